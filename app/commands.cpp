@@ -1,0 +1,214 @@
+#include "app/commands.h"
+
+#include "app/prompter.h"
+#include "app/settings.h"
+#include "db/data_module.h"
+#include "db/demo_data.h"
+#include "print/amount_in_words.h"
+#include "print/number_format.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+namespace {
+
+const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo")};
+
+void printErr(const QString& text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); }
+void printOut(const QString& text) { std::fprintf(stdout, "%s\n", text.toUtf8().constData()); }
+
+const char* const kUsage = R"(Usage:
+  docmar [--home DIR]                                  the desktop program
+  docmar [--home DIR] init-db                          empty database in the PATH folder
+  docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
+  docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
+)";
+
+void addOptions(QCommandLineParser& parser)
+{
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({
+        {QStringLiteral("home"), QStringLiteral("Program folder (settings, DataBase)."), QStringLiteral("DIR")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
+        {QStringLiteral("russian"), QStringLiteral("Russian words (default Ukrainian).")},
+        {QStringLiteral("dollars"), QStringLiteral("US dollars (default hryvnias).")},
+        {QStringLiteral("slash"), QStringLiteral("\"/\" before the kopeck word.")},
+        {QStringLiteral("lower"), QStringLiteral("Do not capitalise the first letter.")},
+        {QStringLiteral("clients"), QStringLiteral("Number of demo clients."), QStringLiteral("N")},
+        {QStringLiteral("invoices"), QStringLiteral("Number of demo invoices."), QStringLiteral("N")},
+        {QStringLiteral("seed"), QStringLiteral("Seed of the demo data."), QStringLiteral("N")},
+    });
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init-db, words, demo"));
+}
+
+// Whole number option in [lo, hi]; false (with a message) when present and not such a number.
+bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong lo, qlonglong hi, qlonglong* value)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const qlonglong v = parser.value(name).toLongLong(&ok);
+    if (!ok || v < lo || v > hi) {
+        printErr(QStringLiteral("--%1: a whole number from %2 to %3 is expected, not \"%4\"")
+                     .arg(name)
+                     .arg(lo)
+                     .arg(hi)
+                     .arg(parser.value(name)));
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+// Settings as start-up reads them; the file is created with the defaults when missing.
+Settings loadSettings(const QString& programFolder, Prompter& prompter)
+{
+    Settings settings = defaultSettings(programFolder);
+    QString error;
+    if (!ReadSettings(settings, programFolder, &error))
+        prompter.error(error);
+    return settings;
+}
+
+bool ensureProgramFolder(const QString& folder)
+{
+    if (QDir().mkpath(folder))
+        return true;
+    printErr(QStringLiteral("Не удалось создать каталог %1").arg(folder));
+    return false;
+}
+
+int initDb(const Invocation& inv, Prompter& prompter)
+{
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    const QString file = TDM::databaseFile(settings.path);
+    if (TDM::databaseExists(settings.path)) {
+        printErr(QStringLiteral("База данных уже существует, ничего не изменено: %1").arg(file));
+        return ExitDone;
+    }
+    try {
+        TDM::createDatabase(settings.path);
+    } catch (const DbError& e) {
+        printErr(e.message());
+        return ExitFailed;
+    }
+    printErr(QStringLiteral("Создана пустая база данных: %1").arg(file));
+    return ExitDone;
+}
+
+int words(const QCommandLineParser& parser, Prompter& prompter)
+{
+    const QStringList args = parser.positionalArguments();
+    double amount = 0;
+    if (args.size() != 2 || !ParseDecimal(args[1], &amount)) {
+        printErr(args.size() != 2 ? QStringLiteral("words: one AMOUNT is expected")
+                                  : QStringLiteral("words: \"%1\" is not an amount").arg(args[1]));
+        return ExitUsage;
+    }
+    printOut(AmountInWords(amount, parser.isSet(QStringLiteral("russian")), !parser.isSet(QStringLiteral("dollars")),
+                           parser.isSet(QStringLiteral("slash")), !parser.isSet(QStringLiteral("lower")), &prompter));
+    return ExitDone;
+}
+
+int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    DemoOptions options;
+    qlonglong clients = options.clients, invoices = options.invoices, seed = qlonglong(options.seed);
+    if (!intOption(parser, QStringLiteral("clients"), 0, 1000000, &clients) ||
+        !intOption(parser, QStringLiteral("invoices"), 0, 5000000, &invoices) ||
+        !intOption(parser, QStringLiteral("seed"), 0, std::numeric_limits<qlonglong>::max(), &seed))
+        return ExitUsage;
+    if (clients == 0 && invoices > 0) {
+        printErr(QStringLiteral("--invoices: invoices need at least one client"));
+        return ExitUsage;
+    }
+    options.clients = int(clients);
+    options.invoices = int(invoices);
+    options.seed = quint64(seed);
+
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    try {
+        if (!TDM::databaseExists(settings.path)) {
+            TDM::createDatabase(settings.path);
+            printErr(QStringLiteral("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
+        }
+        TDM dm;
+        dm.connect(settings.path);
+        QElapsedTimer timer;
+        timer.start();
+        const DemoSummary s = FillDemoData(dm, options);
+        printErr(QStringLiteral("Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
+                                "расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)")
+                     .arg(s.clients)
+                     .arg(s.invoices)
+                     .arg(s.receipts)
+                     .arg(s.expenseWaybills)
+                     .arg(s.taxWaybills)
+                     .arg(s.products)
+                     .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+    } catch (const DbError& e) {
+        printErr(e.message());
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
+} // namespace
+
+Invocation ParseInvocation(const QStringList& arguments)
+{
+    Invocation inv;
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(arguments)) {
+        printErr(parser.errorText());
+        printErr(QString::fromLatin1(kUsage));
+        inv.earlyExit = ExitUsage;
+        return inv;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(kUsage, stdout);
+        inv.earlyExit = ExitDone;
+        return inv;
+    }
+    if (parser.isSet(QStringLiteral("home")))
+        inv.programFolder = QDir(parser.value(QStringLiteral("home"))).absolutePath();
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty()) {
+        inv.command = positional.first();
+        if (!kCommands.contains(inv.command)) {
+            printErr(QStringLiteral("Unknown command \"%1\"").arg(inv.command));
+            printErr(QString::fromLatin1(kUsage));
+            inv.earlyExit = ExitUsage;
+        }
+    }
+    return inv;
+}
+
+int RunCommand(const QStringList& arguments, const Invocation& inv)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.parse(arguments);
+    StderrPrompter prompter;
+    const QStringList positional = parser.positionalArguments();
+    if (inv.command != QLatin1String("words") && positional.size() > 1) {
+        printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
+        return ExitUsage;
+    }
+    if (inv.command == QLatin1String("init-db"))
+        return initDb(inv, prompter);
+    if (inv.command == QLatin1String("words"))
+        return words(parser, prompter);
+    if (inv.command == QLatin1String("demo"))
+        return demo(parser, inv, prompter);
+    return ExitUsage;
+}

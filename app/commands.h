@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Exit codes of a command.
+enum ExitCode { ExitDone = 0, ExitFailed = 1, ExitUsage = 2 };
+
+struct Invocation {
+    QString programFolder; // --home; empty: the executable's folder
+    QString command;       // empty: the desktop program
+    std::optional<int> earlyExit; // set when parsing alone decided the outcome (usage error, --help)
+};
+
+// Reads the arguments (argv[0] first). Usage errors are printed to stderr.
+Invocation ParseInvocation(const QStringList& arguments);
+
+// Runs a headless command and returns its exit code; messages go to stderr, results to stdout.
+int RunCommand(const QStringList& arguments, const Invocation& invocation);

@@ -1,0 +1,34 @@
+#include "app/commands.h"
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // The command line is decided before any window system is touched.
+    Invocation invocation = ParseInvocation(arguments);
+    if (invocation.earlyExit)
+        return *invocation.earlyExit;
+
+    if (!invocation.command.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        if (invocation.programFolder.isEmpty())
+            invocation.programFolder = QCoreApplication::applicationDirPath();
+        return RunCommand(arguments, invocation);
+    }
+
+    QApplication app(argc, argv);
+    if (invocation.programFolder.isEmpty())
+        invocation.programFolder = QCoreApplication::applicationDirPath();
+    QApplication::setApplicationDisplayName(QStringLiteral("ДОКУМАР"));
+    TBuhForm window(invocation.programFolder);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,174 @@
+#include "app/settings.h"
+
+#include "app/ini_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+// Order in which the settings are written back over an existing file.
+const char* const kWriteOrder[] = {"PATH",   "GOODS",  "PRICE",        "NDS_VALUE",   "ON_OFF",
+                                   "FILE_NAME", "WIDTH", "HEIGHT",     "CENTER",      "FULL_OR_PART",
+                                   "RUS_OR_UKR", "GRV_OR_BAKS", "RECL_TAX_VALUE", "TEXT"};
+
+const SettingKey& keyNamed(const char* name)
+{
+    for (const SettingKey& k : settingKeys())
+        if (qstrcmp(k.key, name) == 0)
+            return k;
+    Q_UNREACHABLE();
+}
+
+int reclTaxToHundredths(double percent)
+{
+    const double v = std::round(percent * 100.0);
+    if (!std::isfinite(v) || v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
+        return 0;
+    return static_cast<int>(v);
+}
+
+void readKey(const IniFile& ini, const SettingKey& k, const Settings& defaults, Settings& out)
+{
+    const QString section = QString::fromLatin1(k.section);
+    const QString key = QString::fromLatin1(k.key);
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_cvref_t<decltype(out.*member)>;
+            if constexpr (std::is_same_v<T, QString>)
+                out.*member = ini.readString(section, key, defaults.*member);
+            else if constexpr (std::is_same_v<T, int>)
+                out.*member = ini.readInteger(section, key, defaults.*member);
+            else if constexpr (std::is_same_v<T, bool>)
+                out.*member = ini.readBool(section, key, defaults.*member);
+            else
+                out.*member = ini.readInteger(section, key, reclTaxToHundredths(defaults.*member)) * 0.01;
+        },
+        k.member);
+}
+
+void writeKey(IniFile& ini, const SettingKey& k, const Settings& s)
+{
+    const QString section = QString::fromLatin1(k.section);
+    const QString key = QString::fromLatin1(k.key);
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_cvref_t<decltype(s.*member)>;
+            if constexpr (std::is_same_v<T, QString>)
+                ini.writeString(section, key, s.*member);
+            else if constexpr (std::is_same_v<T, int>)
+                ini.writeInteger(section, key, s.*member);
+            else if constexpr (std::is_same_v<T, bool>)
+                ini.writeBool(section, key, s.*member);
+            else
+                ini.writeInteger(section, key, reclTaxToHundredths(s.*member));
+        },
+        k.member);
+}
+
+} // namespace
+
+const std::vector<SettingKey>& settingKeys()
+{
+    static const std::vector<SettingKey> keys = {
+        {"DATABASE", "PATH", &Settings::path},
+        {"PRECISION", "PRICE", &Settings::price},
+        {"PRECISION", "GOODS", &Settings::goods},
+        {"NDS", "NDS_VALUE", &Settings::ndsValue},
+        {"LOGOTYPE", "ON_OFF", &Settings::onOff},
+        {"LOGOTYPE", "FILE_NAME", &Settings::fileName},
+        {"LOGOTYPE", "WIDTH", &Settings::width},
+        {"LOGOTYPE", "HEIGHT", &Settings::height},
+        {"LOGOTYPE", "CENTER", &Settings::center},
+        {"USER_DATA", "FULL_OR_PART", &Settings::fullOrPart},
+        {"MONEY", "RUS_OR_UKR", &Settings::rusOrUkr},
+        {"MONEY", "GRV_OR_BAKS", &Settings::grvOrBaks},
+        {"RECL_TAX", "RECL_TAX_VALUE", &Settings::reclTax},
+        {"SIGNATURE", "TEXT", &Settings::text},
+    };
+    return keys;
+}
+
+QString settingsFilePath(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("docmar.ini"));
+}
+
+QString defaultDatabaseFolder(const QString& programFolder)
+{
+    return QDir::toNativeSeparators(QDir(programFolder).filePath(QStringLiteral("DataBase")));
+}
+
+void resetToDefaults(Settings& settings, const QString& programFolder)
+{
+    const double reclTax = settings.reclTax;
+    settings = Settings{};
+    settings.path = defaultDatabaseFolder(programFolder);
+    settings.reclTax = reclTax;
+}
+
+Settings defaultSettings(const QString& programFolder)
+{
+    Settings s;
+    s.path = defaultDatabaseFolder(programFolder);
+    return s;
+}
+
+bool ReadSettings(Settings& settings, const QString& programFolder, QString* error)
+{
+    IniFile ini(settingsFilePath(programFolder));
+    const Settings defaults = defaultSettings(programFolder);
+    if (QFileInfo::exists(ini.fileName())) {
+        // An unreadable file is left alone: writing defaults over it would lose every setting.
+        if (!ini.load()) {
+            if (error)
+                *error = QStringLiteral("Unable to read %1").arg(ini.fileName());
+            return false;
+        }
+        for (const SettingKey& k : settingKeys())
+            readKey(ini, k, defaults, settings);
+        return true;
+    }
+    IniFile fresh(ini.fileName());
+    for (const SettingKey& k : settingKeys())
+        writeKey(fresh, k, defaults);
+    return fresh.save(error);
+}
+
+bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error)
+{
+    IniFile ini(settingsFilePath(programFolder));
+    ini.load(); // a missing file is simply written anew
+    for (const char* name : kWriteOrder)
+        writeKey(ini, keyNamed(name), settings);
+    return ini.save(error);
+}
+
+QString EntryMask(int places)
+{
+    // Ten positions; the decimal point takes one of them, so at most nine decimals fit.
+    const int k = std::clamp(places, 0, 9);
+    QString mask(10, u'#');
+    if (k > 0)
+        mask[10 - k - 1] = u'.';
+    return mask;
+}
+
+QString DisplayFormat(int places)
+{
+    return QStringLiteral("0.") + QString(std::clamp(places, 0, 15), u'0');
+}
+
+Precision ApplyPrecision(int pricePlaces, int countPlaces)
+{
+    Precision p;
+    p.pricePlaces = std::clamp(pricePlaces, 0, 15);
+    p.countPlaces = std::clamp(countPlaces, 0, 15);
+    p.priceMask = EntryMask(pricePlaces);
+    p.countMask = EntryMask(countPlaces);
+    p.priceFormat = DisplayFormat(pricePlaces);
+    p.countFormat = DisplayFormat(countPlaces);
+    return p;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <variant>
+#include <vector>
+
+// The program's fourteen settings. Member initialisers are the built-in defaults; PATH defaults to
+// the DataBase folder beside the program and is set by defaultSettings().
+struct Settings {
+    QString path;                                              // DATABASE / PATH
+    int price = 2;                                             // PRECISION / PRICE
+    int goods = 0;                                             // PRECISION / GOODS
+    int ndsValue = 20;                                         // NDS / NDS_VALUE
+    bool onOff = false;                                        // LOGOTYPE / ON_OFF
+    QString fileName = QStringLiteral("logotype.bmp");         // LOGOTYPE / FILE_NAME
+    int width = 100;                                           // LOGOTYPE / WIDTH
+    int height = 50;                                           // LOGOTYPE / HEIGHT
+    bool center = false;                                       // LOGOTYPE / CENTER
+    bool fullOrPart = false;                                   // USER_DATA / FULL_OR_PART
+    bool rusOrUkr = false;                                     // MONEY / RUS_OR_UKR
+    bool grvOrBaks = true;                                     // MONEY / GRV_OR_BAKS
+    double reclTax = 0.0;                                      // RECL_TAX / RECL_TAX_VALUE, held in percent
+    QString text = QStringLiteral("/ Головний бухгалтер");     // SIGNATURE / TEXT
+
+    bool operator==(const Settings&) const = default;
+};
+
+// One row per key, in the order of a newly created file.
+struct SettingKey {
+    // A double member is the advertising tax: held in percent, stored in hundredths of a percent.
+    using Member = std::variant<QString Settings::*, int Settings::*, bool Settings::*, double Settings::*>;
+    const char* section;
+    const char* key;
+    Member member;
+};
+const std::vector<SettingKey>& settingKeys();
+
+QString settingsFilePath(const QString& programFolder);
+QString defaultDatabaseFolder(const QString& programFolder);
+
+// Every member at its default. The advertising tax is not a default to reset to: it keeps its value.
+void resetToDefaults(Settings& settings, const QString& programFolder);
+Settings defaultSettings(const QString& programFolder);
+
+// Reads docmar.ini into the members, or creates it from the defaults when it is missing (the members then
+// keep what they hold). False with *error set only when a missing file could not be created.
+bool ReadSettings(Settings& settings, const QString& programFolder, QString* error = nullptr);
+// Writes every key into docmar.ini, keeping its other lines. False with *error ("Unable to write to ...").
+bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error = nullptr);
+
+// Display formats and entry masks that follow the PRICE and GOODS precisions.
+QString EntryMask(int places);
+QString DisplayFormat(int places);
+struct Precision {
+    int pricePlaces = 2;
+    int countPlaces = 0;
+    QString priceMask;
+    QString countMask;
+    QString priceFormat;
+    QString countFormat;
+};
+Precision ApplyPrecision(int pricePlaces, int countPlaces);

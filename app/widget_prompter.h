@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/prompter.h"
+
+class QWidget;
+
+// Questions and messages as modal message boxes over a parent window.
+class WidgetPrompter : public Prompter {
+public:
+    explicit WidgetPrompter(QWidget* parent)
+        : m_parent(parent)
+    {
+    }
+    bool ask(const QString& text) override;
+    void inform(const QString& text) override;
+    void warn(const QString& text) override;
+    void error(const QString& text) override;
+    int choose(const QString& title, const QStringList& items, int defaultIndex) override;
+
+private:
+    QWidget* m_parent;
+};

@@ -1,0 +1,251 @@
+#include "db/connection.h"
+
+#include "db/tables.h"
+#include "print/month_names.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+
+#include <sqlite3.h>
+
+#include <atomic>
+
+namespace {
+
+// The combined Russian and Ukrainian alphabet, lower case, in dictionary order.
+constexpr char16_t kAlphabet[] = u"абвгґдеёєжзиіїйклмнопрстуўфхцчшщъыьэюя";
+
+char32_t foldChar(char32_t c)
+{
+    if (c >= U'A' && c <= U'Z')
+        return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    if (c == 0x490)
+        return 0x491;
+    return c;
+}
+
+struct RankTable {
+    unsigned short rank[0x62] = {}; // lower-case 0x430..0x491, 0 = unranked
+    RankTable()
+    {
+        unsigned short r = 1;
+        for (char16_t c : kAlphabet)
+            if (c)
+                rank[c - 0x430] = r++;
+    }
+};
+
+// Latin and everything below the Cyrillic block keep their (folded) code points; the ranked Cyrillic
+// letters come next, and every other character follows, shifted above them.
+char32_t weight(char32_t c)
+{
+    static const RankTable table;
+    c = foldChar(c);
+    if (c < 0x400)
+        return c;
+    if (c >= 0x430 && c <= 0x491 && table.rank[c - 0x430])
+        return 0x400 + table.rank[c - 0x430];
+    return c + 0x100;
+}
+
+// Decodes one UTF-8 sequence; malformed bytes stand for themselves.
+char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end)
+{
+    const unsigned char b = *p++;
+    if (b < 0x80)
+        return b;
+    int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    char32_t cp = extra == 3 ? (b & 0x07) : extra == 2 ? (b & 0x0F) : (b & 0x1F);
+    if (extra == 0 || end - p < extra)
+        return b;
+    for (int i = 0; i < extra; ++i)
+        cp = (cp << 6) | (*p++ & 0x3F);
+    return cp;
+}
+
+int collate(void*, int lenA, const void* a, int lenB, const void* b)
+{
+    auto pa = static_cast<const unsigned char*>(a);
+    auto pb = static_cast<const unsigned char*>(b);
+    const auto ea = pa + lenA;
+    const auto eb = pb + lenB;
+    while (pa < ea && pb < eb) {
+        const char32_t wa = weight(nextCodePoint(pa, ea));
+        const char32_t wb = weight(nextCodePoint(pb, eb));
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+    }
+    if (pa < ea)
+        return 1;
+    if (pb < eb)
+        return -1;
+    return 0;
+}
+
+void actMonthStr(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const QByteArray text = MonthName(sqlite3_value_int(argv[0])).toUtf8();
+    sqlite3_result_text(ctx, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QByteArray folded = foldCase(QString::fromUtf8(text, sqlite3_value_bytes(argv[0]))).toUtf8();
+    sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+QString describe(const QSqlError& e)
+{
+    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return text.isEmpty() ? QStringLiteral("database error") : text;
+}
+
+} // namespace
+
+int compareText(const QString& a, const QString& b)
+{
+    const QByteArray ua = a.toUtf8();
+    const QByteArray ub = b.toUtf8();
+    return collate(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+}
+
+QString foldCase(const QString& text)
+{
+    QString out = text;
+    for (QChar& ch : out)
+        ch = QChar(char16_t(foldChar(ch.unicode())));
+    return out;
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.constData());
+}
+
+void registerTextFunctions(sqlite3* handle)
+{
+    sqlite3_create_collation(handle, kTextCollation, SQLITE_UTF8, nullptr, collate);
+    sqlite3_create_function(handle, "ACT_MONTHSTR", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, actMonthStr,
+                            nullptr, nullptr);
+    sqlite3_create_function(handle, "UFOLD", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
+                            nullptr, nullptr);
+}
+
+QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create)
+{
+    if (!create && !QFileInfo(file).isFile())
+        throw DbError(QStringLiteral("Файл базы данных не найден: %1").arg(file));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    db.setDatabaseName(file);
+    if (!db.open()) {
+        const QString message = describe(db.lastError());
+        db = QSqlDatabase();
+        closeConnection(connectionName);
+        throw DbError(message);
+    }
+    try {
+        sqlite3* handle = sqliteHandle(db);
+        if (!handle)
+            throw DbError(QStringLiteral("the SQLite driver gives no handle"));
+        registerTextFunctions(handle);
+        execOrThrow(db, QStringLiteral("PRAGMA synchronous=FULL"));
+        // Reading the schema is what tells a foreign or damaged file from a database.
+        scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const DbError&) {
+        db.close();
+        db = QSqlDatabase();
+        closeConnection(connectionName);
+        throw;
+    }
+    return db;
+}
+
+void closeConnection(const QString& connectionName)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+void execOrThrow(QSqlQuery& query)
+{
+    if (!query.exec())
+        throw DbError(describe(query.lastError()));
+}
+
+QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DbError(describe(query.lastError()));
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    execOrThrow(query);
+    return query;
+}
+
+QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = execOrThrow(db, sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+Transaction::Transaction(const QSqlDatabase& db)
+    : m_db(db)
+{
+    static std::atomic<int> counter{0};
+    m_name = QStringLiteral("tx%1").arg(++counter);
+    execOrThrow(m_db, QStringLiteral("SAVEPOINT ") + m_name);
+}
+
+Transaction::~Transaction()
+{
+    if (m_done)
+        return;
+    QSqlQuery q(m_db);
+    q.exec(QStringLiteral("ROLLBACK TO ") + m_name);
+    q.exec(QStringLiteral("RELEASE ") + m_name);
+}
+
+void Transaction::commit()
+{
+    execOrThrow(m_db, QStringLiteral("RELEASE ") + m_name);
+    m_done = true;
+}
+
+RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
+    : m_table(table)
+    , m_query(db)
+{
+    const QStringList names = table.columnNames();
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), names.size());
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(QLatin1String(table.name), names.join(u','), marks.join(u','));
+    if (!m_query.prepare(sql))
+        throw DbError(describe(m_query.lastError()));
+}
+
+void RowInserter::insert(const QVariantList& values)
+{
+    for (qsizetype i = 0; i < values.size() && i < qsizetype(m_table.columns.size()); ++i)
+        m_query.bindValue(int(i), toStorage(m_table.columns[std::size_t(i)], values[i]));
+    execOrThrow(m_query);
+}

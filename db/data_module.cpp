@@ -1,0 +1,353 @@
+#include "db/data_module.h"
+
+#include "app/prompter.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <atomic>
+
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("TDM", text); }
+
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    while (q.next())
+        if (q.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TDM::TDM()
+{
+    static std::atomic<int> counter{0};
+    m_connectionName = QStringLiteral("docmar-%1").arg(++counter);
+}
+
+TDM::~TDM() { disconnect(); }
+
+QString TDM::databaseFile(const QString& folder) { return QDir(folder).filePath(QStringLiteral("docmar.db")); }
+
+bool TDM::databaseExists(const QString& folder) { return QFileInfo(databaseFile(folder)).isFile(); }
+
+void TDM::createDatabase(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        throw DbError(QStringLiteral("Не удалось создать каталог %1").arg(folder));
+    const QString file = databaseFile(folder);
+    if (QFileInfo::exists(file))
+        throw DbError(QStringLiteral("База данных уже существует: %1").arg(file));
+    const QString name = QStringLiteral("docmar-create");
+    bool created = false;
+    try {
+        QSqlDatabase db = openSqliteFile(file, name, true);
+        created = true;
+        {
+            Transaction tx(db);
+            for (const QString& sql : schemaSql())
+                execOrThrow(db, sql);
+            execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
+            tx.commit();
+        }
+        db.close();
+    } catch (const DbError&) {
+        closeConnection(name);
+        if (created)
+            QFile::remove(file); // a half-made database is worse than none
+        throw;
+    }
+    closeConnection(name);
+}
+
+void TDM::connect(const QString& folder)
+{
+    disconnect();
+    QSqlDatabase db = openSqliteFile(databaseFile(folder), m_connectionName, false);
+    m_folder = folder;
+    m_connected = true;
+    try {
+        for (const TableDef* t : Tables::all()) {
+            const QVariant found = scalar(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
+                                                             "AND name=? COLLATE NOCASE"),
+                                          {QString::fromLatin1(t->name)});
+            if (found.isNull())
+                throw DbError(QStringLiteral("no such table: %1").arg(QLatin1String(t->name)));
+        }
+        UpgradeFacturesTable();
+        upgradeSchema();
+    } catch (const DbError&) {
+        disconnect();
+        throw;
+    }
+}
+
+void TDM::disconnect()
+{
+    if (!m_connected)
+        return;
+    closeConnection(m_connectionName);
+    m_connected = false;
+}
+
+bool TDM::isConnected() const { return m_connected; }
+
+QSqlDatabase TDM::database() const
+{
+    if (!m_connected)
+        throw DbError(QStringLiteral("Database not connected"));
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+void TDM::UpgradeFacturesTable() const
+{
+    try {
+        const QSqlDatabase db = database();
+        if (!hasColumn(db, QStringLiteral("FACTURES"), QStringLiteral("FACT_NR"))) {
+            Transaction tx(db);
+            execOrThrow(db, QStringLiteral("ALTER TABLE FACTURES ADD FACT_NR REAL"));
+            execOrThrow(db, QStringLiteral("UPDATE FACTURES SET FACT_NR=0"));
+            tx.commit();
+        }
+        if (!hasColumn(db, QStringLiteral("FACTURES"), QStringLiteral("FACT_DOPNO"))) {
+            Transaction tx(db);
+            execOrThrow(db, QStringLiteral("ALTER TABLE FACTURES ADD FACT_DOPNO TEXT"));
+            tx.commit();
+        }
+    } catch (const DbError&) {
+        // Tried again at the next connection.
+    }
+}
+
+void TDM::upgradeSchema() const
+{
+    const QSqlDatabase db = database();
+    const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+    if (version >= kSchemaVersion)
+        return;
+    // Version 1: the named indexes and the indexes the document lists need.
+    Transaction tx(db);
+    for (const TableDef* t : Tables::all())
+        for (QString sql : createIndexSql(*t))
+            execOrThrow(db, sql.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS ")));
+    execOrThrow(db, QStringLiteral("PRAGMA user_version=1"));
+    tx.commit();
+}
+
+int TDM::lookupInt(const char* column, int number) const
+{
+    return scalar(database(), QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(QLatin1String(column)),
+                  {number})
+        .toInt();
+}
+
+QDate TDM::GetFactDate(int number) const
+{
+    return dateFromDb(scalar(database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=?"), {number}));
+}
+
+int TDM::GetFactClient(int number) const { return lookupInt("ID_NUMBER", number); }
+
+int TDM::GetFactNds(int number) const { return lookupInt("FACT_NDS", number); }
+
+QDate TDM::LatestFactDate(int a, int b, int c) const
+{
+    QDate latest = GetFactDate(a);
+    const QDate dateB = GetFactDate(b);
+    if (dateB > latest)
+        latest = dateB;
+    if (c != 0) {
+        const QDate dateC = GetFactDate(c);
+        if (dateC > latest)
+            latest = dateC;
+    }
+    return latest;
+}
+
+bool TDM::SameFactClient(int a, int b, int c) const
+{
+    const int clientA = GetFactClient(a);
+    const int clientB = GetFactClient(b);
+    if (clientA == clientB && c != 0)
+        return GetFactClient(c) == clientA;
+    return clientA == clientB;
+}
+
+bool TDM::SameFactNds(int a, int b, int c) const
+{
+    const int ndsA = GetFactNds(a);
+    const int ndsB = GetFactNds(b);
+    if (ndsA == ndsB && c != 0)
+        return GetFactNds(c) == ndsA;
+    return ndsA == ndsB;
+}
+
+int TDM::nextNumber(const QString& sql) const
+{
+    const qlonglong v = scalar(database(), sql).toLongLong();
+    return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+int TDM::NextFactNumber() const
+{
+    const int n = nextNumber(QStringLiteral("SELECT MAX(FACT_NUMBER)+1 AS NEXTNUMBER FROM FACTURES"));
+    return n <= 0 ? 1 : n;
+}
+
+int TDM::NextReceiptNumber() const
+{
+    const int n = nextNumber(QStringLiteral("SELECT MIN(FACT_NUMBER)-1 AS NEXTNUMBER FROM FACTURES"));
+    return n >= 0 ? -1 : n;
+}
+
+int TDM::NextNakl1Number() const
+{
+    const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN1"));
+    return n <= 0 ? n + 1 : n;
+}
+
+int TDM::NextNakl2Number() const
+{
+    const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN2"));
+    return n <= 0 ? n + 1 : n;
+}
+
+int TDM::NextClientNumber() const
+{
+    const int n = nextNumber(QStringLiteral("SELECT MAX(ID_NUMBER)+1 AS NEXTNUMBER FROM CLIENTS"));
+    return n <= 0 ? n + 1 : n;
+}
+
+void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const
+{
+    QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
+    if (!q.next()) {
+        if (prompter)
+            prompter->warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
+        SaveOwnerRecord(owner);
+        return;
+    }
+    const QSqlRecord record = q.record();
+    for (const OwnerRecord::Field& f : OwnerRecord::fields())
+        owner.*f.member = record.value(QLatin1String(f.column)).toString();
+}
+
+void TDM::SaveOwnerRecord(const OwnerRecord& owner) const
+{
+    const QSqlDatabase db = database();
+    const TableDef& clients = Tables::clients();
+    QStringList assignments, columns;
+    QVariantList values;
+    for (const OwnerRecord::Field& f : OwnerRecord::fields()) {
+        const QString column = QLatin1String(f.column);
+        assignments << column + QStringLiteral("=?");
+        columns << column;
+        values << cutToColumn(clients, column, (owner.*f.member).left(OwnerRecord::kMaxLength));
+    }
+    Transaction tx(db);
+    QSqlQuery update = execOrThrow(
+        db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=1").arg(assignments.join(u',')), values);
+    if (update.numRowsAffected() == 0) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), columns.size());
+        execOrThrow(db,
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (1,%2)")
+                        .arg(columns.join(u','), marks.join(u',')),
+                    values);
+    }
+    tx.commit();
+}
+
+void TDM::DeleteClientDocuments(int clientId) const
+{
+    const QSqlDatabase db = database();
+    Transaction tx(db);
+    for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2"})
+        execOrThrow(db, QStringLiteral("DELETE FROM %1 WHERE ID_NUMBER=?").arg(QLatin1String(table)), {clientId});
+    tx.commit();
+}
+
+void TDM::DeleteClient(int clientId) const
+{
+    if (clientId <= 1)
+        throw DbError(QStringLiteral("Запись владельца программы не удаляется"));
+    const QSqlDatabase db = database();
+    Transaction tx(db);
+    DeleteClientDocuments(clientId);
+    execOrThrow(db, QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=?"), {clientId});
+    tx.commit();
+}
+
+bool CopyDataFile(const QString& source, const QString& destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QFile out(destination);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    constexpr qint64 kBlock = 32000;
+    QByteArray buffer(kBlock, Qt::Uninitialized);
+    bool ok = true;
+    for (;;) {
+        const qint64 got = in.read(buffer.data(), kBlock);
+        if (got < 0) {
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        // A short write is a full disk: the copy is not whole, so it is not a copy.
+        if (out.write(buffer.constData(), got) != got) {
+            ok = false;
+            break;
+        }
+    }
+    in.close();
+    if (ok && !out.flush())
+        ok = false;
+    out.close();
+    if (ok && out.error() != QFileDevice::NoError)
+        ok = false;
+    if (!ok)
+        QFile::remove(destination);
+    return ok;
+}
+
+QChar UpperCase1251Char(QChar ch)
+{
+    const char16_t c = ch.unicode();
+    switch (c) {
+    case u'і':
+        return u'І';
+    case u'ґ':
+        return u'Ґ';
+    case u'ё':
+        return u'Ё';
+    case u'є':
+        return u'Є';
+    case u'ї':
+        return u'Ї';
+    default:
+        break;
+    }
+    if ((c >= u'а' && c <= u'я') || (c >= u'a' && c <= u'z'))
+        return QChar(char16_t(c - 0x20));
+    return ch;
+}
+
+QString UpperCase1251(const QString& text)
+{
+    QString out = text;
+    for (QChar& ch : out)
+        ch = UpperCase1251Char(ch);
+    return out;
+}

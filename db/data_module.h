@@ -1,0 +1,77 @@
+#pragma once
+
+#include "db/connection.h"
+#include "db/rows.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+class Prompter;
+
+// The data module: owns the database connection and the operations more than one window needs.
+// Engine failures surface as DbError; a document or row that is not there reads as 0.
+class TDM {
+public:
+    static constexpr int kSchemaVersion = 1;
+
+    TDM();
+    ~TDM();
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
+
+    static QString databaseFile(const QString& folder);
+    static bool databaseExists(const QString& folder);
+    // Makes the folder and an empty database in it, all tables and indexes, in one transaction.
+    // Throws DbError when the folder cannot be made or a database is already there.
+    static void createDatabase(const QString& folder);
+
+    // Connects to the database in the folder and brings its tables up to date. Throws DbError.
+    void connect(const QString& folder);
+    void disconnect();
+    bool isConnected() const;
+    const QString& folder() const { return m_folder; }
+    QSqlDatabase database() const;
+
+    QDate GetFactDate(int number) const;
+    int GetFactClient(int number) const;
+    int GetFactNds(int number) const;
+    QDate LatestFactDate(int a, int b, int c) const;
+    bool SameFactClient(int a, int b, int c) const;
+    bool SameFactNds(int a, int b, int c) const;
+
+    int NextFactNumber() const;
+    int NextReceiptNumber() const;
+    int NextNakl1Number() const;
+    int NextNakl2Number() const;
+    int NextClientNumber() const;
+
+    // Fills the record from the owner row; a missing row is warned about and created from the record.
+    void LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const;
+    void SaveOwnerRecord(const OwnerRecord& owner) const;
+
+    // Removes the client's acts, invoices and receipts, expense and tax waybills: all or none.
+    void DeleteClientDocuments(int clientId) const;
+    // The documents and the client's own row together. The owner row (1) is never deleted this way.
+    void DeleteClient(int clientId) const;
+
+    // Adds FACT_NR (0 on every existing row) and FACT_DOPNO to a FACTURES table made without them.
+    // Silent: a failure is retried at the next connection.
+    void UpgradeFacturesTable() const;
+
+private:
+    void upgradeSchema() const;
+    int lookupInt(const char* column, int number) const;
+    int nextNumber(const QString& sql) const;
+
+    QString m_connectionName;
+    QString m_folder;
+    bool m_connected = false;
+};
+
+// Copies a file in blocks. False when it could not be copied whole; a partial copy is removed.
+bool CopyDataFile(const QString& source, const QString& destination);
+
+// The capital of a Russian, Ukrainian or Latin lower-case letter; any other character unchanged.
+QChar UpperCase1251Char(QChar ch);
+QString UpperCase1251(const QString& text);

@@ -1,0 +1,402 @@
+#include "db/demo_data.h"
+
+#include "db/data_module.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// splitmix64: the same numbers on every platform and compiler, unlike the standard distributions.
+class Random {
+public:
+    explicit Random(quint64 seed)
+        : m_state(seed)
+    {
+    }
+    quint64 next()
+    {
+        quint64 z = (m_state += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return n <= 0 ? 0 : int(next() % quint64(n)); }
+    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+    bool chance(int percent) { return below(100) < percent; }
+    template <typename T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(int(N))]; }
+    QString digits(int count)
+    {
+        QString s;
+        for (int i = 0; i < count; ++i)
+            s += QChar(u'0' + below(10));
+        return s;
+    }
+
+private:
+    quint64 m_state;
+};
+
+struct City {
+    const char16_t* name;
+    const char16_t* region;
+    const char16_t* phoneCode;
+    const char16_t* postCode;
+};
+
+const City kCities[] = {
+    {u"Київ", u"Київська", u"044", u"01"},          {u"Харків", u"Харківська", u"057", u"61"},
+    {u"Одеса", u"Одеська", u"048", u"65"},          {u"Дніпро", u"Дніпропетровська", u"056", u"49"},
+    {u"Львів", u"Львівська", u"032", u"79"},        {u"Запоріжжя", u"Запорізька", u"061", u"69"},
+    {u"Вінниця", u"Вінницька", u"0432", u"21"},     {u"Полтава", u"Полтавська", u"0532", u"36"},
+    {u"Чернігів", u"Чернігівська", u"0462", u"14"}, {u"Черкаси", u"Черкаська", u"0472", u"18"},
+    {u"Житомир", u"Житомирська", u"0412", u"10"},   {u"Суми", u"Сумська", u"0542", u"40"},
+    {u"Рівне", u"Рівненська", u"0362", u"33"},      {u"Івано-Франківськ", u"Івано-Франківська", u"0342", u"76"},
+    {u"Тернопіль", u"Тернопільська", u"0352", u"46"}, {u"Луцьк", u"Волинська", u"0332", u"43"},
+    {u"Ужгород", u"Закарпатська", u"0312", u"88"},  {u"Хмельницький", u"Хмельницька", u"0382", u"29"},
+    {u"Кропивницький", u"Кіровоградська", u"0522", u"25"}, {u"Миколаїв", u"Миколаївська", u"0512", u"54"},
+    {u"Чернівці", u"Чернівецька", u"0372", u"58"},  {u"Біла Церква", u"Київська", u"04563", u"09"},
+    {u"Кременчук", u"Полтавська", u"0536", u"39"},  {u"Кривий Ріг", u"Дніпропетровська", u"056", u"50"},
+    {u"Бровари", u"Київська", u"04594", u"07"},     {u"Кам'янець-Подільський", u"Хмельницька", u"03849", u"32"},
+};
+
+const char16_t* const kStreets[] = {
+    u"вул. Шевченка",      u"вул. Івана Франка",   u"вул. Лесі Українки", u"вул. Грушевського",
+    u"вул. Соборна",       u"просп. Незалежності", u"вул. Садова",        u"вул. Центральна",
+    u"просп. Миру",        u"вул. Київська",       u"вул. Богдана Хмельницького", u"вул. Сковороди",
+    u"вул. Заводська",     u"вул. Промислова",     u"вул. Героїв Дніпра", u"вул. Вокзальна",
+    u"вул. Пушкінська",    u"вул. Котляревського", u"вул. Набережна",     u"бульв. Дружби",
+};
+
+const char16_t* const kSurnames[] = {
+    u"Коваленко", u"Шевчук",   u"Бондаренко", u"Ткаченко", u"Кравченко", u"Мельник",  u"Олійник",
+    u"Шевченко",  u"Бойко",    u"Лисенко",    u"Петренко", u"Савченко",  u"Руденко",  u"Марченко",
+    u"Поліщук",   u"Клименко", u"Павленко",   u"Гончаренко", u"Кузьменко", u"Левченко", u"Мороз",
+    u"Сидоренко", u"Яковенко", u"Романенко",  u"Остапчук", u"Дмитренко", u"Гнатюк",   u"Білик",
+};
+const char16_t kInitials[] = u"АБВГДЄЗІКЛМНОПРСТЮЯ";
+
+const char16_t* const kFirmForms[] = {u"ТОВ", u"ТОВ", u"ТОВ", u"ПП", u"ПрАТ", u"ПАТ", u"ДП", u"ФОП"};
+const char16_t* const kNameStarts[] = {
+    u"Агро",  u"Буд",   u"Тех",   u"Енерго", u"Мет",    u"Хім",   u"Торг",   u"Пром",   u"Еко",
+    u"Авто",  u"Транс", u"Мед",   u"Інвест", u"Дніпро", u"Карпат", u"Поділля", u"Слобожан", u"Полісся",
+    u"Таврія", u"Галич", u"Укр",  u"Світ",   u"Зерно",  u"Ліс",   u"Степ",   u"Світло", u"Альфа",
+};
+const char16_t* const kNameEnds[] = {
+    u"сервіс", u"постач", u"трейд", u"інвест", u"комплекс", u"груп",  u"союз",  u"маркет",
+    u"світ",   u"лайн",   u"пром",  u"збут",   u"ресурс",   u"техніка", u"буд", u"склад",
+};
+const char16_t* const kBanks[] = {u"АТ КБ \"ПриватБанк\"", u"АТ \"Ощадбанк\"", u"АТ \"Райффайзен Банк\"",
+                                  u"АТ \"Укрексімбанк\"",  u"АТ \"ПУМБ\"",     u"АБ \"Укргазбанк\"",
+                                  u"АТ \"ОТП Банк\"",      u"АТ \"Креді Агріколь Банк\""};
+
+struct Goods {
+    const char16_t* name;
+    const char16_t* unit; // empty: a lump-sum position
+    int priceKopecks;
+};
+
+const Goods kGoods[] = {
+    {u"Цемент М-500", u"міш", 18500},           {u"Пісок річковий", u"т", 62000},
+    {u"Щебінь гранітний фр. 5-20", u"т", 98000}, {u"Цегла рядова М-150", u"шт", 780},
+    {u"Газоблок 600x300x200", u"шт", 6450},     {u"Арматура А500С d12", u"т", 2850000},
+    {u"Труба профільна 40x20", u"м", 11200},    {u"Лист оцинкований 0,5 мм", u"м2", 21400},
+    {u"Фарба фасадна біла", u"л", 13900},       {u"Ґрунтовка глибокого проникнення", u"л", 4800},
+    {u"Плитка керамічна 30x30", u"м2", 32500},  {u"Клей для плитки", u"міш", 24800},
+    {u"Гіпсокартон 12,5 мм", u"шт", 23900},     {u"Профіль CD-60", u"шт", 8900},
+    {u"Саморізи 3,5x25", u"уп", 6700},          {u"Кабель ВВГ 3x2,5", u"м", 4250},
+    {u"Автоматичний вимикач 16А", u"шт", 14800}, {u"Розетка подвійна", u"шт", 9600},
+    {u"Лампа світлодіодна 10 Вт", u"шт", 5400}, {u"Папір офісний А4", u"пач", 21500},
+    {u"Картридж для принтера", u"шт", 89000},   {u"Олія соняшникова рафінована", u"л", 6900},
+    {u"Борошно пшеничне вищого ґатунку", u"кг", 2100}, {u"Цукор білий", u"кг", 3400},
+    {u"Крупа гречана", u"кг", 5200},            {u"Макаронні вироби", u"кг", 4300},
+    {u"Мило господарське", u"шт", 1850},        {u"Засіб мийний", u"л", 5600},
+    {u"Рукавички робочі", u"пар", 2400},        {u"Мішки поліпропіленові", u"шт", 650},
+    {u"Дизельне паливо", u"л", 5490},           {u"Масло моторне 10W-40", u"л", 23900},
+    {u"Шини 205/55 R16", u"шт", 285000},        {u"Акумулятор 60 Аг", u"шт", 312000},
+    {u"Доставка товару", u"", 120000},          {u"Вантажно-розвантажувальні роботи", u"", 45000},
+    {u"Монтажні роботи", u"", 250000},          {u"Консультаційні послуги", u"", 180000},
+};
+
+QString str(const char16_t* s) { return QString::fromUtf16(s); }
+
+QString person(Random& rnd)
+{
+    return str(rnd.pick(kSurnames)) + u' ' + QChar(kInitials[rnd.below(19)]) + u'.' + QChar(kInitials[rnd.below(19)]) +
+           u'.';
+}
+
+QString firmName(Random& rnd)
+{
+    const QString form = str(rnd.pick(kFirmForms));
+    if (form == u"ФОП")
+        return form + u' ' + person(rnd);
+    QString name = str(rnd.pick(kNameStarts)) + str(rnd.pick(kNameEnds));
+    if (rnd.chance(25))
+        name += u'-' + QString::number(rnd.between(1, 99));
+    return form + QStringLiteral(" \"") + name + u'"';
+}
+
+QString address(Random& rnd, const City& city)
+{
+    return str(city.postCode) + rnd.digits(3) + QStringLiteral(", м. ") + str(city.name) + QStringLiteral(", ") +
+           str(rnd.pick(kStreets)) + QStringLiteral(", ") + QString::number(rnd.between(1, 180));
+}
+
+QString phone(Random& rnd, const City& city)
+{
+    const QString code = str(city.phoneCode);
+    const QString local = rnd.digits(10 - int(code.size()));
+    return u'(' + code + QStringLiteral(") ") + local.left(local.size() - 4) + u'-' + local.mid(local.size() - 4, 2) +
+           u'-' + local.right(2);
+}
+
+const QDate kFirstDocumentDate{2025, 1, 2};
+const QDate kLastDocumentDate{2026, 11, 30};
+
+QString invoiceList(const std::vector<const InvoiceRow*>& invoices, const QString& prefix, bool withSuffix)
+{
+    QStringList parts;
+    for (const InvoiceRow* f : invoices)
+        parts << QString::number(f->FACT_NUMBER) + (withSuffix ? f->FACT_DOPNO : QString());
+    return prefix + parts.join(u',');
+}
+
+struct Contract {
+    QString number;
+    QDate date;
+};
+
+} // namespace
+
+bool IsDatabaseEmpty(const TDM& dm)
+{
+    const QSqlDatabase db = dm.database();
+    for (const char* sql : {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
+                            "SELECT 1 FROM NAKLADN1 LIMIT 1", "SELECT 1 FROM NAKLADN2 LIMIT 1",
+                            "SELECT 1 FROM ACTS LIMIT 1"})
+        if (!scalar(db, QString::fromLatin1(sql)).isNull())
+            return false;
+    return true;
+}
+
+DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
+{
+    if (!IsDatabaseEmpty(dm))
+        throw DbError(QCoreApplication::translate(
+            "Demo", "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
+    Random rnd(options.seed);
+    DemoSummary summary;
+    const QSqlDatabase db = dm.database();
+    Transaction tx(db);
+
+    OwnerRecord owner;
+    const City& home = kCities[0];
+    owner.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро-Постач\"");
+    owner.CHIEF = person(rnd);
+    owner.BUHALTER = person(rnd);
+    owner.TELFAX = phone(rnd, home);
+    owner.CITY = str(home.name);
+    owner.POSTADDRESS = address(rnd, home);
+    owner.LAWADDRESS = owner.POSTADDRESS;
+    owner.TAXCODE = rnd.digits(12);
+    owner.MFOCODE = QStringLiteral("3") + rnd.digits(5);
+    owner.OKPOCODE = rnd.digits(8);
+    owner.REGNUMBER = rnd.digits(9);
+    owner.BANKNAME = str(rnd.pick(kBanks));
+    owner.BANKCITY = owner.CITY;
+    owner.CHETNUMBER = QStringLiteral("2600") + rnd.digits(10);
+    dm.SaveOwnerRecord(owner);
+
+    {
+        RowInserter products(db, Tables::products());
+        for (const Goods& g : kGoods) {
+            products.insert({QVariant(), str(g.name), g.priceKopecks / 100.0});
+            ++summary.products;
+        }
+    }
+
+    std::vector<QString> clientNames;
+    std::vector<Contract> contracts;
+    {
+        RowInserter clients(db, Tables::clients());
+        const int firstId = dm.NextClientNumber();
+        for (int i = 0; i < options.clients; ++i) {
+            const City& city = rnd.pick(kCities);
+            ClientRow c;
+            c.ID_NUMBER = firstId + i;
+            c.FIRMNAME = firmName(rnd);
+            c.CHIEF = person(rnd);
+            c.BUHALTER = person(rnd);
+            c.TELFAX = phone(rnd, city);
+            c.CITY = str(city.name);
+            c.REGION = str(city.region);
+            c.POSTADDRESS = address(rnd, city);
+            c.LAWADDRESS = rnd.chance(70) ? c.POSTADDRESS : address(rnd, city);
+            c.TAXCODE = rnd.digits(12);
+            c.MFOCODE = QStringLiteral("3") + rnd.digits(5);
+            c.OKPOCODE = rnd.digits(8);
+            c.REGNUMBER = rnd.digits(9);
+            c.BANKNAME = str(rnd.pick(kBanks));
+            c.BANKCITY = c.CITY;
+            c.CHETNUMBER = QStringLiteral("2600") + rnd.digits(10);
+            c.BANKREGION = c.REGION;
+            if (rnd.chance(60)) {
+                c.DOGDATA = QDate(2023, 1, 1).addDays(rnd.below(700));
+                c.DOGNUMBER = QString::number(rnd.between(1, 250)) + u'/' + c.DOGDATA.toString(QStringLiteral("yy"));
+            }
+            clients.insert(toValues(c));
+            clientNames.push_back(c.FIRMNAME);
+            contracts.push_back({c.DOGNUMBER, c.DOGDATA});
+            ++summary.clients;
+        }
+    }
+    if (clientNames.empty()) {
+        tx.commit();
+        return summary;
+    }
+
+    // Invoices in date order; a few clients buy far more often than the rest.
+    std::vector<InvoiceRow> invoices;
+    invoices.reserve(std::size_t(std::max(options.invoices, 0)));
+    const int span = int(kFirstDocumentDate.daysTo(kLastDocumentDate));
+    const int clientCount = int(clientNames.size());
+    for (int i = 0; i < options.invoices; ++i) {
+        InvoiceRow f;
+        f.FACT_NUMBER = i + 1;
+        f.FACT_DATA = kFirstDocumentDate.addDays(qint64(span) * i / std::max(options.invoices, 1));
+        const int r = rnd.below(clientCount);
+        const int clientIndex = int(qint64(r) * r / clientCount);
+        f.ID_NUMBER = 2 + clientIndex;
+        f.NAME_OWNER = clientNames[std::size_t(clientIndex)];
+        const int lines = rnd.between(1, 4);
+        for (int p = 0; p < lines; ++p) {
+            const Goods& g = rnd.pick(kGoods);
+            Position& pos = f.positions[std::size_t(p)];
+            pos.name = str(g.name);
+            pos.measure = str(g.unit);
+            pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, 120);
+            pos.price = (g.priceKopecks * rnd.between(90, 115) / 100) / 100.0;
+        }
+        f.FACT_NDS = rnd.chance(92) ? 20 : 0;
+        f.FACT_NR = rnd.chance(3) ? 1.5 : 0;
+        if (rnd.chance(4))
+            f.FACT_DOPNO = QString(QChar(u"абвг"[rnd.below(4)]));
+        invoices.push_back(f);
+    }
+
+    // Receipts: payments for some invoices, a few days after them, numbered -1, -2, ... by date.
+    std::vector<InvoiceRow> receipts;
+    for (const InvoiceRow& f : invoices) {
+        if (!rnd.chance(25))
+            continue;
+        InvoiceRow r = f;
+        r.FACT_DOPNO.clear();
+        r.FACT_NR = 0;
+        r.FACT_DATA = std::min(f.FACT_DATA.addDays(rnd.between(0, 20)), kLastDocumentDate);
+        receipts.push_back(r);
+    }
+    std::stable_sort(receipts.begin(), receipts.end(),
+                     [](const InvoiceRow& a, const InvoiceRow& b) { return a.FACT_DATA < b.FACT_DATA; });
+    for (std::size_t i = 0; i < receipts.size(); ++i)
+        receipts[i].FACT_NUMBER = -int(i + 1);
+
+    {
+        RowInserter factures(db, Tables::factures());
+        for (const InvoiceRow& f : invoices)
+            factures.insert(toValues(f));
+        for (const InvoiceRow& r : receipts)
+            factures.insert(toValues(r));
+        summary.invoices = int(invoices.size());
+        summary.receipts = int(receipts.size());
+    }
+
+    // Waybills: consecutive invoices of one client in groups of one to three, and some receipts.
+    std::vector<std::vector<const InvoiceRow*>> byClient(static_cast<std::size_t>(clientCount));
+    for (const InvoiceRow& f : invoices)
+        byClient[std::size_t(f.ID_NUMBER - 2)].push_back(&f);
+    std::vector<ExpenseWaybillRow> expense;
+    std::vector<TaxWaybillRow> tax;
+    for (const auto& list : byClient) {
+        for (std::size_t i = 0; i < list.size();) {
+            const std::size_t n = std::min<std::size_t>(std::size_t(rnd.between(1, 3)), list.size() - i);
+            const std::vector<const InvoiceRow*> named(list.begin() + qsizetype(i), list.begin() + qsizetype(i + n));
+            std::vector<int> numbers;
+            for (const InvoiceRow* f : named)
+                numbers.push_back(f->FACT_NUMBER);
+            numbers.resize(3, 0);
+            const InvoiceRow& last = *named.back();
+            const InvoiceRow& first = *named.front();
+            const Contract& contract = contracts[std::size_t(first.ID_NUMBER - 2)];
+            if (rnd.chance(55)) {
+                ExpenseWaybillRow w;
+                w.NAKL_DATA = last.FACT_DATA;
+                w.INFO = invoiceList(named, QStringLiteral("р/ф № "), false);
+                w.FACT1_NUMBER = numbers[0];
+                w.FACT2_NUMBER = numbers[1];
+                w.FACT3_NUMBER = numbers[2];
+                w.NAME_CLIENT = person(rnd);
+                w.DOV_NUMBER = rnd.between(1, 999);
+                w.DOV_SERIE = QStringLiteral("ЯПЧ");
+                w.DOV_DATA = last.FACT_DATA.addDays(-rnd.below(5));
+                w.ID_NUMBER = last.ID_NUMBER;
+                expense.push_back(w);
+            }
+            if (rnd.chance(65)) {
+                TaxWaybillRow w;
+                w.NAKL_DATA = last.FACT_DATA;
+                w.FACT1_NUMBER = numbers[0];
+                w.FACT2_NUMBER = numbers[1];
+                w.FACT3_NUMBER = numbers[2];
+                w.NAME_CLIENT = first.NAME_OWNER;
+                w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
+                // The Latin "p" is how the waybill dialog has always prefilled the basis.
+                if (contract.number.isEmpty())
+                    w.INFO = invoiceList(named, QStringLiteral("p/ф № "), true);
+                else
+                    w.INFO = QStringLiteral("договір № ") + contract.number + QStringLiteral(" від ") +
+                             contract.date.toString(QStringLiteral("dd.MM.yyyy")) +
+                             invoiceList(named, QStringLiteral("( p/ф № "), true) + u')';
+                w.ID_NUMBER = last.ID_NUMBER;
+                tax.push_back(w);
+            }
+            i += n;
+        }
+    }
+    for (const InvoiceRow& r : receipts) {
+        if (!rnd.chance(10))
+            continue;
+        const QString basis = QStringLiteral("проплата от ") + r.FACT_DATA.toString(QStringLiteral("dd.MM.yyyy"));
+        TaxWaybillRow w;
+        w.NAKL_DATA = r.FACT_DATA;
+        w.FACT1_NUMBER = r.FACT_NUMBER;
+        w.NAME_CLIENT = r.NAME_OWNER;
+        w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
+        w.INFO = basis;
+        w.ID_NUMBER = r.ID_NUMBER;
+        tax.push_back(w);
+    }
+    auto byDate = [](const auto& a, const auto& b) { return a.NAKL_DATA < b.NAKL_DATA; };
+    std::stable_sort(expense.begin(), expense.end(), byDate);
+    std::stable_sort(tax.begin(), tax.end(), byDate);
+    {
+        RowInserter nakl1(db, Tables::nakladn1());
+        for (std::size_t i = 0; i < expense.size(); ++i) {
+            expense[i].NAKL_NUMBER = int(i + 1);
+            nakl1.insert(toValues(expense[i]));
+        }
+        RowInserter nakl2(db, Tables::nakladn2());
+        for (std::size_t i = 0; i < tax.size(); ++i) {
+            tax[i].NAKL_NUMBER = int(i + 1);
+            nakl2.insert(toValues(tax[i]));
+        }
+        summary.expenseWaybills = int(expense.size());
+        summary.taxWaybills = int(tax.size());
+    }
+    tx.commit();
+    return summary;
+}

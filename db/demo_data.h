@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QtGlobal>
+
+class TDM;
+
+struct DemoOptions {
+    int clients = 300;
+    int invoices = 5000;
+    quint64 seed = 1;
+};
+
+struct DemoSummary {
+    int clients = 0;
+    int invoices = 0;
+    int receipts = 0;
+    int expenseWaybills = 0;
+    int taxWaybills = 0;
+    int products = 0;
+};
+
+// True when the database holds no client and no document, so invented data cannot mix into real books.
+bool IsDatabaseEmpty(const TDM& dm);
+
+// Fills an empty database with a realistic invented firm: its owner details, clients, goods, invoices,
+// receipts and waybills of both kinds. The same seed gives the same data. Throws DbError; refuses a
+// database that already holds clients or documents.
+DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options);

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+#include <array>
+
+class QSqlRecord;
+
+// The owner firm: seller and issuer on every printed document. Each field takes its name from the
+// owner row's column it is loaded from and saved to.
+struct OwnerRecord {
+    QString FIRMNAME = QStringLiteral("Назва вашої фірми");
+    QString CHIEF = QStringLiteral("Прізвище І.П. директора");
+    QString BUHALTER = QStringLiteral("Прізвище І.П. бухгалтера");
+    QString TELFAX = QStringLiteral("(044) 000-00-00");
+    QString CITY = QStringLiteral("Київ");
+    QString POSTADDRESS = QStringLiteral("01001, м. Київ, вул. Хрещатик, 1");
+    QString LAWADDRESS = QStringLiteral("01001, м. Київ, вул. Хрещатик, 1");
+    QString TAXCODE = QStringLiteral("000000000000");
+    QString MFOCODE = QStringLiteral("000000");
+    QString OKPOCODE = QStringLiteral("00000000");
+    QString REGNUMBER = QStringLiteral("00000000");
+    QString BANKNAME = QStringLiteral("Назва банку");
+    QString BANKCITY = QStringLiteral("Київ");
+    QString CHETNUMBER = QStringLiteral("00000000000000");
+
+    struct Field {
+        const char* column;
+        QString OwnerRecord::*member;
+    };
+    static const std::array<Field, 14>& fields();
+    static constexpr int kMaxLength = 255;
+
+    bool operator==(const OwnerRecord&) const = default;
+};
+
+struct ClientRow {
+    int ID_NUMBER = 0;
+    QString FIRMNAME, CHIEF, BUHALTER, TELFAX, CITY, REGION, POSTADDRESS, LAWADDRESS, TAXCODE, MFOCODE, OKPOCODE,
+        REGNUMBER, BANKNAME, BANKCITY, CHETNUMBER, CHETNUMBER2, BANKREGION, DOGNUMBER;
+    QDate DOGDATA;
+    QString INFO;
+};
+
+struct Position {
+    QString name;
+    QString measure;
+    double count = 0;
+    double price = 0;
+};
+
+// An invoice (FACT_NUMBER > 0) or a receipt (FACT_NUMBER < 0).
+struct InvoiceRow {
+    int FACT_NUMBER = 0;
+    QString FACT_DOPNO;
+    QDate FACT_DATA;
+    std::array<Position, 4> positions;
+    int FACT_NDS = 0;
+    double FACT_NR = 0;
+    QString NAME_OWNER;
+    int ID_NUMBER = 0;
+};
+
+struct ExpenseWaybillRow {
+    int NAKL_NUMBER = 0;
+    QDate NAKL_DATA;
+    QString INFO;
+    int FACT1_NUMBER = 0, FACT2_NUMBER = 0, FACT3_NUMBER = 0;
+    QString NAME_CLIENT;
+    int DOV_NUMBER = 0;
+    QString DOV_SERIE;
+    QDate DOV_DATA;
+    int ID_NUMBER = 0;
+};
+
+struct TaxWaybillRow {
+    int NAKL_NUMBER = 0;
+    QDate NAKL_DATA;
+    int FACT1_NUMBER = 0, FACT2_NUMBER = 0, FACT3_NUMBER = 0;
+    QString NAME_CLIENT;
+    QString OPLATA_TYPE;
+    int ID_NUMBER = 0;
+    QString INFO;
+};
+
+struct ProductRow {
+    int REC_NUMBER = 0;
+    QString PRODUCT_NAME;
+    double PRODUCT_PRICE = 0;
+};
+
+// Column values in table order, as they go into an INSERT of every column.
+QVariantList toValues(const ClientRow& row);
+QVariantList toValues(const InvoiceRow& row);
+QVariantList toValues(const ExpenseWaybillRow& row);
+QVariantList toValues(const TaxWaybillRow& row);
+
+ClientRow clientFromRecord(const QSqlRecord& record);
+InvoiceRow invoiceFromRecord(const QSqlRecord& record);

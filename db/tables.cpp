@@ -1,0 +1,325 @@
+#include "db/tables.h"
+
+namespace {
+
+constexpr int kHidden = -1;
+constexpr int kDefault = 0;
+using T = ColumnType;
+
+std::vector<ColumnDef> positionColumns()
+{
+    static const char* const names[4][4] = {
+        {"NAME_POS1", "MEASURE_POS1", "COUNT_POS1", "PRICE_POS1"},
+        {"NAME_POS2", "MEASURE_POS2", "COUNT_POS2", "PRICE_POS2"},
+        {"NAME_POS3", "MEASURE_POS3", "COUNT_POS3", "PRICE_POS3"},
+        {"NAME_POS4", "MEASURE_POS4", "COUNT_POS4", "PRICE_POS4"},
+    };
+    static const char* const labels[4] = {"Позиция №1", "Позиция №2", "Позиция №3", "Позиция №4"};
+    std::vector<ColumnDef> cols;
+    for (int i = 0; i < 4; ++i) {
+        cols.push_back({names[i][0], T::Text, 70, labels[i], 24});
+        cols.push_back({names[i][1], T::Text, 4, "Ед.", kDefault});
+        cols.push_back({names[i][2], T::Float, 0, "Кол-во", 6});
+        cols.push_back({names[i][3], T::Float, 0, "Цена", 9});
+    }
+    return cols;
+}
+
+QString sqlType(ColumnType type)
+{
+    switch (type) {
+    case T::Integer:
+    case T::Short:
+        return QStringLiteral("INTEGER");
+    case T::Float:
+    case T::Money:
+        return QStringLiteral("REAL");
+    case T::Date:
+    case T::Text:
+        return QStringLiteral("TEXT");
+    }
+    return {};
+}
+
+} // namespace
+
+const ColumnDef* TableDef::column(const QString& name) const
+{
+    for (const ColumnDef& c : columns)
+        if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
+
+QStringList TableDef::columnNames() const
+{
+    QStringList names;
+    for (const ColumnDef& c : columns)
+        names << QString::fromLatin1(c.name);
+    return names;
+}
+
+namespace Tables {
+
+const TableDef& clients()
+{
+    static const TableDef t{
+        "CLIENTS",
+        "ID_NUMBER",
+        {
+            {"ID_NUMBER", T::Integer, 0, "Рег. номер", kHidden},
+            {"FIRMNAME", T::Text, 128, "Название клиента", 48},
+            {"CHIEF", T::Text, 80, "Ф.И.О. директора", 39},
+            {"BUHALTER", T::Text, 80, "Ф.И.О. бухгалтера", 35},
+            {"TELFAX", T::Text, 80, "Телефон/факс", 23},
+            {"CITY", T::Text, 32, "Город", 19},
+            {"REGION", T::Text, 32, "Область", 24},
+            {"POSTADDRESS", T::Text, 80, "Почтовый адрес", 47},
+            {"LAWADDRESS", T::Text, 80, "Юридический адрес", 37},
+            {"TAXCODE", T::Text, 12, "Инд.налоговый номер", 30},
+            {"MFOCODE", T::Text, 16, "Код МФО", 23},
+            {"OKPOCODE", T::Text, 16, "Код ОКПО", 23},
+            {"REGNUMBER", T::Text, 16, "№ свид.о рег.", 18},
+            {"BANKNAME", T::Text, 32, "Название  банка", 25},
+            {"BANKCITY", T::Text, 24, nullptr, kHidden},
+            {"CHETNUMBER", T::Text, 16, "№ р/счета", 20},
+            {"CHETNUMBER2", T::Text, 16, nullptr, kHidden},
+            {"BANKREGION", T::Text, 32, nullptr, kHidden},
+            {"DOGNUMBER", T::Text, 8, "№ договора", 14},
+            {"DOGDATA", T::Date, 0, "Дата договора", 19},
+            {"INFO", T::Text, 240, nullptr, kHidden},
+        },
+        {
+            {"FIRMA", "FIRMNAME COLLATE UKRAINIAN"},
+            {"CHIEFNAME", "CHIEF COLLATE UKRAINIAN"},
+            {"CITYADR", "CITY COLLATE UKRAINIAN"},
+            {"POST_ADR", "POSTADDRESS COLLATE UKRAINIAN"},
+            {"LAW_ADR", "LAWADDRESS COLLATE UKRAINIAN"},
+            {"T_CODE", "TAXCODE COLLATE UKRAINIAN"},
+            {"REG_NUM", "REGNUMBER COLLATE UKRAINIAN"},
+            {"DOG_NUM", "DOGNUMBER COLLATE UKRAINIAN"},
+        },
+    };
+    return t;
+}
+
+const TableDef& factures()
+{
+    static const TableDef t = [] {
+        TableDef d{"FACTURES", "FACT_NUMBER", {}, {}};
+        d.columns.push_back({"FACT_NUMBER", T::Integer, 0, "№ с/ф", 7});
+        d.columns.push_back({"FACT_DOPNO", T::Text, 5, "+№", 5});
+        d.columns.push_back({"FACT_DATA", T::Date, 0, "Дата с/ф", kDefault});
+        for (const ColumnDef& c : positionColumns())
+            d.columns.push_back(c);
+        d.columns.push_back({"FACT_NDS", T::Short, 0, "НДС %", 5});
+        d.columns.push_back({"FACT_NR", T::Float, 0, "НР %", kDefault});
+        d.columns.push_back({"NAME_OWNER", T::Text, 80, "Плательщик", 21});
+        d.columns.push_back({"ID_NUMBER", T::Integer, 0, nullptr, kHidden});
+        d.indexes = {
+            {"FACT_CLIENT", "ID_NUMBER, FACT_NUMBER"},
+            {"FACT_DATE", "FACT_DATA"},
+        };
+        return d;
+    }();
+    return t;
+}
+
+const TableDef& nakladn1()
+{
+    static const TableDef t{
+        "NAKLADN1",
+        nullptr,
+        {
+            {"NAKL_NUMBER", T::Integer, 0, "№ накл.", 9},
+            {"NAKL_DATA", T::Date, 0, "Дата накл.", 12},
+            {"INFO", T::Text, 240, "Основание платежа", 24},
+            {"FACT1_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"FACT2_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"FACT3_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"NAME_CLIENT", T::Text, 80, "Получатель", 19},
+            {"DOV_NUMBER", T::Integer, 0, "№ доверенности", 20},
+            {"DOV_SERIE", T::Text, 8, "Серия дов.", 13},
+            {"DOV_DATA", T::Date, 0, "Дата дов.", 12},
+            {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
+        },
+        {
+            {"N1_NUMBER", "NAKL_NUMBER", true},
+            {"N1_CLIENT", "ID_NUMBER, NAKL_NUMBER"},
+            {"N1_DATE", "NAKL_DATA"},
+            {"N1_FACT", "FACT1_NUMBER"},
+        },
+    };
+    return t;
+}
+
+const TableDef& nakladn2()
+{
+    static const TableDef t{
+        "NAKLADN2",
+        nullptr,
+        {
+            {"NAKL_NUMBER", T::Integer, 0, "№ накл.", 9},
+            {"NAKL_DATA", T::Date, 0, "Дата накл.", 12},
+            {"FACT1_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"FACT2_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"FACT3_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"NAME_CLIENT", T::Text, 80, "Получатель", 96},
+            {"OPLATA_TYPE", T::Text, 32, "Способ оплаты :", 16},
+            {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"INFO", T::Text, 240, "Основание платежа", 24},
+        },
+        {
+            {"N2_NUMBER", "NAKL_NUMBER", true},
+            {"N2_CLIENT", "ID_NUMBER, NAKL_NUMBER"},
+            {"N2_DATE", "NAKL_DATA"},
+            {"N2_FACT", "FACT1_NUMBER"},
+        },
+    };
+    return t;
+}
+
+const TableDef& acts()
+{
+    static const TableDef t{
+        "ACTS",
+        nullptr,
+        {
+            {"ACT_NUMBER", T::Integer, 0, "№ акта", 7},
+            {"ACT_DATA", T::Date, 0, "Дата акта", kDefault},
+            {"ACT_YEAR", T::Integer, 0, "Год", 4},
+            {"SUMMA", T::Money, 0, "Сумма", kDefault},
+            {"ACT_MONTH", T::Short, 0, nullptr, kHidden},
+            {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"ACT_INFO", T::Text, 255, "Вид работ", 32},
+            {"ACT_NDS", T::Short, 0, "НДС %", 5},
+            {"NAME_CLIENT", T::Text, 128, "Представитель Заказчика", 32},
+        },
+        {
+            {"A_NUMBER", "ACT_NUMBER"},
+            {"A_CLIENT", "ID_NUMBER"},
+        },
+    };
+    return t;
+}
+
+const TableDef& products()
+{
+    static const TableDef t{
+        "PRODUCTS",
+        "REC_NUMBER",
+        {
+            {"REC_NUMBER", T::Integer, 0, nullptr, kHidden},
+            {"PRODUCT_NAME", T::Text, 70, "Наименование", kDefault},
+            {"PRODUCT_PRICE", T::Float, 0, "Цена товара", kDefault},
+        },
+        {
+            {"PR_PRICE", "PRODUCT_PRICE"},
+            {"PR_NAME", "PRODUCT_NAME COLLATE UKRAINIAN"},
+        },
+    };
+    return t;
+}
+
+const TableDef& plateg()
+{
+    static const TableDef t{
+        "PLATEG",
+        nullptr,
+        {
+            {"PLAT_NUMBER", T::Integer, 0, "№ платежа", 9},
+            {"PLAT_DATA", T::Date, 0, "Дата", 12},
+            {"SUMMA", T::Money, 0, "Сумма", kDefault},
+            {"INFO", T::Text, 240, "Назначение платежа", 24},
+            {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
+        },
+        {},
+    };
+    return t;
+}
+
+const std::vector<const TableDef*>& all()
+{
+    static const std::vector<const TableDef*> tables = {&clients(),  &factures(), &nakladn1(), &nakladn2(),
+                                                        &acts(),     &products(), &plateg()};
+    return tables;
+}
+
+const TableDef* byName(const QString& name)
+{
+    for (const TableDef* t : all())
+        if (name.compare(QLatin1String(t->name), Qt::CaseInsensitive) == 0)
+            return t;
+    return nullptr;
+}
+
+} // namespace Tables
+
+QString createTableSql(const TableDef& table)
+{
+    QStringList cols;
+    for (const ColumnDef& c : table.columns) {
+        QString col = QString::fromLatin1(c.name) + u' ' + sqlType(c.type);
+        if (table.primaryKey && qstrcmp(table.primaryKey, c.name) == 0)
+            col += QStringLiteral(" PRIMARY KEY");
+        cols << col;
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(table.name), cols.join(QStringLiteral(", ")));
+}
+
+QStringList createIndexSql(const TableDef& table)
+{
+    QStringList sql;
+    for (const IndexDef& i : table.indexes)
+        sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                   .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
+                        QLatin1String(table.name), QLatin1String(i.columns));
+    return sql;
+}
+
+QStringList schemaSql()
+{
+    QStringList sql;
+    for (const TableDef* t : Tables::all()) {
+        sql << createTableSql(*t);
+        sql << createIndexSql(*t);
+    }
+    return sql;
+}
+
+QString cutToColumn(const TableDef& table, const QString& column, const QString& text)
+{
+    const ColumnDef* c = table.column(column);
+    if (!c || c->type != ColumnType::Text || text.size() <= c->size)
+        return text;
+    return text.left(c->size);
+}
+
+QVariant toStorage(const ColumnDef& column, const QVariant& value)
+{
+    if (value.isNull())
+        return value;
+    switch (column.type) {
+    case ColumnType::Text:
+        return value.toString().left(column.size);
+    case ColumnType::Date:
+        return value.typeId() == QMetaType::QDate ? dateToDb(value.toDate()) : value;
+    default:
+        return value;
+    }
+}
+
+QDate dateFromDb(const QVariant& value)
+{
+    if (value.isNull())
+        return kDateZero;
+    const QDate d = QDate::fromString(value.toString().left(10), Qt::ISODate);
+    return d.isValid() ? d : kDateZero;
+}
+
+QVariant dateToDb(const QDate& date)
+{
+    if (!date.isValid() || date == kDateZero)
+        return QVariant(QMetaType::fromType<QString>());
+    return date.toString(Qt::ISODate);
+}

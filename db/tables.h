@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <vector>
+
+enum class ColumnType { Integer, Short, Float, Money, Date, Text };
+
+struct ColumnDef {
+    const char* name;
+    ColumnType type;
+    int size;          // characters, for text columns
+    const char* label; // grid column title; nullptr for a hidden column
+    int width;         // display width in characters; 0 = the default width, -1 = hidden
+};
+
+struct IndexDef {
+    const char* name;
+    const char* columns; // SQL column list, collations included
+    bool unique = false;
+};
+
+struct TableDef {
+    const char* name;
+    const char* primaryKey; // INTEGER PRIMARY KEY column, or nullptr
+    std::vector<ColumnDef> columns;
+    std::vector<IndexDef> indexes;
+
+    const ColumnDef* column(const QString& name) const;
+    QStringList columnNames() const;
+};
+
+namespace Tables {
+const TableDef& clients();
+const TableDef& factures();
+const TableDef& nakladn1();
+const TableDef& nakladn2();
+const TableDef& acts();
+const TableDef& products();
+const TableDef& plateg();
+const std::vector<const TableDef*>& all();
+const TableDef* byName(const QString& name);
+} // namespace Tables
+
+// The collation that orders and compares Russian and Ukrainian text alphabetically, ignoring case.
+inline constexpr const char* kTextCollation = "UKRAINIAN";
+
+// An empty date column reads as day 0 of the old calendar arithmetic: 30 December 1899.
+inline const QDate kDateZero{1899, 12, 30};
+
+QString createTableSql(const TableDef& table);
+QStringList createIndexSql(const TableDef& table);
+QStringList schemaSql();
+
+// Text longer than its column is cut to the column's size; everything else passes unchanged.
+QString cutToColumn(const TableDef& table, const QString& column, const QString& text);
+// A value as stored: text cut to size, dates as 'YYYY-MM-DD' (an empty date as NULL).
+QVariant toStorage(const ColumnDef& column, const QVariant& value);
+
+QDate dateFromDb(const QVariant& value);
+QVariant dateToDb(const QDate& date);

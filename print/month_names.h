@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// The 48-entry month table, indexed from 1 in three blocks of 16 (months 1-12, quarters 13-16):
+// 1-16 Russian nominative, 17-32 Russian genitive, 33-48 Ukrainian genitive. Any other index gives "".
+QString MonthName(int index);
+
+inline constexpr int kRussianNominativeBlock = 0;
+inline constexpr int kRussianGenitiveBlock = 16;
+inline constexpr int kUkrainianGenitiveBlock = 32;

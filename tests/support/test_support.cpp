@@ -1,0 +1,35 @@
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+TestHome::TestHome() { EXPECT_TRUE(m_dir.isValid()); }
+
+QString TestHome::dataFolder() const { return QDir(m_dir.path()).filePath(QStringLiteral("DataBase")); }
+
+QString TestHome::file(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
+
+std::unique_ptr<TDM> TestHome::createAndConnect() const
+{
+    TDM::createDatabase(dataFolder());
+    auto dm = std::make_unique<TDM>();
+    dm->connect(dataFolder());
+    return dm;
+}
+
+ProcessResult runDocmar(const QStringList& arguments)
+{
+    ProcessResult result;
+    QProcess process;
+    process.start(qEnvironmentVariable("DOCMAR_BIN"), arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}

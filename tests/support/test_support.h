@@ -1,0 +1,30 @@
+#pragma once
+
+#include "db/data_module.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A program folder in a temporary directory with an empty database made by the program's own code.
+class TestHome {
+public:
+    TestHome();
+    QString path() const { return m_dir.path(); }
+    QString dataFolder() const;
+    QString file(const QString& name) const;
+    // A data module connected to a fresh database in DataBase/.
+    std::unique_ptr<TDM> createAndConnect() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Runs the docmar executable and gives its exit code, stdout and stderr.
+struct ProcessResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+ProcessResult runDocmar(const QStringList& arguments);
