@@ -1,36 +1,42 @@
 #include "app/text_codec.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <array>
+
+namespace {
+
+// Unicode to Windows-1251, built once from the decoder so both directions agree; 0 marks "not in the page".
+struct EncodeTable {
+    std::array<unsigned char, 0x10000> bytes{};
+    EncodeTable()
+    {
+        QStringDecoder decoder("windows-1251");
+        for (int b = 1; b < 256; ++b) {
+            const QString ch = decoder.decode(QByteArray(1, char(b)));
+            if (ch.size() == 1 && ch[0] != QChar::ReplacementCharacter)
+                bytes[ch[0].unicode()] = static_cast<unsigned char>(b);
+        }
+    }
+};
+
+} // namespace
 
 QByteArray encode1251(const QString& text)
 {
-    QStringEncoder encoder("windows-1251");
-    {
-        // Fast path: the whole text fits the code page and holds no 0x1A of its own.
-        QByteArray whole = encoder.encode(text);
-        if (!encoder.hasError() && !whole.contains('\x1A') && whole.size() == text.size())
-            return whole;
-        encoder.resetState();
-    }
+    static const EncodeTable table;
     QByteArray out;
     out.reserve(text.size());
-    // The encoder writes 0x1A for a character it cannot hold; encode one character at a time to catch it.
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QStringView ch = QStringView(text).mid(i, len);
-        i += len - 1;
-        if (ch.size() == 1 && ch[0].unicode() < 0x80) {
-            out += char(ch[0].unicode());
+        const char16_t c = text[i].unicode();
+        if (c == 0) {
+            out += '\0';
             continue;
         }
-        QByteArray bytes = encoder.encode(ch);
-        if (encoder.hasError() || bytes.size() != 1 || bytes[0] == 0x1A) {
-            encoder.resetState();
-            out += '?';
-        } else {
-            out += bytes;
-        }
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i; // one character beyond the page, one "?"
+        const unsigned char b = table.bytes[c];
+        out += b ? char(b) : '?';
     }
     return out;
 }

@@ -89,7 +89,7 @@ int collate(void*, int lenA, const void* a, int lenB, const void* b)
 
 void actMonthStr(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    const QByteArray text = MonthName(sqlite3_value_int(argv[0])).toUtf8();
+    const QByteArray text = ActPeriodName(sqlite3_value_int(argv[0])).toUtf8();
     sqlite3_result_text(ctx, text.constData(), int(text.size()), SQLITE_TRANSIENT);
 }
 
@@ -245,7 +245,9 @@ RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
 
 void RowInserter::insert(const QVariantList& values)
 {
-    for (qsizetype i = 0; i < values.size() && i < qsizetype(m_table.columns.size()); ++i)
-        m_query.bindValue(int(i), toStorage(m_table.columns[std::size_t(i)], values[i]));
+    // Columns without a value are stored empty (NULL).
+    for (std::size_t i = 0; i < m_table.columns.size(); ++i)
+        m_query.bindValue(int(i), i < std::size_t(values.size()) ? toStorage(m_table.columns[i], values[qsizetype(i)])
+                                                               : QVariant());
     execOrThrow(m_query);
 }

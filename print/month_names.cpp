@@ -21,3 +21,8 @@ QString MonthName(int index)
         return {};
     return QString::fromUtf16(kMonths[index - 1]);
 }
+
+QString ActPeriodName(int actMonth)
+{
+    return actMonth >= 1 && actMonth <= 16 ? MonthName(kRussianNominativeBlock + actMonth) : QString();
+}

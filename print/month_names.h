@@ -9,3 +9,6 @@ QString MonthName(int index);
 inline constexpr int kRussianNominativeBlock = 0;
 inline constexpr int kRussianGenitiveBlock = 16;
 inline constexpr int kUkrainianGenitiveBlock = 32;
+
+// The acts' period name: a month (1-12) or a quarter (13-16) in the nominative; "" for anything else.
+QString ActPeriodName(int actMonth);

@@ -1,1 +1,120 @@
+#include "app/ini_file.h"
+#include "app/settings.h"
+#include "db/data_module.h"
+#include "support/test_support.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
 #include <gtest/gtest.h>
+
+namespace {
+
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+TEST(CommandLine, WordsPrintsTheTextAndANewline)
+{
+    struct Case {
+        QStringList args;
+        const char* out;
+    } cases[] = {
+        {{"words", "12345.67", "--russian"}, " Двенадцать тысяч триста сорок пять гривень 67 коп.\n"},
+        {{"words", "12345,67"}, " Дванадцять тисяч триста сорок п\"ять гривень 67 коп.\n"},
+        {{"words", "21", "--russian", "--dollars"}, " Двадцать один доллар 00 центов\n"},
+        {{"words", "2.05", "--russian", "--slash", "--lower"}, " две гривни 05/коп.\n"},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult r = runDocmar(c.args);
+        EXPECT_EQ(r.exitCode, 0) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.out, QString::fromUtf8(c.out));
+    }
+    const ProcessResult big = runDocmar({"words", "1000000"});
+    EXPECT_EQ(big.exitCode, 0);
+    EXPECT_EQ(big.out, QString(56, u'_') + QStringLiteral(" 00 коп.\n"));
+    EXPECT_TRUE(big.err.contains(QStringLiteral("Сумма больше 1000000.")));
+}
+
+TEST(CommandLine, BadUsageExitsWithTwo)
+{
+    for (const QStringList& args : {QStringList{"words"}, QStringList{"words", "abc"}, QStringList{"words", "1", "2"},
+                                    QStringList{"frobnicate"}, QStringList{"--no-such-flag"},
+                                    QStringList{"demo", "--clients", "many"},
+                                    QStringList{"demo", "--invoices", "-5"}}) {
+        const ProcessResult r = runDocmar(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+}
+
+TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing)
+{
+    TestHome home;
+    const ProcessResult first = runDocmar({"--home", home.path(), "init-db"});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+
+    IniFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.lines().filter(QStringLiteral("=")).size(), 14);
+    const QString dbFile = TDM::databaseFile(home.dataFolder());
+    ASSERT_TRUE(QFile::exists(dbFile));
+    const QByteArray before = fileHash(dbFile);
+
+    const ProcessResult second = runDocmar({"--home", home.path(), "init-db"});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_TRUE(second.err.contains(QStringLiteral("уже существует")));
+    EXPECT_EQ(fileHash(dbFile), before);
+}
+
+TEST(CommandLine, InitDbFollowsThePathSetting)
+{
+    TestHome home;
+    const QString elsewhere = home.file(QStringLiteral("Books/2026"));
+    IniFile ini(settingsFilePath(home.path()));
+    ini.writeString(QStringLiteral("DATABASE"), QStringLiteral("PATH"), elsewhere);
+    ASSERT_TRUE(ini.save());
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    EXPECT_TRUE(TDM::databaseExists(elsewhere));
+    EXPECT_FALSE(TDM::databaseExists(home.dataFolder()));
+}
+
+TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData)
+{
+    TestHome home;
+    const ProcessResult r = runDocmar({"--home", home.path(), "demo", "--clients", "20", "--invoices", "100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        EXPECT_EQ(dm.NextFactNumber(), 101);
+        EXPECT_EQ(dm.NextClientNumber(), 22);
+    }
+    const QByteArray before = fileHash(TDM::databaseFile(home.dataFolder()));
+    const ProcessResult again = runDocmar({"--home", home.path(), "demo"});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_FALSE(again.err.isEmpty());
+    EXPECT_EQ(fileHash(TDM::databaseFile(home.dataFolder())), before);
+}
+
+TEST(CommandLine, CorruptDatabaseIsAMessageNotACrash)
+{
+    TestHome home;
+    ASSERT_TRUE(QDir().mkpath(home.dataFolder()));
+    QFile f(TDM::databaseFile(home.dataFolder()));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    const ProcessResult r = runDocmar({"--home", home.path(), "demo", "--clients", "1", "--invoices", "1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_EQ(QFileInfo(f.fileName()).size(), 4096);
+}

@@ -1,1 +1,166 @@
+#include "app/ini_file.h"
+#include "app/settings.h"
+#include "app/text_codec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults)
+{
+    QTemporaryDir home;
+    Settings s = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(s, home.path()));
+    EXPECT_EQ(s, defaultSettings(home.path()));
+
+    const QString dataFolder = QDir::toNativeSeparators(home.path() + QStringLiteral("/DataBase"));
+    const QString expected = QStringLiteral("[DATABASE]\r\nPATH=") + dataFolder +
+                             QStringLiteral("\r\n[PRECISION]\r\nPRICE=2\r\nGOODS=0\r\n[NDS]\r\nNDS_VALUE=20\r\n"
+                                            "[LOGOTYPE]\r\nON_OFF=0\r\nFILE_NAME=logotype.bmp\r\nWIDTH=100\r\n"
+                                            "HEIGHT=50\r\nCENTER=0\r\n[USER_DATA]\r\nFULL_OR_PART=0\r\n[MONEY]\r\n"
+                                            "RUS_OR_UKR=0\r\nGRV_OR_BAKS=1\r\n[RECL_TAX]\r\nRECL_TAX_VALUE=0\r\n"
+                                            "[SIGNATURE]\r\nTEXT=/ Головний бухгалтер\r\n");
+    EXPECT_EQ(decode1251(readFile(settingsFilePath(home.path()))), expected);
+}
+
+TEST(Settings, MissingFileKeepsTheMembers)
+{
+    QTemporaryDir home;
+    Settings s = defaultSettings(home.path());
+    s.ndsValue = 7;
+    ASSERT_TRUE(ReadSettings(s, home.path()));
+    EXPECT_EQ(s.ndsValue, 7);
+    Settings again = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(again, home.path()));
+    EXPECT_EQ(again.ndsValue, 20);
+}
+
+TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes)
+{
+    QTemporaryDir home;
+    writeFile(settingsFilePath(home.path()),
+              encode1251(QStringLiteral("[database]\r\npath=D:\\Бухгалтерия\r\n[PRECISION]\r\nPRICE=0x3\r\n"
+                                        "GOODS=много\r\n[NDS]\r\nNDS_VALUE=0\r\n[MONEY]\r\nGRV_OR_BAKS=0\r\n"
+                                        "RUS_OR_UKR=5\r\n[SIGNATURE]\r\nTEXT=/ Бухгалтер\r\n")));
+    Settings s = defaultSettings(home.path());
+    s.goods = 3; // a bad value gives the table's default, not what the member held
+    ASSERT_TRUE(ReadSettings(s, home.path()));
+    EXPECT_EQ(s.path, QStringLiteral("D:\\Бухгалтерия"));
+    EXPECT_EQ(s.price, 3);
+    EXPECT_EQ(s.goods, 0);
+    EXPECT_EQ(s.ndsValue, 0);
+    EXPECT_FALSE(s.grvOrBaks);
+    EXPECT_TRUE(s.rusOrUkr);
+    EXPECT_EQ(s.width, 100);
+    EXPECT_EQ(s.text, QStringLiteral("/ Бухгалтер"));
+}
+
+TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips)
+{
+    QTemporaryDir home;
+    writeFile(settingsFilePath(home.path()), "[RECL_TAX]\r\nRECL_TAX_VALUE=70\r\n");
+    for (int run = 0; run < 50; ++run) {
+        Settings s = defaultSettings(home.path());
+        ASSERT_TRUE(ReadSettings(s, home.path()));
+        EXPECT_NEAR(s.reclTax, 0.70, 1e-12);
+        ASSERT_TRUE(WriteSettings(s, home.path()));
+    }
+    IniFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.value(QStringLiteral("RECL_TAX"), QStringLiteral("RECL_TAX_VALUE")), QStringLiteral("70"));
+    for (int hundredths : {1, 15, 29, 57, 150, 9999}) {
+        Settings s = defaultSettings(home.path());
+        s.reclTax = hundredths * 0.01;
+        ASSERT_TRUE(WriteSettings(s, home.path()));
+        Settings back = defaultSettings(home.path());
+        ASSERT_TRUE(ReadSettings(back, home.path()));
+        ASSERT_TRUE(WriteSettings(back, home.path()));
+        ASSERT_TRUE(ini.load());
+        EXPECT_EQ(ini.readInteger(QStringLiteral("RECL_TAX"), QStringLiteral("RECL_TAX_VALUE"), -1), hundredths);
+    }
+}
+
+TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
+{
+    QTemporaryDir home;
+    writeFile(settingsFilePath(home.path()), "; hand notes\r\n[MONEY]\r\nGRV_OR_BAKS=1\r\n[MINE]\r\nX=1\r\n");
+    Settings s = defaultSettings(home.path());
+    s.grvOrBaks = false; // the dollar box checked
+    s.reclTax = 1.5;
+    ASSERT_TRUE(WriteSettings(s, home.path()));
+    const QStringList lines = decode1251(readFile(settingsFilePath(home.path()))).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.mid(0, 6), (QStringList{QStringLiteral("; hand notes"), QStringLiteral("[MONEY]"),
+                                            QStringLiteral("GRV_OR_BAKS=0"), QStringLiteral("RUS_OR_UKR=0"),
+                                            QStringLiteral("[MINE]"), QStringLiteral("X=1")}));
+    EXPECT_EQ(lines.mid(6, 4), (QStringList{QStringLiteral("[DATABASE]"), QStringLiteral("PATH=") + s.path,
+                                            QStringLiteral("[PRECISION]"), QStringLiteral("GOODS=0")}));
+    EXPECT_TRUE(lines.contains(QStringLiteral("RECL_TAX_VALUE=150")));
+    EXPECT_EQ(lines.filter(QStringLiteral("=")).size(), 15);
+}
+
+TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
+{
+    QTemporaryDir home;
+    const QString missingFolder = home.filePath(QStringLiteral("no/such/folder"));
+    QString error;
+    EXPECT_FALSE(WriteSettings(defaultSettings(missingFolder), missingFolder, &error));
+    EXPECT_EQ(error, QStringLiteral("Unable to write to ") + settingsFilePath(missingFolder));
+
+    // A folder where the file should be: it cannot be read, and nothing is written over it.
+    ASSERT_TRUE(QDir().mkpath(settingsFilePath(home.path())));
+    Settings s = defaultSettings(home.path());
+    EXPECT_FALSE(ReadSettings(s, home.path(), &error));
+    EXPECT_TRUE(QFileInfo(settingsFilePath(home.path())).isDir());
+}
+
+TEST(Settings, ResetKeepsTheAdvertisingTax)
+{
+    Settings s;
+    s.reclTax = 0.7;
+    s.ndsValue = 5;
+    resetToDefaults(s, QStringLiteral("/p"));
+    EXPECT_EQ(s.ndsValue, 20);
+    EXPECT_DOUBLE_EQ(s.reclTax, 0.7);
+    EXPECT_EQ(s.path, QDir::toNativeSeparators(QStringLiteral("/p/DataBase")));
+}
+
+TEST(ApplyPrecision, MasksAndDisplayFormats)
+{
+    struct Case {
+        int places;
+        const char* mask;
+        const char* format;
+    } cases[] = {
+        {0, "##########", "0."},  {2, "#######.##", "0.00"},   {3, "######.###", "0.000"},
+        {4, "#####.####", "0.0000"}, {9, ".#########", "0.000000000"}, {12, ".#########", "0.000000000000"},
+        {-1, "##########", "0."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EntryMask(c.places), QString::fromLatin1(c.mask)) << c.places;
+        EXPECT_EQ(DisplayFormat(c.places), QString::fromLatin1(c.format)) << c.places;
+    }
+    const Precision p = ApplyPrecision(3, 0);
+    EXPECT_EQ(p.priceFormat, QStringLiteral("0.000"));
+    EXPECT_EQ(p.priceMask, QStringLiteral("######.###"));
+    EXPECT_EQ(p.countFormat, QStringLiteral("0."));
+    EXPECT_EQ(p.countMask, QStringLiteral("##########"));
+}

@@ -1,1 +1,106 @@
+#include "db/data_module.h"
+#include "db/demo_data.h"
+#include "db/tables.h"
+#include "support/test_support.h"
+
+#include <QCryptographicHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 #include <gtest/gtest.h>
+
+namespace {
+
+QByteArray tableDigest(const QSqlDatabase& db)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const TableDef* t : Tables::all()) {
+        QSqlQuery q = execOrThrow(db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(t->name)));
+        while (q.next())
+            for (int i = 0; i < q.record().count(); ++i)
+                hash.addData(q.value(i).toString().toUtf8() + '|');
+    }
+    return hash.result();
+}
+
+} // namespace
+
+TEST(DemoData, ARealisticBookThatHoldsTogether)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const DemoSummary s = FillDemoData(*dm, {40, 600, 7});
+    EXPECT_EQ(s.clients, 40);
+    EXPECT_EQ(s.invoices, 600);
+    EXPECT_GT(s.receipts, 0);
+    EXPECT_GT(s.expenseWaybills, 0);
+    EXPECT_GT(s.taxWaybills, 0);
+    EXPECT_GT(s.products, 0);
+    EXPECT_FALSE(IsDatabaseEmpty(*dm));
+
+    const QSqlDatabase db = dm->database();
+    EXPECT_EQ(dm->NextFactNumber(), 601);
+    EXPECT_EQ(dm->NextReceiptNumber(), -s.receipts - 1);
+    EXPECT_EQ(dm->NextClientNumber(), 42);
+    EXPECT_EQ(dm->NextNakl1Number(), s.expenseWaybills + 1);
+
+    // Every waybill names one to three documents of its own client.
+    for (const char* table : {"NAKLADN1", "NAKLADN2"}) {
+        QSqlQuery q = execOrThrow(
+            db, QStringLiteral("SELECT FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, ID_NUMBER FROM %1").arg(QLatin1String(table)));
+        while (q.next()) {
+            const int a = q.value(0).toInt(), b = q.value(1).toInt(), c = q.value(2).toInt();
+            ASSERT_NE(a, 0);
+            EXPECT_EQ(dm->GetFactClient(a), q.value(3).toInt());
+            if (b != 0) {
+                EXPECT_TRUE(dm->SameFactClient(a, b, c));
+            }
+            if (a < 0) {
+                EXPECT_EQ(b, 0);
+            }
+        }
+    }
+    // Every document belongs to a client of the register, and every text fits its column.
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE ID_NUMBER NOT IN "
+                                        "(SELECT ID_NUMBER FROM CLIENTS WHERE ID_NUMBER>1)"))
+                  .toInt(),
+              0);
+    for (const TableDef* t : Tables::all()) {
+        for (const ColumnDef& c : t->columns) {
+            if (c.type != ColumnType::Text)
+                continue;
+            const QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE length(%2) > %3")
+                                    .arg(QLatin1String(t->name), QLatin1String(c.name))
+                                    .arg(c.size);
+            EXPECT_EQ(scalar(db, sql).toInt(), 0) << t->name << "." << c.name;
+        }
+    }
+    OwnerRecord owner;
+    dm->LoadOwnerRecord(owner, nullptr);
+    EXPECT_FALSE(owner.FIRMNAME.isEmpty());
+}
+
+TEST(DemoData, SameSeedSameBookOtherSeedOtherBook)
+{
+    TestHome a, b, c;
+    auto dmA = a.createAndConnect();
+    auto dmB = b.createAndConnect();
+    auto dmC = c.createAndConnect();
+    FillDemoData(*dmA, {15, 120, 42});
+    FillDemoData(*dmB, {15, 120, 42});
+    FillDemoData(*dmC, {15, 120, 43});
+    EXPECT_EQ(tableDigest(dmA->database()), tableDigest(dmB->database()));
+    EXPECT_NE(tableDigest(dmA->database()), tableDigest(dmC->database()));
+}
+
+TEST(DemoData, RefusesABookWithClientsOrDocuments)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    dm->SaveOwnerRecord(OwnerRecord{}); // an owner alone is still an empty book
+    EXPECT_TRUE(IsDatabaseEmpty(*dm));
+    execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (-1, 2)"));
+    EXPECT_FALSE(IsDatabaseEmpty(*dm));
+    EXPECT_THROW(FillDemoData(*dm, {5, 10, 1}), DbError);
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);
+}

@@ -1,1 +1,240 @@
+#include "db/connection.h"
+#include "db/tables.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 #include <gtest/gtest.h>
+
+namespace {
+
+QStringList columnsOf(const QSqlDatabase& db, const QString& table)
+{
+    QStringList names;
+    QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    while (q.next())
+        names << q.value(1).toString();
+    return names;
+}
+
+QStringList column(const QSqlDatabase& db, const QString& sql)
+{
+    QStringList values;
+    QSqlQuery q = execOrThrow(db, sql);
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+} // namespace
+
+TEST(Schema, EveryTableColumnAndNamedIndex)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    const QStringList clients = columnsOf(db, QStringLiteral("CLIENTS"));
+    EXPECT_EQ(clients.size(), 21);
+    EXPECT_EQ(clients.first(), QStringLiteral("ID_NUMBER"));
+    EXPECT_TRUE(clients.contains(QStringLiteral("CHETNUMBER2")));
+    const QStringList factures = columnsOf(db, QStringLiteral("FACTURES"));
+    EXPECT_EQ(factures.size(), 23);
+    for (const char* c : {"FACT_DOPNO", "FACT_NR", "MEASURE_POS4", "PRICE_POS3", "NAME_OWNER"})
+        EXPECT_TRUE(factures.contains(QLatin1String(c))) << c;
+    EXPECT_EQ(columnsOf(db, QStringLiteral("NAKLADN1")).size(), 11);
+    EXPECT_EQ(columnsOf(db, QStringLiteral("NAKLADN2")).size(), 9);
+    EXPECT_EQ(columnsOf(db, QStringLiteral("ACTS")).size(), 9); // ACT_MONTHSTR is computed, not stored
+    EXPECT_EQ(columnsOf(db, QStringLiteral("PRODUCTS")).size(), 3);
+    EXPECT_FALSE(columnsOf(db, QStringLiteral("PLATEG")).isEmpty());
+
+    const QStringList indexes = column(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'"));
+    for (const char* name : {"FIRMA", "CHIEFNAME", "CITYADR", "POST_ADR", "LAW_ADR", "T_CODE", "REG_NUM", "DOG_NUM",
+                             "A_NUMBER", "PR_PRICE", "PR_NAME", "FACT_CLIENT", "N1_CLIENT", "N2_CLIENT"})
+        EXPECT_TRUE(indexes.contains(QLatin1String(name))) << name;
+    EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
+}
+
+TEST(Schema, KeysRefuseDuplicates)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (5)"));
+    EXPECT_THROW(execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (5)")), DbError);
+    execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER) VALUES (1)"));
+    EXPECT_THROW(execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER) VALUES (1)")), DbError);
+    execOrThrow(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME) VALUES ('x')"));
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT REC_NUMBER FROM PRODUCTS")).toInt(), 1);
+}
+
+TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    const QStringList names = {"Яблуко", "єва", "Ґанок", "ігор", "Їжак", "ёлка", "Іван", "Гора", "дім", "Ель",
+                               "Жук",    "Ижица", "йод", "Абрикос", "Zeta", "alpha", "Щука", "Ъ", "ь", "Эра", "юла"};
+    RowInserter insert(db, Tables::clients());
+    int id = 2;
+    for (const QString& n : names)
+        insert.insert({id++, n});
+    const QStringList sorted =
+        column(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY FIRMNAME COLLATE UKRAINIAN"));
+    const QStringList expected = {"alpha", "Zeta", "Абрикос", "Гора", "Ґанок", "дім",  "Ель",  "ёлка", "єва", "Жук", "Ижица",
+                                  "Іван",  "ігор", "Їжак",    "йод",  "Щука",  "Ъ",    "ь",    "Эра",  "юла", "Яблуко"};
+    EXPECT_EQ(sorted, expected);
+    // The index FIRMA orders the register without a sort step.
+    QSqlQuery q = execOrThrow(db, QStringLiteral("EXPLAIN QUERY PLAN SELECT FIRMNAME FROM CLIENTS "
+                                                 "ORDER BY FIRMNAME COLLATE UKRAINIAN"));
+    QString detail;
+    while (q.next())
+        detail += q.value(3).toString();
+    EXPECT_TRUE(detail.contains(QStringLiteral("FIRMA"))) << detail.toStdString();
+
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE FIRMNAME = 'ЇЖАК' COLLATE UKRAINIAN")).toInt(),
+              1);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE FIRMNAME = 'ЁЛКА' COLLATE UKRAINIAN")).toInt(),
+              1);
+    EXPECT_EQ(compareText(QStringLiteral("ҐАНОК"), QStringLiteral("ґанок")), 0);
+    EXPECT_LT(compareText(QStringLiteral("Г"), QStringLiteral("ґ")), 0);
+    EXPECT_LT(compareText(QStringLiteral("ab"), QStringLiteral("abc")), 0);
+    EXPECT_EQ(foldCase(QStringLiteral("ЇЖАК Ґ Є І Ё ABC")), QStringLiteral("їжак ґ є і ё abc"));
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFOLD('ҐРУНТ')")).toString(), QStringLiteral("ґрунт"));
+}
+
+TEST(Schema, ActPeriodNameIsComputed)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    for (int m : {3, 14, 0, 17, -1})
+        execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_MONTH) VALUES (?, ?)"), {m + 100, m});
+    const QStringList periods =
+        column(db, QStringLiteral("SELECT ACT_MONTHSTR(ACT_MONTH) FROM ACTS ORDER BY ACT_NUMBER"));
+    EXPECT_EQ(periods, (QStringList{"", "", "март", "II квартал", ""}));
+}
+
+TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    RowInserter insert(db, Tables::factures());
+    InvoiceRow f;
+    f.FACT_NUMBER = 1;
+    f.FACT_DOPNO = QStringLiteral("абвгдеж");
+    f.positions[0].name = QString(100, u'ї');
+    f.positions[0].measure = QStringLiteral("кг/м3");
+    f.NAME_OWNER = QString(81, u'Ґ');
+    f.FACT_DATA = QDate(2026, 2, 28);
+    insert.insert(toValues(f));
+    f.FACT_NUMBER = 2;
+    f.FACT_DATA = QDate();
+    insert.insert(toValues(f));
+
+    QSqlQuery q = execOrThrow(db, QStringLiteral("SELECT * FROM FACTURES ORDER BY FACT_NUMBER"));
+    ASSERT_TRUE(q.next());
+    const InvoiceRow back = invoiceFromRecord(q.record());
+    EXPECT_EQ(back.FACT_DOPNO, QStringLiteral("абвгд"));
+    EXPECT_EQ(back.positions[0].name, QString(70, u'ї'));
+    EXPECT_EQ(back.positions[0].measure, QStringLiteral("кг/м"));
+    EXPECT_EQ(back.NAME_OWNER.size(), 80);
+    EXPECT_EQ(back.FACT_DATA, QDate(2026, 2, 28));
+    EXPECT_EQ(q.value(QStringLiteral("FACT_DATA")).toString(), QStringLiteral("2026-02-28"));
+    ASSERT_TRUE(q.next());
+    EXPECT_TRUE(q.value(QStringLiteral("FACT_DATA")).isNull());
+    EXPECT_EQ(invoiceFromRecord(q.record()).FACT_DATA, kDateZero);
+    EXPECT_EQ(cutToColumn(Tables::clients(), QStringLiteral("firmname"), QString(130, u'x')).size(), 128);
+    EXPECT_EQ(cutToColumn(Tables::clients(), QStringLiteral("ID_NUMBER"), QStringLiteral("12345")),
+              QStringLiteral("12345"));
+}
+
+TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
+{
+    TestHome home;
+    TDM dm;
+    EXPECT_THROW(dm.connect(home.dataFolder()), DbError);
+    EXPECT_FALSE(QFile::exists(TDM::databaseFile(home.dataFolder()))); // connecting never creates a file
+    EXPECT_FALSE(dm.isConnected());
+
+    ASSERT_TRUE(QDir().mkpath(home.dataFolder()));
+    {
+        QFile f(TDM::databaseFile(home.dataFolder()));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("this is a spreadsheet, not a database; ", 38);
+        f.write(QByteArray(8192, '\x07'));
+    }
+    EXPECT_THROW(dm.connect(home.dataFolder()), DbError);
+    EXPECT_THROW(TDM::createDatabase(home.dataFolder()), DbError); // never over an existing file
+    EXPECT_EQ(QFileInfo(TDM::databaseFile(home.dataFolder())).size(), 8192 + 38);
+
+    QFile::remove(TDM::databaseFile(home.dataFolder()));
+    TDM::createDatabase(home.dataFolder());
+    {
+        const QSqlDatabase raw = openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+        execOrThrow(raw, QStringLiteral("DROP TABLE PLATEG"));
+    }
+    closeConnection(QStringLiteral("raw"));
+    try {
+        dm.connect(home.dataFolder());
+        FAIL() << "a database without PLATEG was accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("PLATEG")));
+    }
+    EXPECT_THROW(dm.database(), DbError);
+}
+
+TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
+{
+    TestHome home;
+    TDM::createDatabase(home.dataFolder());
+    {
+        const QSqlDatabase raw = openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+        execOrThrow(raw, QStringLiteral("DROP TABLE FACTURES"));
+        execOrThrow(raw, QStringLiteral("CREATE TABLE FACTURES (FACT_NUMBER INTEGER PRIMARY KEY, FACT_DATA TEXT, "
+                                        "NAME_POS1 TEXT, FACT_NDS INTEGER, NAME_OWNER TEXT, ID_NUMBER INTEGER)"));
+        for (int n : {1, 2, -1})
+            execOrThrow(raw, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (?, 2)"), {n});
+        execOrThrow(raw, QStringLiteral("PRAGMA user_version=0"));
+    }
+    closeConnection(QStringLiteral("raw"));
+
+    TDM dm;
+    dm.connect(home.dataFolder());
+    const QSqlDatabase db = dm.database();
+    const QStringList cols = columnsOf(db, QStringLiteral("FACTURES"));
+    EXPECT_TRUE(cols.contains(QStringLiteral("FACT_NR")));
+    EXPECT_TRUE(cols.contains(QStringLiteral("FACT_DOPNO")));
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NR = 0")).toInt(), 3);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_DOPNO IS NULL")).toInt(), 3);
+    EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
+    EXPECT_FALSE(scalar(db, QStringLiteral("SELECT name FROM sqlite_master WHERE name='FACT_CLIENT'")).isNull());
+    dm.disconnect();
+    dm.connect(home.dataFolder()); // a second connection finds nothing to do
+    EXPECT_EQ(columnsOf(dm.database(), QStringLiteral("FACTURES")).size(), 8);
+}
+
+TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    {
+        Transaction tx(db);
+        execOrThrow(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME) VALUES ('lost')"));
+    }
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM PRODUCTS")).toInt(), 0);
+    {
+        Transaction outer(db);
+        execOrThrow(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME) VALUES ('kept')"));
+        {
+            Transaction inner(db);
+            execOrThrow(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME) VALUES ('inner lost')"));
+        }
+        outer.commit();
+    }
+    EXPECT_EQ(column(db, QStringLiteral("SELECT PRODUCT_NAME FROM PRODUCTS")), QStringList{"kept"});
+}

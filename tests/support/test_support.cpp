@@ -23,7 +23,7 @@ ProcessResult runDocmar(const QStringList& arguments)
 {
     ProcessResult result;
     QProcess process;
-    process.start(qEnvironmentVariable("DOCMAR_BIN"), arguments);
+    process.start(QStringLiteral(DOCMAR_BIN), arguments);
     if (!process.waitForFinished(120000)) {
         process.kill();
         return result;
