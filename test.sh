@@ -8,7 +8,7 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DDOCMAR_SANITIZE=ON >/dev/nul
 cmake --build build-test -j "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 cd build-test
 ctest --output-on-failure -j "$(nproc)"

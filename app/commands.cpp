@@ -17,8 +17,12 @@ namespace {
 
 const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo")};
 
-void printErr(const QString& text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); }
-void printOut(const QString& text) { std::fprintf(stdout, "%s\n", text.toUtf8().constData()); }
+void printErr(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+void printOut(const QString& text) {
+    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+}
 
 const char* const kUsage = R"(Usage:
   docmar [--home DIR]                                  the desktop program
@@ -27,12 +31,12 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
 )";
 
-void addOptions(QCommandLineParser& parser)
-{
+void addOptions(QCommandLineParser& parser) {
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({
-        {QStringLiteral("home"), QStringLiteral("Program folder (settings, DataBase)."), QStringLiteral("DIR")},
+        {QStringLiteral("home"), QStringLiteral("Program folder (settings, DataBase)."),
+         QStringLiteral("DIR")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
         {QStringLiteral("russian"), QStringLiteral("Russian words (default Ukrainian).")},
         {QStringLiteral("dollars"), QStringLiteral("US dollars (default hryvnias).")},
@@ -46,8 +50,8 @@ void addOptions(QCommandLineParser& parser)
 }
 
 // Whole number option in [lo, hi]; false (with a message) when present and not such a number.
-bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong lo, qlonglong hi, qlonglong* value)
-{
+bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong lo, qlonglong hi,
+               qlonglong* value) {
     if (!parser.isSet(name))
         return true;
     bool ok = false;
@@ -65,8 +69,7 @@ bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong 
 }
 
 // Settings as start-up reads them; the file is created with the defaults when missing.
-Settings loadSettings(const QString& programFolder, Prompter& prompter)
-{
+Settings loadSettings(const QString& programFolder, Prompter& prompter) {
     Settings settings = defaultSettings(programFolder);
     QString error;
     if (!ReadSettings(settings, programFolder, &error))
@@ -74,16 +77,14 @@ Settings loadSettings(const QString& programFolder, Prompter& prompter)
     return settings;
 }
 
-bool ensureProgramFolder(const QString& folder)
-{
+bool ensureProgramFolder(const QString& folder) {
     if (QDir().mkpath(folder))
         return true;
     printErr(QStringLiteral("Не удалось создать каталог %1").arg(folder));
     return false;
 }
 
-int initDb(const Invocation& inv, Prompter& prompter)
-{
+int initDb(const Invocation& inv, Prompter& prompter) {
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
     const Settings settings = loadSettings(inv.programFolder, prompter);
@@ -102,8 +103,7 @@ int initDb(const Invocation& inv, Prompter& prompter)
     return ExitDone;
 }
 
-int words(const QCommandLineParser& parser, Prompter& prompter)
-{
+int words(const QCommandLineParser& parser, Prompter& prompter) {
     const QStringList args = parser.positionalArguments();
     double amount = 0;
     if (args.size() != 2 || !ParseDecimal(args[1], &amount)) {
@@ -111,13 +111,13 @@ int words(const QCommandLineParser& parser, Prompter& prompter)
                                   : QStringLiteral("words: \"%1\" is not an amount").arg(args[1]));
         return ExitUsage;
     }
-    printOut(AmountInWords(amount, parser.isSet(QStringLiteral("russian")), !parser.isSet(QStringLiteral("dollars")),
-                           parser.isSet(QStringLiteral("slash")), !parser.isSet(QStringLiteral("lower")), &prompter));
+    printOut(AmountInWords(amount, parser.isSet(QStringLiteral("russian")),
+                           !parser.isSet(QStringLiteral("dollars")), parser.isSet(QStringLiteral("slash")),
+                           !parser.isSet(QStringLiteral("lower")), &prompter));
     return ExitDone;
 }
 
-int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
-{
+int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter) {
     DemoOptions options;
     qlonglong clients = options.clients, invoices = options.invoices, seed = qlonglong(options.seed);
     if (!intOption(parser, QStringLiteral("clients"), 0, 1000000, &clients) ||
@@ -163,8 +163,7 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
 
 } // namespace
 
-Invocation ParseInvocation(const QStringList& arguments)
-{
+Invocation ParseInvocation(const QStringList& arguments) {
     Invocation inv;
     QCommandLineParser parser;
     addOptions(parser);
@@ -193,8 +192,7 @@ Invocation ParseInvocation(const QStringList& arguments)
     return inv;
 }
 
-int RunCommand(const QStringList& arguments, const Invocation& inv)
-{
+int RunCommand(const QStringList& arguments, const Invocation& inv) {
     QCommandLineParser parser;
     addOptions(parser);
     parser.parse(arguments);

@@ -9,8 +9,8 @@
 enum ExitCode { ExitDone = 0, ExitFailed = 1, ExitUsage = 2 };
 
 struct Invocation {
-    QString programFolder; // --home; empty: the executable's folder
-    QString command;       // empty: the desktop program
+    QString programFolder;        // --home; empty: the executable's folder
+    QString command;              // empty: the desktop program
     std::optional<int> earlyExit; // set when parsing alone decided the outcome (usage error, --help)
 };
 

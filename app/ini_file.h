@@ -13,15 +13,14 @@ class IniFile {
 public:
     IniFile() = default;
     explicit IniFile(const QString& fileName)
-        : m_fileName(fileName)
-    {
-    }
+        : m_fileName(fileName) {}
 
     const QString& fileName() const { return m_fileName; }
 
     // Reads the file; a missing file leaves the object empty and returns false.
     bool load();
-    // Writes the whole file through a temporary file renamed over the old one; false with *error set on failure.
+    // Writes the whole file through a temporary file renamed over the old one; false with *error set on
+    // failure.
     bool save(QString* error = nullptr) const;
 
     void parse(const QByteArray& bytes);

@@ -25,9 +25,7 @@ class StderrPrompter : public Prompter {
 public:
     explicit StderrPrompter(bool answerYes = false, int choice = 0)
         : m_answerYes(answerYes)
-        , m_choice(choice)
-    {
-    }
+        , m_choice(choice) {}
     bool ask(const QString& text) override;
     void inform(const QString& text) override;
     void warn(const QString& text) override;
@@ -39,7 +37,8 @@ private:
     int m_choice;
 };
 
-// Records what was shown and answers questions from a script; for tests and for callers that must stay silent.
+// Records what was shown and answers questions from a script; for tests and for callers that must stay
+// silent.
 class ScriptedPrompter : public Prompter {
 public:
     enum class Kind { Ask, Inform, Warn, Error, Choose };

@@ -8,20 +8,20 @@
 // The program's fourteen settings. Member initialisers are the built-in defaults; PATH defaults to
 // the DataBase folder beside the program and is set by defaultSettings().
 struct Settings {
-    QString path;                                              // DATABASE / PATH
-    int price = 2;                                             // PRECISION / PRICE
-    int goods = 0;                                             // PRECISION / GOODS
-    int ndsValue = 20;                                         // NDS / NDS_VALUE
-    bool onOff = false;                                        // LOGOTYPE / ON_OFF
-    QString fileName = QStringLiteral("logotype.bmp");         // LOGOTYPE / FILE_NAME
-    int width = 100;                                           // LOGOTYPE / WIDTH
-    int height = 50;                                           // LOGOTYPE / HEIGHT
-    bool center = false;                                       // LOGOTYPE / CENTER
-    bool fullOrPart = false;                                   // USER_DATA / FULL_OR_PART
-    bool rusOrUkr = false;                                     // MONEY / RUS_OR_UKR
-    bool grvOrBaks = true;                                     // MONEY / GRV_OR_BAKS
-    double reclTax = 0.0;                                      // RECL_TAX / RECL_TAX_VALUE, held in percent
-    QString text = QStringLiteral("/ Головний бухгалтер");     // SIGNATURE / TEXT
+    QString path;                                          // DATABASE / PATH
+    int price = 2;                                         // PRECISION / PRICE
+    int goods = 0;                                         // PRECISION / GOODS
+    int ndsValue = 20;                                     // NDS / NDS_VALUE
+    bool onOff = false;                                    // LOGOTYPE / ON_OFF
+    QString fileName = QStringLiteral("logotype.bmp");     // LOGOTYPE / FILE_NAME
+    int width = 100;                                       // LOGOTYPE / WIDTH
+    int height = 50;                                       // LOGOTYPE / HEIGHT
+    bool center = false;                                   // LOGOTYPE / CENTER
+    bool fullOrPart = false;                               // USER_DATA / FULL_OR_PART
+    bool rusOrUkr = false;                                 // MONEY / RUS_OR_UKR
+    bool grvOrBaks = true;                                 // MONEY / GRV_OR_BAKS
+    double reclTax = 0.0;                                  // RECL_TAX / RECL_TAX_VALUE, held in percent
+    QString text = QStringLiteral("/ Головний бухгалтер"); // SIGNATURE / TEXT
 
     bool operator==(const Settings&) const = default;
 };

@@ -14,10 +14,11 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("TDM", text); }
+QString tr(const char* text) {
+    return QCoreApplication::translate("TDM", text);
+}
 
-bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
-{
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column) {
     QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
     while (q.next())
         if (q.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
@@ -27,20 +28,24 @@ bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& colu
 
 } // namespace
 
-TDM::TDM()
-{
+TDM::TDM() {
     static std::atomic<int> counter{0};
     m_connectionName = QStringLiteral("docmar-%1").arg(++counter);
 }
 
-TDM::~TDM() { disconnect(); }
+TDM::~TDM() {
+    disconnect();
+}
 
-QString TDM::databaseFile(const QString& folder) { return QDir(folder).filePath(QStringLiteral("docmar.db")); }
+QString TDM::databaseFile(const QString& folder) {
+    return QDir(folder).filePath(QStringLiteral("docmar.db"));
+}
 
-bool TDM::databaseExists(const QString& folder) { return QFileInfo(databaseFile(folder)).isFile(); }
+bool TDM::databaseExists(const QString& folder) {
+    return QFileInfo(databaseFile(folder)).isFile();
+}
 
-void TDM::createDatabase(const QString& folder)
-{
+void TDM::createDatabase(const QString& folder) {
     if (!QDir().mkpath(folder))
         throw DbError(QStringLiteral("Не удалось создать каталог %1").arg(folder));
     const QString file = databaseFile(folder);
@@ -68,16 +73,16 @@ void TDM::createDatabase(const QString& folder)
     closeConnection(name);
 }
 
-void TDM::connect(const QString& folder)
-{
+void TDM::connect(const QString& folder) {
     disconnect();
     QSqlDatabase db = openSqliteFile(databaseFile(folder), m_connectionName, false);
     m_folder = folder;
     m_connected = true;
     try {
         for (const TableDef* t : Tables::all()) {
-            const QVariant found = scalar(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
-                                                             "AND name=? COLLATE NOCASE"),
+            const QVariant found = scalar(db,
+                                          QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
+                                                         "AND name=? COLLATE NOCASE"),
                                           {QString::fromLatin1(t->name)});
             if (found.isNull())
                 throw DbError(QStringLiteral("no such table: %1").arg(QLatin1String(t->name)));
@@ -90,25 +95,24 @@ void TDM::connect(const QString& folder)
     }
 }
 
-void TDM::disconnect()
-{
+void TDM::disconnect() {
     if (!m_connected)
         return;
     closeConnection(m_connectionName);
     m_connected = false;
 }
 
-bool TDM::isConnected() const { return m_connected; }
+bool TDM::isConnected() const {
+    return m_connected;
+}
 
-QSqlDatabase TDM::database() const
-{
+QSqlDatabase TDM::database() const {
     if (!m_connected)
         throw DbError(QStringLiteral("Database not connected"));
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-void TDM::UpgradeFacturesTable() const
-{
+void TDM::UpgradeFacturesTable() const {
     try {
         const QSqlDatabase db = database();
         if (!hasColumn(db, QStringLiteral("FACTURES"), QStringLiteral("FACT_NR"))) {
@@ -127,8 +131,7 @@ void TDM::UpgradeFacturesTable() const
     }
 }
 
-void TDM::upgradeSchema() const
-{
+void TDM::upgradeSchema() const {
     const QSqlDatabase db = database();
     const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
     if (version >= kSchemaVersion)
@@ -142,24 +145,27 @@ void TDM::upgradeSchema() const
     tx.commit();
 }
 
-int TDM::lookupInt(const char* column, int number) const
-{
-    return scalar(database(), QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(QLatin1String(column)),
+int TDM::lookupInt(const char* column, int number) const {
+    return scalar(database(),
+                  QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(QLatin1String(column)),
                   {number})
         .toInt();
 }
 
-QDate TDM::GetFactDate(int number) const
-{
-    return dateFromDb(scalar(database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=?"), {number}));
+QDate TDM::GetFactDate(int number) const {
+    return dateFromDb(
+        scalar(database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=?"), {number}));
 }
 
-int TDM::GetFactClient(int number) const { return lookupInt("ID_NUMBER", number); }
+int TDM::GetFactClient(int number) const {
+    return lookupInt("ID_NUMBER", number);
+}
 
-int TDM::GetFactNds(int number) const { return lookupInt("FACT_NDS", number); }
+int TDM::GetFactNds(int number) const {
+    return lookupInt("FACT_NDS", number);
+}
 
-QDate TDM::LatestFactDate(int a, int b, int c) const
-{
+QDate TDM::LatestFactDate(int a, int b, int c) const {
     QDate latest = GetFactDate(a);
     const QDate dateB = GetFactDate(b);
     if (dateB > latest)
@@ -172,8 +178,7 @@ QDate TDM::LatestFactDate(int a, int b, int c) const
     return latest;
 }
 
-bool TDM::SameFactClient(int a, int b, int c) const
-{
+bool TDM::SameFactClient(int a, int b, int c) const {
     const int clientA = GetFactClient(a);
     const int clientB = GetFactClient(b);
     if (clientA == clientB && c != 0)
@@ -181,8 +186,7 @@ bool TDM::SameFactClient(int a, int b, int c) const
     return clientA == clientB;
 }
 
-bool TDM::SameFactNds(int a, int b, int c) const
-{
+bool TDM::SameFactNds(int a, int b, int c) const {
     const int ndsA = GetFactNds(a);
     const int ndsB = GetFactNds(b);
     if (ndsA == ndsB && c != 0)
@@ -190,44 +194,37 @@ bool TDM::SameFactNds(int a, int b, int c) const
     return ndsA == ndsB;
 }
 
-int TDM::nextNumber(const QString& sql) const
-{
+int TDM::nextNumber(const QString& sql) const {
     const qlonglong v = scalar(database(), sql).toLongLong();
     return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-int TDM::NextFactNumber() const
-{
+int TDM::NextFactNumber() const {
     const int n = nextNumber(QStringLiteral("SELECT MAX(FACT_NUMBER)+1 AS NEXTNUMBER FROM FACTURES"));
     return n <= 0 ? 1 : n;
 }
 
-int TDM::NextReceiptNumber() const
-{
+int TDM::NextReceiptNumber() const {
     const int n = nextNumber(QStringLiteral("SELECT MIN(FACT_NUMBER)-1 AS NEXTNUMBER FROM FACTURES"));
     return n >= 0 ? -1 : n;
 }
 
-int TDM::NextNakl1Number() const
-{
+int TDM::NextNakl1Number() const {
     const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN1"));
     return n <= 0 ? n + 1 : n;
 }
 
-int TDM::NextNakl2Number() const
-{
+int TDM::NextNakl2Number() const {
     const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN2"));
     return n <= 0 ? n + 1 : n;
 }
 
-int TDM::NextClientNumber() const
-{
+int TDM::NextClientNumber() const {
     const int n = nextNumber(QStringLiteral("SELECT MAX(ID_NUMBER)+1 AS NEXTNUMBER FROM CLIENTS"));
     return n <= 0 ? n + 1 : n;
 }
 
-void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const
-{
+void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const {
     QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
     if (!q.next()) {
         if (prompter)
@@ -240,8 +237,7 @@ void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const
         owner.*f.member = record.value(QLatin1String(f.column)).toString();
 }
 
-void TDM::SaveOwnerRecord(const OwnerRecord& owner) const
-{
+void TDM::SaveOwnerRecord(const OwnerRecord& owner) const {
     const QSqlDatabase db = database();
     const TableDef& clients = Tables::clients();
     QStringList assignments, columns;
@@ -266,17 +262,16 @@ void TDM::SaveOwnerRecord(const OwnerRecord& owner) const
     tx.commit();
 }
 
-void TDM::DeleteClientDocuments(int clientId) const
-{
+void TDM::DeleteClientDocuments(int clientId) const {
     const QSqlDatabase db = database();
     Transaction tx(db);
     for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2"})
-        execOrThrow(db, QStringLiteral("DELETE FROM %1 WHERE ID_NUMBER=?").arg(QLatin1String(table)), {clientId});
+        execOrThrow(db, QStringLiteral("DELETE FROM %1 WHERE ID_NUMBER=?").arg(QLatin1String(table)),
+                    {clientId});
     tx.commit();
 }
 
-void TDM::DeleteClient(int clientId) const
-{
+void TDM::DeleteClient(int clientId) const {
     if (clientId <= 1)
         throw DbError(QStringLiteral("Запись владельца программы не удаляется"));
     const QSqlDatabase db = database();
@@ -286,8 +281,7 @@ void TDM::DeleteClient(int clientId) const
     tx.commit();
 }
 
-bool CopyDataFile(const QString& source, const QString& destination)
-{
+bool CopyDataFile(const QString& source, const QString& destination) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
@@ -322,8 +316,7 @@ bool CopyDataFile(const QString& source, const QString& destination)
     return ok;
 }
 
-QChar UpperCase1251Char(QChar ch)
-{
+QChar UpperCase1251Char(QChar ch) {
     const char16_t c = ch.unicode();
     switch (c) {
     case u'і':
@@ -344,8 +337,7 @@ QChar UpperCase1251Char(QChar ch)
     return ch;
 }
 
-QString UpperCase1251(const QString& text)
-{
+QString UpperCase1251(const QString& text) {
     QString out = text;
     for (QChar& ch : out)
         ch = UpperCase1251Char(ch);

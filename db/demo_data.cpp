@@ -15,11 +15,8 @@ namespace {
 class Random {
 public:
     explicit Random(quint64 seed)
-        : m_state(seed)
-    {
-    }
-    quint64 next()
-    {
+        : m_state(seed) {}
+    quint64 next() {
         quint64 z = (m_state += 0x9E3779B97F4A7C15ULL);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
@@ -29,8 +26,7 @@ public:
     int between(int lo, int hi) { return lo + below(hi - lo + 1); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(int(N))]; }
-    QString digits(int count)
-    {
+    QString digits(int count) {
         QString s;
         for (int i = 0; i < count; ++i)
             s += QChar(u'0' + below(10));
@@ -49,50 +45,78 @@ struct City {
 };
 
 const City kCities[] = {
-    {u"Київ", u"Київська", u"044", u"01"},          {u"Харків", u"Харківська", u"057", u"61"},
-    {u"Одеса", u"Одеська", u"048", u"65"},          {u"Дніпро", u"Дніпропетровська", u"056", u"49"},
-    {u"Львів", u"Львівська", u"032", u"79"},        {u"Запоріжжя", u"Запорізька", u"061", u"69"},
-    {u"Вінниця", u"Вінницька", u"0432", u"21"},     {u"Полтава", u"Полтавська", u"0532", u"36"},
-    {u"Чернігів", u"Чернігівська", u"0462", u"14"}, {u"Черкаси", u"Черкаська", u"0472", u"18"},
-    {u"Житомир", u"Житомирська", u"0412", u"10"},   {u"Суми", u"Сумська", u"0542", u"40"},
-    {u"Рівне", u"Рівненська", u"0362", u"33"},      {u"Івано-Франківськ", u"Івано-Франківська", u"0342", u"76"},
-    {u"Тернопіль", u"Тернопільська", u"0352", u"46"}, {u"Луцьк", u"Волинська", u"0332", u"43"},
-    {u"Ужгород", u"Закарпатська", u"0312", u"88"},  {u"Хмельницький", u"Хмельницька", u"0382", u"29"},
-    {u"Кропивницький", u"Кіровоградська", u"0522", u"25"}, {u"Миколаїв", u"Миколаївська", u"0512", u"54"},
-    {u"Чернівці", u"Чернівецька", u"0372", u"58"},  {u"Біла Церква", u"Київська", u"04563", u"09"},
-    {u"Кременчук", u"Полтавська", u"0536", u"39"},  {u"Кривий Ріг", u"Дніпропетровська", u"056", u"50"},
-    {u"Бровари", u"Київська", u"04594", u"07"},     {u"Кам'янець-Подільський", u"Хмельницька", u"03849", u"32"},
+    {u"Київ", u"Київська", u"044", u"01"},
+    {u"Харків", u"Харківська", u"057", u"61"},
+    {u"Одеса", u"Одеська", u"048", u"65"},
+    {u"Дніпро", u"Дніпропетровська", u"056", u"49"},
+    {u"Львів", u"Львівська", u"032", u"79"},
+    {u"Запоріжжя", u"Запорізька", u"061", u"69"},
+    {u"Вінниця", u"Вінницька", u"0432", u"21"},
+    {u"Полтава", u"Полтавська", u"0532", u"36"},
+    {u"Чернігів", u"Чернігівська", u"0462", u"14"},
+    {u"Черкаси", u"Черкаська", u"0472", u"18"},
+    {u"Житомир", u"Житомирська", u"0412", u"10"},
+    {u"Суми", u"Сумська", u"0542", u"40"},
+    {u"Рівне", u"Рівненська", u"0362", u"33"},
+    {u"Івано-Франківськ", u"Івано-Франківська", u"0342", u"76"},
+    {u"Тернопіль", u"Тернопільська", u"0352", u"46"},
+    {u"Луцьк", u"Волинська", u"0332", u"43"},
+    {u"Ужгород", u"Закарпатська", u"0312", u"88"},
+    {u"Хмельницький", u"Хмельницька", u"0382", u"29"},
+    {u"Кропивницький", u"Кіровоградська", u"0522", u"25"},
+    {u"Миколаїв", u"Миколаївська", u"0512", u"54"},
+    {u"Чернівці", u"Чернівецька", u"0372", u"58"},
+    {u"Біла Церква", u"Київська", u"04563", u"09"},
+    {u"Кременчук", u"Полтавська", u"0536", u"39"},
+    {u"Кривий Ріг", u"Дніпропетровська", u"056", u"50"},
+    {u"Бровари", u"Київська", u"04594", u"07"},
+    {u"Кам'янець-Подільський", u"Хмельницька", u"03849", u"32"},
 };
 
 const char16_t* const kStreets[] = {
-    u"вул. Шевченка",      u"вул. Івана Франка",   u"вул. Лесі Українки", u"вул. Грушевського",
-    u"вул. Соборна",       u"просп. Незалежності", u"вул. Садова",        u"вул. Центральна",
-    u"просп. Миру",        u"вул. Київська",       u"вул. Богдана Хмельницького", u"вул. Сковороди",
-    u"вул. Заводська",     u"вул. Промислова",     u"вул. Героїв Дніпра", u"вул. Вокзальна",
-    u"вул. Пушкінська",    u"вул. Котляревського", u"вул. Набережна",     u"бульв. Дружби",
+    u"вул. Шевченка",
+    u"вул. Івана Франка",
+    u"вул. Лесі Українки",
+    u"вул. Грушевського",
+    u"вул. Соборна",
+    u"просп. Незалежності",
+    u"вул. Садова",
+    u"вул. Центральна",
+    u"просп. Миру",
+    u"вул. Київська",
+    u"вул. Богдана Хмельницького",
+    u"вул. Сковороди",
+    u"вул. Заводська",
+    u"вул. Промислова",
+    u"вул. Героїв Дніпра",
+    u"вул. Вокзальна",
+    u"вул. Пушкінська",
+    u"вул. Котляревського",
+    u"вул. Набережна",
+    u"бульв. Дружби",
 };
 
 const char16_t* const kSurnames[] = {
-    u"Коваленко", u"Шевчук",   u"Бондаренко", u"Ткаченко", u"Кравченко", u"Мельник",  u"Олійник",
-    u"Шевченко",  u"Бойко",    u"Лисенко",    u"Петренко", u"Савченко",  u"Руденко",  u"Марченко",
+    u"Коваленко", u"Шевчук",   u"Бондаренко", u"Ткаченко",   u"Кравченко", u"Мельник",  u"Олійник",
+    u"Шевченко",  u"Бойко",    u"Лисенко",    u"Петренко",   u"Савченко",  u"Руденко",  u"Марченко",
     u"Поліщук",   u"Клименко", u"Павленко",   u"Гончаренко", u"Кузьменко", u"Левченко", u"Мороз",
-    u"Сидоренко", u"Яковенко", u"Романенко",  u"Остапчук", u"Дмитренко", u"Гнатюк",   u"Білик",
+    u"Сидоренко", u"Яковенко", u"Романенко",  u"Остапчук",   u"Дмитренко", u"Гнатюк",   u"Білик",
 };
 const char16_t kInitials[] = u"АБВГДЄЗІКЛМНОПРСТЮЯ";
 
 const char16_t* const kFirmForms[] = {u"ТОВ", u"ТОВ", u"ТОВ", u"ПП", u"ПрАТ", u"ПАТ", u"ДП", u"ФОП"};
 const char16_t* const kNameStarts[] = {
-    u"Агро",  u"Буд",   u"Тех",   u"Енерго", u"Мет",    u"Хім",   u"Торг",   u"Пром",   u"Еко",
-    u"Авто",  u"Транс", u"Мед",   u"Інвест", u"Дніпро", u"Карпат", u"Поділля", u"Слобожан", u"Полісся",
-    u"Таврія", u"Галич", u"Укр",  u"Світ",   u"Зерно",  u"Ліс",   u"Степ",   u"Світло", u"Альфа",
+    u"Агро",   u"Буд",   u"Тех", u"Енерго", u"Мет",    u"Хім",    u"Торг",    u"Пром",     u"Еко",
+    u"Авто",   u"Транс", u"Мед", u"Інвест", u"Дніпро", u"Карпат", u"Поділля", u"Слобожан", u"Полісся",
+    u"Таврія", u"Галич", u"Укр", u"Світ",   u"Зерно",  u"Ліс",    u"Степ",    u"Світло",   u"Альфа",
 };
 const char16_t* const kNameEnds[] = {
-    u"сервіс", u"постач", u"трейд", u"інвест", u"комплекс", u"груп",  u"союз",  u"маркет",
-    u"світ",   u"лайн",   u"пром",  u"збут",   u"ресурс",   u"техніка", u"буд", u"склад",
+    u"сервіс", u"постач", u"трейд", u"інвест", u"комплекс", u"груп",    u"союз", u"маркет",
+    u"світ",   u"лайн",   u"пром",  u"збут",   u"ресурс",   u"техніка", u"буд",  u"склад",
 };
-const char16_t* const kBanks[] = {u"АТ КБ \"ПриватБанк\"", u"АТ \"Ощадбанк\"", u"АТ \"Райффайзен Банк\"",
-                                  u"АТ \"Укрексімбанк\"",  u"АТ \"ПУМБ\"",     u"АБ \"Укргазбанк\"",
-                                  u"АТ \"ОТП Банк\"",      u"АТ \"Креді Агріколь Банк\""};
+const char16_t* const kBanks[] = {
+    u"АТ КБ \"ПриватБанк\"", u"АТ \"Ощадбанк\"",   u"АТ \"Райффайзен Банк\"", u"АТ \"Укрексімбанк\"",
+    u"АТ \"ПУМБ\"",          u"АБ \"Укргазбанк\"", u"АТ \"ОТП Банк\"",        u"АТ \"Креді Агріколь Банк\""};
 
 struct Goods {
     const char16_t* name;
@@ -101,37 +125,56 @@ struct Goods {
 };
 
 const Goods kGoods[] = {
-    {u"Цемент М-500", u"міш", 18500},           {u"Пісок річковий", u"т", 62000},
-    {u"Щебінь гранітний фр. 5-20", u"т", 98000}, {u"Цегла рядова М-150", u"шт", 780},
-    {u"Газоблок 600x300x200", u"шт", 6450},     {u"Арматура А500С d12", u"т", 2850000},
-    {u"Труба профільна 40x20", u"м", 11200},    {u"Лист оцинкований 0,5 мм", u"м2", 21400},
-    {u"Фарба фасадна біла", u"л", 13900},       {u"Ґрунтовка глибокого проникнення", u"л", 4800},
-    {u"Плитка керамічна 30x30", u"м2", 32500},  {u"Клей для плитки", u"міш", 24800},
-    {u"Гіпсокартон 12,5 мм", u"шт", 23900},     {u"Профіль CD-60", u"шт", 8900},
-    {u"Саморізи 3,5x25", u"уп", 6700},          {u"Кабель ВВГ 3x2,5", u"м", 4250},
-    {u"Автоматичний вимикач 16А", u"шт", 14800}, {u"Розетка подвійна", u"шт", 9600},
-    {u"Лампа світлодіодна 10 Вт", u"шт", 5400}, {u"Папір офісний А4", u"пач", 21500},
-    {u"Картридж для принтера", u"шт", 89000},   {u"Олія соняшникова рафінована", u"л", 6900},
-    {u"Борошно пшеничне вищого ґатунку", u"кг", 2100}, {u"Цукор білий", u"кг", 3400},
-    {u"Крупа гречана", u"кг", 5200},            {u"Макаронні вироби", u"кг", 4300},
-    {u"Мило господарське", u"шт", 1850},        {u"Засіб мийний", u"л", 5600},
-    {u"Рукавички робочі", u"пар", 2400},        {u"Мішки поліпропіленові", u"шт", 650},
-    {u"Дизельне паливо", u"л", 5490},           {u"Масло моторне 10W-40", u"л", 23900},
-    {u"Шини 205/55 R16", u"шт", 285000},        {u"Акумулятор 60 Аг", u"шт", 312000},
-    {u"Доставка товару", u"", 120000},          {u"Вантажно-розвантажувальні роботи", u"", 45000},
-    {u"Монтажні роботи", u"", 250000},          {u"Консультаційні послуги", u"", 180000},
+    {u"Цемент М-500", u"міш", 18500},
+    {u"Пісок річковий", u"т", 62000},
+    {u"Щебінь гранітний фр. 5-20", u"т", 98000},
+    {u"Цегла рядова М-150", u"шт", 780},
+    {u"Газоблок 600x300x200", u"шт", 6450},
+    {u"Арматура А500С d12", u"т", 2850000},
+    {u"Труба профільна 40x20", u"м", 11200},
+    {u"Лист оцинкований 0,5 мм", u"м2", 21400},
+    {u"Фарба фасадна біла", u"л", 13900},
+    {u"Ґрунтовка глибокого проникнення", u"л", 4800},
+    {u"Плитка керамічна 30x30", u"м2", 32500},
+    {u"Клей для плитки", u"міш", 24800},
+    {u"Гіпсокартон 12,5 мм", u"шт", 23900},
+    {u"Профіль CD-60", u"шт", 8900},
+    {u"Саморізи 3,5x25", u"уп", 6700},
+    {u"Кабель ВВГ 3x2,5", u"м", 4250},
+    {u"Автоматичний вимикач 16А", u"шт", 14800},
+    {u"Розетка подвійна", u"шт", 9600},
+    {u"Лампа світлодіодна 10 Вт", u"шт", 5400},
+    {u"Папір офісний А4", u"пач", 21500},
+    {u"Картридж для принтера", u"шт", 89000},
+    {u"Олія соняшникова рафінована", u"л", 6900},
+    {u"Борошно пшеничне вищого ґатунку", u"кг", 2100},
+    {u"Цукор білий", u"кг", 3400},
+    {u"Крупа гречана", u"кг", 5200},
+    {u"Макаронні вироби", u"кг", 4300},
+    {u"Мило господарське", u"шт", 1850},
+    {u"Засіб мийний", u"л", 5600},
+    {u"Рукавички робочі", u"пар", 2400},
+    {u"Мішки поліпропіленові", u"шт", 650},
+    {u"Дизельне паливо", u"л", 5490},
+    {u"Масло моторне 10W-40", u"л", 23900},
+    {u"Шини 205/55 R16", u"шт", 285000},
+    {u"Акумулятор 60 Аг", u"шт", 312000},
+    {u"Доставка товару", u"", 120000},
+    {u"Вантажно-розвантажувальні роботи", u"", 45000},
+    {u"Монтажні роботи", u"", 250000},
+    {u"Консультаційні послуги", u"", 180000},
 };
 
-QString str(const char16_t* s) { return QString::fromUtf16(s); }
-
-QString person(Random& rnd)
-{
-    return str(rnd.pick(kSurnames)) + u' ' + QChar(kInitials[rnd.below(19)]) + u'.' + QChar(kInitials[rnd.below(19)]) +
-           u'.';
+QString str(const char16_t* s) {
+    return QString::fromUtf16(s);
 }
 
-QString firmName(Random& rnd)
-{
+QString person(Random& rnd) {
+    return str(rnd.pick(kSurnames)) + u' ' + QChar(kInitials[rnd.below(19)]) + u'.' +
+           QChar(kInitials[rnd.below(19)]) + u'.';
+}
+
+QString firmName(Random& rnd) {
     const QString form = str(rnd.pick(kFirmForms));
     if (form == u"ФОП")
         return form + u' ' + person(rnd);
@@ -141,25 +184,23 @@ QString firmName(Random& rnd)
     return form + QStringLiteral(" \"") + name + u'"';
 }
 
-QString address(Random& rnd, const City& city)
-{
-    return str(city.postCode) + rnd.digits(3) + QStringLiteral(", м. ") + str(city.name) + QStringLiteral(", ") +
-           str(rnd.pick(kStreets)) + QStringLiteral(", ") + QString::number(rnd.between(1, 180));
+QString address(Random& rnd, const City& city) {
+    return str(city.postCode) + rnd.digits(3) + QStringLiteral(", м. ") + str(city.name) +
+           QStringLiteral(", ") + str(rnd.pick(kStreets)) + QStringLiteral(", ") +
+           QString::number(rnd.between(1, 180));
 }
 
-QString phone(Random& rnd, const City& city)
-{
+QString phone(Random& rnd, const City& city) {
     const QString code = str(city.phoneCode);
     const QString local = rnd.digits(10 - int(code.size()));
-    return u'(' + code + QStringLiteral(") ") + local.left(local.size() - 4) + u'-' + local.mid(local.size() - 4, 2) +
-           u'-' + local.right(2);
+    return u'(' + code + QStringLiteral(") ") + local.left(local.size() - 4) + u'-' +
+           local.mid(local.size() - 4, 2) + u'-' + local.right(2);
 }
 
 const QDate kFirstDocumentDate{2025, 1, 2};
 const QDate kLastDocumentDate{2026, 11, 30};
 
-QString invoiceList(const std::vector<const InvoiceRow*>& invoices, const QString& prefix, bool withSuffix)
-{
+QString invoiceList(const std::vector<const InvoiceRow*>& invoices, const QString& prefix, bool withSuffix) {
     QStringList parts;
     for (const InvoiceRow* f : invoices)
         parts << QString::number(f->FACT_NUMBER) + (withSuffix ? f->FACT_DOPNO : QString());
@@ -173,22 +214,21 @@ struct Contract {
 
 } // namespace
 
-bool IsDatabaseEmpty(const TDM& dm)
-{
+bool IsDatabaseEmpty(const TDM& dm) {
     const QSqlDatabase db = dm.database();
-    for (const char* sql : {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
-                            "SELECT 1 FROM NAKLADN1 LIMIT 1", "SELECT 1 FROM NAKLADN2 LIMIT 1",
-                            "SELECT 1 FROM ACTS LIMIT 1"})
+    for (const char* sql :
+         {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
+          "SELECT 1 FROM NAKLADN1 LIMIT 1", "SELECT 1 FROM NAKLADN2 LIMIT 1", "SELECT 1 FROM ACTS LIMIT 1"})
         if (!scalar(db, QString::fromLatin1(sql)).isNull())
             return false;
     return true;
 }
 
-DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
-{
+DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options) {
     if (!IsDatabaseEmpty(dm))
         throw DbError(QCoreApplication::translate(
-            "Demo", "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
+            "Demo",
+            "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
     Random rnd(options.seed);
     DemoSummary summary;
     const QSqlDatabase db = dm.database();
@@ -247,7 +287,8 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
             c.BANKREGION = c.REGION;
             if (rnd.chance(60)) {
                 c.DOGDATA = QDate(2023, 1, 1).addDays(rnd.below(700));
-                c.DOGNUMBER = QString::number(rnd.between(1, 250)) + u'/' + c.DOGDATA.toString(QStringLiteral("yy"));
+                c.DOGNUMBER =
+                    QString::number(rnd.between(1, 250)) + u'/' + c.DOGDATA.toString(QStringLiteral("yy"));
             }
             clients.insert(toValues(c));
             clientNames.push_back(c.FIRMNAME);
@@ -324,7 +365,8 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
     for (const auto& list : byClient) {
         for (std::size_t i = 0; i < list.size();) {
             const std::size_t n = std::min<std::size_t>(std::size_t(rnd.between(1, 3)), list.size() - i);
-            const std::vector<const InvoiceRow*> named(list.begin() + qsizetype(i), list.begin() + qsizetype(i + n));
+            const std::vector<const InvoiceRow*> named(list.begin() + qsizetype(i),
+                                                       list.begin() + qsizetype(i + n));
             std::vector<int> numbers;
             for (const InvoiceRow* f : named)
                 numbers.push_back(f->FACT_NUMBER);
@@ -370,7 +412,8 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
     for (const InvoiceRow& r : receipts) {
         if (!rnd.chance(10))
             continue;
-        const QString basis = QStringLiteral("проплата от ") + r.FACT_DATA.toString(QStringLiteral("dd.MM.yyyy"));
+        const QString basis =
+            QStringLiteral("проплата от ") + r.FACT_DATA.toString(QStringLiteral("dd.MM.yyyy"));
         TaxWaybillRow w;
         w.NAKL_DATA = r.FACT_DATA;
         w.FACT1_NUMBER = r.FACT_NUMBER;

@@ -6,8 +6,7 @@ constexpr int kHidden = -1;
 constexpr int kDefault = 0;
 using T = ColumnType;
 
-std::vector<ColumnDef> positionColumns()
-{
+std::vector<ColumnDef> positionColumns() {
     static const char* const names[4][4] = {
         {"NAME_POS1", "MEASURE_POS1", "COUNT_POS1", "PRICE_POS1"},
         {"NAME_POS2", "MEASURE_POS2", "COUNT_POS2", "PRICE_POS2"},
@@ -25,8 +24,7 @@ std::vector<ColumnDef> positionColumns()
     return cols;
 }
 
-QString sqlType(ColumnType type)
-{
+QString sqlType(ColumnType type) {
     switch (type) {
     case T::Integer:
     case T::Short:
@@ -43,16 +41,14 @@ QString sqlType(ColumnType type)
 
 } // namespace
 
-const ColumnDef* TableDef::column(const QString& name) const
-{
+const ColumnDef* TableDef::column(const QString& name) const {
     for (const ColumnDef& c : columns)
         if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
             return &c;
     return nullptr;
 }
 
-QStringList TableDef::columnNames() const
-{
+QStringList TableDef::columnNames() const {
     QStringList names;
     for (const ColumnDef& c : columns)
         names << QString::fromLatin1(c.name);
@@ -61,8 +57,7 @@ QStringList TableDef::columnNames() const
 
 namespace Tables {
 
-const TableDef& clients()
-{
+const TableDef& clients() {
     static const TableDef t{
         "CLIENTS",
         "ID_NUMBER",
@@ -103,8 +98,7 @@ const TableDef& clients()
     return t;
 }
 
-const TableDef& factures()
-{
+const TableDef& factures() {
     static const TableDef t = [] {
         TableDef d{"FACTURES", "FACT_NUMBER", {}, {}};
         d.columns.push_back({"FACT_NUMBER", T::Integer, 0, "№ с/ф", 7});
@@ -125,8 +119,7 @@ const TableDef& factures()
     return t;
 }
 
-const TableDef& nakladn1()
-{
+const TableDef& nakladn1() {
     static const TableDef t{
         "NAKLADN1",
         nullptr,
@@ -153,8 +146,7 @@ const TableDef& nakladn1()
     return t;
 }
 
-const TableDef& nakladn2()
-{
+const TableDef& nakladn2() {
     static const TableDef t{
         "NAKLADN2",
         nullptr,
@@ -179,8 +171,7 @@ const TableDef& nakladn2()
     return t;
 }
 
-const TableDef& acts()
-{
+const TableDef& acts() {
     static const TableDef t{
         "ACTS",
         nullptr,
@@ -203,8 +194,7 @@ const TableDef& acts()
     return t;
 }
 
-const TableDef& products()
-{
+const TableDef& products() {
     static const TableDef t{
         "PRODUCTS",
         "REC_NUMBER",
@@ -221,8 +211,7 @@ const TableDef& products()
     return t;
 }
 
-const TableDef& plateg()
-{
+const TableDef& plateg() {
     static const TableDef t{
         "PLATEG",
         nullptr,
@@ -238,15 +227,13 @@ const TableDef& plateg()
     return t;
 }
 
-const std::vector<const TableDef*>& all()
-{
-    static const std::vector<const TableDef*> tables = {&clients(),  &factures(), &nakladn1(), &nakladn2(),
-                                                        &acts(),     &products(), &plateg()};
+const std::vector<const TableDef*>& all() {
+    static const std::vector<const TableDef*> tables = {&clients(), &factures(), &nakladn1(), &nakladn2(),
+                                                        &acts(),    &products(), &plateg()};
     return tables;
 }
 
-const TableDef* byName(const QString& name)
-{
+const TableDef* byName(const QString& name) {
     for (const TableDef* t : all())
         if (name.compare(QLatin1String(t->name), Qt::CaseInsensitive) == 0)
             return t;
@@ -255,8 +242,7 @@ const TableDef* byName(const QString& name)
 
 } // namespace Tables
 
-QString createTableSql(const TableDef& table)
-{
+QString createTableSql(const TableDef& table) {
     QStringList cols;
     for (const ColumnDef& c : table.columns) {
         QString col = QString::fromLatin1(c.name) + u' ' + sqlType(c.type);
@@ -264,11 +250,11 @@ QString createTableSql(const TableDef& table)
             col += QStringLiteral(" PRIMARY KEY");
         cols << col;
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(table.name), cols.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(QLatin1String(table.name), cols.join(QStringLiteral(", ")));
 }
 
-QStringList createIndexSql(const TableDef& table)
-{
+QStringList createIndexSql(const TableDef& table) {
     QStringList sql;
     for (const IndexDef& i : table.indexes)
         sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
@@ -277,8 +263,7 @@ QStringList createIndexSql(const TableDef& table)
     return sql;
 }
 
-QStringList schemaSql()
-{
+QStringList schemaSql() {
     QStringList sql;
     for (const TableDef* t : Tables::all()) {
         sql << createTableSql(*t);
@@ -287,16 +272,14 @@ QStringList schemaSql()
     return sql;
 }
 
-QString cutToColumn(const TableDef& table, const QString& column, const QString& text)
-{
+QString cutToColumn(const TableDef& table, const QString& column, const QString& text) {
     const ColumnDef* c = table.column(column);
     if (!c || c->type != ColumnType::Text || text.size() <= c->size)
         return text;
     return text.left(c->size);
 }
 
-QVariant toStorage(const ColumnDef& column, const QVariant& value)
-{
+QVariant toStorage(const ColumnDef& column, const QVariant& value) {
     if (value.isNull())
         return value;
     switch (column.type) {
@@ -309,16 +292,14 @@ QVariant toStorage(const ColumnDef& column, const QVariant& value)
     }
 }
 
-QDate dateFromDb(const QVariant& value)
-{
+QDate dateFromDb(const QVariant& value) {
     if (value.isNull())
         return kDateZero;
     const QDate d = QDate::fromString(value.toString().left(10), Qt::ISODate);
     return d.isValid() ? d : kDateZero;
 }
 
-QVariant dateToDb(const QDate& date)
-{
+QVariant dateToDb(const QDate& date) {
     if (!date.isValid() || date == kDateZero)
         return QVariant(QMetaType::fromType<QString>());
     return date.toString(Qt::ISODate);

@@ -9,7 +9,8 @@
 
 namespace {
 
-// Columns: units (with the currency word), tens, hundreds, thousands. Row 0 closes an amount whose digit is 0.
+// Columns: units (with the currency word), tens, hundreds, thousands. Row 0 closes an amount whose digit is
+// 0.
 using WordTable = const char16_t* const[10][4];
 
 WordTable kRussianHryvnias = {
@@ -67,18 +68,17 @@ WordTable kUkrainianDollars = {
 };
 
 const char16_t* const kRussianTeens[10] = {
-    u" десять",     u" одиннадцать", u" двенадцать",  u" тринадцать",   u" четырнадцать",
-    u" пятнадцать", u" шестнадцать", u" семнадцать",  u" восемнадцать", u" девятнадцать",
+    u" десять",     u" одиннадцать", u" двенадцать", u" тринадцать",   u" четырнадцать",
+    u" пятнадцать", u" шестнадцать", u" семнадцать", u" восемнадцать", u" девятнадцать",
 };
 const char16_t* const kUkrainianTeens[10] = {
-    u" десять",         u" одинадцять", u" дванадцять", u" тринадцять",   u" чотирнадцять",
-    u" п\"ятнадцять",   u" шістнадцять", u" сімнадцять", u" вісімнадцять", u" дев\"ятнадцять",
+    u" десять",       u" одинадцять",  u" дванадцять", u" тринадцять",   u" чотирнадцять",
+    u" п\"ятнадцять", u" шістнадцять", u" сімнадцять", u" вісімнадцять", u" дев\"ятнадцять",
 };
 
 enum Column { Units = 0, Tens = 1, Hundreds = 2, Thousands = 3 };
 
-QString spellDigits(const QString& digits, WordTable& words, const char16_t* const (&teens)[10])
-{
+QString spellDigits(const QString& digits, WordTable& words, const char16_t* const (&teens)[10]) {
     QString out;
     static const Column columnOfPlace[7] = {Units, Units, Tens, Hundreds, Thousands, Tens, Hundreds};
     int place = int(digits.size());
@@ -103,15 +103,15 @@ QString spellDigits(const QString& digits, WordTable& words, const char16_t* con
 } // namespace
 
 QString AmountInWords(double amount, bool russian, bool hryvnias, bool slashBeforeKopecks, bool capitalise,
-                      Prompter* prompter)
-{
+                      Prompter* prompter) {
     const bool negative = amount < 0;
     const double magnitude = std::fabs(amount);
     const bool representable = std::isfinite(magnitude) && magnitude < 2147483648.0;
 
     long long units = representable ? static_cast<long long>(std::trunc(magnitude)) : 0;
     // Ties go to the even neighbour: the default rounding mode of nearbyint.
-    long long kopecks = representable ? static_cast<long long>(std::nearbyint((magnitude - units) * 100.0)) : 0;
+    long long kopecks =
+        representable ? static_cast<long long>(std::nearbyint((magnitude - units) * 100.0)) : 0;
     if (kopecks == 100) {
         ++units;
         kopecks = 0;

@@ -4,16 +4,15 @@
 #include <cstdio>
 #include <string>
 
-double RoundToKopecks(double amount)
-{
+double RoundToKopecks(double amount) {
     return std::nearbyint(amount * 100.0) / 100.0;
 }
 
-QString FormatFixed(double value, int decimals, QChar decimalSeparator)
-{
+QString FormatFixed(double value, int decimals, QChar decimalSeparator) {
     decimals = std::clamp(decimals, 0, 18);
     if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("NAN") : (value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
+        return std::isnan(value) ? QStringLiteral("NAN")
+                                 : (value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
 
     // 18 significant digits: d.ddddddddddddddddde±x
     char buf[64];
@@ -65,15 +64,13 @@ QString FormatFixed(double value, int decimals, QChar decimalSeparator)
     return out;
 }
 
-QString FormatByDisplayFormat(double value, const QString& format)
-{
+QString FormatByDisplayFormat(double value, const QString& format) {
     const qsizetype dot = format.indexOf(u'.');
     const int decimals = dot < 0 ? 0 : int(format.size() - dot - 1);
     return FormatFixed(value, decimals, u',');
 }
 
-bool ParseDecimal(const QString& text, double* value)
-{
+bool ParseDecimal(const QString& text, double* value) {
     QString s = text.trimmed();
     s.replace(u',', u'.');
     if (s.isEmpty())

@@ -12,8 +12,7 @@
 
 namespace {
 
-QByteArray fileHash(const QString& path)
-{
+QByteArray fileHash(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
@@ -22,8 +21,7 @@ QByteArray fileHash(const QString& path)
 
 } // namespace
 
-TEST(CommandLine, WordsPrintsTheTextAndANewline)
-{
+TEST(CommandLine, WordsPrintsTheTextAndANewline) {
     struct Case {
         QStringList args;
         const char* out;
@@ -44,20 +42,18 @@ TEST(CommandLine, WordsPrintsTheTextAndANewline)
     EXPECT_TRUE(big.err.contains(QStringLiteral("Сумма больше 1000000.")));
 }
 
-TEST(CommandLine, BadUsageExitsWithTwo)
-{
-    for (const QStringList& args : {QStringList{"words"}, QStringList{"words", "abc"}, QStringList{"words", "1", "2"},
-                                    QStringList{"frobnicate"}, QStringList{"--no-such-flag"},
-                                    QStringList{"demo", "--clients", "many"},
-                                    QStringList{"demo", "--invoices", "-5"}}) {
+TEST(CommandLine, BadUsageExitsWithTwo) {
+    for (const QStringList& args :
+         {QStringList{"words"}, QStringList{"words", "abc"}, QStringList{"words", "1", "2"},
+          QStringList{"frobnicate"}, QStringList{"--no-such-flag"}, QStringList{"demo", "--clients", "many"},
+          QStringList{"demo", "--invoices", "-5"}}) {
         const ProcessResult r = runDocmar(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());
     }
 }
 
-TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing)
-{
+TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing) {
     TestHome home;
     const ProcessResult first = runDocmar({"--home", home.path(), "init-db"});
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
@@ -75,8 +71,7 @@ TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing)
     EXPECT_EQ(fileHash(dbFile), before);
 }
 
-TEST(CommandLine, InitDbFollowsThePathSetting)
-{
+TEST(CommandLine, InitDbFollowsThePathSetting) {
     TestHome home;
     const QString elsewhere = home.file(QStringLiteral("Books/2026"));
     IniFile ini(settingsFilePath(home.path()));
@@ -87,10 +82,10 @@ TEST(CommandLine, InitDbFollowsThePathSetting)
     EXPECT_FALSE(TDM::databaseExists(home.dataFolder()));
 }
 
-TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData)
-{
+TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData) {
     TestHome home;
-    const ProcessResult r = runDocmar({"--home", home.path(), "demo", "--clients", "20", "--invoices", "100"});
+    const ProcessResult r =
+        runDocmar({"--home", home.path(), "demo", "--clients", "20", "--invoices", "100"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     {
         TDM dm;
@@ -105,8 +100,7 @@ TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData)
     EXPECT_EQ(fileHash(TDM::databaseFile(home.dataFolder())), before);
 }
 
-TEST(CommandLine, CorruptDatabaseIsAMessageNotACrash)
-{
+TEST(CommandLine, CorruptDatabaseIsAMessageNotACrash) {
     TestHome home;
     ASSERT_TRUE(QDir().mkpath(home.dataFolder()));
     QFile f(TDM::databaseFile(home.dataFolder()));

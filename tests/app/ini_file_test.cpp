@@ -7,16 +7,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-IniFile parsed(const char* text)
-{
+IniFile parsed(const char* text) {
     IniFile ini;
     ini.parse(encode1251(QString::fromUtf8(text)));
     return ini;
 }
 } // namespace
 
-TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins)
-{
+TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins) {
     const IniFile ini = parsed("[Money]\r\nrus_or_ukr=1\r\nRUS_OR_UKR=0\r\n[other]\r\nRUS_OR_UKR=7\r\n");
     EXPECT_EQ(ini.readInteger(QStringLiteral("MONEY"), QStringLiteral("RUS_OR_UKR"), 5), 1);
     EXPECT_EQ(ini.readInteger(QStringLiteral("OTHER"), QStringLiteral("rus_or_ukr"), 5), 7);
@@ -24,11 +22,12 @@ TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins)
     EXPECT_EQ(ini.readInteger(QStringLiteral("NOSECTION"), QStringLiteral("RUS_OR_UKR"), 5), 5);
 }
 
-TEST(IniFile, IntegersHexAndGarbage)
-{
+TEST(IniFile, IntegersHexAndGarbage) {
     const IniFile ini = parsed("[S]\nA=0x1F\nB=0X10\nC=12abc\nD=\nE= 42 \nF=-3\nG=99999999999\nH=0xFFFFFFFF\n"
                                "I=1.5\nJ=0x\nK=+8\n");
-    auto read = [&](const char* key) { return ini.readInteger(QStringLiteral("S"), QString::fromLatin1(key), -100); };
+    auto read = [&](const char* key) {
+        return ini.readInteger(QStringLiteral("S"), QString::fromLatin1(key), -100);
+    };
     EXPECT_EQ(read("A"), 31);
     EXPECT_EQ(read("B"), 16);
     EXPECT_EQ(read("C"), -100);
@@ -42,8 +41,7 @@ TEST(IniFile, IntegersHexAndGarbage)
     EXPECT_EQ(read("K"), 8);
 }
 
-TEST(IniFile, FlagsAreTrueWhenNotZero)
-{
+TEST(IniFile, FlagsAreTrueWhenNotZero) {
     const IniFile ini = parsed("[S]\nA=0\nB=2\nC=-1\nD=yes\nE=0x0\n");
     EXPECT_FALSE(ini.readBool(QStringLiteral("S"), QStringLiteral("A"), true));
     EXPECT_TRUE(ini.readBool(QStringLiteral("S"), QStringLiteral("B"), false));
@@ -53,35 +51,36 @@ TEST(IniFile, FlagsAreTrueWhenNotZero)
     EXPECT_FALSE(ini.readBool(QStringLiteral("S"), QStringLiteral("E"), true));
 }
 
-TEST(IniFile, WritingReplacesInPlaceAndKeepsOtherLines)
-{
-    IniFile ini = parsed("; my notes\r\n[DATABASE]\r\nPath=C:\\old\r\nCOMMENT=keep me\r\n\r\n[NDS]\r\nNDS_VALUE=7\r\n");
+TEST(IniFile, WritingReplacesInPlaceAndKeepsOtherLines) {
+    IniFile ini =
+        parsed("; my notes\r\n[DATABASE]\r\nPath=C:\\old\r\nCOMMENT=keep me\r\n\r\n[NDS]\r\nNDS_VALUE=7\r\n");
     ini.writeString(QStringLiteral("DATABASE"), QStringLiteral("PATH"), QStringLiteral("D:\\new"));
     ini.writeInteger(QStringLiteral("NDS"), QStringLiteral("NDS_VALUE"), 20);
     ini.writeInteger(QStringLiteral("DATABASE"), QStringLiteral("EXTRA"), 1);
     ini.writeBool(QStringLiteral("LOGOTYPE"), QStringLiteral("ON_OFF"), true);
     const QStringList expected = {
-        QStringLiteral("; my notes"),   QStringLiteral("[DATABASE]"), QStringLiteral("PATH=D:\\new"),
-        QStringLiteral("COMMENT=keep me"), QStringLiteral("EXTRA=1"), QString(),
-        QStringLiteral("[NDS]"),        QStringLiteral("NDS_VALUE=20"), QStringLiteral("[LOGOTYPE]"),
+        QStringLiteral("; my notes"),      QStringLiteral("[DATABASE]"),   QStringLiteral("PATH=D:\\new"),
+        QStringLiteral("COMMENT=keep me"), QStringLiteral("EXTRA=1"),      QString(),
+        QStringLiteral("[NDS]"),           QStringLiteral("NDS_VALUE=20"), QStringLiteral("[LOGOTYPE]"),
         QStringLiteral("ON_OFF=1"),
     };
     EXPECT_EQ(ini.lines(), expected);
     EXPECT_TRUE(ini.serialize().endsWith("ON_OFF=1\r\n"));
 }
 
-TEST(IniFile, Windows1251OnDisk)
-{
+TEST(IniFile, Windows1251OnDisk) {
     QTemporaryDir dir;
     IniFile ini(dir.filePath(QStringLiteral("t.ini")));
-    ini.writeString(QStringLiteral("SIGNATURE"), QStringLiteral("TEXT"), QStringLiteral("/ Головний бухгалтер ґЄ €"));
+    ini.writeString(QStringLiteral("SIGNATURE"), QStringLiteral("TEXT"),
+                    QStringLiteral("/ Головний бухгалтер ґЄ €"));
     ini.writeString(QStringLiteral("S"), QStringLiteral("EMOJI"), QStringLiteral("a\u4E2Db\U0001F600c"));
     ASSERT_TRUE(ini.save());
 
     QFile f(ini.fileName());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
-    EXPECT_TRUE(bytes.contains("TEXT=/ \xC3\xEE\xEB\xEE\xE2\xED\xE8\xE9 \xE1\xF3\xF5\xE3\xE0\xEB\xF2\xE5\xF0 \xB4\xAA \x88\r\n"));
+    EXPECT_TRUE(bytes.contains(
+        "TEXT=/ \xC3\xEE\xEB\xEE\xE2\xED\xE8\xE9 \xE1\xF3\xF5\xE3\xE0\xEB\xF2\xE5\xF0 \xB4\xAA \x88\r\n"));
     EXPECT_TRUE(bytes.contains("EMOJI=a?b?c\r\n")); // what the code page cannot hold becomes "?"
 
     IniFile back(ini.fileName());
@@ -90,16 +89,14 @@ TEST(IniFile, Windows1251OnDisk)
               QStringLiteral("/ Головний бухгалтер ґЄ €"));
 }
 
-TEST(IniFile, QuotesAndLineEnds)
-{
+TEST(IniFile, QuotesAndLineEnds) {
     const IniFile ini = parsed("[S]\rA=\"quoted value\"\nB='x'\r\nC=\"unbalanced\n");
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("A"), {}), QStringLiteral("quoted value"));
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("B"), {}), QStringLiteral("x"));
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("C"), {}), QStringLiteral("\"unbalanced"));
 }
 
-TEST(IniFile, SaveFailureIsReported)
-{
+TEST(IniFile, SaveFailureIsReported) {
     QTemporaryDir dir;
     IniFile ini(dir.filePath(QStringLiteral("missing/folder/docmar.ini")));
     ini.writeInteger(QStringLiteral("S"), QStringLiteral("A"), 1);

@@ -10,14 +10,12 @@
 
 namespace {
 
-QByteArray readFile(const QString& path)
-{
+QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
@@ -25,25 +23,24 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults)
-{
+TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults) {
     QTemporaryDir home;
     Settings s = defaultSettings(home.path());
     ASSERT_TRUE(ReadSettings(s, home.path()));
     EXPECT_EQ(s, defaultSettings(home.path()));
 
     const QString dataFolder = QDir::toNativeSeparators(home.path() + QStringLiteral("/DataBase"));
-    const QString expected = QStringLiteral("[DATABASE]\r\nPATH=") + dataFolder +
-                             QStringLiteral("\r\n[PRECISION]\r\nPRICE=2\r\nGOODS=0\r\n[NDS]\r\nNDS_VALUE=20\r\n"
-                                            "[LOGOTYPE]\r\nON_OFF=0\r\nFILE_NAME=logotype.bmp\r\nWIDTH=100\r\n"
-                                            "HEIGHT=50\r\nCENTER=0\r\n[USER_DATA]\r\nFULL_OR_PART=0\r\n[MONEY]\r\n"
-                                            "RUS_OR_UKR=0\r\nGRV_OR_BAKS=1\r\n[RECL_TAX]\r\nRECL_TAX_VALUE=0\r\n"
-                                            "[SIGNATURE]\r\nTEXT=/ Головний бухгалтер\r\n");
+    const QString expected =
+        QStringLiteral("[DATABASE]\r\nPATH=") + dataFolder +
+        QStringLiteral("\r\n[PRECISION]\r\nPRICE=2\r\nGOODS=0\r\n[NDS]\r\nNDS_VALUE=20\r\n"
+                       "[LOGOTYPE]\r\nON_OFF=0\r\nFILE_NAME=logotype.bmp\r\nWIDTH=100\r\n"
+                       "HEIGHT=50\r\nCENTER=0\r\n[USER_DATA]\r\nFULL_OR_PART=0\r\n[MONEY]\r\n"
+                       "RUS_OR_UKR=0\r\nGRV_OR_BAKS=1\r\n[RECL_TAX]\r\nRECL_TAX_VALUE=0\r\n"
+                       "[SIGNATURE]\r\nTEXT=/ Головний бухгалтер\r\n");
     EXPECT_EQ(decode1251(readFile(settingsFilePath(home.path()))), expected);
 }
 
-TEST(Settings, MissingFileKeepsTheMembers)
-{
+TEST(Settings, MissingFileKeepsTheMembers) {
     QTemporaryDir home;
     Settings s = defaultSettings(home.path());
     s.ndsValue = 7;
@@ -54,8 +51,7 @@ TEST(Settings, MissingFileKeepsTheMembers)
     EXPECT_EQ(again.ndsValue, 20);
 }
 
-TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes)
-{
+TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes) {
     QTemporaryDir home;
     writeFile(settingsFilePath(home.path()),
               encode1251(QStringLiteral("[database]\r\npath=D:\\Бухгалтерия\r\n[PRECISION]\r\nPRICE=0x3\r\n"
@@ -74,8 +70,7 @@ TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes)
     EXPECT_EQ(s.text, QStringLiteral("/ Бухгалтер"));
 }
 
-TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips)
-{
+TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips) {
     QTemporaryDir home;
     writeFile(settingsFilePath(home.path()), "[RECL_TAX]\r\nRECL_TAX_VALUE=70\r\n");
     for (int run = 0; run < 50; ++run) {
@@ -95,19 +90,20 @@ TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips)
         ASSERT_TRUE(ReadSettings(back, home.path()));
         ASSERT_TRUE(WriteSettings(back, home.path()));
         ASSERT_TRUE(ini.load());
-        EXPECT_EQ(ini.readInteger(QStringLiteral("RECL_TAX"), QStringLiteral("RECL_TAX_VALUE"), -1), hundredths);
+        EXPECT_EQ(ini.readInteger(QStringLiteral("RECL_TAX"), QStringLiteral("RECL_TAX_VALUE"), -1),
+                  hundredths);
     }
 }
 
-TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
-{
+TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys) {
     QTemporaryDir home;
     writeFile(settingsFilePath(home.path()), "; hand notes\r\n[MONEY]\r\nGRV_OR_BAKS=1\r\n[MINE]\r\nX=1\r\n");
     Settings s = defaultSettings(home.path());
     s.grvOrBaks = false; // the dollar box checked
     s.reclTax = 1.5;
     ASSERT_TRUE(WriteSettings(s, home.path()));
-    const QStringList lines = decode1251(readFile(settingsFilePath(home.path()))).split(QStringLiteral("\r\n"));
+    const QStringList lines =
+        decode1251(readFile(settingsFilePath(home.path()))).split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines.mid(0, 6), (QStringList{QStringLiteral("; hand notes"), QStringLiteral("[MONEY]"),
                                             QStringLiteral("GRV_OR_BAKS=0"), QStringLiteral("RUS_OR_UKR=0"),
                                             QStringLiteral("[MINE]"), QStringLiteral("X=1")}));
@@ -117,8 +113,7 @@ TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
     EXPECT_EQ(lines.filter(QStringLiteral("=")).size(), 15);
 }
 
-TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
-{
+TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten) {
     QTemporaryDir home;
     const QString missingFolder = home.filePath(QStringLiteral("no/such/folder"));
     QString error;
@@ -132,8 +127,7 @@ TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
     EXPECT_TRUE(QFileInfo(settingsFilePath(home.path())).isDir());
 }
 
-TEST(Settings, ResetKeepsTheAdvertisingTax)
-{
+TEST(Settings, ResetKeepsTheAdvertisingTax) {
     Settings s;
     s.reclTax = 0.7;
     s.ndsValue = 5;
@@ -143,14 +137,13 @@ TEST(Settings, ResetKeepsTheAdvertisingTax)
     EXPECT_EQ(s.path, QDir::toNativeSeparators(QStringLiteral("/p/DataBase")));
 }
 
-TEST(ApplyPrecision, MasksAndDisplayFormats)
-{
+TEST(ApplyPrecision, MasksAndDisplayFormats) {
     struct Case {
         int places;
         const char* mask;
         const char* format;
     } cases[] = {
-        {0, "##########", "0."},  {2, "#######.##", "0.00"},   {3, "######.###", "0.000"},
+        {0, "##########", "0."},     {2, "#######.##", "0.00"},        {3, "######.###", "0.000"},
         {4, "#####.####", "0.0000"}, {9, ".#########", "0.000000000"}, {12, ".#########", "0.000000000000"},
         {-1, "##########", "0."},
     };

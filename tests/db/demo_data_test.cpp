@@ -11,11 +11,11 @@
 
 namespace {
 
-QByteArray tableDigest(const QSqlDatabase& db)
-{
+QByteArray tableDigest(const QSqlDatabase& db) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const TableDef* t : Tables::all()) {
-        QSqlQuery q = execOrThrow(db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(t->name)));
+        QSqlQuery q =
+            execOrThrow(db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(t->name)));
         while (q.next())
             for (int i = 0; i < q.record().count(); ++i)
                 hash.addData(q.value(i).toString().toUtf8() + '|');
@@ -25,8 +25,7 @@ QByteArray tableDigest(const QSqlDatabase& db)
 
 } // namespace
 
-TEST(DemoData, ARealisticBookThatHoldsTogether)
-{
+TEST(DemoData, ARealisticBookThatHoldsTogether) {
     TestHome home;
     auto dm = home.createAndConnect();
     const DemoSummary s = FillDemoData(*dm, {40, 600, 7});
@@ -47,7 +46,8 @@ TEST(DemoData, ARealisticBookThatHoldsTogether)
     // Every waybill names one to three documents of its own client.
     for (const char* table : {"NAKLADN1", "NAKLADN2"}) {
         QSqlQuery q = execOrThrow(
-            db, QStringLiteral("SELECT FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, ID_NUMBER FROM %1").arg(QLatin1String(table)));
+            db, QStringLiteral("SELECT FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, ID_NUMBER FROM %1")
+                    .arg(QLatin1String(table)));
         while (q.next()) {
             const int a = q.value(0).toInt(), b = q.value(1).toInt(), c = q.value(2).toInt();
             ASSERT_NE(a, 0);
@@ -80,8 +80,7 @@ TEST(DemoData, ARealisticBookThatHoldsTogether)
     EXPECT_FALSE(owner.FIRMNAME.isEmpty());
 }
 
-TEST(DemoData, SameSeedSameBookOtherSeedOtherBook)
-{
+TEST(DemoData, SameSeedSameBookOtherSeedOtherBook) {
     TestHome a, b, c;
     auto dmA = a.createAndConnect();
     auto dmB = b.createAndConnect();
@@ -93,13 +92,13 @@ TEST(DemoData, SameSeedSameBookOtherSeedOtherBook)
     EXPECT_NE(tableDigest(dmA->database()), tableDigest(dmC->database()));
 }
 
-TEST(DemoData, RefusesABookWithClientsOrDocuments)
-{
+TEST(DemoData, RefusesABookWithClientsOrDocuments) {
     TestHome home;
     auto dm = home.createAndConnect();
     dm->SaveOwnerRecord(OwnerRecord{}); // an owner alone is still an empty book
     EXPECT_TRUE(IsDatabaseEmpty(*dm));
-    execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (-1, 2)"));
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (-1, 2)"));
     EXPECT_FALSE(IsDatabaseEmpty(*dm));
     EXPECT_THROW(FillDemoData(*dm, {5, 10, 1}), DbError);
     EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);

@@ -11,8 +11,7 @@
 
 namespace {
 
-QStringList columnsOf(const QSqlDatabase& db, const QString& table)
-{
+QStringList columnsOf(const QSqlDatabase& db, const QString& table) {
     QStringList names;
     QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
     while (q.next())
@@ -20,8 +19,7 @@ QStringList columnsOf(const QSqlDatabase& db, const QString& table)
     return names;
 }
 
-QStringList column(const QSqlDatabase& db, const QString& sql)
-{
+QStringList column(const QSqlDatabase& db, const QString& sql) {
     QStringList values;
     QSqlQuery q = execOrThrow(db, sql);
     while (q.next())
@@ -31,8 +29,7 @@ QStringList column(const QSqlDatabase& db, const QString& sql)
 
 } // namespace
 
-TEST(Schema, EveryTableColumnAndNamedIndex)
-{
+TEST(Schema, EveryTableColumnAndNamedIndex) {
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -50,15 +47,16 @@ TEST(Schema, EveryTableColumnAndNamedIndex)
     EXPECT_EQ(columnsOf(db, QStringLiteral("PRODUCTS")).size(), 3);
     EXPECT_FALSE(columnsOf(db, QStringLiteral("PLATEG")).isEmpty());
 
-    const QStringList indexes = column(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'"));
-    for (const char* name : {"FIRMA", "CHIEFNAME", "CITYADR", "POST_ADR", "LAW_ADR", "T_CODE", "REG_NUM", "DOG_NUM",
-                             "A_NUMBER", "PR_PRICE", "PR_NAME", "FACT_CLIENT", "N1_CLIENT", "N2_CLIENT"})
+    const QStringList indexes =
+        column(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='index'"));
+    for (const char* name :
+         {"FIRMA", "CHIEFNAME", "CITYADR", "POST_ADR", "LAW_ADR", "T_CODE", "REG_NUM", "DOG_NUM", "A_NUMBER",
+          "PR_PRICE", "PR_NAME", "FACT_CLIENT", "N1_CLIENT", "N2_CLIENT"})
         EXPECT_TRUE(indexes.contains(QLatin1String(name))) << name;
     EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
 }
 
-TEST(Schema, KeysRefuseDuplicates)
-{
+TEST(Schema, KeysRefuseDuplicates) {
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -70,21 +68,22 @@ TEST(Schema, KeysRefuseDuplicates)
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT REC_NUMBER FROM PRODUCTS")).toInt(), 1);
 }
 
-TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
-{
+TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase) {
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
-    const QStringList names = {"Яблуко", "єва", "Ґанок", "ігор", "Їжак", "ёлка", "Іван", "Гора", "дім", "Ель",
-                               "Жук",    "Ижица", "йод", "Абрикос", "Zeta", "alpha", "Щука", "Ъ", "ь", "Эра", "юла"};
+    const QStringList names = {"Яблуко", "єва",   "Ґанок", "ігор", "Їжак",  "ёлка", "Іван",
+                               "Гора",   "дім",   "Ель",   "Жук",  "Ижица", "йод",  "Абрикос",
+                               "Zeta",   "alpha", "Щука",  "Ъ",    "ь",     "Эра",  "юла"};
     RowInserter insert(db, Tables::clients());
     int id = 2;
     for (const QString& n : names)
         insert.insert({id++, n});
     const QStringList sorted =
         column(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY FIRMNAME COLLATE UKRAINIAN"));
-    const QStringList expected = {"alpha", "Zeta", "Абрикос", "Гора", "Ґанок", "дім",  "Ель",  "ёлка", "єва", "Жук", "Ижица",
-                                  "Іван",  "ігор", "Їжак",    "йод",  "Щука",  "Ъ",    "ь",    "Эра",  "юла", "Яблуко"};
+    const QStringList expected = {"alpha", "Zeta", "Абрикос", "Гора",  "Ґанок", "дім",  "Ель",
+                                  "ёлка",  "єва",  "Жук",     "Ижица", "Іван",  "ігор", "Їжак",
+                                  "йод",   "Щука", "Ъ",       "ь",     "Эра",   "юла",  "Яблуко"};
     EXPECT_EQ(sorted, expected);
     // The index FIRMA orders the register without a sort step.
     QSqlQuery q = execOrThrow(db, QStringLiteral("EXPLAIN QUERY PLAN SELECT FIRMNAME FROM CLIENTS "
@@ -94,10 +93,14 @@ TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
         detail += q.value(3).toString();
     EXPECT_TRUE(detail.contains(QStringLiteral("FIRMA"))) << detail.toStdString();
 
-    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE FIRMNAME = 'ЇЖАК' COLLATE UKRAINIAN")).toInt(),
-              1);
-    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE FIRMNAME = 'ЁЛКА' COLLATE UKRAINIAN")).toInt(),
-              1);
+    EXPECT_EQ(
+        scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE FIRMNAME = 'ЇЖАК' COLLATE UKRAINIAN"))
+            .toInt(),
+        1);
+    EXPECT_EQ(
+        scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE FIRMNAME = 'ЁЛКА' COLLATE UKRAINIAN"))
+            .toInt(),
+        1);
     EXPECT_EQ(compareText(QStringLiteral("ҐАНОК"), QStringLiteral("ґанок")), 0);
     EXPECT_LT(compareText(QStringLiteral("Г"), QStringLiteral("ґ")), 0);
     EXPECT_LT(compareText(QStringLiteral("ab"), QStringLiteral("abc")), 0);
@@ -105,20 +108,19 @@ TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFOLD('ҐРУНТ')")).toString(), QStringLiteral("ґрунт"));
 }
 
-TEST(Schema, ActPeriodNameIsComputed)
-{
+TEST(Schema, ActPeriodNameIsComputed) {
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
     for (int m : {3, 14, 0, 17, -1})
-        execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_MONTH) VALUES (?, ?)"), {m + 100, m});
+        execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_MONTH) VALUES (?, ?)"),
+                    {m + 100, m});
     const QStringList periods =
         column(db, QStringLiteral("SELECT ACT_MONTHSTR(ACT_MONTH) FROM ACTS ORDER BY ACT_NUMBER"));
     EXPECT_EQ(periods, (QStringList{"", "", "март", "II квартал", ""}));
 }
 
-TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
-{
+TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip) {
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -152,8 +154,7 @@ TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
               QStringLiteral("12345"));
 }
 
-TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
-{
+TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused) {
     TestHome home;
     TDM dm;
     EXPECT_THROW(dm.connect(home.dataFolder()), DbError);
@@ -174,7 +175,8 @@ TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
     QFile::remove(TDM::databaseFile(home.dataFolder()));
     TDM::createDatabase(home.dataFolder());
     {
-        const QSqlDatabase raw = openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+        const QSqlDatabase raw =
+            openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
         execOrThrow(raw, QStringLiteral("DROP TABLE PLATEG"));
     }
     closeConnection(QStringLiteral("raw"));
@@ -187,17 +189,19 @@ TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
     EXPECT_THROW(dm.database(), DbError);
 }
 
-TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
-{
+TEST(Connection, OldInvoiceTableGainsTheTwoColumns) {
     TestHome home;
     TDM::createDatabase(home.dataFolder());
     {
-        const QSqlDatabase raw = openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+        const QSqlDatabase raw =
+            openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
         execOrThrow(raw, QStringLiteral("DROP TABLE FACTURES"));
-        execOrThrow(raw, QStringLiteral("CREATE TABLE FACTURES (FACT_NUMBER INTEGER PRIMARY KEY, FACT_DATA TEXT, "
-                                        "NAME_POS1 TEXT, FACT_NDS INTEGER, NAME_OWNER TEXT, ID_NUMBER INTEGER)"));
+        execOrThrow(raw,
+                    QStringLiteral("CREATE TABLE FACTURES (FACT_NUMBER INTEGER PRIMARY KEY, FACT_DATA TEXT, "
+                                   "NAME_POS1 TEXT, FACT_NDS INTEGER, NAME_OWNER TEXT, ID_NUMBER INTEGER)"));
         for (int n : {1, 2, -1})
-            execOrThrow(raw, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (?, 2)"), {n});
+            execOrThrow(raw, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (?, 2)"),
+                        {n});
         execOrThrow(raw, QStringLiteral("PRAGMA user_version=0"));
     }
     closeConnection(QStringLiteral("raw"));
@@ -209,16 +213,17 @@ TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
     EXPECT_TRUE(cols.contains(QStringLiteral("FACT_NR")));
     EXPECT_TRUE(cols.contains(QStringLiteral("FACT_DOPNO")));
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NR = 0")).toInt(), 3);
-    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_DOPNO IS NULL")).toInt(), 3);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_DOPNO IS NULL")).toInt(),
+              3);
     EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
-    EXPECT_FALSE(scalar(db, QStringLiteral("SELECT name FROM sqlite_master WHERE name='FACT_CLIENT'")).isNull());
+    EXPECT_FALSE(
+        scalar(db, QStringLiteral("SELECT name FROM sqlite_master WHERE name='FACT_CLIENT'")).isNull());
     dm.disconnect();
     dm.connect(home.dataFolder()); // a second connection finds nothing to do
     EXPECT_EQ(columnsOf(dm.database(), QStringLiteral("FACTURES")).size(), 8);
 }
 
-TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)
-{
+TEST(Connection, TransactionRollsBackUnlessCommittedAndNests) {
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
