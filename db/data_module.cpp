@@ -178,20 +178,21 @@ QDate TDM::LatestFactDate(int a, int b, int c) const {
     return latest;
 }
 
+bool TDM::sameLookup(const char* column, int a, int b, int c) const {
+    // B is looked up even when it is 0, so a missing second document never matches a real one.
+    const int valueA = lookupInt(column, a);
+    const int valueB = lookupInt(column, b);
+    if (valueA == valueB && c != 0)
+        return lookupInt(column, c) == valueA;
+    return valueA == valueB;
+}
+
 bool TDM::SameFactClient(int a, int b, int c) const {
-    const int clientA = GetFactClient(a);
-    const int clientB = GetFactClient(b);
-    if (clientA == clientB && c != 0)
-        return GetFactClient(c) == clientA;
-    return clientA == clientB;
+    return sameLookup("ID_NUMBER", a, b, c);
 }
 
 bool TDM::SameFactNds(int a, int b, int c) const {
-    const int ndsA = GetFactNds(a);
-    const int ndsB = GetFactNds(b);
-    if (ndsA == ndsB && c != 0)
-        return GetFactNds(c) == ndsA;
-    return ndsA == ndsB;
+    return sameLookup("FACT_NDS", a, b, c);
 }
 
 int TDM::nextNumber(const QString& sql) const {

@@ -62,6 +62,7 @@ public:
 private:
     void upgradeSchema() const;
     int lookupInt(const char* column, int number) const;
+    bool sameLookup(const char* column, int a, int b, int c) const;
     int nextNumber(const QString& sql) const;
 
     QString m_connectionName;

@@ -197,6 +197,27 @@ QString phone(Random& rnd, const City& city) {
            local.mid(local.size() - 4, 2) + u'-' + local.right(2);
 }
 
+ClientRow inventFirm(Random& rnd, const City& city) {
+    ClientRow c;
+    c.FIRMNAME = firmName(rnd);
+    c.CHIEF = person(rnd);
+    c.BUHALTER = person(rnd);
+    c.TELFAX = phone(rnd, city);
+    c.CITY = str(city.name);
+    c.REGION = str(city.region);
+    c.POSTADDRESS = address(rnd, city);
+    c.LAWADDRESS = rnd.chance(70) ? c.POSTADDRESS : address(rnd, city);
+    c.TAXCODE = rnd.digits(12);
+    c.MFOCODE = QStringLiteral("3") + rnd.digits(5);
+    c.OKPOCODE = rnd.digits(8);
+    c.REGNUMBER = rnd.digits(9);
+    c.BANKNAME = str(rnd.pick(kBanks));
+    c.BANKCITY = c.CITY;
+    c.CHETNUMBER = QStringLiteral("2600") + rnd.digits(10);
+    c.BANKREGION = c.REGION;
+    return c;
+}
+
 const QDate kFirstDocumentDate{2025, 1, 2};
 const QDate kLastDocumentDate{2026, 11, 30};
 
@@ -234,22 +255,25 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options) {
     const QSqlDatabase db = dm.database();
     Transaction tx(db);
 
+    // The owner is a Kyiv trading house with the same kind of details as its clients.
+    ClientRow self = inventFirm(rnd, kCities[0]);
+    self.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро-Постач\"");
+    self.LAWADDRESS = self.POSTADDRESS;
     OwnerRecord owner;
-    const City& home = kCities[0];
-    owner.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро-Постач\"");
-    owner.CHIEF = person(rnd);
-    owner.BUHALTER = person(rnd);
-    owner.TELFAX = phone(rnd, home);
-    owner.CITY = str(home.name);
-    owner.POSTADDRESS = address(rnd, home);
-    owner.LAWADDRESS = owner.POSTADDRESS;
-    owner.TAXCODE = rnd.digits(12);
-    owner.MFOCODE = QStringLiteral("3") + rnd.digits(5);
-    owner.OKPOCODE = rnd.digits(8);
-    owner.REGNUMBER = rnd.digits(9);
-    owner.BANKNAME = str(rnd.pick(kBanks));
-    owner.BANKCITY = owner.CITY;
-    owner.CHETNUMBER = QStringLiteral("2600") + rnd.digits(10);
+    owner.FIRMNAME = self.FIRMNAME;
+    owner.CHIEF = self.CHIEF;
+    owner.BUHALTER = self.BUHALTER;
+    owner.TELFAX = self.TELFAX;
+    owner.CITY = self.CITY;
+    owner.POSTADDRESS = self.POSTADDRESS;
+    owner.LAWADDRESS = self.LAWADDRESS;
+    owner.TAXCODE = self.TAXCODE;
+    owner.MFOCODE = self.MFOCODE;
+    owner.OKPOCODE = self.OKPOCODE;
+    owner.REGNUMBER = self.REGNUMBER;
+    owner.BANKNAME = self.BANKNAME;
+    owner.BANKCITY = self.BANKCITY;
+    owner.CHETNUMBER = self.CHETNUMBER;
     dm.SaveOwnerRecord(owner);
 
     {
@@ -266,25 +290,8 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options) {
         RowInserter clients(db, Tables::clients());
         const int firstId = dm.NextClientNumber();
         for (int i = 0; i < options.clients; ++i) {
-            const City& city = rnd.pick(kCities);
-            ClientRow c;
+            ClientRow c = inventFirm(rnd, rnd.pick(kCities));
             c.ID_NUMBER = firstId + i;
-            c.FIRMNAME = firmName(rnd);
-            c.CHIEF = person(rnd);
-            c.BUHALTER = person(rnd);
-            c.TELFAX = phone(rnd, city);
-            c.CITY = str(city.name);
-            c.REGION = str(city.region);
-            c.POSTADDRESS = address(rnd, city);
-            c.LAWADDRESS = rnd.chance(70) ? c.POSTADDRESS : address(rnd, city);
-            c.TAXCODE = rnd.digits(12);
-            c.MFOCODE = QStringLiteral("3") + rnd.digits(5);
-            c.OKPOCODE = rnd.digits(8);
-            c.REGNUMBER = rnd.digits(9);
-            c.BANKNAME = str(rnd.pick(kBanks));
-            c.BANKCITY = c.CITY;
-            c.CHETNUMBER = QStringLiteral("2600") + rnd.digits(10);
-            c.BANKREGION = c.REGION;
             if (rnd.chance(60)) {
                 c.DOGDATA = QDate(2023, 1, 1).addDays(rnd.below(700));
                 c.DOGNUMBER =
