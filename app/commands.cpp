@@ -8,6 +8,7 @@
 #include "print/number_format.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 
@@ -16,6 +17,10 @@
 namespace {
 
 const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo")};
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Commands", text);
+}
 
 void printErr(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
@@ -80,7 +85,7 @@ Settings loadSettings(const QString& programFolder, Prompter& prompter) {
 bool ensureProgramFolder(const QString& folder) {
     if (QDir().mkpath(folder))
         return true;
-    printErr(QStringLiteral("Не удалось создать каталог %1").arg(folder));
+    printErr(tr("Не удалось создать каталог %1").arg(folder));
     return false;
 }
 
@@ -90,7 +95,7 @@ int initDb(const Invocation& inv, Prompter& prompter) {
     const Settings settings = loadSettings(inv.programFolder, prompter);
     const QString file = TDM::databaseFile(settings.path);
     if (TDM::databaseExists(settings.path)) {
-        printErr(QStringLiteral("База данных уже существует, ничего не изменено: %1").arg(file));
+        printErr(tr("База данных уже существует, ничего не изменено: %1").arg(file));
         return ExitDone;
     }
     try {
@@ -99,7 +104,7 @@ int initDb(const Invocation& inv, Prompter& prompter) {
         printErr(e.message());
         return ExitFailed;
     }
-    printErr(QStringLiteral("Создана пустая база данных: %1").arg(file));
+    printErr(tr("Создана пустая база данных: %1").arg(file));
     return ExitDone;
 }
 
@@ -138,15 +143,15 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
     try {
         if (!TDM::databaseExists(settings.path)) {
             TDM::createDatabase(settings.path);
-            printErr(QStringLiteral("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
+            printErr(tr("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
         }
         TDM dm;
         dm.connect(settings.path);
         QElapsedTimer timer;
         timer.start();
         const DemoSummary s = FillDemoData(dm, options);
-        printErr(QStringLiteral("Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
-                                "расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)")
+        printErr(tr("Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
+                    "расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)")
                      .arg(s.clients)
                      .arg(s.invoices)
                      .arg(s.receipts)

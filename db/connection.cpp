@@ -3,6 +3,7 @@
 #include "db/tables.h"
 #include "print/month_names.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -134,7 +135,7 @@ void registerTextFunctions(sqlite3* handle) {
 
 QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create) {
     if (!create && !QFileInfo(file).isFile())
-        throw DbError(QStringLiteral("Файл базы данных не найден: %1").arg(file));
+        throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(file));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(file);
     if (!db.open()) {
@@ -146,7 +147,7 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
     try {
         sqlite3* handle = sqliteHandle(db);
         if (!handle)
-            throw DbError(QStringLiteral("the SQLite driver gives no handle"));
+            throw DbError(QCoreApplication::translate("TDM", "Драйвер SQLite недоступен"));
         registerTextFunctions(handle);
         execOrThrow(db, QStringLiteral("PRAGMA synchronous=FULL"));
         // Reading the schema is what tells a foreign or damaged file from a database.

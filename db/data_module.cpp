@@ -47,10 +47,10 @@ bool TDM::databaseExists(const QString& folder) {
 
 void TDM::createDatabase(const QString& folder) {
     if (!QDir().mkpath(folder))
-        throw DbError(QStringLiteral("Не удалось создать каталог %1").arg(folder));
+        throw DbError(tr("Не удалось создать каталог %1").arg(folder));
     const QString file = databaseFile(folder);
     if (QFileInfo::exists(file))
-        throw DbError(QStringLiteral("База данных уже существует: %1").arg(file));
+        throw DbError(tr("База данных уже существует: %1").arg(file));
     const QString name = QStringLiteral("docmar-create");
     bool created = false;
     try {
@@ -85,7 +85,7 @@ void TDM::connect(const QString& folder) {
                                                          "AND name=? COLLATE NOCASE"),
                                           {QString::fromLatin1(t->name)});
             if (found.isNull())
-                throw DbError(QStringLiteral("no such table: %1").arg(QLatin1String(t->name)));
+                throw DbError(tr("В базе данных нет таблицы %1").arg(QLatin1String(t->name)));
         }
         UpgradeFacturesTable();
         upgradeSchema();
@@ -108,7 +108,7 @@ bool TDM::isConnected() const {
 
 QSqlDatabase TDM::database() const {
     if (!m_connected)
-        throw DbError(QStringLiteral("Database not connected"));
+        throw DbError(tr("База данных не подключена"));
     return QSqlDatabase::database(m_connectionName, false);
 }
 
@@ -274,7 +274,7 @@ void TDM::DeleteClientDocuments(int clientId) const {
 
 void TDM::DeleteClient(int clientId) const {
     if (clientId <= 1)
-        throw DbError(QStringLiteral("Запись владельца программы не удаляется"));
+        throw DbError(tr("Запись владельца программы не удаляется"));
     const QSqlDatabase db = database();
     Transaction tx(db);
     DeleteClientDocuments(clientId);
