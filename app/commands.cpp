@@ -18,14 +18,17 @@ namespace {
 
 const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo")};
 
-QString tr(const char* text) {
+QString tr(const char* text)
+{
     return QCoreApplication::translate("Commands", text);
 }
 
-void printErr(const QString& text) {
+void printErr(const QString& text)
+{
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
 }
-void printOut(const QString& text) {
+void printOut(const QString& text)
+{
     std::fprintf(stdout, "%s\n", text.toUtf8().constData());
 }
 
@@ -36,7 +39,8 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
 )";
 
-void addOptions(QCommandLineParser& parser) {
+void addOptions(QCommandLineParser& parser)
+{
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({
@@ -56,7 +60,8 @@ void addOptions(QCommandLineParser& parser) {
 
 // Whole number option in [lo, hi]; false (with a message) when present and not such a number.
 bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong lo, qlonglong hi,
-               qlonglong* value) {
+               qlonglong* value)
+{
     if (!parser.isSet(name))
         return true;
     bool ok = false;
@@ -74,7 +79,8 @@ bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong 
 }
 
 // Settings as start-up reads them; the file is created with the defaults when missing.
-Settings loadSettings(const QString& programFolder, Prompter& prompter) {
+Settings loadSettings(const QString& programFolder, Prompter& prompter)
+{
     Settings settings = defaultSettings(programFolder);
     QString error;
     if (!ReadSettings(settings, programFolder, &error))
@@ -82,14 +88,16 @@ Settings loadSettings(const QString& programFolder, Prompter& prompter) {
     return settings;
 }
 
-bool ensureProgramFolder(const QString& folder) {
+bool ensureProgramFolder(const QString& folder)
+{
     if (QDir().mkpath(folder))
         return true;
     printErr(tr("Не удалось создать каталог %1").arg(folder));
     return false;
 }
 
-int initDb(const Invocation& inv, Prompter& prompter) {
+int initDb(const Invocation& inv, Prompter& prompter)
+{
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
     const Settings settings = loadSettings(inv.programFolder, prompter);
@@ -108,7 +116,8 @@ int initDb(const Invocation& inv, Prompter& prompter) {
     return ExitDone;
 }
 
-int words(const QCommandLineParser& parser, Prompter& prompter) {
+int words(const QCommandLineParser& parser, Prompter& prompter)
+{
     const QStringList args = parser.positionalArguments();
     double amount = 0;
     if (args.size() != 2 || !ParseDecimal(args[1], &amount)) {
@@ -122,7 +131,8 @@ int words(const QCommandLineParser& parser, Prompter& prompter) {
     return ExitDone;
 }
 
-int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter) {
+int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
     DemoOptions options;
     qlonglong clients = options.clients, invoices = options.invoices, seed = qlonglong(options.seed);
     if (!intOption(parser, QStringLiteral("clients"), 0, 1000000, &clients) ||
@@ -168,7 +178,8 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
 
 } // namespace
 
-Invocation ParseInvocation(const QStringList& arguments) {
+Invocation ParseInvocation(const QStringList& arguments)
+{
     Invocation inv;
     QCommandLineParser parser;
     addOptions(parser);
@@ -197,7 +208,8 @@ Invocation ParseInvocation(const QStringList& arguments) {
     return inv;
 }
 
-int RunCommand(const QStringList& arguments, const Invocation& inv) {
+int RunCommand(const QStringList& arguments, const Invocation& inv)
+{
     QCommandLineParser parser;
     addOptions(parser);
     parser.parse(arguments);

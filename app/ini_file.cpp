@@ -8,7 +8,8 @@
 namespace {
 
 // "[NAME]" gives NAME; anything else gives a null string.
-QString sectionName(const QString& line) {
+QString sectionName(const QString& line)
+{
     const QString trimmed = line.trimmed();
     if (!trimmed.startsWith(u'['))
         return {};
@@ -18,7 +19,8 @@ QString sectionName(const QString& line) {
     return trimmed.mid(1, close - 1).trimmed();
 }
 
-bool keyOfLine(const QString& line, QString* key, QString* value) {
+bool keyOfLine(const QString& line, QString* key, QString* value)
+{
     const qsizetype eq = line.indexOf(u'=');
     if (eq <= 0)
         return false;
@@ -28,13 +30,15 @@ bool keyOfLine(const QString& line, QString* key, QString* value) {
     return !key->isEmpty();
 }
 
-bool sameName(const QString& a, const QString& b) {
+bool sameName(const QString& a, const QString& b)
+{
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
-bool IniFile::load() {
+bool IniFile::load()
+{
     m_lines.clear();
     QFile file(m_fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -43,7 +47,8 @@ bool IniFile::load() {
     return true;
 }
 
-void IniFile::parse(const QByteArray& bytes) {
+void IniFile::parse(const QByteArray& bytes)
+{
     QString text = decode1251(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
@@ -52,14 +57,16 @@ void IniFile::parse(const QByteArray& bytes) {
         m_lines.removeLast();
 }
 
-QByteArray IniFile::serialize() const {
+QByteArray IniFile::serialize() const
+{
     QString text;
     for (const QString& line : m_lines)
         text += line + QStringLiteral("\r\n");
     return encode1251(text);
 }
 
-bool IniFile::save(QString* error) const {
+bool IniFile::save(QString* error) const
+{
     QSaveFile file(m_fileName);
     const QByteArray bytes = serialize();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -70,7 +77,8 @@ bool IniFile::save(QString* error) const {
     return true;
 }
 
-IniFile::Location IniFile::locate(const QString& section, const QString& key) const {
+IniFile::Location IniFile::locate(const QString& section, const QString& key) const
+{
     Location loc;
     bool inSection = false;
     for (int i = 0; i < m_lines.size(); ++i) {
@@ -99,7 +107,8 @@ IniFile::Location IniFile::locate(const QString& section, const QString& key) co
     return loc;
 }
 
-std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const
+{
     const Location loc = locate(section, key);
     if (loc.keyLine < 0)
         return std::nullopt;
@@ -112,11 +121,13 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     return value;
 }
 
-QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
+QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
+{
     return value(section, key).value_or(defaultValue);
 }
 
-std::optional<int> IniFile::parseInteger(const QString& text) {
+std::optional<int> IniFile::parseInteger(const QString& text)
+{
     QString s = text.trimmed();
     bool ok = false;
     qlonglong v = 0;
@@ -141,18 +152,21 @@ std::optional<int> IniFile::parseInteger(const QString& text) {
     return static_cast<int>(v);
 }
 
-int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
+{
     const auto text = value(section, key);
     if (!text)
         return defaultValue;
     return parseInteger(*text).value_or(defaultValue);
 }
 
-bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const {
+bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const
+{
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+void IniFile::writeString(const QString& section, const QString& key, const QString& value)
+{
     const Location loc = locate(section, key);
     const QString line = key + u'=' + value;
     if (loc.keyLine >= 0) {
@@ -164,10 +178,12 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     }
 }
 
-void IniFile::writeInteger(const QString& section, const QString& key, int value) {
+void IniFile::writeInteger(const QString& section, const QString& key, int value)
+{
     writeString(section, key, QString::number(value));
 }
 
-void IniFile::writeBool(const QString& section, const QString& key, bool value) {
+void IniFile::writeBool(const QString& section, const QString& key, bool value)
+{
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }

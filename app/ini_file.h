@@ -13,7 +13,9 @@ class IniFile {
 public:
     IniFile() = default;
     explicit IniFile(const QString& fileName)
-        : m_fileName(fileName) {}
+        : m_fileName(fileName)
+    {
+    }
 
     const QString& fileName() const { return m_fileName; }
 

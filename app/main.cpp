@@ -6,7 +6,8 @@
 
 #include <memory>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

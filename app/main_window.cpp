@@ -8,7 +8,8 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     : QMainWindow(parent)
     , m_programFolder(programFolder)
     , m_widgetPrompter(this)
-    , m_prompter(prompter ? prompter : &m_widgetPrompter) {
+    , m_prompter(prompter ? prompter : &m_widgetPrompter)
+{
     setObjectName(QStringLiteral("TBuhForm"));
     setWindowTitle(tr("ДОКУМАР"));
     resize(706, 527);
@@ -24,7 +25,8 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     QDir::setCurrent(m_programFolder);
 }
 
-void TBuhForm::showEvent(QShowEvent* event) {
+void TBuhForm::showEvent(QShowEvent* event)
+{
     QMainWindow::showEvent(event);
     if (!m_started) {
         m_started = true;
@@ -32,7 +34,8 @@ void TBuhForm::showEvent(QShowEvent* event) {
     }
 }
 
-void TBuhForm::startUp() {
+void TBuhForm::startUp()
+{
     resetToDefaults(m_settings, m_programFolder);
     QString error;
     if (!ReadSettings(m_settings, m_programFolder, &error))
@@ -46,7 +49,8 @@ void TBuhForm::startUp() {
     }
 }
 
-bool TBuhForm::OpenDatabase() {
+bool TBuhForm::OpenDatabase()
+{
     try {
         m_dm.connect(m_settings.path);
     } catch (const DbError&) {
@@ -57,7 +61,8 @@ bool TBuhForm::OpenDatabase() {
     return true;
 }
 
-void TBuhForm::closeEvent(QCloseEvent* event) {
+void TBuhForm::closeEvent(QCloseEvent* event)
+{
     if (!m_prompter->ask(tr("Закрыть программу?"))) {
         event->ignore();
         return;

@@ -25,7 +25,9 @@ class StderrPrompter : public Prompter {
 public:
     explicit StderrPrompter(bool answerYes = false, int choice = 0)
         : m_answerYes(answerYes)
-        , m_choice(choice) {}
+        , m_choice(choice)
+    {
+    }
     bool ask(const QString& text) override;
     void inform(const QString& text) override;
     void warn(const QString& text) override;

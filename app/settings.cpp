@@ -14,21 +14,24 @@ const char* const kWriteOrder[] = {"PATH",       "GOODS",       "PRICE",        
                                    "FILE_NAME",  "WIDTH",       "HEIGHT",         "CENTER",    "FULL_OR_PART",
                                    "RUS_OR_UKR", "GRV_OR_BAKS", "RECL_TAX_VALUE", "TEXT"};
 
-const SettingKey& keyNamed(const char* name) {
+const SettingKey& keyNamed(const char* name)
+{
     for (const SettingKey& k : settingKeys())
         if (qstrcmp(k.key, name) == 0)
             return k;
     Q_UNREACHABLE();
 }
 
-int reclTaxToHundredths(double percent) {
+int reclTaxToHundredths(double percent)
+{
     const double v = std::round(percent * 100.0);
     if (!std::isfinite(v) || v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
         return 0;
     return static_cast<int>(v);
 }
 
-void readKey(const IniFile& ini, const SettingKey& k, const Settings& defaults, Settings& out) {
+void readKey(const IniFile& ini, const SettingKey& k, const Settings& defaults, Settings& out)
+{
     const QString section = QString::fromLatin1(k.section);
     const QString key = QString::fromLatin1(k.key);
     std::visit(
@@ -46,7 +49,8 @@ void readKey(const IniFile& ini, const SettingKey& k, const Settings& defaults, 
         k.member);
 }
 
-void writeKey(IniFile& ini, const SettingKey& k, const Settings& s) {
+void writeKey(IniFile& ini, const SettingKey& k, const Settings& s)
+{
     const QString section = QString::fromLatin1(k.section);
     const QString key = QString::fromLatin1(k.key);
     std::visit(
@@ -66,7 +70,8 @@ void writeKey(IniFile& ini, const SettingKey& k, const Settings& s) {
 
 } // namespace
 
-const std::vector<SettingKey>& settingKeys() {
+const std::vector<SettingKey>& settingKeys()
+{
     static const std::vector<SettingKey> keys = {
         {"DATABASE", "PATH", &Settings::path},
         {"PRECISION", "PRICE", &Settings::price},
@@ -86,28 +91,33 @@ const std::vector<SettingKey>& settingKeys() {
     return keys;
 }
 
-QString settingsFilePath(const QString& programFolder) {
+QString settingsFilePath(const QString& programFolder)
+{
     return QDir(programFolder).filePath(QStringLiteral("docmar.ini"));
 }
 
-QString defaultDatabaseFolder(const QString& programFolder) {
+QString defaultDatabaseFolder(const QString& programFolder)
+{
     return QDir::toNativeSeparators(QDir(programFolder).filePath(QStringLiteral("DataBase")));
 }
 
-void resetToDefaults(Settings& settings, const QString& programFolder) {
+void resetToDefaults(Settings& settings, const QString& programFolder)
+{
     const double reclTax = settings.reclTax;
     settings = Settings{};
     settings.path = defaultDatabaseFolder(programFolder);
     settings.reclTax = reclTax;
 }
 
-Settings defaultSettings(const QString& programFolder) {
+Settings defaultSettings(const QString& programFolder)
+{
     Settings s;
     s.path = defaultDatabaseFolder(programFolder);
     return s;
 }
 
-bool ReadSettings(Settings& settings, const QString& programFolder, QString* error) {
+bool ReadSettings(Settings& settings, const QString& programFolder, QString* error)
+{
     IniFile ini(settingsFilePath(programFolder));
     const Settings defaults = defaultSettings(programFolder);
     if (QFileInfo::exists(ini.fileName())) {
@@ -127,7 +137,8 @@ bool ReadSettings(Settings& settings, const QString& programFolder, QString* err
     return fresh.save(error);
 }
 
-bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error) {
+bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error)
+{
     IniFile ini(settingsFilePath(programFolder));
     ini.load(); // a missing file is simply written anew
     for (const char* name : kWriteOrder)
@@ -135,7 +146,8 @@ bool WriteSettings(const Settings& settings, const QString& programFolder, QStri
     return ini.save(error);
 }
 
-QString EntryMask(int places) {
+QString EntryMask(int places)
+{
     // Ten positions; the decimal point takes one of them, so at most nine decimals fit.
     const int k = std::clamp(places, 0, 9);
     QString mask(10, u'#');
@@ -144,11 +156,13 @@ QString EntryMask(int places) {
     return mask;
 }
 
-QString DisplayFormat(int places) {
+QString DisplayFormat(int places)
+{
     return QStringLiteral("0.") + QString(std::clamp(places, 0, 15), u'0');
 }
 
-Precision ApplyPrecision(int pricePlaces, int countPlaces) {
+Precision ApplyPrecision(int pricePlaces, int countPlaces)
+{
     Precision p;
     p.pricePlaces = std::clamp(pricePlaces, 0, 15);
     p.countPlaces = std::clamp(countPlaces, 0, 15);

@@ -9,7 +9,8 @@ namespace {
 // Unicode to Windows-1251, built once from the decoder so both directions agree; 0 marks "not in the page".
 struct EncodeTable {
     std::array<unsigned char, 0x10000> bytes{};
-    EncodeTable() {
+    EncodeTable()
+    {
         QStringDecoder decoder("windows-1251");
         for (int b = 1; b < 256; ++b) {
             const QString ch = decoder.decode(QByteArray(1, char(b)));
@@ -21,7 +22,8 @@ struct EncodeTable {
 
 } // namespace
 
-QByteArray encode1251(const QString& text) {
+QByteArray encode1251(const QString& text)
+{
     static const EncodeTable table;
     QByteArray out;
     out.reserve(text.size());
@@ -39,7 +41,8 @@ QByteArray encode1251(const QString& text) {
     return out;
 }
 
-QString decode1251(const QByteArray& bytes) {
+QString decode1251(const QByteArray& bytes)
+{
     QStringDecoder decoder("windows-1251");
     return decoder.decode(bytes);
 }

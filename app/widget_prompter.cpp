@@ -5,27 +5,33 @@
 #include <QMessageBox>
 
 namespace {
-QString title() {
+QString title()
+{
     return QApplication::applicationDisplayName();
 }
 } // namespace
 
-bool WidgetPrompter::ask(const QString& text) {
+bool WidgetPrompter::ask(const QString& text)
+{
     return QMessageBox::question(m_parent, title(), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-void WidgetPrompter::inform(const QString& text) {
+void WidgetPrompter::inform(const QString& text)
+{
     QMessageBox::information(m_parent, title(), text);
 }
-void WidgetPrompter::warn(const QString& text) {
+void WidgetPrompter::warn(const QString& text)
+{
     QMessageBox::warning(m_parent, title(), text);
 }
-void WidgetPrompter::error(const QString& text) {
+void WidgetPrompter::error(const QString& text)
+{
     QMessageBox::critical(m_parent, title(), text);
 }
 
-int WidgetPrompter::choose(const QString& heading, const QStringList& items, int defaultIndex) {
+int WidgetPrompter::choose(const QString& heading, const QStringList& items, int defaultIndex)
+{
     bool ok = false;
     const QString item = QInputDialog::getItem(m_parent, title(), heading, items, defaultIndex, false, &ok);
     return ok ? int(items.indexOf(item)) : -1;

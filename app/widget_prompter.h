@@ -8,7 +8,9 @@ class QWidget;
 class WidgetPrompter : public Prompter {
 public:
     explicit WidgetPrompter(QWidget* parent)
-        : m_parent(parent) {}
+        : m_parent(parent)
+    {
+    }
     bool ask(const QString& text) override;
     void inform(const QString& text) override;
     void warn(const QString& text) override;

@@ -18,57 +18,69 @@ namespace {
 TDM* g_dm = nullptr;
 int g_invoices = 0;
 
-int pick(std::uint64_t& state) {
+int pick(std::uint64_t& state)
+{
     state = state * 6364136223846793005ULL + 1442695040888963407ULL;
     return int((state >> 33) % std::uint64_t(g_invoices)) + 1;
 }
 
-void BM_NextFactNumber(benchmark::State& s) {
+void BM_NextFactNumber(benchmark::State& s)
+{
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->NextFactNumber());
 }
-void BM_NextReceiptNumber(benchmark::State& s) {
+void BM_NextReceiptNumber(benchmark::State& s)
+{
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->NextReceiptNumber());
 }
-void BM_NextNakl1Number(benchmark::State& s) {
+void BM_NextNakl1Number(benchmark::State& s)
+{
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->NextNakl1Number());
 }
-void BM_NextNakl2Number(benchmark::State& s) {
+void BM_NextNakl2Number(benchmark::State& s)
+{
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->NextNakl2Number());
 }
-void BM_NextClientNumber(benchmark::State& s) {
+void BM_NextClientNumber(benchmark::State& s)
+{
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->NextClientNumber());
 }
-void BM_GetFactClient(benchmark::State& s) {
+void BM_GetFactClient(benchmark::State& s)
+{
     std::uint64_t state = 1;
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->GetFactClient(pick(state)));
 }
-void BM_GetFactDate(benchmark::State& s) {
+void BM_GetFactDate(benchmark::State& s)
+{
     std::uint64_t state = 2;
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->GetFactDate(pick(state)));
 }
-void BM_GetFactNds(benchmark::State& s) {
+void BM_GetFactNds(benchmark::State& s)
+{
     std::uint64_t state = 3;
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->GetFactNds(pick(state)));
 }
-void BM_LatestFactDate(benchmark::State& s) {
+void BM_LatestFactDate(benchmark::State& s)
+{
     std::uint64_t state = 4;
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->LatestFactDate(pick(state), pick(state), pick(state)));
 }
-void BM_SameFactClient(benchmark::State& s) {
+void BM_SameFactClient(benchmark::State& s)
+{
     std::uint64_t state = 5;
     for (auto _ : s)
         benchmark::DoNotOptimize(g_dm->SameFactClient(pick(state), pick(state), pick(state)));
 }
-void BM_LoadOwnerRecord(benchmark::State& s) {
+void BM_LoadOwnerRecord(benchmark::State& s)
+{
     OwnerRecord owner;
     for (auto _ : s)
         g_dm->LoadOwnerRecord(owner, nullptr);
@@ -88,7 +100,8 @@ BENCHMARK(BM_LoadOwnerRecord)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     std::unique_ptr<QTemporaryDir> temp;

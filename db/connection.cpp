@@ -17,7 +17,8 @@ namespace {
 // The combined Russian and Ukrainian alphabet, lower case, in dictionary order.
 constexpr char16_t kAlphabet[] = u"абвгґдеёєжзиіїйклмнопрстуўфхцчшщъыьэюя";
 
-char32_t foldChar(char32_t c) {
+char32_t foldChar(char32_t c)
+{
     if (c >= U'A' && c <= U'Z')
         return c + 0x20;
     if (c >= 0x410 && c <= 0x42F)
@@ -31,7 +32,8 @@ char32_t foldChar(char32_t c) {
 
 struct RankTable {
     unsigned short rank[0x62] = {}; // lower-case 0x430..0x491, 0 = unranked
-    RankTable() {
+    RankTable()
+    {
         unsigned short r = 1;
         for (char16_t c : kAlphabet)
             if (c)
@@ -41,7 +43,8 @@ struct RankTable {
 
 // Latin and everything below the Cyrillic block keep their (folded) code points; the ranked Cyrillic
 // letters come next, and every other character follows, shifted above them.
-char32_t weight(char32_t c) {
+char32_t weight(char32_t c)
+{
     static const RankTable table;
     c = foldChar(c);
     if (c < 0x400)
@@ -52,7 +55,8 @@ char32_t weight(char32_t c) {
 }
 
 // Decodes one UTF-8 sequence; malformed bytes stand for themselves.
-char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
+char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end)
+{
     const unsigned char b = *p++;
     if (b < 0x80)
         return b;
@@ -65,7 +69,8 @@ char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
     return cp;
 }
 
-int collate(void*, int lenA, const void* a, int lenB, const void* b) {
+int collate(void*, int lenA, const void* a, int lenB, const void* b)
+{
     auto pa = static_cast<const unsigned char*>(a);
     auto pb = static_cast<const unsigned char*>(b);
     const auto ea = pa + lenA;
@@ -83,12 +88,14 @@ int collate(void*, int lenA, const void* a, int lenB, const void* b) {
     return 0;
 }
 
-void actMonthStr(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void actMonthStr(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
     const QByteArray text = ActPeriodName(sqlite3_value_int(argv[0])).toUtf8();
     sqlite3_result_text(ctx, text.constData(), int(text.size()), SQLITE_TRANSIENT);
 }
 
-void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -98,34 +105,39 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
-QString describe(const QSqlError& e) {
+QString describe(const QSqlError& e)
+{
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     return text.isEmpty() ? QStringLiteral("database error") : text;
 }
 
 } // namespace
 
-int compareText(const QString& a, const QString& b) {
+int compareText(const QString& a, const QString& b)
+{
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
     return collate(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
 }
 
-QString foldCase(const QString& text) {
+QString foldCase(const QString& text)
+{
     QString out = text;
     for (QChar& ch : out)
         ch = QChar(char16_t(foldChar(ch.unicode())));
     return out;
 }
 
-sqlite3* sqliteHandle(const QSqlDatabase& db) {
+sqlite3* sqliteHandle(const QSqlDatabase& db)
+{
     const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
         return nullptr;
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
-void registerTextFunctions(sqlite3* handle) {
+void registerTextFunctions(sqlite3* handle)
+{
     sqlite3_create_collation(handle, kTextCollation, SQLITE_UTF8, nullptr, collate);
     sqlite3_create_function(handle, "ACT_MONTHSTR", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             actMonthStr, nullptr, nullptr);
@@ -133,7 +145,8 @@ void registerTextFunctions(sqlite3* handle) {
                             nullptr, nullptr);
 }
 
-QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create) {
+QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create)
+{
     if (!create && !QFileInfo(file).isFile())
         throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(file));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
@@ -161,7 +174,8 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
     return db;
 }
 
-void closeConnection(const QString& connectionName) {
+void closeConnection(const QString& connectionName)
+{
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName, false);
         if (db.isOpen())
@@ -170,12 +184,14 @@ void closeConnection(const QString& connectionName) {
     QSqlDatabase::removeDatabase(connectionName);
 }
 
-void execOrThrow(QSqlQuery& query) {
+void execOrThrow(QSqlQuery& query)
+{
     if (!query.exec())
         throw DbError(describe(query.lastError()));
 }
 
-QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -186,19 +202,22 @@ QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariant
     return query;
 }
 
-QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
     QSqlQuery query = execOrThrow(db, sql, values);
     return query.next() ? query.value(0) : QVariant();
 }
 
 Transaction::Transaction(const QSqlDatabase& db)
-    : m_db(db) {
+    : m_db(db)
+{
     static std::atomic<int> counter{0};
     m_name = QStringLiteral("tx%1").arg(++counter);
     execOrThrow(m_db, QStringLiteral("SAVEPOINT ") + m_name);
 }
 
-Transaction::~Transaction() {
+Transaction::~Transaction()
+{
     if (m_done)
         return;
     QSqlQuery q(m_db);
@@ -206,14 +225,16 @@ Transaction::~Transaction() {
     q.exec(QStringLiteral("RELEASE ") + m_name);
 }
 
-void Transaction::commit() {
+void Transaction::commit()
+{
     execOrThrow(m_db, QStringLiteral("RELEASE ") + m_name);
     m_done = true;
 }
 
 RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
     : m_table(table)
-    , m_query(db) {
+    , m_query(db)
+{
     const QStringList names = table.columnNames();
     QStringList marks;
     marks.fill(QStringLiteral("?"), names.size());
@@ -223,7 +244,8 @@ RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
         throw DbError(describe(m_query.lastError()));
 }
 
-void RowInserter::insert(const QVariantList& values) {
+void RowInserter::insert(const QVariantList& values)
+{
     // Columns without a value are stored empty (NULL).
     for (std::size_t i = 0; i < m_table.columns.size(); ++i)
         m_query.bindValue(int(i), i < std::size_t(values.size())

@@ -14,11 +14,13 @@
 
 namespace {
 
-QString tr(const char* text) {
+QString tr(const char* text)
+{
     return QCoreApplication::translate("TDM", text);
 }
 
-bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column) {
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
     QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
     while (q.next())
         if (q.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
@@ -28,24 +30,29 @@ bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& colu
 
 } // namespace
 
-TDM::TDM() {
+TDM::TDM()
+{
     static std::atomic<int> counter{0};
     m_connectionName = QStringLiteral("docmar-%1").arg(++counter);
 }
 
-TDM::~TDM() {
+TDM::~TDM()
+{
     disconnect();
 }
 
-QString TDM::databaseFile(const QString& folder) {
+QString TDM::databaseFile(const QString& folder)
+{
     return QDir(folder).filePath(QStringLiteral("docmar.db"));
 }
 
-bool TDM::databaseExists(const QString& folder) {
+bool TDM::databaseExists(const QString& folder)
+{
     return QFileInfo(databaseFile(folder)).isFile();
 }
 
-void TDM::createDatabase(const QString& folder) {
+void TDM::createDatabase(const QString& folder)
+{
     if (!QDir().mkpath(folder))
         throw DbError(tr("Не удалось создать каталог %1").arg(folder));
     const QString file = databaseFile(folder);
@@ -73,7 +80,8 @@ void TDM::createDatabase(const QString& folder) {
     closeConnection(name);
 }
 
-void TDM::connect(const QString& folder) {
+void TDM::connect(const QString& folder)
+{
     disconnect();
     QSqlDatabase db = openSqliteFile(databaseFile(folder), m_connectionName, false);
     m_folder = folder;
@@ -95,24 +103,28 @@ void TDM::connect(const QString& folder) {
     }
 }
 
-void TDM::disconnect() {
+void TDM::disconnect()
+{
     if (!m_connected)
         return;
     closeConnection(m_connectionName);
     m_connected = false;
 }
 
-bool TDM::isConnected() const {
+bool TDM::isConnected() const
+{
     return m_connected;
 }
 
-QSqlDatabase TDM::database() const {
+QSqlDatabase TDM::database() const
+{
     if (!m_connected)
         throw DbError(tr("База данных не подключена"));
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-void TDM::UpgradeFacturesTable() const {
+void TDM::UpgradeFacturesTable() const
+{
     try {
         const QSqlDatabase db = database();
         if (!hasColumn(db, QStringLiteral("FACTURES"), QStringLiteral("FACT_NR"))) {
@@ -131,7 +143,8 @@ void TDM::UpgradeFacturesTable() const {
     }
 }
 
-void TDM::upgradeSchema() const {
+void TDM::upgradeSchema() const
+{
     const QSqlDatabase db = database();
     const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
     if (version >= kSchemaVersion)
@@ -145,27 +158,32 @@ void TDM::upgradeSchema() const {
     tx.commit();
 }
 
-int TDM::lookupInt(const char* column, int number) const {
+int TDM::lookupInt(const char* column, int number) const
+{
     return scalar(database(),
                   QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(QLatin1String(column)),
                   {number})
         .toInt();
 }
 
-QDate TDM::GetFactDate(int number) const {
+QDate TDM::GetFactDate(int number) const
+{
     return dateFromDb(
         scalar(database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=?"), {number}));
 }
 
-int TDM::GetFactClient(int number) const {
+int TDM::GetFactClient(int number) const
+{
     return lookupInt("ID_NUMBER", number);
 }
 
-int TDM::GetFactNds(int number) const {
+int TDM::GetFactNds(int number) const
+{
     return lookupInt("FACT_NDS", number);
 }
 
-QDate TDM::LatestFactDate(int a, int b, int c) const {
+QDate TDM::LatestFactDate(int a, int b, int c) const
+{
     QDate latest = GetFactDate(a);
     const QDate dateB = GetFactDate(b);
     if (dateB > latest)
@@ -178,7 +196,8 @@ QDate TDM::LatestFactDate(int a, int b, int c) const {
     return latest;
 }
 
-bool TDM::sameLookup(const char* column, int a, int b, int c) const {
+bool TDM::sameLookup(const char* column, int a, int b, int c) const
+{
     // B is looked up even when it is 0, so a missing second document never matches a real one.
     const int valueA = lookupInt(column, a);
     const int valueB = lookupInt(column, b);
@@ -187,45 +206,54 @@ bool TDM::sameLookup(const char* column, int a, int b, int c) const {
     return valueA == valueB;
 }
 
-bool TDM::SameFactClient(int a, int b, int c) const {
+bool TDM::SameFactClient(int a, int b, int c) const
+{
     return sameLookup("ID_NUMBER", a, b, c);
 }
 
-bool TDM::SameFactNds(int a, int b, int c) const {
+bool TDM::SameFactNds(int a, int b, int c) const
+{
     return sameLookup("FACT_NDS", a, b, c);
 }
 
-int TDM::nextNumber(const QString& sql) const {
+int TDM::nextNumber(const QString& sql) const
+{
     const qlonglong v = scalar(database(), sql).toLongLong();
     return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-int TDM::NextFactNumber() const {
+int TDM::NextFactNumber() const
+{
     const int n = nextNumber(QStringLiteral("SELECT MAX(FACT_NUMBER)+1 AS NEXTNUMBER FROM FACTURES"));
     return n <= 0 ? 1 : n;
 }
 
-int TDM::NextReceiptNumber() const {
+int TDM::NextReceiptNumber() const
+{
     const int n = nextNumber(QStringLiteral("SELECT MIN(FACT_NUMBER)-1 AS NEXTNUMBER FROM FACTURES"));
     return n >= 0 ? -1 : n;
 }
 
-int TDM::NextNakl1Number() const {
+int TDM::NextNakl1Number() const
+{
     const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN1"));
     return n <= 0 ? n + 1 : n;
 }
 
-int TDM::NextNakl2Number() const {
+int TDM::NextNakl2Number() const
+{
     const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN2"));
     return n <= 0 ? n + 1 : n;
 }
 
-int TDM::NextClientNumber() const {
+int TDM::NextClientNumber() const
+{
     const int n = nextNumber(QStringLiteral("SELECT MAX(ID_NUMBER)+1 AS NEXTNUMBER FROM CLIENTS"));
     return n <= 0 ? n + 1 : n;
 }
 
-void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const {
+void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const
+{
     QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
     if (!q.next()) {
         if (prompter)
@@ -238,7 +266,8 @@ void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const {
         owner.*f.member = record.value(QLatin1String(f.column)).toString();
 }
 
-void TDM::SaveOwnerRecord(const OwnerRecord& owner) const {
+void TDM::SaveOwnerRecord(const OwnerRecord& owner) const
+{
     const QSqlDatabase db = database();
     const TableDef& clients = Tables::clients();
     QStringList assignments, columns;
@@ -263,7 +292,8 @@ void TDM::SaveOwnerRecord(const OwnerRecord& owner) const {
     tx.commit();
 }
 
-void TDM::DeleteClientDocuments(int clientId) const {
+void TDM::DeleteClientDocuments(int clientId) const
+{
     const QSqlDatabase db = database();
     Transaction tx(db);
     for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2"})
@@ -272,7 +302,8 @@ void TDM::DeleteClientDocuments(int clientId) const {
     tx.commit();
 }
 
-void TDM::DeleteClient(int clientId) const {
+void TDM::DeleteClient(int clientId) const
+{
     if (clientId <= 1)
         throw DbError(tr("Запись владельца программы не удаляется"));
     const QSqlDatabase db = database();
@@ -282,7 +313,8 @@ void TDM::DeleteClient(int clientId) const {
     tx.commit();
 }
 
-bool CopyDataFile(const QString& source, const QString& destination) {
+bool CopyDataFile(const QString& source, const QString& destination)
+{
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
@@ -317,7 +349,8 @@ bool CopyDataFile(const QString& source, const QString& destination) {
     return ok;
 }
 
-QChar UpperCase1251Char(QChar ch) {
+QChar UpperCase1251Char(QChar ch)
+{
     const char16_t c = ch.unicode();
     switch (c) {
     case u'і':
@@ -338,7 +371,8 @@ QChar UpperCase1251Char(QChar ch) {
     return ch;
 }
 
-QString UpperCase1251(const QString& text) {
+QString UpperCase1251(const QString& text)
+{
     QString out = text;
     for (QChar& ch : out)
         ch = UpperCase1251Char(ch);

@@ -15,8 +15,11 @@ namespace {
 class Random {
 public:
     explicit Random(quint64 seed)
-        : m_state(seed) {}
-    quint64 next() {
+        : m_state(seed)
+    {
+    }
+    quint64 next()
+    {
         quint64 z = (m_state += 0x9E3779B97F4A7C15ULL);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
@@ -26,7 +29,8 @@ public:
     int between(int lo, int hi) { return lo + below(hi - lo + 1); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(int(N))]; }
-    QString digits(int count) {
+    QString digits(int count)
+    {
         QString s;
         for (int i = 0; i < count; ++i)
             s += QChar(u'0' + below(10));
@@ -165,16 +169,19 @@ const Goods kGoods[] = {
     {u"Консультаційні послуги", u"", 180000},
 };
 
-QString str(const char16_t* s) {
+QString str(const char16_t* s)
+{
     return QString::fromUtf16(s);
 }
 
-QString person(Random& rnd) {
+QString person(Random& rnd)
+{
     return str(rnd.pick(kSurnames)) + u' ' + QChar(kInitials[rnd.below(19)]) + u'.' +
            QChar(kInitials[rnd.below(19)]) + u'.';
 }
 
-QString firmName(Random& rnd) {
+QString firmName(Random& rnd)
+{
     const QString form = str(rnd.pick(kFirmForms));
     if (form == u"ФОП")
         return form + u' ' + person(rnd);
@@ -184,20 +191,23 @@ QString firmName(Random& rnd) {
     return form + QStringLiteral(" \"") + name + u'"';
 }
 
-QString address(Random& rnd, const City& city) {
+QString address(Random& rnd, const City& city)
+{
     return str(city.postCode) + rnd.digits(3) + QStringLiteral(", м. ") + str(city.name) +
            QStringLiteral(", ") + str(rnd.pick(kStreets)) + QStringLiteral(", ") +
            QString::number(rnd.between(1, 180));
 }
 
-QString phone(Random& rnd, const City& city) {
+QString phone(Random& rnd, const City& city)
+{
     const QString code = str(city.phoneCode);
     const QString local = rnd.digits(10 - int(code.size()));
     return u'(' + code + QStringLiteral(") ") + local.left(local.size() - 4) + u'-' +
            local.mid(local.size() - 4, 2) + u'-' + local.right(2);
 }
 
-ClientRow inventFirm(Random& rnd, const City& city) {
+ClientRow inventFirm(Random& rnd, const City& city)
+{
     ClientRow c;
     c.FIRMNAME = firmName(rnd);
     c.CHIEF = person(rnd);
@@ -221,7 +231,8 @@ ClientRow inventFirm(Random& rnd, const City& city) {
 const QDate kFirstDocumentDate{2025, 1, 2};
 const QDate kLastDocumentDate{2026, 11, 30};
 
-QString invoiceList(const std::vector<const InvoiceRow*>& invoices, const QString& prefix, bool withSuffix) {
+QString invoiceList(const std::vector<const InvoiceRow*>& invoices, const QString& prefix, bool withSuffix)
+{
     QStringList parts;
     for (const InvoiceRow* f : invoices)
         parts << QString::number(f->FACT_NUMBER) + (withSuffix ? f->FACT_DOPNO : QString());
@@ -235,7 +246,8 @@ struct Contract {
 
 } // namespace
 
-bool IsDatabaseEmpty(const TDM& dm) {
+bool IsDatabaseEmpty(const TDM& dm)
+{
     const QSqlDatabase db = dm.database();
     for (const char* sql :
          {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
@@ -245,7 +257,8 @@ bool IsDatabaseEmpty(const TDM& dm) {
     return true;
 }
 
-DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options) {
+DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
+{
     if (!IsDatabaseEmpty(dm))
         throw DbError(QCoreApplication::translate(
             "Demo",

@@ -5,21 +5,26 @@
 #include <QSqlRecord>
 
 namespace {
-QString text(const QSqlRecord& r, const char* column) {
+QString text(const QSqlRecord& r, const char* column)
+{
     return r.value(QLatin1String(column)).toString();
 }
-int integer(const QSqlRecord& r, const char* column) {
+int integer(const QSqlRecord& r, const char* column)
+{
     return r.value(QLatin1String(column)).toInt();
 }
-double real(const QSqlRecord& r, const char* column) {
+double real(const QSqlRecord& r, const char* column)
+{
     return r.value(QLatin1String(column)).toDouble();
 }
-QDate date(const QSqlRecord& r, const char* column) {
+QDate date(const QSqlRecord& r, const char* column)
+{
     return dateFromDb(r.value(QLatin1String(column)));
 }
 } // namespace
 
-const std::array<OwnerRecord::Field, 14>& OwnerRecord::fields() {
+const std::array<OwnerRecord::Field, 14>& OwnerRecord::fields()
+{
     static const std::array<Field, 14> f = {{
         {"FIRMNAME", &OwnerRecord::FIRMNAME},
         {"CHIEF", &OwnerRecord::CHIEF},
@@ -39,13 +44,15 @@ const std::array<OwnerRecord::Field, 14>& OwnerRecord::fields() {
     return f;
 }
 
-QVariantList toValues(const ClientRow& r) {
+QVariantList toValues(const ClientRow& r)
+{
     return {r.ID_NUMBER,   r.FIRMNAME,   r.CHIEF,       r.BUHALTER,   r.TELFAX,    r.CITY,      r.REGION,
             r.POSTADDRESS, r.LAWADDRESS, r.TAXCODE,     r.MFOCODE,    r.OKPOCODE,  r.REGNUMBER, r.BANKNAME,
             r.BANKCITY,    r.CHETNUMBER, r.CHETNUMBER2, r.BANKREGION, r.DOGNUMBER, r.DOGDATA,   r.INFO};
 }
 
-QVariantList toValues(const InvoiceRow& r) {
+QVariantList toValues(const InvoiceRow& r)
+{
     QVariantList v{r.FACT_NUMBER, r.FACT_DOPNO, r.FACT_DATA};
     for (const Position& p : r.positions)
         v << p.name << p.measure << p.count << p.price;
@@ -53,17 +60,20 @@ QVariantList toValues(const InvoiceRow& r) {
     return v;
 }
 
-QVariantList toValues(const ExpenseWaybillRow& r) {
+QVariantList toValues(const ExpenseWaybillRow& r)
+{
     return {r.NAKL_NUMBER, r.NAKL_DATA,  r.INFO,      r.FACT1_NUMBER, r.FACT2_NUMBER, r.FACT3_NUMBER,
             r.NAME_CLIENT, r.DOV_NUMBER, r.DOV_SERIE, r.DOV_DATA,     r.ID_NUMBER};
 }
 
-QVariantList toValues(const TaxWaybillRow& r) {
+QVariantList toValues(const TaxWaybillRow& r)
+{
     return {r.NAKL_NUMBER, r.NAKL_DATA,   r.FACT1_NUMBER, r.FACT2_NUMBER, r.FACT3_NUMBER,
             r.NAME_CLIENT, r.OPLATA_TYPE, r.ID_NUMBER,    r.INFO};
 }
 
-ClientRow clientFromRecord(const QSqlRecord& r) {
+ClientRow clientFromRecord(const QSqlRecord& r)
+{
     ClientRow c;
     c.ID_NUMBER = integer(r, "ID_NUMBER");
     c.FIRMNAME = text(r, "FIRMNAME");
@@ -89,7 +99,8 @@ ClientRow clientFromRecord(const QSqlRecord& r) {
     return c;
 }
 
-InvoiceRow invoiceFromRecord(const QSqlRecord& r) {
+InvoiceRow invoiceFromRecord(const QSqlRecord& r)
+{
     InvoiceRow f;
     f.FACT_NUMBER = integer(r, "FACT_NUMBER");
     f.FACT_DOPNO = text(r, "FACT_DOPNO");

@@ -6,7 +6,8 @@ constexpr int kHidden = -1;
 constexpr int kDefault = 0;
 using T = ColumnType;
 
-std::vector<ColumnDef> positionColumns() {
+std::vector<ColumnDef> positionColumns()
+{
     static const char* const names[4][4] = {
         {"NAME_POS1", "MEASURE_POS1", "COUNT_POS1", "PRICE_POS1"},
         {"NAME_POS2", "MEASURE_POS2", "COUNT_POS2", "PRICE_POS2"},
@@ -24,7 +25,8 @@ std::vector<ColumnDef> positionColumns() {
     return cols;
 }
 
-QString sqlType(ColumnType type) {
+QString sqlType(ColumnType type)
+{
     switch (type) {
     case T::Integer:
     case T::Short:
@@ -41,14 +43,16 @@ QString sqlType(ColumnType type) {
 
 } // namespace
 
-const ColumnDef* TableDef::column(const QString& name) const {
+const ColumnDef* TableDef::column(const QString& name) const
+{
     for (const ColumnDef& c : columns)
         if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
             return &c;
     return nullptr;
 }
 
-QStringList TableDef::columnNames() const {
+QStringList TableDef::columnNames() const
+{
     QStringList names;
     for (const ColumnDef& c : columns)
         names << QString::fromLatin1(c.name);
@@ -57,7 +61,8 @@ QStringList TableDef::columnNames() const {
 
 namespace Tables {
 
-const TableDef& clients() {
+const TableDef& clients()
+{
     static const TableDef t{
         "CLIENTS",
         "ID_NUMBER",
@@ -98,7 +103,8 @@ const TableDef& clients() {
     return t;
 }
 
-const TableDef& factures() {
+const TableDef& factures()
+{
     static const TableDef t = [] {
         TableDef d{"FACTURES", "FACT_NUMBER", {}, {}};
         d.columns.push_back({"FACT_NUMBER", T::Integer, 0, "№ с/ф", 7});
@@ -119,7 +125,8 @@ const TableDef& factures() {
     return t;
 }
 
-const TableDef& nakladn1() {
+const TableDef& nakladn1()
+{
     static const TableDef t{
         "NAKLADN1",
         nullptr,
@@ -146,7 +153,8 @@ const TableDef& nakladn1() {
     return t;
 }
 
-const TableDef& nakladn2() {
+const TableDef& nakladn2()
+{
     static const TableDef t{
         "NAKLADN2",
         nullptr,
@@ -171,7 +179,8 @@ const TableDef& nakladn2() {
     return t;
 }
 
-const TableDef& acts() {
+const TableDef& acts()
+{
     static const TableDef t{
         "ACTS",
         nullptr,
@@ -194,7 +203,8 @@ const TableDef& acts() {
     return t;
 }
 
-const TableDef& products() {
+const TableDef& products()
+{
     static const TableDef t{
         "PRODUCTS",
         "REC_NUMBER",
@@ -211,7 +221,8 @@ const TableDef& products() {
     return t;
 }
 
-const TableDef& plateg() {
+const TableDef& plateg()
+{
     static const TableDef t{
         "PLATEG",
         nullptr,
@@ -227,13 +238,15 @@ const TableDef& plateg() {
     return t;
 }
 
-const std::vector<const TableDef*>& all() {
+const std::vector<const TableDef*>& all()
+{
     static const std::vector<const TableDef*> tables = {&clients(), &factures(), &nakladn1(), &nakladn2(),
                                                         &acts(),    &products(), &plateg()};
     return tables;
 }
 
-const TableDef* byName(const QString& name) {
+const TableDef* byName(const QString& name)
+{
     for (const TableDef* t : all())
         if (name.compare(QLatin1String(t->name), Qt::CaseInsensitive) == 0)
             return t;
@@ -242,7 +255,8 @@ const TableDef* byName(const QString& name) {
 
 } // namespace Tables
 
-QString createTableSql(const TableDef& table) {
+QString createTableSql(const TableDef& table)
+{
     QStringList cols;
     for (const ColumnDef& c : table.columns) {
         QString col = QString::fromLatin1(c.name) + u' ' + sqlType(c.type);
@@ -254,7 +268,8 @@ QString createTableSql(const TableDef& table) {
         .arg(QLatin1String(table.name), cols.join(QStringLiteral(", ")));
 }
 
-QStringList createIndexSql(const TableDef& table) {
+QStringList createIndexSql(const TableDef& table)
+{
     QStringList sql;
     for (const IndexDef& i : table.indexes)
         sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
@@ -263,7 +278,8 @@ QStringList createIndexSql(const TableDef& table) {
     return sql;
 }
 
-QStringList schemaSql() {
+QStringList schemaSql()
+{
     QStringList sql;
     for (const TableDef* t : Tables::all()) {
         sql << createTableSql(*t);
@@ -272,14 +288,16 @@ QStringList schemaSql() {
     return sql;
 }
 
-QString cutToColumn(const TableDef& table, const QString& column, const QString& text) {
+QString cutToColumn(const TableDef& table, const QString& column, const QString& text)
+{
     const ColumnDef* c = table.column(column);
     if (!c || c->type != ColumnType::Text || text.size() <= c->size)
         return text;
     return text.left(c->size);
 }
 
-QVariant toStorage(const ColumnDef& column, const QVariant& value) {
+QVariant toStorage(const ColumnDef& column, const QVariant& value)
+{
     if (value.isNull())
         return value;
     switch (column.type) {
@@ -292,14 +310,16 @@ QVariant toStorage(const ColumnDef& column, const QVariant& value) {
     }
 }
 
-QDate dateFromDb(const QVariant& value) {
+QDate dateFromDb(const QVariant& value)
+{
     if (value.isNull())
         return kDateZero;
     const QDate d = QDate::fromString(value.toString().left(10), Qt::ISODate);
     return d.isValid() ? d : kDateZero;
 }
 
-QVariant dateToDb(const QDate& date) {
+QVariant dateToDb(const QDate& date)
+{
     if (!date.isValid() || date == kDateZero)
         return QVariant(QMetaType::fromType<QString>());
     return date.toString(Qt::ISODate);

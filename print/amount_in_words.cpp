@@ -78,7 +78,8 @@ const char16_t* const kUkrainianTeens[10] = {
 
 enum Column { Units = 0, Tens = 1, Hundreds = 2, Thousands = 3 };
 
-QString spellDigits(const QString& digits, WordTable& words, const char16_t* const (&teens)[10]) {
+QString spellDigits(const QString& digits, WordTable& words, const char16_t* const (&teens)[10])
+{
     QString out;
     static const Column columnOfPlace[7] = {Units, Units, Tens, Hundreds, Thousands, Tens, Hundreds};
     int place = int(digits.size());
@@ -103,7 +104,8 @@ QString spellDigits(const QString& digits, WordTable& words, const char16_t* con
 } // namespace
 
 QString AmountInWords(double amount, bool russian, bool hryvnias, bool slashBeforeKopecks, bool capitalise,
-                      Prompter* prompter) {
+                      Prompter* prompter)
+{
     const bool negative = amount < 0;
     const double magnitude = std::fabs(amount);
     const bool representable = std::isfinite(magnitude) && magnitude < 2147483648.0;

@@ -14,12 +14,14 @@ const char16_t* const kMonths[48] = {
 };
 } // namespace
 
-QString MonthName(int index) {
+QString MonthName(int index)
+{
     if (index < 1 || index > 48)
         return {};
     return QString::fromUtf16(kMonths[index - 1]);
 }
 
-QString ActPeriodName(int actMonth) {
+QString ActPeriodName(int actMonth)
+{
     return actMonth >= 1 && actMonth <= 16 ? MonthName(kRussianNominativeBlock + actMonth) : QString();
 }

@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <string>
 
-double RoundToKopecks(double amount) {
+double RoundToKopecks(double amount)
+{
     return std::nearbyint(amount * 100.0) / 100.0;
 }
 
-QString FormatFixed(double value, int decimals, QChar decimalSeparator) {
+QString FormatFixed(double value, int decimals, QChar decimalSeparator)
+{
     decimals = std::clamp(decimals, 0, 18);
     if (!std::isfinite(value))
         return std::isnan(value) ? QStringLiteral("NAN")
@@ -64,13 +66,15 @@ QString FormatFixed(double value, int decimals, QChar decimalSeparator) {
     return out;
 }
 
-QString FormatByDisplayFormat(double value, const QString& format) {
+QString FormatByDisplayFormat(double value, const QString& format)
+{
     const qsizetype dot = format.indexOf(u'.');
     const int decimals = dot < 0 ? 0 : int(format.size() - dot - 1);
     return FormatFixed(value, decimals, u',');
 }
 
-bool ParseDecimal(const QString& text, double* value) {
+bool ParseDecimal(const QString& text, double* value)
+{
     QString s = text.trimmed();
     s.replace(u',', u'.');
     if (s.isEmpty())

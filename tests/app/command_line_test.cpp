@@ -12,7 +12,8 @@
 
 namespace {
 
-QByteArray fileHash(const QString& path) {
+QByteArray fileHash(const QString& path)
+{
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
@@ -21,7 +22,8 @@ QByteArray fileHash(const QString& path) {
 
 } // namespace
 
-TEST(CommandLine, WordsPrintsTheTextAndANewline) {
+TEST(CommandLine, WordsPrintsTheTextAndANewline)
+{
     struct Case {
         QStringList args;
         const char* out;
@@ -42,7 +44,8 @@ TEST(CommandLine, WordsPrintsTheTextAndANewline) {
     EXPECT_TRUE(big.err.contains(QStringLiteral("Сумма больше 1000000.")));
 }
 
-TEST(CommandLine, BadUsageExitsWithTwo) {
+TEST(CommandLine, BadUsageExitsWithTwo)
+{
     for (const QStringList& args :
          {QStringList{"words"}, QStringList{"words", "abc"}, QStringList{"words", "1", "2"},
           QStringList{"frobnicate"}, QStringList{"--no-such-flag"}, QStringList{"demo", "--clients", "many"},
@@ -53,7 +56,8 @@ TEST(CommandLine, BadUsageExitsWithTwo) {
     }
 }
 
-TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing) {
+TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing)
+{
     TestHome home;
     const ProcessResult first = runDocmar({"--home", home.path(), "init-db"});
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
@@ -71,7 +75,8 @@ TEST(CommandLine, InitDbMakesSettingsAndDatabaseAndThenChangesNothing) {
     EXPECT_EQ(fileHash(dbFile), before);
 }
 
-TEST(CommandLine, InitDbFollowsThePathSetting) {
+TEST(CommandLine, InitDbFollowsThePathSetting)
+{
     TestHome home;
     const QString elsewhere = home.file(QStringLiteral("Books/2026"));
     IniFile ini(settingsFilePath(home.path()));
@@ -82,7 +87,8 @@ TEST(CommandLine, InitDbFollowsThePathSetting) {
     EXPECT_FALSE(TDM::databaseExists(home.dataFolder()));
 }
 
-TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData) {
+TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData)
+{
     TestHome home;
     const ProcessResult r =
         runDocmar({"--home", home.path(), "demo", "--clients", "20", "--invoices", "100"});
@@ -100,7 +106,8 @@ TEST(CommandLine, DemoFillsOnceAndRefusesABookWithData) {
     EXPECT_EQ(fileHash(TDM::databaseFile(home.dataFolder())), before);
 }
 
-TEST(CommandLine, CorruptDatabaseIsAMessageNotACrash) {
+TEST(CommandLine, CorruptDatabaseIsAMessageNotACrash)
+{
     TestHome home;
     ASSERT_TRUE(QDir().mkpath(home.dataFolder()));
     QFile f(TDM::databaseFile(home.dataFolder()));

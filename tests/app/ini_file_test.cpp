@@ -7,14 +7,16 @@
 #include <gtest/gtest.h>
 
 namespace {
-IniFile parsed(const char* text) {
+IniFile parsed(const char* text)
+{
     IniFile ini;
     ini.parse(encode1251(QString::fromUtf8(text)));
     return ini;
 }
 } // namespace
 
-TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins) {
+TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins)
+{
     const IniFile ini = parsed("[Money]\r\nrus_or_ukr=1\r\nRUS_OR_UKR=0\r\n[other]\r\nRUS_OR_UKR=7\r\n");
     EXPECT_EQ(ini.readInteger(QStringLiteral("MONEY"), QStringLiteral("RUS_OR_UKR"), 5), 1);
     EXPECT_EQ(ini.readInteger(QStringLiteral("OTHER"), QStringLiteral("rus_or_ukr"), 5), 7);
@@ -22,7 +24,8 @@ TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins) {
     EXPECT_EQ(ini.readInteger(QStringLiteral("NOSECTION"), QStringLiteral("RUS_OR_UKR"), 5), 5);
 }
 
-TEST(IniFile, IntegersHexAndGarbage) {
+TEST(IniFile, IntegersHexAndGarbage)
+{
     const IniFile ini = parsed("[S]\nA=0x1F\nB=0X10\nC=12abc\nD=\nE= 42 \nF=-3\nG=99999999999\nH=0xFFFFFFFF\n"
                                "I=1.5\nJ=0x\nK=+8\n");
     auto read = [&](const char* key) {
@@ -41,7 +44,8 @@ TEST(IniFile, IntegersHexAndGarbage) {
     EXPECT_EQ(read("K"), 8);
 }
 
-TEST(IniFile, FlagsAreTrueWhenNotZero) {
+TEST(IniFile, FlagsAreTrueWhenNotZero)
+{
     const IniFile ini = parsed("[S]\nA=0\nB=2\nC=-1\nD=yes\nE=0x0\n");
     EXPECT_FALSE(ini.readBool(QStringLiteral("S"), QStringLiteral("A"), true));
     EXPECT_TRUE(ini.readBool(QStringLiteral("S"), QStringLiteral("B"), false));
@@ -51,7 +55,8 @@ TEST(IniFile, FlagsAreTrueWhenNotZero) {
     EXPECT_FALSE(ini.readBool(QStringLiteral("S"), QStringLiteral("E"), true));
 }
 
-TEST(IniFile, WritingReplacesInPlaceAndKeepsOtherLines) {
+TEST(IniFile, WritingReplacesInPlaceAndKeepsOtherLines)
+{
     IniFile ini =
         parsed("; my notes\r\n[DATABASE]\r\nPath=C:\\old\r\nCOMMENT=keep me\r\n\r\n[NDS]\r\nNDS_VALUE=7\r\n");
     ini.writeString(QStringLiteral("DATABASE"), QStringLiteral("PATH"), QStringLiteral("D:\\new"));
@@ -68,7 +73,8 @@ TEST(IniFile, WritingReplacesInPlaceAndKeepsOtherLines) {
     EXPECT_TRUE(ini.serialize().endsWith("ON_OFF=1\r\n"));
 }
 
-TEST(IniFile, Windows1251OnDisk) {
+TEST(IniFile, Windows1251OnDisk)
+{
     QTemporaryDir dir;
     IniFile ini(dir.filePath(QStringLiteral("t.ini")));
     ini.writeString(QStringLiteral("SIGNATURE"), QStringLiteral("TEXT"),
@@ -89,14 +95,16 @@ TEST(IniFile, Windows1251OnDisk) {
               QStringLiteral("/ Головний бухгалтер ґЄ €"));
 }
 
-TEST(IniFile, QuotesAndLineEnds) {
+TEST(IniFile, QuotesAndLineEnds)
+{
     const IniFile ini = parsed("[S]\rA=\"quoted value\"\nB='x'\r\nC=\"unbalanced\n");
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("A"), {}), QStringLiteral("quoted value"));
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("B"), {}), QStringLiteral("x"));
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("C"), {}), QStringLiteral("\"unbalanced"));
 }
 
-TEST(IniFile, SaveFailureIsReported) {
+TEST(IniFile, SaveFailureIsReported)
+{
     QTemporaryDir dir;
     IniFile ini(dir.filePath(QStringLiteral("missing/folder/docmar.ini")));
     ini.writeInteger(QStringLiteral("S"), QStringLiteral("A"), 1);

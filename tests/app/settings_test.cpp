@@ -10,12 +10,14 @@
 
 namespace {
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
@@ -23,7 +25,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults) {
+TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults)
+{
     QTemporaryDir home;
     Settings s = defaultSettings(home.path());
     ASSERT_TRUE(ReadSettings(s, home.path()));
@@ -40,7 +43,8 @@ TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults) {
     EXPECT_EQ(decode1251(readFile(settingsFilePath(home.path()))), expected);
 }
 
-TEST(Settings, MissingFileKeepsTheMembers) {
+TEST(Settings, MissingFileKeepsTheMembers)
+{
     QTemporaryDir home;
     Settings s = defaultSettings(home.path());
     s.ndsValue = 7;
@@ -51,7 +55,8 @@ TEST(Settings, MissingFileKeepsTheMembers) {
     EXPECT_EQ(again.ndsValue, 20);
 }
 
-TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes) {
+TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes)
+{
     QTemporaryDir home;
     writeFile(settingsFilePath(home.path()),
               encode1251(QStringLiteral("[database]\r\npath=D:\\Бухгалтерия\r\n[PRECISION]\r\nPRICE=0x3\r\n"
@@ -70,7 +75,8 @@ TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes) {
     EXPECT_EQ(s.text, QStringLiteral("/ Бухгалтер"));
 }
 
-TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips) {
+TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips)
+{
     QTemporaryDir home;
     writeFile(settingsFilePath(home.path()), "[RECL_TAX]\r\nRECL_TAX_VALUE=70\r\n");
     for (int run = 0; run < 50; ++run) {
@@ -95,7 +101,8 @@ TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips) {
     }
 }
 
-TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys) {
+TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
+{
     QTemporaryDir home;
     writeFile(settingsFilePath(home.path()), "; hand notes\r\n[MONEY]\r\nGRV_OR_BAKS=1\r\n[MINE]\r\nX=1\r\n");
     Settings s = defaultSettings(home.path());
@@ -113,7 +120,8 @@ TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys) {
     EXPECT_EQ(lines.filter(QStringLiteral("=")).size(), 15);
 }
 
-TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten) {
+TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
+{
     QTemporaryDir home;
     const QString missingFolder = home.filePath(QStringLiteral("no/such/folder"));
     QString error;
@@ -127,7 +135,8 @@ TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten) {
     EXPECT_TRUE(QFileInfo(settingsFilePath(home.path())).isDir());
 }
 
-TEST(Settings, ResetKeepsTheAdvertisingTax) {
+TEST(Settings, ResetKeepsTheAdvertisingTax)
+{
     Settings s;
     s.reclTax = 0.7;
     s.ndsValue = 5;
@@ -137,7 +146,8 @@ TEST(Settings, ResetKeepsTheAdvertisingTax) {
     EXPECT_EQ(s.path, QDir::toNativeSeparators(QStringLiteral("/p/DataBase")));
 }
 
-TEST(ApplyPrecision, MasksAndDisplayFormats) {
+TEST(ApplyPrecision, MasksAndDisplayFormats)
+{
     struct Case {
         int places;
         const char* mask;

@@ -11,20 +11,23 @@
 
 namespace {
 
-QByteArray pattern(qsizetype size) {
+QByteArray pattern(qsizetype size)
+{
     QByteArray bytes(size, Qt::Uninitialized);
     for (qsizetype i = 0; i < size; ++i)
         bytes[i] = char((i * 131 + 7) % 251);
     return bytes;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
@@ -32,14 +35,16 @@ QByteArray readFile(const QString& path) {
 // Lowers the largest file this process may write, as a nearly full disk would; restored on scope exit.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
         getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_old;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() {
+    ~FileSizeLimit()
+    {
         setrlimit(RLIMIT_FSIZE, &m_old);
         std::signal(SIGXFSZ, m_oldHandler);
     }
@@ -51,7 +56,8 @@ private:
 
 } // namespace
 
-TEST(CopyDataFile, CopiesWholeFilesOfAnySize) {
+TEST(CopyDataFile, CopiesWholeFilesOfAnySize)
+{
     QTemporaryDir dir;
     for (qsizetype size : {qsizetype(0), qsizetype(1), qsizetype(31999), qsizetype(32000), qsizetype(32001),
                            qsizetype(100000)}) {
@@ -65,7 +71,8 @@ TEST(CopyDataFile, CopiesWholeFilesOfAnySize) {
     }
 }
 
-TEST(CopyDataFile, FailuresReportFalseAndLeaveNoPartialCopy) {
+TEST(CopyDataFile, FailuresReportFalseAndLeaveNoPartialCopy)
+{
     QTemporaryDir dir;
     const QString src = dir.filePath(QStringLiteral("src.db"));
     const QString dst = dir.filePath(QStringLiteral("dst.db"));

@@ -11,18 +11,21 @@ namespace {
 
 class DataModuleTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dm = home.createAndConnect();
         db = dm->database();
     }
 
-    void invoice(int number, int client, const QDate& date = {}, int nds = 20) {
+    void invoice(int number, int client, const QDate& date = {}, int nds = 20)
+    {
         execOrThrow(db,
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER, FACT_DATA, FACT_NDS) "
                                    "VALUES (?, ?, ?, ?)"),
                     {number, client, dateToDb(date), nds});
     }
-    int count(const char* table, int client) {
+    int count(const char* table, int client)
+    {
         return scalar(db,
                       QStringLiteral("SELECT count(*) FROM %1 WHERE ID_NUMBER=?").arg(QLatin1String(table)),
                       {client})
@@ -36,7 +39,8 @@ protected:
 
 } // namespace
 
-TEST_F(DataModuleTest, NextNumbersOnEmptyTables) {
+TEST_F(DataModuleTest, NextNumbersOnEmptyTables)
+{
     EXPECT_EQ(dm->NextFactNumber(), 1);
     EXPECT_EQ(dm->NextReceiptNumber(), -1);
     EXPECT_EQ(dm->NextNakl1Number(), 1);
@@ -46,7 +50,8 @@ TEST_F(DataModuleTest, NextNumbersOnEmptyTables) {
     EXPECT_EQ(dm->NextClientNumber(), 2);
 }
 
-TEST_F(DataModuleTest, InvoicesAndReceiptsShareTheirTable) {
+TEST_F(DataModuleTest, InvoicesAndReceiptsShareTheirTable)
+{
     for (int n : {-1, -2, -3})
         invoice(n, 2);
     EXPECT_EQ(dm->NextFactNumber(), 1);
@@ -62,14 +67,16 @@ TEST_F(DataModuleTest, InvoicesAndReceiptsShareTheirTable) {
     EXPECT_EQ(dm->NextReceiptNumber(), -1);
 }
 
-TEST_F(DataModuleTest, WaybillNumbersFollowTheLargest) {
+TEST_F(DataModuleTest, WaybillNumbersFollowTheLargest)
+{
     execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER) VALUES (41)"));
     execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER) VALUES (7)"));
     EXPECT_EQ(dm->NextNakl1Number(), 42);
     EXPECT_EQ(dm->NextNakl2Number(), 8);
 }
 
-TEST_F(DataModuleTest, LookupsReadZeroForMissingDocuments) {
+TEST_F(DataModuleTest, LookupsReadZeroForMissingDocuments)
+{
     invoice(12, 5, QDate(2026, 3, 1), 20);
     invoice(15, 5, QDate(2026, 4, 9), 20);
     invoice(16, 6, QDate(2026, 2, 1), 0);
@@ -98,7 +105,8 @@ TEST_F(DataModuleTest, LookupsReadZeroForMissingDocuments) {
     EXPECT_FALSE(dm->SameFactNds(12, 0, 15));
 }
 
-TEST_F(DataModuleTest, MissingOwnerRowIsWarnedAboutAndCreated) {
+TEST_F(DataModuleTest, MissingOwnerRowIsWarnedAboutAndCreated)
+{
     ScriptedPrompter prompter;
     OwnerRecord owner;
     owner.FIRMNAME = QStringLiteral("ТОВ \"Перша\"");
@@ -118,7 +126,8 @@ TEST_F(DataModuleTest, MissingOwnerRowIsWarnedAboutAndCreated) {
     EXPECT_EQ(loaded, owner);
 }
 
-TEST_F(DataModuleTest, OwnerSaveCutsToColumnsAndKeepsOtherColumns) {
+TEST_F(DataModuleTest, OwnerSaveCutsToColumnsAndKeepsOtherColumns)
+{
     OwnerRecord owner;
     owner.FIRMNAME = QString(130, u'Ф');
     owner.TAXCODE = QStringLiteral("1234567890123456");
@@ -137,7 +146,8 @@ TEST_F(DataModuleTest, OwnerSaveCutsToColumnsAndKeepsOtherColumns) {
               QStringLiteral("Полтавська"));
 }
 
-TEST_F(DataModuleTest, DeletingAClientsDocumentsTouchesNoOneElse) {
+TEST_F(DataModuleTest, DeletingAClientsDocumentsTouchesNoOneElse)
+{
     for (int client : {2, 3}) {
         invoice(client * 10, client);
         invoice(-client, client);
@@ -165,7 +175,8 @@ TEST_F(DataModuleTest, DeletingAClientsDocumentsTouchesNoOneElse) {
     EXPECT_EQ(count("CLIENTS", 1), 1);
 }
 
-TEST_F(DataModuleTest, AFailedCascadeDeleteLeavesTheClientWhole) {
+TEST_F(DataModuleTest, AFailedCascadeDeleteLeavesTheClientWhole)
+{
     invoice(10, 2);
     execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ID_NUMBER) VALUES (1, 2)"));
     execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (1, 2)"));
@@ -181,7 +192,8 @@ TEST_F(DataModuleTest, AFailedCascadeDeleteLeavesTheClientWhole) {
     EXPECT_EQ(count("CLIENTS", 2), 1);
 }
 
-TEST_F(DataModuleTest, OperationsOnADisconnectedModuleFailCleanly) {
+TEST_F(DataModuleTest, OperationsOnADisconnectedModuleFailCleanly)
+{
     dm->disconnect();
     EXPECT_THROW(dm->NextFactNumber(), DbError);
     EXPECT_THROW(dm->GetFactDate(1), DbError);

@@ -11,7 +11,8 @@
 
 namespace {
 
-QByteArray tableDigest(const QSqlDatabase& db) {
+QByteArray tableDigest(const QSqlDatabase& db)
+{
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const TableDef* t : Tables::all()) {
         QSqlQuery q =
@@ -25,7 +26,8 @@ QByteArray tableDigest(const QSqlDatabase& db) {
 
 } // namespace
 
-TEST(DemoData, ARealisticBookThatHoldsTogether) {
+TEST(DemoData, ARealisticBookThatHoldsTogether)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const DemoSummary s = FillDemoData(*dm, {40, 600, 7});
@@ -80,7 +82,8 @@ TEST(DemoData, ARealisticBookThatHoldsTogether) {
     EXPECT_FALSE(owner.FIRMNAME.isEmpty());
 }
 
-TEST(DemoData, SameSeedSameBookOtherSeedOtherBook) {
+TEST(DemoData, SameSeedSameBookOtherSeedOtherBook)
+{
     TestHome a, b, c;
     auto dmA = a.createAndConnect();
     auto dmB = b.createAndConnect();
@@ -92,7 +95,8 @@ TEST(DemoData, SameSeedSameBookOtherSeedOtherBook) {
     EXPECT_NE(tableDigest(dmA->database()), tableDigest(dmC->database()));
 }
 
-TEST(DemoData, RefusesABookWithClientsOrDocuments) {
+TEST(DemoData, RefusesABookWithClientsOrDocuments)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     dm->SaveOwnerRecord(OwnerRecord{}); // an owner alone is still an empty book

@@ -11,7 +11,8 @@
 
 namespace {
 
-QStringList columnsOf(const QSqlDatabase& db, const QString& table) {
+QStringList columnsOf(const QSqlDatabase& db, const QString& table)
+{
     QStringList names;
     QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
     while (q.next())
@@ -19,7 +20,8 @@ QStringList columnsOf(const QSqlDatabase& db, const QString& table) {
     return names;
 }
 
-QStringList column(const QSqlDatabase& db, const QString& sql) {
+QStringList column(const QSqlDatabase& db, const QString& sql)
+{
     QStringList values;
     QSqlQuery q = execOrThrow(db, sql);
     while (q.next())
@@ -29,7 +31,8 @@ QStringList column(const QSqlDatabase& db, const QString& sql) {
 
 } // namespace
 
-TEST(Schema, EveryTableColumnAndNamedIndex) {
+TEST(Schema, EveryTableColumnAndNamedIndex)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -56,7 +59,8 @@ TEST(Schema, EveryTableColumnAndNamedIndex) {
     EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
 }
 
-TEST(Schema, KeysRefuseDuplicates) {
+TEST(Schema, KeysRefuseDuplicates)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -68,7 +72,8 @@ TEST(Schema, KeysRefuseDuplicates) {
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT REC_NUMBER FROM PRODUCTS")).toInt(), 1);
 }
 
-TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase) {
+TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -108,7 +113,8 @@ TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase) {
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFOLD('ҐРУНТ')")).toString(), QStringLiteral("ґрунт"));
 }
 
-TEST(Schema, ActPeriodNameIsComputed) {
+TEST(Schema, ActPeriodNameIsComputed)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -120,7 +126,8 @@ TEST(Schema, ActPeriodNameIsComputed) {
     EXPECT_EQ(periods, (QStringList{"", "", "март", "II квартал", ""}));
 }
 
-TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip) {
+TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
@@ -154,7 +161,8 @@ TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip) {
               QStringLiteral("12345"));
 }
 
-TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused) {
+TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
+{
     TestHome home;
     TDM dm;
     EXPECT_THROW(dm.connect(home.dataFolder()), DbError);
@@ -189,7 +197,8 @@ TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused) {
     EXPECT_THROW(dm.database(), DbError);
 }
 
-TEST(Connection, OldInvoiceTableGainsTheTwoColumns) {
+TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
+{
     TestHome home;
     TDM::createDatabase(home.dataFolder());
     {
@@ -223,7 +232,8 @@ TEST(Connection, OldInvoiceTableGainsTheTwoColumns) {
     EXPECT_EQ(columnsOf(dm.database(), QStringLiteral("FACTURES")).size(), 8);
 }
 
-TEST(Connection, TransactionRollsBackUnlessCommittedAndNests) {
+TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)
+{
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();

@@ -12,13 +12,15 @@ struct Case {
     const char* text;
 };
 
-QString words(double amount, bool russian = true, bool hryvnias = true) {
+QString words(double amount, bool russian = true, bool hryvnias = true)
+{
     return AmountInWords(amount, russian, hryvnias, false, true);
 }
 
 } // namespace
 
-TEST(AmountInWords, WorkedResults) {
+TEST(AmountInWords, WorkedResults)
+{
     const Case cases[] = {
         {0.00, true, true, " Ноль гривень  00 коп."},
         {0.50, true, true, " Ноль гривень  50 коп."},
@@ -38,7 +40,8 @@ TEST(AmountInWords, WorkedResults) {
         EXPECT_EQ(words(c.amount, c.russian, c.hryvnias), QString::fromUtf8(c.text)) << c.amount;
 }
 
-TEST(AmountInWords, KopecksCarryAndRounding) {
+TEST(AmountInWords, KopecksCarryAndRounding)
+{
     EXPECT_EQ(words(0.999), QStringLiteral(" Одна гривня 00 коп."));
     EXPECT_EQ(words(999999.99), QStringLiteral(" Девятьсот девяносто девять тысяч девятьсот девяносто девять "
                                                "гривень 99 коп."));
@@ -48,7 +51,8 @@ TEST(AmountInWords, KopecksCarryAndRounding) {
     EXPECT_EQ(words(3.07), QStringLiteral(" Три гривни 07 коп."));
 }
 
-TEST(AmountInWords, MillionAndAboveIsRefusedWithMessage) {
+TEST(AmountInWords, MillionAndAboveIsRefusedWithMessage)
+{
     const QString underscores(56, u'_');
     for (double amount : {1000000.0, 999999.999, 2.5e9, 1e308}) {
         ScriptedPrompter prompter;
@@ -63,7 +67,8 @@ TEST(AmountInWords, MillionAndAboveIsRefusedWithMessage) {
     EXPECT_TRUE(quiet.messages().empty());
 }
 
-TEST(AmountInWords, TeensAndThousands) {
+TEST(AmountInWords, TeensAndThousands)
+{
     EXPECT_EQ(words(10000), QStringLiteral(" Десять тысяч     гривень 00 коп."));
     EXPECT_EQ(words(11000), QStringLiteral(" Одиннадцать тысяч     гривень 00 коп."));
     EXPECT_EQ(words(5000), QStringLiteral(" Пять тысяч     гривень 00 коп."));
@@ -75,7 +80,8 @@ TEST(AmountInWords, TeensAndThousands) {
               QStringLiteral(" Двісті п\"ятнадцять тисяч триста п\"ятнадцять гривень 00 коп."));
 }
 
-TEST(AmountInWords, CurrencyAgreement) {
+TEST(AmountInWords, CurrencyAgreement)
+{
     EXPECT_EQ(words(1001, true, false), QStringLiteral(" Одна тысяча     один доллар 00 центов"));
     EXPECT_EQ(words(2002, true, false), QStringLiteral(" Две тысячи     два доллара 00 центов"));
     EXPECT_EQ(words(25, true, false), QStringLiteral(" Двадцать пять долларов 00 центов"));
@@ -85,13 +91,15 @@ TEST(AmountInWords, CurrencyAgreement) {
     EXPECT_EQ(words(50, false, true), QStringLiteral(" П\"ятьдесят гривень 00 коп."));
 }
 
-TEST(AmountInWords, ZeroIsRussianInBothLanguages) {
+TEST(AmountInWords, ZeroIsRussianInBothLanguages)
+{
     EXPECT_EQ(words(0.4, false, true), QStringLiteral(" Ноль гривень  40 коп."));
     EXPECT_EQ(words(0, false, false), QStringLiteral(" Ноль долларов  00 центiв"));
     EXPECT_EQ(words(0, true, false), QStringLiteral(" Ноль долларов  00 центов"));
 }
 
-TEST(AmountInWords, SlashAndCapitalFlags) {
+TEST(AmountInWords, SlashAndCapitalFlags)
+{
     EXPECT_EQ(AmountInWords(2.05, true, true, true, true), QStringLiteral(" Две гривни 05/коп."));
     EXPECT_EQ(AmountInWords(2.05, true, true, false, false), QStringLiteral(" две гривни 05 коп."));
     EXPECT_EQ(AmountInWords(3.5, false, true, false, true), QStringLiteral(" Три гривні 50 коп."));
@@ -99,7 +107,8 @@ TEST(AmountInWords, SlashAndCapitalFlags) {
     EXPECT_EQ(AmountInWords(8, false, true, false, true), QStringLiteral(" Вісім гривень 00 коп."));
 }
 
-TEST(AmountInWords, OutOfRangeInputIsHandled) {
+TEST(AmountInWords, OutOfRangeInputIsHandled)
+{
     EXPECT_EQ(words(-12.5), QStringLiteral(" Минус двенадцать гривень 50 коп."));
     EXPECT_EQ(words(-0.0), QStringLiteral(" Ноль гривень  00 коп."));
     ScriptedPrompter prompter;

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-TEST(FormatFixed, RoundsAt18DigitsThenHalfAwayFromZero) {
+TEST(FormatFixed, RoundsAt18DigitsThenHalfAwayFromZero)
+{
     struct Case {
         double value;
         int decimals;
@@ -32,7 +33,8 @@ TEST(FormatFixed, RoundsAt18DigitsThenHalfAwayFromZero) {
     EXPECT_EQ(FormatFixed(std::nan(""), 2), QStringLiteral("NAN"));
 }
 
-TEST(FormatFixed, DisplayFormatsAndKopecks) {
+TEST(FormatFixed, DisplayFormatsAndKopecks)
+{
     EXPECT_EQ(FormatByDisplayFormat(12.5, QStringLiteral("0.00")), QStringLiteral("12,50"));
     EXPECT_EQ(FormatByDisplayFormat(12.5, QStringLiteral("0.")), QStringLiteral("13"));
     EXPECT_EQ(FormatByDisplayFormat(12.3456, QStringLiteral("0.000")), QStringLiteral("12,346"));
@@ -41,7 +43,8 @@ TEST(FormatFixed, DisplayFormatsAndKopecks) {
     EXPECT_DOUBLE_EQ(RoundToKopecks(10.0 * 1.15), 11.5);
 }
 
-TEST(ParseDecimal, AcceptsCommaAndPoint) {
+TEST(ParseDecimal, AcceptsCommaAndPoint)
+{
     double v = 0;
     EXPECT_TRUE(ParseDecimal(QStringLiteral("12,5"), &v));
     EXPECT_DOUBLE_EQ(v, 12.5);
@@ -51,7 +54,8 @@ TEST(ParseDecimal, AcceptsCommaAndPoint) {
         EXPECT_FALSE(ParseDecimal(QString::fromLatin1(bad), &v)) << bad;
 }
 
-TEST(MonthNames, ThreeBlocks) {
+TEST(MonthNames, ThreeBlocks)
+{
     EXPECT_EQ(MonthName(1), QStringLiteral("январь"));
     EXPECT_EQ(MonthName(3), QStringLiteral("март"));
     EXPECT_EQ(MonthName(14), QStringLiteral("II квартал"));
@@ -65,7 +69,8 @@ TEST(MonthNames, ThreeBlocks) {
     EXPECT_EQ(MonthName(49), QString());
 }
 
-TEST(UpperCase1251Char, UkrainianRussianAndLatinLetters) {
+TEST(UpperCase1251Char, UkrainianRussianAndLatinLetters)
+{
     const QString lower = QStringLiteral("іґёєїабвгдежзийклмнопрстуфхцчшщъыьэюяaz");
     const QString upper = QStringLiteral("ІҐЁЄЇАБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯAZ");
     EXPECT_EQ(UpperCase1251(lower), upper);

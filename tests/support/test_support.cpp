@@ -5,26 +5,31 @@
 
 #include <gtest/gtest.h>
 
-TestHome::TestHome() {
+TestHome::TestHome()
+{
     EXPECT_TRUE(m_dir.isValid());
 }
 
-QString TestHome::dataFolder() const {
+QString TestHome::dataFolder() const
+{
     return QDir(m_dir.path()).filePath(QStringLiteral("DataBase"));
 }
 
-QString TestHome::file(const QString& name) const {
+QString TestHome::file(const QString& name) const
+{
     return QDir(m_dir.path()).filePath(name);
 }
 
-std::unique_ptr<TDM> TestHome::createAndConnect() const {
+std::unique_ptr<TDM> TestHome::createAndConnect() const
+{
     TDM::createDatabase(dataFolder());
     auto dm = std::make_unique<TDM>();
     dm->connect(dataFolder());
     return dm;
 }
 
-ProcessResult runDocmar(const QStringList& arguments) {
+ProcessResult runDocmar(const QStringList& arguments)
+{
     ProcessResult result;
     QProcess process;
     process.start(QStringLiteral(DOCMAR_BIN), arguments);
