@@ -149,11 +149,15 @@ void TDM::upgradeSchema() const
     const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
     if (version >= kSchemaVersion)
         return;
-    // Version 1: the named indexes and the indexes the document lists need.
+    // Version 1: the named indexes, the indexes the document lists need, the column-size guards.
     Transaction tx(db);
-    for (const TableDef* t : Tables::all())
+    for (const TableDef* t : Tables::all()) {
         for (QString sql : createIndexSql(*t))
             execOrThrow(db, sql.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS ")));
+        for (QString sql : createTriggerSql(*t))
+            execOrThrow(db,
+                        sql.replace(QStringLiteral("TRIGGER "), QStringLiteral("TRIGGER IF NOT EXISTS ")));
+    }
     execOrThrow(db, QStringLiteral("PRAGMA user_version=1"));
     tx.commit();
 }

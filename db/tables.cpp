@@ -278,12 +278,37 @@ QStringList createIndexSql(const TableDef& table)
     return sql;
 }
 
+QStringList createTriggerSql(const TableDef& table)
+{
+    QStringList tooLong, cuts, textColumns;
+    for (const ColumnDef& c : table.columns) {
+        if (c.type != ColumnType::Text)
+            continue;
+        const QString name = QLatin1String(c.name);
+        textColumns << name;
+        tooLong << QStringLiteral("length(NEW.%1)>%2").arg(name).arg(c.size);
+        cuts << QStringLiteral("%1=substr(%1,1,%2)").arg(name).arg(c.size);
+    }
+    if (textColumns.isEmpty())
+        return {};
+    const QString name = QLatin1String(table.name);
+    const QString body = QStringLiteral(" WHEN %1 BEGIN UPDATE %2 SET %3 WHERE rowid=NEW.rowid; END")
+                             .arg(tooLong.join(QStringLiteral(" OR ")), name, cuts.join(u','));
+    return {
+        QStringLiteral("CREATE TRIGGER %1_CUT_INSERT AFTER INSERT ON %1").arg(name) + body,
+        QStringLiteral("CREATE TRIGGER %1_CUT_UPDATE AFTER UPDATE OF %2 ON %1")
+                .arg(name, textColumns.join(u',')) +
+            body,
+    };
+}
+
 QStringList schemaSql()
 {
     QStringList sql;
     for (const TableDef* t : Tables::all()) {
         sql << createTableSql(*t);
         sql << createIndexSql(*t);
+        sql << createTriggerSql(*t);
     }
     return sql;
 }

@@ -53,6 +53,8 @@ inline const QDate kDateZero{1899, 12, 30};
 
 QString createTableSql(const TableDef& table);
 QStringList createIndexSql(const TableDef& table);
+// Whatever writes a row, a text longer than its column is cut to the column's size.
+QStringList createTriggerSql(const TableDef& table);
 QStringList schemaSql();
 
 // Text longer than its column is cut to the column's size; everything else passes unchanged.

@@ -157,6 +157,17 @@ TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
     EXPECT_TRUE(q.value(QStringLiteral("FACT_DATA")).isNull());
     EXPECT_EQ(invoiceFromRecord(q.record()).FACT_DATA, kDateZero);
     EXPECT_EQ(cutToColumn(Tables::clients(), QStringLiteral("firmname"), QString(130, u'x')).size(), 128);
+
+    // Rows written by plain SQL, or by any other tool, are cut too.
+    execOrThrow(
+        db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, DOGNUMBER) VALUES (2, ?, '123456789')"),
+        {QString(200, u'є')});
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS")).toString(), QString(128, u'є'));
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT DOGNUMBER FROM CLIENTS")).toString(),
+              QStringLiteral("12345678"));
+    execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET CITY=? WHERE ID_NUMBER=2"), {QString(40, u'ґ')});
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT CITY FROM CLIENTS")).toString(), QString(32, u'ґ'));
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS")).toString(), QString(128, u'є'));
     EXPECT_EQ(cutToColumn(Tables::clients(), QStringLiteral("ID_NUMBER"), QStringLiteral("12345")),
               QStringLiteral("12345"));
 }
