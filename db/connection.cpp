@@ -253,3 +253,36 @@ void RowInserter::insert(const QVariantList& values)
                                       : QVariant());
     execOrThrow(m_query);
 }
+
+std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    sqlite3* handle = sqliteHandle(db);
+    if (!handle)
+        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(handle)));
+    for (int i = 0; i < int(values.size()); ++i) {
+        const QVariant& v = values[i];
+        if (v.isNull()) {
+            sqlite3_bind_null(stmt, i + 1);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double) {
+            sqlite3_bind_double(stmt, i + 1, v.toDouble());
+        } else {
+            const QByteArray s = v.toString().toUtf8();
+            sqlite3_bind_text(stmt, i + 1, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+        }
+    }
+    std::vector<qint64> keys;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        keys.push_back(sqlite3_column_int64(stmt, 0));
+    const QString error = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
+    sqlite3_finalize(stmt);
+    if (!error.isEmpty())
+        throw DbError(error);
+    return keys;
+}

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <stdexcept>
+#include <vector>
 
 struct sqlite3;
 
@@ -70,3 +71,7 @@ private:
     const TableDef& m_table;
     QSqlQuery m_query;
 };
+
+// Row ids (or any single integer column) of a query, read straight from SQLite: a list of 200,000 keys
+// takes milliseconds this way. Values bind to "?" in order. Throws DbError.
+std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});

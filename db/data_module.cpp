@@ -258,16 +258,22 @@ int TDM::NextClientNumber() const
 
 void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const
 {
-    QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
-    if (!q.next()) {
-        if (prompter)
-            prompter->warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
-        SaveOwnerRecord(owner);
+    if (ReadOwnerRow(owner))
         return;
-    }
+    if (prompter)
+        prompter->warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
+    SaveOwnerRecord(owner);
+}
+
+bool TDM::ReadOwnerRow(OwnerRecord& owner) const
+{
+    QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
+    if (!q.next())
+        return false;
     const QSqlRecord record = q.record();
     for (const OwnerRecord::Field& f : OwnerRecord::fields())
         owner.*f.member = record.value(QLatin1String(f.column)).toString();
+    return true;
 }
 
 void TDM::SaveOwnerRecord(const OwnerRecord& owner) const

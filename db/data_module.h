@@ -48,6 +48,8 @@ public:
 
     // Fills the record from the owner row; a missing row is warned about and created from the record.
     void LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const;
+    // Reads the owner row into the record; false (record untouched) when there is no owner row.
+    bool ReadOwnerRow(OwnerRecord& owner) const;
     void SaveOwnerRecord(const OwnerRecord& owner) const;
 
     // Removes the client's acts, invoices and receipts, expense and tax waybills: all or none.

@@ -180,13 +180,19 @@ QString person(Random& rnd)
            QChar(kInitials[rnd.below(19)]) + u'.';
 }
 
+const char16_t* const kNameQualifiers[] = {u"Плюс",  u"Груп",     u"Україна", u"Схід",
+                                           u"Захід", u"Центр",    u"Південь", u"Північ",
+                                           u"Інтер", u"Трейдінг", u"Компані", u"Про"};
+
 QString firmName(Random& rnd)
 {
     const QString form = str(rnd.pick(kFirmForms));
     if (form == u"ФОП")
         return form + u' ' + person(rnd);
     QString name = str(rnd.pick(kNameStarts)) + str(rnd.pick(kNameEnds));
-    if (rnd.chance(25))
+    if (rnd.chance(40))
+        name += u' ' + str(rnd.pick(kNameQualifiers));
+    if (rnd.chance(35))
         name += u'-' + QString::number(rnd.between(1, 99));
     return form + QStringLiteral(" \"") + name + u'"';
 }

@@ -72,30 +72,39 @@ QVariantList toValues(const TaxWaybillRow& r)
             r.NAME_CLIENT, r.OPLATA_TYPE, r.ID_NUMBER,    r.INFO};
 }
 
+const std::vector<ClientRow::Field>& ClientRow::textFields()
+{
+    static const std::vector<Field> f = {
+        {"FIRMNAME", &ClientRow::FIRMNAME},
+        {"CHIEF", &ClientRow::CHIEF},
+        {"BUHALTER", &ClientRow::BUHALTER},
+        {"TELFAX", &ClientRow::TELFAX},
+        {"CITY", &ClientRow::CITY},
+        {"REGION", &ClientRow::REGION},
+        {"POSTADDRESS", &ClientRow::POSTADDRESS},
+        {"LAWADDRESS", &ClientRow::LAWADDRESS},
+        {"TAXCODE", &ClientRow::TAXCODE},
+        {"MFOCODE", &ClientRow::MFOCODE},
+        {"OKPOCODE", &ClientRow::OKPOCODE},
+        {"REGNUMBER", &ClientRow::REGNUMBER},
+        {"BANKNAME", &ClientRow::BANKNAME},
+        {"BANKCITY", &ClientRow::BANKCITY},
+        {"CHETNUMBER", &ClientRow::CHETNUMBER},
+        {"CHETNUMBER2", &ClientRow::CHETNUMBER2},
+        {"BANKREGION", &ClientRow::BANKREGION},
+        {"DOGNUMBER", &ClientRow::DOGNUMBER},
+        {"INFO", &ClientRow::INFO},
+    };
+    return f;
+}
+
 ClientRow clientFromRecord(const QSqlRecord& r)
 {
     ClientRow c;
     c.ID_NUMBER = integer(r, "ID_NUMBER");
-    c.FIRMNAME = text(r, "FIRMNAME");
-    c.CHIEF = text(r, "CHIEF");
-    c.BUHALTER = text(r, "BUHALTER");
-    c.TELFAX = text(r, "TELFAX");
-    c.CITY = text(r, "CITY");
-    c.REGION = text(r, "REGION");
-    c.POSTADDRESS = text(r, "POSTADDRESS");
-    c.LAWADDRESS = text(r, "LAWADDRESS");
-    c.TAXCODE = text(r, "TAXCODE");
-    c.MFOCODE = text(r, "MFOCODE");
-    c.OKPOCODE = text(r, "OKPOCODE");
-    c.REGNUMBER = text(r, "REGNUMBER");
-    c.BANKNAME = text(r, "BANKNAME");
-    c.BANKCITY = text(r, "BANKCITY");
-    c.CHETNUMBER = text(r, "CHETNUMBER");
-    c.CHETNUMBER2 = text(r, "CHETNUMBER2");
-    c.BANKREGION = text(r, "BANKREGION");
-    c.DOGNUMBER = text(r, "DOGNUMBER");
+    for (const ClientRow::Field& f : ClientRow::textFields())
+        c.*f.member = text(r, f.column);
     c.DOGDATA = date(r, "DOGDATA");
-    c.INFO = text(r, "INFO");
     return c;
 }
 

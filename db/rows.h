@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <array>
+#include <vector>
 
 class QSqlRecord;
 
@@ -42,6 +43,14 @@ struct ClientRow {
         OKPOCODE, REGNUMBER, BANKNAME, BANKCITY, CHETNUMBER, CHETNUMBER2, BANKREGION, DOGNUMBER;
     QDate DOGDATA;
     QString INFO;
+
+    struct Field {
+        const char* column;
+        QString ClientRow::*member;
+    };
+    // Every text column, in table order.
+    static const std::vector<Field>& textFields();
+    bool operator==(const ClientRow&) const = default;
 };
 
 struct Position {

@@ -1,0 +1,72 @@
+#include "app/db_grid.h"
+
+#include "db/list_model.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+DBGrid::DBGrid(QWidget* parent)
+    : QTableView(parent)
+{
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setAlternatingRowColors(true);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setMinimumWidth(12);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->hide();
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    setWordWrap(false);
+}
+
+void DBGrid::setListModel(SqlListModel* model)
+{
+    m_model = model;
+    setModel(model);
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const auto& columns = model->columns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int chars = columns[i].width > 0 ? columns[i].width : 12;
+        setColumnWidth(int(i), chars * charWidth + 8);
+        setColumnHidden(int(i), columns[i].hidden || columns[i].title.isEmpty());
+    }
+}
+
+int DBGrid::currentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void DBGrid::moveTo(int row)
+{
+    if (!model() || row < 0 || row >= model()->rowCount())
+        return;
+    const int column =
+        currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
+    const QModelIndex index = model()->index(row, std::max(column, 0));
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void DBGrid::post()
+{
+    QWidget* editor = QApplication::focusWidget();
+    if (isEditing() && editor && viewport()->isAncestorOf(editor)) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void DBGrid::cancel()
+{
+    QWidget* editor = QApplication::focusWidget();
+    if (isEditing() && editor && viewport()->isAncestorOf(editor))
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void DBGrid::keyReleaseEvent(QKeyEvent* event)
+{
+    QTableView::keyReleaseEvent(event);
+    emit keyReleased(event->key(), event->modifiers());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QTableView>
+
+class SqlListModel;
+
+// A grid over a list model: whole rows are selected, column widths follow the list's widths in characters,
+// and a cell being edited can be posted or cancelled from outside (the navigator's buttons).
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DBGrid(QWidget* parent = nullptr);
+
+    void setListModel(SqlListModel* model);
+    SqlListModel* listModel() const { return m_model; }
+    int currentRow() const;
+    void moveTo(int row);
+    void post();
+    void cancel();
+    bool isEditing() const { return state() == EditingState; }
+
+signals:
+    void keyReleased(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    SqlListModel* m_model = nullptr;
+};

@@ -1,0 +1,54 @@
+#include "app/radio_group.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QRadioButton>
+
+RadioGroup::RadioGroup(QWidget* parent)
+    : QGroupBox(parent)
+    , m_group(new QButtonGroup(this))
+{
+    new QGridLayout(this);
+    connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+}
+
+void RadioGroup::setItems(const QStringList& items)
+{
+    m_items = items;
+    rebuild();
+}
+
+void RadioGroup::setColumns(int columns)
+{
+    m_columns = std::max(columns, 1);
+    rebuild();
+}
+
+int RadioGroup::itemIndex() const
+{
+    return m_group->checkedId();
+}
+
+void RadioGroup::setItemIndex(int index)
+{
+    if (QAbstractButton* b = m_group->button(index))
+        b->setChecked(true);
+}
+
+void RadioGroup::rebuild()
+{
+    const int current = std::max(itemIndex(), 0);
+    for (QAbstractButton* b : m_group->buttons()) {
+        m_group->removeButton(b);
+        delete b;
+    }
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const int rows = (int(m_items.size()) + m_columns - 1) / m_columns;
+    for (int i = 0; i < m_items.size(); ++i) {
+        auto* button = new QRadioButton(m_items[i], this);
+        button->setObjectName(objectName() + QStringLiteral("_%1").arg(i));
+        m_group->addButton(button, i);
+        grid->addWidget(button, rows ? i % rows : 0, rows ? i / rows : 0);
+    }
+    setItemIndex(std::min(current, int(m_items.size()) - 1));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/settings.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TSetupForm;
+}
+
+// The settings dialog: takes the settings, hands back the edited copy on OK.
+class TSetupForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSetupForm(const Settings& settings, QWidget* parent = nullptr);
+    ~TSetupForm() override;
+    Settings settings() const;
+
+private:
+    std::unique_ptr<Ui::TSetupForm> ui;
+    Settings m_settings;
+};

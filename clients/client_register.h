@@ -1,0 +1,82 @@
+#pragma once
+
+#include "db/list_model.h"
+#include "db/rows.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class TDM;
+
+// The name and city filters of the client list. A value ending in "*" matches every text that begins
+// with what stands before the star; letter case never matters.
+struct ClientFilter {
+    QString nameValue;
+    QString cityValue;
+    bool nameOn = false;
+    bool cityOn = false;
+
+    // The filter as the register has always written it, e.g. ID_NUMBER>1 AND FIRMNAME='Агро*'.
+    QString text() const;
+    // The same condition as SQL with its values bound, so any character is just a character.
+    QString where(QVariantList* values) const;
+};
+
+// The register's orders: the named indexes of CLIENTS, as the sort choices list them.
+const QStringList& sortIndexNames();
+// ORDER BY of an index; the register's default order for an unknown name.
+QString orderOfIndex(const QString& indexName);
+// The order a click on a client list column title gives: empty when that column has no index.
+QString indexOfColumn(const QString& column);
+
+// The columns of the client register's panel and grids: every column a user sees or edits.
+const QStringList& registerColumns();
+
+// The client register: the clients (never the owner row) in the chosen order, through the filter.
+class ClientRegister {
+public:
+    explicit ClientRegister(const TDM& dm);
+
+    SqlListModel& model() { return *m_model; }
+    const SqlListModel& model() const { return *m_model; }
+
+    void reload();
+    const QString& sortIndex() const { return m_sortIndex; }
+    void setSortIndex(const QString& indexName); // reloads
+    const ClientFilter& filter() const { return m_filter; }
+    void setFilter(const ClientFilter& filter); // reloads
+
+    int idAt(int row) const;
+    int rowOfId(int id) const;
+    ClientRow clientAt(int row) const;
+
+private:
+    const TDM& m_dm;
+    std::unique_ptr<SqlListModel> m_model;
+    QString m_sortIndex = QStringLiteral("FIRMA");
+    ClientFilter m_filter;
+};
+
+// Stores a client: its row is updated, or inserted when it is not there. Only the columns the register
+// edits are written; a client's other columns stay. Texts are cut to their columns. Throws DbError.
+void SaveClient(const TDM& dm, const ClientRow& client);
+
+// The fields a client search can look in, in the order of the find dialog's choices.
+const QStringList& findFields();
+
+struct FindResult {
+    int row = -1;             // the matching client, or -1
+    bool interrupted = false; // stopped by keepGoing
+};
+// Looks for the first client from startRow on whose field contains the text (or equals it, with
+// fullMatch), letter case ignored. keepGoing is asked before each client; false stops the search.
+FindResult FindClient(const ClientRegister& reg, int startRow, int field, const QString& text, bool fullMatch,
+                      const std::function<bool()>& keepGoing = {});
+
+// Deletes every client the register shows, from the last one backwards, each with its documents in one
+// transaction; the owner row stays. keepGoing is asked after each client. Returns how many were deleted.
+// Throws DbError; the clients deleted before a failure stay deleted, whole.
+int ClearRegister(const TDM& dm, ClientRegister& reg, const std::function<bool()>& keepGoing = {});

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "db/tables.h"
+
+#include <QAbstractTableModel>
+#include <QSqlRecord>
+
+#include <vector>
+
+class TDM;
+
+// One shown column of a list: a column of the table with its title and how it is shown and edited.
+struct ListColumn {
+    enum Kind { Text, Integer, Real, Price, Count, Date };
+    QString name;
+    QString title;
+    Kind kind = Text;
+    bool editable = true;
+    int width = 0; // characters; 0 = the default width
+    bool hidden = false;
+};
+
+// The columns of a table as its grids show them: the table's labels and widths, in the given order.
+std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& names);
+
+// A live list over one table: the rows a WHERE clause selects, in an ORDER BY, with the row ids read up
+// front and the rows themselves fetched a page at a time as they are shown. Cells can be edited and rows
+// deleted; every change goes straight to the table.
+class SqlListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    SqlListModel(const TDM& dm, const TableDef& table, std::vector<ListColumn> columns,
+                 QObject* parent = nullptr);
+
+    // The rows to show; values bind to the "?" of the WHERE clause in order. Reloads.
+    void setQuery(const QString& where, const QVariantList& values, const QString& orderBy);
+    void reload();
+    void clear();
+    // Shows the rows' current contents again, keeping the rows and their order.
+    void refreshRows();
+    // The first row, in the list's order, whose column holds the value; -1 when none.
+    int findFirst(const QString& column, const QVariant& value) const;
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // Decimal places of Price and Count columns.
+    void setPrecision(int pricePlaces, int countPlaces);
+
+    const std::vector<ListColumn>& columns() const { return m_columns; }
+    int columnOf(const QString& name) const;
+    qint64 keyAt(int row) const;
+    int rowOfKey(qint64 key) const;
+    // The stored value of any column of the row (shown or not); null for a row out of range.
+    QVariant value(int row, const QString& column) const;
+    QSqlRecord record(int row) const;
+    bool deleteRow(int row);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+signals:
+    // An engine error while reading or writing, in the engine's words.
+    void engineError(const QString& message);
+
+private:
+    static constexpr int kPageSize = 128;
+    struct Page {
+        int first = -1;
+        std::vector<QSqlRecord> rows;
+    };
+    const QSqlRecord* cachedRecord(int row) const;
+    QString display(const ListColumn& column, const QVariant& value) const;
+    bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored) const;
+    void dropCache() const;
+
+    const TDM& m_dm;
+    const TableDef& m_table;
+    std::vector<ListColumn> m_columns;
+    QString m_where;
+    QVariantList m_values;
+    QString m_orderBy;
+    std::vector<qint64> m_keys;
+    mutable std::vector<Page> m_pages; // a few recently used pages
+    int m_pricePlaces = 2;
+    int m_countPlaces = 0;
+    bool m_readOnly = false;
+};

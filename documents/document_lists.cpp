@@ -1,0 +1,137 @@
+#include "documents/document_lists.h"
+
+#include "db/data_module.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("DocumentLists", text);
+}
+
+std::vector<ListColumn> invoiceColumns()
+{
+    QStringList names = {"FACT_NUMBER", "FACT_DOPNO", "FACT_DATA"};
+    for (int i = 1; i <= 4; ++i)
+        names << QStringLiteral("NAME_POS%1").arg(i) << QStringLiteral("COUNT_POS%1").arg(i)
+              << QStringLiteral("MEASURE_POS%1").arg(i) << QStringLiteral("PRICE_POS%1").arg(i);
+    names << "FACT_NDS"
+          << "FACT_NR"
+          << "NAME_OWNER";
+    auto columns = listColumns(Tables::factures(), names);
+    columns.back().editable = false;
+    return columns;
+}
+
+std::vector<ListColumn> receiptColumns()
+{
+    // The unit stands before the quantity in this list, and the receipt number is not shown.
+    QStringList names = {"FACT_DATA"};
+    for (int i = 1; i <= 4; ++i)
+        names << QStringLiteral("NAME_POS%1").arg(i) << QStringLiteral("MEASURE_POS%1").arg(i)
+              << QStringLiteral("COUNT_POS%1").arg(i) << QStringLiteral("PRICE_POS%1").arg(i);
+    names << "NAME_OWNER"
+          << "FACT_NDS";
+    auto columns = listColumns(Tables::factures(), names);
+    columns.front().title = QStringLiteral("Дата ");
+    columns[columns.size() - 2].editable = false;
+    columns[columns.size() - 2].width = 26;
+    return columns;
+}
+
+} // namespace
+
+QMap<QString, bool> DocumentCommandStates(bool clientSelected, bool invoicesShown, bool expenseShown,
+                                          bool taxShown)
+{
+    const bool withInvoice = clientSelected && invoicesShown;
+    QMap<QString, bool> states;
+    states["N9"] = clientSelected;
+    for (const char* item : {"N10", "N11", "N15", "N16", "N18", "N19", "N21", "N22"})
+        states[item] = withInvoice;
+    for (const char* item : {"N12", "N13", "N14", "N20"})
+        states[item] = invoicesShown;
+    states["N17"] = clientSelected;
+    for (const char* item : {"N23", "N24", "N27"})
+        states[item] = expenseShown;
+    for (const char* item : {"N25", "N26", "N28"})
+        states[item] = taxShown;
+    return states;
+}
+
+DocumentLists::DocumentLists(const TDM& dm)
+    : m_dm(dm)
+    , m_invoices(std::make_unique<SqlListModel>(dm, Tables::factures(), invoiceColumns()))
+    , m_receipts(std::make_unique<SqlListModel>(dm, Tables::factures(), receiptColumns()))
+    , m_expense(std::make_unique<SqlListModel>(
+          dm, Tables::nakladn1(),
+          listColumns(Tables::nakladn1(), {"NAKL_NUMBER", "NAKL_DATA", "INFO", "NAME_CLIENT", "DOV_NUMBER",
+                                           "DOV_SERIE", "DOV_DATA"})))
+    , m_tax(
+          std::make_unique<SqlListModel>(dm, Tables::nakladn2(),
+                                         listColumns(Tables::nakladn2(), {"NAKL_NUMBER", "NAKL_DATA", "INFO",
+                                                                          "NAME_CLIENT", "OPLATA_TYPE"})))
+{
+    m_captions[0] = tr("Счета-фактуры клиента ");
+    m_captions[1] = tr("Проплаты ");
+    m_captions[2] = tr("Расходные накладные ");
+    m_captions[3] = tr("Налоговые накладные ");
+}
+
+void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName)
+{
+    m_selection.clear();
+    m_clientId = clientId;
+    const QVariantList client{clientId};
+    m_invoices->setQuery(QStringLiteral("FACT_NUMBER>0 AND ID_NUMBER=?"), client,
+                         QStringLiteral("FACT_NUMBER"));
+    // Receipts of one day keep the order they were written in (-1 before -2).
+    m_receipts->setQuery(QStringLiteral("FACT_NUMBER<0 AND ID_NUMBER=?"), client,
+                         QStringLiteral("FACT_DATA, FACT_NUMBER DESC"));
+    m_expense->setQuery(QStringLiteral("ID_NUMBER=?"), client, QStringLiteral("NAKL_NUMBER"));
+    m_tax->setQuery(QStringLiteral("ID_NUMBER=?"), client, QStringLiteral("NAKL_NUMBER"));
+    m_captions[0] = tr("Счета-фактуры клиента ") + firmName;
+    m_captions[1] = tr("Поступления клиента ") + firmName;
+    m_captions[2] = tr("Расходные накладные клиента ") + firmName;
+    m_captions[3] = tr("Налоговые накладные клиента ") + firmName;
+}
+
+void DocumentLists::ShowAllDocuments()
+{
+    m_clientId = 0;
+    m_captions[0] = tr("Список всех счетов-фактур");
+    m_captions[1] = tr("Список всех поступлений без с/ф");
+    m_captions[2] = tr("Список всех расходных накладных");
+    m_captions[3] = tr("Список всех налоговых накладных");
+    m_invoices->setQuery(QStringLiteral("FACT_NUMBER>0"), {}, QStringLiteral("FACT_NUMBER"));
+    m_receipts->setQuery(QStringLiteral("FACT_NUMBER<0"), {}, QStringLiteral("FACT_DATA, FACT_NUMBER DESC"));
+    m_expense->setQuery({}, {}, QStringLiteral("NAKL_NUMBER"));
+    m_tax->setQuery({}, {}, QStringLiteral("NAKL_NUMBER"));
+}
+
+void DocumentLists::clear()
+{
+    for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
+        m->clear();
+}
+
+void DocumentLists::setPrecision(int pricePlaces, int countPlaces)
+{
+    for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
+        m->setPrecision(pricePlaces, countPlaces);
+}
+
+void DocumentLists::addToWaybillSelection(int invoiceNumber)
+{
+    if (invoiceNumber > 0)
+        m_selection += QString::number(invoiceNumber) + u'/';
+}
+
+QMap<QString, bool> DocumentLists::commandStates() const
+{
+    return DocumentCommandStates(m_clientId > 0, m_invoices->rowCount() > 0, m_expense->rowCount() > 0,
+                                 m_tax->rowCount() > 0);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "db/list_model.h"
+
+#include <QMap>
+#include <QString>
+
+#include <memory>
+
+class TDM;
+
+// The enabled state of the document commands of the four lists' popup menus, by item name (N9 ...).
+QMap<QString, bool> DocumentCommandStates(bool clientSelected, bool invoicesShown, bool expenseShown,
+                                          bool taxShown);
+
+// The four document lists under the client list: invoices, receipts, expense and tax waybills, either of one
+// client or of all clients, each standing on its last row once loaded.
+class DocumentLists {
+public:
+    explicit DocumentLists(const TDM& dm);
+
+    SqlListModel& invoices() { return *m_invoices; }
+    SqlListModel& receipts() { return *m_receipts; }
+    SqlListModel& expenseWaybills() { return *m_expense; }
+    SqlListModel& taxWaybills() { return *m_tax; }
+
+    // One client's documents; the waybill selection is emptied.
+    void RefreshClientDocuments(int clientId, const QString& firmName);
+    // Every client's documents; the waybill selection stays.
+    void ShowAllDocuments();
+    void clear();
+    void setPrecision(int pricePlaces, int countPlaces);
+
+    int currentClientId() const { return m_clientId; }
+    QString invoiceCaption() const { return m_captions[0]; }
+    QString receiptCaption() const { return m_captions[1]; }
+    QString expenseCaption() const { return m_captions[2]; }
+    QString taxCaption() const { return m_captions[3]; }
+
+    // Invoice numbers picked for a new waybill, each followed by "/".
+    const QString& waybillSelection() const { return m_selection; }
+    void addToWaybillSelection(int invoiceNumber);
+    void clearWaybillSelection() { m_selection.clear(); }
+
+    QMap<QString, bool> commandStates() const;
+
+private:
+    const TDM& m_dm;
+    std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax;
+    int m_clientId = 0;
+    QString m_captions[4];
+    QString m_selection;
+};
