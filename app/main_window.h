@@ -69,8 +69,9 @@ private:
     int currentClientRow() const;
     void locateClient(int id);
     void fillClientPanel();
-    ClientRow clientFromPanel() const;
-    bool postClientEdits();
+    // The client as the panel shows it; row is the register row it was filled from.
+    ClientRow clientFromPanel(int row) const;
+    bool postClientEdits(int row);
     void setPanelDirty();
     void BitBtn4Click();
     void BitBtn5Click();

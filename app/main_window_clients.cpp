@@ -60,7 +60,7 @@ void TBuhForm::setupClientPanel()
             [this](const QModelIndex&, const QModelIndex& previous) {
                 // Moving to another client stores what was typed for the one left, as a posted edit.
                 if ((m_panelDirty || m_newClientId) && previous.isValid())
-                    postClientEdits();
+                    postClientEdits(previous.row());
                 fillClientPanel();
             });
 }
@@ -103,9 +103,8 @@ void TBuhForm::fillClientPanel()
     m_fillingPanel = false;
 }
 
-ClientRow TBuhForm::clientFromPanel() const
+ClientRow TBuhForm::clientFromPanel(int row) const
 {
-    const int row = currentClientRow();
     ClientRow client = (m_newClientId == 0 && row >= 0) ? m_register.clientAt(row) : ClientRow{};
     if (m_newClientId != 0)
         client.ID_NUMBER = m_newClientId;
@@ -125,9 +124,9 @@ void TBuhForm::setPanelDirty()
     m_panelDirty = true;
 }
 
-bool TBuhForm::postClientEdits()
+bool TBuhForm::postClientEdits(int row)
 {
-    const ClientRow client = clientFromPanel();
+    const ClientRow client = clientFromPanel(row);
     if (client.ID_NUMBER <= 1) {
         m_panelDirty = false;
         m_newClientId = 0;
@@ -174,7 +173,7 @@ void TBuhForm::BitBtn2Click()
     int id = m_register.idAt(currentClientRow());
     if (m_panelDirty || m_newClientId) {
         const int newId = m_newClientId;
-        if (!postClientEdits())
+        if (!postClientEdits(currentClientRow()))
             return;
         if (newId)
             id = newId;

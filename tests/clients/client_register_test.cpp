@@ -21,8 +21,8 @@ protected:
         add("ТОВ \"агролайн\"", "київ", "Шевченко Т.Г.", "1");
         add("ДП \"Єва\"", "Львів", "Левченко А.А.", "7");
         reg = std::make_unique<ClientRegister>(*dm);
-        tester = std::make_unique<QAbstractItemModelTester>(&reg->model(),
-                                                             QAbstractItemModelTester::FailureReportingMode::Warning);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            &reg->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
         reg->reload();
     }
     void add(const char* name, const char* city, const char* chief, const char* contract)
@@ -135,7 +135,8 @@ TEST_F(ClientRegisterTest, FindLooksFromTheCurrentClientOn)
 
 TEST_F(ClientRegisterTest, SaveKeepsColumnsTheRegisterDoesNotEdit)
 {
-    execOrThrow(dm->database(), QStringLiteral("UPDATE CLIENTS SET INFO='note', CHETNUMBER2='222' WHERE ID_NUMBER=2"));
+    execOrThrow(dm->database(),
+                QStringLiteral("UPDATE CLIENTS SET INFO='note', CHETNUMBER2='222' WHERE ID_NUMBER=2"));
     ClientRow c = reg->clientAt(reg->rowOfId(2));
     c.FIRMNAME = QString(200, u'Ф');
     c.DOGDATA = QDate(2024, 2, 29);
@@ -152,9 +153,11 @@ TEST_F(ClientRegisterTest, SaveKeepsColumnsTheRegisterDoesNotEdit)
 TEST_F(ClientRegisterTest, ClearingTakesEveryShownClientAndTheirDocumentsButNotTheOwner)
 {
     for (int id = 2; id <= 6; ++id)
-        execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (?, ?)"),
+        execOrThrow(dm->database(),
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (?, ?)"),
                     {id * 10, id});
-    execOrThrow(dm->database(), QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, ID_NUMBER) VALUES (1, 3)"));
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, ID_NUMBER) VALUES (1, 3)"));
     EXPECT_EQ(ClearRegister(*dm, *reg), 5);
     EXPECT_EQ(reg->model().rowCount(), 0);
     EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);
@@ -165,16 +168,18 @@ TEST_F(ClientRegisterTest, ClearingTakesEveryShownClientAndTheirDocumentsButNotT
 TEST_F(ClientRegisterTest, AFailedClearingLeavesNoClientHalfDeleted)
 {
     for (int id = 2; id <= 6; ++id)
-        execOrThrow(dm->database(), QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"),
-                    {id, id});
+        execOrThrow(dm->database(),
+                    QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"), {id, id});
     reg->setSortIndex(QStringLiteral("FIRMA"));
     const int failing = reg->idAt(2);
-    execOrThrow(dm->database(), QStringLiteral("CREATE TRIGGER locked BEFORE DELETE ON NAKLADN2 WHEN OLD.ID_NUMBER=%1 "
-                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END")
-                                    .arg(failing));
+    execOrThrow(dm->database(),
+                QStringLiteral("CREATE TRIGGER locked BEFORE DELETE ON NAKLADN2 WHEN OLD.ID_NUMBER=%1 "
+                               "BEGIN SELECT RAISE(ABORT, 'locked'); END")
+                    .arg(failing));
     EXPECT_THROW(ClearRegister(*dm, *reg), DbError);
     // The two clients after it in the list went whole; it and those before it stay whole.
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt(), 3);
+    EXPECT_EQ(
+        scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt(), 3);
     EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM NAKLADN2")).toInt(), 3);
     EXPECT_EQ(scalar(dm->database(),
                      QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1 AND ID_NUMBER NOT IN "

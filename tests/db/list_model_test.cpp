@@ -23,12 +23,13 @@ protected:
             f.NAME_OWNER = QStringLiteral("Клиент %1").arg(f.ID_NUMBER);
             insert.insert(toValues(f));
         }
-        QStringList names = {"FACT_NUMBER", "FACT_DATA", "NAME_POS1", "COUNT_POS1", "PRICE_POS1", "FACT_NDS", "NAME_OWNER"};
+        QStringList names = {"FACT_NUMBER", "FACT_DATA", "NAME_POS1", "COUNT_POS1",
+                             "PRICE_POS1",  "FACT_NDS",  "NAME_OWNER"};
         auto columns = listColumns(Tables::factures(), names);
         columns.back().editable = false;
         model = std::make_unique<SqlListModel>(*dm, Tables::factures(), columns);
-        tester = std::make_unique<QAbstractItemModelTester>(model.get(),
-                                                             QAbstractItemModelTester::FailureReportingMode::Warning);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            model.get(), QAbstractItemModelTester::FailureReportingMode::Warning);
     }
     QString cell(int row, const char* column)
     {
@@ -75,15 +76,18 @@ TEST_F(ListModelTest, EditsGoStraightToTheTable)
     const int row = model->rowOfKey(7);
     auto at = [&](const char* column) { return model->index(row, model->columnOf(QLatin1String(column))); };
     EXPECT_TRUE(model->setData(at("NAME_POS1"), QString(90, u'ї')));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT NAME_POS1 FROM FACTURES WHERE FACT_NUMBER=7")).toString(),
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT NAME_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
+                  .toString(),
               QString(70, u'ї'));
     EXPECT_TRUE(model->setData(at("PRICE_POS1"), QStringLiteral("12,5")));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7")).toDouble(),
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
+                  .toDouble(),
               12.5);
     EXPECT_TRUE(model->setData(at("FACT_DATA"), QStringLiteral("31.12.2026")));
     EXPECT_EQ(cell(row, "FACT_DATA"), QStringLiteral("31.12.2026"));
     EXPECT_TRUE(model->setData(at("FACT_DATA"), QString()));
-    EXPECT_TRUE(scalar(dm->database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=7")).isNull());
+    EXPECT_TRUE(scalar(dm->database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=7"))
+                    .isNull());
 
     // Input that is no number or no date is refused and changes nothing.
     for (const char* bad : {"abc", "1e999", "12,5,1"})

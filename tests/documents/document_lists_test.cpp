@@ -21,10 +21,10 @@ TEST(DocumentLists, OneClientOrAllClients)
     EXPECT_EQ(lists.expenseCaption(), QStringLiteral("Расходные накладные клиента ТОВ \"Тест\""));
     EXPECT_EQ(lists.taxCaption(), QStringLiteral("Налоговые накладные клиента ТОВ \"Тест\""));
 
-    const int invoices = scalar(dm->database(),
-                                QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=?"),
-                                {client})
-                             .toInt();
+    const int invoices =
+        scalar(dm->database(),
+               QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=?"), {client})
+            .toInt();
     ASSERT_EQ(lists.invoices().rowCount(), invoices);
     for (int r = 1; r < invoices; ++r)
         EXPECT_LT(lists.invoices().keyAt(r - 1), lists.invoices().keyAt(r));
@@ -64,7 +64,8 @@ TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
     EXPECT_EQ(states.size(), 20);
 
     states = DocumentCommandStates(false, true, false, true); // the all-documents view
-    for (const char* item : {"N9", "N10", "N11", "N15", "N16", "N17", "N18", "N19", "N21", "N22", "N23", "N24", "N27"})
+    for (const char* item :
+         {"N9", "N10", "N11", "N15", "N16", "N17", "N18", "N19", "N21", "N22", "N23", "N24", "N27"})
         EXPECT_FALSE(states[item]) << item;
     for (const char* item : {"N12", "N13", "N14", "N20", "N25", "N26", "N28"})
         EXPECT_TRUE(states[item]) << item;
@@ -72,6 +73,7 @@ TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
     states = DocumentCommandStates(true, false, false, false); // a client without invoices
     EXPECT_TRUE(states["N9"]);
     EXPECT_TRUE(states["N17"]);
-    for (const char* item : {"N10", "N11", "N12", "N13", "N14", "N15", "N16", "N18", "N19", "N20", "N21", "N22"})
+    for (const char* item :
+         {"N10", "N11", "N12", "N13", "N14", "N15", "N16", "N18", "N19", "N20", "N21", "N22"})
         EXPECT_FALSE(states[item]) << item;
 }

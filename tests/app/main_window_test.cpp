@@ -1,0 +1,475 @@
+#include "app/db_grid.h"
+#include "app/db_navigator.h"
+#include "app/ini_file.h"
+#include "app/main_window.h"
+#include "app/prompter.h"
+#include "app/radio_group.h"
+#include "db/demo_data.h"
+#include "support/test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the handler on the next modal dialog as soon as it is shown.
+void whenModal(std::function<void(QWidget*)> handler)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, handler] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            handler(dialog);
+        }
+    });
+    timer->start();
+}
+
+// Types text as keystrokes, letters of any alphabet included.
+void type(QWidget* widget, const QString& text)
+{
+    for (QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+template <typename T> T* child(QObject* parent, const char* name)
+{
+    T* w = parent->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto dm = home.createAndConnect();
+        FillDemoData(*dm, {30, 300, 11});
+    }
+    void open()
+    {
+        window = std::make_unique<TBuhForm>(home.path(), &prompter);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+    void TearDown() override
+    {
+        if (window) {
+            prompter.queueAnswer(true);
+            window->close();
+        }
+    }
+    template <typename T> T* w(const char* name) { return child<T>(window.get(), name); }
+    int scalarInt(const QString& sql) { return scalar(window->dataModule().database(), sql).toInt(); }
+    QString firmAt(int row)
+    {
+        return window->clientRegister().model().value(row, QStringLiteral("FIRMNAME")).toString();
+    }
+    int currentRow() { return w<DBGrid>("DBGrid1")->currentRow(); }
+
+    TestHome home;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TBuhForm> window;
+};
+
+} // namespace
+
+TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
+{
+    TestHome home;
+    ScriptedPrompter prompter;
+    {
+        TBuhForm window(home.path(), &prompter);
+        window.show();
+        EXPECT_EQ(prompter.texts(),
+                  (QStringList{"Не найдена директория базы данных!", "Ошибка при открытии базы данных!"}));
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР"));
+        EXPECT_TRUE(QDir(home.dataFolder()).exists());
+        IniFile ini(settingsFilePath(home.path()));
+        ASSERT_TRUE(ini.load());
+        EXPECT_EQ(ini.lines().filter(QStringLiteral("=")).size(), 14);
+        // The window still works: the settings dialog can point it elsewhere.
+        EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid1"))->model()->rowCount(), 0);
+        prompter.queueAnswer(true);
+        window.close();
+    }
+}
+
+TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
+{
+    open();
+    EXPECT_TRUE(prompter.messages().empty()) << prompter.texts().join(u'|').toStdString();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("ДОКУМАР (v.1.3). База данных : ") +
+                                         QDir::toNativeSeparators(home.dataFolder()));
+    auto* pc1 = w<QTabWidget>("PC1");
+    ASSERT_EQ(pc1->count(), 3);
+    EXPECT_EQ(pc1->tabText(0), QStringLiteral("Документы"));
+    EXPECT_EQ(pc1->tabText(1), QStringLiteral("Клиенты"));
+    EXPECT_EQ(pc1->tabText(2), QStringLiteral("Владелец"));
+    EXPECT_EQ(pc1->tabPosition(), QTabWidget::South);
+    EXPECT_EQ(pc1->currentIndex(), 0);
+
+    EXPECT_EQ(currentRow(), 0);
+    const int first = window->clientRegister().idAt(0);
+    EXPECT_EQ(window->currentClientId(), first);
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Счета-фактуры клиента ") + firmAt(0));
+    EXPECT_EQ(w<QGroupBox>("GB5")->title(), QStringLiteral("Поступления клиента ") + firmAt(0));
+    auto* invoices = w<DBGrid>("DBGrid3");
+    ASSERT_GT(invoices->model()->rowCount(), 0);
+    EXPECT_EQ(invoices->currentRow(), invoices->model()->rowCount() - 1); // stands on the last invoice
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), window->ownerRecord().FIRMNAME);
+}
+
+TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
+{
+    open();
+    QStringList top;
+    for (QAction* a : w<QMenuBar>("MainMenu1")->actions())
+        top << a->text();
+    EXPECT_EQ(top, (QStringList{"Поиск", "Список товаров", "Настройки программы", "Список всех документов",
+                                "О программе", "Выход"}));
+    QStringList search;
+    for (QAction* a : w<QMenu>("N1")->actions())
+        search << a->objectName();
+    EXPECT_EQ(search, (QStringList{"N3", "N4"}));
+
+    const QStringList expected[5] = {
+        {"N9", "N11", "N10", "N12", "N13", "N14", "N15", "N16", "N29", "N30", "N31", "N32"},
+        {"N17", "N18", "N19", "N20", "N21", "N22"},
+        {"N23", "N24", "N27"},
+        {"N25", "N26", "N28"},
+        {"N37", "N35", "N36", "N34", "N33"},
+    };
+    for (int m = 1; m <= 5; ++m) {
+        QStringList names;
+        for (QAction* a : window->popupMenu(m)->actions())
+            names << a->objectName();
+        EXPECT_EQ(names, expected[m - 1]) << m;
+    }
+    EXPECT_EQ(w<QAction>("N12")->text(), QStringLiteral("Предварительный просмотр "));
+    EXPECT_EQ(w<QAction>("N32")->text(), QStringLiteral("Отменить фильтры  для списка счетов  "));
+    EXPECT_FALSE(w<QAction>("N32")->isEnabled());
+    EXPECT_FALSE(w<QAction>("N36")->isEnabled());
+    EXPECT_TRUE(w<QAction>("N9")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    const int newId = scalarInt(QStringLiteral("SELECT max(ID_NUMBER)+1 FROM CLIENTS"));
+    QTest::mouseClick(w<QPushButton>("BitBtn4"), Qt::LeftButton);
+    EXPECT_TRUE(w<QLineEdit>("DBEdit13")->text().isEmpty());
+    type(w<QLineEdit>("DBEdit13"), QStringLiteral("ТОВ \"Нова Пошта-Сервіс\""));
+    type(w<QLineEdit>("DBEdit26"), QStringLiteral("Полтава"));
+    type(w<QLineEdit>("DBEdit25"), QStringLiteral("123456789012")); // longer than the column
+    QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
+    EXPECT_EQ(scalar(window->dataModule().database(),
+                     QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"), {newId})
+                  .toString(),
+              QStringLiteral("ТОВ \"Нова Пошта-Сервіс\""));
+    EXPECT_EQ(window->clientRegister().idAt(currentRow()), newId);
+    EXPECT_EQ(w<QLineEdit>("DBEdit25")->text(), QStringLiteral("12345678"));
+
+    // Typing and cancelling brings the stored values back.
+    type(w<QLineEdit>("DBEdit14"), QStringLiteral("Петренко"));
+    QTest::mouseClick(w<QPushButton>("BitBtn3"), Qt::LeftButton);
+    EXPECT_TRUE(w<QLineEdit>("DBEdit14")->text().isEmpty());
+
+    // Unsaved typing makes "Добавить" ask first; No keeps the typing.
+    type(w<QLineEdit>("DBEdit14"), QStringLiteral("Петренко"));
+    QTest::mouseClick(w<QPushButton>("BitBtn4"), Qt::LeftButton);
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_TRUE(
+        prompter.messages().back().text.startsWith(QStringLiteral("У Вас есть несохраненные изменения!")));
+    EXPECT_EQ(w<QLineEdit>("DBEdit14")->text(), QStringLiteral("Петренко"));
+    QTest::mouseClick(w<QPushButton>("BitBtn3"), Qt::LeftButton);
+
+    // Delete: No keeps the client, Yes removes it with its documents.
+    execOrThrow(window->dataModule().database(),
+                QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (9999, ?)"), {newId});
+    QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 1);
+    prompter.queueAnswer(true);
+    QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 0);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=9999")), 0);
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 30);
+}
+
+TEST_F(MainWindowTest, MovingToAnotherClientStoresWhatWasTyped)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    const int id = window->clientRegister().idAt(0);
+    const ClientRow other = window->clientRegister().clientAt(3);
+    type(w<QLineEdit>("DBEdit16"), QStringLiteral(" доб. 5"));
+    w<DBGrid>("DBGrid2")->moveTo(3);
+    EXPECT_EQ(window->clientRegister().clientAt(window->clientRegister().rowOfId(other.ID_NUMBER)), other);
+    EXPECT_TRUE(scalar(window->dataModule().database(),
+                       QStringLiteral("SELECT TELFAX FROM CLIENTS WHERE ID_NUMBER=?"), {id})
+                    .toString()
+                    .endsWith(QStringLiteral(" доб. 5")));
+    EXPECT_EQ(w<QLineEdit>("DBEdit13")->text(), firmAt(3));
+}
+
+TEST_F(MainWindowTest, FindWrapsAroundAndEscStopsIt)
+{
+    open();
+    window->FindClient(0, QStringLiteral("no such firm anywhere"), false);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].kind, ScriptedPrompter::Kind::Ask);
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Не найдено ни одной записи по условию поиска.\r\n"
+                                                          "           Начать сначала ?"));
+    EXPECT_FALSE(window->isSearchActive());
+
+    const QString target = firmAt(20);
+    w<DBGrid>("DBGrid1")->moveTo(25);
+    prompter.clear();
+    prompter.queueAnswer(true); // start again from the top
+    window->FindClient(0, target.mid(2).toUpper(), false);
+    EXPECT_EQ(firmAt(currentRow()).toUpper(), target.toUpper());
+    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(currentRow()));
+
+    // Esc reaches a running search between clients.
+    w<DBGrid>("DBGrid1")->moveTo(0);
+    prompter.clear();
+    QApplication::postEvent(w<DBGrid>("DBGrid1"),
+                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    window->FindClient(0, QStringLiteral("no such firm anywhere"), false);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Поиск прерван."));
+    EXPECT_EQ(window->currentClientId(), 0);
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Список всех счетов-фактур"));
+}
+
+TEST_F(MainWindowTest, FindDialogRemembersItsLastRequest)
+{
+    open();
+    whenModal([](QWidget* dialog) {
+        child<QLineEdit>(dialog, "Edit2")->setText(QStringLiteral("ТОВ"));
+        child<RadioGroup>(dialog, "FindRG")->setItemIndex(0);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N3")->trigger();
+    EXPECT_TRUE(firmAt(currentRow()).contains(QStringLiteral("ТОВ")));
+    QString shown;
+    whenModal([&shown](QWidget* dialog) {
+        shown = child<QLineEdit>(dialog, "Edit2")->text();
+        child<QPushButton>(dialog, "BitBtn2")->click();
+    });
+    w<QAction>("N3")->trigger();
+    EXPECT_EQ(shown, QStringLiteral("ТОВ"));
+}
+
+TEST_F(MainWindowTest, NameAndCityFiltersAndTheirRemoval)
+{
+    open();
+    whenModal([](QWidget* dialog) {
+        EXPECT_EQ(child<QLabel>(dialog, "Label1")->text(),
+                  QStringLiteral("Фильтровать список клиентов  по названию фирмы:"));
+        child<QLineEdit>(dialog, "Edit1")->setText(QStringLiteral("тов"));
+        child<QCheckBox>(dialog, "CheckBox1")->setChecked(false);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N37")->trigger();
+    const int shown = window->clientRegister().model().rowCount();
+    ASSERT_GT(shown, 0);
+    ASSERT_LT(shown, 30);
+    for (int r = 0; r < shown; ++r)
+        EXPECT_TRUE(firmAt(r).startsWith(QStringLiteral("ТОВ"))) << firmAt(r).toStdString();
+    EXPECT_TRUE(w<QAction>("N37")->isChecked());
+    EXPECT_TRUE(w<QAction>("N36")->isEnabled());
+
+    // A city with an apostrophe filters like any other text.
+    const QString city = QStringLiteral("Кам'янець-Подільський");
+    execOrThrow(window->dataModule().database(),
+                QStringLiteral("UPDATE CLIENTS SET CITY=? WHERE ID_NUMBER=?"),
+                {city, window->clientRegister().idAt(0)});
+    whenModal([&city](QWidget* dialog) {
+        child<QLineEdit>(dialog, "Edit1")->setText(city);
+        child<QCheckBox>(dialog, "CheckBox1")->setChecked(true);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N35")->trigger();
+    EXPECT_EQ(window->clientRegister().filter().text(),
+              QStringLiteral("ID_NUMBER>1 AND FIRMNAME='тов*' AND CITY='") + city + u'\'');
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 1);
+    EXPECT_TRUE(prompter.messages().empty());
+
+    // The tab "Клиенты" shows every client again; the dialog still offers the last value.
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 30);
+    EXPECT_FALSE(w<QAction>("N36")->isEnabled());
+    EXPECT_FALSE(w<QAction>("N37")->isChecked());
+    QString offered;
+    bool fullMatch = true;
+    whenModal([&](QWidget* dialog) {
+        offered = child<QLineEdit>(dialog, "Edit1")->text();
+        fullMatch = child<QCheckBox>(dialog, "CheckBox1")->isChecked();
+        child<QPushButton>(dialog, "BitBtn2")->click();
+    });
+    w<QAction>("N37")->trigger();
+    EXPECT_EQ(offered, QStringLiteral("тов"));
+    EXPECT_FALSE(fullMatch);
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 30);
+}
+
+TEST_F(MainWindowTest, SortingByChoiceAndByColumnTitle)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    QTest::mouseClick(w<QRadioButton>("SortRG_2"), Qt::LeftButton);
+    EXPECT_EQ(window->clientRegister().sortIndex(), QStringLiteral("CITYADR"));
+    auto& model = window->clientRegister().model();
+    for (int r = 1; r < model.rowCount(); ++r)
+        EXPECT_LE(compareText(model.value(r - 1, QStringLiteral("CITY")).toString(),
+                              model.value(r, QStringLiteral("CITY")).toString()),
+                  0);
+    EXPECT_EQ(currentRow(), 0);
+
+    QHeaderView* header = w<DBGrid>("DBGrid1")->horizontalHeader();
+    emit header->sectionClicked(model.columnOf(QStringLiteral("TELFAX")));
+    EXPECT_EQ(window->clientRegister().sortIndex(), QStringLiteral("CITYADR"));
+    emit header->sectionClicked(model.columnOf(QStringLiteral("CHIEF")));
+    EXPECT_EQ(window->clientRegister().sortIndex(), QStringLiteral("CHIEFNAME"));
+    EXPECT_EQ(w<RadioGroup>("SortRG")->itemIndex(), 2); // a title click leaves the choice as it was
+}
+
+TEST_F(MainWindowTest, AClickedClientGetsItsDocumentsAndAnEmptySelection)
+{
+    open();
+    w<QLineEdit>("Edit5")->setText(QStringLiteral("12/"));
+    auto* grid = w<DBGrid>("DBGrid1");
+    grid->moveTo(5);
+    emit grid->clicked(grid->currentIndex());
+    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(5));
+    EXPECT_TRUE(w<QLineEdit>("Edit5")->text().isEmpty());
+    w<QAction>("N7")->trigger();
+    EXPECT_EQ(window->currentClientId(), 0);
+    EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), 300);
+    EXPECT_EQ(w<QGroupBox>("GB5")->title(), QStringLiteral("Список всех поступлений без с/ф"));
+    EXPECT_FALSE(w<QAction>("N9")->isEnabled());
+    EXPECT_TRUE(w<QAction>("N13")->isEnabled());
+}
+
+TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
+{
+    open();
+    auto* grid = w<DBGrid>("DBGrid3");
+    const int rows = grid->model()->rowCount();
+    ASSERT_GT(rows, 0);
+    const qint64 number = grid->listModel()->keyAt(grid->currentRow());
+    w<DBNavigator>("DBNavigator1")->button(QStringLiteral("delete"))->click();
+    EXPECT_EQ(prompter.messages().back().text, QStringLiteral("Удалить запись?"));
+    EXPECT_EQ(grid->model()->rowCount(), rows);
+    prompter.queueAnswer(true);
+    w<DBNavigator>("DBNavigator1")->button(QStringLiteral("delete"))->click();
+    EXPECT_EQ(grid->model()->rowCount(), rows - 1);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=%1").arg(number)), 0);
+    EXPECT_EQ(w<DBNavigator>("DBNavigator1")->button(QStringLiteral("first"))->toolTip(),
+              QStringLiteral("первая запись"));
+}
+
+TEST_F(MainWindowTest, OwnerDetailsAreSavedCutAndReread)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(2);
+    auto* name = w<QLineEdit>("Edit1");
+    name->setText(QString(130, u'Ф'));
+    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
+    EXPECT_EQ(name->text(), QString(128, u'Ф'));
+    EXPECT_EQ(window->ownerRecord().FIRMNAME, QString(128, u'Ф'));
+
+    const QString chief = window->ownerRecord().CHIEF;
+    w<QLineEdit>("Edit2")->setText(QStringLiteral("Хтось Інший"));
+    QTest::mouseClick(w<QPushButton>("BitBtn8"), Qt::LeftButton);
+    EXPECT_EQ(w<QLineEdit>("Edit2")->text(), chief);
+
+    // An owner row deleted behind the program's back comes back when the tab is opened.
+    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+    w<QTabWidget>("PC1")->setCurrentIndex(0);
+    w<QTabWidget>("PC1")->setCurrentIndex(2);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=1")), 1);
+}
+
+TEST_F(MainWindowTest, SettingsDialogWritesAndReconnects)
+{
+    open();
+    whenModal([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Настройки программы :"));
+        EXPECT_FALSE(child<QCheckBox>(dialog, "CB5")->isChecked());
+        child<QCheckBox>(dialog, "CB5")->setChecked(true);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N6")->trigger();
+    EXPECT_FALSE(window->programSettings().grvOrBaks);
+    IniFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.value(QStringLiteral("MONEY"), QStringLiteral("GRV_OR_BAKS")), QStringLiteral("0"));
+    EXPECT_TRUE(window->dataModule().isConnected());
+    EXPECT_EQ(currentRow(), 0);
+}
+
+TEST_F(MainWindowTest, F1AnywhereEvenInACellEditor)
+{
+    open();
+    auto* grid = w<DBGrid>("DBGrid3");
+    grid->setFocus();
+    grid->edit(grid->currentIndex());
+    QWidget* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_F1);
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().text,
+              QStringLiteral("Справочная информация находится в файле Readme.doc."));
+    grid->cancel();
+}
+
+TEST_F(MainWindowTest, ClosingAsksAndWritesTheSettings)
+{
+    open();
+    QFile::remove(settingsFilePath(home.path()));
+    EXPECT_FALSE(window->close()); // no answer is No
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(QFile::exists(settingsFilePath(home.path())));
+    prompter.queueAnswer(true);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(QFile::exists(settingsFilePath(home.path())));
+    window.reset();
+}
+
+TEST_F(MainWindowTest, CtrlDeleteClearsTheWholeRegister)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    QTest::keyRelease(w<DBGrid>("DBGrid2"), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(prompter.messages().back().text,
+              QStringLiteral("Очистить всю базу клиентов (будут удалены все счета, накладные,акты)?"));
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 30);
+    prompter.queueAnswer(true);
+    QTest::keyRelease(w<DBGrid>("DBGrid2"), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 0);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS")), 1);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES")), 0);
+}
