@@ -113,8 +113,33 @@ void TBuhForm::setupGrids()
                                                            {ui->DBNavigator4, ui->DBGrid6},
                                                            {ui->DBNavigator3, ui->DBGrid5},
                                                            {ui->DBNavigator2, ui->DBGrid4}};
-    for (const auto& [grid, model] : lists)
+    for (const auto& [grid, model] : lists) {
         grid->setListModel(model);
+        // A double click picks an invoice for a waybill; cells are edited by typing or the navigator.
+        grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    }
+    connect(ui->DBGrid3, &QAbstractItemView::clicked, this,
+            [this] { LocateWaybillsOfInvoice(int(m_docs.invoices().keyAt(ui->DBGrid3->currentRow()))); });
+    connect(ui->DBGrid3, &QAbstractItemView::doubleClicked, this, [this] {
+        const int number = int(m_docs.invoices().keyAt(ui->DBGrid3->currentRow()));
+        m_docs.addToWaybillSelection(number);
+        ui->Edit5->setText(m_docs.waybillSelection());
+        LocateWaybillsOfInvoice(number);
+    });
+    connect(ui->DBGrid6, &QAbstractItemView::clicked, this,
+            [this] { LocateWaybillsOfInvoice(int(m_docs.receipts().keyAt(ui->DBGrid6->currentRow()))); });
+    for (DBGrid* waybills : {ui->DBGrid5, ui->DBGrid4}) {
+        const auto follow = [this, waybills] {
+            const qint64 first = waybills->listModel()
+                                     ->value(waybills->currentRow(), QStringLiteral("FACT1_NUMBER"))
+                                     .toLongLong();
+            // Invoice and receipt numbers are the lists' row keys; only one of the two can hold it.
+            for (DBGrid* documents : {ui->DBGrid3, ui->DBGrid6})
+                documents->moveTo(documents->listModel()->rowOfKey(first));
+        };
+        connect(waybills, &QAbstractItemView::clicked, this, follow);
+        connect(waybills, &QAbstractItemView::doubleClicked, this, follow);
+    }
     for (const auto& [navigator, grid] : navigators) {
         navigator->setGrid(grid);
         connect(navigator, &DBNavigator::deleteRequested, this,
@@ -266,6 +291,18 @@ void TBuhForm::moveListsToLastRows()
 {
     for (DBGrid* grid : {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
         grid->moveTo(grid->model()->rowCount() - 1);
+}
+
+void TBuhForm::LocateWaybillsOfInvoice(int number)
+{
+    if (number == 0)
+        return;
+    for (DBGrid* grid : {ui->DBGrid5, ui->DBGrid4}) {
+        int row = grid->listModel()->findFirst(QStringLiteral("FACT1_NUMBER"), number);
+        if (row < 0)
+            row = grid->listModel()->findFirst(QStringLiteral("FACT2_NUMBER"), number);
+        grid->moveTo(row);
+    }
 }
 
 void TBuhForm::UpdateDocumentCommands()

@@ -34,6 +34,8 @@ public:
     void RefreshClientDocuments();
     void ShowAllDocuments();
     void UpdateDocumentCommands();
+    // Moves both waybill lists to a waybill naming the document first or second.
+    void LocateWaybillsOfInvoice(int number);
     void LoadAndShowOwner();
     void FindClient(int field, const QString& text, bool fullMatch);
 

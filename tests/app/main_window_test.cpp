@@ -473,3 +473,35 @@ TEST_F(MainWindowTest, CtrlDeleteClearsTheWholeRegister)
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS")), 1);
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES")), 0);
 }
+
+TEST_F(MainWindowTest, DoubleClickedInvoicesMakeTheWaybillSelection)
+{
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, ID_NUMBER) "
+                                   "VALUES (9001, 12, (SELECT ID_NUMBER FROM FACTURES "
+                                   "WHERE FACT_NUMBER=12))"));
+    }
+    open();
+    w<QAction>("N7")->trigger(); // every invoice, so that any number can be picked
+    auto* invoices = w<DBGrid>("DBGrid3");
+    auto pick = [&](int number) {
+        invoices->moveTo(invoices->listModel()->rowOfKey(number));
+        emit invoices->doubleClicked(invoices->currentIndex());
+    };
+    pick(12);
+    pick(15);
+    pick(12);
+    EXPECT_EQ(w<QLineEdit>("Edit5")->text(), QStringLiteral("12/15/12/"));
+
+    // The waybill lists follow the invoice; a waybill click brings its first document back.
+    auto* tax = w<DBGrid>("DBGrid4");
+    EXPECT_EQ(tax->listModel()->value(tax->currentRow(), QStringLiteral("FACT1_NUMBER")).toInt(), 12);
+    invoices->moveTo(0);
+    emit tax->clicked(tax->currentIndex());
+    EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), 12);
+    QTest::mouseClick(w<QPushButton>("Button9"), Qt::LeftButton);
+    EXPECT_TRUE(w<QLineEdit>("Edit5")->text().isEmpty());
+}
