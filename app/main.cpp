@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <memory>
 
@@ -25,6 +26,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // Spin boxes and date fields as on a Ukrainian desktop: the decimal comma, day.month.year.
+    QLocale::setDefault(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
     if (invocation.programFolder.isEmpty())
         invocation.programFolder = QCoreApplication::applicationDirPath();
     QApplication::setApplicationDisplayName(QStringLiteral("ДОКУМАР"));
