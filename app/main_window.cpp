@@ -246,7 +246,11 @@ bool TBuhForm::OpenDatabase()
 
 void TBuhForm::ReconnectAndRefresh()
 {
-    const int id = m_register.idAt(currentClientRow());
+    reconnectAndLocate(m_register.idAt(currentClientRow()));
+}
+
+void TBuhForm::reconnectAndLocate(int id)
+{
     m_dm.disconnect();
     LoadAndShowOwner();
     m_register.reload();

@@ -56,6 +56,8 @@ protected:
 private:
     // Start-up and the shell.
     void StartUpSequence();
+    // ReconnectAndRefresh, standing on the given client afterwards (the first one when it is gone).
+    void reconnectAndLocate(int id);
     void setupMenus();
     void setupGrids();
     void applyPrecision();

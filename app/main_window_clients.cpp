@@ -178,11 +178,7 @@ void TBuhForm::BitBtn2Click()
         if (newId)
             id = newId;
     }
-    m_dm.disconnect();
-    LoadAndShowOwner();
-    m_register.reload();
-    locateClient(id);
-    RefreshClientDocuments();
+    reconnectAndLocate(id);
 }
 
 void TBuhForm::BitBtn3Click()
@@ -216,11 +212,7 @@ void TBuhForm::BitBtn5Click()
         return;
     }
     m_panelDirty = false;
-    m_dm.disconnect();
-    LoadAndShowOwner();
-    m_register.reload();
-    locateClient(nextId);
-    RefreshClientDocuments();
+    reconnectAndLocate(nextId);
 }
 
 void TBuhForm::clearRegister()
