@@ -5,6 +5,8 @@
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "print/amount_in_words.h"
+#include "print/invoice_form.h"
+#include "report/renderer.h"
 #include "print/number_format.h"
 
 #include <QCommandLineParser>
@@ -16,7 +18,8 @@
 
 namespace {
 
-const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo")};
+const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo"),
+                               QStringLiteral("print")};
 
 QString tr(const char* text)
 {
@@ -37,6 +40,7 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] init-db                          empty database in the PATH folder
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
+  docmar [--home DIR] print invoice NUMBER (--pdf FILE | --png FILE | --page FILE)
 )";
 
 void addOptions(QCommandLineParser& parser)
@@ -54,6 +58,10 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("clients"), QStringLiteral("Number of demo clients."), QStringLiteral("N")},
         {QStringLiteral("invoices"), QStringLiteral("Number of demo invoices."), QStringLiteral("N")},
         {QStringLiteral("seed"), QStringLiteral("Seed of the demo data."), QStringLiteral("N")},
+        {QStringLiteral("pdf"), QStringLiteral("Write the document as PDF."), QStringLiteral("FILE")},
+        {QStringLiteral("png"), QStringLiteral("Write the page as a PNG picture."), QStringLiteral("FILE")},
+        {QStringLiteral("page"), QStringLiteral("Write the page file (JSON)."), QStringLiteral("FILE")},
+        {QStringLiteral("section"), QStringLiteral("VAT section of a zero-rate tax waybill."), QStringLiteral("N")},
     });
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init-db, words, demo"));
 }
@@ -176,6 +184,59 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
     return ExitDone;
 }
 
+int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = parser.positionalArguments();
+    bool ok = false;
+    const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
+    const QStringList outputs = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("page")};
+    int chosen = 0;
+    for (const QString& o : outputs)
+        chosen += parser.isSet(o) ? 1 : 0;
+    if (args.size() != 3 || !ok || chosen != 1) {
+        printErr(QStringLiteral("print: a kind, a NUMBER and one of --pdf, --png, --page are expected"));
+        return ExitUsage;
+    }
+    if (args[1] != QLatin1String("invoice")) {
+        printErr(args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax")
+                     ? tr("Печать накладных из командной строки пока недоступна.")
+                     : QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
+        return args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax") ? ExitFailed : ExitUsage;
+    }
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    try {
+        TDM dm;
+        dm.connect(settings.path);
+        OwnerRecord owner;
+        if (!dm.ReadOwnerRow(owner))
+            prompter.warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
+        QString error;
+        const std::optional<Page> page =
+            PrepareInvoicePage(dm, number, owner, settings, inv.programFolder, &prompter, &error);
+        if (!page) {
+            printErr(error);
+            return ExitFailed;
+        }
+        bool written = false;
+        if (parser.isSet(QStringLiteral("pdf")))
+            written = RenderToPdf(*page, parser.value(QStringLiteral("pdf")), &error);
+        else if (parser.isSet(QStringLiteral("png")))
+            written = RenderToPng(*page, parser.value(QStringLiteral("png")), 96, &error);
+        else
+            written = page->save(parser.value(QStringLiteral("page")), &error);
+        if (!written) {
+            printErr(error);
+            return ExitFailed;
+        }
+    } catch (const DbError& e) {
+        printErr(e.message());
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -215,7 +276,7 @@ int RunCommand(const QStringList& arguments, const Invocation& inv)
     parser.parse(arguments);
     StderrPrompter prompter;
     const QStringList positional = parser.positionalArguments();
-    if (inv.command != QLatin1String("words") && positional.size() > 1) {
+    if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") && positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
     }
@@ -225,5 +286,7 @@ int RunCommand(const QStringList& arguments, const Invocation& inv)
         return words(parser, prompter);
     if (inv.command == QLatin1String("demo"))
         return demo(parser, inv, prompter);
+    if (inv.command == QLatin1String("print"))
+        return print(parser, inv, prompter);
     return ExitUsage;
 }

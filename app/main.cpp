@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 
 #include <memory>
@@ -18,6 +19,14 @@ int main(int argc, char* argv[])
     if (invocation.earlyExit)
         return *invocation.earlyExit;
 
+    if (invocation.command == QLatin1String("print")) {
+        // Drawing needs fonts and a paint engine, never a screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        if (invocation.programFolder.isEmpty())
+            invocation.programFolder = QCoreApplication::applicationDirPath();
+        return RunCommand(arguments, invocation);
+    }
     if (!invocation.command.isEmpty()) {
         QCoreApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())

@@ -3,6 +3,8 @@
 #include "app/about_form.h"
 #include "app/setup_form.h"
 #include "clients/names_form.h"
+#include "print/invoice_form.h"
+#include "report/report_holder.h"
 #include "ui_main_window.h"
 
 #include <QApplication>
@@ -14,7 +16,7 @@
 
 namespace {
 
-enum Page { DocumentsPage = 0, ClientsPage = 1, OwnerPage = 2 };
+enum Tab { DocumentsPage = 0, ClientsPage = 1, OwnerPage = 2 };
 
 // The owner tab's edits and the fields they show.
 struct OwnerEdit {
@@ -192,6 +194,8 @@ void TBuhForm::setupMenus()
     connect(ui->N37, &QAction::triggered, this, [this] { filterClients(true); });
     connect(ui->N35, &QAction::triggered, this, [this] { filterClients(false); });
     connect(ui->N36, &QAction::triggered, this, &TBuhForm::N36Click);
+    connect(ui->N12, &QAction::triggered, this, &TBuhForm::N12Click);
+    connect(ui->N13, &QAction::triggered, this, &TBuhForm::N13Click);
 }
 
 QMenu* TBuhForm::popupMenu(int number) const
@@ -343,6 +347,44 @@ void TBuhForm::PC1Change(int index)
     } else if (index == ClientsPage) {
         N36Click();
     }
+}
+
+ReportHolder* TBuhForm::createInvoiceHolder()
+{
+    const int number = int(m_docs.invoices().keyAt(ui->DBGrid3->currentRow()));
+    try {
+        QString error;
+        std::optional<Page> page =
+            PrepareInvoicePage(m_dm, number, m_owner, m_settings, m_programFolder, m_prompter, &error);
+        if (!page) {
+            m_prompter->error(error);
+            return nullptr;
+        }
+        return new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);
+    } catch (const DbError& e) {
+        m_prompter->error(e.message());
+        return nullptr;
+    }
+}
+
+void TBuhForm::N12Click()
+{
+    if (m_docs.invoices().keyAt(ui->DBGrid3->currentRow()) <= 0) {
+        m_prompter->inform(tr("Счет фактура на это поступление не выписывалась."));
+        return;
+    }
+    if (ReportHolder* holder = createInvoiceHolder())
+        holder->Preview(this);
+}
+
+void TBuhForm::N13Click()
+{
+    ReportHolder* holder = createInvoiceHolder();
+    if (!holder || holder->Print())
+        return;
+    // Without a printer the preview is the way to a PDF.
+    m_prompter->error(tr("Принтер не найден. Документ можно сохранить в PDF из окна просмотра."));
+    holder->Preview(this);
 }
 
 void TBuhForm::N6Click()

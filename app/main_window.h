@@ -19,6 +19,7 @@ class DBGrid;
 class DBNavigator;
 class QLineEdit;
 class QMenu;
+class ReportHolder;
 class TNamesForm;
 
 // The main window: owns the settings, the program folder, the data module, the client register, the
@@ -63,6 +64,9 @@ private:
     void applyPrecision();
     void PC1Change(int index);
     void N6Click();
+    ReportHolder* createInvoiceHolder();
+    void N12Click();
+    void N13Click();
     void N8Click();
     void showDocumentCaptions();
     void moveListsToLastRows();

@@ -346,7 +346,9 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
             Position& pos = f.positions[std::size_t(p)];
             pos.name = str(g.name);
             pos.measure = str(g.unit);
-            pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, 120);
+            // Quantities a small firm sells: dear goods in ones and twos, cheap ones by the dozen.
+            const int most = std::clamp(3000000 / std::max(g.priceKopecks, 1), 1, 120);
+            pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, most);
             pos.price = (g.priceKopecks * rnd.between(90, 115) / 100) / 100.0;
         }
         f.FACT_NDS = rnd.chance(92) ? 20 : 0;

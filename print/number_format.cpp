@@ -6,7 +6,7 @@
 
 double RoundToKopecks(double amount)
 {
-    return std::nearbyint(amount * 100.0) / 100.0;
+    return std::nearbyint(amount * 100.0) * 0.01;
 }
 
 QString FormatFixed(double value, int decimals, QChar decimalSeparator)

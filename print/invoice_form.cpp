@@ -1,0 +1,411 @@
+#include "print/invoice_form.h"
+
+#include "app/prompter.h"
+#include "db/data_module.h"
+#include "db/tables.h"
+#include "print/amount_in_words.h"
+#include "print/month_names.h"
+#include "print/number_format.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImageReader>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+struct LabelDef {
+    const char* name;
+    int left, top, width, height;
+    char font; // 'A' Arial, 'T' Times New Roman
+    int size;
+    bool bold;
+    char align; // 'l', 'r', 'c'
+    bool autoSize;
+    const char* text;
+};
+
+// The letter "i" in "вiд" and "Цiна" is the Latin one, as on the printed blank.
+const LabelDef kLabels[] = {
+    {"QRLabel1", 112, 44, 91, 16, 'A', 9, false, 'l', true, " Постачальник  "},
+    {"QRLabel2", 112, 62, 73, 16, 'A', 9, false, 'l', true, " його адреса"},
+    {"QRNameOwn", 204, 44, 277, 17, 'A', 10, true, 'l', false, ""},
+    {"QRTelOwn", 184, 71, 297, 17, 'A', 10, true, 'l', false, ""},
+    {"QRLabel5", 112, 91, 60, 16, 'A', 9, false, 'l', true, "Код ЗКПО "},
+    {"QRLabel6", 112, 113, 37, 16, 'A', 9, false, 'l', true, "Рах.№"},
+    {"QRCityOwn", 112, 151, 62, 17, 'A', 10, true, 'l', true, ""},
+    {"QRLabel8", 530, 44, 138, 17, 'A', 10, true, 'l', true, " РАХУНОК-ФАКТУРА "},
+    {"QRLabel9", 546, 73, 31, 17, 'A', 10, false, 'l', true, " №   "},
+    {"QRLabel10", 498, 98, 31, 16, 'A', 9, true, 'l', true, "  вiд  "},
+    {"DayL", 546, 98, 15, 16, 'A', 9, true, 'l', true, ""},
+    {"MonthL", 566, 98, 50, 16, 'A', 9, true, 'l', true, ""},
+    {"YearL", 638, 98, 29, 16, 'A', 9, true, 'l', true, ""},
+    {"QRLabel12", 677, 98, 11, 16, 'A', 9, true, 'l', true, "р."},
+    {"QRLabel11", 495, 123, 82, 17, 'A', 10, false, 'l', true, " по договору "},
+    {"QRLabel13", 486, 143, 15, 17, 'A', 10, false, 'l', true, "№"},
+    {"NoDogL", 504, 143, 52, 16, 'A', 9, true, 'c', false, ""},
+    {"QRLabel15", 558, 143, 25, 16, 'A', 9, true, 'l', true, " вiд "},
+    {"DogDayL", 583, 143, 21, 16, 'A', 9, true, 'l', true, ""},
+    {"DogMonL", 606, 143, 50, 16, 'A', 9, true, 'c', false, ""},
+    {"DogYearL", 671, 143, 29, 16, 'A', 9, true, 'l', true, ""},
+    {"QRLabel14", 703, 143, 14, 16, 'A', 9, true, 'l', true, " р."},
+    {"QRLabel21", 112, 173, 61, 17, 'A', 10, false, 'l', true, " Платник  "},
+    {"QRLabel22", 112, 196, 102, 17, 'A', 10, false, 'l', true, " та його адреса  "},
+    {"QRLabel23", 111, 241, 58, 17, 'A', 10, false, 'l', true, " в банку  "},
+    {"QRLabel24", 112, 220, 58, 17, 'A', 10, false, 'l', true, " Рах. №  "},
+    {"QRLabel25", 115, 262, 29, 17, 'A', 10, false, 'l', true, "в м. "},
+    {"QRLabel26", 370, 262, 34, 17, 'A', 10, false, 'l', true, " обл. "},
+    {"ChetL", 181, 220, 169, 17, 'A', 10, true, 'l', false, ""},
+    {"CityL", 145, 262, 175, 17, 'A', 10, true, 'l', false, ""},
+    {"RegionL", 412, 262, 261, 17, 'A', 10, true, 'l', false, ""},
+    {"FirmNameL", 176, 172, 537, 20, 'A', 11, true, 'c', false, ""},
+    {"AdressL", 216, 196, 473, 17, 'A', 10, true, 'l', false, ""},
+    {"BankNameL", 176, 241, 407, 17, 'A', 10, true, 'l', false, ""},
+    {"QRLabel41", 172, 302, 101, 17, 'A', 10, false, 'l', true, "  Найменування "},
+    {"QRLabel42", 455, 302, 50, 17, 'A', 10, false, 'l', true, "Од.вим."},
+    {"QRLabel43", 515, 302, 48, 17, 'A', 10, false, 'l', true, "  К-сть  "},
+    {"QRLabel44", 583, 302, 40, 17, 'A', 10, false, 'l', true, "  Цiна "},
+    {"QRLabel45", 651, 302, 45, 17, 'A', 10, false, 'l', true, " Сума  "},
+    {"StrPo1", 116, 343, 160, 17, 'A', 10, true, 'l', true, ""},
+    {"StrPO12", 116, 359, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"ItogPO1", 646, 351, 68, 21, 'A', 10, true, 'r', false, ""},
+    {"StrPo2", 116, 383, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"StrPo22", 116, 403, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"ItogPo2", 645, 391, 69, 21, 'A', 10, true, 'r', false, ""},
+    {"ItogIo1", 645, 433, 69, 21, 'A', 10, true, 'r', false, ""},
+    {"StrIO1", 116, 423, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"StrIo12", 116, 443, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"StrIo2", 116, 467, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"StrIO22", 116, 485, 5, 17, 'A', 10, true, 'l', true, ""},
+    {"ItogIO2", 645, 472, 69, 21, 'A', 10, true, 'r', false, ""},
+    {"QRLabel49", 108, 671, 136, 17, 'A', 10, false, 'l', true, ""},
+    {"QRLabel50", 276, 671, 221, 17, 'A', 10, false, 'l', false, "______________________________"},
+    {"QRLabel51", 112, 776, 91, 17, 'A', 10, true, 'l', true, ""},
+    {"QRLabel52", 112, 796, 348, 17, 'A', 10, true, 'l', true, ""},
+    {"NoFactL", 574, 73, 58, 16, 'A', 9, true, 'r', false, ""},
+    {"QRLabel53", 240, 720, 37, 19, 'A', 12, false, 'l', true, "М. П."},
+    {"QROKPOOwn", 175, 90, 61, 17, 'A', 10, true, 'l', true, ""},
+    {"QRMFOOwn", 242, 150, 92, 17, 'A', 10, true, 'l', true, ""},
+    {"QRChetOwn", 172, 112, 113, 19, 'A', 10, true, 'l', false, ""},
+    {"QRBankOwn", 112, 132, 357, 17, 'A', 9, true, 'l', false, ""},
+    {"QR1", 468, 353, 21, 17, 'A', 10, true, 'l', true, ""},
+    {"QR2", 468, 393, 21, 17, 'A', 10, true, 'l', true, ""},
+    {"QRBuhOwn", 504, 671, 189, 17, 'A', 10, true, 'l', true, ""},
+    {"QR3", 468, 435, 21, 17, 'A', 10, true, 'l', true, ""},
+    {"QR4", 468, 474, 21, 17, 'A', 10, true, 'l', true, ""},
+    {"SFNumPOS1", 512, 352, 52, 19, 'A', 10, true, 'r', false, ""},
+    {"SFNumPos2", 512, 392, 53, 19, 'A', 10, true, 'r', false, ""},
+    {"SFNumPOs3", 512, 434, 52, 19, 'A', 10, true, 'r', false, ""},
+    {"SFNumPos4", 512, 473, 52, 19, 'A', 10, true, 'r', false, ""},
+    {"QRPrice_pos1", 568, 351, 71, 19, 'A', 10, true, 'r', false, ""},
+    {"QRPrice_pos2", 568, 391, 71, 19, 'A', 10, true, 'r', false, ""},
+    {"QRPrice_pos3", 568, 434, 71, 19, 'A', 10, true, 'r', false, ""},
+    {"QRPrice_pos4", 569, 473, 70, 19, 'A', 10, true, 'r', false, ""},
+    {"QRLabel3", 115, 560, 126, 17, 'A', 10, true, 'l', true, ""},
+    {"QRLabel4", 644, 558, 72, 21, 'A', 10, true, 'r', false, ""},
+    {"QRLabel46", 116, 509, 53, 17, 'A', 10, true, 'l', true, "ИТОГО :"},
+    {"Itogo", 644, 507, 71, 21, 'A', 10, true, 'r', false, ""},
+    {"QRLabel54", 116, 534, 36, 17, 'A', 10, true, 'l', true, ""},
+    {"NDS", 644, 532, 72, 21, 'A', 10, true, 'r', false, ""},
+    {"ALLSumma", 644, 584, 72, 21, 'A', 10, true, 'r', false, ""},
+    {"StrSum", 116, 632, 593, 20, 'T', 12, true, 'l', false, ""},
+    {"QRLabel47", 116, 610, 130, 18, 'A', 11, false, 'l', true, ""},
+    {"QRLabel55", 116, 587, 56, 17, 'A', 10, true, 'l', true, ""},
+    {"QRLabel7", 632, 73, 13, 16, 'A', 9, true, 'l', true, ""},
+};
+
+struct ShapeDef {
+    const char* name;
+    ShapeKind shape;
+    int left, top, width, height;
+};
+
+const ShapeDef kShapes[] = {
+    {"QRShape1", ShapeKind::Rectangle, 109, 38, 376, 132},  {"QRShape2", ShapeKind::Rectangle, 484, 38, 234, 132},
+    {"QRShape6", ShapeKind::Rectangle, 109, 169, 609, 115}, {"QRShape12", ShapeKind::Rectangle, 109, 283, 609, 16},
+    {"QRShape13", ShapeKind::Rectangle, 109, 298, 342, 43}, {"QRShape14", ShapeKind::Rectangle, 450, 298, 268, 23},
+    {"QRShape15", ShapeKind::Rectangle, 450, 320, 268, 21}, {"QRShape22", ShapeKind::Rectangle, 109, 340, 342, 42},
+    {"QRShape23", ShapeKind::Rectangle, 450, 340, 268, 42}, {"QRShape34", ShapeKind::Rectangle, 109, 381, 342, 41},
+    {"QRShape36", ShapeKind::Rectangle, 450, 381, 268, 41}, {"QRShape40", ShapeKind::Rectangle, 109, 421, 342, 42},
+    {"QRShape42", ShapeKind::Rectangle, 450, 421, 268, 42}, {"QRShape46", ShapeKind::Rectangle, 109, 462, 342, 42},
+    {"QRShape47", ShapeKind::Rectangle, 450, 462, 268, 42}, {"QRShape51", ShapeKind::Rectangle, 109, 529, 609, 27},
+    {"QRShape52", ShapeKind::Rectangle, 109, 555, 609, 27}, {"QRShape3", ShapeKind::Rectangle, 109, 503, 609, 27},
+    {"QRShape27", ShapeKind::Rectangle, 109, 581, 609, 27}, {"QRShape53", ShapeKind::Rectangle, 109, 607, 609, 48},
+    {"QRShape4", ShapeKind::VertLine, 448, 502, 4, 105},    {"QRShape16", ShapeKind::VertLine, 507, 298, 4, 309},
+    {"QRShape19", ShapeKind::VertLine, 565, 298, 2, 309},   {"QRShape20", ShapeKind::VertLine, 641, 298, 2, 309},
+};
+
+struct PositionLabels {
+    const char* count;
+    const char* price;
+    const char* sum;
+    const char* unit;
+    const char* name1;
+    const char* name2;
+    int cutAt; // a name this long or longer goes on two lines
+};
+
+const PositionLabels kPositions[4] = {
+    {"SFNumPOS1", "QRPrice_pos1", "ItogPO1", "QR1", "StrPo1", "StrPO12", 36},
+    {"SFNumPos2", "QRPrice_pos2", "ItogPo2", "QR2", "StrPo2", "StrPo22", 36},
+    {"SFNumPOs3", "QRPrice_pos3", "ItogIo1", "QR3", "StrIO1", "StrIo12", 36},
+    // The fourth name line was always cut one character later.
+    {"SFNumPos4", "QRPrice_pos4", "ItogIO2", "QR4", "StrIo2", "StrIO22", 37},
+};
+
+QString tr(const char* text) { return QCoreApplication::translate("InvoiceForm", text); }
+
+void set(Page& page, const char* name, const QString& text)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->text = text;
+}
+
+void setColor(Page& page, const char* name, const QColor& color)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->color = color;
+}
+
+void setTop(Page& page, const char* name, double top)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->top = top;
+}
+
+void setHeight(Page& page, const char* name, double height)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->height = height;
+}
+
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+int monthBlock(const Settings& s) { return s.rusOrUkr ? kRussianGenitiveBlock : kUkrainianGenitiveBlock; }
+
+// The unit of a lump-sum position is empty or only blanks: its sum is its price.
+bool isLumpSum(const QString& unit) { return unit.trimmed().isEmpty(); }
+
+} // namespace
+
+QString MoneyText(double amount) { return FormatFixed(amount, 2, u',').rightJustified(10, u' '); }
+
+Page CreateInvoiceBlank()
+{
+    Page page(PageUnit::Px);
+    for (const LabelDef& d : kLabels) {
+        const Qt::Alignment align = d.align == 'r' ? Qt::AlignRight : d.align == 'c' ? Qt::AlignHCenter : Qt::AlignLeft;
+        page.add(makeLabel(QLatin1String(d.name), d.left, d.top, d.width, d.height,
+                           d.font == 'T' ? QStringLiteral("Times New Roman") : QStringLiteral("Arial"), d.size,
+                           d.bold, align, d.autoSize, QString::fromUtf8(d.text)));
+    }
+    for (const ShapeDef& d : kShapes)
+        page.add(makeShape(QLatin1String(d.name), d.shape, d.left, d.top, d.width, d.height));
+    PageElement picture;
+    picture.name = QStringLiteral("QRImage2");
+    picture.kind = ElementKind::Image;
+    picture.left = 77;
+    picture.top = 40;
+    picture.width = 15;
+    picture.height = 140;
+    picture.stretch = true;
+    picture.frame = true;
+    page.add(picture);
+    return page;
+}
+
+void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* client, const OwnerRecord& owner,
+                     const Settings& settings, Prompter* prompter)
+{
+    const bool russian = settings.rusOrUkr;
+
+    // 1. Captions in the language of the totals.
+    set(page, "QRLabel54", russian ? QStringLiteral("НДС") : QStringLiteral("ПДВ"));
+    set(page, "QRLabel55", russian ? QStringLiteral("ВСЕГО") : QStringLiteral("ВСЬОГО"));
+    set(page, "QRLabel47", russian ? QStringLiteral("Сумма прописью :") : QStringLiteral("Сума прописом :"));
+    set(page, "QRLabel51", russian ? QStringLiteral("Примечание :") : QStringLiteral("Примітка :"));
+    set(page, "QRLabel52", russian ? QStringLiteral("Счет действителен в течение трех банковских дней.")
+                                   : QStringLiteral("Рахунок дійсний протягом трьох банківських днів"));
+
+    // 2. Supplier.
+    set(page, "QRNameOwn", owner.FIRMNAME);
+    set(page, "QRTelOwn", QStringLiteral("тел. ") + owner.TELFAX);
+    set(page, "QROKPOOwn", owner.OKPOCODE);
+    set(page, "QRChetOwn", owner.CHETNUMBER);
+    set(page, "QRBankOwn", QStringLiteral("в ") + owner.BANKNAME);
+    set(page, "QRCityOwn", QStringLiteral("м. ") + owner.BANKCITY);
+    set(page, "QRMFOOwn", QStringLiteral("МФО ") + owner.MFOCODE);
+    set(page, "QRBuhOwn", QStringLiteral(" ( ") + owner.BUHALTER + QStringLiteral(" )"));
+
+    // 3-4. Payer, number, signature.
+    set(page, "FirmNameL", UpperCase1251(invoice.NAME_OWNER).left(255));
+    set(page, "NoFactL", QString::number(invoice.FACT_NUMBER));
+    set(page, "QRLabel7", invoice.FACT_DOPNO);
+    set(page, "QRLabel49", settings.text);
+
+    // 5. What the client fills stays a space until then.
+    for (const char* name : {"DogDayL", "DogMonL", "DogYearL", "NoDogL", "QR1", "QR2", "QR3", "QR4", "AdressL",
+                             "BankNameL", "ChetL", "CityL", "RegionL"})
+        set(page, name, QStringLiteral(" "));
+
+    // 6-8. The client's details and the contract.
+    const bool hasContract = client && !client->DOGNUMBER.isEmpty() && client->DOGNUMBER != QLatin1String(" ") &&
+                             client->DOGNUMBER != QLatin1String("  ");
+    if (!client && prompter)
+        prompter->warn(tr("Клиент счета-фактуры № %1 не найден: реквизиты плательщика и договор не заполнены.")
+                           .arg(invoice.FACT_NUMBER));
+    if (client && settings.fullOrPart) {
+        set(page, "AdressL", client->LAWADDRESS);
+        set(page, "BankNameL", client->BANKNAME);
+        set(page, "ChetL", client->CHETNUMBER);
+        set(page, "CityL", client->BANKCITY);
+        set(page, "RegionL", client->BANKREGION);
+    }
+    if (hasContract) {
+        set(page, "NoDogL", client->DOGNUMBER);
+        const QDate d = client->DOGDATA.isValid() ? client->DOGDATA : kDateZero;
+        set(page, "DogDayL", twoDigits(d.day()));
+        set(page, "DogMonL", MonthName(monthBlock(settings) + d.month()));
+        set(page, "DogYearL", QString::number(d.year()));
+    } else {
+        for (const char* name : {"QRLabel11", "QRLabel13", "QRLabel14", "QRLabel15"})
+            set(page, name, QStringLiteral(" "));
+    }
+
+    // 9. Invoice date.
+    const QDate date = invoice.FACT_DATA.isValid() ? invoice.FACT_DATA : kDateZero;
+    set(page, "DayL", twoDigits(date.day()));
+    set(page, "MonthL", MonthName(monthBlock(settings) + date.month()));
+    set(page, "YearL", QString::number(date.year()));
+
+    // 10. Positions and totals.
+    double subtotal = 0;
+    for (int i = 0; i < 4; ++i) {
+        const Position& p = invoice.positions[std::size_t(i)];
+        const PositionLabels& l = kPositions[i];
+        set(page, l.count, FormatFixed(p.count, settings.goods));
+        double sum;
+        if (!isLumpSum(p.measure)) {
+            sum = p.count * p.price;
+            set(page, l.price, FormatFixed(p.price, settings.price));
+        } else {
+            sum = p.price;
+            set(page, l.price, QString());
+            set(page, l.count, QString());
+        }
+        sum = RoundToKopecks(sum);
+        set(page, l.sum, MoneyText(sum));
+        set(page, l.unit, p.measure);
+        subtotal += sum;
+    }
+    subtotal = RoundToKopecks(subtotal);
+    set(page, "Itogo", MoneyText(subtotal));
+
+    const bool advertising = invoice.FACT_NR > 0.009;
+    double advertisingTax = 0;
+    if (advertising) {
+        advertisingTax = subtotal * invoice.FACT_NR * 0.01;
+        set(page, "QRLabel4", MoneyText(advertisingTax));
+        set(page, "QRLabel3", (russian ? QStringLiteral("Налог на рекламу (") : QStringLiteral("Податок на рекламу (")) +
+                                  FormatFixed(invoice.FACT_NR, 2, u',').rightJustified(5, u' ') + QStringLiteral("%)"));
+        setColor(page, "QRLabel3", Qt::black);
+        setColor(page, "QRLabel4", Qt::black);
+    }
+    const double vat = subtotal * invoice.FACT_NDS * 0.01;
+    set(page, "NDS", MoneyText(vat));
+    set(page, "QRLabel54", (russian ? QStringLiteral("НДС (") : QStringLiteral("ПДВ (")) +
+                               QString::number(invoice.FACT_NDS) + QStringLiteral(" %):"));
+    const double total = subtotal + vat + advertisingTax;
+    set(page, "ALLSumma", MoneyText(total));
+    set(page, "StrSum", AmountInWords(total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
+
+    // 11. Without the advertising tax the grand total and the words move up a row.
+    const int up = advertising ? 0 : 27;
+    if (!advertising) {
+        setColor(page, "QRLabel3", Qt::white);
+        setColor(page, "QRLabel4", Qt::white);
+    }
+    setHeight(page, "QRShape4", 105 - up);
+    for (const char* line : {"QRShape16", "QRShape19", "QRShape20"})
+        setHeight(page, line, 309 - up);
+    setTop(page, "QRLabel55", 587 - up);
+    setTop(page, "ALLSumma", 587 - up);
+    setTop(page, "QRShape27", 581 - up);
+    setTop(page, "QRLabel47", 610 - up);
+    setTop(page, "StrSum", 632 - up);
+    setTop(page, "QRShape53", 607 - up);
+
+    // 12. Names, and empty positions whitened.
+    for (int i = 0; i < 4; ++i) {
+        const Position& p = invoice.positions[std::size_t(i)];
+        const PositionLabels& l = kPositions[i];
+        set(page, l.name1, QString());
+        set(page, l.name2, QString());
+        const bool empty = p.name.isEmpty() && p.price <= 0.0001;
+        for (const char* figure : {l.unit, l.count, l.sum, l.price})
+            setColor(page, figure, empty ? Qt::white : Qt::black);
+        if (empty)
+            continue;
+        if (p.name.size() < l.cutAt) {
+            set(page, l.name1, p.name);
+        } else {
+            set(page, l.name1, p.name.left(l.cutAt - 1));
+            set(page, l.name2, p.name.mid(l.cutAt - 1));
+        }
+    }
+}
+
+bool PlaceLogo(Page& page, int kind, const Settings& settings, const QString& programFolder, QString* error)
+{
+    const char* boxName = kind == 1 ? "QRImage2" : kind == 2 ? "QRImage1" : nullptr;
+    PageElement* box = boxName ? page.element(QLatin1String(boxName)) : nullptr;
+    if (!box)
+        return true;
+    const QString file = QDir(programFolder).absoluteFilePath(settings.fileName);
+    QImageReader reader(file);
+    const QImage logo = reader.read();
+    if (logo.isNull()) {
+        if (error)
+            *error = tr("Не удалось прочитать логотип из файла %1: %2").arg(file, reader.errorString());
+        return false;
+    }
+    const double shift = settings.height + 7;
+    for (PageElement& e : page.elements())
+        if (e.kind == ElementKind::Label || e.kind == ElementKind::Shape)
+            e.top += shift;
+    box->left = 76;
+    box->top = 40;
+    box->width = settings.width;
+    box->height = settings.height;
+    box->center = settings.center;
+    box->image = logo;
+    return true;
+}
+
+std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRecord& owner, const Settings& settings,
+                                       const QString& programFolder, Prompter* prompter, QString* error)
+{
+    const QSqlDatabase db = dm.database();
+    QSqlQuery q = execOrThrow(db, QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=? AND FACT_NUMBER>0"),
+                              {number});
+    if (!q.next()) {
+        if (error)
+            *error = tr("Счет-фактура № %1 не найден.").arg(number);
+        return std::nullopt;
+    }
+    const InvoiceRow invoice = invoiceFromRecord(q.record());
+    QSqlQuery c = execOrThrow(db, QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {invoice.ID_NUMBER});
+    std::optional<ClientRow> client;
+    if (c.next())
+        client = clientFromRecord(c.record());
+
+    Page page = CreateInvoiceBlank();
+    FillInvoiceForm(page, invoice, client ? &*client : nullptr, owner, settings, prompter);
+    if (settings.onOff) {
+        QString logoError;
+        if (!PlaceLogo(page, 1, settings, programFolder, &logoError) && prompter)
+            prompter->error(logoError);
+    }
+    return page;
+}

@@ -1,0 +1,207 @@
+#include "report/preview_window.h"
+
+#include "report/renderer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+PreviewWindow::PreviewWindow(const Page& page, QWidget* parent)
+    : QDialog(parent)
+    , m_page(page)
+    , m_area(new QScrollArea(this))
+    , m_view(new QLabel)
+    , m_status(new QLabel)
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    setObjectName(QStringLiteral("PreviewWindow"));
+    setWindowTitle(tr("Предварительный просмотр"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    m_printer->setPageSize(QPageSize(QPageSize::A4));
+    m_printer->setFullPage(true);
+
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    struct Tool {
+        const char* name;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+    };
+    // The hints are the engine's own, in English as they always were.
+    static const Tool tools[] = {
+        {"ZoomFit", "Zoom to fit", QStyle::SP_TitleBarNormalButton},
+        {"Zoom100", "Zoom to 100%", QStyle::SP_DesktopIcon},
+        {"ZoomWidth", "Zoom to page width", QStyle::SP_TitleBarMaxButton},
+        {"FirstPage", "First Page", QStyle::SP_MediaSkipBackward},
+        {"PrevPage", "Previous page", QStyle::SP_MediaSeekBackward},
+        {"NextPage", "Next page", QStyle::SP_MediaSeekForward},
+        {"LastPage", "Last page", QStyle::SP_MediaSkipForward},
+        {"PrinterSetup", "Printer setup", QStyle::SP_FileDialogDetailedView},
+        {"Print", "Print", QStyle::SP_DialogApplyButton},
+        {"Save", "Save", QStyle::SP_DialogSaveButton},
+        {"Load", "Load", QStyle::SP_DialogOpenButton},
+    };
+    for (const Tool& t : tools) {
+        QAction* a = bar->addAction(style()->standardIcon(t.icon), QString::fromLatin1(t.hint));
+        a->setObjectName(QLatin1String(t.name));
+        a->setToolTip(QString::fromLatin1(t.hint));
+        if (qstrcmp(t.name, "PrinterSetup") == 0 || qstrcmp(t.name, "FirstPage") == 0)
+            bar->insertSeparator(a);
+    }
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    bar->addSeparator();
+    bar->addWidget(close);
+
+    m_view->setObjectName(QStringLiteral("PageView"));
+    m_view->setAlignment(Qt::AlignCenter);
+    m_area->setWidget(m_view);
+    m_area->setWidgetResizable(true);
+    m_area->setAlignment(Qt::AlignCenter);
+    m_area->setBackgroundRole(QPalette::Dark);
+    auto* status = new QStatusBar(this);
+    status->addWidget(m_status, 1);
+    m_status->setObjectName(QStringLiteral("StatusLine"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(m_area, 1);
+    layout->addWidget(status);
+
+    connect(findChild<QAction*>(QStringLiteral("ZoomFit")), &QAction::triggered, this, [this] { setZoom(Zoom::Fit); });
+    connect(findChild<QAction*>(QStringLiteral("Zoom100")), &QAction::triggered, this,
+            [this] { setZoom(Zoom::Actual); });
+    connect(findChild<QAction*>(QStringLiteral("ZoomWidth")), &QAction::triggered, this,
+            [this] { setZoom(Zoom::PageWidth); });
+    // A blank is always one page: the page buttons have nowhere to go.
+    for (const char* name : {"FirstPage", "PrevPage", "NextPage", "LastPage"})
+        findChild<QAction*>(QLatin1String(name))->setEnabled(false);
+    connect(findChild<QAction*>(QStringLiteral("PrinterSetup")), &QAction::triggered, this, [this] {
+        QPageSetupDialog dialog(m_printer.get(), this);
+        dialog.exec();
+    });
+    connect(findChild<QAction*>(QStringLiteral("Print")), &QAction::triggered, this, &PreviewWindow::print);
+    connect(findChild<QAction*>(QStringLiteral("Save")), &QAction::triggered, this, &PreviewWindow::save);
+    connect(findChild<QAction*>(QStringLiteral("Load")), &QAction::triggered, this, &PreviewWindow::load);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    resize(900, 1000);
+    render();
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::setZoom(Zoom zoom)
+{
+    m_zoom = zoom;
+    render();
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (m_zoom != Zoom::Actual)
+        render();
+}
+
+void PreviewWindow::render()
+{
+    m_status->setText(QStringLiteral("Working..."));
+    m_status->repaint();
+    const QSize room = m_area->viewport()->size() - QSize(24, 24);
+    const double pageWidth = m_page.width() * m_page.pxPerUnit();
+    const double pageHeight = m_page.height() * m_page.pxPerUnit();
+    switch (m_zoom) {
+    case Zoom::Actual:
+        m_factor = 1.0;
+        break;
+    case Zoom::PageWidth:
+        m_factor = std::max(0.1, room.width() / pageWidth);
+        break;
+    case Zoom::Fit:
+        m_factor = std::max(0.1, std::min(room.width() / pageWidth, room.height() / pageHeight));
+        break;
+    }
+    const qreal ratio = devicePixelRatioF();
+    QImage image = RenderToImage(m_page, 96.0 * m_factor * ratio);
+    image.setDevicePixelRatio(ratio);
+    m_view->setPixmap(QPixmap::fromImage(image));
+    m_status->setText(tr("Страница 1 из 1   Масштаб %1%").arg(qRound(m_factor * 100)));
+}
+
+bool PreviewWindow::printTo(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    RenderPage(m_page, painter, printer.resolution());
+    painter.end();
+    emit printed();
+    return true;
+}
+
+void PreviewWindow::print()
+{
+    QPrintDialog dialog(m_printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printTo(*m_printer))
+        QMessageBox::critical(this, windowTitle(), tr("Не удалось напечатать документ."));
+}
+
+bool PreviewWindow::saveTo(const QString& fileName, QString* error)
+{
+    if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return RenderToPdf(m_page, fileName, error);
+    if (fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return RenderToPng(m_page, fileName, 300, error);
+    return m_page.save(fileName, error);
+}
+
+bool PreviewWindow::loadFrom(const QString& fileName, QString* error)
+{
+    std::optional<Page> page = Page::load(fileName, error);
+    if (!page)
+        return false;
+    m_page = std::move(*page);
+    render();
+    return true;
+}
+
+void PreviewWindow::save()
+{
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, tr("Сохранить документ"), QString(),
+        tr("Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)"));
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    if (!saveTo(fileName, &error))
+        QMessageBox::critical(this, windowTitle(), error);
+}
+
+void PreviewWindow::load()
+{
+    const QString fileName =
+        QFileDialog::getOpenFileName(this, tr("Открыть страницу"), QString(), tr("Страница DocMar (*.json)"));
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    if (!loadFrom(fileName, &error))
+        QMessageBox::critical(this, windowTitle(), error);
+}

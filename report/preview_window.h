@@ -1,0 +1,48 @@
+#pragma once
+
+#include "report/page.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QScrollArea;
+
+// The preview of a blank: the page at a chosen zoom, with printing, printer setup and the page file.
+class PreviewWindow : public QDialog {
+    Q_OBJECT
+public:
+    enum class Zoom { Fit, Actual, PageWidth };
+
+    explicit PreviewWindow(const Page& page, QWidget* parent = nullptr);
+    ~PreviewWindow() override;
+
+    const Page& page() const { return m_page; }
+    void setZoom(Zoom zoom);
+    double zoomFactor() const { return m_factor; }
+    bool printTo(QPrinter& printer);
+    bool saveTo(const QString& fileName, QString* error);
+    bool loadFrom(const QString& fileName, QString* error);
+
+signals:
+    void printed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void render();
+    void print();
+    void save();
+    void load();
+
+    Page m_page;
+    Zoom m_zoom = Zoom::PageWidth;
+    double m_factor = 1.0;
+    QScrollArea* m_area;
+    QLabel* m_view;
+    QLabel* m_status;
+    std::unique_ptr<QPrinter> m_printer;
+};

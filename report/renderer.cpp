@@ -1,0 +1,195 @@
+#include "report/renderer.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <cmath>
+
+namespace {
+
+QFont fontOf(const PageElement& e)
+{
+    QFont font(e.fontFamily);
+    font.setPointSizeF(e.fontSize > 0 ? e.fontSize : 10);
+    font.setBold(e.bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+void drawLabel(const PageElement& e, QPainter& painter, const QRectF& box)
+{
+    if (e.text.isEmpty() && e.autoSize)
+        return; // an empty auto-sized label has no width
+    const QFont font = fontOf(e);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    QRectF area = box;
+    int flags = 0;
+    if (e.autoSize) {
+        // The width follows the text on one line; the label keeps its anchored edge.
+        const double textWidth = metrics.horizontalAdvance(e.text);
+        if (e.align & Qt::AlignRight)
+            area.setLeft(box.right() - textWidth);
+        else if (e.align & Qt::AlignHCenter)
+            area.setLeft(box.center().x() - textWidth / 2);
+        area.setWidth(textWidth);
+        area.setHeight(std::max(box.height(), metrics.height()));
+        flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+    } else {
+        flags = int(e.align & Qt::AlignHorizontal_Mask) | Qt::AlignTop | (e.wordWrap ? Qt::TextWordWrap : 0);
+        // Text longer than the box wraps and runs on below it: nothing is clipped or shrunk.
+        const QRectF needed = metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), flags, e.text);
+        area.setHeight(std::max(box.height(), needed.height()));
+    }
+    if (!e.transparent)
+        painter.fillRect(area, Qt::white);
+    painter.setPen(e.color);
+    painter.drawText(area, flags, e.text);
+}
+
+void drawShape(const PageElement& e, QPainter& painter, const QRectF& box, double scale)
+{
+    QPen pen(Qt::black);
+    pen.setWidthF(std::max(1.0, e.penWidth * scale));
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    switch (e.shape) {
+    case ShapeKind::Rectangle: {
+        const double half = pen.widthF() / 2;
+        painter.drawRect(box.adjusted(half, half, -half, -half));
+        break;
+    }
+    case ShapeKind::HorLine:
+        painter.drawLine(QPointF(box.left(), box.center().y()), QPointF(box.right(), box.center().y()));
+        break;
+    case ShapeKind::VertLine:
+        painter.drawLine(QPointF(box.center().x(), box.top()), QPointF(box.center().x(), box.bottom()));
+        break;
+    }
+}
+
+void drawImage(const PageElement& e, QPainter& painter, const QRectF& box, double scale)
+{
+    if (!e.image.isNull()) {
+        painter.save();
+        painter.setClipRect(box);
+        if (e.stretch && !e.center) {
+            painter.drawImage(box, e.image);
+        } else {
+            // One picture pixel is one pixel of the 96-dpi sheet.
+            QSizeF size(e.image.width() * scale, e.image.height() * scale);
+            if (e.stretch) // centred and stretched: as large as fits, proportions kept
+                size.scale(box.size(), Qt::KeepAspectRatio);
+            QPointF at = box.topLeft();
+            if (e.center)
+                at = box.center() - QPointF(size.width() / 2, size.height() / 2);
+            painter.drawImage(QRectF(at, size), e.image);
+        }
+        painter.restore();
+    }
+    if (e.frame) {
+        QPen pen(Qt::black);
+        pen.setWidthF(2 * scale);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.adjusted(scale, scale, -scale, -scale));
+    }
+}
+
+void drawRichText(const PageElement& e, QPainter& painter, const QRectF& box)
+{
+    const QFont font = fontOf(e);
+    painter.setFont(font);
+    painter.setPen(e.color);
+    const QFontMetricsF metrics(font, painter.device());
+    double y = box.top();
+    for (const QString& line : e.lines) {
+        painter.drawText(QRectF(box.left(), y, box.width(), metrics.height()), Qt::AlignLeft | Qt::TextSingleLine,
+                         line);
+        y += metrics.lineSpacing();
+    }
+}
+
+} // namespace
+
+void RenderPage(const Page& page, QPainter& painter, double deviceDpi)
+{
+    const double pxScale = deviceDpi / 96.0;
+    const double scale = pxScale * page.pxPerUnit();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const PageElement& e : page.elements()) {
+        if (!e.visible)
+            continue;
+        const QRectF box(e.left * scale, e.top * scale, e.width * scale, e.height * scale);
+        switch (e.kind) {
+        case ElementKind::Label:
+        case ElementKind::DataText:
+            drawLabel(e, painter, box);
+            break;
+        case ElementKind::Shape:
+            drawShape(e, painter, box, pxScale);
+            break;
+        case ElementKind::Image:
+            drawImage(e, painter, box, pxScale);
+            break;
+        case ElementKind::RichText:
+            drawRichText(e, painter, box);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+QImage RenderToImage(const Page& page, double dpi)
+{
+    const double scale = dpi / 96.0 * page.pxPerUnit();
+    QImage image(int(std::lround(page.width() * scale)), int(std::lround(page.height() * scale)),
+                 QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    RenderPage(page, painter, dpi);
+    return image;
+}
+
+bool RenderToPng(const Page& page, const QString& fileName, double dpi, QString* error)
+{
+    if (RenderToImage(page, dpi).save(fileName, "PNG"))
+        return true;
+    if (error)
+        *error = QStringLiteral("Unable to write to %1").arg(fileName);
+    return false;
+}
+
+bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
+{
+    {
+        QPdfWriter writer(fileName);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(600);
+        writer.setCreator(QStringLiteral("DocMar"));
+        writer.setTitle(QFileInfo(fileName).completeBaseName());
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            if (error)
+                *error = QStringLiteral("Unable to write to %1").arg(fileName);
+            return false;
+        }
+        RenderPage(page, painter, writer.resolution());
+        painter.end();
+    }
+    if (QFileInfo(fileName).size() > 0)
+        return true;
+    if (error)
+        *error = QStringLiteral("Unable to write to %1").arg(fileName);
+    return false;
+}

@@ -1,0 +1,41 @@
+#include "report/report_holder.h"
+
+#include "report/preview_window.h"
+#include "report/renderer.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+ReportHolder::ReportHolder(Page page, const QString& name, QObject* owner)
+    : QObject(owner)
+    , m_page(std::move(page))
+{
+    setObjectName(name);
+    connect(this, &ReportHolder::afterPrint, this, &QObject::deleteLater);
+}
+
+void ReportHolder::Preview(QWidget* parent)
+{
+    PreviewWindow preview(m_page, parent);
+    connect(&preview, &PreviewWindow::printed, this, &ReportHolder::afterPrint);
+    preview.exec();
+}
+
+bool ReportHolder::Print()
+{
+    if (QPrinterInfo::defaultPrinter().isNull() && QPrinterInfo::availablePrinters().isEmpty())
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    RenderPage(m_page, painter, printer.resolution());
+    painter.end();
+    emit afterPrint();
+    return true;
+}
