@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
   libgtest-dev libbenchmark-dev
-  fonts-liberation
+  fonts-liberation poppler-utils
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
@@ -118,4 +119,30 @@ TEST(CommandLine, CorruptDatabaseIsAMessageNotACrash)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
     EXPECT_EQ(QFileInfo(f.fileName()).size(), 4096);
+}
+
+TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "5", "--invoices", "20"}).exitCode, 0);
+    const QString png = home.file(QStringLiteral("7.png"));
+    const QString pdf = home.file(QStringLiteral("7.pdf"));
+    const QString page = home.file(QStringLiteral("7.json"));
+    EXPECT_EQ(runDocmar({"--home", home.path(), "print", "invoice", "7", "--png", png}).exitCode, 0);
+    EXPECT_EQ(runDocmar({"--home", home.path(), "print", "invoice", "7", "--pdf", pdf}).exitCode, 0);
+    const ProcessResult r = runDocmar({"--home", home.path(), "print", "invoice", "7", "--page", page});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(794, 1123));
+    EXPECT_TRUE(QFile(pdf).open(QIODevice::ReadOnly));
+    QFile json(page);
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(json.readAll().contains("\"NoFactL\""));
+
+    const ProcessResult missing = runDocmar({"--home", home.path(), "print", "invoice", "999", "--png", png});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("999")));
+    EXPECT_EQ(runDocmar({"--home", home.path(), "print", "invoice", "7"}).exitCode, 2);
+    EXPECT_EQ(
+        runDocmar({"--home", home.path(), "print", "invoice", "7", "--png", png, "--pdf", pdf}).exitCode, 2);
+    EXPECT_EQ(runDocmar({"--home", home.path(), "print", "receipt", "7", "--png", png}).exitCode, 2);
 }

@@ -5,6 +5,8 @@
 #include "app/prompter.h"
 #include "app/radio_group.h"
 #include "db/demo_data.h"
+#include "report/preview_window.h"
+#include "report/report_holder.h"
 #include "support/test_support.h"
 
 #include <QAction>
@@ -504,4 +506,34 @@ TEST_F(MainWindowTest, DoubleClickedInvoicesMakeTheWaybillSelection)
     EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), 12);
     QTest::mouseClick(w<QPushButton>("Button9"), Qt::LeftButton);
     EXPECT_TRUE(w<QLineEdit>("Edit5")->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
+{
+    open();
+    // An empty invoice list has nothing to preview.
+    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE ID_NUMBER=?"),
+                {window->currentClientId()});
+    window->RefreshClientDocuments();
+    EXPECT_FALSE(w<QAction>("N12")->isEnabled());
+    EXPECT_FALSE(w<QAction>("N13")->isEnabled());
+
+    w<QAction>("N7")->trigger();
+    prompter.clear();
+    QString shownFirm;
+    whenModal([&shownFirm](QWidget* preview) {
+        EXPECT_EQ(preview->objectName(), QStringLiteral("PreviewWindow"));
+        shownFirm = static_cast<PreviewWindow*>(preview)->page().element(QStringLiteral("QRNameOwn"))->text;
+        preview->close();
+    });
+    w<QAction>("N12")->trigger();
+    EXPECT_EQ(shownFirm, window->ownerRecord().FIRMNAME);
+    EXPECT_NE(window->findChild<ReportHolder*>(QStringLiteral("TForm1")),
+              nullptr); // a previewed holder stays
+
+    // No printer here: the command says so and offers the preview instead.
+    whenModal([](QWidget* preview) { preview->close(); });
+    w<QAction>("N13")->trigger();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_TRUE(prompter.messages().back().text.startsWith(QStringLiteral("Принтер не найден")));
 }

@@ -1,0 +1,173 @@
+#include "print/invoice_form.h"
+#include "report/page.h"
+#include "report/preview_window.h"
+#include "report/renderer.h"
+
+#include <QAction>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPrinter>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// How many pixels of the rectangle are darker than light grey.
+int ink(const QImage& image, const QRect& area)
+{
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 160)
+                ++dark;
+    return dark;
+}
+
+Page smallPage()
+{
+    Page page(PageUnit::Px);
+    page.add(makeShape(QStringLiteral("Box"), ShapeKind::Rectangle, 100, 100, 200, 50));
+    page.add(makeLabel(QStringLiteral("Title"), 110, 110, 150, 20, QStringLiteral("Arial"), 12, true,
+                       Qt::AlignLeft, true, QStringLiteral("РАХУНОК")));
+    page.add(makeLabel(QStringLiteral("Empty"), 100, 300, 100, 20, QStringLiteral("Arial"), 10, false,
+                       Qt::AlignLeft, true, QString()));
+    PageElement hidden = makeLabel(QStringLiteral("White"), 400, 100, 100, 20, QStringLiteral("Arial"), 12,
+                                   true, Qt::AlignLeft, false, QStringLiteral("НЕВИДИМО"));
+    hidden.color = Qt::white;
+    page.add(hidden);
+    page.add(makeLabel(QStringLiteral("Right"), 400, 200, 100, 20, QStringLiteral("Arial"), 10, true,
+                       Qt::AlignRight, false, QStringLiteral("1,00")));
+    page.add(makeLabel(QStringLiteral("Wrapped"), 100, 400, 60, 17, QStringLiteral("Arial"), 10, false,
+                       Qt::AlignLeft, false, QStringLiteral("довгий текст що не вміщується")));
+    page.add(makeShape(QStringLiteral("Line"), ShapeKind::VertLine, 350, 500, 4, 100));
+    return page;
+}
+
+} // namespace
+
+TEST(Renderer, InkWhereTheElementsStand)
+{
+    const QImage image = RenderToImage(smallPage(), 96);
+    ASSERT_EQ(image.size(), QSize(794, 1123));
+    EXPECT_GT(ink(image, QRect(110, 110, 90, 18)), 30);  // the title
+    EXPECT_GT(ink(image, QRect(100, 100, 200, 1)), 150); // the rectangle's top edge
+    EXPECT_EQ(ink(image, QRect(400, 100, 100, 20)), 0);  // white text on white
+    EXPECT_EQ(ink(image, QRect(100, 300, 100, 20)), 0);  // an empty auto-size label
+    EXPECT_GT(ink(image, QRect(470, 200, 30, 18)), 5);   // right-aligned text at the right end
+    EXPECT_EQ(ink(image, QRect(400, 200, 40, 18)), 0);
+    EXPECT_GT(ink(image, QRect(100, 417, 60, 40)), 10); // wrapped text runs on below its box
+    EXPECT_GE(ink(image, QRect(351, 500, 2, 100)), 95); // the vertical line in the middle of its box
+    EXPECT_EQ(ink(image, QRect(600, 800, 100, 100)), 0);
+
+    const QImage sharp = RenderToImage(smallPage(), 192);
+    EXPECT_EQ(sharp.size(), QSize(1588, 2246));
+    EXPECT_GT(ink(sharp, QRect(220, 220, 180, 36)), 100);
+}
+
+TEST(Renderer, PdfCarriesTheTextsAsText)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("invoice.pdf"));
+    Page page = CreateInvoiceBlank();
+    page.element(QStringLiteral("QRNameOwn"))->text = QStringLiteral("ТОВ \"Ґрунт-Сервіс\"");
+    QString error;
+    ASSERT_TRUE(RenderToPdf(page, pdf, &error)) << error.toStdString();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("РАХУНОК-ФАКТУРА"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Ґрунт-Сервіс")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Найменування")));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QStringLiteral("A4")));
+
+    EXPECT_FALSE(RenderToPdf(page, dir.filePath(QStringLiteral("no/such/folder/x.pdf")), &error));
+    EXPECT_FALSE(RenderToPng(page, dir.filePath(QStringLiteral("no/such/folder/x.png")), 96, &error));
+}
+
+TEST(PageFile, RoundTripKeepsEveryElement)
+{
+    Page page = CreateInvoiceBlank();
+    QImage logo(8, 4, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    page.element(QStringLiteral("QRImage2"))->image = logo;
+    page.element(QStringLiteral("QRLabel3"))->color = Qt::white;
+    PageElement lines;
+    lines.name = QStringLiteral("Rich");
+    lines.kind = ElementKind::RichText;
+    lines.lines = QStringList{"перший", "другий"};
+    page.add(lines);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("page.json"));
+    ASSERT_TRUE(page.save(file));
+    QString error;
+    const std::optional<Page> back = Page::load(file, &error);
+    ASSERT_TRUE(back) << error.toStdString();
+    EXPECT_EQ(QJsonDocument(back->toJson()).toJson(), QJsonDocument(page.toJson()).toJson());
+    EXPECT_EQ(back->element(QStringLiteral("QRImage2"))->image.pixel(0, 0), logo.pixel(0, 0));
+    EXPECT_EQ(back->element(QStringLiteral("Rich"))->lines, lines.lines);
+    const QJsonObject json = page.toJson();
+    EXPECT_EQ(json.value("unit").toString(), QStringLiteral("px"));
+    EXPECT_EQ(json.value("width").toDouble(), 794);
+    EXPECT_EQ(json.value("elements")
+                  .toArray()
+                  .first()
+                  .toObject()
+                  .value("font")
+                  .toObject()
+                  .value("family")
+                  .toString(),
+              QStringLiteral("Arial"));
+
+    QFile bad(dir.filePath(QStringLiteral("bad.json")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("{\"unit\": \"inch\", \"elements\": []}");
+    bad.close();
+    EXPECT_FALSE(Page::load(bad.fileName(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("inch")));
+    EXPECT_FALSE(Page::load(dir.filePath(QStringLiteral("missing.json")), &error));
+}
+
+TEST(PreviewWindow, ZoomsSavesLoadsAndPrints)
+{
+    PreviewWindow preview(smallPage());
+    preview.resize(800, 900);
+    preview.setZoom(PreviewWindow::Zoom::Actual);
+    EXPECT_DOUBLE_EQ(preview.zoomFactor(), 1.0);
+    preview.setZoom(PreviewWindow::Zoom::Fit);
+    EXPECT_LT(preview.zoomFactor(), 1.0);
+    for (const char* hint :
+         {"Zoom to fit", "Zoom to 100%", "Zoom to page width", "First Page", "Previous page", "Next page",
+          "Last page", "Printer setup", "Print", "Save", "Load"}) {
+        bool found = false;
+        for (QAction* a : preview.findChildren<QAction*>())
+            found = found || a->toolTip() == QLatin1String(hint);
+        EXPECT_TRUE(found) << hint;
+    }
+
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(preview.saveTo(dir.filePath(QStringLiteral("p.json")), &error));
+    ASSERT_TRUE(preview.saveTo(dir.filePath(QStringLiteral("p.pdf")), &error));
+    Page other(PageUnit::Mm);
+    PreviewWindow second(other);
+    ASSERT_TRUE(second.loadFrom(dir.filePath(QStringLiteral("p.json")), &error));
+    EXPECT_EQ(second.page().elements().size(), smallPage().elements().size());
+    EXPECT_FALSE(second.loadFrom(dir.filePath(QStringLiteral("none.json")), &error));
+
+    QSignalSpy printed(&preview, &PreviewWindow::printed);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    ASSERT_TRUE(preview.printTo(printer));
+    EXPECT_EQ(printed.count(), 1);
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("printed.pdf"))).size(), 0);
+}
