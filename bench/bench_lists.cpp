@@ -20,7 +20,10 @@ namespace {
 
 QString g_home;
 
-QString dataFolder() { return QDir(g_home).filePath(QStringLiteral("DataBase")); }
+QString dataFolder()
+{
+    return QDir(g_home).filePath(QStringLiteral("DataBase"));
+}
 
 // Constructing and showing the main window: settings, connection, owner, register, the first client's lists.
 void BM_StartUpToReadyWindow(benchmark::State& state)
@@ -47,7 +50,8 @@ void BM_RefreshClientDocuments(benchmark::State& state)
     for (auto _ : state) {
         lists.RefreshClientDocuments(client, QStringLiteral("x"));
         // What the grids show at once: the last rows of each list.
-        for (SqlListModel* m : {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
+        for (SqlListModel* m :
+             {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
             benchmark::DoNotOptimize(m->record(m->rowCount() - 1));
         client = 2 + (client * 7919) % 10000;
     }
@@ -60,7 +64,8 @@ void BM_ShowAllDocumentsFirstScreen(benchmark::State& state)
     DocumentLists lists(dm);
     for (auto _ : state) {
         lists.ShowAllDocuments();
-        for (SqlListModel* m : {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
+        for (SqlListModel* m :
+             {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
             for (int r = std::max(m->rowCount() - 30, 0); r < m->rowCount(); ++r)
                 benchmark::DoNotOptimize(m->record(r));
     }

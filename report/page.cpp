@@ -69,7 +69,10 @@ Qt::Alignment alignFromName(const QString& s)
     return Qt::AlignLeft;
 }
 
-bool isLabel(const PageElement& e) { return e.kind == ElementKind::Label || e.kind == ElementKind::DataText; }
+bool isLabel(const PageElement& e)
+{
+    return e.kind == ElementKind::Label || e.kind == ElementKind::DataText;
+}
 
 } // namespace
 
@@ -78,9 +81,18 @@ Page::Page(PageUnit unit)
 {
 }
 
-double Page::pxPerUnit() const { return m_unit == PageUnit::Px ? 1.0 : kPxPerMm; }
-double Page::width() const { return m_unit == PageUnit::Px ? 794 : kA4WidthMm; }
-double Page::height() const { return m_unit == PageUnit::Px ? 1123 : kA4HeightMm; }
+double Page::pxPerUnit() const
+{
+    return m_unit == PageUnit::Px ? 1.0 : kPxPerMm;
+}
+double Page::width() const
+{
+    return m_unit == PageUnit::Px ? 794 : kA4WidthMm;
+}
+double Page::height() const
+{
+    return m_unit == PageUnit::Px ? 1123 : kA4HeightMm;
+}
 
 PageElement& Page::add(PageElement element)
 {
@@ -96,14 +108,17 @@ PageElement* Page::element(const QString& name)
     return nullptr;
 }
 
-const PageElement* Page::element(const QString& name) const { return const_cast<Page*>(this)->element(name); }
+const PageElement* Page::element(const QString& name) const
+{
+    return const_cast<Page*>(this)->element(name);
+}
 
 QJsonObject Page::toJson() const
 {
     QJsonArray elements;
     for (const PageElement& e : m_elements) {
-        QJsonObject o{{"name", e.name},  {"kind", kindName(e.kind)}, {"left", e.left},
-                      {"top", e.top},    {"width", e.width},         {"height", e.height}};
+        QJsonObject o{{"name", e.name}, {"kind", kindName(e.kind)}, {"left", e.left},
+                      {"top", e.top},   {"width", e.width},         {"height", e.height}};
         if (!e.visible)
             o["visible"] = false;
         if (isLabel(e)) {
@@ -177,7 +192,8 @@ std::optional<Page> Page::fromJson(const QJsonObject& json, QString* error)
         e.autoSize = o.value("autosize").toBool(false);
         e.wordWrap = o.value("wordwrap").toBool(true);
         e.transparent = o.value("transparent").toBool(false);
-        e.color = o.value("color").toString() == QLatin1String("white") ? QColor(Qt::white) : QColor(Qt::black);
+        e.color =
+            o.value("color").toString() == QLatin1String("white") ? QColor(Qt::white) : QColor(Qt::black);
         e.dataField = o.value("field").toString();
         const QString shape = o.value("shape").toString();
         e.shape = shape == QLatin1String("horline")    ? ShapeKind::HorLine
@@ -246,8 +262,8 @@ PageElement makeLabel(const QString& name, double left, double top, double width
     return e;
 }
 
-PageElement makeShape(const QString& name, ShapeKind shape, double left, double top, double width, double height,
-                      int penWidth)
+PageElement makeShape(const QString& name, ShapeKind shape, double left, double top, double width,
+                      double height, int penWidth)
 {
     PageElement e;
     e.name = name;

@@ -82,5 +82,5 @@ private:
 PageElement makeLabel(const QString& name, double left, double top, double width, double height,
                       const QString& family, double size, bool bold, Qt::Alignment align, bool autoSize,
                       const QString& text);
-PageElement makeShape(const QString& name, ShapeKind shape, double left, double top, double width, double height,
-                      int penWidth = 1);
+PageElement makeShape(const QString& name, ShapeKind shape, double left, double top, double width,
+                      double height, int penWidth = 1);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -83,7 +84,8 @@ PreviewWindow::PreviewWindow(const Page& page, QWidget* parent)
     layout->addWidget(m_area, 1);
     layout->addWidget(status);
 
-    connect(findChild<QAction*>(QStringLiteral("ZoomFit")), &QAction::triggered, this, [this] { setZoom(Zoom::Fit); });
+    connect(findChild<QAction*>(QStringLiteral("ZoomFit")), &QAction::triggered, this,
+            [this] { setZoom(Zoom::Fit); });
     connect(findChild<QAction*>(QStringLiteral("Zoom100")), &QAction::triggered, this,
             [this] { setZoom(Zoom::Actual); });
     connect(findChild<QAction*>(QStringLiteral("ZoomWidth")), &QAction::triggered, this,
@@ -100,6 +102,7 @@ PreviewWindow::PreviewWindow(const Page& page, QWidget* parent)
     connect(findChild<QAction*>(QStringLiteral("Load")), &QAction::triggered, this, &PreviewWindow::load);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
+    m_area->viewport()->installEventFilter(this);
     resize(900, 1000);
     render();
 }
@@ -112,11 +115,12 @@ void PreviewWindow::setZoom(Zoom zoom)
     render();
 }
 
-void PreviewWindow::resizeEvent(QResizeEvent* event)
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    if (m_zoom != Zoom::Actual)
+    // The page follows the room it is given, except at 100 %.
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize && m_zoom != Zoom::Actual)
         render();
+    return QDialog::eventFilter(watched, event);
 }
 
 void PreviewWindow::render()

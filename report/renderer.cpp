@@ -41,7 +41,8 @@ void drawLabel(const PageElement& e, QPainter& painter, const QRectF& box)
     } else {
         flags = int(e.align & Qt::AlignHorizontal_Mask) | Qt::AlignTop | (e.wordWrap ? Qt::TextWordWrap : 0);
         // Text longer than the box wraps and runs on below it: nothing is clipped or shrunk.
-        const QRectF needed = metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), flags, e.text);
+        const QRectF needed =
+            metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), flags, e.text);
         area.setHeight(std::max(box.height(), needed.height()));
     }
     if (!e.transparent)
@@ -108,8 +109,8 @@ void drawRichText(const PageElement& e, QPainter& painter, const QRectF& box)
     const QFontMetricsF metrics(font, painter.device());
     double y = box.top();
     for (const QString& line : e.lines) {
-        painter.drawText(QRectF(box.left(), y, box.width(), metrics.height()), Qt::AlignLeft | Qt::TextSingleLine,
-                         line);
+        painter.drawText(QRectF(box.left(), y, box.width(), metrics.height()),
+                         Qt::AlignLeft | Qt::TextSingleLine, line);
         y += metrics.lineSpacing();
     }
 }
