@@ -148,13 +148,21 @@ void PreviewWindow::render()
     m_status->setText(tr("Страница 1 из 1   Масштаб %1%").arg(qRound(m_factor * 100)));
 }
 
-bool PreviewWindow::printTo(QPrinter& printer)
+bool PrintPage(const Page& page, QPrinter& printer)
 {
+    printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    RenderPage(m_page, painter, printer.resolution());
+    RenderPage(page, painter, printer.resolution());
     painter.end();
+    return true;
+}
+
+bool PreviewWindow::printTo(QPrinter& printer)
+{
+    if (!PrintPage(m_page, printer))
+        return false;
     emit printed();
     return true;
 }

@@ -10,6 +10,9 @@ class QLabel;
 class QPrinter;
 class QScrollArea;
 
+// Draws the page on the printer from the paper's edge; false when the printer cannot be opened.
+bool PrintPage(const Page& page, QPrinter& printer);
+
 // The preview of a blank: the page at a chosen zoom, with printing, printer setup and the page file.
 class PreviewWindow : public QDialog {
     Q_OBJECT

@@ -1,9 +1,7 @@
 #include "report/report_holder.h"
 
 #include "report/preview_window.h"
-#include "report/renderer.h"
 
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -28,14 +26,10 @@ bool ReportHolder::Print()
         return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setFullPage(true);
     printer.setCopyCount(1);
     printer.setDuplex(QPrinter::DuplexNone);
-    QPainter painter;
-    if (!painter.begin(&printer))
+    if (!PrintPage(m_page, printer))
         return false;
-    RenderPage(m_page, painter, printer.resolution());
-    painter.end();
     emit afterPrint();
     return true;
 }
