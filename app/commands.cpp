@@ -6,8 +6,8 @@
 #include "db/demo_data.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
-#include "report/renderer.h"
 #include "print/number_format.h"
+#include "report/renderer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -61,7 +61,8 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("pdf"), QStringLiteral("Write the document as PDF."), QStringLiteral("FILE")},
         {QStringLiteral("png"), QStringLiteral("Write the page as a PNG picture."), QStringLiteral("FILE")},
         {QStringLiteral("page"), QStringLiteral("Write the page file (JSON)."), QStringLiteral("FILE")},
-        {QStringLiteral("section"), QStringLiteral("VAT section of a zero-rate tax waybill."), QStringLiteral("N")},
+        {QStringLiteral("section"), QStringLiteral("VAT section of a zero-rate tax waybill."),
+         QStringLiteral("N")},
     });
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init-db, words, demo"));
 }
@@ -201,7 +202,8 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         printErr(args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax")
                      ? tr("Печать накладных из командной строки пока недоступна.")
                      : QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
-        return args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax") ? ExitFailed : ExitUsage;
+        return args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax") ? ExitFailed
+                                                                                      : ExitUsage;
     }
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
@@ -276,7 +278,8 @@ int RunCommand(const QStringList& arguments, const Invocation& inv)
     parser.parse(arguments);
     StderrPrompter prompter;
     const QStringList positional = parser.positionalArguments();
-    if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") && positional.size() > 1) {
+    if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") &&
+        positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
     }

@@ -333,8 +333,10 @@ void TBuhForm::deleteThroughNavigator(DBGrid* grid)
 
 void TBuhForm::PC1Change(int index)
 {
-    if (m_previousPage == ClientsPage)
+    if (m_previousPage == ClientsPage) {
+        settleClientEdits();
         RefreshClientDocuments();
+    }
     m_previousPage = index;
     if (index == OwnerPage && m_dm.isConnected()) {
         try {
@@ -470,6 +472,7 @@ void TBuhForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    settleClientEdits();
     m_dm.disconnect();
     QString error;
     if (!WriteSettings(m_settings, m_programFolder, &error))

@@ -80,6 +80,8 @@ private:
     // The client as the panel shows it; row is the register row it was filled from.
     ClientRow clientFromPanel(int row) const;
     bool postClientEdits(int row);
+    // Stores what was typed into the panel before the register is reopened or left; typing is never lost.
+    void settleClientEdits();
     void setPanelDirty();
     void BitBtn4Click();
     void BitBtn5Click();

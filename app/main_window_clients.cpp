@@ -144,6 +144,12 @@ bool TBuhForm::postClientEdits(int row)
     return true;
 }
 
+void TBuhForm::settleClientEdits()
+{
+    if (m_panelDirty || m_newClientId)
+        postClientEdits(currentClientRow());
+}
+
 void TBuhForm::BitBtn4Click()
 {
     if ((m_panelDirty || m_newClientId) &&
@@ -234,6 +240,7 @@ void TBuhForm::clearRegister()
 
 void TBuhForm::SortRGClick(int item)
 {
+    settleClientEdits();
     m_register.setSortIndex(sortIndexNames().value(item));
     locateClient(m_register.idAt(0));
 }
@@ -243,6 +250,7 @@ void TBuhForm::DBGrid1TitleClick(int logicalIndex)
     const auto& columns = m_register.model().columns();
     if (logicalIndex < 0 || logicalIndex >= int(columns.size()))
         return;
+    settleClientEdits();
     const QString index = indexOfColumn(columns[std::size_t(logicalIndex)].name);
     if (index.isEmpty())
         m_register.reload(); // a column without an index reopens the register as it was
@@ -263,6 +271,7 @@ void TBuhForm::N3Click()
 
 void TBuhForm::FindClient(int field, const QString& text, bool fullMatch)
 {
+    settleClientEdits();
     m_searchActive = true;
     int start = std::max(currentClientRow(), 0);
     int asked = 0;
@@ -304,6 +313,7 @@ void TBuhForm::filterClients(bool byName)
                          value);
     if (m_namesForm->exec() != QDialog::Accepted)
         return;
+    settleClientEdits();
     own->setChecked(true);
     ui->N36->setEnabled(true);
     value = m_namesForm->value();
@@ -314,6 +324,7 @@ void TBuhForm::filterClients(bool byName)
 
 void TBuhForm::N36Click()
 {
+    settleClientEdits();
     ui->N35->setChecked(false);
     ui->N37->setChecked(false);
     ui->N36->setEnabled(false);

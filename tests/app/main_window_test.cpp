@@ -233,6 +233,16 @@ TEST_F(MainWindowTest, MovingToAnotherClientStoresWhatWasTyped)
                     .toString()
                     .endsWith(QStringLiteral(" доб. 5")));
     EXPECT_EQ(w<QLineEdit>("DBEdit13")->text(), firmAt(3));
+
+    // Leaving the tab, sorting or filtering reopens the register: what was typed is stored first.
+    const int current = window->clientRegister().idAt(currentRow());
+    type(w<QLineEdit>("DBEdit29"), QStringLiteral("ська"));
+    w<QTabWidget>("PC1")->setCurrentIndex(0);
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    EXPECT_TRUE(scalar(window->dataModule().database(),
+                       QStringLiteral("SELECT REGION FROM CLIENTS WHERE ID_NUMBER=?"), {current})
+                    .toString()
+                    .endsWith(QStringLiteral("ська")));
 }
 
 TEST_F(MainWindowTest, FindWrapsAroundAndEscStopsIt)
