@@ -81,7 +81,7 @@ private:
     ClientRow clientFromPanel(int row) const;
     bool postClientEdits(int row);
     // Stores what was typed into the panel before the register is reopened or left; typing is never lost.
-    void settleClientEdits();
+    void settleClientEdits(int row = -1);
     void setPanelDirty();
     void BitBtn4Click();
     void BitBtn5Click();

@@ -59,8 +59,8 @@ void TBuhForm::setupClientPanel()
     connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex&, const QModelIndex& previous) {
                 // Moving to another client stores what was typed for the one left, as a posted edit.
-                if ((m_panelDirty || m_newClientId) && previous.isValid())
-                    postClientEdits(previous.row());
+                if (previous.isValid())
+                    settleClientEdits(previous.row());
                 fillClientPanel();
             });
 }
@@ -144,10 +144,12 @@ bool TBuhForm::postClientEdits(int row)
     return true;
 }
 
-void TBuhForm::settleClientEdits()
+void TBuhForm::settleClientEdits(int row)
 {
-    if (m_panelDirty || m_newClientId)
-        postClientEdits(currentClientRow());
+    if (m_panelDirty)
+        postClientEdits(row < 0 ? currentClientRow() : row);
+    else
+        m_newClientId = 0; // a new client nobody typed anything for is dropped, not stored empty
 }
 
 void TBuhForm::BitBtn4Click()

@@ -193,6 +193,14 @@ TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
     EXPECT_EQ(window->clientRegister().idAt(currentRow()), newId);
     EXPECT_EQ(w<QLineEdit>("DBEdit25")->text(), QStringLiteral("12345678"));
 
+    // "Добавить" and then going elsewhere without typing stores no empty client.
+    const int clients = scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS"));
+    QTest::mouseClick(w<QPushButton>("BitBtn4"), Qt::LeftButton);
+    w<QTabWidget>("PC1")->setCurrentIndex(0);
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS")), clients);
+    w<DBGrid>("DBGrid2")->moveTo(window->clientRegister().rowOfId(newId));
+
     // Typing and cancelling brings the stored values back.
     type(w<QLineEdit>("DBEdit14"), QStringLiteral("Петренко"));
     QTest::mouseClick(w<QPushButton>("BitBtn3"), Qt::LeftButton);
