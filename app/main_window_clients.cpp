@@ -119,8 +119,13 @@ void TBuhForm::setPanelDirty()
 {
     if (m_fillingPanel)
         return;
-    if (m_newClientId == 0 && currentClientRow() < 0)
-        m_newClientId = m_dm.isConnected() ? m_dm.NextClientNumber() : 0; // typing into an empty register
+    if (m_newClientId == 0 && currentClientRow() < 0 && m_dm.isConnected()) {
+        try { // typing into an empty register starts a new client
+            m_newClientId = m_dm.NextClientNumber();
+        } catch (const DbError& e) {
+            m_prompter->error(e.message());
+        }
+    }
     m_panelDirty = true;
 }
 
