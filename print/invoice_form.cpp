@@ -122,18 +122,30 @@ struct ShapeDef {
 };
 
 const ShapeDef kShapes[] = {
-    {"QRShape1", ShapeKind::Rectangle, 109, 38, 376, 132},  {"QRShape2", ShapeKind::Rectangle, 484, 38, 234, 132},
-    {"QRShape6", ShapeKind::Rectangle, 109, 169, 609, 115}, {"QRShape12", ShapeKind::Rectangle, 109, 283, 609, 16},
-    {"QRShape13", ShapeKind::Rectangle, 109, 298, 342, 43}, {"QRShape14", ShapeKind::Rectangle, 450, 298, 268, 23},
-    {"QRShape15", ShapeKind::Rectangle, 450, 320, 268, 21}, {"QRShape22", ShapeKind::Rectangle, 109, 340, 342, 42},
-    {"QRShape23", ShapeKind::Rectangle, 450, 340, 268, 42}, {"QRShape34", ShapeKind::Rectangle, 109, 381, 342, 41},
-    {"QRShape36", ShapeKind::Rectangle, 450, 381, 268, 41}, {"QRShape40", ShapeKind::Rectangle, 109, 421, 342, 42},
-    {"QRShape42", ShapeKind::Rectangle, 450, 421, 268, 42}, {"QRShape46", ShapeKind::Rectangle, 109, 462, 342, 42},
-    {"QRShape47", ShapeKind::Rectangle, 450, 462, 268, 42}, {"QRShape51", ShapeKind::Rectangle, 109, 529, 609, 27},
-    {"QRShape52", ShapeKind::Rectangle, 109, 555, 609, 27}, {"QRShape3", ShapeKind::Rectangle, 109, 503, 609, 27},
-    {"QRShape27", ShapeKind::Rectangle, 109, 581, 609, 27}, {"QRShape53", ShapeKind::Rectangle, 109, 607, 609, 48},
-    {"QRShape4", ShapeKind::VertLine, 448, 502, 4, 105},    {"QRShape16", ShapeKind::VertLine, 507, 298, 4, 309},
-    {"QRShape19", ShapeKind::VertLine, 565, 298, 2, 309},   {"QRShape20", ShapeKind::VertLine, 641, 298, 2, 309},
+    {"QRShape1", ShapeKind::Rectangle, 109, 38, 376, 132},
+    {"QRShape2", ShapeKind::Rectangle, 484, 38, 234, 132},
+    {"QRShape6", ShapeKind::Rectangle, 109, 169, 609, 115},
+    {"QRShape12", ShapeKind::Rectangle, 109, 283, 609, 16},
+    {"QRShape13", ShapeKind::Rectangle, 109, 298, 342, 43},
+    {"QRShape14", ShapeKind::Rectangle, 450, 298, 268, 23},
+    {"QRShape15", ShapeKind::Rectangle, 450, 320, 268, 21},
+    {"QRShape22", ShapeKind::Rectangle, 109, 340, 342, 42},
+    {"QRShape23", ShapeKind::Rectangle, 450, 340, 268, 42},
+    {"QRShape34", ShapeKind::Rectangle, 109, 381, 342, 41},
+    {"QRShape36", ShapeKind::Rectangle, 450, 381, 268, 41},
+    {"QRShape40", ShapeKind::Rectangle, 109, 421, 342, 42},
+    {"QRShape42", ShapeKind::Rectangle, 450, 421, 268, 42},
+    {"QRShape46", ShapeKind::Rectangle, 109, 462, 342, 42},
+    {"QRShape47", ShapeKind::Rectangle, 450, 462, 268, 42},
+    {"QRShape51", ShapeKind::Rectangle, 109, 529, 609, 27},
+    {"QRShape52", ShapeKind::Rectangle, 109, 555, 609, 27},
+    {"QRShape3", ShapeKind::Rectangle, 109, 503, 609, 27},
+    {"QRShape27", ShapeKind::Rectangle, 109, 581, 609, 27},
+    {"QRShape53", ShapeKind::Rectangle, 109, 607, 609, 48},
+    {"QRShape4", ShapeKind::VertLine, 448, 502, 4, 105},
+    {"QRShape16", ShapeKind::VertLine, 507, 298, 4, 309},
+    {"QRShape19", ShapeKind::VertLine, 565, 298, 2, 309},
+    {"QRShape20", ShapeKind::VertLine, 641, 298, 2, 309},
 };
 
 struct PositionLabels {
@@ -154,7 +166,10 @@ const PositionLabels kPositions[4] = {
     {"SFNumPos4", "QRPrice_pos4", "ItogIO2", "QR4", "StrIo2", "StrIO22", 37},
 };
 
-QString tr(const char* text) { return QCoreApplication::translate("InvoiceForm", text); }
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("InvoiceForm", text);
+}
 
 void set(Page& page, const char* name, const QString& text)
 {
@@ -180,25 +195,39 @@ void setHeight(Page& page, const char* name, double height)
         e->height = height;
 }
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
-int monthBlock(const Settings& s) { return s.rusOrUkr ? kRussianGenitiveBlock : kUkrainianGenitiveBlock; }
+int monthBlock(const Settings& s)
+{
+    return s.rusOrUkr ? kRussianGenitiveBlock : kUkrainianGenitiveBlock;
+}
 
 // The unit of a lump-sum position is empty or only blanks: its sum is its price.
-bool isLumpSum(const QString& unit) { return unit.trimmed().isEmpty(); }
+bool isLumpSum(const QString& unit)
+{
+    return unit.trimmed().isEmpty();
+}
 
 } // namespace
 
-QString MoneyText(double amount) { return FormatFixed(amount, 2, u',').rightJustified(10, u' '); }
+QString MoneyText(double amount)
+{
+    return FormatFixed(amount, 2, u',').rightJustified(10, u' ');
+}
 
 Page CreateInvoiceBlank()
 {
     Page page(PageUnit::Px);
     for (const LabelDef& d : kLabels) {
-        const Qt::Alignment align = d.align == 'r' ? Qt::AlignRight : d.align == 'c' ? Qt::AlignHCenter : Qt::AlignLeft;
+        const Qt::Alignment align = d.align == 'r'   ? Qt::AlignRight
+                                    : d.align == 'c' ? Qt::AlignHCenter
+                                                     : Qt::AlignLeft;
         page.add(makeLabel(QLatin1String(d.name), d.left, d.top, d.width, d.height,
-                           d.font == 'T' ? QStringLiteral("Times New Roman") : QStringLiteral("Arial"), d.size,
-                           d.bold, align, d.autoSize, QString::fromUtf8(d.text)));
+                           d.font == 'T' ? QStringLiteral("Times New Roman") : QStringLiteral("Arial"),
+                           d.size, d.bold, align, d.autoSize, QString::fromUtf8(d.text)));
     }
     for (const ShapeDef& d : kShapes)
         page.add(makeShape(QLatin1String(d.name), d.shape, d.left, d.top, d.width, d.height));
@@ -225,8 +254,9 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "QRLabel55", russian ? QStringLiteral("ВСЕГО") : QStringLiteral("ВСЬОГО"));
     set(page, "QRLabel47", russian ? QStringLiteral("Сумма прописью :") : QStringLiteral("Сума прописом :"));
     set(page, "QRLabel51", russian ? QStringLiteral("Примечание :") : QStringLiteral("Примітка :"));
-    set(page, "QRLabel52", russian ? QStringLiteral("Счет действителен в течение трех банковских дней.")
-                                   : QStringLiteral("Рахунок дійсний протягом трьох банківських днів"));
+    set(page, "QRLabel52",
+        russian ? QStringLiteral("Счет действителен в течение трех банковских дней.")
+                : QStringLiteral("Рахунок дійсний протягом трьох банківських днів"));
 
     // 2. Supplier.
     set(page, "QRNameOwn", owner.FIRMNAME);
@@ -245,16 +275,18 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "QRLabel49", settings.text);
 
     // 5. What the client fills stays a space until then.
-    for (const char* name : {"DogDayL", "DogMonL", "DogYearL", "NoDogL", "QR1", "QR2", "QR3", "QR4", "AdressL",
-                             "BankNameL", "ChetL", "CityL", "RegionL"})
+    for (const char* name : {"DogDayL", "DogMonL", "DogYearL", "NoDogL", "QR1", "QR2", "QR3", "QR4",
+                             "AdressL", "BankNameL", "ChetL", "CityL", "RegionL"})
         set(page, name, QStringLiteral(" "));
 
     // 6-8. The client's details and the contract.
-    const bool hasContract = client && !client->DOGNUMBER.isEmpty() && client->DOGNUMBER != QLatin1String(" ") &&
+    const bool hasContract = client && !client->DOGNUMBER.isEmpty() &&
+                             client->DOGNUMBER != QLatin1String(" ") &&
                              client->DOGNUMBER != QLatin1String("  ");
     if (!client && prompter)
-        prompter->warn(tr("Клиент счета-фактуры № %1 не найден: реквизиты плательщика и договор не заполнены.")
-                           .arg(invoice.FACT_NUMBER));
+        prompter->warn(
+            tr("Клиент счета-фактуры № %1 не найден: реквизиты плательщика и договор не заполнены.")
+                .arg(invoice.FACT_NUMBER));
     if (client && settings.fullOrPart) {
         set(page, "AdressL", client->LAWADDRESS);
         set(page, "BankNameL", client->BANKNAME);
@@ -307,15 +339,17 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     if (advertising) {
         advertisingTax = subtotal * invoice.FACT_NR * 0.01;
         set(page, "QRLabel4", MoneyText(advertisingTax));
-        set(page, "QRLabel3", (russian ? QStringLiteral("Налог на рекламу (") : QStringLiteral("Податок на рекламу (")) +
-                                  FormatFixed(invoice.FACT_NR, 2, u',').rightJustified(5, u' ') + QStringLiteral("%)"));
+        set(page, "QRLabel3",
+            (russian ? QStringLiteral("Налог на рекламу (") : QStringLiteral("Податок на рекламу (")) +
+                FormatFixed(invoice.FACT_NR, 2, u',').rightJustified(5, u' ') + QStringLiteral("%)"));
         setColor(page, "QRLabel3", Qt::black);
         setColor(page, "QRLabel4", Qt::black);
     }
     const double vat = subtotal * invoice.FACT_NDS * 0.01;
     set(page, "NDS", MoneyText(vat));
-    set(page, "QRLabel54", (russian ? QStringLiteral("НДС (") : QStringLiteral("ПДВ (")) +
-                               QString::number(invoice.FACT_NDS) + QStringLiteral(" %):"));
+    set(page, "QRLabel54",
+        (russian ? QStringLiteral("НДС (") : QStringLiteral("ПДВ (")) + QString::number(invoice.FACT_NDS) +
+            QStringLiteral(" %):"));
     const double total = subtotal + vat + advertisingTax;
     set(page, "ALLSumma", MoneyText(total));
     set(page, "StrSum", AmountInWords(total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
@@ -370,32 +404,37 @@ bool PlaceLogo(Page& page, int kind, const Settings& settings, const QString& pr
             *error = tr("Не удалось прочитать логотип из файла %1: %2").arg(file, reader.errorString());
         return false;
     }
-    const double shift = settings.height + 7;
+    // Sizes typed into the settings file by hand are taken within reason.
+    const int width = std::clamp(settings.width, 0, 10000);
+    const int height = std::clamp(settings.height, 0, 10000);
+    const double shift = height + 7;
     for (PageElement& e : page.elements())
         if (e.kind == ElementKind::Label || e.kind == ElementKind::Shape)
             e.top += shift;
     box->left = 76;
     box->top = 40;
-    box->width = settings.width;
-    box->height = settings.height;
+    box->width = width;
+    box->height = height;
     box->center = settings.center;
     box->image = logo;
     return true;
 }
 
-std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRecord& owner, const Settings& settings,
-                                       const QString& programFolder, Prompter* prompter, QString* error)
+std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRecord& owner,
+                                       const Settings& settings, const QString& programFolder,
+                                       Prompter* prompter, QString* error)
 {
     const QSqlDatabase db = dm.database();
-    QSqlQuery q = execOrThrow(db, QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=? AND FACT_NUMBER>0"),
-                              {number});
+    QSqlQuery q = execOrThrow(
+        db, QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=? AND FACT_NUMBER>0"), {number});
     if (!q.next()) {
         if (error)
             *error = tr("Счет-фактура № %1 не найден.").arg(number);
         return std::nullopt;
     }
     const InvoiceRow invoice = invoiceFromRecord(q.record());
-    QSqlQuery c = execOrThrow(db, QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {invoice.ID_NUMBER});
+    QSqlQuery c =
+        execOrThrow(db, QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {invoice.ID_NUMBER});
     std::optional<ClientRow> client;
     if (c.next())
         client = clientFromRecord(c.record());

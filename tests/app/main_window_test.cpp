@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -554,4 +555,36 @@ TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
     w<QAction>("N13")->trigger();
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_TRUE(prompter.messages().back().text.startsWith(QStringLiteral("Принтер не найден")));
+}
+
+TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
+{
+    open();
+    QStringList lines;
+    whenModal([&lines](QWidget* about) {
+        EXPECT_EQ(about->windowTitle(), QStringLiteral("О программе ..."));
+        for (QLabel* l : about->findChildren<QLabel*>())
+            lines << l->text();
+        child<QPushButton>(about, "OKButton")->click();
+    });
+    w<QAction>("N8")->trigger();
+    EXPECT_TRUE(lines.contains(QStringLiteral("2000 г.")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Замечания  и вопросы присылайте по адресу:")));
+
+    // Cancel changes nothing; OK with nothing changed still reconnects and reloads the lists.
+    const Settings before = window->programSettings();
+    whenModal([](QWidget* dialog) {
+        child<QSpinBox>(dialog, "NDSValue")->setValue(7);
+        child<QPushButton>(dialog, "BitBtn2")->click();
+    });
+    w<QAction>("N6")->trigger();
+    EXPECT_EQ(window->programSettings(), before);
+    w<DBGrid>("DBGrid1")->moveTo(4);
+    execOrThrow(window->dataModule().database(),
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (500, 'АААА перший')"));
+    whenModal([](QWidget* dialog) { child<QPushButton>(dialog, "BitBtn1")->click(); });
+    w<QAction>("N6")->trigger();
+    EXPECT_EQ(window->programSettings(), before);
+    EXPECT_EQ(firmAt(0), QStringLiteral("АААА перший"));
+    EXPECT_EQ(window->currentClientId(), 500);
 }
