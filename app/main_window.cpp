@@ -59,6 +59,16 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     setupClientPanel();
     for (const OwnerEdit& e : kOwnerEdits)
         findChild<QLineEdit*>(QLatin1String(e.edit))->setMaxLength(OwnerRecord::kMaxLength);
+    // The owner tab's buttons come first in the input order, then the edits line by line.
+    QWidget* previous = nullptr;
+    for (const char* name :
+         {"BitBtn6", "BitBtn7", "BitBtn1", "BitBtn8", "Edit1", "Edit2", "Edit3", "Edit4", "Edit6", "Edit7",
+          "Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Edit13", "Edit14", "Edit15"}) {
+        QWidget* next = findChild<QWidget*>(QLatin1String(name));
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TBuhForm::BitBtn1Click);
     connect(ui->BitBtn8, &QPushButton::clicked, this, &TBuhForm::BitBtn8Click);
     connect(ui->PC1, &QTabWidget::currentChanged, this, &TBuhForm::PC1Change);

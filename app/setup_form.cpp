@@ -3,6 +3,7 @@
 #include "ui_setup_form.h"
 
 #include <QFileDialog>
+#include <QLayout>
 
 TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     : QDialog(parent)
@@ -11,6 +12,7 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui->DirEd->setText(settings.path);
     ui->NDSValue->setValue(settings.ndsValue);
     ui->ReclTax->setValue(settings.reclTax);
