@@ -1,16 +1,13 @@
 // Single-value operations of the data module on a large book.
-// Usage: bench_data_module [benchmark flags] [DATABASE_FOLDER]
+// Usage: bench_data_module [benchmark flags] [PROGRAM_FOLDER]
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
+#include "bench/demo_book.h"
 #include "db/data_module.h"
-#include "db/demo_data.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -100,34 +97,20 @@ BENCHMARK(BM_LoadOwnerRecord)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
+std::unique_ptr<TDM> g_owned;
+
+void prepare(const DemoBook& book)
+{
+    g_owned = std::make_unique<TDM>();
+    g_owned->connect(book.dataFolder());
+    g_dm = g_owned.get();
+    g_invoices = std::max(1, g_dm->NextFactNumber() - 1);
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    std::unique_ptr<QTemporaryDir> temp;
-    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    TDM dm;
-    try {
-        if (folder.isEmpty()) {
-            temp = std::make_unique<QTemporaryDir>();
-            folder = temp->path();
-            TDM::createDatabase(folder);
-            dm.connect(folder);
-            QElapsedTimer timer;
-            timer.start();
-            FillDemoData(dm, {10000, 200000, 1});
-            std::fprintf(stderr, "demo book of 10000 clients and 200000 invoices made in %.2f s\n",
-                         timer.elapsed() / 1000.0);
-        } else {
-            dm.connect(folder);
-        }
-    } catch (const DbError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
-        return 1;
-    }
-    g_dm = &dm;
-    g_invoices = std::max(1, dm.NextFactNumber() - 1);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    const int result = RunOnDemoBook(argc, argv, 10000, 200000, prepare);
+    g_owned.reset();
+    return result;
 }

@@ -3,26 +3,23 @@
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
 #include "app/main_window.h"
 #include "app/prompter.h"
+#include "bench/demo_book.h"
 #include "clients/client_register.h"
 #include "db/data_module.h"
-#include "db/demo_data.h"
 #include "documents/document_lists.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
 QString g_home;
+QString g_data;
 
 QString dataFolder()
 {
-    return QDir(g_home).filePath(QStringLiteral("DataBase"));
+    return g_data;
 }
 
 // Constructing and showing the main window: settings, connection, owner, register, the first client's lists.
@@ -100,23 +97,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    std::unique_ptr<QTemporaryDir> temp;
-    g_home = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    try {
-        if (g_home.isEmpty()) {
-            temp = std::make_unique<QTemporaryDir>();
-            g_home = temp->path();
-            TDM::createDatabase(dataFolder());
-            TDM dm;
-            dm.connect(dataFolder());
-            FillDemoData(dm, {10000, 200000, 1});
-        }
-    } catch (const DbError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOnDemoBook(argc, argv, 10000, 200000, [](const DemoBook& book) {
+        g_home = book.home();
+        g_data = book.dataFolder();
+    });
 }

@@ -1,7 +1,7 @@
 // Filling and drawing one invoice: to PDF and to a 96-dpi PNG, after the first (fonts loaded).
 // Usage: bench_print [benchmark flags] [PROGRAM_FOLDER]  (a small demo book is made when none is given)
+#include "bench/demo_book.h"
 #include "db/data_module.h"
-#include "db/demo_data.h"
 #include "print/invoice_form.h"
 #include "report/renderer.h"
 
@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -65,35 +64,22 @@ BENCHMARK(BM_InvoiceToPng)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+void prepare(const DemoBook& book)
+{
+    g_home = book.home();
+    g_out = std::make_unique<QTemporaryDir>();
+    // The first page pays for loading the fonts; it is not what is measured.
+    Book warm;
+    const auto page = PrepareInvoicePage(warm.dm, 7, warm.owner, warm.settings, g_home, nullptr, nullptr);
+    RenderToPdf(*page, g_out->filePath(QStringLiteral("warm.pdf")));
+    RenderToPng(*page, g_out->filePath(QStringLiteral("warm.png")), 96);
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    g_out = std::make_unique<QTemporaryDir>();
-    std::unique_ptr<QTemporaryDir> temp;
-    g_home = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    try {
-        if (g_home.isEmpty()) {
-            temp = std::make_unique<QTemporaryDir>();
-            g_home = temp->path();
-            Settings s = defaultSettings(g_home);
-            ReadSettings(s, g_home);
-            TDM::createDatabase(s.path);
-            TDM dm;
-            dm.connect(s.path);
-            FillDemoData(dm, {50, 500, 1});
-        }
-        // The first page pays for loading the fonts; it is not what is measured.
-        Book book;
-        const auto page = PrepareInvoicePage(book.dm, 7, book.owner, book.settings, g_home, nullptr, nullptr);
-        RenderToPdf(*page, g_out->filePath(QStringLiteral("warm.pdf")));
-        RenderToPng(*page, g_out->filePath(QStringLiteral("warm.png")), 96);
-    } catch (const DbError& e) {
-        std::fprintf(stderr, "%s\n", e.message().toUtf8().constData());
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    const int result = RunOnDemoBook(argc, argv, 50, 500, prepare);
+    g_out.reset();
+    return result;
 }

@@ -12,43 +12,30 @@ constexpr double kA4WidthMm = 210.0;
 constexpr double kA4HeightMm = 297.0;
 constexpr double kPxPerMm = 96.0 / 25.4;
 
-const char* kindName(ElementKind k)
+// The names the page file uses, both ways.
+const std::pair<ElementKind, const char*> kKindNames[] = {{ElementKind::Label, "label"},
+                                                          {ElementKind::Shape, "shape"},
+                                                          {ElementKind::Image, "image"},
+                                                          {ElementKind::RichText, "richtext"},
+                                                          {ElementKind::DataText, "datatext"}};
+const std::pair<ShapeKind, const char*> kShapeNames[] = {
+    {ShapeKind::Rectangle, "rectangle"}, {ShapeKind::HorLine, "horline"}, {ShapeKind::VertLine, "vertline"}};
+
+template <typename E, std::size_t N> const char* nameOf(const std::pair<E, const char*> (&names)[N], E value)
 {
-    switch (k) {
-    case ElementKind::Label:
-        return "label";
-    case ElementKind::Shape:
-        return "shape";
-    case ElementKind::Image:
-        return "image";
-    case ElementKind::RichText:
-        return "richtext";
-    case ElementKind::DataText:
-        return "datatext";
-    }
-    return "label";
+    for (const auto& [v, name] : names)
+        if (v == value)
+            return name;
+    return names[0].second;
 }
 
-std::optional<ElementKind> kindFromName(const QString& s)
+template <typename E, std::size_t N>
+std::optional<E> valueOf(const std::pair<E, const char*> (&names)[N], const QString& name)
 {
-    for (ElementKind k : {ElementKind::Label, ElementKind::Shape, ElementKind::Image, ElementKind::RichText,
-                          ElementKind::DataText})
-        if (s == QLatin1String(kindName(k)))
-            return k;
+    for (const auto& [v, n] : names)
+        if (name == QLatin1String(n))
+            return v;
     return std::nullopt;
-}
-
-const char* shapeName(ShapeKind s)
-{
-    switch (s) {
-    case ShapeKind::Rectangle:
-        return "rectangle";
-    case ShapeKind::HorLine:
-        return "horline";
-    case ShapeKind::VertLine:
-        return "vertline";
-    }
-    return "rectangle";
 }
 
 QString alignName(Qt::Alignment a)
@@ -117,7 +104,7 @@ QJsonObject Page::toJson() const
 {
     QJsonArray elements;
     for (const PageElement& e : m_elements) {
-        QJsonObject o{{"name", e.name}, {"kind", kindName(e.kind)}, {"left", e.left},
+        QJsonObject o{{"name", e.name}, {"kind", nameOf(kKindNames, e.kind)}, {"left", e.left},
                       {"top", e.top},   {"width", e.width},         {"height", e.height}};
         if (!e.visible)
             o["visible"] = false;
@@ -132,7 +119,7 @@ QJsonObject Page::toJson() const
             if (e.kind == ElementKind::DataText)
                 o["field"] = e.dataField;
         } else if (e.kind == ElementKind::Shape) {
-            o["shape"] = shapeName(e.shape);
+            o["shape"] = nameOf(kShapeNames, e.shape);
             o["pen"] = e.penWidth;
         } else if (e.kind == ElementKind::Image) {
             o["center"] = e.center;
@@ -172,7 +159,7 @@ std::optional<Page> Page::fromJson(const QJsonObject& json, QString* error)
     Page page(unit == QLatin1String("px") ? PageUnit::Px : PageUnit::Mm);
     for (const QJsonValue& v : json.value("elements").toArray()) {
         const QJsonObject o = v.toObject();
-        const auto kind = kindFromName(o.value("kind").toString());
+        const auto kind = valueOf(kKindNames, o.value("kind").toString());
         if (!kind)
             return fail(QStringLiteral("unknown element kind \"%1\"").arg(o.value("kind").toString()));
         PageElement e;
@@ -195,10 +182,7 @@ std::optional<Page> Page::fromJson(const QJsonObject& json, QString* error)
         e.color =
             o.value("color").toString() == QLatin1String("white") ? QColor(Qt::white) : QColor(Qt::black);
         e.dataField = o.value("field").toString();
-        const QString shape = o.value("shape").toString();
-        e.shape = shape == QLatin1String("horline")    ? ShapeKind::HorLine
-                  : shape == QLatin1String("vertline") ? ShapeKind::VertLine
-                                                       : ShapeKind::Rectangle;
+        e.shape = valueOf(kShapeNames, o.value("shape").toString()).value_or(ShapeKind::Rectangle);
         e.penWidth = o.value("pen").toInt(1);
         e.center = o.value("center").toBool(false);
         e.stretch = o.value("stretch").toBool(false);
