@@ -1,5 +1,6 @@
 #include "app/about_form.h"
 
+#include "base/version.h"
 #include "ui_about_form.h"
 
 TAboutForm::TAboutForm(QWidget* parent)
@@ -7,6 +8,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     , ui(std::make_unique<Ui::TAboutForm>())
 {
     ui->setupUi(this);
+    ui->Label2->setText(tr("ДОКУМАР, версия %1").arg(QLatin1String(kDocMarVersion)));
     setFixedSize(sizeHint().expandedTo(QSize(320, 0)));
     connect(ui->OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -1,12 +1,13 @@
 #include "app/commands.h"
 
-#include "app/prompter.h"
-#include "app/settings.h"
+#include "base/prompter.h"
+#include "base/version.h"
+#include "base/settings.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
-#include "print/number_format.h"
+#include "base/number_format.h"
 #include "report/renderer.h"
 
 #include <QCommandLineParser>
@@ -41,6 +42,7 @@ const char* const kUsage = R"(Usage:
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
   docmar [--home DIR] print invoice NUMBER (--pdf FILE | --png FILE | --page FILE)
+  docmar --version
 )";
 
 void addOptions(QCommandLineParser& parser)
@@ -51,6 +53,7 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("home"), QStringLiteral("Program folder (settings, DataBase)."),
          QStringLiteral("DIR")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
+        {QStringLiteral("version"), QStringLiteral("Show the program's version.")},
         {QStringLiteral("russian"), QStringLiteral("Russian words (default Ukrainian).")},
         {QStringLiteral("dollars"), QStringLiteral("US dollars (default hryvnias).")},
         {QStringLiteral("slash"), QStringLiteral("\"/\" before the kopeck word.")},
@@ -244,7 +247,8 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
 Invocation ParseInvocation(const QStringList& arguments)
 {
     Invocation inv;
-    QCommandLineParser parser;
+    inv.parser = std::make_shared<QCommandLineParser>();
+    QCommandLineParser& parser = *inv.parser;
     addOptions(parser);
     if (!parser.parse(arguments)) {
         printErr(parser.errorText());
@@ -254,6 +258,11 @@ Invocation ParseInvocation(const QStringList& arguments)
     }
     if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(kUsage, stdout);
+        inv.earlyExit = ExitDone;
+        return inv;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        printOut(QStringLiteral("docmar %1").arg(QLatin1String(kDocMarVersion)));
         inv.earlyExit = ExitDone;
         return inv;
     }
@@ -271,11 +280,11 @@ Invocation ParseInvocation(const QStringList& arguments)
     return inv;
 }
 
-int RunCommand(const QStringList& arguments, const Invocation& inv)
+int RunCommand(const Invocation& inv)
 {
-    QCommandLineParser parser;
-    addOptions(parser);
-    parser.parse(arguments);
+    if (!inv.parser)
+        return ExitUsage;
+    const QCommandLineParser& parser = *inv.parser;
     StderrPrompter prompter;
     const QStringList positional = parser.positionalArguments();
     if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") &&

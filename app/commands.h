@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+
+class QCommandLineParser;
 
 // Exit codes of a command.
 enum ExitCode { ExitDone = 0, ExitFailed = 1, ExitUsage = 2 };
@@ -12,10 +15,11 @@ struct Invocation {
     QString programFolder;        // --home; empty: the executable's folder
     QString command;              // empty: the desktop program
     std::optional<int> earlyExit; // set when parsing alone decided the outcome (usage error, --help)
+    std::shared_ptr<QCommandLineParser> parser; // the arguments as parsed, for the command to read
 };
 
 // Reads the arguments (argv[0] first). Usage errors are printed to stderr.
 Invocation ParseInvocation(const QStringList& arguments);
 
 // Runs a headless command and returns its exit code; messages go to stderr, results to stdout.
-int RunCommand(const QStringList& arguments, const Invocation& invocation);
+int RunCommand(const Invocation& invocation);

@@ -25,13 +25,13 @@ int main(int argc, char* argv[])
         QGuiApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();
-        return RunCommand(arguments, invocation);
+        return RunCommand(invocation);
     }
     if (!invocation.command.isEmpty()) {
         QCoreApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();
-        return RunCommand(arguments, invocation);
+        return RunCommand(invocation);
     }
 
     QApplication app(argc, argv);

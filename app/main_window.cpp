@@ -2,6 +2,7 @@
 
 #include "app/about_form.h"
 #include "app/setup_form.h"
+#include "base/version.h"
 #include "clients/names_form.h"
 #include "print/invoice_form.h"
 #include "report/report_holder.h"
@@ -252,7 +253,8 @@ bool TBuhForm::OpenDatabase()
     }
     m_register.reload();
     locateClient(m_register.idAt(0));
-    setWindowTitle(tr("ДОКУМАР (v.1.3). База данных : ") + QDir::toNativeSeparators(m_settings.path));
+    setWindowTitle(tr("ДОКУМАР (v.%1). База данных : ").arg(QLatin1String(kDocMarVersion)) +
+                   QDir::toNativeSeparators(m_settings.path));
     RefreshClientDocuments();
     applyPrecision();
     return true;

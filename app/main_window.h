@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "app/widget_prompter.h"
 #include "clients/client_register.h"
 #include "clients/find_form.h"

@@ -2,7 +2,7 @@
 // Usage: bench_lists [benchmark flags] [PROGRAM_FOLDER]
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
 #include "app/main_window.h"
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "bench/demo_book.h"
 #include "clients/client_register.h"
 #include "db/data_module.h"

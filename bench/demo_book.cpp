@@ -1,6 +1,6 @@
 #include "bench/demo_book.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
 

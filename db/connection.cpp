@@ -1,7 +1,8 @@
 #include "db/connection.h"
 
+#include "base/text_case.h"
 #include "db/tables.h"
-#include "print/month_names.h"
+#include "base/month_names.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,24 +12,12 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cstring>
 
 namespace {
 
 // The combined Russian and Ukrainian alphabet, lower case, in dictionary order.
 constexpr char16_t kAlphabet[] = u"абвгґдеёєжзиіїйклмнопрстуўфхцчшщъыьэюя";
-
-char32_t foldChar(char32_t c)
-{
-    if (c >= U'A' && c <= U'Z')
-        return c + 0x20;
-    if (c >= 0x410 && c <= 0x42F)
-        return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 0x50;
-    if (c == 0x490)
-        return 0x491;
-    return c;
-}
 
 struct RankTable {
     unsigned short rank[0x62] = {}; // lower-case 0x430..0x491, 0 = unranked
@@ -46,7 +35,8 @@ struct RankTable {
 char32_t weight(char32_t c)
 {
     static const RankTable table;
-    c = foldChar(c);
+    if (c < 0x10000)
+        c = LowerCaseChar(char16_t(c));
     if (c < 0x400)
         return c;
     if (c >= 0x430 && c <= 0x491 && table.rank[c - 0x430])
@@ -101,8 +91,15 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
         return;
     }
     const auto text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const QByteArray folded = foldCase(QString::fromUtf8(text, sqlite3_value_bytes(argv[0]))).toUtf8();
-    sqlite3_result_text(ctx, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+    const int size = sqlite3_value_bytes(argv[0]);
+    char* folded = static_cast<char*>(sqlite3_malloc(size + 1));
+    if (!folded) {
+        sqlite3_result_error_nomem(ctx);
+        return;
+    }
+    std::memcpy(folded, text, std::size_t(size) + 1);
+    foldCaseUtf8(folded, size);
+    sqlite3_result_text(ctx, folded, size, sqlite3_free);
 }
 
 QString describe(const QSqlError& e)
@@ -118,14 +115,6 @@ int compareText(const QString& a, const QString& b)
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
     return collate(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
-}
-
-QString foldCase(const QString& text)
-{
-    QString out = text;
-    for (QChar& ch : out)
-        ch = QChar(char16_t(foldChar(ch.unicode())));
-    return out;
 }
 
 sqlite3* sqliteHandle(const QSqlDatabase& db)

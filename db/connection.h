@@ -35,7 +35,6 @@ void registerTextFunctions(sqlite3* handle);
 
 // Compares two texts as the register orders them: Russian and Ukrainian alphabet, letter case ignored.
 int compareText(const QString& a, const QString& b);
-QString foldCase(const QString& text);
 
 // Runs a prepared query or a statement, throwing DbError with the engine's message on failure.
 void execOrThrow(QSqlQuery& query);

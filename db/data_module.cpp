@@ -1,6 +1,6 @@
 #include "db/data_module.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -357,34 +357,4 @@ bool CopyDataFile(const QString& source, const QString& destination)
     if (!ok)
         QFile::remove(destination);
     return ok;
-}
-
-QChar UpperCase1251Char(QChar ch)
-{
-    const char16_t c = ch.unicode();
-    switch (c) {
-    case u'і':
-        return u'І';
-    case u'ґ':
-        return u'Ґ';
-    case u'ё':
-        return u'Ё';
-    case u'є':
-        return u'Є';
-    case u'ї':
-        return u'Ї';
-    default:
-        break;
-    }
-    if ((c >= u'а' && c <= u'я') || (c >= u'a' && c <= u'z'))
-        return QChar(char16_t(c - 0x20));
-    return ch;
-}
-
-QString UpperCase1251(const QString& text)
-{
-    QString out = text;
-    for (QChar& ch : out)
-        ch = UpperCase1251Char(ch);
-    return out;
 }

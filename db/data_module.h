@@ -75,6 +75,3 @@ private:
 // Copies a file in blocks. False when it could not be copied whole; a partial copy is removed.
 bool CopyDataFile(const QString& source, const QString& destination);
 
-// The capital of a Russian, Ukrainian or Latin lower-case letter; any other character unchanged.
-QChar UpperCase1251Char(QChar ch);
-QString UpperCase1251(const QString& text);

@@ -2,7 +2,7 @@
 
 #include "db/connection.h"
 #include "db/data_module.h"
-#include "print/number_format.h"
+#include "base/number_format.h"
 
 #include <QSqlQuery>
 

@@ -1,6 +1,7 @@
 #include "print/amount_in_words.h"
+#include "base/text_case.h"
 
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "db/data_module.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "app/ini_file.h"
-#include "app/settings.h"
+#include "base/ini_file.h"
+#include "base/settings.h"
 #include "db/data_module.h"
 #include "support/test_support.h"
 

@@ -1,4 +1,4 @@
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "db/data_module.h"
 #include "db/tables.h"
 #include "support/test_support.h"

@@ -1,4 +1,5 @@
 #include "db/connection.h"
+#include "base/text_case.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 

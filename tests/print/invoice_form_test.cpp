@@ -1,4 +1,4 @@
-#include "app/prompter.h"
+#include "base/prompter.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
 

@@ -1,4 +1,4 @@
-#include "print/number_format.h"
+#include "base/number_format.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "db/data_module.h"
-#include "print/month_names.h"
-#include "print/number_format.h"
+#include "base/text_case.h"
+#include "base/month_names.h"
+#include "base/number_format.h"
 
 #include <gtest/gtest.h>
 

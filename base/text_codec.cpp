@@ -1,4 +1,4 @@
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 
 #include <QStringDecoder>
 

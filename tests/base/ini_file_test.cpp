@@ -1,5 +1,5 @@
-#include "app/ini_file.h"
-#include "app/text_codec.h"
+#include "base/ini_file.h"
+#include "base/text_codec.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "app/ini_file.h"
-#include "app/settings.h"
-#include "app/text_codec.h"
+#include "base/ini_file.h"
+#include "base/settings.h"
+#include "base/text_codec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 
 #include <QFile>
 #include <QSaveFile>

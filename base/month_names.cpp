@@ -1,4 +1,4 @@
-#include "print/month_names.h"
+#include "base/month_names.h"
 
 namespace {
 // The quarter word of the genitive blocks ends in a Latin "a", as the printed blanks always had it.
