@@ -102,6 +102,47 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_text(ctx, folded, size, sqlite3_free);
 }
 
+sqlite3* handleOrThrow(const QSqlDatabase& db)
+{
+    sqlite3* handle = sqliteHandle(db);
+    if (!handle)
+        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
+    return handle;
+}
+
+sqlite3_stmt* prepareOrThrow(sqlite3* handle, const QString& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_finalize(stmt);
+        throw DbError(message);
+    }
+    return stmt;
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
+{
+    switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
+    case QMetaType::UnknownType:
+        sqlite3_bind_null(stmt, index);
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(stmt, index, v.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(stmt, index, v.toDouble());
+        break;
+    default: {
+        const QByteArray s = v.toString().toUtf8();
+        sqlite3_bind_text(stmt, index, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
 QString describe(const QSqlError& e)
 {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
@@ -222,49 +263,68 @@ void Transaction::commit()
 
 RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
     : m_table(table)
-    , m_query(db)
+    , m_handle(handleOrThrow(db))
 {
     const QStringList names = table.columnNames();
     QStringList marks;
     marks.fill(QStringLiteral("?"), names.size());
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(QLatin1String(table.name), names.join(u','), marks.join(u','));
-    if (!m_query.prepare(sql))
-        throw DbError(describe(m_query.lastError()));
+    m_stmt = prepareOrThrow(m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(QLatin1String(table.name), names.join(u','), marks.join(u',')));
+}
+
+RowInserter::~RowInserter()
+{
+    sqlite3_finalize(m_stmt);
 }
 
 void RowInserter::insert(const QVariantList& values)
 {
     // Columns without a value are stored empty (NULL).
     for (std::size_t i = 0; i < m_table.columns.size(); ++i)
-        m_query.bindValue(int(i), i < std::size_t(values.size())
-                                      ? toStorage(m_table.columns[i], values[qsizetype(i)])
-                                      : QVariant());
-    execOrThrow(m_query);
+        bindValue(m_stmt, int(i) + 1,
+                  i < std::size_t(values.size()) ? toStorage(m_table.columns[i], values[qsizetype(i)])
+                                                 : QVariant());
+    const int rc = sqlite3_step(m_stmt);
+    sqlite3_reset(m_stmt);
+    if (rc != SQLITE_DONE)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+}
+
+SizeGuardsSuspended::SizeGuardsSuspended(const QSqlDatabase& db)
+    : m_db(db)
+{
+    if (sqlite3_get_autocommit(handleOrThrow(db)))
+        throw DbError(QStringLiteral("size guards are only suspended inside a transaction"));
+    for (const TableDef* t : Tables::all())
+        for (const QString& sql : dropTriggerSql(*t))
+            execOrThrow(m_db, sql);
+}
+
+SizeGuardsSuspended::~SizeGuardsSuspended()
+{
+    if (m_restored)
+        return;
+    // On the way out of a failed write the rollback that follows brings them back too.
+    try {
+        restore();
+    } catch (const DbError&) {
+    }
+}
+
+void SizeGuardsSuspended::restore()
+{
+    for (const TableDef* t : Tables::all())
+        for (const QString& sql : createTriggerSql(*t))
+            execOrThrow(m_db, sql);
+    m_restored = true;
 }
 
 std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    sqlite3* handle = sqliteHandle(db);
-    if (!handle)
-        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(handle)));
-    for (int i = 0; i < int(values.size()); ++i) {
-        const QVariant& v = values[i];
-        if (v.isNull()) {
-            sqlite3_bind_null(stmt, i + 1);
-        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
-            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
-        } else if (v.typeId() == QMetaType::Double) {
-            sqlite3_bind_double(stmt, i + 1, v.toDouble());
-        } else {
-            const QByteArray s = v.toString().toUtf8();
-            sqlite3_bind_text(stmt, i + 1, s.constData(), int(s.size()), SQLITE_TRANSIENT);
-        }
-    }
+    sqlite3* handle = handleOrThrow(db);
+    sqlite3_stmt* stmt = prepareOrThrow(handle, sql);
+    for (int i = 0; i < int(values.size()); ++i)
+        bindValue(stmt, i + 1, values[i]);
     std::vector<qint64> keys;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)

@@ -58,19 +58,41 @@ private:
 };
 
 struct TableDef;
+struct sqlite3_stmt;
 
-// Appends whole rows to one table through one prepared statement: text cut to its column, dates stored
-// as 'YYYY-MM-DD'. Values come in the table's column order.
+// Appends whole rows to one table through one statement prepared on the SQLite handle: text cut to its
+// column, dates stored as 'YYYY-MM-DD'. Values come in the table's column order. Throws DbError.
 class RowInserter {
 public:
     RowInserter(const QSqlDatabase& db, const TableDef& table);
+    ~RowInserter();
+    RowInserter(const RowInserter&) = delete;
+    RowInserter& operator=(const RowInserter&) = delete;
     void insert(const QVariantList& values);
 
 private:
     const TableDef& m_table;
-    QSqlQuery m_query;
+    sqlite3* m_handle = nullptr;
+    sqlite3_stmt* m_stmt = nullptr;
 };
 
-// Row ids (or any single integer column) of a query, read straight from SQLite: a list of 200,000 keys
-// takes milliseconds this way. Values bind to "?" in order. Throws DbError.
+// For a bulk write inside a transaction whose writer cuts its own texts: the column-size guards step
+// aside (each would make SQLite keep a statement journal for every row written) and are put back before
+// the transaction can end, so no other writer ever meets the tables without them. Throws DbError.
+class SizeGuardsSuspended {
+public:
+    explicit SizeGuardsSuspended(const QSqlDatabase& db);
+    ~SizeGuardsSuspended();
+    SizeGuardsSuspended(const SizeGuardsSuspended&) = delete;
+    SizeGuardsSuspended& operator=(const SizeGuardsSuspended&) = delete;
+    // Puts the guards back; call before committing.
+    void restore();
+
+private:
+    QSqlDatabase m_db;
+    bool m_restored = false;
+};
+
+// Row ids (or any single integer column) of a query, read straight from SQLite. Values bind to "?" in
+// order. Throws DbError.
 std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});

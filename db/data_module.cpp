@@ -146,20 +146,25 @@ void TDM::UpgradeFacturesTable() const
 void TDM::upgradeSchema() const
 {
     const QSqlDatabase db = database();
-    const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
-    if (version >= kSchemaVersion)
-        return;
-    // Version 1: the named indexes, the indexes the document lists need, the column-size guards.
-    Transaction tx(db);
-    for (const TableDef* t : Tables::all()) {
-        for (QString sql : createIndexSql(*t))
-            execOrThrow(db, sql.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS ")));
-        for (QString sql : createTriggerSql(*t))
-            execOrThrow(db,
-                        sql.replace(QStringLiteral("TRIGGER "), QStringLiteral("TRIGGER IF NOT EXISTS ")));
+    const auto ifNotExists = [](QString sql, const QString& what) {
+        return sql.replace(what + u' ', what + QStringLiteral(" IF NOT EXISTS "));
+    };
+    // Ordered steps, each whole or not at all; a book made by init-db starts at the newest version.
+    for (int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt() + 1; version <= kSchemaVersion;
+         ++version) {
+        Transaction tx(db);
+        for (const TableDef* t : Tables::all()) {
+            // Version 1: the named indexes, the lists' indexes, the column-size guards.
+            // Version 2: the waybills by their second and third document, the all-documents orders.
+            for (const QString& sql : createIndexSql(*t, version))
+                execOrThrow(db, ifNotExists(sql, QStringLiteral("INDEX")));
+            if (version == 1)
+                for (const QString& sql : createTriggerSql(*t))
+                    execOrThrow(db, ifNotExists(sql, QStringLiteral("TRIGGER")));
+        }
+        execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(version));
+        tx.commit();
     }
-    execOrThrow(db, QStringLiteral("PRAGMA user_version=1"));
-    tx.commit();
 }
 
 int TDM::lookupInt(const char* column, int number) const

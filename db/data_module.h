@@ -13,7 +13,7 @@ class Prompter;
 // Engine failures surface as DbError; a document or row that is not there reads as 0.
 class TDM {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     TDM();
     ~TDM();

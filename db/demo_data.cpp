@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 
 #include <algorithm>
+#include <queue>
 #include <vector>
 
 namespace {
@@ -263,6 +264,149 @@ bool IsDatabaseEmpty(const TDM& dm)
     return true;
 }
 
+namespace {
+
+// A receipt waiting for its turn: receipts are numbered in date order, and each is dated up to
+// kReceiptDelay days after its invoice, so only the last few weeks' receipts are ever held.
+struct PendingReceipt {
+    InvoiceRow row;
+    qint64 sequence;
+    // Later in the queue: a later date, or the same date written later.
+    bool operator<(const PendingReceipt& other) const
+    {
+        return row.FACT_DATA != other.row.FACT_DATA ? row.FACT_DATA > other.row.FACT_DATA
+                                                    : sequence > other.sequence;
+    }
+};
+constexpr int kReceiptDelay = 20;
+
+// The invoices of one client not yet named by a waybill, and how many the next waybill will name.
+struct ClientState {
+    QString name;
+    Contract contract;
+    std::vector<InvoiceRow> open;
+    std::size_t groupSize = 1;
+};
+
+// Streams the documents into the tables in date order, so memory does not grow with the book.
+class DocumentWriter {
+public:
+    DocumentWriter(const QSqlDatabase& db, Random& rnd, DemoSummary& summary)
+        : m_rnd(rnd)
+        , m_summary(summary)
+        , m_factures(db, Tables::factures())
+        , m_expense(db, Tables::nakladn1())
+        , m_tax(db, Tables::nakladn2())
+    {
+    }
+
+    void addInvoice(const InvoiceRow& f, ClientState& client)
+    {
+        releaseReceiptsUpTo(f.FACT_DATA);
+        m_factures.insert(toValues(f));
+        ++m_summary.invoices;
+        if (m_rnd.chance(25)) {
+            InvoiceRow r = f;
+            r.FACT_DOPNO.clear();
+            r.FACT_NR = 0;
+            r.FACT_DATA = std::min(f.FACT_DATA.addDays(m_rnd.between(0, kReceiptDelay)), kLastDocumentDate);
+            m_pending.push({r, m_sequence++});
+        }
+        // Consecutive invoices of one client go onto one waybill, one to three at a time.
+        client.open.push_back(f);
+        if (client.open.size() >= client.groupSize) {
+            addInvoiceWaybills(client);
+            client.open.clear();
+            client.groupSize = std::size_t(m_rnd.between(1, 3));
+        }
+    }
+
+    // The last invoices of a client may still wait for their waybills, as in a real book.
+    void finish() { releaseReceiptsUpTo(kLastDocumentDate.addDays(kReceiptDelay + 1)); }
+
+private:
+    void releaseReceiptsUpTo(const QDate& date)
+    {
+        // Every receipt still to come is dated on or after the invoice being written.
+        while (!m_pending.empty() && m_pending.top().row.FACT_DATA <= date) {
+            InvoiceRow r = m_pending.top().row;
+            m_pending.pop();
+            r.FACT_NUMBER = -++m_summary.receipts;
+            m_factures.insert(toValues(r));
+            if (m_rnd.chance(10)) {
+                TaxWaybillRow w;
+                w.NAKL_DATA = r.FACT_DATA;
+                w.FACT1_NUMBER = r.FACT_NUMBER;
+                w.NAME_CLIENT = r.NAME_OWNER;
+                w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
+                w.INFO = QStringLiteral("проплата от ") + r.FACT_DATA.toString(QStringLiteral("dd.MM.yyyy"));
+                w.ID_NUMBER = r.ID_NUMBER;
+                writeTax(w);
+            }
+        }
+    }
+
+    void addInvoiceWaybills(const ClientState& client)
+    {
+        std::vector<const InvoiceRow*> named;
+        for (const InvoiceRow& f : client.open)
+            named.push_back(&f);
+        std::vector<int> numbers;
+        for (const InvoiceRow* f : named)
+            numbers.push_back(f->FACT_NUMBER);
+        numbers.resize(3, 0);
+        const InvoiceRow& last = *named.back();
+        const InvoiceRow& first = *named.front();
+        if (m_rnd.chance(55)) {
+            ExpenseWaybillRow w;
+            w.NAKL_NUMBER = ++m_summary.expenseWaybills;
+            w.NAKL_DATA = last.FACT_DATA;
+            w.INFO = invoiceList(named, QStringLiteral("р/ф № "), false);
+            w.FACT1_NUMBER = numbers[0];
+            w.FACT2_NUMBER = numbers[1];
+            w.FACT3_NUMBER = numbers[2];
+            w.NAME_CLIENT = person(m_rnd);
+            w.DOV_NUMBER = m_rnd.between(1, 999);
+            w.DOV_SERIE = QStringLiteral("ЯПЧ");
+            w.DOV_DATA = last.FACT_DATA.addDays(-m_rnd.below(5));
+            w.ID_NUMBER = last.ID_NUMBER;
+            m_expense.insert(toValues(w));
+        }
+        if (m_rnd.chance(65)) {
+            TaxWaybillRow w;
+            w.NAKL_DATA = last.FACT_DATA;
+            w.FACT1_NUMBER = numbers[0];
+            w.FACT2_NUMBER = numbers[1];
+            w.FACT3_NUMBER = numbers[2];
+            w.NAME_CLIENT = first.NAME_OWNER;
+            w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
+            // The Latin "p" is how the waybill dialog has always prefilled the basis.
+            if (client.contract.number.isEmpty())
+                w.INFO = invoiceList(named, QStringLiteral("p/ф № "), true);
+            else
+                w.INFO = QStringLiteral("договір № ") + client.contract.number + QStringLiteral(" від ") +
+                         client.contract.date.toString(QStringLiteral("dd.MM.yyyy")) +
+                         invoiceList(named, QStringLiteral("( p/ф № "), true) + u')';
+            w.ID_NUMBER = last.ID_NUMBER;
+            writeTax(w);
+        }
+    }
+
+    void writeTax(TaxWaybillRow& w)
+    {
+        w.NAKL_NUMBER = ++m_summary.taxWaybills;
+        m_tax.insert(toValues(w));
+    }
+
+    Random& m_rnd;
+    DemoSummary& m_summary;
+    RowInserter m_factures, m_expense, m_tax;
+    std::priority_queue<PendingReceipt> m_pending;
+    qint64 m_sequence = 0;
+};
+
+} // namespace
+
 DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
 {
     if (!IsDatabaseEmpty(dm))
@@ -273,26 +417,17 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
     DemoSummary summary;
     const QSqlDatabase db = dm.database();
     Transaction tx(db);
+    SizeGuardsSuspended guards(db); // every row below is cut to its columns as it is bound
 
     // The owner is a Kyiv trading house with the same kind of details as its clients.
     ClientRow self = inventFirm(rnd, kCities[0]);
     self.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро-Постач\"");
     self.LAWADDRESS = self.POSTADDRESS;
     OwnerRecord owner;
-    owner.FIRMNAME = self.FIRMNAME;
-    owner.CHIEF = self.CHIEF;
-    owner.BUHALTER = self.BUHALTER;
-    owner.TELFAX = self.TELFAX;
-    owner.CITY = self.CITY;
-    owner.POSTADDRESS = self.POSTADDRESS;
-    owner.LAWADDRESS = self.LAWADDRESS;
-    owner.TAXCODE = self.TAXCODE;
-    owner.MFOCODE = self.MFOCODE;
-    owner.OKPOCODE = self.OKPOCODE;
-    owner.REGNUMBER = self.REGNUMBER;
-    owner.BANKNAME = self.BANKNAME;
-    owner.BANKCITY = self.BANKCITY;
-    owner.CHETNUMBER = self.CHETNUMBER;
+    for (const OwnerRecord::Field& f : OwnerRecord::fields())
+        for (const ClientRow::Field& c : ClientRow::textFields())
+            if (qstrcmp(f.column, c.column) == 0)
+                owner.*f.member = self.*c.member;
     dm.SaveOwnerRecord(owner);
 
     {
@@ -303,10 +438,9 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
         }
     }
 
-    std::vector<QString> clientNames;
-    std::vector<Contract> contracts;
+    std::vector<ClientState> clients;
     {
-        RowInserter clients(db, Tables::clients());
+        RowInserter inserter(db, Tables::clients());
         const int firstId = dm.NextClientNumber();
         for (int i = 0; i < options.clients; ++i) {
             ClientRow c = inventFirm(rnd, rnd.pick(kCities));
@@ -316,158 +450,46 @@ DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
                 c.DOGNUMBER =
                     QString::number(rnd.between(1, 250)) + u'/' + c.DOGDATA.toString(QStringLiteral("yy"));
             }
-            clients.insert(toValues(c));
-            clientNames.push_back(c.FIRMNAME);
-            contracts.push_back({c.DOGNUMBER, c.DOGDATA});
+            inserter.insert(toValues(c));
+            clients.push_back({c.FIRMNAME, {c.DOGNUMBER, c.DOGDATA}, {}, std::size_t(rnd.between(1, 3))});
             ++summary.clients;
         }
     }
-    if (clientNames.empty()) {
-        tx.commit();
-        return summary;
-    }
 
-    // Invoices in date order; a few clients buy far more often than the rest.
-    std::vector<InvoiceRow> invoices;
-    invoices.reserve(std::size_t(std::max(options.invoices, 0)));
-    const int span = int(kFirstDocumentDate.daysTo(kLastDocumentDate));
-    const int clientCount = int(clientNames.size());
-    for (int i = 0; i < options.invoices; ++i) {
-        InvoiceRow f;
-        f.FACT_NUMBER = i + 1;
-        f.FACT_DATA = kFirstDocumentDate.addDays(qint64(span) * i / std::max(options.invoices, 1));
-        const int r = rnd.below(clientCount);
-        const int clientIndex = int(qint64(r) * r / clientCount);
-        f.ID_NUMBER = 2 + clientIndex;
-        f.NAME_OWNER = clientNames[std::size_t(clientIndex)];
-        const int lines = rnd.between(1, 4);
-        for (int p = 0; p < lines; ++p) {
-            const Goods& g = rnd.pick(kGoods);
-            Position& pos = f.positions[std::size_t(p)];
-            pos.name = str(g.name);
-            pos.measure = str(g.unit);
-            // Quantities a small firm sells: dear goods in ones and twos, cheap ones by the dozen.
-            const int most = std::clamp(3000000 / std::max(g.priceKopecks, 1), 1, 120);
-            pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, most);
-            pos.price = (g.priceKopecks * rnd.between(90, 115) / 100) / 100.0;
-        }
-        f.FACT_NDS = rnd.chance(92) ? 20 : 0;
-        f.FACT_NR = rnd.chance(3) ? 1.5 : 0;
-        if (rnd.chance(4))
-            f.FACT_DOPNO = QString(QChar(u"абвг"[rnd.below(4)]));
-        invoices.push_back(f);
-    }
-
-    // Receipts: payments for some invoices, a few days after them, numbered -1, -2, ... by date.
-    std::vector<InvoiceRow> receipts;
-    for (const InvoiceRow& f : invoices) {
-        if (!rnd.chance(25))
-            continue;
-        InvoiceRow r = f;
-        r.FACT_DOPNO.clear();
-        r.FACT_NR = 0;
-        r.FACT_DATA = std::min(f.FACT_DATA.addDays(rnd.between(0, 20)), kLastDocumentDate);
-        receipts.push_back(r);
-    }
-    std::stable_sort(receipts.begin(), receipts.end(),
-                     [](const InvoiceRow& a, const InvoiceRow& b) { return a.FACT_DATA < b.FACT_DATA; });
-    for (std::size_t i = 0; i < receipts.size(); ++i)
-        receipts[i].FACT_NUMBER = -int(i + 1);
-
-    {
-        RowInserter factures(db, Tables::factures());
-        for (const InvoiceRow& f : invoices)
-            factures.insert(toValues(f));
-        for (const InvoiceRow& r : receipts)
-            factures.insert(toValues(r));
-        summary.invoices = int(invoices.size());
-        summary.receipts = int(receipts.size());
-    }
-
-    // Waybills: consecutive invoices of one client in groups of one to three, and some receipts.
-    std::vector<std::vector<const InvoiceRow*>> byClient(static_cast<std::size_t>(clientCount));
-    for (const InvoiceRow& f : invoices)
-        byClient[std::size_t(f.ID_NUMBER - 2)].push_back(&f);
-    std::vector<ExpenseWaybillRow> expense;
-    std::vector<TaxWaybillRow> tax;
-    for (const auto& list : byClient) {
-        for (std::size_t i = 0; i < list.size();) {
-            const std::size_t n = std::min<std::size_t>(std::size_t(rnd.between(1, 3)), list.size() - i);
-            const std::vector<const InvoiceRow*> named(list.begin() + qsizetype(i),
-                                                       list.begin() + qsizetype(i + n));
-            std::vector<int> numbers;
-            for (const InvoiceRow* f : named)
-                numbers.push_back(f->FACT_NUMBER);
-            numbers.resize(3, 0);
-            const InvoiceRow& last = *named.back();
-            const InvoiceRow& first = *named.front();
-            const Contract& contract = contracts[std::size_t(first.ID_NUMBER - 2)];
-            if (rnd.chance(55)) {
-                ExpenseWaybillRow w;
-                w.NAKL_DATA = last.FACT_DATA;
-                w.INFO = invoiceList(named, QStringLiteral("р/ф № "), false);
-                w.FACT1_NUMBER = numbers[0];
-                w.FACT2_NUMBER = numbers[1];
-                w.FACT3_NUMBER = numbers[2];
-                w.NAME_CLIENT = person(rnd);
-                w.DOV_NUMBER = rnd.between(1, 999);
-                w.DOV_SERIE = QStringLiteral("ЯПЧ");
-                w.DOV_DATA = last.FACT_DATA.addDays(-rnd.below(5));
-                w.ID_NUMBER = last.ID_NUMBER;
-                expense.push_back(w);
+    if (!clients.empty()) {
+        // Invoices in date order; a few clients buy far more often than the rest.
+        DocumentWriter writer(db, rnd, summary);
+        const int span = int(kFirstDocumentDate.daysTo(kLastDocumentDate));
+        const int clientCount = int(clients.size());
+        for (int i = 0; i < options.invoices; ++i) {
+            InvoiceRow f;
+            f.FACT_NUMBER = i + 1;
+            f.FACT_DATA = kFirstDocumentDate.addDays(qint64(span) * i / std::max(options.invoices, 1));
+            const int r = rnd.below(clientCount);
+            const int clientIndex = int(qint64(r) * r / clientCount);
+            ClientState& client = clients[std::size_t(clientIndex)];
+            f.ID_NUMBER = 2 + clientIndex;
+            f.NAME_OWNER = client.name;
+            const int lines = rnd.between(1, 4);
+            for (int p = 0; p < lines; ++p) {
+                const Goods& g = rnd.pick(kGoods);
+                Position& pos = f.positions[std::size_t(p)];
+                pos.name = str(g.name);
+                pos.measure = str(g.unit);
+                // Quantities a small firm sells: dear goods in ones and twos, cheap ones by the dozen.
+                const int most = std::clamp(3000000 / std::max(g.priceKopecks, 1), 1, 120);
+                pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, most);
+                pos.price = (g.priceKopecks * rnd.between(90, 115) / 100) / 100.0;
             }
-            if (rnd.chance(65)) {
-                TaxWaybillRow w;
-                w.NAKL_DATA = last.FACT_DATA;
-                w.FACT1_NUMBER = numbers[0];
-                w.FACT2_NUMBER = numbers[1];
-                w.FACT3_NUMBER = numbers[2];
-                w.NAME_CLIENT = first.NAME_OWNER;
-                w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
-                // The Latin "p" is how the waybill dialog has always prefilled the basis.
-                if (contract.number.isEmpty())
-                    w.INFO = invoiceList(named, QStringLiteral("p/ф № "), true);
-                else
-                    w.INFO = QStringLiteral("договір № ") + contract.number + QStringLiteral(" від ") +
-                             contract.date.toString(QStringLiteral("dd.MM.yyyy")) +
-                             invoiceList(named, QStringLiteral("( p/ф № "), true) + u')';
-                w.ID_NUMBER = last.ID_NUMBER;
-                tax.push_back(w);
-            }
-            i += n;
+            f.FACT_NDS = rnd.chance(92) ? 20 : 0;
+            f.FACT_NR = rnd.chance(3) ? 1.5 : 0;
+            if (rnd.chance(4))
+                f.FACT_DOPNO = QString(QChar(u"абвг"[rnd.below(4)]));
+            writer.addInvoice(f, client);
         }
+        writer.finish();
     }
-    for (const InvoiceRow& r : receipts) {
-        if (!rnd.chance(10))
-            continue;
-        const QString basis =
-            QStringLiteral("проплата от ") + r.FACT_DATA.toString(QStringLiteral("dd.MM.yyyy"));
-        TaxWaybillRow w;
-        w.NAKL_DATA = r.FACT_DATA;
-        w.FACT1_NUMBER = r.FACT_NUMBER;
-        w.NAME_CLIENT = r.NAME_OWNER;
-        w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
-        w.INFO = basis;
-        w.ID_NUMBER = r.ID_NUMBER;
-        tax.push_back(w);
-    }
-    auto byDate = [](const auto& a, const auto& b) { return a.NAKL_DATA < b.NAKL_DATA; };
-    std::stable_sort(expense.begin(), expense.end(), byDate);
-    std::stable_sort(tax.begin(), tax.end(), byDate);
-    {
-        RowInserter nakl1(db, Tables::nakladn1());
-        for (std::size_t i = 0; i < expense.size(); ++i) {
-            expense[i].NAKL_NUMBER = int(i + 1);
-            nakl1.insert(toValues(expense[i]));
-        }
-        RowInserter nakl2(db, Tables::nakladn2());
-        for (std::size_t i = 0; i < tax.size(); ++i) {
-            tax[i].NAKL_NUMBER = int(i + 1);
-            nakl2.insert(toValues(tax[i]));
-        }
-        summary.expenseWaybills = int(expense.size());
-        summary.taxWaybills = int(tax.size());
-    }
+    guards.restore();
     tx.commit();
     return summary;
 }

@@ -119,6 +119,9 @@ const TableDef& factures()
         d.indexes = {
             {"FACT_CLIENT", "ID_NUMBER, FACT_NUMBER"},
             {"FACT_DATE", "FACT_DATA"},
+            // Narrow copies of the all-documents lists' orders: counted and paged without the rows.
+            {"FACT_INVOICES", "FACT_NUMBER", false, "FACT_NUMBER>0", 2},
+            {"FACT_RECEIPTS", "FACT_DATA, FACT_NUMBER DESC", false, "FACT_NUMBER<0", 2},
         };
         return d;
     }();
@@ -148,6 +151,8 @@ const TableDef& nakladn1()
             {"N1_CLIENT", "ID_NUMBER, NAKL_NUMBER"},
             {"N1_DATE", "NAKL_DATA"},
             {"N1_FACT", "FACT1_NUMBER"},
+            {"N1_FACT2", "FACT2_NUMBER", false, nullptr, 2},
+            {"N1_FACT3", "FACT3_NUMBER", false, nullptr, 2},
         },
     };
     return t;
@@ -174,6 +179,8 @@ const TableDef& nakladn2()
             {"N2_CLIENT", "ID_NUMBER, NAKL_NUMBER"},
             {"N2_DATE", "NAKL_DATA"},
             {"N2_FACT", "FACT1_NUMBER"},
+            {"N2_FACT2", "FACT2_NUMBER", false, nullptr, 2},
+            {"N2_FACT3", "FACT3_NUMBER", false, nullptr, 2},
         },
     };
     return t;
@@ -268,13 +275,15 @@ QString createTableSql(const TableDef& table)
         .arg(QLatin1String(table.name), cols.join(QStringLiteral(", ")));
 }
 
-QStringList createIndexSql(const TableDef& table)
+QStringList createIndexSql(const TableDef& table, int version)
 {
     QStringList sql;
     for (const IndexDef& i : table.indexes)
-        sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        if (version == 0 || i.version == version)
+        sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
                    .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
-                        QLatin1String(table.name), QLatin1String(i.columns));
+                        QLatin1String(table.name), QLatin1String(i.columns),
+                        i.where ? QStringLiteral(" WHERE ") + QLatin1String(i.where) : QString());
     return sql;
 }
 
@@ -300,6 +309,15 @@ QStringList createTriggerSql(const TableDef& table)
                 .arg(name, textColumns.join(u',')) +
             body,
     };
+}
+
+QStringList dropTriggerSql(const TableDef& table)
+{
+    if (createTriggerSql(table).isEmpty())
+        return {};
+    const QString name = QLatin1String(table.name);
+    return {QStringLiteral("DROP TRIGGER IF EXISTS %1_CUT_INSERT").arg(name),
+            QStringLiteral("DROP TRIGGER IF EXISTS %1_CUT_UPDATE").arg(name)};
 }
 
 QStringList schemaSql()

@@ -21,6 +21,8 @@ struct IndexDef {
     const char* name;
     const char* columns; // SQL column list, collations included
     bool unique = false;
+    const char* where = nullptr; // a partial index: the rows it holds
+    int version = 1;             // the schema version that brought it
 };
 
 struct TableDef {
@@ -52,9 +54,11 @@ inline constexpr const char* kTextCollation = "UKRAINIAN";
 inline const QDate kDateZero{1899, 12, 30};
 
 QString createTableSql(const TableDef& table);
-QStringList createIndexSql(const TableDef& table);
+// Every index of the table, or only those the given schema version brought.
+QStringList createIndexSql(const TableDef& table, int version = 0);
 // Whatever writes a row, a text longer than its column is cut to the column's size.
 QStringList createTriggerSql(const TableDef& table);
+QStringList dropTriggerSql(const TableDef& table);
 QStringList schemaSql();
 
 // Text longer than its column is cut to the column's size; everything else passes unchanged.

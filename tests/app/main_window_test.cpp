@@ -67,7 +67,7 @@ protected:
     void SetUp() override
     {
         auto dm = home.createAndConnect();
-        FillDemoData(*dm, {30, 300, 11});
+        FillDemoData(*dm, {30, 300, 12}); // a book whose first client in name order has documents
     }
     void open()
     {

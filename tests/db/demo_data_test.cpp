@@ -80,6 +80,29 @@ TEST(DemoData, ARealisticBookThatHoldsTogether)
     OwnerRecord owner;
     dm->LoadOwnerRecord(owner, nullptr);
     EXPECT_FALSE(owner.FIRMNAME.isEmpty());
+
+    // The bulk write set the column-size guards aside only while it ran.
+    execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET CITY=? WHERE ID_NUMBER=2"), {QString(50, u'ї')});
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT length(CITY) FROM CLIENTS WHERE ID_NUMBER=2")).toInt(), 32);
+    execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, DOV_SERIE) VALUES (-5, ?)"),
+                {QString(20, u'Ґ')});
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT DOV_SERIE FROM NAKLADN1 WHERE NAKL_NUMBER=-5")).toString(),
+              QString(8, u'Ґ'));
+}
+
+TEST(DemoData, ReceiptsAndWaybillsAreNumberedInDateOrder)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {25, 900, 3});
+    const QSqlDatabase db = dm->database();
+    for (const char* sql : {"SELECT count(*) FROM FACTURES a JOIN FACTURES b ON a.FACT_NUMBER<0 AND "
+                            "b.FACT_NUMBER<a.FACT_NUMBER AND b.FACT_DATA<a.FACT_DATA",
+                            "SELECT count(*) FROM NAKLADN1 a JOIN NAKLADN1 b ON "
+                            "b.NAKL_NUMBER>a.NAKL_NUMBER AND b.NAKL_DATA<a.NAKL_DATA",
+                            "SELECT count(*) FROM NAKLADN2 a JOIN NAKLADN2 b ON "
+                            "b.NAKL_NUMBER>a.NAKL_NUMBER AND b.NAKL_DATA<a.NAKL_DATA"})
+        EXPECT_EQ(scalar(db, QString::fromLatin1(sql)).toInt(), 0) << sql;
 }
 
 TEST(DemoData, SameSeedSameBookOtherSeedOtherBook)
