@@ -238,11 +238,18 @@ ClientRow inventFirm(Random& rnd, const City& city)
 const QDate kFirstDocumentDate{2025, 1, 2};
 const QDate kLastDocumentDate{2026, 11, 30};
 
-QString invoiceList(const std::vector<const InvoiceRow*>& invoices, const QString& prefix, bool withSuffix)
+// What a waybill takes from an invoice it names.
+struct NamedInvoice {
+    int number;
+    QString suffix;
+    QDate date;
+};
+
+QString invoiceList(const std::vector<NamedInvoice>& invoices, const QString& prefix, bool withSuffix)
 {
     QStringList parts;
-    for (const InvoiceRow* f : invoices)
-        parts << QString::number(f->FACT_NUMBER) + (withSuffix ? f->FACT_DOPNO : QString());
+    for (const NamedInvoice& f : invoices)
+        parts << QString::number(f.number) + (withSuffix ? f.suffix : QString());
     return prefix + parts.join(u',');
 }
 
@@ -284,7 +291,7 @@ constexpr int kReceiptDelay = 20;
 struct ClientState {
     QString name;
     Contract contract;
-    std::vector<InvoiceRow> open;
+    std::vector<NamedInvoice> open;
     std::size_t groupSize = 1;
 };
 
@@ -313,9 +320,9 @@ public:
             m_pending.push({r, m_sequence++});
         }
         // Consecutive invoices of one client go onto one waybill, one to three at a time.
-        client.open.push_back(f);
+        client.open.push_back({f.FACT_NUMBER, f.FACT_DOPNO, f.FACT_DATA});
         if (client.open.size() >= client.groupSize) {
-            addInvoiceWaybills(client);
+            addInvoiceWaybills(client, f.ID_NUMBER);
             client.open.clear();
             client.groupSize = std::size_t(m_rnd.between(1, 3));
         }
@@ -346,21 +353,18 @@ private:
         }
     }
 
-    void addInvoiceWaybills(const ClientState& client)
+    void addInvoiceWaybills(const ClientState& client, int clientId)
     {
-        std::vector<const InvoiceRow*> named;
-        for (const InvoiceRow& f : client.open)
-            named.push_back(&f);
+        const std::vector<NamedInvoice>& named = client.open;
         std::vector<int> numbers;
-        for (const InvoiceRow* f : named)
-            numbers.push_back(f->FACT_NUMBER);
+        for (const NamedInvoice& f : named)
+            numbers.push_back(f.number);
         numbers.resize(3, 0);
-        const InvoiceRow& last = *named.back();
-        const InvoiceRow& first = *named.front();
+        const QDate last = named.back().date;
         if (m_rnd.chance(55)) {
             ExpenseWaybillRow w;
             w.NAKL_NUMBER = ++m_summary.expenseWaybills;
-            w.NAKL_DATA = last.FACT_DATA;
+            w.NAKL_DATA = last;
             w.INFO = invoiceList(named, QStringLiteral("р/ф № "), false);
             w.FACT1_NUMBER = numbers[0];
             w.FACT2_NUMBER = numbers[1];
@@ -368,17 +372,17 @@ private:
             w.NAME_CLIENT = person(m_rnd);
             w.DOV_NUMBER = m_rnd.between(1, 999);
             w.DOV_SERIE = QStringLiteral("ЯПЧ");
-            w.DOV_DATA = last.FACT_DATA.addDays(-m_rnd.below(5));
-            w.ID_NUMBER = last.ID_NUMBER;
+            w.DOV_DATA = last.addDays(-m_rnd.below(5));
+            w.ID_NUMBER = clientId;
             m_expense.insert(toValues(w));
         }
         if (m_rnd.chance(65)) {
             TaxWaybillRow w;
-            w.NAKL_DATA = last.FACT_DATA;
+            w.NAKL_DATA = last;
             w.FACT1_NUMBER = numbers[0];
             w.FACT2_NUMBER = numbers[1];
             w.FACT3_NUMBER = numbers[2];
-            w.NAME_CLIENT = first.NAME_OWNER;
+            w.NAME_CLIENT = client.name;
             w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
             // The Latin "p" is how the waybill dialog has always prefilled the basis.
             if (client.contract.number.isEmpty())
@@ -387,7 +391,7 @@ private:
                 w.INFO = QStringLiteral("договір № ") + client.contract.number + QStringLiteral(" від ") +
                          client.contract.date.toString(QStringLiteral("dd.MM.yyyy")) +
                          invoiceList(named, QStringLiteral("( p/ф № "), true) + u')';
-            w.ID_NUMBER = last.ID_NUMBER;
+            w.ID_NUMBER = clientId;
             writeTax(w);
         }
     }
