@@ -281,11 +281,9 @@ void TBuhForm::FindClient(int field, const QString& text, bool fullMatch)
     settleClientEdits();
     m_searchActive = true;
     int start = std::max(currentClientRow(), 0);
-    int asked = 0;
-    const auto keepGoing = [this, &asked] {
-        // The message loop runs between clients so that Esc can reach the search.
-        if (++asked % 16 == 0)
-            QCoreApplication::processEvents();
+    const auto keepGoing = [this] {
+        // The message loop runs between stretches of clients so that Esc can reach the search.
+        QCoreApplication::processEvents();
         return m_searchActive;
     };
     for (;;) {

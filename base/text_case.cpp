@@ -1,34 +1,5 @@
 #include "base/text_case.h"
 
-namespace {
-
-// Lower case and capital of the letters outside the two contiguous runs.
-constexpr struct {
-    char16_t lower, upper;
-} kPairs[] = {{u'і', u'І'}, {u'ґ', u'Ґ'}, {u'ё', u'Ё'}, {u'є', u'Є'}, {u'ї', u'Ї'}};
-
-} // namespace
-
-char16_t LowerCaseChar(char16_t c)
-{
-    if ((c >= u'A' && c <= u'Z') || (c >= u'А' && c <= u'Я'))
-        return char16_t(c + 0x20);
-    for (const auto& p : kPairs)
-        if (c == p.upper)
-            return p.lower;
-    return c;
-}
-
-char16_t UpperCaseChar(char16_t c)
-{
-    if ((c >= u'a' && c <= u'z') || (c >= u'а' && c <= u'я'))
-        return char16_t(c - 0x20);
-    for (const auto& p : kPairs)
-        if (c == p.lower)
-            return p.upper;
-    return c;
-}
-
 QString foldCase(const QString& text)
 {
     QString out = text;
@@ -37,26 +8,34 @@ QString foldCase(const QString& text)
     return out;
 }
 
-void foldCaseUtf8(char* text, qsizetype size)
+qsizetype foldCaseUtf8(char* text, qsizetype size, qsizetype maxCharacters)
 {
     auto* p = reinterpret_cast<unsigned char*>(text);
+    const auto* begin = p;
     const auto* end = p + size;
-    while (p < end) {
-        if (*p < 0x80) {
-            if (*p >= 'A' && *p <= 'Z')
-                *p += 0x20;
+    for (qsizetype characters = 0; p < end; ++characters) {
+        if (characters == maxCharacters)
+            return p - begin;
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            if (b >= 'A' && b <= 'Z')
+                *p = b + 0x20;
             ++p;
-        } else if ((*p & 0xE0) == 0xC0 && p + 1 < end && (p[1] & 0xC0) == 0x80) {
-            const char16_t c = char16_t(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
-            const char16_t f = LowerCaseChar(c);
-            // Every letter of the rule and its lower case are two-byte sequences.
+        } else if ((b == 0xD0 || b == 0xD2) && p + 1 < end && (p[1] & 0xC0) == 0x80) {
+            // Only U+0400..U+043F and U+0480..U+04BF hold capitals of the rule; every letter of the rule
+            // and its lower case are two-byte sequences.
+            const char16_t f = LowerCaseChar(char16_t(((b & 0x1F) << 6) | (p[1] & 0x3F)));
             p[0] = static_cast<unsigned char>(0xC0 | (f >> 6));
             p[1] = static_cast<unsigned char>(0x80 | (f & 0x3F));
             p += 2;
         } else {
+            // Any other character, whole: its continuation bytes are passed over.
             ++p;
+            while (p < end && (*p & 0xC0) == 0x80)
+                ++p;
         }
     }
+    return p - begin;
 }
 
 QChar UpperCase1251Char(QChar ch)

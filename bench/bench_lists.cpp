@@ -54,6 +54,14 @@ void BM_RefreshClientDocuments(benchmark::State& state)
     }
 }
 
+// Reading the last rows of each list, as the grids do when a list has just been loaded.
+void showLastRows(DocumentLists& lists)
+{
+    for (SqlListModel* m : {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
+        for (int r = std::max(m->rowCount() - 30, 0); r < m->rowCount(); ++r)
+            benchmark::DoNotOptimize(m->record(r));
+}
+
 void BM_ShowAllDocumentsFirstScreen(benchmark::State& state)
 {
     TDM dm;
@@ -61,35 +69,90 @@ void BM_ShowAllDocumentsFirstScreen(benchmark::State& state)
     DocumentLists lists(dm);
     for (auto _ : state) {
         lists.ShowAllDocuments();
-        for (SqlListModel* m :
-             {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
-            for (int r = std::max(m->rowCount() - 30, 0); r < m->rowCount(); ++r)
-                benchmark::DoNotOptimize(m->record(r));
+        showLastRows(lists);
     }
 }
 
+// A jump to a place in the all-documents invoice list and back to its end: one screen each way.
+void BM_ScrollAllInvoicesAndBack(benchmark::State& state)
+{
+    TDM dm;
+    dm.connect(dataFolder());
+    DocumentLists lists(dm);
+    lists.ShowAllDocuments();
+    showLastRows(lists);
+    SqlListModel& invoices = lists.invoices();
+    const int place = int(invoices.rowCount() * state.range(0) / 100);
+    for (auto _ : state) {
+        for (int r = place; r < std::min(place + 30, invoices.rowCount()); ++r)
+            benchmark::DoNotOptimize(invoices.record(r));
+        for (int r = std::max(invoices.rowCount() - 30, 0); r < invoices.rowCount(); ++r)
+            benchmark::DoNotOptimize(invoices.record(r));
+        state.PauseTiming();
+        invoices.refreshRows(); // the next round reads both screens afresh
+        state.ResumeTiming();
+    }
+}
+
+// A click on an invoice in the all-documents view: both waybill lists move to a waybill naming it.
+void BM_ClickInvoiceAllDocuments(benchmark::State& state)
+{
+    TDM dm;
+    dm.connect(dataFolder());
+    DocumentLists lists(dm);
+    lists.ShowAllDocuments();
+    showLastRows(lists);
+    const int count = lists.invoices().rowCount();
+    int at = count - 1;
+    for (auto _ : state) {
+        const int number = int(lists.invoices().keyAt(at));
+        for (SqlListModel* waybills : {&lists.expenseWaybills(), &lists.taxWaybills()}) {
+            int row = waybills->findFirst(QStringLiteral("FACT1_NUMBER"), number);
+            if (row < 0)
+                row = waybills->findFirst(QStringLiteral("FACT2_NUMBER"), number);
+            benchmark::DoNotOptimize(row);
+        }
+        at = at > 0 ? at - 1 : count - 1; // up the list, as a user clicks through it
+    }
+}
+
+// No client matches: the whole register is looked through, from the given share of it to its end.
 void BM_FindClientNoMatch(benchmark::State& state)
 {
     TDM dm;
     dm.connect(dataFolder());
     ClientRegister reg(dm);
     reg.reload();
-    int asked = 0;
+    const int start = std::max(reg.model().rowCount() - int(state.range(0)), 0);
     for (auto _ : state) {
-        const FindResult r = FindClient(reg, 0, 1, QStringLiteral("НІКОГО ТАКОГО"), false, [&asked] {
-            // As the window does: the message loop runs every few clients so Esc can stop the search.
-            if (++asked % 16 == 0)
-                QCoreApplication::processEvents();
+        const FindResult r = FindClient(reg, start, 1, QStringLiteral("НІКОГО ТАКОГО"), false, [] {
+            QCoreApplication::processEvents(); // as the window does, so Esc can stop the search
             return true;
         });
         benchmark::DoNotOptimize(r.row);
     }
+    state.counters["clients"] = reg.model().rowCount() - start;
+}
+
+// What the search is held against: SQLite itself looking through the same column of every client.
+void BM_SqliteScanSameColumn(benchmark::State& state)
+{
+    TDM dm;
+    dm.connect(dataFolder());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scalar(dm.database(),
+                                        QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1 AND "
+                                                       "instr(CHIEF, ?)>0"),
+                                        {QStringLiteral("НІКОГО ТАКОГО")}));
 }
 
 BENCHMARK(BM_StartUpToReadyWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_RefreshClientDocuments)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowAllDocumentsFirstScreen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FindClientNoMatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollAllInvoicesAndBack)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickInvoiceAllDocuments)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindClientNoMatch)->Arg(500)->Arg(1024)->Arg(5000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SqliteScanSameColumn)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,29 +2,11 @@
 
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/list_queries.h"
 #include "db/tables.h"
 
 #include <QSqlRecord>
 
-namespace {
-
-// Characters compared as the register compares them; a bound that sorts after every text.
-const QString kAfterEverything = QString::fromUcs4(U"\U0010FFFF");
-
-void addCondition(const QString& column, const QString& value, QStringList* parts, QVariantList* values)
-{
-    const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
-    if (value.endsWith(u'*')) {
-        const QString prefix = value.left(value.size() - 1);
-        *parts << QStringLiteral("%1%2 >= ? AND %1%2 < ?").arg(column, collate);
-        *values << prefix << prefix + kAfterEverything;
-    } else {
-        *parts << QStringLiteral("%1%2 = ?").arg(column, collate);
-        *values << value;
-    }
-}
-
-} // namespace
 
 QString ClientFilter::text() const
 {
@@ -36,29 +18,11 @@ QString ClientFilter::text() const
     return t;
 }
 
-QString ClientFilter::where(QVariantList* values) const
-{
-    QStringList parts{QStringLiteral("ID_NUMBER>1")};
-    if (nameOn)
-        addCondition(QStringLiteral("FIRMNAME"), nameValue, &parts, values);
-    if (cityOn)
-        addCondition(QStringLiteral("CITY"), cityValue, &parts, values);
-    return parts.join(QStringLiteral(" AND "));
-}
-
 const QStringList& sortIndexNames()
 {
     static const QStringList names = {"FIRMA",   "CHIEFNAME", "CITYADR", "POST_ADR",
                                       "LAW_ADR", "T_CODE",    "REG_NUM", "DOG_NUM"};
     return names;
-}
-
-QString orderOfIndex(const QString& indexName)
-{
-    for (const IndexDef& i : Tables::clients().indexes)
-        if (indexName.compare(QLatin1String(i.name), Qt::CaseInsensitive) == 0)
-            return QLatin1String(i.columns) + QStringLiteral(", ID_NUMBER");
-    return orderOfIndex(QStringLiteral("FIRMA"));
 }
 
 QString indexOfColumn(const QString& column)
@@ -88,9 +52,9 @@ ClientRegister::ClientRegister(const TDM& dm)
 
 void ClientRegister::reload()
 {
-    QVariantList values;
-    const QString where = m_filter.where(&values);
-    m_model->setQuery(where, values, orderOfIndex(m_sortIndex));
+    m_model->setQuery(ListQueries::clients(m_filter.nameOn ? std::optional(m_filter.nameValue) : std::nullopt,
+                                           m_filter.cityOn ? std::optional(m_filter.cityValue) : std::nullopt,
+                                           m_sortIndex));
 }
 
 void ClientRegister::setSortIndex(const QString& indexName)
@@ -164,31 +128,24 @@ const QStringList& findFields()
 }
 
 FindResult FindClient(const ClientRegister& reg, int startRow, int field, const QString& text, bool fullMatch,
-                      const std::function<bool()>& keepGoing)
+                      const std::function<bool()>& keepGoing, int rowsPerAsk)
 {
     FindResult result;
     const QString column = findFields().value(field, findFields().first());
-    const QString key = text.toUpper().left(255);
-    const SqlListModel& model = reg.model();
-    for (int row = std::max(startRow, 0); row < model.rowCount(); ++row) {
-        if (keepGoing && !keepGoing()) {
-            result.interrupted = true;
-            return result;
-        }
-        const QString value = model.value(row, column).toString().toUpper().left(255);
-        if (fullMatch ? value == key : value.contains(key)) {
-            result.row = row;
-            return result;
-        }
-    }
+    result.row =
+        reg.model().findText(column, text, fullMatch, std::max(startRow, 0), keepGoing, &result.interrupted, rowsPerAsk);
     return result;
 }
 
 int ClearRegister(const TDM& dm, ClientRegister& reg, const std::function<bool()>& keepGoing)
 {
+    // The list is read whole before anything goes, so the rows do not move under the loop.
+    std::vector<int> ids;
+    for (int row = 0; row < reg.model().rowCount(); ++row)
+        ids.push_back(reg.idAt(row));
     int deleted = 0;
-    for (int row = reg.model().rowCount() - 1; row >= 0; --row) {
-        dm.DeleteClient(reg.idAt(row));
+    for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
+        dm.DeleteClient(*it);
         ++deleted;
         if (keepGoing && !keepGoing())
             break;

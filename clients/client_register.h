@@ -21,14 +21,10 @@ struct ClientFilter {
 
     // The filter as the register has always written it, e.g. ID_NUMBER>1 AND FIRMNAME='Агро*'.
     QString text() const;
-    // The same condition as SQL with its values bound, so any character is just a character.
-    QString where(QVariantList* values) const;
 };
 
 // The register's orders: the named indexes of CLIENTS, as the sort choices list them.
 const QStringList& sortIndexNames();
-// ORDER BY of an index; the register's default order for an unknown name.
-QString orderOfIndex(const QString& indexName);
 // The order a click on a client list column title gives: empty when that column has no index.
 QString indexOfColumn(const QString& column);
 
@@ -72,9 +68,10 @@ struct FindResult {
     bool interrupted = false; // stopped by keepGoing
 };
 // Looks for the first client from startRow on whose field contains the text (or equals it, with
-// fullMatch), letter case ignored. keepGoing is asked before each client; false stops the search.
+// fullMatch), letter case ignored. keepGoing is asked before each stretch of rowsPerAsk clients; false
+// stops the search.
 FindResult FindClient(const ClientRegister& reg, int startRow, int field, const QString& text, bool fullMatch,
-                      const std::function<bool()>& keepGoing = {});
+                      const std::function<bool()>& keepGoing = {}, int rowsPerAsk = 4096);
 
 // Deletes every client the register shows, from the last one backwards, each with its documents in one
 // transaction; the owner row stays. keepGoing is asked after each client. Returns how many were deleted.

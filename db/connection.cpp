@@ -12,7 +12,9 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -143,6 +145,22 @@ void bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
     }
 }
 
+// UFIND(text, needle, whole): 1 when the text's first 255 characters, letter case folded, contain the
+// needle (or are it, with whole); the needle comes folded already. An empty text is "".
+void findFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const auto text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    char buffer[255 * 4];
+    const int size = text ? std::min(sqlite3_value_bytes(argv[0]), int(sizeof buffer)) : 0;
+    if (size > 0)
+        std::memcpy(buffer, text, std::size_t(size));
+    const std::string_view folded(buffer, std::size_t(foldCaseUtf8(buffer, size, 255)));
+    const auto needle = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    const std::string_view n(needle ? needle : "", std::size_t(needle ? sqlite3_value_bytes(argv[1]) : 0));
+    const bool found = sqlite3_value_int(argv[2]) ? folded == n : folded.find(n) != std::string_view::npos;
+    sqlite3_result_int(ctx, found ? 1 : 0);
+}
+
 QString describe(const QSqlError& e)
 {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
@@ -171,6 +189,8 @@ void registerTextFunctions(sqlite3* handle)
     sqlite3_create_collation(handle, kTextCollation, SQLITE_UTF8, nullptr, collate);
     sqlite3_create_function(handle, "ACT_MONTHSTR", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             actMonthStr, nullptr, nullptr);
+    sqlite3_create_function(handle, "UFIND", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, findFunction,
+                            nullptr, nullptr);
     sqlite3_create_function(handle, "UFOLD", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
                             nullptr, nullptr);
 }
@@ -193,6 +213,8 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
             throw DbError(QCoreApplication::translate("TDM", "Драйвер SQLite недоступен"));
         registerTextFunctions(handle);
         execOrThrow(db, QStringLiteral("PRAGMA synchronous=FULL"));
+        // Room for the lists' indexes of a large book, so counting and paging stay in memory.
+        execOrThrow(db, QStringLiteral("PRAGMA cache_size=-32768"));
         // Reading the schema is what tells a foreign or damaged file from a database.
         scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (const DbError&) {
@@ -319,19 +341,46 @@ void SizeGuardsSuspended::restore()
     m_restored = true;
 }
 
+Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+    : m_handle(handleOrThrow(db))
+    , m_stmt(prepareOrThrow(m_handle, sql))
+{
+    for (int i = 0; i < int(values.size()); ++i)
+        bindValue(m_stmt, i + 1, values[i]);
+}
+
+void Statement::rebind(const QVariantList& values)
+{
+    sqlite3_reset(m_stmt);
+    for (int i = 0; i < int(values.size()); ++i)
+        bindValue(m_stmt, i + 1, values[i]);
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+    return false;
+}
+
+qint64 Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
 std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    sqlite3* handle = handleOrThrow(db);
-    sqlite3_stmt* stmt = prepareOrThrow(handle, sql);
-    for (int i = 0; i < int(values.size()); ++i)
-        bindValue(stmt, i + 1, values[i]);
+    Statement statement(db, sql, values);
     std::vector<qint64> keys;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        keys.push_back(sqlite3_column_int64(stmt, 0));
-    const QString error = rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
-    sqlite3_finalize(stmt);
-    if (!error.isEmpty())
-        throw DbError(error);
+    while (statement.next())
+        keys.push_back(statement.integer(0));
     return keys;
 }

@@ -93,6 +93,24 @@ private:
     bool m_restored = false;
 };
 
+// One statement prepared on the SQLite handle and stepped row by row, for long results read without
+// copies. Values bind to "?" in order. Throws DbError.
+class Statement {
+public:
+    Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    bool next();
+    qint64 integer(int column) const;
+    // Runs the statement again from the start with other values.
+    void rebind(const QVariantList& values);
+
+private:
+    sqlite3* m_handle = nullptr;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
 // Row ids (or any single integer column) of a query, read straight from SQLite. Values bind to "?" in
 // order. Throws DbError.
 std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});

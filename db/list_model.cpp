@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "base/number_format.h"
+#include "base/text_case.h"
 
 #include <QSqlQuery>
 
@@ -63,28 +64,73 @@ SqlListModel::SqlListModel(const TDM& dm, const TableDef& table, std::vector<Lis
 
 void SqlListModel::setQuery(const QString& where, const QVariantList& values, const QString& orderBy)
 {
-    m_where = where;
-    m_values = values;
+    setQuery(ListQuery{where, values, orderBy, {}});
+}
+
+void SqlListModel::setQuery(const ListQuery& query)
+{
+    const QString& orderBy = query.orderBy;
+    m_where = query.where;
+    m_values = query.values;
+    m_countSql = query.countSql;
     m_orderBy = orderBy;
+    m_order.clear();
+    for (QString term : orderBy.split(u',', Qt::SkipEmptyParts)) {
+        term = term.trimmed();
+        OrderTerm t;
+        if (term.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive)) {
+            t.descending = true;
+            term.chop(5);
+        } else if (term.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive)) {
+            term.chop(4);
+        }
+        t.expression = term.trimmed();
+        m_order.push_back(t);
+    }
+    if (m_order.empty())
+        m_order.push_back({QStringLiteral("rowid"), false});
     reload();
+}
+
+void SqlListModel::reportError(const QString& message) const
+{
+    emit const_cast<SqlListModel*>(this)->engineError(message);
+}
+
+QString SqlListModel::selectSql(const QString& what, const QString& extra, bool reversed) const
+{
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(what, QLatin1String(m_table.name));
+    QStringList conditions;
+    if (!m_where.isEmpty())
+        conditions << u'(' + m_where + u')';
+    if (!extra.isEmpty())
+        conditions << u'(' + extra + u')';
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    QStringList terms;
+    for (const OrderTerm& t : m_order)
+        terms << t.expression + (t.descending != reversed ? QStringLiteral(" DESC") : QString());
+    return sql + QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
 }
 
 void SqlListModel::reload()
 {
     beginResetModel();
     dropCache();
-    m_keys.clear();
+    m_count = 0;
     if (m_dm.isConnected()) {
-        QString sql = QStringLiteral("SELECT rowid FROM %1").arg(QLatin1String(m_table.name));
-        if (!m_where.isEmpty())
-            sql += QStringLiteral(" WHERE ") + m_where;
-        if (!m_orderBy.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + m_orderBy;
         try {
-            m_keys = selectKeys(m_dm.database(), sql, m_values);
+            if (!m_countSql.isEmpty()) {
+                m_count = scalar(m_dm.database(), m_countSql).toInt();
+            } else {
+                QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(m_table.name));
+                if (!m_where.isEmpty())
+                    sql += QStringLiteral(" WHERE ") + m_where;
+                m_count = scalar(m_dm.database(), sql, m_values).toInt();
+            }
         } catch (const DbError& e) {
             endResetModel();
-            emit engineError(e.message());
+            reportError(e.message());
             return;
         }
     }
@@ -95,42 +141,144 @@ void SqlListModel::clear()
 {
     beginResetModel();
     dropCache();
-    m_keys.clear();
+    m_count = 0;
     endResetModel();
 }
 
 void SqlListModel::refreshRows()
 {
     dropCache();
-    if (!m_keys.empty())
+    if (m_count > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int SqlListModel::findFirst(const QString& column, const QVariant& value) const
 {
-    if (!m_dm.isConnected() || m_keys.empty() || !m_table.column(column))
+    if (!m_dm.isConnected() || m_count == 0 || !m_table.column(column))
         return -1;
-    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE ").arg(QLatin1String(m_table.name));
-    if (!m_where.isEmpty())
-        sql += QStringLiteral("(") + m_where + QStringLiteral(") AND ");
-    sql += column + QStringLiteral("=?");
-    if (!m_orderBy.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + m_orderBy;
-    sql += QStringLiteral(" LIMIT 1");
     try {
-        const std::vector<qint64> keys = selectKeys(m_dm.database(), sql, m_values + QVariantList{value});
+        const std::vector<qint64> keys =
+            selectKeys(m_dm.database(), selectSql(QStringLiteral("rowid"), column + QStringLiteral("=?"), false) +
+                                            QStringLiteral(" LIMIT 1"),
+                       m_values + QVariantList{value});
         return keys.empty() ? -1 : rowOfKey(keys.front());
     } catch (const DbError& e) {
-        emit const_cast<SqlListModel*>(this)->engineError(e.message());
+        reportError(e.message());
         return -1;
     }
+}
+
+int SqlListModel::findText(const QString& column, const QString& text, bool fullMatch, int fromRow,
+                           const std::function<bool()>& keepGoing, bool* interrupted, int rowsPerAsk) const
+{
+    if (interrupted)
+        *interrupted = false;
+    if (!m_dm.isConnected() || fromRow < 0 || fromRow >= m_count || !m_table.column(column))
+        return -1;
+    try {
+        const QSqlDatabase db = m_dm.database();
+        QSqlRecord start;
+        if (!orderValuesOf(keyAt(fromRow), &start))
+            return -1;
+        // The table is read in its own order, a stretch of row ids at a time, as fast as the engine reads
+        // it; of the matching rows from the start row on, each stretch gives its first in the list's order.
+        QString where = QStringLiteral("rowid BETWEEN ? AND ?");
+        if (!m_where.isEmpty())
+            where += QStringLiteral(" AND (") + m_where + u')';
+        where += QStringLiteral(" AND UFIND(%1,?,?)").arg(QLatin1String(m_table.column(column)->name));
+        QVariantList values = m_values + QVariantList{foldCase(text.left(255)), fullMatch ? 1 : 0};
+        QStringList before;
+        for (const Condition& c : fromRow == 0 ? std::vector<Condition>() : relativeTo(start, false)) {
+            before << u'(' + c.sql + u')';
+            values += c.values;
+        }
+        if (!before.isEmpty())
+            where += QStringLiteral(" AND NOT (") + before.join(QStringLiteral(" OR ")) + u')';
+        // Apart, so that each is one step down the table rather than a scan.
+        const QString table = QLatin1String(m_table.name);
+        const qint64 lowest = scalar(db, QStringLiteral("SELECT min(rowid) FROM %1").arg(table)).toLongLong();
+        const qint64 highest = scalar(db, QStringLiteral("SELECT max(rowid) FROM %1").arg(table)).toLongLong();
+        const QString sql = QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE %2 ORDER BY %3 LIMIT 1")
+                                .arg(QLatin1String(m_table.name), where, m_orderBy);
+        std::vector<qint64> candidates;
+        Statement stretch(db, sql);
+        for (qint64 lo = lowest; lo <= highest; lo += std::max(rowsPerAsk, 1)) {
+            if (keepGoing && !keepGoing()) {
+                if (interrupted)
+                    *interrupted = true;
+                return -1;
+            }
+            stretch.rebind(QVariantList{lo, lo + std::max(rowsPerAsk, 1) - 1} + values);
+            if (stretch.next())
+                candidates.push_back(stretch.integer(0));
+        }
+        if (candidates.empty())
+            return -1;
+        QStringList marks;
+        QVariantList keys;
+        for (qint64 key : candidates) {
+            marks << QStringLiteral("?");
+            keys << key;
+        }
+        const std::vector<qint64> first =
+            selectKeys(db, selectSql(QStringLiteral("rowid"), QStringLiteral("rowid IN (%1)").arg(marks.join(u',')), false) +
+                               QStringLiteral(" LIMIT 1"),
+                       m_values + keys);
+        return first.empty() ? -1 : rowOfKey(first.front());
+    } catch (const DbError& e) {
+        reportError(e.message());
+        return -1;
+    }
+}
+
+std::vector<SqlListModel::Condition> SqlListModel::relativeTo(const QSqlRecord& orderValues, bool after) const
+{
+    // Each alternative: the terms before this one are equal, and this one stands earlier (or later).
+    // SQLite sorts an empty value (NULL) before every other. Each is one range of an index.
+    std::vector<Condition> alternatives;
+    QStringList equal;
+    QVariantList equalValues;
+    for (std::size_t i = 0; i < m_order.size(); ++i) {
+        const QString& e = m_order[i].expression;
+        const QVariant v = orderValues.value(int(i));
+        const bool earlierIsSmaller = m_order[i].descending == after;
+        QStringList sides;
+        if (earlierIsSmaller) {
+            if (!v.isNull())
+                sides << e + QStringLiteral(" IS NULL") << e + QStringLiteral("<?");
+        } else {
+            sides << (v.isNull() ? e + QStringLiteral(" IS NOT NULL") : e + QStringLiteral(">?"));
+        }
+        for (const QString& side : sides) {
+            Condition c{(equal + QStringList{side}).join(QStringLiteral(" AND ")), equalValues};
+            if (side.endsWith(u'?'))
+                c.values << v;
+            alternatives.push_back(c);
+        }
+        equal << (v.isNull() ? e + QStringLiteral(" IS NULL") : e + QStringLiteral("=?"));
+        if (!v.isNull())
+            equalValues << v;
+    }
+    return alternatives;
+}
+
+int SqlListModel::countRelativeTo(const QSqlRecord& orderValues, bool after) const
+{
+    int count = 0;
+    for (const Condition& c : relativeTo(orderValues, after)) {
+        QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(QLatin1String(m_table.name));
+        if (!m_where.isEmpty())
+            sql += u'(' + m_where + QStringLiteral(") AND ");
+        count += scalar(m_dm.database(), sql + u'(' + c.sql + u')', m_values + c.values).toInt();
+    }
+    return count;
 }
 
 void SqlListModel::setPrecision(int pricePlaces, int countPlaces)
 {
     m_pricePlaces = pricePlaces;
     m_countPlaces = countPlaces;
-    if (!m_keys.empty())
+    if (m_count > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
@@ -149,63 +297,126 @@ int SqlListModel::columnOf(const QString& name) const
 
 qint64 SqlListModel::keyAt(int row) const
 {
-    return row >= 0 && row < int(m_keys.size()) ? m_keys[std::size_t(row)] : 0;
+    const Page* p = page(row);
+    return p && std::size_t(row - p->first) < p->keys.size() ? p->keys[std::size_t(row - p->first)] : 0;
 }
 
 int SqlListModel::rowOfKey(qint64 key) const
 {
-    const auto it = std::find(m_keys.begin(), m_keys.end(), key);
-    return it == m_keys.end() ? -1 : int(it - m_keys.begin());
+    for (const Page& p : m_pages) {
+        const auto it = std::find(p.keys.begin(), p.keys.end(), key);
+        if (it != p.keys.end())
+            return p.first + int(it - p.keys.begin());
+    }
+    return positionOfKey(key);
 }
 
-const QSqlRecord* SqlListModel::cachedRecord(int row) const
+bool SqlListModel::orderValuesOf(qint64 key, QSqlRecord* values) const
 {
-    if (row < 0 || row >= int(m_keys.size()))
+    QStringList terms;
+    for (const OrderTerm& t : m_order)
+        terms << t.expression;
+    QSqlQuery q = execOrThrow(m_dm.database(), selectSql(terms.join(u','), QStringLiteral("rowid=?"), false),
+                              m_values + QVariantList{key});
+    if (!q.next())
+        return false;
+    *values = q.record();
+    return true;
+}
+
+void SqlListModel::refetchRow(int row, qint64 key)
+{
+    for (Page& p : m_pages) {
+        const std::size_t at = std::size_t(row - p.first);
+        if (row < p.first || at >= p.keys.size())
+            continue;
+        p.keys[at] = key;
+        QSqlQuery q = execOrThrow(
+            m_dm.database(),
+            QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid=?").arg(QLatin1String(m_table.name)),
+            {key});
+        p.rows[at] = q.next() ? q.record() : QSqlRecord();
+    }
+}
+
+int SqlListModel::positionOfKey(qint64 key) const
+{
+    if (!m_dm.isConnected() || m_count == 0)
+        return -1;
+    try {
+        QSqlRecord orderValues;
+        if (!orderValuesOf(key, &orderValues))
+            return -1;
+        // Counted from the end the list was last looked at: a click seldom lands far from there.
+        const bool fromEnd = !m_pages.empty() && m_pages.front().first >= m_count / 2;
+        return fromEnd ? m_count - 1 - countRelativeTo(orderValues, true) : countRelativeTo(orderValues, false);
+    } catch (const DbError& e) {
+        reportError(e.message());
+        return -1;
+    }
+}
+
+const SqlListModel::Page* SqlListModel::page(int row) const
+{
+    if (row < 0 || row >= m_count)
         return nullptr;
     const int first = row - row % kPageSize;
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         if (m_pages[i].first == first) {
             if (i != 0)
-                std::rotate(m_pages.begin(), m_pages.begin() + qsizetype(i),
-                            m_pages.begin() + qsizetype(i) + 1);
-            const Page& page = m_pages.front();
-            const std::size_t at = std::size_t(row - first);
-            return at < page.rows.size() ? &page.rows[at] : nullptr;
+                std::rotate(m_pages.begin(), m_pages.begin() + qsizetype(i), m_pages.begin() + qsizetype(i) + 1);
+            return &m_pages.front();
         }
     }
     if (!m_dm.isConnected())
         return nullptr;
 
-    // One query fetches the page; its rows come back in any order and are put in place by row id.
-    const int last = std::min(first + kPageSize, int(m_keys.size()));
-    QStringList marks;
-    QVariantList ids;
-    for (int r = first; r < last; ++r) {
-        marks << QStringLiteral("?");
-        ids << m_keys[std::size_t(r)];
-    }
+    // The page's keys come from the nearer end of the list, then its rows by key in one query.
+    const int last = std::min(first + kPageSize, m_count);
     Page page;
     page.first = first;
-    page.rows.resize(std::size_t(last - first));
     try {
-        QSqlQuery q = execOrThrow(m_dm.database(),
-                                  QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid IN (%2)")
-                                      .arg(QLatin1String(m_table.name), marks.join(u',')),
-                                  ids);
-        QHash<qint64, QSqlRecord> byKey;
-        while (q.next())
-            byKey.insert(q.value(0).toLongLong(), q.record());
-        for (int r = first; r < last; ++r)
-            page.rows[std::size_t(r - first)] = byKey.value(m_keys[std::size_t(r)]);
+        const QSqlDatabase db = m_dm.database();
+        const bool fromEnd = m_count - last < first;
+        const QString limit = QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
+        page.keys = selectKeys(db, selectSql(QStringLiteral("rowid"), {}, fromEnd) + limit, m_values);
+        if (fromEnd)
+            std::reverse(page.keys.begin(), page.keys.end());
+        QStringList marks;
+        QVariantList ids;
+        for (qint64 key : page.keys) {
+            marks << QStringLiteral("?");
+            ids << key;
+        }
+        page.rows.resize(page.keys.size());
+        if (!page.keys.empty()) {
+            QSqlQuery q = execOrThrow(db,
+                                      QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid IN (%2)")
+                                          .arg(QLatin1String(m_table.name), marks.join(u',')),
+                                      ids);
+            QHash<qint64, QSqlRecord> byKey;
+            while (q.next())
+                byKey.insert(q.value(0).toLongLong(), q.record());
+            for (std::size_t r = 0; r < page.keys.size(); ++r)
+                page.rows[r] = byKey.value(page.keys[r]);
+        }
     } catch (const DbError& e) {
-        emit const_cast<SqlListModel*>(this)->engineError(e.message());
+        reportError(e.message());
         return nullptr;
     }
     m_pages.insert(m_pages.begin(), std::move(page));
     if (m_pages.size() > kCachedPages)
         m_pages.pop_back();
-    const Page& front = m_pages.front();
-    return &front.rows[std::size_t(row - first)];
+    return &m_pages.front();
+}
+
+const QSqlRecord* SqlListModel::cachedRecord(int row) const
+{
+    const Page* p = page(row);
+    if (!p)
+        return nullptr;
+    const std::size_t at = std::size_t(row - p->first);
+    return at < p->rows.size() ? &p->rows[at] : nullptr;
 }
 
 QVariant SqlListModel::value(int row, const QString& column) const
@@ -222,7 +433,7 @@ QSqlRecord SqlListModel::record(int row) const
 
 int SqlListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_keys.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 int SqlListModel::columnCount(const QModelIndex& parent) const
@@ -348,10 +559,10 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
         emit engineError(e.message());
         return false;
     }
-    // A new invoice number is a new row id.
-    if (m_table.primaryKey && column.name == QLatin1String(m_table.primaryKey))
-        m_keys[std::size_t(index.row())] = stored.toLongLong();
-    dropCache();
+    // The row stays where it stands until the list is read again; a new invoice number is a new row id.
+    refetchRow(index.row(), m_table.primaryKey && column.name == QLatin1String(m_table.primaryKey)
+                                ? stored.toLongLong()
+                                : key);
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return true;
 }
@@ -369,7 +580,7 @@ bool SqlListModel::deleteRow(int row)
         return false;
     }
     beginRemoveRows({}, row, row);
-    m_keys.erase(m_keys.begin() + row);
+    --m_count;
     dropCache();
     endRemoveRows();
     return true;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "db/list_queries.h"
 #include "db/tables.h"
 
 #include <QAbstractTableModel>
 #include <QSqlRecord>
 
+#include <functional>
 #include <vector>
 
 class TDM;
@@ -23,9 +25,10 @@ struct ListColumn {
 // The columns of a table as its grids show them: the table's labels and widths, in the given order.
 std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& names);
 
-// A live list over one table: the rows a WHERE clause selects, in an ORDER BY, with the row ids read up
-// front and the rows themselves fetched a page at a time as they are shown. Cells can be edited and rows
-// deleted; every change goes straight to the table.
+// A live list over one table: the rows a WHERE clause selects, in an ORDER BY that tells every row apart.
+// Only the count is read up front; the rows are fetched a page at a time as they are shown, each page
+// from the nearer end of the list, so the first screen of a list costs the same whatever its length.
+// Cells can be edited and rows deleted; every change goes straight to the table.
 class SqlListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -34,12 +37,19 @@ public:
 
     // The rows to show; values bind to the "?" of the WHERE clause in order. Reloads.
     void setQuery(const QString& where, const QVariantList& values, const QString& orderBy);
+    void setQuery(const ListQuery& query);
     void reload();
     void clear();
     // Shows the rows' current contents again, keeping the rows and their order.
     void refreshRows();
     // The first row, in the list's order, whose column holds the value; -1 when none.
     int findFirst(const QString& column, const QVariant& value) const;
+    // The first row from fromRow on whose column, letter case folded and cut to 255 characters, contains
+    // the text (or equals it, with fullMatch); -1 when none. keepGoing is asked before every stretch of
+    // rowsPerAsk row ids; false stops the search and sets *interrupted.
+    int findText(const QString& column, const QString& text, bool fullMatch, int fromRow,
+                 const std::function<bool()>& keepGoing = {}, bool* interrupted = nullptr,
+                 int rowsPerAsk = 4096) const;
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     // Decimal places of Price and Count columns.
     void setPrecision(int pricePlaces, int countPlaces);
@@ -66,12 +76,32 @@ signals:
     void engineError(const QString& message);
 
 private:
-    static constexpr int kPageSize = 128;
+    static constexpr int kPageSize = 64;
     struct Page {
         int first = -1;
+        std::vector<qint64> keys;
         std::vector<QSqlRecord> rows;
     };
+    struct OrderTerm {
+        QString expression; // a column, with its collation when it has one
+        bool descending = false;
+    };
+    const Page* page(int row) const;
     const QSqlRecord* cachedRecord(int row) const;
+    QString selectSql(const QString& what, const QString& extra, bool reversed) const;
+    struct Condition {
+        QString sql;
+        QVariantList values;
+    };
+    // The rows standing before (or after) a row with these order values, as alternatives that exclude
+    // each other, each served by an index.
+    std::vector<Condition> relativeTo(const QSqlRecord& orderValues, bool after) const;
+    int countRelativeTo(const QSqlRecord& orderValues, bool after) const;
+    int positionOfKey(qint64 key) const;
+    // The row's values of the order terms; false when the list does not hold it.
+    bool orderValuesOf(qint64 key, QSqlRecord* values) const;
+    void reportError(const QString& message) const;
+    void refetchRow(int row, qint64 key);
     QString display(const ListColumn& column, const QVariant& value) const;
     bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored) const;
     void dropCache() const;
@@ -82,7 +112,9 @@ private:
     QString m_where;
     QVariantList m_values;
     QString m_orderBy;
-    std::vector<qint64> m_keys;
+    QString m_countSql;
+    std::vector<OrderTerm> m_order;
+    int m_count = 0;
     mutable std::vector<Page> m_pages; // a few recently used pages
     int m_pricePlaces = 2;
     int m_countPlaces = 0;

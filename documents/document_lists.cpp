@@ -1,6 +1,7 @@
 #include "documents/document_lists.h"
 
 #include "db/data_module.h"
+#include "db/list_queries.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -85,14 +86,10 @@ void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName
 {
     m_selection.clear();
     m_clientId = clientId;
-    const QVariantList client{clientId};
-    m_invoices->setQuery(QStringLiteral("FACT_NUMBER>0 AND ID_NUMBER=?"), client,
-                         QStringLiteral("FACT_NUMBER"));
-    // Receipts of one day keep the order they were written in (-1 before -2).
-    m_receipts->setQuery(QStringLiteral("FACT_NUMBER<0 AND ID_NUMBER=?"), client,
-                         QStringLiteral("FACT_DATA, FACT_NUMBER DESC"));
-    m_expense->setQuery(QStringLiteral("ID_NUMBER=?"), client, QStringLiteral("NAKL_NUMBER"));
-    m_tax->setQuery(QStringLiteral("ID_NUMBER=?"), client, QStringLiteral("NAKL_NUMBER"));
+    m_invoices->setQuery(ListQueries::clientInvoices(clientId));
+    m_receipts->setQuery(ListQueries::clientReceipts(clientId));
+    m_expense->setQuery(ListQueries::clientExpenseWaybills(clientId));
+    m_tax->setQuery(ListQueries::clientTaxWaybills(clientId));
     m_captions[0] = tr("Счета-фактуры клиента ") + firmName;
     m_captions[1] = tr("Поступления клиента ") + firmName;
     m_captions[2] = tr("Расходные накладные клиента ") + firmName;
@@ -106,10 +103,10 @@ void DocumentLists::ShowAllDocuments()
     m_captions[1] = tr("Список всех поступлений без с/ф");
     m_captions[2] = tr("Список всех расходных накладных");
     m_captions[3] = tr("Список всех налоговых накладных");
-    m_invoices->setQuery(QStringLiteral("FACT_NUMBER>0"), {}, QStringLiteral("FACT_NUMBER"));
-    m_receipts->setQuery(QStringLiteral("FACT_NUMBER<0"), {}, QStringLiteral("FACT_DATA, FACT_NUMBER DESC"));
-    m_expense->setQuery({}, {}, QStringLiteral("NAKL_NUMBER"));
-    m_tax->setQuery({}, {}, QStringLiteral("NAKL_NUMBER"));
+    m_receipts->setQuery(ListQueries::allReceipts());
+    m_invoices->setQuery(ListQueries::allInvoices(m_receipts->rowCount()));
+    m_expense->setQuery(ListQueries::allExpenseWaybills());
+    m_tax->setQuery(ListQueries::allTaxWaybills());
 }
 
 void DocumentLists::clear()

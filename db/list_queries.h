@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+#include <optional>
+
+// What one list shows: the rows a WHERE clause selects (values bound to its "?" in order), in an order
+// that tells every row apart. countSql, when set, counts the same rows faster than counting them one by one.
+struct ListQuery {
+    QString where;
+    QVariantList values;
+    QString orderBy;
+    QString countSql;
+};
+
+namespace ListQueries {
+
+// One client's documents.
+ListQuery clientInvoices(int clientId);
+ListQuery clientReceipts(int clientId);
+ListQuery clientExpenseWaybills(int clientId);
+ListQuery clientTaxWaybills(int clientId);
+
+// Every client's documents.
+// receipts: how many receipts the book holds, as the receipts list has just counted them; the invoices
+// are counted as every row less those, so a large book is counted through once.
+ListQuery allInvoices(int receipts);
+ListQuery allReceipts();
+ListQuery allExpenseWaybills();
+ListQuery allTaxWaybills();
+
+// The client register: every client but the owner row, in the order of a named CLIENTS index (the
+// register's default order for an unknown name). A name or city value ending in "*" matches every text
+// that begins with what stands before the star; letter case never matters; values are bound as data.
+ListQuery clients(const std::optional<QString>& name, const std::optional<QString>& city,
+                  const QString& indexName);
+// ORDER BY of a CLIENTS index; the register's default order for an unknown name.
+QString orderOfIndex(const QString& indexName);
+
+} // namespace ListQueries
