@@ -1,4 +1,5 @@
 #include "db/list_model.h"
+#include "db/list_queries.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
@@ -124,4 +125,77 @@ TEST_F(ListModelTest, ADisconnectedDatabaseShowsNothing)
     model->reload();
     EXPECT_EQ(model->rowCount(), 0);
     EXPECT_EQ(model->findFirst(QStringLiteral("ID_NUMBER"), 2), -1);
+}
+
+// Pages come from either end of a long list and positions are counted without reading the list: every
+// row and every key must still stand where a plain ORDER BY puts them, empty dates and ties included.
+TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    {
+        Transaction tx(dm->database());
+        RowInserter insert(dm->database(), Tables::factures());
+        for (int n = 1; n <= 700; ++n) {
+            InvoiceRow f;
+            f.FACT_NUMBER = -n;
+            f.ID_NUMBER = 2;
+            // Many receipts share a day; every tenth has no date at all.
+            if (n % 10 != 0)
+                f.FACT_DATA = QDate(2026, 1, 1).addDays((n * 37) % 50);
+            insert.insert(toValues(f));
+        }
+        tx.commit();
+    }
+    const std::vector<qint64> expected = selectKeys(
+        dm->database(), QStringLiteral("SELECT rowid FROM FACTURES WHERE FACT_NUMBER<0 "
+                                       "ORDER BY FACT_DATA, FACT_NUMBER DESC"));
+    ASSERT_EQ(expected.size(), 700u);
+
+    SqlListModel model(*dm, Tables::factures(), listColumns(Tables::factures(), {"FACT_NUMBER", "FACT_DATA"}));
+    model.setQuery(ListQueries::allReceipts());
+    ASSERT_EQ(model.rowCount(), 700);
+    for (int r : {699, 0, 350, 64, 63, 636, 1, 698})
+        EXPECT_EQ(model.keyAt(r), expected[std::size_t(r)]) << r;
+    for (int r = 0; r < 700; r += 7) {
+        model.refreshRows(); // nothing cached: the position is counted
+        EXPECT_EQ(model.rowOfKey(expected[std::size_t(r)]), r) << r;
+        model.keyAt(699); // counted from the end this time
+        EXPECT_EQ(model.rowOfKey(expected[std::size_t(r)]), r) << r;
+    }
+    EXPECT_EQ(model.rowOfKey(12345), -1);
+    EXPECT_EQ(model.findFirst(QStringLiteral("FACT_NUMBER"), -70), model.rowOfKey(-70));
+
+    // The invoices of the whole book are counted as every row less the receipts.
+    execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (0), (5), (6)"));
+    model.setQuery(ListQueries::allInvoices(700));
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.keyAt(1), 6);
+}
+
+TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    // Same names, so the register's order falls back to the number; a name of capitals and one of none.
+    for (int id = 2; id <= 9; ++id)
+        execOrThrow(dm->database(), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF) VALUES (?, ?, ?)"),
+                    {id, id % 2 ? QStringLiteral("ТОВ \"Ґрунт\"") : QStringLiteral("ПП \"Явір\""),
+                     id == 5 ? QVariant() : QVariant(QStringLiteral("ЇЖАК Іван %1").arg(id))});
+    SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME", "CHIEF"}));
+    model.setQuery(ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    // ПП 2,4,6,8 then ТОВ 3,5,7,9.
+    ASSERT_EQ(model.keyAt(0), 2);
+    ASSERT_EQ(model.keyAt(4), 3);
+    EXPECT_EQ(model.findText(QStringLiteral("FIRMNAME"), QStringLiteral("ґРУНТ"), false, 0), 4);
+    EXPECT_EQ(model.findText(QStringLiteral("FIRMNAME"), QStringLiteral("ґрунт"), false, 6), 6);
+    EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QStringLiteral("їжак іван 5"), true, 0), -1);
+    EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QStringLiteral("їжак іван 7"), true, 0), 6);
+    EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QStringLiteral("ІВАН"), false, 7, {}, nullptr, 1), 7);
+    EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QString(), false, 4), 4); // an empty text is everywhere
+    bool interrupted = false;
+    EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QStringLiteral("нема"), false, 0, [] { return false; },
+                             &interrupted),
+              -1);
+    EXPECT_TRUE(interrupted);
 }

@@ -265,3 +265,26 @@ TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)
     }
     EXPECT_EQ(column(db, QStringLiteral("SELECT PRODUCT_NAME FROM PRODUCTS")), QStringList{"kept"});
 }
+
+// The lists the program shows most stand on indexes: no temporary sort, no table scan per click.
+TEST(Schema, ListsAndWaybillLookupsAreServedByIndexes)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const auto plan = [&](const QString& sql) {
+        QSqlQuery q = execOrThrow(dm->database(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        QStringList steps;
+        while (q.next())
+            steps << q.value(3).toString();
+        return steps.join(u'|');
+    };
+    const QString receipts = plan(QStringLiteral("SELECT rowid FROM FACTURES WHERE FACT_NUMBER<0 "
+                                                 "ORDER BY FACT_DATA, FACT_NUMBER DESC"));
+    EXPECT_FALSE(receipts.contains(QStringLiteral("TEMP B-TREE"))) << receipts.toStdString();
+    for (const char* table : {"NAKLADN1", "NAKLADN2"})
+        for (const char* column : {"FACT1_NUMBER", "FACT2_NUMBER", "FACT3_NUMBER"}) {
+            const QString p = plan(QStringLiteral("SELECT rowid FROM %1 WHERE %2=7").arg(table, column));
+            EXPECT_TRUE(p.contains(QStringLiteral("USING INDEX")) || p.contains(QStringLiteral("COVERING INDEX")))
+                << table << "." << column << ": " << p.toStdString();
+        }
+}
