@@ -4,7 +4,6 @@
 #include "app/setup_form.h"
 #include "base/version.h"
 #include "clients/names_form.h"
-#include "print/invoice_form.h"
 #include "report/report_holder.h"
 #include "ui_main_window.h"
 
@@ -19,19 +18,43 @@ namespace {
 
 enum Tab { DocumentsPage = 0, ClientsPage = 1, OwnerPage = 2 };
 
-// The owner tab's edits and the fields they show.
+// The owner tab's edits, in input order, and the fields they show.
 struct OwnerEdit {
-    const char* edit;
+    QLineEdit* Ui::TBuhForm::*edit;
     QString OwnerRecord::*member;
 };
 const OwnerEdit kOwnerEdits[] = {
-    {"Edit1", &OwnerRecord::FIRMNAME},   {"Edit2", &OwnerRecord::CHIEF},
-    {"Edit3", &OwnerRecord::BUHALTER},   {"Edit4", &OwnerRecord::TELFAX},
-    {"Edit6", &OwnerRecord::CITY},       {"Edit7", &OwnerRecord::POSTADDRESS},
-    {"Edit8", &OwnerRecord::LAWADDRESS}, {"Edit9", &OwnerRecord::TAXCODE},
-    {"Edit10", &OwnerRecord::MFOCODE},   {"Edit11", &OwnerRecord::OKPOCODE},
-    {"Edit12", &OwnerRecord::REGNUMBER}, {"Edit13", &OwnerRecord::CHETNUMBER},
-    {"Edit14", &OwnerRecord::BANKNAME},  {"Edit15", &OwnerRecord::BANKCITY},
+    {&Ui::TBuhForm::Edit1, &OwnerRecord::FIRMNAME},   {&Ui::TBuhForm::Edit2, &OwnerRecord::CHIEF},
+    {&Ui::TBuhForm::Edit3, &OwnerRecord::BUHALTER},   {&Ui::TBuhForm::Edit4, &OwnerRecord::TELFAX},
+    {&Ui::TBuhForm::Edit6, &OwnerRecord::CITY},       {&Ui::TBuhForm::Edit7, &OwnerRecord::POSTADDRESS},
+    {&Ui::TBuhForm::Edit8, &OwnerRecord::LAWADDRESS}, {&Ui::TBuhForm::Edit9, &OwnerRecord::TAXCODE},
+    {&Ui::TBuhForm::Edit10, &OwnerRecord::MFOCODE},   {&Ui::TBuhForm::Edit11, &OwnerRecord::OKPOCODE},
+    {&Ui::TBuhForm::Edit12, &OwnerRecord::REGNUMBER}, {&Ui::TBuhForm::Edit13, &OwnerRecord::CHETNUMBER},
+    {&Ui::TBuhForm::Edit14, &OwnerRecord::BANKNAME},  {&Ui::TBuhForm::Edit15, &OwnerRecord::BANKCITY},
+};
+
+// The menu item of each document command.
+const std::pair<DocumentCommand, QAction* Ui::TBuhForm::*> kCommandItems[] = {
+    {DocumentCommand::NewInvoice, &Ui::TBuhForm::N9},
+    {DocumentCommand::CopyInvoice, &Ui::TBuhForm::N11},
+    {DocumentCommand::EditInvoice, &Ui::TBuhForm::N10},
+    {DocumentCommand::PreviewInvoice, &Ui::TBuhForm::N12},
+    {DocumentCommand::PrintInvoice, &Ui::TBuhForm::N13},
+    {DocumentCommand::InvoiceRegister, &Ui::TBuhForm::N14},
+    {DocumentCommand::ExpenseWaybillForInvoice, &Ui::TBuhForm::N15},
+    {DocumentCommand::TaxWaybillForInvoice, &Ui::TBuhForm::N16},
+    {DocumentCommand::NewReceipt, &Ui::TBuhForm::N17},
+    {DocumentCommand::CopyReceipt, &Ui::TBuhForm::N18},
+    {DocumentCommand::EditReceipt, &Ui::TBuhForm::N19},
+    {DocumentCommand::ReceiptRegister, &Ui::TBuhForm::N20},
+    {DocumentCommand::ExpenseWaybillForReceipt, &Ui::TBuhForm::N21},
+    {DocumentCommand::TaxWaybillForReceipt, &Ui::TBuhForm::N22},
+    {DocumentCommand::PreviewExpenseWaybill, &Ui::TBuhForm::N23},
+    {DocumentCommand::PrintExpenseWaybill, &Ui::TBuhForm::N24},
+    {DocumentCommand::ExpenseRegister, &Ui::TBuhForm::N27},
+    {DocumentCommand::PreviewTaxWaybill, &Ui::TBuhForm::N25},
+    {DocumentCommand::PrintTaxWaybill, &Ui::TBuhForm::N26},
+    {DocumentCommand::TaxRegister, &Ui::TBuhForm::N28},
 };
 
 } // namespace
@@ -42,8 +65,9 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     , m_programFolder(programFolder)
     , m_widgetPrompter(this)
     , m_prompter(prompter ? prompter : &m_widgetPrompter)
-    , m_register(m_dm)
-    , m_docs(m_dm)
+    , m_owner(m_dm, *m_prompter)
+    , m_clients(m_dm, *m_prompter)
+    , m_documents(m_dm, *m_prompter)
 {
     ui->setupUi(this);
     const QString dataFolder = defaultDatabaseFolder(m_programFolder);
@@ -58,23 +82,28 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     setupGrids();
     setupMenus();
     setupClientPanel();
-    for (const OwnerEdit& e : kOwnerEdits)
-        findChild<QLineEdit*>(QLatin1String(e.edit))->setMaxLength(OwnerRecord::kMaxLength);
     // The owner tab's buttons come first in the input order, then the edits line by line.
-    QWidget* previous = nullptr;
-    for (const char* name :
-         {"BitBtn6", "BitBtn7", "BitBtn1", "BitBtn8", "Edit1", "Edit2", "Edit3", "Edit4", "Edit6", "Edit7",
-          "Edit8", "Edit9", "Edit10", "Edit11", "Edit12", "Edit13", "Edit14", "Edit15"}) {
-        QWidget* next = findChild<QWidget*>(QLatin1String(name));
-        if (previous)
-            setTabOrder(previous, next);
-        previous = next;
+    QWidget* previous = ui->BitBtn8;
+    setTabOrder(ui->BitBtn6, ui->BitBtn7);
+    setTabOrder(ui->BitBtn7, ui->BitBtn1);
+    setTabOrder(ui->BitBtn1, ui->BitBtn8);
+    for (const OwnerEdit& e : kOwnerEdits) {
+        QLineEdit* edit = (*ui).*e.edit;
+        edit->setMaxLength(OwnerRecord::kMaxLength);
+        setTabOrder(previous, edit);
+        previous = edit;
     }
-    connect(ui->BitBtn1, &QPushButton::clicked, this, &TBuhForm::BitBtn1Click);
-    connect(ui->BitBtn8, &QPushButton::clicked, this, &TBuhForm::BitBtn8Click);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, [this] { // save
+        m_owner.save(ownerFromTab(), m_settings.path);
+        ShowOwnerRecord(m_owner.record());
+    });
+    connect(ui->BitBtn8, &QPushButton::clicked, this, [this] { // cancel: the stored details again
+        if (const std::optional<OwnerRecord> stored = m_owner.stored())
+            ShowOwnerRecord(*stored);
+    });
     connect(ui->PC1, &QTabWidget::currentChanged, this, &TBuhForm::PC1Change);
     connect(ui->Button9, &QPushButton::clicked, this, [this] {
-        m_docs.clearWaybillSelection();
+        m_documents.lists().clearWaybillSelection();
         ui->Edit5->clear();
     });
     qApp->installEventFilter(this);
@@ -87,8 +116,10 @@ TBuhForm::~TBuhForm()
 
 void TBuhForm::setupGrids()
 {
-    ui->DBGrid1->setListModel(&m_register.model());
-    ui->DBGrid2->setListModel(&m_register.model());
+    SqlListModel& clients = m_clients.clientRegister().model();
+    DocumentLists& docs = m_documents.lists();
+    ui->DBGrid1->setListModel(&clients);
+    ui->DBGrid2->setListModel(&clients);
     ui->DBGrid2->setSelectionModel(ui->DBGrid1->selectionModel());
     for (DBGrid* g : {ui->DBGrid1, ui->DBGrid2})
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -103,11 +134,11 @@ void TBuhForm::setupGrids()
                                   {"LAWADDRESS", 218}, {"TAXCODE", 136},  {"REGNUMBER", 103},
                                   {"DOGNUMBER", 81},   {"DOGDATA", 0}};
     QHeaderView* header = ui->DBGrid1->horizontalHeader();
-    for (int c = 0; c < m_register.model().columnCount(); ++c)
+    for (int c = 0; c < clients.columnCount(); ++c)
         ui->DBGrid1->setColumnHidden(c, true);
     int visual = 0;
     for (const Shown& s : shown) {
-        const int logical = m_register.model().columnOf(QLatin1String(s.column));
+        const int logical = clients.columnOf(QLatin1String(s.column));
         ui->DBGrid1->setColumnHidden(logical, false);
         header->moveSection(header->visualIndex(logical), visual++);
         if (s.width > 0)
@@ -118,10 +149,10 @@ void TBuhForm::setupGrids()
     connect(ui->DBGrid1, &QAbstractItemView::clicked, this, &TBuhForm::RefreshClientDocuments);
     connect(ui->DBGrid1, &QAbstractItemView::doubleClicked, this, &TBuhForm::RefreshClientDocuments);
 
-    const std::pair<DBGrid*, SqlListModel*> lists[] = {{ui->DBGrid3, &m_docs.invoices()},
-                                                       {ui->DBGrid6, &m_docs.receipts()},
-                                                       {ui->DBGrid5, &m_docs.expenseWaybills()},
-                                                       {ui->DBGrid4, &m_docs.taxWaybills()}};
+    const std::pair<DBGrid*, SqlListModel*> lists[] = {{ui->DBGrid3, &docs.invoices()},
+                                                       {ui->DBGrid6, &docs.receipts()},
+                                                       {ui->DBGrid5, &docs.expenseWaybills()},
+                                                       {ui->DBGrid4, &docs.taxWaybills()}};
     const std::pair<DBNavigator*, DBGrid*> navigators[] = {{ui->DBNavigator1, ui->DBGrid3},
                                                            {ui->DBNavigator4, ui->DBGrid6},
                                                            {ui->DBNavigator3, ui->DBGrid5},
@@ -131,24 +162,23 @@ void TBuhForm::setupGrids()
         // A double click picks an invoice for a waybill; cells are edited by typing or the navigator.
         grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     }
-    connect(ui->DBGrid3, &QAbstractItemView::clicked, this,
-            [this] { LocateWaybillsOfInvoice(int(m_docs.invoices().keyAt(ui->DBGrid3->currentRow()))); });
-    connect(ui->DBGrid3, &QAbstractItemView::doubleClicked, this, [this] {
-        const int number = int(m_docs.invoices().keyAt(ui->DBGrid3->currentRow()));
-        m_docs.addToWaybillSelection(number);
-        ui->Edit5->setText(m_docs.waybillSelection());
-        LocateWaybillsOfInvoice(number);
+    connect(ui->DBGrid3, &QAbstractItemView::clicked, this, [this, &docs] {
+        LocateWaybillsOfInvoice(int(docs.invoices().keyAt(ui->DBGrid3->currentRow())));
     });
-    connect(ui->DBGrid6, &QAbstractItemView::clicked, this,
-            [this] { LocateWaybillsOfInvoice(int(m_docs.receipts().keyAt(ui->DBGrid6->currentRow()))); });
+    connect(ui->DBGrid3, &QAbstractItemView::doubleClicked, this, [this, &docs] {
+        m_documents.pickForWaybill(ui->DBGrid3->currentRow());
+        ui->Edit5->setText(docs.waybillSelection());
+        LocateWaybillsOfInvoice(int(docs.invoices().keyAt(ui->DBGrid3->currentRow())));
+    });
+    connect(ui->DBGrid6, &QAbstractItemView::clicked, this, [this, &docs] {
+        LocateWaybillsOfInvoice(int(docs.receipts().keyAt(ui->DBGrid6->currentRow())));
+    });
     for (DBGrid* waybills : {ui->DBGrid5, ui->DBGrid4}) {
         const auto follow = [this, waybills] {
-            const qint64 first = waybills->listModel()
-                                     ->value(waybills->currentRow(), QStringLiteral("FACT1_NUMBER"))
-                                     .toLongLong();
-            // Invoice and receipt numbers are the lists' row keys; only one of the two can hold it.
-            for (DBGrid* documents : {ui->DBGrid3, ui->DBGrid6})
-                documents->moveTo(documents->listModel()->rowOfKey(first));
+            const DocumentsController::DocumentRows rows =
+                m_documents.documentOfWaybill(*waybills->listModel(), waybills->currentRow());
+            ui->DBGrid3->moveTo(rows.invoice);
+            ui->DBGrid6->moveTo(rows.receipt);
         };
         connect(waybills, &QAbstractItemView::clicked, this, follow);
         connect(waybills, &QAbstractItemView::doubleClicked, this, follow);
@@ -158,8 +188,8 @@ void TBuhForm::setupGrids()
         connect(navigator, &DBNavigator::deleteRequested, this,
                 [this, g = grid] { deleteThroughNavigator(g); });
     }
-    for (SqlListModel* model : {&m_register.model(), &m_docs.invoices(), &m_docs.receipts(),
-                                &m_docs.expenseWaybills(), &m_docs.taxWaybills()})
+    for (SqlListModel* model :
+         {&clients, &docs.invoices(), &docs.receipts(), &docs.expenseWaybills(), &docs.taxWaybills()})
         connect(model, &SqlListModel::engineError, this,
                 [this](const QString& message) { m_prompter->error(message); });
 
@@ -173,23 +203,24 @@ void TBuhForm::setupGrids()
 
 void TBuhForm::setupMenus()
 {
-    const QStringList items[5] = {
-        {"N9", "N11", "N10", "N12", "N13", "N14", "N15", "N16", "N29", "N30", "N31", "N32"},
-        {"N17", "N18", "N19", "N20", "N21", "N22"},
-        {"N23", "N24", "N27"},
-        {"N25", "N26", "N28"},
-        {"N37", "N35", "N36", "N34", "N33"},
+    // Each popup menu's items in order; nullptr stands for its separator (N29, N34).
+    const std::vector<QAction*> items[5] = {
+        {ui->N9, ui->N11, ui->N10, ui->N12, ui->N13, ui->N14, ui->N15, ui->N16, nullptr, ui->N30, ui->N31,
+         ui->N32},
+        {ui->N17, ui->N18, ui->N19, ui->N20, ui->N21, ui->N22},
+        {ui->N23, ui->N24, ui->N27},
+        {ui->N25, ui->N26, ui->N28},
+        {ui->N37, ui->N35, ui->N36, nullptr, ui->N33},
     };
     DBGrid* const owners[5] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4, ui->DBGrid1};
     for (int m = 0; m < 5; ++m) {
         m_popups[m] = new QMenu(this);
         m_popups[m]->setObjectName(QStringLiteral("PopupMenu%1").arg(m + 1));
-        for (const QString& name : items[m]) {
-            if (name == QLatin1String("N29") || name == QLatin1String("N34")) {
-                m_popups[m]->addSeparator()->setObjectName(name);
-                continue;
-            }
-            m_popups[m]->addAction(findChild<QAction*>(name));
+        for (QAction* item : items[m]) {
+            if (!item)
+                m_popups[m]->addSeparator()->setObjectName(m == 0 ? QStringLiteral("N29") : QStringLiteral("N34"));
+            else
+                m_popups[m]->addAction(item);
         }
         DBGrid* grid = owners[m];
         QMenu* menu = m_popups[m];
@@ -205,8 +236,8 @@ void TBuhForm::setupMenus()
     connect(ui->N37, &QAction::triggered, this, [this] { filterClients(true); });
     connect(ui->N35, &QAction::triggered, this, [this] { filterClients(false); });
     connect(ui->N36, &QAction::triggered, this, &TBuhForm::N36Click);
-    connect(ui->N12, &QAction::triggered, this, &TBuhForm::N12Click);
-    connect(ui->N13, &QAction::triggered, this, &TBuhForm::N13Click);
+    connect(ui->N12, &QAction::triggered, this, [this] { printInvoice(true); });
+    connect(ui->N13, &QAction::triggered, this, [this] { printInvoice(false); });
 }
 
 QMenu* TBuhForm::popupMenu(int number) const
@@ -226,7 +257,7 @@ void TBuhForm::showEvent(QShowEvent* event)
 void TBuhForm::StartUpSequence()
 {
     resetToDefaults(m_settings, m_programFolder);
-    m_filter = ClientFilter{};
+    m_clients.resetFilters();
     QString error;
     if (!ReadSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
@@ -238,21 +269,20 @@ void TBuhForm::StartUpSequence()
 
 bool TBuhForm::OpenDatabase()
 {
-    m_panelDirty = false;
-    m_newClientId = 0;
+    m_clients.panelShown();
     m_dm.disconnect();
     try {
         m_dm.connect(m_settings.path);
     } catch (const DbError&) {
         m_prompter->error(tr("Ошибка при открытии базы данных!"));
-        m_register.model().clear();
-        m_docs.clear();
+        clientRegister().model().clear();
+        documentLists().clear();
         fillClientPanel();
         UpdateDocumentCommands();
         return false;
     }
-    m_register.reload();
-    locateClient(m_register.idAt(0));
+    clientRegister().reload();
+    locateClient(clientRegister().idAt(0));
     setWindowTitle(tr("ДОКУМАР (v.%1). База данных : ").arg(QLatin1String(kDocMarVersion)) +
                    QDir::toNativeSeparators(m_settings.path));
     RefreshClientDocuments();
@@ -262,29 +292,29 @@ bool TBuhForm::OpenDatabase()
 
 void TBuhForm::ReconnectAndRefresh()
 {
-    reconnectAndLocate(m_register.idAt(currentClientRow()));
+    reconnectAndLocate(clientRegister().idAt(currentClientRow()));
 }
 
 void TBuhForm::reconnectAndLocate(int id)
 {
     m_dm.disconnect();
     LoadAndShowOwner();
-    m_register.reload();
+    clientRegister().reload();
     locateClient(id);
     RefreshClientDocuments();
 }
 
 void TBuhForm::applyPrecision()
 {
-    m_docs.setPrecision(m_settings.price, m_settings.goods);
-    m_register.model().setPrecision(m_settings.price, m_settings.goods);
+    documentLists().setPrecision(m_settings.price, m_settings.goods);
+    clientRegister().model().setPrecision(m_settings.price, m_settings.goods);
 }
 
 void TBuhForm::RefreshClientDocuments()
 {
     const int row = currentClientRow();
-    m_docs.RefreshClientDocuments(m_register.idAt(row),
-                                  m_register.model().value(row, QStringLiteral("FIRMNAME")).toString());
+    documentLists().RefreshClientDocuments(
+        clientRegister().idAt(row), clientRegister().model().value(row, QStringLiteral("FIRMNAME")).toString());
     ui->Edit5->clear();
     showDocumentCaptions();
     moveListsToLastRows();
@@ -293,7 +323,7 @@ void TBuhForm::RefreshClientDocuments()
 
 void TBuhForm::ShowAllDocuments()
 {
-    m_docs.ShowAllDocuments();
+    documentLists().ShowAllDocuments();
     showDocumentCaptions();
     moveListsToLastRows();
     UpdateDocumentCommands();
@@ -301,10 +331,11 @@ void TBuhForm::ShowAllDocuments()
 
 void TBuhForm::showDocumentCaptions()
 {
-    ui->GB2->setTitle(m_docs.invoiceCaption());
-    ui->GB5->setTitle(m_docs.receiptCaption());
-    ui->GB3->setTitle(m_docs.expenseCaption());
-    ui->GB4->setTitle(m_docs.taxCaption());
+    const DocumentLists& docs = documentLists();
+    ui->GB2->setTitle(docs.invoiceCaption());
+    ui->GB5->setTitle(docs.receiptCaption());
+    ui->GB3->setTitle(docs.expenseCaption());
+    ui->GB4->setTitle(docs.taxCaption());
 }
 
 void TBuhForm::moveListsToLastRows()
@@ -315,22 +346,17 @@ void TBuhForm::moveListsToLastRows()
 
 void TBuhForm::LocateWaybillsOfInvoice(int number)
 {
-    if (number == 0)
-        return;
-    for (DBGrid* grid : {ui->DBGrid5, ui->DBGrid4}) {
-        int row = grid->listModel()->findFirst(QStringLiteral("FACT1_NUMBER"), number);
-        if (row < 0)
-            row = grid->listModel()->findFirst(QStringLiteral("FACT2_NUMBER"), number);
-        grid->moveTo(row);
+    if (const auto rows = m_documents.waybillsOfDocument(number)) {
+        ui->DBGrid5->moveTo(rows->expense);
+        ui->DBGrid4->moveTo(rows->tax);
     }
 }
 
 void TBuhForm::UpdateDocumentCommands()
 {
-    const QMap<QString, bool> states = m_docs.commandStates();
-    for (auto it = states.begin(); it != states.end(); ++it)
-        if (QAction* action = findChild<QAction*>(it.key()))
-            action->setEnabled(it.value());
+    const DocumentCommandStates states = m_documents.commandStates();
+    for (const auto& [command, item] : kCommandItems)
+        ((*ui).*item)->setEnabled(states.at(command));
 }
 
 void TBuhForm::deleteThroughNavigator(DBGrid* grid)
@@ -350,55 +376,26 @@ void TBuhForm::PC1Change(int index)
         RefreshClientDocuments();
     }
     m_previousPage = index;
-    if (index == OwnerPage && m_dm.isConnected()) {
-        try {
-            OwnerRecord stored;
-            if (!m_dm.ReadOwnerRow(stored))
-                m_dm.SaveOwnerRecord(m_owner);
-        } catch (const DbError& e) {
-            m_prompter->error(e.message());
-        }
-    } else if (index == ClientsPage) {
+    if (index == OwnerPage)
+        m_owner.repairOwnerRow();
+    else if (index == ClientsPage)
         N36Click();
-    }
 }
 
-ReportHolder* TBuhForm::createInvoiceHolder()
+void TBuhForm::printInvoice(bool preview)
 {
-    const int number = int(m_docs.invoices().keyAt(ui->DBGrid3->currentRow()));
-    try {
-        QString error;
-        std::optional<Page> page =
-            PrepareInvoicePage(m_dm, number, m_owner, m_settings, m_programFolder, m_prompter, &error);
-        if (!page) {
-            m_prompter->error(error);
-            return nullptr;
-        }
-        return new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-        return nullptr;
-    }
-}
-
-void TBuhForm::N12Click()
-{
-    if (m_docs.invoices().keyAt(ui->DBGrid3->currentRow()) <= 0) {
-        m_prompter->inform(tr("Счет фактура на это поступление не выписывалась."));
+    std::optional<Page> page =
+        m_documents.invoicePage(ui->DBGrid3->currentRow(), preview, m_owner.record(), m_settings, m_programFolder);
+    if (!page)
         return;
-    }
-    if (ReportHolder* holder = createInvoiceHolder())
+    auto* holder = new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);
+    if (preview) {
         holder->Preview(this);
-}
-
-void TBuhForm::N13Click()
-{
-    ReportHolder* holder = createInvoiceHolder();
-    if (!holder || holder->Print())
-        return;
-    // Without a printer the preview is the way to a PDF.
-    m_prompter->error(tr("Принтер не найден. Документ можно сохранить в PDF из окна просмотра."));
-    holder->Preview(this);
+    } else if (!holder->Print()) {
+        // Without a printer the preview is the way to a PDF.
+        m_prompter->error(tr("Принтер не найден. Документ можно сохранить в PDF из окна просмотра."));
+        holder->Preview(this);
+    }
 }
 
 void TBuhForm::N6Click()
@@ -421,44 +418,22 @@ void TBuhForm::N8Click()
 
 void TBuhForm::LoadAndShowOwner()
 {
-    try {
-        if (!m_dm.isConnected())
-            m_dm.connect(m_settings.path);
-        m_dm.LoadOwnerRecord(m_owner, m_prompter);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-    }
-    ShowOwnerRecord(m_owner);
+    m_owner.load(m_settings.path);
+    ShowOwnerRecord(m_owner.record());
 }
 
 void TBuhForm::ShowOwnerRecord(const OwnerRecord& owner)
 {
     for (const OwnerEdit& e : kOwnerEdits)
-        findChild<QLineEdit*>(QLatin1String(e.edit))->setText(owner.*e.member);
+        ((*ui).*e.edit)->setText(owner.*e.member);
 }
 
-void TBuhForm::BitBtn1Click()
+OwnerRecord TBuhForm::ownerFromTab() const
 {
+    OwnerRecord shown;
     for (const OwnerEdit& e : kOwnerEdits)
-        m_owner.*e.member =
-            findChild<QLineEdit*>(QLatin1String(e.edit))->text().left(OwnerRecord::kMaxLength);
-    try {
-        m_dm.SaveOwnerRecord(m_owner);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-    }
-    LoadAndShowOwner();
-}
-
-void TBuhForm::BitBtn8Click()
-{
-    OwnerRecord stored;
-    try {
-        if (m_dm.ReadOwnerRow(stored))
-            ShowOwnerRecord(stored);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-    }
+        shown.*e.member = ((*ui).*e.edit)->text();
+    return shown;
 }
 
 bool TBuhForm::eventFilter(QObject* watched, QEvent* event)

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "base/settings.h"
 #include "app/widget_prompter.h"
-#include "clients/client_register.h"
-#include "clients/find_form.h"
+#include "base/settings.h"
+#include "clients/clients_controller.h"
+#include "clients/owner_details.h"
 #include "db/data_module.h"
-#include "db/rows.h"
-#include "documents/document_lists.h"
+#include "documents/documents_controller.h"
 
 #include <QMainWindow>
 
@@ -16,14 +15,11 @@ namespace Ui {
 class TBuhForm;
 }
 class DBGrid;
-class DBNavigator;
-class QLineEdit;
 class QMenu;
-class ReportHolder;
 class TNamesForm;
 
-// The main window: owns the settings, the program folder, the data module, the client register, the
-// document lists and the search and filter state for the whole run.
+// The main window: owns the settings, the program folder and the data module for the run, and wires its
+// widgets to the controllers that decide (clients, owner, documents).
 class TBuhForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -41,11 +37,11 @@ public:
     void FindClient(int field, const QString& text, bool fullMatch);
 
     const Settings& programSettings() const { return m_settings; }
-    const OwnerRecord& ownerRecord() const { return m_owner; }
+    const OwnerRecord& ownerRecord() const { return m_owner.record(); }
     TDM& dataModule() { return m_dm; }
-    ClientRegister& clientRegister() { return m_register; }
-    DocumentLists& documentLists() { return m_docs; }
-    int currentClientId() const { return m_docs.currentClientId(); }
+    ClientRegister& clientRegister() { return m_clients.clientRegister(); }
+    DocumentLists& documentLists() { return m_documents.lists(); }
+    int currentClientId() const { return m_documents.lists().currentClientId(); }
     bool isSearchActive() const { return m_searchActive; }
     QMenu* popupMenu(int number) const;
 
@@ -63,11 +59,9 @@ private:
     void setupGrids();
     void applyPrecision();
     void PC1Change(int index);
-    void N6Click();
-    ReportHolder* createInvoiceHolder();
-    void N12Click();
-    void N13Click();
-    void N8Click();
+    void N6Click(); // the settings dialog
+    void printInvoice(bool preview);
+    void N8Click(); // the about box
     void showDocumentCaptions();
     void moveListsToLastRows();
     void deleteThroughNavigator(DBGrid* grid);
@@ -77,49 +71,38 @@ private:
     int currentClientRow() const;
     void locateClient(int id);
     void fillClientPanel();
-    // The client as the panel shows it; row is the register row it was filled from.
-    ClientRow clientFromPanel(int row) const;
-    bool postClientEdits(int row);
-    // Stores what was typed into the panel before the register is reopened or left; typing is never lost.
+    // The client as the panel shows it.
+    ClientRow clientFromPanel() const;
     void settleClientEdits(int row = -1);
-    void setPanelDirty();
-    void BitBtn4Click();
-    void BitBtn5Click();
-    void BitBtn2Click();
-    void BitBtn3Click();
+    void panelEdited();
+    void BitBtn4Click(); // add
+    void BitBtn5Click(); // delete
+    void BitBtn2Click(); // save
+    void BitBtn3Click(); // cancel
     void SortRGClick(int item);
     void DBGrid1TitleClick(int logicalIndex);
     void clearRegister();
-    void N3Click();
+    void N3Click(); // the find dialog
     void filterClients(bool byName);
-    void N36Click();
+    void N36Click(); // remove the filters
 
     // Owner tab.
     void ShowOwnerRecord(const OwnerRecord& owner);
-    void BitBtn1Click();
-    void BitBtn8Click();
+    OwnerRecord ownerFromTab() const;
 
     std::unique_ptr<Ui::TBuhForm> ui;
     QString m_programFolder;
     WidgetPrompter m_widgetPrompter;
     Prompter* m_prompter;
     Settings m_settings;
-    OwnerRecord m_owner;
     TDM m_dm;
-    ClientRegister m_register;
-    DocumentLists m_docs;
+    OwnerDetails m_owner;
+    ClientsController m_clients;
+    DocumentsController m_documents;
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;
     bool m_started = false;
     int m_previousPage = 0;
-
-    // Search and filter state, kept while the program runs.
-    FindRequest m_lastFind;
-    ClientFilter m_filter;
     bool m_searchActive = false;
-
-    // The client being edited in the panel: dirty after typing; a new client has no row yet.
-    bool m_panelDirty = false;
     bool m_fillingPanel = false;
-    int m_newClientId = 0;
 };

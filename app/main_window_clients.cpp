@@ -1,6 +1,7 @@
-// The client register tab, the client list's sorting, search and filters.
+// The client register tab, the client list's sorting, search and filters: widgets to the controller.
 #include "app/main_window.h"
 
+#include "clients/find_form.h"
 #include "clients/names_form.h"
 #include "ui_main_window.h"
 
@@ -9,44 +10,45 @@
 
 namespace {
 
-// The register panel's edits and the columns they edit.
+// The register panel's edits and the fields they edit.
 struct PanelEdit {
-    const char* edit;
+    QLineEdit* Ui::TBuhForm::*edit;
+    QString ClientRow::*field;
     const char* column;
 };
 const PanelEdit kPanelEdits[] = {
-    {"DBEdit13", "FIRMNAME"},    {"DBEdit14", "CHIEF"},      {"DBEdit15", "BUHALTER"},
-    {"DBEdit16", "TELFAX"},      {"DBEdit26", "CITY"},       {"DBEdit29", "REGION"},
-    {"DBEdit17", "POSTADDRESS"}, {"DBEdit18", "LAWADDRESS"}, {"DBEdit19", "TAXCODE"},
-    {"DBEdit22", "REGNUMBER"},   {"DBEdit25", "DOGNUMBER"},  {"DBEdit20", "MFOCODE"},
-    {"DBEdit21", "OKPOCODE"},    {"DBEdit24", "CHETNUMBER"}, {"DBEdit23", "BANKNAME"},
-    {"DBEdit27", "BANKCITY"},    {"DBEdit30", "BANKREGION"},
+    {&Ui::TBuhForm::DBEdit13, &ClientRow::FIRMNAME, "FIRMNAME"},
+    {&Ui::TBuhForm::DBEdit14, &ClientRow::CHIEF, "CHIEF"},
+    {&Ui::TBuhForm::DBEdit15, &ClientRow::BUHALTER, "BUHALTER"},
+    {&Ui::TBuhForm::DBEdit16, &ClientRow::TELFAX, "TELFAX"},
+    {&Ui::TBuhForm::DBEdit26, &ClientRow::CITY, "CITY"},
+    {&Ui::TBuhForm::DBEdit29, &ClientRow::REGION, "REGION"},
+    {&Ui::TBuhForm::DBEdit17, &ClientRow::POSTADDRESS, "POSTADDRESS"},
+    {&Ui::TBuhForm::DBEdit18, &ClientRow::LAWADDRESS, "LAWADDRESS"},
+    {&Ui::TBuhForm::DBEdit19, &ClientRow::TAXCODE, "TAXCODE"},
+    {&Ui::TBuhForm::DBEdit22, &ClientRow::REGNUMBER, "REGNUMBER"},
+    {&Ui::TBuhForm::DBEdit25, &ClientRow::DOGNUMBER, "DOGNUMBER"},
+    {&Ui::TBuhForm::DBEdit20, &ClientRow::MFOCODE, "MFOCODE"},
+    {&Ui::TBuhForm::DBEdit21, &ClientRow::OKPOCODE, "OKPOCODE"},
+    {&Ui::TBuhForm::DBEdit24, &ClientRow::CHETNUMBER, "CHETNUMBER"},
+    {&Ui::TBuhForm::DBEdit23, &ClientRow::BANKNAME, "BANKNAME"},
+    {&Ui::TBuhForm::DBEdit27, &ClientRow::BANKCITY, "BANKCITY"},
+    {&Ui::TBuhForm::DBEdit30, &ClientRow::BANKREGION, "BANKREGION"},
 };
-
-QString* fieldOf(ClientRow& client, const char* column)
-{
-    for (const ClientRow::Field& f : ClientRow::textFields())
-        if (qstrcmp(f.column, column) == 0)
-            return &(client.*f.member);
-    return nullptr;
-}
 
 } // namespace
 
 void TBuhForm::setupClientPanel()
 {
     for (const PanelEdit& p : kPanelEdits) {
-        auto* edit = findChild<QLineEdit*>(QLatin1String(p.edit));
+        QLineEdit* edit = (*ui).*p.edit;
         edit->setMaxLength(Tables::clients().column(QLatin1String(p.column))->size);
-        connect(edit, &QLineEdit::textEdited, this, &TBuhForm::setPanelDirty);
+        connect(edit, &QLineEdit::textEdited, this, &TBuhForm::panelEdited);
     }
     // The earliest date stands for "no date".
     ui->DBDateEdit1->setMinimumDate(kDateZero);
     ui->DBDateEdit1->setSpecialValueText(QStringLiteral(" "));
-    connect(ui->DBDateEdit1, &QDateEdit::dateChanged, this, [this] {
-        if (!m_fillingPanel)
-            setPanelDirty();
-    });
+    connect(ui->DBDateEdit1, &QDateEdit::dateChanged, this, &TBuhForm::panelEdited);
     connect(ui->BitBtn4, &QPushButton::clicked, this, &TBuhForm::BitBtn4Click);
     connect(ui->BitBtn5, &QPushButton::clicked, this, &TBuhForm::BitBtn5Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TBuhForm::BitBtn2Click);
@@ -73,13 +75,13 @@ int TBuhForm::currentClientRow() const
 
 void TBuhForm::locateClient(int id)
 {
-    int row = m_register.rowOfId(id);
+    const ClientRegister& reg = clientRegister();
+    int row = reg.rowOfId(id);
     if (row < 0)
-        row = m_register.model().rowCount() > 0 ? 0 : -1;
-    m_panelDirty = false; // a reopened register has nothing pending
+        row = reg.model().rowCount() > 0 ? 0 : -1;
+    m_clients.panelShown(); // a reopened register has nothing pending
     if (row >= 0) {
-        const QModelIndex index =
-            m_register.model().index(row, m_register.model().columnOf(QStringLiteral("FIRMNAME")));
+        const QModelIndex index = reg.model().index(row, reg.model().columnOf(QStringLiteral("FIRMNAME")));
         ui->DBGrid1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                                   QItemSelectionModel::Rows);
         ui->DBGrid1->scrollTo(index);
@@ -92,155 +94,76 @@ void TBuhForm::fillClientPanel()
 {
     m_fillingPanel = true;
     const int row = currentClientRow();
-    ClientRow client = row >= 0 ? m_register.clientAt(row) : ClientRow{};
+    const ClientRow client = row >= 0 ? clientRegister().clientAt(row) : ClientRow{};
     for (const PanelEdit& p : kPanelEdits)
-        findChild<QLineEdit*>(QLatin1String(p.edit))->setText(*fieldOf(client, p.column));
+        ((*ui).*p.edit)->setText(client.*p.field);
     ui->DBDateEdit1->setDate(client.DOGDATA.isValid() && client.DOGDATA != kDateZero
                                  ? client.DOGDATA
                                  : ui->DBDateEdit1->minimumDate());
-    m_panelDirty = false;
-    m_newClientId = 0;
+    m_clients.panelShown();
     m_fillingPanel = false;
 }
 
-ClientRow TBuhForm::clientFromPanel(int row) const
+ClientRow TBuhForm::clientFromPanel() const
 {
-    ClientRow client = (m_newClientId == 0 && row >= 0) ? m_register.clientAt(row) : ClientRow{};
-    if (m_newClientId != 0)
-        client.ID_NUMBER = m_newClientId;
+    ClientRow client;
     for (const PanelEdit& p : kPanelEdits)
-        *fieldOf(client, p.column) = findChild<QLineEdit*>(QLatin1String(p.edit))->text();
+        client.*p.field = ((*ui).*p.edit)->text();
     const QDate date = ui->DBDateEdit1->date();
     client.DOGDATA = date == ui->DBDateEdit1->minimumDate() ? QDate() : date;
     return client;
 }
 
-void TBuhForm::setPanelDirty()
+void TBuhForm::panelEdited()
 {
-    if (m_fillingPanel)
-        return;
-    if (m_newClientId == 0 && currentClientRow() < 0 && m_dm.isConnected()) {
-        try { // typing into an empty register starts a new client
-            m_newClientId = m_dm.NextClientNumber();
-        } catch (const DbError& e) {
-            m_prompter->error(e.message());
-        }
-    }
-    m_panelDirty = true;
-}
-
-bool TBuhForm::postClientEdits(int row)
-{
-    const ClientRow client = clientFromPanel(row);
-    if (client.ID_NUMBER <= 1) {
-        m_panelDirty = false;
-        m_newClientId = 0;
-        return false;
-    }
-    try {
-        SaveClient(m_dm, client);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-        return false;
-    }
-    m_panelDirty = false;
-    m_newClientId = 0;
-    m_register.model().refreshRows();
-    return true;
+    if (!m_fillingPanel)
+        m_clients.panelEdited(currentClientRow());
 }
 
 void TBuhForm::settleClientEdits(int row)
 {
-    if (m_panelDirty)
-        postClientEdits(row < 0 ? currentClientRow() : row);
-    else
-        m_newClientId = 0; // a new client nobody typed anything for is dropped, not stored empty
+    m_clients.settle(row < 0 ? currentClientRow() : row, clientFromPanel());
 }
 
 void TBuhForm::BitBtn4Click()
 {
-    if ((m_panelDirty || m_newClientId) &&
-        !m_prompter->ask(
-            tr("У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! "
-               "Продолжить?")))
+    if (!m_clients.startNewClient())
         return;
-    try {
-        const int id = m_dm.NextClientNumber();
-        m_fillingPanel = true;
-        for (const PanelEdit& p : kPanelEdits)
-            findChild<QLineEdit*>(QLatin1String(p.edit))->clear();
-        ui->DBDateEdit1->setDate(ui->DBDateEdit1->minimumDate());
-        m_fillingPanel = false;
-        m_panelDirty = false;
-        m_newClientId = id;
-    } catch (const DbError& e) {
-        m_fillingPanel = false;
-        m_prompter->error(e.message());
-        return;
-    }
+    m_fillingPanel = true;
+    for (const PanelEdit& p : kPanelEdits)
+        ((*ui).*p.edit)->clear();
+    ui->DBDateEdit1->setDate(ui->DBDateEdit1->minimumDate());
+    m_fillingPanel = false;
     ui->DBEdit13->setFocus();
 }
 
 void TBuhForm::BitBtn2Click()
 {
-    int id = m_register.idAt(currentClientRow());
-    if (m_panelDirty || m_newClientId) {
-        const int newId = m_newClientId;
-        if (!postClientEdits(currentClientRow()))
-            return;
-        if (newId)
-            id = newId;
-    }
-    reconnectAndLocate(id);
+    if (const std::optional<int> id = m_clients.save(currentClientRow(), clientFromPanel()))
+        reconnectAndLocate(*id);
 }
 
 void TBuhForm::BitBtn3Click()
 {
-    m_register.model().refreshRows();
+    clientRegister().model().refreshRows();
     fillClientPanel();
 }
 
 void TBuhForm::BitBtn5Click()
 {
-    if (!m_prompter->ask(
-            tr("Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления и "
-               "счета-фактуры этого клиента)")))
-        return;
-    if (m_newClientId) { // a new client that was never stored is simply dropped
+    const ClientsController::Deletion deletion = m_clients.deleteClient(currentClientRow());
+    if (deletion.what == ClientsController::Deletion::NewClientDropped)
         fillClientPanel();
-        return;
-    }
-    const int row = currentClientRow();
-    if (row < 0) {
-        m_prompter->error(tr("Список клиентов пуст: удалять некого."));
-        return;
-    }
-    const int id = m_register.idAt(row);
-    // After the delete the next client (or the one before the last) becomes current.
-    const int nextId = m_register.idAt(row + 1 < m_register.model().rowCount() ? row + 1 : row - 1);
-    try {
-        m_dm.DeleteClient(id);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-        return;
-    }
-    m_panelDirty = false;
-    reconnectAndLocate(nextId);
+    else if (deletion.what == ClientsController::Deletion::ClientDeleted)
+        reconnectAndLocate(deletion.standOn);
 }
 
 void TBuhForm::clearRegister()
 {
-    if (!m_prompter->ask(tr("Очистить всю базу клиентов (будут удалены все счета, накладные,акты)?")))
-        return;
-    try {
-        ClearRegister(m_dm, m_register, [] {
-            QCoreApplication::processEvents();
-            return true;
-        });
-    } catch (const DbError& e) {
-        m_prompter->error(e.message());
-        m_register.reload();
-    }
+    m_clients.clearRegister([] {
+        QCoreApplication::processEvents();
+        return true;
+    });
     locateClient(0);
     RefreshClientDocuments();
 }
@@ -248,83 +171,62 @@ void TBuhForm::clearRegister()
 void TBuhForm::SortRGClick(int item)
 {
     settleClientEdits();
-    m_register.setSortIndex(sortIndexNames().value(item));
-    locateClient(m_register.idAt(0));
+    m_clients.sortByItem(item);
+    locateClient(clientRegister().idAt(0));
 }
 
 void TBuhForm::DBGrid1TitleClick(int logicalIndex)
 {
-    const auto& columns = m_register.model().columns();
-    if (logicalIndex < 0 || logicalIndex >= int(columns.size()))
-        return;
     settleClientEdits();
-    const QString index = indexOfColumn(columns[std::size_t(logicalIndex)].name);
-    if (index.isEmpty())
-        m_register.reload(); // a column without an index reopens the register as it was
-    else
-        m_register.setSortIndex(index);
-    locateClient(m_register.idAt(0));
+    m_clients.sortByColumn(logicalIndex);
+    locateClient(clientRegister().idAt(0));
 }
 
 void TBuhForm::N3Click()
 {
-    TFindForm dialog(m_lastFind, this);
+    TFindForm dialog(m_clients.lastFind(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_lastFind = dialog.request();
-    if (!m_lastFind.text.isEmpty())
-        FindClient(m_lastFind.field, m_lastFind.text, m_lastFind.fullMatch);
+    const FindRequest request = dialog.request();
+    if (!request.text.isEmpty())
+        FindClient(request.field, request.text, request.fullMatch);
 }
 
 void TBuhForm::FindClient(int field, const QString& text, bool fullMatch)
 {
     settleClientEdits();
     m_searchActive = true;
-    int start = std::max(currentClientRow(), 0);
-    const auto keepGoing = [this] {
-        // The message loop runs between stretches of clients so that Esc can reach the search.
-        QCoreApplication::processEvents();
-        return m_searchActive;
-    };
-    for (;;) {
-        const FindResult result = ::FindClient(m_register, start, field, text, fullMatch, keepGoing);
-        if (result.interrupted) {
-            m_prompter->inform(tr("Поиск прерван."));
-            ShowAllDocuments();
-            m_searchActive = false;
-            return;
-        }
-        if (result.row >= 0) {
-            locateClient(m_register.idAt(result.row));
-            break;
-        }
-        if (!m_prompter->ask(tr("Не найдено ни одной записи по условию поиска.") + QStringLiteral("\r\n") +
-                             QString(11, u' ') + tr("Начать сначала ?")))
-            break;
-        start = 0;
-    }
-    RefreshClientDocuments();
+    const ClientsController::SearchOutcome outcome =
+        m_clients.find(currentClientRow(), {text, field, fullMatch}, [this] {
+            // The message loop runs between stretches of clients so that Esc can reach the search.
+            QCoreApplication::processEvents();
+            return m_searchActive;
+        });
     m_searchActive = false;
+    if (outcome.interrupted) {
+        ShowAllDocuments();
+        return;
+    }
+    if (outcome.row >= 0)
+        locateClient(clientRegister().idAt(outcome.row));
+    RefreshClientDocuments();
 }
 
 void TBuhForm::filterClients(bool byName)
 {
+    const ClientFilter& filter = m_clients.filter();
     QAction* own = byName ? ui->N37 : ui->N35;
-    own->setChecked(byName ? m_filter.nameOn
-                           : m_filter.cityOn); // the check mark follows the filter, not the click
-    QString& value = byName ? m_filter.nameValue : m_filter.cityValue;
+    own->setChecked(byName ? filter.nameOn : filter.cityOn); // the check mark follows the filter, not the click
     m_namesForm->prepare(byName ? tr("Фильтровать список клиентов  по названию фирмы:")
                                 : tr("Фильтровать список клиентов  по городу:"),
-                         value);
+                         byName ? filter.nameValue : filter.cityValue);
     if (m_namesForm->exec() != QDialog::Accepted)
         return;
     settleClientEdits();
     own->setChecked(true);
     ui->N36->setEnabled(true);
-    value = m_namesForm->value();
-    (byName ? m_filter.nameOn : m_filter.cityOn) = true;
-    m_register.setFilter(m_filter);
-    locateClient(m_register.idAt(0));
+    m_clients.applyFilter(byName, m_namesForm->value());
+    locateClient(clientRegister().idAt(0));
 }
 
 void TBuhForm::N36Click()
@@ -333,8 +235,6 @@ void TBuhForm::N36Click()
     ui->N35->setChecked(false);
     ui->N37->setChecked(false);
     ui->N36->setEnabled(false);
-    m_filter.nameOn = false;
-    m_filter.cityOn = false;
-    m_register.setFilter(m_filter);
-    locateClient(m_register.idAt(0));
+    m_clients.removeFilters();
+    locateClient(clientRegister().idAt(0));
 }

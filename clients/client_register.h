@@ -60,6 +60,13 @@ private:
 // edits are written; a client's other columns stay. Texts are cut to their columns. Throws DbError.
 void SaveClient(const TDM& dm, const ClientRow& client);
 
+// What the find dialog asks for: the text, the field (an index of findFields()) and the full-match box.
+struct FindRequest {
+    QString text;
+    int field = 0;
+    bool fullMatch = false;
+};
+
 // The fields a client search can look in, in the order of the find dialog's choices.
 const QStringList& findFields();
 

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "clients/client_register.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui {
 class TFindForm;
 }
-
-struct FindRequest {
-    QString text;
-    int field = 0;
-    bool fullMatch = false;
-};
 
 // "Поиск в списке клиентов": the search string, the field to look in and the full-match box.
 class TFindForm : public QDialog {

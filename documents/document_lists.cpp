@@ -45,24 +45,6 @@ std::vector<ListColumn> receiptColumns()
 
 } // namespace
 
-QMap<QString, bool> DocumentCommandStates(bool clientSelected, bool invoicesShown, bool expenseShown,
-                                          bool taxShown)
-{
-    const bool withInvoice = clientSelected && invoicesShown;
-    QMap<QString, bool> states;
-    states["N9"] = clientSelected;
-    for (const char* item : {"N10", "N11", "N15", "N16", "N18", "N19", "N21", "N22"})
-        states[item] = withInvoice;
-    for (const char* item : {"N12", "N13", "N14", "N20"})
-        states[item] = invoicesShown;
-    states["N17"] = clientSelected;
-    for (const char* item : {"N23", "N24", "N27"})
-        states[item] = expenseShown;
-    for (const char* item : {"N25", "N26", "N28"})
-        states[item] = taxShown;
-    return states;
-}
-
 DocumentLists::DocumentLists(const TDM& dm)
     : m_dm(dm)
     , m_invoices(std::make_unique<SqlListModel>(dm, Tables::factures(), invoiceColumns()))
@@ -125,10 +107,4 @@ void DocumentLists::addToWaybillSelection(int invoiceNumber)
 {
     if (invoiceNumber > 0)
         m_selection += QString::number(invoiceNumber) + u'/';
-}
-
-QMap<QString, bool> DocumentLists::commandStates() const
-{
-    return DocumentCommandStates(m_clientId > 0, m_invoices->rowCount() > 0, m_expense->rowCount() > 0,
-                                 m_tax->rowCount() > 0);
 }

@@ -2,16 +2,11 @@
 
 #include "db/list_model.h"
 
-#include <QMap>
 #include <QString>
 
 #include <memory>
 
 class TDM;
-
-// The enabled state of the document commands of the four lists' popup menus, by item name (N9 ...).
-QMap<QString, bool> DocumentCommandStates(bool clientSelected, bool invoicesShown, bool expenseShown,
-                                          bool taxShown);
 
 // The four document lists under the client list: invoices, receipts, expense and tax waybills, either of one
 // client or of all clients, each standing on its last row once loaded.
@@ -23,6 +18,10 @@ public:
     SqlListModel& receipts() { return *m_receipts; }
     SqlListModel& expenseWaybills() { return *m_expense; }
     SqlListModel& taxWaybills() { return *m_tax; }
+    const SqlListModel& invoices() const { return *m_invoices; }
+    const SqlListModel& receipts() const { return *m_receipts; }
+    const SqlListModel& expenseWaybills() const { return *m_expense; }
+    const SqlListModel& taxWaybills() const { return *m_tax; }
 
     // One client's documents; the waybill selection is emptied.
     void RefreshClientDocuments(int clientId, const QString& firmName);
@@ -41,8 +40,6 @@ public:
     const QString& waybillSelection() const { return m_selection; }
     void addToWaybillSelection(int invoiceNumber);
     void clearWaybillSelection() { m_selection.clear(); }
-
-    QMap<QString, bool> commandStates() const;
 
 private:
     const TDM& m_dm;

@@ -1,5 +1,6 @@
 #include "db/data_module.h"
 #include "db/demo_data.h"
+#include "documents/document_commands.h"
 #include "documents/document_lists.h"
 #include "support/test_support.h"
 
@@ -58,22 +59,26 @@ TEST(DocumentLists, OneClientOrAllClients)
 
 TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
 {
-    auto states = DocumentCommandStates(true, true, true, true);
-    for (auto it = states.begin(); it != states.end(); ++it)
-        EXPECT_TRUE(it.value()) << it.key().toStdString();
-    EXPECT_EQ(states.size(), 20);
+    using C = DocumentCommand;
+    auto states = documentCommandStates(true, true, true, true);
+    for (const auto& [command, enabled] : states)
+        EXPECT_TRUE(enabled) << int(command);
+    EXPECT_EQ(states.size(), 20u);
 
-    states = DocumentCommandStates(false, true, false, true); // the all-documents view
-    for (const char* item :
-         {"N9", "N10", "N11", "N15", "N16", "N17", "N18", "N19", "N21", "N22", "N23", "N24", "N27"})
-        EXPECT_FALSE(states[item]) << item;
-    for (const char* item : {"N12", "N13", "N14", "N20", "N25", "N26", "N28"})
-        EXPECT_TRUE(states[item]) << item;
+    states = documentCommandStates(false, true, false, true); // the all-documents view
+    for (C c : {C::NewInvoice, C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice,
+                C::NewReceipt, C::CopyReceipt, C::EditReceipt, C::ExpenseWaybillForReceipt,
+                C::TaxWaybillForReceipt, C::PreviewExpenseWaybill, C::PrintExpenseWaybill, C::ExpenseRegister})
+        EXPECT_FALSE(states[c]) << int(c);
+    for (C c : {C::PreviewInvoice, C::PrintInvoice, C::InvoiceRegister, C::ReceiptRegister, C::PreviewTaxWaybill,
+                C::PrintTaxWaybill, C::TaxRegister})
+        EXPECT_TRUE(states[c]) << int(c);
 
-    states = DocumentCommandStates(true, false, false, false); // a client without invoices
-    EXPECT_TRUE(states["N9"]);
-    EXPECT_TRUE(states["N17"]);
-    for (const char* item :
-         {"N10", "N11", "N12", "N13", "N14", "N15", "N16", "N18", "N19", "N20", "N21", "N22"})
-        EXPECT_FALSE(states[item]) << item;
+    states = documentCommandStates(true, false, false, false); // a client without invoices
+    EXPECT_TRUE(states[C::NewInvoice]);
+    EXPECT_TRUE(states[C::NewReceipt]);
+    for (C c : {C::EditInvoice, C::CopyInvoice, C::PreviewInvoice, C::PrintInvoice, C::InvoiceRegister,
+                C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice, C::CopyReceipt, C::EditReceipt,
+                C::ReceiptRegister, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt})
+        EXPECT_FALSE(states[c]) << int(c);
 }

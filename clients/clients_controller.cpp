@@ -1,0 +1,195 @@
+#include "clients/clients_controller.h"
+
+#include "base/prompter.h"
+#include "db/data_module.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ClientsController", text);
+}
+
+} // namespace
+
+ClientsController::ClientsController(const TDM& dm, Prompter& prompter)
+    : m_dm(dm)
+    , m_prompter(prompter)
+    , m_register(dm)
+{
+}
+
+void ClientsController::panelShown()
+{
+    m_dirty = false;
+    m_newClientId = 0;
+}
+
+void ClientsController::panelEdited(int currentRow)
+{
+    if (m_newClientId == 0 && currentRow < 0 && m_dm.isConnected()) {
+        try {
+            m_newClientId = m_dm.NextClientNumber();
+        } catch (const DbError& e) {
+            m_prompter.error(e.message());
+        }
+    }
+    m_dirty = true;
+}
+
+bool ClientsController::post(int row, ClientRow typed)
+{
+    typed.ID_NUMBER = m_newClientId != 0 ? m_newClientId : m_register.idAt(row);
+    if (typed.ID_NUMBER <= 1) { // no client to store it as: the register is empty, or it is the owner
+        panelShown();
+        return false;
+    }
+    try {
+        SaveClient(m_dm, typed);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+        return false;
+    }
+    panelShown();
+    m_register.model().refreshRows();
+    return true;
+}
+
+void ClientsController::settle(int row, const ClientRow& typed)
+{
+    if (m_dirty)
+        post(row, typed);
+    else
+        m_newClientId = 0;
+}
+
+bool ClientsController::startNewClient()
+{
+    if ((m_dirty || m_newClientId) &&
+        !m_prompter.ask(tr("У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! "
+                           "Продолжить?")))
+        return false;
+    try {
+        m_newClientId = m_dm.NextClientNumber();
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+        return false;
+    }
+    m_dirty = false;
+    return true;
+}
+
+std::optional<int> ClientsController::save(int row, const ClientRow& typed)
+{
+    int id = m_register.idAt(row);
+    if (m_dirty || m_newClientId) {
+        const int newId = m_newClientId;
+        if (!post(row, typed))
+            return std::nullopt;
+        if (newId)
+            id = newId;
+    }
+    return id;
+}
+
+ClientsController::Deletion ClientsController::deleteClient(int row)
+{
+    Deletion deletion;
+    if (!m_prompter.ask(tr("Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления "
+                           "и счета-фактуры этого клиента)")))
+        return deletion;
+    if (m_newClientId) { // a new client that was never stored is simply dropped
+        panelShown();
+        deletion.what = Deletion::NewClientDropped;
+        return deletion;
+    }
+    if (row < 0) {
+        m_prompter.error(tr("Список клиентов пуст: удалять некого."));
+        return deletion;
+    }
+    const int id = m_register.idAt(row);
+    const int next = m_register.idAt(row + 1 < m_register.model().rowCount() ? row + 1 : row - 1);
+    try {
+        m_dm.DeleteClient(id);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+        return deletion;
+    }
+    m_dirty = false;
+    return {Deletion::ClientDeleted, next};
+}
+
+void ClientsController::clearRegister(const std::function<bool()>& keepGoing)
+{
+    if (!m_prompter.ask(tr("Очистить всю базу клиентов (будут удалены все счета, накладные,акты)?")))
+        return;
+    try {
+        ClearRegister(m_dm, m_register, keepGoing);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+        m_register.reload();
+    }
+}
+
+void ClientsController::sortByItem(int item)
+{
+    m_register.setSortIndex(sortIndexNames().value(item));
+}
+
+void ClientsController::sortByColumn(int logicalColumn)
+{
+    const auto& columns = m_register.model().columns();
+    if (logicalColumn < 0 || logicalColumn >= int(columns.size()))
+        return;
+    const QString index = indexOfColumn(columns[std::size_t(logicalColumn)].name);
+    if (index.isEmpty())
+        m_register.reload();
+    else
+        m_register.setSortIndex(index);
+}
+
+void ClientsController::applyFilter(bool byName, const QString& value)
+{
+    (byName ? m_filter.nameValue : m_filter.cityValue) = value;
+    (byName ? m_filter.nameOn : m_filter.cityOn) = true;
+    m_register.setFilter(m_filter);
+}
+
+void ClientsController::removeFilters()
+{
+    m_filter.nameOn = false;
+    m_filter.cityOn = false;
+    m_register.setFilter(m_filter);
+}
+
+void ClientsController::resetFilters()
+{
+    m_filter = ClientFilter{};
+}
+
+ClientsController::SearchOutcome ClientsController::find(int startRow, const FindRequest& request,
+                                                         const std::function<bool()>& keepGoing)
+{
+    m_lastFind = request;
+    SearchOutcome outcome;
+    int start = std::max(startRow, 0);
+    for (;;) {
+        const FindResult result =
+            FindClient(m_register, start, request.field, request.text, request.fullMatch, keepGoing);
+        if (result.interrupted) {
+            m_prompter.inform(tr("Поиск прерван."));
+            outcome.interrupted = true;
+            return outcome;
+        }
+        if (result.row >= 0) {
+            outcome.row = result.row;
+            return outcome;
+        }
+        if (!m_prompter.ask(tr("Не найдено ни одной записи по условию поиска.") + QStringLiteral("\r\n") +
+                            QString(11, u' ') + tr("Начать сначала ?")))
+            return outcome;
+        start = 0;
+    }
+}

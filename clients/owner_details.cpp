@@ -1,0 +1,58 @@
+#include "clients/owner_details.h"
+
+#include "base/prompter.h"
+#include "db/data_module.h"
+
+OwnerDetails::OwnerDetails(TDM& dm, Prompter& prompter)
+    : m_dm(dm)
+    , m_prompter(prompter)
+{
+}
+
+void OwnerDetails::load(const QString& databaseFolder)
+{
+    try {
+        if (!m_dm.isConnected())
+            m_dm.connect(databaseFolder);
+        m_dm.LoadOwnerRecord(m_owner, &m_prompter);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+    }
+}
+
+void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder)
+{
+    for (const OwnerRecord::Field& f : OwnerRecord::fields())
+        m_owner.*f.member = (shown.*f.member).left(OwnerRecord::kMaxLength);
+    try {
+        m_dm.SaveOwnerRecord(m_owner);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+    }
+    load(databaseFolder);
+}
+
+std::optional<OwnerRecord> OwnerDetails::stored() const
+{
+    OwnerRecord owner;
+    try {
+        if (m_dm.ReadOwnerRow(owner))
+            return owner;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+    }
+    return std::nullopt;
+}
+
+void OwnerDetails::repairOwnerRow()
+{
+    if (!m_dm.isConnected())
+        return;
+    try {
+        OwnerRecord stored;
+        if (!m_dm.ReadOwnerRow(stored))
+            m_dm.SaveOwnerRecord(m_owner);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+    }
+}

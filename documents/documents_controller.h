@@ -1,0 +1,53 @@
+#pragma once
+
+#include "base/settings.h"
+#include "db/rows.h"
+#include "documents/document_commands.h"
+#include "documents/document_lists.h"
+#include "report/page.h"
+
+#include <optional>
+
+class Prompter;
+class TDM;
+
+// The four document lists and their commands, without their widgets: what the lists show, which
+// commands are available, which waybills follow a chosen document, the waybill selection and the pages
+// the print commands print.
+class DocumentsController {
+public:
+    DocumentsController(const TDM& dm, Prompter& prompter);
+
+    DocumentLists& lists() { return m_lists; }
+    const DocumentLists& lists() const { return m_lists; }
+
+    DocumentCommandStates commandStates() const;
+
+    // The rows of the expense and tax waybill lists that name the document (first, else second); -1 where
+    // none does. Nothing for document 0 (no document chosen).
+    struct WaybillRows {
+        int expense = -1;
+        int tax = -1;
+    };
+    std::optional<WaybillRows> waybillsOfDocument(int number) const;
+    // The row of the invoice or receipt list that holds the first document a waybill names; -1 in the other.
+    struct DocumentRows {
+        int invoice = -1;
+        int receipt = -1;
+    };
+    DocumentRows documentOfWaybill(const SqlListModel& waybills, int waybillRow) const;
+
+    // A double click on an invoice: it joins the waybill selection.
+    void pickForWaybill(int invoiceRow);
+
+    // The invoice blank of the invoice at the row of the invoice list, filled as the preview and print
+    // commands print it; nullopt after the message saying why not. forPreview: a row that holds no
+    // invoice says that no invoice was written for it.
+    std::optional<Page> invoicePage(int invoiceRow, bool forPreview, const OwnerRecord& owner,
+                                    const Settings& settings, const QString& programFolder) const;
+
+private:
+    const TDM& m_dm;
+    Prompter& m_prompter;
+    DocumentLists m_lists;
+};

@@ -1,0 +1,68 @@
+#include "base/prompter.h"
+#include "base/settings.h"
+#include "db/data_module.h"
+#include "documents/documents_controller.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+TEST(DocumentsController, WaybillsFollowTheChosenDocumentAndBack)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    for (const char* sql : {"INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (1,2),(2,2),(3,2),(-1,2)",
+                            // Waybill 1 names invoices 1 and 2; waybill 2 names invoice 3; waybill 3 the receipt.
+                            "INSERT INTO NAKLADN1 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) "
+                            "VALUES (1,1,2,2),(2,3,0,2),(3,-1,0,2)",
+                            "INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) VALUES (7,2,0,2)"})
+        execOrThrow(db, QString::fromLatin1(sql));
+    ScriptedPrompter prompter;
+    DocumentsController documents(*dm, prompter);
+    documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+
+    EXPECT_FALSE(documents.waybillsOfDocument(0).has_value());
+    auto rows = documents.waybillsOfDocument(2); // second on expense waybill 1, first on tax waybill 7
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(rows->expense, 0);
+    EXPECT_EQ(rows->tax, 0);
+    rows = documents.waybillsOfDocument(-1);
+    EXPECT_EQ(rows->expense, 2);
+    EXPECT_EQ(rows->tax, -1);
+
+    DocumentsController::DocumentRows back = documents.documentOfWaybill(documents.lists().expenseWaybills(), 1);
+    EXPECT_EQ(back.invoice, 2);
+    EXPECT_EQ(back.receipt, -1);
+    back = documents.documentOfWaybill(documents.lists().expenseWaybills(), 2);
+    EXPECT_EQ(back.invoice, -1);
+    EXPECT_EQ(back.receipt, 0);
+
+    documents.pickForWaybill(0);
+    documents.pickForWaybill(2);
+    EXPECT_EQ(documents.lists().waybillSelection(), QStringLiteral("1/3/"));
+    EXPECT_TRUE(documents.commandStates().at(DocumentCommand::TaxWaybillForInvoice));
+}
+
+TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    ScriptedPrompter prompter;
+    DocumentsController documents(*dm, prompter);
+    documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    const Settings settings = defaultSettings(home.path());
+    // An empty invoice list: the preview says no invoice was written.
+    EXPECT_FALSE(documents.invoicePage(-1, true, OwnerRecord{}, settings, home.path()).has_value());
+    EXPECT_EQ(prompter.texts().back(), QStringLiteral("Счет фактура на это поступление не выписывалась."));
+
+    execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER, FACT_DATA) "
+                                               "VALUES (4, 2, '2026-03-01')"));
+    execOrThrow(dm->database(), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+    documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    const std::optional<Page> page = documents.invoicePage(0, false, OwnerRecord{}, settings, home.path());
+    ASSERT_TRUE(page.has_value());
+    dm->disconnect(); // the engine's failure is shown, not thrown through the window
+    prompter.clear();
+    EXPECT_FALSE(documents.invoicePage(0, false, OwnerRecord{}, settings, home.path()).has_value());
+    EXPECT_EQ(prompter.messages().size(), 1u);
+}
