@@ -1,13 +1,13 @@
 #include "app/commands.h"
 
+#include "base/number_format.h"
 #include "base/prompter.h"
-#include "base/version.h"
 #include "base/settings.h"
+#include "base/version.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
-#include "base/number_format.h"
 #include "report/renderer.h"
 
 #include <QCommandLineParser>

@@ -34,7 +34,7 @@ const OwnerEdit kOwnerEdits[] = {
 };
 
 // The menu item of each document command.
-const std::pair<DocumentCommand, QAction* Ui::TBuhForm::*> kCommandItems[] = {
+const std::pair<DocumentCommand, QAction * Ui::TBuhForm::*> kCommandItems[] = {
     {DocumentCommand::NewInvoice, &Ui::TBuhForm::N9},
     {DocumentCommand::CopyInvoice, &Ui::TBuhForm::N11},
     {DocumentCommand::EditInvoice, &Ui::TBuhForm::N10},
@@ -218,7 +218,8 @@ void TBuhForm::setupMenus()
         m_popups[m]->setObjectName(QStringLiteral("PopupMenu%1").arg(m + 1));
         for (QAction* item : items[m]) {
             if (!item)
-                m_popups[m]->addSeparator()->setObjectName(m == 0 ? QStringLiteral("N29") : QStringLiteral("N34"));
+                m_popups[m]->addSeparator()->setObjectName(m == 0 ? QStringLiteral("N29")
+                                                                  : QStringLiteral("N34"));
             else
                 m_popups[m]->addAction(item);
         }
@@ -314,7 +315,8 @@ void TBuhForm::RefreshClientDocuments()
 {
     const int row = currentClientRow();
     documentLists().RefreshClientDocuments(
-        clientRegister().idAt(row), clientRegister().model().value(row, QStringLiteral("FIRMNAME")).toString());
+        clientRegister().idAt(row),
+        clientRegister().model().value(row, QStringLiteral("FIRMNAME")).toString());
     ui->Edit5->clear();
     showDocumentCaptions();
     moveListsToLastRows();
@@ -384,8 +386,8 @@ void TBuhForm::PC1Change(int index)
 
 void TBuhForm::printInvoice(bool preview)
 {
-    std::optional<Page> page =
-        m_documents.invoicePage(ui->DBGrid3->currentRow(), preview, m_owner.record(), m_settings, m_programFolder);
+    std::optional<Page> page = m_documents.invoicePage(ui->DBGrid3->currentRow(), preview, m_owner.record(),
+                                                       m_settings, m_programFolder);
     if (!page)
         return;
     auto* holder = new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);

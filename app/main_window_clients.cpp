@@ -216,7 +216,8 @@ void TBuhForm::filterClients(bool byName)
 {
     const ClientFilter& filter = m_clients.filter();
     QAction* own = byName ? ui->N37 : ui->N35;
-    own->setChecked(byName ? filter.nameOn : filter.cityOn); // the check mark follows the filter, not the click
+    own->setChecked(byName ? filter.nameOn
+                           : filter.cityOn); // the check mark follows the filter, not the click
     m_namesForm->prepare(byName ? tr("Фильтровать список клиентов  по названию фирмы:")
                                 : tr("Фильтровать список клиентов  по городу:"),
                          byName ? filter.nameValue : filter.cityValue);

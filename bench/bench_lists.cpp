@@ -57,7 +57,8 @@ void BM_RefreshClientDocuments(benchmark::State& state)
 // Reading the last rows of each list, as the grids do when a list has just been loaded.
 void showLastRows(DocumentLists& lists)
 {
-    for (SqlListModel* m : {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
+    for (SqlListModel* m :
+         {&lists.invoices(), &lists.receipts(), &lists.expenseWaybills(), &lists.taxWaybills()})
         for (int r = std::max(m->rowCount() - 30, 0); r < m->rowCount(); ++r)
             benchmark::DoNotOptimize(m->record(r));
 }

@@ -7,7 +7,6 @@
 
 #include <QSqlRecord>
 
-
 QString ClientFilter::text() const
 {
     QString t = QStringLiteral("ID_NUMBER>1");
@@ -42,7 +41,7 @@ const QStringList& registerColumns()
     return columns;
 }
 
-ClientRegister::ClientRegister(const TDM& dm)
+ClientRegister::ClientRegister(TDM& dm)
     : m_dm(dm)
     , m_model(std::make_unique<SqlListModel>(dm, Tables::clients(),
                                              listColumns(Tables::clients(), registerColumns())))
@@ -84,7 +83,7 @@ ClientRow ClientRegister::clientAt(int row) const
     return clientFromRecord(m_model->record(row));
 }
 
-void SaveClient(const TDM& dm, const ClientRow& client)
+void SaveClient(TDM& dm, const ClientRow& client)
 {
     const TableDef& table = Tables::clients();
     QStringList columns, assignments;
@@ -132,12 +131,12 @@ FindResult FindClient(const ClientRegister& reg, int startRow, int field, const 
 {
     FindResult result;
     const QString column = findFields().value(field, findFields().first());
-    result.row =
-        reg.model().findText(column, text, fullMatch, std::max(startRow, 0), keepGoing, &result.interrupted, rowsPerAsk);
+    result.row = reg.model().findText(column, text, fullMatch, std::max(startRow, 0), keepGoing,
+                                      &result.interrupted, rowsPerAsk);
     return result;
 }
 
-int ClearRegister(const TDM& dm, ClientRegister& reg, const std::function<bool()>& keepGoing)
+int ClearRegister(TDM& dm, ClientRegister& reg, const std::function<bool()>& keepGoing)
 {
     // The list is read whole before anything goes, so the rows do not move under the loop.
     std::vector<int> ids;

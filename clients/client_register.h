@@ -34,7 +34,7 @@ const QStringList& registerColumns();
 // The client register: the clients (never the owner row) in the chosen order, through the filter.
 class ClientRegister {
 public:
-    explicit ClientRegister(const TDM& dm);
+    explicit ClientRegister(TDM& dm);
 
     SqlListModel& model() { return *m_model; }
     const SqlListModel& model() const { return *m_model; }
@@ -50,7 +50,7 @@ public:
     ClientRow clientAt(int row) const;
 
 private:
-    const TDM& m_dm;
+    TDM& m_dm;
     std::unique_ptr<SqlListModel> m_model;
     QString m_sortIndex = QStringLiteral("FIRMA");
     ClientFilter m_filter;
@@ -58,7 +58,7 @@ private:
 
 // Stores a client: its row is updated, or inserted when it is not there. Only the columns the register
 // edits are written; a client's other columns stay. Texts are cut to their columns. Throws DbError.
-void SaveClient(const TDM& dm, const ClientRow& client);
+void SaveClient(TDM& dm, const ClientRow& client);
 
 // What the find dialog asks for: the text, the field (an index of findFields()) and the full-match box.
 struct FindRequest {
@@ -83,4 +83,4 @@ FindResult FindClient(const ClientRegister& reg, int startRow, int field, const 
 // Deletes every client the register shows, from the last one backwards, each with its documents in one
 // transaction; the owner row stays. keepGoing is asked after each client. Returns how many were deleted.
 // Throws DbError; the clients deleted before a failure stay deleted, whole.
-int ClearRegister(const TDM& dm, ClientRegister& reg, const std::function<bool()>& keepGoing = {});
+int ClearRegister(TDM& dm, ClientRegister& reg, const std::function<bool()>& keepGoing = {});

@@ -14,7 +14,7 @@ QString tr(const char* text)
 
 } // namespace
 
-ClientsController::ClientsController(const TDM& dm, Prompter& prompter)
+ClientsController::ClientsController(TDM& dm, Prompter& prompter)
     : m_dm(dm)
     , m_prompter(prompter)
     , m_register(dm)
@@ -68,8 +68,9 @@ void ClientsController::settle(int row, const ClientRow& typed)
 bool ClientsController::startNewClient()
 {
     if ((m_dirty || m_newClientId) &&
-        !m_prompter.ask(tr("У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! "
-                           "Продолжить?")))
+        !m_prompter.ask(
+            tr("У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! "
+               "Продолжить?")))
         return false;
     try {
         m_newClientId = m_dm.NextClientNumber();
@@ -97,8 +98,9 @@ std::optional<int> ClientsController::save(int row, const ClientRow& typed)
 ClientsController::Deletion ClientsController::deleteClient(int row)
 {
     Deletion deletion;
-    if (!m_prompter.ask(tr("Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления "
-                           "и счета-фактуры этого клиента)")))
+    if (!m_prompter.ask(
+            tr("Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления "
+               "и счета-фактуры этого клиента)")))
         return deletion;
     if (m_newClientId) { // a new client that was never stored is simply dropped
         panelShown();

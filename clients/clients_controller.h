@@ -13,7 +13,7 @@ class TDM;
 // The window shows what this decides; nothing here needs a window.
 class ClientsController {
 public:
-    ClientsController(const TDM& dm, Prompter& prompter);
+    ClientsController(TDM& dm, Prompter& prompter);
 
     ClientRegister& clientRegister() { return m_register; }
     const ClientRegister& clientRegister() const { return m_register; }
@@ -71,7 +71,7 @@ public:
     SearchOutcome find(int startRow, const FindRequest& request, const std::function<bool()>& keepGoing);
 
 private:
-    const TDM& m_dm;
+    TDM& m_dm;
     Prompter& m_prompter;
     ClientRegister m_register;
     ClientFilter m_filter;

@@ -1,8 +1,8 @@
 #include "db/connection.h"
 
+#include "base/month_names.h"
 #include "base/text_case.h"
 #include "db/tables.h"
-#include "base/month_names.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,8 +11,8 @@
 
 #include <sqlite3.h>
 
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string_view>
 
@@ -290,8 +290,9 @@ RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
     const QStringList names = table.columnNames();
     QStringList marks;
     marks.fill(QStringLiteral("?"), names.size());
-    m_stmt = prepareOrThrow(m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                          .arg(QLatin1String(table.name), names.join(u','), marks.join(u',')));
+    m_stmt =
+        prepareOrThrow(m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                     .arg(QLatin1String(table.name), names.join(u','), marks.join(u',')));
 }
 
 RowInserter::~RowInserter()

@@ -123,7 +123,7 @@ QSqlDatabase TDM::database() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-void TDM::UpgradeFacturesTable() const
+void TDM::UpgradeFacturesTable()
 {
     try {
         const QSqlDatabase db = database();
@@ -143,15 +143,15 @@ void TDM::UpgradeFacturesTable() const
     }
 }
 
-void TDM::upgradeSchema() const
+void TDM::upgradeSchema()
 {
     const QSqlDatabase db = database();
     const auto ifNotExists = [](QString sql, const QString& what) {
         return sql.replace(what + u' ', what + QStringLiteral(" IF NOT EXISTS "));
     };
     // Ordered steps, each whole or not at all; a book made by init-db starts at the newest version.
-    for (int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt() + 1; version <= kSchemaVersion;
-         ++version) {
+    for (int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt() + 1;
+         version <= kSchemaVersion; ++version) {
         Transaction tx(db);
         for (const TableDef* t : Tables::all()) {
             // Version 1: the named indexes, the lists' indexes, the column-size guards.
@@ -261,7 +261,7 @@ int TDM::NextClientNumber() const
     return n <= 0 ? n + 1 : n;
 }
 
-void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const
+void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter)
 {
     if (ReadOwnerRow(owner))
         return;
@@ -281,7 +281,7 @@ bool TDM::ReadOwnerRow(OwnerRecord& owner) const
     return true;
 }
 
-void TDM::SaveOwnerRecord(const OwnerRecord& owner) const
+void TDM::SaveOwnerRecord(const OwnerRecord& owner)
 {
     const QSqlDatabase db = database();
     const TableDef& clients = Tables::clients();
@@ -307,7 +307,7 @@ void TDM::SaveOwnerRecord(const OwnerRecord& owner) const
     tx.commit();
 }
 
-void TDM::DeleteClientDocuments(int clientId) const
+void TDM::DeleteClientDocuments(int clientId)
 {
     const QSqlDatabase db = database();
     Transaction tx(db);
@@ -317,7 +317,7 @@ void TDM::DeleteClientDocuments(int clientId) const
     tx.commit();
 }
 
-void TDM::DeleteClient(int clientId) const
+void TDM::DeleteClient(int clientId)
 {
     if (clientId <= 1)
         throw DbError(tr("Запись владельца программы не удаляется"));

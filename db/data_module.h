@@ -47,22 +47,22 @@ public:
     int NextClientNumber() const;
 
     // Fills the record from the owner row; a missing row is warned about and created from the record.
-    void LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter) const;
+    void LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter);
     // Reads the owner row into the record; false (record untouched) when there is no owner row.
     bool ReadOwnerRow(OwnerRecord& owner) const;
-    void SaveOwnerRecord(const OwnerRecord& owner) const;
+    void SaveOwnerRecord(const OwnerRecord& owner);
 
     // Removes the client's acts, invoices and receipts, expense and tax waybills: all or none.
-    void DeleteClientDocuments(int clientId) const;
+    void DeleteClientDocuments(int clientId);
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
-    void DeleteClient(int clientId) const;
+    void DeleteClient(int clientId);
 
     // Adds FACT_NR (0 on every existing row) and FACT_DOPNO to a FACTURES table made without them.
     // Silent: a failure is retried at the next connection.
-    void UpgradeFacturesTable() const;
+    void UpgradeFacturesTable();
 
 private:
-    void upgradeSchema() const;
+    void upgradeSchema();
     int lookupInt(const char* column, int number) const;
     bool sameLookup(const char* column, int a, int b, int c) const;
     int nextNumber(const QString& sql) const;
@@ -74,4 +74,3 @@ private:
 
 // Copies a file in blocks. False when it could not be copied whole; a partial copy is removed.
 bool CopyDataFile(const QString& source, const QString& destination);
-

@@ -411,7 +411,7 @@ private:
 
 } // namespace
 
-DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options)
+DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
 {
     if (!IsDatabaseEmpty(dm))
         throw DbError(QCoreApplication::translate(

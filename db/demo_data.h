@@ -25,4 +25,4 @@ bool IsDatabaseEmpty(const TDM& dm);
 // Fills an empty database with a realistic invented firm: its owner details, clients, goods, invoices,
 // receipts and waybills of both kinds. The same seed gives the same data. Throws DbError; refuses a
 // database that already holds clients or documents.
-DemoSummary FillDemoData(const TDM& dm, const DemoOptions& options);
+DemoSummary FillDemoData(TDM& dm, const DemoOptions& options);

@@ -1,9 +1,9 @@
 #include "db/list_model.h"
 
-#include "db/connection.h"
-#include "db/data_module.h"
 #include "base/number_format.h"
 #include "base/text_case.h"
+#include "db/connection.h"
+#include "db/data_module.h"
 
 #include <QSqlQuery>
 
@@ -53,8 +53,7 @@ std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& na
     return columns;
 }
 
-SqlListModel::SqlListModel(const TDM& dm, const TableDef& table, std::vector<ListColumn> columns,
-                           QObject* parent)
+SqlListModel::SqlListModel(TDM& dm, const TableDef& table, std::vector<ListColumn> columns, QObject* parent)
     : QAbstractTableModel(parent)
     , m_dm(dm)
     , m_table(table)
@@ -158,8 +157,9 @@ int SqlListModel::findFirst(const QString& column, const QVariant& value) const
         return -1;
     try {
         const std::vector<qint64> keys =
-            selectKeys(m_dm.database(), selectSql(QStringLiteral("rowid"), column + QStringLiteral("=?"), false) +
-                                            QStringLiteral(" LIMIT 1"),
+            selectKeys(m_dm.database(),
+                       selectSql(QStringLiteral("rowid"), column + QStringLiteral("=?"), false) +
+                           QStringLiteral(" LIMIT 1"),
                        m_values + QVariantList{value});
         return keys.empty() ? -1 : rowOfKey(keys.front());
     } catch (const DbError& e) {
@@ -197,7 +197,8 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
         // Apart, so that each is one step down the table rather than a scan.
         const QString table = QLatin1String(m_table.name);
         const qint64 lowest = scalar(db, QStringLiteral("SELECT min(rowid) FROM %1").arg(table)).toLongLong();
-        const qint64 highest = scalar(db, QStringLiteral("SELECT max(rowid) FROM %1").arg(table)).toLongLong();
+        const qint64 highest =
+            scalar(db, QStringLiteral("SELECT max(rowid) FROM %1").arg(table)).toLongLong();
         const QString sql = QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE %2 ORDER BY %3 LIMIT 1")
                                 .arg(QLatin1String(m_table.name), where, m_orderBy);
         std::vector<qint64> candidates;
@@ -220,10 +221,11 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             marks << QStringLiteral("?");
             keys << key;
         }
-        const std::vector<qint64> first =
-            selectKeys(db, selectSql(QStringLiteral("rowid"), QStringLiteral("rowid IN (%1)").arg(marks.join(u',')), false) +
-                               QStringLiteral(" LIMIT 1"),
-                       m_values + keys);
+        const std::vector<qint64> first = selectKeys(
+            db,
+            selectSql(QStringLiteral("rowid"), QStringLiteral("rowid IN (%1)").arg(marks.join(u',')), false) +
+                QStringLiteral(" LIMIT 1"),
+            m_values + keys);
         return first.empty() ? -1 : rowOfKey(first.front());
     } catch (const DbError& e) {
         reportError(e.message());
@@ -331,10 +333,10 @@ void SqlListModel::refetchRow(int row, qint64 key)
         if (row < p.first || at >= p.keys.size())
             continue;
         p.keys[at] = key;
-        QSqlQuery q = execOrThrow(
-            m_dm.database(),
-            QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid=?").arg(QLatin1String(m_table.name)),
-            {key});
+        QSqlQuery q = execOrThrow(m_dm.database(),
+                                  QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid=?")
+                                      .arg(QLatin1String(m_table.name)),
+                                  {key});
         p.rows[at] = q.next() ? q.record() : QSqlRecord();
     }
 }
@@ -349,7 +351,8 @@ int SqlListModel::positionOfKey(qint64 key) const
             return -1;
         // Counted from the end the list was last looked at: a click seldom lands far from there.
         const bool fromEnd = !m_pages.empty() && m_pages.front().first >= m_count / 2;
-        return fromEnd ? m_count - 1 - countRelativeTo(orderValues, true) : countRelativeTo(orderValues, false);
+        return fromEnd ? m_count - 1 - countRelativeTo(orderValues, true)
+                       : countRelativeTo(orderValues, false);
     } catch (const DbError& e) {
         reportError(e.message());
         return -1;
@@ -364,7 +367,8 @@ const SqlListModel::Page* SqlListModel::page(int row) const
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         if (m_pages[i].first == first) {
             if (i != 0)
-                std::rotate(m_pages.begin(), m_pages.begin() + qsizetype(i), m_pages.begin() + qsizetype(i) + 1);
+                std::rotate(m_pages.begin(), m_pages.begin() + qsizetype(i),
+                            m_pages.begin() + qsizetype(i) + 1);
             return &m_pages.front();
         }
     }
@@ -378,7 +382,8 @@ const SqlListModel::Page* SqlListModel::page(int row) const
     try {
         const QSqlDatabase db = m_dm.database();
         const bool fromEnd = m_count - last < first;
-        const QString limit = QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
+        const QString limit =
+            QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
         page.keys = selectKeys(db, selectSql(QStringLiteral("rowid"), {}, fromEnd) + limit, m_values);
         if (fromEnd)
             std::reverse(page.keys.begin(), page.keys.end());
@@ -390,10 +395,11 @@ const SqlListModel::Page* SqlListModel::page(int row) const
         }
         page.rows.resize(page.keys.size());
         if (!page.keys.empty()) {
-            QSqlQuery q = execOrThrow(db,
-                                      QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid IN (%2)")
-                                          .arg(QLatin1String(m_table.name), marks.join(u',')),
-                                      ids);
+            QSqlQuery q =
+                execOrThrow(db,
+                            QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid IN (%2)")
+                                .arg(QLatin1String(m_table.name), marks.join(u',')),
+                            ids);
             QHash<qint64, QSqlRecord> byKey;
             while (q.next())
                 byKey.insert(q.value(0).toLongLong(), q.record());

@@ -32,8 +32,7 @@ std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& na
 class SqlListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    SqlListModel(const TDM& dm, const TableDef& table, std::vector<ListColumn> columns,
-                 QObject* parent = nullptr);
+    SqlListModel(TDM& dm, const TableDef& table, std::vector<ListColumn> columns, QObject* parent = nullptr);
 
     // The rows to show; values bind to the "?" of the WHERE clause in order. Reloads.
     void setQuery(const QString& where, const QVariantList& values, const QString& orderBy);
@@ -106,7 +105,7 @@ private:
     bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored) const;
     void dropCache() const;
 
-    const TDM& m_dm;
+    TDM& m_dm;
     const TableDef& m_table;
     std::vector<ListColumn> m_columns;
     QString m_where;

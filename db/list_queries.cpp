@@ -53,7 +53,9 @@ ListQuery clientTaxWaybills(int clientId)
 
 ListQuery allInvoices(int receipts)
 {
-    return {QStringLiteral("FACT_NUMBER>0"), {}, QStringLiteral("FACT_NUMBER"),
+    return {QStringLiteral("FACT_NUMBER>0"),
+            {},
+            QStringLiteral("FACT_NUMBER"),
             QStringLiteral("SELECT (SELECT count(*) FROM FACTURES) - %1 - "
                            "(SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=0)")
                 .arg(receipts)};

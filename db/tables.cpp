@@ -280,10 +280,10 @@ QStringList createIndexSql(const TableDef& table, int version)
     QStringList sql;
     for (const IndexDef& i : table.indexes)
         if (version == 0 || i.version == version)
-        sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
-                   .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
-                        QLatin1String(table.name), QLatin1String(i.columns),
-                        i.where ? QStringLiteral(" WHERE ") + QLatin1String(i.where) : QString());
+            sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
+                       .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
+                            QLatin1String(table.name), QLatin1String(i.columns),
+                            i.where ? QStringLiteral(" WHERE ") + QLatin1String(i.where) : QString());
     return sql;
 }
 

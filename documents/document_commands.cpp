@@ -8,8 +8,8 @@ DocumentCommandStates documentCommandStates(bool clientSelected, bool invoicesSh
     DocumentCommandStates states;
     for (C c : {C::NewInvoice, C::NewReceipt})
         states[c] = clientSelected;
-    for (C c : {C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice, C::CopyReceipt,
-                C::EditReceipt, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt})
+    for (C c : {C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice,
+                C::CopyReceipt, C::EditReceipt, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt})
         states[c] = withInvoice;
     for (C c : {C::PreviewInvoice, C::PrintInvoice, C::InvoiceRegister, C::ReceiptRegister})
         states[c] = invoicesShown;

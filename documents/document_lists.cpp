@@ -45,7 +45,7 @@ std::vector<ListColumn> receiptColumns()
 
 } // namespace
 
-DocumentLists::DocumentLists(const TDM& dm)
+DocumentLists::DocumentLists(TDM& dm)
     : m_dm(dm)
     , m_invoices(std::make_unique<SqlListModel>(dm, Tables::factures(), invoiceColumns()))
     , m_receipts(std::make_unique<SqlListModel>(dm, Tables::factures(), receiptColumns()))

@@ -12,7 +12,7 @@ class TDM;
 // client or of all clients, each standing on its last row once loaded.
 class DocumentLists {
 public:
-    explicit DocumentLists(const TDM& dm);
+    explicit DocumentLists(TDM& dm);
 
     SqlListModel& invoices() { return *m_invoices; }
     SqlListModel& receipts() { return *m_receipts; }
@@ -42,7 +42,7 @@ public:
     void clearWaybillSelection() { m_selection.clear(); }
 
 private:
-    const TDM& m_dm;
+    TDM& m_dm;
     std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax;
     int m_clientId = 0;
     QString m_captions[4];

@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 
-DocumentsController::DocumentsController(const TDM& dm, Prompter& prompter)
+DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
     : m_dm(dm)
     , m_prompter(prompter)
     , m_lists(dm)
@@ -16,7 +16,8 @@ DocumentsController::DocumentsController(const TDM& dm, Prompter& prompter)
 DocumentCommandStates DocumentsController::commandStates() const
 {
     return documentCommandStates(m_lists.currentClientId() > 0, m_lists.invoices().rowCount() > 0,
-                                 m_lists.expenseWaybills().rowCount() > 0, m_lists.taxWaybills().rowCount() > 0);
+                                 m_lists.expenseWaybills().rowCount() > 0,
+                                 m_lists.taxWaybills().rowCount() > 0);
 }
 
 std::optional<DocumentsController::WaybillRows> DocumentsController::waybillsOfDocument(int number) const
@@ -43,8 +44,9 @@ void DocumentsController::pickForWaybill(int invoiceRow)
     m_lists.addToWaybillSelection(int(m_lists.invoices().keyAt(invoiceRow)));
 }
 
-std::optional<Page> DocumentsController::invoicePage(int invoiceRow, bool forPreview, const OwnerRecord& owner,
-                                                     const Settings& settings, const QString& programFolder) const
+std::optional<Page> DocumentsController::invoicePage(int invoiceRow, bool forPreview,
+                                                     const OwnerRecord& owner, const Settings& settings,
+                                                     const QString& programFolder) const
 {
     const int number = int(m_lists.invoices().keyAt(invoiceRow));
     if (forPreview && number <= 0) {

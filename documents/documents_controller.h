@@ -16,7 +16,7 @@ class TDM;
 // the print commands print.
 class DocumentsController {
 public:
-    DocumentsController(const TDM& dm, Prompter& prompter);
+    DocumentsController(TDM& dm, Prompter& prompter);
 
     DocumentLists& lists() { return m_lists; }
     const DocumentLists& lists() const { return m_lists; }
@@ -47,7 +47,7 @@ public:
                                     const Settings& settings, const QString& programFolder) const;
 
 private:
-    const TDM& m_dm;
+    TDM& m_dm;
     Prompter& m_prompter;
     DocumentLists m_lists;
 };

@@ -1,12 +1,12 @@
 #include "print/invoice_form.h"
 #include "base/text_case.h"
 
+#include "base/month_names.h"
+#include "base/number_format.h"
 #include "base/prompter.h"
 #include "db/data_module.h"
 #include "db/tables.h"
 #include "print/amount_in_words.h"
-#include "base/month_names.h"
-#include "base/number_format.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -104,8 +104,9 @@ QJsonObject Page::toJson() const
 {
     QJsonArray elements;
     for (const PageElement& e : m_elements) {
-        QJsonObject o{{"name", e.name}, {"kind", nameOf(kKindNames, e.kind)}, {"left", e.left},
-                      {"top", e.top},   {"width", e.width},         {"height", e.height}};
+        QJsonObject o{{"name", e.name},   {"kind", nameOf(kKindNames, e.kind)},
+                      {"left", e.left},   {"top", e.top},
+                      {"width", e.width}, {"height", e.height}};
         if (!e.visible)
             o["visible"] = false;
         if (isLabel(e)) {

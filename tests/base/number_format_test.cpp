@@ -1,7 +1,7 @@
-#include "db/data_module.h"
-#include "base/text_case.h"
 #include "base/month_names.h"
 #include "base/number_format.h"
+#include "base/text_case.h"
+#include "db/data_module.h"
 
 #include <gtest/gtest.h>
 

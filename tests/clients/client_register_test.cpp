@@ -127,7 +127,8 @@ TEST_F(ClientRegisterTest, FindLooksFromTheCurrentClientOn)
     EXPECT_GE(FindClient(*reg, 0, 8, QStringLiteral("12/24"), true).row, 0);
 
     int asked = 0;
-    r = FindClient(*reg, 0, 0, QStringLiteral("nothing like it"), false, [&] { return ++asked < 3; }, 1);
+    r = FindClient(
+        *reg, 0, 0, QStringLiteral("nothing like it"), false, [&] { return ++asked < 3; }, 1);
     EXPECT_TRUE(r.interrupted);
     EXPECT_EQ(r.row, -1);
     EXPECT_EQ(asked, 3);

@@ -24,8 +24,16 @@ protected:
         clients = std::make_unique<ClientsController>(*dm, prompter);
         clients->clientRegister().reload();
     }
-    QString firm(int id) { return scalar(dm->database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"), {id}).toString(); }
-    int count() { return scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt(); }
+    QString firm(int id)
+    {
+        return scalar(dm->database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"), {id})
+            .toString();
+    }
+    int count()
+    {
+        return scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
+            .toInt();
+    }
 
     TestHome home;
     std::unique_ptr<TDM> dm;
@@ -125,7 +133,8 @@ TEST_F(ClientsControllerTest, SearchWrapsAroundOnYesAndSaysWhenItIsStopped)
     EXPECT_EQ(clients->find(2, {QStringLiteral("альфа"), 0, false}, {}).row, -1);
     EXPECT_EQ(clients->lastFind().text, QStringLiteral("альфа"));
 
-    const ClientsController::SearchOutcome stopped = clients->find(0, {QStringLiteral("ніхто"), 1, false}, [] { return false; });
+    const ClientsController::SearchOutcome stopped =
+        clients->find(0, {QStringLiteral("ніхто"), 1, false}, [] { return false; });
     EXPECT_TRUE(stopped.interrupted);
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Поиск прерван."));
 }

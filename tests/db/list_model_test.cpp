@@ -147,12 +147,13 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
         }
         tx.commit();
     }
-    const std::vector<qint64> expected = selectKeys(
-        dm->database(), QStringLiteral("SELECT rowid FROM FACTURES WHERE FACT_NUMBER<0 "
-                                       "ORDER BY FACT_DATA, FACT_NUMBER DESC"));
+    const std::vector<qint64> expected =
+        selectKeys(dm->database(), QStringLiteral("SELECT rowid FROM FACTURES WHERE FACT_NUMBER<0 "
+                                                  "ORDER BY FACT_DATA, FACT_NUMBER DESC"));
     ASSERT_EQ(expected.size(), 700u);
 
-    SqlListModel model(*dm, Tables::factures(), listColumns(Tables::factures(), {"FACT_NUMBER", "FACT_DATA"}));
+    SqlListModel model(*dm, Tables::factures(),
+                       listColumns(Tables::factures(), {"FACT_NUMBER", "FACT_DATA"}));
     model.setQuery(ListQueries::allReceipts());
     ASSERT_EQ(model.rowCount(), 700);
     for (int r : {699, 0, 350, 64, 63, 636, 1, 698})
@@ -179,7 +180,8 @@ TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
     auto dm = home.createAndConnect();
     // Same names, so the register's order falls back to the number; a name of capitals and one of none.
     for (int id = 2; id <= 9; ++id)
-        execOrThrow(dm->database(), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF) VALUES (?, ?, ?)"),
+        execOrThrow(dm->database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF) VALUES (?, ?, ?)"),
                     {id, id % 2 ? QStringLiteral("ТОВ \"Ґрунт\"") : QStringLiteral("ПП \"Явір\""),
                      id == 5 ? QVariant() : QVariant(QStringLiteral("ЇЖАК Іван %1").arg(id))});
     SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME", "CHIEF"}));
@@ -194,8 +196,9 @@ TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
     EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QStringLiteral("ІВАН"), false, 7, {}, nullptr, 1), 7);
     EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QString(), false, 4), 4); // an empty text is everywhere
     bool interrupted = false;
-    EXPECT_EQ(model.findText(QStringLiteral("CHIEF"), QStringLiteral("нема"), false, 0, [] { return false; },
-                             &interrupted),
-              -1);
+    EXPECT_EQ(
+        model.findText(
+            QStringLiteral("CHIEF"), QStringLiteral("нема"), false, 0, [] { return false; }, &interrupted),
+        -1);
     EXPECT_TRUE(interrupted);
 }

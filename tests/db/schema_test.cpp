@@ -1,5 +1,5 @@
-#include "db/connection.h"
 #include "base/text_case.h"
+#include "db/connection.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
@@ -284,7 +284,8 @@ TEST(Schema, ListsAndWaybillLookupsAreServedByIndexes)
     for (const char* table : {"NAKLADN1", "NAKLADN2"})
         for (const char* column : {"FACT1_NUMBER", "FACT2_NUMBER", "FACT3_NUMBER"}) {
             const QString p = plan(QStringLiteral("SELECT rowid FROM %1 WHERE %2=7").arg(table, column));
-            EXPECT_TRUE(p.contains(QStringLiteral("USING INDEX")) || p.contains(QStringLiteral("COVERING INDEX")))
+            EXPECT_TRUE(p.contains(QStringLiteral("USING INDEX")) ||
+                        p.contains(QStringLiteral("COVERING INDEX")))
                 << table << "." << column << ": " << p.toStdString();
         }
 }

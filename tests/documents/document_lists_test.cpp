@@ -66,12 +66,13 @@ TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
     EXPECT_EQ(states.size(), 20u);
 
     states = documentCommandStates(false, true, false, true); // the all-documents view
-    for (C c : {C::NewInvoice, C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice,
-                C::NewReceipt, C::CopyReceipt, C::EditReceipt, C::ExpenseWaybillForReceipt,
-                C::TaxWaybillForReceipt, C::PreviewExpenseWaybill, C::PrintExpenseWaybill, C::ExpenseRegister})
+    for (C c :
+         {C::NewInvoice, C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice,
+          C::NewReceipt, C::CopyReceipt, C::EditReceipt, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt,
+          C::PreviewExpenseWaybill, C::PrintExpenseWaybill, C::ExpenseRegister})
         EXPECT_FALSE(states[c]) << int(c);
-    for (C c : {C::PreviewInvoice, C::PrintInvoice, C::InvoiceRegister, C::ReceiptRegister, C::PreviewTaxWaybill,
-                C::PrintTaxWaybill, C::TaxRegister})
+    for (C c : {C::PreviewInvoice, C::PrintInvoice, C::InvoiceRegister, C::ReceiptRegister,
+                C::PreviewTaxWaybill, C::PrintTaxWaybill, C::TaxRegister})
         EXPECT_TRUE(states[c]) << int(c);
 
     states = documentCommandStates(true, false, false, false); // a client without invoices

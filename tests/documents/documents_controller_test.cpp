@@ -11,11 +11,12 @@ TEST(DocumentsController, WaybillsFollowTheChosenDocumentAndBack)
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = dm->database();
-    for (const char* sql : {"INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (1,2),(2,2),(3,2),(-1,2)",
-                            // Waybill 1 names invoices 1 and 2; waybill 2 names invoice 3; waybill 3 the receipt.
-                            "INSERT INTO NAKLADN1 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) "
-                            "VALUES (1,1,2,2),(2,3,0,2),(3,-1,0,2)",
-                            "INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) VALUES (7,2,0,2)"})
+    for (const char* sql :
+         {"INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (1,2),(2,2),(3,2),(-1,2)",
+          // Waybill 1 names invoices 1 and 2; waybill 2 names invoice 3; waybill 3 the receipt.
+          "INSERT INTO NAKLADN1 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) "
+          "VALUES (1,1,2,2),(2,3,0,2),(3,-1,0,2)",
+          "INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) VALUES (7,2,0,2)"})
         execOrThrow(db, QString::fromLatin1(sql));
     ScriptedPrompter prompter;
     DocumentsController documents(*dm, prompter);
@@ -30,7 +31,8 @@ TEST(DocumentsController, WaybillsFollowTheChosenDocumentAndBack)
     EXPECT_EQ(rows->expense, 2);
     EXPECT_EQ(rows->tax, -1);
 
-    DocumentsController::DocumentRows back = documents.documentOfWaybill(documents.lists().expenseWaybills(), 1);
+    DocumentsController::DocumentRows back =
+        documents.documentOfWaybill(documents.lists().expenseWaybills(), 1);
     EXPECT_EQ(back.invoice, 2);
     EXPECT_EQ(back.receipt, -1);
     back = documents.documentOfWaybill(documents.lists().expenseWaybills(), 2);
@@ -57,7 +59,8 @@ TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)
 
     execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER, FACT_DATA) "
                                                "VALUES (4, 2, '2026-03-01')"));
-    execOrThrow(dm->database(), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
     documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
     const std::optional<Page> page = documents.invoicePage(0, false, OwnerRecord{}, settings, home.path());
     ASSERT_TRUE(page.has_value());
