@@ -121,7 +121,7 @@ int initDb(const Invocation& inv, Prompter& prompter)
     try {
         TDM::createDatabase(settings.path);
     } catch (const DbError& e) {
-        printErr(e.message());
+        printErr(e.fullText());
         return ExitFailed;
     }
     printErr(tr("Создана пустая база данных: %1").arg(file));
@@ -182,7 +182,7 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
                      .arg(s.products)
                      .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
     } catch (const DbError& e) {
-        printErr(e.message());
+        printErr(e.fullText());
         return ExitFailed;
     }
     return ExitDone;
@@ -236,7 +236,7 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
             return ExitFailed;
         }
     } catch (const DbError& e) {
-        printErr(e.message());
+        printErr(e.fullText());
         return ExitFailed;
     }
     return ExitDone;

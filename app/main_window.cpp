@@ -190,8 +190,9 @@ void TBuhForm::setupGrids()
     }
     for (SqlListModel* model :
          {&clients, &docs.invoices(), &docs.receipts(), &docs.expenseWaybills(), &docs.taxWaybills()})
-        connect(model, &SqlListModel::engineError, this,
-                [this](const QString& message) { m_prompter->error(message); });
+        connect(
+            model, &SqlListModel::engineError, this,
+            [this](const QString& message, const QString& detail) { m_prompter->error(message, detail); });
 
     ui->RxSplitter1->setStretchFactor(0, 1);
     ui->RxSplitter1->setStretchFactor(1, 0);
@@ -392,11 +393,11 @@ void TBuhForm::printInvoice(bool preview)
         return;
     auto* holder = new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);
     if (preview) {
-        holder->Preview(this);
+        holder->Preview(this, m_prompter);
     } else if (!holder->Print()) {
         // Without a printer the preview is the way to a PDF.
         m_prompter->error(tr("Принтер не найден. Документ можно сохранить в PDF из окна просмотра."));
-        holder->Preview(this);
+        holder->Preview(this, m_prompter);
     }
 }
 

@@ -30,6 +30,13 @@ void WidgetPrompter::error(const QString& text)
     QMessageBox::critical(m_parent, title(), text);
 }
 
+void WidgetPrompter::error(const QString& text, const QString& detail)
+{
+    QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok, m_parent);
+    box.setDetailedText(detail);
+    box.exec();
+}
+
 int WidgetPrompter::choose(const QString& heading, const QStringList& items, int defaultIndex)
 {
     bool ok = false;

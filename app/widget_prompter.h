@@ -15,6 +15,8 @@ public:
     void inform(const QString& text) override;
     void warn(const QString& text) override;
     void error(const QString& text) override;
+    // The detail stands behind the box's "Show Details..." button.
+    void error(const QString& text, const QString& detail) override;
     int choose(const QString& title, const QStringList& items, int defaultIndex) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "base/text_codec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -71,7 +72,7 @@ bool IniFile::save(QString* error) const
     const QByteArray bytes = serialize();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = QStringLiteral("Unable to write to %1").arg(m_fileName);
+            *error = QCoreApplication::translate("Settings", "Не удалось записать файл %1").arg(m_fileName);
         return false;
     }
     return true;

@@ -16,6 +16,11 @@ public:
     virtual void inform(const QString& text) = 0;
     virtual void warn(const QString& text) = 0;
     virtual void error(const QString& text) = 0;
+    // An error with the words behind it (the engine's, say) to show on request.
+    virtual void error(const QString& text, const QString& detail)
+    {
+        error(detail.isEmpty() ? text : text + u'\n' + detail);
+    }
     // Index of the chosen item, or -1 when the choice was cancelled.
     virtual int choose(const QString& title, const QStringList& items, int defaultIndex) = 0;
 };
@@ -32,6 +37,7 @@ public:
     void inform(const QString& text) override;
     void warn(const QString& text) override;
     void error(const QString& text) override;
+    using Prompter::error;
     int choose(const QString& title, const QStringList& items, int defaultIndex) override;
 
 private:
@@ -47,6 +53,7 @@ public:
     struct Message {
         Kind kind;
         QString text;
+        QString detail = {};
     };
 
     void queueAnswer(bool yes) { m_answers.push_back(yes ? 1 : 0); }
@@ -56,6 +63,10 @@ public:
     void inform(const QString& text) override { m_messages.push_back({Kind::Inform, text}); }
     void warn(const QString& text) override { m_messages.push_back({Kind::Warn, text}); }
     void error(const QString& text) override { m_messages.push_back({Kind::Error, text}); }
+    void error(const QString& text, const QString& detail) override
+    {
+        m_messages.push_back({Kind::Error, text, detail});
+    }
     int choose(const QString& title, const QStringList& items, int defaultIndex) override;
 
     const std::vector<Message>& messages() const { return m_messages; }

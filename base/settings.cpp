@@ -2,6 +2,7 @@
 
 #include "base/ini_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -124,7 +125,8 @@ bool ReadSettings(Settings& settings, const QString& programFolder, QString* err
         // An unreadable file is left alone: writing defaults over it would lose every setting.
         if (!ini.load()) {
             if (error)
-                *error = QStringLiteral("Unable to read %1").arg(ini.fileName());
+                *error = QCoreApplication::translate("Settings", "Не удалось прочитать файл %1")
+                             .arg(ini.fileName());
             return false;
         }
         for (const SettingKey& k : settingKeys())

@@ -33,7 +33,7 @@ void ClientsController::panelEdited(int currentRow)
         try {
             m_newClientId = m_dm.NextClientNumber();
         } catch (const DbError& e) {
-            m_prompter.error(e.message());
+            m_prompter.error(e.message(), e.detail());
         }
     }
     m_dirty = true;
@@ -49,7 +49,7 @@ bool ClientsController::post(int row, ClientRow typed)
     try {
         SaveClient(m_dm, typed);
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
         return false;
     }
     panelShown();
@@ -75,7 +75,7 @@ bool ClientsController::startNewClient()
     try {
         m_newClientId = m_dm.NextClientNumber();
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
         return false;
     }
     m_dirty = false;
@@ -116,7 +116,7 @@ ClientsController::Deletion ClientsController::deleteClient(int row)
     try {
         m_dm.DeleteClient(id);
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
         return deletion;
     }
     m_dirty = false;
@@ -130,7 +130,7 @@ void ClientsController::clearRegister(const std::function<bool()>& keepGoing)
     try {
         ClearRegister(m_dm, m_register, keepGoing);
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
         m_register.reload();
     }
 }

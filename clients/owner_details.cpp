@@ -16,7 +16,7 @@ void OwnerDetails::load(const QString& databaseFolder)
             m_dm.connect(databaseFolder);
         m_dm.LoadOwnerRecord(m_owner, &m_prompter);
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
     }
 }
 
@@ -27,7 +27,7 @@ void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder)
     try {
         m_dm.SaveOwnerRecord(m_owner);
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
     }
     load(databaseFolder);
 }
@@ -39,7 +39,7 @@ std::optional<OwnerRecord> OwnerDetails::stored() const
         if (m_dm.ReadOwnerRow(owner))
             return owner;
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
     }
     return std::nullopt;
 }
@@ -53,6 +53,6 @@ void OwnerDetails::repairOwnerRow()
         if (!m_dm.ReadOwnerRow(stored))
             m_dm.SaveOwnerRecord(m_owner);
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
     }
 }

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 
@@ -112,14 +113,20 @@ sqlite3* handleOrThrow(const QSqlDatabase& db)
     return handle;
 }
 
+DbError engineFailure(sqlite3* handle, sqlite3_stmt* stmt)
+{
+    return DbError::fromEngine(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)),
+                               stmt && !sqlite3_stmt_readonly(stmt));
+}
+
 sqlite3_stmt* prepareOrThrow(sqlite3* handle, const QString& sql)
 {
     sqlite3_stmt* stmt = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+        const DbError error = engineFailure(handle, nullptr);
         sqlite3_finalize(stmt);
-        throw DbError(message);
+        throw error;
     }
     return stmt;
 }
@@ -161,13 +168,54 @@ void findFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int(ctx, found ? 1 : 0);
 }
 
-QString describe(const QSqlError& e)
+DbError describe(const QSqlError& e, const QString& sql)
 {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return text.isEmpty() ? QStringLiteral("database error") : text;
+    static const QRegularExpression writes(
+        QStringLiteral("^\\s*(INSERT|UPDATE|DELETE|REPLACE|CREATE|DROP|ALTER|"
+                       "SAVEPOINT|RELEASE|ROLLBACK|PRAGMA \\w+\\s*=)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return DbError::fromEngine(e.nativeErrorCode().toInt(), text, writes.match(sql).hasMatch());
 }
 
 } // namespace
+
+DbError DbError::fromEngine(int code, const QString& words, bool writing)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("TDM", text); };
+    QString reason;
+    switch (code & 0xFF) {
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        reason = tr("база данных открыта только для чтения");
+        break;
+    case SQLITE_FULL:
+        reason = tr("на диске нет места");
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        reason = tr("база данных занята другой программой");
+        break;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        reason = tr("файл базы данных повреждён или не является базой данных");
+        break;
+    case SQLITE_CANTOPEN:
+        reason = tr("файл базы данных не удаётся открыть");
+        break;
+    case SQLITE_IOERR:
+        reason = tr("ошибка чтения или записи файла");
+        break;
+    case SQLITE_CONSTRAINT:
+        reason = tr("такая запись противоречит уже записанным");
+        break;
+    default:
+        reason = tr("ошибка базы данных");
+    }
+    const QString what =
+        writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
+    return DbError(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
+}
 
 int compareText(const QString& a, const QString& b)
 {
@@ -202,10 +250,10 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(file);
     if (!db.open()) {
-        const QString message = describe(db.lastError());
+        const DbError error = describe(db.lastError(), {});
         db = QSqlDatabase();
         closeConnection(connectionName);
-        throw DbError(message);
+        throw error;
     }
     try {
         sqlite3* handle = sqliteHandle(db);
@@ -239,7 +287,7 @@ void closeConnection(const QString& connectionName)
 void execOrThrow(QSqlQuery& query)
 {
     if (!query.exec())
-        throw DbError(describe(query.lastError()));
+        throw describe(query.lastError(), query.lastQuery());
 }
 
 QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
@@ -247,7 +295,7 @@ QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariant
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(describe(query.lastError()));
+        throw describe(query.lastError(), sql);
     for (const QVariant& v : values)
         query.addBindValue(v);
     execOrThrow(query);
@@ -308,9 +356,12 @@ void RowInserter::insert(const QVariantList& values)
                   i < std::size_t(values.size()) ? toStorage(m_table.columns[i], values[qsizetype(i)])
                                                  : QVariant());
     const int rc = sqlite3_step(m_stmt);
+    if (rc != SQLITE_DONE) {
+        const DbError error = engineFailure(m_handle, m_stmt);
+        sqlite3_reset(m_stmt);
+        throw error;
+    }
     sqlite3_reset(m_stmt);
-    if (rc != SQLITE_DONE)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
 }
 
 SizeGuardsSuspended::SizeGuardsSuspended(const QSqlDatabase& db)
@@ -368,7 +419,7 @@ bool Statement::next()
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+        throw engineFailure(m_handle, m_stmt);
     return false;
 }
 

@@ -10,18 +10,27 @@
 
 struct sqlite3;
 
-// A failure reported by the database engine; the message is the engine's own text.
+// A failure of the database: what failed in the program's language, and for a failure the engine
+// reported, the engine's own words as the detail.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message)
+    explicit DbError(const QString& message, const QString& detail = {})
         : std::runtime_error(message.toStdString())
         , m_message(message)
+        , m_detail(detail)
     {
     }
     const QString& message() const { return m_message; }
+    const QString& detail() const { return m_detail; }
+    // Both, one line each, for a terminal.
+    QString fullText() const { return m_detail.isEmpty() ? m_message : m_message + u'\n' + m_detail; }
+
+    // The engine's failure with code (an SQLite result code) and words, of a statement that wrote or read.
+    static DbError fromEngine(int code, const QString& words, bool writing);
 
 private:
     QString m_message;
+    QString m_detail;
 };
 
 // Opens the SQLite file under a connection of its own and readies it: the Russian/Ukrainian collation and

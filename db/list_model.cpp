@@ -91,9 +91,9 @@ void SqlListModel::setQuery(const ListQuery& query)
     reload();
 }
 
-void SqlListModel::reportError(const QString& message) const
+void SqlListModel::reportError(const DbError& e) const
 {
-    emit const_cast<SqlListModel*>(this)->engineError(message);
+    emit const_cast<SqlListModel*>(this)->engineError(e.message(), e.detail());
 }
 
 QString SqlListModel::selectSql(const QString& what, const QString& extra, bool reversed) const
@@ -129,7 +129,7 @@ void SqlListModel::reload()
             }
         } catch (const DbError& e) {
             endResetModel();
-            reportError(e.message());
+            reportError(e);
             return;
         }
     }
@@ -163,7 +163,7 @@ int SqlListModel::findFirst(const QString& column, const QVariant& value) const
                        m_values + QVariantList{value});
         return keys.empty() ? -1 : rowOfKey(keys.front());
     } catch (const DbError& e) {
-        reportError(e.message());
+        reportError(e);
         return -1;
     }
 }
@@ -228,7 +228,7 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             m_values + keys);
         return first.empty() ? -1 : rowOfKey(first.front());
     } catch (const DbError& e) {
-        reportError(e.message());
+        reportError(e);
         return -1;
     }
 }
@@ -354,7 +354,7 @@ int SqlListModel::positionOfKey(qint64 key) const
         return fromEnd ? m_count - 1 - countRelativeTo(orderValues, true)
                        : countRelativeTo(orderValues, false);
     } catch (const DbError& e) {
-        reportError(e.message());
+        reportError(e);
         return -1;
     }
 }
@@ -407,7 +407,7 @@ const SqlListModel::Page* SqlListModel::page(int row) const
                 page.rows[r] = byKey.value(page.keys[r]);
         }
     } catch (const DbError& e) {
-        reportError(e.message());
+        reportError(e);
         return nullptr;
     }
     m_pages.insert(m_pages.begin(), std::move(page));
@@ -562,7 +562,7 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
             QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(QLatin1String(m_table.name), column.name),
             {stored, key});
     } catch (const DbError& e) {
-        emit engineError(e.message());
+        emit engineError(e.message(), e.detail());
         return false;
     }
     // The row stays where it stands until the list is read again; a new invoice number is a new row id.
@@ -582,7 +582,7 @@ bool SqlListModel::deleteRow(int row)
                     QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(QLatin1String(m_table.name)),
                     {keyAt(row)});
     } catch (const DbError& e) {
-        emit engineError(e.message());
+        emit engineError(e.message(), e.detail());
         return false;
     }
     beginRemoveRows({}, row, row);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class DbError;
 class TDM;
 
 // One shown column of a list: a column of the table with its title and how it is shown and edited.
@@ -71,8 +72,8 @@ public:
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 signals:
-    // An engine error while reading or writing, in the engine's words.
-    void engineError(const QString& message);
+    // An engine error while reading or writing: what failed, and the engine's words.
+    void engineError(const QString& message, const QString& detail);
 
 private:
     static constexpr int kPageSize = 64;
@@ -99,7 +100,7 @@ private:
     int positionOfKey(qint64 key) const;
     // The row's values of the order terms; false when the list does not hold it.
     bool orderValuesOf(qint64 key, QSqlRecord* values) const;
-    void reportError(const QString& message) const;
+    void reportError(const DbError& e) const;
     void refetchRow(int row, qint64 key);
     QString display(const ListColumn& column, const QVariant& value) const;
     bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored) const;

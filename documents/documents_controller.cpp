@@ -62,7 +62,7 @@ std::optional<Page> DocumentsController::invoicePage(int invoiceRow, bool forPre
             m_prompter.error(error);
         return page;
     } catch (const DbError& e) {
-        m_prompter.error(e.message());
+        m_prompter.error(e.message(), e.detail());
         return std::nullopt;
     }
 }

@@ -1,6 +1,7 @@
 #include "report/page.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -203,7 +204,7 @@ bool Page::save(const QString& fileName, QString* error) const
     const QByteArray bytes = QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = QStringLiteral("Unable to write to %1").arg(fileName);
+            *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
         return false;
     }
     return true;
@@ -214,7 +215,7 @@ std::optional<Page> Page::load(const QString& fileName, QString* error)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Unable to read %1").arg(fileName);
+            *error = QCoreApplication::translate("Page", "Не удалось прочитать файл %1").arg(fileName);
         return std::nullopt;
     }
     QJsonParseError parseError;

@@ -1,5 +1,6 @@
 #include "report/preview_window.h"
 
+#include "base/prompter.h"
 #include "report/renderer.h"
 
 #include <QAction>
@@ -20,13 +21,45 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-PreviewWindow::PreviewWindow(const Page& page, QWidget* parent)
+namespace {
+
+// Message boxes over the preview, for a preview opened without a prompter of its caller's.
+class BoxPrompter : public Prompter {
+public:
+    explicit BoxPrompter(QWidget* parent)
+        : m_parent(parent)
+    {
+    }
+    bool ask(const QString& text) override
+    {
+        return QMessageBox::question(m_parent, m_parent->windowTitle(), text) == QMessageBox::Yes;
+    }
+    void inform(const QString& text) override
+    {
+        QMessageBox::information(m_parent, m_parent->windowTitle(), text);
+    }
+    void warn(const QString& text) override { QMessageBox::warning(m_parent, m_parent->windowTitle(), text); }
+    void error(const QString& text) override
+    {
+        QMessageBox::critical(m_parent, m_parent->windowTitle(), text);
+    }
+    int choose(const QString&, const QStringList&, int defaultIndex) override { return defaultIndex; }
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace
+
+PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* parent)
     : QDialog(parent)
     , m_page(page)
     , m_area(new QScrollArea(this))
     , m_view(new QLabel)
     , m_status(new QLabel)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    , m_ownPrompter(prompter ? nullptr : std::make_unique<BoxPrompter>(this))
+    , m_prompter(prompter ? prompter : m_ownPrompter.get())
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(tr("Предварительный просмотр"));
@@ -173,7 +206,7 @@ void PreviewWindow::print()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!printTo(*m_printer))
-        QMessageBox::critical(this, windowTitle(), tr("Не удалось напечатать документ."));
+        m_prompter->error(tr("Не удалось напечатать документ."));
 }
 
 bool PreviewWindow::saveTo(const QString& fileName, QString* error)
@@ -204,7 +237,7 @@ void PreviewWindow::save()
         return;
     QString error;
     if (!saveTo(fileName, &error))
-        QMessageBox::critical(this, windowTitle(), error);
+        m_prompter->error(error);
 }
 
 void PreviewWindow::load()
@@ -215,5 +248,5 @@ void PreviewWindow::load()
         return;
     QString error;
     if (!loadFrom(fileName, &error))
-        QMessageBox::critical(this, windowTitle(), error);
+        m_prompter->error(error);
 }

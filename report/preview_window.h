@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class Prompter;
 class QLabel;
 class QPrinter;
 class QScrollArea;
@@ -19,7 +20,8 @@ class PreviewWindow : public QDialog {
 public:
     enum class Zoom { Fit, Actual, PageWidth };
 
-    explicit PreviewWindow(const Page& page, QWidget* parent = nullptr);
+    // Failures are told through the prompter (message boxes when there is none).
+    explicit PreviewWindow(const Page& page, Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
     const Page& page() const { return m_page; }
@@ -48,4 +50,7 @@ private:
     QLabel* m_view;
     QLabel* m_status;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter;
+    void failed(const QString& text);
 };

@@ -1,5 +1,6 @@
 #include "report/renderer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -166,7 +167,7 @@ bool RenderToPng(const Page& page, const QString& fileName, double dpi, QString*
     if (RenderToImage(page, dpi).save(fileName, "PNG"))
         return true;
     if (error)
-        *error = QStringLiteral("Unable to write to %1").arg(fileName);
+        *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
     return false;
 }
 
@@ -182,7 +183,7 @@ bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
         QPainter painter;
         if (!painter.begin(&writer)) {
             if (error)
-                *error = QStringLiteral("Unable to write to %1").arg(fileName);
+                *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
             return false;
         }
         RenderPage(page, painter, writer.resolution());
@@ -191,6 +192,6 @@ bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
     if (QFileInfo(fileName).size() > 0)
         return true;
     if (error)
-        *error = QStringLiteral("Unable to write to %1").arg(fileName);
+        *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
     return false;
 }

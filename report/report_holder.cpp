@@ -13,11 +13,14 @@ ReportHolder::ReportHolder(Page page, const QString& name, QObject* owner)
     connect(this, &ReportHolder::afterPrint, this, &QObject::deleteLater);
 }
 
-void ReportHolder::Preview(QWidget* parent)
+void ReportHolder::Preview(QWidget* parent, Prompter* prompter)
 {
-    PreviewWindow preview(m_page, parent);
-    connect(&preview, &PreviewWindow::printed, this, &ReportHolder::afterPrint);
-    preview.exec();
+    {
+        PreviewWindow preview(m_page, prompter, parent);
+        connect(&preview, &PreviewWindow::printed, this, &ReportHolder::afterPrint);
+        preview.exec();
+    }
+    deleteLater();
 }
 
 bool ReportHolder::Print()

@@ -6,16 +6,18 @@
 
 class QWidget;
 
-// Holds one filled blank for its preview or print. It closes itself once the page has gone to the printer;
-// a holder that was only previewed stays with its owner.
+class Prompter;
+
+// Holds one filled blank for its preview or print, and lets itself go once the page has gone to the
+// printer or its preview is closed.
 class ReportHolder : public QObject {
     Q_OBJECT
 public:
     ReportHolder(Page page, const QString& name, QObject* owner);
 
     const Page& page() const { return m_page; }
-    // Shows the modal preview; returns when it is closed.
-    void Preview(QWidget* parent);
+    // Shows the modal preview, its failures told through the prompter; returns when it is closed.
+    void Preview(QWidget* parent, Prompter* prompter = nullptr);
     // Sends the page to the current printer; false (nothing printed) when there is no printer.
     bool Print();
 

@@ -110,5 +110,5 @@ TEST(IniFile, SaveFailureIsReported)
     ini.writeInteger(QStringLiteral("S"), QStringLiteral("A"), 1);
     QString error;
     EXPECT_FALSE(ini.save(&error));
-    EXPECT_EQ(error, QStringLiteral("Unable to write to ") + ini.fileName());
+    EXPECT_EQ(error, QStringLiteral("Не удалось записать файл ") + ini.fileName());
 }

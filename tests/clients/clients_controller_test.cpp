@@ -164,3 +164,20 @@ TEST_F(ClientsControllerTest, TheOwnerRowIsMadeAgainWhenItIsGone)
     ASSERT_TRUE(owner.stored().has_value());
     EXPECT_EQ(owner.stored()->FIRMNAME, QString(128, u'Ф'));
 }
+
+TEST_F(ClientsControllerTest, AnEngineFailureIsToldInTheProgramsWordsWithTheEnginesBehind)
+{
+    execOrThrow(dm->database(),
+                QStringLiteral("PRAGMA query_only=1")); // what a read-only book does to writes
+    clients->panelEdited(0);
+    EXPECT_FALSE(clients->post(0, typed(QStringLiteral("ТОВ \"Нове\""))));
+    ASSERT_FALSE(prompter.messages().empty());
+    const ScriptedPrompter::Message& m = prompter.messages().back();
+    EXPECT_EQ(m.kind, ScriptedPrompter::Kind::Error);
+    EXPECT_EQ(m.text, QStringLiteral("Не удалось сохранить запись: база данных открыта только для чтения."));
+    EXPECT_TRUE(m.detail.contains(QStringLiteral("readonly"))) << m.detail.toStdString();
+    EXPECT_TRUE(clients->isDirty()); // the typing is still there to be stored later
+    execOrThrow(dm->database(), QStringLiteral("PRAGMA query_only=0"));
+    EXPECT_TRUE(clients->post(0, typed(QStringLiteral("ТОВ \"Нове\""))));
+    EXPECT_EQ(firm(2), QStringLiteral("ТОВ \"Нове\""));
+}
