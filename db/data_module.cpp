@@ -225,6 +225,19 @@ bool TDM::SameFactNds(int a, int b, int c) const
     return sameLookup("FACT_NDS", a, b, c);
 }
 
+std::optional<InvoiceRow> TDM::ReadDocument(int number) const
+{
+    QSqlQuery q =
+        execOrThrow(database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
+    return q.next() ? std::optional(invoiceFromRecord(q.record())) : std::nullopt;
+}
+
+std::optional<ClientRow> TDM::ReadClient(int id) const
+{
+    QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {id});
+    return q.next() ? std::optional(clientFromRecord(q.record())) : std::nullopt;
+}
+
 int TDM::nextNumber(const QString& sql) const
 {
     const qlonglong v = scalar(database(), sql).toLongLong();

@@ -7,6 +7,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <optional>
+
 class Prompter;
 
 // The data module: owns the database connection and the operations more than one window needs.
@@ -39,6 +41,11 @@ public:
     QDate LatestFactDate(int a, int b, int c) const;
     bool SameFactClient(int a, int b, int c) const;
     bool SameFactNds(int a, int b, int c) const;
+
+    // The invoice or receipt with that number; nullopt when there is none.
+    std::optional<InvoiceRow> ReadDocument(int number) const;
+    // The client row with that number (the owner's, 1, included); nullopt when there is none.
+    std::optional<ClientRow> ReadClient(int id) const;
 
     int NextFactNumber() const;
     int NextReceiptNumber() const;

@@ -11,8 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImageReader>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
 
@@ -425,23 +423,16 @@ std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRec
                                        const Settings& settings, const QString& programFolder,
                                        Prompter* prompter, QString* error)
 {
-    const QSqlDatabase db = dm.database();
-    QSqlQuery q = execOrThrow(
-        db, QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=? AND FACT_NUMBER>0"), {number});
-    if (!q.next()) {
+    const std::optional<InvoiceRow> invoice = number > 0 ? dm.ReadDocument(number) : std::nullopt;
+    if (!invoice) {
         if (error)
             *error = tr("Счет-фактура № %1 не найден.").arg(number);
         return std::nullopt;
     }
-    const InvoiceRow invoice = invoiceFromRecord(q.record());
-    QSqlQuery c =
-        execOrThrow(db, QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {invoice.ID_NUMBER});
-    std::optional<ClientRow> client;
-    if (c.next())
-        client = clientFromRecord(c.record());
+    const std::optional<ClientRow> client = dm.ReadClient(invoice->ID_NUMBER);
 
     Page page = CreateInvoiceBlank();
-    FillInvoiceForm(page, invoice, client ? &*client : nullptr, owner, settings, prompter);
+    FillInvoiceForm(page, *invoice, client ? &*client : nullptr, owner, settings, prompter);
     if (settings.onOff) {
         QString logoError;
         if (!PlaceLogo(page, 1, settings, programFolder, &logoError) && prompter)

@@ -24,6 +24,19 @@ TEST(IniFile, NamesCompareWithoutCaseAndFirstKeyWins)
     EXPECT_EQ(ini.readInteger(QStringLiteral("NOSECTION"), QStringLiteral("RUS_OR_UKR"), 5), 5);
 }
 
+// A section that stands twice is read from its first place only, and written there.
+TEST(IniFile, ARepeatedSectionCountsOnceAtItsFirstPlace)
+{
+    IniFile ini = parsed("[MONEY]\r\nRUS_OR_UKR=1\r\n[LOGOTYPE]\r\nON_OFF=1\r\n"
+                         "[money]\r\nRUS_OR_UKR=0\r\nGRV_OR_BAKS=0\r\n");
+    EXPECT_EQ(ini.readInteger(QStringLiteral("MONEY"), QStringLiteral("RUS_OR_UKR"), 5), 1);
+    EXPECT_FALSE(ini.value(QStringLiteral("MONEY"), QStringLiteral("GRV_OR_BAKS")).has_value());
+    EXPECT_TRUE(ini.readBool(QStringLiteral("MONEY"), QStringLiteral("GRV_OR_BAKS"), true));
+    ini.writeInteger(QStringLiteral("MONEY"), QStringLiteral("GRV_OR_BAKS"), 1);
+    EXPECT_EQ(ini.lines().mid(0, 3), (QStringList{"[MONEY]", "RUS_OR_UKR=1", "GRV_OR_BAKS=1"}));
+    EXPECT_EQ(ini.lines().mid(5), (QStringList{"[money]", "RUS_OR_UKR=0", "GRV_OR_BAKS=0"}));
+}
+
 TEST(IniFile, IntegersHexAndGarbage)
 {
     const IniFile ini = parsed("[S]\nA=0x1F\nB=0X10\nC=12abc\nD=\nE= 42 \nF=-3\nG=99999999999\nH=0xFFFFFFFF\n"

@@ -90,3 +90,20 @@ TEST(CopyDataFile, FailuresReportFalseAndLeaveNoPartialCopy)
     EXPECT_FALSE(QFile::exists(dst));
     EXPECT_TRUE(CopyDataFile(src, dst));
 }
+
+// A database that could not be made whole is not left behind half made: the next start finds none.
+TEST(CreateDatabase, AFailedCreationLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("DataBase"));
+    {
+        FileSizeLimit nearlyFull(8192); // room for the first pages, not for the whole schema
+        EXPECT_THROW(TDM::createDatabase(folder), DbError);
+    }
+    EXPECT_FALSE(TDM::databaseExists(folder));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList());
+    TDM::createDatabase(folder); // and a later try makes it whole
+    TDM dm;
+    dm.connect(folder);
+    EXPECT_EQ(scalar(dm.database(), QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
+}

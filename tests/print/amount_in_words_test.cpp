@@ -111,6 +111,9 @@ TEST(AmountInWords, OutOfRangeInputIsHandled)
 {
     EXPECT_EQ(words(-12.5), QStringLiteral(" Минус двенадцать гривень 50 коп."));
     EXPECT_EQ(words(-0.0), QStringLiteral(" Ноль гривень  00 коп."));
+    // Less than one unit below zero is still a negative amount.
+    EXPECT_EQ(words(-0.5), QStringLiteral(" Минус ноль гривень  50 коп."));
+    EXPECT_TRUE(AmountInWords(-0.01, false, true, false, true).startsWith(QStringLiteral(" Мінус ")));
     ScriptedPrompter prompter;
     EXPECT_TRUE(
         AmountInWords(std::nan(""), true, true, false, true, &prompter).startsWith(QString(56, u'_')));

@@ -1,6 +1,7 @@
 #include "base/prompter.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
+#include "support/test_support.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -281,4 +282,35 @@ TEST(MoneyText, TenCharactersAndADecimalComma)
     EXPECT_EQ(MoneyText(0), QStringLiteral("      0,00"));
     EXPECT_EQ(MoneyText(12345678.9), QStringLiteral("12345678,90"));
     EXPECT_EQ(MoneyText(-5), QStringLiteral("     -5,00"));
+}
+
+// The payer is the client the invoice names, never the client whose number equals the invoice's.
+TEST(PrepareInvoicePage, ThePayerIsTheInvoicesOwnClient)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, LAWADDRESS, DOGNUMBER) VALUES "
+                                   "(2, 'ТОВ \"Два\"', 'м. Суми, вул. Друга, 2', '22'), "
+                                   "(5, 'ТОВ \"П''ять\"', 'м. Львів, вул. П''ята, 5', '55')"));
+    execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, NAME_OWNER, ID_NUMBER, "
+                                   "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1, FACT_NDS) VALUES "
+                                   "(5, '2026-12-07', 'ТОВ \"Два\"', 2, 'Цемент', 'міш', 3, 10.5, 20)"));
+    Settings settings;
+    settings.fullOrPart = true;
+    ScriptedPrompter prompter;
+    QString error;
+    std::optional<Page> page =
+        PrepareInvoicePage(*dm, 5, OwnerRecord{}, settings, home.path(), &prompter, &error);
+    ASSERT_TRUE(page.has_value()) << error.toStdString();
+    EXPECT_EQ(page->element(QStringLiteral("NoDogL"))->text, QStringLiteral("22"));
+    EXPECT_EQ(page->element(QStringLiteral("AdressL"))->text, QStringLiteral("м. Суми, вул. Друга, 2"));
+    EXPECT_EQ(page->element(QStringLiteral("FirmNameL"))->text, QStringLiteral("ТОВ \"ДВА\""));
+    // 3 x 10,50 = 31,50; VAT 20 % = 6,30; total 37,80.
+    EXPECT_EQ(page->element(QStringLiteral("Itogo"))->text.trimmed(), QStringLiteral("31,50"));
+    EXPECT_EQ(page->element(QStringLiteral("NDS"))->text.trimmed(), QStringLiteral("6,30"));
+    EXPECT_EQ(page->element(QStringLiteral("ALLSumma"))->text.trimmed(), QStringLiteral("37,80"));
+
+    EXPECT_FALSE(PrepareInvoicePage(*dm, -1, OwnerRecord{}, settings, home.path(), &prompter, &error));
+    EXPECT_EQ(error, QStringLiteral("Счет-фактура № -1 не найден."));
 }
