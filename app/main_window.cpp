@@ -125,24 +125,16 @@ void TBuhForm::setupGrids()
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     // The client list shows its own choice of columns, in its own order and widths.
-    struct Shown {
-        const char* column;
-        int width;
-    };
-    static const Shown shown[] = {{"FIRMNAME", 241},   {"CITY", 0},       {"POSTADDRESS", 193},
-                                  {"CHIEF", 217},      {"BUHALTER", 173}, {"TELFAX", 107},
-                                  {"LAWADDRESS", 218}, {"TAXCODE", 136},  {"REGNUMBER", 103},
-                                  {"DOGNUMBER", 81},   {"DOGDATA", 0}};
     QHeaderView* header = ui->DBGrid1->horizontalHeader();
     for (int c = 0; c < clients.columnCount(); ++c)
         ui->DBGrid1->setColumnHidden(c, true);
     int visual = 0;
-    for (const Shown& s : shown) {
-        const int logical = clients.columnOf(QLatin1String(s.column));
+    for (const ClientColumn& shown : clientListColumns()) {
+        const int logical = clients.columnOf(QLatin1String(shown.name));
         ui->DBGrid1->setColumnHidden(logical, false);
         header->moveSection(header->visualIndex(logical), visual++);
-        if (s.width > 0)
-            ui->DBGrid1->setColumnWidth(logical, s.width);
+        if (shown.listWidth > 0)
+            ui->DBGrid1->setColumnWidth(logical, shown.listWidth);
     }
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &TBuhForm::DBGrid1TitleClick);
@@ -308,8 +300,9 @@ void TBuhForm::reconnectAndLocate(int id)
 
 void TBuhForm::applyPrecision()
 {
-    documentLists().setPrecision(m_settings.price, m_settings.goods);
-    clientRegister().model().setPrecision(m_settings.price, m_settings.goods);
+    const Precision precision = ApplyPrecision(m_settings.price, m_settings.goods);
+    documentLists().setPrecision(precision);
+    clientRegister().model().setPrecision(precision);
 }
 
 void TBuhForm::RefreshClientDocuments()

@@ -32,13 +32,40 @@ QString indexOfColumn(const QString& column)
     return {};
 }
 
+const std::vector<ClientColumn>& clientColumns()
+{
+    static const std::vector<ClientColumn> columns = {
+        {"FIRMNAME", 0, 241, 0, true},     {"CHIEF", 3, 217, 1, true},        {"BUHALTER", 4, 173, -1, true},
+        {"TELFAX", 5, 107, 2, true},       {"CITY", 1, 0, 3, true},           {"REGION", -1, 0, -1, true},
+        {"POSTADDRESS", 2, 193, 4, true},  {"LAWADDRESS", 6, 218, 5, true},   {"TAXCODE", 7, 136, 6, true},
+        {"MFOCODE", -1, 0, -1, true},      {"OKPOCODE", -1, 0, -1, true},     {"REGNUMBER", 8, 103, 7, true},
+        {"BANKNAME", -1, 0, -1, true},     {"BANKCITY", -1, 0, -1, true},     {"CHETNUMBER", -1, 0, -1, true},
+        {"BANKREGION", -1, 0, -1, true},   {"DOGNUMBER", 9, 81, 8, true},     {"DOGDATA", 10, 0, -1, true},
+    };
+    return columns;
+}
+
 const QStringList& registerColumns()
 {
-    static const QStringList columns = {"ID_NUMBER",  "FIRMNAME",   "CHIEF",       "BUHALTER",   "TELFAX",
-                                        "CITY",       "REGION",     "POSTADDRESS", "LAWADDRESS", "TAXCODE",
-                                        "MFOCODE",    "OKPOCODE",   "REGNUMBER",   "BANKNAME",   "BANKCITY",
-                                        "CHETNUMBER", "BANKREGION", "DOGNUMBER",   "DOGDATA"};
+    static const QStringList columns = [] {
+        QStringList names{QStringLiteral("ID_NUMBER")};
+        for (const ClientColumn& c : clientColumns())
+            if (c.edited)
+                names << QLatin1String(c.name);
+        return names;
+    }();
     return columns;
+}
+
+std::vector<ClientColumn> clientListColumns()
+{
+    std::vector<ClientColumn> shown;
+    for (const ClientColumn& c : clientColumns())
+        if (c.listPosition >= 0)
+            shown.push_back(c);
+    std::sort(shown.begin(), shown.end(),
+              [](const ClientColumn& a, const ClientColumn& b) { return a.listPosition < b.listPosition; });
+    return shown;
 }
 
 ClientRegister::ClientRegister(TDM& dm)
@@ -121,8 +148,18 @@ void SaveClient(TDM& dm, const ClientRow& client)
 
 const QStringList& findFields()
 {
-    static const QStringList fields = {"FIRMNAME",   "CHIEF",   "TELFAX",    "CITY",     "POSTADDRESS",
-                                       "LAWADDRESS", "TAXCODE", "REGNUMBER", "DOGNUMBER"};
+    static const QStringList fields = [] {
+        std::vector<const ClientColumn*> searched;
+        for (const ClientColumn& c : clientColumns())
+            if (c.findPosition >= 0)
+                searched.push_back(&c);
+        std::sort(searched.begin(), searched.end(),
+                  [](const ClientColumn* a, const ClientColumn* b) { return a->findPosition < b->findPosition; });
+        QStringList names;
+        for (const ClientColumn* c : searched)
+            names << QLatin1String(c->name);
+        return names;
+    }();
     return fields;
 }
 

@@ -28,8 +28,20 @@ const QStringList& sortIndexNames();
 // The order a click on a client list column title gives: empty when that column has no index.
 QString indexOfColumn(const QString& column);
 
-// The columns of the client register's panel and grids: every column a user sees or edits.
+// Every client column a user sees, edits or looks in, in the table's order, with where it appears.
+struct ClientColumn {
+    const char* name;
+    int listPosition; // its place in the client list under the documents tab; -1: not there
+    int listWidth;    // its width there in pixels; 0: the grid's own
+    int findPosition; // its place among the find dialog's fields; -1: not searched
+    bool edited;      // edited in the register's panel, and so stored by SaveClient
+};
+const std::vector<ClientColumn>& clientColumns();
+
+// The columns the register reads: the client's number and every edited column.
 const QStringList& registerColumns();
+// The client list's columns in their order.
+std::vector<ClientColumn> clientListColumns();
 
 // The client register: the clients (never the owner row) in the chosen order, through the filter.
 class ClientRegister {

@@ -276,10 +276,9 @@ int SqlListModel::countRelativeTo(const QSqlRecord& orderValues, bool after) con
     return count;
 }
 
-void SqlListModel::setPrecision(int pricePlaces, int countPlaces)
+void SqlListModel::setPrecision(const Precision& precision)
 {
-    m_pricePlaces = pricePlaces;
-    m_countPlaces = countPlaces;
+    m_precision = precision;
     if (m_count > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
@@ -462,9 +461,9 @@ QString SqlListModel::display(const ListColumn& column, const QVariant& value) c
         return s.replace(u'.', u',');
     }
     case ListColumn::Price:
-        return FormatFixed(value.toDouble(), m_pricePlaces);
+        return FormatByDisplayFormat(value.toDouble(), m_precision.priceFormat);
     case ListColumn::Count:
-        return FormatFixed(value.toDouble(), m_countPlaces);
+        return FormatByDisplayFormat(value.toDouble(), m_precision.countFormat);
     case ListColumn::Date: {
         const QDate d = dateFromDb(value);
         return d == kDateZero ? QString() : d.toString(QStringLiteral("dd.MM.yyyy"));

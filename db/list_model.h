@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/settings.h"
 #include "db/list_queries.h"
 #include "db/tables.h"
 
@@ -51,8 +52,8 @@ public:
                  const std::function<bool()>& keepGoing = {}, bool* interrupted = nullptr,
                  int rowsPerAsk = 4096) const;
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
-    // Decimal places of Price and Count columns.
-    void setPrecision(int pricePlaces, int countPlaces);
+    // The display formats of Price and Count columns, as the precision settings make them.
+    void setPrecision(const Precision& precision);
 
     const std::vector<ListColumn>& columns() const { return m_columns; }
     int columnOf(const QString& name) const;
@@ -116,7 +117,6 @@ private:
     std::vector<OrderTerm> m_order;
     int m_count = 0;
     mutable std::vector<Page> m_pages; // a few recently used pages
-    int m_pricePlaces = 2;
-    int m_countPlaces = 0;
+    Precision m_precision = ApplyPrecision(2, 0);
     bool m_readOnly = false;
 };

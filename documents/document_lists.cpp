@@ -97,10 +97,10 @@ void DocumentLists::clear()
         m->clear();
 }
 
-void DocumentLists::setPrecision(int pricePlaces, int countPlaces)
+void DocumentLists::setPrecision(const Precision& precision)
 {
     for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
-        m->setPrecision(pricePlaces, countPlaces);
+        m->setPrecision(precision);
 }
 
 void DocumentLists::addToWaybillSelection(int invoiceNumber)

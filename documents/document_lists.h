@@ -28,7 +28,7 @@ public:
     // Every client's documents; the waybill selection stays.
     void ShowAllDocuments();
     void clear();
-    void setPrecision(int pricePlaces, int countPlaces);
+    void setPrecision(const Precision& precision);
 
     int currentClientId() const { return m_clientId; }
     QString invoiceCaption() const { return m_captions[0]; }

@@ -310,16 +310,17 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "MonthL", MonthName(monthBlock(settings) + date.month()));
     set(page, "YearL", QString::number(date.year()));
 
-    // 10. Positions and totals.
+    // 10. Positions and totals; counts and prices in the grids' display formats.
+    const Precision precision = ApplyPrecision(settings.price, settings.goods);
     double subtotal = 0;
     for (int i = 0; i < 4; ++i) {
         const Position& p = invoice.positions[std::size_t(i)];
         const PositionLabels& l = kPositions[i];
-        set(page, l.count, FormatFixed(p.count, settings.goods));
+        set(page, l.count, FormatByDisplayFormat(p.count, precision.countFormat));
         double sum;
         if (!isLumpSum(p.measure)) {
             sum = p.count * p.price;
-            set(page, l.price, FormatFixed(p.price, settings.price));
+            set(page, l.price, FormatByDisplayFormat(p.price, precision.priceFormat));
         } else {
             sum = p.price;
             set(page, l.price, QString());

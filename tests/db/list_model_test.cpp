@@ -54,7 +54,7 @@ TEST_F(ListModelTest, ShowsTheSelectedRowsInOrderWithFormats)
     EXPECT_EQ(cell(0, "FACT_DATA"), QStringLiteral("04.01.2026"));
     EXPECT_EQ(cell(0, "PRICE_POS1"), QStringLiteral("10,13"));
     EXPECT_EQ(cell(0, "COUNT_POS1"), QStringLiteral("3"));
-    model->setPrecision(3, 2);
+    model->setPrecision(ApplyPrecision(3, 2));
     EXPECT_EQ(cell(0, "PRICE_POS1"), QStringLiteral("10,125"));
     EXPECT_EQ(cell(0, "COUNT_POS1"), QStringLiteral("3,00"));
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("№ с/ф"));
