@@ -7,6 +7,7 @@
 #include "clients/client_register.h"
 #include "db/data_module.h"
 #include "documents/document_lists.h"
+#include "documents/documents_controller.h"
 
 #include <QApplication>
 
@@ -74,15 +75,24 @@ void BM_ShowAllDocumentsFirstScreen(benchmark::State& state)
     }
 }
 
+// The all-documents view as it stands after "Список всех документов": every list on its last rows.
+struct AllDocumentsView {
+    TDM dm;
+    ScriptedPrompter prompter;
+    DocumentsController documents{dm, prompter};
+    AllDocumentsView()
+    {
+        dm.connect(dataFolder());
+        documents.lists().ShowAllDocuments();
+        showLastRows(documents.lists());
+    }
+};
+
 // A jump to a place in the all-documents invoice list and back to its end: one screen each way.
 void BM_ScrollAllInvoicesAndBack(benchmark::State& state)
 {
-    TDM dm;
-    dm.connect(dataFolder());
-    DocumentLists lists(dm);
-    lists.ShowAllDocuments();
-    showLastRows(lists);
-    SqlListModel& invoices = lists.invoices();
+    AllDocumentsView view;
+    SqlListModel& invoices = view.documents.lists().invoices();
     const int place = int(invoices.rowCount() * state.range(0) / 100);
     for (auto _ : state) {
         for (int r = place; r < std::min(place + 30, invoices.rowCount()); ++r)
@@ -98,21 +108,12 @@ void BM_ScrollAllInvoicesAndBack(benchmark::State& state)
 // A click on an invoice in the all-documents view: both waybill lists move to a waybill naming it.
 void BM_ClickInvoiceAllDocuments(benchmark::State& state)
 {
-    TDM dm;
-    dm.connect(dataFolder());
-    DocumentLists lists(dm);
-    lists.ShowAllDocuments();
-    showLastRows(lists);
-    const int count = lists.invoices().rowCount();
+    AllDocumentsView view;
+    const SqlListModel& invoices = view.documents.lists().invoices();
+    const int count = invoices.rowCount();
     int at = count - 1;
     for (auto _ : state) {
-        const int number = int(lists.invoices().keyAt(at));
-        for (SqlListModel* waybills : {&lists.expenseWaybills(), &lists.taxWaybills()}) {
-            int row = waybills->findFirst(QStringLiteral("FACT1_NUMBER"), number);
-            if (row < 0)
-                row = waybills->findFirst(QStringLiteral("FACT2_NUMBER"), number);
-            benchmark::DoNotOptimize(row);
-        }
+        benchmark::DoNotOptimize(view.documents.waybillsOfDocument(int(invoices.keyAt(at))));
         at = at > 0 ? at - 1 : count - 1; // up the list, as a user clicks through it
     }
 }

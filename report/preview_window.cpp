@@ -74,7 +74,8 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
         const char* hint;
         QStyle::StandardPixmap icon;
     };
-    // The hints are the engine's own, in English as they always were.
+    // Built here rather than in a .ui: the buttons are one table with the style's standard icons, which
+    // Designer cannot name. The hints are the engine's own, in English as they always were.
     static const Tool tools[] = {
         {"ZoomFit", "Zoom to fit", QStyle::SP_TitleBarNormalButton},
         {"Zoom100", "Zoom to 100%", QStyle::SP_DesktopIcon},
@@ -89,13 +90,14 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
         {"Load", "Load", QStyle::SP_DialogOpenButton},
     };
     for (const Tool& t : tools) {
-        QAction* a = bar->addAction(style()->standardIcon(t.icon), QString::fromLatin1(t.hint));
+        const QString hint = tr(t.hint);
+        QAction* a = bar->addAction(style()->standardIcon(t.icon), hint);
         a->setObjectName(QLatin1String(t.name));
-        a->setToolTip(QString::fromLatin1(t.hint));
+        a->setToolTip(hint);
         if (qstrcmp(t.name, "PrinterSetup") == 0 || qstrcmp(t.name, "FirstPage") == 0)
             bar->insertSeparator(a);
     }
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    auto* close = new QPushButton(tr("&Close"), this);
     close->setObjectName(QStringLiteral("CloseButton"));
     bar->addSeparator();
     bar->addWidget(close);
