@@ -87,24 +87,6 @@ void actMonthStr(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_text(ctx, text.constData(), int(text.size()), SQLITE_TRANSIENT);
 }
 
-void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const int size = sqlite3_value_bytes(argv[0]);
-    char* folded = static_cast<char*>(sqlite3_malloc(size + 1));
-    if (!folded) {
-        sqlite3_result_error_nomem(ctx);
-        return;
-    }
-    std::memcpy(folded, text, std::size_t(size) + 1);
-    foldCaseUtf8(folded, size);
-    sqlite3_result_text(ctx, folded, size, sqlite3_free);
-}
-
 sqlite3* handleOrThrow(const QSqlDatabase& db)
 {
     sqlite3* handle = sqliteHandle(db);
@@ -238,8 +220,6 @@ void registerTextFunctions(sqlite3* handle)
     sqlite3_create_function(handle, "ACT_MONTHSTR", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             actMonthStr, nullptr, nullptr);
     sqlite3_create_function(handle, "UFIND", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, findFunction,
-                            nullptr, nullptr);
-    sqlite3_create_function(handle, "UFOLD", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
                             nullptr, nullptr);
 }
 

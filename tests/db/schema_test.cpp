@@ -111,7 +111,12 @@ TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
     EXPECT_LT(compareText(QStringLiteral("Г"), QStringLiteral("ґ")), 0);
     EXPECT_LT(compareText(QStringLiteral("ab"), QStringLiteral("abc")), 0);
     EXPECT_EQ(foldCase(QStringLiteral("ЇЖАК Ґ Є І Ё ABC")), QStringLiteral("їжак ґ є і ё abc"));
-    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFOLD('ҐРУНТ')")).toString(), QStringLiteral("ґрунт"));
+    // The search's matching: letter case folded on the stored side, the first 255 characters only.
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFIND('ТОВ ҐРУНТ', 'ґрунт', 0)")).toInt(), 1);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFIND('ҐРУНТ', 'ґрунт', 1)")).toInt(), 1);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFIND('ҐРУНТИ', 'ґрунт', 1)")).toInt(), 0);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFIND(NULL, '', 1)")).toInt(), 1);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT UFIND(?, 'z', 0)"), {QString(255, u'Ї') + u'Z'}).toInt(), 0);
 }
 
 TEST(Schema, ActPeriodNameIsComputed)
