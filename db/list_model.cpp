@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -194,24 +195,27 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
         }
         if (!before.isEmpty())
             where += QStringLiteral(" AND NOT (") + before.join(QStringLiteral(" OR ")) + u')';
-        // Apart, so that each is one step down the table rather than a scan.
+        // Stretches of rowsPerAsk rows in row-id order, however sparse the row ids are.
         const QString table = QLatin1String(m_table.name);
-        const qint64 lowest = scalar(db, QStringLiteral("SELECT min(rowid) FROM %1").arg(table)).toLongLong();
-        const qint64 highest =
-            scalar(db, QStringLiteral("SELECT max(rowid) FROM %1").arg(table)).toLongLong();
         const QString sql = QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE %2 ORDER BY %3 LIMIT 1")
-                                .arg(QLatin1String(m_table.name), where, m_orderBy);
+                                .arg(table, where, m_orderBy);
+        const QString nextStretch =
+            QStringLiteral("SELECT rowid FROM %1 WHERE rowid>=? ORDER BY rowid LIMIT 1 OFFSET ?").arg(table);
         std::vector<qint64> candidates;
-        Statement stretch(db, sql);
-        for (qint64 lo = lowest; lo <= highest; lo += std::max(rowsPerAsk, 1)) {
+        Statement firstOfStretch(db, sql);
+        QVariant from = scalar(db, QStringLiteral("SELECT min(rowid) FROM %1").arg(table));
+        while (!from.isNull()) {
             if (keepGoing && !keepGoing()) {
                 if (interrupted)
                     *interrupted = true;
                 return -1;
             }
-            stretch.rebind(QVariantList{lo, lo + std::max(rowsPerAsk, 1) - 1} + values);
-            if (stretch.next())
-                candidates.push_back(stretch.integer(0));
+            const QVariant next = scalar(db, nextStretch, {from, std::max(rowsPerAsk, 1)});
+            const qint64 last = next.isNull() ? std::numeric_limits<qint64>::max() : next.toLongLong() - 1;
+            firstOfStretch.rebind(QVariantList{from, last} + values);
+            if (firstOfStretch.next())
+                candidates.push_back(firstOfStretch.integer(0));
+            from = next;
         }
         if (candidates.empty())
             return -1;

@@ -47,7 +47,7 @@ public:
     int findFirst(const QString& column, const QVariant& value) const;
     // The first row from fromRow on whose column, letter case folded and cut to 255 characters, contains
     // the text (or equals it, with fullMatch); -1 when none. keepGoing is asked before every stretch of
-    // rowsPerAsk row ids; false stops the search and sets *interrupted.
+    // rowsPerAsk rows; false stops the search and sets *interrupted.
     int findText(const QString& column, const QString& text, bool fullMatch, int fromRow,
                  const std::function<bool()>& keepGoing = {}, bool* interrupted = nullptr,
                  int rowsPerAsk = 4096) const;
