@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/widget_prompter.h"
 #include "base/settings.h"
 #include "clients/clients_controller.h"
 #include "clients/owner_details.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
+#include "report/widget_prompter.h"
 
 #include <QMainWindow>
 

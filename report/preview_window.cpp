@@ -1,14 +1,13 @@
 #include "report/preview_window.h"
 
-#include "base/prompter.h"
 #include "report/renderer.h"
+#include "report/widget_prompter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -21,36 +20,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
-
-// Message boxes over the preview, for a preview opened without a prompter of its caller's.
-class BoxPrompter : public Prompter {
-public:
-    explicit BoxPrompter(QWidget* parent)
-        : m_parent(parent)
-    {
-    }
-    bool ask(const QString& text) override
-    {
-        return QMessageBox::question(m_parent, m_parent->windowTitle(), text) == QMessageBox::Yes;
-    }
-    void inform(const QString& text) override
-    {
-        QMessageBox::information(m_parent, m_parent->windowTitle(), text);
-    }
-    void warn(const QString& text) override { QMessageBox::warning(m_parent, m_parent->windowTitle(), text); }
-    void error(const QString& text) override
-    {
-        QMessageBox::critical(m_parent, m_parent->windowTitle(), text);
-    }
-    int choose(const QString&, const QStringList&, int defaultIndex) override { return defaultIndex; }
-
-private:
-    QWidget* m_parent;
-};
-
-} // namespace
-
 PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* parent)
     : QDialog(parent)
     , m_page(page)
@@ -58,7 +27,7 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
     , m_view(new QLabel)
     , m_status(new QLabel)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-    , m_ownPrompter(prompter ? nullptr : std::make_unique<BoxPrompter>(this))
+    , m_ownPrompter(prompter ? nullptr : std::make_unique<WidgetPrompter>(this))
     , m_prompter(prompter ? prompter : m_ownPrompter.get())
 {
     setObjectName(QStringLiteral("PreviewWindow"));

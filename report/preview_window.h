@@ -20,7 +20,7 @@ class PreviewWindow : public QDialog {
 public:
     enum class Zoom { Fit, Actual, PageWidth };
 
-    // Failures are told through the prompter (message boxes when there is none).
+    // Failures are told through the prompter (message boxes over the preview when there is none).
     explicit PreviewWindow(const Page& page, Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 

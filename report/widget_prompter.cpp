@@ -1,4 +1,4 @@
-#include "app/widget_prompter.h"
+#include "report/widget_prompter.h"
 
 #include <QApplication>
 #include <QInputDialog>
