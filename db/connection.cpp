@@ -165,35 +165,25 @@ DbError describe(const QSqlError& e, const QString& sql)
 DbError DbError::fromEngine(int code, const QString& words, bool writing)
 {
     const auto tr = [](const char* text) { return QCoreApplication::translate("TDM", text); };
-    QString reason;
-    switch (code & 0xFF) {
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-        reason = tr("база данных открыта только для чтения");
-        break;
-    case SQLITE_FULL:
-        reason = tr("на диске нет места");
-        break;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        reason = tr("база данных занята другой программой");
-        break;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        reason = tr("файл базы данных повреждён или не является базой данных");
-        break;
-    case SQLITE_CANTOPEN:
-        reason = tr("файл базы данных не удаётся открыть");
-        break;
-    case SQLITE_IOERR:
-        reason = tr("ошибка чтения или записи файла");
-        break;
-    case SQLITE_CONSTRAINT:
-        reason = tr("такая запись противоречит уже записанным");
-        break;
-    default:
-        reason = tr("ошибка базы данных");
-    }
+    // The engine's primary result codes and what they mean to a bookkeeper.
+    static const struct {
+        int codes[2];
+        const char* reason;
+    } reasons[] = {
+        {{SQLITE_READONLY, SQLITE_PERM}, QT_TRANSLATE_NOOP("TDM", "база данных открыта только для чтения")},
+        {{SQLITE_FULL, SQLITE_FULL}, QT_TRANSLATE_NOOP("TDM", "на диске нет места")},
+        {{SQLITE_BUSY, SQLITE_LOCKED}, QT_TRANSLATE_NOOP("TDM", "база данных занята другой программой")},
+        {{SQLITE_CORRUPT, SQLITE_NOTADB},
+         QT_TRANSLATE_NOOP("TDM", "файл базы данных повреждён или не является базой данных")},
+        {{SQLITE_CANTOPEN, SQLITE_CANTOPEN}, QT_TRANSLATE_NOOP("TDM", "файл базы данных не удаётся открыть")},
+        {{SQLITE_IOERR, SQLITE_IOERR}, QT_TRANSLATE_NOOP("TDM", "ошибка чтения или записи файла")},
+        {{SQLITE_CONSTRAINT, SQLITE_CONSTRAINT},
+         QT_TRANSLATE_NOOP("TDM", "такая запись противоречит уже записанным")},
+    };
+    QString reason = tr("ошибка базы данных");
+    for (const auto& r : reasons)
+        if ((code & 0xFF) == r.codes[0] || (code & 0xFF) == r.codes[1])
+            reason = tr(r.reason);
     const QString what =
         writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
     return DbError(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
