@@ -1,105 +1,117 @@
 #include "print/amount_in_words.h"
-#include "base/text_case.h"
 
 #include "base/prompter.h"
-#include "db/data_module.h"
+#include "base/text_case.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cmath>
 
 namespace {
 
-// Columns: units (with the currency word), tens, hundreds, thousands. Row 0 closes an amount whose digit is
-// 0.
-using WordTable = const char16_t* const[10][4];
-
-WordTable kRussianHryvnias = {
-    {u" гривень", u"  ", u"  ", u" тысяч"},
-    {u" одна гривня", u" десять", u" сто", u" одна тысяча"},
-    {u" две гривни", u" двадцать", u" двести", u" две тысячи"},
-    {u" три гривни", u" тридцать", u" триста", u" три тысячи"},
-    {u" четыре гривни", u" сорок", u" четыреста", u" четыре тысячи"},
-    {u" пять гривень", u" пятьдесят", u" пятьсот", u" пять тысяч"},
-    {u" шесть гривень", u" шестьдесят", u" шестьсот", u" шесть тысяч"},
-    {u" семь гривень", u" семьдесят", u" семьсот", u" семь тысяч"},
-    {u" восемь гривень", u" восемьдесят", u" восемьсот", u" восемь тысяч"},
-    {u" девять гривень", u" девяносто", u" девятьсот", u" девять тысяч"},
+// A counted noun in its three forms: after 1 (21, 101 ...), after 2-4 (22, 103 ...), after anything else
+// (0, 5-20, 11-14 ...).
+struct Noun {
+    const char16_t* one;
+    const char16_t* few;
+    const char16_t* many;
+    bool feminine;
 };
 
-WordTable kRussianDollars = {
-    {u" долларов", u"  ", u"  ", u" тысяч"},
-    {u" один доллар", u" десять", u" сто", u" одна тысяча"},
-    {u" два доллара", u" двадцать", u" двести", u" две тысячи"},
-    {u" три доллара", u" тридцать", u" триста", u" три тысячи"},
-    {u" четыре доллара", u" сорок", u" четыреста", u" четыре тысячи"},
-    {u" пять долларов", u" пятьдесят", u" пятьсот", u" пять тысяч"},
-    {u" шесть долларов", u" шестьдесят", u" шестьсот", u" шесть тысяч"},
-    {u" семь долларов", u" семьдесят", u" семьсот", u" семь тысяч"},
-    {u" восемь долларов", u" восемьдесят", u" восемьсот", u" восемь тысяч"},
-    {u" девять долларов", u" девяносто", u" девятьсот", u" девять тысяч"},
+struct Language {
+    const char16_t* units[10][2]; // [digit][feminine]; digit 0 is never spelled
+    const char16_t* teens[10];
+    const char16_t* tens[10];
+    const char16_t* hundreds[10];
+    Noun thousand, million, billion;
+    Noun hryvnia, dollar, cent;
+    const char16_t* zero;
+    const char16_t* minus;
 };
 
-// The Ukrainian apostrophe is the straight double quote, as the printed blanks have always shown it.
-WordTable kUkrainianHryvnias = {
-    {u" гривень", u"  ", u"  ", u" тисяч"},
-    {u" одна гривня", u" десять", u" сто", u" одна тисяча"},
-    {u" дві гривні", u" двадцять", u" двісті", u" дві тисячі"},
-    {u" три гривні", u" тридцять", u" триста", u" три тисячі"},
-    {u" чотири гривні", u" сорок", u" чотириста", u" чотири тисячі"},
-    {u" п\"ять гривень", u" п\"ятьдесят", u" п\"ятсот", u" п\"ять тисяч"},
-    {u" шість гривень", u" шістдесят", u" шістсот", u" шість тисяч"},
-    {u" сім гривень", u" сімдесят", u" сімсот", u" сім тисяч"},
-    {u" вісім гривень", u" вісімдесят", u" вісімсот", u" вісім тисяч"},
-    {u" дев\"ять гривень", u" дев\"яносто", u" дев\"ятсот", u" дев\"ять тисяч"},
+// The Ukrainian apostrophe is the typographic one (’), which Windows-1251 holds as 0x92.
+const Language kRussian = {
+    {{u"", u""},
+     {u"один", u"одна"},
+     {u"два", u"две"},
+     {u"три", u"три"},
+     {u"четыре", u"четыре"},
+     {u"пять", u"пять"},
+     {u"шесть", u"шесть"},
+     {u"семь", u"семь"},
+     {u"восемь", u"восемь"},
+     {u"девять", u"девять"}},
+    {u"десять", u"одиннадцать", u"двенадцать", u"тринадцать", u"четырнадцать", u"пятнадцать", u"шестнадцать",
+     u"семнадцать", u"восемнадцать", u"девятнадцать"},
+    {u"", u"десять", u"двадцать", u"тридцать", u"сорок", u"пятьдесят", u"шестьдесят", u"семьдесят",
+     u"восемьдесят", u"девяносто"},
+    {u"", u"сто", u"двести", u"триста", u"четыреста", u"пятьсот", u"шестьсот", u"семьсот", u"восемьсот",
+     u"девятьсот"},
+    {u"тысяча", u"тысячи", u"тысяч", true},
+    {u"миллион", u"миллиона", u"миллионов", false},
+    {u"миллиард", u"миллиарда", u"миллиардов", false},
+    {u"гривня", u"гривни", u"гривень", true},
+    {u"доллар", u"доллара", u"долларов", false},
+    {u"цент", u"цента", u"центов", false},
+    u"ноль",
+    u"минус",
 };
 
-// Printed as it always was, spellings included ("сімь тисяч", "дві тисячи").
-WordTable kUkrainianDollars = {
-    {u" доларів", u"  ", u"  ", u" тисяч"},
-    {u" один долар", u" десять", u" сто", u" одна тисяча"},
-    {u" два долара", u" двадцять", u" двісті", u" дві тисячи"},
-    {u" три долара", u" тридцять", u" триста", u" три тисячи"},
-    {u" чотири долара", u" сорок", u" чотириста", u" чотири тисячи"},
-    {u" п\"ять доларів", u" п\"ятдесят", u" п\"ятсот", u" п\"ять тисяч"},
-    {u" шість доларів", u" шістдесят", u" шістсот", u" шість тисяч"},
-    {u" сім доларів", u" сімдесят", u" сімсот", u" сімь тисяч"},
-    {u" вісім доларів", u" вісімдесят", u" вісімсот", u" вісім тисяч"},
-    {u" дев\"ять доларів", u" дев\"яносто", u" дев\"ятсот", u" дев\"ять тисяч"},
+const Language kUkrainian = {
+    {{u"", u""},
+     {u"один", u"одна"},
+     {u"два", u"дві"},
+     {u"три", u"три"},
+     {u"чотири", u"чотири"},
+     {u"п’ять", u"п’ять"},
+     {u"шість", u"шість"},
+     {u"сім", u"сім"},
+     {u"вісім", u"вісім"},
+     {u"дев’ять", u"дев’ять"}},
+    {u"десять", u"одинадцять", u"дванадцять", u"тринадцять", u"чотирнадцять", u"п’ятнадцять", u"шістнадцять",
+     u"сімнадцять", u"вісімнадцять", u"дев’ятнадцять"},
+    {u"", u"десять", u"двадцять", u"тридцять", u"сорок", u"п’ятдесят", u"шістдесят", u"сімдесят",
+     u"вісімдесят", u"дев’яносто"},
+    {u"", u"сто", u"двісті", u"триста", u"чотириста", u"п’ятсот", u"шістсот", u"сімсот", u"вісімсот",
+     u"дев’ятсот"},
+    {u"тисяча", u"тисячі", u"тисяч", true},
+    {u"мільйон", u"мільйони", u"мільйонів", false},
+    {u"мільярд", u"мільярди", u"мільярдів", false},
+    {u"гривня", u"гривні", u"гривень", true},
+    {u"долар", u"долари", u"доларів", false},
+    {u"цент", u"центи", u"центів", false},
+    u"нуль",
+    u"мінус",
 };
 
-const char16_t* const kRussianTeens[10] = {
-    u" десять",     u" одиннадцать", u" двенадцать", u" тринадцать",   u" четырнадцать",
-    u" пятнадцать", u" шестнадцать", u" семнадцать", u" восемнадцать", u" девятнадцать",
-};
-const char16_t* const kUkrainianTeens[10] = {
-    u" десять",       u" одинадцять",  u" дванадцять", u" тринадцять",   u" чотирнадцять",
-    u" п\"ятнадцять", u" шістнадцять", u" сімнадцять", u" вісімнадцять", u" дев\"ятнадцять",
-};
-
-enum Column { Units = 0, Tens = 1, Hundreds = 2, Thousands = 3 };
-
-QString spellDigits(const QString& digits, WordTable& words, const char16_t* const (&teens)[10])
+QString formOf(const Noun& noun, long long count)
 {
-    QString out;
-    static const Column columnOfPlace[7] = {Units, Units, Tens, Hundreds, Thousands, Tens, Hundreds};
-    int place = int(digits.size());
-    int i = 0;
-    while (place > 0) {
-        const int digit = digits[i].digitValue();
-        if ((place == 2 || place == 5) && digit == 1) {
-            const int next = digits[i + 1].digitValue();
-            out += QString::fromUtf16(teens[next]);
-            out += QString::fromUtf16(words[0][place == 2 ? Units : Thousands]);
-            i += 2;
-            place -= 2;
-        } else {
-            out += QString::fromUtf16(words[digit][columnOfPlace[place]]);
-            i += 1;
-            place -= 1;
-        }
+    const long long lastTwo = count % 100;
+    const long long last = count % 10;
+    if (lastTwo >= 11 && lastTwo <= 19)
+        return QString::fromUtf16(noun.many);
+    if (last == 1)
+        return QString::fromUtf16(noun.one);
+    if (last >= 2 && last <= 4)
+        return QString::fromUtf16(noun.few);
+    return QString::fromUtf16(noun.many);
+}
+
+// Words of 1 ... 999 counting something of the given gender.
+void spellTriple(int n, bool feminine, const Language& lang, QStringList& words)
+{
+    if (n / 100)
+        words << QString::fromUtf16(lang.hundreds[n / 100]);
+    const int lastTwo = n % 100;
+    if (lastTwo >= 10 && lastTwo <= 19) {
+        words << QString::fromUtf16(lang.teens[lastTwo - 10]);
+        return;
     }
-    return out;
+    if (lastTwo / 10)
+        words << QString::fromUtf16(lang.tens[lastTwo / 10]);
+    if (lastTwo % 10)
+        words << QString::fromUtf16(lang.units[lastTwo % 10][feminine ? 1 : 0]);
 }
 
 } // namespace
@@ -107,43 +119,56 @@ QString spellDigits(const QString& digits, WordTable& words, const char16_t* con
 QString AmountInWords(double amount, bool russian, bool hryvnias, bool slashBeforeKopecks, bool capitalise,
                       Prompter* prompter)
 {
+    const Language& lang = russian ? kRussian : kUkrainian;
+    const Noun& currency = hryvnias ? lang.hryvnia : lang.dollar;
+
     const bool negative = amount < 0;
     const double magnitude = std::fabs(amount);
-    const bool representable = std::isfinite(magnitude) && magnitude < 2147483648.0;
-
-    long long units = representable ? static_cast<long long>(std::trunc(magnitude)) : 0;
+    const bool finite = std::isfinite(magnitude) && magnitude < 1e15;
+    long long units = finite ? static_cast<long long>(std::trunc(magnitude)) : 0;
     // Ties go to the even neighbour: the default rounding mode of nearbyint.
     long long kopecks =
-        representable ? static_cast<long long>(std::nearbyint((magnitude - units) * 100.0)) : 0;
+        finite ? static_cast<long long>(std::nearbyint((magnitude - double(units)) * 100.0)) : 0;
     if (kopecks == 100) {
         ++units;
         kopecks = 0;
     }
+    const bool spelled = finite && units <= kLargestSpelledAmount;
 
-    WordTable& words = russian ? (hryvnias ? kRussianHryvnias : kRussianDollars)
-                               : (hryvnias ? kUkrainianHryvnias : kUkrainianDollars);
-    const auto& teens = russian ? kRussianTeens : kUkrainianTeens;
-
-    QString text;
-    if (representable && units == 0) {
-        text = hryvnias ? QStringLiteral(" ноль гривень ") : QStringLiteral(" ноль долларов ");
-    } else if (!representable || units > 999999) {
+    QStringList words;
+    if (!spelled) {
         if (prompter)
-            prompter->error(QCoreApplication::translate("TDM", "Сумма больше 1000000."));
-        text = QString(56, u'_');
+            prompter->error(QCoreApplication::translate("TDM", "Сумма больше 999 999 999 999,99."));
+        words << QString(56, u'_');
     } else {
-        text = spellDigits(QString::number(units), words, teens);
+        // A refund or a correction is spelled as its size with a minus word before it.
+        if (negative && (units > 0 || kopecks > 0))
+            words << QString::fromUtf16(lang.minus);
+        if (units == 0)
+            words << QString::fromUtf16(lang.zero);
+        const struct {
+            long long scale;
+            const Noun* noun;
+        } groups[] = {
+            {1'000'000'000LL, &lang.billion}, {1'000'000LL, &lang.million}, {1'000LL, &lang.thousand}};
+        for (const auto& group : groups) {
+            const int n = int(units / group.scale % 1000);
+            if (n) {
+                spellTriple(n, group.noun->feminine, lang, words);
+                words << formOf(*group.noun, n);
+            }
+        }
+        const int rest = int(units % 1000);
+        if (rest)
+            spellTriple(rest, currency.feminine, lang, words);
+        words << formOf(currency, rest);
     }
-    // A negative amount (a refund, a correction) is spelled as its size with a minus word before it.
-    if (negative && representable && (units > 0 || kopecks > 0) && units <= 999999)
-        text = (russian ? QStringLiteral(" минус") : QStringLiteral(" мінус")) + text;
 
+    // The refused line starts at the margin, so the whole width can be written on.
+    QString text = spelled ? u' ' + words.join(u' ') : words.join(u' ');
     text += kopecks < 10 ? QStringLiteral(" 0%1").arg(kopecks) : QStringLiteral(" %1").arg(kopecks);
     text += slashBeforeKopecks ? u'/' : u' ';
-    if (hryvnias)
-        text += QStringLiteral("коп.");
-    else
-        text += russian ? QStringLiteral("центов") : QStringLiteral("центiв"); // Latin "i", as printed before
+    text += hryvnias ? QStringLiteral("коп.") : formOf(lang.cent, kopecks);
 
     if (capitalise && text.size() > 1)
         text[1] = UpperCase1251Char(text[1]);

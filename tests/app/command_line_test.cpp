@@ -30,7 +30,7 @@ TEST(CommandLine, WordsPrintsTheTextAndANewline)
         const char* out;
     } cases[] = {
         {{"words", "12345.67", "--russian"}, " Двенадцать тысяч триста сорок пять гривень 67 коп.\n"},
-        {{"words", "12345,67"}, " Дванадцять тисяч триста сорок п\"ять гривень 67 коп.\n"},
+        {{"words", "12345,67"}, " Дванадцять тисяч триста сорок п’ять гривень 67 коп.\n"},
         {{"words", "21", "--russian", "--dollars"}, " Двадцать один доллар 00 центов\n"},
         {{"words", "2.05", "--russian", "--slash", "--lower"}, " две гривни 05/коп.\n"},
     };
@@ -39,10 +39,12 @@ TEST(CommandLine, WordsPrintsTheTextAndANewline)
         EXPECT_EQ(r.exitCode, 0) << c.args.join(' ').toStdString();
         EXPECT_EQ(r.out, QString::fromUtf8(c.out));
     }
-    const ProcessResult big = runDocmar({"words", "1000000"});
+    const ProcessResult million = runDocmar({"words", "1200000", "--russian"});
+    EXPECT_EQ(million.out, QStringLiteral(" Один миллион двести тысяч гривень 00 коп.\n"));
+    const ProcessResult big = runDocmar({"words", "1000000000000"});
     EXPECT_EQ(big.exitCode, 0);
     EXPECT_EQ(big.out, QString(56, u'_') + QStringLiteral(" 00 коп.\n"));
-    EXPECT_TRUE(big.err.contains(QStringLiteral("Сумма больше 1000000.")));
+    EXPECT_TRUE(big.err.contains(QStringLiteral("Сумма больше 999 999 999 999,99.")));
 }
 
 TEST(CommandLine, BadUsageExitsWithTwo)

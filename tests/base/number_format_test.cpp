@@ -63,9 +63,9 @@ TEST(MonthNames, ThreeBlocks)
     EXPECT_EQ(MonthName(kRussianGenitiveBlock + 12), QStringLiteral("декабря"));
     EXPECT_EQ(MonthName(kUkrainianGenitiveBlock + 2), QStringLiteral("лютого"));
     EXPECT_EQ(MonthName(kUkrainianGenitiveBlock + 11), QStringLiteral("листопада"));
-    // The genitive quarter word ends in a Latin "a".
-    EXPECT_EQ(MonthName(kRussianGenitiveBlock + 16), QStringLiteral("IV квартал") + u'a');
-    EXPECT_EQ(MonthName(48), QStringLiteral("IV квартал") + u'a');
+    // Genitive quarters in Cyrillic letters; only the Roman numeral is Latin.
+    EXPECT_EQ(MonthName(kRussianGenitiveBlock + 16), QStringLiteral("IV квартала"));
+    EXPECT_EQ(MonthName(48), QStringLiteral("IV кварталу"));
     EXPECT_EQ(MonthName(0), QString());
     EXPECT_EQ(MonthName(49), QString());
 }
