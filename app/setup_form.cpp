@@ -1,5 +1,7 @@
 #include "app/setup_form.h"
 
+#include "base/text_codec.h"
+#include "report/widget_prompter.h"
 #include "ui_setup_form.h"
 
 #include <QFileDialog>
@@ -26,24 +28,38 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     ui->LogoW->setValue(settings.width);
     ui->LogoH->setValue(settings.height);
     ui->CenterCB->setChecked(settings.center);
+    // A longer signature written into the file by hand shows cut, and is kept unless it is edited here.
     ui->UserName->setText(settings.text.left(ui->UserName->maxLength()));
+    for (QLineEdit* edit : {ui->DirEd, ui->LogoName, ui->UserName})
+        edit->setValidator(new Cp1251Validator(edit));
 
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->DirEdBrowse, &QToolButton::clicked, this, [this] {
         const QString dir = QFileDialog::getExistingDirectory(this, ui->Label4->text(), ui->DirEd->text());
         if (!dir.isEmpty())
-            ui->DirEd->setText(QDir::toNativeSeparators(dir));
+            setChosenPath(ui->DirEd, dir);
     });
     connect(ui->LogoNameBrowse, &QToolButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, ui->LogCB->text(), ui->LogoName->text(),
                                                           tr("BMP-files (*.bmp)"));
         if (!file.isEmpty())
-            ui->LogoName->setText(QDir::toNativeSeparators(file));
+            setChosenPath(ui->LogoName, file);
     });
 }
 
 TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::setChosenPath(QLineEdit* edit, const QString& path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    if (fits1251(native))
+        edit->setText(native);
+    else
+        WidgetPrompter(this).error(tr("Путь %1 содержит знаки, которые нельзя сохранить в файле настроек. "
+                                      "Выберите другую папку или файл.")
+                                       .arg(native));
+}
 
 Settings TSetupForm::settings() const
 {
@@ -61,6 +77,7 @@ Settings TSetupForm::settings() const
     s.width = ui->LogoW->value();
     s.height = ui->LogoH->value();
     s.center = ui->CenterCB->isChecked();
-    s.text = ui->UserName->text();
+    if (ui->UserName->isModified())
+        s.text = ui->UserName->text();
     return s;
 }

@@ -3,6 +3,8 @@
 #include "base/settings.h"
 
 #include <QDialog>
+
+class QLineEdit;
 #include <memory>
 
 namespace Ui {
@@ -18,6 +20,8 @@ public:
     Settings settings() const;
 
 private:
+    void setChosenPath(QLineEdit* edit, const QString& path);
+
     std::unique_ptr<Ui::TSetupForm> ui;
     Settings m_settings;
 };

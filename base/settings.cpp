@@ -142,7 +142,16 @@ bool ReadSettings(Settings& settings, const QString& programFolder, QString* err
 bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error)
 {
     IniFile ini(settingsFilePath(programFolder));
-    ini.load(); // a missing file is simply written anew
+    // A missing file is simply written anew; one that is there but cannot be read is never replaced, or
+    // every line the program does not know of would be lost with it.
+    if (!ini.load() && QFileInfo::exists(ini.fileName())) {
+        if (error)
+            *error =
+                QCoreApplication::translate("Settings", "Не удалось прочитать файл %1. Он оставлен как есть, "
+                                                        "изменения настроек не сохранены.")
+                    .arg(ini.fileName());
+        return false;
+    }
     for (const char* name : kWriteOrder)
         writeKey(ini, keyNamed(name), settings);
     return ini.save(error);

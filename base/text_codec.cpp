@@ -20,11 +20,17 @@ struct EncodeTable {
     }
 };
 
+const EncodeTable& encodeTable()
+{
+    static const EncodeTable table;
+    return table;
+}
+
 } // namespace
 
 QByteArray encode1251(const QString& text)
 {
-    static const EncodeTable table;
+    const EncodeTable& table = encodeTable();
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -45,4 +51,18 @@ QString decode1251(const QByteArray& bytes)
 {
     QStringDecoder decoder("windows-1251");
     return decoder.decode(bytes);
+}
+
+bool fits1251(const QString& text)
+{
+    const EncodeTable& table = encodeTable();
+    for (QChar c : text)
+        if (c.unicode() != 0 && !table.bytes[c.unicode()])
+            return false;
+    return true;
+}
+
+QValidator::State Cp1251Validator::validate(QString& input, int& /*pos*/) const
+{
+    return fits1251(input) ? Acceptable : Invalid;
 }

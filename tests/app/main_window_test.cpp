@@ -452,6 +452,43 @@ TEST_F(MainWindowTest, SettingsDialogWritesAndReconnects)
     EXPECT_EQ(currentRow(), 0);
 }
 
+TEST_F(MainWindowTest, SettingsDialogKeepsALongSignatureAndTakesOnlyWhatTheFileHolds)
+{
+    const QString signature = QStringLiteral("/ Головний бухгалтер ТОВ \"Сонячний берег\"");
+    ASSERT_GT(signature.size(), 24);
+    IniFile ini(settingsFilePath(home.path()));
+    ini.writeString(QStringLiteral("SIGNATURE"), QStringLiteral("TEXT"), signature);
+    ASSERT_TRUE(ini.save());
+    open();
+    ASSERT_EQ(window->programSettings().text, signature);
+
+    whenModal([](QWidget* dialog) {
+        auto* name = child<QLineEdit>(dialog, "UserName");
+        EXPECT_EQ(name->text().size(), 24);
+        auto* path = child<QLineEdit>(dialog, "DirEd");
+        const QString before = path->text();
+        path->setFocus();
+        type(path, QStringLiteral("中😀"));
+        EXPECT_EQ(path->text(), before);
+        type(path, QStringLiteral("ї"));
+        EXPECT_EQ(path->text(), before + QStringLiteral("ї"));
+        path->setText(before);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N6")->trigger();
+    EXPECT_EQ(window->programSettings().text, signature);
+
+    whenModal([](QWidget* dialog) {
+        auto* name = child<QLineEdit>(dialog, "UserName");
+        name->setFocus();
+        name->selectAll();
+        type(name, QStringLiteral("/ Бухгалтер"));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N6")->trigger();
+    EXPECT_EQ(window->programSettings().text, QStringLiteral("/ Бухгалтер"));
+}
+
 TEST_F(MainWindowTest, F1AnywhereEvenInACellEditor)
 {
     open();

@@ -132,7 +132,40 @@ TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
     ASSERT_TRUE(QDir().mkpath(settingsFilePath(home.path())));
     Settings s = defaultSettings(home.path());
     EXPECT_FALSE(ReadSettings(s, home.path(), &error));
+    EXPECT_FALSE(WriteSettings(s, home.path(), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Не удалось прочитать файл "))) << error.toStdString();
     EXPECT_TRUE(QFileInfo(settingsFilePath(home.path())).isDir());
+}
+
+TEST(Settings, FileWithoutReadRightsIsNeverReplaced)
+{
+    QTemporaryDir home;
+    const QString file = settingsFilePath(home.path());
+    const QByteArray original = "[DATABASE]\r\nPATH=D:\\Books\r\n[MINE]\r\nKEEP=1\r\n";
+    writeFile(file, original);
+    QFile::setPermissions(file, QFileDevice::WriteOwner);
+    if (QFile(file).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "this user reads any file";
+    QString error;
+    Settings s = defaultSettings(home.path());
+    EXPECT_FALSE(ReadSettings(s, home.path(), &error));
+    EXPECT_FALSE(WriteSettings(s, home.path(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("изменения настроек не сохранены")));
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(readFile(file), original);
+}
+
+TEST(TextCodec, OnlyWhatTheCodePageHoldsFits)
+{
+    EXPECT_TRUE(fits1251(QStringLiteral("Головний бухгалтер ґ Є ї № ’ «»")));
+    EXPECT_FALSE(fits1251(QStringLiteral("中文")));
+    EXPECT_FALSE(fits1251(QStringLiteral("a 😀")));
+    Cp1251Validator validator;
+    QString text = QStringLiteral("/ Бухгалтер");
+    int pos = 0;
+    EXPECT_EQ(validator.validate(text, pos), QValidator::Acceptable);
+    text += QStringLiteral("中");
+    EXPECT_EQ(validator.validate(text, pos), QValidator::Invalid);
 }
 
 TEST(Settings, ResetKeepsTheAdvertisingTax)
