@@ -269,18 +269,49 @@ bool TBuhForm::OpenDatabase()
         m_dm.connect(m_settings.path);
     } catch (const DbError&) {
         m_prompter->error(tr("Ошибка при открытии базы данных!"));
-        clientRegister().model().clear();
-        documentLists().clear();
-        fillClientPanel();
-        UpdateDocumentCommands();
-        return false;
+        forgetDatabase();
+        if (!createDatabaseOnOffer())
+            return false;
     }
+    if (m_dm.isReadOnly())
+        m_prompter->warn(tr("База данных открыта только для чтения: изменения в ней сохранить нельзя."));
     clientRegister().reload();
     locateClient(clientRegister().idAt(0));
     setWindowTitle(tr("ДОКУМАР (v.%1). База данных : ").arg(QLatin1String(kDocMarVersion)) +
                    QDir::toNativeSeparators(m_settings.path));
     RefreshClientDocuments();
     applyPrecision();
+    return true;
+}
+
+void TBuhForm::forgetDatabase()
+{
+    setWindowTitle(tr("ДОКУМАР"));
+    clientRegister().model().clear();
+    fillClientPanel();
+    documentLists().clear();
+    ui->Edit5->clear();
+    showDocumentCaptions();
+    UpdateDocumentCommands();
+    m_owner.forget();
+    for (const OwnerEdit& e : kOwnerEdits)
+        ((*ui).*e.edit)->clear();
+}
+
+bool TBuhForm::createDatabaseOnOffer()
+{
+    // A damaged or foreign file is never replaced; only a folder without a database gets one.
+    if (TDM::databaseExists(m_settings.path) ||
+        !m_prompter->ask(tr("В папке %1 нет базы данных. Создать в ней новую пустую базу данных?")
+                             .arg(QDir::toNativeSeparators(m_settings.path))))
+        return false;
+    try {
+        TDM::createDatabase(m_settings.path);
+        m_dm.connect(m_settings.path);
+    } catch (const DbError& e) {
+        m_prompter->error(e.message(), e.detail());
+        return false;
+    }
     return true;
 }
 
@@ -367,6 +398,8 @@ void TBuhForm::deleteThroughNavigator(DBGrid* grid)
 
 void TBuhForm::PC1Change(int index)
 {
+    if (m_previousPage == OwnerPage)
+        settleOwnerEdits();
     if (m_previousPage == ClientsPage) {
         settleClientEdits();
         RefreshClientDocuments();
@@ -403,7 +436,8 @@ void TBuhForm::N6Click()
     QString error;
     if (!WriteSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
-    OpenDatabase();
+    if (OpenDatabase())
+        LoadAndShowOwner();
 }
 
 void TBuhForm::N8Click()
@@ -422,6 +456,16 @@ void TBuhForm::ShowOwnerRecord(const OwnerRecord& owner)
 {
     for (const OwnerEdit& e : kOwnerEdits)
         ((*ui).*e.edit)->setText(owner.*e.member);
+}
+
+void TBuhForm::settleOwnerEdits()
+{
+    const OwnerRecord shown = ownerFromTab();
+    if (!m_owner.hasUnsavedChanges(shown))
+        return;
+    if (m_prompter->ask(tr("Данные владельца изменены. Сохранить изменения?")))
+        m_owner.save(shown, m_settings.path);
+    ShowOwnerRecord(m_owner.record());
 }
 
 OwnerRecord TBuhForm::ownerFromTab() const
@@ -456,6 +500,7 @@ void TBuhForm::closeEvent(QCloseEvent* event)
         return;
     }
     settleClientEdits();
+    settleOwnerEdits();
     m_dm.disconnect();
     QString error;
     if (!WriteSettings(m_settings, m_programFolder, &error))

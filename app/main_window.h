@@ -70,6 +70,7 @@ private:
     void setupClientPanel();
     int currentClientRow() const;
     void locateClient(int id);
+    void followCurrentClient();
     void fillClientPanel();
     // The client as the panel shows it.
     ClientRow clientFromPanel() const;
@@ -88,6 +89,9 @@ private:
 
     // Owner tab.
     void ShowOwnerRecord(const OwnerRecord& owner);
+    void settleOwnerEdits();
+    void forgetDatabase();
+    bool createDatabaseOnOffer();
     OwnerRecord ownerFromTab() const;
 
     std::unique_ptr<Ui::TBuhForm> ui;

@@ -64,6 +64,7 @@ void TBuhForm::setupClientPanel()
                 if (previous.isValid())
                     settleClientEdits(previous.row());
                 fillClientPanel();
+                followCurrentClient();
             });
 }
 
@@ -88,6 +89,18 @@ void TBuhForm::locateClient(int id)
         ui->DBGrid2->scrollTo(index);
     }
     fillClientPanel();
+    followCurrentClient();
+}
+
+void TBuhForm::followCurrentClient()
+{
+    // A search moves the register once, when it ends; the lists follow then.
+    if (m_searchActive)
+        return;
+    const int row = currentClientRow();
+    const int id = row >= 0 ? clientRegister().idAt(row) : 0;
+    if (id != documentLists().currentClientId() || documentLists().showsAllDocuments())
+        RefreshClientDocuments();
 }
 
 void TBuhForm::fillClientPanel()
@@ -203,13 +216,10 @@ void TBuhForm::FindClient(int field, const QString& text, bool fullMatch)
             return m_searchActive;
         });
     m_searchActive = false;
-    if (outcome.interrupted) {
-        ShowAllDocuments();
-        return;
-    }
     if (outcome.row >= 0)
         locateClient(clientRegister().idAt(outcome.row));
-    RefreshClientDocuments();
+    if (outcome.interrupted)
+        ShowAllDocuments();
 }
 
 void TBuhForm::filterClients(bool byName)

@@ -35,12 +35,12 @@ QString indexOfColumn(const QString& column)
 const std::vector<ClientColumn>& clientColumns()
 {
     static const std::vector<ClientColumn> columns = {
-        {"FIRMNAME", 0, 241, 0, true},     {"CHIEF", 3, 217, 1, true},        {"BUHALTER", 4, 173, -1, true},
-        {"TELFAX", 5, 107, 2, true},       {"CITY", 1, 0, 3, true},           {"REGION", -1, 0, -1, true},
-        {"POSTADDRESS", 2, 193, 4, true},  {"LAWADDRESS", 6, 218, 5, true},   {"TAXCODE", 7, 136, 6, true},
-        {"MFOCODE", -1, 0, -1, true},      {"OKPOCODE", -1, 0, -1, true},     {"REGNUMBER", 8, 103, 7, true},
-        {"BANKNAME", -1, 0, -1, true},     {"BANKCITY", -1, 0, -1, true},     {"CHETNUMBER", -1, 0, -1, true},
-        {"BANKREGION", -1, 0, -1, true},   {"DOGNUMBER", 9, 81, 8, true},     {"DOGDATA", 10, 0, -1, true},
+        {"FIRMNAME", 0, 241, 0, true},    {"CHIEF", 3, 217, 1, true},      {"BUHALTER", 4, 173, -1, true},
+        {"TELFAX", 5, 107, 2, true},      {"CITY", 1, 0, 3, true},         {"REGION", -1, 0, -1, true},
+        {"POSTADDRESS", 2, 193, 4, true}, {"LAWADDRESS", 6, 218, 5, true}, {"TAXCODE", 7, 136, 6, true},
+        {"MFOCODE", -1, 0, -1, true},     {"OKPOCODE", -1, 0, -1, true},   {"REGNUMBER", 8, 103, 7, true},
+        {"BANKNAME", -1, 0, -1, true},    {"BANKCITY", -1, 0, -1, true},   {"CHETNUMBER", -1, 0, -1, true},
+        {"BANKREGION", -1, 0, -1, true},  {"DOGNUMBER", 9, 81, 8, true},   {"DOGDATA", 10, 0, -1, true},
     };
     return columns;
 }
@@ -153,8 +153,9 @@ const QStringList& findFields()
         for (const ClientColumn& c : clientColumns())
             if (c.findPosition >= 0)
                 searched.push_back(&c);
-        std::sort(searched.begin(), searched.end(),
-                  [](const ClientColumn* a, const ClientColumn* b) { return a->findPosition < b->findPosition; });
+        std::sort(searched.begin(), searched.end(), [](const ClientColumn* a, const ClientColumn* b) {
+            return a->findPosition < b->findPosition;
+        });
         QStringList names;
         for (const ClientColumn* c : searched)
             names << QLatin1String(c->name);
@@ -169,7 +170,7 @@ FindResult FindClient(const ClientRegister& reg, int startRow, int field, const 
     FindResult result;
     const QString column = findFields().value(field, findFields().first());
     result.row = reg.model().findText(column, text, fullMatch, std::max(startRow, 0), keepGoing,
-                                      &result.interrupted, rowsPerAsk);
+                                      &result.interrupted, rowsPerAsk, &result.reachedRow);
     return result;
 }
 

@@ -85,6 +85,7 @@ const QStringList& findFields();
 struct FindResult {
     int row = -1;             // the matching client, or -1
     bool interrupted = false; // stopped by keepGoing
+    int reachedRow = -1;      // when interrupted: where a search one client at a time would stand
 };
 // Looks for the first client from startRow on whose field contains the text (or equals it, with
 // fullMatch), letter case ignored. keepGoing is asked before each stretch of rowsPerAsk clients; false

@@ -183,6 +183,7 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
         if (result.interrupted) {
             m_prompter.inform(tr("Поиск прерван."));
             outcome.interrupted = true;
+            outcome.row = result.reachedRow;
             return outcome;
         }
         if (result.row >= 0) {
@@ -190,8 +191,11 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
             return outcome;
         }
         if (!m_prompter.ask(tr("Не найдено ни одной записи по условию поиска.") + QStringLiteral("\r\n") +
-                            QString(11, u' ') + tr("Начать сначала ?")))
+                            QString(11, u' ') + tr("Начать сначала ?"))) {
+            // The search ran to the end of the register and stays there.
+            outcome.row = m_register.model().rowCount() - 1;
             return outcome;
+        }
         start = 0;
     }
 }

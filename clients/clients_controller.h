@@ -63,7 +63,9 @@ public:
     // The last search asked for, to fill the find dialog.
     const FindRequest& lastFind() const { return m_lastFind; }
     struct SearchOutcome {
-        int row = -1;             // the client to stand on; -1: stay where the search started
+        // The client to stand on: the match, the last client after "No" to starting again, or where an
+        // interrupted search had reached; -1 (an empty register): stay.
+        int row = -1;
         bool interrupted = false; // stopped by Esc ("Поиск прерван." has been shown)
     };
     // Looks from the start row on; when nothing is found, asks whether to start again from the first

@@ -20,10 +20,24 @@ void OwnerDetails::load(const QString& databaseFolder)
     }
 }
 
+namespace {
+OwnerRecord asStored(const OwnerRecord& shown)
+{
+    OwnerRecord owner;
+    for (const OwnerRecord::Field& f : OwnerRecord::fields())
+        owner.*f.member = (shown.*f.member).left(OwnerRecord::kMaxLength);
+    return owner;
+}
+} // namespace
+
+bool OwnerDetails::hasUnsavedChanges(const OwnerRecord& shown) const
+{
+    return m_dm.isConnected() && asStored(shown) != m_owner;
+}
+
 void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder)
 {
-    for (const OwnerRecord::Field& f : OwnerRecord::fields())
-        m_owner.*f.member = (shown.*f.member).left(OwnerRecord::kMaxLength);
+    m_owner = asStored(shown);
     try {
         m_dm.SaveOwnerRecord(m_owner);
     } catch (const DbError& e) {

@@ -24,6 +24,10 @@ public:
     std::optional<OwnerRecord> stored() const;
     // On opening the owner tab: a book that lost its owner row gets it back from the record.
     void repairOwnerRow();
+    // True when the tab shows details that differ from the stored ones (as saving would store them).
+    bool hasUnsavedChanges(const OwnerRecord& shown) const;
+    // After a failed open: nothing of the previous book is held.
+    void forget() { m_owner = OwnerRecord{}; }
 
 private:
     TDM& m_dm;

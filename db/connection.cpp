@@ -244,6 +244,12 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
     return db;
 }
 
+bool isReadOnlyConnection(const QSqlDatabase& db)
+{
+    sqlite3* handle = sqliteHandle(db);
+    return handle && sqlite3_db_readonly(handle, "main") == 1;
+}
+
 void closeConnection(const QString& connectionName)
 {
     {

@@ -38,6 +38,8 @@ private:
 // database, or cannot be opened.
 QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create);
 void closeConnection(const QString& connectionName);
+// True when the engine opened the file for reading only (the file is write-protected).
+bool isReadOnlyConnection(const QSqlDatabase& db);
 
 sqlite3* sqliteHandle(const QSqlDatabase& db);
 void registerTextFunctions(sqlite3* handle);

@@ -116,6 +116,14 @@ bool TDM::isConnected() const
     return m_connected;
 }
 
+bool TDM::isReadOnly() const
+{
+    if (!m_connected)
+        return false;
+    return isReadOnlyConnection(database()) ||
+           !QFileInfo(QFileInfo(databaseFile(m_folder)).absolutePath()).isWritable();
+}
+
 QSqlDatabase TDM::database() const
 {
     if (!m_connected)

@@ -32,6 +32,8 @@ public:
     void connect(const QString& folder);
     void disconnect();
     bool isConnected() const;
+    // Nothing can be stored: the file is write-protected, or its folder cannot take the engine's journal.
+    bool isReadOnly() const;
     const QString& folder() const { return m_folder; }
     QSqlDatabase database() const;
 

@@ -170,7 +170,8 @@ int SqlListModel::findFirst(const QString& column, const QVariant& value) const
 }
 
 int SqlListModel::findText(const QString& column, const QString& text, bool fullMatch, int fromRow,
-                           const std::function<bool()>& keepGoing, bool* interrupted, int rowsPerAsk) const
+                           const std::function<bool()>& keepGoing, bool* interrupted, int rowsPerAsk,
+                           int* reachedRow) const
 {
     if (interrupted)
         *interrupted = false;
@@ -204,12 +205,21 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
         std::vector<qint64> candidates;
         Statement firstOfStretch(db, sql);
         QVariant from = scalar(db, QStringLiteral("SELECT min(rowid) FROM %1").arg(table));
+        qint64 examined = 0;
         while (!from.isNull()) {
             if (keepGoing && !keepGoing()) {
                 if (interrupted)
                     *interrupted = true;
+                if (reachedRow) {
+                    // The share of the table read so far, laid over the rows from the start row on.
+                    const qint64 total = std::max<qint64>(
+                        scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong(), 1);
+                    *reachedRow =
+                        int(std::min<qint64>(fromRow + (m_count - fromRow) * examined / total, m_count - 1));
+                }
                 return -1;
             }
+            examined += std::max(rowsPerAsk, 1);
             const QVariant next = scalar(db, nextStretch, {from, std::max(rowsPerAsk, 1)});
             const qint64 last = next.isNull() ? std::numeric_limits<qint64>::max() : next.toLongLong() - 1;
             firstOfStretch.rebind(QVariantList{from, last} + values);

@@ -47,10 +47,11 @@ public:
     int findFirst(const QString& column, const QVariant& value) const;
     // The first row from fromRow on whose column, letter case folded and cut to 255 characters, contains
     // the text (or equals it, with fullMatch); -1 when none. keepGoing is asked before every stretch of
-    // rowsPerAsk rows; false stops the search and sets *interrupted.
+    // rowsPerAsk rows; false stops the search and sets *interrupted, and *reachedRow to the row a search
+    // through the list one row at a time would have reached by then.
     int findText(const QString& column, const QString& text, bool fullMatch, int fromRow,
                  const std::function<bool()>& keepGoing = {}, bool* interrupted = nullptr,
-                 int rowsPerAsk = 4096) const;
+                 int rowsPerAsk = 4096, int* reachedRow = nullptr) const;
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     // The display formats of Price and Count columns, as the precision settings make them.
     void setPrecision(const Precision& precision);

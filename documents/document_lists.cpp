@@ -58,14 +58,16 @@ DocumentLists::DocumentLists(TDM& dm)
                                          listColumns(Tables::nakladn2(), {"NAKL_NUMBER", "NAKL_DATA", "INFO",
                                                                           "NAME_CLIENT", "OPLATA_TYPE"})))
 {
-    m_captions[0] = tr("Счета-фактуры клиента ");
-    m_captions[1] = tr("Проплаты ");
-    m_captions[2] = tr("Расходные накладные ");
-    m_captions[3] = tr("Налоговые накладные ");
+    clear();
 }
 
 void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName)
 {
+    if (clientId <= 0) {
+        clear();
+        return;
+    }
+    m_showsAll = false;
     m_selection.clear();
     m_clientId = clientId;
     m_invoices->setQuery(ListQueries::clientInvoices(clientId));
@@ -81,6 +83,7 @@ void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName
 void DocumentLists::ShowAllDocuments()
 {
     m_clientId = 0;
+    m_showsAll = true;
     m_captions[0] = tr("Список всех счетов-фактур");
     m_captions[1] = tr("Список всех поступлений без с/ф");
     m_captions[2] = tr("Список всех расходных накладных");
@@ -93,6 +96,13 @@ void DocumentLists::ShowAllDocuments()
 
 void DocumentLists::clear()
 {
+    m_clientId = 0;
+    m_showsAll = false;
+    m_selection.clear();
+    m_captions[0] = tr("Счета-фактуры клиента ");
+    m_captions[1] = tr("Проплаты ");
+    m_captions[2] = tr("Расходные накладные ");
+    m_captions[3] = tr("Налоговые накладные ");
     for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
         m->clear();
 }

@@ -27,7 +27,9 @@ public:
     void RefreshClientDocuments(int clientId, const QString& firmName);
     // Every client's documents; the waybill selection stays.
     void ShowAllDocuments();
+    // No client's documents: empty lists under the design captions, nothing picked for a waybill.
     void clear();
+    bool showsAllDocuments() const { return m_showsAll; }
     void setPrecision(const Precision& precision);
 
     int currentClientId() const { return m_clientId; }
@@ -45,6 +47,7 @@ private:
     TDM& m_dm;
     std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax;
     int m_clientId = 0;
+    bool m_showsAll = false;
     QString m_captions[4];
     QString m_selection;
 };

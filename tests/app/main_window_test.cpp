@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -105,8 +106,11 @@ TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
         TBuhForm window(home.path(), &prompter);
         window.show();
         EXPECT_EQ(prompter.texts(),
-                  (QStringList{"Не найдена директория базы данных!", "Ошибка при открытии базы данных!"}));
+                  (QStringList{"Не найдена директория базы данных!", "Ошибка при открытии базы данных!",
+                               "В папке " + QDir::toNativeSeparators(home.dataFolder()) +
+                                   " нет базы данных. Создать в ней новую пустую базу данных?"}));
         EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР"));
+        EXPECT_FALSE(QFileInfo::exists(TDM::databaseFile(home.dataFolder())));
         EXPECT_TRUE(QDir(home.dataFolder()).exists());
         IniFile ini(settingsFilePath(home.path()));
         ASSERT_TRUE(ini.load());
@@ -116,6 +120,183 @@ TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
         prompter.queueAnswer(true);
         window.close();
     }
+}
+
+TEST(MainWindowFirstStart, YesMakesAnEmptyDatabaseAndOpensIt)
+{
+    TestHome home;
+    ScriptedPrompter prompter;
+    prompter.queueAnswer(true);
+    TBuhForm window(home.path(), &prompter);
+    window.show();
+    // The new book has no owner row yet: the usual warning, and the defaults to fill in.
+    ASSERT_EQ(prompter.messages().size(), 4u);
+    EXPECT_EQ(prompter.texts().back(),
+              QStringLiteral("Не найдены данные о владельце программы! Значения по умолчанию."));
+    EXPECT_TRUE(window.dataModule().isConnected());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР (v.1.3). База данных : ") +
+                                        QDir::toNativeSeparators(home.dataFolder()));
+    EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), OwnerRecord{}.FIRMNAME);
+    EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid1"))->model()->rowCount(), 0);
+    EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("GB5"))->title(), QStringLiteral("Проплаты "));
+    prompter.queueAnswer(true);
+    window.close();
+}
+
+TEST(MainWindowFirstStart, AWriteProtectedBookIsSaidOnceAtOpening)
+{
+    TestHome home;
+    home.createAndConnect()->SaveOwnerRecord(OwnerRecord{});
+    const QString file = TDM::databaseFile(home.dataFolder());
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    QFile::setPermissions(home.dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool protectedFromMe = !QFileInfo(file).isWritable();
+    ScriptedPrompter prompter;
+    if (protectedFromMe) {
+        TBuhForm window(home.path(), &prompter);
+        window.show();
+        EXPECT_EQ(prompter.texts(),
+                  QStringList{"База данных открыта только для чтения: изменения в ней сохранить нельзя."});
+        EXPECT_TRUE(window.dataModule().isConnected());
+        // A store then says why it cannot be done, in the program's language.
+        prompter.clear();
+        window.findChild<QTabWidget*>(QStringLiteral("PC1"))->setCurrentIndex(2);
+        window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Нова назва"));
+        window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        EXPECT_EQ(prompter.texts(),
+                  QStringList{"Не удалось сохранить запись: база данных открыта только для чтения."});
+        prompter.queueAnswer(true);
+        window.close();
+    }
+    QFile::setPermissions(home.dataFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!protectedFromMe)
+        GTEST_SKIP() << "this user writes any file";
+}
+
+TEST_F(MainWindowTest, AFailedOpenLeavesNothingOfThePreviousBook)
+{
+    open();
+    QTemporaryDir empty;
+    const auto pointTo = [](const QString& folder) {
+        whenModal([folder](QWidget* dialog) {
+            child<QLineEdit>(dialog, "DirEd")->setText(folder);
+            child<QPushButton>(dialog, "BitBtn1")->click();
+        });
+    };
+    pointTo(empty.path());
+    w<QAction>("N6")->trigger();
+    EXPECT_EQ(prompter.texts(),
+              (QStringList{"Ошибка при открытии базы данных!",
+                           "В папке " + QDir::toNativeSeparators(empty.path()) +
+                               " нет базы данных. Создать в ней новую пустую базу данных?"}));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("ДОКУМАР"));
+    EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->rowCount(), 0);
+    for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})
+        EXPECT_EQ(w<DBGrid>(grid)->model()->rowCount(), 0) << grid;
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Счета-фактуры клиента "));
+    EXPECT_EQ(w<QGroupBox>("GB5")->title(), QStringLiteral("Проплаты "));
+    EXPECT_EQ(w<QGroupBox>("GB3")->title(), QStringLiteral("Расходные накладные "));
+    EXPECT_EQ(w<QGroupBox>("GB4")->title(), QStringLiteral("Налоговые накладные "));
+    EXPECT_TRUE(w<QLineEdit>("Edit1")->text().isEmpty());
+    EXPECT_TRUE(w<QLineEdit>("DBEdit13")->text().isEmpty());
+    EXPECT_FALSE(w<QAction>("N13")->isEnabled());
+    // Nothing typed on the owner tab of no book is offered for saving.
+    w<QTabWidget>("PC1")->setCurrentIndex(2);
+    w<QTabWidget>("PC1")->setCurrentIndex(0);
+    EXPECT_EQ(prompter.messages().size(), 2u);
+
+    // Back to the book: everything of it shows again, the owner included.
+    pointTo(home.dataFolder());
+    w<QAction>("N6")->trigger();
+    EXPECT_EQ(window->clientRegister().model().rowCount(), 30);
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), window->ownerRecord().FIRMNAME);
+    EXPECT_FALSE(w<QLineEdit>("Edit1")->text().isEmpty());
+    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
+}
+
+TEST_F(MainWindowTest, TheListsFollowTheCurrentClientHoweverItMoves)
+{
+    open();
+    auto* grid = w<DBGrid>("DBGrid1");
+    const auto followsCurrent = [this] {
+        const int id = window->clientRegister().idAt(currentRow());
+        EXPECT_EQ(window->currentClientId(), id);
+        EXPECT_EQ(w<QGroupBox>("GB2")->title(),
+                  QStringLiteral("Счета-фактуры клиента ") + firmAt(currentRow()));
+    };
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    ASSERT_EQ(currentRow(), 1);
+    followsCurrent();
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    ASSERT_GT(currentRow(), 1);
+    followsCurrent();
+    QTest::keyClick(grid, Qt::Key_End);
+    followsCurrent();
+
+    // Sorting by a column title puts the first client of the new order in the captions.
+
+    emit grid->horizontalHeader()->sectionClicked(
+        window->clientRegister().model().columnOf(QStringLiteral("CITY")));
+    EXPECT_EQ(currentRow(), 0);
+    followsCurrent();
+
+    // A search that finds nothing and is not started again stands on the last client.
+    grid->moveTo(3);
+    window->FindClient(0, QStringLiteral("no such firm anywhere"), false);
+    EXPECT_EQ(currentRow(), 29);
+    followsCurrent();
+
+    // A filter that leaves no client empties the lists and drops the name from their captions.
+    whenModal([](QWidget* dialog) {
+        child<QLineEdit>(dialog, "Edit1")->setText(QStringLiteral("ЖЖЖЖ нема"));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N37")->trigger();
+    ASSERT_EQ(window->clientRegister().model().rowCount(), 0);
+    EXPECT_EQ(window->currentClientId(), 0);
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Счета-фактуры клиента "));
+    EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), 0);
+    EXPECT_FALSE(w<QAction>("N9")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TypedOwnerDetailsAreNotLostWithoutAWord)
+{
+    open();
+    auto* pc1 = w<QTabWidget>("PC1");
+    pc1->setCurrentIndex(2);
+    const QString chief = window->ownerRecord().CHIEF;
+    w<QLineEdit>("Edit2")->setText(QStringLiteral("Хтось Інший"));
+    prompter.queueAnswer(false);
+    pc1->setCurrentIndex(0);
+    EXPECT_EQ(prompter.texts(), QStringList{"Данные владельца изменены. Сохранить изменения?"});
+    EXPECT_EQ(w<QLineEdit>("Edit2")->text(), chief);
+    EXPECT_EQ(window->ownerRecord().CHIEF, chief);
+
+    pc1->setCurrentIndex(2);
+    w<QLineEdit>("Edit2")->setText(QStringLiteral("Хтось Інший"));
+    prompter.queueAnswer(true);
+    pc1->setCurrentIndex(1);
+    EXPECT_EQ(window->ownerRecord().CHIEF, QStringLiteral("Хтось Інший"));
+
+    // Unchanged details ask nothing; changed ones are asked about at closing too.
+    prompter.clear();
+    pc1->setCurrentIndex(2);
+    pc1->setCurrentIndex(0);
+    EXPECT_TRUE(prompter.messages().empty());
+    pc1->setCurrentIndex(2);
+    w<QLineEdit>("Edit3")->setText(QStringLiteral("Бухгалтер Новий"));
+    prompter.queueAnswer(true); // close
+    prompter.queueAnswer(true); // save
+    window->close();
+    window.reset();
+    TDM dm;
+    dm.connect(home.dataFolder());
+    OwnerRecord stored;
+    ASSERT_TRUE(dm.ReadOwnerRow(stored));
+    EXPECT_EQ(stored.BUHALTER, QStringLiteral("Бухгалтер Новий"));
 }
 
 TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)

@@ -129,13 +129,15 @@ TEST_F(ClientsControllerTest, SearchWrapsAroundOnYesAndSaysWhenItIsStopped)
     EXPECT_EQ(found.row, 0);
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Не найдено ни одной записи по условию поиска.\r\n"
                                                       "           Начать сначала ?"));
+    // No: the search ran to the end of the register and stands on its last client.
     prompter.queueAnswer(false);
-    EXPECT_EQ(clients->find(2, {QStringLiteral("альфа"), 0, false}, {}).row, -1);
+    EXPECT_EQ(clients->find(1, {QStringLiteral("альфа"), 0, false}, {}).row, 2);
     EXPECT_EQ(clients->lastFind().text, QStringLiteral("альфа"));
 
     const ClientsController::SearchOutcome stopped =
         clients->find(0, {QStringLiteral("ніхто"), 1, false}, [] { return false; });
     EXPECT_TRUE(stopped.interrupted);
+    EXPECT_EQ(stopped.row, 0); // stopped before the first client was read
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Поиск прерван."));
 }
 

@@ -201,4 +201,19 @@ TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
             QStringLiteral("CHIEF"), QStringLiteral("нема"), false, 0, [] { return false; }, &interrupted),
         -1);
     EXPECT_TRUE(interrupted);
+
+    // Stopped after three of the table's nine rows were read, from the third of eight listed rows: a search
+    // one row at a time would have come a third of the way from there, 2 + 6 * 3 / 9 = 4.
+    int asked = 0;
+    int reached = -1;
+    EXPECT_EQ(model.findText(
+                  QStringLiteral("CHIEF"), QStringLiteral("нема"), false, 2,
+                  [&asked] { return ++asked <= 3; }, &interrupted, 1, &reached),
+              -1);
+    EXPECT_EQ(reached, 4);
+    asked = 0;
+    model.findText(
+        QStringLiteral("CHIEF"), QStringLiteral("нема"), false, 2, [] { return false; }, &interrupted, 1,
+        &reached);
+    EXPECT_EQ(reached, 2);
 }
