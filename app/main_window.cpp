@@ -420,10 +420,20 @@ void TBuhForm::printInvoice(bool preview)
     auto* holder = new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);
     if (preview) {
         holder->Preview(this, m_prompter);
-    } else if (!holder->Print()) {
+        return;
+    }
+    switch (holder->Print(this)) {
+    case PrintOutcome::NoPrinter:
         // Without a printer the preview is the way to a PDF.
         m_prompter->error(tr("Принтер не найден. Документ можно сохранить в PDF из окна просмотра."));
         holder->Preview(this, m_prompter);
+        break;
+    case PrintOutcome::Failed:
+        m_prompter->error(tr("Не удалось напечатать документ."));
+        break;
+    case PrintOutcome::Printed:
+    case PrintOutcome::Cancelled:
+        break;
     }
 }
 

@@ -430,14 +430,20 @@ std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRec
             *error = tr("Счет-фактура № %1 не найден.").arg(number);
         return std::nullopt;
     }
+    // Without its client the blank would lack the contract, the figures and the words: a wrong document.
     const std::optional<ClientRow> client = dm.ReadClient(invoice->ID_NUMBER);
+    if (!client) {
+        if (error)
+            *error = tr("Клиент № %1 счета-фактуры № %2 не найден. Счет-фактура не напечатана.")
+                         .arg(invoice->ID_NUMBER)
+                         .arg(number);
+        return std::nullopt;
+    }
 
     Page page = CreateInvoiceBlank();
-    FillInvoiceForm(page, *invoice, client ? &*client : nullptr, owner, settings, prompter);
-    if (settings.onOff) {
-        QString logoError;
-        if (!PlaceLogo(page, 1, settings, programFolder, &logoError) && prompter)
-            prompter->error(logoError);
-    }
+    FillInvoiceForm(page, *invoice, &*client, owner, settings, prompter);
+    // A logo that cannot be read ends the command before anything is shown or printed.
+    if (settings.onOff && !PlaceLogo(page, 1, settings, programFolder, error))
+        return std::nullopt;
     return page;
 }

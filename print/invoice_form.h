@@ -26,7 +26,7 @@ QString MoneyText(double amount);
 
 // The invoice page for a stored invoice, as the preview and print commands make it: filled, with the logo
 // when the setting asks for it. Messages go to the prompter; nullopt with *error when there is no such
-// invoice. Throws DbError.
+// invoice, its client is gone or the logo cannot be read. Throws DbError.
 std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRecord& owner,
                                        const Settings& settings, const QString& programFolder,
                                        Prompter* prompter, QString* error);

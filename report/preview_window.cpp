@@ -12,7 +12,9 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -152,23 +154,54 @@ void PreviewWindow::render()
     m_status->setText(tr("Страница 1 из 1   Масштаб %1%").arg(qRound(m_factor * 100)));
 }
 
-bool PrintPage(const Page& page, QPrinter& printer)
+PrintOutcome PrintPage(const Page& page, QPrinter& printer, QWidget* parent)
 {
+    QProgressDialog progress(PreviewWindow::tr("Printing progress"), PreviewWindow::tr("Cancel"), 0, 1,
+                             parent);
+    progress.setObjectName(QStringLiteral("PrintProgress"));
+    progress.setWindowTitle(PreviewWindow::tr("Printing progress"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    progress.show();
+    // The window shows, and a click on "Cancel" is seen, before and after the page is drawn.
+    QCoreApplication::processEvents();
+    if (progress.wasCanceled())
+        return PrintOutcome::Cancelled;
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer))
-        return false;
+        return PrintOutcome::Failed;
     RenderPage(page, painter, printer.resolution());
-    painter.end();
-    return true;
+    QCoreApplication::processEvents();
+    if (progress.wasCanceled()) {
+        printer.abort();
+        painter.end();
+        return PrintOutcome::Cancelled;
+    }
+    if (!painter.end())
+        return PrintOutcome::Failed;
+    progress.setValue(1);
+    return PrintOutcome::Printed;
 }
 
-bool PreviewWindow::printTo(QPrinter& printer)
+QString WithChosenExtension(const QString& fileName, const QString& chosenFilter)
 {
-    if (!PrintPage(m_page, printer))
-        return false;
-    emit printed();
-    return true;
+    static const QRegularExpression known(QStringLiteral("\\.(json|pdf|png)$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (fileName.isEmpty() || known.match(fileName).hasMatch())
+        return fileName;
+    const QRegularExpressionMatch pattern =
+        QRegularExpression(QStringLiteral("\\*(\\.\\w+)")).match(chosenFilter);
+    return pattern.hasMatch() ? fileName + pattern.captured(1) : fileName;
+}
+
+PrintOutcome PreviewWindow::printTo(QPrinter& printer)
+{
+    const PrintOutcome outcome = PrintPage(m_page, printer, this);
+    if (outcome == PrintOutcome::Printed)
+        emit printed();
+    return outcome;
 }
 
 void PreviewWindow::print()
@@ -176,7 +209,7 @@ void PreviewWindow::print()
     QPrintDialog dialog(m_printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!printTo(*m_printer))
+    if (printTo(*m_printer) == PrintOutcome::Failed)
         m_prompter->error(tr("Не удалось напечатать документ."));
 }
 
@@ -201,9 +234,12 @@ bool PreviewWindow::loadFrom(const QString& fileName, QString* error)
 
 void PreviewWindow::save()
 {
-    const QString fileName = QFileDialog::getSaveFileName(
-        this, tr("Сохранить документ"), QString(),
-        tr("Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)"));
+    QString chosen;
+    const QString fileName = WithChosenExtension(
+        QFileDialog::getSaveFileName(
+            this, tr("Сохранить документ"), QString(),
+            tr("Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)"), &chosen),
+        chosen);
     if (fileName.isEmpty())
         return;
     QString error;

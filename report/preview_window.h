@@ -11,8 +11,15 @@ class QLabel;
 class QPrinter;
 class QScrollArea;
 
-// Draws the page on the printer from the paper's edge; false when the printer cannot be opened.
-bool PrintPage(const Page& page, QPrinter& printer);
+enum class PrintOutcome { Printed, Cancelled, Failed, NoPrinter };
+
+// Draws the page on the printer from the paper's edge, under the engine's small progress window whose
+// "Cancel" stops the job before it is sent.
+PrintOutcome PrintPage(const Page& page, QPrinter& printer, QWidget* parent = nullptr);
+
+// The page file name the preview's "Save" writes: the chosen type's extension is added to a name that has
+// none of the three.
+QString WithChosenExtension(const QString& fileName, const QString& chosenFilter);
 
 // The preview of a blank: the page at a chosen zoom, with printing, printer setup and the page file.
 class PreviewWindow : public QDialog {
@@ -27,7 +34,7 @@ public:
     const Page& page() const { return m_page; }
     void setZoom(Zoom zoom);
     double zoomFactor() const { return m_factor; }
-    bool printTo(QPrinter& printer);
+    PrintOutcome printTo(QPrinter& printer);
     bool saveTo(const QString& fileName, QString* error);
     bool loadFrom(const QString& fileName, QString* error);
 

@@ -48,6 +48,10 @@ void drawLabel(const PageElement& e, QPainter& painter, const QRectF& box)
     }
     if (!e.transparent)
         painter.fillRect(area, Qt::white);
+    // Blanks, or text in the paper's colour, leave nothing on the sheet; drawn, they would still sit in a
+    // PDF's text layer, where a search or a copy finds them.
+    if (e.text.trimmed().isEmpty() || e.color == QColor(Qt::white))
+        return;
     painter.setPen(e.color);
     painter.drawText(area, flags, e.text);
 }

@@ -23,16 +23,18 @@ void ReportHolder::Preview(QWidget* parent, Prompter* prompter)
     deleteLater();
 }
 
-bool ReportHolder::Print()
+PrintOutcome ReportHolder::Print(QWidget* parent)
 {
     if (QPrinterInfo::defaultPrinter().isNull() && QPrinterInfo::availablePrinters().isEmpty())
-        return false;
+        return PrintOutcome::NoPrinter;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setCopyCount(1);
     printer.setDuplex(QPrinter::DuplexNone);
-    if (!PrintPage(m_page, printer))
-        return false;
-    emit afterPrint();
-    return true;
+    const PrintOutcome outcome = PrintPage(m_page, printer, parent);
+    if (outcome == PrintOutcome::Printed)
+        emit afterPrint();
+    else
+        deleteLater(); // nothing went to the printer; the holder is not needed any more
+    return outcome;
 }

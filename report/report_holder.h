@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/page.h"
+#include "report/preview_window.h"
 
 #include <QObject>
 
@@ -18,8 +19,8 @@ public:
     const Page& page() const { return m_page; }
     // Shows the modal preview, its failures told through the prompter; returns when it is closed.
     void Preview(QWidget* parent, Prompter* prompter = nullptr);
-    // Sends the page to the current printer; false (nothing printed) when there is no printer.
-    bool Print();
+    // Sends the page to the current printer, with the progress window over the parent.
+    PrintOutcome Print(QWidget* parent = nullptr);
 
 signals:
     void afterPrint();

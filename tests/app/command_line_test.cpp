@@ -148,3 +148,35 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
         runDocmar({"--home", home.path(), "print", "invoice", "7", "--png", png, "--pdf", pdf}).exitCode, 2);
     EXPECT_EQ(runDocmar({"--home", home.path(), "print", "receipt", "7", "--png", png}).exitCode, 2);
 }
+
+TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "5", "--invoices", "20"}).exitCode, 0);
+    const QString png = home.file(QStringLiteral("7.png"));
+    {
+        IniFile ini(settingsFilePath(home.path()));
+        ASSERT_TRUE(ini.load());
+        ini.writeBool(QStringLiteral("LOGOTYPE"), QStringLiteral("ON_OFF"), true);
+        ini.writeString(QStringLiteral("LOGOTYPE"), QStringLiteral("FILE_NAME"),
+                        QStringLiteral("nologo.bmp"));
+        ASSERT_TRUE(ini.save());
+    }
+    const ProcessResult noLogo = runDocmar({"--home", home.path(), "print", "invoice", "7", "--png", png});
+    EXPECT_EQ(noLogo.exitCode, 1);
+    EXPECT_TRUE(noLogo.err.contains(QStringLiteral("nologo.bmp"))) << noLogo.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(png));
+
+    TDM dm;
+    dm.connect(home.dataFolder());
+    execOrThrow(dm.database(), QStringLiteral("UPDATE FACTURES SET ID_NUMBER=4242 WHERE FACT_NUMBER=7"));
+    dm.disconnect();
+    IniFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.load());
+    ini.writeBool(QStringLiteral("LOGOTYPE"), QStringLiteral("ON_OFF"), false);
+    ASSERT_TRUE(ini.save());
+    const ProcessResult noClient = runDocmar({"--home", home.path(), "print", "invoice", "7", "--png", png});
+    EXPECT_EQ(noClient.exitCode, 1);
+    EXPECT_TRUE(noClient.err.contains(QStringLiteral("Клиент № 4242"))) << noClient.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(png));
+}

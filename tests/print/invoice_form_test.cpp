@@ -314,3 +314,28 @@ TEST(PrepareInvoicePage, ThePayerIsTheInvoicesOwnClient)
     EXPECT_FALSE(PrepareInvoicePage(*dm, -1, OwnerRecord{}, settings, home.path(), &prompter, &error));
     EXPECT_EQ(error, QStringLiteral("Счет-фактура № -1 не найден."));
 }
+
+TEST(PrepareInvoicePage, AMissingClientOrAnUnreadableLogoEndsTheCommand)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Два\"')"));
+    execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, "
+                                   "PRICE_POS1) VALUES (7, '2026-12-07', 9, 'Цемент', 10), "
+                                   "(8, '2026-12-07', 2, 'Пісок', 10)"));
+    Settings settings;
+    ScriptedPrompter prompter;
+    QString error;
+    EXPECT_FALSE(PrepareInvoicePage(*dm, 7, OwnerRecord{}, settings, home.path(), &prompter, &error));
+    EXPECT_EQ(error, QStringLiteral("Клиент № 9 счета-фактуры № 7 не найден. Счет-фактура не напечатана."));
+
+    settings.onOff = true;
+    settings.fileName = QStringLiteral("missing.bmp");
+    error.clear();
+    EXPECT_FALSE(PrepareInvoicePage(*dm, 8, OwnerRecord{}, settings, home.path(), &prompter, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("missing.bmp"))) << error.toStdString();
+    EXPECT_TRUE(prompter.messages().empty());
+    settings.onOff = false;
+    EXPECT_TRUE(PrepareInvoicePage(*dm, 8, OwnerRecord{}, settings, home.path(), &prompter, &error));
+}

@@ -4,13 +4,16 @@
 #include "report/renderer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +77,11 @@ TEST(Renderer, PdfCarriesTheTextsAsText)
     const QString pdf = dir.filePath(QStringLiteral("invoice.pdf"));
     Page page = CreateInvoiceBlank();
     page.element(QStringLiteral("QRNameOwn"))->text = QStringLiteral("ТОВ \"Ґрунт-Сервіс\"");
+    // What cannot be seen on paper is not in the text layer either.
+    page.element(QStringLiteral("ItogPo2"))->text = QStringLiteral("777,77");
+    page.element(QStringLiteral("ItogPo2"))->color = Qt::white;
+    page.element(QStringLiteral("QRLabel4"))->text = QStringLiteral("888,88");
+    page.element(QStringLiteral("QRLabel4"))->visible = false;
     QString error;
     ASSERT_TRUE(RenderToPdf(page, pdf, &error)) << error.toStdString();
     QProcess pdftotext;
@@ -83,6 +91,8 @@ TEST(Renderer, PdfCarriesTheTextsAsText)
     EXPECT_TRUE(text.contains(QStringLiteral("РАХУНОК-ФАКТУРА"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Ґрунт-Сервіс")));
     EXPECT_TRUE(text.contains(QStringLiteral("Найменування")));
+    EXPECT_FALSE(text.contains(QStringLiteral("777,77")));
+    EXPECT_FALSE(text.contains(QStringLiteral("888,88")));
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
     ASSERT_TRUE(info.waitForFinished(30000));
@@ -167,7 +177,35 @@ TEST(PreviewWindow, ZoomsSavesLoadsAndPrints)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
-    ASSERT_TRUE(preview.printTo(printer));
+    ASSERT_EQ(preview.printTo(printer), PrintOutcome::Printed);
     EXPECT_EQ(printed.count(), 1);
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("printed.pdf"))).size(), 0);
+
+    // "Cancel" in the progress window stops the job: nothing is printed, no after-print.
+    printer.setOutputFileName(dir.filePath(QStringLiteral("cancelled.pdf")));
+    bool progressShown = false;
+    QTimer::singleShot(0, [&progressShown] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible()) {
+                progressShown = progress->windowTitle() == QLatin1String("Printing progress");
+                progress->cancel();
+            }
+    });
+    EXPECT_EQ(preview.printTo(printer), PrintOutcome::Cancelled);
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(printed.count(), 1);
+}
+
+TEST(PreviewWindow, SaveTakesTheChosenTypesExtension)
+{
+    const QString types =
+        QStringLiteral("Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)");
+    EXPECT_EQ(WithChosenExtension(QStringLiteral("/tmp/рахунок"), QStringLiteral("Документ PDF (*.pdf)")),
+              QStringLiteral("/tmp/рахунок.pdf"));
+    EXPECT_EQ(WithChosenExtension(QStringLiteral("/tmp/a.b/r"), QStringLiteral("Изображение PNG (*.png)")),
+              QStringLiteral("/tmp/a.b/r.png"));
+    EXPECT_EQ(WithChosenExtension(QStringLiteral("/tmp/r.PDF"), QStringLiteral("Страница DocMar (*.json)")),
+              QStringLiteral("/tmp/r.PDF"));
+    EXPECT_EQ(WithChosenExtension(QStringLiteral("/tmp/r"), QString()), QStringLiteral("/tmp/r"));
+    EXPECT_EQ(WithChosenExtension(QString(), types), QString());
 }
