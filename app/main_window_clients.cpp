@@ -45,10 +45,8 @@ void TBuhForm::setupClientPanel()
         edit->setMaxLength(Tables::clients().column(QLatin1String(p.column))->size);
         connect(edit, &QLineEdit::textEdited, this, &TBuhForm::panelEdited);
     }
-    // The earliest date stands for "no date".
-    ui->DBDateEdit1->setMinimumDate(kDateZero);
-    ui->DBDateEdit1->setSpecialValueText(QStringLiteral(" "));
-    connect(ui->DBDateEdit1, &QDateEdit::dateChanged, this, &TBuhForm::panelEdited);
+    ui->DBDateEdit1->setPrompter(m_prompter);
+    connect(ui->DBDateEdit1, &DateField::dateEdited, this, &TBuhForm::panelEdited);
     connect(ui->BitBtn4, &QPushButton::clicked, this, &TBuhForm::BitBtn4Click);
     connect(ui->BitBtn5, &QPushButton::clicked, this, &TBuhForm::BitBtn5Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TBuhForm::BitBtn2Click);
@@ -110,9 +108,8 @@ void TBuhForm::fillClientPanel()
     const ClientRow client = row >= 0 ? clientRegister().clientAt(row) : ClientRow{};
     for (const PanelEdit& p : kPanelEdits)
         ((*ui).*p.edit)->setText(client.*p.field);
-    ui->DBDateEdit1->setDate(client.DOGDATA.isValid() && client.DOGDATA != kDateZero
-                                 ? client.DOGDATA
-                                 : ui->DBDateEdit1->minimumDate());
+    // The engine's day zero stands for "no date".
+    ui->DBDateEdit1->setDate(client.DOGDATA != kDateZero ? client.DOGDATA : QDate());
     m_clients.panelShown();
     m_fillingPanel = false;
 }
@@ -122,8 +119,7 @@ ClientRow TBuhForm::clientFromPanel() const
     ClientRow client;
     for (const PanelEdit& p : kPanelEdits)
         client.*p.field = ((*ui).*p.edit)->text();
-    const QDate date = ui->DBDateEdit1->date();
-    client.DOGDATA = date == ui->DBDateEdit1->minimumDate() ? QDate() : date;
+    client.DOGDATA = ui->DBDateEdit1->date();
     return client;
 }
 
@@ -145,7 +141,7 @@ void TBuhForm::BitBtn4Click()
     m_fillingPanel = true;
     for (const PanelEdit& p : kPanelEdits)
         ((*ui).*p.edit)->clear();
-    ui->DBDateEdit1->setDate(ui->DBDateEdit1->minimumDate());
+    ui->DBDateEdit1->setDate(QDate());
     m_fillingPanel = false;
     ui->DBEdit13->setFocus();
 }

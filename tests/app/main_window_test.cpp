@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "db/demo_data.h"
+#include "report/date_field.h"
 #include "report/preview_window.h"
 #include "report/report_holder.h"
 #include "support/test_support.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -297,6 +297,39 @@ TEST_F(MainWindowTest, TypedOwnerDetailsAreNotLostWithoutAWord)
     OwnerRecord stored;
     ASSERT_TRUE(dm.ReadOwnerRow(stored));
     EXPECT_EQ(stored.BUHALTER, QStringLiteral("Бухгалтер Новий"));
+}
+
+TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    auto* date = w<DateField>("DBDateEdit1");
+    const int id = window->clientRegister().idAt(currentRow());
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Backspace);
+    QTest::keyClick(date, Qt::Key_Home);
+    QTest::keyClicks(date, QStringLiteral("15.03.2024"));
+    QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
+    EXPECT_EQ(scalar(window->dataModule().database(),
+                     QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
+                  .toString(),
+              QStringLiteral("2024-03-15"));
+    EXPECT_EQ(date->text(), QStringLiteral("15.03.2024"));
+
+    // A date that does not exist is refused, and the stored one stays.
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Backspace);
+    QTest::keyClick(date, Qt::Key_Home);
+    QTest::keyClicks(date, QStringLiteral("31.02.2024"));
+    QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
+    EXPECT_TRUE(prompter.texts().contains(
+        QStringLiteral("Неверная дата: 31.02.2024. Дата вводится в виде ДД.ММ.ГГГГ.")));
+    EXPECT_EQ(scalar(window->dataModule().database(),
+                     QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
+                  .toString(),
+              QStringLiteral("2024-03-15"));
 }
 
 TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
