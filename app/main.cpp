@@ -1,10 +1,10 @@
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/toolkit_language.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLocale>
 
 #include <memory>
 
@@ -35,11 +35,9 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    // Spin boxes and date fields as on a Ukrainian desktop: the decimal comma, day.month.year.
-    QLocale::setDefault(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
+    InstallToolkitLanguage(app);
     if (invocation.programFolder.isEmpty())
         invocation.programFolder = QCoreApplication::applicationDirPath();
-    QApplication::setApplicationDisplayName(QStringLiteral("ДОКУМАР"));
     TBuhForm window(invocation.programFolder);
     window.show();
     return app.exec();

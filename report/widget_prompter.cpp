@@ -7,7 +7,7 @@
 namespace {
 QString title()
 {
-    return QApplication::applicationDisplayName();
+    return QCoreApplication::translate("WidgetPrompter", "ДОКУМАР");
 }
 } // namespace
 

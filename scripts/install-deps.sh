@@ -6,6 +6,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
   libgtest-dev libbenchmark-dev
+  qt6-translations-l10n
   fonts-liberation poppler-utils
 )
 

@@ -8,6 +8,7 @@
 #include "report/date_field.h"
 #include "report/preview_window.h"
 #include "report/report_holder.h"
+#include "report/widget_prompter.h"
 #include "support/test_support.h"
 
 #include <QAction>
@@ -362,7 +363,7 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
     open();
     QStringList top;
     for (QAction* a : w<QMenuBar>("MainMenu1")->actions())
-        top << a->text();
+        top << QString(a->text()).remove(u'&');
     EXPECT_EQ(top, (QStringList{"Поиск", "Список товаров", "Настройки программы", "Список всех документов",
                                 "О программе", "Выход"}));
     QStringList search;
@@ -383,8 +384,26 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
             names << a->objectName();
         EXPECT_EQ(names, expected[m - 1]) << m;
     }
-    EXPECT_EQ(w<QAction>("N12")->text(), QStringLiteral("Предварительный просмотр "));
-    EXPECT_EQ(w<QAction>("N32")->text(), QStringLiteral("Отменить фильтры  для списка счетов  "));
+    EXPECT_EQ(QString(w<QAction>("N12")->text()).remove(u'&'), QStringLiteral("Предварительный просмотр "));
+    EXPECT_EQ(QString(w<QAction>("N32")->text()).remove(u'&'),
+              QStringLiteral("Отменить фильтры  для списка счетов  "));
+
+    // Every item of every menu has its own access letter.
+    std::vector<QList<QAction*>> menus = {w<QMenuBar>("MainMenu1")->actions(), w<QMenu>("N1")->actions()};
+    for (int m = 1; m <= 5; ++m)
+        menus.push_back(window->popupMenu(m)->actions());
+    for (const QList<QAction*>& items : menus) {
+        QSet<QChar> letters;
+        for (QAction* a : items) {
+            if (a->isSeparator())
+                continue;
+            const qsizetype amp = a->text().indexOf(u'&');
+            ASSERT_GE(amp, 0) << a->objectName().toStdString();
+            const QChar letter = a->text().at(amp + 1).toLower();
+            EXPECT_FALSE(letters.contains(letter)) << a->objectName().toStdString();
+            letters.insert(letter);
+        }
+    }
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
     EXPECT_FALSE(w<QAction>("N36")->isEnabled());
     EXPECT_TRUE(w<QAction>("N9")->isEnabled());
@@ -701,6 +720,22 @@ TEST_F(MainWindowTest, SettingsDialogKeepsALongSignatureAndTakesOnlyWhatTheFileH
     });
     w<QAction>("N6")->trigger();
     EXPECT_EQ(window->programSettings().text, QStringLiteral("/ Бухгалтер"));
+}
+
+TEST_F(MainWindowTest, TheToolkitSpeaksRussian)
+{
+    open();
+    QString yes, no;
+    whenModal([&yes, &no](QWidget* box) {
+        for (QPushButton* b : box->findChildren<QPushButton*>())
+            (b->text().contains(u'Д') ? yes : no) = QString(b->text()).remove(u'&');
+        box->close();
+    });
+    WidgetPrompter(window.get()).ask(QStringLiteral("Закрыть программу?"));
+    EXPECT_EQ(yes, QStringLiteral("Да"));
+    EXPECT_EQ(no, QStringLiteral("Нет"));
+    EXPECT_EQ(QLocale().language(), QLocale::Russian);
+    EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
 }
 
 TEST_F(MainWindowTest, F1AnywhereEvenInACellEditor)

@@ -1,3 +1,5 @@
+#include "app/toolkit_language.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    InstallToolkitLanguage(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
