@@ -24,13 +24,19 @@ void DBGrid::setListModel(SqlListModel* model)
 {
     m_model = model;
     setModel(model);
-    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const auto& columns = model->columns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const int chars = columns[i].width > 0 ? columns[i].width : 12;
-        setColumnWidth(int(i), chars * charWidth + 8);
+    for (std::size_t i = 0; i < columns.size(); ++i)
         setColumnHidden(int(i), columns[i].hidden || columns[i].title.isEmpty());
-    }
+    fitColumns();
+}
+
+void DBGrid::fitColumns()
+{
+    if (!m_model)
+        return;
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        setColumnWidth(c, m_model->displayChars(c) * charWidth + 8);
 }
 
 int DBGrid::currentRow() const

@@ -12,6 +12,8 @@ public:
     explicit DBGrid(QWidget* parent = nullptr);
 
     void setListModel(SqlListModel* model);
+    // Column widths from the model's characters, decimal places included.
+    void fitColumns();
     SqlListModel* listModel() const { return m_model; }
     int currentRow() const;
     void moveTo(int row);

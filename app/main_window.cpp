@@ -334,6 +334,8 @@ void TBuhForm::applyPrecision()
     const Precision precision = ApplyPrecision(m_settings.price, m_settings.goods);
     documentLists().setPrecision(precision);
     clientRegister().model().setPrecision(precision);
+    for (DBGrid* grid : {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
+        grid->fitColumns();
 }
 
 void TBuhForm::RefreshClientDocuments()

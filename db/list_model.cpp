@@ -302,6 +302,20 @@ void SqlListModel::dropCache() const
     m_pages.clear();
 }
 
+int SqlListModel::displayChars(int column) const
+{
+    if (column < 0 || column >= int(m_columns.size()))
+        return 0;
+    const ListColumn& c = m_columns[std::size_t(column)];
+    const int own = c.width > 0 ? c.width : 12;
+    // Seven whole digits of a price, five of a quantity, the comma and the places.
+    if (c.kind == ListColumn::Price)
+        return std::max(own, 8 + m_precision.pricePlaces);
+    if (c.kind == ListColumn::Count)
+        return std::max(own, 5 + (m_precision.countPlaces > 0 ? 1 + m_precision.countPlaces : 0));
+    return own;
+}
+
 int SqlListModel::columnOf(const QString& name) const
 {
     for (std::size_t i = 0; i < m_columns.size(); ++i)
@@ -500,7 +514,11 @@ QVariant SqlListModel::data(const QModelIndex& index, int role) const
     const QSqlRecord* r = cachedRecord(index.row());
     if (!r)
         return {};
-    return display(column, r->value(column.name));
+    const QVariant value = r->value(column.name);
+    if (role == Qt::DisplayRole && !column.emptyWith.isEmpty() && value.toDouble() == 0 &&
+        r->value(column.emptyWith).toString().trimmed().isEmpty())
+        return QString();
+    return display(column, value);
 }
 
 QVariant SqlListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -22,6 +22,8 @@ struct ListColumn {
     bool editable = true;
     int width = 0; // characters; 0 = the default width
     bool hidden = false;
+    // A zero here shows as an empty cell when this column of the row is empty too (a position not used).
+    QString emptyWith;
 };
 
 // The columns of a table as its grids show them: the table's labels and widths, in the given order.
@@ -58,6 +60,8 @@ public:
 
     const std::vector<ListColumn>& columns() const { return m_columns; }
     int columnOf(const QString& name) const;
+    // The characters a column needs: its own width, or more for the decimal places now shown.
+    int displayChars(int column) const;
     qint64 keyAt(int row) const;
     int rowOfKey(qint64 key) const;
     // The stored value of any column of the row (shown or not); null for a row out of range.

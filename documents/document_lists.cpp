@@ -13,6 +13,14 @@ QString tr(const char* text)
     return QCoreApplication::translate("DocumentLists", text);
 }
 
+// Quantities and prices of a position without a name and without a figure show as empty cells.
+void markEmptyPositions(std::vector<ListColumn>& columns)
+{
+    for (ListColumn& c : columns)
+        if (c.kind == ListColumn::Price || c.kind == ListColumn::Count)
+            c.emptyWith = QStringLiteral("NAME_POS") + c.name.right(1);
+}
+
 std::vector<ListColumn> invoiceColumns()
 {
     QStringList names = {"FACT_NUMBER", "FACT_DOPNO", "FACT_DATA"};
@@ -24,6 +32,7 @@ std::vector<ListColumn> invoiceColumns()
           << "NAME_OWNER";
     auto columns = listColumns(Tables::factures(), names);
     columns.back().editable = false;
+    markEmptyPositions(columns);
     return columns;
 }
 
@@ -40,6 +49,7 @@ std::vector<ListColumn> receiptColumns()
     columns.front().title = QStringLiteral("Дата ");
     columns[columns.size() - 2].editable = false;
     columns[columns.size() - 2].width = 26;
+    markEmptyPositions(columns);
     return columns;
 }
 

@@ -83,3 +83,41 @@ TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
                 C::ReceiptRegister, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt})
         EXPECT_FALSE(states[c]) << int(c);
 }
+
+TEST(DocumentLists, EmptyPositionsShowEmptyCellsAndWidthsFollowThePlaces)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+    // Position 1 sold, 2 unused, 3 a nameless lump sum, 4 named with no figures yet.
+    execOrThrow(
+        dm->database(),
+        QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, COUNT_POS1, "
+                       "PRICE_POS1, NAME_POS2, COUNT_POS2, PRICE_POS2, NAME_POS3, COUNT_POS3, PRICE_POS3, "
+                       "NAME_POS4, COUNT_POS4, PRICE_POS4) VALUES (1, '2026-12-07', 2, 'Цемент', 3, 10.5, "
+                       "'', 0, 0, ' ', 0, 120, 'Пісок', 0, 0)"));
+    DocumentLists lists(*dm);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    const SqlListModel& invoices = lists.invoices();
+    const auto cell = [&invoices](const char* column) {
+        return invoices.data(invoices.index(0, invoices.columnOf(QLatin1String(column)))).toString();
+    };
+    EXPECT_EQ(cell("COUNT_POS1"), QStringLiteral("3"));
+    EXPECT_EQ(cell("PRICE_POS1"), QStringLiteral("10,50"));
+    EXPECT_EQ(cell("COUNT_POS2"), QString());
+    EXPECT_EQ(cell("PRICE_POS2"), QString());
+    EXPECT_EQ(cell("COUNT_POS3"), QString());
+    EXPECT_EQ(cell("PRICE_POS3"), QStringLiteral("120,00"));
+    EXPECT_EQ(cell("COUNT_POS4"), QStringLiteral("0"));
+    EXPECT_EQ(cell("PRICE_POS4"), QStringLiteral("0,00"));
+
+    // "9999999,9999" needs 12 characters at four places, "99999,9999" 10.
+    const int price = invoices.columnOf(QStringLiteral("PRICE_POS1"));
+    const int count = invoices.columnOf(QStringLiteral("COUNT_POS1"));
+    EXPECT_EQ(invoices.displayChars(price), 10);
+    lists.setPrecision(ApplyPrecision(4, 4));
+    EXPECT_EQ(invoices.displayChars(price), 12);
+    EXPECT_EQ(invoices.displayChars(count), 10);
+    EXPECT_EQ(cell("PRICE_POS1"), QStringLiteral("10,5000"));
+}
