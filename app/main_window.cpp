@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QShortcut>
 
 namespace {
 
@@ -102,6 +103,15 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
             ShowOwnerRecord(*stored);
     });
     connect(ui->PC1, &QTabWidget::currentChanged, this, &TBuhForm::PC1Change);
+    // The bottom tabs by keyboard, from anywhere in the window.
+    const auto stepTabs = [this](int step) {
+        const int count = ui->PC1->count();
+        ui->PC1->setCurrentIndex((ui->PC1->currentIndex() + step + count) % count);
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated, this,
+            [stepTabs] { stepTabs(1); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
+            [stepTabs] { stepTabs(-1); });
     connect(ui->Button9, &QPushButton::clicked, this, [this] {
         m_documents.lists().clearWaybillSelection();
         ui->Edit5->clear();
@@ -121,8 +131,10 @@ void TBuhForm::setupGrids()
     ui->DBGrid1->setListModel(&clients);
     ui->DBGrid2->setListModel(&clients);
     ui->DBGrid2->setSelectionModel(ui->DBGrid1->selectionModel());
-    for (DBGrid* g : {ui->DBGrid1, ui->DBGrid2})
+    for (DBGrid* g : {ui->DBGrid1, ui->DBGrid2}) {
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        g->setTabKeyNavigation(false); // nothing to edit: Tab goes on to the next control
+    }
 
     // The client list shows its own choice of columns, in its own order and widths.
     QHeaderView* header = ui->DBGrid1->horizontalHeader();

@@ -722,6 +722,28 @@ TEST_F(MainWindowTest, SettingsDialogKeepsALongSignatureAndTakesOnlyWhatTheFileH
     EXPECT_EQ(window->programSettings().text, QStringLiteral("/ Бухгалтер"));
 }
 
+TEST_F(MainWindowTest, KeyboardLeavesTheClientListAndSwitchesTabs)
+{
+    open();
+    auto* grid = w<DBGrid>("DBGrid1");
+    grid->setFocus();
+    ASSERT_TRUE(grid->hasFocus());
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_FALSE(grid->hasFocus());
+
+    auto* pc1 = w<QTabWidget>("PC1");
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(pc1->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(),
+                    Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(pc1->currentIndex(), 2);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), Qt::Key_PageUp,
+                    Qt::ControlModifier);
+    EXPECT_EQ(pc1->currentIndex(), 1);
+}
+
 TEST_F(MainWindowTest, TheToolkitSpeaksRussian)
 {
     open();
