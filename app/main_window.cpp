@@ -5,6 +5,7 @@
 #include "base/version.h"
 #include "clients/names_form.h"
 #include "report/report_holder.h"
+#include "report/screen_fit.h"
 #include "ui_main_window.h"
 
 #include <QApplication>
@@ -79,6 +80,10 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     }
     QDir::setCurrent(m_programFolder);
     m_namesForm = new TNamesForm(this);
+    // The design size, or the place and size of the last run; within the screen either way.
+    resize(size().expandedTo(minimumSizeHint()));
+    restoreGeometry(ReadWindowGeometry(m_programFolder));
+    FitToScreen(this);
 
     setupGrids();
     setupMenus();
@@ -527,7 +532,8 @@ void TBuhForm::closeEvent(QCloseEvent* event)
     settleOwnerEdits();
     m_dm.disconnect();
     QString error;
-    if (!WriteSettings(m_settings, m_programFolder, &error))
+    if (!WriteSettings(m_settings, m_programFolder, &error) ||
+        !WriteWindowGeometry(saveGeometry(), m_programFolder, &error))
         m_prompter->error(error);
     event->accept();
 }

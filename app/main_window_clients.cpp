@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
 
 namespace {
 
@@ -36,10 +38,25 @@ const PanelEdit kPanelEdits[] = {
     {&Ui::TBuhForm::DBEdit30, &ClientRow::BANKREGION, "BANKREGION"},
 };
 
+// The width of the panel's label column.
+constexpr int kPanelLabelWidth = 165;
+
 } // namespace
 
 void TBuhForm::setupClientPanel()
 {
+    // Labels wrap within their column and are always as tall as their lines: none is ever cut, at any
+    // font size; the tab scrolls when the window is too small for the panel.
+    for (QLabel* label : ui->Panel10->findChildren<QLabel*>()) {
+        if (!label->buddy())
+            continue;
+        label->setWordWrap(true);
+        label->setFixedWidth(kPanelLabelWidth);
+        label->setMinimumHeight(label->heightForWidth(kPanelLabelWidth));
+    }
+    // The panel scrolls up and down, never sideways.
+    ui->Panel10Scroll->setMinimumWidth(ui->Panel10->minimumSizeHint().width() +
+                                       ui->Panel10Scroll->verticalScrollBar()->sizeHint().width());
     for (const PanelEdit& p : kPanelEdits) {
         QLineEdit* edit = (*ui).*p.edit;
         edit->setMaxLength(Tables::clients().column(QLatin1String(p.column))->size);

@@ -139,21 +139,48 @@ bool ReadSettings(Settings& settings, const QString& programFolder, QString* err
     return fresh.save(error);
 }
 
+namespace {
+// A missing file is simply written anew; one that is there but cannot be read is never replaced, or every
+// line the program does not know of would be lost with it.
+bool loadForWriting(IniFile& ini, QString* error)
+{
+    if (ini.load() || !QFileInfo::exists(ini.fileName()))
+        return true;
+    if (error)
+        *error =
+            QCoreApplication::translate("Settings", "Не удалось прочитать файл %1. Он оставлен как есть, "
+                                                    "изменения настроек не сохранены.")
+                .arg(ini.fileName());
+    return false;
+}
+} // namespace
+
 bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error)
 {
     IniFile ini(settingsFilePath(programFolder));
-    // A missing file is simply written anew; one that is there but cannot be read is never replaced, or
-    // every line the program does not know of would be lost with it.
-    if (!ini.load() && QFileInfo::exists(ini.fileName())) {
-        if (error)
-            *error =
-                QCoreApplication::translate("Settings", "Не удалось прочитать файл %1. Он оставлен как есть, "
-                                                        "изменения настроек не сохранены.")
-                    .arg(ini.fileName());
+    if (!loadForWriting(ini, error))
         return false;
-    }
     for (const char* name : kWriteOrder)
         writeKey(ini, keyNamed(name), settings);
+    return ini.save(error);
+}
+
+QByteArray ReadWindowGeometry(const QString& programFolder)
+{
+    IniFile ini(settingsFilePath(programFolder));
+    if (!ini.load())
+        return {};
+    return QByteArray::fromBase64(
+        ini.readString(QStringLiteral("WINDOW"), QStringLiteral("GEOMETRY"), QString()).toLatin1());
+}
+
+bool WriteWindowGeometry(const QByteArray& geometry, const QString& programFolder, QString* error)
+{
+    IniFile ini(settingsFilePath(programFolder));
+    if (!loadForWriting(ini, error))
+        return false;
+    ini.writeString(QStringLiteral("WINDOW"), QStringLiteral("GEOMETRY"),
+                    QString::fromLatin1(geometry.toBase64()));
     return ini.save(error);
 }
 

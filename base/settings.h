@@ -49,6 +49,11 @@ bool ReadSettings(Settings& settings, const QString& programFolder, QString* err
 // Writes every key into docmar.ini, keeping its other lines. False with *error ("Unable to write to ...").
 bool WriteSettings(const Settings& settings, const QString& programFolder, QString* error = nullptr);
 
+// The main window's place and size between runs, in a section of docmar.ini of its own ([WINDOW]); empty
+// when none was kept. Written only into a file that could be read, like the settings.
+QByteArray ReadWindowGeometry(const QString& programFolder);
+bool WriteWindowGeometry(const QByteArray& geometry, const QString& programFolder, QString* error = nullptr);
+
 // Display formats and entry masks that follow the PRICE and GOODS precisions.
 QString EntryMask(int places);
 QString DisplayFormat(int places);

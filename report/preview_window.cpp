@@ -1,6 +1,7 @@
 #include "report/preview_window.h"
 
 #include "report/renderer.h"
+#include "report/screen_fit.h"
 #include "report/widget_prompter.h"
 
 #include <QAction>
@@ -110,6 +111,7 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
 
     m_area->viewport()->installEventFilter(this);
     resize(900, 1000);
+    FitToScreen(this);
     render();
 }
 

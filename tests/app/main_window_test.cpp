@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -742,6 +743,58 @@ TEST_F(MainWindowTest, KeyboardLeavesTheClientListAndSwitchesTabs)
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), Qt::Key_PageUp,
                     Qt::ControlModifier);
     EXPECT_EQ(pc1->currentIndex(), 1);
+}
+
+// 1920 x 1080 at 200 % leaves about 960 x 500 logical pixels under a title bar and a task bar.
+TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
+{
+    const QSize smallScreen(960, 500);
+    open();
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    EXPECT_LE(least.width(), 706);
+    EXPECT_LE(least.height(), 527);
+    EXPECT_GE(window->width(), 706);
+    EXPECT_GE(window->height(), 527);
+    // The client panel's labels stand whole, on as many lines as they need.
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    QApplication::processEvents();
+    for (QLabel* label : w<QWidget>("Panel10")->findChildren<QLabel*>())
+        if (label->wordWrap())
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+        else
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    w<QTabWidget>("PC1")->setCurrentIndex(0);
+
+    const auto fits = [&smallScreen](QWidget* dialog) {
+        const QSize hint = dialog->sizeHint().expandedTo(dialog->minimumSize());
+        EXPECT_LE(hint.width(), smallScreen.width()) << dialog->objectName().toStdString();
+        EXPECT_LE(hint.height(), smallScreen.height()) << dialog->objectName().toStdString();
+        dialog->close();
+    };
+    for (const char* item : {"N6", "N8", "N3"}) {
+        whenModal(fits);
+        w<QAction>(item)->trigger();
+    }
+    whenModal(fits);
+    w<QAction>("N37")->trigger();
+    whenModal([](QWidget* preview) {
+        const QRect room = preview->screen()->availableGeometry();
+        EXPECT_LE(preview->width(), room.width());
+        EXPECT_LE(preview->height(), room.height());
+        preview->close();
+    });
+    ASSERT_TRUE(w<QAction>("N12")->isEnabled());
+    w<DBGrid>("DBGrid3")->moveTo(0);
+    w<QAction>("N12")->trigger();
+
+    // The next run opens where this one closed.
+    window->setGeometry(QRect(QPoint(30, 40), QSize(720, 540)));
+    const QRect closedAt = window->geometry();
+    prompter.queueAnswer(true);
+    window->close();
+    window.reset();
+    open();
+    EXPECT_EQ(window->geometry().size(), closedAt.size());
 }
 
 TEST_F(MainWindowTest, TheToolkitSpeaksRussian)
