@@ -46,7 +46,7 @@ constexpr int kPanelLabelWidth = 165;
 void TBuhForm::setupClientPanel()
 {
     // Labels wrap within their column and are always as tall as their lines: none is ever cut, at any
-    // font size; the tab scrolls when the window is too small for the panel.
+    // font size; the panel scrolls when the window is too small for it.
     for (QLabel* label : ui->Panel10->findChildren<QLabel*>()) {
         if (!label->buddy())
             continue;
