@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
+#include <QTimer>
 
 namespace {
 
@@ -122,10 +123,16 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
         ui->Edit5->clear();
     });
     qApp->installEventFilter(this);
+    // While another program holds the book, the pointer says so until the window is answering again.
+    setBusyNotifier([] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QTimer::singleShot(0, [] { QApplication::restoreOverrideCursor(); });
+    });
 }
 
 TBuhForm::~TBuhForm()
 {
+    setBusyNotifier({});
     qApp->removeEventFilter(this);
 }
 

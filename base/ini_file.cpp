@@ -1,10 +1,10 @@
 #include "base/ini_file.h"
 
 #include "base/text_codec.h"
+#include "base/whole_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -68,14 +68,9 @@ QByteArray IniFile::serialize() const
 
 bool IniFile::save(QString* error) const
 {
-    QSaveFile file(m_fileName);
     const QByteArray bytes = serialize();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QCoreApplication::translate("Settings", "Не удалось записать файл %1").arg(m_fileName);
-        return false;
-    }
-    return true;
+    return WriteWholeFile(
+        m_fileName, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
 IniFile::Location IniFile::locate(const QString& section, const QString& key) const

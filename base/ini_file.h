@@ -21,8 +21,7 @@ public:
 
     // Reads the file; a missing file leaves the object empty and returns false.
     bool load();
-    // Writes the whole file through a temporary file renamed over the old one; false with *error set on
-    // failure.
+    // Writes the whole file or nothing (WriteWholeFile); false with *error set on failure.
     bool save(QString* error = nullptr) const;
 
     void parse(const QByteArray& bytes);

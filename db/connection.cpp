@@ -5,15 +5,18 @@
 #include "db/tables.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 
@@ -213,6 +216,30 @@ void registerTextFunctions(sqlite3* handle)
                             nullptr, nullptr);
 }
 
+namespace {
+std::function<void()>& busyNotifier()
+{
+    static std::function<void()> notifier;
+    return notifier;
+}
+
+int waitForOtherProcess(void*, int count)
+{
+    constexpr int kStepMs = 20;
+    if (count == 0 && busyNotifier())
+        busyNotifier()();
+    if (count * kStepMs >= kBusyWaitMs)
+        return 0;
+    sqlite3_sleep(kStepMs);
+    return 1;
+}
+} // namespace
+
+void setBusyNotifier(std::function<void()> notifier)
+{
+    busyNotifier() = std::move(notifier);
+}
+
 QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create)
 {
     if (!create && !QFileInfo(file).isFile())
@@ -230,6 +257,7 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
         if (!handle)
             throw DbError(QCoreApplication::translate("TDM", "Драйвер SQLite недоступен"));
         registerTextFunctions(handle);
+        sqlite3_busy_handler(handle, waitForOtherProcess, nullptr);
         execOrThrow(db, QStringLiteral("PRAGMA synchronous=FULL"));
         // Room for the lists' indexes of a large book, so counting and paging stay in memory.
         execOrThrow(db, QStringLiteral("PRAGMA cache_size=-32768"));
@@ -242,6 +270,48 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
         throw;
     }
     return db;
+}
+
+bool hasNoTables(const QString& file)
+{
+    sqlite3* handle = nullptr;
+    bool none = false;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(handle, "SELECT count(*) FROM sqlite_master", -1, &stmt, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            none = sqlite3_column_int(stmt, 0) == 0;
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(handle);
+    return none;
+}
+
+void placeNewFile(const QString& temp, const QString& file)
+{
+    const QByteArray from = QFile::encodeName(temp);
+    const QByteArray to = QFile::encodeName(file);
+    // What a creation cut short left gives way; a link then fails rather than replace a file that
+    // another process has just put there.
+    const QFileInfo old(file);
+    if (old.isFile() && (old.size() == 0 || hasNoTables(file)))
+        QFile::remove(file);
+    if (::link(from.constData(), to.constData()) == 0) {
+        QFile::remove(temp);
+        return;
+    }
+    const int linkError = errno;
+    if (linkError == EEXIST) {
+        QFile::remove(temp);
+        throw DbError(QCoreApplication::translate("TDM", "База данных уже существует: %1").arg(file));
+    }
+    // A file system without links: the rename is still one step.
+    if (::rename(from.constData(), to.constData()) != 0) {
+        QFile::remove(temp);
+        throw DbError(QCoreApplication::translate("TDM", "Не удалось записать файл %1: %2")
+                          .arg(file, QString::fromLocal8Bit(std::strerror(errno))));
+    }
 }
 
 bool isReadOnlyConnection(const QSqlDatabase& db)
@@ -284,9 +354,15 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& 
     return query.next() ? query.value(0) : QVariant();
 }
 
-Transaction::Transaction(const QSqlDatabase& db)
+Transaction::Transaction(const QSqlDatabase& db, Kind kind)
     : m_db(db)
 {
+    sqlite3* handle = sqliteHandle(db);
+    if (kind == Writing && handle && sqlite3_get_autocommit(handle)) {
+        execOrThrow(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+        m_outer = true;
+        return;
+    }
     static std::atomic<int> counter{0};
     m_name = QStringLiteral("tx%1").arg(++counter);
     execOrThrow(m_db, QStringLiteral("SAVEPOINT ") + m_name);
@@ -297,13 +373,17 @@ Transaction::~Transaction()
     if (m_done)
         return;
     QSqlQuery q(m_db);
+    if (m_outer) {
+        q.exec(QStringLiteral("ROLLBACK"));
+        return;
+    }
     q.exec(QStringLiteral("ROLLBACK TO ") + m_name);
     q.exec(QStringLiteral("RELEASE ") + m_name);
 }
 
 void Transaction::commit()
 {
-    execOrThrow(m_db, QStringLiteral("RELEASE ") + m_name);
+    execOrThrow(m_db, m_outer ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + m_name);
     m_done = true;
 }
 

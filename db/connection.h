@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -38,6 +39,18 @@ private:
 // database, or cannot be opened.
 QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create);
 void closeConnection(const QString& connectionName);
+// While another process holds the book, a statement waits for it a little at a time, up to this long, and
+// then fails with "база данных занята другой программой".
+inline constexpr int kBusyWaitMs = 5000;
+// Called when a statement starts to wait for another process (the desktop shows a busy cursor).
+void setBusyNotifier(std::function<void()> notifier);
+
+// True when the file opens as a database of the engine that holds no table at all.
+bool hasNoTables(const QString& file);
+// Puts a finished file in place of one that is not there (or holds nothing), in one step; throws DbError.
+// When another process put its file there first, that one stays and this one is dropped.
+void placeNewFile(const QString& temp, const QString& file);
+
 // True when the engine opened the file for reading only (the file is write-protected).
 bool isReadOnlyConnection(const QSqlDatabase& db);
 
@@ -54,9 +67,12 @@ QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariant
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
 // All or nothing: rolls back unless commit() was called. Nested guards become savepoints of the outer one.
+// A writing transaction takes the book's write lock at once, so what it checks first (that the book is
+// empty, say) still holds when it writes; another process then waits, or is told the book is in use.
 class Transaction {
 public:
-    explicit Transaction(const QSqlDatabase& db);
+    enum Kind { Deferred, Writing };
+    explicit Transaction(const QSqlDatabase& db, Kind kind = Deferred);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -65,6 +81,7 @@ public:
 private:
     QSqlDatabase m_db;
     QString m_name;
+    bool m_outer = false; // began the engine's transaction itself, rather than a savepoint
     bool m_done = false;
 };
 

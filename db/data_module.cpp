@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -48,59 +49,87 @@ QString TDM::databaseFile(const QString& folder)
 
 bool TDM::databaseExists(const QString& folder)
 {
-    return QFileInfo(databaseFile(folder)).isFile();
+    const QFileInfo info(databaseFile(folder));
+    if (!info.exists())
+        return false;
+    // An empty file, or one of the engine without a single table, is what a creation cut short leaves:
+    // it holds nothing and is no database. Anything else, damaged or foreign, is never taken for none.
+    return !info.isFile() || (info.size() > 0 && !hasNoTables(info.filePath()));
 }
 
 void TDM::createDatabase(const QString& folder)
 {
     if (!QDir().mkpath(folder))
-        throw DbError(tr("Не удалось создать каталог %1").arg(folder));
+        throw DbError(tr("Не удалось создать каталог %1").arg(QDir::toNativeSeparators(folder)));
     const QString file = databaseFile(folder);
-    if (QFileInfo::exists(file))
+    if (databaseExists(folder))
         throw DbError(tr("База данных уже существует: %1").arg(file));
+    // Made whole under a name of its own, then put in place in one step: a creation that is cut short
+    // (a full disk, a killed process) never leaves a docmar.db behind.
+    const QString temp = file + QStringLiteral(".new-%1").arg(QCoreApplication::applicationPid());
+    const auto removeTemp = [&temp] {
+        QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
+    };
+    removeTemp();
     const QString name = QStringLiteral("docmar-create");
-    bool created = false;
     try {
-        QSqlDatabase db = openSqliteFile(file, name, true);
-        created = true;
         {
-            Transaction tx(db);
-            for (const QString& sql : schemaSql())
-                execOrThrow(db, sql);
-            execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
-            tx.commit();
+            QSqlDatabase db = openSqliteFile(temp, name, true);
+            {
+                Transaction tx(db);
+                for (const QString& sql : schemaSql())
+                    execOrThrow(db, sql);
+                execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
+                tx.commit();
+            }
+            db.close();
         }
-        db.close();
+        closeConnection(name);
+        placeNewFile(temp, file);
     } catch (const DbError&) {
         closeConnection(name);
-        if (created)
-            QFile::remove(file); // a half-made database is worse than none
+        removeTemp();
         throw;
     }
-    closeConnection(name);
 }
 
 void TDM::connect(const QString& folder)
 {
     disconnect();
-    QSqlDatabase db = openSqliteFile(databaseFile(folder), m_connectionName, false);
+    if (!databaseExists(folder))
+        throw DbError(tr("Файл базы данных не найден: %1").arg(databaseFile(folder)));
+    openSqliteFile(databaseFile(folder), m_connectionName, false);
     m_folder = folder;
     m_connected = true;
     try {
-        for (const TableDef* t : Tables::all()) {
-            const QVariant found = scalar(db,
-                                          QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
-                                                         "AND name=? COLLATE NOCASE"),
-                                          {QString::fromLatin1(t->name)});
-            if (found.isNull())
-                throw DbError(tr("В базе данных нет таблицы %1").arg(QLatin1String(t->name)));
-        }
-        UpgradeFacturesTable();
-        upgradeSchema();
+        checkBook();
     } catch (const DbError&) {
         disconnect();
         throw;
     }
+}
+
+void TDM::checkBook()
+{
+    const QSqlDatabase db = database();
+    for (const TableDef* t : Tables::all()) {
+        const QVariant found = scalar(db,
+                                      QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
+                                                     "AND name=? COLLATE NOCASE"),
+                                      {QString::fromLatin1(t->name)});
+        if (found.isNull())
+            throw DbError(tr("В базе данных нет таблицы %1").arg(QLatin1String(t->name)));
+    }
+    const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+    if (version > kSchemaVersion)
+        throw DbError(tr("База данных записана более новой версией программы (версия %1, эта программа "
+                         "знает версии до %2). Она не открыта, чтобы ничего в ней не испортить.")
+                          .arg(version)
+                          .arg(kSchemaVersion));
+    UpgradeFacturesTable();
+    upgradeSchema();
+    checkColumns();
 }
 
 void TDM::disconnect()
@@ -172,6 +201,22 @@ void TDM::upgradeSchema()
         }
         execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(version));
         tx.commit();
+    }
+}
+
+void TDM::checkColumns() const
+{
+    const QSqlDatabase db = database();
+    for (const TableDef* t : Tables::all()) {
+        QSet<QString> present;
+        QSqlQuery info = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(t->name)));
+        while (info.next())
+            present.insert(info.value(1).toString().toUpper());
+        for (const ColumnDef& c : t->columns)
+            if (!present.contains(QString::fromLatin1(c.name).toUpper()))
+                throw DbError(tr("В таблице %1 базы данных нет столбца %2: база данных повреждена или "
+                                 "создана другой программой.")
+                                  .arg(QLatin1String(t->name), QLatin1String(c.name)));
     }
 }
 

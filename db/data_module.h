@@ -71,7 +71,11 @@ public:
     void UpgradeFacturesTable();
 
 private:
+    // Every table there, a schema this program knows, brought up to date.
+    void checkBook();
     void upgradeSchema();
+    // Every column the program reads or writes is there; a missing one is named, and the book not used.
+    void checkColumns() const;
     int lookupInt(const char* column, int number) const;
     bool sameLookup(const char* column, int a, int b, int c) const;
     int nextNumber(const QString& sql) const;

@@ -413,14 +413,15 @@ private:
 
 DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
 {
+    const QSqlDatabase db = dm.database();
+    // The book is locked before it is found empty: two runs at once never both fill it.
+    Transaction tx(db, Transaction::Writing);
     if (!IsDatabaseEmpty(dm))
         throw DbError(QCoreApplication::translate(
             "Demo",
             "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
     Random rnd(options.seed);
     DemoSummary summary;
-    const QSqlDatabase db = dm.database();
-    Transaction tx(db);
     SizeGuardsSuspended guards(db); // every row below is cut to its columns as it is bound
 
     // The owner is a Kyiv trading house with the same kind of details as its clients.

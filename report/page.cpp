@@ -1,11 +1,12 @@
 #include "report/page.h"
 
+#include "base/whole_file.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 namespace {
 
@@ -200,14 +201,9 @@ std::optional<Page> Page::fromJson(const QJsonObject& json, QString* error)
 
 bool Page::save(const QString& fileName, QString* error) const
 {
-    QSaveFile file(fileName);
     const QByteArray bytes = QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
-        return false;
-    }
-    return true;
+    return WriteWholeFile(
+        fileName, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
 std::optional<Page> Page::load(const QString& fileName, QString* error)
@@ -218,11 +214,19 @@ std::optional<Page> Page::load(const QString& fileName, QString* error)
             *error = QCoreApplication::translate("Page", "Не удалось прочитать файл %1").arg(fileName);
         return std::nullopt;
     }
+    std::optional<Page> page = fromBytes(file.readAll(), error);
+    if (!page && error)
+        *error = fileName + QStringLiteral(": ") + *error;
+    return page;
+}
+
+std::optional<Page> Page::fromBytes(const QByteArray& bytes, QString* error)
+{
     QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (!doc.isObject()) {
         if (error)
-            *error = QStringLiteral("%1: not a page file (%2)").arg(fileName, parseError.errorString());
+            *error = QStringLiteral("not a page file (%1)").arg(parseError.errorString());
         return std::nullopt;
     }
     return fromJson(doc.object(), error);

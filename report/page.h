@@ -72,6 +72,8 @@ public:
     static std::optional<Page> fromJson(const QJsonObject& json, QString* error = nullptr);
     bool save(const QString& fileName, QString* error = nullptr) const;
     static std::optional<Page> load(const QString& fileName, QString* error = nullptr);
+    // A page from the bytes of a page file; nullopt with *error when they are not one.
+    static std::optional<Page> fromBytes(const QByteArray& bytes, QString* error = nullptr);
 
 private:
     PageUnit m_unit;

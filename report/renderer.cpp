@@ -1,5 +1,7 @@
 #include "report/renderer.h"
 
+#include "base/whole_file.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -168,34 +170,27 @@ QImage RenderToImage(const Page& page, double dpi)
 
 bool RenderToPng(const Page& page, const QString& fileName, double dpi, QString* error)
 {
-    if (RenderToImage(page, dpi).save(fileName, "PNG"))
-        return true;
-    if (error)
-        *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
-    return false;
+    const QImage image = RenderToImage(page, dpi);
+    return WriteWholeFile(
+        fileName, [&image](QIODevice& file) { return image.save(&file, "PNG"); }, error);
 }
 
 bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
 {
-    {
-        QPdfWriter writer(fileName);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setResolution(600);
-        writer.setCreator(QStringLiteral("DocMar"));
-        writer.setTitle(QFileInfo(fileName).completeBaseName());
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            if (error)
-                *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
-            return false;
-        }
-        RenderPage(page, painter, writer.resolution());
-        painter.end();
-    }
-    if (QFileInfo(fileName).size() > 0)
-        return true;
-    if (error)
-        *error = QCoreApplication::translate("Page", "Не удалось записать файл %1").arg(fileName);
-    return false;
+    return WriteWholeFile(
+        fileName,
+        [&](QIODevice& file) {
+            QPdfWriter writer(&file);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setResolution(600);
+            writer.setCreator(QStringLiteral("DocMar"));
+            writer.setTitle(QFileInfo(fileName).completeBaseName());
+            QPainter painter;
+            if (!painter.begin(&writer))
+                return false;
+            RenderPage(page, painter, writer.resolution());
+            return painter.end();
+        },
+        error);
 }

@@ -123,5 +123,6 @@ TEST(IniFile, SaveFailureIsReported)
     ini.writeInteger(QStringLiteral("S"), QStringLiteral("A"), 1);
     QString error;
     EXPECT_FALSE(ini.save(&error));
-    EXPECT_EQ(error, QStringLiteral("Не удалось записать файл ") + ini.fileName());
+    EXPECT_EQ(error, QStringLiteral("Не удалось записать файл ") + ini.fileName() +
+                         QStringLiteral(": нет папки или прав на запись в неё."));
 }
