@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -44,6 +45,39 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] print invoice NUMBER (--pdf FILE | --png FILE | --page FILE)
   docmar --version
 )";
+
+// The parser takes "-5" for an option. Such a word is marked before parsing and unmarked when read, so
+// a negative number is a value like any other.
+constexpr QChar kNumberMark(0xE000);
+
+QStringList markNegativeNumbers(QStringList arguments)
+{
+    static const QRegularExpression number(QStringLiteral("^-\\d+([.,]\\d*)?$"));
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (number.match(arguments[i]).hasMatch())
+            arguments[i].prepend(kNumberMark);
+    return arguments;
+}
+
+QString unmarked(QString text)
+{
+    if (text.startsWith(kNumberMark))
+        text.remove(0, 1);
+    return text;
+}
+
+QString optionValue(const QCommandLineParser& parser, const QString& name)
+{
+    return unmarked(parser.value(name));
+}
+
+QStringList positionalArguments(const QCommandLineParser& parser)
+{
+    QStringList args = parser.positionalArguments();
+    for (QString& a : args)
+        a = unmarked(a);
+    return args;
+}
 
 void addOptions(QCommandLineParser& parser)
 {
@@ -77,13 +111,13 @@ bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong 
     if (!parser.isSet(name))
         return true;
     bool ok = false;
-    const qlonglong v = parser.value(name).toLongLong(&ok);
+    const qlonglong v = optionValue(parser, name).toLongLong(&ok);
     if (!ok || v < lo || v > hi) {
         printErr(QStringLiteral("--%1: a whole number from %2 to %3 is expected, not \"%4\"")
                      .arg(name)
                      .arg(lo)
                      .arg(hi)
-                     .arg(parser.value(name)));
+                     .arg(optionValue(parser, name)));
         return false;
     }
     *value = v;
@@ -130,17 +164,19 @@ int initDb(const Invocation& inv, Prompter& prompter)
 
 int words(const QCommandLineParser& parser, Prompter& prompter)
 {
-    const QStringList args = parser.positionalArguments();
+    const QStringList args = positionalArguments(parser);
     double amount = 0;
     if (args.size() != 2 || !ParseDecimal(args[1], &amount)) {
         printErr(args.size() != 2 ? QStringLiteral("words: one AMOUNT is expected")
                                   : QStringLiteral("words: \"%1\" is not an amount").arg(args[1]));
         return ExitUsage;
     }
-    printOut(AmountInWords(amount, parser.isSet(QStringLiteral("russian")),
-                           !parser.isSet(QStringLiteral("dollars")), parser.isSet(QStringLiteral("slash")),
-                           !parser.isSet(QStringLiteral("lower")), &prompter));
-    return ExitDone;
+    const QString text = AmountInWords(
+        amount, parser.isSet(QStringLiteral("russian")), !parser.isSet(QStringLiteral("dollars")),
+        parser.isSet(QStringLiteral("slash")), !parser.isSet(QStringLiteral("lower")), &prompter);
+    printOut(text);
+    // A refused amount prints its blank line to fill by hand, and says it failed.
+    return text.startsWith(u'_') ? ExitFailed : ExitDone;
 }
 
 int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
@@ -190,7 +226,7 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
 
 int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
 {
-    const QStringList args = parser.positionalArguments();
+    const QStringList args = positionalArguments(parser);
     bool ok = false;
     const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
     const QStringList outputs = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("page")};
@@ -226,11 +262,11 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         }
         bool written = false;
         if (parser.isSet(QStringLiteral("pdf")))
-            written = RenderToPdf(*page, parser.value(QStringLiteral("pdf")), &error);
+            written = RenderToPdf(*page, optionValue(parser, QStringLiteral("pdf")), &error);
         else if (parser.isSet(QStringLiteral("png")))
-            written = RenderToPng(*page, parser.value(QStringLiteral("png")), 96, &error);
+            written = RenderToPng(*page, optionValue(parser, QStringLiteral("png")), 96, &error);
         else
-            written = page->save(parser.value(QStringLiteral("page")), &error);
+            written = page->save(optionValue(parser, QStringLiteral("page")), &error);
         if (!written) {
             printErr(error);
             return ExitFailed;
@@ -250,7 +286,7 @@ Invocation ParseInvocation(const QStringList& arguments)
     inv.parser = std::make_shared<QCommandLineParser>();
     QCommandLineParser& parser = *inv.parser;
     addOptions(parser);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(markNegativeNumbers(arguments))) {
         printErr(parser.errorText());
         printErr(QString::fromLatin1(kUsage));
         inv.earlyExit = ExitUsage;
@@ -266,9 +302,17 @@ Invocation ParseInvocation(const QStringList& arguments)
         inv.earlyExit = ExitDone;
         return inv;
     }
-    if (parser.isSet(QStringLiteral("home")))
-        inv.programFolder = QDir(parser.value(QStringLiteral("home"))).absolutePath();
-    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("home"))) {
+        const QString home = optionValue(parser, QStringLiteral("home"));
+        // An empty folder name would quietly mean the current folder.
+        if (home.trimmed().isEmpty()) {
+            printErr(QStringLiteral("--home: a folder is expected"));
+            inv.earlyExit = ExitUsage;
+            return inv;
+        }
+        inv.programFolder = QDir(home).absolutePath();
+    }
+    const QStringList positional = positionalArguments(parser);
     if (!positional.isEmpty()) {
         inv.command = positional.first();
         if (!kCommands.contains(inv.command)) {
@@ -286,7 +330,7 @@ int RunCommand(const Invocation& inv)
         return ExitUsage;
     const QCommandLineParser& parser = *inv.parser;
     StderrPrompter prompter;
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = positionalArguments(parser);
     if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") &&
         positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));

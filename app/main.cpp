@@ -4,9 +4,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 
 #include <memory>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
@@ -20,8 +25,19 @@ int main(int argc, char* argv[])
         return *invocation.earlyExit;
 
     if (invocation.command == QLatin1String("print")) {
-        // Drawing needs fonts and a paint engine, never a screen.
+        // Drawing needs fonts and a paint engine, never a screen. Without a session (a script, a service)
+        // the toolkit wants a runtime folder of the user's own; it gets one, rather than a warning.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const QByteArray runtime =
+                QDir::tempPath().toLocal8Bit() + "/docmar-runtime-" + QByteArray::number(getuid());
+            struct stat info {};
+            // Only a folder that is the user's alone; one made by anybody else is not used.
+            if ((mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST) &&
+                lstat(runtime.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+                (info.st_mode & 0777) == 0700)
+                qputenv("XDG_RUNTIME_DIR", runtime);
+        }
         QGuiApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();

@@ -291,8 +291,8 @@ bool TBuhForm::OpenDatabase()
     m_dm.disconnect();
     try {
         m_dm.connect(m_settings.path);
-    } catch (const DbError&) {
-        m_prompter->error(tr("Ошибка при открытии базы данных!"));
+    } catch (const DbError& e) {
+        m_prompter->error(tr("Ошибка при открытии базы данных!") + u'\n' + e.message(), e.detail());
         forgetDatabase();
         if (!createDatabaseOnOffer())
             return false;

@@ -5,6 +5,7 @@
 #include "db/tables.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -189,7 +190,9 @@ DbError DbError::fromEngine(int code, const QString& words, bool writing)
             reason = tr(r.reason);
     const QString what =
         writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
-    return DbError(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
+    DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
+    error.m_reason = reason;
+    return error;
 }
 
 int compareText(const QString& a, const QString& b)
@@ -244,10 +247,17 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
 {
     if (!create && !QFileInfo(file).isFile())
         throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(file));
+    // A failure here is the file's, whatever statement met it: said as such, with the engine's reason.
+    const auto cannotOpen = [&file](const DbError& e) {
+        return DbError(
+            QCoreApplication::translate("TDM", "Не удалось открыть базу данных %1: %2.")
+                .arg(QDir::toNativeSeparators(file), e.reason().isEmpty() ? e.message() : e.reason()),
+            e.detail());
+    };
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(file);
     if (!db.open()) {
-        const DbError error = describe(db.lastError(), {});
+        const DbError error = cannotOpen(describe(db.lastError(), {}));
         db = QSqlDatabase();
         closeConnection(connectionName);
         throw error;
@@ -258,16 +268,17 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
             throw DbError(QCoreApplication::translate("TDM", "Драйвер SQLite недоступен"));
         registerTextFunctions(handle);
         sqlite3_busy_handler(handle, waitForOtherProcess, nullptr);
+        // Reading the schema is what tells a foreign or damaged file from a database.
+        scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         execOrThrow(db, QStringLiteral("PRAGMA synchronous=FULL"));
         // Room for the lists' indexes of a large book, so counting and paging stay in memory.
         execOrThrow(db, QStringLiteral("PRAGMA cache_size=-32768"));
-        // Reading the schema is what tells a foreign or damaged file from a database.
-        scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        const DbError error = cannotOpen(e);
         db.close();
         db = QSqlDatabase();
         closeConnection(connectionName);
-        throw;
+        throw error;
     }
     return db;
 }

@@ -28,10 +28,13 @@ public:
 
     // The engine's failure with code (an SQLite result code) and words, of a statement that wrote or read.
     static DbError fromEngine(int code, const QString& words, bool writing);
+    // For an engine failure, what it means to a bookkeeper ("на диске нет места"); else empty.
+    const QString& reason() const { return m_reason; }
 
 private:
     QString m_message;
     QString m_detail;
+    QString m_reason;
 };
 
 // Opens the SQLite file under a connection of its own and readies it: the Russian/Ukrainian collation and

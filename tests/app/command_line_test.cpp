@@ -42,9 +42,36 @@ TEST(CommandLine, WordsPrintsTheTextAndANewline)
     const ProcessResult million = runDocmar({"words", "1200000", "--russian"});
     EXPECT_EQ(million.out, QStringLiteral(" Один миллион двести тысяч гривень 00 коп.\n"));
     const ProcessResult big = runDocmar({"words", "1000000000000"});
-    EXPECT_EQ(big.exitCode, 0);
+    EXPECT_EQ(big.exitCode, 1);
     EXPECT_EQ(big.out, QString(56, u'_') + QStringLiteral(" 00 коп.\n"));
     EXPECT_TRUE(big.err.contains(QStringLiteral("Сумма больше 999 999 999 999,99.")));
+}
+
+TEST(CommandLine, NegativeNumbersAreValuesAndAnEmptyHomeIsRefused)
+{
+    const ProcessResult minus = runDocmar({"words", "-5", "--russian"});
+    EXPECT_EQ(minus.exitCode, 0) << minus.err.toStdString();
+    EXPECT_EQ(minus.out, QStringLiteral(" Минус пять гривень 00 коп.\n"));
+    EXPECT_EQ(runDocmar({"words", "-0,5"}).out, QStringLiteral(" Мінус нуль гривень 50 коп.\n"));
+    const ProcessResult clients = runDocmar({"demo", "--clients", "-3"});
+    EXPECT_EQ(clients.exitCode, 2);
+    EXPECT_TRUE(clients.err.contains(QStringLiteral("--clients"))) << clients.err.toStdString();
+
+    const ProcessResult home = runDocmar({"--home", "", "init-db"});
+    EXPECT_EQ(home.exitCode, 2);
+    EXPECT_TRUE(home.err.contains(QStringLiteral("--home"))) << home.err.toStdString();
+
+    // A database folder that cannot be made is named.
+    TestHome dir;
+    IniFile ini(settingsFilePath(dir.path()));
+    ini.writeString(QStringLiteral("DATABASE"), QStringLiteral("PATH"),
+                    QStringLiteral("/proc/no/such/books"));
+    ASSERT_TRUE(ini.save());
+    const ProcessResult path = runDocmar({"--home", dir.path(), "init-db"});
+    EXPECT_EQ(path.exitCode, 1);
+    EXPECT_TRUE(path.err.contains(QStringLiteral("/proc/no/such/books"))) << path.err.toStdString();
+    // The toolkit's own complaints never reach a normal run's stderr.
+    EXPECT_FALSE(path.err.contains(QStringLiteral("QSql"))) << path.err.toStdString();
 }
 
 TEST(CommandLine, BadUsageExitsWithTwo)

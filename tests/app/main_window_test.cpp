@@ -108,7 +108,9 @@ TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
         TBuhForm window(home.path(), &prompter);
         window.show();
         EXPECT_EQ(prompter.texts(),
-                  (QStringList{"Не найдена директория базы данных!", "Ошибка при открытии базы данных!",
+                  (QStringList{"Не найдена директория базы данных!",
+                               "Ошибка при открытии базы данных!\nФайл базы данных не найден: " +
+                                   TDM::databaseFile(home.dataFolder()),
                                "В папке " + QDir::toNativeSeparators(home.dataFolder()) +
                                    " нет базы данных. Создать в ней новую пустую базу данных?"}));
         EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР"));
@@ -190,7 +192,8 @@ TEST_F(MainWindowTest, AFailedOpenLeavesNothingOfThePreviousBook)
     pointTo(empty.path());
     w<QAction>("N6")->trigger();
     EXPECT_EQ(prompter.texts(),
-              (QStringList{"Ошибка при открытии базы данных!",
+              (QStringList{"Ошибка при открытии базы данных!\nФайл базы данных не найден: " +
+                               TDM::databaseFile(empty.path()),
                            "В папке " + QDir::toNativeSeparators(empty.path()) +
                                " нет базы данных. Создать в ней новую пустую базу данных?"}));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("ДОКУМАР"));

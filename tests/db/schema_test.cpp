@@ -1,5 +1,6 @@
 #include "base/text_case.h"
 #include "db/connection.h"
+#include "db/data_module.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
@@ -212,6 +213,82 @@ TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
         EXPECT_TRUE(e.message().contains(QStringLiteral("PLATEG")));
     }
     EXPECT_THROW(dm.database(), DbError);
+}
+
+TEST(Connection, AMissingColumnOrANewerBookIsRefusedByName)
+{
+    TestHome home;
+    TDM::createDatabase(home.dataFolder());
+    const auto alter = [&home](const QString& sql) {
+        {
+            const QSqlDatabase raw =
+                openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+            execOrThrow(raw, sql);
+        }
+        closeConnection(QStringLiteral("raw"));
+    };
+    const auto refusal = [&home] {
+        TDM dm;
+        try {
+            dm.connect(home.dataFolder());
+        } catch (const DbError& e) {
+            EXPECT_FALSE(dm.isConnected());
+            return e.message();
+        }
+        return QString();
+    };
+    alter(QStringLiteral("DROP TABLE ACTS"));
+    alter(QStringLiteral("CREATE TABLE ACTS (ACT_NUMBER INTEGER, ACT_YEAR INTEGER, SUMMA REAL)"));
+    EXPECT_EQ(refusal(), QStringLiteral("В таблице ACTS базы данных нет столбца ACT_DATA: база данных "
+                                        "повреждена или создана другой программой."));
+
+    TestHome newer;
+    TDM::createDatabase(newer.dataFolder());
+    {
+        const QSqlDatabase raw =
+            openSqliteFile(TDM::databaseFile(newer.dataFolder()), QStringLiteral("raw"), false);
+        execOrThrow(raw, QStringLiteral("PRAGMA user_version=%1").arg(TDM::kSchemaVersion + 1));
+    }
+    closeConnection(QStringLiteral("raw"));
+    TDM dm;
+    try {
+        dm.connect(newer.dataFolder());
+        FAIL() << "a newer book was opened";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(
+            e.message().startsWith(QStringLiteral("База данных записана более новой версией программы")));
+    }
+}
+
+TEST(Connection, AnEmptyFileIsNoDatabaseAndGivesWayToANewOne)
+{
+    TestHome home;
+    ASSERT_TRUE(QDir().mkpath(home.dataFolder()));
+    const QString file = TDM::databaseFile(home.dataFolder());
+    // What a creation killed half-way could leave: an empty file, or an engine file with no table.
+    for (int kind = 0; kind < 2; ++kind) {
+        QFile::remove(file);
+        if (kind == 0) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        } else {
+            {
+                const QSqlDatabase raw = openSqliteFile(file, QStringLiteral("raw"), true);
+                execOrThrow(raw, QStringLiteral("PRAGMA user_version=1"));
+            }
+            closeConnection(QStringLiteral("raw"));
+        }
+        EXPECT_FALSE(TDM::databaseExists(home.dataFolder())) << kind;
+        TDM dm;
+        EXPECT_THROW(dm.connect(home.dataFolder()), DbError);
+        TDM::createDatabase(home.dataFolder());
+        EXPECT_TRUE(TDM::databaseExists(home.dataFolder()));
+        dm.connect(home.dataFolder());
+        EXPECT_TRUE(dm.isConnected());
+        dm.disconnect();
+        // Nothing of the making is left beside it.
+        EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("docmar.db")});
+    }
 }
 
 TEST(Connection, OldInvoiceTableGainsTheTwoColumns)

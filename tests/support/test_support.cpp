@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QProcess>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 TestHome::TestHome()
@@ -28,10 +31,27 @@ std::unique_ptr<TDM> TestHome::createAndConnect() const
     return dm;
 }
 
+QString docmarProgram()
+{
+    return QStringLiteral(DOCMAR_BIN);
+}
+
 ProcessResult runDocmar(const QStringList& arguments)
+{
+    return runDocmar(arguments, -1);
+}
+
+ProcessResult runDocmar(const QStringList& arguments, qint64 fileSizeLimit)
 {
     ProcessResult result;
     QProcess process;
+    if (fileSizeLimit >= 0)
+        process.setChildProcessModifier([fileSizeLimit] {
+            // A write past the limit then fails with an error instead of ending the process.
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
     process.start(QStringLiteral(DOCMAR_BIN), arguments);
     if (!process.waitForFinished(120000)) {
         process.kill();

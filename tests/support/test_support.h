@@ -27,4 +27,8 @@ struct ProcessResult {
     QString out;
     QString err;
 };
+// The docmar executable under test.
+QString docmarProgram();
 ProcessResult runDocmar(const QStringList& arguments);
+// The same with files limited to fileSizeLimit bytes, as on a full disk (writes past it fail).
+ProcessResult runDocmar(const QStringList& arguments, qint64 fileSizeLimit);
