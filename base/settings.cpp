@@ -117,6 +117,13 @@ Settings defaultSettings(const QString& programFolder)
     return s;
 }
 
+void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& programFolder)
+{
+    const Settings defaults = defaultSettings(programFolder);
+    for (const SettingKey& k : settingKeys())
+        readKey(ini, k, defaults, settings);
+}
+
 bool ReadSettings(Settings& settings, const QString& programFolder, QString* error)
 {
     IniFile ini(settingsFilePath(programFolder));
@@ -129,8 +136,7 @@ bool ReadSettings(Settings& settings, const QString& programFolder, QString* err
                              .arg(ini.fileName());
             return false;
         }
-        for (const SettingKey& k : settingKeys())
-            readKey(ini, k, defaults, settings);
+        ReadSettingsFrom(ini, settings, programFolder);
         return true;
     }
     IniFile fresh(ini.fileName());

@@ -43,6 +43,9 @@ QString defaultDatabaseFolder(const QString& programFolder);
 void resetToDefaults(Settings& settings, const QString& programFolder);
 Settings defaultSettings(const QString& programFolder);
 
+class IniFile;
+// Every key of a read settings file into the members, the default where a key is missing or bad.
+void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& programFolder);
 // Reads docmar.ini into the members, or creates it from the defaults when it is missing (the members then
 // keep what they hold). False with *error set only when a missing file could not be created.
 bool ReadSettings(Settings& settings, const QString& programFolder, QString* error = nullptr);
