@@ -9,6 +9,12 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <sqlite3.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -330,6 +336,50 @@ TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
     dm.connect(home.dataFolder()); // a second connection finds nothing to do
     EXPECT_EQ(columnsOf(dm.database(), QStringLiteral("FACTURES")).size(),
               qsizetype(Tables::factures().columns.size()));
+}
+
+TEST(Connection, ABookHeldByAnotherWriterIsWaitedForThenSaidToBeBusy)
+{
+    TestHome home;
+    home.createAndConnect();
+    const QByteArray file = QFile::encodeName(TDM::databaseFile(home.dataFolder()));
+    TDM dm;
+    dm.connect(home.dataFolder());
+    int waits = 0;
+    setBusyNotifier([&waits] { ++waits; });
+
+    // Another writer that lets go after a moment: the write waits for it and goes through.
+    std::atomic<bool> locked{false};
+    std::thread other([&file, &locked] {
+        sqlite3* handle = nullptr;
+        sqlite3_open(file.constData(), &handle);
+        sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        locked = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(handle);
+    });
+    while (!locked)
+        std::this_thread::yield();
+    EXPECT_NO_THROW(dm.SaveOwnerRecord(OwnerRecord{}));
+    other.join();
+    EXPECT_EQ(waits, 1);
+
+    // One that holds on: after a bounded wait, the book is said to be in use.
+    sqlite3* holder = nullptr;
+    sqlite3_open(file.constData(), &holder);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    try {
+        dm.SaveOwnerRecord(OwnerRecord{});
+        ADD_FAILURE() << "a held book was written";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Не удалось сохранить запись: база данных занята другой программой."));
+    }
+    EXPECT_EQ(waits, 2);
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    setBusyNotifier({});
 }
 
 TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)
