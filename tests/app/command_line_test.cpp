@@ -161,6 +161,10 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
     EXPECT_EQ(runDocmar({"--home", home.path(), "print", "invoice", "7", "--pdf", pdf}).exitCode, 0);
     const ProcessResult r = runDocmar({"--home", home.path(), "print", "invoice", "7", "--page", page});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Nothing on stderr from the toolkit either, with or without a desktop session.
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const ProcessResult pdfRun = runDocmar({"--home", home.path(), "print", "invoice", "7", "--pdf", pdf});
+    EXPECT_TRUE(pdfRun.err.isEmpty()) << pdfRun.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(794, 1123));
     EXPECT_TRUE(QFile(pdf).open(QIODevice::ReadOnly));
     QFile json(page);
