@@ -320,8 +320,10 @@ void placeNewFile(const QString& temp, const QString& file)
     // A file system without links: the rename is still one step.
     if (::rename(from.constData(), to.constData()) != 0) {
         QFile::remove(temp);
-        throw DbError(QCoreApplication::translate("TDM", "Не удалось записать файл %1: %2")
-                          .arg(file, QString::fromLocal8Bit(std::strerror(errno))));
+        throw DbError(
+            QCoreApplication::translate("TDM", "Не удалось поставить новую базу данных на место: %1")
+                .arg(QDir::toNativeSeparators(file)),
+            QString::fromLocal8Bit(std::strerror(errno)));
     }
 }
 

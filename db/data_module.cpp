@@ -12,6 +12,8 @@
 #include <QSqlRecord>
 
 #include <atomic>
+#include <cerrno>
+#include <csignal>
 
 namespace {
 
@@ -72,6 +74,14 @@ void TDM::createDatabase(const QString& folder)
         QFile::remove(temp + QStringLiteral("-journal"));
     };
     removeTemp();
+    // What creations killed before this one left behind goes too; a running one's file stays.
+    const QString stalePattern = QFileInfo(file).fileName() + QStringLiteral(".new-*");
+    for (const QFileInfo& stale : QDir(folder).entryInfoList({stalePattern}, QDir::Files)) {
+        bool ok = false;
+        const qint64 pid = stale.fileName().section(u'-', 1, 1).toLongLong(&ok);
+        if (ok && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QFile::remove(stale.filePath());
+    }
     const QString name = QStringLiteral("docmar-create");
     try {
         {

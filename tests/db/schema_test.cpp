@@ -285,6 +285,11 @@ TEST(Connection, AnEmptyFileIsNoDatabaseAndGivesWayToANewOne)
             closeConnection(QStringLiteral("raw"));
         }
         EXPECT_FALSE(TDM::databaseExists(home.dataFolder())) << kind;
+        // And what a killed creation left under its own name: gone with the next creation.
+        for (const char* stale : {"docmar.db.new-2147483646", "docmar.db.new-2147483646-journal"}) {
+            QFile f(QDir(home.dataFolder()).filePath(QLatin1String(stale)));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
         TDM dm;
         EXPECT_THROW(dm.connect(home.dataFolder()), DbError);
         TDM::createDatabase(home.dataFolder());
