@@ -1,0 +1,244 @@
+#include "documents/invoice_editor.h"
+
+#include "db/connection.h"
+#include "db/data_module.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("InvoiceEditor", text);
+}
+
+const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
+const QString kPriceMark = QStringLiteral("Цена: ");
+
+QString cut(const char* column, const QString& text)
+{
+    return cutToColumn(Tables::factures(), QLatin1String(column), text);
+}
+
+} // namespace
+
+InvoiceDraft OpenDraft(EditorCommand command, const ClientRow& client, const InvoiceRow* selected,
+                       int nextInvoiceNumber, double advertisingTaxPercent, const QDate& today)
+{
+    using C = EditorCommand;
+    InvoiceDraft d;
+    d.isInvoice = command == C::NewInvoice || command == C::CopyInvoice || command == C::EditInvoice;
+    d.isNew = command != C::EditInvoice && command != C::EditReceipt;
+    const bool fromSelected = selected && command != C::NewInvoice && command != C::NewReceipt;
+    d.lawAddress = client.LAWADDRESS;
+    d.regNumber = client.REGNUMBER;
+    d.taxCode = client.TAXCODE;
+    d.dogNumber = client.DOGNUMBER;
+    d.dogDate = client.DOGDATA.isValid() && client.DOGDATA != kDateZero ? client.DOGDATA.toString(kDateFormat)
+                                                                        : QString();
+    d.payerName = client.FIRMNAME;
+    d.date = today;
+    d.number = d.isInvoice ? nextInvoiceNumber : 0;
+    if (fromSelected) {
+        for (std::size_t i = 0; i < d.positions.size(); ++i) {
+            const Position& p = selected->positions[i];
+            d.positions[i] = SplitName(p.name, d.isInvoice);
+            d.positions[i].measure = p.measure;
+            d.positions[i].count = p.count;
+            d.positions[i].price = p.price;
+        }
+        if (d.isInvoice)
+            d.dopNo = selected->FACT_DOPNO;
+        if (!d.isNew) {
+            d.number = selected->FACT_NUMBER;
+            d.originalNumber = selected->FACT_NUMBER;
+            d.date = selected->FACT_DATA;
+            d.payerName = selected->NAME_OWNER;
+        }
+    }
+    d.advertisingTax = d.isInvoice && advertisingTaxPercent > 0.009;
+    return d;
+}
+
+DraftPosition SplitName(const QString& name, bool invoice)
+{
+    DraftPosition p;
+    p.line1 = name.left(kLineLength);
+    p.line2 = name.mid(kLineLength);
+    // The blank a receipt's lines were joined with is not part of the second line; a name without it
+    // (written some other way) is joined back without one, so storing it unchanged changes nothing.
+    if (!invoice && !p.line2.isEmpty()) {
+        p.blankBetween = p.line2.startsWith(u' ');
+        if (p.blankBetween)
+            p.line2.remove(0, 1);
+    }
+    return p;
+}
+
+QString JoinedName(const DraftPosition& p, bool invoice)
+{
+    if (p.line2.isEmpty())
+        return p.line1;
+    if (!invoice)
+        return p.line1 + (p.blankBetween ? QStringLiteral(" ") : QString()) + p.line2;
+    return p.line1.size() < kLineLength ? p.line1.leftJustified(kLineLength + 1) + p.line2
+                                        : p.line1 + p.line2;
+}
+
+void PadFirstLines(InvoiceDraft& draft)
+{
+    if (!draft.isInvoice)
+        return;
+    for (DraftPosition& p : draft.positions)
+        if (p.line1.size() < kLineLength && !p.line2.isEmpty())
+            p.line1 = p.line1.leftJustified(kLineLength + 1);
+}
+
+double NetOfVat(double grossPrice, int vatPercent)
+{
+    const long double price = grossPrice;
+    const long double vat = vatPercent;
+    return double(price - price * vat / (vat + 100));
+}
+
+int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings& settings)
+{
+    if (draft.isInvoice && draft.number <= 0)
+        throw DbError(tr("Номер счета-фактуры должен быть больше нуля."));
+    const QSqlDatabase db = dm.database();
+    Transaction tx(db, Transaction::Writing);
+    const int number = draft.isInvoice ? draft.number
+                       : draft.isNew   ? dm.NextReceiptNumber()
+                                       : draft.originalNumber;
+
+    QStringList columns;
+    QVariantList values;
+    const auto put = [&](const QString& column, const QVariant& value) {
+        columns << column;
+        values << value;
+    };
+    put(QStringLiteral("FACT_NUMBER"), number);
+    if (draft.isInvoice)
+        put(QStringLiteral("FACT_DOPNO"), cut("FACT_DOPNO", draft.dopNo));
+    put(QStringLiteral("FACT_DATA"), dateToDb(draft.date));
+    for (int i = 0; i < int(draft.positions.size()); ++i) {
+        const DraftPosition& p = draft.positions[std::size_t(i)];
+        const QString n = QString::number(i + 1);
+        put(QStringLiteral("NAME_POS") + n, cut("NAME_POS1", JoinedName(p, draft.isInvoice)));
+        put(QStringLiteral("MEASURE_POS") + n, cut("MEASURE_POS1", p.measure));
+        put(QStringLiteral("COUNT_POS") + n, p.count);
+        put(QStringLiteral("PRICE_POS") + n, draft.withNds ? NetOfVat(p.price, settings.ndsValue) : p.price);
+    }
+    put(QStringLiteral("NAME_OWNER"), cut("NAME_OWNER", draft.payerName));
+    put(QStringLiteral("ID_NUMBER"), clientId);
+    put(QStringLiteral("FACT_NDS"), settings.ndsValue);
+    if (draft.isInvoice)
+        put(QStringLiteral("FACT_NR"), draft.advertisingTax ? settings.reclTax : 0.0);
+
+    if (draft.isNew) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), columns.size());
+        execOrThrow(
+            db,
+            QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
+            values);
+    } else {
+        QSqlQuery update = execOrThrow(db,
+                                       QStringLiteral("UPDATE FACTURES SET %1=? WHERE FACT_NUMBER=?")
+                                           .arg(columns.join(QStringLiteral("=?,"))),
+                                       values + QVariantList{draft.originalNumber});
+        if (update.numRowsAffected() == 0)
+            throw DbError(
+                tr("Документ № %1 не найден: его удалили, пока он был открыт.").arg(draft.originalNumber));
+    }
+    tx.commit();
+    return number;
+}
+
+void StorePayerDetails(TDM& dm, int clientId, const InvoiceDraft& draft)
+{
+    QDate contract;
+    if (!draft.dogDate.trimmed().isEmpty()) {
+        contract = QDate::fromString(draft.dogDate.trimmed(), kDateFormat);
+        if (!contract.isValid())
+            throw DbError(tr("Неверная дата договора: %1").arg(draft.dogDate.trimmed()));
+    }
+    const TableDef& t = Tables::clients();
+    const auto cutClient = [&t](const char* column, const QString& text) {
+        return cutToColumn(t, QLatin1String(column), text);
+    };
+    const QSqlDatabase db = dm.database();
+    Transaction tx(db, Transaction::Writing);
+    execOrThrow(
+        db,
+        QStringLiteral("UPDATE CLIENTS SET FIRMNAME=?, LAWADDRESS=?, REGNUMBER=?, TAXCODE=?, DOGNUMBER=?, "
+                       "DOGDATA=? WHERE ID_NUMBER=?"),
+        {cutClient("FIRMNAME", draft.payerName), cutClient("LAWADDRESS", draft.lawAddress),
+         cutClient("REGNUMBER", draft.regNumber), cutClient("TAXCODE", draft.taxCode),
+         cutClient("DOGNUMBER", draft.dogNumber), dateToDb(contract), clientId});
+    tx.commit();
+}
+
+double ParseDecimalText(const QString& text)
+{
+    qsizetype separator = text.indexOf(u'.');
+    if (separator < 0)
+        separator = text.indexOf(u',');
+    const QString whole = separator < 0 ? text : text.left(separator);
+    const QString fraction = separator < 0 ? QString() : text.mid(separator + 1);
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (!std::all_of(whole.begin(), whole.end(), isDigit) ||
+        !std::all_of(fraction.begin(), fraction.end(), isDigit))
+        return 0;
+    double value = 0;
+    for (qsizetype i = fraction.size() - 1; i >= 0; --i)
+        value = (value + fraction[i].digitValue()) / 10;
+    double units = 0;
+    for (QChar c : whole)
+        units = units * 10 + c.digitValue();
+    return units + value;
+}
+
+QStringList GoodsPickerItems(const TDM& dm, int pricePlaces)
+{
+    QStringList items;
+    QSqlQuery q =
+        execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
+    while (q.next())
+        items << q.value(0).toString() + QStringLiteral("   ") + kPriceMark +
+                     QString::number(q.value(1).toDouble(), 'f', std::clamp(pricePlaces, 0, 9));
+    std::stable_sort(items.begin(), items.end(),
+                     [](const QString& a, const QString& b) { return compareText(a, b) < 0; });
+    return items;
+}
+
+PickedGoods ParsePickedText(const QString& text)
+{
+    PickedGoods picked;
+    QString name = text;
+    const qsizetype mark = text.indexOf(kPriceMark);
+    if (mark >= 0) {
+        // The whole price, however many characters it has.
+        const QString price = text.mid(mark + kPriceMark.size()).trimmed();
+        if (!price.isEmpty())
+            picked.price = ParseDecimalText(price);
+        name = text.left(mark);
+    }
+    name = name.trimmed();
+    picked.line1 = name.left(kLineLength);
+    picked.line2 = name.mid(kLineLength);
+    return picked;
+}
+
+void StoreGoods(TDM& dm, const DraftPosition& position)
+{
+    const QSqlDatabase db = dm.database();
+    execOrThrow(
+        db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES (?, ?)"),
+        {cutToColumn(Tables::products(), QStringLiteral("PRODUCT_NAME"), position.line1 + position.line2),
+         position.price});
+}
