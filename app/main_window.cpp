@@ -4,6 +4,8 @@
 #include "app/setup_form.h"
 #include "base/version.h"
 #include "clients/names_form.h"
+#include "documents/new_fact_form.h"
+#include "documents/tovar_form.h"
 #include "report/report_holder.h"
 #include "report/screen_fit.h"
 #include "ui_main_window.h"
@@ -81,6 +83,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     }
     QDir::setCurrent(m_programFolder);
     m_namesForm = new TNamesForm(this);
+    m_tovarForm = new TTovarForm(this);
     // The design size, or the place and size of the last run; within the screen either way.
     resize(size().expandedTo(minimumSizeHint()));
     restoreGeometry(ReadWindowGeometry(m_programFolder));
@@ -254,6 +257,12 @@ void TBuhForm::setupMenus()
     connect(ui->N37, &QAction::triggered, this, [this] { filterClients(true); });
     connect(ui->N35, &QAction::triggered, this, [this] { filterClients(false); });
     connect(ui->N36, &QAction::triggered, this, &TBuhForm::N36Click);
+    const std::pair<QAction*, EditorCommand> editors[] = {
+        {ui->N9, EditorCommand::NewInvoice},   {ui->N11, EditorCommand::CopyInvoice},
+        {ui->N10, EditorCommand::EditInvoice}, {ui->N17, EditorCommand::NewReceipt},
+        {ui->N18, EditorCommand::CopyReceipt}, {ui->N19, EditorCommand::EditReceipt}};
+    for (const auto& [item, command] : editors)
+        connect(item, &QAction::triggered, this, [this, command = command] { editDocument(command); });
     connect(ui->N12, &QAction::triggered, this, [this] { printInvoice(true); });
     connect(ui->N13, &QAction::triggered, this, [this] { printInvoice(false); });
 }
@@ -461,6 +470,23 @@ void TBuhForm::printInvoice(bool preview)
     case PrintOutcome::Cancelled:
         break;
     }
+}
+
+void TBuhForm::editDocument(EditorCommand command)
+{
+    const bool invoice = command == EditorCommand::NewInvoice || command == EditorCommand::CopyInvoice ||
+                         command == EditorCommand::EditInvoice;
+    DBGrid* list = invoice ? ui->DBGrid3 : ui->DBGrid6;
+    const std::optional<InvoiceDraft> draft =
+        m_documents.openEditor(command, list->currentRow(), m_settings, QDate::currentDate());
+    if (!draft)
+        return;
+    TNewFactForm editor(*draft, m_documents, m_settings, m_tovarForm, m_prompter, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    ReconnectAndRefresh();
+    list->moveTo(list->listModel()->rowOfKey(editor.storedNumber()));
+    UpdateDocumentCommands();
 }
 
 void TBuhForm::N6Click()

@@ -17,6 +17,8 @@ class TBuhForm;
 class DBGrid;
 class QMenu;
 class TNamesForm;
+class TTovarForm;
+enum class EditorCommand;
 
 // The main window: owns the settings, the program folder and the data module for the run, and wires its
 // widgets to the controllers that decide (clients, owner, documents).
@@ -61,6 +63,8 @@ private:
     void PC1Change(int index);
     void N6Click(); // the settings dialog
     void printInvoice(bool preview);
+    // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
+    void editDocument(EditorCommand command);
     void N8Click(); // the about box
     void showDocumentCaptions();
     void moveListsToLastRows();
@@ -105,6 +109,7 @@ private:
     DocumentsController m_documents;
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;
+    TTovarForm* m_tovarForm = nullptr;
     bool m_started = false;
     int m_previousPage = 0;
     bool m_searchActive = false;

@@ -30,6 +30,6 @@ enum class DocumentCommand {
 using DocumentCommandStates = std::map<DocumentCommand, bool>;
 
 // Which commands are enabled: every command has its state. The commands on a selected receipt follow
-// the invoice list, as they always have.
-DocumentCommandStates documentCommandStates(bool clientSelected, bool invoicesShown, bool expenseShown,
-                                            bool taxShown);
+// the receipt list.
+DocumentCommandStates documentCommandStates(bool clientSelected, bool invoicesShown, bool receiptsShown,
+                                            bool expenseShown, bool taxShown);

@@ -6,6 +6,13 @@
 
 #include <QCoreApplication>
 
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("DocumentsController", text);
+}
+} // namespace
+
 DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
     : m_dm(dm)
     , m_prompter(prompter)
@@ -16,7 +23,7 @@ DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
 DocumentCommandStates DocumentsController::commandStates() const
 {
     return documentCommandStates(m_lists.currentClientId() > 0, m_lists.invoices().rowCount() > 0,
-                                 m_lists.expenseWaybills().rowCount() > 0,
+                                 m_lists.receipts().rowCount() > 0, m_lists.expenseWaybills().rowCount() > 0,
                                  m_lists.taxWaybills().rowCount() > 0);
 }
 
@@ -64,5 +71,81 @@ std::optional<Page> DocumentsController::invoicePage(int invoiceRow, bool forPre
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
         return std::nullopt;
+    }
+}
+
+std::optional<InvoiceDraft> DocumentsController::openEditor(EditorCommand command, int row,
+                                                            const Settings& settings,
+                                                            const QDate& today) const
+{
+    using C = EditorCommand;
+    const int clientId = m_lists.currentClientId();
+    const bool invoice = command == C::NewInvoice || command == C::CopyInvoice || command == C::EditInvoice;
+    try {
+        const std::optional<ClientRow> client = clientId > 0 ? m_dm.ReadClient(clientId) : std::nullopt;
+        if (!client) {
+            m_prompter.error(tr("Выберите клиента в списке клиентов."));
+            return std::nullopt;
+        }
+        std::optional<InvoiceRow> selected;
+        if (command != C::NewInvoice && command != C::NewReceipt) {
+            const SqlListModel& list = invoice ? m_lists.invoices() : m_lists.receipts();
+            const qint64 number = list.keyAt(row);
+            selected = number != 0 ? m_dm.ReadDocument(int(number)) : std::nullopt;
+            if (!selected) {
+                m_prompter.error(invoice ? tr("Выберите счет-фактуру в списке.")
+                                         : tr("Выберите поступление в списке."));
+                return std::nullopt;
+            }
+        }
+        return OpenDraft(command, *client, selected ? &*selected : nullptr, m_dm.NextFactNumber(),
+                         settings.reclTax, today);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, bool clientChanged,
+                                                    const Settings& settings)
+{
+    const int clientId = m_lists.currentClientId();
+    int number = 0;
+    try {
+        number = StoreDraft(m_dm, draft, clientId, settings);
+    } catch (const DbError& e) {
+        m_prompter.error(tr("Неправильные данные (невозможно сохранить изменения)!"), e.fullText());
+        return std::nullopt;
+    }
+    // The document is stored whatever becomes of the client's row.
+    if (clientChanged && m_prompter.ask(tr("Вы изменили данные клиента! Сохранять изменения?"))) {
+        try {
+            StorePayerDetails(m_dm, clientId, draft);
+            m_prompter.inform(tr("Изменения сохранены!"));
+        } catch (const DbError& e) {
+            m_prompter.error(tr("Неправильные данные (невозможно сохранить изменения)!"), e.fullText());
+        }
+    }
+    return number;
+}
+
+QStringList DocumentsController::goodsPickerItems(const Settings& settings) const
+{
+    try {
+        return GoodsPickerItems(m_dm, settings.price);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return {};
+    }
+}
+
+void DocumentsController::storeGoods(const DraftPosition& position)
+{
+    if (!m_prompter.ask(tr("Занести наименование товара и цену в список товаров?")))
+        return;
+    try {
+        StoreGoods(m_dm, position);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
     }
 }

@@ -4,6 +4,7 @@
 #include "db/rows.h"
 #include "documents/document_commands.h"
 #include "documents/document_lists.h"
+#include "documents/invoice_editor.h"
 #include "report/page.h"
 
 #include <optional>
@@ -45,6 +46,18 @@ public:
     // invoice says that no invoice was written for it.
     std::optional<Page> invoicePage(int invoiceRow, bool forPreview, const OwnerRecord& owner,
                                     const Settings& settings, const QString& programFolder) const;
+
+    // The editor's draft for one of its six commands, on the invoice or receipt at the row of its list;
+    // nullopt after the message saying why not (no client, no such document).
+    std::optional<InvoiceDraft> openEditor(EditorCommand command, int row, const Settings& settings,
+                                           const QDate& today) const;
+    // "Записать": the document stored, then, when the payer's details were typed in, the question whether
+    // the client takes them. The number stored under; nullopt (the editor stays open) after
+    // "Неправильные данные (невозможно сохранить изменения)!".
+    std::optional<int> storeEditor(const InvoiceDraft& draft, bool clientChanged, const Settings& settings);
+    // The goods picker's items; the goods list's, on the question, takes a position.
+    QStringList goodsPickerItems(const Settings& settings) const;
+    void storeGoods(const DraftPosition& position);
 
 private:
     TDM& m_dm;

@@ -109,6 +109,8 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
 {
     if (draft.isInvoice && draft.number <= 0)
         throw DbError(tr("Номер счета-фактуры должен быть больше нуля."));
+    if (!draft.date.isValid())
+        throw DbError(tr("Не указана дата документа."));
     const QSqlDatabase db = dm.database();
     Transaction tx(db, Transaction::Writing);
     const int number = draft.isInvoice ? draft.number

@@ -60,12 +60,12 @@ TEST(DocumentLists, OneClientOrAllClients)
 TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
 {
     using C = DocumentCommand;
-    auto states = documentCommandStates(true, true, true, true);
+    auto states = documentCommandStates(true, true, true, true, true);
     for (const auto& [command, enabled] : states)
         EXPECT_TRUE(enabled) << int(command);
     EXPECT_EQ(states.size(), 20u);
 
-    states = documentCommandStates(false, true, false, true); // the all-documents view
+    states = documentCommandStates(false, true, true, false, true); // the all-documents view
     for (C c :
          {C::NewInvoice, C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice,
           C::NewReceipt, C::CopyReceipt, C::EditReceipt, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt,
@@ -75,13 +75,26 @@ TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
                 C::PreviewTaxWaybill, C::PrintTaxWaybill, C::TaxRegister})
         EXPECT_TRUE(states[c]) << int(c);
 
-    states = documentCommandStates(true, false, false, false); // a client without invoices
+    states = documentCommandStates(true, false, false, false, false); // a client without documents
     EXPECT_TRUE(states[C::NewInvoice]);
     EXPECT_TRUE(states[C::NewReceipt]);
     for (C c : {C::EditInvoice, C::CopyInvoice, C::PreviewInvoice, C::PrintInvoice, C::InvoiceRegister,
                 C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice, C::CopyReceipt, C::EditReceipt,
                 C::ReceiptRegister, C::ExpenseWaybillForReceipt, C::TaxWaybillForReceipt})
         EXPECT_FALSE(states[c]) << int(c);
+
+    // Receipts without invoices: the receipt commands, not the invoice ones; and the other way round.
+    states = documentCommandStates(true, false, true, false, false);
+    for (C c : {C::CopyReceipt, C::EditReceipt, C::ReceiptRegister, C::ExpenseWaybillForReceipt,
+                C::TaxWaybillForReceipt})
+        EXPECT_TRUE(states[c]) << int(c);
+    for (C c : {C::EditInvoice, C::CopyInvoice, C::PrintInvoice, C::InvoiceRegister})
+        EXPECT_FALSE(states[c]) << int(c);
+    states = documentCommandStates(true, true, false, false, false);
+    for (C c : {C::CopyReceipt, C::EditReceipt, C::ReceiptRegister, C::ExpenseWaybillForReceipt,
+                C::TaxWaybillForReceipt})
+        EXPECT_FALSE(states[c]) << int(c);
+    EXPECT_TRUE(states[C::EditInvoice]);
 }
 
 TEST(DocumentLists, EmptyPositionsShowEmptyCellsAndWidthsFollowThePlaces)

@@ -1,0 +1,164 @@
+#include "documents/new_fact_form.h"
+
+#include "documents/documents_controller.h"
+#include "documents/tovar_form.h"
+#include "ui_new_fact_form.h"
+
+#include <cmath>
+
+namespace {
+
+// The largest number a field with so many decimals takes: ten characters in all, the point included.
+double largestFor(int places)
+{
+    const int whole = places > 0 ? 10 - places - 1 : 10;
+    return std::pow(10.0, std::max(whole, 1)) - std::pow(10.0, -places);
+}
+
+} // namespace
+
+TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& documents,
+                           const Settings& settings, TTovarForm* picker, Prompter* prompter, QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TNewFactForm>())
+    , m_documents(documents)
+    , m_settings(settings)
+    , m_picker(picker)
+    , m_draft(draft)
+{
+    ui->setupUi(this);
+    // Closed only through its buttons or Esc.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    if (prompter)
+        ui->FDataEd->setPrompter(prompter);
+    m_positions = {{{ui->StrPo1, ui->StrPo12, ui->Meas1, ui->NumPo1, ui->SumPo1},
+                    {ui->StrPO2, ui->StrPO22, ui->Meas2, ui->NumPO2, ui->SumPo2},
+                    {ui->StrIO1, ui->StrIo12, ui->Meas3, ui->NumPO3, ui->SumPo3},
+                    {ui->StrIO2, ui->StrIO22, ui->Meas4, ui->NumPo4, ui->SumPo4}}};
+    const Precision precision = ApplyPrecision(settings.price, settings.goods);
+    for (PositionFields& p : m_positions) {
+        p.measure->lineEdit()->setMaxLength(4);
+        p.count->setDecimals(precision.countPlaces);
+        p.count->setRange(-largestFor(precision.countPlaces), largestFor(precision.countPlaces));
+        p.price->setDecimals(precision.pricePlaces);
+        p.price->setRange(0, largestFor(precision.pricePlaces));
+    }
+    const QToolButton* pickers[] = {ui->SB1, ui->SB2, ui->SB3, ui->SB4};
+    const QToolButton* savers[] = {ui->SB5, ui->SB6, ui->SB7, ui->SB8};
+    for (int i = 0; i < 4; ++i) {
+        connect(pickers[i], &QToolButton::clicked, this, [this, i] { pick(i); });
+        connect(savers[i], &QToolButton::clicked, this, [this, i] { storeGoods(i); });
+    }
+    for (QLineEdit* payer : {ui->NameEd, ui->NoDog, ui->Code, ui->NoRees, ui->DogData, ui->YAdr})
+        connect(payer, &QLineEdit::textEdited, this, [this] { m_clientChanged = true; });
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TNewFactForm::store);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &TNewFactForm::clearPositions);
+
+    setWindowTitle(draft.isInvoice
+                       ? (draft.isNew ? tr("Новая счет - фактура") : tr("Редактирование счет - фактуры"))
+                       : (draft.isNew ? tr("Новое поступление") : tr("Редактирование поступления")));
+    ui->Label11->setText(draft.isInvoice ? tr("Счет-фактура от ") : tr("Поступление  от "));
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->NoFact1, ui->DopNo, ui->Label12, ui->RTaxCB})
+        w->setVisible(draft.isInvoice);
+    showDraft(draft);
+    ui->StrPo1->setFocus();
+}
+
+TNewFactForm::~TNewFactForm() = default;
+
+void TNewFactForm::showDraft(const InvoiceDraft& d)
+{
+    ui->NameEd->setText(d.payerName);
+    ui->NoDog->setText(d.dogNumber);
+    ui->Code->setText(d.taxCode);
+    ui->NoRees->setText(d.regNumber);
+    ui->DogData->setText(d.dogDate);
+    ui->YAdr->setText(d.lawAddress);
+    ui->FDataEd->setDate(d.date);
+    ui->NoFact1->setValue(d.number);
+    ui->DopNo->setText(d.dopNo);
+    for (std::size_t i = 0; i < m_positions.size(); ++i) {
+        const DraftPosition& p = d.positions[i];
+        m_positions[i].line1->setText(p.line1);
+        m_positions[i].line2->setText(p.line2);
+        m_positions[i].measure->setEditText(p.measure);
+        m_positions[i].count->setValue(p.count);
+        m_positions[i].price->setValue(p.price);
+    }
+    ui->WithNDSCB->setChecked(d.withNds);
+    ui->RTaxCB->setChecked(d.advertisingTax);
+}
+
+InvoiceDraft TNewFactForm::draft() const
+{
+    InvoiceDraft d = m_draft;
+    d.payerName = ui->NameEd->text();
+    d.dogNumber = ui->NoDog->text();
+    d.taxCode = ui->Code->text();
+    d.regNumber = ui->NoRees->text();
+    d.dogDate = ui->DogData->text();
+    d.lawAddress = ui->YAdr->text();
+    d.date = ui->FDataEd->date();
+    if (d.isInvoice)
+        d.number = ui->NoFact1->value();
+    d.dopNo = ui->DopNo->text();
+    for (std::size_t i = 0; i < m_positions.size(); ++i) {
+        DraftPosition& p = d.positions[i];
+        p.line1 = m_positions[i].line1->text();
+        p.line2 = m_positions[i].line2->text();
+        p.measure = m_positions[i].measure->currentText();
+        p.count = m_positions[i].count->value();
+        p.price = m_positions[i].price->value();
+    }
+    d.withNds = ui->WithNDSCB->isChecked();
+    d.advertisingTax = d.isInvoice && ui->RTaxCB->isChecked();
+    return d;
+}
+
+void TNewFactForm::store()
+{
+    InvoiceDraft d = draft();
+    PadFirstLines(d);
+    for (std::size_t i = 0; i < m_positions.size(); ++i)
+        m_positions[i].line1->setText(d.positions[i].line1);
+    if (const std::optional<int> number = m_documents.storeEditor(d, m_clientChanged, m_settings)) {
+        m_storedNumber = *number;
+        accept();
+    }
+}
+
+void TNewFactForm::clearPositions()
+{
+    for (PositionFields& p : m_positions) {
+        p.line1->clear();
+        p.line2->clear();
+        p.measure->setEditText(QString());
+        p.count->setValue(0);
+        p.price->setValue(0);
+    }
+}
+
+void TNewFactForm::pick(int position)
+{
+    m_picker->prepare(m_documents.goodsPickerItems(m_settings));
+    if (m_picker->exec() != QDialog::Accepted)
+        return;
+    const PickedGoods picked = ParsePickedText(m_picker->text());
+    PositionFields& p = m_positions[std::size_t(position)];
+    p.line1->setText(picked.line1);
+    p.line2->setText(picked.line2);
+    // A name typed without a price leaves the price as it was.
+    if (picked.price)
+        p.price->setValue(*picked.price);
+}
+
+void TNewFactForm::storeGoods(int position)
+{
+    const PositionFields& p = m_positions[std::size_t(position)];
+    DraftPosition goods;
+    goods.line1 = p.line1->text();
+    goods.line2 = p.line2->text();
+    goods.price = p.price->value();
+    m_documents.storeGoods(goods);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "base/settings.h"
+#include "documents/invoice_editor.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class TNewFactForm;
+}
+class DocumentsController;
+class Prompter;
+class QComboBox;
+class QDoubleSpinBox;
+class QLineEdit;
+class TTovarForm;
+
+// The invoice and receipt editor: shows a draft, stores it through the documents controller on
+// "Записать" and closes only when that succeeded.
+class TNewFactForm : public QDialog {
+    Q_OBJECT
+public:
+    TNewFactForm(const InvoiceDraft& draft, DocumentsController& documents, const Settings& settings,
+                 TTovarForm* picker, Prompter* prompter, QWidget* parent = nullptr);
+    ~TNewFactForm() override;
+
+    // The draft as the dialog shows it now.
+    InvoiceDraft draft() const;
+    bool clientChanged() const { return m_clientChanged; }
+    // After OK: the number the document was stored under.
+    int storedNumber() const { return m_storedNumber; }
+
+private:
+    struct PositionFields {
+        QLineEdit* line1;
+        QLineEdit* line2;
+        QComboBox* measure;
+        QDoubleSpinBox* count;
+        QDoubleSpinBox* price;
+    };
+    void showDraft(const InvoiceDraft& draft);
+    void store();
+    void clearPositions();
+    void pick(int position);
+    void storeGoods(int position);
+
+    std::unique_ptr<Ui::TNewFactForm> ui;
+    DocumentsController& m_documents;
+    Settings m_settings;
+    TTovarForm* m_picker;
+    InvoiceDraft m_draft;
+    std::array<PositionFields, 4> m_positions{};
+    bool m_clientChanged = false;
+    int m_storedNumber = 0;
+};
