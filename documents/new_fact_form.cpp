@@ -118,10 +118,9 @@ InvoiceDraft TNewFactForm::draft() const
 
 void TNewFactForm::store()
 {
+    // The padded first lines go into the store; the fields, held to 35 characters, keep what was typed.
     InvoiceDraft d = draft();
     PadFirstLines(d);
-    for (std::size_t i = 0; i < m_positions.size(); ++i)
-        m_positions[i].line1->setText(d.positions[i].line1);
     if (const std::optional<int> number = m_documents.storeEditor(d, m_clientChanged, m_settings)) {
         m_storedNumber = *number;
         accept();

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -335,6 +337,114 @@ TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
                      QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
                   .toString(),
               QStringLiteral("2024-03-15"));
+}
+
+TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
+{
+    open();
+    w<DBGrid>("DBGrid1")->moveTo(3);
+    const int client = window->currentClientId();
+    const int next = window->dataModule().NextFactNumber();
+    // A refused number keeps the dialog open with what was typed; a free one stores and closes it.
+    QString caption, label;
+    whenModal([&](QWidget* editor) {
+        caption = editor->windowTitle();
+        label = child<QLabel>(editor, "Label11")->text();
+        EXPECT_EQ(child<QSpinBox>(editor, "NoFact1")->value(), next);
+        EXPECT_TRUE(child<QSpinBox>(editor, "NoFact1")->isVisibleTo(editor));
+        child<QLineEdit>(editor, "StrPo1")->setText(QStringLiteral("Фарба"));
+        child<QLineEdit>(editor, "StrPo12")->setText(QStringLiteral("біла"));
+        child<QComboBox>(editor, "Meas1")->setEditText(QStringLiteral("л."));
+        child<QDoubleSpinBox>(editor, "NumPo1")->setValue(4);
+        child<QDoubleSpinBox>(editor, "SumPo1")->setValue(120);
+        child<QCheckBox>(editor, "WithNDSCB")->setChecked(true);
+        child<QSpinBox>(editor, "NoFact1")->setValue(next - 1); // taken
+        child<QPushButton>(editor, "BitBtn1")->click();
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(child<QLineEdit>(editor, "StrPo1")->text(), QStringLiteral("Фарба"));
+        child<QSpinBox>(editor, "NoFact1")->setValue(next);
+        child<QPushButton>(editor, "BitBtn1")->click();
+    });
+    w<QAction>("N9")->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Новая счет - фактура"));
+    EXPECT_EQ(label, QStringLiteral("Счет-фактура от "));
+    EXPECT_EQ(prompter.texts(), QStringList{"Неправильные данные (невозможно сохранить изменения)!"});
+    const InvoiceRow stored = *window->dataModule().ReadDocument(next);
+    EXPECT_EQ(stored.ID_NUMBER, client);
+    EXPECT_EQ(stored.positions[0].name, QStringLiteral("Фарба").leftJustified(36) + QStringLiteral("біла"));
+    EXPECT_DOUBLE_EQ(stored.positions[0].price, 100.0);
+    auto* invoices = w<DBGrid>("DBGrid3");
+    EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), next); // the list stands on it
+    EXPECT_EQ(window->currentClientId(), client);
+
+    // Edit: the payer's name typed in, and No to taking it into the client's row.
+    prompter.clear();
+    prompter.queueAnswer(false);
+    whenModal([](QWidget* editor) {
+        EXPECT_EQ(editor->windowTitle(), QStringLiteral("Редактирование счет - фактуры"));
+        auto* name = child<QLineEdit>(editor, "NameEd");
+        name->setFocus();
+        name->end(false);
+        type(name, QStringLiteral(" (філія)"));
+        child<QPushButton>(editor, "BitBtn1")->click();
+    });
+    w<QAction>("N10")->trigger();
+    EXPECT_EQ(prompter.texts(), QStringList{"Вы изменили данные клиента! Сохранять изменения?"});
+    EXPECT_TRUE(window->dataModule().ReadDocument(next)->NAME_OWNER.endsWith(QStringLiteral(" (філія)")));
+    EXPECT_FALSE(window->dataModule().ReadClient(client)->FIRMNAME.endsWith(QStringLiteral(" (філія)")));
+
+    // A receipt: no number, no suffix, no advertising tax; stored below every other receipt.
+    const int receipt = window->dataModule().NextReceiptNumber();
+    whenModal([](QWidget* editor) {
+        EXPECT_EQ(editor->windowTitle(), QStringLiteral("Новое поступление"));
+        EXPECT_EQ(child<QLabel>(editor, "Label11")->text(), QStringLiteral("Поступление  от "));
+        EXPECT_FALSE(child<QSpinBox>(editor, "NoFact1")->isVisibleTo(editor));
+        EXPECT_FALSE(child<QCheckBox>(editor, "RTaxCB")->isVisibleTo(editor));
+        child<QLineEdit>(editor, "StrPo1")->setText(QStringLiteral("Оплата за фарбу"));
+        child<QPushButton>(editor, "BitBtn1")->click();
+    });
+    w<QAction>("N17")->trigger();
+    ASSERT_TRUE(window->dataModule().ReadDocument(receipt).has_value());
+    auto* receipts = w<DBGrid>("DBGrid6");
+    EXPECT_EQ(receipts->listModel()->keyAt(receipts->currentRow()), receipt);
+    EXPECT_TRUE(w<QAction>("N19")->isEnabled());
+
+    // "Очистить" empties the positions and leaves the rest; Cancel stores nothing.
+    whenModal([](QWidget* editor) {
+        child<QPushButton>(editor, "BitBtn3")->click();
+        EXPECT_TRUE(child<QLineEdit>(editor, "StrPo1")->text().isEmpty());
+        EXPECT_EQ(child<QDoubleSpinBox>(editor, "SumPo1")->value(), 0.0);
+        EXPECT_FALSE(child<QLineEdit>(editor, "NameEd")->text().isEmpty());
+        child<QPushButton>(editor, "BitBtn2")->click();
+    });
+    w<QAction>("N11")->trigger();
+    EXPECT_FALSE(window->dataModule().ReadDocument(next + 1).has_value());
+}
+
+TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
+{
+    open();
+    w<DBGrid>("DBGrid1")->moveTo(2);
+    prompter.queueAnswer(true); // into the goods list
+    whenModal([this](QWidget* editor) {
+        child<QLineEdit>(editor, "StrPO2")->setText(QStringLiteral("Лак яхтовий"));
+        child<QDoubleSpinBox>(editor, "SumPo2")->setValue(1234567.89);
+        child<QToolButton>(editor, "SB6")->click();
+        // The picker on the first position: the item just stored, with its whole price.
+        whenModal([](QWidget* picker) {
+            EXPECT_EQ(picker->windowTitle(), QStringLiteral("Выберите наименование товара из спискa :"));
+            auto* combo = child<QComboBox>(picker, "ComboBox1");
+            combo->setEditText(QStringLiteral("Лак яхтовий   Цена: 1234567.89"));
+            child<QPushButton>(picker, "BitBtn1")->click();
+        });
+        child<QToolButton>(editor, "SB1")->click();
+        EXPECT_EQ(child<QLineEdit>(editor, "StrPo1")->text(), QStringLiteral("Лак яхтовий"));
+        EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>(editor, "SumPo1")->value(), 1234567.89);
+        child<QPushButton>(editor, "BitBtn2")->click();
+    });
+    w<QAction>("N9")->trigger();
+    EXPECT_EQ(prompter.texts(), QStringList{"Занести наименование товара и цену в список товаров?"});
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS WHERE PRODUCT_NAME='Лак яхтовий'")), 1);
 }
 
 TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
