@@ -36,7 +36,12 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
                     {ui->StrIO1, ui->StrIo12, ui->Meas3, ui->NumPO3, ui->SumPo3},
                     {ui->StrIO2, ui->StrIO22, ui->Meas4, ui->NumPo4, ui->SumPo4}}};
     const Precision precision = ApplyPrecision(settings.price, settings.goods);
+    // Room for a whole line of 35 characters and a unit of 4.
+    const QFontMetrics metrics(font());
     for (PositionFields& p : m_positions) {
+        for (QLineEdit* line : {p.line1, p.line2})
+            line->setMinimumWidth(metrics.averageCharWidth() * (kLineLength + 2));
+        p.measure->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("шт.мм")) + 30);
         p.measure->lineEdit()->setMaxLength(4);
         p.count->setDecimals(precision.countPlaces);
         p.count->setRange(-largestFor(precision.countPlaces), largestFor(precision.countPlaces));
