@@ -1,4 +1,4 @@
-#include "app/db_grid.h"
+#include "report/db_grid.h"
 
 #include "db/list_model.h"
 

@@ -1,4 +1,4 @@
-#include "app/radio_group.h"
+#include "report/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
-#include "app/db_navigator.h"
+#include "report/db_navigator.h"
 
-#include "app/db_grid.h"
+#include "report/db_grid.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
