@@ -5,6 +5,7 @@
 #include "base/version.h"
 #include "clients/names_form.h"
 #include "documents/new_fact_form.h"
+#include "documents/period_dialogs.h"
 #include "documents/tovar_form.h"
 #include "report/report_holder.h"
 #include "report/screen_fit.h"
@@ -84,6 +85,13 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     QDir::setCurrent(m_programFolder);
     m_namesForm = new TNamesForm(this);
     m_tovarForm = new TTovarForm(this);
+    m_dataForm = new TDataForm(m_prompter, this);
+    m_numbersForm = new TNumbersForm(this);
+    // The filter's period starts as the period dialog's dates.
+    InvoiceFilter filter;
+    filter.from = m_dataForm->from();
+    filter.to = m_dataForm->to();
+    documentLists().setInvoiceFilter(filter);
     // The design size, or the place and size of the last run; within the screen either way.
     resize(size().expandedTo(minimumSizeHint()));
     restoreGeometry(ReadWindowGeometry(m_programFolder));
@@ -263,6 +271,10 @@ void TBuhForm::setupMenus()
         {ui->N18, EditorCommand::CopyReceipt}, {ui->N19, EditorCommand::EditReceipt}};
     for (const auto& [item, command] : editors)
         connect(item, &QAction::triggered, this, [this, command = command] { editDocument(command); });
+    connect(ui->N4, &QAction::triggered, this, &TBuhForm::N4Click);
+    connect(ui->N30, &QAction::triggered, this, &TBuhForm::N30Click);
+    connect(ui->N31, &QAction::triggered, this, &TBuhForm::N31Click);
+    connect(ui->N32, &QAction::triggered, this, &TBuhForm::N32Click);
     connect(ui->N12, &QAction::triggered, this, [this] { printInvoice(true); });
     connect(ui->N13, &QAction::triggered, this, [this] { printInvoice(false); });
 }
@@ -487,6 +499,65 @@ void TBuhForm::editDocument(EditorCommand command)
     ReconnectAndRefresh();
     list->moveTo(list->listModel()->rowOfKey(editor.storedNumber()));
     UpdateDocumentCommands();
+}
+
+void TBuhForm::N4Click()
+{
+    TFindForm2 dialog(m_documents.lastFindNumber(), m_documents.lastFindList(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const DocumentsController::FoundRows found = m_documents.findDocument(dialog.number(), dialog.list());
+    const std::pair<DBGrid*, int> moves[] = {{ui->DBGrid3, found.invoice},
+                                             {ui->DBGrid6, found.receipt},
+                                             {ui->DBGrid5, found.expense},
+                                             {ui->DBGrid4, found.tax}};
+    for (const auto& [grid, row] : moves)
+        if (row >= 0)
+            grid->moveTo(row);
+}
+
+void TBuhForm::N30Click()
+{
+    InvoiceFilter filter = documentLists().invoiceFilter();
+    ui->N30->setChecked(filter.byDate); // the mark follows the filter, not the click
+    m_dataForm->prepareForFilter();
+    if (filter.byNumber)
+        m_dataForm->setPeriod(filter.from, filter.to);
+    if (m_dataForm->exec() != QDialog::Accepted)
+        return;
+    filter.byDate = true;
+    filter.from = m_dataForm->from();
+    filter.to = m_dataForm->to();
+    applyInvoiceFilter(filter);
+}
+
+void TBuhForm::N31Click()
+{
+    InvoiceFilter filter = documentLists().invoiceFilter();
+    ui->N31->setChecked(filter.byNumber);
+    m_numbersForm->setRange(filter.numberFrom, filter.numberTo);
+    if (m_numbersForm->exec() != QDialog::Accepted)
+        return;
+    filter.byNumber = true;
+    filter.numberFrom = m_numbersForm->from();
+    filter.numberTo = m_numbersForm->to();
+    applyInvoiceFilter(filter);
+}
+
+void TBuhForm::N32Click()
+{
+    InvoiceFilter filter = documentLists().invoiceFilter();
+    filter.byDate = filter.byNumber = false;
+    applyInvoiceFilter(filter);
+}
+
+void TBuhForm::applyInvoiceFilter(const InvoiceFilter& filter)
+{
+    ui->N30->setChecked(filter.byDate);
+    ui->N31->setChecked(filter.byNumber);
+    ui->N32->setEnabled(filter.active());
+    documentLists().setInvoiceFilter(filter);
+    ui->DBGrid3->moveTo(ui->DBGrid3->model()->rowCount() - 1);
 }
 
 void TBuhForm::N6Click()

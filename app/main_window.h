@@ -7,6 +7,8 @@
 #include "documents/documents_controller.h"
 #include "report/widget_prompter.h"
 
+#include "db/list_queries.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -18,6 +20,8 @@ class DBGrid;
 class QMenu;
 class TNamesForm;
 class TTovarForm;
+class TDataForm;
+class TNumbersForm;
 enum class EditorCommand;
 
 // The main window: owns the settings, the program folder and the data module for the run, and wires its
@@ -65,6 +69,11 @@ private:
     void printInvoice(bool preview);
     // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
     void editDocument(EditorCommand command);
+    void N4Click();  // find a document by number
+    void N30Click(); // the date filter of the invoice list
+    void N31Click(); // the number filter
+    void N32Click(); // both filters off
+    void applyInvoiceFilter(const InvoiceFilter& filter);
     void N8Click(); // the about box
     void showDocumentCaptions();
     void moveListsToLastRows();
@@ -110,6 +119,8 @@ private:
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;
     TTovarForm* m_tovarForm = nullptr;
+    TDataForm* m_dataForm = nullptr;
+    TNumbersForm* m_numbersForm = nullptr;
     bool m_started = false;
     int m_previousPage = 0;
     bool m_searchActive = false;

@@ -61,6 +61,21 @@ ListQuery allInvoices(int receipts)
                 .arg(receipts)};
 }
 
+ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter)
+{
+    if (filter.byDate) {
+        invoices.where += QStringLiteral(" AND FACT_DATA>=? AND FACT_DATA<=?");
+        invoices.values << dateToDb(filter.from) << dateToDb(filter.to);
+    }
+    if (filter.byNumber) {
+        invoices.where += QStringLiteral(" AND FACT_NUMBER>=? AND FACT_NUMBER<=?");
+        invoices.values << filter.numberFrom << filter.numberTo;
+    }
+    if (filter.active())
+        invoices.countSql.clear(); // the quick count of the whole book no longer applies
+    return invoices;
+}
+
 ListQuery allReceipts()
 {
     return {QStringLiteral("FACT_NUMBER<0"), {}, kReceiptOrder, kReceiptCount};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariantList>
 
@@ -12,6 +13,16 @@ struct ListQuery {
     QVariantList values;
     QString orderBy;
     QString countSql;
+};
+
+// The date and number filters of the invoice list. The bounds stay when a filter is switched off, to be
+// offered again.
+struct InvoiceFilter {
+    bool byDate = false;
+    QDate from, to;
+    bool byNumber = false;
+    int numberFrom = 0, numberTo = 0;
+    bool active() const { return byDate || byNumber; }
 };
 
 namespace ListQueries {
@@ -29,6 +40,9 @@ ListQuery allInvoices(int receipts);
 ListQuery allReceipts();
 ListQuery allExpenseWaybills();
 ListQuery allTaxWaybills();
+
+// The invoice list narrowed by the filters that are on; dates compared as dates, bound as values.
+ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter);
 
 // The client register: every client but the owner row, in the order of a named CLIENTS index (the
 // register's default order for an unknown name). A name or city value ending in "*" matches every text

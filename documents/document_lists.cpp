@@ -80,7 +80,7 @@ void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName
     m_showsAll = false;
     m_selection.clear();
     m_clientId = clientId;
-    m_invoices->setQuery(ListQueries::clientInvoices(clientId));
+    m_invoices->setQuery(ListQueries::filteredInvoices(ListQueries::clientInvoices(clientId), m_filter));
     m_receipts->setQuery(ListQueries::clientReceipts(clientId));
     m_expense->setQuery(ListQueries::clientExpenseWaybills(clientId));
     m_tax->setQuery(ListQueries::clientTaxWaybills(clientId));
@@ -99,7 +99,8 @@ void DocumentLists::ShowAllDocuments()
     m_captions[2] = tr("Список всех расходных накладных");
     m_captions[3] = tr("Список всех налоговых накладных");
     m_receipts->setQuery(ListQueries::allReceipts());
-    m_invoices->setQuery(ListQueries::allInvoices(m_receipts->rowCount()));
+    m_invoices->setQuery(
+        ListQueries::filteredInvoices(ListQueries::allInvoices(m_receipts->rowCount()), m_filter));
     m_expense->setQuery(ListQueries::allExpenseWaybills());
     m_tax->setQuery(ListQueries::allTaxWaybills());
 }
@@ -115,6 +116,17 @@ void DocumentLists::clear()
     m_captions[3] = tr("Налоговые накладные ");
     for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
         m->clear();
+}
+
+void DocumentLists::setInvoiceFilter(const InvoiceFilter& filter)
+{
+    m_filter = filter;
+    if (m_showsAll)
+        m_invoices->setQuery(
+            ListQueries::filteredInvoices(ListQueries::allInvoices(m_receipts->rowCount()), m_filter));
+    else if (m_clientId > 0)
+        m_invoices->setQuery(
+            ListQueries::filteredInvoices(ListQueries::clientInvoices(m_clientId), m_filter));
 }
 
 void DocumentLists::setPrecision(const Precision& precision)

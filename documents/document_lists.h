@@ -31,6 +31,9 @@ public:
     void clear();
     bool showsAllDocuments() const { return m_showsAll; }
     void setPrecision(const Precision& precision);
+    // The invoice list's filters, kept through every reload until they are changed.
+    const InvoiceFilter& invoiceFilter() const { return m_filter; }
+    void setInvoiceFilter(const InvoiceFilter& filter);
 
     int currentClientId() const { return m_clientId; }
     QString invoiceCaption() const { return m_captions[0]; }
@@ -47,6 +50,7 @@ private:
     TDM& m_dm;
     std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax;
     int m_clientId = 0;
+    InvoiceFilter m_filter;
     bool m_showsAll = false;
     QString m_captions[4];
     QString m_selection;

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 QString tr(const char* text)
 {
@@ -148,4 +150,29 @@ void DocumentsController::storeGoods(const DraftPosition& position)
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
     }
+}
+
+DocumentsController::FoundRows DocumentsController::findDocument(int number, int list)
+{
+    m_lastFindNumber = number;
+    m_lastFindList = std::clamp(list, 0, 2);
+    FoundRows found;
+    if (m_lastFindList == 0) {
+        found.invoice = number > 0 ? m_lists.invoices().rowOfKey(number) : -1;
+        if (found.invoice >= 0)
+            if (const std::optional<WaybillRows> waybills = waybillsOfDocument(number)) {
+                found.expense = waybills->expense;
+                found.tax = waybills->tax;
+            }
+        return found;
+    }
+    const SqlListModel& waybills = m_lastFindList == 1 ? m_lists.expenseWaybills() : m_lists.taxWaybills();
+    const int row = number > 0 ? waybills.rowOfKey(number) : -1;
+    if (row < 0)
+        return found;
+    (m_lastFindList == 1 ? found.expense : found.tax) = row;
+    const DocumentRows documents = documentOfWaybill(waybills, row);
+    found.invoice = documents.invoice;
+    found.receipt = documents.receipt;
+    return found;
 }

@@ -38,6 +38,20 @@ public:
     };
     DocumentRows documentOfWaybill(const SqlListModel& waybills, int waybillRow) const;
 
+    // Find a document by number in the lists as they are loaded and filtered: list 0 the invoices (the
+    // waybill lists follow), 1 the expense and 2 the tax waybills (the invoice and receipt lists follow).
+    // -1 where a list stays; nothing found moves nothing and says nothing.
+    struct FoundRows {
+        int invoice = -1;
+        int receipt = -1;
+        int expense = -1;
+        int tax = -1;
+    };
+    FoundRows findDocument(int number, int list);
+    // The last request, to fill the find dialog.
+    int lastFindNumber() const { return m_lastFindNumber; }
+    int lastFindList() const { return m_lastFindList; }
+
     // A double click on an invoice: it joins the waybill selection.
     void pickForWaybill(int invoiceRow);
 
@@ -63,4 +77,6 @@ private:
     TDM& m_dm;
     Prompter& m_prompter;
     DocumentLists m_lists;
+    int m_lastFindNumber = 0;
+    int m_lastFindList = 0;
 };

@@ -1,0 +1,111 @@
+#include "documents/period_dialogs.h"
+
+#include "ui_data_form.h"
+#include "ui_find_form2.h"
+#include "ui_numbers_form.h"
+
+#include <QFileDialog>
+#include <QLayout>
+
+TDataForm::TDataForm(Prompter* prompter, QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TDataForm>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    for (DateField* field : {ui->DateEdit1, ui->DateEdit2}) {
+        field->setPrompter(prompter);
+        field->setDate(QDate::currentDate());
+    }
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->FNE1Browse, &QToolButton::clicked, this, [this] {
+        QString chosen = tr("Текстовые  файлы (*.txt)");
+        const QString file =
+            QFileDialog::getSaveFileName(this, ui->Label4->text(), ui->FNE1->text(),
+                                         tr("Все файлы (*.*);;Текстовые  файлы (*.txt)"), &chosen);
+        if (!file.isEmpty())
+            ui->FNE1->setText(QDir::toNativeSeparators(file));
+    });
+}
+
+TDataForm::~TDataForm() = default;
+
+void TDataForm::prepareForFilter()
+{
+    ui->Label1->setText(tr("Период подготовки счетов :"));
+    ui->Label4->hide();
+    ui->FNE1->hide();
+    ui->FNE1Browse->hide();
+}
+
+QDate TDataForm::from() const
+{
+    return ui->DateEdit1->date().isValid() ? ui->DateEdit1->date() : QDate::currentDate();
+}
+
+QDate TDataForm::to() const
+{
+    return ui->DateEdit2->date().isValid() ? ui->DateEdit2->date() : QDate::currentDate();
+}
+
+void TDataForm::setPeriod(const QDate& from, const QDate& to)
+{
+    ui->DateEdit1->setDate(from);
+    ui->DateEdit2->setDate(to);
+}
+
+TNumbersForm::TNumbersForm(QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TNumbersForm>())
+{
+    ui->setupUi(this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TNumbersForm::~TNumbersForm() = default;
+
+void TNumbersForm::setRange(int from, int to)
+{
+    if (from > 0)
+        ui->MinSE->setValue(from);
+    if (to > 0)
+        ui->MaxSE->setValue(to);
+}
+
+int TNumbersForm::from() const
+{
+    return ui->MinSE->value();
+}
+
+int TNumbersForm::to() const
+{
+    return ui->MaxSE->value();
+}
+
+TFindForm2::TFindForm2(int number, int list, QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TFindForm2>())
+{
+    ui->setupUi(this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ui->Numer->setValue(number);
+    ui->FindRG->setItemIndex(list);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TFindForm2::~TFindForm2() = default;
+
+int TFindForm2::number() const
+{
+    return ui->Numer->value();
+}
+
+int TFindForm2::list() const
+{
+    return std::max(ui->FindRG->itemIndex(), 0);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TDataForm;
+class TNumbersForm;
+class TFindForm2;
+} // namespace Ui
+class Prompter;
+
+// The period dialog, one for the whole run: the date filter of the invoice list and the registers share
+// it, and its dates stay as last entered.
+class TDataForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDataForm(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~TDataForm() override;
+    // The date filter's heading, without the file row.
+    void prepareForFilter();
+    // An empty field stands for today.
+    QDate from() const;
+    QDate to() const;
+    void setPeriod(const QDate& from, const QDate& to);
+
+private:
+    std::unique_ptr<Ui::TDataForm> ui;
+};
+
+// The number filter's bounds.
+class TNumbersForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TNumbersForm(QWidget* parent = nullptr);
+    ~TNumbersForm() override;
+    // Only positive bounds are shown; others leave the field as it was.
+    void setRange(int from, int to);
+    int from() const;
+    int to() const;
+
+private:
+    std::unique_ptr<Ui::TNumbersForm> ui;
+};
+
+// "Поиск документа": a number and the list to look in (0 invoices, 1 expense, 2 tax waybills).
+class TFindForm2 : public QDialog {
+    Q_OBJECT
+public:
+    TFindForm2(int number, int list, QWidget* parent = nullptr);
+    ~TFindForm2() override;
+    int number() const;
+    int list() const;
+
+private:
+    std::unique_ptr<Ui::TFindForm2> ui;
+};
