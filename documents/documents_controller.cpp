@@ -167,7 +167,7 @@ DocumentsController::FoundRows DocumentsController::findDocument(int number, int
         return found;
     }
     const SqlListModel& waybills = m_lastFindList == 1 ? m_lists.expenseWaybills() : m_lists.taxWaybills();
-    const int row = number > 0 ? waybills.rowOfKey(number) : -1;
+    const int row = number > 0 ? waybills.findFirst(QStringLiteral("NAKL_NUMBER"), number) : -1;
     if (row < 0)
         return found;
     (m_lastFindList == 1 ? found.expense : found.tax) = row;

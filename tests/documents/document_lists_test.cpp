@@ -134,3 +134,51 @@ TEST(DocumentLists, EmptyPositionsShowEmptyCellsAndWidthsFollowThePlaces)
     EXPECT_EQ(invoices.displayChars(count), 10);
     EXPECT_EQ(cell("PRICE_POS1"), QStringLiteral("10,5000"));
 }
+
+TEST(DocumentLists, FiltersNarrowTheInvoicesByRealDatesAndNumbers)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+    // Dates on both sides of the bounds, and across years: as text "dd.MM.yyyy" they would sort wrongly.
+    const char* dates[] = {"2002-12-31", "2003-01-01", "2003-01-15",
+                           "2003-01-31", "2003-02-01", "2004-01-20"};
+    int number = 10;
+    for (const char* date : dates)
+        execOrThrow(
+            dm->database(),
+            QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) VALUES (?, ?, 2)"),
+            {number++, QString::fromLatin1(date)});
+    execOrThrow(dm->database(),
+                QStringLiteral(
+                    "INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) VALUES (-1, '2003-01-10', 2)"));
+    DocumentLists lists(*dm);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    ASSERT_EQ(lists.invoices().rowCount(), 6);
+
+    InvoiceFilter filter;
+    filter.byDate = true;
+    filter.from = QDate(2003, 1, 1);
+    filter.to = QDate(2003, 1, 31);
+    lists.setInvoiceFilter(filter);
+    ASSERT_EQ(lists.invoices().rowCount(), 3);
+    EXPECT_EQ(lists.invoices().keyAt(0), 11);
+    EXPECT_EQ(lists.invoices().keyAt(2), 13);
+    EXPECT_EQ(lists.receipts().rowCount(), 1); // receipts are never filtered
+
+    filter.byNumber = true;
+    filter.numberFrom = 12;
+    filter.numberTo = 20;
+    lists.setInvoiceFilter(filter);
+    EXPECT_EQ(lists.invoices().rowCount(), 2);
+    // The filter stays through the all-documents view and back.
+    lists.ShowAllDocuments();
+    EXPECT_EQ(lists.invoices().rowCount(), 2);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    EXPECT_EQ(lists.invoices().rowCount(), 2);
+    filter.byDate = filter.byNumber = false;
+    lists.setInvoiceFilter(filter);
+    EXPECT_EQ(lists.invoices().rowCount(), 6);
+    EXPECT_EQ(lists.invoiceFilter().from, QDate(2003, 1, 1)); // the bounds stay for next time
+}

@@ -45,6 +45,82 @@ TEST(DocumentsController, WaybillsFollowTheChosenDocumentAndBack)
     EXPECT_TRUE(documents.commandStates().at(DocumentCommand::TaxWaybillForInvoice));
 }
 
+TEST(DocumentsController, FindingADocumentMovesTheListsThatFollowIt)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    for (const char* sql :
+         {"INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (1,2),(2,2),(3,2),(7,3),(-1,2)",
+          "INSERT INTO NAKLADN1 (NAKL_NUMBER, FACT1_NUMBER, ID_NUMBER) VALUES (5,3,2),(6,-1,2)",
+          "INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) "
+          "VALUES (8,1,3,2)"})
+        execOrThrow(dm->database(), QString::fromLatin1(sql));
+    ScriptedPrompter prompter;
+    DocumentsController documents(*dm, prompter);
+    documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+
+    auto found = documents.findDocument(3, 0); // invoice 3: second on tax waybill 8, first on expense 5
+    EXPECT_EQ(found.invoice, 2);
+    EXPECT_EQ(found.expense, 0);
+    EXPECT_EQ(found.tax, 0);
+    EXPECT_EQ(found.receipt, -1);
+    found = documents.findDocument(6, 1); // expense waybill 6 is for the receipt
+    EXPECT_EQ(found.expense, 1);
+    EXPECT_EQ(found.receipt, 0);
+    EXPECT_EQ(found.invoice, -1);
+    found = documents.findDocument(8, 2);
+    EXPECT_EQ(found.tax, 0);
+    EXPECT_EQ(found.invoice, 0);
+    // Invoice 7 belongs to another client: nothing is found and nothing said.
+    found = documents.findDocument(7, 0);
+    EXPECT_EQ(found.invoice, -1);
+    EXPECT_EQ(found.expense, -1);
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(documents.lastFindNumber(), 7);
+    EXPECT_EQ(documents.lastFindList(), 0);
+}
+
+TEST(DocumentsController, TheEditorStoresOrSaysWhyAndAsksAboutThePayer)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+    ScriptedPrompter prompter;
+    DocumentsController documents(*dm, prompter);
+    Settings settings;
+    // No client chosen (the all-documents view): no editor.
+    documents.lists().ShowAllDocuments();
+    EXPECT_FALSE(documents.openEditor(EditorCommand::NewInvoice, -1, settings, QDate(2026, 1, 5)));
+    EXPECT_EQ(prompter.texts().back(), QStringLiteral("Выберите клиента в списке клиентов."));
+    documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    EXPECT_FALSE(documents.openEditor(EditorCommand::EditReceipt, -1, settings, QDate(2026, 1, 5)));
+
+    std::optional<InvoiceDraft> draft =
+        documents.openEditor(EditorCommand::NewInvoice, -1, settings, QDate(2026, 1, 5));
+    ASSERT_TRUE(draft);
+    draft->payerName = QStringLiteral("ТОВ \"Новий\"");
+    prompter.clear();
+    prompter.queueAnswer(true);
+    EXPECT_EQ(documents.storeEditor(*draft, true, settings), 1);
+    EXPECT_EQ(prompter.texts(),
+              (QStringList{"Вы изменили данные клиента! Сохранять изменения?", "Изменения сохранены!"}));
+    EXPECT_EQ(dm->ReadClient(2)->FIRMNAME, QStringLiteral("ТОВ \"Новий\""));
+
+    // A refused store says so and gives no number; a bad payer date leaves the document stored.
+    prompter.clear();
+    EXPECT_FALSE(documents.storeEditor(*draft, false, settings).has_value());
+    EXPECT_EQ(prompter.texts(), QStringList{"Неправильные данные (невозможно сохранить изменения)!"});
+    draft->number = 2;
+    draft->dogDate = QStringLiteral("32.13.2020");
+    prompter.clear();
+    prompter.queueAnswer(true);
+    EXPECT_EQ(documents.storeEditor(*draft, true, settings), 2);
+    EXPECT_EQ(prompter.texts().back(),
+              QStringLiteral("Неправильные данные (невозможно сохранить изменения)!"));
+    EXPECT_TRUE(dm->ReadDocument(2).has_value());
+}
+
 TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)
 {
     TestHome home;
