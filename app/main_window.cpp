@@ -4,6 +4,7 @@
 #include "app/setup_form.h"
 #include "base/version.h"
 #include "clients/names_form.h"
+#include "documents/goods_list_form.h"
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
 #include "documents/tovar_form.h"
@@ -87,6 +88,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     m_tovarForm = new TTovarForm(this);
     m_dataForm = new TDataForm(m_prompter, this);
     m_numbersForm = new TNumbersForm(this);
+    m_tovListForm = new TTovListForm(m_documents.goods(), *m_prompter, this);
     // The filter's period starts as the period dialog's dates.
     InvoiceFilter filter;
     filter.from = m_dataForm->from();
@@ -272,6 +274,10 @@ void TBuhForm::setupMenus()
     for (const auto& [item, command] : editors)
         connect(item, &QAction::triggered, this, [this, command = command] { editDocument(command); });
     connect(ui->N4, &QAction::triggered, this, &TBuhForm::N4Click);
+    connect(ui->N5, &QAction::triggered, this, [this] {
+        m_tovListForm->prepare();
+        m_tovListForm->exec();
+    });
     connect(ui->N30, &QAction::triggered, this, &TBuhForm::N30Click);
     connect(ui->N31, &QAction::triggered, this, &TBuhForm::N31Click);
     connect(ui->N32, &QAction::triggered, this, &TBuhForm::N32Click);

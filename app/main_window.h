@@ -22,6 +22,7 @@ class TNamesForm;
 class TTovarForm;
 class TDataForm;
 class TNumbersForm;
+class TTovListForm;
 enum class EditorCommand;
 
 // The main window: owns the settings, the program folder and the data module for the run, and wires its
@@ -121,6 +122,7 @@ private:
     TTovarForm* m_tovarForm = nullptr;
     TDataForm* m_dataForm = nullptr;
     TNumbersForm* m_numbersForm = nullptr;
+    TTovListForm* m_tovListForm = nullptr;
     bool m_started = false;
     int m_previousPage = 0;
     bool m_searchActive = false;

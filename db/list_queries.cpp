@@ -99,6 +99,15 @@ QString orderOfIndex(const QString& indexName)
     return orderOfIndex(QStringLiteral("FIRMA"));
 }
 
+ListQuery goods(const QString& indexName)
+{
+    QString order = QStringLiteral("REC_NUMBER");
+    for (const IndexDef& i : Tables::products().indexes)
+        if (indexName.compare(QLatin1String(i.name), Qt::CaseInsensitive) == 0)
+            order = QLatin1String(i.columns) + QStringLiteral(", REC_NUMBER");
+    return {{}, {}, order, {}};
+}
+
 ListQuery clients(const std::optional<QString>& name, const std::optional<QString>& city,
                   const QString& indexName)
 {

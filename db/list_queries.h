@@ -49,6 +49,9 @@ ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter);
 // that begins with what stands before the star; letter case never matters; values are bound as data.
 ListQuery clients(const std::optional<QString>& name, const std::optional<QString>& city,
                   const QString& indexName);
+// The goods list in the order of a named PRODUCTS index (PR_NAME, PR_PRICE); the primary order (as
+// entered) for any other name.
+ListQuery goods(const QString& indexName);
 // ORDER BY of a CLIENTS index; the register's default order for an unknown name.
 QString orderOfIndex(const QString& indexName);
 

@@ -19,6 +19,7 @@ DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
     : m_dm(dm)
     , m_prompter(prompter)
     , m_lists(dm)
+    , m_goods(dm)
 {
 }
 

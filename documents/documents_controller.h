@@ -4,6 +4,7 @@
 #include "db/rows.h"
 #include "documents/document_commands.h"
 #include "documents/document_lists.h"
+#include "documents/goods_list.h"
 #include "documents/invoice_editor.h"
 #include "report/page.h"
 
@@ -20,6 +21,7 @@ public:
     DocumentsController(TDM& dm, Prompter& prompter);
 
     DocumentLists& lists() { return m_lists; }
+    GoodsList& goods() { return m_goods; }
     const DocumentLists& lists() const { return m_lists; }
 
     DocumentCommandStates commandStates() const;
@@ -77,6 +79,7 @@ private:
     TDM& m_dm;
     Prompter& m_prompter;
     DocumentLists m_lists;
+    GoodsList m_goods;
     int m_lastFindNumber = 0;
     int m_lastFindList = 0;
 };

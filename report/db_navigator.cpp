@@ -15,10 +15,16 @@ DBNavigator::DBNavigator(QWidget* parent)
         const char* hint;
     };
     static const Button buttons[] = {
-        {"first", "|◀", QT_TR_NOOP("первая запись")},     {"prior", "◀", QT_TR_NOOP("предыдущая запись")},
-        {"next", "▶", QT_TR_NOOP("последующая запись")},  {"last", "▶|", QT_TR_NOOP("последняя запись")},
-        {"delete", "−", QT_TR_NOOP("удалить запись")},    {"edit", "▲", QT_TR_NOOP("редактировать запись")},
-        {"post", "✓", QT_TR_NOOP("сохранить изменения")}, {"cancel", "✗", QT_TR_NOOP("отменить изменения")},
+        {"first", "|◀", QT_TR_NOOP("первая запись")},
+        {"prior", "◀", QT_TR_NOOP("предыдущая запись")},
+        {"next", "▶", QT_TR_NOOP("последующая запись")},
+        {"last", "▶|", QT_TR_NOOP("последняя запись")},
+        {"insert", "+", QT_TR_NOOP("вставить запись")},
+        {"delete", "−", QT_TR_NOOP("удалить запись")},
+        {"edit", "▲", QT_TR_NOOP("редактировать запись")},
+        {"post", "✓", QT_TR_NOOP("сохранить изменения")},
+        {"cancel", "✗", QT_TR_NOOP("отменить изменения")},
+        {"refresh", "↻", QT_TR_NOOP("обновить содержимое")},
     };
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -35,6 +41,13 @@ DBNavigator::DBNavigator(QWidget* parent)
         layout->addWidget(button);
     }
     layout->addStretch();
+    setFullSet(false);
+}
+
+void DBNavigator::setFullSet(bool full)
+{
+    button(QStringLiteral("insert"))->setVisible(full);
+    button(QStringLiteral("refresh"))->setVisible(full);
 }
 
 QToolButton* DBNavigator::button(const QString& name) const
@@ -58,10 +71,16 @@ void DBNavigator::act(const QString& name)
         m_grid->moveTo(rows - 1);
     else if (name == QLatin1String("delete"))
         emit deleteRequested();
+    else if (name == QLatin1String("insert"))
+        emit insertRequested();
+    else if (name == QLatin1String("refresh"))
+        emit refreshRequested();
     else if (name == QLatin1String("edit") && m_grid->currentIndex().isValid())
         m_grid->edit(m_grid->currentIndex());
     else if (name == QLatin1String("post"))
         m_grid->post();
-    else if (name == QLatin1String("cancel"))
+    else if (name == QLatin1String("cancel")) {
         m_grid->cancel();
+        emit cancelled();
+    }
 }

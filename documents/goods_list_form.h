@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TTovListForm;
+}
+class GoodsList;
+class Prompter;
+
+// The goods list: names and prices edited in the grid, rows added and deleted through the navigator,
+// sorted by a click on a column title.
+class TTovListForm : public QDialog {
+    Q_OBJECT
+public:
+    TTovListForm(GoodsList& goods, Prompter& prompter, QWidget* parent = nullptr);
+    ~TTovListForm() override;
+    // Reads the list afresh, before each showing.
+    void prepare();
+
+private:
+    void deleteCurrent();
+
+    std::unique_ptr<Ui::TTovListForm> ui;
+    GoodsList& m_goods;
+    Prompter& m_prompter;
+};
