@@ -447,6 +447,110 @@ TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS WHERE PRODUCT_NAME='Лак яхтовий'")), 1);
 }
 
+TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
+{
+    open();
+    w<QAction>("N7")->trigger(); // every invoice
+    auto* invoices = w<DBGrid>("DBGrid3");
+    const int all = invoices->model()->rowCount();
+    ASSERT_EQ(all, 300);
+    EXPECT_FALSE(w<QAction>("N32")->isEnabled());
+
+    // Numbers 10 to 20, then a date range on top; both marks, then both off with N32.
+    whenModal([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Фильтрация записей по номерам :"));
+        child<QSpinBox>(dialog, "MinSE")->setValue(10);
+        child<QSpinBox>(dialog, "MaxSE")->setValue(20);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N31")->trigger();
+    EXPECT_EQ(invoices->model()->rowCount(), 11);
+    EXPECT_TRUE(w<QAction>("N31")->isChecked());
+    EXPECT_TRUE(w<QAction>("N32")->isEnabled());
+    const QDate first = window->dataModule().GetFactDate(10);
+    whenModal([first](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Задайте период :"));
+        EXPECT_EQ(child<QLabel>(dialog, "Label1")->text(), QStringLiteral("Период подготовки счетов :"));
+        EXPECT_FALSE(child<QLineEdit>(dialog, "FNE1")->isVisibleTo(dialog));
+        child<DateField>(dialog, "DateEdit1")->setDate(first);
+        child<DateField>(dialog, "DateEdit2")->setDate(first);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N30")->trigger();
+    EXPECT_TRUE(w<QAction>("N30")->isChecked());
+    const int narrowed = invoices->model()->rowCount();
+    EXPECT_GE(narrowed, 1);
+    EXPECT_LE(narrowed, 11);
+    for (int r = 0; r < narrowed; ++r)
+        EXPECT_EQ(window->dataModule().GetFactDate(int(invoices->listModel()->keyAt(r))), first);
+
+    // Find looks in the list as filtered: invoice 10 is there, invoice 200 is not.
+    whenModal([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Поиск документа :"));
+        child<QSpinBox>(dialog, "Numer")->setValue(10);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N4")->trigger();
+    EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), 10);
+    const int stood = invoices->currentRow();
+    whenModal([](QWidget* dialog) {
+        EXPECT_EQ(child<QSpinBox>(dialog, "Numer")->value(), 10); // the last request again
+        child<QSpinBox>(dialog, "Numer")->setValue(200);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N4")->trigger();
+    EXPECT_EQ(invoices->currentRow(), stood);
+    EXPECT_TRUE(prompter.messages().empty());
+
+    // Cancel leaves a filter as it was, its mark included.
+    whenModal([](QWidget* dialog) { child<QPushButton>(dialog, "BitBtn2")->click(); });
+    w<QAction>("N31")->trigger();
+    EXPECT_TRUE(w<QAction>("N31")->isChecked());
+    EXPECT_EQ(invoices->model()->rowCount(), narrowed);
+
+    w<QAction>("N32")->trigger();
+    EXPECT_FALSE(w<QAction>("N30")->isChecked());
+    EXPECT_FALSE(w<QAction>("N31")->isChecked());
+    EXPECT_FALSE(w<QAction>("N32")->isEnabled());
+    EXPECT_EQ(invoices->model()->rowCount(), all);
+}
+
+TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
+{
+    open();
+    const int goods = scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS"));
+    ASSERT_GT(goods, 0);
+    whenModal([this, goods](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Редактирование списка товаров"));
+        auto* grid = child<DBGrid>(dialog, "DBGrid9");
+        EXPECT_EQ(grid->model()->rowCount(), goods);
+        EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Наименование"));
+        EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Цена товара"));
+        auto* navigator = child<DBNavigator>(dialog, "DBNavigator1");
+        QStringList hints;
+        for (const char* name :
+             {"first", "prior", "next", "last", "insert", "delete", "edit", "post", "cancel", "refresh"}) {
+            EXPECT_TRUE(navigator->button(QLatin1String(name))->isVisibleTo(dialog)) << name;
+            hints << navigator->button(QLatin1String(name))->toolTip();
+        }
+        EXPECT_EQ(hints,
+                  (QStringList{"первая запись", "предыдущая запись", "последующая запись", "последняя запись",
+                               "вставить запись", "удалить запись", "редактировать запись",
+                               "сохранить изменения", "отменить изменения", "обновить содержимое"}));
+        grid->moveTo(2);
+        navigator->button(QStringLiteral("delete"))->click(); // No
+        EXPECT_EQ(grid->model()->rowCount(), goods);
+        EXPECT_EQ(grid->currentRow(), 2);
+        prompter.queueAnswer(true);
+        navigator->button(QStringLiteral("delete"))->click();
+        EXPECT_EQ(grid->model()->rowCount(), goods - 1);
+        dialog->close();
+    });
+    w<QAction>("N5")->trigger();
+    EXPECT_EQ(prompter.texts(), (QStringList{"Удалить запись?", "Удалить запись?"}));
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods - 1);
+}
+
 TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
 {
     open();

@@ -1,5 +1,6 @@
 #include "db/data_module.h"
 #include "db/tables.h"
+#include "documents/goods_list.h"
 #include "documents/invoice_editor.h"
 #include "support/test_support.h"
 
@@ -222,4 +223,42 @@ TEST_F(InvoiceEditorTest, TheGoodsListFeedsThePickerAndTakesPositions)
     EXPECT_EQ(items[1], QStringLiteral("ґрунтовка   Цена: 99.00"));
     EXPECT_EQ(items[2], QStringLiteral("Шпалери флізелінові   Цена: 12.50"));
     EXPECT_EQ(GoodsPickerItems(*dm, 3)[1], QStringLiteral("ґрунтовка   Цена: 99.000"));
+}
+
+TEST_F(InvoiceEditorTest, TheGoodsListSortsInsertsAndCutsNames)
+{
+    for (const auto& [name, price] : std::initializer_list<std::pair<const char*, double>>{
+             {"Цемент", 95}, {"Арматура", 310}, {"ґрунтовка", 99}, {"Вапно", 12}})
+        StoreGoods(*dm, {QString::fromUtf8(name), QString(), QString(), 0, price});
+    GoodsList goods(*dm);
+    goods.reload();
+    const auto names = [&goods] {
+        QStringList out;
+        for (int r = 0; r < goods.model().rowCount(); ++r)
+            out << goods.model().value(r, QStringLiteral("PRODUCT_NAME")).toString();
+        return out;
+    };
+    EXPECT_EQ(goods.indexName(), QStringLiteral("PR_PRICE"));
+    EXPECT_EQ(names(), (QStringList{"Вапно", "Цемент", "ґрунтовка", "Арматура"}));
+    goods.sortByColumn(0);
+    goods.sortByColumn(0); // twice: still by name
+    EXPECT_EQ(names(), (QStringList{"Арматура", "Вапно", "ґрунтовка", "Цемент"}));
+    goods.sortByColumn(1);
+    EXPECT_EQ(names().first(), QStringLiteral("Вапно"));
+
+    // Without the index, the order the goods were entered in, and no message.
+    execOrThrow(dm->database(), QStringLiteral("DROP INDEX PR_NAME"));
+    goods.sortByColumn(0);
+    EXPECT_TRUE(goods.indexName().isEmpty());
+    EXPECT_EQ(names(), (QStringList{"Цемент", "Арматура", "ґрунтовка", "Вапно"}));
+
+    // An inserted row is typed into; one given up empty goes again. Names are cut to 70.
+    const int row = goods.insertEmpty();
+    ASSERT_EQ(row, 4);
+    EXPECT_TRUE(goods.model().setData(goods.model().index(row, 0), QString(80, u'Ж')));
+    EXPECT_EQ(goods.model().value(row, QStringLiteral("PRODUCT_NAME")).toString(), QString(70, u'Ж'));
+    EXPECT_FALSE(goods.dropIfEmpty(row));
+    const int empty = goods.insertEmpty();
+    EXPECT_TRUE(goods.dropIfEmpty(empty));
+    EXPECT_EQ(goods.model().rowCount(), 5);
 }
