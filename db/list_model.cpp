@@ -1,5 +1,7 @@
 #include "db/list_model.h"
 
+#include <QCoreApplication>
+
 #include "base/number_format.h"
 #include "base/text_case.h"
 #include "db/connection.h"
@@ -549,7 +551,7 @@ bool SqlListModel::toStored(const ListColumn& column, const QVariant& input, QVa
     case ListColumn::Integer: {
         bool ok = false;
         const int v = text.isEmpty() ? 0 : text.toInt(&ok);
-        if (!text.isEmpty() && !ok)
+        if ((!text.isEmpty() && !ok) || (column.minimum && v < *column.minimum))
             return false;
         *stored = v;
         return true;
@@ -584,8 +586,13 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     const ListColumn& column = m_columns[std::size_t(index.column())];
     QVariant stored;
-    if (!toStored(column, value, &stored))
+    if (!toStored(column, value, &stored)) {
+        emit engineError(
+            QCoreApplication::translate("TDM", "Неправильные данные (невозможно сохранить изменения)!"),
+            QCoreApplication::translate("TDM", "«%1» не подходит для столбца «%2».")
+                .arg(value.toString(), column.title));
         return false;
+    }
     const qint64 key = keyAt(index.row());
     try {
         execOrThrow(

@@ -8,6 +8,7 @@
 #include <QSqlRecord>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class DbError;
@@ -24,6 +25,8 @@ struct ListColumn {
     bool hidden = false;
     // A zero here shows as an empty cell when this column of the row is empty too (a position not used).
     QString emptyWith;
+    // The least whole number a cell of this column takes (an invoice's number: 1).
+    std::optional<qint64> minimum;
 };
 
 // The columns of a table as its grids show them: the table's labels and widths, in the given order.

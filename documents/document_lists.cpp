@@ -32,6 +32,8 @@ std::vector<ListColumn> invoiceColumns()
           << "NAME_OWNER";
     auto columns = listColumns(Tables::factures(), names);
     columns.back().editable = false;
+    // 0 is shown in no list, and below it an invoice would become a receipt.
+    columns.front().minimum = 1;
     markEmptyPositions(columns);
     return columns;
 }

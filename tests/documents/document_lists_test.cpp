@@ -182,3 +182,28 @@ TEST(DocumentLists, FiltersNarrowTheInvoicesByRealDatesAndNumbers)
     EXPECT_EQ(lists.invoices().rowCount(), 6);
     EXPECT_EQ(lists.invoiceFilter().from, QDate(2003, 1, 1)); // the bounds stay for next time
 }
+
+TEST(DocumentLists, AnInvoiceNumberTypedInTheGridStaysAboveZero)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) VALUES "
+                               "(4, '2026-01-05', 2)"));
+    DocumentLists lists(*dm);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    SqlListModel& invoices = lists.invoices();
+    QStringList errors;
+    QObject::connect(&invoices, &SqlListModel::engineError,
+                     [&errors](const QString& message, const QString&) { errors << message; });
+    const QModelIndex number = invoices.index(0, invoices.columnOf(QStringLiteral("FACT_NUMBER")));
+    for (const char* bad : {"0", "-3", "abc"})
+        EXPECT_FALSE(invoices.setData(number, QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(errors.size(), 3);
+    EXPECT_EQ(errors.first(), QStringLiteral("Неправильные данные (невозможно сохранить изменения)!"));
+    EXPECT_EQ(
+        scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=4")).toInt(),
+        1);
+    EXPECT_TRUE(invoices.setData(number, QStringLiteral("5")));
+    EXPECT_TRUE(dm->ReadDocument(5).has_value());
+}
