@@ -6,6 +6,7 @@
 #include "base/version.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
+#include "db/tables.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
 #include "report/renderer.h"
@@ -15,13 +16,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QSqlQuery>
 
 #include <cstdio>
+#include <map>
 
 namespace {
 
 const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo"),
-                               QStringLiteral("print")};
+                               QStringLiteral("print"), QStringLiteral("find")};
 
 QString tr(const char* text)
 {
@@ -43,6 +46,7 @@ const char* const kUsage = R"(Usage:
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
   docmar [--home DIR] print invoice NUMBER (--pdf FILE | --png FILE | --page FILE)
+  docmar [--home DIR] find invoice|expense|tax NUMBER   the stored document as NAME=value lines
   docmar --version
 )";
 
@@ -278,6 +282,52 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     return ExitDone;
 }
 
+// One stored document, a line per column: dates as dd.MM.yyyy, numbers as stored, text as it is.
+int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    static const std::map<QString, std::pair<const TableDef*, const char*>> kinds = {
+        {QStringLiteral("invoice"), {&Tables::factures(), "FACT_NUMBER"}},
+        {QStringLiteral("expense"), {&Tables::nakladn1(), "NAKL_NUMBER"}},
+        {QStringLiteral("tax"), {&Tables::nakladn2(), "NAKL_NUMBER"}},
+    };
+    bool ok = false;
+    const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
+    if (args.size() != 3 || !ok || !kinds.count(args[1])) {
+        printErr(QStringLiteral("find: invoice, expense or tax and a NUMBER are expected"));
+        return ExitUsage;
+    }
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    const auto& [table, key] = kinds.at(args[1]);
+    try {
+        TDM dm;
+        dm.connect(settings.path);
+        QSqlQuery q = execOrThrow(
+            dm.database(),
+            QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(QLatin1String(table->name), QLatin1String(key)),
+            {number});
+        if (!q.next()) {
+            printErr(tr("Документ № %1 не найден.").arg(number));
+            return ExitFailed;
+        }
+        for (const ColumnDef& c : table->columns) {
+            const QVariant v = q.value(QLatin1String(c.name));
+            QString text = v.toString();
+            if (c.type == ColumnType::Date) {
+                const QDate d = dateFromDb(v);
+                text = d.isValid() && d != kDateZero ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+            }
+            printOut(QLatin1String(c.name) + u'=' + text);
+        }
+    } catch (const DbError& e) {
+        printErr(e.fullText());
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -332,7 +382,7 @@ int RunCommand(const Invocation& inv)
     StderrPrompter prompter;
     const QStringList positional = positionalArguments(parser);
     if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") &&
-        positional.size() > 1) {
+        inv.command != QLatin1String("find") && positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
     }
@@ -344,5 +394,7 @@ int RunCommand(const Invocation& inv)
         return demo(parser, inv, prompter);
     if (inv.command == QLatin1String("print"))
         return print(parser, inv, prompter);
+    if (inv.command == QLatin1String("find"))
+        return find(parser, inv, prompter);
     return ExitUsage;
 }

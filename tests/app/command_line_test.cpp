@@ -180,6 +180,34 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
     EXPECT_EQ(runDocmar({"--home", home.path(), "print", "receipt", "7", "--png", png}).exitCode, 2);
 }
 
+TEST(CommandLine, FindPrintsAStoredDocumentLineByLine)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_POS1, "
+                                   "COUNT_POS1, PRICE_POS1, NAME_OWNER, ID_NUMBER) VALUES (12, 'А', "
+                                   "'2026-03-05', 'Пісок', 3, 10.5, 'ТОВ \"Дім\"', 2), "
+                                   "(-4, NULL, NULL, 'Оплата', 0, 0, '', 2)"));
+    }
+    const ProcessResult r = runDocmar({"--home", home.path(), "find", "invoice", "12"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 23);
+    for (const char* line : {"FACT_NUMBER=12", "FACT_DOPNO=А", "FACT_DATA=05.03.2026", "NAME_POS1=Пісок",
+                             "COUNT_POS1=3", "PRICE_POS1=10.5", "NAME_OWNER=ТОВ \"Дім\"", "ID_NUMBER=2"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line;
+    const ProcessResult receipt = runDocmar({"--home", home.path(), "find", "invoice", "-4"});
+    EXPECT_TRUE(receipt.out.contains(QStringLiteral("FACT_DATA=\n")));
+    const ProcessResult none = runDocmar({"--home", home.path(), "find", "expense", "1"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("не найден")));
+    EXPECT_EQ(runDocmar({"--home", home.path(), "find", "waybill", "1"}).exitCode, 2);
+}
+
 TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
 {
     TestHome home;
