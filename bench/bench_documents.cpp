@@ -4,7 +4,7 @@
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
 #include "app/main_window.h"
 #include "base/prompter.h"
-#include "bench/demo_book.h"
+#include "bench/widget_bench.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
@@ -19,13 +19,10 @@
 
 namespace {
 
-QString g_home;
-QString g_data;
-
 // The window on the book, standing on a client in the middle of the register.
 struct Window {
     ScriptedPrompter prompter;
-    TBuhForm window{g_home, &prompter};
+    TBuhForm window{g_book.home, &prompter};
     Window()
     {
         window.show();
@@ -108,7 +105,7 @@ void BM_GoodsPicker10000(benchmark::State& state)
 void BM_DateFilterFirstScreen(benchmark::State& state)
 {
     TDM dm;
-    dm.connect(g_data);
+    dm.connect(g_book.data);
     ScriptedPrompter prompter;
     DocumentsController documents(dm, prompter);
     documents.lists().ShowAllDocuments();
@@ -131,7 +128,7 @@ void BM_DateFilterFirstScreen(benchmark::State& state)
 void BM_FindDocument(benchmark::State& state)
 {
     TDM dm;
-    dm.connect(g_data);
+    dm.connect(g_book.data);
     ScriptedPrompter prompter;
     DocumentsController documents(dm, prompter);
     documents.lists().ShowAllDocuments();
@@ -152,10 +149,5 @@ BENCHMARK(BM_FindDocument)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    return RunOnDemoBook(argc, argv, 10000, 200000, [](const DemoBook& book) {
-        g_home = book.home();
-        g_data = book.dataFolder();
-    });
+    return RunWidgetBenchmarks(argc, argv);
 }

@@ -3,7 +3,7 @@
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
 #include "app/main_window.h"
 #include "base/prompter.h"
-#include "bench/demo_book.h"
+#include "bench/widget_bench.h"
 #include "clients/client_register.h"
 #include "db/data_module.h"
 #include "documents/document_lists.h"
@@ -15,12 +15,9 @@
 
 namespace {
 
-QString g_home;
-QString g_data;
-
 QString dataFolder()
 {
-    return g_data;
+    return g_book.data;
 }
 
 // Constructing and showing the main window: settings, connection, owner, register, the first client's lists.
@@ -28,7 +25,7 @@ void BM_StartUpToReadyWindow(benchmark::State& state)
 {
     for (auto _ : state) {
         ScriptedPrompter prompter;
-        TBuhForm window(g_home, &prompter);
+        TBuhForm window(g_book.home, &prompter);
         window.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.currentClientId());
@@ -160,10 +157,5 @@ BENCHMARK(BM_SqliteScanSameColumn)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    return RunOnDemoBook(argc, argv, 10000, 200000, [](const DemoBook& book) {
-        g_home = book.home();
-        g_data = book.dataFolder();
-    });
+    return RunWidgetBenchmarks(argc, argv);
 }
