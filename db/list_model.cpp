@@ -302,6 +302,8 @@ void SqlListModel::setPrecision(const Precision& precision)
 void SqlListModel::dropCache() const
 {
     m_pages.clear();
+    m_rowsByKey.clear();
+    m_rowsByKeyRead = false;
 }
 
 int SqlListModel::displayChars(int column) const
@@ -375,6 +377,21 @@ int SqlListModel::positionOfKey(qint64 key) const
     if (!m_dm.isConnected() || m_count == 0)
         return -1;
     try {
+        // Counting costs as much as the rows counted: a long list reads its keys in order once instead.
+        if (m_count >= kRowsByKeyFrom) {
+            if (!m_rowsByKeyRead) {
+                const std::vector<qint64> keys =
+                    selectKeys(m_dm.database(), selectSql(QStringLiteral("rowid"), {}, false), m_values);
+                m_rowsByKey.reserve(keys.size());
+                for (std::size_t i = 0; i < keys.size(); ++i)
+                    m_rowsByKey.emplace_back(keys[i], int(i));
+                std::sort(m_rowsByKey.begin(), m_rowsByKey.end());
+                m_rowsByKeyRead = true;
+            }
+            const auto it =
+                std::lower_bound(m_rowsByKey.begin(), m_rowsByKey.end(), std::pair<qint64, int>(key, 0));
+            return it != m_rowsByKey.end() && it->first == key ? it->second : -1;
+        }
         QSqlRecord orderValues;
         if (!orderValuesOf(key, &orderValues))
             return -1;
@@ -604,6 +621,8 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     }
     // The row stays where it stands until the list is read again; a new invoice number is a new row id.
+    m_rowsByKey.clear();
+    m_rowsByKeyRead = false;
     refetchRow(index.row(), m_table.primaryKey && column.name == QLatin1String(m_table.primaryKey)
                                 ? stored.toLongLong()
                                 : key);

@@ -40,6 +40,9 @@ class SqlListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     SqlListModel(TDM& dm, const TableDef& table, std::vector<ListColumn> columns, QObject* parent = nullptr);
+    // From this many rows on, a row is found by the list's keys, read in order once after each load,
+    // instead of by counting the rows before it.
+    static constexpr int kRowsByKeyFrom = 20000;
 
     // The rows to show; values bind to the "?" of the WHERE clause in order. Reloads.
     void setQuery(const QString& where, const QVariantList& values, const QString& orderBy);
@@ -125,6 +128,10 @@ private:
     std::vector<OrderTerm> m_order;
     int m_count = 0;
     mutable std::vector<Page> m_pages; // a few recently used pages
+    // Every key of a long list with its row, sorted by key: read at the first positioning after a load,
+    // so that finding a row is a lookup rather than a count over the list. Dropped with the pages.
+    mutable std::vector<std::pair<qint64, int>> m_rowsByKey;
+    mutable bool m_rowsByKeyRead = false;
     Precision m_precision = ApplyPrecision(2, 0);
     bool m_readOnly = false;
 };

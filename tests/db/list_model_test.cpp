@@ -217,3 +217,28 @@ TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
         &reached);
     EXPECT_EQ(reached, 2);
 }
+
+TEST(LongListModel, ALongListFindsRowsByTheKeysItReadOnce)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    // More rows than are counted one by one; names in a shuffled order, so rows and keys differ.
+    execOrThrow(
+        dm->database(),
+        QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 2 UNION ALL SELECT x+1 FROM n WHERE x<20601) "
+                       "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) SELECT x, 'Фірма ' || ((x*7919)%20600) "
+                       "FROM n"));
+    SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME"}));
+    model.setQuery(ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    ASSERT_GE(model.rowCount(), SqlListModel::kRowsByKeyFrom);
+    for (int row : {0, 1, 777, 10300, 19999, model.rowCount() - 1}) {
+        const qint64 key = model.keyAt(row);
+        model.refreshRows(); // nothing held: the row comes from the keys read in order
+        EXPECT_EQ(model.rowOfKey(key), row) << row;
+    }
+    EXPECT_EQ(model.rowOfKey(999999), -1);
+    // A deleted row: the rows after it move up by one.
+    const qint64 after = model.keyAt(501);
+    ASSERT_TRUE(model.deleteRow(500));
+    EXPECT_EQ(model.rowOfKey(after), 500);
+}
