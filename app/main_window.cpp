@@ -8,6 +8,7 @@
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
 #include "documents/tovar_form.h"
+#include "documents/waybill_form.h"
 #include "report/report_holder.h"
 #include "report/screen_fit.h"
 #include "ui_main_window.h"
@@ -273,6 +274,10 @@ void TBuhForm::setupMenus()
         {ui->N18, EditorCommand::CopyReceipt}, {ui->N19, EditorCommand::EditReceipt}};
     for (const auto& [item, command] : editors)
         connect(item, &QAction::triggered, this, [this, command = command] { editDocument(command); });
+    connect(ui->N15, &QAction::triggered, this, [this] { issueWaybill(WaybillKind::Expense, false); });
+    connect(ui->N16, &QAction::triggered, this, [this] { issueWaybill(WaybillKind::Tax, false); });
+    connect(ui->N21, &QAction::triggered, this, [this] { issueWaybill(WaybillKind::Expense, true); });
+    connect(ui->N22, &QAction::triggered, this, [this] { issueWaybill(WaybillKind::Tax, true); });
     connect(ui->N4, &QAction::triggered, this, &TBuhForm::N4Click);
     connect(ui->N5, &QAction::triggered, this, [this] {
         m_tovListForm->prepare();
@@ -504,6 +509,22 @@ void TBuhForm::editDocument(EditorCommand command)
         return;
     ReconnectAndRefresh();
     list->moveTo(list->listModel()->rowOfKey(editor.storedNumber()));
+    UpdateDocumentCommands();
+}
+
+void TBuhForm::issueWaybill(WaybillKind kind, bool forReceipt)
+{
+    const DBGrid* source = forReceipt ? ui->DBGrid6 : ui->DBGrid3;
+    const std::optional<WaybillDraft> draft =
+        m_documents.openWaybill(kind, forReceipt, source->currentRow(), QDate::currentDate());
+    if (!draft)
+        return;
+    WaybillForm form(*draft, m_documents, m_prompter, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    ReconnectAndRefresh();
+    DBGrid* waybills = kind == WaybillKind::Expense ? ui->DBGrid5 : ui->DBGrid4;
+    waybills->moveTo(waybills->listModel()->findFirst(QStringLiteral("NAKL_NUMBER"), form.storedNumber()));
     UpdateDocumentCommands();
 }
 

@@ -24,6 +24,7 @@ class TDataForm;
 class TNumbersForm;
 class TTovListForm;
 enum class EditorCommand;
+enum class WaybillKind;
 
 // The main window: owns the settings, the program folder and the data module for the run, and wires its
 // widgets to the controllers that decide (clients, owner, documents).
@@ -70,6 +71,8 @@ private:
     void printInvoice(bool preview);
     // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
     void editDocument(EditorCommand command);
+    // N15, N16, N21, N22: a waybill dialog, then the waybill list on the new waybill.
+    void issueWaybill(WaybillKind kind, bool forReceipt);
     void N4Click();  // find a document by number
     void N30Click(); // the date filter of the invoice list
     void N31Click(); // the number filter

@@ -177,3 +177,57 @@ DocumentsController::FoundRows DocumentsController::findDocument(int number, int
     found.receipt = documents.receipt;
     return found;
 }
+
+std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, bool forReceipt, int row,
+                                                             const QDate& today)
+{
+    std::array<int, 3> documents{};
+    if (forReceipt) {
+        documents[0] = int(m_lists.receipts().keyAt(row));
+        if (documents[0] >= 0)
+            return std::nullopt; // no receipt chosen
+    } else {
+        const SelectionNumbers picked = ParseWaybillSelection(m_lists.waybillSelection());
+        if (picked.numbers[0] > 0) {
+            if (picked.more && !m_prompter.ask(tr("Используются только первые три номера! Продолжать?")))
+                return std::nullopt;
+            documents = picked.numbers;
+        } else {
+            documents[0] = int(m_lists.invoices().keyAt(row));
+        }
+        if (documents[0] <= 0)
+            return std::nullopt;
+    }
+    if (m_lists.currentClientId() == 0) {
+        m_prompter.error(tr("Вы не выбрали конкретного клиента!"));
+        return std::nullopt;
+    }
+    try {
+        WaybillDraft draft = OpenWaybillDraft(m_dm, kind, forReceipt, documents, today);
+        if (!draft.client)
+            m_prompter.warn(tr("Данного клиента уже нет в списке!"));
+        return draft;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+DocumentsController::WaybillStore DocumentsController::storeWaybill(const WaybillDraft& draft, int* number)
+{
+    try {
+        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(m_dm, draft)) {
+            m_prompter.error(refusal->message);
+            return WaybillStore::Refused;
+        }
+        *number = StoreWaybill(m_dm, draft);
+        return WaybillStore::Stored;
+    } catch (const DbError& e) {
+        m_prompter.error(
+            draft.kind == WaybillKind::Tax && draft.forReceipt
+                ? tr("Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                : tr("Неправильные данные !"),
+            e.fullText());
+        return WaybillStore::StayOpen;
+    }
+}

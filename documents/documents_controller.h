@@ -6,6 +6,7 @@
 #include "documents/document_lists.h"
 #include "documents/goods_list.h"
 #include "documents/invoice_editor.h"
+#include "documents/waybill_issue.h"
 #include "report/page.h"
 
 #include <optional>
@@ -39,6 +40,15 @@ public:
         int receipt = -1;
     };
     DocumentRows documentOfWaybill(const SqlListModel& waybills, int waybillRow) const;
+
+    // N15, N16 (for invoices: the waybill selection's first three numbers, each once, or else the
+    // current invoice) and N21, N22 (the current receipt): the dialog's draft, or nullopt when nothing is
+    // to be issued (after the message saying why, where the program has one).
+    std::optional<WaybillDraft> openWaybill(WaybillKind kind, bool forReceipt, int row, const QDate& today);
+    enum class WaybillStore { Stored, StayOpen, Refused };
+    // OK in a waybill dialog: Stored (*number set), StayOpen after "Неправильные данные !", Refused when
+    // the documents cannot share a waybill (the dialog closes).
+    WaybillStore storeWaybill(const WaybillDraft& draft, int* number);
 
     // Find a document by number in the lists as they are loaded and filtered: list 0 the invoices (the
     // waybill lists follow), 1 the expense and 2 the tax waybills (the invoice and receipt lists follow).

@@ -1,0 +1,165 @@
+#include "documents/waybill_issue.h"
+
+#include "db/connection.h"
+#include "db/data_module.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("WaybillIssue", text);
+}
+
+const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
+
+QString dateText(const QDate& date)
+{
+    return date.isValid() && date != kDateZero ? date.toString(kDateFormat) : QString();
+}
+
+} // namespace
+
+SelectionNumbers ParseWaybillSelection(const QString& selection)
+{
+    SelectionNumbers parsed;
+    int taken = 0;
+    for (const QString& part : selection.split(u'/', Qt::SkipEmptyParts)) {
+        const int number = part.trimmed().toInt();
+        // An invoice picked twice is one invoice on the waybill.
+        if (number <= 0 || std::find(parsed.numbers.begin(), parsed.numbers.begin() + taken, number) !=
+                               parsed.numbers.begin() + taken)
+            continue;
+        if (taken == 3) {
+            parsed.more = true;
+            break;
+        }
+        parsed.numbers[std::size_t(taken++)] = number;
+    }
+    return parsed;
+}
+
+WaybillDraft OpenWaybillDraft(const TDM& dm, WaybillKind kind, bool forReceipt,
+                              const std::array<int, 3>& documents, const QDate& today)
+{
+    WaybillDraft d;
+    d.kind = kind;
+    d.forReceipt = forReceipt;
+    d.documents = forReceipt ? std::array<int, 3>{documents[0], 0, 0} : documents;
+    d.number = kind == WaybillKind::Expense ? dm.NextNakl1Number() : dm.NextNakl2Number();
+    d.date = today;
+    d.proxyDate = today;
+    d.documentsDate = forReceipt ? dm.GetFactDate(d.documents[0])
+                                 : dm.LatestFactDate(d.documents[0], d.documents[1], d.documents[2]);
+    d.clientId = dm.GetFactClient(d.documents[0]);
+    d.client = d.clientId > 0 ? dm.ReadClient(d.clientId) : std::nullopt;
+    if (kind == WaybillKind::Tax) {
+        if (d.client)
+            d.payer = d.client->FIRMNAME;
+        d.reason = forReceipt ? QStringLiteral("проплата от ") + dateText(d.documentsDate)
+                              : TaxReasonForInvoices(dm, d.client, d.documents);
+    }
+    return d;
+}
+
+QString TaxReasonForInvoices(const TDM& dm, const std::optional<ClientRow>& client,
+                             const std::array<int, 3>& invoices)
+{
+    const bool contract = client && !client->DOGNUMBER.isEmpty();
+    const auto numberWithSuffix = [&dm](int number) {
+        const std::optional<InvoiceRow> invoice = dm.ReadDocument(number);
+        return QString::number(number) + (invoice ? invoice->FACT_DOPNO : QString());
+    };
+    QString text = contract ? QStringLiteral("договір № ") + client->DOGNUMBER + QStringLiteral(" від ") +
+                                  dateText(client->DOGDATA) + QStringLiteral("( p/ф № ")
+                            : QStringLiteral("p/ф № ");
+    text += numberWithSuffix(invoices[0]);
+    for (int i = 1; i < 3; ++i)
+        if (invoices[std::size_t(i)] > 0)
+            text += u',' + numberWithSuffix(invoices[std::size_t(i)]);
+    if (contract)
+        text += u')';
+    return text;
+}
+
+QString ExpenseInfo(const WaybillDraft& draft)
+{
+    if (draft.forReceipt)
+        return QStringLiteral("проплата от ") + dateText(draft.documentsDate);
+    QString info = QStringLiteral("р/ф № ") + QString::number(draft.documents[0]);
+    for (int i = 1; i < 3; ++i)
+        if (draft.documents[std::size_t(i)] > 0)
+            info += u',' + QString::number(draft.documents[std::size_t(i)]);
+    return info;
+}
+
+std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const WaybillDraft& draft)
+{
+    // A document deleted after it was picked gets no waybill.
+    for (int number : draft.documents)
+        if (number != 0 && !dm.ReadDocument(number))
+            return WaybillRefusal{tr("Не найдена исходная счет-фактура №") + QString::number(number), true};
+    if (draft.forReceipt)
+        return std::nullopt;
+    const auto& [a, b, c] = draft.documents;
+    if ((b > 0 || c > 0) && !dm.SameFactClient(a, b, c))
+        return WaybillRefusal{tr("Выбраны счета - фактуры разных клиентов !"), true};
+    // The expense blank charges one advertising tax on every invoice it lists.
+    const double rate = dm.ReadDocument(a)->FACT_NR;
+    for (int number : {b, c})
+        if (number > 0 && dm.ReadDocument(number)->FACT_NR != rate)
+            return WaybillRefusal{tr("Счета выписаны под разную величину налога на рекламу!"), true};
+    return std::nullopt;
+}
+
+int StoreWaybill(TDM& dm, const WaybillDraft& draft)
+{
+    const QSqlDatabase db = dm.database();
+    const TableDef& table = draft.kind == WaybillKind::Expense ? Tables::nakladn1() : Tables::nakladn2();
+    const auto cut = [&table](const char* column, const QString& text) {
+        return cutToColumn(table, QLatin1String(column), text);
+    };
+    QStringList columns;
+    QVariantList values;
+    const auto put = [&](const char* column, const QVariant& value) {
+        columns << QLatin1String(column);
+        values << value;
+    };
+    put("NAKL_NUMBER", draft.number);
+    put("NAKL_DATA", dateToDb(draft.date));
+    put("FACT1_NUMBER", draft.documents[0]);
+    put("FACT2_NUMBER", draft.documents[1]);
+    put("FACT3_NUMBER", draft.documents[2]);
+    put("ID_NUMBER", draft.clientId);
+    if (draft.kind == WaybillKind::Expense) {
+        const QString proxy =
+            draft.proxyNumber.trimmed().isEmpty() ? QStringLiteral("0") : draft.proxyNumber.trimmed();
+        bool ok = false;
+        const int proxyNumber = proxy.toInt(&ok);
+        if (!ok)
+            throw DbError(tr("№ доверенности — не целое число: %1").arg(proxy));
+        put("INFO", cut("INFO", ExpenseInfo(draft)));
+        put("NAME_CLIENT", cut("NAME_CLIENT", draft.receiver));
+        put("DOV_NUMBER", proxyNumber);
+        put("DOV_SERIE", cut("DOV_SERIE", draft.proxySerie));
+        put("DOV_DATA", dateToDb(draft.proxyDate));
+    } else {
+        put("NAME_CLIENT", cut("NAME_CLIENT", draft.payer));
+        put("INFO", cut("INFO", draft.reason));
+        put("OPLATA_TYPE", cut("OPLATA_TYPE", draft.paymentType));
+    }
+    if (!draft.date.isValid())
+        throw DbError(tr("Не указана дата накладной."));
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.size());
+    Transaction tx(db, Transaction::Writing);
+    execOrThrow(db,
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(QLatin1String(table.name), columns.join(u','), marks.join(u',')),
+                values);
+    tx.commit();
+    return draft.number;
+}
