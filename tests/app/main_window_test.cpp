@@ -551,6 +551,78 @@ TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods - 1);
 }
 
+TEST_F(MainWindowTest, WaybillsAreIssuedForPickedInvoicesAndForAReceipt)
+{
+    open();
+    auto* invoices = w<DBGrid>("DBGrid3");
+    ASSERT_GE(invoices->model()->rowCount(), 2);
+    const int client = window->currentClientId();
+    const int first = int(invoices->listModel()->keyAt(0));
+    const int second = int(invoices->listModel()->keyAt(1));
+    // Double clicks pick the invoices, the second one twice.
+    for (int row : {0, 1, 1}) {
+        invoices->moveTo(row);
+        emit invoices->doubleClicked(invoices->currentIndex());
+    }
+    const int next = window->dataModule().NextNakl1Number();
+    whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("TNewN1Form"));
+        EXPECT_EQ(dialog->windowTitle(),
+                  QStringLiteral(" Заполните необходимые параметры расходной накладной"));
+        EXPECT_EQ(child<QLineEdit>(dialog, "NFact1Ed")->text(), QString::number(first));
+        EXPECT_EQ(child<QLineEdit>(dialog, "NFact2Ed")->text(), QString::number(second));
+        EXPECT_TRUE(child<QLineEdit>(dialog, "NFact3Ed")->text().isEmpty());
+        EXPECT_EQ(child<QSpinBox>(dialog, "NoNak")->value(), next);
+        EXPECT_EQ(child<QLineEdit>(dialog, "NoDov")->text(), QStringLiteral("0"));
+        child<QLineEdit>(dialog, "NameEd")->setText(QStringLiteral("Коваль П.П."));
+        child<QLineEdit>(dialog, "NoDov")->setText(QStringLiteral("1a")); // refused: the dialog stays
+        child<QPushButton>(dialog, "BitBtn1")->click();
+        EXPECT_TRUE(dialog->isVisible());
+        child<QLineEdit>(dialog, "NoDov")->setText(QStringLiteral("345"));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N15")->trigger();
+    EXPECT_EQ(prompter.texts(), QStringList{"Неправильные данные !"});
+    EXPECT_EQ(
+        scalarInt(QStringLiteral("SELECT count(*) FROM NAKLADN1 WHERE NAKL_NUMBER=%1 AND FACT1_NUMBER=%2 AND "
+                                 "FACT2_NUMBER=%3 AND FACT3_NUMBER=0 AND DOV_NUMBER=345 AND ID_NUMBER=%4")
+                      .arg(next)
+                      .arg(first)
+                      .arg(second)
+                      .arg(client)),
+        1);
+    auto* expense = w<DBGrid>("DBGrid5");
+    EXPECT_EQ(expense->listModel()->value(expense->currentRow(), QStringLiteral("NAKL_NUMBER")).toInt(),
+              next);
+    EXPECT_TRUE(w<QLineEdit>("Edit5")->text().isEmpty()); // the lists were read again
+
+    // A tax waybill for a receipt: the receipt's date as the payment ground.
+    auto* receipts = w<DBGrid>("DBGrid6");
+    if (receipts->model()->rowCount() == 0) {
+        execOrThrow(
+            window->dataModule().database(),
+            QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS) VALUES "
+                           "(-900, '2026-11-30', %1, 20)")
+                .arg(client));
+        window->ReconnectAndRefresh();
+    }
+    receipts->moveTo(receipts->model()->rowCount() - 1);
+    const int receipt = int(receipts->listModel()->keyAt(receipts->currentRow()));
+    const QString date = window->dataModule().GetFactDate(receipt).toString(QStringLiteral("dd.MM.yyyy"));
+    prompter.clear();
+    whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("TNewN2PForm"));
+        EXPECT_EQ(child<QLineEdit>(dialog, "ReasonEd")->text(), QStringLiteral("проплата от ") + date);
+        EXPECT_EQ(child<QLineEdit>(dialog, "OplataEdit")->text(), QStringLiteral("оплата з розр./ рах. "));
+        EXPECT_EQ(child<QLineEdit>(dialog, "Edit1")->text(), firmAt(currentRow()));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N22")->trigger();
+    EXPECT_TRUE(prompter.messages().empty()) << prompter.texts().join(u'|').toStdString();
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM NAKLADN2 WHERE FACT1_NUMBER=%1").arg(receipt)),
+              1);
+}
+
 TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
 {
     open();
