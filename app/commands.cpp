@@ -7,6 +7,7 @@
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "db/tables.h"
+#include "documents/waybill_issue.h"
 #include "print/amount_in_words.h"
 #include "print/invoice_form.h"
 #include "report/renderer.h"
@@ -24,7 +25,7 @@
 namespace {
 
 const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo"),
-                               QStringLiteral("print"), QStringLiteral("find")};
+                               QStringLiteral("print"),   QStringLiteral("find"),  QStringLiteral("issue")};
 
 QString tr(const char* text)
 {
@@ -47,6 +48,9 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
   docmar [--home DIR] print invoice NUMBER (--pdf FILE | --png FILE | --page FILE)
   docmar [--home DIR] find invoice|expense|tax NUMBER   the stored document as NAME=value lines
+  docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
+         [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
+         [--proxy-date DD.MM.YYYY] [--payer TEXT] [--reason TEXT] [--payment TEXT] [--yes]
   docmar --version
 )";
 
@@ -97,13 +101,33 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("slash"), QStringLiteral("\"/\" before the kopeck word.")},
         {QStringLiteral("lower"), QStringLiteral("Do not capitalise the first letter.")},
         {QStringLiteral("clients"), QStringLiteral("Number of demo clients."), QStringLiteral("N")},
-        {QStringLiteral("invoices"), QStringLiteral("Number of demo invoices."), QStringLiteral("N")},
+        {QStringLiteral("invoices"),
+         QStringLiteral("demo: number of invoices; issue: the waybill's invoices."), QStringLiteral("N")},
         {QStringLiteral("seed"), QStringLiteral("Seed of the demo data."), QStringLiteral("N")},
         {QStringLiteral("pdf"), QStringLiteral("Write the document as PDF."), QStringLiteral("FILE")},
         {QStringLiteral("png"), QStringLiteral("Write the page as a PNG picture."), QStringLiteral("FILE")},
         {QStringLiteral("page"), QStringLiteral("Write the page file (JSON)."), QStringLiteral("FILE")},
         {QStringLiteral("section"), QStringLiteral("VAT section of a zero-rate tax waybill."),
          QStringLiteral("N")},
+        {QStringLiteral("receipt"), QStringLiteral("The receipt of the waybill."), QStringLiteral("N")},
+        {QStringLiteral("number"), QStringLiteral("Waybill number (default: the next one)."),
+         QStringLiteral("N")},
+        {QStringLiteral("date"), QStringLiteral("Waybill date (default: today)."),
+         QStringLiteral("DD.MM.YYYY")},
+        {QStringLiteral("receiver"), QStringLiteral("Expense waybill: who takes the goods."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("proxy-serie"), QStringLiteral("Expense waybill: proxy series."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("proxy-number"), QStringLiteral("Expense waybill: proxy number."),
+         QStringLiteral("N")},
+        {QStringLiteral("proxy-date"), QStringLiteral("Expense waybill: proxy date."),
+         QStringLiteral("DD.MM.YYYY")},
+        {QStringLiteral("payer"), QStringLiteral("Tax waybill: the payer."), QStringLiteral("TEXT")},
+        {QStringLiteral("reason"), QStringLiteral("Tax waybill: the payment ground."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("payment"), QStringLiteral("Tax waybill: the way of payment."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("yes"), QStringLiteral("Answer the dialog's questions with Yes.")},
     });
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init-db, words, demo"));
 }
@@ -328,6 +352,104 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
     return ExitDone;
 }
 
+// A date option as DD.MM.YYYY; false (with a message) when it is there and no date.
+bool dateOption(const QCommandLineParser& parser, const QString& name, QDate* date)
+{
+    if (!parser.isSet(name))
+        return true;
+    *date = QDate::fromString(optionValue(parser, name), QStringLiteral("dd.MM.yyyy"));
+    if (date->isValid())
+        return true;
+    printErr(QStringLiteral("--%1: a date DD.MM.YYYY is expected").arg(name));
+    return false;
+}
+
+// Issues a waybill as its dialog does, the options standing for what the dialog lets one type.
+int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    const bool forReceipt = parser.isSet(QStringLiteral("receipt"));
+    if (args.size() != 2 || (args[1] != QLatin1String("expense") && args[1] != QLatin1String("tax")) ||
+        forReceipt == parser.isSet(QStringLiteral("invoices"))) {
+        printErr(
+            QStringLiteral("issue: expense or tax, and --invoices N[,N[,N]] or --receipt N are expected"));
+        return ExitUsage;
+    }
+    const WaybillKind kind = args[1] == QLatin1String("expense") ? WaybillKind::Expense : WaybillKind::Tax;
+    std::array<int, 3> documents{};
+    if (forReceipt) {
+        bool ok = false;
+        documents[0] = optionValue(parser, QStringLiteral("receipt")).toInt(&ok);
+        if (!ok || documents[0] >= 0) {
+            printErr(QStringLiteral("--receipt: a receipt number (below 0) is expected"));
+            return ExitUsage;
+        }
+    } else {
+        const QStringList numbers = optionValue(parser, QStringLiteral("invoices")).split(u',');
+        for (const QString& n : numbers)
+            if (n.trimmed().toInt() <= 0) {
+                printErr(
+                    QStringLiteral("--invoices: invoice numbers above 0, separated by commas, are expected"));
+                return ExitUsage;
+            }
+        const SelectionNumbers picked = ParseWaybillSelection(numbers.join(u'/'));
+        if (picked.more && !parser.isSet(QStringLiteral("yes"))) {
+            printErr(tr("Используются только первые три номера! Продолжать?") + QStringLiteral(" (--yes)"));
+            return ExitFailed;
+        }
+        documents = picked.numbers;
+    }
+    qlonglong number = 0;
+    QDate date = QDate::currentDate();
+    QDate proxyDate = date;
+    if (!intOption(parser, QStringLiteral("number"), std::numeric_limits<int>::min(),
+                   std::numeric_limits<int>::max(), &number) ||
+        !dateOption(parser, QStringLiteral("date"), &date) ||
+        !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))
+        return ExitUsage;
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    try {
+        TDM dm;
+        dm.connect(settings.path);
+        WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
+        if (!draft.client)
+            prompter.warn(tr("Данного клиента уже нет в списке!"));
+        if (parser.isSet(QStringLiteral("number")))
+            draft.number = int(number);
+        draft.proxyDate = proxyDate;
+        const std::pair<const char*, QString WaybillDraft::*> texts[] = {
+            {"receiver", &WaybillDraft::receiver},
+            {"proxy-serie", &WaybillDraft::proxySerie},
+            {"proxy-number", &WaybillDraft::proxyNumber},
+            {"payer", &WaybillDraft::payer},
+            {"reason", &WaybillDraft::reason},
+            {"payment", &WaybillDraft::paymentType}};
+        for (const auto& [name, member] : texts)
+            if (parser.isSet(QLatin1String(name)))
+                draft.*member = optionValue(parser, QLatin1String(name));
+        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(dm, draft)) {
+            printErr(refusal->message);
+            return ExitFailed;
+        }
+        try {
+            printOut(QString::number(StoreWaybill(dm, draft)));
+        } catch (const DbError& e) {
+            printErr(
+                (kind == WaybillKind::Tax && forReceipt
+                     ? tr("Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                     : tr("Неправильные данные !")) +
+                u'\n' + e.fullText());
+            return ExitFailed;
+        }
+    } catch (const DbError& e) {
+        printErr(e.fullText());
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -381,8 +503,9 @@ int RunCommand(const Invocation& inv)
     const QCommandLineParser& parser = *inv.parser;
     StderrPrompter prompter;
     const QStringList positional = positionalArguments(parser);
-    if (inv.command != QLatin1String("words") && inv.command != QLatin1String("print") &&
-        inv.command != QLatin1String("find") && positional.size() > 1) {
+    const QStringList withArguments = {QStringLiteral("words"), QStringLiteral("print"),
+                                       QStringLiteral("find"), QStringLiteral("issue")};
+    if (!withArguments.contains(inv.command) && positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
     }
@@ -396,5 +519,7 @@ int RunCommand(const Invocation& inv)
         return print(parser, inv, prompter);
     if (inv.command == QLatin1String("find"))
         return find(parser, inv, prompter);
+    if (inv.command == QLatin1String("issue"))
+        return issue(parser, inv, prompter);
     return ExitUsage;
 }

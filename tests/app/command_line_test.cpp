@@ -208,6 +208,61 @@ TEST(CommandLine, FindPrintsAStoredDocumentLineByLine)
     EXPECT_EQ(runDocmar({"--home", home.path(), "find", "waybill", "1"}).exitCode, 2);
 }
 
+TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, DOGNUMBER, DOGDATA) VALUES "
+                                   "(2, 'ТОВ \"Дім\"', '7', '2003-02-01')"));
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DOPNO, FACT_DATA, ID_NUMBER) "
+                                   "VALUES (12, 'а', '2003-02-10', 2), (15, '', '2003-02-11', 2), "
+                                   "(16, '', '2003-02-11', 2), (17, '', '2003-02-11', 2), "
+                                   "(-3, NULL, '2003-03-05', 2)"));
+    }
+    const auto issue = [&home](QStringList args) {
+        return runDocmar(QStringList{"--home", home.path(), "issue"} + args);
+    };
+    ProcessResult r = issue({"expense", "--invoices", "12,15,12", "--receiver", "Коваль П.П.",
+                             "--proxy-number", "34", "--date", "20.02.2003"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("1\n"));
+    r = runDocmar({"--home", home.path(), "find", "expense", "1"});
+    for (const char* line : {"INFO=р/ф № 12,15", "FACT3_NUMBER=0", "NAME_CLIENT=Коваль П.П.", "DOV_NUMBER=34",
+                             "NAKL_DATA=20.02.2003", "ID_NUMBER=2"})
+        EXPECT_TRUE(r.out.contains(QString::fromUtf8(line))) << line << r.out.toStdString();
+
+    r = issue({"tax", "--invoices", "12"});
+    EXPECT_EQ(r.out, QStringLiteral("1\n"));
+    EXPECT_TRUE(runDocmar({"--home", home.path(), "find", "tax", "1"})
+                    .out.contains(QStringLiteral("INFO=договір № 7 від 01.02.2003( p/ф № 12а)")));
+    r = issue({"tax", "--receipt", "-3", "--payment", "готівка"});
+    EXPECT_EQ(r.out, QStringLiteral("2\n"));
+    EXPECT_TRUE(runDocmar({"--home", home.path(), "find", "tax", "2"})
+                    .out.contains(QStringLiteral("INFO=проплата от 05.03.2003")));
+
+    // The question refuses without --yes; a taken number is refused with the dialog's message.
+    r = issue({"expense", "--invoices", "12,15,16,17"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Используются только первые три номера! Продолжать?")));
+    EXPECT_EQ(issue({"expense", "--invoices", "12,15,16,17", "--yes"}).out, QStringLiteral("2\n"));
+    r = issue({"tax", "--receipt", "-3", "--number", "2"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(
+        QStringLiteral("Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")));
+    r = issue({"expense", "--invoices", "99"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Не найдена исходная счет-фактура №99")))
+        << r.err.toStdString();
+    EXPECT_EQ(issue({"expense"}).exitCode, 2);
+    EXPECT_EQ(issue({"expense", "--receipt", "5"}).exitCode, 2);
+    EXPECT_EQ(issue({"tax", "--invoices", "12", "--date", "31.02.2003"}).exitCode, 2);
+}
+
 TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
 {
     TestHome home;
