@@ -1,5 +1,5 @@
-// Writing and finding documents on a large book: the editor from OK to the lists, opening the editor,
-// the goods picker over 10,000 goods, the date filter and find-document in the all-documents view.
+// Writing and finding documents on a large book: the editor and a waybill from OK to the lists, opening the
+// editor, the goods picker over 10,000 goods, the date filter and find-document in the all-documents view.
 // Usage: bench_documents [benchmark flags] [PROGRAM_FOLDER]
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
 #include "app/main_window.h"
@@ -10,6 +10,7 @@
 #include "documents/invoice_editor.h"
 #include "documents/new_fact_form.h"
 #include "documents/tovar_form.h"
+#include "documents/waybill_issue.h"
 #include "report/db_grid.h"
 
 #include <QApplication>
@@ -59,6 +60,29 @@ void BM_StoreInvoiceToList(benchmark::State& state)
         invoices->moveTo(invoices->listModel()->rowOfKey(number));
         w.window.UpdateDocumentCommands();
         benchmark::DoNotOptimize(invoices->currentRow());
+    }
+}
+
+// From OK in a waybill dialog to the waybill list standing on the new waybill.
+void BM_IssueWaybillToList(benchmark::State& state)
+{
+    Window w;
+    TDM& dm = w.window.dataModule();
+    auto* invoices = w.window.findChild<DBGrid*>(QStringLiteral("DBGrid3"));
+    auto* waybills = w.window.findChild<DBGrid*>(QStringLiteral("DBGrid5"));
+    const int invoice = int(invoices->listModel()->keyAt(invoices->model()->rowCount() - 1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        const WaybillDraft draft =
+            OpenWaybillDraft(dm, WaybillKind::Expense, false, {invoice, 0, 0}, QDate(2026, 12, 7));
+        state.ResumeTiming();
+        if (CheckWaybillDocuments(dm, draft))
+            state.SkipWithError("the invoice cannot have a waybill");
+        const int number = StoreWaybill(dm, draft);
+        w.window.ReconnectAndRefresh();
+        waybills->moveTo(waybills->listModel()->findFirst(QStringLiteral("NAKL_NUMBER"), number));
+        w.window.UpdateDocumentCommands();
+        benchmark::DoNotOptimize(waybills->currentRow());
     }
 }
 
@@ -160,6 +184,7 @@ void BM_FindDocumentFirstAfterLoad(benchmark::State& state)
 }
 
 BENCHMARK(BM_StoreInvoiceToList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IssueWaybillToList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEditor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GoodsPicker10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DateFilterFirstScreen)->Unit(benchmark::kMillisecond);
