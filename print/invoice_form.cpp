@@ -7,6 +7,7 @@
 #include "db/data_module.h"
 #include "db/tables.h"
 #include "print/amount_in_words.h"
+#include "print/blank_parts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,16 +15,7 @@
 
 namespace {
 
-struct LabelDef {
-    const char* name;
-    int left, top, width, height;
-    char font; // 'A' Arial, 'T' Times New Roman
-    int size;
-    bool bold;
-    char align; // 'l', 'r', 'c'
-    bool autoSize;
-    const char* text;
-};
+using namespace Blank;
 
 // The letter "i" in "вiд" and "Цiна" is the Latin one, as on the printed blank.
 const LabelDef kLabels[] = {
@@ -114,12 +106,6 @@ const LabelDef kLabels[] = {
     {"QRLabel7", 632, 73, 13, 16, 'A', 9, true, 'l', true, ""},
 };
 
-struct ShapeDef {
-    const char* name;
-    ShapeKind shape;
-    int left, top, width, height;
-};
-
 const ShapeDef kShapes[] = {
     {"QRShape1", ShapeKind::Rectangle, 109, 38, 376, 132},
     {"QRShape2", ShapeKind::Rectangle, 484, 38, 234, 132},
@@ -170,44 +156,9 @@ QString tr(const char* text)
     return QCoreApplication::translate("InvoiceForm", text);
 }
 
-void set(Page& page, const char* name, const QString& text)
-{
-    if (PageElement* e = page.element(QLatin1String(name)))
-        e->text = text;
-}
-
-void setColor(Page& page, const char* name, const QColor& color)
-{
-    if (PageElement* e = page.element(QLatin1String(name)))
-        e->color = color;
-}
-
-void setTop(Page& page, const char* name, double top)
-{
-    if (PageElement* e = page.element(QLatin1String(name)))
-        e->top = top;
-}
-
-void setHeight(Page& page, const char* name, double height)
-{
-    if (PageElement* e = page.element(QLatin1String(name)))
-        e->height = height;
-}
-
-QString twoDigits(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
-
 int monthBlock(const Settings& s)
 {
     return s.rusOrUkr ? kRussianGenitiveBlock : kUkrainianGenitiveBlock;
-}
-
-// The unit of a lump-sum position is empty or only blanks: its sum is its price.
-bool isLumpSum(const QString& unit)
-{
-    return unit.trimmed().isEmpty();
 }
 
 } // namespace
@@ -220,16 +171,8 @@ QString MoneyText(double amount)
 Page CreateInvoiceBlank()
 {
     Page page(PageUnit::Px);
-    for (const LabelDef& d : kLabels) {
-        const Qt::Alignment align = d.align == 'r'   ? Qt::AlignRight
-                                    : d.align == 'c' ? Qt::AlignHCenter
-                                                     : Qt::AlignLeft;
-        page.add(makeLabel(QLatin1String(d.name), d.left, d.top, d.width, d.height,
-                           d.font == 'T' ? QStringLiteral("Times New Roman") : QStringLiteral("Arial"),
-                           d.size, d.bold, align, d.autoSize, QString::fromUtf8(d.text)));
-    }
-    for (const ShapeDef& d : kShapes)
-        page.add(makeShape(QLatin1String(d.name), d.shape, d.left, d.top, d.width, d.height));
+    AddLabels(page, kLabels);
+    AddShapes(page, kShapes);
     PageElement picture;
     picture.name = QStringLiteral("QRImage2");
     picture.kind = ElementKind::Image;

@@ -1,0 +1,60 @@
+#include "print/blank_parts.h"
+
+void AddLabels(Page& page, std::span<const LabelDef> labels)
+{
+    for (const LabelDef& d : labels) {
+        const Qt::Alignment align = d.align == 'r'   ? Qt::AlignRight
+                                    : d.align == 'c' ? Qt::AlignHCenter
+                                                     : Qt::AlignLeft;
+        PageElement label =
+            makeLabel(QLatin1String(d.name), d.left, d.top, d.width, d.height,
+                      d.font == 'T' ? QStringLiteral("Times New Roman") : QStringLiteral("Arial"), d.size,
+                      d.bold, align, d.autoSize, QString::fromUtf8(d.text));
+        label.transparent = d.transparent;
+        page.add(std::move(label));
+    }
+}
+
+void AddShapes(Page& page, std::span<const ShapeDef> shapes)
+{
+    for (const ShapeDef& d : shapes)
+        page.add(makeShape(QLatin1String(d.name), d.shape, d.left, d.top, d.width, d.height));
+}
+
+namespace Blank {
+
+void set(Page& page, const char* name, const QString& text)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->text = text;
+}
+
+void setColor(Page& page, const char* name, const QColor& color)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->color = color;
+}
+
+void setTop(Page& page, const char* name, double top)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->top = top;
+}
+
+void setHeight(Page& page, const char* name, double height)
+{
+    if (PageElement* e = page.element(QLatin1String(name)))
+        e->height = height;
+}
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+bool isLumpSum(const QString& unit)
+{
+    return unit.trimmed().isEmpty();
+}
+
+} // namespace Blank

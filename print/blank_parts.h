@@ -1,0 +1,42 @@
+#pragma once
+
+#include "report/page.h"
+
+#include <QColor>
+#include <QString>
+
+#include <span>
+
+// What the blanks are built from and filled with: their element tables and the small edits every fill makes.
+
+struct LabelDef {
+    const char* name;
+    int left, top, width, height;
+    char font; // 'A' Arial, 'T' Times New Roman
+    int size;
+    bool bold;
+    char align; // 'l', 'r', 'c'
+    bool autoSize;
+    const char* text;
+    bool transparent = false;
+};
+
+struct ShapeDef {
+    const char* name;
+    ShapeKind shape;
+    int left, top, width, height;
+};
+
+void AddLabels(Page& page, std::span<const LabelDef> labels);
+void AddShapes(Page& page, std::span<const ShapeDef> shapes);
+
+namespace Blank {
+void set(Page& page, const char* name, const QString& text);
+void setColor(Page& page, const char* name, const QColor& color);
+void setTop(Page& page, const char* name, double top);
+void setHeight(Page& page, const char* name, double height);
+// Day and month as two digits ("05").
+QString twoDigits(int n);
+// The unit of a lump-sum position is empty or only blanks: its sum is its price.
+bool isLumpSum(const QString& unit);
+} // namespace Blank
