@@ -9,6 +9,7 @@
 #include "db/tables.h"
 #include "documents/waybill_issue.h"
 #include "print/amount_in_words.h"
+#include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
 #include "report/renderer.h"
 
@@ -265,12 +266,12 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         printErr(QStringLiteral("print: a kind, a NUMBER and one of --pdf, --png, --page are expected"));
         return ExitUsage;
     }
-    if (args[1] != QLatin1String("invoice")) {
-        printErr(args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax")
-                     ? tr("Печать накладных из командной строки пока недоступна.")
+    const bool expense = args[1] == QLatin1String("expense");
+    if (args[1] != QLatin1String("invoice") && !expense) {
+        printErr(args[1] == QLatin1String("tax")
+                     ? tr("Печать налоговых накладных из командной строки пока недоступна.")
                      : QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
-        return args[1] == QLatin1String("expense") || args[1] == QLatin1String("tax") ? ExitFailed
-                                                                                      : ExitUsage;
+        return args[1] == QLatin1String("tax") ? ExitFailed : ExitUsage;
     }
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
@@ -282,10 +283,18 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         if (!dm.ReadOwnerRow(owner))
             prompter.warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
         QString error;
+        bool complete = true;
         const std::optional<Page> page =
-            PrepareInvoicePage(dm, number, owner, settings, inv.programFolder, &prompter, &error);
+            expense ? PrepareExpenseWaybillPage(dm, number, owner, settings, inv.programFolder, &prompter,
+                                                &complete, &error)
+                    : PrepareInvoicePage(dm, number, owner, settings, inv.programFolder, &prompter, &error);
         if (!page) {
             printErr(error);
+            return ExitFailed;
+        }
+        // A blank that is not the whole waybill is not printed.
+        if (!complete) {
+            printErr(tr("Накладная заполнена не полностью и не напечатана."));
             return ExitFailed;
         }
         bool written = false;

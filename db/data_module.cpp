@@ -295,6 +295,13 @@ std::optional<InvoiceRow> TDM::ReadDocument(int number) const
     return q.next() ? std::optional(invoiceFromRecord(q.record())) : std::nullopt;
 }
 
+std::optional<ExpenseWaybillRow> TDM::ReadExpenseWaybill(int number) const
+{
+    QSqlQuery q =
+        execOrThrow(database(), QStringLiteral("SELECT * FROM NAKLADN1 WHERE NAKL_NUMBER=?"), {number});
+    return q.next() ? std::optional(expenseWaybillFromRecord(q.record())) : std::nullopt;
+}
+
 std::optional<ClientRow> TDM::ReadClient(int id) const
 {
     QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {id});

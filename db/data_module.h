@@ -46,6 +46,8 @@ public:
 
     // The invoice or receipt with that number; nullopt when there is none.
     std::optional<InvoiceRow> ReadDocument(int number) const;
+    // The expense waybill with that number; nullopt when there is none.
+    std::optional<ExpenseWaybillRow> ReadExpenseWaybill(int number) const;
     // The client row with that number (the owner's, 1, included); nullopt when there is none.
     std::optional<ClientRow> ReadClient(int id) const;
 

@@ -128,3 +128,20 @@ InvoiceRow invoiceFromRecord(const QSqlRecord& r)
     f.ID_NUMBER = integer(r, "ID_NUMBER");
     return f;
 }
+
+ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& r)
+{
+    ExpenseWaybillRow w;
+    w.NAKL_NUMBER = integer(r, "NAKL_NUMBER");
+    w.NAKL_DATA = date(r, "NAKL_DATA");
+    w.INFO = text(r, "INFO");
+    w.FACT1_NUMBER = integer(r, "FACT1_NUMBER");
+    w.FACT2_NUMBER = integer(r, "FACT2_NUMBER");
+    w.FACT3_NUMBER = integer(r, "FACT3_NUMBER");
+    w.NAME_CLIENT = text(r, "NAME_CLIENT");
+    w.DOV_NUMBER = integer(r, "DOV_NUMBER");
+    w.DOV_SERIE = text(r, "DOV_SERIE");
+    w.DOV_DATA = date(r, "DOV_DATA");
+    w.ID_NUMBER = integer(r, "ID_NUMBER");
+    return w;
+}
