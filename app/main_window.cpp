@@ -287,6 +287,8 @@ void TBuhForm::setupMenus()
     connect(ui->N31, &QAction::triggered, this, &TBuhForm::N31Click);
     connect(ui->N32, &QAction::triggered, this, &TBuhForm::N32Click);
     connect(ui->N12, &QAction::triggered, this, [this] { printInvoice(true); });
+    connect(ui->N23, &QAction::triggered, this, [this] { printExpenseWaybill(true); });
+    connect(ui->N24, &QAction::triggered, this, [this] { printExpenseWaybill(false); });
     connect(ui->N13, &QAction::triggered, this, [this] { printInvoice(false); });
 }
 
@@ -473,9 +475,28 @@ void TBuhForm::printInvoice(bool preview)
 {
     std::optional<Page> page = m_documents.invoicePage(ui->DBGrid3->currentRow(), preview, m_owner.record(),
                                                        m_settings, m_programFolder);
+    if (page)
+        showOrPrint(std::move(*page), QStringLiteral("TForm1"), preview);
+}
+
+void TBuhForm::printExpenseWaybill(bool preview)
+{
+    bool complete = true;
+    std::optional<Page> page = m_documents.expenseWaybillPage(ui->DBGrid5->currentRow(), m_owner.record(),
+                                                              m_settings, m_programFolder, &complete);
     if (!page)
         return;
-    auto* holder = new ReportHolder(std::move(*page), QStringLiteral("TForm1"), this);
+    // The preview shows what was found; only the whole waybill goes to the printer.
+    if (!preview && !complete) {
+        m_prompter->error(tr("Накладная заполнена не полностью и не напечатана."));
+        return;
+    }
+    showOrPrint(std::move(*page), QStringLiteral("TForm2"), preview);
+}
+
+void TBuhForm::showOrPrint(Page page, const QString& holderName, bool preview)
+{
+    auto* holder = new ReportHolder(std::move(page), holderName, this);
     if (preview) {
         holder->Preview(this, m_prompter);
         return;

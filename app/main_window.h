@@ -69,6 +69,8 @@ private:
     void PC1Change(int index);
     void N6Click(); // the settings dialog
     void printInvoice(bool preview);
+    void printExpenseWaybill(bool preview);
+    void showOrPrint(Page page, const QString& holderName, bool preview);
     // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
     void editDocument(EditorCommand command);
     // N15, N16, N21, N22: a waybill dialog, then the waybill list on the new waybill.

@@ -2,6 +2,7 @@
 
 #include "base/prompter.h"
 #include "db/data_module.h"
+#include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
 
 #include <QCoreApplication>
@@ -229,5 +230,24 @@ DocumentsController::WaybillStore DocumentsController::storeWaybill(const Waybil
                 : tr("Неправильные данные !"),
             e.fullText());
         return WaybillStore::StayOpen;
+    }
+}
+
+std::optional<Page> DocumentsController::expenseWaybillPage(int row, const OwnerRecord& owner,
+                                                            const Settings& settings,
+                                                            const QString& programFolder,
+                                                            bool* complete) const
+{
+    const int number = m_lists.expenseWaybills().value(row, QStringLiteral("NAKL_NUMBER")).toInt();
+    try {
+        QString error;
+        std::optional<Page> page = PrepareExpenseWaybillPage(m_dm, number, owner, settings, programFolder,
+                                                             &m_prompter, complete, &error);
+        if (!page)
+            m_prompter.error(error);
+        return page;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
     }
 }

@@ -85,6 +85,11 @@ public:
     QStringList goodsPickerItems(const Settings& settings) const;
     void storeGoods(const DraftPosition& position);
 
+    // The expense waybill blank of the waybill at the row of its list; *complete false when it may be
+    // previewed but not printed. nullopt after the message saying why not.
+    std::optional<Page> expenseWaybillPage(int row, const OwnerRecord& owner, const Settings& settings,
+                                           const QString& programFolder, bool* complete) const;
+
 private:
     TDM& m_dm;
     Prompter& m_prompter;

@@ -1207,6 +1207,32 @@ TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
     EXPECT_TRUE(prompter.messages().back().text.startsWith(QStringLiteral("Принтер не найден")));
 }
 
+TEST_F(MainWindowTest, ExpenseWaybillPreviewAndARefusedPrint)
+{
+    open();
+    w<QAction>("N7")->trigger();
+    auto* waybills = w<DBGrid>("DBGrid5");
+    ASSERT_GT(waybills->model()->rowCount(), 0);
+    waybills->moveTo(0);
+    QString number;
+    whenModal([&number](QWidget* preview) {
+        number = static_cast<PreviewWindow*>(preview)->page().element(QStringLiteral("NoNak"))->text;
+        preview->close();
+    });
+    w<QAction>("N23")->trigger();
+    EXPECT_EQ(number, waybills->listModel()->value(0, QStringLiteral("NAKL_NUMBER")).toString());
+    EXPECT_NE(window->findChild<ReportHolder*>(QStringLiteral("TForm2")), nullptr);
+
+    // A waybill whose invoice is gone: the preview shows what was found, the print refuses.
+    const int first = waybills->listModel()->value(0, QStringLiteral("FACT1_NUMBER")).toInt();
+    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"),
+                {first});
+    prompter.clear();
+    w<QAction>("N24")->trigger();
+    ASSERT_GE(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.texts().back(), QStringLiteral("Накладная заполнена не полностью и не напечатана."));
+}
+
 TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
 {
     open();
