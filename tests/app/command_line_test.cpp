@@ -263,6 +263,47 @@ TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
     EXPECT_EQ(issue({"tax", "--invoices", "12", "--date", "31.02.2003"}).exitCode, 2);
 }
 
+TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, "
+                                   "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) VALUES "
+                                   "(12, '2003-02-10', 2, 20, 'Цемент', 'міш', 3, 95.5)"));
+    }
+    ASSERT_EQ(runDocmar({"--home", home.path(), "issue", "expense", "--invoices", "12"}).out,
+              QStringLiteral("1\n"));
+    const QString png = home.file(QStringLiteral("n1.png"));
+    const QString page = home.file(QStringLiteral("n1.json"));
+    ProcessResult r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(794, 1123));
+    ASSERT_EQ(runDocmar({"--home", home.path(), "print", "expense", "1", "--page", page}).exitCode, 0);
+    QFile json(page);
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(json.readAll().contains("\"  286.50\"")); // 3 x 95.50, the subtotal with its point
+
+    // The invoice gone: nothing written, exit 1.
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
+    }
+    const QString none = home.file(QStringLiteral("none.png"));
+    r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", none});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Не найдена исходная счет-фактура!")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Накладная заполнена не полностью и не напечатана.")));
+    EXPECT_FALSE(QFileInfo::exists(none));
+    EXPECT_EQ(runDocmar({"--home", home.path(), "print", "expense", "7", "--png", none}).exitCode, 1);
+}
+
 TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
 {
     TestHome home;
