@@ -2,6 +2,7 @@
 // Usage: bench_print [benchmark flags] [PROGRAM_FOLDER]  (a small demo book is made when none is given)
 #include "bench/demo_book.h"
 #include "db/data_module.h"
+#include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
 #include "report/renderer.h"
 
@@ -58,7 +59,23 @@ void BM_InvoiceToPng(benchmark::State& state)
     }
 }
 
+// An expense waybill of the demo book, filled and written as PDF.
+void BM_ExpenseWaybillToPdf(benchmark::State& state)
+{
+    Book book;
+    const QString file = g_out->filePath(QStringLiteral("waybill.pdf"));
+    const int number =
+        scalar(book.dm.database(), QStringLiteral("SELECT max(NAKL_NUMBER) FROM NAKLADN1")).toInt();
+    for (auto _ : state) {
+        bool complete = true;
+        const auto page = PrepareExpenseWaybillPage(book.dm, number, book.owner, book.settings, g_home,
+                                                    nullptr, &complete, nullptr);
+        benchmark::DoNotOptimize(RenderToPdf(*page, file));
+    }
+}
+
 BENCHMARK(BM_FillInvoice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpenseWaybillToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvoiceToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvoiceToPng)->Unit(benchmark::kMillisecond);
 
