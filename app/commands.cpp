@@ -47,7 +47,7 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] init-db                          empty database in the PATH folder
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
-  docmar [--home DIR] print invoice NUMBER (--pdf FILE | --png FILE | --page FILE)
+  docmar [--home DIR] print invoice|expense NUMBER (--pdf FILE | --png FILE | --page FILE)
   docmar [--home DIR] find invoice|expense|tax NUMBER   the stored document as NAME=value lines
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
