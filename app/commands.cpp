@@ -21,6 +21,7 @@
 #include <QSqlQuery>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 
 namespace {
@@ -171,6 +172,23 @@ bool ensureProgramFolder(const QString& folder)
     return false;
 }
 
+// A command on the book: the program folder and the settings as start-up has them, the database
+// connected; an engine failure is printed, exit 1.
+int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&, const Settings&)>& run)
+{
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    try {
+        TDM dm;
+        dm.connect(settings.path);
+        return run(dm, settings);
+    } catch (const DbError& e) {
+        printErr(e.fullText());
+        return ExitFailed;
+    }
+}
+
 int initDb(const Invocation& inv, Prompter& prompter)
 {
     if (!ensureProgramFolder(inv.programFolder))
@@ -273,12 +291,7 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
                      : QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
         return args[1] == QLatin1String("tax") ? ExitFailed : ExitUsage;
     }
-    if (!ensureProgramFolder(inv.programFolder))
-        return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
-    try {
-        TDM dm;
-        dm.connect(settings.path);
+    return onBook(inv, prompter, [&](TDM& dm, const Settings& settings) {
         OwnerRecord owner;
         if (!dm.ReadOwnerRow(owner))
             prompter.warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
@@ -308,11 +321,8 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
             printErr(error);
             return ExitFailed;
         }
-    } catch (const DbError& e) {
-        printErr(e.fullText());
-        return ExitFailed;
-    }
-    return ExitDone;
+        return ExitDone;
+    });
 }
 
 // One stored document, a line per column: dates as dd.MM.yyyy, numbers as stored, text as it is.
@@ -330,13 +340,8 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
         printErr(QStringLiteral("find: invoice, expense or tax and a NUMBER are expected"));
         return ExitUsage;
     }
-    if (!ensureProgramFolder(inv.programFolder))
-        return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
     const auto& [table, key] = kinds.at(args[1]);
-    try {
-        TDM dm;
-        dm.connect(settings.path);
+    return onBook(inv, prompter, [&, table = table, key = key](TDM& dm, const Settings&) {
         QSqlQuery q = execOrThrow(
             dm.database(),
             QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(QLatin1String(table->name), QLatin1String(key)),
@@ -354,11 +359,8 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
             }
             printOut(QLatin1String(c.name) + u'=' + text);
         }
-    } catch (const DbError& e) {
-        printErr(e.fullText());
-        return ExitFailed;
-    }
-    return ExitDone;
+        return ExitDone;
+    });
 }
 
 // A date option as DD.MM.YYYY; false (with a message) when it is there and no date.
@@ -416,12 +418,7 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         !dateOption(parser, QStringLiteral("date"), &date) ||
         !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))
         return ExitUsage;
-    if (!ensureProgramFolder(inv.programFolder))
-        return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
-    try {
-        TDM dm;
-        dm.connect(settings.path);
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
         WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
         if (!draft.client)
             prompter.warn(tr("Данного клиента уже нет в списке!"));
@@ -452,11 +449,8 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
                 u'\n' + e.fullText());
             return ExitFailed;
         }
-    } catch (const DbError& e) {
-        printErr(e.fullText());
-        return ExitFailed;
-    }
-    return ExitDone;
+        return ExitDone;
+    });
 }
 
 } // namespace
