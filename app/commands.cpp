@@ -11,6 +11,7 @@
 #include "print/amount_in_words.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
+#include "print/tax_waybill_form.h"
 #include "report/renderer.h"
 
 #include <QCommandLineParser>
@@ -48,7 +49,7 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] init-db                          empty database in the PATH folder
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
-  docmar [--home DIR] print invoice|expense NUMBER (--pdf FILE | --png FILE | --page FILE)
+  docmar [--home DIR] print invoice|expense|tax NUMBER (--pdf FILE | --png FILE | --page FILE) [--section 0|1|2]
   docmar [--home DIR] find invoice|expense|tax NUMBER   the stored document as NAME=value lines
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
@@ -285,21 +286,28 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         return ExitUsage;
     }
     const bool expense = args[1] == QLatin1String("expense");
-    if (args[1] != QLatin1String("invoice") && !expense) {
-        printErr(args[1] == QLatin1String("tax")
-                     ? tr("Печать налоговых накладных из командной строки пока недоступна.")
-                     : QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
-        return args[1] == QLatin1String("tax") ? ExitFailed : ExitUsage;
+    const bool tax = args[1] == QLatin1String("tax");
+    if (args[1] != QLatin1String("invoice") && !expense && !tax) {
+        printErr(QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
+        return ExitUsage;
     }
+    qlonglong section = -1;
+    if (!intOption(parser, QStringLiteral("section"), 0, 2, &section))
+        return ExitUsage;
     return onBook(inv, prompter, [&](TDM& dm, const Settings& settings) {
         OwnerRecord owner;
         if (!dm.ReadOwnerRow(owner))
             prompter.warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
         QString error;
         bool complete = true;
+        // Without --section a zero-rate tax waybill goes into the first section, as the dialog proposes.
         const std::optional<Page> page =
             expense ? PrepareExpenseWaybillPage(dm, number, owner, settings, inv.programFolder, &prompter,
                                                 &complete, &error)
+            : tax   ? PrepareTaxWaybillPage(dm, number, owner, settings, &prompter,
+                                          section >= 0 ? std::optional<int>(int(section))
+                                                         : std::optional<int>(0),
+                                            &complete, &error)
                     : PrepareInvoicePage(dm, number, owner, settings, inv.programFolder, &prompter, &error);
         if (!page) {
             printErr(error);

@@ -302,6 +302,13 @@ std::optional<ExpenseWaybillRow> TDM::ReadExpenseWaybill(int number) const
     return q.next() ? std::optional(expenseWaybillFromRecord(q.record())) : std::nullopt;
 }
 
+std::optional<TaxWaybillRow> TDM::ReadTaxWaybill(int number) const
+{
+    QSqlQuery q =
+        execOrThrow(database(), QStringLiteral("SELECT * FROM NAKLADN2 WHERE NAKL_NUMBER=?"), {number});
+    return q.next() ? std::optional(taxWaybillFromRecord(q.record())) : std::nullopt;
+}
+
 std::optional<ClientRow> TDM::ReadClient(int id) const
 {
     QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {id});

@@ -48,6 +48,7 @@ public:
     std::optional<InvoiceRow> ReadDocument(int number) const;
     // The expense waybill with that number; nullopt when there is none.
     std::optional<ExpenseWaybillRow> ReadExpenseWaybill(int number) const;
+    std::optional<TaxWaybillRow> ReadTaxWaybill(int number) const;
     // The client row with that number (the owner's, 1, included); nullopt when there is none.
     std::optional<ClientRow> ReadClient(int id) const;
 

@@ -145,3 +145,18 @@ ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& r)
     w.ID_NUMBER = integer(r, "ID_NUMBER");
     return w;
 }
+
+TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& r)
+{
+    TaxWaybillRow w;
+    w.NAKL_NUMBER = integer(r, "NAKL_NUMBER");
+    w.NAKL_DATA = date(r, "NAKL_DATA");
+    w.FACT1_NUMBER = integer(r, "FACT1_NUMBER");
+    w.FACT2_NUMBER = integer(r, "FACT2_NUMBER");
+    w.FACT3_NUMBER = integer(r, "FACT3_NUMBER");
+    w.NAME_CLIENT = text(r, "NAME_CLIENT");
+    w.OPLATA_TYPE = text(r, "OPLATA_TYPE");
+    w.ID_NUMBER = integer(r, "ID_NUMBER");
+    w.INFO = text(r, "INFO");
+    return w;
+}

@@ -109,3 +109,4 @@ QVariantList toValues(const TaxWaybillRow& row);
 ClientRow clientFromRecord(const QSqlRecord& record);
 InvoiceRow invoiceFromRecord(const QSqlRecord& record);
 ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& record);
+TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& record);
