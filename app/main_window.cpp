@@ -289,6 +289,8 @@ void TBuhForm::setupMenus()
     connect(ui->N12, &QAction::triggered, this, [this] { printInvoice(true); });
     connect(ui->N23, &QAction::triggered, this, [this] { printExpenseWaybill(true); });
     connect(ui->N24, &QAction::triggered, this, [this] { printExpenseWaybill(false); });
+    connect(ui->N25, &QAction::triggered, this, [this] { printTaxWaybill(true); });
+    connect(ui->N26, &QAction::triggered, this, [this] { printTaxWaybill(false); });
     connect(ui->N13, &QAction::triggered, this, [this] { printInvoice(false); });
 }
 
@@ -484,14 +486,27 @@ void TBuhForm::printExpenseWaybill(bool preview)
     bool complete = true;
     std::optional<Page> page = m_documents.expenseWaybillPage(ui->DBGrid5->currentRow(), m_owner.record(),
                                                               m_settings, m_programFolder, &complete);
+    showOrPrintWaybill(std::move(page), complete, QStringLiteral("TForm2"), preview);
+}
+
+void TBuhForm::printTaxWaybill(bool preview)
+{
+    bool complete = true;
+    std::optional<Page> page =
+        m_documents.taxWaybillPage(ui->DBGrid4->currentRow(), m_owner.record(), m_settings, &complete);
+    showOrPrintWaybill(std::move(page), complete, QStringLiteral("TForm3"), preview);
+}
+
+void TBuhForm::showOrPrintWaybill(std::optional<Page> page, bool complete, const QString& holderName,
+                                  bool preview)
+{
     if (!page)
         return;
-    // The preview shows what was found; only the whole waybill goes to the printer.
     if (!preview && !complete) {
         m_prompter->error(tr("Накладная заполнена не полностью и не напечатана."));
         return;
     }
-    showOrPrint(std::move(*page), QStringLiteral("TForm2"), preview);
+    showOrPrint(std::move(*page), holderName, preview);
 }
 
 void TBuhForm::showOrPrint(Page page, const QString& holderName, bool preview)

@@ -4,6 +4,7 @@
 #include "db/data_module.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
+#include "print/tax_waybill_form.h"
 
 #include <QCoreApplication>
 
@@ -243,6 +244,23 @@ std::optional<Page> DocumentsController::expenseWaybillPage(int row, const Owner
         QString error;
         std::optional<Page> page = PrepareExpenseWaybillPage(m_dm, number, owner, settings, programFolder,
                                                              &m_prompter, complete, &error);
+        if (!page)
+            m_prompter.error(error);
+        return page;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+std::optional<Page> DocumentsController::taxWaybillPage(int row, const OwnerRecord& owner,
+                                                        const Settings& settings, bool* complete) const
+{
+    const int number = m_lists.taxWaybills().value(row, QStringLiteral("NAKL_NUMBER")).toInt();
+    try {
+        QString error;
+        std::optional<Page> page =
+            PrepareTaxWaybillPage(m_dm, number, owner, settings, &m_prompter, std::nullopt, complete, &error);
         if (!page)
             m_prompter.error(error);
         return page;

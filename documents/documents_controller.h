@@ -89,6 +89,9 @@ public:
     // previewed but not printed. nullopt after the message saying why not.
     std::optional<Page> expenseWaybillPage(int row, const OwnerRecord& owner, const Settings& settings,
                                            const QString& programFolder, bool* complete) const;
+    // The same for the tax waybill blank; a zero-rate waybill's VAT section is asked for.
+    std::optional<Page> taxWaybillPage(int row, const OwnerRecord& owner, const Settings& settings,
+                                       bool* complete) const;
 
 private:
     TDM& m_dm;
