@@ -1,0 +1,217 @@
+#include "base/prompter.h"
+#include "db/data_module.h"
+#include "print/tax_waybill_form.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using P = std::tuple<QString, const char*, double, double>;
+
+class TaxWaybillTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dm = home.createAndConnect();
+        execOrThrow(
+            dm->database(),
+            QStringLiteral(
+                "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, TAXCODE, TELFAX, LAWADDRESS, REGNUMBER) "
+                "VALUES (2, 'ТОВ', '111', '(044) 2', 'м. Суми', '222'), (3, 'ПП', '333', '', '', '')"));
+        owner.FIRMNAME = QStringLiteral("ТОВ \"Дім\"");
+        owner.BUHALTER = QStringLiteral("Іваненко І.І.");
+        owner.TELFAX = QStringLiteral("(044) 1");
+    }
+    void document(int number, std::vector<P> positions, int vat = 20, int client = 2)
+    {
+        QStringList columns{"FACT_NUMBER", "FACT_DATA", "ID_NUMBER", "FACT_NDS"};
+        QVariantList values{number, QStringLiteral("2001-01-10"), client, vat};
+        int n = 1;
+        for (const auto& [name, unit, count, price] : positions) {
+            columns << QStringLiteral("NAME_POS%1").arg(n) << QStringLiteral("MEASURE_POS%1").arg(n)
+                    << QStringLiteral("COUNT_POS%1").arg(n) << QStringLiteral("PRICE_POS%1").arg(n);
+            values << name << QString::fromUtf8(unit) << count << price;
+            ++n;
+        }
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), columns.size());
+        execOrThrow(
+            dm->database(),
+            QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
+            values);
+    }
+    bool fill(int f1, int f2 = 0, int f3 = 0, std::optional<int> section = std::nullopt)
+    {
+        TaxWaybillRow w;
+        w.NAKL_NUMBER = 8;
+        w.NAKL_DATA = QDate(2001, 2, 5);
+        w.FACT1_NUMBER = f1;
+        w.FACT2_NUMBER = f2;
+        w.FACT3_NUMBER = f3;
+        w.NAME_CLIENT = QStringLiteral("ТОВ \"Покупець\"");
+        w.OPLATA_TYPE = QStringLiteral("готівка");
+        w.INFO = QStringLiteral("p/ф № 1");
+        w.ID_NUMBER = 2;
+        page = CreateTaxWaybillBlank();
+        return FillTaxWaybillForm(page, *dm, w, owner, settings, &prompter, section);
+    }
+    QString text(const QString& name) { return page.element(name)->text; }
+    QString cell(const char* prefix, int row) { return text(QLatin1String(prefix) + QString::number(row)); }
+
+    TestHome home;
+    std::unique_ptr<TDM> dm;
+    OwnerRecord owner;
+    Settings settings;
+    ScriptedPrompter prompter;
+    Page page;
+};
+
+QString name(int length, QChar c = u'н')
+{
+    return QString(length, c);
+}
+
+} // namespace
+
+TEST_F(TaxWaybillTest, FewPositionsStandWithAGapAfterEach)
+{
+    document(1, {P{"Цемент", "шт.", 2, 50}, P{"Пісок", "шт.", 1, 100}, P{"Щебінь", "шт.", 4, 25}});
+    EXPECT_TRUE(fill(1));
+    for (int row : {1, 3, 5})
+        EXPECT_EQ(cell("DataPos", row), QStringLiteral("05.02.01")) << row;
+    for (int row : {2, 4, 6, 7, 10})
+        EXPECT_EQ(cell("StrPos", row), QStringLiteral(" ")) << row;
+    EXPECT_EQ(cell("StrPos", 3), QStringLiteral("Пісок"));
+    EXPECT_EQ(cell("NumPos", 1), QStringLiteral("2"));
+    EXPECT_EQ(cell("PricePos", 1), QStringLiteral("    50,00"));
+    EXPECT_EQ(cell("NDSPos", 5), QStringLiteral("   100,00"));
+    // 100 + 100 + 100 = 300; VAT 20 % = 60; 360.
+    EXPECT_EQ(text("Vsego"), QStringLiteral("  300,00"));
+    EXPECT_EQ(text("VsegoNDS5"), QStringLiteral("  300,00"));
+    EXPECT_EQ(text("Vsego6"), QStringLiteral("   60,00"));
+    EXPECT_EQ(text("VsegoNDS7"), QStringLiteral("  360,00"));
+    EXPECT_EQ(text("QRLabel115"), QStringLiteral("20%"));
+    EXPECT_EQ(page.element(QStringLiteral("NDSPos1"))->left, 130.4);
+    // The header, the seller and the waybill's own client as the buyer.
+    EXPECT_EQ(text("DayN1"), QStringLiteral("05"));
+    EXPECT_EQ(text("MonthN1"), QStringLiteral("лютого"));
+    EXPECT_EQ(text("YearN1"), QStringLiteral("2001"));
+    EXPECT_EQ(text("QRDBText5"), QStringLiteral("8"));
+    EXPECT_EQ(text("NameN1"), QStringLiteral("ТОВ \"Покупець\""));
+    EXPECT_EQ(text("CodeN1"), QStringLiteral("111"));
+    EXPECT_EQ(text("YurAdrN1"), QStringLiteral("м. Суми"));
+    EXPECT_EQ(text("QRTelOwn_2"), QStringLiteral(" (044) 1"));
+    EXPECT_EQ(text("QRBuhOwn_2"), QStringLiteral(" ( Іваненко І.І. )"));
+    EXPECT_EQ(text("Umova"), QStringLiteral("p/ф № 1"));
+    EXPECT_EQ(text("QROplata"), QStringLiteral("готівка"));
+}
+
+TEST_F(TaxWaybillTest, ALongNameTakesTwoRowsAndTheNextPositionFollows)
+{
+    document(1, {P{"Перший", "шт.", 1, 1}, P{name(40), "шт.", 1, 2}, P{"Третій", "шт.", 1, 3},
+                 P{"Четвертий", "шт.", 1, 4}});
+    document(2, {P{"П'ятий", "шт.", 1, 5}});
+    EXPECT_TRUE(fill(1, 2));
+    EXPECT_EQ(cell("StrPos", 2), name(35));
+    EXPECT_EQ(cell("DataPos", 2), QStringLiteral("05.02.01"));
+    EXPECT_EQ(cell("StrPos", 3), name(5));
+    EXPECT_EQ(cell("NDSPos", 3), QStringLiteral("     2,00"));
+    EXPECT_EQ(cell("NDSPos", 2), QStringLiteral(" "));
+    EXPECT_EQ(cell("StrPos", 4), QStringLiteral("Третій"));
+    EXPECT_EQ(cell("StrPos", 6), QStringLiteral("П'ятий"));
+}
+
+TEST_F(TaxWaybillTest, ALongNameThatReachesTheLastRowStaysWhole)
+{
+    document(1, {P{name(40, u'а'), "шт.", 1, 1}, P{name(40, u'б'), "шт.", 1, 1},
+                 P{name(40, u'в'), "шт.", 1, 1}, P{name(40, u'г'), "шт.", 1, 1}});
+    EXPECT_TRUE(fill(1));
+    EXPECT_EQ(cell("StrPos", 7), name(35, u'в'));
+    EXPECT_EQ(cell("StrPos", 10), name(40, u'г'));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("    4,00"));
+}
+
+TEST_F(TaxWaybillTest, PositionsBeyondTheRowsAreSaidAndLeftOutOfTheTotals)
+{
+    for (int d = 1; d <= 3; ++d)
+        document(d, {P{"А", "шт.", 1, 1}, P{"Б", "шт.", 1, 1}, P{"В", "шт.", 1, 1}, P{"Г", "шт.", 1, 1}});
+    EXPECT_FALSE(fill(1, 2, 3));
+    EXPECT_EQ(prompter.texts(), QStringList{"Число позиций в счет-фактурах больше чем в бланке!"});
+    EXPECT_EQ(cell("StrPos", 9), QStringLiteral("А"));
+    EXPECT_EQ(cell("StrPos", 10), QStringLiteral(" "));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("    9,00"));
+
+    // Long names and gaps push a position out with fewer than eleven: said all the same.
+    // Four positions in all: a gap after each; three of two rows each leave row 10, where a second
+    // document may not go.
+    document(4, {P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}});
+    document(5, {P{"Д", "шт.", 1, 1}});
+    prompter.clear();
+    EXPECT_FALSE(fill(4, 5));
+    EXPECT_EQ(prompter.texts(), QStringList{"Число позиций в счет-фактурах больше чем в бланке!"});
+    EXPECT_EQ(cell("StrPos", 7), name(35));
+    EXPECT_EQ(cell("StrPos", 10), QStringLiteral(" "));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("    3,00"));
+}
+
+TEST_F(TaxWaybillTest, LumpSumsAndTheTwoRoundings)
+{
+    document(1, {P{"Доставка", "   ", 3, 150}, P{"Монтаж", "", 1, 0.125}});
+    EXPECT_TRUE(fill(1));
+    EXPECT_TRUE(cell("NumPos", 1).isEmpty());
+    EXPECT_TRUE(cell("PricePos", 1).isEmpty());
+    EXPECT_EQ(cell("NDSPos", 1), QStringLiteral("   150,00"));
+    EXPECT_EQ(cell("EdPos", 1), QStringLiteral("   "));
+    // 0.125 prints as 0,12 in its row (to even) but counts as 150.125 in the total (rounded up).
+    EXPECT_EQ(cell("NDSPos", 3), QStringLiteral("     0,12"));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("  150,13"));
+}
+
+TEST_F(TaxWaybillTest, AZeroRateGoesIntoTheSectionChosen)
+{
+    document(1, {P{"Експорт", "шт.", 2, 50}}, 0);
+    prompter.queueChoice(1); // export
+    EXPECT_TRUE(fill(1));
+    EXPECT_EQ(prompter.messages().front().kind, ScriptedPrompter::Kind::Choose);
+    EXPECT_EQ(text("QRLabel115"), QStringLiteral("20%"));
+    for (const char* name : {"NDSPos1", "NDSPos10", "VsegoNDS", "VsegoNDS7"})
+        EXPECT_EQ(page.element(QLatin1String(name))->left, 158.75) << name;
+    EXPECT_EQ(text("Vsego6"), QStringLiteral("    0,00"));
+    EXPECT_EQ(text("Vsego7"), QStringLiteral("  100,00"));
+    EXPECT_TRUE(fill(1, 0, 0, 2)); // given, not asked: exempt
+    EXPECT_EQ(page.element(QStringLiteral("NDSPos1"))->left, 173.8);
+}
+
+TEST_F(TaxWaybillTest, DocumentsThatCannotShareTheBlankStopTheFill)
+{
+    document(1, {P{"А", "шт.", 1, 10}});
+    document(3, {P{"В", "шт.", 1, 10}});
+    EXPECT_TRUE(fill(1, 0, 3)); // invoices 1 and 3, no second
+    EXPECT_EQ(text("Vsego"), QStringLiteral("   20,00"));
+    document(4, {P{"Г", "шт.", 1, 10}}, 7);
+    document(5, {P{"Д", "шт.", 1, 10}}, 20, 3);
+    const struct {
+        int f2, f3;
+        const char* message;
+    } cases[] = {{4, 0, "Первый и второй счета выписаны под разную величину НДС!"},
+                 {3, 4, "Первый и третий счета выписаны под разную величину НДС!"},
+                 {0, 15, "Не найдена исходная счет-фактура №15"},
+                 {5, 0, "Не найдена исходная счет-фактура №5"}}; // another client's: not this waybill's
+    for (const auto& c : cases) {
+        prompter.clear();
+        EXPECT_FALSE(fill(1, c.f2, c.f3));
+        EXPECT_EQ(prompter.texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(text("Vsego"), QStringLiteral("0,00"));
+        EXPECT_EQ(cell("StrPos", 1), QStringLiteral(" "));
+    }
+    // A position with a price and no name is charged, as on the invoice.
+    document(6, {P{"", "шт.", 2, 10}});
+    EXPECT_TRUE(fill(6));
+    EXPECT_EQ(cell("NDSPos", 1), QStringLiteral("    20,00"));
+    // A receipt prints its own positions only.
+    document(-2, {P{"Оплата", "шт.", 1, 40}});
+    EXPECT_TRUE(fill(-2, 1, 3));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("   40,00"));
+    EXPECT_FALSE(fill(-9));
+}
