@@ -1,6 +1,7 @@
 #include "base/ini_file.h"
 #include "base/settings.h"
 #include "db/data_module.h"
+#include "report/page.h"
 #include "support/test_support.h"
 
 #include <QCryptographicHash>
@@ -302,6 +303,47 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
     EXPECT_TRUE(r.err.contains(QStringLiteral("Накладная заполнена не полностью и не напечатана.")));
     EXPECT_FALSE(QFileInfo::exists(none));
     EXPECT_EQ(runDocmar({"--home", home.path(), "print", "expense", "7", "--png", none}).exitCode, 1);
+}
+
+TEST(CommandLine, PrintTaxTakesTheSectionOfAZeroRate)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, "
+                                   "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) VALUES "
+                                   "(12, '2003-02-10', 2, 0, 'Зерно', 'т.', 2, 50)"));
+    }
+    ASSERT_EQ(runDocmar({"--home", home.path(), "issue", "tax", "--invoices", "12"}).out,
+              QStringLiteral("1\n"));
+    const QString page = home.file(QStringLiteral("n2.json"));
+    ProcessResult r =
+        runDocmar({"--home", home.path(), "print", "tax", "1", "--page", page, "--section", "1"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const std::optional<Page> printed = Page::load(page);
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(printed->element(QStringLiteral("NDSPos1"))->left, 158.75); // export
+    EXPECT_EQ(printed->element(QStringLiteral("Vsego7"))->text, QStringLiteral("  100,00"));
+    EXPECT_EQ(
+        runDocmar({"--home", home.path(), "print", "tax", "1", "--page", page, "--section", "3"}).exitCode,
+        2);
+    // Not the whole waybill: nothing written.
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
+    }
+    const QString none = home.file(QStringLiteral("none.pdf"));
+    r = runDocmar({"--home", home.path(), "print", "tax", "1", "--pdf", none});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Не найдена исходная счет-фактура №12")))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(none));
 }
 
 TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
