@@ -4,6 +4,7 @@
 #include "db/data_module.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
+#include "print/tax_waybill_form.h"
 #include "report/renderer.h"
 
 #include <QGuiApplication>
@@ -74,7 +75,23 @@ void BM_ExpenseWaybillToPdf(benchmark::State& state)
     }
 }
 
+// A tax waybill of the demo book, filled and written as PDF.
+void BM_TaxWaybillToPdf(benchmark::State& state)
+{
+    Book book;
+    const QString file = g_out->filePath(QStringLiteral("tax.pdf"));
+    const int number =
+        scalar(book.dm.database(), QStringLiteral("SELECT max(NAKL_NUMBER) FROM NAKLADN2")).toInt();
+    for (auto _ : state) {
+        bool complete = true;
+        const auto page =
+            PrepareTaxWaybillPage(book.dm, number, book.owner, book.settings, nullptr, 0, &complete, nullptr);
+        benchmark::DoNotOptimize(RenderToPdf(*page, file));
+    }
+}
+
 BENCHMARK(BM_FillInvoice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TaxWaybillToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpenseWaybillToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvoiceToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvoiceToPng)->Unit(benchmark::kMillisecond);

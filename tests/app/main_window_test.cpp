@@ -1233,6 +1233,37 @@ TEST_F(MainWindowTest, ExpenseWaybillPreviewAndARefusedPrint)
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Накладная заполнена не полностью и не напечатана."));
 }
 
+TEST_F(MainWindowTest, TaxWaybillPreviewAsksTheSectionOfAZeroRate)
+{
+    open();
+    w<QAction>("N7")->trigger();
+    auto* waybills = w<DBGrid>("DBGrid4");
+    ASSERT_GT(waybills->model()->rowCount(), 0);
+    waybills->moveTo(0);
+    const int first = waybills->listModel()->value(0, QStringLiteral("FACT1_NUMBER")).toInt();
+    execOrThrow(window->dataModule().database(),
+                QStringLiteral("UPDATE FACTURES SET FACT_NDS=0 WHERE FACT_NUMBER IN "
+                               "(SELECT FACT1_NUMBER FROM NAKLADN2 UNION SELECT "
+                               "FACT2_NUMBER FROM NAKLADN2 UNION SELECT FACT3_NUMBER "
+                               "FROM NAKLADN2)"));
+    prompter.queueChoice(2);
+    double left = 0;
+    whenModal([&left](QWidget* preview) {
+        left = static_cast<PreviewWindow*>(preview)->page().element(QStringLiteral("NDSPos1"))->left;
+        preview->close();
+    });
+    w<QAction>("N25")->trigger();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().front().kind, ScriptedPrompter::Kind::Choose);
+    EXPECT_EQ(left, 173.8); // exempt
+    // The waybill's first document gone: no print.
+    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"),
+                {first});
+    prompter.clear();
+    w<QAction>("N26")->trigger();
+    EXPECT_EQ(prompter.texts().back(), QStringLiteral("Накладная заполнена не полностью и не напечатана."));
+}
+
 TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
 {
     open();

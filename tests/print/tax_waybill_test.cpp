@@ -215,3 +215,39 @@ TEST_F(TaxWaybillTest, DocumentsThatCannotShareTheBlankStopTheFill)
     EXPECT_EQ(text("Vsego"), QStringLiteral("   40,00"));
     EXPECT_FALSE(fill(-9));
 }
+
+TEST(TaxWaybillBlank, ElementsStandWhereTheBlankHasThem)
+{
+    const Page page = CreateTaxWaybillBlank();
+    EXPECT_EQ(page.unit(), PageUnit::Mm);
+    const auto find = [&page](const char* name) {
+        const PageElement* e = page.element(QLatin1String(name));
+        EXPECT_NE(e, nullptr) << name;
+        return e;
+    };
+    const PageElement* title = find("T8");
+    EXPECT_EQ(title->text, QStringLiteral("ПОДАТКОВА НАКЛАДНА"));
+    EXPECT_EQ(QPointF(title->left, title->top), QPointF(82.8, 23.0));
+    EXPECT_EQ(title->fontSize, 12);
+    EXPECT_TRUE(title->bold);
+    const PageElement* code = find("CodeN1");
+    EXPECT_EQ(QRectF(code->left, code->top, code->width, 0), QRectF(123.8, 55.3, 62.7, 0));
+    EXPECT_EQ(code->align, Qt::AlignHCenter);
+    const PageElement* name = find("StrPos7");
+    EXPECT_EQ(QRectF(name->left, name->top, name->width, 0), QRectF(35.7, 180.2, 63.2, 0));
+    EXPECT_EQ(find("VsegoNDS5")->width, 13.2);
+    EXPECT_EQ(find("VsegoNDS5")->top, 224.4);
+    EXPECT_EQ(find("Vsego7")->left, 187.9);
+    EXPECT_EQ(find("DataPos1")->left, 22.8);
+    EXPECT_EQ(find("DataPos2")->left, 22.5);
+    EXPECT_EQ(find("FrameCopy")->penWidth, 2);
+    const PageElement* rule = find("RuleCol3");
+    EXPECT_DOUBLE_EQ(rule->top + rule->height, 199.2);
+    EXPECT_EQ(find("ColNo11")->left, 194.2);
+    const PageElement* heading = find("HeadCol8");
+    EXPECT_EQ(heading->kind, ElementKind::RichText);
+    EXPECT_EQ(heading->lines,
+              (QStringList{"     0%", "(реаліза-", "ція на ми-", "тній тери-", "   торії ", "України)"}));
+    EXPECT_EQ(find("T6")->text, QStringLiteral("( Непотрібне виділити поміткою \"Х\" )"));
+    EXPECT_EQ(find("T6")->text.at(find("T6")->text.indexOf(u'"') + 1).unicode(), 0x0425); // the Cyrillic Х
+}
