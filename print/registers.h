@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class TDM;
+
+// The four document registers: fixed-width text tables of one kind of document for a period.
+enum class RegisterKind { Invoices, Receipts, ExpenseWaybills, TaxWaybills };
+
+// Which documents: one client's (clientId > 0) or every client's, dated from .. to.
+struct RegisterScope {
+    int clientId = 0;
+    QDate from, to;
+};
+
+struct DocumentSums {
+    double sum = 0, vat = 0, total = 0;
+};
+
+// A document's sum without VAT, its VAT and its total, as its invoice prints them (count × price as
+// stored, a lump sum at its price); all 0 when there is no such document under the client (0: any).
+DocumentSums SumDocument(const TDM& dm, int number, int clientId = 0);
+
+// The register's text, a line per CR LF, in Unicode; written in Windows-1251 by WriteRegister.
+QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope);
+
+// Writes the register whole or not at all, replacing a file of that name. False with *error. Throws
+// DbError.
+bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
+                   QString* error = nullptr);
+
+// FACTURE1.TXT, FACTURE2.TXT, NAKLADN1.TXT, NAKLADN2.TXT.
+QString RegisterFileName(RegisterKind kind);
