@@ -11,6 +11,7 @@
 #include "print/amount_in_words.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
+#include "print/registers.h"
 #include "print/tax_waybill_form.h"
 #include "report/renderer.h"
 
@@ -28,7 +29,8 @@
 namespace {
 
 const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo"),
-                               QStringLiteral("print"),   QStringLiteral("find"),  QStringLiteral("issue")};
+                               QStringLiteral("print"),   QStringLiteral("find"),  QStringLiteral("issue"),
+                               QStringLiteral("register")};
 
 QString tr(const char* text)
 {
@@ -54,6 +56,8 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
          [--proxy-date DD.MM.YYYY] [--payer TEXT] [--reason TEXT] [--payment TEXT] [--yes]
+  docmar [--home DIR] register invoices|receipts|expense|tax --from DD.MM.YYYY --to DD.MM.YYYY
+         [--client ID] [-o FILE]
   docmar --version
 )";
 
@@ -131,6 +135,13 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("payment"), QStringLiteral("Tax waybill: the way of payment."),
          QStringLiteral("TEXT")},
         {QStringLiteral("yes"), QStringLiteral("Answer the dialog's questions with Yes.")},
+        {QStringLiteral("from"), QStringLiteral("First day of the period."), QStringLiteral("DD.MM.YYYY")},
+        {QStringLiteral("to"), QStringLiteral("Last day of the period."), QStringLiteral("DD.MM.YYYY")},
+        {QStringLiteral("client"), QStringLiteral("One client's documents (default: every client's)."),
+         QStringLiteral("ID")},
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("The file to write."),
+         QStringLiteral("FILE")},
     });
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init-db, words, demo"));
 }
@@ -461,6 +472,47 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     });
 }
 
+// A register as the lists' register commands write it: one client's documents or every client's.
+int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    static const std::map<QString, RegisterKind> kinds = {
+        {QStringLiteral("invoices"), RegisterKind::Invoices},
+        {QStringLiteral("receipts"), RegisterKind::Receipts},
+        {QStringLiteral("expense"), RegisterKind::ExpenseWaybills},
+        {QStringLiteral("tax"), RegisterKind::TaxWaybills},
+    };
+    const QStringList args = positionalArguments(parser);
+    if (args.size() != 2 || !kinds.count(args[1]) || !parser.isSet(QStringLiteral("from")) ||
+        !parser.isSet(QStringLiteral("to"))) {
+        printErr(QStringLiteral(
+            "register: invoices, receipts, expense or tax, --from and --to DD.MM.YYYY are expected"));
+        return ExitUsage;
+    }
+    const RegisterKind kind = kinds.at(args[1]);
+    RegisterScope scope;
+    qlonglong client = 0;
+    if (!dateOption(parser, QStringLiteral("from"), &scope.from) ||
+        !dateOption(parser, QStringLiteral("to"), &scope.to) ||
+        !intOption(parser, QStringLiteral("client"), 1, std::numeric_limits<int>::max(), &client))
+        return ExitUsage;
+    scope.clientId = int(client);
+    QString file = optionValue(parser, QStringLiteral("o"));
+    if (!parser.isSet(QStringLiteral("o")))
+        file = QDir(inv.programFolder).filePath(RegisterFileName(kind));
+    else if (file.trimmed().isEmpty()) {
+        printErr(QStringLiteral("-o: a file name is expected"));
+        return ExitUsage;
+    }
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        QString error;
+        if (!WriteRegister(dm, kind, scope, file, &error)) {
+            printErr(error);
+            return ExitFailed;
+        }
+        return ExitDone;
+    });
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -515,7 +567,8 @@ int RunCommand(const Invocation& inv)
     StderrPrompter prompter;
     const QStringList positional = positionalArguments(parser);
     const QStringList withArguments = {QStringLiteral("words"), QStringLiteral("print"),
-                                       QStringLiteral("find"), QStringLiteral("issue")};
+                                       QStringLiteral("find"), QStringLiteral("issue"),
+                                       QStringLiteral("register")};
     if (!withArguments.contains(inv.command) && positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
@@ -532,5 +585,7 @@ int RunCommand(const Invocation& inv)
         return find(parser, inv, prompter);
     if (inv.command == QLatin1String("issue"))
         return issue(parser, inv, prompter);
+    if (inv.command == QLatin1String("register"))
+        return writeRegister(parser, inv, prompter);
     return ExitUsage;
 }

@@ -377,3 +377,78 @@ TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
     EXPECT_TRUE(noClient.err.contains(QStringLiteral("Клиент № 4242"))) << noClient.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(png));
 }
+
+TEST(CommandLine, RegisterWritesTheListsRegisterByteForByte)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES "
+                                                  "(2, 'ABC Ltd'), (3, 'XYZ')"));
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_OWNER, "
+                                   "ID_NUMBER, FACT_NDS, NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) "
+                                   "VALUES (17, '/1', '2001-02-05', 'ABC', 2, 20, 'Goods', 'шт.', 2, 50), "
+                                   "(18, '', '2001-02-06', 'XYZ', 3, 20, 'Nails', 'кг.', 1, 10)"));
+    }
+    const QByteArray ruler =
+        "+--------+------------+-------------------------+--------------------+-------+------+--------+\r\n";
+
+    ProcessResult r = runDocmar({"--home", home.path(), "register", "invoices", "--from", "01.01.2001",
+                                 "--to", "31.12.2001", "--client", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile file(home.file(QStringLiteral("FACTURE1.TXT")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    // Windows-1251: "Дата" is C4 E0 F2 E0.
+    EXPECT_TRUE(bytes.contains(QByteArray("|  \xC4\xE0\xF2\xE0  |")));
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), 8); // six lines, the totals line, and nothing after its CR LF
+    EXPECT_EQ(lines[0] + '\n', ruler);
+    EXPECT_EQ(lines[3], QByteArray("|05.02.01|     17/1   |ABC                      |                    "
+                                   "| 100.00| 20.00|  120.00|\r"));
+    EXPECT_EQ(lines[4], QByteArray("|        |            |                         |Goods               "
+                                   "| 100.00| 20.00|  120.00|\r"));
+    EXPECT_EQ(lines[5] + '\n', ruler);
+    EXPECT_EQ(lines[6], QByteArray("     \xC8\xD2\xCE\xC3\xCE : \xF1\xF3\xEC\xEC\xE0 -     100.00, "
+                                   "\xCD\xC4\xD1 -      20.00, \xF1\xF3\xEC\xEC\xE0 \xF1 \xCD\xC4\xD1 -     "
+                                   "120.00.\r"));
+
+    // Every client's documents, to the named file, replacing it.
+    const QString named = home.file(QStringLiteral("all.txt"));
+    QFile old(named);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(5000, 'x'));
+    old.close();
+    r = runDocmar({"--home", home.path(), "register", "invoices", "--from", "01.01.2001", "--to",
+                   "31.12.2001", "-o", named});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray all = old.readAll();
+    EXPECT_FALSE(all.contains('x'));
+    EXPECT_TRUE(all.contains("|06.02.01|     18     |XYZ"));
+    EXPECT_TRUE(all.contains("-     110.00, ")); // 100.00 + 10.00 without VAT
+
+    // Waybill registers: an empty period is the four lines with zero totals.
+    r = runDocmar(
+        {"--home", home.path(), "register", "expense", "--from", "01.01.2001", "--to", "31.12.2001"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile waybills(home.file(QStringLiteral("NAKLADN1.TXT")));
+    ASSERT_TRUE(waybills.open(QIODevice::ReadOnly));
+    EXPECT_EQ(waybills.readAll().count("\r\n"), 4);
+
+    for (const QStringList& bad :
+         {QStringList{"register", "invoices", "--from", "01.01.2001"},
+          QStringList{"register", "waybills", "--from", "01.01.2001", "--to", "31.12.2001"},
+          QStringList{"register", "tax", "--from", "31.02.2001", "--to", "31.12.2001"},
+          QStringList{"register", "tax", "--from", "01.01.2001", "--to", "31.12.2001", "--client", "x"}})
+        EXPECT_EQ(runDocmar(QStringList{"--home", home.path()} + bad).exitCode, 2)
+            << bad.join(' ').toStdString();
+    // A folder that does not exist: a message, exit 1, nothing written.
+    r = runDocmar({"--home", home.path(), "register", "tax", "--from", "01.01.2001", "--to", "31.12.2001",
+                   "-o", home.file(QStringLiteral("no/such/r.txt"))});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+}
