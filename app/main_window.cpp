@@ -283,6 +283,10 @@ void TBuhForm::setupMenus()
         m_tovListForm->prepare();
         m_tovListForm->exec();
     });
+    connect(ui->N14, &QAction::triggered, this, [this] { writeRegister(RegisterKind::Invoices); });
+    connect(ui->N20, &QAction::triggered, this, [this] { writeRegister(RegisterKind::Receipts); });
+    connect(ui->N27, &QAction::triggered, this, [this] { writeRegister(RegisterKind::ExpenseWaybills); });
+    connect(ui->N28, &QAction::triggered, this, [this] { writeRegister(RegisterKind::TaxWaybills); });
     connect(ui->N30, &QAction::triggered, this, &TBuhForm::N30Click);
     connect(ui->N31, &QAction::triggered, this, &TBuhForm::N31Click);
     connect(ui->N32, &QAction::triggered, this, &TBuhForm::N32Click);
@@ -577,6 +581,13 @@ void TBuhForm::N4Click()
     for (const auto& [grid, row] : moves)
         if (row >= 0)
             grid->moveTo(row);
+}
+
+void TBuhForm::writeRegister(RegisterKind kind)
+{
+    m_dataForm->prepareForRegister(QDir(m_programFolder).filePath(RegisterFileName(kind)));
+    if (m_dataForm->exec() == QDialog::Accepted)
+        m_documents.writeRegister(kind, m_dataForm->from(), m_dataForm->to(), m_dataForm->fileName());
 }
 
 void TBuhForm::N30Click()

@@ -78,10 +78,11 @@ private:
     void editDocument(EditorCommand command);
     // N15, N16, N21, N22: a waybill dialog, then the waybill list on the new waybill.
     void issueWaybill(WaybillKind kind, bool forReceipt);
-    void N4Click();  // find a document by number
-    void N30Click(); // the date filter of the invoice list
-    void N31Click(); // the number filter
-    void N32Click(); // both filters off
+    void N4Click();                        // find a document by number
+    void writeRegister(RegisterKind kind); // N14, N20, N27, N28
+    void N30Click();                       // the date filter of the invoice list
+    void N31Click();                       // the number filter
+    void N32Click();                       // both filters off
     void applyInvoiceFilter(const InvoiceFilter& filter);
     void N8Click(); // the about box
     void showDocumentCaptions();

@@ -269,3 +269,22 @@ std::optional<Page> DocumentsController::taxWaybillPage(int row, const OwnerReco
         return std::nullopt;
     }
 }
+
+bool DocumentsController::writeRegister(RegisterKind kind, const QDate& from, const QDate& to,
+                                        const QString& fileName)
+{
+    if (fileName.trimmed().isEmpty()) {
+        m_prompter.error(tr("Укажите имя файла журнала."));
+        return false;
+    }
+    const RegisterScope scope{m_lists.showsAllDocuments() ? 0 : m_lists.currentClientId(), from, to};
+    try {
+        QString error;
+        if (WriteRegister(m_dm, kind, scope, fileName, &error))
+            return true;
+        m_prompter.error(error);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+    }
+    return false;
+}

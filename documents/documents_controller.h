@@ -7,6 +7,7 @@
 #include "documents/goods_list.h"
 #include "documents/invoice_editor.h"
 #include "documents/waybill_issue.h"
+#include "print/registers.h"
 #include "report/page.h"
 
 #include <optional>
@@ -92,6 +93,11 @@ public:
     // The same for the tax waybill blank; a zero-rate waybill's VAT section is asked for.
     std::optional<Page> taxWaybillPage(int row, const OwnerRecord& owner, const Settings& settings,
                                        bool* complete) const;
+
+    // N14, N20, N27, N28: the register of the documents the lists are loaded with (one client's, or
+    // every client's in the all-documents view) dated from .. to, into the file; false after the message
+    // saying why not. The lists, their filters and the client register stay as they are.
+    bool writeRegister(RegisterKind kind, const QDate& from, const QDate& to, const QString& fileName);
 
 private:
     TDM& m_dm;

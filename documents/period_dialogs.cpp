@@ -40,6 +40,20 @@ void TDataForm::prepareForFilter()
     ui->FNE1Browse->hide();
 }
 
+void TDataForm::prepareForRegister(const QString& defaultFile)
+{
+    ui->Label1->setText(tr("За какой период выводить журнал :"));
+    ui->FNE1->setText(QDir::toNativeSeparators(defaultFile));
+    ui->Label4->show();
+    ui->FNE1->show();
+    ui->FNE1Browse->show();
+}
+
+QString TDataForm::fileName() const
+{
+    return QDir::fromNativeSeparators(ui->FNE1->text());
+}
+
 QDate TDataForm::from() const
 {
     return ui->DateEdit1->date().isValid() ? ui->DateEdit1->date() : QDate::currentDate();

@@ -21,6 +21,9 @@ public:
     ~TDataForm() override;
     // The date filter's heading, without the file row.
     void prepareForFilter();
+    // The registers' heading with the file row, the file field set to the default; dates as they were.
+    void prepareForRegister(const QString& defaultFile);
+    QString fileName() const;
     // An empty field stands for today.
     QDate from() const;
     QDate to() const;

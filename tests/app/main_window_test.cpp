@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -513,6 +514,72 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     EXPECT_FALSE(w<QAction>("N31")->isChecked());
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
     EXPECT_EQ(invoices->model()->rowCount(), all);
+}
+
+TEST_F(MainWindowTest, RegistersAskThePeriodAndFileAndLeaveTheListsAlone)
+{
+    open();
+    const int client = window->currentClientId();
+    ASSERT_GT(client, 0);
+    auto* invoices = w<DBGrid>("DBGrid3");
+    // A number filter on the list: the register still covers its own period, and the filter stays.
+    whenModal([](QWidget* dialog) {
+        child<QSpinBox>(dialog, "MinSE")->setValue(1);
+        child<QSpinBox>(dialog, "MaxSE")->setValue(1);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N31")->trigger();
+    const int shown = invoices->model()->rowCount();
+    invoices->moveTo(shown - 1);
+    const int row = invoices->currentRow();
+    const QString file = home.file(QStringLiteral("journal.txt"));
+    whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(child<QLabel>(dialog, "Label1")->text(),
+                  QStringLiteral("За какой период выводить журнал :"));
+        auto* name = child<QLineEdit>(dialog, "FNE1");
+        EXPECT_TRUE(name->isVisibleTo(dialog));
+        EXPECT_EQ(QDir::fromNativeSeparators(name->text()), QDir(home.path()).filePath("FACTURE1.TXT"));
+        name->setText(QDir::toNativeSeparators(file));
+        child<DateField>(dialog, "DateEdit1")->setDate(QDate(1990, 1, 1));
+        child<DateField>(dialog, "DateEdit2")->setDate(QDate(2099, 12, 31));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N14")->trigger();
+    EXPECT_TRUE(prompter.messages().empty()) << prompter.texts().join('\n').toStdString();
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    int documentLines = 0;
+    for (const QByteArray& line : written.readAll().split('\n'))
+        if (QRegularExpression(QStringLiteral("^\\|\\d\\d\\.\\d\\d\\.\\d\\d\\|"))
+                .match(QString::fromLatin1(line))
+                .hasMatch())
+            ++documentLines;
+    EXPECT_EQ(documentLines,
+              scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=%1")
+                            .arg(client)));
+    EXPECT_EQ(invoices->model()->rowCount(), shown);
+    EXPECT_EQ(invoices->currentRow(), row);
+    EXPECT_TRUE(w<QAction>("N31")->isChecked());
+    EXPECT_EQ(window->currentClientId(), client);
+
+    // The next register proposes its own default name; the dates are the ones last entered. Cancel
+    // writes nothing.
+    whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(QDir::fromNativeSeparators(child<QLineEdit>(dialog, "FNE1")->text()),
+                  QDir(home.path()).filePath("NAKLADN2.TXT"));
+        EXPECT_EQ(child<DateField>(dialog, "DateEdit1")->date(), QDate(1990, 1, 1));
+        child<QPushButton>(dialog, "BitBtn2")->click();
+    });
+    w<QAction>("N28")->trigger();
+    EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("NAKLADN2.TXT"))));
+
+    // A file that cannot be written: the message, and the program goes on.
+    whenModal([&](QWidget* dialog) {
+        child<QLineEdit>(dialog, "FNE1")->setText(home.file(QStringLiteral("no/such/folder.txt")));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N27")->trigger();
+    EXPECT_EQ(prompter.messages().size(), 1u);
 }
 
 TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
