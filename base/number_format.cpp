@@ -1,7 +1,9 @@
 #include "base/number_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 #include <string>
 
 double RoundToKopecks(double amount)
@@ -9,61 +11,80 @@ double RoundToKopecks(double amount)
     return std::nearbyint(amount * 100.0) * 0.01;
 }
 
-QString FormatFixed(double value, int decimals, QChar decimalSeparator)
+int FormatFixedChars(double value, int decimals, char decimalSeparator, char* out)
 {
     decimals = std::clamp(decimals, 0, 18);
-    if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("NAN")
-                                 : (value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF"));
+    if (!std::isfinite(value)) {
+        const char* text = std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+        const int length = int(std::strlen(text));
+        std::memcpy(out, text, std::size_t(length));
+        return length;
+    }
 
-    // 18 significant digits: d.ddddddddddddddddde±x
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(value));
-    const std::string s(buf);
-    const std::size_t ePos = s.find('e');
-    std::string mantissa = s.substr(0, 1) + s.substr(2, ePos - 2); // 18 digits
-    const int exponent = std::stoi(s.substr(ePos + 1));
+    // 18 significant digits, d.ddddddddddddddddde±x; to_chars rounds correctly as printf("%.17e") does,
+    // many times faster (registers format millions of numbers).
+    char sci[64];
+    const char* end =
+        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 17).ptr;
+    const char* e = std::find(static_cast<const char*>(sci), end, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
 
-    // Digits as an integer string with the decimal point after position (exponent + 1).
+    // Digits as an integer with the decimal point after position pointPos.
+    char digits[kMaxFixedChars];
+    int n = 0;
     int pointPos = exponent + 1;
-    std::string digits = mantissa;
     if (pointPos <= 0) {
-        digits.insert(0, std::size_t(1 - pointPos), '0');
+        std::memset(digits, '0', std::size_t(1 - pointPos));
+        n = 1 - pointPos;
         pointPos = 1;
     }
-    if (int(digits.size()) < pointPos + decimals + 1)
-        digits.append(std::size_t(pointPos + decimals + 1 - int(digits.size())), '0');
+    digits[n++] = sci[0];
+    for (const char* p = sci + 2; p < e; ++p)
+        digits[n++] = *p;
+    while (n < pointPos + decimals + 1)
+        digits[n++] = '0';
 
     // Round half away from zero at the wanted decimal.
     const int keep = pointPos + decimals;
-    const bool roundUp = digits[std::size_t(keep)] >= '5';
-    digits.resize(std::size_t(keep));
+    const bool roundUp = digits[keep] >= '5';
+    n = keep;
     if (roundUp) {
         int i = keep - 1;
-        while (i >= 0 && digits[std::size_t(i)] == '9') {
-            digits[std::size_t(i)] = '0';
-            --i;
-        }
+        while (i >= 0 && digits[i] == '9')
+            digits[i--] = '0';
         if (i >= 0) {
-            ++digits[std::size_t(i)];
+            ++digits[i];
         } else {
-            digits.insert(0, 1, '1');
+            std::memmove(digits + 1, digits, std::size_t(n));
+            digits[0] = '1';
+            ++n;
             ++pointPos;
         }
     }
 
-    std::string intPart = digits.substr(0, std::size_t(pointPos));
-    const std::string fracPart = digits.substr(std::size_t(pointPos));
-    const std::size_t nz = intPart.find_first_not_of('0');
-    intPart = nz == std::string::npos ? "0" : intPart.substr(nz);
-
-    const bool isZero = intPart == "0" && fracPart.find_first_not_of('0') == std::string::npos;
-    QString out = QString::fromLatin1(intPart.c_str());
-    if (decimals > 0)
-        out += decimalSeparator + QString::fromLatin1(fracPart.c_str());
+    int start = 0;
+    while (start < pointPos - 1 && digits[start] == '0')
+        ++start;
+    const bool isZero = std::all_of(digits + start, digits + n, [](char c) { return c == '0'; });
+    int length = 0;
     if (value < 0 && !isZero)
-        out.prepend(u'-');
-    return out;
+        out[length++] = '-';
+    std::memcpy(out + length, digits + start, std::size_t(pointPos - start));
+    length += pointPos - start;
+    if (decimals > 0) {
+        out[length++] = decimalSeparator;
+        std::memcpy(out + length, digits + pointPos, std::size_t(decimals));
+        length += decimals;
+    }
+    return length;
+}
+
+QString FormatFixed(double value, int decimals, QChar decimalSeparator)
+{
+    char text[kMaxFixedChars];
+    const int length = FormatFixedChars(value, decimals, decimalSeparator.toLatin1(), text);
+    return QString::fromLatin1(text, length);
 }
 
 QString FormatByDisplayFormat(double value, const QString& format)

@@ -9,6 +9,9 @@ double RoundToKopecks(double amount);
 // the value is first taken to 18 significant decimal digits, then rounded half away from zero.
 // decimalSeparator replaces the point (a comma on blanks and grids, the point in registers).
 QString FormatFixed(double value, int decimals, QChar decimalSeparator = u',');
+// The same text in ASCII into out, which holds kMaxFixedChars; returns its length.
+constexpr int kMaxFixedChars = 400;
+int FormatFixedChars(double value, int decimals, char decimalSeparator, char* out);
 
 // A grid display format "0.00" / "0." applied to a value, with the decimal comma.
 QString FormatByDisplayFormat(double value, const QString& format);

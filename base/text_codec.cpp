@@ -28,11 +28,9 @@ const EncodeTable& encodeTable()
 
 } // namespace
 
-QByteArray encode1251(const QString& text)
+void append1251(QByteArray& out, QStringView text)
 {
     const EncodeTable& table = encodeTable();
-    QByteArray out;
-    out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c == 0) {
@@ -44,6 +42,13 @@ QByteArray encode1251(const QString& text)
         const unsigned char b = table.bytes[c];
         out += b ? char(b) : '?';
     }
+}
+
+QByteArray encode1251(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    append1251(out, text);
     return out;
 }
 

@@ -7,6 +7,7 @@
 // Windows-1251: the encoding of the settings file, the registers and the client export.
 // A character the code page cannot hold is written as "?".
 QByteArray encode1251(const QString& text);
+void append1251(QByteArray& out, QStringView text);
 QString decode1251(const QByteArray& bytes);
 
 // True when every character of the text has a place in Windows-1251.

@@ -497,6 +497,17 @@ qint64 Statement::integer(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
+QString Statement::text(int column) const
+{
+    const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return QString::fromUtf8(utf8, sqlite3_column_bytes(m_stmt, column));
+}
+
 std::vector<qint64> selectKeys(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     Statement statement(db, sql, values);

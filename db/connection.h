@@ -134,6 +134,8 @@ public:
     Statement& operator=(const Statement&) = delete;
     bool next();
     qint64 integer(int column) const;
+    double real(int column) const;
+    QString text(int column) const;
     // Runs the statement again from the start with other values.
     void rebind(const QVariantList& values);
 

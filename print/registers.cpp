@@ -13,38 +13,87 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <functional>
+
 namespace {
 
-const QString kInvoiceRuler = QStringLiteral(
-    "+--------+------------+-------------------------+--------------------+-------+------+--------+");
-const QString kInvoiceHeading = QStringLiteral(
-    "|  Дата  |    № с/ф   |   Плательщик            | Товар              | Сумма | НДС  |  ИТОГО |");
-const QString kWaybillRuler = QStringLiteral(
-    "+--------+--------+-------------------------+------------------------+-------+------+--------+");
-const QString kWaybillHeading = QStringLiteral(
-    "|  Дата  | № накл |   Плательщик            | Основание платежа      | Сумма | НДС  |  ИТОГО |");
+const QByteArray kInvoiceRuler =
+    "+--------+------------+-------------------------+--------------------+-------+------+--------+";
+const QByteArray kInvoiceHeading = encode1251(QStringLiteral(
+    "|  Дата  |    № с/ф   |   Плательщик            | Товар              | Сумма | НДС  |  ИТОГО |"));
+const QByteArray kWaybillRuler =
+    "+--------+--------+-------------------------+------------------------+-------+------+--------+";
+const QByteArray kWaybillHeading = encode1251(QStringLiteral(
+    "|  Дата  | № накл |   Плательщик            | Основание платежа      | Сумма | НДС  |  ИТОГО |"));
+
+// The register's lines in Windows-1251, built in place and handed on a block at a time: a year's
+// register is tens of megabytes.
+class RegisterOutput {
+public:
+    explicit RegisterOutput(std::function<void(const QByteArray&)> drain)
+        : m_drain(std::move(drain))
+    {
+    }
+    QByteArray& out() { return m_block; }
+    void endLine()
+    {
+        m_block += "\r\n";
+        if (m_block.size() > (1 << 20))
+            finish();
+    }
+    void line(const QByteArray& whole)
+    {
+        m_block += whole;
+        endLine();
+    }
+    void finish()
+    {
+        m_drain(m_block);
+        m_block.clear();
+    }
+
+private:
+    std::function<void(const QByteArray&)> m_drain;
+    QByteArray m_block;
+};
 
 // Two decimals with a point, right-aligned; a longer number pushes the rest of the line to the right.
-QString number(double value, int width)
+void number(QByteArray& out, double value, int width)
 {
-    return FormatFixed(value, 2, u'.').rightJustified(width, u' ');
+    char digits[kMaxFixedChars];
+    const int length = FormatFixedChars(value, 2, '.', digits);
+    if (length < width)
+        out.append(width - length, ' ');
+    out.append(digits, length);
 }
 
-QString text(const QString& value, int width)
+void text(QByteArray& out, QStringView value, int width)
 {
-    return value.left(width).leftJustified(width, u' ');
+    const qsizetype start = out.size();
+    append1251(out, value.left(width));
+    out.append(width - (out.size() - start), ' ');
 }
 
 // "05.02.01".
-QString shortDate(const QDate& date)
+void shortDate(QByteArray& out, const QDate& date)
 {
-    return Blank::twoDigits(date.day()) + u'.' + Blank::twoDigits(date.month()) + u'.' +
-           Blank::twoDigits(date.year() % 100);
+    const int parts[] = {date.day(), date.month(), date.year() % 100};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            out += '.';
+        out += char('0' + parts[i] / 10 % 10);
+        out += char('0' + parts[i] % 10);
+    }
 }
 
-QString amounts(const DocumentSums& s)
+void amounts(QByteArray& out, const DocumentSums& s)
 {
-    return number(s.sum, 7) + u'|' + number(s.vat, 6) + u'|' + number(s.total, 8) + u'|';
+    number(out, s.sum, 7);
+    out += '|';
+    number(out, s.vat, 6);
+    out += '|';
+    number(out, s.total, 8);
+    out += '|';
 }
 
 DocumentSums positionSums(const Position& p, int vatRate)
@@ -72,10 +121,17 @@ DocumentSums documentSums(const InvoiceRow& d)
     return sums;
 }
 
-QString totalsLine(const DocumentSums& s)
+void totalsLine(RegisterOutput& output, const DocumentSums& s)
 {
-    return QStringLiteral("     ИТОГО : сумма - ") + number(s.sum, 10) + QStringLiteral(", НДС - ") +
-           number(s.vat, 10) + QStringLiteral(", сумма с НДС - ") + number(s.total, 10) + u'.';
+    QByteArray& out = output.out();
+    out += encode1251(QStringLiteral("     ИТОГО : сумма - "));
+    number(out, s.sum, 10);
+    out += encode1251(QStringLiteral(", НДС - "));
+    number(out, s.vat, 10);
+    out += encode1251(QStringLiteral(", сумма с НДС - "));
+    number(out, s.total, 10);
+    out += '.';
+    output.endLine();
 }
 
 QString where(const RegisterScope& scope, const char* dateColumn, QVariantList* values)
@@ -89,90 +145,187 @@ QString where(const RegisterScope& scope, const char* dateColumn, QVariantList* 
     return condition;
 }
 
+// The columns a register reads of a document, in the order documentFrom takes them.
+const QString kDocumentColumns = QStringLiteral(
+    "FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_OWNER, FACT_NDS, ID_NUMBER, "
+    "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1, NAME_POS2, MEASURE_POS2, COUNT_POS2, PRICE_POS2, "
+    "NAME_POS3, MEASURE_POS3, COUNT_POS3, PRICE_POS3, NAME_POS4, MEASURE_POS4, COUNT_POS4, PRICE_POS4");
+
+// Registers read a year of documents at a time: straight from the engine, without a record per row.
+InvoiceRow documentFrom(const Statement& s)
+{
+    InvoiceRow d;
+    d.FACT_NUMBER = int(s.integer(0));
+    d.FACT_DOPNO = s.text(1);
+    d.FACT_DATA = dateFromDb(s.text(2));
+    d.NAME_OWNER = s.text(3);
+    d.FACT_NDS = int(s.integer(4));
+    d.ID_NUMBER = int(s.integer(5));
+    for (int i = 0; i < 4; ++i) {
+        Position& p = d.positions[std::size_t(i)];
+        p.name = s.text(6 + 4 * i);
+        p.measure = s.text(7 + 4 * i);
+        p.count = s.real(8 + 4 * i);
+        p.price = s.real(9 + 4 * i);
+    }
+    return d;
+}
+
+// SumDocument over one statement prepared once, for a register's many lookups.
+class DocumentSummer {
+public:
+    explicit DocumentSummer(const TDM& dm)
+        : m_query(dm.database(),
+                  QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(kDocumentColumns))
+    {
+    }
+    DocumentSums operator()(int number, int clientId)
+    {
+        m_query.rebind({number});
+        if (!m_query.next())
+            return {};
+        const InvoiceRow d = documentFrom(m_query);
+        return clientId > 0 && d.ID_NUMBER != clientId ? DocumentSums{} : documentSums(d);
+    }
+
+private:
+    Statement m_query;
+};
+
+void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, RegisterOutput& output)
+{
+    QVariantList values;
+    Statement q(
+        dm.database(),
+        QStringLiteral("SELECT %1 FROM FACTURES WHERE %2 AND %3 ORDER BY %4")
+            .arg(kDocumentColumns,
+                 invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
+                 where(scope, "FACT_DATA", &values),
+                 invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC")),
+        values);
+    output.line(kInvoiceRuler);
+    output.line(kInvoiceHeading);
+    DocumentSums grand;
+    while (q.next()) {
+        const InvoiceRow d = documentFrom(q);
+        const DocumentSums sums = documentSums(d);
+        add(grand, sums);
+        output.line(kInvoiceRuler);
+        QByteArray& out = output.out();
+        out += '|';
+        shortDate(out, d.FACT_DATA);
+        out += '|';
+        if (d.FACT_NUMBER > 0) {
+            const qsizetype start = out.size();
+            out += QByteArray::number(d.FACT_NUMBER).rightJustified(7, ' ');
+            append1251(out, QStringView(d.FACT_DOPNO).left(5));
+            out.append(12 - (out.size() - start), ' ');
+        } else {
+            out.append(12, ' ');
+        }
+        out += '|';
+        text(out, d.NAME_OWNER, 25);
+        out += '|';
+        out.append(20, ' ');
+        out += '|';
+        amounts(out, sums);
+        output.endLine();
+        for (const Position& p : d.positions) {
+            const DocumentSums s = positionSums(p, d.FACT_NDS);
+            if (s.total <= 0)
+                continue;
+            out += "|        |            |                         |";
+            text(out, p.name, 20);
+            out += '|';
+            amounts(out, s);
+            output.endLine();
+        }
+    }
+    output.line(kInvoiceRuler);
+    totalsLine(output, grand);
+}
+
+void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, RegisterOutput& output)
+{
+    QVariantList values;
+    Statement q(
+        dm.database(),
+        QStringLiteral("SELECT NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, INFO, "
+                       "ID_NUMBER FROM %1 WHERE %2 ORDER BY NAKL_NUMBER")
+            .arg(expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2"),
+                 where(scope, "NAKL_DATA", &values)),
+        values);
+    // The payer from the client table, whatever the client list's filters show.
+    Statement payer(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"));
+    DocumentSummer sumOf(dm);
+    output.line(kWaybillRuler);
+    output.line(kWaybillHeading);
+    DocumentSums grand;
+    while (q.next()) {
+        const int client = int(q.integer(6));
+        payer.rebind({client});
+        const QString payerName = payer.next() ? payer.text(0) : QStringLiteral("????");
+        DocumentSums sums = sumOf(int(q.integer(2)), client);
+        for (int i : {3, 4})
+            if (q.integer(i) > 0)
+                add(sums, sumOf(int(q.integer(i)), client));
+        add(grand, sums);
+        output.line(kWaybillRuler);
+        QByteArray& out = output.out();
+        out += '|';
+        shortDate(out, dateFromDb(q.text(1)));
+        out += '|';
+        out += QByteArray::number(q.integer(0)).rightJustified(8, ' ');
+        out += '|';
+        text(out, payerName, 25);
+        out += '|';
+        text(out, q.text(5), 24);
+        out += '|';
+        amounts(out, sums);
+        output.endLine();
+    }
+    output.line(kWaybillRuler);
+    totalsLine(output, grand);
+}
+
+void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
+                const std::function<void(const QByteArray&)>& drain)
+{
+    RegisterOutput output(drain);
+    if (kind == RegisterKind::Invoices || kind == RegisterKind::Receipts)
+        invoiceRegister(dm, kind == RegisterKind::Invoices, scope, output);
+    else
+        waybillRegister(dm, kind == RegisterKind::ExpenseWaybills, scope, output);
+    output.finish();
+}
+
 } // namespace
 
 DocumentSums SumDocument(const TDM& dm, int number, int clientId)
 {
-    const std::optional<InvoiceRow> document = dm.ReadDocument(number);
-    if (!document || (clientId > 0 && document->ID_NUMBER != clientId))
-        return {};
-    return documentSums(*document);
+    return DocumentSummer(dm)(number, clientId);
 }
 
 QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope)
 {
-    QStringList lines;
-    DocumentSums grand;
-    QVariantList values;
-    if (kind == RegisterKind::Invoices || kind == RegisterKind::Receipts) {
-        const bool invoices = kind == RegisterKind::Invoices;
-        lines << kInvoiceRuler << kInvoiceHeading;
-        QSqlQuery q =
-            execOrThrow(dm.database(),
-                        QStringLiteral("SELECT * FROM FACTURES WHERE %1 AND %2 ORDER BY %3")
-                            .arg(invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
-                                 where(scope, "FACT_DATA", &values),
-                                 invoices ? QStringLiteral("FACT_NUMBER")
-                                          : QStringLiteral("FACT_DATA, FACT_NUMBER DESC")),
-                        values);
-        while (q.next()) {
-            const InvoiceRow d = invoiceFromRecord(q.record());
-            const DocumentSums sums = documentSums(d);
-            add(grand, sums);
-            const QString numberColumn =
-                d.FACT_NUMBER > 0
-                    ? (QString::number(d.FACT_NUMBER).rightJustified(7, u' ') + d.FACT_DOPNO.left(5))
-                          .leftJustified(12, u' ')
-                    : QString(12, u' ');
-            lines << kInvoiceRuler;
-            lines << u'|' + shortDate(d.FACT_DATA) + u'|' + numberColumn + u'|' + text(d.NAME_OWNER, 25) +
-                         u'|' + QString(20, u' ') + u'|' + amounts(sums);
-            for (const Position& p : d.positions) {
-                const DocumentSums s = positionSums(p, d.FACT_NDS);
-                if (s.total > 0)
-                    lines << QStringLiteral("|        |            |                         |") +
-                                 text(p.name, 20) + u'|' + amounts(s);
-            }
-        }
-        lines << kInvoiceRuler;
-    } else {
-        lines << kWaybillRuler << kWaybillHeading;
-        const QString table =
-            kind == RegisterKind::ExpenseWaybills ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2");
-        QSqlQuery q = execOrThrow(
-            dm.database(),
-            QStringLiteral(
-                "SELECT NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, INFO, ID_NUMBER "
-                "FROM %1 WHERE %2 ORDER BY NAKL_NUMBER")
-                .arg(table, where(scope, "NAKL_DATA", &values)),
-            values);
-        while (q.next()) {
-            const int client = q.value(6).toInt();
-            // The payer from the client table, whatever the register's filters show.
-            const std::optional<ClientRow> payer = dm.ReadClient(client);
-            DocumentSums sums = SumDocument(dm, q.value(2).toInt(), client);
-            for (int i : {3, 4})
-                if (q.value(i).toInt() > 0)
-                    add(sums, SumDocument(dm, q.value(i).toInt(), client));
-            add(grand, sums);
-            lines << kWaybillRuler;
-            lines << u'|' + shortDate(dateFromDb(q.value(1))) + u'|' +
-                         QString::number(q.value(0).toInt()).rightJustified(8, u' ') + u'|' +
-                         text(payer ? payer->FIRMNAME : QStringLiteral("????"), 25) + u'|' +
-                         text(q.value(5).toString(), 24) + u'|' + amounts(sums);
-        }
-        lines << kWaybillRuler;
-    }
-    lines << totalsLine(grand);
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    QByteArray bytes;
+    writeLines(dm, kind, scope, [&bytes](const QByteArray& block) { bytes += block; });
+    return decode1251(bytes);
 }
 
 bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
                    QString* error)
 {
-    const QByteArray bytes = encode1251(RegisterText(dm, kind, scope));
     return WriteWholeFile(
-        fileName, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
+        fileName,
+        [&](QIODevice& file) {
+            bool written = true;
+            writeLines(dm, kind, scope, [&](const QByteArray& block) {
+                written = written && file.write(block) == block.size();
+            });
+            return written;
+        },
+        error);
 }
 
 QString RegisterFileName(RegisterKind kind)

@@ -174,9 +174,10 @@ TEST(Faults, AKilledCreationOrFillLeavesABookWholeOrEmpty)
         p.waitForFinished();
         const int clients = wholeBookClients(home.dataFolder());
         EXPECT_TRUE(clients == 0 || clients == 300) << delayMs << " " << clients;
-        if (clients == 0)
+        if (clients == 0) {
             EXPECT_EQ(
                 runDocmar({"--home", home.path(), "demo", "--clients", "3", "--invoices", "5"}).exitCode, 0);
+        }
     }
 }
 

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
 
 TEST(FormatFixed, RoundsAt18DigitsThenHalfAwayFromZero)
 {
@@ -32,6 +36,55 @@ TEST(FormatFixed, RoundsAt18DigitsThenHalfAwayFromZero)
         EXPECT_EQ(FormatFixed(c.value, c.decimals), QString::fromLatin1(c.text)) << c.value;
     EXPECT_EQ(FormatFixed(12.3, 2, u'.'), QStringLiteral("12.30"));
     EXPECT_EQ(FormatFixed(std::nan(""), 2), QStringLiteral("NAN"));
+}
+
+// The formatter once read printf's 18 digits; the faster one must give the same text for any value.
+TEST(FormatFixed, AgreesWithPrintfsEighteenDigits)
+{
+    const auto reference = [](double value, int decimals) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.17e", std::fabs(value));
+        const std::string s(buf);
+        const std::size_t e = s.find('e');
+        std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+        int point = std::stoi(s.substr(e + 1)) + 1;
+        if (point <= 0) {
+            digits.insert(0, std::size_t(1 - point), '0');
+            point = 1;
+        }
+        digits.resize(std::max(digits.size(), std::size_t(point + decimals + 1)), '0');
+        const bool up = digits[std::size_t(point + decimals)] >= '5';
+        digits.resize(std::size_t(point + decimals));
+        for (int i = point + decimals - 1; up; --i) {
+            if (i < 0) {
+                digits.insert(0, 1, '1');
+                ++point;
+                break;
+            }
+            if (digits[std::size_t(i)] != '9') {
+                ++digits[std::size_t(i)];
+                break;
+            }
+            digits[std::size_t(i)] = '0';
+        }
+        std::string whole = digits.substr(0, std::size_t(point));
+        whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+        const std::string text = whole + (decimals ? "," + digits.substr(std::size_t(point)) : "");
+        const bool zero = text.find_first_not_of("0,") == std::string::npos;
+        return QString::fromStdString((value < 0 && !zero ? "-" : "") + text);
+    };
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-12, 17);
+    for (int i = 0; i < 200000; ++i) {
+        // Values near halves of a kopeck too, where the two ways could part.
+        const double value = i % 3 ? mantissa(random) * std::pow(10.0, exponent(random))
+                                   : std::round(mantissa(random) * 1e5) / 1000 + 0.005;
+        const int decimals = i % 5;
+        ASSERT_EQ(FormatFixed(value, decimals), reference(value, decimals)) << value << " " << decimals;
+    }
+    for (double value : {0.0, -0.0, 1e300, -1e-300, 5e-324, 1.7976931348623157e308})
+        EXPECT_EQ(FormatFixed(value, 18), reference(value, 18)) << value;
 }
 
 TEST(FormatFixed, DisplayFormatsAndKopecks)

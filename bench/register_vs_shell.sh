@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The invoice register of every client for one year, from the command line, beside the sqlite3 shell
+# selecting the same rows (every column, in the register's order) into a file; wall time of each.
+# Usage: bench/register_vs_shell.sh BUILD_DIR PROGRAM_FOLDER YEAR
+set -euo pipefail
+build=${1:-build}; home=${2:?program folder with a book}; year=${3:-2025}
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+db="$home/DataBase/docmar.db"
+
+best() { # the best of three runs, in seconds
+  local b=999
+  for _ in 1 2 3; do
+    /usr/bin/time -f '%e' -o "$work/t" "$@" >/dev/null 2>&1
+    b=$(echo "t=$(cat "$work/t"); if (t < $b) t else $b" | bc -l)
+  done
+  echo "$b"
+}
+
+docmar_s=$(best "$build/docmar" --home "$home" register invoices --from "01.01.$year" --to "31.12.$year" -o "$work/reg.txt")
+shell_s=$(best sqlite3 "$db" ".output $work/rows.txt" \
+  "SELECT * FROM FACTURES WHERE FACT_NUMBER>0 AND FACT_DATA>='$year-01-01' AND FACT_DATA<='$year-12-31' ORDER BY FACT_NUMBER;")
+rows=$(sqlite3 "$db" "SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND FACT_DATA>='$year-01-01' AND FACT_DATA<='$year-12-31'")
+printf 'invoices %s, register lines %s\ndocmar  %5.2f s\nsqlite3 %5.2f s\nratio   %5.2f\n' \
+  "$rows" "$(wc -l < "$work/reg.txt")" "$docmar_s" "$shell_s" "$(echo "$docmar_s / $shell_s" | bc -l)"
