@@ -4,6 +4,8 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "base/version.h"
+#include "clients/client_export.h"
+#include "clients/client_register.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "db/tables.h"
@@ -28,9 +30,10 @@
 
 namespace {
 
-const QStringList kCommands = {QStringLiteral("init-db"), QStringLiteral("words"), QStringLiteral("demo"),
-                               QStringLiteral("print"),   QStringLiteral("find"),  QStringLiteral("issue"),
-                               QStringLiteral("register")};
+const QStringList kCommands = {QStringLiteral("init-db"),  QStringLiteral("words"),
+                               QStringLiteral("demo"),     QStringLiteral("print"),
+                               QStringLiteral("find"),     QStringLiteral("issue"),
+                               QStringLiteral("register"), QStringLiteral("export-clients")};
 
 QString tr(const char* text)
 {
@@ -58,6 +61,8 @@ const char* const kUsage = R"(Usage:
          [--proxy-date DD.MM.YYYY] [--payer TEXT] [--reason TEXT] [--payment TEXT] [--yes]
   docmar [--home DIR] register invoices|receipts|expense|tax --from DD.MM.YYYY --to DD.MM.YYYY
          [--client ID] [-o FILE]
+  docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
+         [--sort INDEX] [-o FILE]                      appends the client list to the file
   docmar --version
 )";
 
@@ -139,6 +144,14 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("to"), QStringLiteral("Last day of the period."), QStringLiteral("DD.MM.YYYY")},
         {QStringLiteral("client"), QStringLiteral("One client's documents (default: every client's)."),
          QStringLiteral("ID")},
+        {QStringLiteral("fields"), QStringLiteral("Client columns to export, each with its width."),
+         QStringLiteral("NAME[:WIDTH],...")},
+        {QStringLiteral("name"), QStringLiteral("Only clients of this name (TEXT* = beginning so)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("city"), QStringLiteral("Only clients of this city (TEXT* = beginning so)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("sort"), QStringLiteral("The client list's order: an index name (FIRMA)."),
+         QStringLiteral("INDEX")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("The file to write."),
          QStringLiteral("FILE")},
@@ -472,6 +485,17 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     });
 }
 
+// The output file: -o, or the default name in the program folder; empty after a message.
+QString outputFile(const QCommandLineParser& parser, const Invocation& inv, const QString& defaultName)
+{
+    if (!parser.isSet(QStringLiteral("o")))
+        return QDir(inv.programFolder).filePath(defaultName);
+    const QString file = optionValue(parser, QStringLiteral("o"));
+    if (file.trimmed().isEmpty())
+        printErr(QStringLiteral("-o: a file name is expected"));
+    return file.trimmed().isEmpty() ? QString() : file;
+}
+
 // A register as the lists' register commands write it: one client's documents or every client's.
 int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
 {
@@ -496,16 +520,64 @@ int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Promp
         !intOption(parser, QStringLiteral("client"), 1, std::numeric_limits<int>::max(), &client))
         return ExitUsage;
     scope.clientId = int(client);
-    QString file = optionValue(parser, QStringLiteral("o"));
-    if (!parser.isSet(QStringLiteral("o")))
-        file = QDir(inv.programFolder).filePath(RegisterFileName(kind));
-    else if (file.trimmed().isEmpty()) {
-        printErr(QStringLiteral("-o: a file name is expected"));
+    const QString file = outputFile(parser, inv, RegisterFileName(kind));
+    if (file.isEmpty())
         return ExitUsage;
-    }
     return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
         QString error;
         if (!WriteRegister(dm, kind, scope, file, &error)) {
+            printErr(error);
+            return ExitFailed;
+        }
+        return ExitDone;
+    });
+}
+
+// Appends the client list as the export dialog does, for the fields in the order given.
+int exportClients(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    std::vector<ExportColumn> columns;
+    for (const QString& item :
+         optionValue(parser, QStringLiteral("fields")).split(u',', Qt::SkipEmptyParts)) {
+        const int field = exportFieldOfColumn(item.section(u':', 0, 0).trimmed());
+        bool ok = field >= 0;
+        int width = ok ? exportFields()[std::size_t(field)].defaultWidth : 0;
+        if (ok && item.contains(u':')) {
+            width = item.section(u':', 1).trimmed().toInt(&ok);
+            ok = ok && width >= 0 && width <= kMaxExportWidth;
+        }
+        if (!ok) {
+            printErr(
+                QStringLiteral("--fields: \"%1\" is not a client field (FIRMNAME, CITY, ...) with a width "
+                               "from 0 to %2")
+                    .arg(item)
+                    .arg(kMaxExportWidth));
+            return ExitUsage;
+        }
+        columns.push_back({field, width});
+    }
+    if (columns.empty()) {
+        printErr(QStringLiteral("export-clients: --fields NAME[:WIDTH],... is expected"));
+        return ExitUsage;
+    }
+    const QString sort = parser.isSet(QStringLiteral("sort")) ? optionValue(parser, QStringLiteral("sort"))
+                                                              : QStringLiteral("FIRMA");
+    if (!sortIndexNames().contains(sort)) {
+        printErr(
+            QStringLiteral("--sort: one of %1 is expected").arg(sortIndexNames().join(QStringLiteral(", "))));
+        return ExitUsage;
+    }
+    const auto filterValue = [&parser](const QString& name) {
+        return parser.isSet(name) ? std::optional(optionValue(parser, name)) : std::nullopt;
+    };
+    const ListQuery clients =
+        ListQueries::clients(filterValue(QStringLiteral("name")), filterValue(QStringLiteral("city")), sort);
+    const QString file = outputFile(parser, inv, ClientListFileName());
+    if (file.isEmpty())
+        return ExitUsage;
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        QString error;
+        if (!AppendClientList(dm, clients, columns, file, &error)) {
             printErr(error);
             return ExitFailed;
         }
@@ -587,5 +659,7 @@ int RunCommand(const Invocation& inv)
         return issue(parser, inv, prompter);
     if (inv.command == QLatin1String("register"))
         return writeRegister(parser, inv, prompter);
+    if (inv.command == QLatin1String("export-clients"))
+        return exportClients(parser, inv, prompter);
     return ExitUsage;
 }

@@ -4,6 +4,7 @@
 #include "app/setup_form.h"
 #include "base/version.h"
 #include "clients/names_form.h"
+#include "clients/save_form.h"
 #include "documents/goods_list_form.h"
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
@@ -268,6 +269,12 @@ void TBuhForm::setupMenus()
     connect(ui->N37, &QAction::triggered, this, [this] { filterClients(true); });
     connect(ui->N35, &QAction::triggered, this, [this] { filterClients(false); });
     connect(ui->N36, &QAction::triggered, this, &TBuhForm::N36Click);
+    connect(ui->N33, &QAction::triggered, this, [this] {
+        TSaveForm dialog(
+            m_clients.exportChoice(), QDir(m_programFolder).filePath(ClientListFileName()),
+            [this](const QString& file) { m_clients.exportClients(file); }, this);
+        dialog.exec();
+    });
     const std::pair<QAction*, EditorCommand> editors[] = {
         {ui->N9, EditorCommand::NewInvoice},   {ui->N11, EditorCommand::CopyInvoice},
         {ui->N10, EditorCommand::EditInvoice}, {ui->N17, EditorCommand::NewReceipt},

@@ -44,6 +44,15 @@ void append1251(QByteArray& out, QStringView text)
     }
 }
 
+void appendCell1251(QByteArray& out, QStringView text, int width)
+{
+    const qsizetype start = out.size();
+    append1251(out, text.left(width));
+    const qsizetype pad = width - (out.size() - start);
+    if (pad > 0)
+        out.append(pad, ' ');
+}
+
 QByteArray encode1251(const QString& text)
 {
     QByteArray out;

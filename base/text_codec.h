@@ -8,6 +8,8 @@
 // A character the code page cannot hold is written as "?".
 QByteArray encode1251(const QString& text);
 void append1251(QByteArray& out, QStringView text);
+// A fixed-width cell of a text file: the text cut to width characters, blanks after it up to width.
+void appendCell1251(QByteArray& out, QStringView text, int width);
 QString decode1251(const QByteArray& bytes);
 
 // True when every character of the text has a place in Windows-1251.

@@ -76,11 +76,16 @@ ClientRegister::ClientRegister(TDM& dm)
     m_model->setReadOnly(true);
 }
 
+ListQuery ClientRegister::query() const
+{
+    return ListQueries::clients(m_filter.nameOn ? std::optional(m_filter.nameValue) : std::nullopt,
+                                m_filter.cityOn ? std::optional(m_filter.cityValue) : std::nullopt,
+                                m_sortIndex);
+}
+
 void ClientRegister::reload()
 {
-    m_model->setQuery(ListQueries::clients(m_filter.nameOn ? std::optional(m_filter.nameValue) : std::nullopt,
-                                           m_filter.cityOn ? std::optional(m_filter.cityValue) : std::nullopt,
-                                           m_sortIndex));
+    m_model->setQuery(query());
 }
 
 void ClientRegister::setSortIndex(const QString& indexName)

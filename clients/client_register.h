@@ -52,6 +52,8 @@ public:
     const SqlListModel& model() const { return *m_model; }
 
     void reload();
+    // What the list shows: its filter and order.
+    ListQuery query() const;
     const QString& sortIndex() const { return m_sortIndex; }
     void setSortIndex(const QString& indexName); // reloads
     const ClientFilter& filter() const { return m_filter; }

@@ -199,3 +199,20 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
         start = 0;
     }
 }
+
+bool ClientsController::exportClients(const QString& fileName)
+{
+    if (fileName.trimmed().isEmpty()) {
+        m_prompter.error(tr("Укажите имя файла."));
+        return false;
+    }
+    try {
+        QString error;
+        if (AppendClientList(m_dm, m_register.query(), m_exportChoice.columns(), fileName, &error))
+            return true;
+        m_prompter.error(error);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+    }
+    return false;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clients/client_export.h"
 #include "clients/client_register.h"
 
 #include <functional>
@@ -72,10 +73,17 @@ public:
     // client. keepGoing is asked between stretches of clients.
     SearchOutcome find(int startRow, const FindRequest& request, const std::function<bool()>& keepGoing);
 
+    // N33: the fields and widths of the export dialog, kept for the run.
+    ClientExportChoice& exportChoice() { return m_exportChoice; }
+    // "Сохранить": appends the clients the list shows, in its order, with the chosen columns; false after
+    // the message saying why. The list and its current client stay as they are.
+    bool exportClients(const QString& fileName);
+
 private:
     TDM& m_dm;
     Prompter& m_prompter;
     ClientRegister m_register;
+    ClientExportChoice m_exportChoice;
     ClientFilter m_filter;
     FindRequest m_lastFind;
     bool m_dirty = false;

@@ -67,13 +67,6 @@ void number(QByteArray& out, double value, int width)
     out.append(digits, length);
 }
 
-void text(QByteArray& out, QStringView value, int width)
-{
-    const qsizetype start = out.size();
-    append1251(out, value.left(width));
-    out.append(width - (out.size() - start), ' ');
-}
-
 // "05.02.01".
 void shortDate(QByteArray& out, const QDate& date)
 {
@@ -224,7 +217,7 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
             out.append(12, ' ');
         }
         out += '|';
-        text(out, d.NAME_OWNER, 25);
+        appendCell1251(out, d.NAME_OWNER, 25);
         out += '|';
         out.append(20, ' ');
         out += '|';
@@ -235,7 +228,7 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
             if (s.total <= 0)
                 continue;
             out += "|        |            |                         |";
-            text(out, p.name, 20);
+            appendCell1251(out, p.name, 20);
             out += '|';
             amounts(out, s);
             output.endLine();
@@ -277,9 +270,9 @@ void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, Re
         out += '|';
         out += QByteArray::number(q.integer(0)).rightJustified(8, ' ');
         out += '|';
-        text(out, payerName, 25);
+        appendCell1251(out, payerName, 25);
         out += '|';
-        text(out, q.text(5), 24);
+        appendCell1251(out, q.text(5), 24);
         out += '|';
         amounts(out, sums);
         output.endLine();

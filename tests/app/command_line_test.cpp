@@ -1,5 +1,6 @@
 #include "base/ini_file.h"
 #include "base/settings.h"
+#include "base/text_codec.h"
 #include "db/data_module.h"
 #include "report/page.h"
 #include "support/test_support.h"
@@ -451,4 +452,45 @@ TEST(CommandLine, RegisterWritesTheListsRegisterByteForByte)
                    "-o", home.file(QStringLiteral("no/such/r.txt"))});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
+}
+
+TEST(CommandLine, ExportClientsAppendsTheListAsTheDialogWritesIt)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CITY, DOGNUMBER) VALUES "
+                                   "(2, 'Бета', 'Київ', '5'), (3, 'Альфа', 'Львів', '6'), "
+                                   "(4, 'Гама', 'Київ', NULL)"));
+    }
+    const auto run = [&home](QStringList args) {
+        return runDocmar(QStringList{"--home", home.path(), "export-clients"} + args);
+    };
+    // By city in the order of the contract numbers, the name cut to 3.
+    ProcessResult r = run({"--fields", "city,DOGNUMBER:3,FIRMNAME:3", "--city", "Київ", "--sort", "DOG_NUM"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile file(home.file(QStringLiteral("clients.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = decode1251(file.readAll()).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines, (QStringList{"+----------------+----------+--------------+",
+                                  "|Город           |№ договора|Название фирмы|",
+                                  "+----------------+----------+--------------+",
+                                  "|Київ            |   |Гам|", "|Київ            |5  |Бет|",
+                                  "+----------------+----------+--------------+", " ", ""}));
+    // Names by beginning, to a named file.
+    const QString named = home.file(QStringLiteral("l.txt"));
+    r = run({"--fields", "FIRMNAME:5", "--name", "Аль*", "-o", named});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile one(named);
+    ASSERT_TRUE(one.open(QIODevice::ReadOnly));
+    EXPECT_EQ(decode1251(one.readAll()).count(QStringLiteral("|Альфа|")), 1);
+
+    for (const QStringList& bad :
+         {QStringList{}, QStringList{"--fields", "NOSUCH"}, QStringList{"--fields", "CITY:256"},
+          QStringList{"--fields", "CITY:-1"}, QStringList{"--fields", "CITY", "--sort", "X"},
+          QStringList{"--fields", "CITY", "-o", ""}})
+        EXPECT_EQ(run(bad).exitCode, 2) << bad.join(' ').toStdString();
 }

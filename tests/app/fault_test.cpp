@@ -200,3 +200,30 @@ TEST(Faults, TwoDemoRunsAtOnceFillTheBookOnce)
         << err.toStdString();
     EXPECT_EQ(wholeBookClients(home.dataFolder()), 400);
 }
+
+TEST(Faults, ARegisterOrExportCutShortLeavesTheOldFile)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "40", "--invoices", "200"}).exitCode, 0);
+    const QStringList registerArgs = {"--home", home.path(),  "register", "invoices",
+                                      "--from", "01.01.2000", "--to",     "31.12.2099"};
+    ASSERT_EQ(runDocmar(registerArgs).exitCode, 0);
+    const QString journal = home.file(QStringLiteral("FACTURE1.TXT"));
+    const QByteArray good = bytesOf(journal);
+    ASSERT_GT(good.size(), 20000);
+    ProcessResult r = runDocmar(registerArgs, 20000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_EQ(bytesOf(journal), good);
+
+    // The export appends through a copy: a copy cut short is never put in place of the old file.
+    const QStringList exportArgs = {"--home", home.path(), "export-clients", "--fields", "FIRMNAME,CITY"};
+    ASSERT_EQ(runDocmar(exportArgs).exitCode, 0);
+    const QString list = home.file(QStringLiteral("clients.txt"));
+    const QByteArray once = bytesOf(list);
+    r = runDocmar(exportArgs, once.size() + 100);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(bytesOf(list), once);
+    ASSERT_EQ(runDocmar(exportArgs).exitCode, 0);
+    EXPECT_EQ(bytesOf(list), once + once);
+}

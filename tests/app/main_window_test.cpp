@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -580,6 +581,64 @@ TEST_F(MainWindowTest, RegistersAskThePeriodAndFileAndLeaveTheListsAlone)
     });
     w<QAction>("N27")->trigger();
     EXPECT_EQ(prompter.messages().size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
+{
+    open();
+    w<DBGrid>("DBGrid1")->moveTo(3);
+    const int client = window->currentClientId();
+    const QString file = home.file(QStringLiteral("list.txt"));
+    const auto exportOnce = [&](bool firstShowing) {
+        whenModal([&, firstShowing](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Сохранение списка клиентов в файле :"));
+            auto* left = child<QListWidget>(dialog, "ListBox1");
+            auto* right = child<QListWidget>(dialog, "ListBox2");
+            auto* save = child<QPushButton>(dialog, "BitBtn1");
+            EXPECT_EQ(QDir::fromNativeSeparators(child<QLineEdit>(dialog, "FilenameEdit1")->text()),
+                      QDir(home.path()).filePath("clients.txt"));
+            // Every showing starts with nothing included; the width set before is kept.
+            EXPECT_EQ(left->count(), 19);
+            EXPECT_EQ(right->count(), 0);
+            EXPECT_FALSE(save->isEnabled());
+            EXPECT_FALSE(child<QPushButton>(dialog, "Button3")->isEnabled());
+            child<QPushButton>(dialog, "Button2")->click(); // nothing selected: nothing moves
+            EXPECT_EQ(right->count(), 0);
+            left->setCurrentRow(4); // "Город"
+            child<QPushButton>(dialog, "Button2")->click();
+            ASSERT_EQ(right->count(), 1);
+            EXPECT_EQ(right->item(0)->text(),
+                      firstShowing ? QStringLiteral("Город (width=16)") : QStringLiteral("Город (width=6)"));
+            EXPECT_TRUE(save->isEnabled());
+            right->setCurrentRow(0);
+            auto* width = child<QSpinBox>(dialog, "LenSE");
+            EXPECT_EQ(width->value(), firstShowing ? 16 : 6);
+            EXPECT_EQ(width->maximum(), 255);
+            width->setValue(6);
+            child<QPushButton>(dialog, "BitBtn3")->click();
+            EXPECT_EQ(right->item(0)->text(), QStringLiteral("Город (width=6)"));
+            child<QLineEdit>(dialog, "FilenameEdit1")->setText(QDir::toNativeSeparators(file));
+            save->click();
+            EXPECT_TRUE(dialog->isVisible());               // stays open after saving
+            child<QPushButton>(dialog, "Button1")->click(); // ">>"
+            EXPECT_EQ(left->count(), 0);
+            EXPECT_EQ(right->count(), 19);
+            EXPECT_FALSE(child<QPushButton>(dialog, "Button2")->isEnabled());
+            child<QPushButton>(dialog, "BitBtn2")->click();
+        });
+        w<QAction>("N33")->trigger();
+    };
+    exportOnce(true);
+    exportOnce(false);
+    EXPECT_TRUE(prompter.messages().empty());
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    const QByteArray table = "+------+\r\n|\xc3\xee\xf0\xee\xe4 |\r\n+------+\r\n";
+    EXPECT_TRUE(bytes.startsWith(table));
+    EXPECT_EQ(bytes.count(table), 2);
+    EXPECT_EQ(bytes.count("\r\n"), 2 * (3 + 30 + 2));
+    EXPECT_EQ(window->currentClientId(), client); // the list stays where it was
 }
 
 TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
