@@ -10,6 +10,7 @@
 #include "db/demo_data.h"
 #include "db/tables.h"
 #include "documents/waybill_issue.h"
+#include "maintenance/backup.h"
 #include "print/amount_in_words.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
@@ -33,7 +34,8 @@ namespace {
 const QStringList kCommands = {QStringLiteral("init-db"),  QStringLiteral("words"),
                                QStringLiteral("demo"),     QStringLiteral("print"),
                                QStringLiteral("find"),     QStringLiteral("issue"),
-                               QStringLiteral("register"), QStringLiteral("export-clients")};
+                               QStringLiteral("register"), QStringLiteral("export-clients"),
+                               QStringLiteral("backup"),   QStringLiteral("clear-documents")};
 
 QString tr(const char* text)
 {
@@ -63,6 +65,8 @@ const char* const kUsage = R"(Usage:
          [--client ID] [-o FILE]
   docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
          [--sort INDEX] [-o FILE]                      appends the client list to the file
+  docmar [--home DIR] backup                           the database folder into its BackUp folder
+  docmar [--home DIR] clear-documents --yes            empties the document tables
   docmar --version
 )";
 
@@ -585,6 +589,39 @@ int exportClients(const QCommandLineParser& parser, const Invocation& inv, Promp
     });
 }
 
+// The database folder in use into its BackUp folder, as the owner tab's button does.
+int backup(const Invocation& inv, Prompter& prompter)
+{
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    if (!TDM::databaseExists(settings.path)) {
+        printErr(tr("Файл базы данных не найден: %1").arg(TDM::databaseFile(settings.path)));
+        return ExitFailed;
+    }
+    MaintenanceController maintenance(prompter);
+    const std::optional<BackupReport> report = maintenance.backUp(settings.path);
+    if (!report)
+        return ExitFailed;
+    maintenance.reportBackup(settings.path, *report);
+    return report->failed.isEmpty() ? ExitDone : ExitFailed;
+}
+
+// Empties the document tables; the question of the button is answered by --yes only.
+int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    if (!parser.isSet(QStringLiteral("yes"))) {
+        printErr(tr("Очистить базу документов?") +
+                 QStringLiteral(" Every invoice, receipt, waybill, act and payment is deleted; clients and "
+                                "goods stay. Give --yes to go on."));
+        return ExitFailed;
+    }
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        MaintenanceController maintenance(prompter);
+        return maintenance.clearDocuments(dm) ? ExitDone : ExitFailed;
+    });
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -661,5 +698,9 @@ int RunCommand(const Invocation& inv)
         return writeRegister(parser, inv, prompter);
     if (inv.command == QLatin1String("export-clients"))
         return exportClients(parser, inv, prompter);
+    if (inv.command == QLatin1String("backup"))
+        return backup(inv, prompter);
+    if (inv.command == QLatin1String("clear-documents"))
+        return clearDocuments(parser, inv, prompter);
     return ExitUsage;
 }

@@ -77,6 +77,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     , m_owner(m_dm, *m_prompter)
     , m_clients(m_dm, *m_prompter)
     , m_documents(m_dm, *m_prompter)
+    , m_maintenance(*m_prompter)
 {
     ui->setupUi(this);
     const QString dataFolder = defaultDatabaseFolder(m_programFolder);
@@ -123,6 +124,8 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
         if (const std::optional<OwnerRecord> stored = m_owner.stored())
             ShowOwnerRecord(*stored);
     });
+    connect(ui->BitBtn6, &QPushButton::clicked, this, &TBuhForm::BitBtn6Click);
+    connect(ui->BitBtn7, &QPushButton::clicked, this, &TBuhForm::BitBtn7Click);
     connect(ui->PC1, &QTabWidget::currentChanged, this, &TBuhForm::PC1Change);
     // The bottom tabs by keyboard, from anywhere in the window.
     const auto stepTabs = [this](int step) {
@@ -664,6 +667,41 @@ void TBuhForm::LoadAndShowOwner()
 {
     m_owner.load(m_settings.path);
     ShowOwnerRecord(m_owner.record());
+}
+
+void TBuhForm::showProgressPanel(const QString& caption)
+{
+    ui->Panel13->setText(caption);
+    ui->Panel13->show();
+    ui->Panel13->repaint();
+}
+
+void TBuhForm::BitBtn6Click()
+{
+    settleOwnerEdits();
+    showProgressPanel(tr("Создание резервной копии базы ..."));
+    // The folder in use is the one backed up, wherever PATH puts it.
+    m_dm.disconnect();
+    const std::optional<BackupReport> report = m_maintenance.backUp(m_settings.path);
+    QDir::setCurrent(m_programFolder);
+    LoadAndShowOwner();
+    clientRegister().reload();
+    locateClient(clientRegister().idAt(0));
+    RefreshClientDocuments();
+    ui->Panel13->hide();
+    if (report)
+        m_maintenance.reportBackup(m_settings.path, *report);
+}
+
+void TBuhForm::BitBtn7Click()
+{
+    if (!m_maintenance.confirmClearing())
+        return;
+    showProgressPanel(tr("Очистка базы документов ..."));
+    if (m_dm.isConnected() || OpenDatabase())
+        m_maintenance.clearDocuments(m_dm);
+    ui->Panel13->hide();
+    StartUpSequence();
 }
 
 void TBuhForm::ShowOwnerRecord(const OwnerRecord& owner)

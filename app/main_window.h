@@ -5,6 +5,7 @@
 #include "clients/owner_details.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
+#include "maintenance/backup.h"
 #include "report/widget_prompter.h"
 
 #include "db/list_queries.h"
@@ -113,6 +114,9 @@ private:
     // Owner tab.
     void ShowOwnerRecord(const OwnerRecord& owner);
     void settleOwnerEdits();
+    void BitBtn6Click(); // the backup
+    void BitBtn7Click(); // the clearing
+    void showProgressPanel(const QString& caption);
     void forgetDatabase();
     bool createDatabaseOnOffer();
     OwnerRecord ownerFromTab() const;
@@ -126,6 +130,7 @@ private:
     OwnerDetails m_owner;
     ClientsController m_clients;
     DocumentsController m_documents;
+    MaintenanceController m_maintenance;
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;
     TTovarForm* m_tovarForm = nullptr;

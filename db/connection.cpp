@@ -327,6 +327,46 @@ void placeNewFile(const QString& temp, const QString& file)
     }
 }
 
+void backupDatabaseFile(const QString& source, const QString& target)
+{
+    sqlite3* from = nullptr;
+    sqlite3* to = nullptr;
+    const auto fail = [&](sqlite3* handle) {
+        const DbError error = engineFailure(handle, nullptr);
+        sqlite3_close(from);
+        sqlite3_close(to);
+        return error;
+    };
+    // Read and write: a journal left by a writer that died is rolled back before the copy reads.
+    if (sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
+        throw fail(from);
+    QFile::remove(target);
+    if (sqlite3_open_v2(QFile::encodeName(target).constData(), &to,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK ||
+        sqlite3_exec(to, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
+        throw fail(to);
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    if (!backup)
+        throw fail(to);
+    // Every page in one step, under one read lock: the copy is the book as one moment saw it. A writer
+    // holding the book is waited for as long as every connection waits.
+    int rc = SQLITE_OK;
+    for (int waited = 0;; waited += 20) {
+        rc = sqlite3_backup_step(backup, -1);
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited >= kBusyWaitMs)
+            break;
+        sqlite3_sleep(20);
+    }
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE)
+        throw fail(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? from : to);
+    sqlite3_close(from);
+    if (sqlite3_close(to) != SQLITE_OK)
+        throw fail(to);
+}
+
 bool isReadOnlyConnection(const QSqlDatabase& db)
 {
     sqlite3* handle = sqliteHandle(db);

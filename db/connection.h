@@ -56,6 +56,11 @@ void placeNewFile(const QString& temp, const QString& file);
 
 // True when the engine opened the file for reading only (the file is write-protected).
 bool isReadOnlyConnection(const QSqlDatabase& db);
+// A consistent copy of a database file made through the engine's online backup, whatever other
+// connections write meanwhile (they are waited for as every connection waits). The target is made
+// anew and written without a journal: it is a private file until the caller puts it in place. Throws
+// DbError.
+void backupDatabaseFile(const QString& source, const QString& target);
 
 sqlite3* sqliteHandle(const QSqlDatabase& db);
 void registerTextFunctions(sqlite3* handle);

@@ -407,6 +407,15 @@ void TDM::DeleteClientDocuments(int clientId)
     tx.commit();
 }
 
+void TDM::ClearDocumentTables()
+{
+    const QSqlDatabase db = database();
+    Transaction tx(db, Transaction::Writing);
+    for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PLATEG"})
+        execOrThrow(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+    tx.commit();
+}
+
 void TDM::DeleteClient(int clientId)
 {
     if (clientId <= 1)

@@ -66,6 +66,9 @@ public:
 
     // Removes the client's acts, invoices and receipts, expense and tax waybills: all or none.
     void DeleteClientDocuments(int clientId);
+    // Empties the five document tables (acts, invoices and receipts, both kinds of waybill, payments) at
+    // once, their structure and indexes kept; clients and goods stay. All or nothing.
+    void ClearDocumentTables();
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
     void DeleteClient(int clientId);
 

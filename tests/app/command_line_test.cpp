@@ -494,3 +494,33 @@ TEST(CommandLine, ExportClientsAppendsTheListAsTheDialogWritesIt)
           QStringList{"--fields", "CITY", "-o", ""}})
         EXPECT_EQ(run(bad).exitCode, 2) << bad.join(' ').toStdString();
 }
+
+TEST(CommandLine, BackupTakesTheBookInUseAndClearingWantsYes)
+{
+    TestHome home;
+    // The book lives where PATH says, not in DataBase beside the program: that is what is backed up.
+    const QString elsewhere = home.file(QStringLiteral("Books/2026"));
+    IniFile ini(settingsFilePath(home.path()));
+    ini.writeString(QStringLiteral("DATABASE"), QStringLiteral("PATH"), elsewhere);
+    ASSERT_TRUE(ini.save());
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "5", "--invoices", "20"}).exitCode, 0);
+    ProcessResult r = runDocmar({"--home", home.path(), "backup"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Скопировано файлов: 1.")));
+    EXPECT_TRUE(TDM::databaseExists(QDir(elsewhere).filePath(QStringLiteral("BackUp"))));
+    EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("DataBase/BackUp"))));
+
+    r = runDocmar({"--home", home.path(), "clear-documents"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Очистить базу документов?")));
+    EXPECT_TRUE(runDocmar({"--home", home.path(), "find", "invoice", "1"}).out.contains("FACT_NUMBER=1"));
+    ASSERT_EQ(runDocmar({"--home", home.path(), "clear-documents", "--yes"}).exitCode, 0);
+    EXPECT_EQ(runDocmar({"--home", home.path(), "find", "invoice", "1"}).exitCode, 1);
+    // The backup still holds the documents.
+    TDM copy;
+    copy.connect(QDir(elsewhere).filePath(QStringLiteral("BackUp")));
+    EXPECT_EQ(
+        scalar(copy.database(), QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")).toInt(),
+        20);
+    EXPECT_EQ(runDocmar({"--home", home.path(), "backup", "extra"}).exitCode, 2);
+}

@@ -227,3 +227,25 @@ TEST(Faults, ARegisterOrExportCutShortLeavesTheOldFile)
     ASSERT_EQ(runDocmar(exportArgs).exitCode, 0);
     EXPECT_EQ(bytesOf(list), once + once);
 }
+
+TEST(Faults, ABackupCutShortLeavesYesterdaysCopy)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "40", "--invoices", "400"}).exitCode, 0);
+    ASSERT_EQ(runDocmar({"--home", home.path(), "backup"}).exitCode, 0);
+    const QString copy = home.file(QStringLiteral("DataBase/BackUp/docmar.db"));
+    const QByteArray yesterday = bytesOf(copy);
+    ASSERT_GT(yesterday.size(), 100000);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER>200"));
+    }
+    const ProcessResult r = runDocmar({"--home", home.path(), "backup"}, 50000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Не удалось скопировать:\ndocmar.db: ")))
+        << r.err.toStdString();
+    EXPECT_EQ(bytesOf(copy), yesterday);
+    EXPECT_EQ(QDir(home.file(QStringLiteral("DataBase/BackUp"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"docmar.db"}); // no part copy left behind
+}

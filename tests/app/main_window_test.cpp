@@ -641,6 +641,45 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
     EXPECT_EQ(window->currentClientId(), client); // the list stays where it was
 }
 
+TEST_F(MainWindowTest, BackupAndClearingBringTheWindowBack)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(2);
+    const QString owner = w<QLineEdit>("Edit1")->text();
+    w<DBGrid>("DBGrid1")->moveTo(5);
+
+    w<QPushButton>("BitBtn6")->click();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages().front().kind, ScriptedPrompter::Kind::Inform);
+    EXPECT_EQ(prompter.texts().first(),
+              QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: 1.")
+                  .arg(QDir::toNativeSeparators(QDir(home.dataFolder()).filePath("BackUp"))));
+    EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
+    EXPECT_EQ(currentRow(), 0); // the register on its first client, the lists with it
+    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
+    const int invoices = w<DBGrid>("DBGrid3")->model()->rowCount();
+    ASSERT_GT(invoices, 0);
+
+    // No changes nothing.
+    prompter.queueAnswer(false);
+    w<QPushButton>("BitBtn7")->click();
+    EXPECT_EQ(prompter.texts().last(), QStringLiteral("Очистить базу документов?"));
+    EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), invoices);
+
+    const int clients = scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS"));
+    prompter.queueAnswer(true);
+    w<QPushButton>("BitBtn7")->click();
+    EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
+    for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})
+        EXPECT_EQ(w<DBGrid>(grid)->model()->rowCount(), 0) << grid;
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS")), clients);
+    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
+    EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
+    EXPECT_EQ(prompter.messages().size(), 3u);
+}
+
 TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
 {
     open();

@@ -1,0 +1,143 @@
+#include "maintenance/backup.h"
+
+#include "base/prompter.h"
+#include "db/connection.h"
+#include "db/data_module.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Backup", text);
+}
+
+bool isEngineSideFile(const QString& name)
+{
+    for (const char* suffix : {"-journal", "-wal", "-shm"})
+        if (name.endsWith(QLatin1String(suffix)))
+            return true;
+    return false;
+}
+
+bool isDatabaseFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+// The copy on the disk itself before it replaces the old one: a crash then leaves one or the other.
+bool syncFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && ::fsync(f.handle()) == 0;
+}
+
+// One file into the backup folder; an empty string when done, else the reason.
+QString copyOne(const QString& source, const QString& target)
+{
+    const QFileInfo info(target);
+    const QString temp =
+        info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".part-%1").arg(::getpid()));
+    QString reason;
+    if (isDatabaseFile(source)) {
+        try {
+            backupDatabaseFile(source, temp);
+        } catch (const DbError& e) {
+            reason = e.fullText();
+        }
+    } else if (!CopyDataFile(source, temp)) {
+        reason = tr("ошибка чтения или записи");
+    }
+    if (reason.isEmpty() && !syncFile(temp))
+        reason = tr("ошибка записи на диск");
+    if (reason.isEmpty() &&
+        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (!reason.isEmpty())
+        QFile::remove(temp);
+    return reason;
+}
+
+} // namespace
+
+QString BackupFolder(const QString& dataFolder)
+{
+    return QDir(dataFolder).filePath(QStringLiteral("BackUp"));
+}
+
+std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QString* error)
+{
+    const QString backupFolder = BackupFolder(dataFolder);
+    if (!QDir().mkpath(backupFolder)) {
+        if (error)
+            *error = tr("Ошибка ввода/вывода: не удалось создать каталог %1")
+                         .arg(QDir::toNativeSeparators(backupFolder));
+        return std::nullopt;
+    }
+    const QDir backup(backupFolder);
+    for (const QString& name : backup.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (isEngineSideFile(name))
+            QFile::remove(backup.filePath(name));
+    BackupReport report;
+    const QDir data(dataFolder);
+    for (const QString& name : data.entryList(QDir::Files, QDir::Name)) {
+        if (isEngineSideFile(name))
+            continue;
+        const QString reason = copyOne(data.filePath(name), backup.filePath(name));
+        if (reason.isEmpty())
+            ++report.copied;
+        else
+            report.failed << name + QStringLiteral(": ") + reason;
+    }
+    return report;
+}
+
+MaintenanceController::MaintenanceController(Prompter& prompter)
+    : m_prompter(prompter)
+{
+}
+
+std::optional<BackupReport> MaintenanceController::backUp(const QString& dataFolder)
+{
+    QString error;
+    std::optional<BackupReport> report = BackUpDatabaseFolder(dataFolder, &error);
+    if (!report)
+        m_prompter.error(error);
+    return report;
+}
+
+void MaintenanceController::reportBackup(const QString& dataFolder, const BackupReport& report)
+{
+    const QString done = tr("Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
+                             .arg(QDir::toNativeSeparators(BackupFolder(dataFolder)))
+                             .arg(report.copied);
+    if (report.failed.isEmpty())
+        m_prompter.inform(done);
+    else
+        m_prompter.error(done + u'\n' + tr("Не удалось скопировать:") + u'\n' + report.failed.join(u'\n'));
+}
+
+bool MaintenanceController::confirmClearing()
+{
+    return m_prompter.ask(tr("Очистить базу документов?"));
+}
+
+bool MaintenanceController::clearDocuments(TDM& dm)
+{
+    try {
+        dm.ClearDocumentTables();
+        return true;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return false;
+    }
+}

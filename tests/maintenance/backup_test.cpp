@@ -1,0 +1,172 @@
+#include "base/prompter.h"
+#include "db/data_module.h"
+#include "db/demo_data.h"
+#include "maintenance/backup.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+int count(TDM& dm, const char* table)
+{
+    return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))).toInt();
+}
+
+// A copy that the program opens and the engine finds whole; the number of clients in it.
+int checkedClients(const QString& folder)
+{
+    TDM copy;
+    copy.connect(folder);
+    EXPECT_EQ(scalar(copy.database(), QStringLiteral("PRAGMA integrity_check")).toString(),
+              QStringLiteral("ok"));
+    return count(copy, "CLIENTS");
+}
+
+} // namespace
+
+TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {10, 50, 3});
+    const QString data = home.dataFolder();
+    writeFile(QDir(data).filePath("notes.txt"), "first");
+    writeFile(QDir(data).filePath(".hidden"), "skip");
+    writeFile(QDir(data).filePath("docmar.db-journal"), "");
+    ASSERT_TRUE(QDir(data).mkpath("sub"));
+
+    std::optional<BackupReport> report = BackUpDatabaseFolder(data);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->copied, 2);
+    EXPECT_TRUE(report->failed.isEmpty());
+    const QDir backup(BackupFolder(data));
+    EXPECT_EQ(backup.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"docmar.db", "notes.txt"}));
+    EXPECT_EQ(checkedClients(backup.path()), count(*dm, "CLIENTS"));
+
+    // The second backup takes the current files; a file removed since keeps its copy, and a stale side
+    // file in the backup folder goes, so it is never applied to the new copy.
+    execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
+    writeFile(QDir(data).filePath("notes.txt"), "second");
+    writeFile(QDir(data).filePath("gone.txt"), "old");
+    ASSERT_TRUE(BackUpDatabaseFolder(data));
+    QFile::remove(QDir(data).filePath("gone.txt"));
+    writeFile(backup.filePath("docmar.db-journal"), "stale journal");
+    report = BackUpDatabaseFolder(data);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->copied, 2);
+    EXPECT_EQ(bytesOf(backup.filePath("notes.txt")), QByteArray("second"));
+    EXPECT_EQ(bytesOf(backup.filePath("gone.txt")), QByteArray("old"));
+    EXPECT_FALSE(QFileInfo::exists(backup.filePath("docmar.db-journal")));
+    EXPECT_EQ(checkedClients(backup.path()), count(*dm, "CLIENTS"));
+}
+
+TEST(Backup, ABackupFolderThatCannotBeMadeIsSaidAndAFailedFileNamed)
+{
+    TestHome home;
+    home.createAndConnect();
+    const QString data = home.dataFolder();
+    writeFile(BackupFolder(data), "a file where the folder should be");
+    ScriptedPrompter prompter;
+    MaintenanceController maintenance(prompter);
+    EXPECT_FALSE(maintenance.backUp(data));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.texts().first().startsWith(QStringLiteral("Ошибка ввода/вывода")));
+
+    QFile::remove(BackupFolder(data));
+    writeFile(QDir(data).filePath("locked.txt"), "x");
+    QFile::setPermissions(QDir(data).filePath("locked.txt"), QFileDevice::Permissions());
+    const std::optional<BackupReport> report = maintenance.backUp(data);
+    ASSERT_TRUE(report);
+    if (bytesOf(QDir(data).filePath("locked.txt")).isEmpty()) { // not when the tests run as root
+        EXPECT_EQ(report->copied, 1);
+        ASSERT_EQ(report->failed.size(), 1);
+        EXPECT_TRUE(report->failed.first().startsWith(QStringLiteral("locked.txt: ")));
+    }
+    maintenance.reportBackup(data, *report);
+    EXPECT_TRUE(prompter.texts().last().startsWith(
+        QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
+            .arg(QDir::toNativeSeparators(BackupFolder(data)))
+            .arg(report->copied)));
+}
+
+// The copy is the book as one moment saw it, while another process fills it.
+TEST(Backup, ACopyTakenWhileAnotherProcessWritesIsWhole)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    QProcess writer;
+    writer.start(docmarProgram(),
+                 {"--home", home.path(), "demo", "--clients", "1500", "--invoices", "15000"});
+    ASSERT_TRUE(writer.waitForStarted());
+    int copies = 0;
+    while (writer.state() != QProcess::NotRunning) {
+        if (const std::optional<BackupReport> report = BackUpDatabaseFolder(home.dataFolder());
+            report && report->failed.isEmpty()) {
+            ++copies;
+            const int clients = checkedClients(BackupFolder(home.dataFolder()));
+            EXPECT_TRUE(clients == 0 || clients == 1501) << clients; // the owner row and the clients
+        }
+        writer.waitForFinished(20);
+    }
+    ASSERT_EQ(writer.exitCode(), 0);
+    ASSERT_TRUE(BackUpDatabaseFolder(home.dataFolder()));
+    EXPECT_EQ(checkedClients(BackupFolder(home.dataFolder())), 1501);
+    EXPECT_GT(copies, 0);
+}
+
+TEST(Clearing, EmptiesTheDocumentTablesAtOnceAndLeavesClientsAndGoods)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {10, 50, 3});
+    execOrThrow(dm->database(),
+                QStringLiteral("INSERT INTO PLATEG (PLAT_NUMBER, SUMMA, ID_NUMBER) VALUES (1, 10, 2)"));
+    const int clients = count(*dm, "CLIENTS");
+    const int goods = count(*dm, "PRODUCTS");
+    ASSERT_GT(count(*dm, "FACTURES"), 0);
+
+    // A table that refuses stops the clearing, and nothing is emptied.
+    execOrThrow(dm->database(), QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON PLATEG "
+                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    ScriptedPrompter prompter;
+    MaintenanceController maintenance(prompter);
+    EXPECT_FALSE(maintenance.clearDocuments(*dm));
+    EXPECT_EQ(prompter.messages().size(), 1u);
+    EXPECT_GT(count(*dm, "FACTURES"), 0);
+    EXPECT_GT(count(*dm, "NAKLADN1"), 0);
+
+    execOrThrow(dm->database(), QStringLiteral("DROP TRIGGER keep"));
+    const int indexes =
+        scalar(dm->database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"))
+            .toInt();
+    EXPECT_TRUE(maintenance.clearDocuments(*dm));
+    for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PLATEG"})
+        EXPECT_EQ(count(*dm, table), 0) << table;
+    EXPECT_EQ(count(*dm, "CLIENTS"), clients);
+    EXPECT_EQ(count(*dm, "PRODUCTS"), goods);
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"))
+                  .toInt(),
+              indexes);
+    EXPECT_EQ(dm->NextFactNumber(), 1);
+    EXPECT_EQ(dm->NextReceiptNumber(), -1);
+    EXPECT_EQ(dm->NextNakl1Number(), 1);
+}
