@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 pxlib-dev
   libgtest-dev libbenchmark-dev
   qt6-translations-l10n
   fonts-liberation poppler-utils

@@ -1,0 +1,419 @@
+#include "maintenance/paradox_import.h"
+
+#include "db/connection.h"
+#include "db/data_module.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cmath>
+#include <memory>
+
+extern "C" {
+#include <paradox.h>
+}
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ParadoxImport", text);
+}
+
+struct Cancelled {};
+
+// The days of a Paradox date count from 1 January of year 1; the Julian day of day 0 is this.
+constexpr qint64 kParadoxDayZero = 1721425;
+
+void collectError(pxdoc_t*, int type, const char* message, void* data)
+{
+    // The library's own handler prints to stdout; its words go into the import's message instead.
+    auto* error = static_cast<QString*>(data);
+    if (type != PX_Warning && error->isEmpty())
+        *error = QString::fromLocal8Bit(message);
+}
+
+QStringDecoder decoderFor(int codePage)
+{
+    if (codePage > 0 && codePage != 1251) {
+        QStringDecoder named(
+            codePage == 866 ? "IBM866" : QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
+        if (named.isValid())
+            return named;
+    }
+    return QStringDecoder("windows-1251");
+}
+
+// One Paradox data table, read record by record into raw bytes.
+class ParadoxTable {
+public:
+    ~ParadoxTable()
+    {
+        if (m_doc) {
+            PX_close(m_doc);
+            PX_delete(m_doc);
+        }
+    }
+    // False with *error naming the problem.
+    bool open(const QString& path, QString* error)
+    {
+        m_doc = PX_new3(collectError, nullptr, nullptr, nullptr, &m_error);
+        if (!m_doc || PX_open_file(m_doc, QFile::encodeName(path).constData()) < 0) {
+            *error = m_error.isEmpty() ? tr("это не таблица Paradox")
+                                       : tr("это не таблица Paradox (%1)").arg(m_error);
+            return false;
+        }
+        const pxhead_t& h = *m_doc->px_head;
+        if (h.px_filetype != pxfFileTypIndexDB && h.px_filetype != pxfFileTypNonIndexDB) {
+            *error = tr("это не таблица данных Paradox");
+            return false;
+        }
+        if (h.px_encryption != 0) {
+            *error = tr("таблица зашифрована");
+            return false;
+        }
+        int offset = 0;
+        for (int i = 0; i < h.px_numfields; ++i) {
+            m_offsets.push_back(offset);
+            offset += h.px_fields[i].px_flen;
+        }
+        // The library reads zeros past the end of a file cut short; the header says how long it must be.
+        const qint64 expected = qint64(h.px_headersize) + qint64(h.px_fileblocks) * h.px_maxtablesize * 1024;
+        if (offset != h.px_recordsize || h.px_numrecords < 0 || QFileInfo(path).size() < expected) {
+            *error = tr("файл повреждён или обрезан");
+            return false;
+        }
+        m_record.resize(h.px_recordsize);
+        m_decoder = decoderFor(h.px_doscodepage);
+        return true;
+    }
+    int records() const { return m_doc->px_head->px_numrecords; }
+    int fieldCount() const { return m_doc->px_head->px_numfields; }
+    QString fieldName(int i) const { return QString::fromLatin1(m_doc->px_head->px_fields[i].px_fname); }
+    char fieldType(int i) const { return m_doc->px_head->px_fields[i].px_ftype; }
+    int fieldIndex(const QString& name) const
+    {
+        for (int i = 0; i < fieldCount(); ++i)
+            if (fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        return -1;
+    }
+    bool read(int recno, QString* error)
+    {
+        if (!PX_get_record(m_doc, recno, m_record.data())) {
+            *error = m_error.isEmpty() ? tr("запись %1 не читается").arg(recno + 1) : m_error;
+            return false;
+        }
+        return true;
+    }
+    // A field's bytes all zero: the field is empty (the library would read a number there).
+    bool isEmpty(int i) const
+    {
+        const char* p = m_record.constData() + m_offsets[std::size_t(i)];
+        for (int k = 0; k < m_doc->px_head->px_fields[i].px_flen; ++k)
+            if (p[k] != 0)
+                return false;
+        return true;
+    }
+    QString text(int i)
+    {
+        const char* p = m_record.constData() + m_offsets[std::size_t(i)];
+        const int length = int(qstrnlen(p, uint(m_doc->px_head->px_fields[i].px_flen)));
+        return m_decoder.decode(QByteArrayView(p, length));
+    }
+    qint64 integer(int i)
+    {
+        char* p = m_record.data() + m_offsets[std::size_t(i)];
+        const int len = m_doc->px_head->px_fields[i].px_flen;
+        if (fieldType(i) == pxfShort) {
+            short v = 0;
+            PX_get_data_short(m_doc, p, len, &v);
+            return v;
+        }
+        if (fieldType(i) == pxfLogical) {
+            char v = 0;
+            PX_get_data_byte(m_doc, p, len, &v);
+            return v ? 1 : 0;
+        }
+        long v = 0;
+        PX_get_data_long(m_doc, p, len, &v);
+        return v;
+    }
+    double real(int i)
+    {
+        const char t = fieldType(i);
+        if (t == pxfShort || t == pxfLong || t == pxfAutoInc || t == pxfDate || t == pxfLogical)
+            return double(integer(i));
+        double v = 0;
+        PX_get_data_double(m_doc, m_record.data() + m_offsets[std::size_t(i)],
+                           m_doc->px_head->px_fields[i].px_flen, &v);
+        return v;
+    }
+
+private:
+    pxdoc_t* m_doc = nullptr;
+    QString m_error;
+    std::vector<int> m_offsets;
+    QByteArray m_record;
+    QStringDecoder m_decoder;
+};
+
+bool isNumber(char type)
+{
+    return type == pxfShort || type == pxfLong || type == pxfAutoInc || type == pxfNumber ||
+           type == pxfCurrency;
+}
+
+// Whether a field of the file can fill a column of the program.
+bool fits(char type, ColumnType column)
+{
+    switch (column) {
+    case ColumnType::Text:
+        return type == pxfAlpha || isNumber(type);
+    case ColumnType::Integer:
+    case ColumnType::Short:
+        return isNumber(type) || type == pxfLogical;
+    case ColumnType::Float:
+    case ColumnType::Money:
+        return isNumber(type);
+    case ColumnType::Date:
+        return type == pxfDate || type == pxfTimestamp;
+    }
+    return false;
+}
+
+// One table of the book: its file, the program's table, and which field fills each column (-1: none).
+struct Source {
+    const TableDef* table = nullptr;
+    const char* fileName = nullptr;
+    bool optional = false;
+    QString path;
+    std::unique_ptr<ParadoxTable> px;
+    std::vector<int> fields;
+};
+
+// Opens a table and matches its fields to the columns; false with *error naming the file.
+bool prepare(Source& s, ParadoxTableReport& report, QString* error)
+{
+    const QString name = QFileInfo(s.path).fileName();
+    s.px = std::make_unique<ParadoxTable>();
+    QString problem;
+    if (!s.px->open(s.path, &problem)) {
+        *error = tr("Файл %1: %2.").arg(name, problem);
+        return false;
+    }
+    // Columns a book made before them lacks, filled as the upgrade fills them, and a payments table
+    // whose columns were never fixed.
+    const bool plateg = s.table == &Tables::plateg();
+    for (const ColumnDef& c : s.table->columns) {
+        const int field = s.px->fieldIndex(QLatin1String(c.name));
+        const bool mayLack =
+            plateg || (s.table == &Tables::factures() &&
+                       (qstrcmp(c.name, "FACT_DOPNO") == 0 || qstrcmp(c.name, "FACT_NR") == 0));
+        if (field < 0 && !mayLack) {
+            *error = tr("Файл %1: нет столбца %2.").arg(name, QLatin1String(c.name));
+            return false;
+        }
+        if (field >= 0 && !fits(s.px->fieldType(field), c.type)) {
+            *error = tr("Файл %1: столбец %2 другого типа (%3), его нельзя перенести.")
+                         .arg(name, QLatin1String(c.name))
+                         .arg(int(s.px->fieldType(field)));
+            return false;
+        }
+        s.fields.push_back(field);
+    }
+    for (int i = 0; i < s.px->fieldCount(); ++i)
+        if (!s.table->column(s.px->fieldName(i)))
+            report.ignoredColumns << s.px->fieldName(i);
+    report.file = name;
+    return true;
+}
+
+QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* badDate)
+{
+    const bool empty = field < 0 || px.isEmpty(field);
+    switch (column.type) {
+    case ColumnType::Text: {
+        if (empty)
+            return QString();
+        if (px.fieldType(field) == pxfAlpha)
+            return px.text(field);
+        const double v = px.real(field);
+        return v == std::trunc(v) && std::fabs(v) < 1e15 ? QString::number(qint64(v))
+                                                         : QString::number(v, 'g', 15);
+    }
+    case ColumnType::Integer:
+    case ColumnType::Short:
+        if (empty)
+            return qint64(0);
+        return isNumber(px.fieldType(field)) && px.fieldType(field) != pxfShort &&
+                       px.fieldType(field) != pxfLong && px.fieldType(field) != pxfAutoInc
+                   ? qint64(std::llround(px.real(field)))
+                   : px.integer(field);
+    case ColumnType::Float:
+    case ColumnType::Money:
+        return empty ? 0.0 : px.real(field);
+    case ColumnType::Date: {
+        if (empty)
+            return QVariant();
+        const qint64 days = px.fieldType(field) == pxfTimestamp
+                                ? qint64(std::floor(px.real(field) / 86400000.0))
+                                : px.integer(field);
+        const QDate date = days > 0 ? QDate::fromJulianDay(days + kParadoxDayZero) : QDate();
+        if (!date.isValid() || date.year() > 9999) {
+            *badDate = true;
+            return QVariant();
+        }
+        return date;
+    }
+    }
+    return {};
+}
+
+int countRows(const QSqlDatabase& db)
+{
+    return scalar(db, QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
+                                     "(SELECT count(*) FROM FACTURES) + (SELECT count(*) FROM NAKLADN1) + "
+                                     "(SELECT count(*) FROM NAKLADN2) + (SELECT count(*) FROM ACTS) + "
+                                     "(SELECT count(*) FROM PLATEG) + (SELECT count(*) FROM PRODUCTS)"))
+        .toInt();
+}
+
+void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, QStringList* badDates,
+                 const ImportProgress& progress)
+{
+    RowInserter inserter(db, *s.table);
+    const int total = s.px->records();
+    QVariantList values;
+    values.reserve(qsizetype(s.table->columns.size()));
+    for (int r = 0; r < total; ++r) {
+        QString error;
+        if (!s.px->read(r, &error))
+            throw DbError(tr("Файл %1: %2.").arg(report.file, error));
+        ++report.rowsRead;
+        values.clear();
+        for (std::size_t c = 0; c < s.table->columns.size(); ++c) {
+            const ColumnDef& column = s.table->columns[c];
+            bool badDate = false;
+            const QVariant v = valueOf(*s.px, s.fields[c], column, &badDate);
+            if (badDate)
+                *badDates
+                    << tr("%1, строка %2, %3").arg(report.table).arg(r + 1).arg(QLatin1String(column.name));
+            if (column.type == ColumnType::Text && v.toString().size() > column.size)
+                ++report.valuesCut;
+            values << v;
+        }
+        try {
+            inserter.insert(values);
+        } catch (const DbError& e) {
+            throw DbError(tr("Файл %1, запись %2: %3").arg(report.file).arg(r + 1).arg(e.message()),
+                          e.detail());
+        }
+        ++report.rowsWritten;
+        if (progress && ((r + 1) % 2000 == 0 || r + 1 == total) && !progress(report.table, r + 1, total))
+            throw Cancelled();
+    }
+    if (progress && total == 0 && !progress(report.table, 0, 0))
+        throw Cancelled();
+}
+
+} // namespace
+
+ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress)
+{
+    ParadoxImportOutcome outcome;
+    const auto refuse = [&outcome](const QString& why) {
+        outcome.result = ParadoxImportOutcome::Refused;
+        outcome.error = why;
+        return outcome;
+    };
+    const QDir dir(folder);
+    if (!dir.exists())
+        return refuse(tr("Папка %1 не найдена.").arg(QDir::toNativeSeparators(folder)));
+
+    std::vector<Source> sources;
+    const std::pair<const TableDef*, const char*> files[] = {
+        {&Tables::clients(), "Clients.DB"},   {&Tables::products(), "PRODUCTS.DB"},
+        {&Tables::factures(), "Factures.DB"}, {&Tables::nakladn1(), "Nakladn1.DB"},
+        {&Tables::nakladn2(), "Nakladn2.DB"}, {&Tables::acts(), "Acts.DB"},
+        {&Tables::plateg(), "Plateg.Db"}};
+    const QStringList present = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const auto& [table, file] : files) {
+        Source s;
+        s.table = table;
+        s.fileName = file;
+        s.optional = table == &Tables::acts() || table == &Tables::plateg();
+        for (const QString& name : present)
+            if (name.compare(QLatin1String(file), Qt::CaseInsensitive) == 0)
+                s.path = dir.filePath(name);
+        if (s.path.isEmpty()) {
+            if (!s.optional)
+                return refuse(tr("В папке %1 нет таблицы %2.")
+                                  .arg(QDir::toNativeSeparators(folder), QLatin1String(file)));
+            outcome.report.missingTables << QLatin1String(file);
+            continue;
+        }
+        sources.push_back(std::move(s));
+    }
+    // Every table is read and checked before anything is written.
+    for (Source& s : sources) {
+        ParadoxTableReport report;
+        report.table = QLatin1String(s.table->name);
+        QString error;
+        if (!prepare(s, report, &error))
+            return refuse(error);
+        outcome.report.tables.push_back(report);
+    }
+
+    const QSqlDatabase db = dm.database();
+    try {
+        Transaction tx(db, Transaction::Writing);
+        if (countRows(db) > 0)
+            return refuse(
+                tr("В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
+                   "только в пустую базу данных."));
+        SizeGuardsSuspended guards(db); // the inserter cuts every text to its column
+        OwnerRecord owner;
+        const bool hadOwner = dm.ReadOwnerRow(owner);
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            Source& s = sources[i];
+            // The book's own owner row takes the place of the one the new database has.
+            if (s.table == &Tables::clients())
+                execOrThrow(db, QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+            importTable(db, s, outcome.report.tables[i], &outcome.report.badDates, progress);
+        }
+        if (hadOwner && !scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=1")).toInt())
+            dm.SaveOwnerRecord(owner);
+        guards.restore();
+        tx.commit();
+    } catch (const Cancelled&) {
+        outcome.result = ParadoxImportOutcome::Cancelled;
+        return outcome;
+    } catch (const DbError& e) {
+        return refuse(e.detail().isEmpty() ? e.message() : e.message() + u'\n' + e.detail());
+    }
+    outcome.result = ParadoxImportOutcome::Done;
+    return outcome;
+}
+
+QStringList ImportSummary(const ParadoxImportReport& report)
+{
+    QStringList lines;
+    for (const ParadoxTableReport& t : report.tables) {
+        lines << tr("%1 (%2): прочитано записей %3, записано %4, обрезано значений %5")
+                     .arg(t.table, t.file)
+                     .arg(t.rowsRead)
+                     .arg(t.rowsWritten)
+                     .arg(t.valuesCut);
+        if (!t.ignoredColumns.isEmpty())
+            lines << tr("  не перенесены столбцы: %1").arg(t.ignoredColumns.join(QStringLiteral(", ")));
+    }
+    for (const QString& table : report.missingTables)
+        lines << tr("Таблица %1 не найдена и пропущена.").arg(table);
+    for (const QString& date : report.badDates)
+        lines << tr("Дата не прочитана и оставлена пустой: %1").arg(date);
+    return lines;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class TDM;
+
+// What the import did with one table.
+struct ParadoxTableReport {
+    QString table; // the program's name: CLIENTS, FACTURES, ...
+    QString file;  // the file read; empty when an optional table was not there
+    int rowsRead = 0;
+    int rowsWritten = 0;
+    int valuesCut = 0;          // texts longer than their column, cut to it
+    QStringList ignoredColumns; // columns of the file the program does not keep
+};
+
+struct ParadoxImportReport {
+    std::vector<ParadoxTableReport> tables;
+    QStringList missingTables; // optional tables not found, skipped
+    QStringList badDates;      // "FACTURES, строка 12, FACT_DATA": kept empty
+};
+
+// Told after every stretch of rows of a table; false cancels the import.
+using ImportProgress = std::function<bool(const QString& table, int done, int total)>;
+
+struct ParadoxImportOutcome {
+    enum Result { Done, Refused, Cancelled } result = Refused;
+    QString error; // why, when refused
+    ParadoxImportReport report;
+};
+
+// Brings a book kept as Paradox tables (Clients.DB, Factures.DB, Nakladn1.DB, Nakladn2.DB, PRODUCTS.DB,
+// and Acts.DB and Plateg.Db when they are there) from the folder into the database, whole or not at all:
+// one transaction, into a database that holds no clients but the owner, no documents and no goods.
+// Names match without regard to letter case; text is decoded from the table's code page (Windows-1251
+// when it names none) and cut to the columns; empty values are stored as the program reads them. A table
+// that cannot be read, or lacks a column, refuses the import naming the file, and nothing is written.
+ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress = {});
+
+// The report as lines for the user: per table rows read and written and values cut, then the dates that
+// could not be read and the tables that were not there.
+QStringList ImportSummary(const ParadoxImportReport& report);

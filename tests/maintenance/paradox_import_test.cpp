@@ -1,0 +1,281 @@
+#include "base/prompter.h"
+#include "db/data_module.h"
+#include "maintenance/paradox_import.h"
+#include "support/paradox_fixture.h"
+#include "support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <paradox.h>
+}
+
+namespace {
+
+// A row of a table, in the order of its columns, from the program's database, as text.
+QStringList rowOf(TDM& dm, const TableDef& table, const QString& where)
+{
+    QSqlQuery q = execOrThrow(dm.database(),
+                              QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                  .arg(table.columnNames().join(u','), QLatin1String(table.name), where));
+    QStringList out;
+    if (q.next())
+        for (int i = 0; i < int(table.columns.size()); ++i)
+            out << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+    return out;
+}
+
+class ParadoxImportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        book = home.file(QStringLiteral("book"));
+        ASSERT_TRUE(QDir().mkpath(book));
+        dm = home.createAndConnect();
+    }
+    QString file(const QString& name) const { return QDir(book).filePath(name); }
+    void write(const QString& name, const TableDef& table, const std::vector<QVariantList>& rows)
+    {
+        ASSERT_TRUE(WriteParadoxTable(file(name), ParadoxFieldsOf(table), rows));
+    }
+    // The five tables every book has, one row each (or none).
+    void writeBook()
+    {
+        write("Clients.DB", Tables::clients(),
+              {{1,
+                "ТОВ \"Власник\"",
+                "Іваненко Ї.Є.",
+                "Ґудзь",
+                "044",
+                "Київ",
+                "Київська",
+                "вул. Січових Стрільців, 1",
+                "",
+                "123456789012",
+                "300001",
+                "12345678",
+                "77",
+                "ПриватБанк",
+                "Київ",
+                "26001",
+                "",
+                "",
+                "",
+                QVariant(),
+                ""},
+               {2,          QString(100, u'Щ'), QVariant(), QVariant(), QVariant(), "Львів",
+                QVariant(), QVariant(),         QVariant(), QVariant(), QVariant(), QVariant(),
+                QVariant(), QVariant(),         QVariant(), QVariant(), QVariant(), QVariant(),
+                "12/3",     QDate(2003, 2, 1),  "примітка"}});
+        write("PRODUCTS.DB", Tables::products(), {{7, "Цвяхи", 12.5}});
+        // Positions by name, unit, count and price; a receipt's lump sum has a unit of blanks.
+        write("Factures.DB", Tables::factures(),
+              {{17,         "/1",       QDate(2001, 2, 5),
+                "Goods",    "шт.",      2.0,
+                50.0,       "Цегла",    "кг.",
+                2.5,        10.0,       QVariant(),
+                QVariant(), QVariant(), QVariant(),
+                QVariant(), QVariant(), QVariant(),
+                QVariant(), 20,         1.5,
+                "ABC",      2},
+               {-1,         QVariant(), QDate(2001, 3, 1), "Проплата", "    ",     1.0,
+                999.99,     QVariant(), QVariant(),        QVariant(), QVariant(), QVariant(),
+                QVariant(), QVariant(), QVariant(),        QVariant(), QVariant(), QVariant(),
+                QVariant(), 20,         QVariant(),        "ABC",      2}});
+        write("Nakladn1.DB", Tables::nakladn1(),
+              {{4, QDate(2001, 2, 6), "р/ф № 17", 17, 0, 0, "Коваль", 34, "АБ", QDate(2001, 2, 1), 2}});
+        write("Nakladn2.DB", Tables::nakladn2(),
+              {{5, QDate(2001, 2, 7), 17, QVariant(), QVariant(), "Коваль", "готівка", 2, "договір"}});
+    }
+    int rows(const char* table)
+    {
+        return scalar(dm->database(), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
+            .toInt();
+    }
+
+    TestHome home;
+    QString book;
+    std::unique_ptr<TDM> dm;
+};
+
+} // namespace
+
+TEST_F(ParadoxImportTest, ABookComesOverWholeValueByValue)
+{
+    writeBook();
+    write("acts.db", Tables::acts(),
+          {{3, QDate(2001, 4, 30), 2001, 1500.25, 14, 2, "Ремонт", 20, "Петренко"}});
+    write("PLATEG.DB", Tables::plateg(), {{1, QDate(2001, 5, 1), 100.5, "оплата", 2}});
+    std::vector<std::pair<QString, int>> seen;
+    const ParadoxImportOutcome outcome =
+        ImportParadoxBook(*dm, book, [&seen](const QString& t, int done, int) {
+            seen.emplace_back(t, done);
+            return true;
+        });
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+
+    EXPECT_EQ(rowOf(*dm, Tables::clients(), "ID_NUMBER=1"), (QStringList{"1",
+                                                                         "ТОВ \"Власник\"",
+                                                                         "Іваненко Ї.Є.",
+                                                                         "Ґудзь",
+                                                                         "044",
+                                                                         "Київ",
+                                                                         "Київська",
+                                                                         "вул. Січових Стрільців, 1",
+                                                                         "",
+                                                                         "123456789012",
+                                                                         "300001",
+                                                                         "12345678",
+                                                                         "77",
+                                                                         "ПриватБанк",
+                                                                         "Київ",
+                                                                         "26001",
+                                                                         "",
+                                                                         "",
+                                                                         "",
+                                                                         "NULL",
+                                                                         ""}));
+    // Empty values as the program reads them; a name of 100 letters fits its 128.
+    const QStringList client = rowOf(*dm, Tables::clients(), "ID_NUMBER=2");
+    EXPECT_EQ(client[1], QString(100, u'Щ'));
+    EXPECT_EQ(client[2], QString());
+    EXPECT_EQ(client[18], QStringLiteral("12/3"));
+    EXPECT_EQ(client[19], QStringLiteral("2003-02-01"));
+    EXPECT_EQ(client[20], QStringLiteral("примітка"));
+    EXPECT_EQ(rowOf(*dm, Tables::products(), "1"), (QStringList{"7", "Цвяхи", "12.5"}));
+    // Positions 3 and 4 empty: no name or unit, count and price 0.
+    EXPECT_EQ(
+        rowOf(*dm, Tables::factures(), "FACT_NUMBER=17"),
+        (QStringList{"17", "/1", "2001-02-05", "Goods", "шт.", "2", "50", "Цегла", "кг.", "2.5", "10", "",
+                     "",   "0",  "0",          "",      "",    "0", "0",  "20",    "1.5", "ABC", "2"}));
+    EXPECT_EQ(rowOf(*dm, Tables::factures(), "FACT_NUMBER=-1")[4],
+              QStringLiteral("    ")); // a lump sum's blanks
+    EXPECT_EQ(rowOf(*dm, Tables::nakladn1(), "1"), (QStringList{"4", "2001-02-06", "р/ф № 17", "17", "0", "0",
+                                                                "Коваль", "34", "АБ", "2001-02-01", "2"}));
+    EXPECT_EQ(rowOf(*dm, Tables::nakladn2(), "1"),
+              (QStringList{"5", "2001-02-07", "17", "0", "0", "Коваль", "готівка", "2", "договір"}));
+    EXPECT_EQ(rowOf(*dm, Tables::acts(), "1"),
+              (QStringList{"3", "2001-04-30", "2001", "1500.25", "14", "2", "Ремонт", "20", "Петренко"}));
+    EXPECT_EQ(rowOf(*dm, Tables::plateg(), "1"), (QStringList{"1", "2001-05-01", "100.5", "оплата", "2"}));
+
+    const ParadoxImportReport& r = outcome.report;
+    ASSERT_EQ(r.tables.size(), 7u);
+    EXPECT_EQ(r.tables[0].table, QStringLiteral("CLIENTS"));
+    EXPECT_EQ(r.tables[0].rowsRead, 2);
+    EXPECT_EQ(r.tables[0].rowsWritten, 2);
+    EXPECT_TRUE(r.missingTables.isEmpty());
+    EXPECT_TRUE(r.badDates.isEmpty());
+    EXPECT_EQ(seen.back(), std::make_pair(QStringLiteral("PLATEG"), 1));
+    // The program reads the book as its own.
+    EXPECT_EQ(dm->NextFactNumber(), 18);
+    EXPECT_EQ(dm->NextReceiptNumber(), -2);
+}
+
+TEST_F(ParadoxImportTest, AnOldLayoutOverlongTextBadDatesAndMissingOptionalTables)
+{
+    writeBook();
+    // Factures.DB from before the two added columns, with lower-case names, a name longer than its
+    // column, and a date the calendar cannot hold.
+    std::vector<ParadoxField> old;
+    for (ParadoxField f : ParadoxFieldsOf(Tables::factures()))
+        if (f.name != QLatin1String("FACT_DOPNO") && f.name != QLatin1String("FACT_NR")) {
+            f.name = f.name.toLower();
+            if (f.name == QLatin1String("name_owner"))
+                f.length = 120;
+            old.push_back(f);
+        }
+    QVariantList row(21);
+    row[0] = 9;
+    row[1] = QDate(2002, 1, 2);
+    row[19] = QString(110, u'Ї');
+    row[20] = 2;
+    QVariantList bad = row;
+    bad[0] = 10;
+    bad[1] = QDate(-5, 1, 1); // before day 1 of the Paradox calendar
+    ASSERT_TRUE(WriteParadoxTable(file("Factures.DB"), old, {row, bad}));
+    // A table kept in the DOS code page names it in its header.
+    ASSERT_TRUE(WriteParadoxTable(file("PRODUCTS.DB"), ParadoxFieldsOf(Tables::products()),
+                                  {{1, "Щётка", 3.0}}, 866));
+    const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    const QStringList invoice = rowOf(*dm, Tables::factures(), "FACT_NUMBER=9");
+    EXPECT_EQ(invoice[1], QString());            // FACT_DOPNO empty
+    EXPECT_EQ(invoice[20], QStringLiteral("0")); // FACT_NR 0
+    EXPECT_EQ(invoice[21], QString(80, u'Ї'));
+    EXPECT_EQ(rowOf(*dm, Tables::factures(), "FACT_NUMBER=10")[2], QStringLiteral("NULL"));
+    EXPECT_EQ(outcome.report.tables[2].valuesCut, 2);
+    EXPECT_EQ(rowOf(*dm, Tables::products(), "1")[1], QStringLiteral("Щётка"));
+    EXPECT_EQ(outcome.report.badDates, QStringList{"FACTURES, строка 2, FACT_DATA"});
+    EXPECT_EQ(outcome.report.missingTables, (QStringList{"Acts.DB", "Plateg.Db"}));
+    const QStringList summary = ImportSummary(outcome.report);
+    EXPECT_TRUE(summary.contains(
+        QStringLiteral("FACTURES (Factures.DB): прочитано записей 2, записано 2, обрезано значений 2")))
+        << summary.join('\n').toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("Таблица Acts.DB не найдена и пропущена.")));
+}
+
+TEST_F(ParadoxImportTest, ADamagedOrForeignTableChangesNothingAndIsNamed)
+{
+    writeBook();
+    const auto refused = [this](const QString& expected) {
+        const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+        EXPECT_EQ(outcome.result, ParadoxImportOutcome::Refused);
+        EXPECT_TRUE(outcome.error.startsWith(expected)) << outcome.error.toStdString();
+        EXPECT_EQ(rows("CLIENTS") + rows("FACTURES") + rows("PRODUCTS"), 0);
+    };
+    // A file cut inside its records.
+    std::vector<QVariantList> many(
+        300, QVariantList{1, QDate(2001, 1, 1), "x", 1, 0, 0, "y", 1, "z", QDate(2001, 1, 1), 2});
+    for (int i = 0; i < 300; ++i)
+        many[std::size_t(i)][0] = i + 1;
+    write("Nakladn1.DB", Tables::nakladn1(), many);
+    QFile cut(file("Nakladn1.DB"));
+    ASSERT_TRUE(cut.resize(cut.size() - 3000));
+    refused(QStringLiteral("Файл Nakladn1.DB: файл повреждён или обрезан."));
+    // A file of another kind.
+    QFile foreign(file("Nakladn1.DB"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write(QByteArray(5000, 'x'));
+    foreign.close();
+    refused(QStringLiteral("Файл Nakladn1.DB: это не таблица Paradox"));
+    // A column missing, a column of another kind.
+    std::vector<ParadoxField> lacking = ParadoxFieldsOf(Tables::nakladn1());
+    lacking.erase(lacking.begin() + 2);
+    ASSERT_TRUE(WriteParadoxTable(file("Nakladn1.DB"), lacking, {}));
+    refused(QStringLiteral("Файл Nakladn1.DB: нет столбца INFO."));
+    std::vector<ParadoxField> other = ParadoxFieldsOf(Tables::nakladn1());
+    other[1] = {QStringLiteral("NAKL_DATA"), pxfAlpha, 10};
+    ASSERT_TRUE(WriteParadoxTable(file("Nakladn1.DB"), other, {}));
+    refused(QStringLiteral("Файл Nakladn1.DB: столбец NAKL_DATA другого типа"));
+    // A required table missing.
+    QFile::remove(file("Nakladn1.DB"));
+    refused(QStringLiteral("В папке %1 нет таблицы Nakladn1.DB.").arg(QDir::toNativeSeparators(book)));
+}
+
+TEST_F(ParadoxImportTest, OnlyAnEmptyBookTakesAnImportAndCancelLeavesItEmpty)
+{
+    writeBook();
+    // Two invoices with one number: the engine refuses the second, and nothing stays.
+    write("Factures.DB", Tables::factures(), {{5}, {5}});
+    ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    EXPECT_EQ(outcome.result, ParadoxImportOutcome::Refused);
+    EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("Файл Factures.DB, запись 2: ")))
+        << outcome.error.toStdString();
+    EXPECT_EQ(rows("CLIENTS"), 0);
+
+    writeBook();
+    outcome = ImportParadoxBook(
+        *dm, book, [](const QString& table, int, int) { return table != QLatin1String("FACTURES"); });
+    EXPECT_EQ(outcome.result, ParadoxImportOutcome::Cancelled);
+    EXPECT_EQ(rows("CLIENTS") + rows("PRODUCTS") + rows("FACTURES"), 0);
+
+    ASSERT_EQ(ImportParadoxBook(*dm, book).result, ParadoxImportOutcome::Done);
+    outcome = ImportParadoxBook(*dm, book);
+    EXPECT_EQ(outcome.result, ParadoxImportOutcome::Refused);
+    EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("В базе данных уже есть клиенты")));
+    EXPECT_EQ(rows("CLIENTS"), 2);
+}
