@@ -11,6 +11,7 @@
 #include "db/tables.h"
 #include "documents/waybill_issue.h"
 #include "maintenance/backup.h"
+#include "maintenance/paradox_import.h"
 #include "print/amount_in_words.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
@@ -28,14 +29,15 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
-const QStringList kCommands = {QStringLiteral("init-db"),  QStringLiteral("words"),
-                               QStringLiteral("demo"),     QStringLiteral("print"),
-                               QStringLiteral("find"),     QStringLiteral("issue"),
-                               QStringLiteral("register"), QStringLiteral("export-clients"),
-                               QStringLiteral("backup"),   QStringLiteral("clear-documents")};
+const QStringList kCommands = {
+    QStringLiteral("init-db"),         QStringLiteral("words"),          QStringLiteral("demo"),
+    QStringLiteral("print"),           QStringLiteral("find"),           QStringLiteral("issue"),
+    QStringLiteral("register"),        QStringLiteral("export-clients"), QStringLiteral("backup"),
+    QStringLiteral("clear-documents"), QStringLiteral("import-paradox")};
 
 QString tr(const char* text)
 {
@@ -67,6 +69,7 @@ const char* const kUsage = R"(Usage:
          [--sort INDEX] [-o FILE]                      appends the client list to the file
   docmar [--home DIR] backup                           the database folder into its BackUp folder
   docmar [--home DIR] clear-documents --yes            empties the document tables
+  docmar [--home DIR] import-paradox FOLDER            the seven Paradox tables into an empty book
   docmar --version
 )";
 
@@ -622,6 +625,50 @@ int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prom
     });
 }
 
+// A book kept as Paradox tables into the program's database (made when there is none), with the
+// progress per table on the terminal and what was done at the end.
+int importParadox(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    if (args.size() != 2) {
+        printErr(QStringLiteral("import-paradox: the FOLDER of the Paradox tables is expected"));
+        return ExitUsage;
+    }
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    try {
+        if (!TDM::databaseExists(settings.path)) {
+            TDM::createDatabase(settings.path);
+            printErr(tr("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
+        }
+        TDM dm;
+        dm.connect(settings.path);
+        const bool terminal = isatty(fileno(stderr));
+        QElapsedTimer timer;
+        timer.start();
+        const ParadoxImportOutcome outcome =
+            ImportParadoxBook(dm, args[1], [terminal](const QString& table, int done, int total) {
+                // On a terminal one line per table, rewritten as it goes; in a log only its last state.
+                if (terminal || done == total)
+                    std::fprintf(stderr, "%s%s: %d / %d%s", terminal ? "\r" : "", table.toUtf8().constData(),
+                                 done, total, done == total ? "\n" : "");
+                return true;
+            });
+        if (outcome.result != ParadoxImportOutcome::Done) {
+            printErr(outcome.error);
+            return ExitFailed;
+        }
+        for (const QString& line : ImportSummary(outcome.report))
+            printErr(line);
+        printErr(tr("Перенос закончен (%1 с).").arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+    } catch (const DbError& e) {
+        printErr(e.fullText());
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -675,9 +722,9 @@ int RunCommand(const Invocation& inv)
     const QCommandLineParser& parser = *inv.parser;
     StderrPrompter prompter;
     const QStringList positional = positionalArguments(parser);
-    const QStringList withArguments = {QStringLiteral("words"), QStringLiteral("print"),
-                                       QStringLiteral("find"), QStringLiteral("issue"),
-                                       QStringLiteral("register")};
+    const QStringList withArguments = {QStringLiteral("words"),    QStringLiteral("print"),
+                                       QStringLiteral("find"),     QStringLiteral("issue"),
+                                       QStringLiteral("register"), QStringLiteral("import-paradox")};
     if (!withArguments.contains(inv.command) && positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
@@ -702,5 +749,7 @@ int RunCommand(const Invocation& inv)
         return backup(inv, prompter);
     if (inv.command == QLatin1String("clear-documents"))
         return clearDocuments(parser, inv, prompter);
+    if (inv.command == QLatin1String("import-paradox"))
+        return importParadox(parser, inv, prompter);
     return ExitUsage;
 }

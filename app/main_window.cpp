@@ -10,6 +10,7 @@
 #include "documents/period_dialogs.h"
 #include "documents/tovar_form.h"
 #include "documents/waybill_form.h"
+#include "maintenance/paradox_import.h"
 #include "report/report_holder.h"
 #include "report/screen_fit.h"
 #include "ui_main_window.h"
@@ -17,9 +18,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QShortcut>
 #include <QTimer>
 
@@ -375,10 +378,25 @@ void TBuhForm::forgetDatabase()
 bool TBuhForm::createDatabaseOnOffer()
 {
     // A damaged or foreign file is never replaced; only a folder without a database gets one.
-    if (TDM::databaseExists(m_settings.path) ||
-        !m_prompter->ask(tr("В папке %1 нет базы данных. Создать в ней новую пустую базу данных?")
-                             .arg(QDir::toNativeSeparators(m_settings.path))))
+    if (TDM::databaseExists(m_settings.path))
         return false;
+    const int choice = m_prompter->choose(
+        tr("В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из "
+           "таблиц Paradox?")
+            .arg(QDir::toNativeSeparators(m_settings.path)),
+        {tr("Создать новую пустую базу данных"), tr("Перенести базу из таблиц Paradox...")}, 0);
+    QString paradoxFolder;
+    if (choice == 1) {
+        QFileDialog dialog(this, tr("Папка с таблицами Paradox"));
+        dialog.setObjectName(QStringLiteral("ParadoxFolderDialog"));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        paradoxFolder = dialog.selectedFiles().first();
+    } else if (choice != 0) {
+        return false;
+    }
     try {
         TDM::createDatabase(m_settings.path);
         m_dm.connect(m_settings.path);
@@ -386,7 +404,26 @@ bool TBuhForm::createDatabaseOnOffer()
         m_prompter->error(e.message(), e.detail());
         return false;
     }
+    if (!paradoxFolder.isEmpty())
+        importParadoxBook(paradoxFolder);
     return true;
+}
+
+void TBuhForm::importParadoxBook(const QString& folder)
+{
+    QProgressDialog progress(tr("Перенос таблиц Paradox ..."), tr("Отмена"), 0, 0, this);
+    progress.setObjectName(QStringLiteral("ImportProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    const ParadoxImportOutcome outcome =
+        ImportParadoxBook(m_dm, folder, [&progress](const QString& table, int done, int total) {
+            progress.setLabelText(tr("Перенос таблиц Paradox: %1, %2 из %3").arg(table).arg(done).arg(total));
+            progress.setMaximum(total);
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        });
+    progress.close();
+    m_maintenance.reportImport(outcome);
 }
 
 void TBuhForm::ReconnectAndRefresh()

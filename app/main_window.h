@@ -114,6 +114,7 @@ private:
     // Owner tab.
     void ShowOwnerRecord(const OwnerRecord& owner);
     void settleOwnerEdits();
+    void importParadoxBook(const QString& folder);
     void BitBtn6Click(); // the backup
     void BitBtn7Click(); // the clearing
     void showProgressPanel(const QString& caption);

@@ -3,6 +3,7 @@
 #include "base/prompter.h"
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "maintenance/paradox_import.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -139,5 +140,22 @@ bool MaintenanceController::clearDocuments(TDM& dm)
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
         return false;
+    }
+}
+
+void MaintenanceController::reportImport(const ParadoxImportOutcome& outcome)
+{
+    switch (outcome.result) {
+    case ParadoxImportOutcome::Done:
+        m_prompter.inform(tr("Таблицы Paradox перенесены в базу данных.") + u'\n' +
+                          ImportSummary(outcome.report).join(u'\n'));
+        break;
+    case ParadoxImportOutcome::Cancelled:
+        m_prompter.inform(tr("Перенос прерван: база данных осталась пустой."));
+        break;
+    case ParadoxImportOutcome::Refused:
+        m_prompter.error(tr("Таблицы Paradox не перенесены, база данных осталась пустой.") + u'\n' +
+                         outcome.error);
+        break;
     }
 }

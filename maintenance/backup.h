@@ -5,6 +5,8 @@
 
 #include <optional>
 
+struct ParadoxImportOutcome;
+
 class Prompter;
 class TDM;
 
@@ -37,6 +39,8 @@ public:
     bool confirmClearing();
     // Empties the document tables; false after the engine's message, nothing emptied.
     bool clearDocuments(TDM& dm);
+    // After an import of Paradox tables: what came over, why nothing did, or that it was cancelled.
+    void reportImport(const ParadoxImportOutcome& outcome);
 
 private:
     Prompter& m_prompter;

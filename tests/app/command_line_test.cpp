@@ -3,6 +3,7 @@
 #include "base/text_codec.h"
 #include "db/data_module.h"
 #include "report/page.h"
+#include "support/paradox_fixture.h"
 #include "support/test_support.h"
 
 #include <QCryptographicHash>
@@ -523,4 +524,41 @@ TEST(CommandLine, BackupTakesTheBookInUseAndClearingWantsYes)
         scalar(copy.database(), QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")).toInt(),
         20);
     EXPECT_EQ(runDocmar({"--home", home.path(), "backup", "extra"}).exitCode, 2);
+}
+
+TEST(CommandLine, ImportParadoxBringsABookAndSaysWhatItDid)
+{
+    TestHome home;
+    const QString folder = home.file(QStringLiteral("px"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const std::pair<const TableDef*, const char*> tables[] = {{&Tables::clients(), "Clients.DB"},
+                                                              {&Tables::factures(), "Factures.DB"},
+                                                              {&Tables::nakladn1(), "Nakladn1.DB"},
+                                                              {&Tables::nakladn2(), "Nakladn2.DB"},
+                                                              {&Tables::products(), "PRODUCTS.DB"}};
+    for (const auto& [table, file] : tables)
+        ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath(file), ParadoxFieldsOf(*table), {}));
+    ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath("Clients.DB"), ParadoxFieldsOf(Tables::clients()),
+                                  {{2, "ТОВ \"Їжак\""}, {3, "ПП \"Ґанок\""}}));
+    ProcessResult r = runDocmar({"--home", home.path(), "import-paradox", folder});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Not a terminal: a line per table with its count, then the summary.
+    EXPECT_TRUE(r.err.contains(QStringLiteral("CLIENTS: 2 / 2\n")));
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("CLIENTS (Clients.DB): прочитано записей 2, записано 2, обрезано значений 0")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Таблица Acts.DB не найдена и пропущена.")));
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=3"))
+                      .toString(),
+                  QStringLiteral("ПП \"Ґанок\""));
+    }
+    // A second time the book is not empty: refused, nothing doubled.
+    r = runDocmar({"--home", home.path(), "import-paradox", folder});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("В базе данных уже есть клиенты"))) << r.err.toStdString();
+    EXPECT_EQ(runDocmar({"--home", home.path(), "import-paradox"}).exitCode, 2);
+    r = runDocmar({"--home", home.path(), "import-paradox", home.file(QStringLiteral("none"))});
+    EXPECT_EQ(r.exitCode, 1);
 }

@@ -9,6 +9,7 @@
 #include "report/radio_group.h"
 #include "report/report_holder.h"
 #include "report/widget_prompter.h"
+#include "support/paradox_fixture.h"
 #include "support/test_support.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -108,6 +110,7 @@ TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
 {
     TestHome home;
     ScriptedPrompter prompter;
+    prompter.queueChoice(-1); // the offer declined
     {
         TBuhForm window(home.path(), &prompter);
         window.show();
@@ -116,7 +119,8 @@ TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
                                "Ошибка при открытии базы данных!\nФайл базы данных не найден: " +
                                    TDM::databaseFile(home.dataFolder()),
                                "В папке " + QDir::toNativeSeparators(home.dataFolder()) +
-                                   " нет базы данных. Создать в ней новую пустую базу данных?"}));
+                                   " нет базы данных. Создать в ней новую пустую базу данных или перенести в "
+                                   "неё базу из таблиц Paradox?"}));
         EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР"));
         EXPECT_FALSE(QFileInfo::exists(TDM::databaseFile(home.dataFolder())));
         EXPECT_TRUE(QDir(home.dataFolder()).exists());
@@ -134,7 +138,7 @@ TEST(MainWindowFirstStart, YesMakesAnEmptyDatabaseAndOpensIt)
 {
     TestHome home;
     ScriptedPrompter prompter;
-    prompter.queueAnswer(true);
+    prompter.queueChoice(0); // a new empty database
     TBuhForm window(home.path(), &prompter);
     window.show();
     // The new book has no owner row yet: the usual warning, and the defaults to fill in.
@@ -147,6 +151,50 @@ TEST(MainWindowFirstStart, YesMakesAnEmptyDatabaseAndOpensIt)
     EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), OwnerRecord{}.FIRMNAME);
     EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid1"))->model()->rowCount(), 0);
     EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("GB5"))->title(), QStringLiteral("Проплаты "));
+    prompter.queueAnswer(true);
+    window.close();
+}
+
+TEST(MainWindowFirstStart, TheOfferTakesABookFromParadoxTables)
+{
+    TestHome home;
+    const QString folder = home.file(QStringLiteral("old"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const std::pair<const TableDef*, const char*> tables[] = {{&Tables::clients(), "CLIENTS.DB"},
+                                                              {&Tables::factures(), "Factures.DB"},
+                                                              {&Tables::nakladn1(), "Nakladn1.DB"},
+                                                              {&Tables::nakladn2(), "Nakladn2.DB"},
+                                                              {&Tables::products(), "Products.db"}};
+    for (const auto& [table, file] : tables)
+        ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath(file), ParadoxFieldsOf(*table), {}));
+    ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath("CLIENTS.DB"), ParadoxFieldsOf(Tables::clients()),
+                                  {{1, "ТОВ \"Стара книга\""}, {2, "ПП \"Клієнт\""}}));
+    ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath("Factures.DB"), ParadoxFieldsOf(Tables::factures()),
+                                  {{41, "", QDate(2002, 3, 4)}, {42, "", QDate(2002, 3, 5)}}));
+    ScriptedPrompter prompter;
+    prompter.queueChoice(1);
+    whenModal([folder](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        EXPECT_EQ(files->objectName(), QStringLiteral("ParadoxFolderDialog"));
+        files->setDirectory(folder);
+        files->selectFile(folder);
+        static_cast<QDialog*>(files)->accept();
+    });
+    TBuhForm window(home.path(), &prompter);
+    window.show();
+    ASSERT_TRUE(window.dataModule().isConnected());
+    const QStringList texts = prompter.texts();
+    ASSERT_GE(texts.size(), 4);
+    EXPECT_TRUE(texts[3].startsWith(QStringLiteral("Таблицы Paradox перенесены в базу данных.\n"
+                                                   "CLIENTS (CLIENTS.DB): прочитано записей 2, записано 2")))
+        << texts.join('\n').toStdString();
+    EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
+              QStringLiteral("ТОВ \"Стара книга\""));
+    EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid1"))->model()->rowCount(), 1);
+    EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid3"))->model()->rowCount(),
+              0); // not this client's
+    EXPECT_EQ(window.dataModule().NextFactNumber(), 43);
     prompter.queueAnswer(true);
     window.close();
 }
@@ -194,12 +242,14 @@ TEST_F(MainWindowTest, AFailedOpenLeavesNothingOfThePreviousBook)
         });
     };
     pointTo(empty.path());
+    prompter.queueChoice(-1);
     w<QAction>("N6")->trigger();
     EXPECT_EQ(prompter.texts(),
               (QStringList{"Ошибка при открытии базы данных!\nФайл базы данных не найден: " +
                                TDM::databaseFile(empty.path()),
                            "В папке " + QDir::toNativeSeparators(empty.path()) +
-                               " нет базы данных. Создать в ней новую пустую базу данных?"}));
+                               " нет базы данных. Создать в ней новую пустую базу данных или перенести в неё "
+                               "базу из таблиц Paradox?"}));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("ДОКУМАР"));
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->rowCount(), 0);
     for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})

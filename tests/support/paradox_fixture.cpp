@@ -39,6 +39,7 @@ bool WriteParadoxTable(const QString& path, const std::vector<ParadoxField>& fie
         codePage == 866 ? "IBM866" : QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
     QByteArray record(recordSize, 0);
     bool ok = true;
+    int position = 0;
     for (const QVariantList& row : rows) {
         record.fill(0);
         int offset = 0;
@@ -73,7 +74,7 @@ bool WriteParadoxTable(const QString& path, const std::vector<ParadoxField>& fie
                 PX_put_data_double(doc, at, len, v.toDouble());
             }
         }
-        ok = ok && PX_put_record(doc, record.data()) >= 0;
+        ok = ok && PX_put_recordn(doc, record.data(), position++) >= 0;
     }
     PX_close(doc);
     PX_delete(doc);
