@@ -221,6 +221,26 @@ int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TD
     }
 }
 
+// The same on the book made empty first when there is none.
+int onNewOrExistingBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&)>& run)
+{
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const Settings settings = loadSettings(inv.programFolder, prompter);
+    try {
+        if (!TDM::databaseExists(settings.path)) {
+            TDM::createDatabase(settings.path);
+            printErr(tr("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
+        }
+        TDM dm;
+        dm.connect(settings.path);
+        return run(dm);
+    } catch (const DbError& e) {
+        printErr(e.fullText());
+        return ExitFailed;
+    }
+}
+
 int initDb(const Invocation& inv, Prompter& prompter)
 {
     if (!ensureProgramFolder(inv.programFolder))
@@ -274,16 +294,7 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
     options.invoices = int(invoices);
     options.seed = quint64(seed);
 
-    if (!ensureProgramFolder(inv.programFolder))
-        return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
-    try {
-        if (!TDM::databaseExists(settings.path)) {
-            TDM::createDatabase(settings.path);
-            printErr(tr("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
-        }
-        TDM dm;
-        dm.connect(settings.path);
+    return onNewOrExistingBook(inv, prompter, [&](TDM& dm) {
         QElapsedTimer timer;
         timer.start();
         const DemoSummary s = FillDemoData(dm, options);
@@ -296,11 +307,8 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
                      .arg(s.taxWaybills)
                      .arg(s.products)
                      .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
-    } catch (const DbError& e) {
-        printErr(e.fullText());
-        return ExitFailed;
-    }
-    return ExitDone;
+        return ExitDone;
+    });
 }
 
 int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
@@ -634,16 +642,7 @@ int importParadox(const QCommandLineParser& parser, const Invocation& inv, Promp
         printErr(QStringLiteral("import-paradox: the FOLDER of the Paradox tables is expected"));
         return ExitUsage;
     }
-    if (!ensureProgramFolder(inv.programFolder))
-        return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
-    try {
-        if (!TDM::databaseExists(settings.path)) {
-            TDM::createDatabase(settings.path);
-            printErr(tr("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
-        }
-        TDM dm;
-        dm.connect(settings.path);
+    return onNewOrExistingBook(inv, prompter, [&](TDM& dm) {
         const bool terminal = isatty(fileno(stderr));
         QElapsedTimer timer;
         timer.start();
@@ -662,11 +661,8 @@ int importParadox(const QCommandLineParser& parser, const Invocation& inv, Promp
         for (const QString& line : ImportSummary(outcome.report))
             printErr(line);
         printErr(tr("Перенос закончен (%1 с).").arg(timer.elapsed() / 1000.0, 0, 'f', 1));
-    } catch (const DbError& e) {
-        printErr(e.fullText());
-        return ExitFailed;
-    }
-    return ExitDone;
+        return ExitDone;
+    });
 }
 
 } // namespace
