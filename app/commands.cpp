@@ -39,11 +39,6 @@ const QStringList kCommands = {
     QStringLiteral("register"),        QStringLiteral("export-clients"), QStringLiteral("backup"),
     QStringLiteral("clear-documents"), QStringLiteral("import-paradox")};
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Commands", text);
-}
-
 void printErr(const QString& text)
 {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
@@ -200,7 +195,7 @@ bool ensureProgramFolder(const QString& folder)
 {
     if (QDir().mkpath(folder))
         return true;
-    printErr(tr("Не удалось создать каталог %1").arg(folder));
+    printErr(QCoreApplication::translate("Commands", "Не удалось создать каталог %1").arg(folder));
     return false;
 }
 
@@ -230,7 +225,8 @@ int onNewOrExistingBook(const Invocation& inv, Prompter& prompter, const std::fu
     try {
         if (!TDM::databaseExists(settings.path)) {
             TDM::createDatabase(settings.path);
-            printErr(tr("Создана пустая база данных: %1").arg(TDM::databaseFile(settings.path)));
+            printErr(QCoreApplication::translate("Commands", "Создана пустая база данных: %1")
+                         .arg(TDM::databaseFile(settings.path)));
         }
         TDM dm;
         dm.connect(settings.path);
@@ -248,7 +244,8 @@ int initDb(const Invocation& inv, Prompter& prompter)
     const Settings settings = loadSettings(inv.programFolder, prompter);
     const QString file = TDM::databaseFile(settings.path);
     if (TDM::databaseExists(settings.path)) {
-        printErr(tr("База данных уже существует, ничего не изменено: %1").arg(file));
+        printErr(QCoreApplication::translate("Commands", "База данных уже существует, ничего не изменено: %1")
+                     .arg(file));
         return ExitDone;
     }
     try {
@@ -257,7 +254,7 @@ int initDb(const Invocation& inv, Prompter& prompter)
         printErr(e.fullText());
         return ExitFailed;
     }
-    printErr(tr("Создана пустая база данных: %1").arg(file));
+    printErr(QCoreApplication::translate("Commands", "Создана пустая база данных: %1").arg(file));
     return ExitDone;
 }
 
@@ -298,8 +295,9 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
         QElapsedTimer timer;
         timer.start();
         const DemoSummary s = FillDemoData(dm, options);
-        printErr(tr("Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
-                    "расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)")
+        printErr(QCoreApplication::translate(
+                     "Commands", "Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
+                                 "расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)")
                      .arg(s.clients)
                      .arg(s.invoices)
                      .arg(s.receipts)
@@ -336,7 +334,8 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     return onBook(inv, prompter, [&](TDM& dm, const Settings& settings) {
         OwnerRecord owner;
         if (!dm.ReadOwnerRow(owner))
-            prompter.warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
+            prompter.warn(QCoreApplication::translate(
+                "Commands", "Не найдены данные о владельце программы! Значения по умолчанию."));
         QString error;
         bool complete = true;
         // Without --section a zero-rate tax waybill goes into the first section, as the dialog proposes.
@@ -354,7 +353,8 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         }
         // A blank that is not the whole waybill is not printed.
         if (!complete) {
-            printErr(tr("Накладная заполнена не полностью и не напечатана."));
+            printErr(
+                QCoreApplication::translate("Commands", "Накладная заполнена не полностью и не напечатана."));
             return ExitFailed;
         }
         bool written = false;
@@ -394,7 +394,7 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
             QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(QLatin1String(table->name), QLatin1String(key)),
             {number});
         if (!q.next()) {
-            printErr(tr("Документ № %1 не найден.").arg(number));
+            printErr(QCoreApplication::translate("Commands", "Документ № %1 не найден.").arg(number));
             return ExitFailed;
         }
         for (const ColumnDef& c : table->columns) {
@@ -452,7 +452,9 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
             }
         const SelectionNumbers picked = ParseWaybillSelection(numbers.join(u'/'));
         if (picked.more && !parser.isSet(QStringLiteral("yes"))) {
-            printErr(tr("Используются только первые три номера! Продолжать?") + QStringLiteral(" (--yes)"));
+            printErr(QCoreApplication::translate("Commands",
+                                                 "Используются только первые три номера! Продолжать?") +
+                     QStringLiteral(" (--yes)"));
             return ExitFailed;
         }
         documents = picked.numbers;
@@ -468,7 +470,7 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
         WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
         if (!draft.client)
-            prompter.warn(tr("Данного клиента уже нет в списке!"));
+            prompter.warn(QCoreApplication::translate("Commands", "Данного клиента уже нет в списке!"));
         if (parser.isSet(QStringLiteral("number")))
             draft.number = int(number);
         draft.proxyDate = proxyDate;
@@ -491,8 +493,10 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         } catch (const DbError& e) {
             printErr(
                 (kind == WaybillKind::Tax && forReceipt
-                     ? tr("Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
-                     : tr("Неправильные данные !")) +
+                     ? QCoreApplication::translate(
+                           "Commands",
+                           "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                     : QCoreApplication::translate("Commands", "Неправильные данные !")) +
                 u'\n' + e.fullText());
             return ExitFailed;
         }
@@ -607,7 +611,8 @@ int backup(const Invocation& inv, Prompter& prompter)
         return ExitFailed;
     const Settings settings = loadSettings(inv.programFolder, prompter);
     if (!TDM::databaseExists(settings.path)) {
-        printErr(tr("Файл базы данных не найден: %1").arg(TDM::databaseFile(settings.path)));
+        printErr(QCoreApplication::translate("Commands", "Файл базы данных не найден: %1")
+                     .arg(TDM::databaseFile(settings.path)));
         return ExitFailed;
     }
     MaintenanceController maintenance(prompter);
@@ -622,7 +627,7 @@ int backup(const Invocation& inv, Prompter& prompter)
 int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
 {
     if (!parser.isSet(QStringLiteral("yes"))) {
-        printErr(tr("Очистить базу документов?") +
+        printErr(QCoreApplication::translate("Commands", "Очистить базу документов?") +
                  QStringLiteral(" Every invoice, receipt, waybill, act and payment is deleted; clients and "
                                 "goods stay. Give --yes to go on."));
         return ExitFailed;
@@ -660,7 +665,8 @@ int importParadox(const QCommandLineParser& parser, const Invocation& inv, Promp
         }
         for (const QString& line : ImportSummary(outcome.report))
             printErr(line);
-        printErr(tr("Перенос закончен (%1 с).").arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+        printErr(QCoreApplication::translate("Commands", "Перенос закончен (%1 с).")
+                     .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
         return ExitDone;
     });
 }

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/toolkit_language.h"
+#include "base/settings.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -41,12 +42,20 @@ int main(int argc, char* argv[])
         QGuiApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();
+        // Messages in the interface's language, as the desktop program would show them.
+        if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
+            language != QLatin1String("ru"))
+            SetInterfaceLanguage(language);
         return RunCommand(invocation);
     }
     if (!invocation.command.isEmpty()) {
         QCoreApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();
+        // Messages in the interface's language, as the desktop program would show them.
+        if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
+            language != QLatin1String("ru"))
+            SetInterfaceLanguage(language);
         return RunCommand(invocation);
     }
 

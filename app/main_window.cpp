@@ -2,6 +2,7 @@
 
 #include "app/about_form.h"
 #include "app/setup_form.h"
+#include "app/toolkit_language.h"
 #include "base/version.h"
 #include "clients/names_form.h"
 #include "clients/save_form.h"
@@ -332,6 +333,7 @@ void TBuhForm::StartUpSequence()
     QString error;
     if (!ReadSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
+    applyInterfaceLanguage();
     if (OpenDatabase())
         LoadAndShowOwner();
     N36Click();
@@ -354,8 +356,7 @@ bool TBuhForm::OpenDatabase()
         m_prompter->warn(tr("База данных открыта только для чтения: изменения в ней сохранить нельзя."));
     clientRegister().reload();
     locateClient(clientRegister().idAt(0));
-    setWindowTitle(tr("ДОКУМАР (v.%1). База данных : ").arg(QLatin1String(kDocMarVersion)) +
-                   QDir::toNativeSeparators(m_settings.path));
+    showCaption();
     RefreshClientDocuments();
     applyPrecision();
     return true;
@@ -363,7 +364,7 @@ bool TBuhForm::OpenDatabase()
 
 void TBuhForm::forgetDatabase()
 {
-    setWindowTitle(tr("ДОКУМАР"));
+    showCaption();
     clientRegister().model().clear();
     fillClientPanel();
     documentLists().clear();
@@ -690,8 +691,38 @@ void TBuhForm::N6Click()
     QString error;
     if (!WriteSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
+    applyInterfaceLanguage();
     if (OpenDatabase())
         LoadAndShowOwner();
+}
+
+void TBuhForm::applyInterfaceLanguage()
+{
+    if (m_settings.language != InterfaceLanguage() && !SetInterfaceLanguage(m_settings.language))
+        qWarning("The %s interface could not be loaded completely.", qPrintable(m_settings.language));
+}
+
+void TBuhForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // Every text anew: the window's own, then those it composes at run time.
+        ui->retranslateUi(this);
+        showCaption();
+        showDocumentCaptions();
+        for (DBGrid* grid : {ui->DBGrid1, ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
+            if (QAbstractItemModel* model = grid->model(); model && model->columnCount() > 0)
+                emit model->headerDataChanged(Qt::Horizontal, 0, model->columnCount() - 1);
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TBuhForm::showCaption()
+{
+    if (m_dm.isConnected())
+        setWindowTitle(tr("ДОКУМАР (v.%1). База данных : ").arg(QLatin1String(kDocMarVersion)) +
+                       QDir::toNativeSeparators(m_settings.path));
+    else
+        setWindowTitle(tr("ДОКУМАР"));
 }
 
 void TBuhForm::N8Click()

@@ -57,6 +57,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -69,6 +70,8 @@ private:
     void applyPrecision();
     void PC1Change(int index);
     void N6Click(); // the settings dialog
+    void applyInterfaceLanguage();
+    void showCaption();
     void printInvoice(bool preview);
     void printExpenseWaybill(bool preview);
     void printTaxWaybill(bool preview);

@@ -30,6 +30,8 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     ui->CenterCB->setChecked(settings.center);
     // A longer signature written into the file by hand shows cut, and is kept unless it is edited here.
     ui->UserName->setText(settings.text.left(ui->UserName->maxLength()));
+    // Each language named in itself, as a user who cannot read the other one looks for it.
+    ui->LanguageCB->setCurrentIndex(settings.language == QLatin1String("uk") ? 1 : 0);
     for (QLineEdit* edit : {ui->DirEd, ui->LogoName, ui->UserName})
         edit->setValidator(new Cp1251Validator(edit));
 
@@ -79,5 +81,6 @@ Settings TSetupForm::settings() const
     s.center = ui->CenterCB->isChecked();
     if (ui->UserName->isModified())
         s.text = ui->UserName->text();
+    s.language = ui->LanguageCB->currentIndex() == 1 ? QStringLiteral("uk") : QStringLiteral("ru");
     return s;
 }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cmath>
 
@@ -102,11 +103,16 @@ QString defaultDatabaseFolder(const QString& programFolder)
     return QDir::toNativeSeparators(QDir(programFolder).filePath(QStringLiteral("DataBase")));
 }
 
+QString SystemInterfaceLanguage()
+{
+    return QLocale::system().name().startsWith(QLatin1String("uk")) ? QStringLiteral("uk")
+                                                                    : QStringLiteral("ru");
+}
+
 void resetToDefaults(Settings& settings, const QString& programFolder)
 {
     const double reclTax = settings.reclTax;
-    settings = Settings{};
-    settings.path = defaultDatabaseFolder(programFolder);
+    settings = defaultSettings(programFolder);
     settings.reclTax = reclTax;
 }
 
@@ -114,14 +120,33 @@ Settings defaultSettings(const QString& programFolder)
 {
     Settings s;
     s.path = defaultDatabaseFolder(programFolder);
+    s.language = SystemInterfaceLanguage();
     return s;
 }
+
+namespace {
+const QString kLanguageSection = QStringLiteral("INTERFACE");
+const QString kLanguageKey = QStringLiteral("LANGUAGE");
+} // namespace
 
 void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& programFolder)
 {
     const Settings defaults = defaultSettings(programFolder);
     for (const SettingKey& k : settingKeys())
         readKey(ini, k, defaults, settings);
+    const QString language =
+        ini.readString(kLanguageSection, kLanguageKey, defaults.language).trimmed().toLower();
+    settings.language =
+        language == QLatin1String("uk") || language == QLatin1String("ru") ? language : defaults.language;
+}
+
+QString ReadInterfaceLanguage(const QString& programFolder)
+{
+    Settings settings = defaultSettings(programFolder);
+    IniFile ini(settingsFilePath(programFolder));
+    if (ini.load())
+        ReadSettingsFrom(ini, settings, programFolder);
+    return settings.language;
 }
 
 bool ReadSettings(Settings& settings, const QString& programFolder, QString* error)
@@ -168,6 +193,7 @@ bool WriteSettings(const Settings& settings, const QString& programFolder, QStri
         return false;
     for (const char* name : kWriteOrder)
         writeKey(ini, keyNamed(name), settings);
+    ini.writeString(kLanguageSection, kLanguageKey, settings.language);
     return ini.save(error);
 }
 

@@ -22,6 +22,9 @@ struct Settings {
     bool grvOrBaks = true;                                 // MONEY / GRV_OR_BAKS
     double reclTax = 0.0;                                  // RECL_TAX / RECL_TAX_VALUE, held in percent
     QString text = QStringLiteral("/ Головний бухгалтер"); // SIGNATURE / TEXT
+    // Not one of the fourteen: the interface's language, "ru" or "uk", in a section of its own
+    // (INTERFACE / LANGUAGE); set by defaultSettings() from the system's language.
+    QString language;
 
     bool operator==(const Settings&) const = default;
 };
@@ -37,6 +40,10 @@ struct SettingKey {
 const std::vector<SettingKey>& settingKeys();
 
 QString settingsFilePath(const QString& programFolder);
+// "uk" on a Ukrainian desktop, "ru" on any other: the interface's language until one is chosen.
+QString SystemInterfaceLanguage();
+// The interface's language as docmar.ini holds it, without creating the file; the system's when none.
+QString ReadInterfaceLanguage(const QString& programFolder);
 QString defaultDatabaseFolder(const QString& programFolder);
 
 // Every member at its default. The advertising tax is not a default to reset to: it keeps its value.

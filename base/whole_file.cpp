@@ -6,21 +6,16 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("WholeFile", text);
-}
-
 QString reasonOf(QFileDevice::FileError error)
 {
     switch (error) {
     case QFileDevice::ResourceError:
-        return tr("на диске нет места");
+        return QCoreApplication::translate("WholeFile", "на диске нет места");
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError:
-        return tr("нет папки или прав на запись в неё");
+        return QCoreApplication::translate("WholeFile", "нет папки или прав на запись в неё");
     default:
-        return tr("ошибка записи на диск");
+        return QCoreApplication::translate("WholeFile", "ошибка записи на диск");
     }
 }
 
@@ -30,12 +25,13 @@ bool WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&
 {
     const auto fail = [&](const QString& reason) {
         if (error)
-            *error = tr("Не удалось записать файл %1: %2.").arg(fileName, reason);
+            *error = QCoreApplication::translate("WholeFile", "Не удалось записать файл %1: %2.")
+                         .arg(fileName, reason);
         return false;
     };
     const QFileInfo target(fileName);
     if (target.exists() && !target.isFile())
-        return fail(tr("это не обычный файл, он оставлен как есть"));
+        return fail(QCoreApplication::translate("WholeFile", "это не обычный файл, он оставлен как есть"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return fail(reasonOf(file.error()));

@@ -7,11 +7,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ClientsController", text);
-}
-
 } // namespace
 
 ClientsController::ClientsController(TDM& dm, Prompter& prompter)
@@ -68,9 +63,10 @@ void ClientsController::settle(int row, const ClientRow& typed)
 bool ClientsController::startNewClient()
 {
     if ((m_dirty || m_newClientId) &&
-        !m_prompter.ask(
-            tr("У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! "
-               "Продолжить?")))
+        !m_prompter.ask(QCoreApplication::translate(
+            "ClientsController",
+            "У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! "
+            "Продолжить?")))
         return false;
     try {
         m_newClientId = m_dm.NextClientNumber();
@@ -98,9 +94,10 @@ std::optional<int> ClientsController::save(int row, const ClientRow& typed)
 ClientsController::Deletion ClientsController::deleteClient(int row)
 {
     Deletion deletion;
-    if (!m_prompter.ask(
-            tr("Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления "
-               "и счета-фактуры этого клиента)")))
+    if (!m_prompter.ask(QCoreApplication::translate(
+            "ClientsController",
+            "Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления "
+            "и счета-фактуры этого клиента)")))
         return deletion;
     if (m_newClientId) { // a new client that was never stored is simply dropped
         panelShown();
@@ -108,7 +105,8 @@ ClientsController::Deletion ClientsController::deleteClient(int row)
         return deletion;
     }
     if (row < 0) {
-        m_prompter.error(tr("Список клиентов пуст: удалять некого."));
+        m_prompter.error(
+            QCoreApplication::translate("ClientsController", "Список клиентов пуст: удалять некого."));
         return deletion;
     }
     const int id = m_register.idAt(row);
@@ -125,7 +123,8 @@ ClientsController::Deletion ClientsController::deleteClient(int row)
 
 void ClientsController::clearRegister(const std::function<bool()>& keepGoing)
 {
-    if (!m_prompter.ask(tr("Очистить всю базу клиентов (будут удалены все счета, накладные,акты)?")))
+    if (!m_prompter.ask(QCoreApplication::translate(
+            "ClientsController", "Очистить всю базу клиентов (будут удалены все счета, накладные,акты)?")))
         return;
     try {
         ClearRegister(m_dm, m_register, keepGoing);
@@ -181,7 +180,7 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
         const FindResult result =
             FindClient(m_register, start, request.field, request.text, request.fullMatch, keepGoing);
         if (result.interrupted) {
-            m_prompter.inform(tr("Поиск прерван."));
+            m_prompter.inform(QCoreApplication::translate("ClientsController", "Поиск прерван."));
             outcome.interrupted = true;
             outcome.row = result.reachedRow;
             return outcome;
@@ -190,8 +189,10 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
             outcome.row = result.row;
             return outcome;
         }
-        if (!m_prompter.ask(tr("Не найдено ни одной записи по условию поиска.") + QStringLiteral("\r\n") +
-                            QString(11, u' ') + tr("Начать сначала ?"))) {
+        if (!m_prompter.ask(QCoreApplication::translate("ClientsController",
+                                                        "Не найдено ни одной записи по условию поиска.") +
+                            QStringLiteral("\r\n") + QString(11, u' ') +
+                            QCoreApplication::translate("ClientsController", "Начать сначала ?"))) {
             // The search ran to the end of the register and stays there.
             outcome.row = m_register.model().rowCount() - 1;
             return outcome;
@@ -203,7 +204,7 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
 bool ClientsController::exportClients(const QString& fileName)
 {
     if (fileName.trimmed().isEmpty()) {
-        m_prompter.error(tr("Укажите имя файла."));
+        m_prompter.error(QCoreApplication::translate("ClientsController", "Укажите имя файла."));
         return false;
     }
     try {

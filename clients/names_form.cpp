@@ -1,5 +1,7 @@
 #include "clients/names_form.h"
 
+#include <QEvent>
+
 #include "ui_names_form.h"
 
 TNamesForm::TNamesForm(QWidget* parent)
@@ -27,4 +29,11 @@ void TNamesForm::prepare(const QString& heading, const QString& storedValue)
 QString TNamesForm::value() const
 {
     return ui->Edit1->text() + (ui->CheckBox1->isChecked() ? QString() : QStringLiteral("*"));
+}
+
+void TNamesForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

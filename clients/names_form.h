@@ -19,6 +19,9 @@ public:
     // The value to store: the text, with "*" unless full match is asked for.
     QString value() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     std::unique_ptr<Ui::TNamesForm> ui;
 };

@@ -17,11 +17,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("TDM", text);
-}
-
 bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
 {
     QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
@@ -62,10 +57,11 @@ bool TDM::databaseExists(const QString& folder)
 void TDM::createDatabase(const QString& folder)
 {
     if (!QDir().mkpath(folder))
-        throw DbError(tr("Не удалось создать каталог %1").arg(QDir::toNativeSeparators(folder)));
+        throw DbError(QCoreApplication::translate("TDM", "Не удалось создать каталог %1")
+                          .arg(QDir::toNativeSeparators(folder)));
     const QString file = databaseFile(folder);
     if (databaseExists(folder))
-        throw DbError(tr("База данных уже существует: %1").arg(file));
+        throw DbError(QCoreApplication::translate("TDM", "База данных уже существует: %1").arg(file));
     // Made whole under a name of its own, then put in place in one step: a creation that is cut short
     // (a full disk, a killed process) never leaves a docmar.db behind.
     const QString temp = file + QStringLiteral(".new-%1").arg(QCoreApplication::applicationPid());
@@ -108,7 +104,8 @@ void TDM::connect(const QString& folder)
 {
     disconnect();
     if (!databaseExists(folder))
-        throw DbError(tr("Файл базы данных не найден: %1").arg(databaseFile(folder)));
+        throw DbError(
+            QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(databaseFile(folder)));
     openSqliteFile(databaseFile(folder), m_connectionName, false);
     m_folder = folder;
     m_connected = true;
@@ -129,12 +126,15 @@ void TDM::checkBook()
                                                      "AND name=? COLLATE NOCASE"),
                                       {QString::fromLatin1(t->name)});
         if (found.isNull())
-            throw DbError(tr("В базе данных нет таблицы %1").arg(QLatin1String(t->name)));
+            throw DbError(QCoreApplication::translate("TDM", "В базе данных нет таблицы %1")
+                              .arg(QLatin1String(t->name)));
     }
     const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
     if (version > kSchemaVersion)
-        throw DbError(tr("База данных записана более новой версией программы (версия %1, эта программа "
-                         "знает версии до %2). Она не открыта, чтобы ничего в ней не испортить.")
+        throw DbError(QCoreApplication::translate(
+                          "TDM",
+                          "База данных записана более новой версией программы (версия %1, эта программа "
+                          "знает версии до %2). Она не открыта, чтобы ничего в ней не испортить.")
                           .arg(version)
                           .arg(kSchemaVersion));
     UpgradeFacturesTable();
@@ -166,7 +166,7 @@ bool TDM::isReadOnly() const
 QSqlDatabase TDM::database() const
 {
     if (!m_connected)
-        throw DbError(tr("База данных не подключена"));
+        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
     return QSqlDatabase::database(m_connectionName, false);
 }
 
@@ -224,8 +224,10 @@ void TDM::checkColumns() const
             present.insert(info.value(1).toString().toUpper());
         for (const ColumnDef& c : t->columns)
             if (!present.contains(QString::fromLatin1(c.name).toUpper()))
-                throw DbError(tr("В таблице %1 базы данных нет столбца %2: база данных повреждена или "
-                                 "создана другой программой.")
+                throw DbError(QCoreApplication::translate(
+                                  "TDM",
+                                  "В таблице %1 базы данных нет столбца %2: база данных повреждена или "
+                                  "создана другой программой.")
                                   .arg(QLatin1String(t->name), QLatin1String(c.name)));
     }
 }
@@ -356,7 +358,8 @@ void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter)
     if (ReadOwnerRow(owner))
         return;
     if (prompter)
-        prompter->warn(tr("Не найдены данные о владельце программы! Значения по умолчанию."));
+        prompter->warn(QCoreApplication::translate(
+            "TDM", "Не найдены данные о владельце программы! Значения по умолчанию."));
     SaveOwnerRecord(owner);
 }
 
@@ -419,7 +422,7 @@ void TDM::ClearDocumentTables()
 void TDM::DeleteClient(int clientId)
 {
     if (clientId <= 1)
-        throw DbError(tr("Запись владельца программы не удаляется"));
+        throw DbError(QCoreApplication::translate("TDM", "Запись владельца программы не удаляется"));
     const QSqlDatabase db = database();
     Transaction tx(db);
     DeleteClientDocuments(clientId);

@@ -544,7 +544,8 @@ QVariant SqlListModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < int(m_columns.size()))
-        return m_columns[std::size_t(section)].title;
+        // Titles are kept in the program's source language and shown in the interface's.
+        return QCoreApplication::translate("Tables", m_columns[std::size_t(section)].title.toUtf8().constData());
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

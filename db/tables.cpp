@@ -1,5 +1,7 @@
 #include "db/tables.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int kHidden = -1;
@@ -14,13 +16,14 @@ std::vector<ColumnDef> positionColumns()
         {"NAME_POS3", "MEASURE_POS3", "COUNT_POS3", "PRICE_POS3"},
         {"NAME_POS4", "MEASURE_POS4", "COUNT_POS4", "PRICE_POS4"},
     };
-    static const char* const labels[4] = {"Позиция №1", "Позиция №2", "Позиция №3", "Позиция №4"};
+    static const char* const labels[4] = {QT_TRANSLATE_NOOP("Tables", "Позиция №1"), QT_TRANSLATE_NOOP("Tables", "Позиция №2"),
+                                           QT_TRANSLATE_NOOP("Tables", "Позиция №3"), QT_TRANSLATE_NOOP("Tables", "Позиция №4")};
     std::vector<ColumnDef> cols;
     for (int i = 0; i < 4; ++i) {
         cols.push_back({names[i][0], T::Text, 70, labels[i], 24});
-        cols.push_back({names[i][1], T::Text, 4, "Ед.", kDefault});
-        cols.push_back({names[i][2], T::Float, 0, "Кол-во", 6});
-        cols.push_back({names[i][3], T::Float, 0, "Цена", 9});
+        cols.push_back({names[i][1], T::Text, 4, QT_TRANSLATE_NOOP("Tables", "Ед."), kDefault});
+        cols.push_back({names[i][2], T::Float, 0, QT_TRANSLATE_NOOP("Tables", "Кол-во"), 6});
+        cols.push_back({names[i][3], T::Float, 0, QT_TRANSLATE_NOOP("Tables", "Цена"), 9});
     }
     return cols;
 }
@@ -67,26 +70,26 @@ const TableDef& clients()
         "CLIENTS",
         "ID_NUMBER",
         {
-            {"ID_NUMBER", T::Integer, 0, "Рег. номер", kHidden},
-            {"FIRMNAME", T::Text, 128, "Название клиента", 48},
-            {"CHIEF", T::Text, 80, "Ф.И.О. директора", 39},
-            {"BUHALTER", T::Text, 80, "Ф.И.О. бухгалтера", 35},
-            {"TELFAX", T::Text, 80, "Телефон/факс", 23},
-            {"CITY", T::Text, 32, "Город", 19},
-            {"REGION", T::Text, 32, "Область", 24},
-            {"POSTADDRESS", T::Text, 80, "Почтовый адрес", 47},
-            {"LAWADDRESS", T::Text, 80, "Юридический адрес", 37},
-            {"TAXCODE", T::Text, 12, "Инд.налоговый номер", 30},
-            {"MFOCODE", T::Text, 16, "Код МФО", 23},
-            {"OKPOCODE", T::Text, 16, "Код ОКПО", 23},
-            {"REGNUMBER", T::Text, 16, "№ свид.о рег.", 18},
-            {"BANKNAME", T::Text, 32, "Название  банка", 25},
+            {"ID_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "Рег. номер"), kHidden},
+            {"FIRMNAME", T::Text, 128, QT_TRANSLATE_NOOP("Tables", "Название клиента"), 48},
+            {"CHIEF", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Ф.И.О. директора"), 39},
+            {"BUHALTER", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Ф.И.О. бухгалтера"), 35},
+            {"TELFAX", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Телефон/факс"), 23},
+            {"CITY", T::Text, 32, QT_TRANSLATE_NOOP("Tables", "Город"), 19},
+            {"REGION", T::Text, 32, QT_TRANSLATE_NOOP("Tables", "Область"), 24},
+            {"POSTADDRESS", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Почтовый адрес"), 47},
+            {"LAWADDRESS", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Юридический адрес"), 37},
+            {"TAXCODE", T::Text, 12, QT_TRANSLATE_NOOP("Tables", "Инд.налоговый номер"), 30},
+            {"MFOCODE", T::Text, 16, QT_TRANSLATE_NOOP("Tables", "Код МФО"), 23},
+            {"OKPOCODE", T::Text, 16, QT_TRANSLATE_NOOP("Tables", "Код ОКПО"), 23},
+            {"REGNUMBER", T::Text, 16, QT_TRANSLATE_NOOP("Tables", "№ свид.о рег."), 18},
+            {"BANKNAME", T::Text, 32, QT_TRANSLATE_NOOP("Tables", "Название  банка"), 25},
             {"BANKCITY", T::Text, 24, nullptr, kHidden},
-            {"CHETNUMBER", T::Text, 16, "№ р/счета", 20},
+            {"CHETNUMBER", T::Text, 16, QT_TRANSLATE_NOOP("Tables", "№ р/счета"), 20},
             {"CHETNUMBER2", T::Text, 16, nullptr, kHidden},
             {"BANKREGION", T::Text, 32, nullptr, kHidden},
-            {"DOGNUMBER", T::Text, 8, "№ договора", 14},
-            {"DOGDATA", T::Date, 0, "Дата договора", 19},
+            {"DOGNUMBER", T::Text, 8, QT_TRANSLATE_NOOP("Tables", "№ договора"), 14},
+            {"DOGDATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата договора"), 19},
             {"INFO", T::Text, 240, nullptr, kHidden},
         },
         {
@@ -107,14 +110,14 @@ const TableDef& factures()
 {
     static const TableDef t = [] {
         TableDef d{"FACTURES", "FACT_NUMBER", {}, {}};
-        d.columns.push_back({"FACT_NUMBER", T::Integer, 0, "№ с/ф", 7});
-        d.columns.push_back({"FACT_DOPNO", T::Text, 5, "+№", 5});
-        d.columns.push_back({"FACT_DATA", T::Date, 0, "Дата с/ф", kDefault});
+        d.columns.push_back({"FACT_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ с/ф"), 7});
+        d.columns.push_back({"FACT_DOPNO", T::Text, 5, QT_TRANSLATE_NOOP("Tables", "+№"), 5});
+        d.columns.push_back({"FACT_DATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата с/ф"), kDefault});
         for (const ColumnDef& c : positionColumns())
             d.columns.push_back(c);
-        d.columns.push_back({"FACT_NDS", T::Short, 0, "НДС %", 5});
-        d.columns.push_back({"FACT_NR", T::Float, 0, "НР %", kDefault});
-        d.columns.push_back({"NAME_OWNER", T::Text, 80, "Плательщик", 21});
+        d.columns.push_back({"FACT_NDS", T::Short, 0, QT_TRANSLATE_NOOP("Tables", "НДС %"), 5});
+        d.columns.push_back({"FACT_NR", T::Float, 0, QT_TRANSLATE_NOOP("Tables", "НР %"), kDefault});
+        d.columns.push_back({"NAME_OWNER", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Плательщик"), 21});
         d.columns.push_back({"ID_NUMBER", T::Integer, 0, nullptr, kHidden});
         d.indexes = {
             {"FACT_CLIENT", "ID_NUMBER, FACT_NUMBER"},
@@ -134,16 +137,16 @@ const TableDef& nakladn1()
         "NAKLADN1",
         nullptr,
         {
-            {"NAKL_NUMBER", T::Integer, 0, "№ накл.", 9},
-            {"NAKL_DATA", T::Date, 0, "Дата накл.", 12},
-            {"INFO", T::Text, 240, "Основание платежа", 24},
+            {"NAKL_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ накл."), 9},
+            {"NAKL_DATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата накл."), 12},
+            {"INFO", T::Text, 240, QT_TRANSLATE_NOOP("Tables", "Основание платежа"), 24},
             {"FACT1_NUMBER", T::Integer, 0, nullptr, kHidden},
             {"FACT2_NUMBER", T::Integer, 0, nullptr, kHidden},
             {"FACT3_NUMBER", T::Integer, 0, nullptr, kHidden},
-            {"NAME_CLIENT", T::Text, 80, "Получатель", 19},
-            {"DOV_NUMBER", T::Integer, 0, "№ доверенности", 20},
-            {"DOV_SERIE", T::Text, 8, "Серия дов.", 13},
-            {"DOV_DATA", T::Date, 0, "Дата дов.", 12},
+            {"NAME_CLIENT", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Получатель"), 19},
+            {"DOV_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ доверенности"), 20},
+            {"DOV_SERIE", T::Text, 8, QT_TRANSLATE_NOOP("Tables", "Серия дов."), 13},
+            {"DOV_DATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата дов."), 12},
             {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
         },
         {
@@ -164,15 +167,15 @@ const TableDef& nakladn2()
         "NAKLADN2",
         nullptr,
         {
-            {"NAKL_NUMBER", T::Integer, 0, "№ накл.", 9},
-            {"NAKL_DATA", T::Date, 0, "Дата накл.", 12},
+            {"NAKL_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ накл."), 9},
+            {"NAKL_DATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата накл."), 12},
             {"FACT1_NUMBER", T::Integer, 0, nullptr, kHidden},
             {"FACT2_NUMBER", T::Integer, 0, nullptr, kHidden},
             {"FACT3_NUMBER", T::Integer, 0, nullptr, kHidden},
-            {"NAME_CLIENT", T::Text, 80, "Получатель", 96},
-            {"OPLATA_TYPE", T::Text, 32, "Способ оплаты :", 16},
+            {"NAME_CLIENT", T::Text, 80, QT_TRANSLATE_NOOP("Tables", "Получатель"), 96},
+            {"OPLATA_TYPE", T::Text, 32, QT_TRANSLATE_NOOP("Tables", "Способ оплаты :"), 16},
             {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
-            {"INFO", T::Text, 240, "Основание платежа", 24},
+            {"INFO", T::Text, 240, QT_TRANSLATE_NOOP("Tables", "Основание платежа"), 24},
         },
         {
             {"N2_NUMBER", "NAKL_NUMBER", true},
@@ -192,15 +195,15 @@ const TableDef& acts()
         "ACTS",
         nullptr,
         {
-            {"ACT_NUMBER", T::Integer, 0, "№ акта", 7},
-            {"ACT_DATA", T::Date, 0, "Дата акта", kDefault},
-            {"ACT_YEAR", T::Integer, 0, "Год", 4},
-            {"SUMMA", T::Money, 0, "Сумма", kDefault},
+            {"ACT_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ акта"), 7},
+            {"ACT_DATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата акта"), kDefault},
+            {"ACT_YEAR", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "Год"), 4},
+            {"SUMMA", T::Money, 0, QT_TRANSLATE_NOOP("Tables", "Сумма"), kDefault},
             {"ACT_MONTH", T::Short, 0, nullptr, kHidden},
             {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
-            {"ACT_INFO", T::Text, 255, "Вид работ", 32},
-            {"ACT_NDS", T::Short, 0, "НДС %", 5},
-            {"NAME_CLIENT", T::Text, 128, "Представитель Заказчика", 32},
+            {"ACT_INFO", T::Text, 255, QT_TRANSLATE_NOOP("Tables", "Вид работ"), 32},
+            {"ACT_NDS", T::Short, 0, QT_TRANSLATE_NOOP("Tables", "НДС %"), 5},
+            {"NAME_CLIENT", T::Text, 128, QT_TRANSLATE_NOOP("Tables", "Представитель Заказчика"), 32},
         },
         {
             {"A_NUMBER", "ACT_NUMBER"},
@@ -217,8 +220,8 @@ const TableDef& products()
         "REC_NUMBER",
         {
             {"REC_NUMBER", T::Integer, 0, nullptr, kHidden},
-            {"PRODUCT_NAME", T::Text, 70, "Наименование", kDefault},
-            {"PRODUCT_PRICE", T::Float, 0, "Цена товара", kDefault},
+            {"PRODUCT_NAME", T::Text, 70, QT_TRANSLATE_NOOP("Tables", "Наименование"), kDefault},
+            {"PRODUCT_PRICE", T::Float, 0, QT_TRANSLATE_NOOP("Tables", "Цена товара"), kDefault},
         },
         {
             {"PR_PRICE", "PRODUCT_PRICE"},
@@ -234,10 +237,10 @@ const TableDef& plateg()
         "PLATEG",
         nullptr,
         {
-            {"PLAT_NUMBER", T::Integer, 0, "№ платежа", 9},
-            {"PLAT_DATA", T::Date, 0, "Дата", 12},
-            {"SUMMA", T::Money, 0, "Сумма", kDefault},
-            {"INFO", T::Text, 240, "Назначение платежа", 24},
+            {"PLAT_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ платежа"), 9},
+            {"PLAT_DATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата"), 12},
+            {"SUMMA", T::Money, 0, QT_TRANSLATE_NOOP("Tables", "Сумма"), kDefault},
+            {"INFO", T::Text, 240, QT_TRANSLATE_NOOP("Tables", "Назначение платежа"), 24},
             {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
         },
         {},

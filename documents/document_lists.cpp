@@ -8,11 +8,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("DocumentLists", text);
-}
-
 // Quantities and prices of a position without a name and without a figure show as empty cells.
 void markEmptyPositions(std::vector<ListColumn>& columns)
 {
@@ -48,7 +43,7 @@ std::vector<ListColumn> receiptColumns()
     names << "NAME_OWNER"
           << "FACT_NDS";
     auto columns = listColumns(Tables::factures(), names);
-    columns.front().title = QStringLiteral("Дата ");
+    columns.front().title = QStringLiteral(QT_TRANSLATE_NOOP("Tables", "Дата "));
     columns[columns.size() - 2].editable = false;
     columns[columns.size() - 2].width = 26;
     markEmptyPositions(columns);
@@ -86,20 +81,13 @@ void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName
     m_receipts->setQuery(ListQueries::clientReceipts(clientId));
     m_expense->setQuery(ListQueries::clientExpenseWaybills(clientId));
     m_tax->setQuery(ListQueries::clientTaxWaybills(clientId));
-    m_captions[0] = tr("Счета-фактуры клиента ") + firmName;
-    m_captions[1] = tr("Поступления клиента ") + firmName;
-    m_captions[2] = tr("Расходные накладные клиента ") + firmName;
-    m_captions[3] = tr("Налоговые накладные клиента ") + firmName;
+    m_firmName = firmName;
 }
 
 void DocumentLists::ShowAllDocuments()
 {
     m_clientId = 0;
     m_showsAll = true;
-    m_captions[0] = tr("Список всех счетов-фактур");
-    m_captions[1] = tr("Список всех поступлений без с/ф");
-    m_captions[2] = tr("Список всех расходных накладных");
-    m_captions[3] = tr("Список всех налоговых накладных");
     m_receipts->setQuery(ListQueries::allReceipts());
     m_invoices->setQuery(
         ListQueries::filteredInvoices(ListQueries::allInvoices(m_receipts->rowCount()), m_filter));
@@ -112,10 +100,7 @@ void DocumentLists::clear()
     m_clientId = 0;
     m_showsAll = false;
     m_selection.clear();
-    m_captions[0] = tr("Счета-фактуры клиента ");
-    m_captions[1] = tr("Проплаты ");
-    m_captions[2] = tr("Расходные накладные ");
-    m_captions[3] = tr("Налоговые накладные ");
+    m_firmName.clear();
     for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
         m->clear();
 }
@@ -141,4 +126,26 @@ void DocumentLists::addToWaybillSelection(int invoiceNumber)
 {
     if (invoiceNumber > 0)
         m_selection += QString::number(invoiceNumber) + u'/';
+}
+
+QString DocumentLists::caption(int list) const
+{
+    // Made when asked, so that a change of the interface's language shows at once.
+    static const char* const client[4] = {QT_TRANSLATE_NOOP("DocumentLists", "Счета-фактуры клиента "),
+                                          QT_TRANSLATE_NOOP("DocumentLists", "Поступления клиента "),
+                                          QT_TRANSLATE_NOOP("DocumentLists", "Расходные накладные клиента "),
+                                          QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные клиента ")};
+    static const char* const all[4] = {QT_TRANSLATE_NOOP("DocumentLists", "Список всех счетов-фактур"),
+                                       QT_TRANSLATE_NOOP("DocumentLists", "Список всех поступлений без с/ф"),
+                                       QT_TRANSLATE_NOOP("DocumentLists", "Список всех расходных накладных"),
+                                       QT_TRANSLATE_NOOP("DocumentLists", "Список всех налоговых накладных")};
+    static const char* const none[4] = {QT_TRANSLATE_NOOP("DocumentLists", "Счета-фактуры клиента "),
+                                        QT_TRANSLATE_NOOP("DocumentLists", "Проплаты "),
+                                        QT_TRANSLATE_NOOP("DocumentLists", "Расходные накладные "),
+                                        QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные ")};
+    if (m_showsAll)
+        return QCoreApplication::translate("DocumentLists", all[list]);
+    if (m_clientId > 0)
+        return QCoreApplication::translate("DocumentLists", client[list]) + m_firmName;
+    return QCoreApplication::translate("DocumentLists", none[list]);
 }

@@ -36,10 +36,10 @@ public:
     void setInvoiceFilter(const InvoiceFilter& filter);
 
     int currentClientId() const { return m_clientId; }
-    QString invoiceCaption() const { return m_captions[0]; }
-    QString receiptCaption() const { return m_captions[1]; }
-    QString expenseCaption() const { return m_captions[2]; }
-    QString taxCaption() const { return m_captions[3]; }
+    QString invoiceCaption() const { return caption(0); }
+    QString receiptCaption() const { return caption(1); }
+    QString expenseCaption() const { return caption(2); }
+    QString taxCaption() const { return caption(3); }
 
     // Invoice numbers picked for a new waybill, each followed by "/".
     const QString& waybillSelection() const { return m_selection; }
@@ -47,11 +47,13 @@ public:
     void clearWaybillSelection() { m_selection.clear(); }
 
 private:
+    QString caption(int list) const;
+
     TDM& m_dm;
     std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax;
     int m_clientId = 0;
     InvoiceFilter m_filter;
     bool m_showsAll = false;
-    QString m_captions[4];
+    QString m_firmName;
     QString m_selection;
 };

@@ -11,10 +11,6 @@
 #include <algorithm>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("DocumentsController", text);
-}
 } // namespace
 
 DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
@@ -89,7 +85,8 @@ std::optional<InvoiceDraft> DocumentsController::openEditor(EditorCommand comman
     try {
         const std::optional<ClientRow> client = clientId > 0 ? m_dm.ReadClient(clientId) : std::nullopt;
         if (!client) {
-            m_prompter.error(tr("Выберите клиента в списке клиентов."));
+            m_prompter.error(
+                QCoreApplication::translate("DocumentsController", "Выберите клиента в списке клиентов."));
             return std::nullopt;
         }
         std::optional<InvoiceRow> selected;
@@ -98,8 +95,10 @@ std::optional<InvoiceDraft> DocumentsController::openEditor(EditorCommand comman
             const qint64 number = list.keyAt(row);
             selected = number != 0 ? m_dm.ReadDocument(int(number)) : std::nullopt;
             if (!selected) {
-                m_prompter.error(invoice ? tr("Выберите счет-фактуру в списке.")
-                                         : tr("Выберите поступление в списке."));
+                m_prompter.error(invoice ? QCoreApplication::translate("DocumentsController",
+                                                                       "Выберите счет-фактуру в списке.")
+                                         : QCoreApplication::translate("DocumentsController",
+                                                                       "Выберите поступление в списке."));
                 return std::nullopt;
             }
         }
@@ -119,16 +118,22 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
     try {
         number = StoreDraft(m_dm, draft, clientId, settings);
     } catch (const DbError& e) {
-        m_prompter.error(tr("Неправильные данные (невозможно сохранить изменения)!"), e.fullText());
+        m_prompter.error(QCoreApplication::translate("DocumentsController",
+                                                     "Неправильные данные (невозможно сохранить изменения)!"),
+                         e.fullText());
         return std::nullopt;
     }
     // The document is stored whatever becomes of the client's row.
-    if (clientChanged && m_prompter.ask(tr("Вы изменили данные клиента! Сохранять изменения?"))) {
+    if (clientChanged && m_prompter.ask(QCoreApplication::translate(
+                             "DocumentsController", "Вы изменили данные клиента! Сохранять изменения?"))) {
         try {
             StorePayerDetails(m_dm, clientId, draft);
-            m_prompter.inform(tr("Изменения сохранены!"));
+            m_prompter.inform(QCoreApplication::translate("DocumentsController", "Изменения сохранены!"));
         } catch (const DbError& e) {
-            m_prompter.error(tr("Неправильные данные (невозможно сохранить изменения)!"), e.fullText());
+            m_prompter.error(
+                QCoreApplication::translate("DocumentsController",
+                                            "Неправильные данные (невозможно сохранить изменения)!"),
+                e.fullText());
         }
     }
     return number;
@@ -146,7 +151,8 @@ QStringList DocumentsController::goodsPickerItems(const Settings& settings) cons
 
 void DocumentsController::storeGoods(const DraftPosition& position)
 {
-    if (!m_prompter.ask(tr("Занести наименование товара и цену в список товаров?")))
+    if (!m_prompter.ask(QCoreApplication::translate("DocumentsController",
+                                                    "Занести наименование товара и цену в список товаров?")))
         return;
     try {
         StoreGoods(m_dm, position);
@@ -191,7 +197,9 @@ std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, b
     } else {
         const SelectionNumbers picked = ParseWaybillSelection(m_lists.waybillSelection());
         if (picked.numbers[0] > 0) {
-            if (picked.more && !m_prompter.ask(tr("Используются только первые три номера! Продолжать?")))
+            if (picked.more &&
+                !m_prompter.ask(QCoreApplication::translate(
+                    "DocumentsController", "Используются только первые три номера! Продолжать?")))
                 return std::nullopt;
             documents = picked.numbers;
         } else {
@@ -201,13 +209,15 @@ std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, b
             return std::nullopt;
     }
     if (m_lists.currentClientId() == 0) {
-        m_prompter.error(tr("Вы не выбрали конкретного клиента!"));
+        m_prompter.error(
+            QCoreApplication::translate("DocumentsController", "Вы не выбрали конкретного клиента!"));
         return std::nullopt;
     }
     try {
         WaybillDraft draft = OpenWaybillDraft(m_dm, kind, forReceipt, documents, today);
         if (!draft.client)
-            m_prompter.warn(tr("Данного клиента уже нет в списке!"));
+            m_prompter.warn(
+                QCoreApplication::translate("DocumentsController", "Данного клиента уже нет в списке!"));
         return draft;
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
@@ -227,8 +237,10 @@ DocumentsController::WaybillStore DocumentsController::storeWaybill(const Waybil
     } catch (const DbError& e) {
         m_prompter.error(
             draft.kind == WaybillKind::Tax && draft.forReceipt
-                ? tr("Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
-                : tr("Неправильные данные !"),
+                ? QCoreApplication::translate(
+                      "DocumentsController",
+                      "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                : QCoreApplication::translate("DocumentsController", "Неправильные данные !"),
             e.fullText());
         return WaybillStore::StayOpen;
     }
@@ -274,7 +286,7 @@ bool DocumentsController::writeRegister(RegisterKind kind, const QDate& from, co
                                         const QString& fileName)
 {
     if (fileName.trimmed().isEmpty()) {
-        m_prompter.error(tr("Укажите имя файла журнала."));
+        m_prompter.error(QCoreApplication::translate("DocumentsController", "Укажите имя файла журнала."));
         return false;
     }
     const RegisterScope scope{m_lists.showsAllDocuments() ? 0 : m_lists.currentClientId(), from, to};

@@ -4,6 +4,7 @@
 #include "documents/goods_list.h"
 #include "ui_goods_list_form.h"
 
+#include <QEvent>
 #include <QHeaderView>
 
 TTovListForm::TTovListForm(GoodsList& goods, Prompter& prompter, QWidget* parent)
@@ -60,4 +61,11 @@ void TTovListForm::deleteCurrent()
         return;
     if (m_goods.model().deleteRow(row))
         ui->DBGrid9->moveTo(std::min(row, m_goods.model().rowCount() - 1));
+}
+
+void TTovListForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

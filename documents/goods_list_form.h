@@ -19,6 +19,9 @@ public:
     // Reads the list afresh, before each showing.
     void prepare();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void deleteCurrent();
 

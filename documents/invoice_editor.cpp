@@ -11,11 +11,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("InvoiceEditor", text);
-}
-
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kPriceMark = QStringLiteral("Цена: ");
 
@@ -108,9 +103,10 @@ double NetOfVat(double grossPrice, int vatPercent)
 int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings& settings)
 {
     if (draft.isInvoice && draft.number <= 0)
-        throw DbError(tr("Номер счета-фактуры должен быть больше нуля."));
+        throw DbError(
+            QCoreApplication::translate("InvoiceEditor", "Номер счета-фактуры должен быть больше нуля."));
     if (!draft.date.isValid())
-        throw DbError(tr("Не указана дата документа."));
+        throw DbError(QCoreApplication::translate("InvoiceEditor", "Не указана дата документа."));
     const QSqlDatabase db = dm.database();
     Transaction tx(db, Transaction::Writing);
     const int number = draft.isInvoice ? draft.number
@@ -154,8 +150,9 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
                                            .arg(columns.join(QStringLiteral("=?,"))),
                                        values + QVariantList{draft.originalNumber});
         if (update.numRowsAffected() == 0)
-            throw DbError(
-                tr("Документ № %1 не найден: его удалили, пока он был открыт.").arg(draft.originalNumber));
+            throw DbError(QCoreApplication::translate(
+                              "InvoiceEditor", "Документ № %1 не найден: его удалили, пока он был открыт.")
+                              .arg(draft.originalNumber));
     }
     tx.commit();
     return number;
@@ -167,7 +164,8 @@ void StorePayerDetails(TDM& dm, int clientId, const InvoiceDraft& draft)
     if (!draft.dogDate.trimmed().isEmpty()) {
         contract = QDate::fromString(draft.dogDate.trimmed(), kDateFormat);
         if (!contract.isValid())
-            throw DbError(tr("Неверная дата договора: %1").arg(draft.dogDate.trimmed()));
+            throw DbError(QCoreApplication::translate("InvoiceEditor", "Неверная дата договора: %1")
+                              .arg(draft.dogDate.trimmed()));
     }
     const TableDef& t = Tables::clients();
     const auto cutClient = [&t](const char* column, const QString& text) {

@@ -4,6 +4,7 @@
 #include "ui_find_form2.h"
 #include "ui_numbers_form.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QLayout>
 
@@ -122,4 +123,18 @@ int TFindForm2::number() const
 int TFindForm2::list() const
 {
     return std::max(ui->FindRG->itemIndex(), 0);
+}
+
+void TDataForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
+
+void TNumbersForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

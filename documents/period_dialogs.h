@@ -29,6 +29,9 @@ public:
     QDate to() const;
     void setPeriod(const QDate& from, const QDate& to);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     std::unique_ptr<Ui::TDataForm> ui;
 };
@@ -43,6 +46,9 @@ public:
     void setRange(int from, int to);
     int from() const;
     int to() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TNumbersForm> ui;

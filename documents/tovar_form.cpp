@@ -2,6 +2,7 @@
 
 #include "ui_tovar_form.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 TTovarForm::TTovarForm(QWidget* parent)
@@ -29,4 +30,11 @@ void TTovarForm::prepare(const QStringList& items)
 QString TTovarForm::text() const
 {
     return ui->ComboBox1->currentText();
+}
+
+void TTovarForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

@@ -17,6 +17,9 @@ public:
     void prepare(const QStringList& items);
     QString text() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     std::unique_ptr<Ui::TTovarForm> ui;
 };

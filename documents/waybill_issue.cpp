@@ -9,11 +9,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("WaybillIssue", text);
-}
-
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 
 QString dateText(const QDate& date)
@@ -101,17 +96,24 @@ std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const Waybill
     // A document deleted after it was picked gets no waybill.
     for (int number : draft.documents)
         if (number != 0 && !dm.ReadDocument(number))
-            return WaybillRefusal{tr("Не найдена исходная счет-фактура №") + QString::number(number), true};
+            return WaybillRefusal{
+                QCoreApplication::translate("WaybillIssue", "Не найдена исходная счет-фактура №") +
+                    QString::number(number),
+                true};
     if (draft.forReceipt)
         return std::nullopt;
     const auto& [a, b, c] = draft.documents;
     if ((b > 0 || c > 0) && !dm.SameFactClient(a, b, c))
-        return WaybillRefusal{tr("Выбраны счета - фактуры разных клиентов !"), true};
+        return WaybillRefusal{
+            QCoreApplication::translate("WaybillIssue", "Выбраны счета - фактуры разных клиентов !"), true};
     // The expense blank charges one advertising tax on every invoice it lists.
     const double rate = dm.ReadDocument(a)->FACT_NR;
     for (int number : {b, c})
         if (number > 0 && dm.ReadDocument(number)->FACT_NR != rate)
-            return WaybillRefusal{tr("Счета выписаны под разную величину налога на рекламу!"), true};
+            return WaybillRefusal{
+                QCoreApplication::translate("WaybillIssue",
+                                            "Счета выписаны под разную величину налога на рекламу!"),
+                true};
     return std::nullopt;
 }
 
@@ -140,7 +142,8 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         bool ok = false;
         const int proxyNumber = proxy.toInt(&ok);
         if (!ok)
-            throw DbError(tr("№ доверенности — не целое число: %1").arg(proxy));
+            throw DbError(QCoreApplication::translate("WaybillIssue", "№ доверенности — не целое число: %1")
+                              .arg(proxy));
         put("INFO", cut("INFO", ExpenseInfo(draft)));
         put("NAME_CLIENT", cut("NAME_CLIENT", draft.receiver));
         put("DOV_NUMBER", proxyNumber);
@@ -152,7 +155,7 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         put("OPLATA_TYPE", cut("OPLATA_TYPE", draft.paymentType));
     }
     if (!draft.date.isValid())
-        throw DbError(tr("Не указана дата накладной."));
+        throw DbError(QCoreApplication::translate("WaybillIssue", "Не указана дата накладной."));
     QStringList marks;
     marks.fill(QStringLiteral("?"), columns.size());
     Transaction tx(db, Transaction::Writing);

@@ -16,11 +16,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Backup", text);
-}
-
 bool isEngineSideFile(const QString& name)
 {
     for (const char* suffix : {"-journal", "-wal", "-shm"})
@@ -56,10 +51,10 @@ QString copyOne(const QString& source, const QString& target)
             reason = e.fullText();
         }
     } else if (!CopyDataFile(source, temp)) {
-        reason = tr("ошибка чтения или записи");
+        reason = QCoreApplication::translate("Backup", "ошибка чтения или записи");
     }
     if (reason.isEmpty() && !syncFile(temp))
-        reason = tr("ошибка записи на диск");
+        reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
     if (reason.isEmpty() &&
         std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
         reason = QString::fromLocal8Bit(std::strerror(errno));
@@ -80,8 +75,9 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QStr
     const QString backupFolder = BackupFolder(dataFolder);
     if (!QDir().mkpath(backupFolder)) {
         if (error)
-            *error = tr("Ошибка ввода/вывода: не удалось создать каталог %1")
-                         .arg(QDir::toNativeSeparators(backupFolder));
+            *error =
+                QCoreApplication::translate("Backup", "Ошибка ввода/вывода: не удалось создать каталог %1")
+                    .arg(QDir::toNativeSeparators(backupFolder));
         return std::nullopt;
     }
     const QDir backup(backupFolder);
@@ -118,18 +114,21 @@ std::optional<BackupReport> MaintenanceController::backUp(const QString& dataFol
 
 void MaintenanceController::reportBackup(const QString& dataFolder, const BackupReport& report)
 {
-    const QString done = tr("Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
-                             .arg(QDir::toNativeSeparators(BackupFolder(dataFolder)))
-                             .arg(report.copied);
+    const QString done =
+        QCoreApplication::translate("Backup",
+                                    "Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
+            .arg(QDir::toNativeSeparators(BackupFolder(dataFolder)))
+            .arg(report.copied);
     if (report.failed.isEmpty())
         m_prompter.inform(done);
     else
-        m_prompter.error(done + u'\n' + tr("Не удалось скопировать:") + u'\n' + report.failed.join(u'\n'));
+        m_prompter.error(done + u'\n' + QCoreApplication::translate("Backup", "Не удалось скопировать:") +
+                         u'\n' + report.failed.join(u'\n'));
 }
 
 bool MaintenanceController::confirmClearing()
 {
-    return m_prompter.ask(tr("Очистить базу документов?"));
+    return m_prompter.ask(QCoreApplication::translate("Backup", "Очистить базу документов?"));
 }
 
 bool MaintenanceController::clearDocuments(TDM& dm)
@@ -147,15 +146,17 @@ void MaintenanceController::reportImport(const ParadoxImportOutcome& outcome)
 {
     switch (outcome.result) {
     case ParadoxImportOutcome::Done:
-        m_prompter.inform(tr("Таблицы Paradox перенесены в базу данных.") + u'\n' +
-                          ImportSummary(outcome.report).join(u'\n'));
+        m_prompter.inform(QCoreApplication::translate("Backup", "Таблицы Paradox перенесены в базу данных.") +
+                          u'\n' + ImportSummary(outcome.report).join(u'\n'));
         break;
     case ParadoxImportOutcome::Cancelled:
-        m_prompter.inform(tr("Перенос прерван: база данных осталась пустой."));
+        m_prompter.inform(
+            QCoreApplication::translate("Backup", "Перенос прерван: база данных осталась пустой."));
         break;
     case ParadoxImportOutcome::Refused:
-        m_prompter.error(tr("Таблицы Paradox не перенесены, база данных осталась пустой.") + u'\n' +
-                         outcome.error);
+        m_prompter.error(QCoreApplication::translate(
+                             "Backup", "Таблицы Paradox не перенесены, база данных осталась пустой.") +
+                         u'\n' + outcome.error);
         break;
     }
 }

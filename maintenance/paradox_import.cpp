@@ -18,11 +18,6 @@ extern "C" {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ParadoxImport", text);
-}
-
 struct Cancelled {};
 
 // The days of a Paradox date count from 1 January of year 1; the Julian day of day 0 is this.
@@ -62,17 +57,19 @@ public:
     {
         m_doc = PX_new3(collectError, nullptr, nullptr, nullptr, &m_error);
         if (!m_doc || PX_open_file(m_doc, QFile::encodeName(path).constData()) < 0) {
-            *error = m_error.isEmpty() ? tr("это не таблица Paradox")
-                                       : tr("это не таблица Paradox (%1)").arg(m_error);
+            *error = m_error.isEmpty()
+                         ? QCoreApplication::translate("ParadoxImport", "это не таблица Paradox")
+                         : QCoreApplication::translate("ParadoxImport", "это не таблица Paradox (%1)")
+                               .arg(m_error);
             return false;
         }
         const pxhead_t& h = *m_doc->px_head;
         if (h.px_filetype != pxfFileTypIndexDB && h.px_filetype != pxfFileTypNonIndexDB) {
-            *error = tr("это не таблица данных Paradox");
+            *error = QCoreApplication::translate("ParadoxImport", "это не таблица данных Paradox");
             return false;
         }
         if (h.px_encryption != 0) {
-            *error = tr("таблица зашифрована");
+            *error = QCoreApplication::translate("ParadoxImport", "таблица зашифрована");
             return false;
         }
         int offset = 0;
@@ -83,7 +80,7 @@ public:
         // The library reads zeros past the end of a file cut short; the header says how long it must be.
         const qint64 expected = qint64(h.px_headersize) + qint64(h.px_fileblocks) * h.px_maxtablesize * 1024;
         if (offset != h.px_recordsize || h.px_numrecords < 0 || QFileInfo(path).size() < expected) {
-            *error = tr("файл повреждён или обрезан");
+            *error = QCoreApplication::translate("ParadoxImport", "файл повреждён или обрезан");
             return false;
         }
         m_record.resize(h.px_recordsize);
@@ -104,7 +101,10 @@ public:
     bool read(int recno, QString* error)
     {
         if (!PX_get_record(m_doc, recno, m_record.data())) {
-            *error = m_error.isEmpty() ? tr("запись %1 не читается").arg(recno + 1) : m_error;
+            *error =
+                m_error.isEmpty()
+                    ? QCoreApplication::translate("ParadoxImport", "запись %1 не читается").arg(recno + 1)
+                    : m_error;
             return false;
         }
         return true;
@@ -202,7 +202,7 @@ bool prepare(Source& s, ParadoxTableReport& report, QString* error)
     s.px = std::make_unique<ParadoxTable>();
     QString problem;
     if (!s.px->open(s.path, &problem)) {
-        *error = tr("Файл %1: %2.").arg(name, problem);
+        *error = QCoreApplication::translate("ParadoxImport", "Файл %1: %2.").arg(name, problem);
         return false;
     }
     // Columns a book made before them lacks, filled as the upgrade fills them, and a payments table
@@ -214,11 +214,13 @@ bool prepare(Source& s, ParadoxTableReport& report, QString* error)
             plateg || (s.table == &Tables::factures() &&
                        (qstrcmp(c.name, "FACT_DOPNO") == 0 || qstrcmp(c.name, "FACT_NR") == 0));
         if (field < 0 && !mayLack) {
-            *error = tr("Файл %1: нет столбца %2.").arg(name, QLatin1String(c.name));
+            *error = QCoreApplication::translate("ParadoxImport", "Файл %1: нет столбца %2.")
+                         .arg(name, QLatin1String(c.name));
             return false;
         }
         if (field >= 0 && !fits(s.px->fieldType(field), c.type)) {
-            *error = tr("Файл %1: столбец %2 другого типа (%3), его нельзя перенести.")
+            *error = QCoreApplication::translate(
+                         "ParadoxImport", "Файл %1: столбец %2 другого типа (%3), его нельзя перенести.")
                          .arg(name, QLatin1String(c.name))
                          .arg(int(s.px->fieldType(field)));
             return false;
@@ -292,7 +294,8 @@ void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, 
     for (int r = 0; r < total; ++r) {
         QString error;
         if (!s.px->read(r, &error))
-            throw DbError(tr("Файл %1: %2.").arg(report.file, error));
+            throw DbError(
+                QCoreApplication::translate("ParadoxImport", "Файл %1: %2.").arg(report.file, error));
         ++report.rowsRead;
         values.clear();
         for (std::size_t c = 0; c < s.table->columns.size(); ++c) {
@@ -300,8 +303,10 @@ void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, 
             bool badDate = false;
             const QVariant v = valueOf(*s.px, s.fields[c], column, &badDate);
             if (badDate)
-                *badDates
-                    << tr("%1, строка %2, %3").arg(report.table).arg(r + 1).arg(QLatin1String(column.name));
+                *badDates << QCoreApplication::translate("ParadoxImport", "%1, строка %2, %3")
+                                 .arg(report.table)
+                                 .arg(r + 1)
+                                 .arg(QLatin1String(column.name));
             if (column.type == ColumnType::Text && v.toString().size() > column.size)
                 ++report.valuesCut;
             values << v;
@@ -309,7 +314,10 @@ void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, 
         try {
             inserter.insert(values);
         } catch (const DbError& e) {
-            throw DbError(tr("Файл %1, запись %2: %3").arg(report.file).arg(r + 1).arg(e.message()),
+            throw DbError(QCoreApplication::translate("ParadoxImport", "Файл %1, запись %2: %3")
+                              .arg(report.file)
+                              .arg(r + 1)
+                              .arg(e.message()),
                           e.detail());
         }
         ++report.rowsWritten;
@@ -332,7 +340,8 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
     };
     const QDir dir(folder);
     if (!dir.exists())
-        return refuse(tr("Папка %1 не найдена.").arg(QDir::toNativeSeparators(folder)));
+        return refuse(QCoreApplication::translate("ParadoxImport", "Папка %1 не найдена.")
+                          .arg(QDir::toNativeSeparators(folder)));
 
     std::vector<Source> sources;
     const std::pair<const TableDef*, const char*> files[] = {
@@ -351,7 +360,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
                 s.path = dir.filePath(name);
         if (s.path.isEmpty()) {
             if (!s.optional)
-                return refuse(tr("В папке %1 нет таблицы %2.")
+                return refuse(QCoreApplication::translate("ParadoxImport", "В папке %1 нет таблицы %2.")
                                   .arg(QDir::toNativeSeparators(folder), QLatin1String(file)));
             outcome.report.missingTables << QLatin1String(file);
             continue;
@@ -372,9 +381,10 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
     try {
         Transaction tx(db, Transaction::Writing);
         if (countRows(db) > 0)
-            return refuse(
-                tr("В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
-                   "только в пустую базу данных."));
+            return refuse(QCoreApplication::translate(
+                "ParadoxImport",
+                "В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
+                "только в пустую базу данных."));
         SizeGuardsSuspended guards(db); // the inserter cuts every text to its column
         OwnerRecord owner;
         const bool hadOwner = dm.ReadOwnerRow(owner);
@@ -403,17 +413,21 @@ QStringList ImportSummary(const ParadoxImportReport& report)
 {
     QStringList lines;
     for (const ParadoxTableReport& t : report.tables) {
-        lines << tr("%1 (%2): прочитано записей %3, записано %4, обрезано значений %5")
+        lines << QCoreApplication::translate(
+                     "ParadoxImport", "%1 (%2): прочитано записей %3, записано %4, обрезано значений %5")
                      .arg(t.table, t.file)
                      .arg(t.rowsRead)
                      .arg(t.rowsWritten)
                      .arg(t.valuesCut);
         if (!t.ignoredColumns.isEmpty())
-            lines << tr("  не перенесены столбцы: %1").arg(t.ignoredColumns.join(QStringLiteral(", ")));
+            lines << QCoreApplication::translate("ParadoxImport", "  не перенесены столбцы: %1")
+                         .arg(t.ignoredColumns.join(QStringLiteral(", ")));
     }
     for (const QString& table : report.missingTables)
-        lines << tr("Таблица %1 не найдена и пропущена.").arg(table);
+        lines
+            << QCoreApplication::translate("ParadoxImport", "Таблица %1 не найдена и пропущена.").arg(table);
     for (const QString& date : report.badDates)
-        lines << tr("Дата не прочитана и оставлена пустой: %1").arg(date);
+        lines << QCoreApplication::translate("ParadoxImport", "Дата не прочитана и оставлена пустой: %1")
+                     .arg(date);
     return lines;
 }

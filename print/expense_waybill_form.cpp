@@ -138,11 +138,6 @@ const ShapeDef kShapes[] = {
     {"QRShape67", ShapeKind::VertLine, 689, 429, 4, 353},
 };
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ExpenseWaybillForm", text);
-}
-
 // "05 грудня 1999": the day, the month in Ukrainian genitive, the year.
 QString dateText(const QDate& date)
 {
@@ -196,7 +191,7 @@ struct Fill {
         double sum = 0;
         for (const Position& p : document.positions) {
             if (nextRow > 8) {
-                fail(tr("Накладная не умещается на бланке!"));
+                fail(QCoreApplication::translate("ExpenseWaybillForm", "Накладная не умещается на бланке!"));
                 break;
             }
             if (p.count <= 0)
@@ -258,7 +253,8 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
     // 4. One VAT rate for every invoice.
     const int f1 = waybill.FACT1_NUMBER, f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
     if ((f2 >= 1 || f3 >= 1) && !dm.SameFactNds(f1, f2, f3)) {
-        fill.fail(tr("Счета выписаны под разную величину НДС!"));
+        fill.fail(
+            QCoreApplication::translate("ExpenseWaybillForm", "Счета выписаны под разную величину НДС!"));
         return false;
     }
     // 5. The waybill.
@@ -289,7 +285,7 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
             set(page, "Firma1", upperCase(receipt->NAME_OWNER));
             subtotal += fill.addRows(*receipt);
         } else {
-            fill.fail(tr("Не найдена исходное поступление!"));
+            fill.fail(QCoreApplication::translate("ExpenseWaybillForm", "Не найдена исходное поступление!"));
         }
     } else if (const std::optional<InvoiceRow> first = document(f1)) {
         set(page, "QRFact1",
@@ -304,7 +300,8 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
             if (const std::optional<InvoiceRow> next = document(number)) {
                 // One advertising tax for the whole waybill: the invoices must share it.
                 if (next->FACT_NR != taxRate) {
-                    fill.fail(tr("Счета выписаны под разную величину налога на рекламу!"));
+                    fill.fail(QCoreApplication::translate(
+                        "ExpenseWaybillForm", "Счета выписаны под разную величину налога на рекламу!"));
                     return;
                 }
                 set(page, line,
@@ -313,20 +310,21 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
                         .arg(next->FACT_DOPNO, dateText(next->FACT_DATA)));
                 subtotal += fill.addRows(*next);
             } else {
-                fill.fail(tr(missing));
+                fill.fail(QCoreApplication::translate("ExpenseWaybillForm", missing));
             }
         };
         if (f2 > 0)
             more(f2, "QRFact2", QT_TRANSLATE_NOOP("ExpenseWaybillForm", "Не найдена вторая счет-фактура!"));
         if (f3 > 0) {
             if (fill.nextRow > 8)
-                fill.fail(tr("Третья счет-фактура не умещается на бланке!"));
+                fill.fail(QCoreApplication::translate("ExpenseWaybillForm",
+                                                      "Третья счет-фактура не умещается на бланке!"));
             else
                 more(f3, "QRFact3",
                      QT_TRANSLATE_NOOP("ExpenseWaybillForm", "Не найдена третья счет-фактура!"));
         }
     } else {
-        fill.fail(tr("Не найдена исходная счет-фактура!"));
+        fill.fail(QCoreApplication::translate("ExpenseWaybillForm", "Не найдена исходная счет-фактура!"));
     }
 
     // 7, 8. VAT caption; the advertising-tax row, or the lines moved down over it.
@@ -374,7 +372,8 @@ std::optional<Page> PrepareExpenseWaybillPage(const TDM& dm, int number, const O
     const std::optional<ExpenseWaybillRow> waybill = dm.ReadExpenseWaybill(number);
     if (!waybill) {
         if (error)
-            *error = tr("Расходная накладная № %1 не найдена.").arg(number);
+            *error = QCoreApplication::translate("ExpenseWaybillForm", "Расходная накладная № %1 не найдена.")
+                         .arg(number);
         return std::nullopt;
     }
     Page page = CreateExpenseWaybillBlank();

@@ -151,11 +151,6 @@ const PositionLabels kPositions[4] = {
     {"SFNumPos4", "QRPrice_pos4", "ItogIO2", "QR4", "StrIo2", "StrIO22", 37},
 };
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("InvoiceForm", text);
-}
-
 int monthBlock(const Settings& s)
 {
     return s.rusOrUkr ? kRussianGenitiveBlock : kUkrainianGenitiveBlock;
@@ -227,7 +222,9 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
                              client->DOGNUMBER != QLatin1String("  ");
     if (!client && prompter)
         prompter->warn(
-            tr("Клиент счета-фактуры № %1 не найден: реквизиты плательщика и договор не заполнены.")
+            QCoreApplication::translate(
+                "InvoiceForm",
+                "Клиент счета-фактуры № %1 не найден: реквизиты плательщика и договор не заполнены.")
                 .arg(invoice.FACT_NUMBER));
     if (client && settings.fullOrPart) {
         set(page, "AdressL", client->LAWADDRESS);
@@ -344,7 +341,9 @@ bool PlaceLogo(Page& page, int kind, const Settings& settings, const QString& pr
     const QImage logo = reader.read();
     if (logo.isNull()) {
         if (error)
-            *error = tr("Не удалось прочитать логотип из файла %1: %2").arg(file, reader.errorString());
+            *error =
+                QCoreApplication::translate("InvoiceForm", "Не удалось прочитать логотип из файла %1: %2")
+                    .arg(file, reader.errorString());
         return false;
     }
     // Sizes typed into the settings file by hand are taken within reason.
@@ -370,16 +369,18 @@ std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRec
     const std::optional<InvoiceRow> invoice = number > 0 ? dm.ReadDocument(number) : std::nullopt;
     if (!invoice) {
         if (error)
-            *error = tr("Счет-фактура № %1 не найден.").arg(number);
+            *error = QCoreApplication::translate("InvoiceForm", "Счет-фактура № %1 не найден.").arg(number);
         return std::nullopt;
     }
     // Without its client the blank would lack the contract, the figures and the words: a wrong document.
     const std::optional<ClientRow> client = dm.ReadClient(invoice->ID_NUMBER);
     if (!client) {
         if (error)
-            *error = tr("Клиент № %1 счета-фактуры № %2 не найден. Счет-фактура не напечатана.")
-                         .arg(invoice->ID_NUMBER)
-                         .arg(number);
+            *error =
+                QCoreApplication::translate(
+                    "InvoiceForm", "Клиент № %1 счета-фактуры № %2 не найден. Счет-фактура не напечатана.")
+                    .arg(invoice->ID_NUMBER)
+                    .arg(number);
         return std::nullopt;
     }
 

@@ -305,11 +305,6 @@ const double kRowTops[10] = {151.1, 156.1, 161.1, 165.9, 170.7, 175.4, 180.2, 18
 constexpr double kRateColumn = 130.4;
 constexpr double kZeroRateColumns[3] = {144.2, 158.75, 173.8};
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("TaxWaybillForm", text);
-}
-
 double lineHeight(int size)
 {
     return size * 0.3528 * 1.25; // points to millimetres, with the line's leading
@@ -518,7 +513,8 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
     if (f1 > 0) {
         const std::optional<InvoiceRow> first = document(f1);
         if (!first) {
-            fill.fail(tr("Не найдена исходная счет-фактура №") + QString::number(f1));
+            fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
+                      QString::number(f1));
             return false;
         }
         rate = first->FACT_NDS;
@@ -535,23 +531,26 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
                 continue;
             const std::optional<InvoiceRow> next = document(more[i].number);
             if (!next) {
-                fill.fail(tr("Не найдена исходная счет-фактура №") + QString::number(more[i].number));
+                fill.fail(
+                    QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
+                    QString::number(more[i].number));
                 return false;
             }
             documents[std::size_t(i + 1)] = collect(*next, countFormat, &counted);
             if (next->ID_NUMBER != first->ID_NUMBER) {
-                fill.fail(tr("Вы пытаетесь выписать одну накладную на счета разных клиентов!"));
+                fill.fail(QCoreApplication::translate(
+                    "TaxWaybillForm", "Вы пытаетесь выписать одну накладную на счета разных клиентов!"));
                 return false;
             }
             if (next->FACT_NDS != rate) {
-                fill.fail(tr(more[i].differentRate));
+                fill.fail(QCoreApplication::translate("TaxWaybillForm", more[i].differentRate));
                 return false;
             }
         }
     } else {
         const std::optional<InvoiceRow> receipt = document(f1);
         if (!receipt) {
-            fill.fail(tr("Не найдена исходное поступление!"));
+            fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходное поступление!"));
             return false;
         }
         rate = receipt->FACT_NDS;
@@ -562,13 +561,17 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
     double column = kRateColumn;
     if (rate <= 0) {
         set(page, "QRLabel115", QStringLiteral("20%"));
-        const int chosen = section ? *section
-                           : prompter
-                               ? prompter->choose(tr("В какой раздел вписать данные  (величина НДС=0%) :"),
-                                                  {tr("- реалізація на митній території України"),
-                                                   tr("- експорт"), tr("- звільнення від ПДВ (ст.5)")},
-                                                  0)
-                               : 0;
+        const int chosen =
+            section    ? *section
+            : prompter ? prompter->choose(
+                             QCoreApplication::translate(
+                                 "TaxWaybillForm", "В какой раздел вписать данные  (величина НДС=0%) :"),
+                             {QCoreApplication::translate("TaxWaybillForm",
+                                                          "- реалізація на митній території України"),
+                              QCoreApplication::translate("TaxWaybillForm", "- експорт"),
+                              QCoreApplication::translate("TaxWaybillForm", "- звільнення від ПДВ (ст.5)")},
+                             0)
+                       : 0;
         if (chosen >= 0 && chosen <= 2)
             column = kZeroRateColumns[chosen];
     } else {
@@ -603,7 +606,8 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
 
     // F. More positions than rows.
     if (counted > 10)
-        fill.fail(tr("Число позиций в счет-фактурах больше чем в бланке!"));
+        fill.fail(QCoreApplication::translate("TaxWaybillForm",
+                                              "Число позиций в счет-фактурах больше чем в бланке!"));
 
     // G. Rows: a gap after each when there are few; later documents only while rows remain.
     int row = 1;
@@ -628,7 +632,8 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
     // Every position left out is said, however it came to be left out.
     if (fill.dropped) {
         if (counted <= 10)
-            fill.fail(tr("Число позиций в счет-фактурах больше чем в бланке!"));
+            fill.fail(QCoreApplication::translate("TaxWaybillForm",
+                                                  "Число позиций в счет-фактурах больше чем в бланке!"));
         fill.complete = false;
     }
 
@@ -651,7 +656,8 @@ std::optional<Page> PrepareTaxWaybillPage(const TDM& dm, int number, const Owner
     const std::optional<TaxWaybillRow> waybill = dm.ReadTaxWaybill(number);
     if (!waybill) {
         if (error)
-            *error = tr("Налоговая накладная № %1 не найдена.").arg(number);
+            *error = QCoreApplication::translate("TaxWaybillForm", "Налоговая накладная № %1 не найдена.")
+                         .arg(number);
         return std::nullopt;
     }
     Page page = CreateTaxWaybillBlank();

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QEvent>
 #include <QFocusEvent>
 #include <QStyle>
 
@@ -23,6 +24,7 @@ DateField::DateField(QWidget* parent)
     QAction* pick = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
     pick->setObjectName(QStringLiteral("CalendarButton"));
     pick->setToolTip(tr("Выбрать дату в календаре"));
+    m_pick = pick;
     connect(pick, &QAction::triggered, this, &DateField::showCalendar);
     connect(this, &QLineEdit::returnPressed, this, &DateField::takeTyped);
     connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate picked) {
@@ -102,4 +104,11 @@ void DateField::takeTyped()
             emit dateEdited(m_date);
     }
     m_taking = false;
+}
+
+void DateField::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_pick->setToolTip(tr("Выбрать дату в календаре"));
+    QLineEdit::changeEvent(event);
 }

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 class Prompter;
+class QAction;
 class QCalendarWidget;
 
 // A date typed as ДД.ММ.ГГГГ (the dots may be typed or skipped) or picked from a calendar, or no date at
@@ -33,6 +34,7 @@ public slots:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void takeTyped();
@@ -40,6 +42,7 @@ private:
 
     QDate m_date;
     QCalendarWidget* m_calendar;
+    QAction* m_pick = nullptr;
     Prompter* m_prompter = nullptr;
     bool m_taking = false;
 };

@@ -2,38 +2,43 @@
 
 #include "report/db_grid.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
 
+namespace {
+
+struct Button {
+    const char* name;
+    const char* text;
+    const char* hint;
+};
+const Button kButtons[] = {
+    {"first", "|◀", QT_TRANSLATE_NOOP("DBNavigator", "первая запись")},
+    {"prior", "◀", QT_TRANSLATE_NOOP("DBNavigator", "предыдущая запись")},
+    {"next", "▶", QT_TRANSLATE_NOOP("DBNavigator", "последующая запись")},
+    {"last", "▶|", QT_TRANSLATE_NOOP("DBNavigator", "последняя запись")},
+    {"insert", "+", QT_TRANSLATE_NOOP("DBNavigator", "вставить запись")},
+    {"delete", "−", QT_TRANSLATE_NOOP("DBNavigator", "удалить запись")},
+    {"edit", "▲", QT_TRANSLATE_NOOP("DBNavigator", "редактировать запись")},
+    {"post", "✓", QT_TRANSLATE_NOOP("DBNavigator", "сохранить изменения")},
+    {"cancel", "✗", QT_TRANSLATE_NOOP("DBNavigator", "отменить изменения")},
+    {"refresh", "↻", QT_TRANSLATE_NOOP("DBNavigator", "обновить содержимое")},
+};
+
+} // namespace
+
 DBNavigator::DBNavigator(QWidget* parent)
     : QWidget(parent)
 {
-    struct Button {
-        const char* name;
-        const char* text;
-        const char* hint;
-    };
-    static const Button buttons[] = {
-        {"first", "|◀", QT_TR_NOOP("первая запись")},
-        {"prior", "◀", QT_TR_NOOP("предыдущая запись")},
-        {"next", "▶", QT_TR_NOOP("последующая запись")},
-        {"last", "▶|", QT_TR_NOOP("последняя запись")},
-        {"insert", "+", QT_TR_NOOP("вставить запись")},
-        {"delete", "−", QT_TR_NOOP("удалить запись")},
-        {"edit", "▲", QT_TR_NOOP("редактировать запись")},
-        {"post", "✓", QT_TR_NOOP("сохранить изменения")},
-        {"cancel", "✗", QT_TR_NOOP("отменить изменения")},
-        {"refresh", "↻", QT_TR_NOOP("обновить содержимое")},
-    };
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    for (const Button& b : buttons) {
+    for (const Button& b : kButtons) {
         auto* button = new QToolButton(this);
         button->setObjectName(QLatin1String(b.name));
         button->setText(QString::fromUtf8(b.text));
-        button->setToolTip(tr(b.hint));
         button->setAutoRaise(false);
         button->setFixedSize(26, 22);
         const QString name = QLatin1String(b.name);
@@ -41,7 +46,21 @@ DBNavigator::DBNavigator(QWidget* parent)
         layout->addWidget(button);
     }
     layout->addStretch();
+    showHints();
     setFullSet(false);
+}
+
+void DBNavigator::showHints()
+{
+    for (const Button& b : kButtons)
+        button(QLatin1String(b.name))->setToolTip(tr(b.hint));
+}
+
+void DBNavigator::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        showHints();
+    QWidget::changeEvent(event);
 }
 
 void DBNavigator::setFullSet(bool full)

@@ -23,7 +23,11 @@ signals:
     // After "cancel" has dropped what was being typed.
     void cancelled();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void act(const QString& name);
+    void showHints();
     DBGrid* m_grid = nullptr;
 };

@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 pxlib-dev
   libgtest-dev libbenchmark-dev
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   fonts-liberation poppler-utils
 )
 

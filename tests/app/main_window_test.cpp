@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
+#include "base/settings.h"
 #include "db/demo_data.h"
+#include "print/invoice_form.h"
 #include "report/date_field.h"
 #include "report/db_grid.h"
 #include "report/db_navigator.h"
@@ -20,6 +22,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +38,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QXmlStreamReader>
 
 #include <functional>
 
@@ -728,6 +732,97 @@ TEST_F(MainWindowTest, BackupAndClearingBringTheWindowBack)
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
     EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
     EXPECT_EQ(prompter.messages().size(), 3u);
+}
+
+// Every text of the translation is there, finished, and keeps the placeholders, accelerators and the
+// blanks at its ends that the program's layout relies on.
+TEST(Translation, EveryTextHasAFinishedUkrainianTranslation)
+{
+    QFile file(QStringLiteral(DOCMAR_SOURCE_DIR "/translations/docmar_uk.ts"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    int messages = 0;
+    QString source;
+    static const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    const auto placeholders = [](const QString& text) {
+        QStringList found;
+        for (auto it = placeholder.globalMatch(text); it.hasNext();)
+            found << it.next().captured();
+        found.sort();
+        return found;
+    };
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString type = xml.attributes().value(QLatin1String("type")).toString();
+            const QString translation = xml.readElementText();
+            ++messages;
+            SCOPED_TRACE(source.toStdString());
+            EXPECT_TRUE(type.isEmpty()) << type.toStdString();
+            EXPECT_FALSE(translation.isEmpty());
+            EXPECT_EQ(placeholders(translation), placeholders(source));
+            EXPECT_EQ(translation.count(u'&'), source.count(u'&'));
+            EXPECT_EQ(translation.startsWith(u' '), source.startsWith(u' '));
+            EXPECT_EQ(translation.endsWith(u' '), source.endsWith(u' '));
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(messages, 500);
+}
+
+TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
+{
+    open();
+    const auto chooseLanguage = [this](int index) {
+        whenModal([index](QWidget* dialog) {
+            child<QComboBox>(dialog, "LanguageCB")->setCurrentIndex(index);
+            child<QPushButton>(dialog, "BitBtn1")->click();
+        });
+        w<QAction>("N6")->trigger();
+        // The windows hear of the change through the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    };
+    OwnerRecord owner;
+    window->dataModule().ReadOwnerRow(owner);
+    const Settings settings = defaultSettings(home.path());
+    const auto invoicePage = [&] {
+        const std::optional<Page> page =
+            PrepareInvoicePage(window->dataModule(), 1, owner, settings, home.path(), nullptr, nullptr);
+        return page ? page->toJson() : QJsonObject();
+    };
+    const QJsonObject russianPage = invoicePage();
+    ASSERT_FALSE(russianPage.isEmpty());
+    EXPECT_EQ(w<QTabWidget>("PC1")->tabText(0), QStringLiteral("Документы"));
+
+    chooseLanguage(1);
+    EXPECT_EQ(w<QTabWidget>("PC1")->tabText(0), QStringLiteral("Документи"));
+    EXPECT_EQ(w<QAction>("N9")->text(), QStringLiteral("Підготувати &новий рахунок-фактуру"));
+    EXPECT_EQ(w<QAction>("N14")->text(), QStringLiteral("Підготувати &журнал рахунків-фактур"));
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("ДОКУМАР (v.1.3). База даних : ")));
+    EXPECT_TRUE(w<QGroupBox>("GB2")->title().startsWith(QStringLiteral("Рахунки-фактури клієнта ")));
+    EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("Назва клієнта"));
+    EXPECT_EQ(w<QPushButton>("BitBtn6")->text(), QStringLiteral("Зробити резервну копію бази"));
+    EXPECT_EQ(child<QToolButton>(w<DBNavigator>("DBNavigator3"), "first")->toolTip(),
+              QStringLiteral("перший запис"));
+    prompter.queueAnswer(false);
+    w<QPushButton>("BitBtn7")->click();
+    EXPECT_EQ(prompter.texts().last(), QStringLiteral("Очистити базу документів?"));
+    // Documents are data: the blank is the same in either language.
+    EXPECT_EQ(invoicePage(), russianPage);
+    QFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("[INTERFACE]\r\nLANGUAGE=uk"));
+
+    chooseLanguage(0);
+    EXPECT_EQ(w<QTabWidget>("PC1")->tabText(0), QStringLiteral("Документы"));
+    EXPECT_EQ(w<QAction>("N9")->text(), QStringLiteral("&Подготовить новую счет-фактуру"));
+    EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("Название клиента"));
+    EXPECT_TRUE(w<QGroupBox>("GB2")->title().startsWith(QStringLiteral("Счета-фактуры клиента ")));
 }
 
 TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)

@@ -117,7 +117,32 @@ TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
     EXPECT_EQ(lines.mid(6, 4), (QStringList{QStringLiteral("[DATABASE]"), QStringLiteral("PATH=") + s.path,
                                             QStringLiteral("[PRECISION]"), QStringLiteral("GOODS=0")}));
     EXPECT_TRUE(lines.contains(QStringLiteral("RECL_TAX_VALUE=150")));
-    EXPECT_EQ(lines.filter(QStringLiteral("=")).size(), 15);
+    // The interface's language in a section of its own after the fourteen.
+    EXPECT_EQ(lines.filter(QStringLiteral("=")).size(), 16);
+    EXPECT_EQ(lines.mid(lines.indexOf(QStringLiteral("[INTERFACE]")), 2),
+              (QStringList{QStringLiteral("[INTERFACE]"), QStringLiteral("LANGUAGE=") + s.language}));
+}
+
+TEST(Settings, TheInterfaceLanguageIsASettingOfItsOwn)
+{
+    QTemporaryDir home;
+    // No file: the system's language, and nothing is written for asking.
+    EXPECT_EQ(ReadInterfaceLanguage(home.path()), SystemInterfaceLanguage());
+    EXPECT_FALSE(QFile::exists(settingsFilePath(home.path())));
+    Settings s = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(s, home.path())); // a first start writes the fourteen only
+    EXPECT_FALSE(readFile(settingsFilePath(home.path())).contains("LANGUAGE"));
+    s.language = QStringLiteral("uk");
+    ASSERT_TRUE(WriteSettings(s, home.path()));
+    EXPECT_EQ(ReadInterfaceLanguage(home.path()), QStringLiteral("uk"));
+    Settings read = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(read, home.path()));
+    EXPECT_EQ(read, s);
+    // A value of no known language counts as none.
+    writeFile(settingsFilePath(home.path()), "[INTERFACE]\r\nLANGUAGE=de\r\n");
+    EXPECT_EQ(ReadInterfaceLanguage(home.path()), SystemInterfaceLanguage());
+    writeFile(settingsFilePath(home.path()), "[INTERFACE]\r\nLANGUAGE= UK\r\n");
+    EXPECT_EQ(ReadInterfaceLanguage(home.path()), QStringLiteral("uk"));
 }
 
 TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
@@ -126,7 +151,8 @@ TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
     const QString missingFolder = home.filePath(QStringLiteral("no/such/folder"));
     QString error;
     EXPECT_FALSE(WriteSettings(defaultSettings(missingFolder), missingFolder, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Не удалось записать файл ") + settingsFilePath(missingFolder)))
+    EXPECT_TRUE(
+        error.startsWith(QStringLiteral("Не удалось записать файл ") + settingsFilePath(missingFolder)))
         << error.toStdString();
 
     // A folder where the file should be: it cannot be read, and nothing is written over it.

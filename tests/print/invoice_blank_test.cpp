@@ -172,8 +172,9 @@ TEST(InvoiceBlank, EveryElementStandsWhereTheDesignPutsIt)
         EXPECT_TRUE(e->wordWrap);
         EXPECT_FALSE(e->transparent);
         EXPECT_EQ(e->color, QColor(Qt::black));
-        if (s.text)
+        if (s.text) {
             EXPECT_EQ(e->text, QString::fromUtf16(s.text));
+        }
     }
     for (const ShapeSpec& s : kShapes) {
         const QString name = QString::fromUtf16(s.name);

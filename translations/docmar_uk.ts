@@ -1,0 +1,2241 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="uk_UA">
+<context>
+    <name>Backup</name>
+    <message>
+        <source>ошибка чтения или записи</source>
+        <translation>помилка читання або запису</translation>
+    </message>
+    <message>
+        <source>ошибка записи на диск</source>
+        <translation>помилка запису на диск</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода/вывода: не удалось создать каталог %1</source>
+        <translation>Помилка введення/виведення: не вдалося створити каталог %1</translation>
+    </message>
+    <message>
+        <source>Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.</source>
+        <translation>Резервну копію бази даних зроблено в папці %1. Скопійовано файлів: %2.</translation>
+    </message>
+    <message>
+        <source>Не удалось скопировать:</source>
+        <translation>Не вдалося скопіювати:</translation>
+    </message>
+    <message>
+        <source>Очистить базу документов?</source>
+        <translation>Очистити базу документів?</translation>
+    </message>
+    <message>
+        <source>Таблицы Paradox перенесены в базу данных.</source>
+        <translation>Таблиці Paradox перенесено до бази даних.</translation>
+    </message>
+    <message>
+        <source>Перенос прерван: база данных осталась пустой.</source>
+        <translation>Перенесення перервано: база даних залишилася порожньою.</translation>
+    </message>
+    <message>
+        <source>Таблицы Paradox не перенесены, база данных осталась пустой.</source>
+        <translation>Таблиці Paradox не перенесено, база даних залишилася порожньою.</translation>
+    </message>
+</context>
+<context>
+    <name>ClientExport</name>
+    <message>
+        <source>Не удалось прочитать файл %1: %2.</source>
+        <translation>Не вдалося прочитати файл %1: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ClientsController</name>
+    <message>
+        <source>У Вас есть несохраненные изменения! Добавление нового клиента приведет к их потере! Продолжить?</source>
+        <translation>У Вас є незбережені зміни! Додавання нового клієнта призведе до їх втрати! Продовжити?</translation>
+    </message>
+    <message>
+        <source>Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления и счета-фактуры этого клиента)</source>
+        <translation>Ви бажаєте видалити клієнта? (з бази буде видалено всі акти, накладні, надходження та рахунки-фактури цього клієнта)</translation>
+    </message>
+    <message>
+        <source>Список клиентов пуст: удалять некого.</source>
+        <translation>Список клієнтів порожній: немає кого видаляти.</translation>
+    </message>
+    <message>
+        <source>Очистить всю базу клиентов (будут удалены все счета, накладные,акты)?</source>
+        <translation>Очистити всю базу клієнтів (буде видалено всі рахунки, накладні, акти)?</translation>
+    </message>
+    <message>
+        <source>Поиск прерван.</source>
+        <translation>Пошук перервано.</translation>
+    </message>
+    <message>
+        <source>Не найдено ни одной записи по условию поиска.</source>
+        <translation>Не знайдено жодного запису за умовою пошуку.</translation>
+    </message>
+    <message>
+        <source>Начать сначала ?</source>
+        <translation>Почати спочатку?</translation>
+    </message>
+    <message>
+        <source>Укажите имя файла.</source>
+        <translation>Вкажіть ім’я файлу.</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>Не удалось создать каталог %1</source>
+        <translation>Не вдалося створити каталог %1</translation>
+    </message>
+    <message>
+        <source>Создана пустая база данных: %1</source>
+        <translation>Створено порожню базу даних: %1</translation>
+    </message>
+    <message>
+        <source>База данных уже существует, ничего не изменено: %1</source>
+        <translation>База даних уже існує, нічого не змінено: %1</translation>
+    </message>
+    <message>
+        <source>Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)</source>
+        <translation>Демонстраційні дані: клієнтів %1, рахунків-фактур %2, надходжень %3, видаткових накладних %4, податкових накладних %5, товарів %6 (%7 с)</translation>
+    </message>
+    <message>
+        <source>Не найдены данные о владельце программы! Значения по умолчанию.</source>
+        <translation>Не знайдено даних про власника програми! Значення за замовчуванням.</translation>
+    </message>
+    <message>
+        <source>Накладная заполнена не полностью и не напечатана.</source>
+        <translation>Накладну заповнено не повністю, її не надруковано.</translation>
+    </message>
+    <message>
+        <source>Документ № %1 не найден.</source>
+        <translation>Документ № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Используются только первые три номера! Продолжать?</source>
+        <translation>Використовуються лише перші три номери! Продовжувати?</translation>
+    </message>
+    <message>
+        <source>Данного клиента уже нет в списке!</source>
+        <translation>Цього клієнта вже немає у списку!</translation>
+    </message>
+    <message>
+        <source>Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные</source>
+        <translation>Неправильні дані! Можливо, на цей р/ф (оплату) вже виписувалися накладні</translation>
+    </message>
+    <message>
+        <source>Неправильные данные !</source>
+        <translation>Неправильні дані !</translation>
+    </message>
+    <message>
+        <source>Файл базы данных не найден: %1</source>
+        <translation>Файл бази даних не знайдено: %1</translation>
+    </message>
+    <message>
+        <source>Очистить базу документов?</source>
+        <translation>Очистити базу документів?</translation>
+    </message>
+    <message>
+        <source>Перенос закончен (%1 с).</source>
+        <translation>Перенесення завершено (%1 с).</translation>
+    </message>
+</context>
+<context>
+    <name>DBNavigator</name>
+    <message>
+        <source>первая запись</source>
+        <translation>перший запис</translation>
+    </message>
+    <message>
+        <source>предыдущая запись</source>
+        <translation>попередній запис</translation>
+    </message>
+    <message>
+        <source>последующая запись</source>
+        <translation>наступний запис</translation>
+    </message>
+    <message>
+        <source>последняя запись</source>
+        <translation>останній запис</translation>
+    </message>
+    <message>
+        <source>вставить запись</source>
+        <translation>вставити запис</translation>
+    </message>
+    <message>
+        <source>удалить запись</source>
+        <translation>видалити запис</translation>
+    </message>
+    <message>
+        <source>редактировать запись</source>
+        <translation>редагувати запис</translation>
+    </message>
+    <message>
+        <source>сохранить изменения</source>
+        <translation>зберегти зміни</translation>
+    </message>
+    <message>
+        <source>отменить изменения</source>
+        <translation>скасувати зміни</translation>
+    </message>
+    <message>
+        <source>обновить содержимое</source>
+        <translation>оновити вміст</translation>
+    </message>
+</context>
+<context>
+    <name>DateField</name>
+    <message>
+        <source>Выбрать дату в календаре</source>
+        <translation>Вибрати дату в календарі</translation>
+    </message>
+    <message>
+        <source>Неверная дата: %1. Дата вводится в виде ДД.ММ.ГГГГ.</source>
+        <translation>Неправильна дата: %1. Дата вводиться у вигляді ДД.ММ.РРРР.</translation>
+    </message>
+</context>
+<context>
+    <name>DbError</name>
+    <message>
+        <source>ошибка базы данных</source>
+        <translation>помилка бази даних</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить запись: %1.</source>
+        <translation>Не вдалося зберегти запис: %1.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать данные: %1.</source>
+        <translation>Не вдалося прочитати дані: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>Demo</name>
+    <message>
+        <source>База данных уже содержит клиентов или документы: демонстрационные данные не добавлены.</source>
+        <translation>База даних уже містить клієнтів або документи: демонстраційні дані не додано.</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentLists</name>
+    <message>
+        <source>Счета-фактуры клиента </source>
+        <translation>Рахунки-фактури клієнта </translation>
+    </message>
+    <message>
+        <source>Поступления клиента </source>
+        <translation>Надходження клієнта </translation>
+    </message>
+    <message>
+        <source>Расходные накладные клиента </source>
+        <translation>Видаткові накладні клієнта </translation>
+    </message>
+    <message>
+        <source>Налоговые накладные клиента </source>
+        <translation>Податкові накладні клієнта </translation>
+    </message>
+    <message>
+        <source>Список всех счетов-фактур</source>
+        <translation>Список усіх рахунків-фактур</translation>
+    </message>
+    <message>
+        <source>Список всех поступлений без с/ф</source>
+        <translation>Список усіх надходжень без р/ф</translation>
+    </message>
+    <message>
+        <source>Список всех расходных накладных</source>
+        <translation>Список усіх видаткових накладних</translation>
+    </message>
+    <message>
+        <source>Список всех налоговых накладных</source>
+        <translation>Список усіх податкових накладних</translation>
+    </message>
+    <message>
+        <source>Проплаты </source>
+        <translation>Оплати </translation>
+    </message>
+    <message>
+        <source>Расходные накладные </source>
+        <translation>Видаткові накладні </translation>
+    </message>
+    <message>
+        <source>Налоговые накладные </source>
+        <translation>Податкові накладні </translation>
+    </message>
+</context>
+<context>
+    <name>DocumentsController</name>
+    <message>
+        <source>Счет фактура на это поступление не выписывалась.</source>
+        <translation>Рахунок-фактуру на це надходження не виписували.</translation>
+    </message>
+    <message>
+        <source>Выберите клиента в списке клиентов.</source>
+        <translation>Виберіть клієнта у списку клієнтів.</translation>
+    </message>
+    <message>
+        <source>Выберите счет-фактуру в списке.</source>
+        <translation>Виберіть рахунок-фактуру у списку.</translation>
+    </message>
+    <message>
+        <source>Выберите поступление в списке.</source>
+        <translation>Виберіть надходження у списку.</translation>
+    </message>
+    <message>
+        <source>Неправильные данные (невозможно сохранить изменения)!</source>
+        <translation>Неправильні дані (неможливо зберегти зміни)!</translation>
+    </message>
+    <message>
+        <source>Вы изменили данные клиента! Сохранять изменения?</source>
+        <translation>Ви змінили дані клієнта! Зберегти зміни?</translation>
+    </message>
+    <message>
+        <source>Изменения сохранены!</source>
+        <translation>Зміни збережено!</translation>
+    </message>
+    <message>
+        <source>Занести наименование товара и цену в список товаров?</source>
+        <translation>Занести найменування товару і ціну до списку товарів?</translation>
+    </message>
+    <message>
+        <source>Используются только первые три номера! Продолжать?</source>
+        <translation>Використовуються лише перші три номери! Продовжувати?</translation>
+    </message>
+    <message>
+        <source>Вы не выбрали конкретного клиента!</source>
+        <translation>Ви не вибрали конкретного клієнта!</translation>
+    </message>
+    <message>
+        <source>Данного клиента уже нет в списке!</source>
+        <translation>Цього клієнта вже немає у списку!</translation>
+    </message>
+    <message>
+        <source>Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные</source>
+        <translation>Неправильні дані! Можливо, на цей р/ф (оплату) вже виписувалися накладні</translation>
+    </message>
+    <message>
+        <source>Неправильные данные !</source>
+        <translation>Неправильні дані !</translation>
+    </message>
+    <message>
+        <source>Укажите имя файла журнала.</source>
+        <translation>Вкажіть ім’я файлу журналу.</translation>
+    </message>
+</context>
+<context>
+    <name>ExpenseWaybillForm</name>
+    <message>
+        <source>Накладная не умещается на бланке!</source>
+        <translation>Накладна не вміщується на бланку!</translation>
+    </message>
+    <message>
+        <source>Счета выписаны под разную величину НДС!</source>
+        <translation>Рахунки виписано з різними ставками ПДВ!</translation>
+    </message>
+    <message>
+        <source>Не найдена исходное поступление!</source>
+        <translation>Не знайдено вихідного надходження!</translation>
+    </message>
+    <message>
+        <source>Счета выписаны под разную величину налога на рекламу!</source>
+        <translation>Рахунки виписано з різними ставками податку на рекламу!</translation>
+    </message>
+    <message>
+        <source>Не найдена вторая счет-фактура!</source>
+        <translation>Не знайдено другого рахунку-фактури!</translation>
+    </message>
+    <message>
+        <source>Третья счет-фактура не умещается на бланке!</source>
+        <translation>Третій рахунок-фактура не вміщується на бланку!</translation>
+    </message>
+    <message>
+        <source>Не найдена третья счет-фактура!</source>
+        <translation>Не знайдено третього рахунку-фактури!</translation>
+    </message>
+    <message>
+        <source>Не найдена исходная счет-фактура!</source>
+        <translation>Не знайдено вихідного рахунку-фактури!</translation>
+    </message>
+    <message>
+        <source>Расходная накладная № %1 не найдена.</source>
+        <translation>Видаткову накладну № %1 не знайдено.</translation>
+    </message>
+</context>
+<context>
+    <name>InvoiceEditor</name>
+    <message>
+        <source>Номер счета-фактуры должен быть больше нуля.</source>
+        <translation>Номер рахунку-фактури має бути більшим за нуль.</translation>
+    </message>
+    <message>
+        <source>Не указана дата документа.</source>
+        <translation>Не вказано дату документа.</translation>
+    </message>
+    <message>
+        <source>Документ № %1 не найден: его удалили, пока он был открыт.</source>
+        <translation>Документ № %1 не знайдено: його видалили, поки він був відкритий.</translation>
+    </message>
+    <message>
+        <source>Неверная дата договора: %1</source>
+        <translation>Неправильна дата договору: %1</translation>
+    </message>
+</context>
+<context>
+    <name>InvoiceForm</name>
+    <message>
+        <source>Клиент счета-фактуры № %1 не найден: реквизиты плательщика и договор не заполнены.</source>
+        <translation>Клієнта рахунку-фактури № %1 не знайдено: реквізити платника і договір не заповнено.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать логотип из файла %1: %2</source>
+        <translation>Не вдалося прочитати логотип із файлу %1: %2</translation>
+    </message>
+    <message>
+        <source>Счет-фактура № %1 не найден.</source>
+        <translation>Рахунок-фактуру № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Клиент № %1 счета-фактуры № %2 не найден. Счет-фактура не напечатана.</source>
+        <translation>Клієнта № %1 рахунку-фактури № %2 не знайдено. Рахунок-фактуру не надруковано.</translation>
+    </message>
+</context>
+<context>
+    <name>Page</name>
+    <message>
+        <source>Не удалось прочитать файл %1</source>
+        <translation>Не вдалося прочитати файл %1</translation>
+    </message>
+</context>
+<context>
+    <name>ParadoxImport</name>
+    <message>
+        <source>это не таблица Paradox</source>
+        <translation>це не таблиця Paradox</translation>
+    </message>
+    <message>
+        <source>это не таблица Paradox (%1)</source>
+        <translation>це не таблиця Paradox (%1)</translation>
+    </message>
+    <message>
+        <source>это не таблица данных Paradox</source>
+        <translation>це не таблиця даних Paradox</translation>
+    </message>
+    <message>
+        <source>таблица зашифрована</source>
+        <translation>таблицю зашифровано</translation>
+    </message>
+    <message>
+        <source>файл повреждён или обрезан</source>
+        <translation>файл пошкоджений або обрізаний</translation>
+    </message>
+    <message>
+        <source>запись %1 не читается</source>
+        <translation>запис %1 не читається</translation>
+    </message>
+    <message>
+        <source>Файл %1: %2.</source>
+        <translation>Файл %1: %2.</translation>
+    </message>
+    <message>
+        <source>Файл %1: нет столбца %2.</source>
+        <translation>Файл %1: немає стовпця %2.</translation>
+    </message>
+    <message>
+        <source>Файл %1: столбец %2 другого типа (%3), его нельзя перенести.</source>
+        <translation>Файл %1: стовпець %2 іншого типу (%3), його не можна перенести.</translation>
+    </message>
+    <message>
+        <source>%1, строка %2, %3</source>
+        <translation>%1, рядок %2, %3</translation>
+    </message>
+    <message>
+        <source>Файл %1, запись %2: %3</source>
+        <translation>Файл %1, запис %2: %3</translation>
+    </message>
+    <message>
+        <source>Папка %1 не найдена.</source>
+        <translation>Папку %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет таблицы %2.</source>
+        <translation>У папці %1 немає таблиці %2.</translation>
+    </message>
+    <message>
+        <source>В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся только в пустую базу данных.</source>
+        <translation>У базі даних уже є клієнти, документи або товари: таблиці Paradox переносяться лише до порожньої бази даних.</translation>
+    </message>
+    <message>
+        <source>%1 (%2): прочитано записей %3, записано %4, обрезано значений %5</source>
+        <translation>%1 (%2): прочитано записів %3, записано %4, обрізано значень %5</translation>
+    </message>
+    <message>
+        <source>  не перенесены столбцы: %1</source>
+        <translation>  не перенесено стовпці: %1</translation>
+    </message>
+    <message>
+        <source>Таблица %1 не найдена и пропущена.</source>
+        <translation>Таблицю %1 не знайдено, її пропущено.</translation>
+    </message>
+    <message>
+        <source>Дата не прочитана и оставлена пустой: %1</source>
+        <translation>Дату не прочитано, її залишено порожньою: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <source>Предварительный просмотр</source>
+        <translation>Попередній перегляд</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрити</translation>
+    </message>
+    <message>
+        <source>Страница 1 из 1   Масштаб %1%</source>
+        <translation>Сторінка 1 з 1   Масштаб %1%</translation>
+    </message>
+    <message>
+        <source>Printing progress</source>
+        <translation>Хід друку</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Не удалось напечатать документ.</source>
+        <translation>Не вдалося надрукувати документ.</translation>
+    </message>
+    <message>
+        <source>Сохранить документ</source>
+        <translation>Зберегти документ</translation>
+    </message>
+    <message>
+        <source>Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)</source>
+        <translation>Сторінка DocMar (*.json);;Документ PDF (*.pdf);;Зображення PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>Открыть страницу</source>
+        <translation>Відкрити сторінку</translation>
+    </message>
+    <message>
+        <source>Страница DocMar (*.json)</source>
+        <translation>Сторінка DocMar (*.json)</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Не удалось прочитать файл %1</source>
+        <translation>Не вдалося прочитати файл %1</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл %1. Он оставлен как есть, изменения настроек не сохранены.</source>
+        <translation>Не вдалося прочитати файл %1. Його залишено як є, зміни налаштувань не збережено.</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>О программе ...</source>
+        <translation>Про програму ...</translation>
+    </message>
+    <message>
+        <source>ДОКУМАР, версия 1.3</source>
+        <translation>ДОКУМАР, версія 1.3</translation>
+    </message>
+    <message>
+        <source>2000 г.</source>
+        <translation>2000 р.</translation>
+    </message>
+    <message>
+        <source>Замечания  и вопросы присылайте по адресу:</source>
+        <translation>Зауваження та запитання надсилайте на адресу:</translation>
+    </message>
+    <message>
+        <source>support@docmar.example</source>
+        <translation>support@docmar.example</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ДОКУМАР, версия %1</source>
+        <translation>ДОКУМАР, версія %1</translation>
+    </message>
+</context>
+<context>
+    <name>TBuhForm</name>
+    <message>
+        <source>ДОКУМАР</source>
+        <translation>ДОКУМАР</translation>
+    </message>
+    <message>
+        <source>Документы</source>
+        <translation>Документи</translation>
+    </message>
+    <message>
+        <source> Список клиентов</source>
+        <translation> Список клієнтів</translation>
+    </message>
+    <message>
+        <source>Счета-фактуры клиента </source>
+        <translation>Рахунки-фактури клієнта </translation>
+    </message>
+    <message>
+        <source>Cчета-фактуры  для новой накладной : </source>
+        <translation>Рахунки-фактури для нової накладної : </translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Очистити</translation>
+    </message>
+    <message>
+        <source>Проплаты </source>
+        <translation>Оплати </translation>
+    </message>
+    <message>
+        <source>Расходные накладные </source>
+        <translation>Видаткові накладні </translation>
+    </message>
+    <message>
+        <source>Налоговые накладные </source>
+        <translation>Податкові накладні </translation>
+    </message>
+    <message>
+        <source>Клиенты</source>
+        <translation>Клієнти</translation>
+    </message>
+    <message>
+        <source>Сортировать клиентов</source>
+        <translation>Сортувати клієнтів</translation>
+    </message>
+    <message>
+        <source>- по названию</source>
+        <translation>- за назвою</translation>
+    </message>
+    <message>
+        <source>- по Ф.И.О. директора</source>
+        <translation>- за ПІБ директора</translation>
+    </message>
+    <message>
+        <source>- по городу</source>
+        <translation>- за містом</translation>
+    </message>
+    <message>
+        <source>- по почтовому адресу</source>
+        <translation>- за поштовою адресою</translation>
+    </message>
+    <message>
+        <source>- по юридич.адресу</source>
+        <translation>- за юридичною адресою</translation>
+    </message>
+    <message>
+        <source>- по налоговому коду</source>
+        <translation>- за податковим кодом</translation>
+    </message>
+    <message>
+        <source>- по номеру свид. рег.</source>
+        <translation>- за номером свід. реєстр.</translation>
+    </message>
+    <message>
+        <source>- по номеру договора</source>
+        <translation>- за номером договору</translation>
+    </message>
+    <message>
+        <source>Данные клиента :</source>
+        <translation>Дані клієнта :</translation>
+    </message>
+    <message>
+        <source>Название фирмы : </source>
+        <translation>Назва фірми : </translation>
+    </message>
+    <message>
+        <source>Ф.И.О. директора :</source>
+        <translation>ПІБ директора :</translation>
+    </message>
+    <message>
+        <source>Ф.И.О. бухгалтера :</source>
+        <translation>ПІБ бухгалтера :</translation>
+    </message>
+    <message>
+        <source>Телефоны/факс :</source>
+        <translation>Телефони/факс :</translation>
+    </message>
+    <message>
+        <source>Город</source>
+        <translation>Місто</translation>
+    </message>
+    <message>
+        <source>Область</source>
+        <translation>Область</translation>
+    </message>
+    <message>
+        <source>Почтовый адрес :</source>
+        <translation>Поштова адреса :</translation>
+    </message>
+    <message>
+        <source>Юридический адрес :</source>
+        <translation>Юридична адреса :</translation>
+    </message>
+    <message>
+        <source>Индивидуальный налоговый номер :</source>
+        <translation>Індивідуальний податковий номер :</translation>
+    </message>
+    <message>
+        <source>Номер свидетельства регистрации :</source>
+        <translation>Номер свідоцтва платника ПДВ :</translation>
+    </message>
+    <message>
+        <source>№ договора с владельцем :</source>
+        <translation>№ договору з власником :</translation>
+    </message>
+    <message>
+        <source>Дата договора с владельцем :</source>
+        <translation>Дата договору з власником :</translation>
+    </message>
+    <message>
+        <source>Банковские реквизиты клиента:</source>
+        <translation>Банківські реквізити клієнта:</translation>
+    </message>
+    <message>
+        <source>Код МФО :</source>
+        <translation>Код МФО :</translation>
+    </message>
+    <message>
+        <source>Код ЕДРПОУ :</source>
+        <translation>Код ЄДРПОУ :</translation>
+    </message>
+    <message>
+        <source>Номер расчетного счета  в банке : </source>
+        <translation>Номер поточного рахунку в банку : </translation>
+    </message>
+    <message>
+        <source>Название банка :</source>
+        <translation>Назва банку :</translation>
+    </message>
+    <message>
+        <source>в городе :</source>
+        <translation>у місті :</translation>
+    </message>
+    <message>
+        <source>в области :</source>
+        <translation>в області :</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Додати</translation>
+    </message>
+    <message>
+        <source>Внести нового клиента в базу</source>
+        <translation>Внести нового клієнта до бази</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Видалити</translation>
+    </message>
+    <message>
+        <source>Удалить клиента из базы</source>
+        <translation>Видалити клієнта з бази</translation>
+    </message>
+    <message>
+        <source>Сохранить </source>
+        <translation>Зберегти </translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Власник</translation>
+    </message>
+    <message>
+        <source>ДАННЫЕ ВЛАДЕЛЬЦА ПРОГРАММЫ :</source>
+        <translation>ДАНІ ВЛАСНИКА ПРОГРАМИ :</translation>
+    </message>
+    <message>
+        <source>(Внимание! Эти данные используются  при заполнении бланков!)</source>
+        <translation>(Увага! Ці дані використовуються під час заповнення бланків!)</translation>
+    </message>
+    <message>
+        <source>Город : </source>
+        <translation>Місто : </translation>
+    </message>
+    <message>
+        <source>Создание резервной копии базы ...</source>
+        <translation>Створення резервної копії бази ...</translation>
+    </message>
+    <message>
+        <source>Сделать резервную копию базы</source>
+        <translation>Зробити резервну копію бази</translation>
+    </message>
+    <message>
+        <source>Резервное копирование бaзы данных в каталог \Database\Backup\</source>
+        <translation>Резервне копіювання бази даних до каталогу \Database\Backup\</translation>
+    </message>
+    <message>
+        <source>Сохранить изменения в данных</source>
+        <translation>Зберегти зміни в даних</translation>
+    </message>
+    <message>
+        <source>Очистить базу документов</source>
+        <translation>Очистити базу документів</translation>
+    </message>
+    <message>
+        <source>Удаляет все документы из базы</source>
+        <translation>Видаляє всі документи з бази</translation>
+    </message>
+    <message>
+        <source>Считать данные владельца из базы</source>
+        <translation>Зчитати дані власника з бази</translation>
+    </message>
+    <message>
+        <source>Считать данные последнего сохраненного в базе владельца</source>
+        <translation>Зчитати дані власника, востаннє збережені в базі</translation>
+    </message>
+    <message>
+        <source>&amp;Поиск</source>
+        <translation>По&amp;шук</translation>
+    </message>
+    <message>
+        <source>По &amp;имени клиента</source>
+        <translation>За на&amp;звою клієнта</translation>
+    </message>
+    <message>
+        <source>По &amp;номеру документа</source>
+        <translation>За &amp;номером документа</translation>
+    </message>
+    <message>
+        <source>Список &amp;товаров</source>
+        <translation>Список &amp;товарів</translation>
+    </message>
+    <message>
+        <source>&amp;Настройки программы</source>
+        <translation>&amp;Налаштування програми</translation>
+    </message>
+    <message>
+        <source>Список &amp;всех документов</source>
+        <translation>Список у&amp;сіх документів</translation>
+    </message>
+    <message>
+        <source>О п&amp;рограмме</source>
+        <translation>Про п&amp;рограму</translation>
+    </message>
+    <message>
+        <source>В&amp;ыход</source>
+        <translation>В&amp;ихід</translation>
+    </message>
+    <message>
+        <source>&amp;Подготовить новую счет-фактуру</source>
+        <translation>Підготувати &amp;новий рахунок-фактуру</translation>
+    </message>
+    <message>
+        <source>Со&amp;здать новую с/ф на основе выбранной с/ф</source>
+        <translation>С&amp;творити новий р/ф на основі вибраного р/ф</translation>
+    </message>
+    <message>
+        <source>&amp;Редактировать выбранную счет-фактуру</source>
+        <translation>&amp;Редагувати вибраний рахунок-фактуру</translation>
+    </message>
+    <message>
+        <source>Пред&amp;варительный просмотр </source>
+        <translation>Попередній &amp;перегляд </translation>
+    </message>
+    <message>
+        <source>П&amp;ечатать выбранную счет-фактуру</source>
+        <translation>&amp;Друкувати вибраний рахунок-фактуру</translation>
+    </message>
+    <message>
+        <source>Подготовить &amp;журнал счетов-фактур</source>
+        <translation>Підготувати &amp;журнал рахунків-фактур</translation>
+    </message>
+    <message>
+        <source>Выписать р&amp;асходную накладную на выбранную с/ф</source>
+        <translation>Виписати в&amp;идаткову накладну на вибраний р/ф</translation>
+    </message>
+    <message>
+        <source>Выписать на&amp;логовую накладную на выбранную с/ф</source>
+        <translation>Виписати п&amp;одаткову накладну на вибраний р/ф</translation>
+    </message>
+    <message>
+        <source>Применить для списка счетов фильтр по &amp;дате </source>
+        <translation>Застосувати до списку рахунків фільтр за д&amp;атою </translation>
+    </message>
+    <message>
+        <source>Применить для списка счетов фильтр по &amp;номеру </source>
+        <translation>Застосувати до списку рахунків фільтр за но&amp;мером </translation>
+    </message>
+    <message>
+        <source>&amp;Отменить фильтры  для списка счетов  </source>
+        <translation>&amp;Скасувати фільтри для списку рахунків  </translation>
+    </message>
+    <message>
+        <source>Новое &amp;поступление от клиента</source>
+        <translation>Нове &amp;надходження від клієнта</translation>
+    </message>
+    <message>
+        <source>Новое поступление по &amp;данным выбранного в списке </source>
+        <translation>Нове надходження за &amp;даними вибраного у списку </translation>
+    </message>
+    <message>
+        <source>&amp;Редактировать данные выбранного поступления</source>
+        <translation>&amp;Редагувати дані вибраного надходження</translation>
+    </message>
+    <message>
+        <source>Подготовить &amp;журнал поступлений</source>
+        <translation>Підготувати &amp;журнал надходжень</translation>
+    </message>
+    <message>
+        <source>Выписать р&amp;асходную накладную на выбранное поступление</source>
+        <translation>Виписати в&amp;идаткову накладну на вибране надходження</translation>
+    </message>
+    <message>
+        <source>Выписать на&amp;логовую накладную на выбранное поступление</source>
+        <translation>Виписати п&amp;одаткову накладну на вибране надходження</translation>
+    </message>
+    <message>
+        <source>Пред&amp;варительный просмотр</source>
+        <translation>Попередній &amp;перегляд</translation>
+    </message>
+    <message>
+        <source>П&amp;ечатать выбранную накладную</source>
+        <translation>&amp;Друкувати вибрану накладну</translation>
+    </message>
+    <message>
+        <source>Подготовить &amp;журнал расходных накладных</source>
+        <translation>Підготувати &amp;журнал видаткових накладних</translation>
+    </message>
+    <message>
+        <source>Подготовить &amp;журнал налоговых накладных</source>
+        <translation>Підготувати &amp;журнал податкових накладних</translation>
+    </message>
+    <message>
+        <source>Фильтровать список по &amp;названию</source>
+        <translation>Фільтрувати список за &amp;назвою</translation>
+    </message>
+    <message>
+        <source>Фильтровать список по &amp;городу</source>
+        <translation>Фільтрувати список за &amp;містом</translation>
+    </message>
+    <message>
+        <source>&amp;Снять фильтр со списка клиентов</source>
+        <translation>&amp;Зняти фільтр зі списку клієнтів</translation>
+    </message>
+    <message>
+        <source>Со&amp;хранить в файле список клиентов</source>
+        <translation>З&amp;берегти список клієнтів у файлі</translation>
+    </message>
+    <message>
+        <source>Не найдена директория базы данных!</source>
+        <translation>Не знайдено каталогу бази даних!</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода/вывода: не удалось создать каталог %1</source>
+        <translation>Помилка введення/виведення: не вдалося створити каталог %1</translation>
+    </message>
+    <message>
+        <source>Ошибка при открытии базы данных!</source>
+        <translation>Помилка під час відкриття бази даних!</translation>
+    </message>
+    <message>
+        <source>База данных открыта только для чтения: изменения в ней сохранить нельзя.</source>
+        <translation>Базу даних відкрито лише для читання: зберегти зміни в ній не можна.</translation>
+    </message>
+    <message>
+        <source>ДОКУМАР (v.%1). База данных : </source>
+        <translation>ДОКУМАР (v.%1). База даних : </translation>
+    </message>
+    <message>
+        <source>В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из таблиц Paradox?</source>
+        <translation>У папці %1 немає бази даних. Створити в ній нову порожню базу даних чи перенести до неї базу з таблиць Paradox?</translation>
+    </message>
+    <message>
+        <source>Создать новую пустую базу данных</source>
+        <translation>Створити нову порожню базу даних</translation>
+    </message>
+    <message>
+        <source>Перенести базу из таблиц Paradox...</source>
+        <translation>Перенести базу з таблиць Paradox...</translation>
+    </message>
+    <message>
+        <source>Папка с таблицами Paradox</source>
+        <translation>Папка з таблицями Paradox</translation>
+    </message>
+    <message>
+        <source>Перенос таблиц Paradox ...</source>
+        <translation>Перенесення таблиць Paradox ...</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Перенос таблиц Paradox: %1, %2 из %3</source>
+        <translation>Перенесення таблиць Paradox: %1, %2 з %3</translation>
+    </message>
+    <message>
+        <source>Удалить запись?</source>
+        <translation>Видалити запис?</translation>
+    </message>
+    <message>
+        <source>Накладная заполнена не полностью и не напечатана.</source>
+        <translation>Накладну заповнено не повністю, її не надруковано.</translation>
+    </message>
+    <message>
+        <source>Принтер не найден. Документ можно сохранить в PDF из окна просмотра.</source>
+        <translation>Принтер не знайдено. Документ можна зберегти в PDF із вікна перегляду.</translation>
+    </message>
+    <message>
+        <source>Не удалось напечатать документ.</source>
+        <translation>Не вдалося надрукувати документ.</translation>
+    </message>
+    <message>
+        <source>Очистка базы документов ...</source>
+        <translation>Очищення бази документів ...</translation>
+    </message>
+    <message>
+        <source>Данные владельца изменены. Сохранить изменения?</source>
+        <translation>Дані власника змінено. Зберегти зміни?</translation>
+    </message>
+    <message>
+        <source>Справочная информация находится в файле Readme.doc.</source>
+        <translation>Довідкова інформація міститься у файлі Readme.doc.</translation>
+    </message>
+    <message>
+        <source>Закрыть программу?</source>
+        <translation>Закрити програму?</translation>
+    </message>
+    <message>
+        <source>Фильтровать список клиентов  по названию фирмы:</source>
+        <translation>Фільтрувати список клієнтів за назвою фірми:</translation>
+    </message>
+    <message>
+        <source>Фильтровать список клиентов  по городу:</source>
+        <translation>Фільтрувати список клієнтів за містом:</translation>
+    </message>
+</context>
+<context>
+    <name>TDM</name>
+    <message>
+        <source>База данных не подключена</source>
+        <translation>Базу даних не підключено</translation>
+    </message>
+    <message>
+        <source>база данных открыта только для чтения</source>
+        <translation>базу даних відкрито лише для читання</translation>
+    </message>
+    <message>
+        <source>на диске нет места</source>
+        <translation>на диску немає місця</translation>
+    </message>
+    <message>
+        <source>база данных занята другой программой</source>
+        <translation>база даних зайнята іншою програмою</translation>
+    </message>
+    <message>
+        <source>файл базы данных повреждён или не является базой данных</source>
+        <translation>файл бази даних пошкоджений або не є базою даних</translation>
+    </message>
+    <message>
+        <source>файл базы данных не удаётся открыть</source>
+        <translation>файл бази даних не вдається відкрити</translation>
+    </message>
+    <message>
+        <source>ошибка чтения или записи файла</source>
+        <translation>помилка читання або запису файлу</translation>
+    </message>
+    <message>
+        <source>такая запись противоречит уже записанным</source>
+        <translation>такий запис суперечить уже записаним</translation>
+    </message>
+    <message>
+        <source>Файл базы данных не найден: %1</source>
+        <translation>Файл бази даних не знайдено: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть базу данных %1: %2.</source>
+        <translation>Не вдалося відкрити базу даних %1: %2.</translation>
+    </message>
+    <message>
+        <source>Драйвер SQLite недоступен</source>
+        <translation>Драйвер SQLite недоступний</translation>
+    </message>
+    <message>
+        <source>База данных уже существует: %1</source>
+        <translation>База даних уже існує: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось поставить новую базу данных на место: %1</source>
+        <translation>Не вдалося поставити нову базу даних на місце: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось создать каталог %1</source>
+        <translation>Не вдалося створити каталог %1</translation>
+    </message>
+    <message>
+        <source>В базе данных нет таблицы %1</source>
+        <translation>У базі даних немає таблиці %1</translation>
+    </message>
+    <message>
+        <source>База данных записана более новой версией программы (версия %1, эта программа знает версии до %2). Она не открыта, чтобы ничего в ней не испортить.</source>
+        <translation>Базу даних записано новішою версією програми (версія %1, ця програма знає версії до %2). Її не відкрито, щоб нічого в ній не зіпсувати.</translation>
+    </message>
+    <message>
+        <source>В таблице %1 базы данных нет столбца %2: база данных повреждена или создана другой программой.</source>
+        <translation>У таблиці %1 бази даних немає стовпця %2: база даних пошкоджена або створена іншою програмою.</translation>
+    </message>
+    <message>
+        <source>Не найдены данные о владельце программы! Значения по умолчанию.</source>
+        <translation>Не знайдено даних про власника програми! Значення за замовчуванням.</translation>
+    </message>
+    <message>
+        <source>Запись владельца программы не удаляется</source>
+        <translation>Запис власника програми не видаляється</translation>
+    </message>
+    <message>
+        <source>Неправильные данные (невозможно сохранить изменения)!</source>
+        <translation>Неправильні дані (неможливо зберегти зміни)!</translation>
+    </message>
+    <message>
+        <source>«%1» не подходит для столбца «%2».</source>
+        <translation>«%1» не підходить для стовпця «%2».</translation>
+    </message>
+    <message>
+        <source>Сумма больше 999 999 999 999,99.</source>
+        <translation>Сума більша за 999 999 999 999,99.</translation>
+    </message>
+</context>
+<context>
+    <name>TDataForm</name>
+    <message>
+        <source>Задайте период :</source>
+        <translation>Задайте період :</translation>
+    </message>
+    <message>
+        <source>Период подготовки счетов :</source>
+        <translation>Період підготовки рахунків :</translation>
+    </message>
+    <message>
+        <source>  с </source>
+        <translation>  з </translation>
+    </message>
+    <message>
+        <source> по </source>
+        <translation> по </translation>
+    </message>
+    <message>
+        <source>Записать в файл : </source>
+        <translation>Записати у файл : </translation>
+    </message>
+    <message>
+        <source>…</source>
+        <translation>…</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Текстовые  файлы (*.txt)</source>
+        <translation>Текстові файли (*.txt)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*.*);;Текстовые  файлы (*.txt)</source>
+        <translation>Усі файли (*.*);;Текстові файли (*.txt)</translation>
+    </message>
+    <message>
+        <source>За какой период выводить журнал :</source>
+        <translation>За який період виводити журнал :</translation>
+    </message>
+</context>
+<context>
+    <name>TFindForm</name>
+    <message>
+        <source>Поиск в списке клиентов :</source>
+        <translation>Пошук у списку клієнтів :</translation>
+    </message>
+    <message>
+        <source>Строка для поиска :</source>
+        <translation>Рядок для пошуку :</translation>
+    </message>
+    <message>
+        <source>Поле для поиска:</source>
+        <translation>Поле для пошуку:</translation>
+    </message>
+    <message>
+        <source>- название клиента</source>
+        <translation>- назва клієнта</translation>
+    </message>
+    <message>
+        <source>- Ф.И.О. директора</source>
+        <translation>- ПІБ директора</translation>
+    </message>
+    <message>
+        <source>- телефон/факс</source>
+        <translation>- телефон/факс</translation>
+    </message>
+    <message>
+        <source>- город</source>
+        <translation>- місто</translation>
+    </message>
+    <message>
+        <source>- почтовый адрес</source>
+        <translation>- поштова адреса</translation>
+    </message>
+    <message>
+        <source>- юридический адрес</source>
+        <translation>- юридична адреса</translation>
+    </message>
+    <message>
+        <source>- налоговый код</source>
+        <translation>- податковий код</translation>
+    </message>
+    <message>
+        <source>- № свид-ва регист.</source>
+        <translation>- № свідоцтва реєстр.</translation>
+    </message>
+    <message>
+        <source>- номер договора</source>
+        <translation>- номер договору</translation>
+    </message>
+    <message>
+        <source>полное совпадение </source>
+        <translation>повний збіг </translation>
+    </message>
+    <message>
+        <source>Искать</source>
+        <translation>Шукати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TFindForm2</name>
+    <message>
+        <source>Поиск документа :</source>
+        <translation>Пошук документа :</translation>
+    </message>
+    <message>
+        <source>Номер документа : </source>
+        <translation>Номер документа : </translation>
+    </message>
+    <message>
+        <source>Поиск в списке : </source>
+        <translation>Пошук у списку : </translation>
+    </message>
+    <message>
+        <source> - счет-фактур</source>
+        <translation> - рахунків-фактур</translation>
+    </message>
+    <message>
+        <source> - расходых накладных</source>
+        <translation> - видаткових накладних</translation>
+    </message>
+    <message>
+        <source> - налоговых накладных</source>
+        <translation> - податкових накладних</translation>
+    </message>
+    <message>
+        <source>Искать</source>
+        <translation>Шукати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TNamesForm</name>
+    <message>
+        <source>Фильтрация записей </source>
+        <translation>Фільтрування записів </translation>
+    </message>
+    <message>
+        <source>Значение для отбора</source>
+        <translation>Значення для відбору</translation>
+    </message>
+    <message>
+        <source>отбирать по полному совпадению</source>
+        <translation>відбирати за повним збігом</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Застосувати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TNewFactForm</name>
+    <message>
+        <source>Новая счет - фактура</source>
+        <translation>Новий рахунок-фактура</translation>
+    </message>
+    <message>
+        <source>Плательщик - </source>
+        <translation>Платник - </translation>
+    </message>
+    <message>
+        <source>№ договора </source>
+        <translation>№ договору </translation>
+    </message>
+    <message>
+        <source>Дата договора </source>
+        <translation>Дата договору </translation>
+    </message>
+    <message>
+        <source>Налог. код </source>
+        <translation>Податк. код </translation>
+    </message>
+    <message>
+        <source>№ свидет.</source>
+        <translation>№ свідоцтва</translation>
+    </message>
+    <message>
+        <source>Юридический адрес </source>
+        <translation>Юридична адреса </translation>
+    </message>
+    <message>
+        <source>Содержание </source>
+        <translation>Зміст </translation>
+    </message>
+    <message>
+        <source>Счет-фактура  от </source>
+        <translation>Рахунок-фактура від </translation>
+    </message>
+    <message>
+        <source>  № </source>
+        <translation>  № </translation>
+    </message>
+    <message>
+        <source>Ед.изм.        Кол-во             Цена     </source>
+        <translation>Од.вим.        Кількість          Ціна     </translation>
+    </message>
+    <message>
+        <source>Позиция 1 : </source>
+        <translation>Позиція 1 : </translation>
+    </message>
+    <message>
+        <source>шт.</source>
+        <translation>шт.</translation>
+    </message>
+    <message>
+        <source>ед.</source>
+        <translation>ед.</translation>
+    </message>
+    <message>
+        <source>уп.</source>
+        <translation>уп.</translation>
+    </message>
+    <message>
+        <source>т.</source>
+        <translation>т.</translation>
+    </message>
+    <message>
+        <source>кг.</source>
+        <translation>кг.</translation>
+    </message>
+    <message>
+        <source>г.</source>
+        <translation>г.</translation>
+    </message>
+    <message>
+        <source>мг.</source>
+        <translation>мг.</translation>
+    </message>
+    <message>
+        <source>л.</source>
+        <translation>л.</translation>
+    </message>
+    <message>
+        <source>…</source>
+        <translation>…</translation>
+    </message>
+    <message>
+        <source>Выбрать товар из списка</source>
+        <translation>Вибрати товар зі списку</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Сохранить товар в списке товаров</source>
+        <translation>Зберегти товар у списку товарів</translation>
+    </message>
+    <message>
+        <source>Позиция 2 : </source>
+        <translation>Позиція 2 : </translation>
+    </message>
+    <message>
+        <source>Позиция 3 : </source>
+        <translation>Позиція 3 : </translation>
+    </message>
+    <message>
+        <source>Позиция 4 : </source>
+        <translation>Позиція 4 : </translation>
+    </message>
+    <message>
+        <source>Внимание ! Максимальная длина содержимого позиции - 70 символов.(2 строки по 35)</source>
+        <translation>Увага! Максимальна довжина вмісту позиції - 70 символів (2 рядки по 35)</translation>
+    </message>
+    <message>
+        <source>color: red;</source>
+        <translation>color: red;</translation>
+    </message>
+    <message>
+        <source>Вводимая цена товара учитывает НДС</source>
+        <translation>Ціна товару, що вводиться, враховує ПДВ</translation>
+    </message>
+    <message>
+        <source>учитывать налог на рекламу</source>
+        <translation>враховувати податок на рекламу</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Очистити</translation>
+    </message>
+    <message>
+        <source>Очистить бланк </source>
+        <translation>Очистити бланк </translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Записати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Редактирование счет - фактуры</source>
+        <translation>Редагування рахунку-фактури</translation>
+    </message>
+    <message>
+        <source>Новое поступление</source>
+        <translation>Нове надходження</translation>
+    </message>
+    <message>
+        <source>Редактирование поступления</source>
+        <translation>Редагування надходження</translation>
+    </message>
+    <message>
+        <source>Счет-фактура от </source>
+        <translation>Рахунок-фактура від </translation>
+    </message>
+    <message>
+        <source>Поступление  от </source>
+        <translation>Надходження від </translation>
+    </message>
+</context>
+<context>
+    <name>TNewN1Form</name>
+    <message>
+        <source> Заполните необходимые параметры расходной накладной</source>
+        <translation> Заповніть потрібні параметри видаткової накладної</translation>
+    </message>
+    <message>
+        <source>Накладная для :</source>
+        <translation>Накладна для :</translation>
+    </message>
+    <message>
+        <source>по  счет-фактуре № </source>
+        <translation>за рахунком-фактурою № </translation>
+    </message>
+    <message>
+        <source>от </source>
+        <translation>від </translation>
+    </message>
+    <message>
+        <source>№ накладной :</source>
+        <translation>№ накладної :</translation>
+    </message>
+    <message>
+        <source>Через : </source>
+        <translation>Через : </translation>
+    </message>
+    <message>
+        <source>Доверенность : серия - </source>
+        <translation>Довіреність : серія - </translation>
+    </message>
+    <message>
+        <source>№ </source>
+        <translation>№ </translation>
+    </message>
+    <message>
+        <source>Вводить только цифровые значения</source>
+        <translation>Вводити лише цифрові значення</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>от</source>
+        <translation>від</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TNewN1PForm</name>
+    <message>
+        <source> Заполните необходимые параметры расходной накладной</source>
+        <translation> Заповніть потрібні параметри видаткової накладної</translation>
+    </message>
+    <message>
+        <source>Накладная для :</source>
+        <translation>Накладна для :</translation>
+    </message>
+    <message>
+        <source>по проплате от </source>
+        <translation>за оплатою від </translation>
+    </message>
+    <message>
+        <source>№ накладной :</source>
+        <translation>№ накладної :</translation>
+    </message>
+    <message>
+        <source>от </source>
+        <translation>від </translation>
+    </message>
+    <message>
+        <source>Через : </source>
+        <translation>Через : </translation>
+    </message>
+    <message>
+        <source>Доверенность : серия - </source>
+        <translation>Довіреність : серія - </translation>
+    </message>
+    <message>
+        <source>№ </source>
+        <translation>№ </translation>
+    </message>
+    <message>
+        <source>Вводить только цифровые значения</source>
+        <translation>Вводити лише цифрові значення</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>от</source>
+        <translation>від</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TNewN2Form</name>
+    <message>
+        <source> Заполните необходимые параметры налоговой накладной</source>
+        <translation> Заповніть потрібні параметри податкової накладної</translation>
+    </message>
+    <message>
+        <source>Накладная для :</source>
+        <translation>Накладна для :</translation>
+    </message>
+    <message>
+        <source>по  счет-фактуре № </source>
+        <translation>за рахунком-фактурою № </translation>
+    </message>
+    <message>
+        <source>от </source>
+        <translation>від </translation>
+    </message>
+    <message>
+        <source>№ накладной :</source>
+        <translation>№ накладної :</translation>
+    </message>
+    <message>
+        <source>от  </source>
+        <translation>від  </translation>
+    </message>
+    <message>
+        <source>Плательщик  </source>
+        <translation>Платник  </translation>
+    </message>
+    <message>
+        <source>Юридический адрес: </source>
+        <translation>Юридична адреса: </translation>
+    </message>
+    <message>
+        <source>Код  </source>
+        <translation>Код  </translation>
+    </message>
+    <message>
+        <source>№ свидет.</source>
+        <translation>№ свідоцтва</translation>
+    </message>
+    <message>
+        <source>Номер телефона </source>
+        <translation>Номер телефону </translation>
+    </message>
+    <message>
+        <source>№ договора </source>
+        <translation>№ договору </translation>
+    </message>
+    <message>
+        <source> от </source>
+        <translation> від </translation>
+    </message>
+    <message>
+        <source>Основание платежа : </source>
+        <translation>Підстава платежу : </translation>
+    </message>
+    <message>
+        <source>Способ оплаты :</source>
+        <translation>Спосіб оплати :</translation>
+    </message>
+    <message>
+        <source>оплата з розр./ рах. </source>
+        <translation>оплата з розр./ рах. </translation>
+    </message>
+    <message>
+        <source>готівка</source>
+        <translation>готівка</translation>
+    </message>
+    <message>
+        <source>бартер</source>
+        <translation>бартер</translation>
+    </message>
+    <message>
+        <source>чек</source>
+        <translation>чек</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TNewN2PForm</name>
+    <message>
+        <source> Заполните необходимые параметры налоговой накладной</source>
+        <translation> Заповніть потрібні параметри податкової накладної</translation>
+    </message>
+    <message>
+        <source>Накладная для :</source>
+        <translation>Накладна для :</translation>
+    </message>
+    <message>
+        <source>по проплате от </source>
+        <translation>за оплатою від </translation>
+    </message>
+    <message>
+        <source>№ накладной :</source>
+        <translation>№ накладної :</translation>
+    </message>
+    <message>
+        <source>от  </source>
+        <translation>від  </translation>
+    </message>
+    <message>
+        <source>Плательщик  </source>
+        <translation>Платник  </translation>
+    </message>
+    <message>
+        <source>Юридический адрес: </source>
+        <translation>Юридична адреса: </translation>
+    </message>
+    <message>
+        <source>Код  </source>
+        <translation>Код  </translation>
+    </message>
+    <message>
+        <source>№ свидет.</source>
+        <translation>№ свідоцтва</translation>
+    </message>
+    <message>
+        <source>Номер телефона </source>
+        <translation>Номер телефону </translation>
+    </message>
+    <message>
+        <source>№ договора </source>
+        <translation>№ договору </translation>
+    </message>
+    <message>
+        <source> от </source>
+        <translation> від </translation>
+    </message>
+    <message>
+        <source>Основание платежа : </source>
+        <translation>Підстава платежу : </translation>
+    </message>
+    <message>
+        <source>Способ оплаты :</source>
+        <translation>Спосіб оплати :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TNumbersForm</name>
+    <message>
+        <source>Фильтрация записей по номерам :</source>
+        <translation>Фільтрування записів за номерами :</translation>
+    </message>
+    <message>
+        <source>Фильтровать список счетов по номерам :</source>
+        <translation>Фільтрувати список рахунків за номерами :</translation>
+    </message>
+    <message>
+        <source>с </source>
+        <translation>з </translation>
+    </message>
+    <message>
+        <source>по </source>
+        <translation>по </translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Застосувати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>TSaveForm</name>
+    <message>
+        <source>Сохранение списка клиентов в файле :</source>
+        <translation>Збереження списку клієнтів у файлі :</translation>
+    </message>
+    <message>
+        <source>Имя файла : </source>
+        <translation>Ім’я файлу : </translation>
+    </message>
+    <message>
+        <source>…</source>
+        <translation>…</translation>
+    </message>
+    <message>
+        <source>Задайте поля, включаемые в сохраняемый список : </source>
+        <translation>Задайте поля, що включаються до списку : </translation>
+    </message>
+    <message>
+        <source>   Поля, невключенные в список :                 Поля, включенные в список:</source>
+        <translation>   Поля, не включені до списку :                  Поля, включені до списку:</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Включить все в список</source>
+        <translation>Включити все до списку</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Включить отмеченное поле в список</source>
+        <translation>Включити позначене поле до списку</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>Исключить отмеченное поле из списка</source>
+        <translation>Виключити позначене поле зі списку</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;</source>
+        <translation>&lt;&lt;</translation>
+    </message>
+    <message>
+        <source>Исключить все из списка</source>
+        <translation>Виключити все зі списку</translation>
+    </message>
+    <message>
+        <source>Установить ширину поля в отчете (в символах ):</source>
+        <translation>Встановити ширину поля у звіті (у символах ):</translation>
+    </message>
+    <message>
+        <source>Установить</source>
+        <translation>Встановити</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Зберегти</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>Текстовые файлы (*.txt)</source>
+        <translation>Текстові файли (*.txt)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*.*);;Текстовые файлы (*.txt)</source>
+        <translation>Усі файли (*.*);;Текстові файли (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>TSetupForm</name>
+    <message>
+        <source>Настройки программы :</source>
+        <translation>Налаштування програми :</translation>
+    </message>
+    <message>
+        <source>Каталог базы данных : </source>
+        <translation>Каталог бази даних : </translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Величина НДС (в процентах ):</source>
+        <translation>Ставка ПДВ (у відсотках ):</translation>
+    </message>
+    <message>
+        <source>Величина НДС в %</source>
+        <translation>Ставка ПДВ у %</translation>
+    </message>
+    <message>
+        <source>Налог на рекламу (в процентах) :</source>
+        <translation>Податок на рекламу (у відсотках) :</translation>
+    </message>
+    <message>
+        <source>Точность цены (знаков после запятой):</source>
+        <translation>Точність ціни (знаків після коми):</translation>
+    </message>
+    <message>
+        <source>Количество товара (зн. после запятой):</source>
+        <translation>Кількість товару (зн. після коми):</translation>
+    </message>
+    <message>
+        <source>денежная единица-доллар США</source>
+        <translation>грошова одиниця - долар США</translation>
+    </message>
+    <message>
+        <source>в с/ф вводить полные данные клиента</source>
+        <translation>у р/ф вводити повні дані клієнта</translation>
+    </message>
+    <message>
+        <source>итоговые суммы выводить на русском</source>
+        <translation>підсумкові суми виводити російською</translation>
+    </message>
+    <message>
+        <source>Логотип фирмы :</source>
+        <translation>Логотип фірми :</translation>
+    </message>
+    <message>
+        <source>печатать логотип фирмы из файла : </source>
+        <translation>друкувати логотип фірми з файлу : </translation>
+    </message>
+    <message>
+        <source>- ширина окна изображения (в пикселах) :</source>
+        <translation>- ширина вікна зображення (у пікселях) :</translation>
+    </message>
+    <message>
+        <source>- высота  окна изображения (в пикселах) :</source>
+        <translation>- висота вікна зображення (у пікселях) :</translation>
+    </message>
+    <message>
+        <source>Размещать рисунок в центре окна</source>
+        <translation>Розміщувати малюнок у центрі вікна</translation>
+    </message>
+    <message>
+        <source>Подпись с/ф :</source>
+        <translation>Підпис р/ф :</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Застосувати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>BMP-files (*.bmp)</source>
+        <translation>Файли BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Путь %1 содержит знаки, которые нельзя сохранить в файле настроек. Выберите другую папку или файл.</source>
+        <translation>Шлях %1 містить знаки, які не можна зберегти у файлі налаштувань. Виберіть іншу папку або файл.</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Мова інтерфейсу</translation>
+    </message>
+</context>
+<context>
+    <name>TTovListForm</name>
+    <message>
+        <source>Редактирование списка товаров</source>
+        <translation>Редагування списку товарів</translation>
+    </message>
+    <message>
+        <source>Список товаров: </source>
+        <translation>Список товарів: </translation>
+    </message>
+    <message>
+        <source>color: navy;</source>
+        <translation>color: navy;</translation>
+    </message>
+    <message>
+        <source>Удалить запись?</source>
+        <translation>Видалити запис?</translation>
+    </message>
+</context>
+<context>
+    <name>TTovarForm</name>
+    <message>
+        <source>Выберите наименование товара из спискa :</source>
+        <translation>Виберіть найменування товару зі списку :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>Tables</name>
+    <message>
+        <source>Позиция №1</source>
+        <translation>Позиція №1</translation>
+    </message>
+    <message>
+        <source>Позиция №2</source>
+        <translation>Позиція №2</translation>
+    </message>
+    <message>
+        <source>Позиция №3</source>
+        <translation>Позиція №3</translation>
+    </message>
+    <message>
+        <source>Позиция №4</source>
+        <translation>Позиція №4</translation>
+    </message>
+    <message>
+        <source>Ед.</source>
+        <translation>Од.</translation>
+    </message>
+    <message>
+        <source>Кол-во</source>
+        <translation>К-сть</translation>
+    </message>
+    <message>
+        <source>Цена</source>
+        <translation>Ціна</translation>
+    </message>
+    <message>
+        <source>Рег. номер</source>
+        <translation>Реєстр. номер</translation>
+    </message>
+    <message>
+        <source>Название клиента</source>
+        <translation>Назва клієнта</translation>
+    </message>
+    <message>
+        <source>Ф.И.О. директора</source>
+        <translation>ПІБ директора</translation>
+    </message>
+    <message>
+        <source>Ф.И.О. бухгалтера</source>
+        <translation>ПІБ бухгалтера</translation>
+    </message>
+    <message>
+        <source>Телефон/факс</source>
+        <translation>Телефон/факс</translation>
+    </message>
+    <message>
+        <source>Город</source>
+        <translation>Місто</translation>
+    </message>
+    <message>
+        <source>Область</source>
+        <translation>Область</translation>
+    </message>
+    <message>
+        <source>Почтовый адрес</source>
+        <translation>Поштова адреса</translation>
+    </message>
+    <message>
+        <source>Юридический адрес</source>
+        <translation>Юридична адреса</translation>
+    </message>
+    <message>
+        <source>Инд.налоговый номер</source>
+        <translation>Інд. податковий номер</translation>
+    </message>
+    <message>
+        <source>Код МФО</source>
+        <translation>Код МФО</translation>
+    </message>
+    <message>
+        <source>Код ОКПО</source>
+        <translation>Код ЄДРПОУ</translation>
+    </message>
+    <message>
+        <source>№ свид.о рег.</source>
+        <translation>№ свід. про реєстр.</translation>
+    </message>
+    <message>
+        <source>Название  банка</source>
+        <translation>Назва банку</translation>
+    </message>
+    <message>
+        <source>№ р/счета</source>
+        <translation>№ п/рахунку</translation>
+    </message>
+    <message>
+        <source>№ договора</source>
+        <translation>№ договору</translation>
+    </message>
+    <message>
+        <source>Дата договора</source>
+        <translation>Дата договору</translation>
+    </message>
+    <message>
+        <source>№ с/ф</source>
+        <translation>№ р/ф</translation>
+    </message>
+    <message>
+        <source>+№</source>
+        <translation>+№</translation>
+    </message>
+    <message>
+        <source>Дата с/ф</source>
+        <translation>Дата р/ф</translation>
+    </message>
+    <message>
+        <source>НДС %</source>
+        <translation>ПДВ %</translation>
+    </message>
+    <message>
+        <source>НР %</source>
+        <translation>ПР %</translation>
+    </message>
+    <message>
+        <source>Плательщик</source>
+        <translation>Платник</translation>
+    </message>
+    <message>
+        <source>№ накл.</source>
+        <translation>№ накл.</translation>
+    </message>
+    <message>
+        <source>Дата накл.</source>
+        <translation>Дата накл.</translation>
+    </message>
+    <message>
+        <source>Основание платежа</source>
+        <translation>Підстава платежу</translation>
+    </message>
+    <message>
+        <source>Получатель</source>
+        <translation>Одержувач</translation>
+    </message>
+    <message>
+        <source>№ доверенности</source>
+        <translation>№ довіреності</translation>
+    </message>
+    <message>
+        <source>Серия дов.</source>
+        <translation>Серія дов.</translation>
+    </message>
+    <message>
+        <source>Дата дов.</source>
+        <translation>Дата дов.</translation>
+    </message>
+    <message>
+        <source>Способ оплаты :</source>
+        <translation>Спосіб оплати :</translation>
+    </message>
+    <message>
+        <source>№ акта</source>
+        <translation>№ акта</translation>
+    </message>
+    <message>
+        <source>Дата акта</source>
+        <translation>Дата акта</translation>
+    </message>
+    <message>
+        <source>Год</source>
+        <translation>Рік</translation>
+    </message>
+    <message>
+        <source>Сумма</source>
+        <translation>Сума</translation>
+    </message>
+    <message>
+        <source>Вид работ</source>
+        <translation>Вид робіт</translation>
+    </message>
+    <message>
+        <source>Представитель Заказчика</source>
+        <translation>Представник Замовника</translation>
+    </message>
+    <message>
+        <source>Наименование</source>
+        <translation>Найменування</translation>
+    </message>
+    <message>
+        <source>Цена товара</source>
+        <translation>Ціна товару</translation>
+    </message>
+    <message>
+        <source>№ платежа</source>
+        <translation>№ платежу</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Назначение платежа</source>
+        <translation>Призначення платежу</translation>
+    </message>
+    <message>
+        <source>Дата </source>
+        <translation>Дата </translation>
+    </message>
+</context>
+<context>
+    <name>TaxWaybillForm</name>
+    <message>
+        <source>Не найдена исходная счет-фактура №</source>
+        <translation>Не знайдено вихідного рахунку-фактури №</translation>
+    </message>
+    <message>
+        <source>Первый и второй счета выписаны под разную величину НДС!</source>
+        <translation>Перший і другий рахунки виписано з різними ставками ПДВ!</translation>
+    </message>
+    <message>
+        <source>Первый и третий счета выписаны под разную величину НДС!</source>
+        <translation>Перший і третій рахунки виписано з різними ставками ПДВ!</translation>
+    </message>
+    <message>
+        <source>Вы пытаетесь выписать одну накладную на счета разных клиентов!</source>
+        <translation>Ви намагаєтеся виписати одну накладну на рахунки різних клієнтів!</translation>
+    </message>
+    <message>
+        <source>Не найдена исходное поступление!</source>
+        <translation>Не знайдено вихідного надходження!</translation>
+    </message>
+    <message>
+        <source>В какой раздел вписать данные  (величина НДС=0%) :</source>
+        <translation>До якого розділу вписати дані (ставка ПДВ=0%) :</translation>
+    </message>
+    <message>
+        <source>- реалізація на митній території України</source>
+        <translation>- реалізація на митній території України</translation>
+    </message>
+    <message>
+        <source>- експорт</source>
+        <translation>- експорт</translation>
+    </message>
+    <message>
+        <source>- звільнення від ПДВ (ст.5)</source>
+        <translation>- звільнення від ПДВ (ст.5)</translation>
+    </message>
+    <message>
+        <source>Число позиций в счет-фактурах больше чем в бланке!</source>
+        <translation>Кількість позицій у рахунках-фактурах більша, ніж у бланку!</translation>
+    </message>
+    <message>
+        <source>Налоговая накладная № %1 не найдена.</source>
+        <translation>Податкову накладну № %1 не знайдено.</translation>
+    </message>
+</context>
+<context>
+    <name>WaybillIssue</name>
+    <message>
+        <source>Не найдена исходная счет-фактура №</source>
+        <translation>Не знайдено вихідного рахунку-фактури №</translation>
+    </message>
+    <message>
+        <source>Выбраны счета - фактуры разных клиентов !</source>
+        <translation>Вибрано рахунки-фактури різних клієнтів !</translation>
+    </message>
+    <message>
+        <source>Счета выписаны под разную величину налога на рекламу!</source>
+        <translation>Рахунки виписано з різними ставками податку на рекламу!</translation>
+    </message>
+    <message>
+        <source>№ доверенности — не целое число: %1</source>
+        <translation>№ довіреності — не ціле число: %1</translation>
+    </message>
+    <message>
+        <source>Не указана дата накладной.</source>
+        <translation>Не вказано дату накладної.</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>на диске нет места</source>
+        <translation>на диску немає місця</translation>
+    </message>
+    <message>
+        <source>нет папки или прав на запись в неё</source>
+        <translation>немає папки або прав на запис до неї</translation>
+    </message>
+    <message>
+        <source>ошибка записи на диск</source>
+        <translation>помилка запису на диск</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1: %2.</source>
+        <translation>Не вдалося записати файл %1: %2.</translation>
+    </message>
+    <message>
+        <source>это не обычный файл, он оставлен как есть</source>
+        <translation>це не звичайний файл, його залишено як є</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPrompter</name>
+    <message>
+        <source>ДОКУМАР</source>
+        <translation>ДОКУМАР</translation>
+    </message>
+</context>
+</TS>
