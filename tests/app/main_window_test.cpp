@@ -103,6 +103,33 @@ protected:
     }
     int currentRow() { return w<DBGrid>("DBGrid1")->currentRow(); }
 
+    // The client panel's labels stand whole, on as many lines as they need, and the dialogs fit the screen.
+    void expectWholeLabelsAndFittingDialogs(const QSize& smallScreen)
+    {
+        w<QTabWidget>("PC1")->setCurrentIndex(1);
+        QApplication::processEvents();
+        for (QLabel* label : w<QWidget>("Panel10")->findChildren<QLabel*>())
+            if (label->wordWrap())
+                EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                    << label->text().toStdString();
+            else
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        w<QTabWidget>("PC1")->setCurrentIndex(0);
+
+        const auto fits = [&smallScreen](QWidget* dialog) {
+            const QSize hint = dialog->sizeHint().expandedTo(dialog->minimumSize());
+            EXPECT_LE(hint.width(), smallScreen.width()) << dialog->objectName().toStdString();
+            EXPECT_LE(hint.height(), smallScreen.height()) << dialog->objectName().toStdString();
+            dialog->close();
+        };
+        for (const char* item : {"N6", "N8", "N3"}) {
+            whenModal(fits);
+            w<QAction>(item)->trigger();
+        }
+        whenModal(fits);
+        w<QAction>("N37")->trigger();
+    }
+
     TestHome home;
     ScriptedPrompter prompter;
     std::unique_ptr<TBuhForm> window;
@@ -811,6 +838,8 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
     prompter.queueAnswer(false);
     w<QPushButton>("BitBtn7")->click();
     EXPECT_EQ(prompter.texts().last(), QStringLiteral("Очистити базу документів?"));
+    // Ukrainian words are often longer: every label still stands whole, every dialog fits.
+    expectWholeLabelsAndFittingDialogs(QSize(960, 500));
     // Documents are data: the blank is the same in either language.
     EXPECT_EQ(invoicePage(), russianPage);
     QFile ini(settingsFilePath(home.path()));
@@ -1354,28 +1383,7 @@ TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
     EXPECT_LE(least.height(), 527);
     EXPECT_GE(window->width(), 706);
     EXPECT_GE(window->height(), 527);
-    // The client panel's labels stand whole, on as many lines as they need.
-    w<QTabWidget>("PC1")->setCurrentIndex(1);
-    QApplication::processEvents();
-    for (QLabel* label : w<QWidget>("Panel10")->findChildren<QLabel*>())
-        if (label->wordWrap())
-            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
-        else
-            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-    w<QTabWidget>("PC1")->setCurrentIndex(0);
-
-    const auto fits = [&smallScreen](QWidget* dialog) {
-        const QSize hint = dialog->sizeHint().expandedTo(dialog->minimumSize());
-        EXPECT_LE(hint.width(), smallScreen.width()) << dialog->objectName().toStdString();
-        EXPECT_LE(hint.height(), smallScreen.height()) << dialog->objectName().toStdString();
-        dialog->close();
-    };
-    for (const char* item : {"N6", "N8", "N3"}) {
-        whenModal(fits);
-        w<QAction>(item)->trigger();
-    }
-    whenModal(fits);
-    w<QAction>("N37")->trigger();
+    expectWholeLabelsAndFittingDialogs(smallScreen);
     whenModal([](QWidget* preview) {
         const QRect room = preview->screen()->availableGeometry();
         EXPECT_LE(preview->width(), room.width());
