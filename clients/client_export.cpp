@@ -15,25 +15,25 @@
 const std::array<ExportField, kExportFieldCount>& exportFields()
 {
     static const std::array<ExportField, kExportFieldCount> fields = {{
-        {"FIRMNAME", "Название фирмы", 48},
-        {"CHIEF", "Ф.И.О. руководителя", 32},
-        {"BUHALTER", "Ф.И.О. бухгалтера", 32},
-        {"TELFAX", "Телефон (факс)", 32},
-        {"CITY", "Город", 16},
-        {"REGION", "Область", 20},
-        {"POSTADDRESS", "Почтовый адрес", 36},
-        {"LAWADDRESS", "Юридический адрес", 36},
-        {"TAXCODE", "Инд.налоговый №", 15},
-        {"OKPOCODE", "Код ЕДРПОУ", 12},
-        {"REGNUMBER", "№ свид. регистрации", 20},
-        {"BANKNAME", "Название банка", 24},
-        {"BANKCITY", "Банк в городе", 16},
-        {"BANKREGION", "Банк в области", 20},
-        {"CHETNUMBER", "№ рас. счета", 18},
-        {"CHETNUMBER2", "№ рас.счета (2)", 18},
-        {"MFOCODE", "Код МФО банка", 14},
-        {"DOGNUMBER", "№ договора", 10},
-        {"DOGDATA", "Дата договора", 13},
+        {"FIRMNAME", QT_TRANSLATE_NOOP("ClientExport", "Название фирмы"), 48},
+        {"CHIEF", QT_TRANSLATE_NOOP("ClientExport", "Ф.И.О. руководителя"), 32},
+        {"BUHALTER", QT_TRANSLATE_NOOP("ClientExport", "Ф.И.О. бухгалтера"), 32},
+        {"TELFAX", QT_TRANSLATE_NOOP("ClientExport", "Телефон (факс)"), 32},
+        {"CITY", QT_TRANSLATE_NOOP("ClientExport", "Город"), 16},
+        {"REGION", QT_TRANSLATE_NOOP("ClientExport", "Область"), 20},
+        {"POSTADDRESS", QT_TRANSLATE_NOOP("ClientExport", "Почтовый адрес"), 36},
+        {"LAWADDRESS", QT_TRANSLATE_NOOP("ClientExport", "Юридический адрес"), 36},
+        {"TAXCODE", QT_TRANSLATE_NOOP("ClientExport", "Инд.налоговый №"), 15},
+        {"OKPOCODE", QT_TRANSLATE_NOOP("ClientExport", "Код ЕДРПОУ"), 12},
+        {"REGNUMBER", QT_TRANSLATE_NOOP("ClientExport", "№ свид. регистрации"), 20},
+        {"BANKNAME", QT_TRANSLATE_NOOP("ClientExport", "Название банка"), 24},
+        {"BANKCITY", QT_TRANSLATE_NOOP("ClientExport", "Банк в городе"), 16},
+        {"BANKREGION", QT_TRANSLATE_NOOP("ClientExport", "Банк в области"), 20},
+        {"CHETNUMBER", QT_TRANSLATE_NOOP("ClientExport", "№ рас. счета"), 18},
+        {"CHETNUMBER2", QT_TRANSLATE_NOOP("ClientExport", "№ рас.счета (2)"), 18},
+        {"MFOCODE", QT_TRANSLATE_NOOP("ClientExport", "Код МФО банка"), 14},
+        {"DOGNUMBER", QT_TRANSLATE_NOOP("ClientExport", "№ договора"), 10},
+        {"DOGDATA", QT_TRANSLATE_NOOP("ClientExport", "Дата договора"), 13},
     }};
     return fields;
 }
@@ -49,9 +49,16 @@ int exportFieldOfColumn(const QString& column)
 
 namespace {
 
+// As the file's header has it: a document's text, the same in any interface language.
 QString caption(int field)
 {
     return QString::fromUtf8(exportFields()[std::size_t(field)].caption);
+}
+
+// As the dialog shows it, in the interface's language.
+QString shownCaption(int field)
+{
+    return QCoreApplication::translate("ClientExport", exportFields()[std::size_t(field)].caption);
 }
 
 bool inRange(int row, const std::vector<int>& list)
@@ -80,7 +87,7 @@ QStringList ClientExportChoice::availableEntries() const
 {
     QStringList entries;
     for (int field : m_available)
-        entries << caption(field);
+        entries << shownCaption(field);
     return entries;
 }
 
@@ -88,7 +95,7 @@ QStringList ClientExportChoice::includedEntries() const
 {
     QStringList entries;
     for (int field : m_included)
-        entries << caption(field) + QStringLiteral(" (width=%1)").arg(width(field));
+        entries << shownCaption(field) + QStringLiteral(" (width=%1)").arg(width(field));
     return entries;
 }
 

@@ -46,6 +46,82 @@
         <source>Не удалось прочитать файл %1: %2.</source>
         <translation>Не вдалося прочитати файл %1: %2.</translation>
     </message>
+    <message>
+        <source>Название фирмы</source>
+        <translation>Назва фірми</translation>
+    </message>
+    <message>
+        <source>Ф.И.О. руководителя</source>
+        <translation>ПІБ керівника</translation>
+    </message>
+    <message>
+        <source>Ф.И.О. бухгалтера</source>
+        <translation>ПІБ бухгалтера</translation>
+    </message>
+    <message>
+        <source>Телефон (факс)</source>
+        <translation>Телефон (факс)</translation>
+    </message>
+    <message>
+        <source>Город</source>
+        <translation>Місто</translation>
+    </message>
+    <message>
+        <source>Область</source>
+        <translation>Область</translation>
+    </message>
+    <message>
+        <source>Почтовый адрес</source>
+        <translation>Поштова адреса</translation>
+    </message>
+    <message>
+        <source>Юридический адрес</source>
+        <translation>Юридична адреса</translation>
+    </message>
+    <message>
+        <source>Инд.налоговый №</source>
+        <translation>Інд. податковий №</translation>
+    </message>
+    <message>
+        <source>Код ЕДРПОУ</source>
+        <translation>Код ЄДРПОУ</translation>
+    </message>
+    <message>
+        <source>№ свид. регистрации</source>
+        <translation>№ свідоцтва платника ПДВ</translation>
+    </message>
+    <message>
+        <source>Название банка</source>
+        <translation>Назва банку</translation>
+    </message>
+    <message>
+        <source>Банк в городе</source>
+        <translation>Банк у місті</translation>
+    </message>
+    <message>
+        <source>Банк в области</source>
+        <translation>Банк в області</translation>
+    </message>
+    <message>
+        <source>№ рас. счета</source>
+        <translation>№ поточн. рахунку</translation>
+    </message>
+    <message>
+        <source>№ рас.счета (2)</source>
+        <translation>№ поточн. рахунку (2)</translation>
+    </message>
+    <message>
+        <source>Код МФО банка</source>
+        <translation>Код МФО банку</translation>
+    </message>
+    <message>
+        <source>№ договора</source>
+        <translation>№ договору</translation>
+    </message>
+    <message>
+        <source>Дата договора</source>
+        <translation>Дата договору</translation>
+    </message>
 </context>
 <context>
     <name>ClientsController</name>
