@@ -703,23 +703,23 @@
     </message>
     <message>
         <source>- по почтовому адресу</source>
-        <translation>- за поштовою адресою</translation>
+        <translation>- за пошт. адресою</translation>
     </message>
     <message>
         <source>- по юридич.адресу</source>
-        <translation>- за юридичною адресою</translation>
+        <translation>- за юрид. адресою</translation>
     </message>
     <message>
         <source>- по налоговому коду</source>
-        <translation>- за податковим кодом</translation>
+        <translation>- за податк. кодом</translation>
     </message>
     <message>
         <source>- по номеру свид. рег.</source>
-        <translation>- за номером свід. реєстр.</translation>
+        <translation>- за № свід. реєстр.</translation>
     </message>
     <message>
         <source>- по номеру договора</source>
-        <translation>- за номером договору</translation>
+        <translation>- за № договору</translation>
     </message>
     <message>
         <source>Данные клиента :</source>
