@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
@@ -561,4 +562,29 @@ TEST(CommandLine, ImportParadoxBringsABookAndSaysWhatItDid)
     EXPECT_EQ(runDocmar({"--home", home.path(), "import-paradox"}).exitCode, 2);
     r = runDocmar({"--home", home.path(), "import-paradox", home.file(QStringLiteral("none"))});
     EXPECT_EQ(r.exitCode, 1);
+}
+
+// Messages come in the interface's language: the one the settings name, else the desktop's.
+TEST(CommandLine, MessagesFollowTheInterfaceLanguage)
+{
+    const auto initDb = [](const QString& home, const char* lang) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.insert(QStringLiteral("LANG"), QLatin1String(lang));
+        p.setProcessEnvironment(env);
+        p.start(docmarProgram(), {"--home", home, "init-db"});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardError());
+    };
+    TestHome ukrainianDesktop, russianDesktop, chosen;
+    EXPECT_TRUE(initDb(ukrainianDesktop.path(), "uk_UA.UTF-8")
+                    .startsWith(QStringLiteral("Створено порожню базу даних")));
+    EXPECT_TRUE(
+        initDb(russianDesktop.path(), "C.UTF-8").startsWith(QStringLiteral("Создана пустая база данных")));
+    IniFile ini(settingsFilePath(chosen.path()));
+    ini.writeString(QStringLiteral("INTERFACE"), QStringLiteral("LANGUAGE"), QStringLiteral("uk"));
+    ASSERT_TRUE(ini.save());
+    EXPECT_TRUE(initDb(chosen.path(), "C.UTF-8").startsWith(QStringLiteral("Створено порожню базу даних")));
 }
