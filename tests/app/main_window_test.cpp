@@ -598,6 +598,43 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     EXPECT_EQ(invoices->model()->rowCount(), all);
 }
 
+// The Part's example, from the menu: invoice 17/1 of 5 February 2001, one position, 2 pieces at 50.
+TEST_F(MainWindowTest, TheInvoiceRegisterFromTheMenuIsTheExampleByteForByte)
+{
+    open();
+    const int client = window->currentClientId();
+    execOrThrow(
+        window->dataModule().database(),
+        QStringLiteral("UPDATE FACTURES SET FACT_DOPNO='/1', FACT_DATA='2001-02-05', NAME_OWNER='ABC', "
+                       "ID_NUMBER=?, FACT_NDS=20, NAME_POS1='Goods', MEASURE_POS1='шт.', COUNT_POS1=2, "
+                       "PRICE_POS1=50, NAME_POS2=NULL, MEASURE_POS2=NULL, COUNT_POS2=0, PRICE_POS2=0, "
+                       "NAME_POS3=NULL, MEASURE_POS3=NULL, COUNT_POS3=0, PRICE_POS3=0, NAME_POS4=NULL, "
+                       "MEASURE_POS4=NULL, COUNT_POS4=0, PRICE_POS4=0 WHERE FACT_NUMBER=17"),
+        {client});
+    whenModal([](QWidget* dialog) {
+        child<DateField>(dialog, "DateEdit1")->setDate(QDate(2001, 1, 1));
+        child<DateField>(dialog, "DateEdit2")->setDate(QDate(2001, 12, 31));
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N14")->trigger();
+    QFile written(home.file(QStringLiteral("FACTURE1.TXT")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray ruler =
+        "+--------+------------+-------------------------+--------------------+-------+------+--------+\r\n";
+    const QByteArray expected =
+        ruler +
+        "|  \xC4\xE0\xF2\xE0  |    \xB9 \xF1/\xF4   |   \xCF\xEB\xE0\xF2\xE5\xEB\xFC\xF9\xE8\xEA            "
+        "| \xD2\xEE\xE2\xE0\xF0              | \xD1\xF3\xEC\xEC\xE0 | \xCD\xC4\xD1  |  \xC8\xD2\xCE\xC3\xCE "
+        "|\r\n" +
+        ruler +
+        "|05.02.01|     17/1   |ABC                      |                    | 100.00| 20.00|  120.00|\r\n"
+        "|        |            |                         |Goods               | 100.00| 20.00|  120.00|\r\n" +
+        ruler +
+        "     \xC8\xD2\xCE\xC3\xCE : \xF1\xF3\xEC\xEC\xE0 -     100.00, \xCD\xC4\xD1 -      20.00, "
+        "\xF1\xF3\xEC\xEC\xE0 \xF1 \xCD\xC4\xD1 -     120.00.\r\n";
+    EXPECT_EQ(written.readAll(), expected);
+}
+
 TEST_F(MainWindowTest, RegistersAskThePeriodAndFileAndLeaveTheListsAlone)
 {
     open();
