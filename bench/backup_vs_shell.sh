@@ -6,14 +6,7 @@ build=${1:-build}; home=${2:?program folder with a book in DataBase/}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 db="$home/DataBase/docmar.db"
 
-best() {
-  local b=999
-  for _ in 1 2 3; do
-    /usr/bin/time -f '%e' -o "$work/t" "$@" >/dev/null 2>&1
-    b=$(echo "t=$(cat "$work/t"); if (t < $b) t else $b" | bc -l)
-  done
-  echo "$b"
-}
+. "$(dirname "$0")/timing.sh"
 
 docmar_s=$(best "$build/docmar" --home "$home" backup)
 shell_s=$(best sqlite3 "$db" ".backup $work/copy.db")

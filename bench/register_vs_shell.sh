@@ -7,14 +7,7 @@ build=${1:-build}; home=${2:?program folder with a book}; year=${3:-2025}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 db="$home/DataBase/docmar.db"
 
-best() { # the best of three runs, in seconds
-  local b=999
-  for _ in 1 2 3; do
-    /usr/bin/time -f '%e' -o "$work/t" "$@" >/dev/null 2>&1
-    b=$(echo "t=$(cat "$work/t"); if (t < $b) t else $b" | bc -l)
-  done
-  echo "$b"
-}
+. "$(dirname "$0")/timing.sh"
 
 docmar_s=$(best "$build/docmar" --home "$home" register invoices --from "01.01.$year" --to "31.12.$year" -o "$work/reg.txt")
 shell_s=$(best sqlite3 "$db" ".output $work/rows.txt" \

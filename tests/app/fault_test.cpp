@@ -18,12 +18,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The book passes the engine's own check; the number of clients besides the owner.
 int wholeBookClients(const QString& folder)
 {
@@ -60,7 +54,7 @@ TEST(Faults, AFullDiskLeavesTheSettingsFileAsItWas)
     TestHome home;
     ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
     const QString ini = settingsFilePath(home.path());
-    const QByteArray before = bytesOf(ini);
+    const QByteArray before = fileBytes(ini);
     ASSERT_FALSE(before.isEmpty());
 
     // Closing the program writes the settings: the new file cannot be written, the old one stays.
@@ -71,7 +65,7 @@ TEST(Faults, AFullDiskLeavesTheSettingsFileAsItWas)
     withFileSizeLimit(0, [&] { written = WriteSettings(changed, home.path(), &error); });
     EXPECT_FALSE(written);
     EXPECT_TRUE(error.startsWith(QStringLiteral("Не удалось записать файл "))) << error.toStdString();
-    EXPECT_EQ(bytesOf(ini), before);
+    EXPECT_EQ(fileBytes(ini), before);
     EXPECT_EQ(filesIn(home.path()), QStringList{QStringLiteral("docmar.ini")});
 
     // A first start on a full disk leaves no empty settings file and no database.
@@ -122,11 +116,11 @@ TEST(Faults, OutputsAreWholeOrNotThereAndNeverASpecialFile)
         EXPECT_FALSE(QFileInfo::exists(target)) << kinds[k].toStdString();
         // ... and the old file where there was one.
         ASSERT_EQ(runDocmar({"--home", home.path(), "print", "invoice", "7", kinds[k], target}).exitCode, 0);
-        const QByteArray good = bytesOf(target);
+        const QByteArray good = fileBytes(target);
         ASSERT_GT(good.size(), 3000) << kinds[k].toStdString();
         r = runDocmar({"--home", home.path(), "print", "invoice", "8", kinds[k], target}, 3000);
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(bytesOf(target), good) << kinds[k].toStdString();
+        EXPECT_EQ(fileBytes(target), good) << kinds[k].toStdString();
     }
     EXPECT_EQ(filesIn(out), (QStringList{"7.json", "7.pdf", "7.png"}));
 
@@ -209,23 +203,23 @@ TEST(Faults, ARegisterOrExportCutShortLeavesTheOldFile)
                                       "--from", "01.01.2000", "--to",     "31.12.2099"};
     ASSERT_EQ(runDocmar(registerArgs).exitCode, 0);
     const QString journal = home.file(QStringLiteral("FACTURE1.TXT"));
-    const QByteArray good = bytesOf(journal);
+    const QByteArray good = fileBytes(journal);
     ASSERT_GT(good.size(), 20000);
     ProcessResult r = runDocmar(registerArgs, 20000);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
-    EXPECT_EQ(bytesOf(journal), good);
+    EXPECT_EQ(fileBytes(journal), good);
 
     // The export appends through a copy: a copy cut short is never put in place of the old file.
     const QStringList exportArgs = {"--home", home.path(), "export-clients", "--fields", "FIRMNAME,CITY"};
     ASSERT_EQ(runDocmar(exportArgs).exitCode, 0);
     const QString list = home.file(QStringLiteral("clients.txt"));
-    const QByteArray once = bytesOf(list);
+    const QByteArray once = fileBytes(list);
     r = runDocmar(exportArgs, once.size() + 100);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(bytesOf(list), once);
+    EXPECT_EQ(fileBytes(list), once);
     ASSERT_EQ(runDocmar(exportArgs).exitCode, 0);
-    EXPECT_EQ(bytesOf(list), once + once);
+    EXPECT_EQ(fileBytes(list), once + once);
 }
 
 TEST(Faults, ABackupCutShortLeavesYesterdaysCopy)
@@ -234,7 +228,7 @@ TEST(Faults, ABackupCutShortLeavesYesterdaysCopy)
     ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "40", "--invoices", "400"}).exitCode, 0);
     ASSERT_EQ(runDocmar({"--home", home.path(), "backup"}).exitCode, 0);
     const QString copy = home.file(QStringLiteral("DataBase/BackUp/docmar.db"));
-    const QByteArray yesterday = bytesOf(copy);
+    const QByteArray yesterday = fileBytes(copy);
     ASSERT_GT(yesterday.size(), 100000);
     {
         TDM dm;
@@ -245,7 +239,7 @@ TEST(Faults, ABackupCutShortLeavesYesterdaysCopy)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("Не удалось скопировать:\ndocmar.db: ")))
         << r.err.toStdString();
-    EXPECT_EQ(bytesOf(copy), yesterday);
+    EXPECT_EQ(fileBytes(copy), yesterday);
     EXPECT_EQ(QDir(home.file(QStringLiteral("DataBase/BackUp"))).entryList(QDir::Files | QDir::Hidden),
               QStringList{"docmar.db"}); // no part copy left behind
 }

@@ -1,29 +1,13 @@
 #include "base/ini_file.h"
 #include "base/settings.h"
 #include "base/text_codec.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults)
 {
@@ -40,7 +24,7 @@ TEST(Settings, FirstStartCreatesTheFileWithTheFourteenDefaults)
                        "HEIGHT=50\r\nCENTER=0\r\n[USER_DATA]\r\nFULL_OR_PART=0\r\n[MONEY]\r\n"
                        "RUS_OR_UKR=0\r\nGRV_OR_BAKS=1\r\n[RECL_TAX]\r\nRECL_TAX_VALUE=0\r\n"
                        "[SIGNATURE]\r\nTEXT=/ Головний бухгалтер\r\n");
-    EXPECT_EQ(decode1251(readFile(settingsFilePath(home.path()))), expected);
+    EXPECT_EQ(decode1251(fileBytes(settingsFilePath(home.path()))), expected);
 }
 
 TEST(Settings, MissingFileKeepsTheMembers)
@@ -58,10 +42,11 @@ TEST(Settings, MissingFileKeepsTheMembers)
 TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes)
 {
     QTemporaryDir home;
-    writeFile(settingsFilePath(home.path()),
-              encode1251(QStringLiteral("[database]\r\npath=D:\\Бухгалтерия\r\n[PRECISION]\r\nPRICE=0x3\r\n"
-                                        "GOODS=много\r\n[NDS]\r\nNDS_VALUE=0\r\n[MONEY]\r\nGRV_OR_BAKS=0\r\n"
-                                        "RUS_OR_UKR=5\r\n[SIGNATURE]\r\nTEXT=/ Бухгалтер\r\n")));
+    writeFileBytes(
+        settingsFilePath(home.path()),
+        encode1251(QStringLiteral("[database]\r\npath=D:\\Бухгалтерия\r\n[PRECISION]\r\nPRICE=0x3\r\n"
+                                  "GOODS=много\r\n[NDS]\r\nNDS_VALUE=0\r\n[MONEY]\r\nGRV_OR_BAKS=0\r\n"
+                                  "RUS_OR_UKR=5\r\n[SIGNATURE]\r\nTEXT=/ Бухгалтер\r\n")));
     Settings s = defaultSettings(home.path());
     s.goods = 3; // a bad value gives the table's default, not what the member held
     ASSERT_TRUE(ReadSettings(s, home.path()));
@@ -78,7 +63,7 @@ TEST(Settings, ValuesReadFromTheFileWithDefaultsForBadOnes)
 TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips)
 {
     QTemporaryDir home;
-    writeFile(settingsFilePath(home.path()), "[RECL_TAX]\r\nRECL_TAX_VALUE=70\r\n");
+    writeFileBytes(settingsFilePath(home.path()), "[RECL_TAX]\r\nRECL_TAX_VALUE=70\r\n");
     for (int run = 0; run < 50; ++run) {
         Settings s = defaultSettings(home.path());
         ASSERT_TRUE(ReadSettings(s, home.path()));
@@ -104,13 +89,14 @@ TEST(Settings, AdvertisingTaxSurvivesAnyNumberOfRoundTrips)
 TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
 {
     QTemporaryDir home;
-    writeFile(settingsFilePath(home.path()), "; hand notes\r\n[MONEY]\r\nGRV_OR_BAKS=1\r\n[MINE]\r\nX=1\r\n");
+    writeFileBytes(settingsFilePath(home.path()),
+                   "; hand notes\r\n[MONEY]\r\nGRV_OR_BAKS=1\r\n[MINE]\r\nX=1\r\n");
     Settings s = defaultSettings(home.path());
     s.grvOrBaks = false; // the dollar box checked
     s.reclTax = 1.5;
     ASSERT_TRUE(WriteSettings(s, home.path()));
     const QStringList lines =
-        decode1251(readFile(settingsFilePath(home.path()))).split(QStringLiteral("\r\n"));
+        decode1251(fileBytes(settingsFilePath(home.path()))).split(QStringLiteral("\r\n"));
     EXPECT_EQ(lines.mid(0, 6), (QStringList{QStringLiteral("; hand notes"), QStringLiteral("[MONEY]"),
                                             QStringLiteral("GRV_OR_BAKS=0"), QStringLiteral("RUS_OR_UKR=0"),
                                             QStringLiteral("[MINE]"), QStringLiteral("X=1")}));
@@ -131,7 +117,7 @@ TEST(Settings, TheInterfaceLanguageIsASettingOfItsOwn)
     EXPECT_FALSE(QFile::exists(settingsFilePath(home.path())));
     Settings s = defaultSettings(home.path());
     ASSERT_TRUE(ReadSettings(s, home.path())); // a first start writes the fourteen only
-    EXPECT_FALSE(readFile(settingsFilePath(home.path())).contains("LANGUAGE"));
+    EXPECT_FALSE(fileBytes(settingsFilePath(home.path())).contains("LANGUAGE"));
     s.language = QStringLiteral("uk");
     ASSERT_TRUE(WriteSettings(s, home.path()));
     EXPECT_EQ(ReadInterfaceLanguage(home.path()), QStringLiteral("uk"));
@@ -139,9 +125,9 @@ TEST(Settings, TheInterfaceLanguageIsASettingOfItsOwn)
     ASSERT_TRUE(ReadSettings(read, home.path()));
     EXPECT_EQ(read, s);
     // A value of no known language counts as none.
-    writeFile(settingsFilePath(home.path()), "[INTERFACE]\r\nLANGUAGE=de\r\n");
+    writeFileBytes(settingsFilePath(home.path()), "[INTERFACE]\r\nLANGUAGE=de\r\n");
     EXPECT_EQ(ReadInterfaceLanguage(home.path()), SystemInterfaceLanguage());
-    writeFile(settingsFilePath(home.path()), "[INTERFACE]\r\nLANGUAGE= UK\r\n");
+    writeFileBytes(settingsFilePath(home.path()), "[INTERFACE]\r\nLANGUAGE= UK\r\n");
     EXPECT_EQ(ReadInterfaceLanguage(home.path()), QStringLiteral("uk"));
 }
 
@@ -169,7 +155,7 @@ TEST(Settings, FileWithoutReadRightsIsNeverReplaced)
     QTemporaryDir home;
     const QString file = settingsFilePath(home.path());
     const QByteArray original = "[DATABASE]\r\nPATH=D:\\Books\r\n[MINE]\r\nKEEP=1\r\n";
-    writeFile(file, original);
+    writeFileBytes(file, original);
     QFile::setPermissions(file, QFileDevice::WriteOwner);
     if (QFile(file).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "this user reads any file";
@@ -179,7 +165,7 @@ TEST(Settings, FileWithoutReadRightsIsNeverReplaced)
     EXPECT_FALSE(WriteSettings(s, home.path(), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("изменения настроек не сохранены")));
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(readFile(file), original);
+    EXPECT_EQ(fileBytes(file), original);
 }
 
 TEST(TextCodec, OnlyWhatTheCodePageHoldsFits)

@@ -1,4 +1,5 @@
 #include "db/data_module.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,19 +18,6 @@ QByteArray pattern(qsizetype size)
     for (qsizetype i = 0; i < size; ++i)
         bytes[i] = char((i * 131 + 7) % 251);
     return bytes;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Lowers the largest file this process may write, as a nearly full disk would; restored on scope exit.
@@ -64,10 +52,10 @@ TEST(CopyDataFile, CopiesWholeFilesOfAnySize)
         const QByteArray bytes = pattern(size);
         const QString src = dir.filePath(QStringLiteral("src.db"));
         const QString dst = dir.filePath(QStringLiteral("dst.db"));
-        writeFile(dst, QByteArray(200000, 'z')); // an older, longer copy is replaced
-        writeFile(src, bytes);
+        writeFileBytes(dst, QByteArray(200000, 'z')); // an older, longer copy is replaced
+        writeFileBytes(src, bytes);
         ASSERT_TRUE(CopyDataFile(src, dst)) << size;
-        EXPECT_EQ(readFile(dst), bytes) << size;
+        EXPECT_EQ(fileBytes(dst), bytes) << size;
     }
 }
 
@@ -79,7 +67,7 @@ TEST(CopyDataFile, FailuresReportFalseAndLeaveNoPartialCopy)
     EXPECT_FALSE(CopyDataFile(dir.filePath(QStringLiteral("missing.db")), dst));
     EXPECT_FALSE(QFile::exists(dst));
 
-    writeFile(src, pattern(100000));
+    writeFileBytes(src, pattern(100000));
     EXPECT_FALSE(CopyDataFile(src, dir.filePath(QStringLiteral("no/such/folder/dst.db"))));
     EXPECT_FALSE(CopyDataFile(src, dir.path())); // a folder is no file to write
 

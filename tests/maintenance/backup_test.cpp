@@ -12,19 +12,6 @@
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 int count(TDM& dm, const char* table)
 {
     return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))).toInt();
@@ -48,9 +35,9 @@ TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
     auto dm = home.createAndConnect();
     FillDemoData(*dm, {10, 50, 3});
     const QString data = home.dataFolder();
-    writeFile(QDir(data).filePath("notes.txt"), "first");
-    writeFile(QDir(data).filePath(".hidden"), "skip");
-    writeFile(QDir(data).filePath("docmar.db-journal"), "");
+    writeFileBytes(QDir(data).filePath("notes.txt"), "first");
+    writeFileBytes(QDir(data).filePath(".hidden"), "skip");
+    writeFileBytes(QDir(data).filePath("docmar.db-journal"), "");
     ASSERT_TRUE(QDir(data).mkpath("sub"));
 
     std::optional<BackupReport> report = BackUpDatabaseFolder(data);
@@ -65,16 +52,16 @@ TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
     // The second backup takes the current files; a file removed since keeps its copy, and a stale side
     // file in the backup folder goes, so it is never applied to the new copy.
     execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
-    writeFile(QDir(data).filePath("notes.txt"), "second");
-    writeFile(QDir(data).filePath("gone.txt"), "old");
+    writeFileBytes(QDir(data).filePath("notes.txt"), "second");
+    writeFileBytes(QDir(data).filePath("gone.txt"), "old");
     ASSERT_TRUE(BackUpDatabaseFolder(data));
     QFile::remove(QDir(data).filePath("gone.txt"));
-    writeFile(backup.filePath("docmar.db-journal"), "stale journal");
+    writeFileBytes(backup.filePath("docmar.db-journal"), "stale journal");
     report = BackUpDatabaseFolder(data);
     ASSERT_TRUE(report);
     EXPECT_EQ(report->copied, 2);
-    EXPECT_EQ(bytesOf(backup.filePath("notes.txt")), QByteArray("second"));
-    EXPECT_EQ(bytesOf(backup.filePath("gone.txt")), QByteArray("old"));
+    EXPECT_EQ(fileBytes(backup.filePath("notes.txt")), QByteArray("second"));
+    EXPECT_EQ(fileBytes(backup.filePath("gone.txt")), QByteArray("old"));
     EXPECT_FALSE(QFileInfo::exists(backup.filePath("docmar.db-journal")));
     EXPECT_EQ(checkedClients(backup.path()), count(*dm, "CLIENTS"));
 }
@@ -84,7 +71,7 @@ TEST(Backup, ABackupFolderThatCannotBeMadeIsSaidAndAFailedFileNamed)
     TestHome home;
     home.createAndConnect();
     const QString data = home.dataFolder();
-    writeFile(BackupFolder(data), "a file where the folder should be");
+    writeFileBytes(BackupFolder(data), "a file where the folder should be");
     ScriptedPrompter prompter;
     MaintenanceController maintenance(prompter);
     EXPECT_FALSE(maintenance.backUp(data));
@@ -92,11 +79,11 @@ TEST(Backup, ABackupFolderThatCannotBeMadeIsSaidAndAFailedFileNamed)
     EXPECT_TRUE(prompter.texts().first().startsWith(QStringLiteral("Ошибка ввода/вывода")));
 
     QFile::remove(BackupFolder(data));
-    writeFile(QDir(data).filePath("locked.txt"), "x");
+    writeFileBytes(QDir(data).filePath("locked.txt"), "x");
     QFile::setPermissions(QDir(data).filePath("locked.txt"), QFileDevice::Permissions());
     const std::optional<BackupReport> report = maintenance.backUp(data);
     ASSERT_TRUE(report);
-    if (bytesOf(QDir(data).filePath("locked.txt")).isEmpty()) { // not when the tests run as root
+    if (fileBytes(QDir(data).filePath("locked.txt")).isEmpty()) { // not when the tests run as root
         EXPECT_EQ(report->copied, 1);
         ASSERT_EQ(report->failed.size(), 1);
         EXPECT_TRUE(report->failed.first().startsWith(QStringLiteral("locked.txt: ")));

@@ -1,12 +1,26 @@
 #include "support/test_support.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <csignal>
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
 
 TestHome::TestHome()
 {

@@ -21,6 +21,11 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A file's bytes; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// Writes the bytes as the whole file; the test fails when it cannot.
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // Runs the docmar executable and gives its exit code, stdout and stderr.
 struct ProcessResult {
     int exitCode = -1;
