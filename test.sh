@@ -7,6 +7,13 @@ cd "$(dirname "$0")"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DDOCMAR_SANITIZE=ON >/dev/null
 cmake --build build-test -j "$(nproc)"
 
+# The PostgreSQL book's tests run against a throw-away server of their own, stopped whatever happens.
+root=$(pwd)
+pg_dir=$(mktemp -d)
+trap '"$root/scripts/pg-test-cluster.sh" stop "$pg_dir"' EXIT
+DOCMAR_TEST_PG=$("$root/scripts/pg-test-cluster.sh" start "$pg_dir")
+export DOCMAR_TEST_PG
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"

@@ -195,6 +195,11 @@ DbError DbError::fromEngine(int code, const QString& words, bool writing)
     return error;
 }
 
+char32_t textWeight(char32_t c)
+{
+    return weight(c);
+}
+
 int compareText(const QString& a, const QString& b)
 {
     const QByteArray ua = a.toUtf8();

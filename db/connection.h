@@ -67,6 +67,8 @@ void registerTextFunctions(sqlite3* handle);
 
 // Compares two texts as the register orders them: Russian and Ukrainian alphabet, letter case ignored.
 int compareText(const QString& a, const QString& b);
+// The weight of one character in that order; texts compare by their weights one after another.
+char32_t textWeight(char32_t c);
 
 // Runs a prepared query or a statement, throwing DbError with the engine's message on failure.
 void execOrThrow(QSqlQuery& query);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The book's schema on PostgreSQL, from the same table descriptions as on SQLite.
+//
+// The register's order (Russian and Ukrainian alphabet, letter case ignored) is DocMar's own: ICU
+// collations of PostgreSQL 15 order "ё" and "ў" as accents of "е" and "у", and cannot take tailoring
+// rules. So each text is ordered and compared by a key, docmar_key(text), whose characters in code point
+// order ("C") follow that order exactly; an index on the key serves the orders and the prefix filters.
+namespace PostgresSchema {
+
+// The statements that make an empty book: functions, tables, text-cutting triggers, indexes.
+QStringList createSql();
+// The ordering expression of a text column, for ORDER BY and WHERE: docmar_key(COLUMN) COLLATE "C".
+QString orderKey(const QString& column);
+// The body of docmar_key: every character mapped to one whose code point stands where the register
+// orders the original. Public for the tests.
+QString keyTranslation(QString* from, QString* to);
+
+} // namespace PostgresSchema

@@ -1,0 +1,179 @@
+// The book's schema on PostgreSQL, against the throw-away server that ./test.sh starts (DOCMAR_TEST_PG).
+#include "base/month_names.h"
+#include "db/connection.h"
+#include "db/pg_schema.h"
+#include "db/tables.h"
+#include "support/test_support.h"
+
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A connection to the test server, in a schema of its own so that parallel tests never meet.
+class PostgresTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString conninfo = qEnvironmentVariable("DOCMAR_TEST_PG");
+        // A missing server is a failure: the PostgreSQL book must be proven on every run.
+        ASSERT_FALSE(conninfo.isEmpty()) << "DOCMAR_TEST_PG is not set: run the tests through ./test.sh";
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg_test"));
+        for (const QString& item : conninfo.split(u' ', Qt::SkipEmptyParts)) {
+            const QString key = item.section(u'=', 0, 0), value = item.section(u'=', 1);
+            if (key == QLatin1String("host"))
+                db.setHostName(value);
+            else if (key == QLatin1String("port"))
+                db.setPort(value.toInt());
+            else if (key == QLatin1String("user"))
+                db.setUserName(value);
+            else if (key == QLatin1String("dbname"))
+                db.setDatabaseName(value);
+        }
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        schema = QStringLiteral("t%1").arg(QRandomGenerator::global()->generate64() % 1000000000000ULL);
+        run(QStringLiteral("CREATE SCHEMA %1").arg(schema));
+        run(QStringLiteral("SET search_path TO %1").arg(schema));
+        for (const QString& sql : PostgresSchema::createSql())
+            run(sql);
+    }
+    void TearDown() override
+    {
+        if (db.isOpen()) {
+            QSqlQuery(db).exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(schema));
+            db.close();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("pg_test"));
+    }
+    QSqlQuery run(const QString& sql, const QVariantList& values = {})
+    {
+        // Statements without values go as they are: the server prepares no DDL.
+        QSqlQuery q(db);
+        bool ok = false;
+        if (values.isEmpty()) {
+            ok = q.exec(sql);
+        } else {
+            ok = q.prepare(sql);
+            for (const QVariant& v : values)
+                q.addBindValue(v);
+            ok = ok && q.exec();
+        }
+        EXPECT_TRUE(ok) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+        return q;
+    }
+    QStringList column(const QString& sql, const QVariantList& values = {})
+    {
+        QSqlQuery q = run(sql, values);
+        QStringList out;
+        while (q.next())
+            out << q.value(0).toString();
+        return out;
+    }
+
+    QSqlDatabase db;
+    QString schema;
+};
+
+} // namespace
+
+TEST_F(PostgresTest, EveryTableAndColumnOfTheBookIsThere)
+{
+    for (const TableDef* t : Tables::all()) {
+        const QStringList columns = column(
+            QStringLiteral("SELECT upper(column_name) FROM information_schema.columns WHERE table_schema=? "
+                           "AND table_name=? ORDER BY ordinal_position"),
+            {schema, QString::fromLatin1(t->name).toLower()});
+        EXPECT_EQ(columns, t->columnNames()) << t->name;
+        const QStringList indexes = column(
+            QStringLiteral("SELECT upper(indexname) FROM pg_indexes WHERE schemaname=? AND tablename=? "
+                           "AND indexname NOT LIKE '%_pkey' ORDER BY 1"),
+            {schema, QString::fromLatin1(t->name).toLower()});
+        QStringList expected;
+        for (const IndexDef& i : t->indexes)
+            expected << QLatin1String(i.name);
+        expected.sort();
+        EXPECT_EQ(indexes, expected) << t->name;
+    }
+    EXPECT_EQ(column(QStringLiteral("SELECT ACT_MONTHSTR(3) UNION ALL SELECT ACT_MONTHSTR(14) UNION ALL "
+                                    "SELECT ACT_MONTHSTR(40)")),
+              (QStringList{ActPeriodName(3), ActPeriodName(14), QString()}));
+}
+
+TEST_F(PostgresTest, EveryWriterHasItsTextCutToTheColumn)
+{
+    run(QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, DOGNUMBER) VALUES (2, ?, ?)"),
+        {QString(200, u'Ї'), QStringLiteral("123456789")});
+    EXPECT_EQ(column(QStringLiteral("SELECT FIRMNAME FROM CLIENTS")), QStringList{QString(128, u'Ї')});
+    run(QStringLiteral("UPDATE CLIENTS SET DOGNUMBER=? WHERE ID_NUMBER=2"), {QStringLiteral("ABCDEFGHIJ")});
+    EXPECT_EQ(column(QStringLiteral("SELECT DOGNUMBER FROM CLIENTS")),
+              QStringList{QStringLiteral("ABCDEFGH")});
+    run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, MEASURE_POS1) VALUES (1, 'штук')"));
+    EXPECT_EQ(column(QStringLiteral("SELECT MEASURE_POS1 FROM FACTURES")),
+              QStringList{QStringLiteral("штук")});
+}
+
+// The same order as on SQLite over the whole alphabet in both cases, Latin, digits, signs and the
+// Cyrillic letters outside the alphabet; equal texts letter case aside; prefixes found through the index.
+TEST_F(PostgresTest, TheRegisterOrderIsDocMarsOwnOnBothEngines)
+{
+    const QString alphabet = QStringLiteral("абвгґдеёєжзиіїйклмнопрстуўфхцчшщъыьэюя");
+    QStringList words;
+    for (const QChar a : alphabet + alphabet.toUpper() + QStringLiteral("AzZ09 -\"'ЂЎѓѐӘ"))
+        for (const QString& b : {QString(), QStringLiteral("а"), QStringLiteral("я"), QStringLiteral("ё"),
+                                 QStringLiteral("Е"), QStringLiteral("б")})
+            words << QString(a) + b;
+    words.removeDuplicates();
+    QStringList expected = words;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return compareText(a, b) < 0; });
+    for (int i = 0; i < words.size(); ++i)
+        run(QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (?, ?)"), {i + 2, words[i]});
+    // Ties (letter case only) keep the order of entry, as the SQLite order leaves them.
+    const QStringList ordered = column(QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY %1, ID_NUMBER")
+                                           .arg(PostgresSchema::orderKey("FIRMNAME")));
+    ASSERT_EQ(ordered.size(), expected.size());
+    for (int i = 0; i < ordered.size(); ++i)
+        EXPECT_EQ(compareText(ordered[i], expected[i]), 0)
+            << i << ' ' << ordered[i].toStdString() << " / " << expected[i].toStdString();
+
+    // SQLite orders the same words the same way.
+    TestHome home;
+    auto sqlite = home.createAndConnect();
+    for (int i = 0; i < words.size(); ++i)
+        execOrThrow(sqlite->database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (?, ?)"),
+                    {i + 2, words[i]});
+    QSqlQuery q = execOrThrow(
+        sqlite->database(),
+        QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY FIRMNAME COLLATE UKRAINIAN, ID_NUMBER"));
+    for (int i = 0; q.next(); ++i)
+        EXPECT_EQ(q.value(0).toString(), ordered.value(i)) << i;
+
+    // Letter case aside, through the key, and a prefix as a range of the key.
+    const QString key = PostgresSchema::orderKey(QStringLiteral("FIRMNAME"));
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE %1 = docmar_key(?) ORDER BY ID_NUMBER")
+                   .arg(key),
+               {QStringLiteral("Ґа")}),
+        (QStringList{QStringLiteral("ґа"), QStringLiteral("Ґа")}));
+    run(QStringLiteral(
+        "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (100000, 'Київ-Схід'), (100001, 'КИЇВСЬКА')"));
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE %1 LIKE docmar_key(?) || '%' ORDER BY %1")
+                   .arg(key),
+               {QStringLiteral("киї")}),
+        (QStringList{QStringLiteral("Київ-Схід"), QStringLiteral("КИЇВСЬКА")}));
+    run(QStringLiteral("SET enable_seqscan = off"));
+    const QStringList plan =
+        column(QStringLiteral("EXPLAIN SELECT ID_NUMBER FROM CLIENTS WHERE %1 LIKE docmar_key('киї') || '%'")
+                   .arg(key));
+    EXPECT_TRUE(plan.join(u'\n').contains(QStringLiteral("firma"))) << plan.join(u'\n').toStdString();
+}
