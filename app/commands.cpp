@@ -8,9 +8,11 @@
 #include "clients/client_register.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
+#include "db/pg_schema.h"
 #include "db/tables.h"
 #include "documents/waybill_issue.h"
 #include "maintenance/backup.h"
+#include "maintenance/copy_book.h"
 #include "maintenance/paradox_import.h"
 #include "print/amount_in_words.h"
 #include "print/expense_waybill_form.h"
@@ -24,6 +26,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <cstdio>
@@ -37,7 +40,7 @@ const QStringList kCommands = {
     QStringLiteral("init-db"),         QStringLiteral("words"),          QStringLiteral("demo"),
     QStringLiteral("print"),           QStringLiteral("find"),           QStringLiteral("issue"),
     QStringLiteral("register"),        QStringLiteral("export-clients"), QStringLiteral("backup"),
-    QStringLiteral("clear-documents"), QStringLiteral("import-paradox")};
+    QStringLiteral("clear-documents"), QStringLiteral("import-paradox"), QStringLiteral("copy-book")};
 
 void printErr(const QString& text)
 {
@@ -65,6 +68,7 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] backup                           the database folder into its BackUp folder
   docmar [--home DIR] clear-documents --yes            empties the document tables
   docmar [--home DIR] import-paradox FOLDER            the seven Paradox tables into an empty book
+  docmar [--home DIR] copy-book (--to URI | --from URI) the book to or from an empty PostgreSQL book
   docmar --version
 )";
 
@@ -142,8 +146,12 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("payment"), QStringLiteral("Tax waybill: the way of payment."),
          QStringLiteral("TEXT")},
         {QStringLiteral("yes"), QStringLiteral("Answer the dialog's questions with Yes.")},
-        {QStringLiteral("from"), QStringLiteral("First day of the period."), QStringLiteral("DD.MM.YYYY")},
-        {QStringLiteral("to"), QStringLiteral("Last day of the period."), QStringLiteral("DD.MM.YYYY")},
+        {QStringLiteral("from"),
+         QStringLiteral("register: the period's first day; copy-book: the PostgreSQL book to read."),
+         QStringLiteral("DD.MM.YYYY|URI")},
+        {QStringLiteral("to"),
+         QStringLiteral("register: the period's last day; copy-book: the empty PostgreSQL book to fill."),
+         QStringLiteral("DD.MM.YYYY|URI")},
         {QStringLiteral("client"), QStringLiteral("One client's documents (default: every client's)."),
          QStringLiteral("ID")},
         {QStringLiteral("fields"), QStringLiteral("Client columns to export, each with its width."),
@@ -638,6 +646,14 @@ int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prom
     });
 }
 
+// On a terminal one line per table, rewritten as it goes; in a log only its last state.
+void showProgress(bool terminal, const QString& table, int done, int total)
+{
+    if (terminal || done == total)
+        std::fprintf(stderr, "%s%s: %d / %d%s", terminal ? "\r" : "", table.toUtf8().constData(), done, total,
+                     done == total ? "\n" : "");
+}
+
 // A book kept as Paradox tables into the program's database (made when there is none), with the
 // progress per table on the terminal and what was done at the end.
 int importParadox(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
@@ -653,10 +669,7 @@ int importParadox(const QCommandLineParser& parser, const Invocation& inv, Promp
         timer.start();
         const ParadoxImportOutcome outcome =
             ImportParadoxBook(dm, args[1], [terminal](const QString& table, int done, int total) {
-                // On a terminal one line per table, rewritten as it goes; in a log only its last state.
-                if (terminal || done == total)
-                    std::fprintf(stderr, "%s%s: %d / %d%s", terminal ? "\r" : "", table.toUtf8().constData(),
-                                 done, total, done == total ? "\n" : "");
+                showProgress(terminal, table, done, total);
                 return true;
             });
         if (outcome.result != ParadoxImportOutcome::Done) {
@@ -669,6 +682,49 @@ int importParadox(const QCommandLineParser& parser, const Invocation& inv, Promp
                      .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
         return ExitDone;
     });
+}
+
+// The SQLite book of PATH into an empty PostgreSQL book (--to), or one back into an empty SQLite book
+// (--from), every row and value, in one transaction on the target.
+int copyBook(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const bool to = parser.isSet(QStringLiteral("to"));
+    const QString uri = optionValue(parser, to ? QStringLiteral("to") : QStringLiteral("from"));
+    if (to == parser.isSet(QStringLiteral("from")) || !PostgresSchema::isBookUri(uri)) {
+        printErr(QStringLiteral("copy-book: --to or --from postgresql://user@host:port/dbname is expected"));
+        return ExitUsage;
+    }
+    const auto run = [&](TDM& dm) {
+        const QString connection = QStringLiteral("copy-book");
+        int result = ExitDone;
+        {
+            const QSqlDatabase pg = PostgresSchema::openBook(uri, connection);
+            const bool terminal = isatty(fileno(stderr));
+            QElapsedTimer timer;
+            timer.start();
+            const auto progress = [terminal](const QString& table, int done, int total) {
+                showProgress(terminal, table, done, total);
+            };
+            try {
+                const CopyBookReport report =
+                    to ? CopyBookToPostgres(dm, pg, progress) : CopyBookFromPostgres(pg, dm, progress);
+                qint64 rows = 0;
+                for (const auto& [table, count] : report)
+                    rows += count;
+                printErr(QCoreApplication::translate("Commands", "Книга перенесена: записей %1 (%2 с).")
+                             .arg(rows)
+                             .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+            } catch (const DbError& e) {
+                printErr(e.fullText());
+                result = ExitFailed;
+            }
+        }
+        QSqlDatabase::removeDatabase(connection);
+        return result;
+    };
+    if (to)
+        return onBook(inv, prompter, [&](TDM& dm, const Settings&) { return run(dm); });
+    return onNewOrExistingBook(inv, prompter, run);
 }
 
 } // namespace
@@ -753,5 +809,7 @@ int RunCommand(const Invocation& inv)
         return clearDocuments(parser, inv, prompter);
     if (inv.command == QLatin1String("import-paradox"))
         return importParadox(parser, inv, prompter);
+    if (inv.command == QLatin1String("copy-book"))
+        return copyBook(parser, inv, prompter);
     return ExitUsage;
 }

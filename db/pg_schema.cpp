@@ -4,6 +4,12 @@
 #include "db/connection.h"
 #include "db/tables.h"
 
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QUrl>
+#include <QUrlQuery>
+
 namespace {
 
 QString pgType(ColumnType type)
@@ -117,6 +123,61 @@ QStringList createSql()
         }
     }
     return sql;
+}
+
+} // namespace PostgresSchema
+
+namespace PostgresSchema {
+
+bool isBookUri(const QString& text)
+{
+    return text.startsWith(QLatin1String("postgresql://")) || text.startsWith(QLatin1String("postgres://"));
+}
+
+QSqlDatabase openBook(const QString& uri, const QString& connectionName)
+{
+    const QUrl url(uri);
+    if (!isBookUri(uri) || !url.isValid() || url.path().size() < 2)
+        throw DbError(QCoreApplication::translate("TDM",
+                                                  "Неверный адрес базы данных PostgreSQL: %1 "
+                                                  "(ожидается postgresql://пользователь@сервер:порт/база)")
+                          .arg(uri));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    if (!db.isValid()) {
+        QSqlDatabase::removeDatabase(connectionName);
+        throw DbError(QCoreApplication::translate("TDM", "Драйвер PostgreSQL недоступен"));
+    }
+    const QUrlQuery query(url);
+    db.setHostName(query.hasQueryItem(QStringLiteral("host")) ? query.queryItemValue(QStringLiteral("host"))
+                                                              : url.host());
+    if (url.port() > 0)
+        db.setPort(url.port());
+    else if (query.hasQueryItem(QStringLiteral("port")))
+        db.setPort(query.queryItemValue(QStringLiteral("port")).toInt());
+    db.setUserName(url.userName());
+    db.setDatabaseName(url.path().mid(1));
+    if (!db.open()) {
+        const QString why = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName);
+        throw DbError(QCoreApplication::translate("TDM", "Не удалось открыть базу данных %1").arg(uri), why);
+    }
+    return db;
+}
+
+bool hasTables(const QSqlDatabase& db)
+{
+    return scalar(db, QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE "
+                                     "table_schema = current_schema() AND table_name = 'clients'"))
+               .toInt() > 0;
+}
+
+bool hasRows(const QSqlDatabase& db)
+{
+    QStringList counts;
+    for (const TableDef* t : Tables::all())
+        counts << QStringLiteral("(SELECT count(*) FROM %1)").arg(QLatin1String(t->name));
+    return scalar(db, QStringLiteral("SELECT ") + counts.join(QStringLiteral(" + "))).toLongLong() > 0;
 }
 
 } // namespace PostgresSchema

@@ -20,3 +20,19 @@ QString orderKey(const QString& column);
 QString keyTranslation(QString* from, QString* to);
 
 } // namespace PostgresSchema
+
+class QSqlDatabase;
+
+namespace PostgresSchema {
+
+// Whether the text names a PostgreSQL book: postgresql://user@host:port/dbname (or postgres://).
+bool isBookUri(const QString& text);
+// Opens the PostgreSQL book the URI names under the connection name. A password is never taken from the
+// URI's settings file: the client library's ~/.pgpass and PGPASSWORD apply. "host" may also come as a
+// query item naming a socket folder. Throws DbError.
+QSqlDatabase openBook(const QString& uri, const QString& connectionName);
+// Whether the book's tables are there; with them, whether they hold any row.
+bool hasTables(const QSqlDatabase& db);
+bool hasRows(const QSqlDatabase& db);
+
+} // namespace PostgresSchema

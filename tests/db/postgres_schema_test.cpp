@@ -5,7 +5,6 @@
 #include "db/tables.h"
 #include "support/test_support.h"
 
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,39 +16,20 @@
 
 namespace {
 
-// A connection to the test server, in a schema of its own so that parallel tests never meet.
+// A new database of its own on the test server, so that parallel tests never meet.
 class PostgresTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString conninfo = qEnvironmentVariable("DOCMAR_TEST_PG");
-        // A missing server is a failure: the PostgreSQL book must be proven on every run.
-        ASSERT_FALSE(conninfo.isEmpty()) << "DOCMAR_TEST_PG is not set: run the tests through ./test.sh";
-        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg_test"));
-        for (const QString& item : conninfo.split(u' ', Qt::SkipEmptyParts)) {
-            const QString key = item.section(u'=', 0, 0), value = item.section(u'=', 1);
-            if (key == QLatin1String("host"))
-                db.setHostName(value);
-            else if (key == QLatin1String("port"))
-                db.setPort(value.toInt());
-            else if (key == QLatin1String("user"))
-                db.setUserName(value);
-            else if (key == QLatin1String("dbname"))
-                db.setDatabaseName(value);
-        }
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
-        schema = QStringLiteral("t%1").arg(QRandomGenerator::global()->generate64() % 1000000000000ULL);
-        run(QStringLiteral("CREATE SCHEMA %1").arg(schema));
-        run(QStringLiteral("SET search_path TO %1").arg(schema));
+        const QString uri = NewPostgresBook();
+        ASSERT_FALSE(uri.isEmpty());
+        db = PostgresSchema::openBook(uri, QStringLiteral("pg_test"));
         for (const QString& sql : PostgresSchema::createSql())
             run(sql);
     }
     void TearDown() override
     {
-        if (db.isOpen()) {
-            QSqlQuery(db).exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(schema));
-            db.close();
-        }
+        db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("pg_test"));
     }
@@ -79,7 +59,6 @@ protected:
     }
 
     QSqlDatabase db;
-    QString schema;
 };
 
 } // namespace
@@ -88,14 +67,15 @@ TEST_F(PostgresTest, EveryTableAndColumnOfTheBookIsThere)
 {
     for (const TableDef* t : Tables::all()) {
         const QStringList columns = column(
-            QStringLiteral("SELECT upper(column_name) FROM information_schema.columns WHERE table_schema=? "
-                           "AND table_name=? ORDER BY ordinal_position"),
-            {schema, QString::fromLatin1(t->name).toLower()});
+            QStringLiteral("SELECT upper(column_name) FROM information_schema.columns WHERE "
+                           "table_schema='public' AND table_name=? ORDER BY ordinal_position"),
+            {QString::fromLatin1(t->name).toLower()});
         EXPECT_EQ(columns, t->columnNames()) << t->name;
-        const QStringList indexes = column(
-            QStringLiteral("SELECT upper(indexname) FROM pg_indexes WHERE schemaname=? AND tablename=? "
-                           "AND indexname NOT LIKE '%_pkey' ORDER BY 1"),
-            {schema, QString::fromLatin1(t->name).toLower()});
+        const QStringList indexes =
+            column(QStringLiteral(
+                       "SELECT upper(indexname) FROM pg_indexes WHERE schemaname='public' AND tablename=? "
+                       "AND indexname NOT LIKE '%_pkey' ORDER BY 1"),
+                   {QString::fromLatin1(t->name).toLower()});
         QStringList expected;
         for (const IndexDef& i : t->indexes)
             expected << QLatin1String(i.name);

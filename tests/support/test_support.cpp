@@ -2,7 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -20,6 +25,34 @@ void writeFileBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
     ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QString NewPostgresBook()
+{
+    const QString conninfo = qEnvironmentVariable("DOCMAR_TEST_PG");
+    // A missing server is a failure: the PostgreSQL book is proven on every run.
+    EXPECT_FALSE(conninfo.isEmpty()) << "DOCMAR_TEST_PG is not set: run the tests through ./test.sh";
+    if (conninfo.isEmpty())
+        return {};
+    QMap<QString, QString> fields;
+    for (const QString& item : conninfo.split(u' ', Qt::SkipEmptyParts))
+        fields.insert(item.section(u'=', 0, 0), item.section(u'=', 1));
+    const QString name =
+        QStringLiteral("book%1").arg(QRandomGenerator::global()->generate64() % 1000000000000ULL);
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        admin.setHostName(fields.value(QStringLiteral("host")));
+        admin.setPort(fields.value(QStringLiteral("port")).toInt());
+        admin.setUserName(fields.value(QStringLiteral("user")));
+        admin.setDatabaseName(fields.value(QStringLiteral("dbname")));
+        EXPECT_TRUE(admin.open()) << admin.lastError().text().toStdString();
+        QSqlQuery q(admin);
+        EXPECT_TRUE(q.exec(QStringLiteral("CREATE DATABASE ") + name)) << q.lastError().text().toStdString();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return QStringLiteral("postgresql://%1@/%2?host=%3&port=%4")
+        .arg(fields.value(QStringLiteral("user")), name, fields.value(QStringLiteral("host")),
+             fields.value(QStringLiteral("port")));
 }
 
 TestHome::TestHome()

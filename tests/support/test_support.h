@@ -26,6 +26,10 @@ QByteArray fileBytes(const QString& path);
 // Writes the bytes as the whole file; the test fails when it cannot.
 void writeFileBytes(const QString& path, const QByteArray& bytes);
 
+// A new empty database on the throw-away PostgreSQL server that ./test.sh starts (DOCMAR_TEST_PG), as
+// the URI of a PostgreSQL book; the test fails, and the URI is empty, when there is no server.
+QString NewPostgresBook();
+
 // Runs the docmar executable and gives its exit code, stdout and stderr.
 struct ProcessResult {
     int exitCode = -1;

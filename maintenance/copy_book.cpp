@@ -1,0 +1,136 @@
+#include "maintenance/copy_book.h"
+
+#include "db/connection.h"
+#include "db/data_module.h"
+#include "db/pg_schema.h"
+#include "db/tables.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+QString notEmpty()
+{
+    return QCoreApplication::translate("CopyBook", "В базе данных, куда переносится книга, уже есть записи: "
+                                                   "книга переносится только в пустую базу данных.");
+}
+
+void execOrThrowPlain(const QSqlDatabase& db, const QString& sql)
+{
+    // Statements without values go as they are: PostgreSQL prepares no DDL.
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw DbError(q.lastError().text(), sql);
+}
+
+int rowCount(const QSqlDatabase& db, const TableDef& table)
+{
+    return scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table.name))).toInt();
+}
+
+// Every row of every table from one connection to a writer of the other engine.
+template <typename Write>
+CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress, Write write)
+{
+    CopyBookReport report;
+    for (const TableDef* t : Tables::all()) {
+        const int total = rowCount(source, *t);
+        QSqlQuery read(source);
+        read.setForwardOnly(true);
+        if (!read.exec(
+                QStringLiteral("SELECT %1 FROM %2").arg(t->columnNames().join(u','), QLatin1String(t->name))))
+            throw DbError(read.lastError().text());
+        int done = 0;
+        QVariantList values;
+        while (read.next()) {
+            values.clear();
+            for (int i = 0; i < int(t->columns.size()); ++i) {
+                const QVariant v = read.value(i);
+                // Dates as dates on both engines; an empty one stays empty.
+                values << (t->columns[std::size_t(i)].type == ColumnType::Date && !v.isNull()
+                               ? QVariant(dateFromDb(v))
+                               : v);
+            }
+            write(*t, values);
+            if (progress && (++done % 2000 == 0 || done == total))
+                progress(QLatin1String(t->name), done, total);
+        }
+        if (progress && total == 0)
+            progress(QLatin1String(t->name), 0, 0);
+        report.emplace_back(QLatin1String(t->name), done);
+    }
+    return report;
+}
+
+} // namespace
+
+CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target, const CopyProgress& progress)
+{
+    QSqlDatabase pg = target;
+    if (!pg.transaction())
+        throw DbError(pg.lastError().text());
+    try {
+        if (!PostgresSchema::hasTables(pg)) {
+            for (const QString& sql : PostgresSchema::createSql())
+                execOrThrowPlain(pg, sql);
+        } else if (PostgresSchema::hasRows(pg)) {
+            throw DbError(notEmpty());
+        }
+        std::map<const TableDef*, QSqlQuery> inserts;
+        CopyBookReport report =
+            copyRows(source.database(), progress, [&](const TableDef& t, const QVariantList& values) {
+                auto it = inserts.find(&t);
+                if (it == inserts.end()) {
+                    QStringList marks;
+                    marks.fill(QStringLiteral("?"), qsizetype(t.columns.size()));
+                    QSqlQuery q(pg);
+                    if (!q.prepare(
+                            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(QLatin1String(t.name), t.columnNames().join(u','), marks.join(u','))))
+                        throw DbError(q.lastError().text());
+                    it = inserts.emplace(&t, q).first;
+                }
+                QSqlQuery& q = it->second;
+                for (int i = 0; i < int(values.size()); ++i)
+                    q.bindValue(i, values[i].typeId() == QMetaType::QDate
+                                       ? QVariant(values[i].toDate().toString(Qt::ISODate))
+                                       : values[i]);
+                if (!q.exec())
+                    throw DbError(q.lastError().text());
+            });
+        inserts.clear();
+        if (!pg.commit())
+            throw DbError(pg.lastError().text());
+        return report;
+    } catch (...) {
+        pg.rollback();
+        throw;
+    }
+}
+
+CopyBookReport CopyBookFromPostgres(const QSqlDatabase& source, TDM& target, const CopyProgress& progress)
+{
+    const QSqlDatabase db = target.database();
+    Transaction tx(db, Transaction::Writing);
+    for (const TableDef* t : Tables::all())
+        if (rowCount(db, *t) > 0)
+            throw DbError(notEmpty());
+    SizeGuardsSuspended guards(db); // the texts come cut to their columns already
+    std::map<const TableDef*, std::unique_ptr<RowInserter>> inserters;
+    CopyBookReport report = copyRows(source, progress, [&](const TableDef& t, const QVariantList& values) {
+        auto& inserter = inserters[&t];
+        if (!inserter)
+            inserter = std::make_unique<RowInserter>(db, t);
+        inserter->insert(values);
+    });
+    inserters.clear();
+    guards.restore();
+    tx.commit();
+    return report;
+}

@@ -1,0 +1,94 @@
+#include "db/data_module.h"
+#include "db/pg_schema.h"
+#include "db/tables.h"
+#include "support/test_support.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every row of every table as text, in one order whatever the engine: dates as dates, numbers as numbers.
+QStringList rowsOf(const QSqlDatabase& db)
+{
+    QStringList rows;
+    for (const TableDef* t : Tables::all()) {
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(
+            QStringLiteral("SELECT %1 FROM %2").arg(t->columnNames().join(u','), QLatin1String(t->name))));
+        while (q.next()) {
+            QStringList values{QLatin1String(t->name)};
+            for (int i = 0; i < int(t->columns.size()); ++i) {
+                const QVariant v = q.value(i);
+                const ColumnType type = t->columns[std::size_t(i)].type;
+                values << (v.isNull()                    ? QStringLiteral("NULL")
+                           : type == ColumnType::Date    ? dateFromDb(v).toString(Qt::ISODate)
+                           : type == ColumnType::Text    ? v.toString()
+                           : type == ColumnType::Integer ? QString::number(v.toLongLong())
+                           : type == ColumnType::Short   ? QString::number(v.toLongLong())
+                                                         : QString::number(v.toDouble(), 'g', 17));
+            }
+            rows << values.join(u'|');
+        }
+    }
+    rows.sort();
+    return rows;
+}
+
+} // namespace
+
+TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
+{
+    TestHome from;
+    ASSERT_EQ(runDocmar({"--home", from.path(), "demo", "--clients", "40", "--invoices", "400"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(from.dataFolder());
+        // The edges: the longest texts, an empty date, a negative number.
+        execOrThrow(
+            dm.database(),
+            QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, DOGDATA) VALUES (900, ?, NULL)"),
+            {QString(128, u'Ї')});
+        execOrThrow(dm.database(),
+                    QStringLiteral("INSERT INTO PLATEG (PLAT_NUMBER, PLAT_DATA, SUMMA, INFO, ID_NUMBER) "
+                                   "VALUES (1, '2001-02-05', -0.1, 'оплата', 900)"));
+    }
+    const QString uri = NewPostgresBook();
+    ASSERT_FALSE(uri.isEmpty());
+    ProcessResult r = runDocmar({"--home", from.path(), "copy-book", "--to", uri});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("FACTURES: "))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Книга перенесена: записей ")));
+
+    // The book holds rows now: a second copy is refused and changes nothing.
+    r = runDocmar({"--home", from.path(), "copy-book", "--to", uri});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("уже есть записи"))) << r.err.toStdString();
+
+    TestHome back;
+    r = runDocmar({"--home", back.path(), "copy-book", "--from", uri});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    TDM original, copy;
+    original.connect(from.dataFolder());
+    copy.connect(back.dataFolder());
+    const QStringList rows = rowsOf(original.database());
+    EXPECT_GT(rows.size(), 500);
+    EXPECT_EQ(rowsOf(copy.database()), rows);
+    {
+        const QSqlDatabase pg = PostgresSchema::openBook(uri, QStringLiteral("copy_test"));
+        EXPECT_EQ(rowsOf(pg), rows);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("copy_test"));
+
+    // Into a book that is not empty: refused.
+    r = runDocmar({"--home", back.path(), "copy-book", "--from", uri});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(runDocmar({"--home", back.path(), "copy-book", "--to", "/tmp/x.db"}).exitCode, 2);
+    EXPECT_EQ(runDocmar({"--home", back.path(), "copy-book"}).exitCode, 2);
+    r = runDocmar(
+        {"--home", back.path(), "copy-book", "--to", "postgresql://nobody@/nosuch?host=/nonexistent"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Не удалось открыть базу данных"))) << r.err.toStdString();
+}
