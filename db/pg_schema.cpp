@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
+
 namespace {
 
 QString pgType(ColumnType type)
@@ -73,12 +75,22 @@ QString keyTranslation(QString* from, QString* to)
     return QStringLiteral("translate($1, %1, %2)").arg(quoted(*from), quoted(*to));
 }
 
+QStringList cutTriggerTables()
+{
+    QStringList tables;
+    for (const TableDef* t : Tables::all())
+        if (std::any_of(t->columns.begin(), t->columns.end(),
+                        [](const ColumnDef& c) { return c.type == ColumnType::Text; }))
+            tables << QLatin1String(t->name);
+    return tables;
+}
+
 QString orderKey(const QString& column)
 {
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);
 }
 
-QStringList createSql()
+QStringList tableSql()
 {
     QStringList sql;
     QString from, to;
@@ -112,16 +124,28 @@ QStringList createSql()
                                   "EXECUTE FUNCTION %1_cut()")
                        .arg(table);
         }
+    }
+    return sql;
+}
+
+QStringList createSql()
+{
+    return tableSql() + indexSql();
+}
+
+QStringList indexSql()
+{
+    QStringList sql;
+    for (const TableDef* t : Tables::all())
         for (const IndexDef& i : t->indexes) {
             QStringList parts;
             for (const QString& part : QString::fromLatin1(i.columns).split(u','))
                 parts << indexColumn(part);
             sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
-                       .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name), table,
-                            parts.join(QStringLiteral(", ")),
+                       .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
+                            QLatin1String(t->name), parts.join(QStringLiteral(", ")),
                             i.where ? QStringLiteral(" WHERE ") + QLatin1String(i.where) : QString());
         }
-    }
     return sql;
 }
 

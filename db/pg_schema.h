@@ -13,6 +13,12 @@ namespace PostgresSchema {
 
 // The statements that make an empty book: functions, tables, text-cutting triggers, indexes.
 QStringList createSql();
+// The same in two steps, for a bulk load that builds the indexes after the rows: functions, tables and
+// triggers; then the indexes.
+QStringList tableSql();
+QStringList indexSql();
+// The tables whose text columns a trigger TABLE_cut cuts to size.
+QStringList cutTriggerTables();
 // The ordering expression of a text column, for ORDER BY and WHERE: docmar_key(COLUMN) COLLATE "C".
 QString orderKey(const QString& column);
 // The body of docmar_key: every character mapped to one whose code point stands where the register

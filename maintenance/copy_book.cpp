@@ -68,6 +68,51 @@ CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress
     return report;
 }
 
+// Collects the rows of one table and writes them with one multi-row INSERT at a time.
+class PostgresBatch {
+public:
+    explicit PostgresBatch(const QSqlDatabase& db)
+        : m_db(db)
+    {
+    }
+    void add(const TableDef& table, const QVariantList& values)
+    {
+        if (m_table != &table)
+            flush();
+        m_table = &table;
+        for (const QVariant& v : values)
+            m_values << (v.typeId() == QMetaType::QDate ? QVariant(v.toDate().toString(Qt::ISODate)) : v);
+        if (++m_rows == kRows)
+            flush();
+    }
+    void flush()
+    {
+        if (m_rows == 0)
+            return;
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), qsizetype(m_table->columns.size()));
+        QStringList rows;
+        rows.fill(u'(' + marks.join(u',') + u')', m_rows);
+        QSqlQuery q(m_db);
+        bool ok = q.prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                .arg(QLatin1String(m_table->name), m_table->columnNames().join(u','), rows.join(u',')));
+        for (int i = 0; ok && i < int(m_values.size()); ++i)
+            q.bindValue(i, m_values[i]);
+        if (!ok || !q.exec())
+            throw DbError(q.lastError().text());
+        m_values.clear();
+        m_rows = 0;
+    }
+
+private:
+    static constexpr int kRows = 250;
+    QSqlDatabase m_db;
+    const TableDef* m_table = nullptr;
+    QVariantList m_values;
+    int m_rows = 0;
+};
+
 } // namespace
 
 CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target, const CopyProgress& progress)
@@ -76,35 +121,20 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
     if (!pg.transaction())
         throw DbError(pg.lastError().text());
     try {
-        if (!PostgresSchema::hasTables(pg)) {
-            for (const QString& sql : PostgresSchema::createSql())
+        // A book made here gets its indexes after the rows: built once rather than row by row.
+        const bool made = !PostgresSchema::hasTables(pg);
+        if (made) {
+            for (const QString& sql : PostgresSchema::tableSql())
                 execOrThrowPlain(pg, sql);
         } else if (PostgresSchema::hasRows(pg)) {
             throw DbError(notEmpty());
         }
-        std::map<const TableDef*, QSqlQuery> inserts;
+        // Rows go a few hundred to a statement: one round trip per row would take a minute for a big book.
+        PostgresBatch batch(pg);
         CopyBookReport report =
-            copyRows(source.database(), progress, [&](const TableDef& t, const QVariantList& values) {
-                auto it = inserts.find(&t);
-                if (it == inserts.end()) {
-                    QStringList marks;
-                    marks.fill(QStringLiteral("?"), qsizetype(t.columns.size()));
-                    QSqlQuery q(pg);
-                    if (!q.prepare(
-                            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(QLatin1String(t.name), t.columnNames().join(u','), marks.join(u','))))
-                        throw DbError(q.lastError().text());
-                    it = inserts.emplace(&t, q).first;
-                }
-                QSqlQuery& q = it->second;
-                for (int i = 0; i < int(values.size()); ++i)
-                    q.bindValue(i, values[i].typeId() == QMetaType::QDate
-                                       ? QVariant(values[i].toDate().toString(Qt::ISODate))
-                                       : values[i]);
-                if (!q.exec())
-                    throw DbError(q.lastError().text());
-            });
-        inserts.clear();
+            copyRows(source.database(), progress,
+                     [&](const TableDef& t, const QVariantList& values) { batch.add(t, values); });
+        batch.flush();
         if (!pg.commit())
             throw DbError(pg.lastError().text());
         return report;
