@@ -216,6 +216,17 @@
         <source>Перенос закончен (%1 с).</source>
         <translation>Перенесення завершено (%1 с).</translation>
     </message>
+    <message>
+        <source>Книга перенесена: записей %1 (%2 с).</source>
+        <translation>Книгу перенесено: записів %1 (%2 с).</translation>
+    </message>
+</context>
+<context>
+    <name>CopyBook</name>
+    <message>
+        <source>В базе данных, куда переносится книга, уже есть записи: книга переносится только в пустую базу данных.</source>
+        <translation>У базі даних, куди переноситься книга, уже є записи: книга переноситься лише до порожньої бази даних.</translation>
+    </message>
 </context>
 <context>
     <name>DBNavigator</name>
@@ -1183,6 +1194,18 @@
     <message>
         <source>Сумма больше 999 999 999 999,99.</source>
         <translation>Сума більша за 999 999 999 999,99.</translation>
+    </message>
+    <message>
+        <source>Неверный адрес базы данных PostgreSQL: %1 (ожидается postgresql://пользователь@сервер:порт/база)</source>
+        <translation>Неправильна адреса бази даних PostgreSQL: %1 (очікується postgresql://користувач@сервер:порт/база)</translation>
+    </message>
+    <message>
+        <source>Драйвер PostgreSQL недоступен</source>
+        <translation>Драйвер PostgreSQL недоступний</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть базу данных %1</source>
+        <translation>Не вдалося відкрити базу даних %1</translation>
     </message>
 </context>
 <context>
