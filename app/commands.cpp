@@ -52,7 +52,8 @@ void printOut(const QString& text)
 }
 
 const char* const kUsage = R"(Usage:
-  docmar [--home DIR]                                  the desktop program
+  docmar [--home DIR] [--book URI]                     the desktop program
+  (every command on the book takes --book URI: a PostgreSQL book instead of docmar.ini's)
   docmar [--home DIR] init-db                          empty database in the PATH folder
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
@@ -112,6 +113,10 @@ void addOptions(QCommandLineParser& parser)
     parser.addOptions({
         {QStringLiteral("home"), QStringLiteral("Program folder (settings, DataBase)."),
          QStringLiteral("DIR")},
+        {QStringLiteral("book"),
+         QStringLiteral(
+             "The PostgreSQL book of this run instead of docmar.ini's BOOK (\"\": the SQLite file)."),
+         QStringLiteral("URI")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
         {QStringLiteral("version"), QStringLiteral("Show the program's version.")},
         {QStringLiteral("russian"), QStringLiteral("Russian words (default Ukrainian).")},
@@ -189,13 +194,16 @@ bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong 
     return true;
 }
 
-// Settings as start-up reads them; the file is created with the defaults when missing.
-Settings loadSettings(const QString& programFolder, Prompter& prompter)
+// Settings as start-up reads them; the file is created with the defaults when missing. --book names
+// the book of this run.
+Settings loadSettings(const Invocation& inv, Prompter& prompter)
 {
-    Settings settings = defaultSettings(programFolder);
+    Settings settings = defaultSettings(inv.programFolder);
     QString error;
-    if (!ReadSettings(settings, programFolder, &error))
+    if (!ReadSettings(settings, inv.programFolder, &error))
         prompter.error(error);
+    if (inv.book)
+        settings.book = *inv.book;
     return settings;
 }
 
@@ -209,14 +217,17 @@ bool ensureProgramFolder(const QString& folder)
 
 // A command on the book: the program folder and the settings as start-up has them, the database
 // connected; an engine failure is printed, exit 1.
-int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&, const Settings&)>& run)
+int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&, const Settings&)>& run,
+           bool fileBook = false)
 {
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
+    Settings settings = loadSettings(inv, prompter);
+    if (fileBook)
+        settings.book.clear();
     try {
         TDM dm;
-        dm.connect(settings.path);
+        dm.connect(settings.path, settings.book);
         return run(dm, settings);
     } catch (const DbError& e) {
         printErr(e.fullText());
@@ -224,20 +235,41 @@ int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TD
     }
 }
 
+// Makes the empty book of the settings; false when it was there already.
+bool createBook(const Settings& settings)
+{
+    if (!settings.book.isEmpty()) {
+        if (TDM::postgresBookExists(settings.book))
+            return false;
+        TDM::createPostgresBook(settings.book);
+    } else {
+        if (TDM::databaseExists(settings.path))
+            return false;
+        TDM::createDatabase(settings.path);
+    }
+    return true;
+}
+
+QString bookName(const Settings& settings)
+{
+    return settings.book.isEmpty() ? TDM::databaseFile(settings.path) : settings.book;
+}
+
 // The same on the book made empty first when there is none.
-int onNewOrExistingBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&)>& run)
+int onNewOrExistingBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&)>& run,
+                        bool fileBook = false)
 {
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
+    Settings settings = loadSettings(inv, prompter);
+    if (fileBook)
+        settings.book.clear();
     try {
-        if (!TDM::databaseExists(settings.path)) {
-            TDM::createDatabase(settings.path);
+        if (createBook(settings))
             printErr(QCoreApplication::translate("Commands", "Создана пустая база данных: %1")
-                         .arg(TDM::databaseFile(settings.path)));
-        }
+                         .arg(bookName(settings)));
         TDM dm;
-        dm.connect(settings.path);
+        dm.connect(settings.path, settings.book);
         return run(dm);
     } catch (const DbError& e) {
         printErr(e.fullText());
@@ -249,20 +281,20 @@ int initDb(const Invocation& inv, Prompter& prompter)
 {
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
-    const QString file = TDM::databaseFile(settings.path);
-    if (TDM::databaseExists(settings.path)) {
-        printErr(QCoreApplication::translate("Commands", "База данных уже существует, ничего не изменено: %1")
-                     .arg(file));
-        return ExitDone;
-    }
+    const Settings settings = loadSettings(inv, prompter);
     try {
-        TDM::createDatabase(settings.path);
+        if (!createBook(settings)) {
+            printErr(
+                QCoreApplication::translate("Commands", "База данных уже существует, ничего не изменено: %1")
+                    .arg(bookName(settings)));
+            return ExitDone;
+        }
     } catch (const DbError& e) {
         printErr(e.fullText());
         return ExitFailed;
     }
-    printErr(QCoreApplication::translate("Commands", "Создана пустая база данных: %1").arg(file));
+    printErr(
+        QCoreApplication::translate("Commands", "Создана пустая база данных: %1").arg(bookName(settings)));
     return ExitDone;
 }
 
@@ -617,7 +649,7 @@ int backup(const Invocation& inv, Prompter& prompter)
 {
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
-    const Settings settings = loadSettings(inv.programFolder, prompter);
+    const Settings settings = loadSettings(inv, prompter);
     if (!TDM::databaseExists(settings.path)) {
         printErr(QCoreApplication::translate("Commands", "Файл базы данных не найден: %1")
                      .arg(TDM::databaseFile(settings.path)));
@@ -722,9 +754,11 @@ int copyBook(const QCommandLineParser& parser, const Invocation& inv, Prompter& 
         QSqlDatabase::removeDatabase(connection);
         return result;
     };
+    // The copy's other side is always the SQLite file of PATH, whatever BOOK says.
     if (to)
-        return onBook(inv, prompter, [&](TDM& dm, const Settings&) { return run(dm); });
-    return onNewOrExistingBook(inv, prompter, run);
+        return onBook(
+            inv, prompter, [&](TDM& dm, const Settings&) { return run(dm); }, true);
+    return onNewOrExistingBook(inv, prompter, run, true);
 }
 
 } // namespace
@@ -760,6 +794,16 @@ Invocation ParseInvocation(const QStringList& arguments)
             return inv;
         }
         inv.programFolder = QDir(home).absolutePath();
+    }
+    if (parser.isSet(QStringLiteral("book"))) {
+        const QString book = optionValue(parser, QStringLiteral("book")).trimmed();
+        if (!book.isEmpty() && !PostgresSchema::isBookUri(book)) {
+            printErr(QStringLiteral("--book: postgresql://user@host:port/dbname is expected, or \"\" for the "
+                                    "SQLite file"));
+            inv.earlyExit = ExitUsage;
+            return inv;
+        }
+        inv.book = book;
     }
     const QStringList positional = positionalArguments(parser);
     if (!positional.isEmpty()) {

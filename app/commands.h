@@ -14,6 +14,7 @@ enum ExitCode { ExitDone = 0, ExitFailed = 1, ExitUsage = 2 };
 struct Invocation {
     QString programFolder;        // --home; empty: the executable's folder
     QString command;              // empty: the desktop program
+    std::optional<QString> book;  // --book: the book of this run instead of docmar.ini's (empty: the file)
     std::optional<int> earlyExit; // set when parsing alone decided the outcome (usage error, --help)
     std::shared_ptr<QCommandLineParser> parser; // the arguments as parsed, for the command to read
 };

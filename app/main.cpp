@@ -64,6 +64,8 @@ int main(int argc, char* argv[])
     if (invocation.programFolder.isEmpty())
         invocation.programFolder = QCoreApplication::applicationDirPath();
     TBuhForm window(invocation.programFolder);
+    if (invocation.book)
+        window.useBookOfThisRun(*invocation.book);
     window.show();
     return app.exec();
 }

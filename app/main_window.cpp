@@ -120,8 +120,9 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
         setTabOrder(previous, edit);
         previous = edit;
     }
+    connect(&m_notifier, &BookNotifier::documentsChanged, this, &TBuhForm::ShowDocumentsStoredElsewhere);
     connect(ui->BitBtn1, &QPushButton::clicked, this, [this] { // save
-        m_owner.save(ownerFromTab(), m_settings.path);
+        m_owner.save(ownerFromTab(), m_settings.path, bookInUse());
         ShowOwnerRecord(m_owner.record());
     });
     connect(ui->BitBtn8, &QPushButton::clicked, this, [this] { // cancel: the stored details again
@@ -345,7 +346,7 @@ bool TBuhForm::OpenDatabase()
     m_clients.panelShown();
     m_dm.disconnect();
     try {
-        m_dm.connect(m_settings.path);
+        m_dm.connect(m_settings.path, bookInUse());
     } catch (const DbError& e) {
         m_prompter->error(tr("Ошибка при открытии базы данных!") + u'\n' + e.message(), e.detail());
         forgetDatabase();
@@ -354,6 +355,7 @@ bool TBuhForm::OpenDatabase()
     }
     if (m_dm.isReadOnly())
         m_prompter->warn(tr("База данных открыта только для чтения: изменения в ней сохранить нельзя."));
+    m_notifier.watch(m_dm);
     clientRegister().reload();
     locateClient(clientRegister().idAt(0));
     showCaption();
@@ -378,8 +380,9 @@ void TBuhForm::forgetDatabase()
 
 bool TBuhForm::createDatabaseOnOffer()
 {
-    // A damaged or foreign file is never replaced; only a folder without a database gets one.
-    if (TDM::databaseExists(m_settings.path))
+    // A damaged or foreign file is never replaced; only a folder without a database gets one. A book on a
+    // server is made by its administrator (docmar init-db --book).
+    if (!bookInUse().isEmpty() || TDM::databaseExists(m_settings.path))
         return false;
     const int choice = m_prompter->choose(
         tr("В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из "
@@ -477,6 +480,23 @@ void TBuhForm::showDocumentCaptions()
     ui->GB5->setTitle(docs.receiptCaption());
     ui->GB3->setTitle(docs.expenseCaption());
     ui->GB4->setTitle(docs.taxCaption());
+}
+
+void TBuhForm::ShowDocumentsStoredElsewhere()
+{
+    DBGrid* const grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    qint64 keys[std::size(grids)] = {};
+    for (std::size_t i = 0; i < std::size(grids); ++i)
+        keys[i] = grids[i]->listModel() ? grids[i]->listModel()->keyAt(grids[i]->currentRow()) : 0;
+    documentLists().reloadAll();
+    for (std::size_t i = 0; i < std::size(grids); ++i) {
+        SqlListModel* list = grids[i]->listModel();
+        const int row = list && keys[i] != 0 ? list->rowOfKey(keys[i]) : -1;
+        // A row deleted elsewhere leaves its list on the last row, as a new list stands.
+        grids[i]->moveTo(row >= 0 ? row : grids[i]->model()->rowCount() - 1);
+    }
+    showDocumentCaptions();
+    UpdateDocumentCommands();
 }
 
 void TBuhForm::moveListsToLastRows()
@@ -720,7 +740,7 @@ void TBuhForm::showCaption()
 {
     if (m_dm.isConnected())
         setWindowTitle(tr("ДОКУМАР (v.%1). База данных : ").arg(QLatin1String(kDocMarVersion)) +
-                       QDir::toNativeSeparators(m_settings.path));
+                       (m_dm.isPostgres() ? m_dm.book() : QDir::toNativeSeparators(m_settings.path)));
     else
         setWindowTitle(tr("ДОКУМАР"));
 }
@@ -733,7 +753,7 @@ void TBuhForm::N8Click()
 
 void TBuhForm::LoadAndShowOwner()
 {
-    m_owner.load(m_settings.path);
+    m_owner.load(m_settings.path, bookInUse());
     ShowOwnerRecord(m_owner.record());
 }
 
@@ -784,7 +804,7 @@ void TBuhForm::settleOwnerEdits()
     if (!m_owner.hasUnsavedChanges(shown))
         return;
     if (m_prompter->ask(tr("Данные владельца изменены. Сохранить изменения?")))
-        m_owner.save(shown, m_settings.path);
+        m_owner.save(shown, m_settings.path, bookInUse());
     ShowOwnerRecord(m_owner.record());
 }
 

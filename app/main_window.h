@@ -3,6 +3,7 @@
 #include "base/settings.h"
 #include "clients/clients_controller.h"
 #include "clients/owner_details.h"
+#include "db/book_notifier.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
 #include "maintenance/backup.h"
@@ -11,6 +12,8 @@
 #include "db/list_queries.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 #include <memory>
 
@@ -35,11 +38,15 @@ public:
     explicit TBuhForm(const QString& programFolder, Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~TBuhForm() override;
 
+    // The book of this run (--book) instead of docmar.ini's; empty: the SQLite file. Before the window shows.
+    void useBookOfThisRun(const QString& book) { m_bookOfThisRun = book; }
     bool OpenDatabase();
     void ReconnectAndRefresh();
     void RefreshClientDocuments();
     void ShowAllDocuments();
     void UpdateDocumentCommands();
+    // Another workplace stored, changed or deleted documents: the lists read again, each on its row.
+    void ShowDocumentsStoredElsewhere();
     // Moves both waybill lists to a waybill naming the document first or second.
     void LocateWaybillsOfInvoice(int number);
     void LoadAndShowOwner();
@@ -127,6 +134,9 @@ private:
 
     std::unique_ptr<Ui::TBuhForm> ui;
     QString m_programFolder;
+    std::optional<QString> m_bookOfThisRun;
+    // The PostgreSQL book in use, or empty for the SQLite file of PATH.
+    QString bookInUse() const { return m_bookOfThisRun ? *m_bookOfThisRun : m_settings.book; }
     WidgetPrompter m_widgetPrompter;
     Prompter* m_prompter;
     Settings m_settings;
@@ -135,6 +145,7 @@ private:
     ClientsController m_clients;
     DocumentsController m_documents;
     MaintenanceController m_maintenance;
+    BookNotifier m_notifier;
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;
     TTovarForm* m_tovarForm = nullptr;

@@ -127,6 +127,8 @@ Settings defaultSettings(const QString& programFolder)
 namespace {
 const QString kLanguageSection = QStringLiteral("INTERFACE");
 const QString kLanguageKey = QStringLiteral("LANGUAGE");
+const QString kBookSection = QStringLiteral("DATABASE");
+const QString kBookKey = QStringLiteral("BOOK");
 } // namespace
 
 void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& programFolder)
@@ -138,6 +140,7 @@ void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& pro
         ini.readString(kLanguageSection, kLanguageKey, defaults.language).trimmed().toLower();
     settings.language =
         language == QLatin1String("uk") || language == QLatin1String("ru") ? language : defaults.language;
+    settings.book = ini.readString(kBookSection, kBookKey, {}).trimmed();
 }
 
 QString ReadInterfaceLanguage(const QString& programFolder)
@@ -194,6 +197,9 @@ bool WriteSettings(const Settings& settings, const QString& programFolder, QStri
     for (const char* name : kWriteOrder)
         writeKey(ini, keyNamed(name), settings);
     ini.writeString(kLanguageSection, kLanguageKey, settings.language);
+    // A file book's settings file gets no line for it.
+    if (!settings.book.isEmpty() || ini.value(kBookSection, kBookKey))
+        ini.writeString(kBookSection, kBookKey, settings.book);
     return ini.save(error);
 }
 

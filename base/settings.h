@@ -25,6 +25,10 @@ struct Settings {
     // Not one of the fourteen: the interface's language, "ru" or "uk", in a section of its own
     // (INTERFACE / LANGUAGE); set by defaultSettings() from the system's language.
     QString language;
+    // Not one of the fourteen either: a PostgreSQL book (postgresql://user@host:port/dbname) kept instead
+    // of the SQLite file of PATH (DATABASE / BOOK). Empty, or no key at all: the file. PATH stays the
+    // folder of backups.
+    QString book;
 
     bool operator==(const Settings&) const = default;
 };

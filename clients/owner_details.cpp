@@ -9,11 +9,11 @@ OwnerDetails::OwnerDetails(TDM& dm, Prompter& prompter)
 {
 }
 
-void OwnerDetails::load(const QString& databaseFolder)
+void OwnerDetails::load(const QString& databaseFolder, const QString& book)
 {
     try {
         if (!m_dm.isConnected())
-            m_dm.connect(databaseFolder);
+            m_dm.connect(databaseFolder, book);
         m_dm.LoadOwnerRecord(m_owner, &m_prompter);
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
@@ -35,7 +35,7 @@ bool OwnerDetails::hasUnsavedChanges(const OwnerRecord& shown) const
     return m_dm.isConnected() && asStored(shown) != m_owner;
 }
 
-void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder)
+void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder, const QString& book)
 {
     m_owner = asStored(shown);
     try {
@@ -43,7 +43,7 @@ void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder)
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
     }
-    load(databaseFolder);
+    load(databaseFolder, book);
 }
 
 std::optional<OwnerRecord> OwnerDetails::stored() const

@@ -12,6 +12,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -154,14 +155,52 @@ void findFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int(ctx, found ? 1 : 0);
 }
 
-DbError describe(const QSqlError& e, const QString& sql)
+bool isPostgresDriver(const QSqlDriver* driver)
+{
+    return driver && driver->dbmsType() == QSqlDriver::PostgreSQL;
+}
+
+DbError describe(const QSqlError& e, const QString& sql, bool postgres)
 {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     static const QRegularExpression writes(
         QStringLiteral("^\\s*(INSERT|UPDATE|DELETE|REPLACE|CREATE|DROP|ALTER|"
-                       "SAVEPOINT|RELEASE|ROLLBACK|PRAGMA \\w+\\s*=)"),
+                       "SAVEPOINT|RELEASE|ROLLBACK|BEGIN|COMMIT|PRAGMA \\w+\\s*=)"),
         QRegularExpression::CaseInsensitiveOption);
-    return DbError::fromEngine(e.nativeErrorCode().toInt(), text, writes.match(sql).hasMatch());
+    const bool writing = writes.match(sql).hasMatch();
+    if (postgres)
+        return DbError::fromPostgres(e.nativeErrorCode(), text.trimmed(), writing);
+    return DbError::fromEngine(e.nativeErrorCode().toInt(), text, writing);
+}
+
+DbError describe(const QSqlQuery& query)
+{
+    return describe(query.lastError(), query.lastQuery(), isPostgresDriver(query.driver()));
+}
+
+PGconn* postgresHandle(const QSqlDatabase& db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "pg_conn*") != 0)
+        return nullptr;
+    return *static_cast<PGconn* const*>(v.constData());
+}
+
+// A query of the driver, prepared for the engine; values bound to its "?" in order.
+// The server's driver streams a forward-only result row by row, and the connection can run nothing else
+// until it is read to the end; the program reads one result while it asks another, so there results come
+// whole.
+void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
+{
+    query.setForwardOnly(!isPostgres(db));
+    if (!query.prepare(forEngine(db, sql)))
+        throw describe(query.lastError(), sql, isPostgres(db));
+}
+
+void bindAll(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < int(values.size()); ++i)
+        query.bindValue(i, values[i]);
 }
 
 } // namespace
@@ -192,7 +231,75 @@ DbError DbError::fromEngine(int code, const QString& words, bool writing)
         writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
     DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
     error.m_reason = reason;
+    error.m_collision = code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE;
     return error;
+}
+
+DbError DbError::fromPostgres(const QString& sqlState, const QString& words, bool writing)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("TDM", text); };
+    // SQLSTATE classes and codes, most particular first.
+    static const struct {
+        const char* prefix;
+        const char* reason;
+    } reasons[] = {
+        {"25006", QT_TRANSLATE_NOOP("TDM", "база данных открыта только для чтения")},
+        {"42501", QT_TRANSLATE_NOOP("TDM", "нет прав на запись в базу данных")},
+        {"53100", QT_TRANSLATE_NOOP("TDM", "на диске нет места")},
+        {"55P03", QT_TRANSLATE_NOOP("TDM", "база данных занята другой программой")},
+        {"57014", QT_TRANSLATE_NOOP("TDM", "база данных занята другой программой")},
+        {"40", QT_TRANSLATE_NOOP("TDM", "база данных занята другой программой")},
+        {"23", QT_TRANSLATE_NOOP("TDM", "такая запись противоречит уже записанным")},
+        {"08", QT_TRANSLATE_NOOP("TDM", "нет связи с сервером базы данных")},
+        {"57P", QT_TRANSLATE_NOOP("TDM", "нет связи с сервером базы данных")},
+        {"58", QT_TRANSLATE_NOOP("TDM", "ошибка чтения или записи файла")},
+        {"XX", QT_TRANSLATE_NOOP("TDM", "файл базы данных повреждён или не является базой данных")},
+    };
+    QString reason = tr("ошибка базы данных");
+    for (const auto& r : reasons)
+        if (sqlState.startsWith(QLatin1String(r.prefix))) {
+            reason = tr(r.reason);
+            break;
+        }
+    // A connection that is gone says so however the statement began.
+    if (sqlState.isEmpty() && words.contains(QLatin1String("connection"), Qt::CaseInsensitive))
+        reason = tr("нет связи с сервером базы данных");
+    const QString what =
+        writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
+    DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("PostgreSQL %1").arg(sqlState) : words);
+    error.m_reason = reason;
+    error.m_collision = sqlState == QLatin1String("23505") || sqlState == QLatin1String("40001") ||
+                        sqlState == QLatin1String("40P01");
+    return error;
+}
+
+bool isPostgres(const QSqlDatabase& db)
+{
+    return isPostgresDriver(db.driver());
+}
+
+QString forEngine(const QSqlDatabase& db, const QString& sql)
+{
+    if (!isPostgres(db))
+        return sql;
+    static const QRegularExpression collated(QStringLiteral("([\\w.]+|\\?) COLLATE ") +
+                                             QLatin1String(kTextCollation) + QStringLiteral("\\b"));
+    static const QRegularExpression hints(QStringLiteral(" (INDEXED BY \\w+|NOT INDEXED)\\b"));
+    QString out = sql;
+    out.replace(collated, QStringLiteral("docmar_key(\\1) COLLATE \"C\""));
+    out.replace(hints, QString());
+    return out;
+}
+
+QString rowKeyColumn(const QSqlDatabase& db, const QString& table)
+{
+    if (!isPostgres(db))
+        return QStringLiteral("rowid");
+    const TableDef* t = Tables::byName(table);
+    if (t && t->primaryKey)
+        return QLatin1String(t->primaryKey);
+    // The waybills are told apart by their unique numbers.
+    return QStringLiteral("NAKL_NUMBER");
 }
 
 char32_t textWeight(char32_t c)
@@ -262,7 +369,7 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(file);
     if (!db.open()) {
-        const DbError error = cannotOpen(describe(db.lastError(), {}));
+        const DbError error = cannotOpen(describe(db.lastError(), {}, false));
         db = QSqlDatabase();
         closeConnection(connectionName);
         throw error;
@@ -391,17 +498,20 @@ void closeConnection(const QString& connectionName)
 void execOrThrow(QSqlQuery& query)
 {
     if (!query.exec())
-        throw describe(query.lastError(), query.lastQuery());
+        throw describe(query);
 }
 
 QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw describe(query.lastError(), sql);
-    for (const QVariant& v : values)
-        query.addBindValue(v);
+    if (values.isEmpty() && isPostgres(db)) {
+        // Said once, not prepared: the server keeps no statement for what runs once (BEGIN, a count).
+        if (!query.exec(forEngine(db, sql)))
+            throw describe(query);
+        return query;
+    }
+    prepareQuery(query, db, sql);
+    bindAll(query, values);
     execOrThrow(query);
     return query;
 }
@@ -412,12 +522,44 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& 
     return query.next() ? query.value(0) : QVariant();
 }
 
+void RetryOnCollision(const std::function<void()>& write)
+{
+    for (int attempt = 1;; ++attempt) {
+        try {
+            write();
+            return;
+        } catch (const DbError& e) {
+            if (!e.isCollision() || attempt >= kCollisionRetries)
+                throw;
+        }
+    }
+}
+
+bool hasIndex(const QSqlDatabase& db, const QString& name)
+{
+    return scalar(db,
+                  isPostgres(db)
+                      ? QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() "
+                                       "AND indexname = lower(?)")
+                      : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='index' AND name=? "
+                                       "COLLATE NOCASE"),
+                  {name})
+        .isValid();
+}
+
 Transaction::Transaction(const QSqlDatabase& db, Kind kind)
     : m_db(db)
 {
     sqlite3* handle = sqliteHandle(db);
     if (kind == Writing && handle && sqlite3_get_autocommit(handle)) {
         execOrThrow(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+        m_outer = true;
+        return;
+    }
+    // The server takes no savepoint outside a transaction: the outermost guard begins one. Writers then
+    // run side by side; what two of them take at once (a number) is a collision their caller retries.
+    if (PGconn* pg = postgresHandle(db); pg && PQtransactionStatus(pg) == PQTRANS_IDLE) {
+        execOrThrow(m_db, QStringLiteral("BEGIN"));
         m_outer = true;
         return;
     }
@@ -447,14 +589,19 @@ void Transaction::commit()
 
 RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
     : m_table(table)
-    , m_handle(handleOrThrow(db))
 {
     const QStringList names = table.columnNames();
     QStringList marks;
     marks.fill(QStringLiteral("?"), names.size());
-    m_stmt =
-        prepareOrThrow(m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(QLatin1String(table.name), names.join(u','), marks.join(u',')));
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(QLatin1String(table.name), names.join(u','), marks.join(u','));
+    if (isPostgres(db)) {
+        m_query = std::make_unique<QSqlQuery>(db);
+        prepareQuery(*m_query, db, sql);
+        return;
+    }
+    m_handle = handleOrThrow(db);
+    m_stmt = prepareOrThrow(m_handle, sql);
 }
 
 RowInserter::~RowInserter()
@@ -465,6 +612,14 @@ RowInserter::~RowInserter()
 void RowInserter::insert(const QVariantList& values)
 {
     // Columns without a value are stored empty (NULL).
+    if (m_query) {
+        for (std::size_t i = 0; i < m_table.columns.size(); ++i)
+            m_query->bindValue(int(i), i < std::size_t(values.size())
+                                           ? toStorage(m_table.columns[i], values[qsizetype(i)])
+                                           : QVariant());
+        execOrThrow(*m_query);
+        return;
+    }
     for (std::size_t i = 0; i < m_table.columns.size(); ++i)
         bindValue(m_stmt, int(i) + 1,
                   i < std::size_t(values.size()) ? toStorage(m_table.columns[i], values[qsizetype(i)])
@@ -481,6 +636,11 @@ void RowInserter::insert(const QVariantList& values)
 SizeGuardsSuspended::SizeGuardsSuspended(const QSqlDatabase& db)
     : m_db(db)
 {
+    // The server's guards cost a function call a row, and no journal: they stay.
+    if (isPostgres(db)) {
+        m_restored = true;
+        return;
+    }
     if (sqlite3_get_autocommit(handleOrThrow(db)))
         throw DbError(QStringLiteral("size guards are only suspended inside a transaction"));
     for (const TableDef* t : Tables::all())
@@ -501,6 +661,8 @@ SizeGuardsSuspended::~SizeGuardsSuspended()
 
 void SizeGuardsSuspended::restore()
 {
+    if (isPostgres(m_db))
+        return;
     for (const TableDef* t : Tables::all())
         for (const QString& sql : createTriggerSql(*t))
             execOrThrow(m_db, sql);
@@ -508,15 +670,26 @@ void SizeGuardsSuspended::restore()
 }
 
 Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
-    : m_handle(handleOrThrow(db))
-    , m_stmt(prepareOrThrow(m_handle, sql))
 {
+    if (isPostgres(db)) {
+        m_query = std::make_unique<QSqlQuery>(db);
+        prepareQuery(*m_query, db, sql);
+        rebind(values);
+        return;
+    }
+    m_handle = handleOrThrow(db);
+    m_stmt = prepareOrThrow(m_handle, sql);
     for (int i = 0; i < int(values.size()); ++i)
         bindValue(m_stmt, i + 1, values[i]);
 }
 
 void Statement::rebind(const QVariantList& values)
 {
+    if (m_query) {
+        bindAll(*m_query, values);
+        m_pending = true;
+        return;
+    }
     sqlite3_reset(m_stmt);
     for (int i = 0; i < int(values.size()); ++i)
         bindValue(m_stmt, i + 1, values[i]);
@@ -529,6 +702,13 @@ Statement::~Statement()
 
 bool Statement::next()
 {
+    if (m_query) {
+        if (m_pending) {
+            execOrThrow(*m_query);
+            m_pending = false;
+        }
+        return m_query->next();
+    }
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -539,16 +719,25 @@ bool Statement::next()
 
 qint64 Statement::integer(int column) const
 {
+    if (m_query)
+        return m_query->value(column).toLongLong();
     return sqlite3_column_int64(m_stmt, column);
 }
 
 double Statement::real(int column) const
 {
+    if (m_query)
+        return m_query->value(column).toDouble();
     return sqlite3_column_double(m_stmt, column);
 }
 
 QString Statement::text(int column) const
 {
+    if (m_query) {
+        const QVariant v = m_query->value(column);
+        // Dates read as SQLite keeps them.
+        return v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString();
+    }
     const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return QString::fromUtf8(utf8, sqlite3_column_bytes(m_stmt, column));
 }

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -28,14 +29,27 @@ public:
 
     // The engine's failure with code (an SQLite result code) and words, of a statement that wrote or read.
     static DbError fromEngine(int code, const QString& words, bool writing);
+    // The same for PostgreSQL, by the five-character SQLSTATE of the failure.
+    static DbError fromPostgres(const QString& sqlState, const QString& words, bool writing);
     // For an engine failure, what it means to a bookkeeper ("на диске нет места"); else empty.
     const QString& reason() const { return m_reason; }
+    // The write met a row that another writer had just stored under the same key (a number taken twice),
+    // or the server broke off the transaction to let another go first: the whole write may be tried again.
+    bool isCollision() const { return m_collision; }
 
 private:
     QString m_message;
     QString m_detail;
     QString m_reason;
+    bool m_collision = false;
 };
+
+// The SQL of the program is SQLite's. On a PostgreSQL book a few of its forms are said the server's way:
+// "X COLLATE UKRAINIAN" orders and compares by docmar_key(X), and SQLite's index hints go.
+bool isPostgres(const QSqlDatabase& db);
+QString forEngine(const QSqlDatabase& db, const QString& sql);
+// The column that tells a table's rows apart in the lists: SQLite's rowid, or the table's own key.
+QString rowKeyColumn(const QSqlDatabase& db, const QString& table);
 
 // Opens the SQLite file under a connection of its own and readies it: the Russian/Ukrainian collation and
 // functions, full synchronous writes. Throws DbError when the file is missing (unless create), is not a
@@ -73,6 +87,8 @@ char32_t textWeight(char32_t c);
 // Runs a prepared query or a statement, throwing DbError with the engine's message on failure.
 void execOrThrow(QSqlQuery& query);
 QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+// Whether the book has an index of that name (letter case aside).
+bool hasIndex(const QSqlDatabase& db, const QString& name);
 // The first column of the first row, or a null value when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
@@ -95,6 +111,12 @@ private:
     bool m_done = false;
 };
 
+// Runs a write again from its start while it collides with another writer's (both took one number; the
+// server broke a deadlock), at most this many times; the last collision is then the failure. The write
+// opens its own transaction, so each attempt sees what the others have stored since.
+inline constexpr int kCollisionRetries = 20;
+void RetryOnCollision(const std::function<void()>& write);
+
 struct TableDef;
 struct sqlite3_stmt;
 
@@ -112,9 +134,10 @@ private:
     const TableDef& m_table;
     sqlite3* m_handle = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
+    std::unique_ptr<QSqlQuery> m_query; // PostgreSQL
 };
 
-// For a bulk write inside a transaction whose writer cuts its own texts: the column-size guards step
+// For a bulk write inside a transaction whose writer cuts its own texts: SQLite's column-size guards step
 // aside (each would make SQLite keep a statement journal for every row written) and are put back before
 // the transaction can end, so no other writer ever meets the tables without them. Throws DbError.
 class SizeGuardsSuspended {
@@ -131,8 +154,8 @@ private:
     bool m_restored = false;
 };
 
-// One statement prepared on the SQLite handle and stepped row by row, for long results read without
-// copies. Values bind to "?" in order. Throws DbError.
+// One statement stepped row by row, for long results read without copies: prepared on the SQLite handle,
+// or through the driver on PostgreSQL. Values bind to "?" in order. Throws DbError.
 class Statement {
 public:
     Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
@@ -149,6 +172,8 @@ public:
 private:
     sqlite3* m_handle = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
+    std::unique_ptr<QSqlQuery> m_query; // PostgreSQL
+    bool m_pending = false;             // bound, not run yet
 };
 
 // Row ids (or any single integer column) of a query, read straight from SQLite. Values bind to "?" in

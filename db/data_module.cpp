@@ -1,6 +1,7 @@
 #include "db/data_module.h"
 
 #include "base/prompter.h"
+#include "db/pg_schema.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -17,13 +18,38 @@
 
 namespace {
 
-bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+// The table's columns, upper case; none when the table is not there.
+QSet<QString> columnsOf(const QSqlDatabase& db, const QString& table)
 {
+    QSet<QString> present;
+    if (isPostgres(db)) {
+        QSqlQuery q = execOrThrow(db,
+                                  QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
+                                                 "table_schema = current_schema() AND table_name = ?"),
+                                  {table.toLower()});
+        while (q.next())
+            present.insert(q.value(0).toString().toUpper());
+        return present;
+    }
     QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
     while (q.next())
-        if (q.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+        present.insert(q.value(1).toString().toUpper());
+    return present;
+}
+
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    return columnsOf(db, table).contains(column.toUpper());
+}
+
+QString newerBook(int version)
+{
+    return QCoreApplication::translate("TDM",
+                                       "База данных записана более новой версией программы (версия %1, эта "
+                                       "программа знает версии до %2). Она не открыта, чтобы ничего в ней не "
+                                       "испортить.")
+        .arg(version)
+        .arg(TDM::kSchemaVersion);
 }
 
 } // namespace
@@ -100,9 +126,57 @@ void TDM::createDatabase(const QString& folder)
     }
 }
 
-void TDM::connect(const QString& folder)
+void TDM::createPostgresBook(const QString& uri)
+{
+    const QString name = QStringLiteral("docmar-create");
+    try {
+        {
+            QSqlDatabase db = PostgresSchema::openBook(uri, name);
+            Transaction tx(db);
+            if (PostgresSchema::hasTables(db))
+                throw DbError(QCoreApplication::translate("TDM", "База данных уже существует: %1").arg(uri));
+            for (const QString& sql : PostgresSchema::createSql())
+                execOrThrow(db, sql);
+            tx.commit();
+        }
+        closeConnection(name);
+    } catch (const DbError&) {
+        closeConnection(name);
+        throw;
+    }
+}
+
+bool TDM::postgresBookExists(const QString& uri)
+{
+    const QString name = QStringLiteral("docmar-probe");
+    bool exists = false;
+    try {
+        exists = PostgresSchema::hasTables(PostgresSchema::openBook(uri, name));
+    } catch (const DbError&) {
+        closeConnection(name);
+        throw;
+    }
+    closeConnection(name);
+    return exists;
+}
+
+void TDM::connect(const QString& folder, const QString& book)
 {
     disconnect();
+    if (!book.isEmpty()) {
+        PostgresSchema::openBook(book, m_connectionName);
+        m_folder = folder;
+        m_book = book;
+        m_connected = true;
+        try {
+            checkBook();
+        } catch (const DbError&) {
+            disconnect();
+            throw;
+        }
+        return;
+    }
+    m_book.clear();
     if (!databaseExists(folder))
         throw DbError(
             QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(databaseFile(folder)));
@@ -120,23 +194,21 @@ void TDM::connect(const QString& folder)
 void TDM::checkBook()
 {
     const QSqlDatabase db = database();
-    for (const TableDef* t : Tables::all()) {
-        const QVariant found = scalar(db,
-                                      QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' "
-                                                     "AND name=? COLLATE NOCASE"),
-                                      {QString::fromLatin1(t->name)});
-        if (found.isNull())
+    for (const TableDef* t : Tables::all())
+        if (columnsOf(db, QLatin1String(t->name)).isEmpty())
             throw DbError(QCoreApplication::translate("TDM", "В базе данных нет таблицы %1")
                               .arg(QLatin1String(t->name)));
+    if (isPostgres()) {
+        // A book on the server is made whole at the newest version by this program or copy-book.
+        const int version = scalar(db, QStringLiteral("SELECT docmar_schema_version()")).toInt();
+        if (version > kSchemaVersion)
+            throw DbError(newerBook(version));
+        checkColumns();
+        return;
     }
     const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
     if (version > kSchemaVersion)
-        throw DbError(QCoreApplication::translate(
-                          "TDM",
-                          "База данных записана более новой версией программы (версия %1, эта программа "
-                          "знает версии до %2). Она не открыта, чтобы ничего в ней не испортить.")
-                          .arg(version)
-                          .arg(kSchemaVersion));
+        throw DbError(newerBook(version));
     UpgradeFacturesTable();
     upgradeSchema();
     checkColumns();
@@ -148,6 +220,7 @@ void TDM::disconnect()
         return;
     closeConnection(m_connectionName);
     m_connected = false;
+    m_book.clear();
 }
 
 bool TDM::isConnected() const
@@ -159,6 +232,10 @@ bool TDM::isReadOnly() const
 {
     if (!m_connected)
         return false;
+    if (isPostgres())
+        return scalar(database(), QStringLiteral("SELECT current_setting('transaction_read_only') = 'on' OR "
+                                                 "NOT has_table_privilege('factures', 'INSERT')"))
+            .toBool();
     return isReadOnlyConnection(database()) ||
            !QFileInfo(QFileInfo(databaseFile(m_folder)).absolutePath()).isWritable();
 }
@@ -218,10 +295,7 @@ void TDM::checkColumns() const
 {
     const QSqlDatabase db = database();
     for (const TableDef* t : Tables::all()) {
-        QSet<QString> present;
-        QSqlQuery info = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(t->name)));
-        while (info.next())
-            present.insert(info.value(1).toString().toUpper());
+        const QSet<QString> present = columnsOf(db, QLatin1String(t->name));
         for (const ColumnDef& c : t->columns)
             if (!present.contains(QString::fromLatin1(c.name).toUpper()))
                 throw DbError(QCoreApplication::translate(

@@ -28,13 +28,21 @@ public:
     // Throws DbError when the folder cannot be made or a database is already there.
     static void createDatabase(const QString& folder);
 
-    // Connects to the database in the folder and brings its tables up to date. Throws DbError.
-    void connect(const QString& folder);
+    // Connects to the database in the folder, or when a book is named (postgresql://…), to that
+    // PostgreSQL book; brings its tables up to date. The folder stays the home of backups. Throws DbError.
+    void connect(const QString& folder, const QString& book = {});
+    // Makes the tables of an empty book in the PostgreSQL database the URI names. Throws DbError.
+    static void createPostgresBook(const QString& uri);
+    // Whether the PostgreSQL database the URI names holds a book's tables. Throws DbError.
+    static bool postgresBookExists(const QString& uri);
     void disconnect();
     bool isConnected() const;
     // Nothing can be stored: the file is write-protected, or its folder cannot take the engine's journal.
     bool isReadOnly() const;
     const QString& folder() const { return m_folder; }
+    // The PostgreSQL book in use; empty for the SQLite file of the folder.
+    const QString& book() const { return m_book; }
+    bool isPostgres() const { return !m_book.isEmpty(); }
     QSqlDatabase database() const;
 
     QDate GetFactDate(int number) const;
@@ -88,6 +96,7 @@ private:
 
     QString m_connectionName;
     QString m_folder;
+    QString m_book;
     bool m_connected = false;
 };
 

@@ -109,10 +109,35 @@ QString SqlListModel::selectSql(const QString& what, const QString& extra, bool 
         conditions << u'(' + extra + u')';
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return sql + QStringLiteral(" ORDER BY ") + orderTerms(reversed);
+}
+
+QString SqlListModel::orderTerms(bool reversed) const
+{
+    // The server is told SQLite's place for empty values, which its indexes keep too.
+    const bool postgres = m_dm.isPostgres();
     QStringList terms;
-    for (const OrderTerm& t : m_order)
-        terms << t.expression + (t.descending != reversed ? QStringLiteral(" DESC") : QString());
-    return sql + QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+    for (const OrderTerm& t : m_order) {
+        const bool descending = t.descending != reversed;
+        QString term = expressionOf(t);
+        if (descending)
+            term += QStringLiteral(" DESC");
+        if (postgres)
+            term += descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+        terms << term;
+    }
+    return terms.join(QStringLiteral(", "));
+}
+
+QString SqlListModel::expressionOf(const OrderTerm& term) const
+{
+    return term.expression == QLatin1String("rowid") ? keyColumn() : term.expression;
+}
+
+QString SqlListModel::keyColumn() const
+{
+    return m_dm.isPostgres() ? rowKeyColumn(m_dm.database(), QLatin1String(m_table.name))
+                             : QStringLiteral("rowid");
 }
 
 void SqlListModel::reload()
@@ -159,11 +184,10 @@ int SqlListModel::findFirst(const QString& column, const QVariant& value) const
     if (!m_dm.isConnected() || m_count == 0 || !m_table.column(column))
         return -1;
     try {
-        const std::vector<qint64> keys =
-            selectKeys(m_dm.database(),
-                       selectSql(QStringLiteral("rowid"), column + QStringLiteral("=?"), false) +
-                           QStringLiteral(" LIMIT 1"),
-                       m_values + QVariantList{value});
+        const std::vector<qint64> keys = selectKeys(
+            m_dm.database(),
+            selectSql(keyColumn(), column + QStringLiteral("=?"), false) + QStringLiteral(" LIMIT 1"),
+            m_values + QVariantList{value});
         return keys.empty() ? -1 : rowOfKey(keys.front());
     } catch (const DbError& e) {
         reportError(e);
@@ -186,10 +210,10 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             return -1;
         // The table is read in its own order, a stretch of row ids at a time, as fast as the engine reads
         // it; of the matching rows from the start row on, each stretch gives its first in the list's order.
-        QString where = QStringLiteral("rowid BETWEEN ? AND ?");
+        QString where = keyColumn() + QStringLiteral(" BETWEEN ? AND ?");
         if (!m_where.isEmpty())
             where += QStringLiteral(" AND (") + m_where + u')';
-        where += QStringLiteral(" AND UFIND(%1,?,?)").arg(QLatin1String(m_table.column(column)->name));
+        where += QStringLiteral(" AND UFIND(%1,?,?) <> 0").arg(QLatin1String(m_table.column(column)->name));
         QVariantList values = m_values + QVariantList{foldCase(text.left(255)), fullMatch ? 1 : 0};
         QStringList before;
         for (const Condition& c : fromRow == 0 ? std::vector<Condition>() : relativeTo(start, false)) {
@@ -200,13 +224,14 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             where += QStringLiteral(" AND NOT (") + before.join(QStringLiteral(" OR ")) + u')';
         // Stretches of rowsPerAsk rows in row-id order, however sparse the row ids are.
         const QString table = QLatin1String(m_table.name);
-        const QString sql = QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE %2 ORDER BY %3 LIMIT 1")
-                                .arg(table, where, m_orderBy);
+        const QString key = keyColumn();
+        const QString sql = QStringLiteral("SELECT %4 FROM %1 NOT INDEXED WHERE %2 ORDER BY %3 LIMIT 1")
+                                .arg(table, where, orderTerms(false), key);
         const QString nextStretch =
-            QStringLiteral("SELECT rowid FROM %1 WHERE rowid>=? ORDER BY rowid LIMIT 1 OFFSET ?").arg(table);
+            QStringLiteral("SELECT %2 FROM %1 WHERE %2>=? ORDER BY %2 LIMIT 1 OFFSET ?").arg(table, key);
         std::vector<qint64> candidates;
         Statement firstOfStretch(db, sql);
-        QVariant from = scalar(db, QStringLiteral("SELECT min(rowid) FROM %1").arg(table));
+        QVariant from = scalar(db, QStringLiteral("SELECT min(%2) FROM %1").arg(table, key));
         qint64 examined = 0;
         while (!from.isNull()) {
             if (keepGoing && !keepGoing()) {
@@ -223,7 +248,10 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             }
             examined += std::max(rowsPerAsk, 1);
             const QVariant next = scalar(db, nextStretch, {from, std::max(rowsPerAsk, 1)});
-            const qint64 last = next.isNull() ? std::numeric_limits<qint64>::max() : next.toLongLong() - 1;
+            // The server's keys are 32-bit integers: a wider bound would not compare with them.
+            const qint64 unbounded =
+                m_dm.isPostgres() ? std::numeric_limits<qint32>::max() : std::numeric_limits<qint64>::max();
+            const qint64 last = next.isNull() ? unbounded : next.toLongLong() - 1;
             firstOfStretch.rebind(QVariantList{from, last} + values);
             if (firstOfStretch.next())
                 candidates.push_back(firstOfStretch.integer(0));
@@ -237,11 +265,11 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             marks << QStringLiteral("?");
             keys << key;
         }
-        const std::vector<qint64> first = selectKeys(
-            db,
-            selectSql(QStringLiteral("rowid"), QStringLiteral("rowid IN (%1)").arg(marks.join(u',')), false) +
-                QStringLiteral(" LIMIT 1"),
-            m_values + keys);
+        const std::vector<qint64> first =
+            selectKeys(db,
+                       selectSql(key, QStringLiteral("%2 IN (%1)").arg(marks.join(u','), key), false) +
+                           QStringLiteral(" LIMIT 1"),
+                       m_values + keys);
         return first.empty() ? -1 : rowOfKey(first.front());
     } catch (const DbError& e) {
         reportError(e);
@@ -257,7 +285,7 @@ std::vector<SqlListModel::Condition> SqlListModel::relativeTo(const QSqlRecord& 
     QStringList equal;
     QVariantList equalValues;
     for (std::size_t i = 0; i < m_order.size(); ++i) {
-        const QString& e = m_order[i].expression;
+        const QString e = expressionOf(m_order[i]);
         const QVariant v = orderValues.value(int(i));
         const bool earlierIsSmaller = m_order[i].descending == after;
         QStringList sides;
@@ -348,9 +376,10 @@ bool SqlListModel::orderValuesOf(qint64 key, QSqlRecord* values) const
 {
     QStringList terms;
     for (const OrderTerm& t : m_order)
-        terms << t.expression;
-    QSqlQuery q = execOrThrow(m_dm.database(), selectSql(terms.join(u','), QStringLiteral("rowid=?"), false),
-                              m_values + QVariantList{key});
+        terms << expressionOf(t);
+    QSqlQuery q =
+        execOrThrow(m_dm.database(), selectSql(terms.join(u','), keyColumn() + QStringLiteral("=?"), false),
+                    m_values + QVariantList{key});
     if (!q.next())
         return false;
     *values = q.record();
@@ -365,8 +394,8 @@ void SqlListModel::refetchRow(int row, qint64 key)
             continue;
         p.keys[at] = key;
         QSqlQuery q = execOrThrow(m_dm.database(),
-                                  QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid=?")
-                                      .arg(QLatin1String(m_table.name)),
+                                  QStringLiteral("SELECT %2 AS ROW_KEY_, * FROM %1 WHERE %2=?")
+                                      .arg(QLatin1String(m_table.name), keyColumn()),
                                   {key});
         p.rows[at] = q.next() ? q.record() : QSqlRecord();
     }
@@ -381,7 +410,7 @@ int SqlListModel::positionOfKey(qint64 key) const
         if (m_count >= kRowsByKeyFrom) {
             if (!m_rowsByKeyRead) {
                 const std::vector<qint64> keys =
-                    selectKeys(m_dm.database(), selectSql(QStringLiteral("rowid"), {}, false), m_values);
+                    selectKeys(m_dm.database(), selectSql(keyColumn(), {}, false), m_values);
                 m_rowsByKey.reserve(keys.size());
                 for (std::size_t i = 0; i < keys.size(); ++i)
                     m_rowsByKey.emplace_back(keys[i], int(i));
@@ -430,7 +459,7 @@ const SqlListModel::Page* SqlListModel::page(int row) const
         const bool fromEnd = m_count - last < first;
         const QString limit =
             QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
-        page.keys = selectKeys(db, selectSql(QStringLiteral("rowid"), {}, fromEnd) + limit, m_values);
+        page.keys = selectKeys(db, selectSql(keyColumn(), {}, fromEnd) + limit, m_values);
         if (fromEnd)
             std::reverse(page.keys.begin(), page.keys.end());
         QStringList marks;
@@ -441,11 +470,10 @@ const SqlListModel::Page* SqlListModel::page(int row) const
         }
         page.rows.resize(page.keys.size());
         if (!page.keys.empty()) {
-            QSqlQuery q =
-                execOrThrow(db,
-                            QStringLiteral("SELECT rowid AS ROW_KEY_, * FROM %1 WHERE rowid IN (%2)")
-                                .arg(QLatin1String(m_table.name), marks.join(u',')),
-                            ids);
+            QSqlQuery q = execOrThrow(db,
+                                      QStringLiteral("SELECT %3 AS ROW_KEY_, * FROM %1 WHERE %3 IN (%2)")
+                                          .arg(QLatin1String(m_table.name), marks.join(u','), keyColumn()),
+                                      ids);
             QHash<qint64, QSqlRecord> byKey;
             while (q.next())
                 byKey.insert(q.value(0).toLongLong(), q.record());
@@ -545,7 +573,8 @@ QVariant SqlListModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < int(m_columns.size()))
         // Titles are kept in the program's source language and shown in the interface's.
-        return QCoreApplication::translate("Tables", m_columns[std::size_t(section)].title.toUtf8().constData());
+        return QCoreApplication::translate("Tables",
+                                           m_columns[std::size_t(section)].title.toUtf8().constData());
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -613,10 +642,10 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
     }
     const qint64 key = keyAt(index.row());
     try {
-        execOrThrow(
-            m_dm.database(),
-            QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(QLatin1String(m_table.name), column.name),
-            {stored, key});
+        execOrThrow(m_dm.database(),
+                    QStringLiteral("UPDATE %1 SET %2=? WHERE %3=?")
+                        .arg(QLatin1String(m_table.name), column.name, keyColumn()),
+                    {stored, key});
     } catch (const DbError& e) {
         emit engineError(e.message(), e.detail());
         return false;
@@ -637,7 +666,7 @@ bool SqlListModel::deleteRow(int row)
         return false;
     try {
         execOrThrow(m_dm.database(),
-                    QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(QLatin1String(m_table.name)),
+                    QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(QLatin1String(m_table.name), keyColumn()),
                     {keyAt(row)});
     } catch (const DbError& e) {
         emit engineError(e.message(), e.detail());

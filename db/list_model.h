@@ -101,6 +101,10 @@ private:
     const Page* page(int row) const;
     const QSqlRecord* cachedRecord(int row) const;
     QString selectSql(const QString& what, const QString& extra, bool reversed) const;
+    QString orderTerms(bool reversed) const;
+    // What tells the table's rows apart: SQLite's rowid, or the key column on the server.
+    QString keyColumn() const;
+    QString expressionOf(const OrderTerm& term) const;
     struct Condition {
         QString sql;
         QVariantList values;

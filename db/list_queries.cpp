@@ -16,13 +16,14 @@ const QString kAfterEverything = QString::fromUcs4(U"\U0010FFFF");
 void addCondition(const QString& column, const QString& value, QStringList* parts, QVariantList* values)
 {
     const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
+    // The values are collated too: on a PostgreSQL book both sides become order keys.
     if (value.endsWith(u'*')) {
         // A range of the collation rather than LIKE, so the column's index serves it.
         const QString prefix = value.left(value.size() - 1);
-        *parts << QStringLiteral("%1%2 >= ? AND %1%2 < ?").arg(column, collate);
+        *parts << QStringLiteral("%1%2 >= ?%2 AND %1%2 < ?%2").arg(column, collate);
         *values << prefix << prefix + kAfterEverything;
     } else {
-        *parts << QStringLiteral("%1%2 = ?").arg(column, collate);
+        *parts << QStringLiteral("%1%2 = ?%2").arg(column, collate);
         *values << value;
     }
 }

@@ -1,12 +1,15 @@
 #include "db/pg_schema.h"
 
 #include "base/month_names.h"
+#include "base/text_case.h"
 #include "db/connection.h"
+#include "db/data_module.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -32,15 +35,18 @@ QString pgType(ColumnType type)
     return {};
 }
 
-// An index column of the SQLite description in PostgreSQL terms: the collated ones go by their key.
+// An index column of the SQLite description in PostgreSQL terms: the collated ones go by their key, and
+// empty values stand where SQLite puts them (first going up), so the lists' orders read the index.
 QString indexColumn(QString part)
 {
     part = part.trimmed();
+    const bool descending = part.endsWith(QLatin1String(" DESC"));
+    const QString nulls = descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
     const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
     const qsizetype at = part.indexOf(collate);
     if (at < 0)
-        return part;
-    return u'(' + PostgresSchema::orderKey(part.left(at)) + u')' + part.mid(at + collate.size());
+        return part + nulls;
+    return u'(' + PostgresSchema::orderKey(part.left(at)) + u')' + part.mid(at + collate.size()) + nulls;
 }
 
 QString quoted(const QString& text)
@@ -75,6 +81,23 @@ QString keyTranslation(QString* from, QString* to)
     return QStringLiteral("translate($1, %1, %2)").arg(quoted(*from), quoted(*to));
 }
 
+QString foldTranslation()
+{
+    QString from, to;
+    for (char16_t c = 1; c < 0x500; ++c)
+        if (LowerCaseChar(c) != c) {
+            from.append(QChar(c));
+            to.append(QChar(LowerCaseChar(c)));
+        }
+    return QStringLiteral("translate($1, %1, %2)").arg(quoted(from), quoted(to));
+}
+
+QStringList documentTables()
+{
+    return {QStringLiteral("FACTURES"), QStringLiteral("NAKLADN1"), QStringLiteral("NAKLADN2"),
+            QStringLiteral("ACTS"), QStringLiteral("PLATEG")};
+}
+
 QStringList cutTriggerTables()
 {
     QStringList tables;
@@ -97,6 +120,21 @@ QStringList tableSql()
     sql << QStringLiteral("CREATE FUNCTION docmar_key(text) RETURNS text LANGUAGE sql IMMUTABLE STRICT "
                           "PARALLEL SAFE AS $key$ SELECT %1 $key$")
                .arg(keyTranslation(&from, &to));
+    sql << QStringLiteral("CREATE FUNCTION docmar_fold(text) RETURNS text LANGUAGE sql IMMUTABLE STRICT "
+                          "PARALLEL SAFE AS $f$ SELECT %1 $f$")
+               .arg(foldTranslation());
+    // The client search: the text's first 255 characters, case folded, hold the folded needle (or are it).
+    sql << QStringLiteral("CREATE FUNCTION UFIND(text, text, integer) RETURNS integer LANGUAGE sql IMMUTABLE "
+                          "PARALLEL SAFE AS $u$ SELECT CASE WHEN $3 <> 0 "
+                          "THEN (docmar_fold(left(coalesce($1, ''), 255)) = $2)::integer "
+                          "ELSE (strpos(docmar_fold(left(coalesce($1, ''), 255)), $2) > 0)::integer END $u$");
+    sql << QStringLiteral("CREATE FUNCTION docmar_schema_version() RETURNS integer LANGUAGE sql IMMUTABLE "
+                          "AS $v$ SELECT %1 $v$")
+               .arg(TDM::kSchemaVersion);
+    // Every stored, changed or deleted document is told to the other programs on the book.
+    sql << QStringLiteral("CREATE FUNCTION docmar_notify() RETURNS trigger LANGUAGE plpgsql AS $n$ BEGIN "
+                          "PERFORM pg_notify('%1', TG_TABLE_NAME); RETURN NULL; END $n$")
+               .arg(QLatin1String(kDocumentsChannel));
     QStringList periods;
     for (int m = 1; m <= 16; ++m)
         periods << QStringLiteral("WHEN %1 THEN %2").arg(m).arg(quoted(ActPeriodName(m)));
@@ -108,14 +146,20 @@ QStringList tableSql()
         QStringList columns, cuts;
         for (const ColumnDef& c : t->columns) {
             QString column = QLatin1String(c.name) + u' ' + pgType(c.type);
-            if (t->primaryKey && qstrcmp(t->primaryKey, c.name) == 0)
+            if (t->primaryKey && qstrcmp(t->primaryKey, c.name) == 0) {
                 column += QStringLiteral(" PRIMARY KEY");
+                // A row stored without its key gets the next one, as SQLite gives it.
+                cuts << QStringLiteral(
+                            "IF NEW.%1 IS NULL THEN NEW.%1 := (SELECT coalesce(max(%1), 0) + 1 FROM %2); "
+                            "END IF;")
+                            .arg(QLatin1String(c.name), table);
+            }
             columns << column;
             if (c.type == ColumnType::Text)
                 cuts << QStringLiteral("NEW.%1 := left(NEW.%1, %2);").arg(QLatin1String(c.name)).arg(c.size);
         }
         sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", ")));
-        // Every writer's text is cut to its column, as on SQLite.
+        // Every writer's text is cut to its column, and a missing key given, as on SQLite.
         if (!cuts.isEmpty()) {
             sql << QStringLiteral("CREATE FUNCTION %1_cut() RETURNS trigger LANGUAGE plpgsql AS $c$ BEGIN %2 "
                                   "RETURN NEW; END $c$")
@@ -124,6 +168,11 @@ QStringList tableSql()
                                   "EXECUTE FUNCTION %1_cut()")
                        .arg(table);
         }
+        if (documentTables().contains(table))
+            sql << QStringLiteral(
+                       "CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
+                       "FOR EACH STATEMENT EXECUTE FUNCTION docmar_notify()")
+                       .arg(table);
     }
     return sql;
 }
@@ -166,6 +215,12 @@ QSqlDatabase openBook(const QString& uri, const QString& connectionName)
                                                   "Неверный адрес базы данных PostgreSQL: %1 "
                                                   "(ожидается postgresql://пользователь@сервер:порт/база)")
                           .arg(uri));
+    // The settings file and the caption show the address: a password stays in ~/.pgpass or PGPASSWORD.
+    if (!url.password().isEmpty())
+        throw DbError(QCoreApplication::translate("TDM",
+                                                  "Пароль в адресе базы данных не указывается: он берётся из "
+                                                  "файла ~/.pgpass или переменной PGPASSWORD (%1)")
+                          .arg(url.toString(QUrl::RemovePassword)));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
     if (!db.isValid()) {
         QSqlDatabase::removeDatabase(connectionName);
@@ -186,6 +241,9 @@ QSqlDatabase openBook(const QString& uri, const QString& connectionName)
         QSqlDatabase::removeDatabase(connectionName);
         throw DbError(QCoreApplication::translate("TDM", "Не удалось открыть базу данных %1").arg(uri), why);
     }
+    // A row another writer holds is waited for as long as an SQLite book is, then given up.
+    QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(kBusyWaitMs));
+    QSqlQuery(db).exec(QStringLiteral("SET client_min_messages = warning"));
     return db;
 }
 

@@ -11,6 +11,9 @@
 // order ("C") follow that order exactly; an index on the key serves the orders and the prefix filters.
 namespace PostgresSchema {
 
+// The channel on which the server tells every program on the book that documents changed.
+inline constexpr const char* kDocumentsChannel = "docmar_documents";
+
 // The statements that make an empty book: functions, tables, text-cutting triggers, indexes.
 QStringList createSql();
 // The same in two steps, for a bulk load that builds the indexes after the rows: functions, tables and

@@ -58,6 +58,7 @@ struct Position {
     QString measure;
     double count = 0;
     double price = 0;
+    bool operator==(const Position&) const = default;
 };
 
 // An invoice (FACT_NUMBER > 0) or a receipt (FACT_NUMBER < 0).
@@ -70,6 +71,7 @@ struct InvoiceRow {
     double FACT_NR = 0;
     QString NAME_OWNER;
     int ID_NUMBER = 0;
+    bool operator==(const InvoiceRow&) const = default;
 };
 
 struct ExpenseWaybillRow {

@@ -95,6 +95,12 @@ void DocumentLists::ShowAllDocuments()
     m_tax->setQuery(ListQueries::allTaxWaybills());
 }
 
+void DocumentLists::reloadAll()
+{
+    for (SqlListModel* list : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
+        list->reload();
+}
+
 void DocumentLists::clear()
 {
     m_clientId = 0;

@@ -29,6 +29,8 @@ public:
     void ShowAllDocuments();
     // No client's documents: empty lists under the design captions, nothing picked for a waybill.
     void clear();
+    // The same lists read again, for documents another workplace has stored; the selection stays.
+    void reloadAll();
     bool showsAllDocuments() const { return m_showsAll; }
     void setPrecision(const Precision& precision);
     // The invoice list's filters, kept through every reload until they are changed.

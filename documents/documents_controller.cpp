@@ -11,6 +11,17 @@
 #include <algorithm>
 
 namespace {
+
+// Another workplace stored a document under the number offered here while the dialog was open.
+QString renumbered(int offered, int stored)
+{
+    return QCoreApplication::translate("DocumentsController",
+                                       "Номер %1 тем временем получил документ, записанный на другом рабочем "
+                                       "месте. Документ записан под номером %2.")
+        .arg(offered)
+        .arg(stored);
+}
+
 } // namespace
 
 DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
@@ -117,6 +128,8 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
     int number = 0;
     try {
         number = StoreDraft(m_dm, draft, clientId, settings);
+        if (draft.isInvoice && number != draft.number)
+            m_prompter.inform(renumbered(draft.number, number));
     } catch (const DbError& e) {
         m_prompter.error(QCoreApplication::translate("DocumentsController",
                                                      "Неправильные данные (невозможно сохранить изменения)!"),
@@ -233,6 +246,8 @@ DocumentsController::WaybillStore DocumentsController::storeWaybill(const Waybil
             return WaybillStore::Refused;
         }
         *number = StoreWaybill(m_dm, draft);
+        if (*number != draft.number)
+            m_prompter.inform(renumbered(draft.number, *number));
         return WaybillStore::Stored;
     } catch (const DbError& e) {
         m_prompter.error(

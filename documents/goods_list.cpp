@@ -22,11 +22,7 @@ void GoodsList::sortByColumn(int column)
     m_indexName =
         name == QLatin1String("PRODUCT_NAME") ? QStringLiteral("PR_NAME") : QStringLiteral("PR_PRICE");
     // A book without the index still lists its goods, in the order they were entered.
-    if (!m_dm.isConnected() || !scalar(m_dm.database(),
-                                       QStringLiteral("SELECT name FROM sqlite_master WHERE "
-                                                      "type='index' AND name=? COLLATE NOCASE"),
-                                       {m_indexName})
-                                    .isValid())
+    if (!m_dm.isConnected() || !hasIndex(m_dm.database(), m_indexName))
         m_indexName.clear();
     reload();
 }
@@ -35,8 +31,10 @@ int GoodsList::insertEmpty()
 {
     try {
         const QSqlDatabase db = m_dm.database();
-        execOrThrow(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES ('', 0)"));
-        const qint64 id = scalar(db, QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+        const qint64 id =
+            scalar(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES ('', 0) "
+                                      "RETURNING REC_NUMBER"))
+                .toLongLong();
         reload();
         return m_model->rowOfKey(id);
     } catch (const DbError& e) {

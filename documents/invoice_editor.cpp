@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <algorithm>
 
@@ -18,6 +19,11 @@ QString cut(const char* column, const QString& text)
 {
     return cutToColumn(Tables::factures(), QLatin1String(column), text);
 }
+
+void checkUnchanged(const QSqlDatabase& db, const InvoiceDraft& draft);
+int numberToStore(TDM& dm, const InvoiceDraft& draft);
+void writeDraft(const QSqlDatabase& db, const InvoiceDraft& draft, int number, int clientId,
+                const Settings& settings);
 
 } // namespace
 
@@ -38,6 +44,7 @@ InvoiceDraft OpenDraft(EditorCommand command, const ClientRow& client, const Inv
     d.payerName = client.FIRMNAME;
     d.date = today;
     d.number = d.isInvoice ? nextInvoiceNumber : 0;
+    d.proposedNumber = d.number;
     if (fromSelected) {
         for (std::size_t i = 0; i < d.positions.size(); ++i) {
             const Position& p = selected->positions[i];
@@ -49,6 +56,7 @@ InvoiceDraft OpenDraft(EditorCommand command, const ClientRow& client, const Inv
         if (d.isInvoice)
             d.dopNo = selected->FACT_DOPNO;
         if (!d.isNew) {
+            d.original = *selected;
             d.number = selected->FACT_NUMBER;
             d.originalNumber = selected->FACT_NUMBER;
             d.date = selected->FACT_DATA;
@@ -108,10 +116,57 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("InvoiceEditor", "Не указана дата документа."));
     const QSqlDatabase db = dm.database();
-    Transaction tx(db, Transaction::Writing);
-    const int number = draft.isInvoice ? draft.number
-                       : draft.isNew   ? dm.NextReceiptNumber()
-                                       : draft.originalNumber;
+    int number = 0;
+    RetryOnCollision([&] {
+        Transaction tx(db, Transaction::Writing);
+        if (!draft.isNew)
+            checkUnchanged(db, draft);
+        number = numberToStore(dm, draft);
+        writeDraft(db, draft, number, clientId, settings);
+        tx.commit();
+    });
+    return number;
+}
+
+namespace {
+
+// The edited row is still there as the editor read it; another user's change is never written over.
+void checkUnchanged(const QSqlDatabase& db, const InvoiceDraft& draft)
+{
+    // On the server the row is held until the store ends, so no one changes it in between.
+    QSqlQuery q = execOrThrow(db,
+                              QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?") +
+                                  (isPostgres(db) ? QStringLiteral(" FOR UPDATE") : QString()),
+                              {draft.originalNumber});
+    if (!q.next())
+        throw DbError(QCoreApplication::translate("InvoiceEditor",
+                                                  "Документ № %1 не найден: его удалили, пока он был открыт.")
+                          .arg(draft.originalNumber));
+    if (draft.original && invoiceFromRecord(q.record()) != *draft.original)
+        throw DbError(QCoreApplication::translate(
+                          "InvoiceEditor", "Документ № %1 изменили на другом рабочем месте, пока он был "
+                                           "открыт. Ваши изменения не сохранены: откройте документ "
+                                           "заново.")
+                          .arg(draft.originalNumber));
+}
+
+int numberToStore(TDM& dm, const InvoiceDraft& draft)
+{
+    if (!draft.isInvoice)
+        return draft.isNew ? dm.NextReceiptNumber() : draft.originalNumber;
+    const bool moves = draft.isNew || draft.number != draft.originalNumber;
+    if (!moves || !dm.ReadDocument(draft.number))
+        return draft.number;
+    // The number offered when the editor opened went to another document meanwhile: the next free one.
+    if (draft.isNew && draft.number == draft.proposedNumber)
+        return dm.NextFactNumber();
+    throw DbError(QCoreApplication::translate("InvoiceEditor", "Счет-фактура № %1 уже есть в базе данных.")
+                      .arg(draft.number));
+}
+
+void writeDraft(const QSqlDatabase& db, const InvoiceDraft& draft, int number, int clientId,
+                const Settings& settings)
+{
 
     QStringList columns;
     QVariantList values;
@@ -154,9 +209,9 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
                               "InvoiceEditor", "Документ № %1 не найден: его удалили, пока он был открыт.")
                               .arg(draft.originalNumber));
     }
-    tx.commit();
-    return number;
 }
+
+} // namespace
 
 void StorePayerDetails(TDM& dm, int clientId, const InvoiceDraft& draft)
 {

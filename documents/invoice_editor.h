@@ -29,6 +29,8 @@ struct InvoiceDraft {
     bool isNew = true;
     int number = 0;         // the invoice number (NoFact1); a receipt's number once it has one
     int originalNumber = 0; // the stored row an edit replaces
+    int proposedNumber = 0; // the number a new invoice was offered; another is taken if someone took it
+    std::optional<InvoiceRow> original; // an edit's row as it was read, to tell another user's change
     QString dopNo;
     QDate date;
     std::array<DraftPosition, 4> positions;
@@ -59,8 +61,10 @@ void PadFirstLines(InvoiceDraft& draft);
 double NetOfVat(double grossPrice, int vatPercent);
 
 // Stores the document in one step: a new row, or the edited one in place; nothing of it when anything
-// fails. The number it is stored under (a new receipt gets the next receipt number). Throws DbError, also
-// for an invoice number below 1.
+// fails. The number it is stored under: a new receipt gets the next receipt number, and a new invoice
+// whose offered number another writer has taken meanwhile the next free one. Throws DbError, also for an
+// invoice number below 1 or one typed that is taken, and for an edit of a row that someone else changed
+// or deleted since it was opened.
 int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings& settings);
 
 // The payer's details typed in the editor into the client's row; throws DbError (a date that is no date

@@ -45,6 +45,7 @@ WaybillDraft OpenWaybillDraft(const TDM& dm, WaybillKind kind, bool forReceipt,
     d.forReceipt = forReceipt;
     d.documents = forReceipt ? std::array<int, 3>{documents[0], 0, 0} : documents;
     d.number = kind == WaybillKind::Expense ? dm.NextNakl1Number() : dm.NextNakl2Number();
+    d.proposedNumber = d.number;
     d.date = today;
     d.proxyDate = today;
     d.documentsDate = forReceipt ? dm.GetFactDate(d.documents[0])
@@ -130,7 +131,7 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         columns << QLatin1String(column);
         values << value;
     };
-    put("NAKL_NUMBER", draft.number);
+    put("NAKL_NUMBER", 0); // the number is taken when the row is stored
     put("NAKL_DATA", dateToDb(draft.date));
     put("FACT1_NUMBER", draft.documents[0]);
     put("FACT2_NUMBER", draft.documents[1]);
@@ -158,11 +159,26 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         throw DbError(QCoreApplication::translate("WaybillIssue", "Не указана дата накладной."));
     QStringList marks;
     marks.fill(QStringLiteral("?"), columns.size());
-    Transaction tx(db, Transaction::Writing);
-    execOrThrow(db,
-                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                    .arg(QLatin1String(table.name), columns.join(u','), marks.join(u',')),
-                values);
-    tx.commit();
-    return draft.number;
+    const QString table_ = QLatin1String(table.name);
+    int number = 0;
+    RetryOnCollision([&] {
+        Transaction tx(db, Transaction::Writing);
+        number = draft.number;
+        if (scalar(db, QStringLiteral("SELECT 1 FROM %1 WHERE NAKL_NUMBER=?").arg(table_), {number})
+                .isValid()) {
+            // The number offered when the dialog opened went to another waybill meanwhile: the next free one.
+            if (draft.number != draft.proposedNumber)
+                throw DbError(
+                    QCoreApplication::translate("WaybillIssue", "Накладная № %1 уже есть в базе данных.")
+                        .arg(draft.number));
+            number = draft.kind == WaybillKind::Expense ? dm.NextNakl1Number() : dm.NextNakl2Number();
+        }
+        values[0] = number;
+        execOrThrow(db,
+                    QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(table_, columns.join(u','), marks.join(u',')),
+                    values);
+        tx.commit();
+    });
+    return number;
 }

@@ -29,6 +29,7 @@ struct WaybillDraft {
     std::optional<ClientRow> client; // nullopt: that client is no longer in the register
     QDate documentsDate;             // the latest invoice date, or the receipt's
     int number = 0;                  // NoNak
+    int proposedNumber = 0;          // the number offered; another is taken if someone took it
     QDate date;                      // NDateED / NDateEd
     // Expense waybill
     QString receiver; // NameEd: who takes the goods
@@ -61,6 +62,7 @@ struct WaybillRefusal {
 // Checks that the documents are there, belong to one client and share one advertising-tax rate.
 std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const WaybillDraft& draft);
 
-// Stores the waybill in one step; the number it got. Throws DbError (a repeated number, a proxy number
-// that is no whole number).
+// Stores the waybill in one step; the number it got, which is the next free one when another writer took
+// the offered number meanwhile. Throws DbError (a number typed that is taken, a proxy number that is no
+// whole number).
 int StoreWaybill(TDM& dm, const WaybillDraft& draft);

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 pxlib-dev
-  postgresql-15 libqt6sql6-psql
+  postgresql-15 libqt6sql6-psql libpq-dev
   libgtest-dev libbenchmark-dev
   qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   fonts-liberation poppler-utils

@@ -296,6 +296,10 @@
         <source>Не удалось прочитать данные: %1.</source>
         <translation>Не вдалося прочитати дані: %1.</translation>
     </message>
+    <message>
+        <source>нет связи с сервером базы данных</source>
+        <translation>немає зв’язку з сервером бази даних</translation>
+    </message>
 </context>
 <context>
     <name>Demo</name>
@@ -409,6 +413,10 @@
         <source>Укажите имя файла журнала.</source>
         <translation>Вкажіть ім’я файлу журналу.</translation>
     </message>
+    <message>
+        <source>Номер %1 тем временем получил документ, записанный на другом рабочем месте. Документ записан под номером %2.</source>
+        <translation>Номер %1 тим часом отримав документ, записаний на іншому робочому місці. Документ записано під номером %2.</translation>
+    </message>
 </context>
 <context>
     <name>ExpenseWaybillForm</name>
@@ -466,6 +474,14 @@
     <message>
         <source>Неверная дата договора: %1</source>
         <translation>Неправильна дата договору: %1</translation>
+    </message>
+    <message>
+        <source>Документ № %1 изменили на другом рабочем месте, пока он был открыт. Ваши изменения не сохранены: откройте документ заново.</source>
+        <translation>Документ № %1 змінили на іншому робочому місці, поки він був відкритий. Ваші зміни не збережено: відкрийте документ знову.</translation>
+    </message>
+    <message>
+        <source>Счет-фактура № %1 уже есть в базе данных.</source>
+        <translation>Рахунок-фактура № %1 вже є в базі даних.</translation>
     </message>
 </context>
 <context>
@@ -1206,6 +1222,18 @@
     <message>
         <source>Не удалось открыть базу данных %1</source>
         <translation>Не вдалося відкрити базу даних %1</translation>
+    </message>
+    <message>
+        <source>нет прав на запись в базу данных</source>
+        <translation>немає прав на запис до бази даних</translation>
+    </message>
+    <message>
+        <source>нет связи с сервером базы данных</source>
+        <translation>немає зв’язку з сервером бази даних</translation>
+    </message>
+    <message>
+        <source>Пароль в адресе базы данных не указывается: он берётся из файла ~/.pgpass или переменной PGPASSWORD (%1)</source>
+        <translation>Пароль в адресі бази даних не вказується: він береться з файлу ~/.pgpass або змінної PGPASSWORD (%1)</translation>
     </message>
 </context>
 <context>
@@ -2305,6 +2333,10 @@
     <message>
         <source>Не указана дата накладной.</source>
         <translation>Не вказано дату накладної.</translation>
+    </message>
+    <message>
+        <source>Накладная № %1 уже есть в базе данных.</source>
+        <translation>Накладна № %1 вже є в базі даних.</translation>
     </message>
 </context>
 <context>

@@ -588,3 +588,55 @@ TEST(CommandLine, MessagesFollowTheInterfaceLanguage)
     ASSERT_TRUE(ini.save());
     EXPECT_TRUE(initDb(chosen.path(), "C.UTF-8").startsWith(QStringLiteral("Створено порожню базу даних")));
 }
+
+// A PostgreSQL book named in docmar.ini's BOOK, or for one run by --book, serves every command; the copy
+// of PATH's file stays where it was, and no password is ever taken into the address.
+TEST(CommandLine, TheBookSettingAndBookOptionNameAPostgresBook)
+{
+    TestHome home;
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    const QString homeArg = QStringLiteral("--home=") + home.path();
+    ProcessResult r = runDocmar({homeArg, QStringLiteral("--book"), book, QStringLiteral("init-db")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(book)) << r.err.toStdString();
+    EXPECT_FALSE(TDM::databaseExists(home.dataFolder())); // no SQLite file was made
+    r = runDocmar({homeArg, QStringLiteral("--book"), book, QStringLiteral("init-db")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("уже существует"))) << r.err.toStdString();
+
+    // The key in the settings file, its other lines kept.
+    IniFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.load());
+    ini.writeString(QStringLiteral("DATABASE"), QStringLiteral("BOOK"), book);
+    ASSERT_TRUE(ini.save());
+    r = runDocmar({homeArg, QStringLiteral("demo"), QStringLiteral("--clients"), QStringLiteral("3"),
+                   QStringLiteral("--invoices"), QStringLiteral("10")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runDocmar({homeArg, QStringLiteral("find"), QStringLiteral("invoice"), QStringLiteral("10")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("FACT_NUMBER=10\n"))) << r.out.toStdString();
+    Settings settings = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(settings, home.path()));
+    EXPECT_EQ(settings.book, book);
+    ASSERT_TRUE(WriteSettings(settings, home.path()));
+    EXPECT_TRUE(fileBytes(settingsFilePath(home.path())).contains("BOOK=" + book.toUtf8()));
+
+    // --book "" is the SQLite file for this run, which has no database yet.
+    r = runDocmar({homeArg, QStringLiteral("--book="), QStringLiteral("find"), QStringLiteral("invoice"),
+                   QStringLiteral("10")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Файл базы данных не найден"))) << r.err.toStdString();
+
+    r = runDocmar({homeArg, QStringLiteral("--book"), QStringLiteral("mysql://x/y"), QStringLiteral("find"),
+                   QStringLiteral("invoice"), QStringLiteral("1")});
+    EXPECT_EQ(r.exitCode, 2);
+    QString withPassword = book;
+    withPassword.replace(QStringLiteral("postgresql://postgres@"),
+                         QStringLiteral("postgresql://postgres:secret@"));
+    r = runDocmar({homeArg, QStringLiteral("--book"), withPassword, QStringLiteral("find"),
+                   QStringLiteral("invoice"), QStringLiteral("1")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("PGPASSWORD"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("secret"))) << r.err.toStdString();
+}

@@ -173,10 +173,8 @@ TEST_F(ClientRegisterTest, AFailedClearingLeavesNoClientHalfDeleted)
                     QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"), {id, id});
     reg->setSortIndex(QStringLiteral("FIRMA"));
     const int failing = reg->idAt(2);
-    execOrThrow(dm->database(),
-                QStringLiteral("CREATE TRIGGER locked BEFORE DELETE ON NAKLADN2 WHEN OLD.ID_NUMBER=%1 "
-                               "BEGIN SELECT RAISE(ABORT, 'locked'); END")
-                    .arg(failing));
+    FailDeletesFrom(dm->database(), QStringLiteral("NAKLADN2"),
+                    QStringLiteral("OLD.ID_NUMBER=%1").arg(failing));
     EXPECT_THROW(ClearRegister(*dm, *reg), DbError);
     // The two clients after it in the list went whole; it and those before it stay whole.
     EXPECT_EQ(

@@ -182,8 +182,7 @@ TEST_F(DataModuleTest, AFailedCascadeDeleteLeavesTheClientWhole)
     execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (1, 2)"));
     execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'x')"));
     // The last of the four deletes fails, as a locked or damaged table would.
-    execOrThrow(db, QStringLiteral("CREATE TRIGGER no_delete BEFORE DELETE ON NAKLADN2 "
-                                   "BEGIN SELECT RAISE(ABORT, 'table is locked'); END"));
+    FailDeletesFrom(db, QStringLiteral("NAKLADN2"));
     EXPECT_THROW(dm->DeleteClientDocuments(2), DbError);
     EXPECT_THROW(dm->DeleteClient(2), DbError);
     EXPECT_EQ(count("ACTS", 2), 1);
@@ -194,12 +193,13 @@ TEST_F(DataModuleTest, AFailedCascadeDeleteLeavesTheClientWhole)
 
 TEST_F(DataModuleTest, OperationsOnADisconnectedModuleFailCleanly)
 {
+    const QString book = dm->book();
     dm->disconnect();
     EXPECT_THROW(dm->NextFactNumber(), DbError);
     EXPECT_THROW(dm->GetFactDate(1), DbError);
     OwnerRecord owner;
     EXPECT_THROW(dm->LoadOwnerRecord(owner, nullptr), DbError);
     dm->UpgradeFacturesTable(); // silent
-    dm->connect(home.dataFolder());
+    dm->connect(home.dataFolder(), book);
     EXPECT_EQ(dm->NextFactNumber(), 1);
 }

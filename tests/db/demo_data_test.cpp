@@ -11,12 +11,25 @@
 
 namespace {
 
+// Rows in the order they were written: SQLite's rowid; on the server, every column (the tables without a
+// key have no other order).
+QString orderOfRows(const QSqlDatabase& db, const TableDef& t)
+{
+    if (!isPostgres(db))
+        return QStringLiteral("rowid");
+    QStringList all;
+    for (int i = 1; i <= int(t.columns.size()); ++i)
+        all << QString::number(i);
+    return all.join(u',');
+}
+
 QByteArray tableDigest(const QSqlDatabase& db)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const TableDef* t : Tables::all()) {
-        QSqlQuery q =
-            execOrThrow(db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(t->name)));
+        QSqlQuery q = execOrThrow(
+            db,
+            QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(QLatin1String(t->name), orderOfRows(db, *t)));
         while (q.next())
             for (int i = 0; i < q.record().count(); ++i)
                 hash.addData(q.value(i).toString().toUtf8() + '|');

@@ -148,8 +148,9 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
         tx.commit();
     }
     const std::vector<qint64> expected =
-        selectKeys(dm->database(), QStringLiteral("SELECT rowid FROM FACTURES WHERE FACT_NUMBER<0 "
-                                                  "ORDER BY FACT_DATA, FACT_NUMBER DESC"));
+        selectKeys(dm->database(), QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER<0 "
+                                                  "ORDER BY FACT_DATA NULLS FIRST, FACT_NUMBER DESC")
+                                       .arg(rowKeyColumn(dm->database(), QStringLiteral("FACTURES"))));
     ASSERT_EQ(expected.size(), 700u);
 
     SqlListModel model(*dm, Tables::factures(),

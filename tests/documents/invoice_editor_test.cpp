@@ -73,6 +73,7 @@ TEST_F(InvoiceEditorTest, ATakenOrNonPositiveNumberIsRefusedAndNothingIsWritten)
     d.positions[0].line1 = QStringLiteral("Пісок");
     ASSERT_EQ(StoreDraft(*dm, d, 2, settings), 1);
     d.positions[0].line1 = QStringLiteral("Щебінь");
+    d.proposedNumber = 0; // 1 typed by hand
     EXPECT_THROW(StoreDraft(*dm, d, 2, settings), DbError);
     EXPECT_EQ(stored(1).positions[0].name, QStringLiteral("Пісок"));
     for (int bad : {0, -4}) {

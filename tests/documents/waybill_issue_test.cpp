@@ -148,7 +148,8 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
     int number = 0;
     EXPECT_EQ(documents.storeWaybill(*d, &number), DocumentsController::WaybillStore::Stored);
     EXPECT_EQ(number, 1);
-    // The same number again: the message, and the dialog stays.
+    // The same number again, typed by hand: the message, and the dialog stays.
+    d->proposedNumber = 0;
     prompter.clear();
     EXPECT_EQ(documents.storeWaybill(*d, &number), DocumentsController::WaybillStore::StayOpen);
     EXPECT_EQ(prompter.texts(), QStringList{"Неправильные данные !"});

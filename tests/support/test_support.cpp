@@ -70,10 +70,49 @@ QString TestHome::file(const QString& name) const
     return QDir(m_dir.path()).filePath(name);
 }
 
+bool TestingOnPostgres()
+{
+    return qEnvironmentVariable("DOCMAR_TEST_ENGINE") == QLatin1String("postgres");
+}
+
+void FailDeletesFrom(const QSqlDatabase& db, const QString& table, const QString& condition)
+{
+    if (isPostgres(db)) {
+        execOrThrow(db,
+                    QStringLiteral("CREATE FUNCTION %1_locked() RETURNS trigger LANGUAGE plpgsql AS $l$ "
+                                   "BEGIN IF %2 THEN RAISE EXCEPTION 'table is locked'; END IF; RETURN OLD; "
+                                   "END $l$")
+                        .arg(table, condition));
+        execOrThrow(db, QStringLiteral("CREATE TRIGGER %1_locked BEFORE DELETE ON %1 FOR EACH ROW EXECUTE "
+                                       "FUNCTION %1_locked()")
+                            .arg(table));
+        return;
+    }
+    execOrThrow(db, QStringLiteral("CREATE TRIGGER %1_locked BEFORE DELETE ON %1 WHEN %2 "
+                                   "BEGIN SELECT RAISE(ABORT, 'table is locked'); END")
+                        .arg(table, condition));
+}
+
+void MakeReadOnly(const QSqlDatabase& db, bool readOnly)
+{
+    if (isPostgres(db))
+        execOrThrow(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION ") +
+                            (readOnly ? QStringLiteral("READ ONLY") : QStringLiteral("READ WRITE")));
+    else
+        execOrThrow(db, QStringLiteral("PRAGMA query_only=%1").arg(readOnly ? 1 : 0));
+}
+
 std::unique_ptr<TDM> TestHome::createAndConnect() const
 {
-    TDM::createDatabase(dataFolder());
     auto dm = std::make_unique<TDM>();
+    if (TestingOnPostgres()) {
+        const QString book = NewPostgresBook();
+        TDM::createPostgresBook(book);
+        QDir().mkpath(dataFolder());
+        dm->connect(dataFolder(), book);
+        return dm;
+    }
+    TDM::createDatabase(dataFolder());
     dm->connect(dataFolder());
     return dm;
 }

@@ -14,7 +14,8 @@ public:
     QString path() const { return m_dir.path(); }
     QString dataFolder() const;
     QString file(const QString& name) const;
-    // A data module connected to a fresh database in DataBase/.
+    // A data module connected to a fresh database in DataBase/, or with DOCMAR_TEST_ENGINE=postgres to a
+    // fresh book on the tests' PostgreSQL server (DataBase/ then only holds backups).
     std::unique_ptr<TDM> createAndConnect() const;
 
 private:
@@ -29,6 +30,14 @@ void writeFileBytes(const QString& path, const QByteArray& bytes);
 // A new empty database on the throw-away PostgreSQL server that ./test.sh starts (DOCMAR_TEST_PG), as
 // the URI of a PostgreSQL book; the test fails, and the URI is empty, when there is no server.
 QString NewPostgresBook();
+// Whether this run proves the suites on PostgreSQL (DOCMAR_TEST_ENGINE=postgres).
+bool TestingOnPostgres();
+// Makes every delete from the table fail (those of rows the condition, an SQL expression over OLD, holds
+// for), as a locked or damaged table would; on either engine.
+void FailDeletesFrom(const QSqlDatabase& db, const QString& table,
+                     const QString& condition = QStringLiteral("1=1"));
+// Writes on the connection fail as on a book opened read-only, until switched back.
+void MakeReadOnly(const QSqlDatabase& db, bool readOnly);
 
 // Runs the docmar executable and gives its exit code, stdout and stderr.
 struct ProcessResult {

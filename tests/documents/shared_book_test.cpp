@@ -1,0 +1,176 @@
+// Several programs on one book at once: numbers never taken twice, nothing written over unseen, the others
+// told. Run on SQLite and, in the PostgreSQL pass, on a server book.
+#include "db/book_notifier.h"
+#include "db/data_module.h"
+#include "documents/invoice_editor.h"
+#include "documents/waybill_issue.h"
+#include "support/test_support.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+
+namespace {
+
+class SharedBook : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dm = home.createAndConnect();
+        execOrThrow(dm->database(),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Ґрунт\"')"));
+        client = *dm->ReadClient(2);
+    }
+    // Another workplace: a connection of its own to the same book.
+    std::unique_ptr<TDM> otherWorkplace() const
+    {
+        auto other = std::make_unique<TDM>();
+        other->connect(dm->folder(), dm->book());
+        return other;
+    }
+    InvoiceDraft opened(TDM& on, EditorCommand command, const InvoiceRow* selected = nullptr) const
+    {
+        InvoiceDraft d = OpenDraft(command, client, selected, on.NextFactNumber(), 0, QDate(2026, 12, 7));
+        d.positions[0] = {QStringLiteral("Цемент"), QString(), QStringLiteral("міш"), 2, 100};
+        return d;
+    }
+
+    TestHome home;
+    std::unique_ptr<TDM> dm;
+    ClientRow client;
+    Settings settings;
+};
+
+} // namespace
+
+TEST_F(SharedBook, AnOfferedNumberTakenElsewhereGoesToTheNextFreeOneATypedOneIsRefused)
+{
+    const auto other = otherWorkplace();
+    InvoiceDraft mine = opened(*dm, EditorCommand::NewInvoice);
+    InvoiceDraft theirs = opened(*other, EditorCommand::NewInvoice);
+    ASSERT_EQ(mine.number, 1);
+    ASSERT_EQ(theirs.number, 1);
+    theirs.positions[0].line1 = QStringLiteral("Пісок");
+    EXPECT_EQ(StoreDraft(*other, theirs, 2, settings), 1);
+    EXPECT_EQ(StoreDraft(*dm, mine, 2, settings), 2);
+    EXPECT_EQ(dm->ReadDocument(1)->positions[0].name, QStringLiteral("Пісок")); // theirs, untouched
+    EXPECT_EQ(dm->ReadDocument(2)->positions[0].name, QStringLiteral("Цемент"));
+
+    // A number typed by hand that someone has taken is never stored over.
+    InvoiceDraft typed = opened(*dm, EditorCommand::NewInvoice);
+    typed.number = 1;
+    EXPECT_THROW(StoreDraft(*dm, typed, 2, settings), DbError);
+    EXPECT_EQ(dm->ReadDocument(1)->positions[0].name, QStringLiteral("Пісок"));
+
+    // Waybills the same way: both offered 1, the later store gets 2.
+    const WaybillDraft first = OpenWaybillDraft(*dm, WaybillKind::Tax, false, {1, 0, 0}, QDate(2026, 12, 7));
+    const WaybillDraft second =
+        OpenWaybillDraft(*other, WaybillKind::Tax, false, {2, 0, 0}, QDate(2026, 12, 7));
+    EXPECT_EQ(StoreWaybill(*other, second), 1);
+    EXPECT_EQ(StoreWaybill(*dm, first), 2);
+    EXPECT_EQ(dm->ReadTaxWaybill(1)->FACT1_NUMBER, 2);
+    EXPECT_EQ(dm->ReadTaxWaybill(2)->FACT1_NUMBER, 1);
+}
+
+TEST_F(SharedBook, AnEditOfADocumentChangedOrDeletedElsewhereIsRefusedAndWritesNothing)
+{
+    const auto other = otherWorkplace();
+    ASSERT_EQ(StoreDraft(*dm, opened(*dm, EditorCommand::NewInvoice), 2, settings), 1);
+    const InvoiceRow stored = *dm->ReadDocument(1);
+    InvoiceDraft mine = opened(*dm, EditorCommand::EditInvoice, &stored);
+    InvoiceDraft theirs = opened(*other, EditorCommand::EditInvoice, &stored);
+    theirs.positions[0].count = 5;
+    EXPECT_EQ(StoreDraft(*other, theirs, 2, settings), 1);
+
+    mine.positions[0].count = 7;
+    try {
+        StoreDraft(*dm, mine, 2, settings);
+        ADD_FAILURE() << "an edit over another workplace's change was stored";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Документ № 1 изменили на другом рабочем месте, пока он был "
+                                 "открыт. Ваши изменения не сохранены: откройте документ заново."));
+    }
+    EXPECT_EQ(dm->ReadDocument(1)->positions[0].count, 5);
+
+    // Opened again, the edit goes through; an edit of a document deleted meanwhile is refused.
+    const InvoiceRow now = *dm->ReadDocument(1);
+    mine = opened(*dm, EditorCommand::EditInvoice, &now);
+    mine.positions[0].count = 7;
+    EXPECT_EQ(StoreDraft(*dm, mine, 2, settings), 1);
+    const InvoiceRow last = *dm->ReadDocument(1);
+    mine = opened(*dm, EditorCommand::EditInvoice, &last);
+    execOrThrow(other->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=1"));
+    EXPECT_THROW(StoreDraft(*dm, mine, 2, settings), DbError);
+    EXPECT_FALSE(dm->ReadDocument(1).has_value());
+}
+
+// Three workplaces store invoices and receipts as fast as they can, each with the number it was offered.
+TEST_F(SharedBook, WritersSideBySideLoseNothingAndNeverShareANumber)
+{
+    constexpr int kWriters = 3, kEach = 60;
+    std::vector<std::vector<int>> numbers(kWriters);
+    std::vector<std::string> failures(kWriters);
+    const QString folder = dm->folder(), book = dm->book();
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w)
+        writers.emplace_back([&, w] {
+            try {
+                TDM mine;
+                mine.connect(folder, book);
+                for (int i = 0; i < kEach; ++i) {
+                    const EditorCommand command =
+                        i % 3 == 2 ? EditorCommand::NewReceipt : EditorCommand::NewInvoice;
+                    InvoiceDraft d = opened(mine, command);
+                    d.positions[0].count = w * 1000 + i; // whose and which, to be found again
+                    numbers[std::size_t(w)].push_back(StoreDraft(mine, d, 2, settings));
+                }
+            } catch (const DbError& e) {
+                failures[std::size_t(w)] = e.fullText().toStdString();
+            }
+        });
+    for (std::thread& t : writers)
+        t.join();
+    std::set<int> all;
+    for (int w = 0; w < kWriters; ++w) {
+        EXPECT_EQ(failures[std::size_t(w)], "");
+        for (std::size_t i = 0; i < numbers[std::size_t(w)].size(); ++i) {
+            const int number = numbers[std::size_t(w)][i];
+            EXPECT_TRUE(all.insert(number).second) << "number " << number << " given twice";
+            const std::optional<InvoiceRow> row = dm->ReadDocument(number);
+            ASSERT_TRUE(row.has_value()) << number;
+            EXPECT_EQ(row->positions[0].count, w * 1000 + int(i)) << number;
+            EXPECT_EQ(number < 0, i % 3 == 2) << number;
+        }
+    }
+    EXPECT_EQ(all.size(), std::size_t(kWriters * kEach));
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(),
+              kWriters * kEach);
+}
+
+TEST_F(SharedBook, TheOtherProgramsAreToldOfStoredDocumentsOnlyOnTheServer)
+{
+    BookNotifier notifier;
+    notifier.watch(*dm);
+    QSignalSpy told(&notifier, &BookNotifier::documentsChanged);
+    const auto other = otherWorkplace();
+    // A burst of stores elsewhere is told once; this program's own stores are not told at all.
+    for (int i = 0; i < 3; ++i)
+        StoreDraft(*other, opened(*other, EditorCommand::NewReceipt), 2, settings);
+    if (!dm->isPostgres()) {
+        EXPECT_FALSE(told.wait(3 * BookNotifier::kGatherMs));
+        return;
+    }
+    EXPECT_TRUE(told.wait(5000));
+    QTest::qWait(3 * BookNotifier::kGatherMs);
+    EXPECT_EQ(told.count(), 1);
+    told.clear();
+    StoreDraft(*dm, opened(*dm, EditorCommand::NewReceipt), 2, settings);
+    EXPECT_FALSE(told.wait(3 * BookNotifier::kGatherMs));
+    execOrThrow(other->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=-1"));
+    EXPECT_TRUE(told.wait(5000));
+}
