@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -160,6 +161,9 @@ bool isPostgresDriver(const QSqlDriver* driver)
     return driver && driver->dbmsType() == QSqlDriver::PostgreSQL;
 }
 
+// The key of the server's advisory lock every writing transaction of the program takes: "DocM".
+constexpr qint64 kWriteTurnLock = 0x446F634D;
+
 DbError describe(const QSqlError& e, const QString& sql, bool postgres)
 {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
@@ -195,6 +199,31 @@ void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
     query.setForwardOnly(!isPostgres(db));
     if (!query.prepare(forEngine(db, sql)))
         throw describe(query.lastError(), sql, isPostgres(db));
+}
+
+// The statement with each "?" outside quotes replaced by its value as the driver writes a literal (text
+// quoted and escaped for the server).
+QString withValues(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    if (values.isEmpty())
+        return sql;
+    QString out;
+    out.reserve(sql.size() + 16 * values.size());
+    qsizetype next = 0;
+    bool quoted = false;
+    for (const QChar c : sql) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (c != u'?' || quoted || next >= values.size()) {
+            out += c;
+            continue;
+        }
+        const QVariant& v = values[next++];
+        QSqlField field(QString(), v.metaType());
+        field.setValue(v);
+        out += db.driver()->formatValue(field);
+    }
+    return out;
 }
 
 void bindAll(QSqlQuery& query, const QVariantList& values)
@@ -504,9 +533,10 @@ void execOrThrow(QSqlQuery& query)
 QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
-    if (values.isEmpty() && isPostgres(db)) {
-        // Said once, not prepared: the server keeps no statement for what runs once (BEGIN, a count).
-        if (!query.exec(forEngine(db, sql)))
+    if (isPostgres(db)) {
+        // Said once, not prepared: a statement that runs once costs one trip to the server instead of
+        // three, and leaves nothing to free in a transaction that has failed.
+        if (!query.exec(withValues(db, forEngine(db, sql), values)))
             throw describe(query);
         return query;
     }
@@ -556,11 +586,15 @@ Transaction::Transaction(const QSqlDatabase& db, Kind kind)
         m_outer = true;
         return;
     }
-    // The server takes no savepoint outside a transaction: the outermost guard begins one. Writers then
-    // run side by side; what two of them take at once (a number) is a collision their caller retries.
+    // The server takes no savepoint outside a transaction: the outermost guard begins one. A writing one
+    // then waits for the book's write turn, as on SQLite, so that what it checks and numbers holds until
+    // it commits; only a writer that is not this program can still take a number first (a collision the
+    // caller retries). Readers never wait.
     if (PGconn* pg = postgresHandle(db); pg && PQtransactionStatus(pg) == PQTRANS_IDLE) {
         execOrThrow(m_db, QStringLiteral("BEGIN"));
         m_outer = true;
+        if (kind == Writing)
+            execOrThrow(m_db, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteTurnLock));
         return;
     }
     static std::atomic<int> counter{0};

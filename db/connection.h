@@ -93,8 +93,9 @@ bool hasIndex(const QSqlDatabase& db, const QString& name);
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
 // All or nothing: rolls back unless commit() was called. Nested guards become savepoints of the outer one.
-// A writing transaction takes the book's write lock at once, so what it checks first (that the book is
-// empty, say) still holds when it writes; another process then waits, or is told the book is in use.
+// A writing transaction takes the book's write lock at once (on PostgreSQL the program's own write turn),
+// so what it checks first (that the book is empty, the next number) still holds when it writes; another
+// process then waits, or is told the book is in use.
 class Transaction {
 public:
     enum Kind { Deferred, Writing };
