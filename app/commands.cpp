@@ -650,13 +650,13 @@ int backup(const Invocation& inv, Prompter& prompter)
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
     const Settings settings = loadSettings(inv, prompter);
-    if (!TDM::databaseExists(settings.path)) {
+    if (settings.book.isEmpty() && !TDM::databaseExists(settings.path)) {
         printErr(QCoreApplication::translate("Commands", "Файл базы данных не найден: %1")
                      .arg(TDM::databaseFile(settings.path)));
         return ExitFailed;
     }
     MaintenanceController maintenance(prompter);
-    const std::optional<BackupReport> report = maintenance.backUp(settings.path);
+    const std::optional<BackupReport> report = maintenance.backUp(settings.path, settings.book);
     if (!report)
         return ExitFailed;
     maintenance.reportBackup(settings.path, *report);

@@ -770,7 +770,8 @@ void TBuhForm::BitBtn6Click()
     showProgressPanel(tr("Создание резервной копии базы ..."));
     // The folder in use is the one backed up, wherever PATH puts it.
     m_dm.disconnect();
-    const std::optional<BackupReport> report = m_maintenance.backUp(m_settings.path);
+    const std::optional<BackupReport> report =
+        m_maintenance.backUp(m_settings.path, m_dm.isPostgres() ? m_dm.book() : QString());
     QDir::setCurrent(m_programFolder);
     LoadAndShowOwner();
     clientRegister().reload();

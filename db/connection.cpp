@@ -261,6 +261,7 @@ DbError DbError::fromEngine(int code, const QString& words, bool writing)
     DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
     error.m_reason = reason;
     error.m_collision = code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE;
+    error.m_busy = (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
     return error;
 }
 
@@ -299,6 +300,7 @@ DbError DbError::fromPostgres(const QString& sqlState, const QString& words, boo
     error.m_reason = reason;
     error.m_collision = sqlState == QLatin1String("23505") || sqlState == QLatin1String("40001") ||
                         sqlState == QLatin1String("40P01");
+    error.m_busy = sqlState == QLatin1String("55P03") || sqlState == QLatin1String("57014");
     return error;
 }
 

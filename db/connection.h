@@ -36,12 +36,15 @@ public:
     // The write met a row that another writer had just stored under the same key (a number taken twice),
     // or the server broke off the transaction to let another go first: the whole write may be tried again.
     bool isCollision() const { return m_collision; }
+    // Another program held the book longer than a write waits for it.
+    bool isBusy() const { return m_busy; }
 
 private:
     QString m_message;
     QString m_detail;
     QString m_reason;
     bool m_collision = false;
+    bool m_busy = false;
 };
 
 // The SQL of the program is SQLite's. On a PostgreSQL book a few of its forms are said the server's way:

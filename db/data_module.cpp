@@ -194,6 +194,13 @@ void TDM::connect(const QString& folder, const QString& book)
 void TDM::checkBook()
 {
     const QSqlDatabase db = database();
+    // An empty database on the server is a book not made yet, not a damaged one.
+    if (isPostgres() && !PostgresSchema::hasTables(db))
+        throw DbError(QCoreApplication::translate("TDM",
+                                                  "В базе данных %1 ещё нет книги: создайте её командой "
+                                                  "\"docmar init-db --book %1\" или перенесите в неё книгу "
+                                                  "командой \"docmar copy-book --to %1\".")
+                          .arg(m_book));
     for (const TableDef* t : Tables::all())
         if (columnsOf(db, QLatin1String(t->name)).isEmpty())
             throw DbError(QCoreApplication::translate("TDM", "В базе данных нет таблицы %1")

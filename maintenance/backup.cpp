@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QUrl>
 
 #include <cerrno>
 #include <cstdio>
@@ -37,12 +39,18 @@ bool syncFile(const QString& path)
     return f.open(QIODevice::ReadWrite) && ::fsync(f.handle()) == 0;
 }
 
+QString placeCopy(const QString& temp, const QString& target, QString reason);
+
+QString temporaryName(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".part-%1").arg(::getpid()));
+}
+
 // One file into the backup folder; an empty string when done, else the reason.
 QString copyOne(const QString& source, const QString& target)
 {
-    const QFileInfo info(target);
-    const QString temp =
-        info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".part-%1").arg(::getpid()));
+    const QString temp = temporaryName(target);
     QString reason;
     if (isDatabaseFile(source)) {
         try {
@@ -53,6 +61,12 @@ QString copyOne(const QString& source, const QString& target)
     } else if (!CopyDataFile(source, temp)) {
         reason = QCoreApplication::translate("Backup", "ошибка чтения или записи");
     }
+    return placeCopy(temp, target, reason);
+}
+
+// A copy made under its temporary name put in place of the old one, or dropped; the reason it failed.
+QString placeCopy(const QString& temp, const QString& target, QString reason)
+{
     if (reason.isEmpty() && !syncFile(temp))
         reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
     if (reason.isEmpty() &&
@@ -98,15 +112,48 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QStr
     return report;
 }
 
+QString PostgresDumpName(const QString& book)
+{
+    const QString name = QUrl(book).path().mid(1);
+    return (name.isEmpty() ? QStringLiteral("book") : name) + QStringLiteral(".dump");
+}
+
+std::optional<BackupReport> BackUpPostgresBook(const QString& book, const QString& dataFolder, QString* error)
+{
+    std::optional<BackupReport> report = BackUpDatabaseFolder(dataFolder, error);
+    if (!report)
+        return report;
+    const QString target = QDir(BackupFolder(dataFolder)).filePath(PostgresDumpName(book));
+    const QString temp = temporaryName(target);
+    QProcess dump;
+    // Never a password prompt nobody would see: ~/.pgpass or PGPASSWORD, as for the program itself.
+    dump.start(QStringLiteral("pg_dump"),
+               {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
+                QStringLiteral("--file=") + temp, QStringLiteral("--dbname=") + book});
+    QString reason;
+    if (!dump.waitForStarted())
+        reason =
+            QCoreApplication::translate("Backup", "не удалось запустить pg_dump (пакет postgresql-client)");
+    else if (!dump.waitForFinished(-1) || dump.exitStatus() != QProcess::NormalExit || dump.exitCode() != 0)
+        reason = QString::fromLocal8Bit(dump.readAllStandardError()).trimmed();
+    reason = placeCopy(temp, target, reason);
+    if (reason.isEmpty())
+        ++report->copied;
+    else
+        report->failed << PostgresDumpName(book) + QStringLiteral(": ") + reason;
+    return report;
+}
+
 MaintenanceController::MaintenanceController(Prompter& prompter)
     : m_prompter(prompter)
 {
 }
 
-std::optional<BackupReport> MaintenanceController::backUp(const QString& dataFolder)
+std::optional<BackupReport> MaintenanceController::backUp(const QString& dataFolder, const QString& book)
 {
     QString error;
-    std::optional<BackupReport> report = BackUpDatabaseFolder(dataFolder, &error);
+    std::optional<BackupReport> report = book.isEmpty() ? BackUpDatabaseFolder(dataFolder, &error)
+                                                        : BackUpPostgresBook(book, dataFolder, &error);
     if (!report)
         m_prompter.error(error);
     return report;

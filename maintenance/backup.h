@@ -26,13 +26,20 @@ struct BackupReport {
 // the backup folder cannot be made.
 std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QString* error = nullptr);
 
+// A PostgreSQL book's backup: the plain files of the database folder as above, and the book itself as the
+// server's own dump (pg_dump, custom format, what pg_restore reads), BackUp/DBNAME.dump, over the older one.
+std::optional<BackupReport> BackUpPostgresBook(const QString& book, const QString& dataFolder,
+                                               QString* error = nullptr);
+QString PostgresDumpName(const QString& book);
+
 // The owner tab's two maintenance buttons, without their widgets.
 class MaintenanceController {
 public:
     explicit MaintenanceController(Prompter& prompter);
     // "Сделать резервную копию базы": the backup; nullopt after the message when the backup folder
     // cannot be made.
-    std::optional<BackupReport> backUp(const QString& dataFolder);
+    // With a PostgreSQL book, the book is dumped into the same folder.
+    std::optional<BackupReport> backUp(const QString& dataFolder, const QString& book = {});
     // Then, once the window is back: how many files were copied, and which were not and why.
     void reportBackup(const QString& dataFolder, const BackupReport& report);
     // "Очистить базу документов": the question first.

@@ -39,6 +39,10 @@
         <source>Таблицы Paradox не перенесены, база данных осталась пустой.</source>
         <translation>Таблиці Paradox не перенесено, база даних залишилася порожньою.</translation>
     </message>
+    <message>
+        <source>не удалось запустить pg_dump (пакет postgresql-client)</source>
+        <translation>не вдалося запустити pg_dump (пакет postgresql-client)</translation>
+    </message>
 </context>
 <context>
     <name>ClientExport</name>
@@ -1234,6 +1238,10 @@
     <message>
         <source>Пароль в адресе базы данных не указывается: он берётся из файла ~/.pgpass или переменной PGPASSWORD (%1)</source>
         <translation>Пароль в адресі бази даних не вказується: він береться з файлу ~/.pgpass або змінної PGPASSWORD (%1)</translation>
+    </message>
+    <message>
+        <source>В базе данных %1 ещё нет книги: создайте её командой &quot;docmar init-db --book %1&quot; или перенесите в неё книгу командой &quot;docmar copy-book --to %1&quot;.</source>
+        <translation>У базі даних %1 ще немає книги: створіть її командою &quot;docmar init-db --book %1&quot; або перенесіть до неї книгу командою &quot;docmar copy-book --to %1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -243,3 +243,43 @@ TEST(Faults, ABackupCutShortLeavesYesterdaysCopy)
     EXPECT_EQ(QDir(home.file(QStringLiteral("DataBase/BackUp"))).entryList(QDir::Files | QDir::Hidden),
               QStringList{"docmar.db"}); // no part copy left behind
 }
+
+// The same on a PostgreSQL book: a fill killed at any moment leaves nothing of it on the server, and of two
+// fills at once one waits for the other's write turn and then finds the book taken.
+TEST(Faults, AKilledOrDoubledFillOfAPostgresBookIsWholeOrNothing)
+{
+    const auto clientsIn = [](const QString& book) {
+        TDM dm;
+        dm.connect(QString(), book);
+        return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
+            .toInt();
+    };
+    for (int delayMs : {100, 300, 700}) {
+        TestHome home;
+        const QString book = NewPostgresBook();
+        ASSERT_EQ(runDocmar({"--home", home.path(), "--book", book, "init-db"}).exitCode, 0);
+        QProcess p;
+        p.start(docmarProgram(),
+                {"--home", home.path(), "--book", book, "demo", "--clients", "300", "--invoices", "3000"});
+        ASSERT_TRUE(p.waitForStarted());
+        QThread::msleep(ulong(delayMs));
+        p.kill();
+        p.waitForFinished();
+        const int clients = clientsIn(book);
+        EXPECT_TRUE(clients == 0 || clients == 300) << delayMs << " " << clients;
+    }
+
+    TestHome home;
+    const QString book = NewPostgresBook();
+    ASSERT_EQ(runDocmar({"--home", home.path(), "--book", book, "init-db"}).exitCode, 0);
+    QProcess first, second;
+    const QStringList args = {"--home",    home.path(), "--book",     book,  "demo",
+                              "--clients", "400",       "--invoices", "2000"};
+    first.start(docmarProgram(), args + QStringList{"--seed", "1"});
+    second.start(docmarProgram(), args + QStringList{"--seed", "2"});
+    ASSERT_TRUE(first.waitForFinished(120000));
+    ASSERT_TRUE(second.waitForFinished(120000));
+    EXPECT_EQ((first.exitCode() != 0) + (second.exitCode() != 0), 1)
+        << first.exitCode() << " " << second.exitCode();
+    EXPECT_EQ(clientsIn(book), 400);
+}

@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -156,4 +158,53 @@ TEST(Clearing, EmptiesTheDocumentTablesAtOnceAndLeavesClientsAndGoods)
     EXPECT_EQ(dm->NextFactNumber(), 1);
     EXPECT_EQ(dm->NextReceiptNumber(), -1);
     EXPECT_EQ(dm->NextNakl1Number(), 1);
+}
+
+// A PostgreSQL book is dumped by the server's own tool into the backup folder; the dump restores into an
+// empty database as the same book, and a dump that fails leaves no file and says why.
+TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
+{
+    TestHome home;
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    const QString homeArg = QStringLiteral("--home=") + home.path();
+    ASSERT_EQ(runDocmar({homeArg, QStringLiteral("--book"), book, QStringLiteral("demo"),
+                         QStringLiteral("--clients"), QStringLiteral("4"), QStringLiteral("--invoices"),
+                         QStringLiteral("30")})
+                  .exitCode,
+              0);
+    ProcessResult r = runDocmar({homeArg, QStringLiteral("--book"), book, QStringLiteral("backup")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString dump = QDir(BackupFolder(home.dataFolder())).filePath(PostgresDumpName(book));
+    ASSERT_TRUE(QFileInfo(dump).isFile()) << dump.toStdString();
+
+    const QString copy = NewPostgresBook();
+    QProcess restore;
+    restore.start(QStringLiteral("pg_restore"),
+                  {QStringLiteral("--no-owner"), QStringLiteral("--dbname=") + copy, dump});
+    ASSERT_TRUE(restore.waitForFinished(60000));
+    ASSERT_EQ(restore.exitCode(), 0) << restore.readAllStandardError().toStdString();
+    TDM original, restored;
+    original.connect(home.dataFolder(), book);
+    restored.connect(home.dataFolder(), copy);
+    for (const char* table : {"CLIENTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PRODUCTS"}) {
+        const QString sql =
+            QStringLiteral("SELECT count(*), sum(hashtext(t::text)) FROM %1 t").arg(QLatin1String(table));
+        QSqlQuery a = execOrThrow(original.database(), sql), b = execOrThrow(restored.database(), sql);
+        ASSERT_TRUE(a.next() && b.next());
+        EXPECT_GT(a.value(0).toInt(), 0) << table;
+        EXPECT_EQ(a.value(0), b.value(0)) << table;
+        EXPECT_EQ(a.value(1), b.value(1)) << table;
+    }
+
+    QString gone = book;
+    gone.replace(QStringLiteral("port="), QStringLiteral("port=1"));
+    QString error;
+    const std::optional<BackupReport> failed = BackUpPostgresBook(gone, home.dataFolder(), &error);
+    ASSERT_TRUE(failed.has_value());
+    ASSERT_EQ(failed->failed.size(), 1);
+    EXPECT_TRUE(failed->failed.first().startsWith(PostgresDumpName(gone) + QStringLiteral(": pg_dump")))
+        << failed->failed.first().toStdString();
+    EXPECT_TRUE(QFileInfo(dump).isFile()); // the older dump stays
+    EXPECT_EQ(QDir(BackupFolder(home.dataFolder())).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
