@@ -182,14 +182,6 @@ DbError describe(const QSqlQuery& query)
     return describe(query.lastError(), query.lastQuery(), isPostgresDriver(query.driver()));
 }
 
-PGconn* postgresHandle(const QSqlDatabase& db)
-{
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "pg_conn*") != 0)
-        return nullptr;
-    return *static_cast<PGconn* const*>(v.constData());
-}
-
 // A query of the driver, prepared for the engine; values bound to its "?" in order.
 // The server's driver streams a forward-only result row by row, and the connection can run nothing else
 // until it is read to the end; the program reads one result while it asks another, so there results come
@@ -343,6 +335,14 @@ int compareText(const QString& a, const QString& b)
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
     return collate(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+}
+
+PGconn* postgresHandle(const QSqlDatabase& db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "pg_conn*") != 0)
+        return nullptr;
+    return *static_cast<PGconn* const*>(v.constData());
 }
 
 sqlite3* sqliteHandle(const QSqlDatabase& db)

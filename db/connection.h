@@ -11,6 +11,7 @@
 #include <vector>
 
 struct sqlite3;
+struct pg_conn;
 
 // A failure of the database: what failed in the program's language, and for a failure the engine
 // reported, the engine's own words as the detail.
@@ -80,6 +81,8 @@ bool isReadOnlyConnection(const QSqlDatabase& db);
 void backupDatabaseFile(const QString& source, const QString& target);
 
 sqlite3* sqliteHandle(const QSqlDatabase& db);
+// The client library's connection under a PostgreSQL connection; nullptr for any other.
+pg_conn* postgresHandle(const QSqlDatabase& db);
 void registerTextFunctions(sqlite3* handle);
 
 // Compares two texts as the register orders them: Russian and Ukrainian alphabet, letter case ignored.

@@ -6,7 +6,10 @@
 #include "db/data_module.h"
 #include "db/tables.h"
 
+#include <libpq-fe.h>
+
 #include <QCoreApplication>
+#include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -260,6 +263,126 @@ bool hasRows(const QSqlDatabase& db)
     for (const TableDef* t : Tables::all())
         counts << QStringLiteral("(SELECT count(*) FROM %1)").arg(QLatin1String(t->name));
     return scalar(db, QStringLiteral("SELECT ") + counts.join(QStringLiteral(" + "))).toLongLong() > 0;
+}
+
+} // namespace PostgresSchema
+
+namespace PostgresSchema {
+
+namespace {
+
+DbError copyFailure(pg_conn* conn, const TableDef& table)
+{
+    return DbError(
+        QCoreApplication::translate("TDM", "Не удалось записать таблицу %1").arg(QLatin1String(table.name)),
+        QString::fromUtf8(PQerrorMessage(conn)).trimmed());
+}
+
+// A value in COPY's text form: backslash, tab and line ends escaped, \N for an empty value.
+void appendCopyValue(QByteArray& out, const ColumnDef& column, const QVariant& v)
+{
+    if (v.isNull()) {
+        out += "\\N";
+        return;
+    }
+    switch (column.type) {
+    case ColumnType::Integer:
+    case ColumnType::Short:
+        out += QByteArray::number(v.toLongLong());
+        return;
+    case ColumnType::Float:
+    case ColumnType::Money:
+        out += QByteArray::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
+        return;
+    case ColumnType::Date:
+        out += v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate).toLatin1()
+                                              : v.toString().toUtf8();
+        return;
+    case ColumnType::Text:
+        break;
+    }
+    for (const char c : v.toString().toUtf8()) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+} // namespace
+
+CopyIn::CopyIn(const QSqlDatabase& db, const TableDef& table)
+    : m_conn(postgresHandle(db))
+    , m_table(table)
+{
+    if (!m_conn)
+        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
+    const QByteArray sql = QStringLiteral("COPY %1 (%2) FROM STDIN")
+                               .arg(QLatin1String(table.name), table.columnNames().join(u','))
+                               .toUtf8();
+    PGresult* result = PQexec(m_conn, sql.constData());
+    const bool ready = PQresultStatus(result) == PGRES_COPY_IN;
+    PQclear(result);
+    if (!ready)
+        throw copyFailure(m_conn, table);
+    m_open = true;
+}
+
+CopyIn::~CopyIn()
+{
+    // A copy given up midway is ended as failed, so the connection can be rolled back and used again.
+    if (m_open) {
+        PQputCopyEnd(m_conn, "given up");
+        while (PGresult* result = PQgetResult(m_conn))
+            PQclear(result);
+    }
+}
+
+void CopyIn::add(const QVariantList& values)
+{
+    for (std::size_t i = 0; i < m_table.columns.size(); ++i) {
+        if (i > 0)
+            m_buffer += '\t';
+        appendCopyValue(m_buffer, m_table.columns[i],
+                        i < std::size_t(values.size()) ? values[qsizetype(i)] : QVariant());
+    }
+    m_buffer += '\n';
+    if (m_buffer.size() >= 1 << 20)
+        send();
+}
+
+void CopyIn::send()
+{
+    if (!m_buffer.isEmpty() && PQputCopyData(m_conn, m_buffer.constData(), int(m_buffer.size())) != 1)
+        throw copyFailure(m_conn, m_table);
+    m_buffer.clear();
+}
+
+void CopyIn::finish()
+{
+    send();
+    m_open = false;
+    if (PQputCopyEnd(m_conn, nullptr) != 1)
+        throw copyFailure(m_conn, m_table);
+    bool ok = true;
+    while (PGresult* result = PQgetResult(m_conn)) {
+        ok = ok && PQresultStatus(result) == PGRES_COMMAND_OK;
+        PQclear(result);
+    }
+    if (!ok)
+        throw copyFailure(m_conn, m_table);
 }
 
 } // namespace PostgresSchema

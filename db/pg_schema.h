@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 // The book's schema on PostgreSQL, from the same table descriptions as on SQLite.
 //
@@ -43,5 +44,33 @@ QSqlDatabase openBook(const QString& uri, const QString& connectionName);
 // Whether the book's tables are there; with them, whether they hold any row.
 bool hasTables(const QSqlDatabase& db);
 bool hasRows(const QSqlDatabase& db);
+
+} // namespace PostgresSchema
+
+struct TableDef;
+struct pg_conn;
+
+namespace PostgresSchema {
+
+// Whole rows into one table of a PostgreSQL book through the server's COPY, in the transaction that is
+// open on the connection: the fastest way in, for a book moved from SQLite. Values come in the table's
+// column order, dates as QDate or 'YYYY-MM-DD'; null values stay empty. Throws DbError.
+class CopyIn {
+public:
+    CopyIn(const QSqlDatabase& db, const TableDef& table);
+    ~CopyIn();
+    CopyIn(const CopyIn&) = delete;
+    CopyIn& operator=(const CopyIn&) = delete;
+    void add(const QVariantList& values);
+    // Ends the copy; the rows are then in the table (until the transaction rolls back).
+    void finish();
+
+private:
+    void send();
+    pg_conn* m_conn = nullptr;
+    const TableDef& m_table;
+    QByteArray m_buffer;
+    bool m_open = false;
+};
 
 } // namespace PostgresSchema

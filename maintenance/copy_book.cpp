@@ -68,51 +68,6 @@ CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress
     return report;
 }
 
-// Collects the rows of one table and writes them with one multi-row INSERT at a time.
-class PostgresBatch {
-public:
-    explicit PostgresBatch(const QSqlDatabase& db)
-        : m_db(db)
-    {
-    }
-    void add(const TableDef& table, const QVariantList& values)
-    {
-        if (m_table != &table)
-            flush();
-        m_table = &table;
-        for (const QVariant& v : values)
-            m_values << (v.typeId() == QMetaType::QDate ? QVariant(v.toDate().toString(Qt::ISODate)) : v);
-        if (++m_rows == kRows)
-            flush();
-    }
-    void flush()
-    {
-        if (m_rows == 0)
-            return;
-        QStringList marks;
-        marks.fill(QStringLiteral("?"), qsizetype(m_table->columns.size()));
-        QStringList rows;
-        rows.fill(u'(' + marks.join(u',') + u')', m_rows);
-        QSqlQuery q(m_db);
-        bool ok = q.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                .arg(QLatin1String(m_table->name), m_table->columnNames().join(u','), rows.join(u',')));
-        for (int i = 0; ok && i < int(m_values.size()); ++i)
-            q.bindValue(i, m_values[i]);
-        if (!ok || !q.exec())
-            throw DbError(q.lastError().text());
-        m_values.clear();
-        m_rows = 0;
-    }
-
-private:
-    static constexpr int kRows = 250;
-    QSqlDatabase m_db;
-    const TableDef* m_table = nullptr;
-    QVariantList m_values;
-    int m_rows = 0;
-};
-
 } // namespace
 
 CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target, const CopyProgress& progress)
@@ -129,12 +84,26 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         } else if (PostgresSchema::hasRows(pg)) {
             throw DbError(notEmpty());
         }
-        // Rows go a few hundred to a statement: one round trip per row would take a minute for a big book.
-        PostgresBatch batch(pg);
+        // The rows go through the server's COPY, a table at a time: the round trips of one INSERT a row
+        // would take minutes for a big book.
+        std::unique_ptr<PostgresSchema::CopyIn> copy;
+        const TableDef* copying = nullptr;
         CopyBookReport report =
-            copyRows(source.database(), progress,
-                     [&](const TableDef& t, const QVariantList& values) { batch.add(t, values); });
-        batch.flush();
+            copyRows(source.database(), progress, [&](const TableDef& t, const QVariantList& values) {
+                if (copying != &t) {
+                    if (copy)
+                        copy->finish();
+                    copy = std::make_unique<PostgresSchema::CopyIn>(pg, t);
+                    copying = &t;
+                }
+                copy->add(values);
+            });
+        if (copy)
+            copy->finish();
+        copy.reset();
+        if (made)
+            for (const QString& sql : PostgresSchema::indexSql())
+                execOrThrowPlain(pg, sql);
         if (!pg.commit())
             throw DbError(pg.lastError().text());
         return report;

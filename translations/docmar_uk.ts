@@ -1243,6 +1243,10 @@
         <source>В базе данных %1 ещё нет книги: создайте её командой &quot;docmar init-db --book %1&quot; или перенесите в неё книгу командой &quot;docmar copy-book --to %1&quot;.</source>
         <translation>У базі даних %1 ще немає книги: створіть її командою &quot;docmar init-db --book %1&quot; або перенесіть до неї книгу командою &quot;docmar copy-book --to %1&quot;.</translation>
     </message>
+    <message>
+        <source>Не удалось записать таблицу %1</source>
+        <translation>Не вдалося записати таблицю %1</translation>
+    </message>
 </context>
 <context>
     <name>TDataForm</name>

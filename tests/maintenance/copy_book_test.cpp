@@ -54,6 +54,11 @@ TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
         execOrThrow(dm.database(),
                     QStringLiteral("INSERT INTO PLATEG (PLAT_NUMBER, PLAT_DATA, SUMMA, INFO, ID_NUMBER) "
                                    "VALUES (1, '2001-02-05', -0.1, 'оплата', 900)"));
+        // What the server's copy format escapes: backslash, tab, line ends; and an empty text.
+        execOrThrow(
+            dm.database(),
+            QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF, CITY) VALUES (901, ?, ?, '')"),
+            {QStringLiteral("a\\b\tc\nd\re\\N"), QStringLiteral("\\")});
     }
     const QString uri = NewPostgresBook();
     ASSERT_FALSE(uri.isEmpty());
@@ -79,6 +84,10 @@ TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
     {
         const QSqlDatabase pg = PostgresSchema::openBook(uri, QStringLiteral("copy_test"));
         EXPECT_EQ(rowsOf(pg), rows);
+        // The book made by the copy has every index, built after its rows.
+        for (const TableDef* t : Tables::all())
+            for (const IndexDef& i : t->indexes)
+                EXPECT_TRUE(hasIndex(pg, QLatin1String(i.name))) << i.name;
     }
     QSqlDatabase::removeDatabase(QStringLiteral("copy_test"));
 
