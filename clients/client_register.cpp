@@ -115,7 +115,7 @@ ClientRow ClientRegister::clientAt(int row) const
     return clientFromRecord(m_model->record(row));
 }
 
-void SaveClient(TDM& dm, const ClientRow& client)
+int SaveClient(TDM& dm, const ClientRow& client, bool isNew)
 {
     const TableDef& table = Tables::clients();
     QStringList columns, assignments;
@@ -136,19 +136,30 @@ void SaveClient(TDM& dm, const ClientRow& client)
         values << v;
     }
     const QSqlDatabase db = dm.database();
-    Transaction tx(db);
-    QSqlQuery update =
-        execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments.join(u',')),
-                    values + QVariantList{client.ID_NUMBER});
-    if (update.numRowsAffected() == 0) {
-        QStringList marks;
-        marks.fill(QStringLiteral("?"), columns.size() + 1);
-        execOrThrow(db,
-                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
-                        .arg(columns.join(u','), marks.join(u',')),
-                    QVariantList{client.ID_NUMBER} + values);
-    }
-    tx.commit();
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.size() + 1);
+    const QString insert = QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
+                               .arg(columns.join(u','), marks.join(u','));
+    int id = client.ID_NUMBER;
+    RetryOnCollision([&] {
+        Transaction tx(db, Transaction::Writing);
+        id = client.ID_NUMBER;
+        if (isNew) {
+            // The number taken when the new client was begun may have gone to another workplace's client
+            // meanwhile: that client is never written over, this one takes the next free number.
+            if (dm.ReadClient(id))
+                id = dm.NextClientNumber();
+            execOrThrow(db, insert, QVariantList{id} + values);
+        } else {
+            QSqlQuery update = execOrThrow(
+                db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments.join(u',')),
+                values + QVariantList{id});
+            if (update.numRowsAffected() == 0)
+                execOrThrow(db, insert, QVariantList{id} + values);
+        }
+        tx.commit();
+    });
+    return id;
 }
 
 const QStringList& findFields()

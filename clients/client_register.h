@@ -71,8 +71,10 @@ private:
 };
 
 // Stores a client: its row is updated, or inserted when it is not there. Only the columns the register
-// edits are written; a client's other columns stay. Texts are cut to their columns. Throws DbError.
-void SaveClient(TDM& dm, const ClientRow& client);
+// edits are written; a client's other columns stay. Texts are cut to their columns. A new client whose
+// number another workplace has taken meanwhile gets the next free one. The number stored under. Throws
+// DbError.
+int SaveClient(TDM& dm, const ClientRow& client, bool isNew = false);
 
 // What the find dialog asks for: the text, the field (an index of findFields()) and the full-match box.
 struct FindRequest {

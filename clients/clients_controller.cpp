@@ -42,7 +42,9 @@ bool ClientsController::post(int row, ClientRow typed)
         return false;
     }
     try {
-        SaveClient(m_dm, typed);
+        const int stored = SaveClient(m_dm, typed, m_newClientId != 0);
+        if (m_newClientId)
+            m_storedNewClientId = stored;
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
         return false;
@@ -82,11 +84,11 @@ std::optional<int> ClientsController::save(int row, const ClientRow& typed)
 {
     int id = m_register.idAt(row);
     if (m_dirty || m_newClientId) {
-        const int newId = m_newClientId;
+        const bool isNew = m_newClientId != 0;
         if (!post(row, typed))
             return std::nullopt;
-        if (newId)
-            id = newId;
+        if (isNew)
+            id = m_storedNewClientId;
     }
     return id;
 }

@@ -88,4 +88,5 @@ private:
     FindRequest m_lastFind;
     bool m_dirty = false;
     int m_newClientId = 0;
+    int m_storedNewClientId = 0; // the number the last new client was stored under
 };

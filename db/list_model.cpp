@@ -641,11 +641,23 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     }
     const qint64 key = keyAt(index.row());
+    const QVariant shown = SqlListModel::value(index.row(), column.name);
     try {
-        execOrThrow(m_dm.database(),
-                    QStringLiteral("UPDATE %1 SET %2=? WHERE %3=?")
-                        .arg(QLatin1String(m_table.name), column.name, keyColumn()),
-                    {stored, key});
+        // Only over the value the list shows: what another workplace has stored meanwhile is not lost.
+        QSqlQuery update =
+            execOrThrow(m_dm.database(),
+                        QStringLiteral("UPDATE %1 SET %2=? WHERE %3=? AND %2 IS NOT DISTINCT FROM ?")
+                            .arg(QLatin1String(m_table.name), column.name, keyColumn()),
+                        {stored, key, shown});
+        if (update.numRowsAffected() == 0) {
+            refetchRow(index.row(), key);
+            emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+            emit engineError(
+                QCoreApplication::translate("TDM", "Неправильные данные (невозможно сохранить изменения)!"),
+                QCoreApplication::translate("TDM", "Запись изменили или удалили на другом рабочем месте. "
+                                                   "Изменение не сохранено; показано то, что записано."));
+            return false;
+        }
     } catch (const DbError& e) {
         emit engineError(e.message(), e.detail());
         return false;

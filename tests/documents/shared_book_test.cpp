@@ -1,7 +1,11 @@
 // Several programs on one book at once: numbers never taken twice, nothing written over unseen, the others
 // told. Run on SQLite and, in the PostgreSQL pass, on a server book.
+#include "clients/client_register.h"
 #include "db/book_notifier.h"
 #include "db/data_module.h"
+#include "db/list_model.h"
+#include "db/list_queries.h"
+#include "db/tables.h"
 #include "documents/invoice_editor.h"
 #include "documents/waybill_issue.h"
 #include "support/test_support.h"
@@ -173,4 +177,56 @@ TEST_F(SharedBook, TheOtherProgramsAreToldOfStoredDocumentsOnlyOnTheServer)
     EXPECT_FALSE(told.wait(3 * BookNotifier::kGatherMs));
     execOrThrow(other->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=-1"));
     EXPECT_TRUE(told.wait(5000));
+}
+
+// A cell typed into a list goes in only over the value the list showed; another workplace's value stays,
+// the list shows it, and the user is told.
+TEST_F(SharedBook, ACellChangedElsewhereIsNotWrittenOver)
+{
+    const auto other = otherWorkplace();
+    SqlListModel clients(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME", "CITY"}));
+    clients.setQuery(ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    ASSERT_EQ(clients.rowCount(), 1);
+    QSignalSpy errors(&clients, &SqlListModel::engineError);
+    EXPECT_EQ(clients.data(clients.index(0, 0)).toString(), QStringLiteral("ТОВ \"Ґрунт\""));
+    execOrThrow(other->database(),
+                QStringLiteral("UPDATE CLIENTS SET FIRMNAME='ТОВ \"Пісок\"' WHERE ID_NUMBER=2"));
+    EXPECT_FALSE(clients.setData(clients.index(0, 0), QStringLiteral("ТОВ \"Щебінь\"")));
+    ASSERT_EQ(errors.count(), 1);
+    EXPECT_TRUE(errors.first().at(1).toString().contains(QStringLiteral("на другом рабочем месте")));
+    EXPECT_EQ(clients.data(clients.index(0, 0)).toString(), QStringLiteral("ТОВ \"Пісок\""));
+    EXPECT_EQ(dm->ReadClient(2)->FIRMNAME, QStringLiteral("ТОВ \"Пісок\""));
+
+    // Shown as it is now, the cell takes the change; another column changed elsewhere stays as well.
+    execOrThrow(other->database(), QStringLiteral("UPDATE CLIENTS SET CITY='Суми' WHERE ID_NUMBER=2"));
+    EXPECT_TRUE(clients.setData(clients.index(0, 0), QStringLiteral("ТОВ \"Щебінь\"")));
+    EXPECT_EQ(dm->ReadClient(2)->FIRMNAME, QStringLiteral("ТОВ \"Щебінь\""));
+    EXPECT_EQ(dm->ReadClient(2)->CITY, QStringLiteral("Суми"));
+    // A row deleted elsewhere takes nothing.
+    execOrThrow(other->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
+    EXPECT_FALSE(clients.setData(clients.index(0, 1), QStringLiteral("Київ")));
+    EXPECT_FALSE(dm->ReadClient(2).has_value());
+}
+
+// Two workplaces begin a new client at once and both are offered one number: both clients are kept.
+TEST_F(SharedBook, TwoNewClientsBegunAtOnceAreBothKept)
+{
+    const auto other = otherWorkplace();
+    ClientRow mine, theirs;
+    mine.ID_NUMBER = dm->NextClientNumber();
+    theirs.ID_NUMBER = other->NextClientNumber();
+    ASSERT_EQ(mine.ID_NUMBER, 3);
+    ASSERT_EQ(theirs.ID_NUMBER, 3);
+    mine.FIRMNAME = QStringLiteral("ТОВ \"Моє\"");
+    theirs.FIRMNAME = QStringLiteral("ТОВ \"Їхнє\"");
+    EXPECT_EQ(SaveClient(*other, theirs, true), 3);
+    EXPECT_EQ(SaveClient(*dm, mine, true), 4);
+    EXPECT_EQ(dm->ReadClient(3)->FIRMNAME, QStringLiteral("ТОВ \"Їхнє\""));
+    EXPECT_EQ(dm->ReadClient(4)->FIRMNAME, QStringLiteral("ТОВ \"Моє\""));
+    // A stored client is changed in place.
+    mine.ID_NUMBER = 4;
+    mine.CITY = QStringLiteral("Суми");
+    EXPECT_EQ(SaveClient(*dm, mine), 4);
+    EXPECT_EQ(dm->ReadClient(4)->CITY, QStringLiteral("Суми"));
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 3);
 }
