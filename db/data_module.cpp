@@ -206,10 +206,18 @@ void TDM::checkBook()
             throw DbError(QCoreApplication::translate("TDM", "В базе данных нет таблицы %1")
                               .arg(QLatin1String(t->name)));
     if (isPostgres()) {
-        // A book on the server is made whole at the newest version by this program or copy-book.
         const int version = scalar(db, QStringLiteral("SELECT docmar_schema_version()")).toInt();
         if (version > kSchemaVersion)
             throw DbError(newerBook(version));
+        // The same ordered steps as on SQLite, each whole or not at all, under the write turn so that two
+        // programs never upgrade at once.
+        for (int next = version + 1; next <= kSchemaVersion; ++next) {
+            Transaction tx(db, Transaction::Writing);
+            if (scalar(db, QStringLiteral("SELECT docmar_schema_version()")).toInt() < next)
+                for (const QString& sql : PostgresSchema::upgradeSql(next))
+                    execOrThrow(db, sql);
+            tx.commit();
+        }
         checkColumns();
         return;
     }

@@ -52,6 +52,13 @@ QString indexColumn(QString part)
     return u'(' + PostgresSchema::orderKey(part.left(at)) + u')' + part.mid(at + collate.size()) + nulls;
 }
 
+QString versionSql(int version)
+{
+    return QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS integer LANGUAGE sql "
+                          "IMMUTABLE AS $v$ SELECT %1 $v$")
+        .arg(version);
+}
+
 QString quoted(const QString& text)
 {
     return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
@@ -131,9 +138,7 @@ QStringList tableSql()
                           "PARALLEL SAFE AS $u$ SELECT CASE WHEN $3 <> 0 "
                           "THEN (docmar_fold(left(coalesce($1, ''), 255)) = $2)::integer "
                           "ELSE (strpos(docmar_fold(left(coalesce($1, ''), 255)), $2) > 0)::integer END $u$");
-    sql << QStringLiteral("CREATE FUNCTION docmar_schema_version() RETURNS integer LANGUAGE sql IMMUTABLE "
-                          "AS $v$ SELECT %1 $v$")
-               .arg(TDM::kSchemaVersion);
+    sql << versionSql(TDM::kSchemaVersion);
     // Every stored, changed or deleted document is told to the other programs on the book.
     sql << QStringLiteral("CREATE FUNCTION docmar_notify() RETURNS trigger LANGUAGE plpgsql AS $n$ BEGIN "
                           "PERFORM pg_notify('%1', TG_TABLE_NAME); RETURN NULL; END $n$")
@@ -185,11 +190,21 @@ QStringList createSql()
     return tableSql() + indexSql();
 }
 
-QStringList indexSql()
+QStringList upgradeSql(int version)
+{
+    QStringList sql = indexSql(version);
+    for (QString& s : sql)
+        s.replace(QStringLiteral(" INDEX "), QStringLiteral(" INDEX IF NOT EXISTS "));
+    return sql << versionSql(version);
+}
+
+QStringList indexSql(int version)
 {
     QStringList sql;
     for (const TableDef* t : Tables::all())
         for (const IndexDef& i : t->indexes) {
+            if (version != 0 && i.version != version)
+                continue;
             QStringList parts;
             for (const QString& part : QString::fromLatin1(i.columns).split(u','))
                 parts << indexColumn(part);

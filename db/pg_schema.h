@@ -20,7 +20,10 @@ QStringList createSql();
 // The same in two steps, for a bulk load that builds the indexes after the rows: functions, tables and
 // triggers; then the indexes.
 QStringList tableSql();
-QStringList indexSql();
+// Every index, or only those the given schema version brought.
+QStringList indexSql(int version = 0);
+// The steps that bring a book of the version before up to this one: its indexes, then the version.
+QStringList upgradeSql(int version);
 // The tables whose text columns a trigger TABLE_cut cuts to size.
 QStringList cutTriggerTables();
 // The ordering expression of a text column, for ORDER BY and WHERE: docmar_key(COLUMN) COLLATE "C".

@@ -66,10 +66,10 @@ protected:
 TEST_F(PostgresTest, EveryTableAndColumnOfTheBookIsThere)
 {
     for (const TableDef* t : Tables::all()) {
-        const QStringList columns = column(
-            QStringLiteral("SELECT upper(column_name) FROM information_schema.columns WHERE "
-                           "table_schema='public' AND table_name=? ORDER BY ordinal_position"),
-            {QString::fromLatin1(t->name).toLower()});
+        const QStringList columns =
+            column(QStringLiteral("SELECT upper(column_name) FROM information_schema.columns WHERE "
+                                  "table_schema='public' AND table_name=? ORDER BY ordinal_position"),
+                   {QString::fromLatin1(t->name).toLower()});
         EXPECT_EQ(columns, t->columnNames()) << t->name;
         const QStringList indexes =
             column(QStringLiteral(
@@ -156,4 +156,38 @@ TEST_F(PostgresTest, TheRegisterOrderIsDocMarsOwnOnBothEngines)
         column(QStringLiteral("EXPLAIN SELECT ID_NUMBER FROM CLIENTS WHERE %1 LIKE docmar_key('киї') || '%'")
                    .arg(key));
     EXPECT_TRUE(plan.join(u'\n').contains(QStringLiteral("firma"))) << plan.join(u'\n').toStdString();
+}
+
+// A server book of an older version is brought up to date by the same steps as an SQLite one when it is
+// opened: the indexes the version brought, then the version; a newer one is not opened.
+TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
+{
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    TDM::createPostgresBook(book);
+    {
+        TDM dm;
+        dm.connect(QString(), book);
+        execOrThrow(dm.database(), QStringLiteral("DROP INDEX N1_FACT2"));
+        execOrThrow(dm.database(), QStringLiteral("DROP INDEX FACT_RECEIPTS"));
+        execOrThrow(dm.database(),
+                    QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
+                                   "integer LANGUAGE sql AS $v$ SELECT 1 $v$"));
+    }
+    TDM dm;
+    dm.connect(QString(), book);
+    EXPECT_TRUE(hasIndex(dm.database(), QStringLiteral("N1_FACT2")));
+    EXPECT_TRUE(hasIndex(dm.database(), QStringLiteral("FACT_RECEIPTS")));
+    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT docmar_schema_version()")).toInt(),
+              TDM::kSchemaVersion);
+
+    execOrThrow(dm.database(), QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
+                                              "integer LANGUAGE sql AS $v$ SELECT 99 $v$"));
+    dm.disconnect();
+    try {
+        dm.connect(QString(), book);
+        ADD_FAILURE() << "a newer book was opened";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("более новой версией"))) << e.message().toStdString();
+    }
 }
