@@ -165,23 +165,14 @@ void TDM::connect(const QString& folder, const QString& book)
     disconnect();
     if (!book.isEmpty()) {
         PostgresSchema::openBook(book, m_connectionName);
-        m_folder = folder;
-        m_book = book;
-        m_connected = true;
-        try {
-            checkBook();
-        } catch (const DbError&) {
-            disconnect();
-            throw;
-        }
-        return;
+    } else {
+        if (!databaseExists(folder))
+            throw DbError(
+                QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(databaseFile(folder)));
+        openSqliteFile(databaseFile(folder), m_connectionName, false);
     }
-    m_book.clear();
-    if (!databaseExists(folder))
-        throw DbError(
-            QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(databaseFile(folder)));
-    openSqliteFile(databaseFile(folder), m_connectionName, false);
     m_folder = folder;
+    m_book = book;
     m_connected = true;
     try {
         checkBook();
