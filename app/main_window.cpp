@@ -27,6 +27,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 enum Tab { DocumentsPage = 0, ClientsPage = 1, OwnerPage = 2 };
@@ -485,6 +487,17 @@ void TBuhForm::showDocumentCaptions()
 void TBuhForm::ShowDocumentsStoredElsewhere()
 {
     DBGrid* const grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    // A cell being typed into is never taken away: the lists are read again once it is posted or left.
+    if (std::any_of(std::begin(grids), std::end(grids), [](const DBGrid* g) { return g->isEditing(); })) {
+        if (!m_listsReloadDeferred) {
+            m_listsReloadDeferred = true;
+            QTimer::singleShot(BookNotifier::kGatherMs * 4, this, [this] {
+                m_listsReloadDeferred = false;
+                ShowDocumentsStoredElsewhere();
+            });
+        }
+        return;
+    }
     qint64 keys[std::size(grids)] = {};
     for (std::size_t i = 0; i < std::size(grids); ++i)
         keys[i] = grids[i]->listModel() ? grids[i]->listModel()->keyAt(grids[i]->currentRow()) : 0;

@@ -146,6 +146,7 @@ private:
     DocumentsController m_documents;
     MaintenanceController m_maintenance;
     BookNotifier m_notifier;
+    bool m_listsReloadDeferred = false; // another workplace's documents wait for a cell being typed into
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;
     TTovarForm* m_tovarForm = nullptr;

@@ -3,6 +3,7 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "db/demo_data.h"
+#include "documents/invoice_editor.h"
 #include "print/invoice_form.h"
 #include "report/date_field.h"
 #include "report/db_grid.h"
@@ -1649,4 +1650,62 @@ TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
     EXPECT_EQ(window->programSettings(), before);
     EXPECT_EQ(firmAt(0), QStringLiteral("АААА перший"));
     EXPECT_EQ(window->currentClientId(), 500);
+}
+
+// On a PostgreSQL book the caption names it, and an invoice another workplace stores shows in the list
+// within a moment, the list staying on its row; a cell being typed into is left alone until it is done.
+TEST(MainWindowOnPostgres, TheListsTakeAnotherWorkplacesDocuments)
+{
+    TestHome home;
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    TDM::createPostgresBook(book);
+    {
+        TDM dm;
+        dm.connect(QString(), book);
+        FillDemoData(dm, {5, 40, 3});
+    }
+    ScriptedPrompter prompter;
+    TBuhForm window(home.path(), &prompter);
+    window.useBookOfThisRun(book);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(": ") + book))
+        << window.windowTitle().toStdString();
+    auto* invoices = child<DBGrid>(&window, "DBGrid3");
+    ASSERT_GT(invoices->model()->rowCount(), 1);
+    invoices->moveTo(0);
+    const qint64 shown = invoices->listModel()->keyAt(0);
+    const int before = invoices->model()->rowCount();
+
+    TDM other;
+    other.connect(QString(), book);
+    const auto storeElsewhere = [&] {
+        const ClientRow client = *other.ReadClient(window.currentClientId());
+        InvoiceDraft d = OpenDraft(EditorCommand::NewInvoice, client, nullptr, other.NextFactNumber(), 0,
+                                   QDate(2026, 12, 7));
+        d.positions[0] = {QStringLiteral("Пісок"), QString(), QStringLiteral("т"), 1, 10};
+        StoreDraft(other, d, client.ID_NUMBER, Settings());
+    };
+    const auto waitForRows = [&](int rows) {
+        for (int i = 0; i < 100 && invoices->model()->rowCount() != rows; ++i)
+            QTest::qWait(50);
+        return invoices->model()->rowCount();
+    };
+    storeElsewhere();
+    EXPECT_EQ(waitForRows(before + 1), before + 1);
+    EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), shown);
+
+    // Typing into a cell: the list is not read again under it, only once the cell is left.
+    invoices->setCurrentIndex(invoices->model()->index(0, 1));
+    invoices->edit(invoices->currentIndex());
+    ASSERT_TRUE(invoices->isEditing());
+    storeElsewhere();
+    QTest::qWait(1000);
+    EXPECT_TRUE(invoices->isEditing());
+    EXPECT_EQ(invoices->model()->rowCount(), before + 1);
+    invoices->cancel();
+    EXPECT_EQ(waitForRows(before + 2), before + 2);
+    prompter.queueAnswer(true);
+    window.close();
 }

@@ -191,3 +191,26 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
         EXPECT_TRUE(e.message().contains(QStringLiteral("более новой версией"))) << e.message().toStdString();
     }
 }
+
+// A connection the server has dropped (a restart, a network cut) is said in the program's words, and a new
+// connection works again.
+TEST(PostgresBook, ALostConnectionIsSaidAsSuch)
+{
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    TDM::createPostgresBook(book);
+    TDM dm, other;
+    dm.connect(QString(), book);
+    other.connect(QString(), book);
+    const int pid = scalar(dm.database(), QStringLiteral("SELECT pg_backend_pid()")).toInt();
+    scalar(other.database(), QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+    try {
+        dm.ReadDocument(1);
+        ADD_FAILURE() << "a dropped connection read";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Не удалось прочитать данные: нет связи с сервером базы данных."))
+            << e.fullText().toStdString();
+    }
+    dm.connect(QString(), book);
+    EXPECT_FALSE(dm.ReadDocument(1).has_value());
+}
