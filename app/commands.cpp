@@ -235,6 +235,19 @@ int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TD
     }
 }
 
+// A command that writes a file from the book: false from the writer is its message on stderr, exit 1.
+int writeFromBook(const Invocation& inv, Prompter& prompter, const std::function<bool(TDM&, QString*)>& write)
+{
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        QString error;
+        if (!write(dm, &error)) {
+            printErr(error);
+            return ExitFailed;
+        }
+        return ExitDone;
+    });
+}
+
 // Makes the empty book of the settings; false when it was there already.
 bool createBook(const Settings& settings)
 {
@@ -582,14 +595,8 @@ int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Promp
     const QString file = outputFile(parser, inv, RegisterFileName(kind));
     if (file.isEmpty())
         return ExitUsage;
-    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
-        QString error;
-        if (!WriteRegister(dm, kind, scope, file, &error)) {
-            printErr(error);
-            return ExitFailed;
-        }
-        return ExitDone;
-    });
+    return writeFromBook(
+        inv, prompter, [&](TDM& dm, QString* error) { return WriteRegister(dm, kind, scope, file, error); });
 }
 
 // Appends the client list as the export dialog does, for the fields in the order given.
@@ -634,13 +641,8 @@ int exportClients(const QCommandLineParser& parser, const Invocation& inv, Promp
     const QString file = outputFile(parser, inv, ClientListFileName());
     if (file.isEmpty())
         return ExitUsage;
-    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
-        QString error;
-        if (!AppendClientList(dm, clients, columns, file, &error)) {
-            printErr(error);
-            return ExitFailed;
-        }
-        return ExitDone;
+    return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
+        return AppendClientList(dm, clients, columns, file, error);
     });
 }
 
