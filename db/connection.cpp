@@ -182,10 +182,9 @@ DbError describe(const QSqlQuery& query)
     return describe(query.lastError(), query.lastQuery(), isPostgresDriver(query.driver()));
 }
 
-// A query of the driver, prepared for the engine; values bound to its "?" in order.
-// The server's driver streams a forward-only result row by row, and the connection can run nothing else
-// until it is read to the end; the program reads one result while it asks another, so there results come
-// whole.
+// A query of the driver, prepared for the engine. The server's driver streams a forward-only result row by
+// row, and the connection can run nothing else until it is read to the end; the program reads one result
+// while it asks another, so there results come whole.
 void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
 {
     query.setForwardOnly(!isPostgres(db));
