@@ -401,7 +401,9 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
                                             &complete, &error)
                     : PrepareInvoicePage(dm, number, owner, settings, inv.programFolder, &prompter, &error);
         if (!page) {
-            printErr(error);
+            printErr(!error.isEmpty() ? error
+                                      : QCoreApplication::translate(
+                                            "Commands", "Раздел НДС не выбран: накладная не напечатана."));
             return ExitFailed;
         }
         // A blank that is not the whole waybill is not printed.
@@ -521,6 +523,10 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))
         return ExitUsage;
     return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        if (!dm.ReadDocument(documents[0])) {
+            printErr(MissingDocumentText(documents[0]));
+            return ExitFailed;
+        }
         WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
         if (!draft.client)
             prompter.warn(QCoreApplication::translate("Commands", "Данного клиента уже нет в списке!"));

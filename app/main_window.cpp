@@ -596,7 +596,9 @@ void TBuhForm::showOrPrintWaybill(std::optional<Page> page, bool complete, const
 
 void TBuhForm::showOrPrint(Page page, const QString& holderName, bool preview)
 {
-    auto* holder = new ReportHolder(std::move(page), holderName, this);
+    m_holder.reset(); // before the new one, so that a lookup by name finds the blank in hand
+    m_holder = std::make_unique<ReportHolder>(std::move(page), holderName, this);
+    ReportHolder* holder = m_holder.get();
     if (preview) {
         holder->Preview(this, m_prompter);
         return;

@@ -27,6 +27,7 @@ class TTovarForm;
 class TDataForm;
 class TNumbersForm;
 class TTovListForm;
+class ReportHolder;
 enum class EditorCommand;
 enum class WaybillKind;
 
@@ -153,6 +154,8 @@ private:
     TDataForm* m_dataForm = nullptr;
     TNumbersForm* m_numbersForm = nullptr;
     TTovListForm* m_tovListForm = nullptr;
+    // The last previewed or printed blank; the next one takes its place.
+    std::unique_ptr<ReportHolder> m_holder;
     bool m_started = false;
     int m_previousPage = 0;
     bool m_searchActive = false;

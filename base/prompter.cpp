@@ -29,10 +29,11 @@ void StderrPrompter::error(const QString& text)
     printLine(text);
 }
 
-int StderrPrompter::choose(const QString& title, const QStringList& items, int defaultIndex)
+int StderrPrompter::choose(const QString& question, const QStringList& items, int defaultIndex,
+                           const QString& /*windowTitle*/)
 {
     const int index = (m_choice >= 0 && m_choice < items.size()) ? m_choice : defaultIndex;
-    printLine(title + QStringLiteral(" -> ") + items.value(index));
+    printLine(question + QStringLiteral(" -> ") + items.value(index));
     return index;
 }
 
@@ -42,10 +43,11 @@ bool ScriptedPrompter::ask(const QString& text)
     return nextAnswer(0) != 0;
 }
 
-int ScriptedPrompter::choose(const QString& title, const QStringList& items, int defaultIndex)
+int ScriptedPrompter::choose(const QString& question, const QStringList& items, int defaultIndex,
+                             const QString& windowTitle)
 {
     Q_UNUSED(items);
-    m_messages.push_back({Kind::Choose, title});
+    m_messages.push_back({Kind::Choose, question, windowTitle});
     return nextAnswer(defaultIndex);
 }
 

@@ -21,8 +21,10 @@ public:
     {
         error(detail.isEmpty() ? text : text + u'\n' + detail);
     }
-    // Index of the chosen item, or -1 when the choice was cancelled.
-    virtual int choose(const QString& title, const QStringList& items, int defaultIndex) = 0;
+    // Index of the chosen item, or -1 when the choice was cancelled. The window carries its own title
+    // where it has one, else the program's.
+    virtual int choose(const QString& question, const QStringList& items, int defaultIndex,
+                       const QString& windowTitle = {}) = 0;
 };
 
 // Command line: messages go to stderr in the program's words; answers come from flags.
@@ -38,7 +40,8 @@ public:
     void warn(const QString& text) override;
     void error(const QString& text) override;
     using Prompter::error;
-    int choose(const QString& title, const QStringList& items, int defaultIndex) override;
+    int choose(const QString& question, const QStringList& items, int defaultIndex,
+                       const QString& windowTitle = {}) override;
 
 private:
     bool m_answerYes;
@@ -53,7 +56,7 @@ public:
     struct Message {
         Kind kind;
         QString text;
-        QString detail = {};
+        QString detail = {}; // for a choice, the title of its window
     };
 
     void queueAnswer(bool yes) { m_answers.push_back(yes ? 1 : 0); }
@@ -67,7 +70,8 @@ public:
     {
         m_messages.push_back({Kind::Error, text, detail});
     }
-    int choose(const QString& title, const QStringList& items, int defaultIndex) override;
+    int choose(const QString& question, const QStringList& items, int defaultIndex,
+                       const QString& windowTitle = {}) override;
 
     const std::vector<Message>& messages() const { return m_messages; }
     QStringList texts() const;

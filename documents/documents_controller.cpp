@@ -227,6 +227,11 @@ std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, b
         return std::nullopt;
     }
     try {
+        // A document deleted by another workplace since the list showed it: said as that, not as its client.
+        if (!m_dm.ReadDocument(documents[0])) {
+            m_prompter.error(MissingDocumentText(documents[0]));
+            return std::nullopt;
+        }
         WaybillDraft draft = OpenWaybillDraft(m_dm, kind, forReceipt, documents, today);
         if (!draft.client)
             m_prompter.warn(
@@ -288,7 +293,7 @@ std::optional<Page> DocumentsController::taxWaybillPage(int row, const OwnerReco
         QString error;
         std::optional<Page> page =
             PrepareTaxWaybillPage(m_dm, number, owner, settings, &m_prompter, std::nullopt, complete, &error);
-        if (!page)
+        if (!page && !error.isEmpty()) // empty: the user closed the section question
             m_prompter.error(error);
         return page;
     } catch (const DbError& e) {

@@ -92,22 +92,28 @@ QString ExpenseInfo(const WaybillDraft& draft)
     return info;
 }
 
+QString MissingDocumentText(int number)
+{
+    return number < 0 ? QCoreApplication::translate("WaybillIssue", "Не найдена исходное поступление!")
+                      : QCoreApplication::translate("WaybillIssue", "Не найдена исходная счет-фактура №") +
+                            QString::number(number);
+}
+
 std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const WaybillDraft& draft)
 {
     // A document deleted after it was picked gets no waybill.
     for (int number : draft.documents)
         if (number != 0 && !dm.ReadDocument(number))
-            return WaybillRefusal{
-                QCoreApplication::translate("WaybillIssue", "Не найдена исходная счет-фактура №") +
-                    QString::number(number),
-                true};
+            return WaybillRefusal{MissingDocumentText(number), true};
     if (draft.forReceipt)
         return std::nullopt;
     const auto& [a, b, c] = draft.documents;
     if ((b > 0 || c > 0) && !dm.SameFactClient(a, b, c))
         return WaybillRefusal{
             QCoreApplication::translate("WaybillIssue", "Выбраны счета - фактуры разных клиентов !"), true};
-    // The expense blank charges one advertising tax on every invoice it lists.
+    // The expense blank charges one advertising tax on every invoice it lists; the tax waybill charges none.
+    if (draft.kind != WaybillKind::Expense)
+        return std::nullopt;
     const double rate = dm.ReadDocument(a)->FACT_NR;
     for (int number : {b, c})
         if (number > 0 && dm.ReadDocument(number)->FACT_NR != rate)

@@ -59,7 +59,10 @@ struct WaybillRefusal {
     QString message;
     bool closesDialog = false;
 };
-// Checks that the documents are there, belong to one client and share one advertising-tax rate.
+// A document of a waybill that is gone, in the document's own words (an invoice by its number, a receipt).
+QString MissingDocumentText(int number);
+// Checks that the documents are there, belong to one client and, for an expense waybill, share one
+// advertising-tax rate.
 std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const WaybillDraft& draft);
 
 // Stores the waybill in one step; the number it got, which is the next free one when another writer took

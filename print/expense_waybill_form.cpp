@@ -8,6 +8,7 @@
 #include "print/amount_in_words.h"
 #include "print/blank_parts.h"
 #include "print/invoice_form.h"
+#include "print/invoice_sums.h"
 
 #include <QCoreApplication>
 
@@ -190,15 +191,16 @@ struct Fill {
         const QString countFormat = ApplyPrecision(settings.price, settings.goods).countFormat;
         double sum = 0;
         for (const Position& p : document.positions) {
+            // What the invoice charges goes on the waybill, a lump sum at count 0 and a return included; a
+            // named position of no count and no sum takes no row (and so never overfills the blank).
+            const double rowSum = PositionSum(p);
+            if (rowSum == 0 && (p.name.isEmpty() || p.count <= 0))
+                continue;
             if (nextRow > 8) {
                 fail(QCoreApplication::translate("ExpenseWaybillForm", "Накладная не умещается на бланке!"));
                 break;
             }
-            if (p.count <= 0)
-                continue;
-            // A lump sum costs its price, as on the invoice: no count and no unit price to multiply.
             const bool lumpSum = isLumpSum(p.measure);
-            const double rowSum = RoundToKopecks(lumpSum ? p.price : p.count * p.price);
             putRow(nextRow, p.name, lumpSum ? QString() : FormatByDisplayFormat(p.count, countFormat),
                    lumpSum ? QString() : padded(p.price, settings.price, 9), padded(rowSum, 2, 9), p.measure);
             ++nextRow;
@@ -356,6 +358,8 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
     // 9 - 12. The amounts; the subtotal alone keeps its decimal point.
     const double vat = subtotal * vatRate * 0.01;
     const double total = subtotal + vat + tax;
+    if (const QString beyond = TotalBeyondBlank(total); !beyond.isEmpty())
+        fill.fail(beyond);
     set(page, "QRLSumma", padded(subtotal, 2, 8, u'.'));
     set(page, "NDS1", padded(vat, 2, 8));
     set(page, "ALLSum1", padded(total, 2, 8));

@@ -1,4 +1,5 @@
 #include "print/invoice_form.h"
+
 #include "base/text_case.h"
 
 #include "base/month_names.h"
@@ -8,6 +9,7 @@
 #include "db/tables.h"
 #include "print/amount_in_words.h"
 #include "print/blank_parts.h"
+#include "print/invoice_sums.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -252,47 +254,34 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
 
     // 10. Positions and totals; counts and prices in the grids' display formats.
     const Precision precision = ApplyPrecision(settings.price, settings.goods);
-    double subtotal = 0;
+    const InvoiceSums sums = SumInvoice(invoice);
     for (int i = 0; i < 4; ++i) {
         const Position& p = invoice.positions[std::size_t(i)];
         const PositionLabels& l = kPositions[i];
-        set(page, l.count, FormatByDisplayFormat(p.count, precision.countFormat));
-        double sum;
-        if (!isLumpSum(p.measure)) {
-            sum = p.count * p.price;
-            set(page, l.price, FormatByDisplayFormat(p.price, precision.priceFormat));
-        } else {
-            sum = p.price;
-            set(page, l.price, QString());
-            set(page, l.count, QString());
-        }
-        sum = RoundToKopecks(sum);
-        set(page, l.sum, MoneyText(sum));
+        const bool lumpSum = isLumpSum(p.measure);
+        set(page, l.count, lumpSum ? QString() : FormatByDisplayFormat(p.count, precision.countFormat));
+        set(page, l.price, lumpSum ? QString() : FormatByDisplayFormat(p.price, precision.priceFormat));
+        set(page, l.sum, MoneyText(sums.positions[std::size_t(i)]));
         set(page, l.unit, p.measure);
-        subtotal += sum;
     }
-    subtotal = RoundToKopecks(subtotal);
-    set(page, "Itogo", MoneyText(subtotal));
+    set(page, "Itogo", MoneyText(sums.subtotal));
 
     const bool advertising = invoice.FACT_NR > 0.009;
-    double advertisingTax = 0;
     if (advertising) {
-        advertisingTax = subtotal * invoice.FACT_NR * 0.01;
-        set(page, "QRLabel4", MoneyText(advertisingTax));
+        set(page, "QRLabel4", MoneyText(sums.advertisingTax));
         set(page, "QRLabel3",
             (russian ? QStringLiteral("Налог на рекламу (") : QStringLiteral("Податок на рекламу (")) +
                 FormatFixed(invoice.FACT_NR, 2, u',').rightJustified(5, u' ') + QStringLiteral("%)"));
         setColor(page, "QRLabel3", Qt::black);
         setColor(page, "QRLabel4", Qt::black);
     }
-    const double vat = subtotal * invoice.FACT_NDS * 0.01;
-    set(page, "NDS", MoneyText(vat));
+    set(page, "NDS", MoneyText(sums.vat));
     set(page, "QRLabel54",
         (russian ? QStringLiteral("НДС (") : QStringLiteral("ПДВ (")) + QString::number(invoice.FACT_NDS) +
             QStringLiteral(" %):"));
-    const double total = subtotal + vat + advertisingTax;
-    set(page, "ALLSumma", MoneyText(total));
-    set(page, "StrSum", AmountInWords(total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
+    set(page, "ALLSumma", MoneyText(sums.total));
+    set(page, "StrSum",
+        AmountInWords(sums.total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
 
     // 11. Without the advertising tax the grand total and the words move up a row.
     const int up = advertising ? 0 : 27;
@@ -384,6 +373,14 @@ std::optional<Page> PrepareInvoicePage(const TDM& dm, int number, const OwnerRec
         return std::nullopt;
     }
 
+    // Figures cut to the cells and words turned to underscores would make a wrong document.
+    if (const QString beyond = AmountBeyondBlank(*invoice); !beyond.isEmpty()) {
+        if (error)
+            *error = QCoreApplication::translate("InvoiceForm", "Счет-фактура № %1 не напечатана: %2")
+                         .arg(number)
+                         .arg(beyond);
+        return std::nullopt;
+    }
     Page page = CreateInvoiceBlank();
     FillInvoiceForm(page, *invoice, &*client, owner, settings, prompter);
     // A logo that cannot be read ends the command before anything is shown or printed.

@@ -6,7 +6,7 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/tables.h"
-#include "print/blank_parts.h"
+#include "print/invoice_sums.h"
 
 #include <QIODevice>
 #include <QSqlQuery>
@@ -89,12 +89,11 @@ void amounts(QByteArray& out, const DocumentSums& s)
     out += '|';
 }
 
-DocumentSums positionSums(const Position& p, int vatRate)
+DocumentSums withVat(double sum, int vatRate)
 {
     DocumentSums s;
-    // The invoice's own sum: a lump sum at its price, any other position at count × price as stored.
-    s.sum = Blank::isLumpSum(p.measure) ? p.price : p.price * p.count;
-    s.vat = s.sum * (vatRate * 0.01);
+    s.sum = sum;
+    s.vat = sum * (vatRate * 0.01);
     s.total = s.sum + s.vat;
     return s;
 }
@@ -106,12 +105,10 @@ void add(DocumentSums& to, const DocumentSums& s)
     to.total += s.total;
 }
 
+// The figures the invoice prints: its positions rounded to kopecks, VAT on their sum.
 DocumentSums documentSums(const InvoiceRow& d)
 {
-    DocumentSums sums;
-    for (const Position& p : d.positions)
-        add(sums, positionSums(p, d.FACT_NDS));
-    return sums;
+    return withVat(SumInvoice(d).subtotal, d.FACT_NDS);
 }
 
 void totalsLine(RegisterOutput& output, const DocumentSums& s)
@@ -224,7 +221,7 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
         amounts(out, sums);
         output.endLine();
         for (const Position& p : d.positions) {
-            const DocumentSums s = positionSums(p, d.FACT_NDS);
+            const DocumentSums s = withVat(PositionSum(p), d.FACT_NDS);
             if (s.total <= 0)
                 continue;
             out += "|        |            |                         |";

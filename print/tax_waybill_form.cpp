@@ -5,6 +5,7 @@
 #include "base/prompter.h"
 #include "db/data_module.h"
 #include "print/blank_parts.h"
+#include "print/invoice_sums.h"
 
 #include <QCoreApplication>
 
@@ -352,7 +353,6 @@ struct TaxFill {
     const Settings& settings;
     Prompter* prompter;
     bool complete = true;
-    bool dropped = false;
 
     void fail(const QString& message)
     {
@@ -386,25 +386,40 @@ struct TaxFill {
     }
 };
 
-std::array<PositionLine, 4> collect(const InvoiceRow& document, const QString& countFormat, int* counted)
+// The positions of one document that the invoice charges: each with its sum as the invoice prints it, a
+// return (a negative sum) too; a position of no sum is not printed.
+std::vector<PositionLine> collect(const InvoiceRow& document, const QString& countFormat)
 {
-    std::array<PositionLine, 4> lines;
-    for (std::size_t n = 0; n < 4; ++n) {
-        const Position& p = document.positions[n];
-        PositionLine& line = lines[n];
+    std::vector<PositionLine> lines;
+    for (const Position& p : document.positions) {
+        PositionLine line;
+        line.sum = PositionSum(p);
+        if (line.sum == 0)
+            continue;
         line.name = p.name.left(64);
         line.unit = p.measure.left(3);
         line.countText = FormatByDisplayFormat(p.count, countFormat).left(8);
         line.price = p.price;
         line.lumpSum = isLumpSum(line.unit);
-        line.sum = line.lumpSum ? p.price : p.price * p.count;
-        // Left out only when it has neither a name nor a sum, as on the invoice blank.
-        if (line.name.isEmpty() && line.sum == 0)
-            line = PositionLine{};
-        if (line.sum > 0)
-            ++*counted;
+        lines.push_back(line);
     }
     return lines;
+}
+
+// How many positions fit the ten rows from the first on: a long name takes two rows (but the last row holds
+// it whole), and with gaps an empty row follows each position.
+std::size_t positionsThatFit(const std::vector<PositionLine>& lines, bool gaps)
+{
+    int row = 1;
+    std::size_t placed = 0;
+    for (const PositionLine& line : lines) {
+        if (row > 10)
+            break;
+        row += line.name.size() > 35 && row < 10 ? 2 : 1;
+        row += gaps ? 1 : 0;
+        ++placed;
+    }
+    return placed;
 }
 
 } // namespace
@@ -482,8 +497,9 @@ Page CreateTaxWaybillBlank()
     return page;
 }
 
-bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill, const OwnerRecord& owner,
-                        const Settings& settings, Prompter* prompter, std::optional<int> section)
+WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
+                               const OwnerRecord& owner, const Settings& settings, Prompter* prompter,
+                               std::optional<int> section)
 {
     TaxFill fill{page, settings, prompter};
     // A. Reset.
@@ -506,19 +522,22 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
             return std::nullopt;
         return found;
     };
-    std::array<std::array<PositionLine, 4>, 3> documents{};
-    int counted = 0;
+    std::vector<PositionLine> lines;
     int rate = 0;
     const int f1 = waybill.FACT1_NUMBER, f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
+    const auto take = [&](const InvoiceRow& d) {
+        const std::vector<PositionLine> more = collect(d, countFormat);
+        lines.insert(lines.end(), more.begin(), more.end());
+    };
     if (f1 > 0) {
         const std::optional<InvoiceRow> first = document(f1);
         if (!first) {
             fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
                       QString::number(f1));
-            return false;
+            return WaybillFill::Incomplete;
         }
         rate = first->FACT_NDS;
-        documents[0] = collect(*first, countFormat, &counted);
+        take(*first);
         const struct {
             int number;
             const char* differentRate;
@@ -526,35 +545,35 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
                                            "Первый и второй счета выписаны под разную величину НДС!")},
                     {f3, QT_TRANSLATE_NOOP("TaxWaybillForm",
                                            "Первый и третий счета выписаны под разную величину НДС!")}};
-        for (int i = 0; i < 2; ++i) {
-            if (more[i].number < 1)
+        for (const auto& m : more) {
+            if (m.number < 1)
                 continue;
-            const std::optional<InvoiceRow> next = document(more[i].number);
+            const std::optional<InvoiceRow> next = document(m.number);
             if (!next) {
                 fill.fail(
                     QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
-                    QString::number(more[i].number));
-                return false;
+                    QString::number(m.number));
+                return WaybillFill::Incomplete;
             }
-            documents[std::size_t(i + 1)] = collect(*next, countFormat, &counted);
             if (next->ID_NUMBER != first->ID_NUMBER) {
                 fill.fail(QCoreApplication::translate(
                     "TaxWaybillForm", "Вы пытаетесь выписать одну накладную на счета разных клиентов!"));
-                return false;
+                return WaybillFill::Incomplete;
             }
             if (next->FACT_NDS != rate) {
-                fill.fail(QCoreApplication::translate("TaxWaybillForm", more[i].differentRate));
-                return false;
+                fill.fail(QCoreApplication::translate("TaxWaybillForm", m.differentRate));
+                return WaybillFill::Incomplete;
             }
+            take(*next);
         }
     } else {
         const std::optional<InvoiceRow> receipt = document(f1);
         if (!receipt) {
             fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходное поступление!"));
-            return false;
+            return WaybillFill::Incomplete;
         }
         rate = receipt->FACT_NDS;
-        documents[0] = collect(*receipt, countFormat, &counted);
+        take(*receipt);
     }
 
     // D. The VAT column: the rate's, or for a zero rate the section asked for.
@@ -570,10 +589,13 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
                                                           "- реалізація на митній території України"),
                               QCoreApplication::translate("TaxWaybillForm", "- експорт"),
                               QCoreApplication::translate("TaxWaybillForm", "- звільнення від ПДВ (ст.5)")},
-                             0)
+                             0,
+                             QCoreApplication::translate("TaxWaybillForm", "Выбор раздела НДС в накладной :"))
                        : 0;
-        if (chosen >= 0 && chosen <= 2)
-            column = kZeroRateColumns[chosen];
+        // Without a section the zero-rate sums have no column of their own: nothing goes on paper.
+        if (chosen < 0 || chosen > 2)
+            return WaybillFill::Cancelled;
+        column = kZeroRateColumns[chosen];
     } else {
         set(page, "QRLabel115", QString::number(rate) + u'%');
     }
@@ -604,41 +626,25 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
     const QString rowDate =
         twoDigits(date.day()) + u'.' + twoDigits(date.month()) + u'.' + twoDigits(date.year() % 100);
 
-    // F. More positions than rows.
-    if (counted > 10)
+    // F, G. Rows: a gap after each position when there are few and the gaps leave room for all; every
+    // position or none, since a waybill that leaves goods out is not the invoices' waybill.
+    const bool gaps = lines.size() <= 4 && positionsThatFit(lines, true) == lines.size();
+    const std::size_t fitting = positionsThatFit(lines, gaps);
+    if (fitting < lines.size())
         fill.fail(QCoreApplication::translate("TaxWaybillForm",
                                               "Число позиций в счет-фактурах больше чем в бланке!"));
-
-    // G. Rows: a gap after each when there are few; later documents only while rows remain.
     int row = 1;
     double total = 0;
-    const int documentCount = f1 > 0 ? 3 : 1;
-    for (int d = 0; d < documentCount; ++d) {
-        if (d > 0 && (d == 1 ? f2 : f3) < 1)
-            continue;
-        for (const PositionLine& line : documents[std::size_t(d)]) {
-            if (line.sum <= 0)
-                continue;
-            if ((d > 0 && row > 9) || row > 10) {
-                fill.dropped = true;
-                continue;
-            }
-            row = fill.placeRow(row, line, rowDate);
-            total += line.sum;
-            if (counted <= 4)
-                ++row;
-        }
-    }
-    // Every position left out is said, however it came to be left out.
-    if (fill.dropped) {
-        if (counted <= 10)
-            fill.fail(QCoreApplication::translate("TaxWaybillForm",
-                                                  "Число позиций в счет-фактурах больше чем в бланке!"));
-        fill.complete = false;
+    for (std::size_t i = 0; i < fitting; ++i) {
+        row = fill.placeRow(row, lines[i], rowDate) + (gaps ? 1 : 0);
+        total += lines[i].sum;
     }
 
-    // H. Totals.
+    // H. Totals: the sum of the invoices' own, rounded as each of them rounds it.
+    total = RoundToKopecks(total);
     const double vat = total * (rate * 0.01);
+    if (const QString beyond = TotalBeyondBlank(total + vat); !beyond.isEmpty())
+        fill.fail(beyond);
     const auto text = [](double amount) { return FormatFixed(amount, 2, u',').rightJustified(8, u' '); };
     for (const char* name : {"Vsego", "VsegoNDS", "Vsego5", "VsegoNDS5"})
         set(page, name, text(total));
@@ -646,7 +652,7 @@ bool FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
     set(page, "VsegoNDS6", text(vat));
     set(page, "Vsego7", text(total + vat));
     set(page, "VsegoNDS7", text(total + vat));
-    return fill.complete;
+    return fill.complete ? WaybillFill::Complete : WaybillFill::Incomplete;
 }
 
 std::optional<Page> PrepareTaxWaybillPage(const TDM& dm, int number, const OwnerRecord& owner,
@@ -661,6 +667,12 @@ std::optional<Page> PrepareTaxWaybillPage(const TDM& dm, int number, const Owner
         return std::nullopt;
     }
     Page page = CreateTaxWaybillBlank();
-    *complete = FillTaxWaybillForm(page, dm, *waybill, owner, settings, prompter, section);
+    const WaybillFill filled = FillTaxWaybillForm(page, dm, *waybill, owner, settings, prompter, section);
+    if (filled == WaybillFill::Cancelled) {
+        if (error)
+            error->clear();
+        return std::nullopt;
+    }
+    *complete = filled == WaybillFill::Complete;
     return page;
 }

@@ -10,17 +10,13 @@ ReportHolder::ReportHolder(Page page, const QString& name, QObject* owner)
     , m_page(std::move(page))
 {
     setObjectName(name);
-    connect(this, &ReportHolder::afterPrint, this, &QObject::deleteLater);
 }
 
 void ReportHolder::Preview(QWidget* parent, Prompter* prompter)
 {
-    {
-        PreviewWindow preview(m_page, prompter, parent);
-        connect(&preview, &PreviewWindow::printed, this, &ReportHolder::afterPrint);
-        preview.exec();
-    }
-    deleteLater();
+    PreviewWindow preview(m_page, prompter, parent);
+    connect(&preview, &PreviewWindow::printed, this, &ReportHolder::afterPrint);
+    preview.exec();
 }
 
 PrintOutcome ReportHolder::Print(QWidget* parent)
@@ -34,7 +30,5 @@ PrintOutcome ReportHolder::Print(QWidget* parent)
     const PrintOutcome outcome = PrintPage(m_page, printer, parent);
     if (outcome == PrintOutcome::Printed)
         emit afterPrint();
-    else
-        deleteLater(); // nothing went to the printer; the holder is not needed any more
     return outcome;
 }

@@ -9,8 +9,8 @@ class QWidget;
 
 class Prompter;
 
-// Holds one filled blank for its preview or print, and lets itself go once the page has gone to the
-// printer or its preview is closed.
+// Holds one filled blank for its preview or print. It never releases itself: a print from inside the
+// preview's own loop would otherwise free it under the preview's feet. Its owner lets it go.
 class ReportHolder : public QObject {
     Q_OBJECT
 public:

@@ -37,9 +37,11 @@ void WidgetPrompter::error(const QString& text, const QString& detail)
     box.exec();
 }
 
-int WidgetPrompter::choose(const QString& heading, const QStringList& items, int defaultIndex)
+int WidgetPrompter::choose(const QString& question, const QStringList& items, int defaultIndex,
+                          const QString& windowTitle)
 {
     bool ok = false;
-    const QString item = QInputDialog::getItem(m_parent, title(), heading, items, defaultIndex, false, &ok);
+    const QString item = QInputDialog::getItem(m_parent, windowTitle.isEmpty() ? title() : windowTitle,
+                                               question, items, defaultIndex, false, &ok);
     return ok ? int(items.indexOf(item)) : -1;
 }

@@ -17,7 +17,8 @@ public:
     void error(const QString& text) override;
     // The detail stands behind the box's "Show Details..." button.
     void error(const QString& text, const QString& detail) override;
-    int choose(const QString& title, const QStringList& items, int defaultIndex) override;
+    int choose(const QString& question, const QStringList& items, int defaultIndex,
+                       const QString& windowTitle = {}) override;
 
 private:
     QWidget* m_parent;

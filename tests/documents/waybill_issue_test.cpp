@@ -121,8 +121,10 @@ TEST_F(WaybillIssueTest, DocumentsThatCannotShareAWaybillAreRefused)
 {
     EXPECT_EQ(CheckWaybillDocuments(*dm, open(WaybillKind::Expense, {12, 40, 0}))->message,
               QStringLiteral("Выбраны счета - фактуры разных клиентов !"));
-    EXPECT_EQ(CheckWaybillDocuments(*dm, open(WaybillKind::Tax, {12, 15, 41}))->message,
+    EXPECT_EQ(CheckWaybillDocuments(*dm, open(WaybillKind::Expense, {12, 15, 41}))->message,
               QStringLiteral("Счета выписаны под разную величину налога на рекламу!"));
+    // The tax waybill charges no advertising tax: a rate that differs is no reason to refuse it.
+    EXPECT_FALSE(CheckWaybillDocuments(*dm, open(WaybillKind::Tax, {12, 15, 41})));
     const WaybillDraft gone = open(WaybillKind::Expense, {12, 15, 0});
     execOrThrow(dm->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=15"));
     const auto refusal = CheckWaybillDocuments(*dm, gone);
@@ -180,4 +182,14 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
     ASSERT_TRUE(d);
     EXPECT_FALSE(d->client);
     EXPECT_EQ(prompter.texts(), QStringList{"Данного клиента уже нет в списке!"});
+    // A receipt deleted since the list showed it is said as a missing receipt, not as a missing client.
+    const int receipt = int(documents.lists().receipts().keyAt(0));
+    execOrThrow(dm->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"), {receipt});
+    prompter.clear();
+    EXPECT_FALSE(documents.openWaybill(WaybillKind::Tax, true, 0, QDate(2026, 12, 7)));
+    EXPECT_EQ(prompter.texts(), QStringList{"Не найдена исходное поступление!"});
+    WaybillDraft forReceipt;
+    forReceipt.forReceipt = true;
+    forReceipt.documents = {receipt, 0, 0};
+    EXPECT_EQ(CheckWaybillDocuments(*dm, forReceipt)->message, QStringLiteral("Не найдена исходное поступление!"));
 }

@@ -215,3 +215,31 @@ TEST_F(ExpenseWaybillTest, WhatCannotShareTheBlankIsRefused)
     EXPECT_FALSE(fill(-99));
     EXPECT_EQ(prompter.texts(), QStringList{"Не найдена исходное поступление!"});
 }
+
+TEST_F(ExpenseWaybillTest, ALumpSumAtCountZeroAndAReturnAreChargedAsOnTheInvoice)
+{
+    // The invoice charges 600 for the lump sum (count 0) and 24 for the goods: 624,00, not 24,00.
+    document(10, {P{"Монтаж", "", 0, 600}, P{"Дюбель", "шт.", 12, 2}});
+    EXPECT_TRUE(fill(10));
+    EXPECT_EQ(text("Str1"), QStringLiteral("Монтаж"));
+    EXPECT_EQ(text("Sum1"), QStringLiteral("   600,00"));
+    EXPECT_EQ(text("QRLSumma"), QStringLiteral("  624.00"));
+
+    // 3 × 1000 + 1000 − 150 (a return) = 3850: the waybill's figure is the invoice's.
+    document(11, {P{"Котел", "шт.", 3, 1000}, P{"Бойлер", "шт.", 1, 1000}, P{"Повернення", "шт.", -1, 150},
+                  P{"Гарантія", "шт.", 0, 80}});
+    EXPECT_TRUE(fill(11));
+    EXPECT_EQ(text("Str3"), QStringLiteral("Повернення"));
+    EXPECT_EQ(text("Num3"), QStringLiteral("-1"));
+    EXPECT_EQ(text("Sum3"), QStringLiteral("  -150,00"));
+    EXPECT_EQ(text("Str4"), QStringLiteral(" ")); // a named position of no count takes no row
+    EXPECT_EQ(text("QRLSumma"), QStringLiteral(" 3850.00"));
+    EXPECT_EQ(text("ALLSum1"), QStringLiteral(" 4620,00"));
+
+    // Empty places of the last invoice never count as rows beyond the blank.
+    document(12, {P{"А", "шт.", 1, 1}, P{"Б", "шт.", 1, 1}});
+    document(13, {P{"В", "шт.", 1, 1}, P{"Г", "шт.", 1, 1}, P{"Д", "шт.", 1, 1}, P{"Е", "шт.", 1, 1}});
+    document(14, {P{"Є", "шт.", 1, 1}, P{"Ж", "шт.", 1, 1}});
+    EXPECT_TRUE(fill(12, 13, 14));
+    EXPECT_EQ(text("Str8"), QStringLiteral("Ж"));
+}

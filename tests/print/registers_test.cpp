@@ -107,6 +107,23 @@ TEST_F(RegistersTest, SumsAreTheInvoicesOwnAndCutsAndShifts)
     EXPECT_EQ(wide[7].size(), 96); // the sum and the VAT each one character over
 }
 
+TEST_F(RegistersTest, DocumentSumsAreTheFiguresTheInvoicePrints)
+{
+    // Each position is rounded to kopecks before it is added, as on the invoice: 3 × 105.1183 = 315.3549
+    // -> 315.35 and 2 × 315.3351 = 630.6702 -> 630.67, so 946.02 (946.03 unrounded); VAT 189.204.
+    invoice(30, "", "2001-04-01", QStringLiteral("А"),
+            {{QStringLiteral("Труба"), "шт.", 3, 105.1183}, {QStringLiteral("Кран"), "шт.", 2, 315.3351}});
+    // 2 × 0.275 = 0.55 and 1 × 0.0049 -> 0.00 on the invoice: total 0.66 (0.67 unrounded), and the
+    // position of no kopeck gets no line.
+    invoice(31, "", "2001-04-02", QStringLiteral("Б"),
+            {{QStringLiteral("Шуруп"), "шт.", 2, 0.275}, {QStringLiteral("Шайба"), "шт.", 1, 0.0049}});
+    const QStringList l = lines(RegisterKind::Invoices);
+    ASSERT_EQ(l.size(), 11);
+    EXPECT_TRUE(l[3].endsWith(QStringLiteral("| 946.02|189.20| 1135.22|"))) << l[3].toStdString();
+    EXPECT_TRUE(l[4].endsWith(QStringLiteral("| 315.35| 63.07|  378.42|"))) << l[4].toStdString();
+    EXPECT_TRUE(l[7].endsWith(QStringLiteral("|   0.55|  0.11|    0.66|"))) << l[7].toStdString();
+}
+
 TEST_F(RegistersTest, ReceiptsHaveNoNumber)
 {
     invoice(-4, "", "2001-05-05", QStringLiteral("Оплата"), {{QStringLiteral("Аванс"), "", 0, 100}});

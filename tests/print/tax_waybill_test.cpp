@@ -54,7 +54,7 @@ protected:
         w.INFO = QStringLiteral("p/ф № 1");
         w.ID_NUMBER = 2;
         page = CreateTaxWaybillBlank();
-        return FillTaxWaybillForm(page, *dm, w, owner, settings, &prompter, section);
+        return FillTaxWaybillForm(page, *dm, w, owner, settings, &prompter, section) == WaybillFill::Complete;
     }
     QString text(const QString& name) { return page.element(name)->text; }
     QString cell(const char* prefix, int row) { return text(QLatin1String(prefix) + QString::number(row)); }
@@ -132,30 +132,44 @@ TEST_F(TaxWaybillTest, ALongNameThatReachesTheLastRowStaysWhole)
     EXPECT_EQ(text("Vsego"), QStringLiteral("    4,00"));
 }
 
-TEST_F(TaxWaybillTest, PositionsBeyondTheRowsAreSaidAndLeftOutOfTheTotals)
+TEST_F(TaxWaybillTest, TenPositionsOverThreeInvoicesFillTheTenRows)
+{
+    document(1, {P{"А", "шт.", 1, 1}, P{"Б", "шт.", 1, 1}, P{"В", "шт.", 1, 1}, P{"Г", "шт.", 1, 1}});
+    document(2, {P{"Д", "шт.", 1, 1}, P{"Е", "шт.", 1, 1}, P{"Є", "шт.", 1, 1}, P{"Ж", "шт.", 1, 1}});
+    document(3, {P{"З", "шт.", 1, 1}, P{"И", "шт.", 1, 1}});
+    EXPECT_TRUE(fill(1, 2, 3));
+    EXPECT_TRUE(prompter.texts().isEmpty());
+    EXPECT_EQ(cell("StrPos", 9), QStringLiteral("З"));
+    EXPECT_EQ(cell("StrPos", 10), QStringLiteral("И"));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("   10,00"));
+
+    // Three long names and a short one: with a gap after each the short one takes row 10.
+    document(4, {P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}});
+    document(5, {P{"Д", "шт.", 1, 1}});
+    EXPECT_TRUE(fill(4, 5));
+    EXPECT_EQ(cell("StrPos", 7), name(35));
+    EXPECT_EQ(cell("StrPos", 10), QStringLiteral("Д"));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("    4,00"));
+}
+
+TEST_F(TaxWaybillTest, PositionsBeyondTheRowsRefuseTheBlank)
 {
     for (int d = 1; d <= 3; ++d)
         document(d, {P{"А", "шт.", 1, 1}, P{"Б", "шт.", 1, 1}, P{"В", "шт.", 1, 1}, P{"Г", "шт.", 1, 1}});
     EXPECT_FALSE(fill(1, 2, 3));
     EXPECT_EQ(prompter.texts(), QStringList{"Число позиций в счет-фактурах больше чем в бланке!"});
-    EXPECT_EQ(cell("StrPos", 9), QStringLiteral("А"));
-    EXPECT_EQ(cell("StrPos", 10), QStringLiteral(" "));
-    EXPECT_EQ(text("Vsego"), QStringLiteral("    9,00"));
+    EXPECT_EQ(cell("StrPos", 10), QStringLiteral("Б"));
 
-    // Long names and gaps push a position out with fewer than eleven: said all the same.
-    // Four positions in all: a gap after each; three of two rows each leave row 10, where a second
-    // document may not go.
-    document(4, {P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}});
-    document(5, {P{"Д", "шт.", 1, 1}});
+    // Four long names leave no room for gaps and take two rows each: the fifth position has none.
+    document(4, {P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1}, P{name(40), "шт.", 1, 1},
+                 P{name(40), "шт.", 1, 1}});
+    document(5, {P{name(40), "шт.", 1, 1}, P{"Е", "шт.", 1, 1}});
     prompter.clear();
     EXPECT_FALSE(fill(4, 5));
     EXPECT_EQ(prompter.texts(), QStringList{"Число позиций в счет-фактурах больше чем в бланке!"});
-    EXPECT_EQ(cell("StrPos", 7), name(35));
-    EXPECT_EQ(cell("StrPos", 10), QStringLiteral(" "));
-    EXPECT_EQ(text("Vsego"), QStringLiteral("    3,00"));
 }
 
-TEST_F(TaxWaybillTest, LumpSumsAndTheTwoRoundings)
+TEST_F(TaxWaybillTest, LumpSumsAndTheInvoicesRounding)
 {
     document(1, {P{"Доставка", "   ", 3, 150}, P{"Монтаж", "", 1, 0.125}});
     EXPECT_TRUE(fill(1));
@@ -163,9 +177,38 @@ TEST_F(TaxWaybillTest, LumpSumsAndTheTwoRoundings)
     EXPECT_TRUE(cell("PricePos", 1).isEmpty());
     EXPECT_EQ(cell("NDSPos", 1), QStringLiteral("   150,00"));
     EXPECT_EQ(cell("EdPos", 1), QStringLiteral("   "));
-    // 0.125 prints as 0,12 in its row (to even) but counts as 150.125 in the total (rounded up).
+    // 0.125 is 0,12 in its row (to even) and in the total, as the invoice prints both: 150,00 + 0,12.
     EXPECT_EQ(cell("NDSPos", 3), QStringLiteral("     0,12"));
-    EXPECT_EQ(text("Vsego"), QStringLiteral("  150,13"));
+    EXPECT_EQ(text("Vsego"), QStringLiteral("  150,12"));
+    EXPECT_EQ(text("Vsego6"), QStringLiteral("   30,02")); // 150.12 × 0.2 = 30.024
+    EXPECT_EQ(text("Vsego7"), QStringLiteral("  180,14"));
+}
+
+TEST_F(TaxWaybillTest, ReturnsAreChargedAsTheInvoiceChargesThem)
+{
+    // 2 × 1500 + 1 × 1000 − 1 × 150 (a return) + a lump-sum delivery of 0 pieces at 50: 3900 on the invoice.
+    document(1, {P{"Котел", "шт.", 2, 1500}, P{"Бойлер", "шт.", 1, 1000}, P{"Повернення", "шт.", -1, 150},
+                 P{"Доставка", "", 0, 50}});
+    EXPECT_TRUE(fill(1));
+    EXPECT_EQ(cell("StrPos", 5), QStringLiteral("Повернення"));
+    EXPECT_EQ(cell("NDSPos", 5), QStringLiteral("  -150,00"));
+    EXPECT_EQ(cell("NDSPos", 7), QStringLiteral("    50,00"));
+    EXPECT_EQ(text("Vsego"), QStringLiteral(" 3900,00"));
+    EXPECT_EQ(text("Vsego7"), QStringLiteral(" 4680,00"));
+}
+
+TEST_F(TaxWaybillTest, AZeroRateWithoutAChosenSectionGoesNowhere)
+{
+    document(1, {P{"Експорт", "шт.", 2, 50}}, 0);
+    prompter.queueChoice(-1); // the question closed
+    TaxWaybillRow w;
+    w.FACT1_NUMBER = 1;
+    w.ID_NUMBER = 2;
+    w.NAKL_DATA = QDate(2001, 2, 5);
+    page = CreateTaxWaybillBlank();
+    EXPECT_EQ(FillTaxWaybillForm(page, *dm, w, owner, settings, &prompter), WaybillFill::Cancelled);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].detail, QStringLiteral("Выбор раздела НДС в накладной :"));
 }
 
 TEST_F(TaxWaybillTest, AZeroRateGoesIntoTheSectionChosen)
