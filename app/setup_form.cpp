@@ -17,6 +17,8 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui->DirEd->setText(settings.path);
     ui->NDSValue->setValue(settings.ndsValue);
+    // The file keeps hundredths of a percent.
+    ui->ReclTax->setPlaces(2);
     ui->ReclTax->setValue(settings.reclTax);
     ui->PrecisionVal->setValue(settings.price);
     ui->CountVal->setValue(settings.goods);
@@ -35,7 +37,7 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     for (QLineEdit* edit : {ui->DirEd, ui->LogoName, ui->UserName})
         edit->setValidator(new Cp1251Validator(edit));
 
-    connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TSetupForm::acceptChecked);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->DirEdBrowse, &QToolButton::clicked, this, [this] {
         const QString dir = QFileDialog::getExistingDirectory(this, ui->Label4->text(), ui->DirEd->text());
@@ -51,6 +53,23 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
 }
 
 TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::acceptChecked()
+{
+    double rate = 0;
+    const TypedNumber read = ui->ReclTax->read(&rate);
+    if (read != TypedNumber::Ok || rate > 100) {
+        WidgetPrompter(this).error(
+            read == TypedNumber::TooManyDecimals
+                ? tr("Налог на рекламу: «%1» — больше двух знаков после запятой (ставка хранится в сотых "
+                     "долях процента).")
+                      .arg(ui->ReclTax->text())
+                : tr("Налог на рекламу: «%1» — не число от 0 до 100.").arg(ui->ReclTax->text()));
+        ui->ReclTax->setFocus();
+        return;
+    }
+    accept();
+}
 
 void TSetupForm::setChosenPath(QLineEdit* edit, const QString& path)
 {

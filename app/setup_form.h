@@ -20,6 +20,8 @@ public:
     Settings settings() const;
 
 private:
+    // OK closes the dialog only when every number is one the settings can keep.
+    void acceptChecked();
     void setChosenPath(QLineEdit* edit, const QString& path);
 
     std::unique_ptr<Ui::TSetupForm> ui;

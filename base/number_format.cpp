@@ -110,3 +110,56 @@ bool ParseDecimal(const QString& text, double* value)
     *value = v;
     return true;
 }
+
+TypedNumber ParseTypedNumber(const QString& text, int places, bool allowNegative, double* value)
+{
+    const QString t = text.trimmed();
+    QString digits;
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
+        negative = t[i] == u'-';
+        ++i;
+    }
+    // The whole part; a group blank only between digits.
+    bool whole = false;
+    for (; i < t.size() && t[i] != u',' && t[i] != u'.'; ++i) {
+        const QChar c = t[i];
+        if (c >= u'0' && c <= u'9') {
+            digits += c;
+            whole = true;
+        } else if (!(c.isSpace() && whole && i + 1 < t.size() && t[i + 1] >= u'0' && t[i + 1] <= u'9')) {
+            return TypedNumber::NotANumber;
+        }
+    }
+    QString fraction;
+    if (i < t.size()) {
+        for (++i; i < t.size(); ++i) {
+            if (t[i] < u'0' || t[i] > u'9')
+                return TypedNumber::NotANumber; // a second mark, a blank or a letter
+            fraction += t[i];
+        }
+    }
+    if (digits.isEmpty() && fraction.isEmpty()) {
+        if (!t.isEmpty())
+            return TypedNumber::NotANumber; // a sign or a mark alone
+        *value = 0;
+        return TypedNumber::Ok;
+    }
+    const QStringView beyond = QStringView(fraction).mid(std::max(places, 0));
+    if (std::any_of(beyond.begin(), beyond.end(), [](QChar c) { return c != u'0'; }))
+        return TypedNumber::TooManyDecimals;
+    bool ok = false;
+    const double v = (QStringLiteral("0") + digits + u'.' + fraction + u'0').toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return TypedNumber::NotANumber;
+    if (negative && v != 0 && !allowNegative)
+        return TypedNumber::Negative;
+    *value = negative ? -v : v;
+    return TypedNumber::Ok;
+}
+
+QString TypedNumberText(double value, int places)
+{
+    return FormatFixed(value, std::clamp(places, 0, 9), u',');
+}

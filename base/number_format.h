@@ -18,3 +18,12 @@ QString FormatByDisplayFormat(double value, const QString& format);
 
 // Reads a number typed with either "," or "." as the decimal separator; false for anything else.
 bool ParseDecimal(const QString& text, double* value);
+
+// A number typed into a field that holds so many decimals. "," and "." both mark the decimals (one mark
+// at most); blanks may group the digits of the whole part; a sign only where negatives are allowed.
+enum class TypedNumber { Ok, NotANumber, TooManyDecimals, Negative };
+// An empty text is 0. The value is the decimal read exactly as typed (to the nearest double); decimals
+// beyond the field's are refused unless they are zeros, never rounded away.
+TypedNumber ParseTypedNumber(const QString& text, int places, bool allowNegative, double* value);
+// The text a field shows for a value: that many decimals, a decimal comma, no grouping.
+QString TypedNumberText(double value, int places);

@@ -51,6 +51,7 @@ std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& na
             lc.kind = ListColumn::Price;
         else if (name.startsWith(QLatin1String("COUNT_POS")))
             lc.kind = ListColumn::Count;
+        lc.required = name == QLatin1String("FACT_DATA") || name == QLatin1String("NAKL_DATA");
         columns.push_back(lc);
     }
     return columns;
@@ -586,7 +587,8 @@ Qt::ItemFlags SqlListModel::flags(const QModelIndex& index) const
     return f;
 }
 
-bool SqlListModel::toStored(const ListColumn& column, const QVariant& input, QVariant* stored) const
+bool SqlListModel::toStored(const ListColumn& column, const QVariant& input, QVariant* stored,
+                            QString* problem) const
 {
     const QString text = input.toString().trimmed();
     switch (column.kind) {
@@ -606,14 +608,37 @@ bool SqlListModel::toStored(const ListColumn& column, const QVariant& input, QVa
     case ListColumn::Real:
     case ListColumn::Price:
     case ListColumn::Count: {
+        // Either decimal mark; decimals the column shows at most, never rounded away.
+        const int places = column.kind == ListColumn::Price   ? m_precision.pricePlaces
+                           : column.kind == ListColumn::Count ? m_precision.countPlaces
+                                                              : 15;
         double v = 0;
-        if (!text.isEmpty() && !ParseDecimal(text, &v))
+        const TypedNumber read = ParseTypedNumber(text, places, true, &v);
+        if (read == TypedNumber::TooManyDecimals && problem)
+            *problem = column.kind == ListColumn::Price
+                           ? QCoreApplication::translate(
+                                 "TDM", "В «%1» больше знаков после запятой, чем позволяет точность цены в "
+                                        "настройках программы (%2). Число не округляется.")
+                                 .arg(text)
+                                 .arg(places)
+                           : QCoreApplication::translate(
+                                 "TDM", "В «%1» больше знаков после запятой, чем позволяет точность "
+                                        "количества в настройках программы (%2). Число не округляется.")
+                                 .arg(text)
+                                 .arg(places);
+        if (read != TypedNumber::Ok)
             return false;
         *stored = v;
         return true;
     }
     case ListColumn::Date: {
         if (text.isEmpty()) {
+            // A document always has its date; only dates that may be unknown are cleared.
+            if (column.required) {
+                if (problem)
+                    *problem = QCoreApplication::translate("TDM", "Дату документа нельзя оставить пустой.");
+                return false;
+            }
             *stored = dateToDb(QDate());
             return true;
         }
@@ -632,16 +657,22 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     const ListColumn& column = m_columns[std::size_t(index.column())];
+    const QVariant shown = SqlListModel::value(index.row(), column.name);
+    // A cell left as it was shown keeps its stored value: a price of 83,333… shown as 83,33 is not
+    // rounded by a cell editor opened and closed.
+    if (value.toString() == display(column, shown))
+        return true;
     QVariant stored;
-    if (!toStored(column, value, &stored)) {
+    QString problem;
+    if (!toStored(column, value, &stored, &problem)) {
         emit engineError(
             QCoreApplication::translate("TDM", "Неправильные данные (невозможно сохранить изменения)!"),
-            QCoreApplication::translate("TDM", "«%1» не подходит для столбца «%2».")
-                .arg(value.toString(), column.title));
+            !problem.isEmpty() ? problem
+                               : QCoreApplication::translate("TDM", "«%1» не подходит для столбца «%2».")
+                                     .arg(value.toString(), column.title));
         return false;
     }
     const qint64 key = keyAt(index.row());
-    const QVariant shown = SqlListModel::value(index.row(), column.name);
     try {
         // Only over the value the list shows: what another workplace has stored meanwhile is not lost.
         QSqlQuery update =

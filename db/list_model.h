@@ -27,6 +27,8 @@ struct ListColumn {
     QString emptyWith;
     // The least whole number a cell of this column takes (an invoice's number: 1).
     std::optional<qint64> minimum;
+    // A date that may not be left empty (a document's own date).
+    bool required = false;
 };
 
 // The columns of a table as its grids show them: the table's labels and widths, in the given order.
@@ -119,7 +121,8 @@ private:
     void reportError(const DbError& e) const;
     void refetchRow(int row, qint64 key);
     QString display(const ListColumn& column, const QVariant& value) const;
-    bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored) const;
+    bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored,
+                  QString* problem = nullptr) const;
     void dropCache() const;
 
     TDM& m_dm;

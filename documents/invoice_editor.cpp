@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/tables.h"
+#include "print/invoice_sums.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -63,7 +64,8 @@ InvoiceDraft OpenDraft(EditorCommand command, const ClientRow& client, const Inv
             d.payerName = selected->NAME_OWNER;
         }
     }
-    d.advertisingTax = d.isInvoice && advertisingTaxPercent > 0.009;
+    // An edit shows the invoice's own advertising tax: storing it unchanged must not add or drop one.
+    d.advertisingTax = d.isInvoice && (d.original ? d.original->FACT_NR > 0.009 : advertisingTaxPercent > 0.009);
     return d;
 }
 
@@ -101,6 +103,34 @@ void PadFirstLines(InvoiceDraft& draft)
             p.line1 = p.line1.leftJustified(kLineLength + 1);
 }
 
+QString PositionNumberProblem(TypedNumber problem, int position, bool count, const QString& text, int places)
+{
+    const QString field = count ? QCoreApplication::translate("InvoiceEditor", "Количество в позиции %1")
+                                      .arg(position)
+                                : QCoreApplication::translate("InvoiceEditor", "Цена в позиции %1").arg(position);
+    switch (problem) {
+    case TypedNumber::Ok:
+        return {};
+    case TypedNumber::NotANumber:
+        return QCoreApplication::translate("InvoiceEditor", "%1: «%2» — не число.").arg(field, text.trimmed());
+    case TypedNumber::Negative:
+        return QCoreApplication::translate("InvoiceEditor", "%1 не может быть меньше нуля: «%2».")
+            .arg(field, text.trimmed());
+    case TypedNumber::TooManyDecimals:
+        return (count ? QCoreApplication::translate(
+                            "InvoiceEditor", "%1: в «%2» больше знаков после запятой, чем позволяет точность "
+                                             "количества в настройках программы (%3). Число не округляется: "
+                                             "исправьте его или измените точность.")
+                      : QCoreApplication::translate(
+                            "InvoiceEditor", "%1: в «%2» больше знаков после запятой, чем позволяет точность "
+                                             "цены в настройках программы (%3). Число не округляется: "
+                                             "исправьте его или измените точность."))
+            .arg(field, text.trimmed())
+            .arg(places);
+    }
+    return {};
+}
+
 double NetOfVat(double grossPrice, int vatPercent)
 {
     const long double price = grossPrice;
@@ -108,8 +138,45 @@ double NetOfVat(double grossPrice, int vatPercent)
     return double(price - price * vat / (vat + 100));
 }
 
+namespace {
+
+// An edited document keeps the rates it was written under: storing it unchanged changes no figure of it.
+int vatRateOf(const InvoiceDraft& draft, const Settings& settings)
+{
+    return draft.original ? draft.original->FACT_NDS : settings.ndsValue;
+}
+
+double advertisingRateOf(const InvoiceDraft& draft, const Settings& settings)
+{
+    if (!draft.advertisingTax)
+        return 0;
+    return draft.original && draft.original->FACT_NR > 0.009 ? draft.original->FACT_NR : settings.reclTax;
+}
+
+double storedPrice(const InvoiceDraft& draft, const DraftPosition& p, const Settings& settings)
+{
+    return draft.withNds ? NetOfVat(p.price, vatRateOf(draft, settings)) : p.price;
+}
+
+// What the document would charge, to refuse one no blank can show before it is stored.
+QString beyondBlank(const InvoiceDraft& draft, const Settings& settings)
+{
+    InvoiceRow row;
+    for (std::size_t i = 0; i < draft.positions.size(); ++i) {
+        const DraftPosition& p = draft.positions[i];
+        row.positions[i] = {JoinedName(p, draft.isInvoice), p.measure, p.count, storedPrice(draft, p, settings)};
+    }
+    row.FACT_NDS = vatRateOf(draft, settings);
+    row.FACT_NR = draft.isInvoice ? advertisingRateOf(draft, settings) : 0;
+    return AmountBeyondBlank(row);
+}
+
+} // namespace
+
 int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings& settings)
 {
+    if (const QString beyond = beyondBlank(draft, settings); !beyond.isEmpty())
+        throw DbError(beyond);
     if (draft.isInvoice && draft.number <= 0)
         throw DbError(
             QCoreApplication::translate("InvoiceEditor", "Номер счета-фактуры должен быть больше нуля."));
@@ -184,13 +251,13 @@ void writeDraft(const QSqlDatabase& db, const InvoiceDraft& draft, int number, i
         put(QStringLiteral("NAME_POS") + n, cut("NAME_POS1", JoinedName(p, draft.isInvoice)));
         put(QStringLiteral("MEASURE_POS") + n, cut("MEASURE_POS1", p.measure));
         put(QStringLiteral("COUNT_POS") + n, p.count);
-        put(QStringLiteral("PRICE_POS") + n, draft.withNds ? NetOfVat(p.price, settings.ndsValue) : p.price);
+        put(QStringLiteral("PRICE_POS") + n, storedPrice(draft, p, settings));
     }
     put(QStringLiteral("NAME_OWNER"), cut("NAME_OWNER", draft.payerName));
     put(QStringLiteral("ID_NUMBER"), clientId);
-    put(QStringLiteral("FACT_NDS"), settings.ndsValue);
+    put(QStringLiteral("FACT_NDS"), vatRateOf(draft, settings));
     if (draft.isInvoice)
-        put(QStringLiteral("FACT_NR"), draft.advertisingTax ? settings.reclTax : 0.0);
+        put(QStringLiteral("FACT_NR"), advertisingRateOf(draft, settings));
 
     if (draft.isNew) {
         QStringList marks;

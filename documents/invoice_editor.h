@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/number_format.h"
 #include "base/settings.h"
 #include "db/rows.h"
 
@@ -56,6 +57,10 @@ DraftPosition SplitName(const QString& name, bool invoice);
 // when a second line follows (PadFirstLines does the same to the draft, as the editor shows it).
 QString JoinedName(const DraftPosition& position, bool invoice);
 void PadFirstLines(InvoiceDraft& draft);
+
+// Why a number typed into position n's quantity or price cannot be stored, naming the field and the
+// precision setting it must keep to; empty when it can.
+QString PositionNumberProblem(TypedNumber problem, int position, bool count, const QString& text, int places);
 
 // A price that includes VAT at the given percent, without it.
 double NetOfVat(double grossPrice, int vatPercent);

@@ -2,20 +2,9 @@
 
 #include "documents/documents_controller.h"
 #include "documents/tovar_form.h"
+#include "report/widget_prompter.h"
 #include "ui_new_fact_form.h"
 
-#include <cmath>
-
-namespace {
-
-// The largest number a field with so many decimals takes: ten characters in all, the point included.
-double largestFor(int places)
-{
-    const int whole = places > 0 ? 10 - places - 1 : 10;
-    return std::pow(10.0, std::max(whole, 1)) - std::pow(10.0, -places);
-}
-
-} // namespace
 
 TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& documents,
                            const Settings& settings, TTovarForm* picker, Prompter* prompter, QWidget* parent)
@@ -25,12 +14,13 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
     , m_settings(settings)
     , m_picker(picker)
     , m_draft(draft)
+    , m_ownPrompter(prompter ? nullptr : std::make_unique<WidgetPrompter>(this))
+    , m_prompter(prompter ? prompter : m_ownPrompter.get())
 {
     ui->setupUi(this);
     // Closed only through its buttons or Esc.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    if (prompter)
-        ui->FDataEd->setPrompter(prompter);
+    ui->FDataEd->setPrompter(m_prompter);
     m_positions = {{{ui->StrPo1, ui->StrPo12, ui->Meas1, ui->NumPo1, ui->SumPo1},
                     {ui->StrPO2, ui->StrPO22, ui->Meas2, ui->NumPO2, ui->SumPo2},
                     {ui->StrIO1, ui->StrIo12, ui->Meas3, ui->NumPO3, ui->SumPo3},
@@ -43,10 +33,13 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
             line->setMinimumWidth(metrics.averageCharWidth() * (kLineLength + 2));
         p.measure->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("шт.мм")) + 30);
         p.measure->lineEdit()->setMaxLength(4);
-        p.count->setDecimals(precision.countPlaces);
-        p.count->setRange(-largestFor(precision.countPlaces), largestFor(precision.countPlaces));
-        p.price->setDecimals(precision.pricePlaces);
-        p.price->setRange(0, largestFor(precision.pricePlaces));
+        p.count->setPlaces(precision.countPlaces);
+        p.count->setNegativesAllowed(true);
+        p.price->setPlaces(precision.pricePlaces);
+        for (NumberField* number : {p.count, p.price}) {
+            number->setMaxLength(24);
+            number->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("0000000000,00")) + 12);
+        }
     }
     const QToolButton* pickers[] = {ui->SB1, ui->SB2, ui->SB3, ui->SB4};
     const QToolButton* savers[] = {ui->SB5, ui->SB6, ui->SB7, ui->SB8};
@@ -121,8 +114,29 @@ InvoiceDraft TNewFactForm::draft() const
     return d;
 }
 
+bool TNewFactForm::numbersAreWhole()
+{
+    for (std::size_t i = 0; i < m_positions.size(); ++i) {
+        for (NumberField* field : {m_positions[i].count, m_positions[i].price}) {
+            double value = 0;
+            const QString problem = PositionNumberProblem(field->read(&value), int(i + 1),
+                                                          field == m_positions[i].count, field->text(),
+                                                          field->places());
+            if (!problem.isEmpty()) {
+                m_prompter->error(problem);
+                field->setFocus();
+                field->selectAll();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 void TNewFactForm::store()
 {
+    if (!numbersAreWhole())
+        return;
     // The padded first lines go into the store; the fields, held to 35 characters, keep what was typed.
     InvoiceDraft d = draft();
     PadFirstLines(d);

@@ -14,7 +14,7 @@ class TNewFactForm;
 class DocumentsController;
 class Prompter;
 class QComboBox;
-class QDoubleSpinBox;
+class NumberField;
 class QLineEdit;
 class TTovarForm;
 
@@ -38,10 +38,12 @@ private:
         QLineEdit* line1;
         QLineEdit* line2;
         QComboBox* measure;
-        QDoubleSpinBox* count;
-        QDoubleSpinBox* price;
+        NumberField* count;
+        NumberField* price;
     };
     void showDraft(const InvoiceDraft& draft);
+    // Every quantity and price is a number its field can hold; the first that is not is said and focused.
+    bool numbersAreWhole();
     void store();
     void clearPositions();
     void pick(int position);
@@ -52,6 +54,8 @@ private:
     Settings m_settings;
     TTovarForm* m_picker;
     InvoiceDraft m_draft;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter;
     std::array<PositionFields, 4> m_positions{};
     bool m_clientChanged = false;
     int m_storedNumber = 0;

@@ -1,5 +1,8 @@
 #include "print/blank_parts.h"
 
+#include "base/month_names.h"
+#include "db/tables.h"
+
 void AddLabels(Page& page, std::span<const LabelDef> labels)
 {
     for (const LabelDef& d : labels) {
@@ -50,6 +53,20 @@ void setHeight(Page& page, const char* name, double height)
 QString twoDigits(int n)
 {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+bool isEmptyDate(const QDate& date)
+{
+    return !date.isValid() || date == kDateZero;
+}
+
+void setDate(Page& page, const char* day, const char* month, const char* year, const QDate& date,
+             int monthBlock)
+{
+    const bool empty = isEmptyDate(date);
+    set(page, day, empty ? QStringLiteral(" ") : twoDigits(date.day()));
+    set(page, month, empty ? QStringLiteral(" ") : MonthName(monthBlock + date.month()));
+    set(page, year, empty ? QStringLiteral(" ") : QString::number(date.year()));
 }
 
 bool isLumpSum(const QString& unit)

@@ -3,6 +3,7 @@
 #include "report/page.h"
 
 #include <QColor>
+#include <QDate>
 #include <QString>
 
 #include <span>
@@ -37,6 +38,12 @@ void setTop(Page& page, const char* name, double top);
 void setHeight(Page& page, const char* name, double height);
 // Day and month as two digits ("05").
 QString twoDigits(int n);
+// No date, or the zero date an empty one reads as.
+bool isEmptyDate(const QDate& date);
+// A date on three labels: the day in two digits, the month in words of the given block, the year; an empty
+// date leaves the three places blank, never 30 December 1899.
+void setDate(Page& page, const char* day, const char* month, const char* year, const QDate& date,
+             int monthBlock);
 // The unit of a lump-sum position is empty or only blanks: its sum is its price.
 bool isLumpSum(const QString& unit);
 } // namespace Blank

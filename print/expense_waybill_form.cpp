@@ -142,6 +142,8 @@ const ShapeDef kShapes[] = {
 // "05 грудня 1999": the day, the month in Ukrainian genitive, the year.
 QString dateText(const QDate& date)
 {
+    if (isEmptyDate(date))
+        return {};
     return twoDigits(date.day()) + u' ' + MonthName(kUkrainianGenitiveBlock + date.month()) + u' ' +
            QString::number(date.year());
 }
@@ -260,16 +262,12 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
         return false;
     }
     // 5. The waybill.
-    set(page, "Day1", twoDigits(waybill.NAKL_DATA.day()));
-    set(page, "Month1", MonthName(kUkrainianGenitiveBlock + waybill.NAKL_DATA.month()));
-    set(page, "Year1", QString::number(waybill.NAKL_DATA.year()));
+    setDate(page, "Day1", "Month1", "Year1", waybill.NAKL_DATA, kUkrainianGenitiveBlock);
     set(page, "NoNak", QString::number(waybill.NAKL_NUMBER));
     set(page, "User1", waybill.NAME_CLIENT);
     set(page, "Ser1", waybill.DOV_SERIE);
     set(page, "NoDov1", waybill.DOV_NUMBER == 0 ? QString() : QString::number(waybill.DOV_NUMBER));
-    set(page, "Day2", twoDigits(waybill.DOV_DATA.day()));
-    set(page, "Month2", MonthName(kUkrainianGenitiveBlock + waybill.DOV_DATA.month()));
-    set(page, "Year2", QString::number(waybill.DOV_DATA.year()));
+    setDate(page, "Day2", "Month2", "Year2", waybill.DOV_DATA, kUkrainianGenitiveBlock);
 
     // 6. The documents, looked up in the table under the waybill's own client: a number used again for
     // another client's document is not this waybill's.

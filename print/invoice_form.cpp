@@ -237,20 +237,18 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     }
     if (hasContract) {
         set(page, "NoDogL", client->DOGNUMBER);
-        const QDate d = client->DOGDATA.isValid() ? client->DOGDATA : kDateZero;
-        set(page, "DogDayL", twoDigits(d.day()));
-        set(page, "DogMonL", MonthName(monthBlock(settings) + d.month()));
-        set(page, "DogYearL", QString::number(d.year()));
+        setDate(page, "DogDayL", "DogMonL", "DogYearL", client->DOGDATA, monthBlock(settings));
+        // A contract of no date: its number alone, without "від … р.".
+        if (isEmptyDate(client->DOGDATA))
+            for (const char* name : {"QRLabel14", "QRLabel15"})
+                set(page, name, QStringLiteral(" "));
     } else {
         for (const char* name : {"QRLabel11", "QRLabel13", "QRLabel14", "QRLabel15"})
             set(page, name, QStringLiteral(" "));
     }
 
     // 9. Invoice date.
-    const QDate date = invoice.FACT_DATA.isValid() ? invoice.FACT_DATA : kDateZero;
-    set(page, "DayL", twoDigits(date.day()));
-    set(page, "MonthL", MonthName(monthBlock(settings) + date.month()));
-    set(page, "YearL", QString::number(date.year()));
+    setDate(page, "DayL", "MonthL", "YearL", invoice.FACT_DATA, monthBlock(settings));
 
     // 10. Positions and totals; counts and prices in the grids' display formats.
     const Precision precision = ApplyPrecision(settings.price, settings.goods);

@@ -618,9 +618,7 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
     set(page, "NoRegN1", buyer.REGNUMBER);
     set(page, "Umova", waybill.INFO);
     const QDate date = waybill.NAKL_DATA;
-    set(page, "DayN1", twoDigits(date.day()));
-    set(page, "MonthN1", MonthName(kUkrainianGenitiveBlock + date.month()));
-    set(page, "YearN1", QString::number(date.year()));
+    setDate(page, "DayN1", "MonthN1", "YearN1", date, kUkrainianGenitiveBlock);
     set(page, "NameN1", waybill.NAME_CLIENT);
     set(page, "QRDBText5", QString::number(waybill.NAKL_NUMBER));
     const QString rowDate =

@@ -3,11 +3,14 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "db/demo_data.h"
+#include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
+#include "documents/new_fact_form.h"
 #include "print/invoice_form.h"
 #include "report/date_field.h"
 #include "report/db_grid.h"
 #include "report/db_navigator.h"
+#include "report/number_field.h"
 #include "report/preview_window.h"
 #include "report/radio_group.h"
 #include "report/report_holder.h"
@@ -29,6 +32,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -40,6 +45,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QXmlStreamReader>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <functional>
 
@@ -439,8 +446,8 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
         child<QLineEdit>(editor, "StrPo1")->setText(QStringLiteral("Фарба"));
         child<QLineEdit>(editor, "StrPo12")->setText(QStringLiteral("біла"));
         child<QComboBox>(editor, "Meas1")->setEditText(QStringLiteral("л."));
-        child<QDoubleSpinBox>(editor, "NumPo1")->setValue(4);
-        child<QDoubleSpinBox>(editor, "SumPo1")->setValue(120);
+        child<NumberField>(editor, "NumPo1")->setValue(4);
+        child<NumberField>(editor, "SumPo1")->setValue(120);
         child<QCheckBox>(editor, "WithNDSCB")->setChecked(true);
         child<QSpinBox>(editor, "NoFact1")->setValue(next - 1); // taken
         child<QPushButton>(editor, "BitBtn1")->click();
@@ -497,12 +504,107 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
     whenModal([](QWidget* editor) {
         child<QPushButton>(editor, "BitBtn3")->click();
         EXPECT_TRUE(child<QLineEdit>(editor, "StrPo1")->text().isEmpty());
-        EXPECT_EQ(child<QDoubleSpinBox>(editor, "SumPo1")->value(), 0.0);
+        EXPECT_EQ(child<NumberField>(editor, "SumPo1")->value(), 0.0);
         EXPECT_FALSE(child<QLineEdit>(editor, "NameEd")->text().isEmpty());
         child<QPushButton>(editor, "BitBtn2")->click();
     });
     w<QAction>("N11")->trigger();
     EXPECT_FALSE(window->dataModule().ReadDocument(next + 1).has_value());
+}
+
+// Every column of a stored document, as the book holds it.
+QVariantList storedColumns(TDM& dm, int number)
+{
+    QSqlQuery q = execOrThrow(dm.database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"),
+                              {number});
+    QVariantList values;
+    if (q.next())
+        for (int i = 0; i < q.record().count(); ++i)
+            values << q.value(i);
+    return values;
+}
+
+TEST(InvoiceEditor, AnInvoiceStoredUnchangedKeepsEveryColumn)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {20, 120, 3});
+    ScriptedPrompter prompter;
+    DocumentsController documents(*dm, prompter);
+    Settings settings;
+    // One entered with the price including VAT: gross 100 is 83.333… net, × 3 = 250,00, 300,00 with VAT.
+    QSqlQuery clients = execOrThrow(dm->database(), QStringLiteral("SELECT ID_NUMBER, FIRMNAME FROM CLIENTS "
+                                                                   "WHERE ID_NUMBER>1 ORDER BY ID_NUMBER"));
+    ASSERT_TRUE(clients.next());
+    documents.lists().RefreshClientDocuments(clients.value(0).toInt(), clients.value(1).toString());
+    std::optional<InvoiceDraft> draft =
+        documents.openEditor(EditorCommand::NewInvoice, 0, settings, QDate(2026, 12, 7));
+    ASSERT_TRUE(draft);
+    draft->positions[0] = {QStringLiteral("Фарба"), QString(), QStringLiteral("л."), 3, 100};
+    draft->withNds = true;
+    const std::optional<int> gross = documents.storeEditor(*draft, false, settings);
+    ASSERT_TRUE(gross);
+
+    int edited = 0;
+    QSqlQuery invoices = execOrThrow(
+        dm->database(), QStringLiteral("SELECT f.FACT_NUMBER, f.ID_NUMBER, c.FIRMNAME FROM FACTURES f JOIN "
+                                       "CLIENTS c ON c.ID_NUMBER=f.ID_NUMBER WHERE f.FACT_NUMBER>0 "
+                                       "ORDER BY f.FACT_NUMBER DESC LIMIT 50"));
+    while (invoices.next()) {
+        const int number = invoices.value(0).toInt();
+        documents.lists().RefreshClientDocuments(invoices.value(1).toInt(), invoices.value(2).toString());
+        const QVariantList before = storedColumns(*dm, number);
+        const int row = documents.lists().invoices().rowOfKey(number);
+        draft = documents.openEditor(EditorCommand::EditInvoice, row, settings, QDate(2026, 12, 7));
+        ASSERT_TRUE(draft) << number;
+        TNewFactForm editor(*draft, documents, settings, nullptr, &prompter);
+        child<QPushButton>(&editor, "BitBtn1")->click();
+        EXPECT_EQ(editor.result(), QDialog::Accepted) << prompter.texts().join(u'\n').toStdString();
+        EXPECT_EQ(storedColumns(*dm, number), before) << number;
+        ++edited;
+    }
+    EXPECT_EQ(edited, 50);
+    const InvoiceRow stored = *dm->ReadDocument(*gross);
+    EXPECT_EQ(PrepareInvoicePage(*dm, *gross, OwnerRecord{}, settings, home.path(), &prompter, nullptr)
+                  ->element(QStringLiteral("ALLSumma"))
+                  ->text,
+              QStringLiteral("    300,00"));
+    EXPECT_NEAR(stored.positions[0].price, 250.0 / 3, 1e-12);
+}
+
+TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
+{
+    open();
+    w<DBGrid>("DBGrid1")->moveTo(2);
+    const int next = window->dataModule().NextFactNumber();
+    QStringList said;
+    whenModal([&](QWidget* editor) {
+        child<QLineEdit>(editor, "StrPo1")->setText(QStringLiteral("Фарба"));
+        auto* count = child<NumberField>(editor, "NumPo1");
+        auto* price = child<NumberField>(editor, "SumPo1");
+        // The count's precision is 0: 1,5 cannot be held, and is said rather than stored as 1.
+        count->setFocus();
+        count->selectAll();
+        type(count, QStringLiteral("1,5"));
+        price->setFocus();
+        price->selectAll();
+        type(price, QStringLiteral("12.50"));
+        child<QPushButton>(editor, "BitBtn1")->click();
+        EXPECT_TRUE(editor->isVisible());
+        said = prompter.texts();
+        EXPECT_EQ(editor->focusWidget(), count);
+        count->selectAll();
+        type(count, QStringLiteral("2"));
+        child<QPushButton>(editor, "BitBtn1")->click();
+    });
+    w<QAction>("N9")->trigger();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith(QStringLiteral("Количество в позиции 1: в «1,5» больше знаков после запятой")))
+        << said[0].toStdString();
+    EXPECT_TRUE(said[0].contains(QStringLiteral("точность количества в настройках программы (0)")));
+    const InvoiceRow stored = *window->dataModule().ReadDocument(next);
+    EXPECT_EQ(stored.positions[0].price, 12.5);
+    EXPECT_EQ(stored.positions[0].count, 2.0);
 }
 
 TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
@@ -512,7 +614,7 @@ TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
     prompter.queueAnswer(true); // into the goods list
     whenModal([this](QWidget* editor) {
         child<QLineEdit>(editor, "StrPO2")->setText(QStringLiteral("Лак яхтовий"));
-        child<QDoubleSpinBox>(editor, "SumPo2")->setValue(1234567.89);
+        child<NumberField>(editor, "SumPo2")->setValue(1234567.89);
         child<QToolButton>(editor, "SB6")->click();
         // The picker on the first position: the item just stored, with its whole price.
         whenModal([](QWidget* picker) {
@@ -523,7 +625,7 @@ TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
         });
         child<QToolButton>(editor, "SB1")->click();
         EXPECT_EQ(child<QLineEdit>(editor, "StrPo1")->text(), QStringLiteral("Лак яхтовий"));
-        EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>(editor, "SumPo1")->value(), 1234567.89);
+        EXPECT_DOUBLE_EQ(child<NumberField>(editor, "SumPo1")->value(), 1234567.89);
         child<QPushButton>(editor, "BitBtn2")->click();
     });
     w<QAction>("N9")->trigger();
@@ -1561,6 +1663,40 @@ TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
     w<QAction>("N13")->trigger();
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_TRUE(prompter.messages().back().text.startsWith(QStringLiteral("Принтер не найден")));
+}
+
+TEST_F(MainWindowTest, PrintingFromThePreviewAndClosingItEndsNothing)
+{
+    open();
+    w<QAction>("N7")->trigger();
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("invoice.pdf"));
+    bool printedAndClosed = false;
+    // The preview's Print, the print dialog to a PDF file, then the preview closed: the program goes on.
+    whenModal([&](QWidget* preview) {
+        whenModal([&](QWidget* dialog) {
+            auto* print = qobject_cast<QPrintDialog*>(dialog);
+            ASSERT_NE(print, nullptr);
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(pdf);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                name->setText(pdf);
+            print->accept();
+        });
+        preview->findChild<QAction*>(QStringLiteral("Print"))->trigger();
+        QApplication::processEvents();
+        preview->close();
+        printedAndClosed = true;
+    });
+    w<QAction>("N12")->trigger();
+    QApplication::processEvents(); // what the preview's loop left to release, released
+    EXPECT_TRUE(printedAndClosed);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    EXPECT_NE(window->findChild<ReportHolder*>(QStringLiteral("TForm1")), nullptr);
+    // The next blank takes the place of the last.
+    whenModal([](QWidget* preview) { preview->close(); });
+    w<QAction>("N12")->trigger();
+    EXPECT_EQ(window->findChildren<ReportHolder*>().size(), 1);
 }
 
 TEST_F(MainWindowTest, ExpenseWaybillPreviewAndARefusedPrint)

@@ -108,6 +108,37 @@ TEST(ParseDecimal, AcceptsCommaAndPoint)
         EXPECT_FALSE(ParseDecimal(QString::fromLatin1(bad), &v)) << bad;
 }
 
+TEST(ParseTypedNumber, EitherMarkGroupsAndTheFieldsDecimals)
+{
+    const auto read = [](const char* text, int places, bool negatives = true) {
+        double v = -999;
+        const TypedNumber r = ParseTypedNumber(QString::fromUtf8(text), places, negatives, &v);
+        return std::make_pair(r, v);
+    };
+    using R = TypedNumber;
+    EXPECT_EQ(read("12.50", 2), std::make_pair(R::Ok, 12.5));
+    EXPECT_EQ(read("12,50", 2), std::make_pair(R::Ok, 12.5));
+    EXPECT_EQ(read("2.5", 1), std::make_pair(R::Ok, 2.5));
+    EXPECT_EQ(read(" 1 234 567,8 ", 2), std::make_pair(R::Ok, 1234567.8));
+    EXPECT_EQ(read("1 234,5", 2), std::make_pair(R::Ok, 1234.5)); // the locale's non-breaking blank
+    EXPECT_EQ(read("-3", 0), std::make_pair(R::Ok, -3.0));
+    EXPECT_EQ(read(",5", 1), std::make_pair(R::Ok, 0.5));
+    EXPECT_EQ(read("7.", 0), std::make_pair(R::Ok, 7.0));
+    EXPECT_EQ(read("", 2), std::make_pair(R::Ok, 0.0));
+    EXPECT_EQ(read("1,500", 1), std::make_pair(R::Ok, 1.5)); // zeros beyond the precision change nothing
+    // Decimals the field cannot hold are refused, never rounded: 1,5 at precision 0, 0,125 at 2.
+    EXPECT_EQ(read("1,5", 0).first, R::TooManyDecimals);
+    EXPECT_EQ(read("0.125", 2).first, R::TooManyDecimals);
+    EXPECT_EQ(read("1,234", 2).first, R::TooManyDecimals); // a comma read as a group mark would be 1234
+    // Two marks, a group blank at the edge, letters, a sign alone: no number.
+    for (const char* bad : {"1.234,56", "1,234.5", "1 ,5", "1  2", "12a", "-", ",", "1e5", "--1", "0x10"})
+        EXPECT_EQ(read(bad, 2).first, R::NotANumber) << bad;
+    EXPECT_EQ(read("-1", 2, false).first, R::Negative);
+    EXPECT_EQ(read("-0", 2, false), std::make_pair(R::Ok, 0.0));
+    EXPECT_EQ(TypedNumberText(83.33333333, 2), QStringLiteral("83,33"));
+    EXPECT_EQ(TypedNumberText(-2.5, 0), QStringLiteral("-3"));
+}
+
 TEST(MonthNames, ThreeBlocks)
 {
     EXPECT_EQ(MonthName(1), QStringLiteral("январь"));

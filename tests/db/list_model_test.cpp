@@ -76,22 +76,40 @@ TEST_F(ListModelTest, EditsGoStraightToTheTable)
     model->setQuery(QStringLiteral("FACT_NUMBER>0"), {}, QStringLiteral("FACT_NUMBER"));
     const int row = model->rowOfKey(7);
     auto at = [&](const char* column) { return model->index(row, model->columnOf(QLatin1String(column))); };
+    // A price cell opened and left as shown (10,13 of 10.125) keeps the stored price.
+    EXPECT_TRUE(model->setData(at("PRICE_POS1"), QStringLiteral("10,13")));
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
+                  .toDouble(),
+              10.125);
     EXPECT_TRUE(model->setData(at("NAME_POS1"), QString(90, u'ї')));
     EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT NAME_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
                   .toString(),
               QString(70, u'ї'));
-    EXPECT_TRUE(model->setData(at("PRICE_POS1"), QStringLiteral("12,5")));
+    EXPECT_TRUE(model->setData(at("PRICE_POS1"), QStringLiteral("12.5"))); // either decimal mark
     EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
                   .toDouble(),
               12.5);
     EXPECT_TRUE(model->setData(at("FACT_DATA"), QStringLiteral("31.12.2026")));
     EXPECT_EQ(cell(row, "FACT_DATA"), QStringLiteral("31.12.2026"));
-    EXPECT_TRUE(model->setData(at("FACT_DATA"), QString()));
-    EXPECT_TRUE(scalar(dm->database(), QStringLiteral("SELECT FACT_DATA FROM FACTURES WHERE FACT_NUMBER=7"))
-                    .isNull());
+    // A document's date cannot be cleared in a grid, as the editor cannot store one without it.
+    QStringList said;
+    const auto connection = QObject::connect(model.get(), &SqlListModel::engineError,
+                                             [&](const QString&, const QString& why) { said << why; });
+    EXPECT_FALSE(model->setData(at("FACT_DATA"), QString()));
+    EXPECT_EQ(said, QStringList{"Дату документа нельзя оставить пустой."});
+    EXPECT_EQ(cell(row, "FACT_DATA"), QStringLiteral("31.12.2026"));
+    // Decimals beyond the precision are refused with the setting named, never rounded: 0,125 at 2 places,
+    // 2,5 pieces at none.
+    said.clear();
+    EXPECT_FALSE(model->setData(at("PRICE_POS1"), QStringLiteral("0,125")));
+    EXPECT_FALSE(model->setData(at("COUNT_POS1"), QStringLiteral("2,5")));
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("точность цены в настройках программы (2)")));
+    EXPECT_TRUE(said[1].contains(QStringLiteral("точность количества в настройках программы (0)")));
+    QObject::disconnect(connection);
 
     // Input that is no number or no date is refused and changes nothing.
-    for (const char* bad : {"abc", "1e999", "12,5,1"})
+    for (const char* bad : {"abc", "1e999", "12,5,1", "1.234,5"})
         EXPECT_FALSE(model->setData(at("PRICE_POS1"), QString::fromLatin1(bad))) << bad;
     EXPECT_FALSE(model->setData(at("FACT_DATA"), QStringLiteral("31.02.2026")));
     EXPECT_FALSE(model->setData(at("NAME_OWNER"), QStringLiteral("read-only")));

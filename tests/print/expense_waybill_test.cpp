@@ -47,7 +47,7 @@ protected:
             QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
             values);
     }
-    bool fill(int f1, int f2 = 0, int f3 = 0, int proxy = 7)
+    bool fill(int f1, int f2 = 0, int f3 = 0, int proxy = 7, QDate proxyDate = QDate(2003, 1, 30))
     {
         ExpenseWaybillRow w;
         w.NAKL_NUMBER = 4;
@@ -58,7 +58,7 @@ protected:
         w.NAME_CLIENT = QStringLiteral("Коваль П.П.");
         w.DOV_SERIE = QStringLiteral("ЯПА");
         w.DOV_NUMBER = proxy;
-        w.DOV_DATA = QDate(2003, 1, 30);
+        w.DOV_DATA = proxyDate;
         w.ID_NUMBER = 2;
         page = CreateExpenseWaybillBlank();
         return FillWaybillForm(page, *dm, w, owner, settings, &prompter);
@@ -242,4 +242,14 @@ TEST_F(ExpenseWaybillTest, ALumpSumAtCountZeroAndAReturnAreChargedAsOnTheInvoice
     document(14, {P{"Є", "шт.", 1, 1}, P{"Ж", "шт.", 1, 1}});
     EXPECT_TRUE(fill(12, 13, 14));
     EXPECT_EQ(text("Str8"), QStringLiteral("Ж"));
+}
+
+TEST_F(ExpenseWaybillTest, AProxyOfNoDateLeavesItsDatePlaceEmpty)
+{
+    document(15, {P{"Цегла", "шт.", 100, 5}});
+    for (const QDate& none : {QDate(), QDate(1899, 12, 30)}) {
+        EXPECT_TRUE(fill(15, 0, 0, 7, none));
+        for (const char* name : {"Day2", "Month2", "Year2"})
+            EXPECT_EQ(text(name), QStringLiteral(" ")) << name;
+    }
 }

@@ -232,6 +232,33 @@ TEST_F(InvoiceFormTest, NoContractAndPartialDetailsLeaveLinesForHandwriting)
     EXPECT_EQ(text("FirmNameL"), QStringLiteral("ТОВ \"ЇЖАК І ҐАНОК\""));
 }
 
+TEST_F(InvoiceFormTest, AContractOfNoDateIsItsNumberAlone)
+{
+    for (const QDate& none : {QDate(), QDate(1899, 12, 30)}) { // not stored, or read back as day 0
+        client.DOGDATA = none;
+        fill();
+        EXPECT_EQ(text("QRLabel11"), QStringLiteral(" по договору "));
+        EXPECT_EQ(text("QRLabel13"), QStringLiteral("№"));
+        EXPECT_EQ(text("NoDogL"), QStringLiteral("7"));
+        for (const char* name : {"QRLabel15", "DogDayL", "DogMonL", "DogYearL", "QRLabel14"})
+            EXPECT_EQ(text(name), QStringLiteral(" ")) << name;
+    }
+}
+
+TEST_F(InvoiceFormTest, PositionsAreRoundedBeforeTheyAreAdded)
+{
+    // 3 × 105.1183 = 315.3549 -> 315,35 and 2 × 315.3351 = 630.6702 -> 630,67: the subtotal is their
+    // sum, 946,02, VAT 189,20 (of 189.204) and 1135,22 in all.
+    invoice.positions[0] = {QStringLiteral("Труба"), QStringLiteral("шт."), 3, 105.1183};
+    invoice.positions[1] = {QStringLiteral("Кран"), QStringLiteral("шт."), 2, 315.3351};
+    fill();
+    EXPECT_EQ(text("ItogPO1"), QStringLiteral("    315,35"));
+    EXPECT_EQ(text("ItogPo2"), QStringLiteral("    630,67"));
+    EXPECT_EQ(text("Itogo"), QStringLiteral("    946,02"));
+    EXPECT_EQ(text("NDS"), QStringLiteral("    189,20"));
+    EXPECT_EQ(text("ALLSumma"), QStringLiteral("   1135,22"));
+}
+
 TEST_F(InvoiceFormTest, AMissingClientStillGivesTheDocumentWithAWarning)
 {
     settings.fullOrPart = true;
