@@ -5,7 +5,9 @@
 #include "ui_goods_list_form.h"
 
 #include <QEvent>
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 
 TTovListForm::TTovListForm(GoodsList& goods, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
@@ -26,12 +28,26 @@ TTovListForm::TTovListForm(GoodsList& goods, Prompter& prompter, QWidget* parent
     });
     connect(ui->DBNavigator1, &DBNavigator::deleteRequested, this, &TTovListForm::deleteCurrent);
     connect(ui->DBNavigator1, &DBNavigator::insertRequested, this, [this] {
+        dropGivenUpInsert();
         const int row = m_goods.insertEmpty();
         if (row < 0)
             return;
+        m_inserted = m_goods.model().keyAt(row);
         ui->DBGrid9->moveTo(row);
         ui->DBGrid9->edit(m_goods.model().index(row, 0));
     });
+    // An insert is given up by Esc in its cell, by moving to another row or by closing the window: a row
+    // left without a name and a price goes again (after the editor or the move is done with it).
+    connect(ui->DBGrid9->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::RevertModelCache)
+                    QMetaObject::invokeMethod(this, &TTovListForm::dropGivenUpInsert, Qt::QueuedConnection);
+            });
+    connect(ui->DBGrid9->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_inserted >= 0 && m_goods.model().keyAt(current.row()) != m_inserted)
+                    QMetaObject::invokeMethod(this, &TTovListForm::dropGivenUpInsert, Qt::QueuedConnection);
+            });
     connect(ui->DBNavigator1, &DBNavigator::refreshRequested, this, [this] {
         const int row = ui->DBGrid9->currentRow();
         m_goods.reload();
@@ -52,6 +68,25 @@ void TTovListForm::prepare()
 {
     m_goods.reload();
     ui->DBGrid9->moveTo(0);
+}
+
+void TTovListForm::dropGivenUpInsert()
+{
+    if (m_inserted < 0 || ui->DBGrid9->isEditing())
+        return;
+    const int row = m_goods.model().rowOfKey(m_inserted);
+    m_inserted = -1;
+    const int current = ui->DBGrid9->currentRow();
+    if (m_goods.dropIfEmpty(row) && m_goods.model().rowCount() > 0)
+        ui->DBGrid9->moveTo(std::clamp(current > row ? current - 1 : current, 0, m_goods.model().rowCount() - 1));
+}
+
+void TTovListForm::done(int result)
+{
+    if (ui->DBGrid9->isEditing())
+        ui->DBGrid9->post();
+    dropGivenUpInsert();
+    QDialog::done(result);
 }
 
 void TTovListForm::deleteCurrent()

@@ -19,13 +19,18 @@ public:
     // Reads the list afresh, before each showing.
     void prepare();
 
+    void done(int result) override;
+
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     void deleteCurrent();
+    // The row "+" put in, when it was left without a name and a price.
+    void dropGivenUpInsert();
 
     std::unique_ptr<Ui::TTovListForm> ui;
     GoodsList& m_goods;
     Prompter& m_prompter;
+    qint64 m_inserted = -1; // the key of the row "+" put in, until it is given up or moved away from
 };

@@ -330,9 +330,13 @@ QStringList GoodsPickerItems(const TDM& dm, int pricePlaces)
     QStringList items;
     QSqlQuery q =
         execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
-    while (q.next())
+    while (q.next()) {
+        // A row of neither name nor price (an insert given up in an older version) is nothing to pick.
+        if (q.value(0).toString().trimmed().isEmpty() && q.value(1).toDouble() == 0)
+            continue;
         items << q.value(0).toString() + QStringLiteral("   ") + kPriceMark +
                      QString::number(q.value(1).toDouble(), 'f', std::clamp(pricePlaces, 0, 9));
+    }
     std::stable_sort(items.begin(), items.end(),
                      [](const QString& a, const QString& b) { return compareText(a, b) < 0; });
     return items;

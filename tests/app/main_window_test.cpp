@@ -1030,6 +1030,42 @@ TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods - 1);
 }
 
+TEST_F(MainWindowTest, AnInsertGivenUpInTheGoodsListLeavesNoRow)
+{
+    open();
+    const int goods = scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS"));
+    whenModal([&](QWidget* dialog) {
+        auto* grid = child<DBGrid>(dialog, "DBGrid9");
+        auto* insert = child<DBNavigator>(dialog, "DBNavigator1")->button(QStringLiteral("insert"));
+        // Esc in the new row's cell.
+        insert->click();
+        EXPECT_EQ(grid->model()->rowCount(), goods + 1);
+        ASSERT_TRUE(grid->isEditing());
+        auto* cellEditor = grid->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(cellEditor, nullptr);
+        QTest::keyClick(cellEditor, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_EQ(grid->model()->rowCount(), goods);
+        EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods);
+        // Moving to another row.
+        insert->click();
+        grid->post();
+        grid->moveTo(grid->currentRow() == 0 ? 1 : 0); // a price of 0 stands first in the price order
+        QApplication::processEvents();
+        EXPECT_EQ(grid->model()->rowCount(), goods);
+        // A row given a name stays; one left empty goes when the window closes.
+        insert->click();
+        grid->cancel();
+        const int named = grid->currentRow();
+        grid->model()->setData(grid->model()->index(named, 0), QStringLiteral("Шпаклівка"));
+        insert->click();
+        dialog->close();
+    });
+    w<QAction>("N5")->trigger();
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods + 1);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS WHERE PRODUCT_NAME='Шпаклівка'")), 1);
+}
+
 TEST_F(MainWindowTest, WaybillsAreIssuedForPickedInvoicesAndForAReceipt)
 {
     open();
