@@ -182,6 +182,20 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
     EXPECT_EQ(
         runDocmar({"--home", home.path(), "print", "invoice", "7", "--png", png, "--pdf", pdf}).exitCode, 2);
     EXPECT_EQ(runDocmar({"--home", home.path(), "print", "receipt", "7", "--png", png}).exitCode, 2);
+
+    // An invoice stored by another tool with a sum no blank can show is refused, not printed cut.
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(dm.database(),
+                    QStringLiteral("UPDATE FACTURES SET COUNT_POS1=9999999999, PRICE_POS1=9999999, "
+                                   "MEASURE_POS1='т.' WHERE FACT_NUMBER=7"));
+    }
+    QFile::remove(pdf);
+    const ProcessResult huge = runDocmar({"--home", home.path(), "print", "invoice", "7", "--pdf", pdf});
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_TRUE(huge.err.contains(QStringLiteral("999 999 999 999,99"))) << huge.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(CommandLine, FindPrintsAStoredDocumentLineByLine)

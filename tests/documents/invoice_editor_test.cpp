@@ -92,6 +92,28 @@ TEST_F(InvoiceEditorTest, ATakenOrNonPositiveNumberIsRefusedAndNothingIsWritten)
     EXPECT_EQ(stored(7).positions[0].name, QStringLiteral("Пісок"));
 }
 
+TEST_F(InvoiceEditorTest, AmountsNoBlankCanShowAreRefusedAtEntry)
+{
+    InvoiceDraft d = draft(EditorCommand::NewInvoice);
+    d.positions[0] = {QStringLiteral("Руда"), QString(), QStringLiteral("т."), 9'999'999'999, 9'999'999};
+    try {
+        StoreDraft(*dm, d, 2, settings);
+        ADD_FAILURE() << "stored";
+    } catch (const DbError& e) {
+        // 99 999 989 990 000 001 is beyond a double's digits; what matters is the position and the bound.
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Сумма позиции 1 (9999998999000000")))
+            << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("(наибольшая — 999 999 999 999,99)")));
+    }
+    // 833 333 333 333,33 a position is fine; with 20 % VAT the invoice is 999 999 999 999,996: beyond.
+    d.positions[0] = {QStringLiteral("Руда"), QString(), QStringLiteral("т."), 1, 833'333'333'333.33};
+    EXPECT_THROW(StoreDraft(*dm, d, 2, settings), DbError);
+    // 833 333 333 333,32 with VAT is 999 999 999 999,984, which prints as 999 999 999 999,98.
+    d.positions[0].price = 833'333'333'333.32;
+    EXPECT_EQ(StoreDraft(*dm, d, 2, settings), 1);
+    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 1);
+}
+
 TEST_F(InvoiceEditorTest, ReceiptsAreNumberedDownwardsWhateverInvoicesThereAre)
 {
     InvoiceDraft invoice = draft(EditorCommand::NewInvoice);
