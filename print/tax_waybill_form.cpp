@@ -305,6 +305,8 @@ const double kRowTops[10] = {151.1, 156.1, 161.1, 165.9, 170.7, 175.4, 180.2, 18
 // The VAT columns' left edges: at the rate (7), 0 % at home (8), export (9), exempt (10).
 constexpr double kRateColumn = 130.4;
 constexpr double kZeroRateColumns[3] = {144.2, 158.75, 173.8};
+// A sum's width in any of the four columns, short of the next rule.
+constexpr double kSumWidth = 12.3;
 
 double lineHeight(int size)
 {
@@ -396,9 +398,10 @@ std::vector<PositionLine> collect(const InvoiceRow& document, const QString& cou
         line.sum = PositionSum(p);
         if (line.sum == 0)
             continue;
-        line.name = p.name.left(64);
-        line.unit = p.measure.left(3);
-        line.countText = FormatByDisplayFormat(p.count, countFormat).left(8);
+        // Whole, as every printed text: what does not fit its cell is drawn smaller.
+        line.name = p.name;
+        line.unit = p.measure;
+        line.countText = FormatByDisplayFormat(p.count, countFormat);
         line.price = p.price;
         line.lumpSum = isLumpSum(line.unit);
         lines.push_back(line);
@@ -448,9 +451,11 @@ Page CreateTaxWaybillBlank()
                  QString());
         addLabel(page, QStringLiteral("StrPos%1").arg(r), top, 35.7, 63.2, 9, false, 'l', QString());
         addLabel(page, QStringLiteral("EdPos%1").arg(r), top, 100.3, 0, 9, false, 'l', QString());
-        addLabel(page, QStringLiteral("NumPos%1").arg(r), top, 107.4, 7.9, 9, false, 'c', QString());
-        addLabel(page, QStringLiteral("PricePos%1").arg(r), top, 116.2, 13.0, 9, false, 'r', QString());
-        addLabel(page, QStringLiteral("NDSPos%1").arg(r), top, kRateColumn, 13.0, 9, false, 'r', QString());
+        // The figures keep off the column rules on their right (at 115.1, 128.6, 143.1 … and 200.3).
+        addLabel(page, QStringLiteral("NumPos%1").arg(r), top, 107.0, 7.7, 9, false, 'c', QString());
+        addLabel(page, QStringLiteral("PricePos%1").arg(r), top, 116.2, 12.0, 9, false, 'r', QString());
+        addLabel(page, QStringLiteral("NDSPos%1").arg(r), top, kRateColumn, kSumWidth, 9, false, 'r',
+                 QString());
     }
     // Sections I to VII.
     const struct {
@@ -486,12 +491,12 @@ Page CreateTaxWaybillBlank()
              QStringLiteral("знижка (-)"));
     const struct {
         const char* suffix;
-        double top, vatWidth;
-    } totals[] = {{"", 199.8, 13.0}, {"5", 224.4, 13.2}, {"6", 229.7, 13.2}, {"7", 234.7, 13.2}};
+        double top;
+    } totals[] = {{"", 199.8}, {"5", 224.4}, {"6", 229.7}, {"7", 234.7}};
     for (const auto& t : totals) {
-        addLabel(page, QStringLiteral("VsegoNDS") + QLatin1String(t.suffix), t.top, kRateColumn, t.vatWidth,
-                 9, false, 'r', QStringLiteral("0,00"));
-        addLabel(page, QStringLiteral("Vsego") + QLatin1String(t.suffix), t.top, 187.9, 13.0, 9, true, 'r',
+        addLabel(page, QStringLiteral("VsegoNDS") + QLatin1String(t.suffix), t.top, kRateColumn, kSumWidth, 9,
+                 false, 'r', QStringLiteral("0,00"));
+        addLabel(page, QStringLiteral("Vsego") + QLatin1String(t.suffix), t.top, 187.9, 12.0, 9, true, 'r',
                  QStringLiteral("0,00"));
     }
     return page;

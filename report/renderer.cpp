@@ -22,40 +22,73 @@ QFont fontOf(const PageElement& e)
     return font;
 }
 
-void drawLabel(const PageElement& e, QPainter& painter, const QRectF& box)
+// Where a label's text goes at a font: the area it takes and the flags it is drawn with.
+struct LabelLayout {
+    QRectF area;
+    int flags = 0;
+    bool fits = true;
+};
+
+LabelLayout layOut(const PageElement& e, const QFont& font, const QPaintDevice* device, const QRectF& box,
+                   double roomRight, bool designed)
+{
+    const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(device));
+    LabelLayout l;
+    l.area = box;
+    if (e.autoSize) {
+        // The width follows the text on one line; the label keeps its anchored edge, within the sheet.
+        const double textWidth = metrics.horizontalAdvance(e.text);
+        if (e.align & Qt::AlignRight)
+            l.area.setLeft(box.right() - textWidth);
+        else if (e.align & Qt::AlignHCenter)
+            l.area.setLeft(box.center().x() - textWidth / 2);
+        l.area.setWidth(textWidth);
+        l.area.setHeight(std::max(box.height(), metrics.height()));
+        l.flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+        l.fits = l.area.left() >= -0.5 && l.area.right() <= roomRight + 0.5;
+        return l;
+    }
+    l.flags = int(e.align & Qt::AlignHorizontal_Mask) | Qt::AlignTop |
+              (e.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    const QRectF needed = metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), l.flags, e.text);
+    // As many lines as the box is tall, and at least one.
+    l.area.setHeight(std::max(box.height(), metrics.height()));
+    // A hair over the box at the design's size (its own line of underscores is one) loses nothing to the
+    // eye; a text drawn smaller keeps inside the box, off the rules around it.
+    const double slack = designed ? std::max(0.5, box.width() * 0.02) : 0.0;
+    l.fits = needed.width() <= box.width() + slack && needed.height() <= l.area.height() + 0.5;
+    return l;
+}
+
+constexpr double kSmallestPoints = 4;
+
+void drawLabel(const PageElement& e, QPainter& painter, const QRectF& box, double roomRight)
 {
     if (e.text.isEmpty() && e.autoSize)
         return; // an empty auto-sized label has no width
-    const QFont font = fontOf(e);
-    painter.setFont(font);
-    const QFontMetricsF metrics(font, painter.device());
-    QRectF area = box;
-    int flags = 0;
-    if (e.autoSize) {
-        // The width follows the text on one line; the label keeps its anchored edge.
-        const double textWidth = metrics.horizontalAdvance(e.text);
-        if (e.align & Qt::AlignRight)
-            area.setLeft(box.right() - textWidth);
-        else if (e.align & Qt::AlignHCenter)
-            area.setLeft(box.center().x() - textWidth / 2);
-        area.setWidth(textWidth);
-        area.setHeight(std::max(box.height(), metrics.height()));
-        flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    } else {
-        flags = int(e.align & Qt::AlignHorizontal_Mask) | Qt::AlignTop | (e.wordWrap ? Qt::TextWordWrap : 0);
-        // Text longer than the box wraps and runs on below it: nothing is clipped or shrunk.
-        const QRectF needed =
-            metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), flags, e.text);
-        area.setHeight(std::max(box.height(), needed.height()));
+    const double designed = fontOf(e).pointSizeF();
+    const double points = FittedPointSize(e, painter.device(), box, roomRight);
+    QFont font = fontOf(e);
+    font.setPointSizeF(points);
+    LabelLayout l = layOut(e, font, painter.device(), box, roomRight, points >= designed);
+    // Drawn smaller, the text keeps the design's line: its baseline where the designed font had it.
+    if (points < designed) {
+        const QFontMetricsF big(fontOf(e), painter.device()), small(font, painter.device());
+        const QRectF needed = small.boundingRect(QRectF(l.area.left(), l.area.top(), l.area.width(), 1e6),
+                                                 l.flags, e.text);
+        if (needed.height() <= small.height() + 0.5)
+            l.area.translate(0, big.ascent() - small.ascent());
     }
+    painter.setFont(font);
     if (!e.transparent)
-        painter.fillRect(area, Qt::white);
+        painter.fillRect(e.autoSize ? l.area : QRectF(box.topLeft(), QSizeF(box.width(), l.area.height())),
+                         Qt::white);
     // Blanks, or text in the paper's colour, leave nothing on the sheet; drawn, they would still sit in a
     // PDF's text layer, where a search or a copy finds them.
     if (e.text.trimmed().isEmpty() || e.color == QColor(Qt::white))
         return;
     painter.setPen(e.color);
-    painter.drawText(area, flags, e.text);
+    painter.drawText(l.area, l.flags, e.text);
 }
 
 void drawShape(const PageElement& e, QPainter& painter, const QRectF& box, double scale)
@@ -124,6 +157,24 @@ void drawRichText(const PageElement& e, QPainter& painter, const QRectF& box)
 
 } // namespace
 
+double LabelRoomRight(const Page& page)
+{
+    return page.width() - 10 * page.width() / 210; // a centimetre of the sheet's edge stays white
+}
+
+double FittedPointSize(const PageElement& e, const QPaintDevice* device, const QRectF& box, double roomRight)
+{
+    QFont font = fontOf(e);
+    const double designed = font.pointSizeF();
+    double points = designed;
+    // A quarter point at a time: the largest size at which no character leaves the label's place.
+    while (points > kSmallestPoints && !layOut(e, font, device, box, roomRight, points >= designed).fits) {
+        points = std::max(kSmallestPoints, points - 0.25);
+        font.setPointSizeF(points);
+    }
+    return points;
+}
+
 void RenderPage(const Page& page, QPainter& painter, double deviceDpi)
 {
     const double pxScale = deviceDpi / 96.0;
@@ -138,7 +189,7 @@ void RenderPage(const Page& page, QPainter& painter, double deviceDpi)
         switch (e.kind) {
         case ElementKind::Label:
         case ElementKind::DataText:
-            drawLabel(e, painter, box);
+            drawLabel(e, painter, box, LabelRoomRight(page) * scale);
             break;
         case ElementKind::Shape:
             drawShape(e, painter, box, pxScale);
