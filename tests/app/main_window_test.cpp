@@ -32,6 +32,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -1784,6 +1785,18 @@ TEST_F(MainWindowTest, TaxWaybillPreviewAsksTheSectionOfAZeroRate)
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().front().kind, ScriptedPrompter::Kind::Choose);
     EXPECT_EQ(left, 173.8); // exempt
+    EXPECT_EQ(prompter.messages().front().detail, QStringLiteral("Выбор раздела НДС в накладной :"));
+    // The question closed without a section: no preview, no print (the last blank stays the last), nothing
+    // more said.
+    const QPointer<ReportHolder> last = window->findChild<ReportHolder*>(QStringLiteral("TForm3"));
+    ASSERT_FALSE(last.isNull());
+    for (const char* command : {"N25", "N26"}) {
+        prompter.clear();
+        prompter.queueChoice(-1);
+        w<QAction>(command)->trigger();
+        EXPECT_FALSE(last.isNull()) << command;
+        EXPECT_EQ(prompter.messages().size(), 1u) << command;
+    }
     // The waybill's first document gone: no print.
     execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"),
                 {first});
