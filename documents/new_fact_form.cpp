@@ -114,22 +114,26 @@ InvoiceDraft TNewFactForm::draft() const
     return d;
 }
 
+bool TNewFactForm::numberIsWhole(int position, NumberField* field, double* value)
+{
+    const QString problem = PositionNumberProblem(field->read(value), position + 1,
+                                                  field == m_positions[std::size_t(position)].count,
+                                                  field->text(), field->places());
+    if (problem.isEmpty())
+        return true;
+    m_prompter->error(problem);
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
 bool TNewFactForm::numbersAreWhole()
 {
-    for (std::size_t i = 0; i < m_positions.size(); ++i) {
-        for (NumberField* field : {m_positions[i].count, m_positions[i].price}) {
-            double value = 0;
-            const QString problem = PositionNumberProblem(field->read(&value), int(i + 1),
-                                                          field == m_positions[i].count, field->text(),
-                                                          field->places());
-            if (!problem.isEmpty()) {
-                m_prompter->error(problem);
-                field->setFocus();
-                field->selectAll();
+    double value = 0;
+    for (int i = 0; i < int(m_positions.size()); ++i)
+        for (NumberField* field : {m_positions[std::size_t(i)].count, m_positions[std::size_t(i)].price})
+            if (!numberIsWhole(i, field, &value))
                 return false;
-            }
-        }
-    }
     return true;
 }
 
@@ -177,6 +181,7 @@ void TNewFactForm::storeGoods(int position)
     DraftPosition goods;
     goods.line1 = p.line1->text();
     goods.line2 = p.line2->text();
-    goods.price = p.price->value();
-    m_documents.storeGoods(goods);
+    // The price as typed, or nothing stored: a price the field cannot hold never goes in as 0.
+    if (numberIsWhole(position, p.price, &goods.price))
+        m_documents.storeGoods(goods);
 }

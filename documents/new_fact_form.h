@@ -42,7 +42,9 @@ private:
         NumberField* price;
     };
     void showDraft(const InvoiceDraft& draft);
-    // Every quantity and price is a number its field can hold; the first that is not is said and focused.
+    // A quantity or price (of position 0 to 3) is a number its field can hold; one that is not is said and
+    // focused.
+    bool numberIsWhole(int position, NumberField* field, double* value);
     bool numbersAreWhole();
     void store();
     void clearPositions();

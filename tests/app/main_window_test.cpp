@@ -587,7 +587,11 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
         count->setFocus();
         count->selectAll();
         type(count, QStringLiteral("1,5"));
+        // Nor does a price of three decimals go into the goods list as 0.
         price->setFocus();
+        price->selectAll();
+        type(price, QStringLiteral("0,125"));
+        child<QToolButton>(editor, "SB5")->click();
         price->selectAll();
         type(price, QStringLiteral("12.50"));
         child<QPushButton>(editor, "BitBtn1")->click();
@@ -599,10 +603,13 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
         child<QPushButton>(editor, "BitBtn1")->click();
     });
     w<QAction>("N9")->trigger();
-    ASSERT_EQ(said.size(), 1);
-    EXPECT_TRUE(said[0].startsWith(QStringLiteral("Количество в позиции 1: в «1,5» больше знаков после запятой")))
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].startsWith(QStringLiteral("Цена в позиции 1: в «0,125» больше знаков после запятой")))
         << said[0].toStdString();
-    EXPECT_TRUE(said[0].contains(QStringLiteral("точность количества в настройках программы (0)")));
+    EXPECT_TRUE(said[1].startsWith(QStringLiteral("Количество в позиции 1: в «1,5» больше знаков после запятой")))
+        << said[1].toStdString();
+    EXPECT_TRUE(said[1].contains(QStringLiteral("точность количества в настройках программы (0)")));
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS WHERE PRODUCT_NAME='Фарба'")), 0);
     const InvoiceRow stored = *window->dataModule().ReadDocument(next);
     EXPECT_EQ(stored.positions[0].price, 12.5);
     EXPECT_EQ(stored.positions[0].count, 2.0);
