@@ -3,12 +3,14 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/tables.h"
+#include "maintenance/paradox_check.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -55,6 +57,18 @@ public:
     // False with *error naming the problem.
     bool open(const QString& path, QString* error)
     {
+        // The library follows what the header says; what it says is checked first.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = file.errorString();
+            return false;
+        }
+        const ParadoxFileCheck check = CheckParadoxFile(file);
+        file.close();
+        if (!check.ok) {
+            *error = check.reason;
+            return false;
+        }
         m_doc = PX_new3(collectError, nullptr, nullptr, nullptr, &m_error);
         if (!m_doc || PX_open_file(m_doc, QFile::encodeName(path).constData()) < 0) {
             *error = m_error.isEmpty()
@@ -77,17 +91,19 @@ public:
             m_offsets.push_back(offset);
             offset += h.px_fields[i].px_flen;
         }
-        // The library reads zeros past the end of a file cut short; the header says how long it must be.
-        const qint64 expected = qint64(h.px_headersize) + qint64(h.px_fileblocks) * h.px_maxtablesize * 1024;
-        if (offset != h.px_recordsize || h.px_numrecords < 0 || QFileInfo(path).size() < expected) {
+        if (offset != h.px_recordsize) {
             *error = QCoreApplication::translate("ParadoxImport", "файл повреждён или обрезан");
             return false;
         }
+        // The records are the ones the blocks hold, whatever number the header claims.
+        m_doc->px_head->px_numrecords = check.records;
+        m_headerRecords = check.headerRecords;
         m_record.resize(h.px_recordsize);
         m_decoder = decoderFor(h.px_doscodepage);
         return true;
     }
     int records() const { return m_doc->px_head->px_numrecords; }
+    int headerRecords() const { return m_headerRecords; }
     int fieldCount() const { return m_doc->px_head->px_numfields; }
     QString fieldName(int i) const { return QString::fromLatin1(m_doc->px_head->px_fields[i].px_fname); }
     char fieldType(int i) const { return m_doc->px_head->px_fields[i].px_ftype; }
@@ -155,6 +171,7 @@ public:
 
 private:
     pxdoc_t* m_doc = nullptr;
+    int m_headerRecords = 0;
     QString m_error;
     std::vector<int> m_offsets;
     QByteArray m_record;
@@ -227,6 +244,7 @@ bool prepare(Source& s, ParadoxTableReport& report, QString* error)
         }
         s.fields.push_back(field);
     }
+    report.headerRecords = s.px->headerRecords();
     for (int i = 0; i < s.px->fieldCount(); ++i)
         if (!s.table->column(s.px->fieldName(i)))
             report.ignoredColumns << s.px->fieldName(i);
@@ -368,13 +386,20 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
         sources.push_back(std::move(s));
     }
     // Every table is read and checked before anything is written.
-    for (Source& s : sources) {
+    for (auto s = sources.begin(); s != sources.end();) {
         ParadoxTableReport report;
-        report.table = QLatin1String(s.table->name);
+        report.table = QLatin1String(s->table->name);
         QString error;
-        if (!prepare(s, report, &error))
+        if (!prepare(*s, report, &error))
             return refuse(error);
+        // An optional table none of whose columns is the program's would come in as rows of zeros.
+        if (s->optional && std::all_of(s->fields.begin(), s->fields.end(), [](int f) { return f < 0; })) {
+            outcome.report.skippedTables << report.file;
+            s = sources.erase(s);
+            continue;
+        }
         outcome.report.tables.push_back(report);
+        ++s;
     }
 
     const QSqlDatabase db = dm.database();
@@ -419,10 +444,20 @@ QStringList ImportSummary(const ParadoxImportReport& report)
                      .arg(t.rowsRead)
                      .arg(t.rowsWritten)
                      .arg(t.valuesCut);
+        if (t.headerRecords != t.rowsRead)
+            lines << QCoreApplication::translate("ParadoxImport",
+                                                 "  в заголовке файла записей %1, в его блоках %2: "
+                                                 "перенесены записи блоков")
+                         .arg(t.headerRecords)
+                         .arg(t.rowsRead);
         if (!t.ignoredColumns.isEmpty())
             lines << QCoreApplication::translate("ParadoxImport", "  не перенесены столбцы: %1")
                          .arg(t.ignoredColumns.join(QStringLiteral(", ")));
     }
+    for (const QString& table : report.skippedTables)
+        lines << QCoreApplication::translate(
+                     "ParadoxImport", "В таблице %1 нет ни одного столбца, который хранит программа: она пропущена.")
+                     .arg(table);
     for (const QString& table : report.missingTables)
         lines
             << QCoreApplication::translate("ParadoxImport", "Таблица %1 не найдена и пропущена.").arg(table);

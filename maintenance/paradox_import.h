@@ -15,12 +15,14 @@ struct ParadoxTableReport {
     int rowsRead = 0;
     int rowsWritten = 0;
     int valuesCut = 0;          // texts longer than their column, cut to it
+    int headerRecords = 0;      // the records the file's header claims; the blocks' own count is read
     QStringList ignoredColumns; // columns of the file the program does not keep
 };
 
 struct ParadoxImportReport {
     std::vector<ParadoxTableReport> tables;
     QStringList missingTables; // optional tables not found, skipped
+    QStringList skippedTables; // optional tables with none of the program's columns, not imported
     QStringList badDates;      // "FACTURES, строка 12, FACT_DATA": kept empty
 };
 

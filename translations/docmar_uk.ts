@@ -631,6 +631,62 @@
         <source>Дата не прочитана и оставлена пустой: %1</source>
         <translation>Дату не прочитано, її залишено порожньою: %1</translation>
     </message>
+    <message>
+        <source>  в заголовке файла записей %1, в его блоках %2: перенесены записи блоков</source>
+        <translation>  у заголовку файлу записів %1, у його блоках %2: перенесено записи блоків</translation>
+    </message>
+    <message>
+        <source>В таблице %1 нет ни одного столбца, который хранит программа: она пропущена.</source>
+        <translation>У таблиці %1 немає жодного стовпця, який зберігає програма: її пропущено.</translation>
+    </message>
+    <message>
+        <source>файл не читается</source>
+        <translation>файл не читається</translation>
+    </message>
+    <message>
+        <source>файл короче заголовка таблицы</source>
+        <translation>файл коротший за заголовок таблиці</translation>
+    </message>
+    <message>
+        <source>заголовок таблицы повреждён</source>
+        <translation>заголовок таблиці пошкоджено</translation>
+    </message>
+    <message>
+        <source>размеры в заголовке не сходятся с файлом</source>
+        <translation>розміри в заголовку не збігаються з файлом</translation>
+    </message>
+    <message>
+        <source>поле %1 типа %2 объявлено длиной %3 байт</source>
+        <translation>поле %1 типу %2 оголошено довжиною %3 байт</translation>
+    </message>
+    <message>
+        <source>длина записи в заголовке (%1) не равна сумме длин полей (%2)</source>
+        <translation>довжина запису в заголовку (%1) не дорівнює сумі довжин полів (%2)</translation>
+    </message>
+    <message>
+        <source>запись длиннее блока данных</source>
+        <translation>запис довший за блок даних</translation>
+    </message>
+    <message>
+        <source>цепочка блоков ведёт за пределы файла (блок %1)</source>
+        <translation>ланцюжок блоків веде за межі файлу (блок %1)</translation>
+    </message>
+    <message>
+        <source>цепочка блоков замкнута (блок %1)</source>
+        <translation>ланцюжок блоків замкнений (блок %1)</translation>
+    </message>
+    <message>
+        <source>блок %1 лежит за концом файла</source>
+        <translation>блок %1 лежить за кінцем файлу</translation>
+    </message>
+    <message>
+        <source>блок %1 повреждён</source>
+        <translation>блок %1 пошкоджено</translation>
+    </message>
+    <message>
+        <source>записи блока %1 лежат за концом файла (файл обрезан)</source>
+        <translation>записи блоку %1 лежать за кінцем файлу (файл обрізано)</translation>
+    </message>
 </context>
 <context>
     <name>PreviewWindow</name>

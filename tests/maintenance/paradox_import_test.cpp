@@ -222,8 +222,8 @@ TEST_F(ParadoxImportTest, ADamagedOrForeignTableChangesNothingAndIsNamed)
         many[std::size_t(i)][0] = i + 1;
     write("Nakladn1.DB", Tables::nakladn1(), many);
     QFile cut(file("Nakladn1.DB"));
-    ASSERT_TRUE(cut.resize(cut.size() - 3000));
-    refused(QStringLiteral("Файл Nakladn1.DB: файл повреждён или обрезан."));
+    ASSERT_TRUE(cut.resize(cut.size() / 2));
+    refused(QStringLiteral("Файл Nakladn1.DB: записи блока"));
     // A file of another kind.
     QFile foreign(file("Nakladn1.DB"));
     ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
@@ -266,4 +266,92 @@ TEST_F(ParadoxImportTest, OnlyAnEmptyBookTakesAnImportAndCancelLeavesItEmpty)
     EXPECT_EQ(outcome.result, ParadoxImportOutcome::Refused);
     EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("В базе данных уже есть клиенты")));
     EXPECT_EQ(rows("CLIENTS"), 2);
+}
+
+namespace {
+
+// A little-endian word of a file, overwritten.
+void patchWord(const QString& path, qint64 at, int value)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(at);
+    const char bytes[2] = {char(value & 0xFF), char((value >> 8) & 0xFF)};
+    f.write(bytes, 2);
+}
+
+int wordAt(const QString& path, qint64 at)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    f.seek(at);
+    const QByteArray b = f.read(2);
+    return quint8(b[0]) | quint8(b[1]) << 8;
+}
+
+} // namespace
+
+TEST_F(ParadoxImportTest, AHostileHeaderIsRefusedBeforeTheLibraryReadsIt)
+{
+    writeBook();
+    const QString plateg = file("Plateg.Db");
+    const std::vector<QVariantList> payments = {{1, QDate(2001, 1, 1), 10.0, "а", 2},
+                                                {2, QDate(2001, 1, 2), 20.0, "б", 2}};
+    const auto refusedWith = [this](const QString& expected) {
+        const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+        EXPECT_EQ(outcome.result, ParadoxImportOutcome::Refused);
+        EXPECT_EQ(outcome.error, expected);
+        EXPECT_EQ(rows("CLIENTS") + rows("FACTURES") + rows("PLATEG"), 0);
+    };
+    // The fields follow the 0x78-byte header: a type and a length each. SUMMA, Currency, is the third.
+    write("Plateg.Db", Tables::plateg(), payments);
+    ASSERT_EQ(wordAt(plateg, 0x78 + 4), 0x05 | 8 << 8);
+    patchWord(plateg, 0x78 + 4, 0x06 | 9 << 8); // a Number of nine bytes into the library's eight
+    refusedWith(QStringLiteral("Файл Plateg.Db: поле 3 типа 6 объявлено длиной 9 байт."));
+    write("Plateg.Db", Tables::plateg(), payments);
+    patchWord(plateg, 0x78 + 0, 0x04 | 1 << 8); // a Long of one byte would read its neighbours
+    refusedWith(QStringLiteral("Файл Plateg.Db: поле 1 типа 4 объявлено длиной 1 байт."));
+
+    // The first data block stands right after the header; its first word names the next block.
+    write("Plateg.Db", Tables::plateg(), payments);
+    const int header = wordAt(plateg, 0x02);
+    patchWord(plateg, header, 1); // block 1 goes on to itself: the library would walk it for ever
+    refusedWith(QStringLiteral("Файл Plateg.Db: цепочка блоков замкнута (блок 1)."));
+    write("Plateg.Db", Tables::plateg(), payments);
+    patchWord(plateg, 0x0E, 77); // the first block far outside the file
+    refusedWith(QStringLiteral("Файл Plateg.Db: цепочка блоков ведёт за пределы файла (блок 77)."));
+    write("Plateg.Db", Tables::plateg(), payments);
+    QFile(plateg).resize(88); // nothing but the header's first part
+    refusedWith(QStringLiteral("Файл Plateg.Db: размеры в заголовке не сходятся с файлом."));
+}
+
+TEST_F(ParadoxImportTest, RecordsAreTheOnesTheBlocksHold)
+{
+    writeBook();
+    const QString plateg = file("Plateg.Db");
+    write("Plateg.Db", Tables::plateg(),
+          {{1, QDate(2001, 1, 1), 10.0, "а", 2}, {2, QDate(2001, 1, 2), 20.0, "б", 2}});
+    patchWord(plateg, 0x06, 40); // the header claims 40 payments; its block holds two
+    // The last block's unused end cut off: every record is still inside the file.
+    QFile file(plateg);
+    const int blockSize = wordAt(plateg, 0x04) >> 8;
+    ASSERT_TRUE(file.resize(wordAt(plateg, 0x02) + 1024 * blockSize - 700));
+    const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    EXPECT_EQ(rows("PLATEG"), 2);
+    EXPECT_TRUE(ImportSummary(outcome.report)
+                    .contains(QStringLiteral("  в заголовке файла записей 40, в его блоках 2: перенесены "
+                                             "записи блоков")));
+}
+
+TEST_F(ParadoxImportTest, APaymentsTableOfNoKnownColumnIsSkippedAndSaid)
+{
+    writeBook();
+    ASSERT_TRUE(WriteParadoxTable(file("Plateg.Db"), {{QStringLiteral("X"), pxfLong, 4}}, {{1}, {2}}));
+    const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    EXPECT_EQ(rows("PLATEG"), 0);
+    EXPECT_TRUE(ImportSummary(outcome.report)
+                    .contains(QStringLiteral("В таблице Plateg.Db нет ни одного столбца, который хранит "
+                                             "программа: она пропущена.")));
 }
