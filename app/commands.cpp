@@ -517,7 +517,7 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     qlonglong number = 0;
     QDate date = QDate::currentDate();
     QDate proxyDate = date;
-    if (!intOption(parser, QStringLiteral("number"), std::numeric_limits<int>::min(),
+    if (!intOption(parser, QStringLiteral("number"), 1,
                    std::numeric_limits<int>::max(), &number) ||
         !dateOption(parser, QStringLiteral("date"), &date) ||
         !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))

@@ -400,7 +400,12 @@ std::optional<ClientRow> TDM::ReadClient(int id) const
 int TDM::nextNumber(const QString& sql) const
 {
     const qlonglong v = scalar(database(), sql).toLongLong();
-    return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    // Past the largest number there is none: said, rather than offered again and refused by the engine.
+    if (v > std::numeric_limits<int>::max() || v < -qlonglong(std::numeric_limits<int>::max()))
+        throw DbError(QCoreApplication::translate(
+                          "TDM", "Номера исчерпаны: номер %1 уже занят, следующего номера нет.")
+                          .arg(v > 0 ? std::numeric_limits<int>::max() : -std::numeric_limits<int>::max()));
+    return int(v);
 }
 
 int TDM::NextFactNumber() const
@@ -418,13 +423,13 @@ int TDM::NextReceiptNumber() const
 int TDM::NextNakl1Number() const
 {
     const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN1"));
-    return n <= 0 ? n + 1 : n;
+    return std::max(n, 1); // waybills are numbered from 1
 }
 
 int TDM::NextNakl2Number() const
 {
     const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN2"));
-    return n <= 0 ? n + 1 : n;
+    return std::max(n, 1); // waybills are numbered from 1
 }
 
 int TDM::NextClientNumber() const

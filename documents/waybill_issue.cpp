@@ -163,6 +163,9 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
     }
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("WaybillIssue", "Не указана дата накладной."));
+    if (draft.number < 1)
+        throw DbError(QCoreApplication::translate("WaybillIssue",
+                                                  "Номер накладной должен быть от 1 до 2147483647."));
     QStringList marks;
     marks.fill(QStringLiteral("?"), columns.size());
     const QString table_ = QLatin1String(table.name);

@@ -10,7 +10,7 @@ namespace {
 
 // The table header, as the format lays it out (little-endian).
 constexpr int kRecordSize = 0x00, kHeaderSize = 0x02, kFileType = 0x04, kBlockKiB = 0x05, kNumRecords = 0x06,
-              kFileBlocks = 0x0C, kFirstBlock = 0x0E, kNumFields = 0x21, kFileVersion = 0x39;
+              kFileBlocks = 0x0C, kFirstBlock = 0x0E, kNumFields = 0x21, kFileVersion = 0x39, kEncryption = 0x25, kDataEncryption = 0x5C;
 constexpr int kCommonHeader = 0x58, kDataHeader = 0x78, kBlockHeader = 6;
 
 int word(const QByteArray& b, int at)
@@ -88,13 +88,24 @@ ParadoxFileCheck CheckParadoxFile(QIODevice& file)
         return refuse(QCoreApplication::translate("ParadoxImport", "это не таблица Paradox"));
     if (fileType != 0 && fileType != 2)
         return refuse(QCoreApplication::translate("ParadoxImport", "это не таблица данных Paradox"));
-    if (blockSize < 1024 || blockSize > 32 * 1024 || version < 3 || version > 15 || recordSize == 0)
+    // Versions 3 to 12 are the ones the library lays out as they are here (found by fuzzing: it reads the
+    // fields of a table of version 13 from elsewhere, and frees its block index twice).
+    if (blockSize < 1024 || blockSize > 32 * 1024 || version < 3 || version > 12 || recordSize == 0)
         return refuse(QCoreApplication::translate("ParadoxImport", "заголовок таблицы повреждён"));
     // The field list follows the header, after the data header in a table of Paradox 4 and later.
     const int fieldsAt = version >= 5 ? kDataHeader : kCommonHeader;
     if (numFields < 1 || fieldsAt + 2 * qint64(numFields) > headerSize || headerSize > size)
         return refuse(
             QCoreApplication::translate("ParadoxImport", "размеры в заголовке не сходятся с файлом"));
+    // An encrypted table's blocks are read through the library's decryption, not as they stand here.
+    qint64 encryption = quint32(longWord(common, kEncryption));
+    if (encryption == 0xFF00FF00 && fieldsAt == kDataHeader) {
+        file.seek(kDataEncryption);
+        const QByteArray data = file.read(4);
+        encryption = data.size() == 4 ? quint32(longWord(data, 0)) : 1;
+    }
+    if (encryption != 0)
+        return refuse(QCoreApplication::translate("ParadoxImport", "таблица зашифрована"));
     file.seek(fieldsAt);
     const QByteArray fields = file.read(2 * numFields);
     if (fields.size() < 2 * numFields)
@@ -157,4 +168,10 @@ ParadoxFileCheck CheckParadoxFile(QIODevice& file)
     c.records = int(records);
     c.ok = true;
     return c;
+}
+
+void SetParadoxRecordCount(QByteArray& bytes, int records)
+{
+    for (int i = 0; i < 4 && kNumRecords + i < bytes.size(); ++i)
+        bytes[kNumRecords + i] = char((quint32(records) >> (8 * i)) & 0xFF);
 }

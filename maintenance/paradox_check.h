@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QIODevice;
@@ -18,3 +19,6 @@ struct ParadoxFileCheck {
 // outside the file, a block that claims more records than it can hold, a record that lies beyond the
 // file's end. A last block cut short is fine as long as every record lies inside the file.
 ParadoxFileCheck CheckParadoxFile(QIODevice& file);
+
+// Writes the record count into a table's header bytes (the library then reads just so many).
+void SetParadoxRecordCount(QByteArray& bytes, int records);

@@ -5,6 +5,7 @@
 #include "db/tables.h"
 #include "maintenance/paradox_check.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 extern "C" {
@@ -53,24 +55,35 @@ public:
             PX_close(m_doc);
             PX_delete(m_doc);
         }
+        if (m_stream)
+            std::fclose(m_stream);
     }
     // False with *error naming the problem.
     bool open(const QString& path, QString* error)
     {
-        // The library follows what the header says; what it says is checked first.
+        // The library follows what the header says; what it says is checked first, on the file's bytes.
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             *error = file.errorString();
             return false;
         }
-        const ParadoxFileCheck check = CheckParadoxFile(file);
+        m_bytes = file.readAll();
         file.close();
+        QBuffer buffer(&m_bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const ParadoxFileCheck check = CheckParadoxFile(buffer);
+        buffer.close();
         if (!check.ok) {
             *error = check.reason;
             return false;
         }
-        m_doc = PX_new3(collectError, nullptr, nullptr, nullptr, &m_error);
-        if (!m_doc || PX_open_file(m_doc, QFile::encodeName(path).constData()) < 0) {
+        // The library reads the records the blocks hold, and has nothing to say to stderr about a header
+        // that claims another number.
+        m_headerRecords = check.headerRecords;
+        SetParadoxRecordCount(m_bytes, check.records);
+        m_stream = fmemopen(m_bytes.data(), std::size_t(m_bytes.size()), "r");
+        m_doc = m_stream ? PX_new3(collectError, nullptr, nullptr, nullptr, &m_error) : nullptr;
+        if (!m_doc || PX_open_fp(m_doc, m_stream) < 0) {
             *error = m_error.isEmpty()
                          ? QCoreApplication::translate("ParadoxImport", "это не таблица Paradox")
                          : QCoreApplication::translate("ParadoxImport", "это не таблица Paradox (%1)")
@@ -95,9 +108,7 @@ public:
             *error = QCoreApplication::translate("ParadoxImport", "файл повреждён или обрезан");
             return false;
         }
-        // The records are the ones the blocks hold, whatever number the header claims.
-        m_doc->px_head->px_numrecords = check.records;
-        m_headerRecords = check.headerRecords;
+
         m_record.resize(h.px_recordsize);
         m_decoder = decoderFor(h.px_doscodepage);
         return true;
@@ -170,6 +181,8 @@ public:
     }
 
 private:
+    QByteArray m_bytes; // the file, with the header's record count the blocks' own
+    std::FILE* m_stream = nullptr;
     pxdoc_t* m_doc = nullptr;
     int m_headerRecords = 0;
     QString m_error;
@@ -432,6 +445,27 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
     }
     outcome.result = ParadoxImportOutcome::Done;
     return outcome;
+}
+
+int ReadParadoxTable(const QString& path, QString* error)
+{
+    ParadoxTable px;
+    if (!px.open(path, error))
+        return -1;
+    for (int r = 0; r < px.records(); ++r) {
+        if (!px.read(r, error))
+            return -1;
+        for (int f = 0; f < px.fieldCount(); ++f) {
+            if (px.isEmpty(f))
+                continue;
+            const char type = px.fieldType(f);
+            if (type == pxfAlpha)
+                (void)px.text(f);
+            else if (isNumber(type) || type == pxfDate || type == pxfLogical || type == pxfTimestamp)
+                (void)px.real(f);
+        }
+    }
+    return px.records();
 }
 
 QStringList ImportSummary(const ParadoxImportReport& report)

@@ -43,6 +43,10 @@ struct ParadoxImportOutcome {
 // that cannot be read, or lacks a column, refuses the import naming the file, and nothing is written.
 ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress = {});
 
+// Reads one Paradox table as the import reads it, every field of every record, and writes nothing: the
+// records read, or -1 with *error naming the problem. For a file of unknown origin (the fuzz target).
+int ReadParadoxTable(const QString& path, QString* error);
+
 // The report as lines for the user: per table rows read and written and values cut, then the dates that
 // could not be read and the tables that were not there.
 QStringList ImportSummary(const ParadoxImportReport& report);

@@ -1362,6 +1362,10 @@
         <source>Дату документа нельзя оставить пустой.</source>
         <translation>Дату документа не можна залишити порожньою.</translation>
     </message>
+    <message>
+        <source>Номера исчерпаны: номер %1 уже занят, следующего номера нет.</source>
+        <translation>Номери вичерпано: номер %1 уже зайнятий, наступного номера немає.</translation>
+    </message>
 </context>
 <context>
     <name>TDataForm</name>
@@ -2480,6 +2484,10 @@
     <message>
         <source>Не найдена исходное поступление!</source>
         <translation>Не знайдено вихідного надходження!</translation>
+    </message>
+    <message>
+        <source>Номер накладной должен быть от 1 до 2147483647.</source>
+        <translation>Номер накладної має бути від 1 до 2147483647.</translation>
     </message>
 </context>
 <context>

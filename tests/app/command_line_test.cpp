@@ -279,6 +279,8 @@ TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
     EXPECT_EQ(issue({"expense"}).exitCode, 2);
     EXPECT_EQ(issue({"expense", "--receipt", "5"}).exitCode, 2);
     EXPECT_EQ(issue({"tax", "--invoices", "12", "--date", "31.02.2003"}).exitCode, 2);
+    for (const char* bad : {"0", "-5"}) // waybills are numbered from 1
+        EXPECT_EQ(issue({"expense", "--invoices", "12", "--number", bad}).exitCode, 2) << bad;
 }
 
 TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)

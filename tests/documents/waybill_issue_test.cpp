@@ -133,6 +133,31 @@ TEST_F(WaybillIssueTest, DocumentsThatCannotShareAWaybillAreRefused)
     EXPECT_TRUE(refusal->closesDialog);
 }
 
+TEST_F(WaybillIssueTest, NumbersRunFromOneToTheLargestAndNoFurther)
+{
+    WaybillDraft d = open(WaybillKind::Expense, {12, 0, 0});
+    for (int bad : {0, -5}) {
+        d.number = bad;
+        d.proposedNumber = bad;
+        try {
+            StoreWaybill(*dm, d);
+            ADD_FAILURE() << bad;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Номер накладной должен быть от 1 до 2147483647.")) << bad;
+        }
+    }
+    d.number = d.proposedNumber = 2147483647;
+    EXPECT_EQ(StoreWaybill(*dm, d), 2147483647);
+    // After the largest number there is no next one: said, not an engine's refusal at the store.
+    try {
+        open(WaybillKind::Expense, {15, 0, 0});
+        ADD_FAILURE() << "opened";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Номера исчерпаны: номер 2147483647 уже занят, следующего номера нет."));
+    }
+    EXPECT_EQ(open(WaybillKind::Tax, {15, 0, 0}).number, 1); // the other kind goes on
+}
+
 TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
 {
     ScriptedPrompter prompter;

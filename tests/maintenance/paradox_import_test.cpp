@@ -320,6 +320,14 @@ TEST_F(ParadoxImportTest, AHostileHeaderIsRefusedBeforeTheLibraryReadsIt)
     write("Plateg.Db", Tables::plateg(), payments);
     patchWord(plateg, 0x0E, 77); // the first block far outside the file
     refusedWith(QStringLiteral("Файл Plateg.Db: цепочка блоков ведёт за пределы файла (блок 77)."));
+    // Damaged encryption bytes (found by fuzzing): the library would decrypt the blocks into a chain
+    // without end.
+    write("Plateg.Db", Tables::plateg(), payments);
+    patchWord(plateg, 0x5C, 12);
+    refusedWith(QStringLiteral("Файл Plateg.Db: таблица зашифрована."));
+    write("Plateg.Db", Tables::plateg(), payments);
+    patchWord(plateg, 0x38, 14 << 8); // a version the library reads another way (found by fuzzing)
+    refusedWith(QStringLiteral("Файл Plateg.Db: заголовок таблицы повреждён."));
     write("Plateg.Db", Tables::plateg(), payments);
     QFile(plateg).resize(88); // nothing but the header's first part
     refusedWith(QStringLiteral("Файл Plateg.Db: размеры в заголовке не сходятся с файлом."));
