@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "app/toolkit_language.h"
 #include "base/settings.h"
+#include "base/whole_file.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
         QGuiApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();
+        KeepFromOutput(settingsFilePath(invocation.programFolder));
         // Messages in the interface's language, as the desktop program would show them.
         if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
             language != QLatin1String("ru"))
@@ -52,6 +54,7 @@ int main(int argc, char* argv[])
         QCoreApplication app(argc, argv);
         if (invocation.programFolder.isEmpty())
             invocation.programFolder = QCoreApplication::applicationDirPath();
+        KeepFromOutput(settingsFilePath(invocation.programFolder));
         // Messages in the interface's language, as the desktop program would show them.
         if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
             language != QLatin1String("ru"))
@@ -63,6 +66,7 @@ int main(int argc, char* argv[])
     InstallToolkitLanguage(app);
     if (invocation.programFolder.isEmpty())
         invocation.programFolder = QCoreApplication::applicationDirPath();
+    KeepFromOutput(settingsFilePath(invocation.programFolder));
     TBuhForm window(invocation.programFolder);
     if (invocation.book)
         window.useBookOfThisRun(*invocation.book);

@@ -1,8 +1,13 @@
 #include "base/whole_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
+#include <QStringList>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -45,4 +50,58 @@ bool WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&
     if (!file.commit())
         return fail(reasonOf(file.error()));
     return true;
+}
+
+namespace {
+
+QMutex g_keptMutex;
+QStringList g_kept;
+
+// A name with its folder resolved (links and ".." followed), for a file that may not be there yet.
+QString resolved(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return resolved(a) == resolved(b);
+}
+
+} // namespace
+
+void KeepFromOutput(const QString& fileOrFolder)
+{
+    QMutexLocker lock(&g_keptMutex);
+    if (!fileOrFolder.isEmpty() && !g_kept.contains(fileOrFolder))
+        g_kept << fileOrFolder;
+}
+
+QString NotAnOutput(const QString& fileName)
+{
+    QMutexLocker lock(&g_keptMutex);
+    const QString folder = QFileInfo(fileName).absolutePath();
+    for (const QString& kept : std::as_const(g_kept)) {
+        if (sameFile(fileName, kept) || (QFileInfo(kept).isDir() && sameFile(folder, kept)))
+            return QCoreApplication::translate("WholeFile",
+                                               "Файл %1 — это база данных, её резервная копия или настройки "
+                                               "программы: в него ничего не записывается. Укажите другой файл.")
+                .arg(QDir::toNativeSeparators(fileName));
+    }
+    return {};
+}
+
+bool WriteOutputFile(const QString& fileName, const std::function<bool(QIODevice&)>& write, QString* error)
+{
+    if (const QString refusal = NotAnOutput(fileName); !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return false;
+    }
+    return WriteWholeFile(fileName, write, error);
 }

@@ -12,3 +12,14 @@ class QIODevice;
 // write fills the device and returns false when it could not. False with *error in the program's words.
 bool WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&)>& write,
                     QString* error = nullptr);
+
+// The files the program runs on (the open book and its journals, the settings, the backup folder): no
+// output it writes (a register, a blank, an export) may replace them or add to them. Registered once
+// known; compared by the file itself, not by how its name is written.
+void KeepFromOutput(const QString& fileOrFolder);
+// Why a file may not be written as an output, in the program's words; empty when it may.
+QString NotAnOutput(const QString& fileName);
+
+// WriteWholeFile for an output: refused when the target is one of the files kept from output.
+bool WriteOutputFile(const QString& fileName, const std::function<bool(QIODevice&)>& write,
+                     QString* error = nullptr);

@@ -210,7 +210,7 @@ bool AppendClientList(const TDM& dm, const ListQuery& clients, const std::vector
                          .arg(fileName, old.errorString());
         return false;
     }
-    return WriteWholeFile(
+    return WriteOutputFile(
         fileName,
         [&](QIODevice& file) {
             // The old content first, a block at a time; the table after it.

@@ -1,6 +1,7 @@
 #include "db/data_module.h"
 
 #include "base/prompter.h"
+#include "base/whole_file.h"
 #include "db/pg_schema.h"
 #include "db/tables.h"
 
@@ -170,6 +171,11 @@ void TDM::connect(const QString& folder, const QString& book)
             throw DbError(
                 QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(databaseFile(folder)));
         openSqliteFile(databaseFile(folder), m_connectionName, false);
+        // No output of the program ever lands on the book, its journals or its backups.
+        const QString file = databaseFile(folder);
+        for (const QString& kept : {file, file + QStringLiteral("-journal"), file + QStringLiteral("-wal"),
+                                    file + QStringLiteral("-shm"), QDir(folder).filePath(QStringLiteral("BackUp"))})
+            KeepFromOutput(kept);
     }
     m_folder = folder;
     m_book = book;

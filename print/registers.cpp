@@ -306,7 +306,7 @@ QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scop
 bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
                    QString* error)
 {
-    return WriteWholeFile(
+    return WriteOutputFile(
         fileName,
         [&](QIODevice& file) {
             bool written = true;

@@ -202,7 +202,7 @@ std::optional<Page> Page::fromJson(const QJsonObject& json, QString* error)
 bool Page::save(const QString& fileName, QString* error) const
 {
     const QByteArray bytes = QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
-    return WriteWholeFile(
+    return WriteOutputFile(
         fileName, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 

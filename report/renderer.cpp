@@ -222,13 +222,13 @@ QImage RenderToImage(const Page& page, double dpi)
 bool RenderToPng(const Page& page, const QString& fileName, double dpi, QString* error)
 {
     const QImage image = RenderToImage(page, dpi);
-    return WriteWholeFile(
+    return WriteOutputFile(
         fileName, [&image](QIODevice& file) { return image.save(&file, "PNG"); }, error);
 }
 
 bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
 {
-    return WriteWholeFile(
+    return WriteOutputFile(
         fileName,
         [&](QIODevice& file) {
             QPdfWriter writer(&file);

@@ -656,3 +656,38 @@ TEST(CommandLine, TheBookSettingAndBookOptionNameAPostgresBook)
     EXPECT_TRUE(r.err.contains(QStringLiteral("PGPASSWORD"))) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(QStringLiteral("secret"))) << r.err.toStdString();
 }
+
+TEST(CommandLine, NoOutputLandsOnTheBookItsBackupsOrTheSettings)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "5", "--invoices", "20"}).exitCode, 0);
+    ASSERT_EQ(runDocmar({"--home", home.path(), "backup"}).exitCode, 0);
+    const QString book = TDM::databaseFile(home.dataFolder());
+    const QString settings = home.file(QStringLiteral("docmar.ini"));
+    const QString backup = QDir(QDir(home.dataFolder()).filePath(QStringLiteral("BackUp")))
+                               .filePath(QStringLiteral("docmar.db"));
+    // Another name for the book, by a link: compared by the file itself.
+    const QString link = home.file(QStringLiteral("link.db"));
+    ASSERT_TRUE(QFile::link(book, link));
+    const QByteArray bookBefore = fileHash(book), settingsBefore = fileHash(settings);
+    const QString period[] = {"--from", "01.01.2000", "--to", "31.12.2030"};
+    for (const QString& target : {book, link, book + QStringLiteral("-journal"), settings, backup,
+                                  home.dataFolder() + QStringLiteral("/../DataBase/docmar.db")}) {
+        ProcessResult r = runDocmar({"--home", home.path(), "register", "invoices", period[0], period[1],
+                                     period[2], period[3], "-o", target});
+        EXPECT_EQ(r.exitCode, 1) << target.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("в него ничего не записывается"))) << r.err.toStdString();
+        EXPECT_EQ(runDocmar({"--home", home.path(), "print", "invoice", "7", "--pdf", target}).exitCode, 1)
+            << target.toStdString();
+        EXPECT_EQ(runDocmar({"--home", home.path(), "export-clients", "--fields", "FIRMNAME", "-o", target})
+                      .exitCode,
+                  1)
+            << target.toStdString();
+    }
+    EXPECT_EQ(fileHash(book), bookBefore);
+    EXPECT_EQ(fileHash(settings), settingsBefore);
+    EXPECT_FALSE(QFile::exists(book + QStringLiteral("-journal")));
+    // Anywhere else the outputs go as ever.
+    EXPECT_EQ(
+        runDocmar({"--home", home.path(), "print", "invoice", "7", "--pdf", home.file("7.pdf")}).exitCode, 0);
+}
