@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -126,9 +127,24 @@ Settings defaultSettings(const QString& programFolder)
 
 namespace {
 const QString kLanguageSection = QStringLiteral("INTERFACE");
+const QString kPathSection = QStringLiteral("DATABASE");
+const QString kPathKey = QStringLiteral("PATH");
 const QString kLanguageKey = QStringLiteral("LANGUAGE");
 const QString kBookSection = QStringLiteral("DATABASE");
 const QString kBookKey = QStringLiteral("BOOK");
+
+// A folder written relative to the program's folder, wherever the program was started from.
+QString resolvedPath(const QString& path, const QString& programFolder)
+{
+    // A Windows drive or share (a settings file brought from the old program) is no relative folder.
+    static const QRegularExpression windowsAbsolute(QStringLiteral("^([A-Za-z]:[\\\\/]|\\\\\\\\)"));
+    if (path.trimmed().isEmpty() || !QDir::isRelativePath(QString(path).replace(u'\\', u'/')) ||
+        windowsAbsolute.match(path).hasMatch())
+        return path;
+    // Written on Windows or here, a backslash separates folders.
+    return QDir::toNativeSeparators(
+        QDir::cleanPath(QDir(programFolder).absoluteFilePath(QString(path).replace(u'\\', u'/'))));
+}
 } // namespace
 
 void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& programFolder)
@@ -141,6 +157,7 @@ void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& pro
     settings.language =
         language == QLatin1String("uk") || language == QLatin1String("ru") ? language : defaults.language;
     settings.book = ini.readString(kBookSection, kBookKey, {}).trimmed();
+    settings.path = resolvedPath(settings.path, programFolder);
 }
 
 QString ReadInterfaceLanguage(const QString& programFolder)
@@ -194,8 +211,13 @@ bool WriteSettings(const Settings& settings, const QString& programFolder, QStri
     IniFile ini(settingsFilePath(programFolder));
     if (!loadForWriting(ini, error))
         return false;
+    const QString pathInFile = ini.readString(kPathSection, kPathKey, {});
     for (const char* name : kWriteOrder)
         writeKey(ini, keyNamed(name), settings);
+    // A relative folder that still names the folder in use stays as it was written.
+    if (pathInFile != resolvedPath(pathInFile, programFolder) &&
+        resolvedPath(pathInFile, programFolder) == settings.path)
+        ini.writeString(kPathSection, kPathKey, pathInFile);
     ini.writeString(kLanguageSection, kLanguageKey, settings.language);
     // A file book's settings file gets no line for it.
     if (!settings.book.isEmpty() || ini.value(kBookSection, kBookKey))

@@ -109,6 +109,25 @@ TEST(Settings, WriteKeepsForeignLinesAndUsesItsOwnOrderForNewKeys)
               (QStringList{QStringLiteral("[INTERFACE]"), QStringLiteral("LANGUAGE=") + s.language}));
 }
 
+TEST(Settings, ARelativeDatabaseFolderIsTheProgramFoldersAndStaysRelative)
+{
+    QTemporaryDir home;
+    const QString program = QDir(home.path()).filePath(QStringLiteral("DocMar"));
+    ASSERT_TRUE(QDir().mkpath(program));
+    writeFileBytes(settingsFilePath(program), "[DATABASE]\r\nPATH=..\\Books\r\n");
+    Settings s = defaultSettings(program);
+    ASSERT_TRUE(ReadSettings(s, program));
+    // Wherever the program was started from: beside the program folder, not beside the current folder.
+    EXPECT_EQ(QDir::fromNativeSeparators(s.path), QDir(home.path()).filePath(QStringLiteral("Books")));
+    s.ndsValue = 7;
+    ASSERT_TRUE(WriteSettings(s, program));
+    EXPECT_TRUE(decode1251(fileBytes(settingsFilePath(program))).contains(QStringLiteral("PATH=..\\Books")));
+    // A folder chosen anew is written as chosen.
+    s.path = QDir::toNativeSeparators(QDir(home.path()).filePath(QStringLiteral("Other")));
+    ASSERT_TRUE(WriteSettings(s, program));
+    EXPECT_TRUE(decode1251(fileBytes(settingsFilePath(program))).contains(QStringLiteral("PATH=") + s.path));
+}
+
 TEST(Settings, TheInterfaceLanguageIsASettingOfItsOwn)
 {
     QTemporaryDir home;
