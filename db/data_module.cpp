@@ -403,9 +403,10 @@ std::optional<ClientRow> TDM::ReadClient(int id) const
     return q.next() ? std::optional(clientFromRecord(q.record())) : std::nullopt;
 }
 
-int TDM::nextNumber(const QString& sql) const
+int TDM::nextNumber(const QString& sql, int step) const
 {
-    const qlonglong v = scalar(database(), sql).toLongLong();
+    // One past the largest (or below the least) is counted here: the server's whole numbers would overflow.
+    const qlonglong v = scalar(database(), sql).toLongLong() + step;
     // Past the largest number there is none: said, rather than offered again and refused by the engine.
     if (v > std::numeric_limits<int>::max() || v < -qlonglong(std::numeric_limits<int>::max()))
         throw DbError(QCoreApplication::translate(
@@ -416,31 +417,31 @@ int TDM::nextNumber(const QString& sql) const
 
 int TDM::NextFactNumber() const
 {
-    const int n = nextNumber(QStringLiteral("SELECT MAX(FACT_NUMBER)+1 AS NEXTNUMBER FROM FACTURES"));
+    const int n = nextNumber(QStringLiteral("SELECT MAX(FACT_NUMBER) FROM FACTURES"), 1);
     return n <= 0 ? 1 : n;
 }
 
 int TDM::NextReceiptNumber() const
 {
-    const int n = nextNumber(QStringLiteral("SELECT MIN(FACT_NUMBER)-1 AS NEXTNUMBER FROM FACTURES"));
+    const int n = nextNumber(QStringLiteral("SELECT MIN(FACT_NUMBER) FROM FACTURES"), -1);
     return n >= 0 ? -1 : n;
 }
 
 int TDM::NextNakl1Number() const
 {
-    const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN1"));
+    const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER) FROM NAKLADN1"), 1);
     return std::max(n, 1); // waybills are numbered from 1
 }
 
 int TDM::NextNakl2Number() const
 {
-    const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER)+1 AS NEXTNUMBER FROM NAKLADN2"));
+    const int n = nextNumber(QStringLiteral("SELECT MAX(NAKL_NUMBER) FROM NAKLADN2"), 1);
     return std::max(n, 1); // waybills are numbered from 1
 }
 
 int TDM::NextClientNumber() const
 {
-    const int n = nextNumber(QStringLiteral("SELECT MAX(ID_NUMBER)+1 AS NEXTNUMBER FROM CLIENTS"));
+    const int n = nextNumber(QStringLiteral("SELECT MAX(ID_NUMBER) FROM CLIENTS"), 1);
     return n <= 0 ? n + 1 : n;
 }
 

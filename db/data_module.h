@@ -92,7 +92,7 @@ private:
     void checkColumns() const;
     int lookupInt(const char* column, int number) const;
     bool sameLookup(const char* column, int a, int b, int c) const;
-    int nextNumber(const QString& sql) const;
+    int nextNumber(const QString& sql, int step) const;
 
     QString m_connectionName;
     QString m_folder;

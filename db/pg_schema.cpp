@@ -14,7 +14,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
-#include <QUrlQuery>
 
 #include <algorithm>
 
@@ -225,39 +224,99 @@ bool isBookUri(const QString& text)
     return text.startsWith(QLatin1String("postgresql://")) || text.startsWith(QLatin1String("postgres://"));
 }
 
-QSqlDatabase openBook(const QString& uri, const QString& connectionName)
+QString BookAddress::shown() const
 {
-    const QUrl url(uri);
-    if (!isBookUri(uri) || !url.isValid() || url.path().size() < 2)
-        throw DbError(QCoreApplication::translate("TDM",
-                                                  "Неверный адрес базы данных PostgreSQL: %1 "
-                                                  "(ожидается postgresql://пользователь@сервер:порт/база)")
-                          .arg(uri));
-    // The settings file and the caption show the address: a password stays in ~/.pgpass or PGPASSWORD.
-    if (!url.password().isEmpty())
+    return QStringLiteral("postgresql://") + (user.isEmpty() ? QString() : user + u'@') + host +
+           (port.isEmpty() ? QString() : u':' + port) + u'/' + dbname;
+}
+
+QString BookAddress::safeFileName() const
+{
+    QString name = dbname;
+    for (QChar& c : name)
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 32)
+            c = u'_';
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    return name.isEmpty() ? QStringLiteral("book") : name;
+}
+
+BookAddress ParseBookAddress(const QString& uri)
+{
+    const auto notAnAddress = [&uri] {
+        return DbError(QCoreApplication::translate("TDM",
+                                                   "Неверный адрес базы данных PostgreSQL: %1 "
+                                                   "(ожидается postgresql://пользователь@сервер:порт/база)")
+                           .arg(QUrl(uri).toString(QUrl::RemovePassword | QUrl::RemoveQuery)));
+    };
+    if (!isBookUri(uri))
+        throw notAnAddress();
+    char* error = nullptr;
+    PQconninfoOption* parsed = PQconninfoParse(uri.toUtf8().constData(), &error);
+    if (!parsed) {
+        PQfreemem(error);
+        throw notAnAddress();
+    }
+    BookAddress a;
+    bool password = false;
+    for (const PQconninfoOption* o = parsed; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        const QString key = QString::fromUtf8(o->keyword), value = QString::fromUtf8(o->val);
+        if (key == QLatin1String("password"))
+            password = !value.isEmpty();
+        else if (key == QLatin1String("host"))
+            a.host = value;
+        else if (key == QLatin1String("port"))
+            a.port = value;
+        else if (key == QLatin1String("user"))
+            a.user = value;
+        else if (key == QLatin1String("dbname"))
+            a.dbname = value;
+        else
+            a.options.append({key, value});
+    }
+    PQconninfoFree(parsed);
+    // The settings file, the caption and the backup's command line show the address: a password stays in
+    // ~/.pgpass or PGPASSWORD.
+    if (password)
         throw DbError(QCoreApplication::translate("TDM",
                                                   "Пароль в адресе базы данных не указывается: он берётся из "
                                                   "файла ~/.pgpass или переменной PGPASSWORD (%1)")
-                          .arg(url.toString(QUrl::RemovePassword)));
+                          .arg(a.shown()));
+    if (a.dbname.isEmpty())
+        throw notAnAddress();
+    return a;
+}
+
+QSqlDatabase openBook(const QString& uri, const QString& connectionName)
+{
+    const BookAddress address = ParseBookAddress(uri);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
     if (!db.isValid()) {
         QSqlDatabase::removeDatabase(connectionName);
         throw DbError(QCoreApplication::translate("TDM", "Драйвер PostgreSQL недоступен"));
     }
-    const QUrlQuery query(url);
-    db.setHostName(query.hasQueryItem(QStringLiteral("host")) ? query.queryItemValue(QStringLiteral("host"))
-                                                              : url.host());
-    if (url.port() > 0)
-        db.setPort(url.port());
-    else if (query.hasQueryItem(QStringLiteral("port")))
-        db.setPort(query.queryItemValue(QStringLiteral("port")).toInt());
-    db.setUserName(url.userName());
-    db.setDatabaseName(url.path().mid(1));
+    // Every parameter of the address, as psql and pg_dump take it: sslmode=require is kept, not dropped.
+    db.setHostName(address.host);
+    if (!address.port.isEmpty())
+        db.setPort(address.port.toInt());
+    db.setUserName(address.user);
+    db.setDatabaseName(address.dbname);
+    QStringList options;
+    for (const auto& [key, value] : address.options) {
+        QString quoted = value;
+        quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+        options << key + QStringLiteral("='") + quoted + u'\'';
+    }
+    db.setConnectOptions(options.join(u';'));
     if (!db.open()) {
         const QString why = db.lastError().text();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);
-        throw DbError(QCoreApplication::translate("TDM", "Не удалось открыть базу данных %1").arg(uri), why);
+        throw DbError(
+            QCoreApplication::translate("TDM", "Не удалось открыть базу данных %1").arg(address.shown()),
+            why);
     }
     // A row another writer holds is waited for as long as an SQLite book is, then given up.
     QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(kBusyWaitMs));

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
+#include <QString>
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -40,6 +44,19 @@ namespace PostgresSchema {
 
 // Whether the text names a PostgreSQL book: postgresql://user@host:port/dbname (or postgres://).
 bool isBookUri(const QString& text);
+// A book's address as the client library reads it (libpq's own parser): every parameter it carries.
+struct BookAddress {
+    QString host, port, user, dbname;
+    QList<QPair<QString, QString>> options; // sslmode, sslrootcert, connect_timeout, …
+    // The address to show: postgresql://user@host:port/dbname, never a password.
+    QString shown() const;
+    // The database name as a file name: no folder separators, no leading dots.
+    QString safeFileName() const;
+};
+// Parses the URI; throws DbError for one that is no book address, and for one that carries a password
+// (in the user part or as a parameter), never repeating the password.
+BookAddress ParseBookAddress(const QString& uri);
+
 // Opens the PostgreSQL book the URI names under the connection name. A password is never taken from the
 // URI's settings file: the client library's ~/.pgpass and PGPASSWORD apply. "host" may also come as a
 // query item naming a socket folder. Throws DbError.

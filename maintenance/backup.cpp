@@ -3,13 +3,13 @@
 #include "base/prompter.h"
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/pg_schema.h"
 #include "maintenance/paradox_import.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QUrl>
 
 #include <cerrno>
 #include <cstdio>
@@ -114,8 +114,13 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QStr
 
 QString PostgresDumpName(const QString& book)
 {
-    const QString name = QUrl(book).path().mid(1);
-    return (name.isEmpty() ? QStringLiteral("book") : name) + QStringLiteral(".dump");
+    // The database the address names, as the client library reads it, made a name of this folder alone.
+    QString name = QStringLiteral("book");
+    try {
+        name = PostgresSchema::ParseBookAddress(book).safeFileName();
+    } catch (const DbError&) {
+    }
+    return name + QStringLiteral(".dump");
 }
 
 std::optional<BackupReport> BackUpPostgresBook(const QString& book, const QString& dataFolder, QString* error)

@@ -208,9 +208,53 @@ TEST(PostgresBook, ALostConnectionIsSaidAsSuch)
         dm.ReadDocument(1);
         ADD_FAILURE() << "a dropped connection read";
     } catch (const DbError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Не удалось прочитать данные: нет связи с сервером базы данных."))
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Не удалось прочитать данные: нет связи с сервером базы данных."))
             << e.fullText().toStdString();
     }
     dm.connect(QString(), book);
     EXPECT_FALSE(dm.ReadDocument(1).has_value());
+}
+
+// The address as the client library reads it: every parameter used, a password anywhere refused unsaid.
+TEST(PostgresAddress, ReadWholeByTheClientLibrary)
+{
+    const PostgresSchema::BookAddress a = PostgresSchema::ParseBookAddress(QStringLiteral(
+        "postgresql://anna@db.office:5433/books?dbname=other&sslmode=require&connect_timeout=5"));
+    EXPECT_EQ(a.host, QStringLiteral("db.office"));
+    EXPECT_EQ(a.port, QStringLiteral("5433"));
+    EXPECT_EQ(a.user, QStringLiteral("anna"));
+    EXPECT_EQ(a.dbname, QStringLiteral("other")); // what pg_dump dumps is what the program opens
+    EXPECT_TRUE(a.options.contains(qMakePair(QStringLiteral("sslmode"), QStringLiteral("require"))));
+    EXPECT_EQ(a.shown(), QStringLiteral("postgresql://anna@db.office:5433/other"));
+    for (const char* withPassword :
+         {"postgresql://anna:s3cret@db/books", "postgresql://anna@db/books?password=s3cret",
+          "postgresql://db/books?sslmode=disable&password=s3cret"}) {
+        try {
+            PostgresSchema::ParseBookAddress(QString::fromLatin1(withPassword));
+            ADD_FAILURE() << withPassword;
+        } catch (const DbError& e) {
+            EXPECT_TRUE(
+                e.fullText().startsWith(QStringLiteral("Пароль в адресе базы данных не указывается")));
+            EXPECT_FALSE(e.fullText().contains(QStringLiteral("s3cret"))) << e.fullText().toStdString();
+        }
+    }
+    EXPECT_THROW(PostgresSchema::ParseBookAddress(QStringLiteral("postgresql://db/books?nonsense=1")),
+                 DbError);
+}
+
+TEST(PostgresBook, EveryParameterOfTheAddressReachesTheConnection)
+{
+    const QString book = NewPostgresBook(), other = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    TDM::createPostgresBook(other);
+    const QString otherName = PostgresSchema::ParseBookAddress(other).dbname;
+    TDM dm;
+    // The database a parameter names is the one opened (as pg_dump would dump it), and a parameter such as
+    // sslmode or application_name is passed on, not dropped.
+    dm.connect(QString(), book + QStringLiteral("&dbname=") + otherName +
+                              QStringLiteral("&application_name=docmar-office"));
+    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT current_database()")).toString(), otherName);
+    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT current_setting('application_name')")).toString(),
+              QStringLiteral("docmar-office"));
 }

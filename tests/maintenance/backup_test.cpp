@@ -208,3 +208,13 @@ TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
     EXPECT_TRUE(QFileInfo(dump).isFile()); // the older dump stays
     EXPECT_EQ(QDir(BackupFolder(home.dataFolder())).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
+
+TEST(Backup, TheDumpOfAServerBookIsNamedWithinTheBackupFolder)
+{
+    // The database the address names, as the client library reads it, and nothing that leaves the folder.
+    EXPECT_EQ(PostgresDumpName(QStringLiteral("postgresql://db/..%2F..%2F..%2Foutside")),
+              QStringLiteral("_.._.._outside.dump"));
+    EXPECT_EQ(PostgresDumpName(QStringLiteral("postgresql://db/books?dbname=other")),
+              QStringLiteral("other.dump"));
+    EXPECT_EQ(PostgresDumpName(QStringLiteral("postgresql://db/.hidden")), QStringLiteral("hidden.dump"));
+}
