@@ -206,6 +206,7 @@ void TDM::checkBook()
         const int version = scalar(db, QStringLiteral("SELECT docmar_schema_version()")).toInt();
         if (version > kSchemaVersion)
             throw DbError(newerBook(version));
+        checkColumns();
         // The same ordered steps as on SQLite, each whole or not at all, under the write turn so that two
         // programs never upgrade at once.
         for (int next = version + 1; next <= kSchemaVersion; ++next) {
@@ -221,6 +222,8 @@ void TDM::checkBook()
     const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
     if (version > kSchemaVersion)
         throw DbError(newerBook(version));
+    // A book the program cannot use is refused as it is: no upgrade step writes to it first.
+    checkColumns({QStringLiteral("FACTURES.FACT_NR"), QStringLiteral("FACTURES.FACT_DOPNO")});
     UpgradeFacturesTable();
     upgradeSchema();
     checkColumns();
@@ -303,13 +306,14 @@ void TDM::upgradeSchema()
     }
 }
 
-void TDM::checkColumns() const
+void TDM::checkColumns(const QStringList& addedByUpgrade) const
 {
     const QSqlDatabase db = database();
     for (const TableDef* t : Tables::all()) {
         const QSet<QString> present = columnsOf(db, QLatin1String(t->name));
         for (const ColumnDef& c : t->columns)
-            if (!present.contains(QString::fromLatin1(c.name).toUpper()))
+            if (!present.contains(QString::fromLatin1(c.name).toUpper()) &&
+                !addedByUpgrade.contains(QLatin1String(t->name) + u'.' + QLatin1String(c.name)))
                 throw DbError(QCoreApplication::translate(
                                   "TDM",
                                   "В таблице %1 базы данных нет столбца %2: база данных повреждена или "

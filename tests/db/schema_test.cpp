@@ -432,3 +432,39 @@ TEST(Schema, ListsAndWaybillLookupsAreServedByIndexes)
                 << table << "." << column << ": " << p.toStdString();
         }
 }
+
+// A book the program cannot use is refused as it was found: no upgrade step writes to it first.
+TEST(Connection, ABookRefusedAtOpeningIsLeftAsItWas)
+{
+    TestHome home;
+    TDM::createDatabase(home.dataFolder());
+    {
+        const QSqlDatabase raw =
+            openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+        const auto recreateWithout = [&raw](const TableDef& table, const QStringList& left) {
+            QStringList columns;
+            for (const ColumnDef& c : table.columns)
+                if (!left.contains(QLatin1String(c.name)))
+                    columns << QLatin1String(c.name);
+            execOrThrow(raw, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table.name)));
+            execOrThrow(
+                raw,
+                QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(table.name), columns.join(u',')));
+        };
+        recreateWithout(Tables::clients(), {QStringLiteral("INFO")});
+        recreateWithout(Tables::factures(), {QStringLiteral("FACT_NR"), QStringLiteral("FACT_DOPNO")});
+        execOrThrow(raw, QStringLiteral("PRAGMA user_version=0"));
+    }
+    closeConnection(QStringLiteral("raw"));
+    const QByteArray before = fileBytes(TDM::databaseFile(home.dataFolder()));
+
+    TDM dm;
+    try {
+        dm.connect(home.dataFolder());
+        ADD_FAILURE() << "opened";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("В таблице CLIENTS базы данных нет столбца INFO")))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(fileBytes(TDM::databaseFile(home.dataFolder())), before); // no FACT_NR, no index, version 0
+}
