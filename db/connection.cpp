@@ -4,6 +4,7 @@
 #include "base/text_case.h"
 #include "db/tables.h"
 
+#include <QAtomicInt>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -507,6 +508,24 @@ void backupDatabaseFile(const QString& source, const QString& target)
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK)
         throw fail(to);
+}
+
+QString integrityProblem(const QString& file)
+{
+    static QAtomicInt serial;
+    const QString name = QStringLiteral("docmar-check-%1").arg(serial.fetchAndAddRelaxed(1));
+    QString problem;
+    try {
+        const QSqlDatabase db = openSqliteFile(file, name, false);
+        QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA integrity_check(1)"));
+        const QString result = q.next() ? q.value(0).toString() : QStringLiteral("no result");
+        if (result != QLatin1String("ok"))
+            problem = result;
+    } catch (const DbError& e) {
+        problem = e.fullText();
+    }
+    closeConnection(name);
+    return problem;
 }
 
 bool isReadOnlyConnection(const QSqlDatabase& db)

@@ -79,6 +79,9 @@ bool isReadOnlyConnection(const QSqlDatabase& db);
 // anew and written without a journal: it is a private file until the caller puts it in place. Throws
 // DbError.
 void backupDatabaseFile(const QString& source, const QString& target);
+// The engine's integrity check of a database file, with DocMar's collation for the text indexes: empty
+// when the file is whole, else what the engine found first.
+QString integrityProblem(const QString& file);
 
 sqlite3* sqliteHandle(const QSqlDatabase& db);
 // The client library's connection under a PostgreSQL connection; nullptr for any other.

@@ -55,6 +55,11 @@ QString copyOne(const QString& source, const QString& target)
     if (isDatabaseFile(source)) {
         try {
             backupDatabaseFile(source, temp);
+            // A copy of a damaged book never takes the place of the last good copy.
+            if (const QString problem = integrityProblem(temp); !problem.isEmpty())
+                reason = QCoreApplication::translate("Backup", "база данных повреждена (%1); прежняя копия "
+                                                               "оставлена, проверьте базу данных")
+                             .arg(problem);
         } catch (const DbError& e) {
             reason = e.fullText();
         }

@@ -43,6 +43,10 @@
         <source>не удалось запустить pg_dump (пакет postgresql-client)</source>
         <translation>не вдалося запустити pg_dump (пакет postgresql-client)</translation>
     </message>
+    <message>
+        <source>база данных повреждена (%1); прежняя копия оставлена, проверьте базу данных</source>
+        <translation>база даних пошкоджена (%1); попередню копію залишено, перевірте базу даних</translation>
+    </message>
 </context>
 <context>
     <name>ClientExport</name>

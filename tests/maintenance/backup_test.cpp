@@ -218,3 +218,34 @@ TEST(Backup, TheDumpOfAServerBookIsNamedWithinTheBackupFolder)
               QStringLiteral("other.dump"));
     EXPECT_EQ(PostgresDumpName(QStringLiteral("postgresql://db/.hidden")), QStringLiteral("hidden.dump"));
 }
+
+TEST(Backup, ADamagedBookNeverReplacesTheLastGoodCopy)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {10, 50, 3});
+    const QString data = home.dataFolder();
+    ASSERT_TRUE(BackUpDatabaseFolder(data));
+    const QString copy = QDir(BackupFolder(data)).filePath(QStringLiteral("docmar.db"));
+    const QByteArray goodCopy = fileBytes(copy);
+    // One index page of the book overwritten with zeros: the book still opens, the engine's check fails.
+    const int page = scalar(dm->database(), QStringLiteral("PRAGMA page_size")).toInt();
+    const int root =
+        scalar(dm->database(), QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type='index' "
+                                              "AND tbl_name='FACTURES' LIMIT 1"))
+            .toInt();
+    dm->disconnect();
+    {
+        QFile book(TDM::databaseFile(data));
+        ASSERT_TRUE(book.open(QIODevice::ReadWrite));
+        book.seek(qint64(root - 1) * page);
+        book.write(QByteArray(page, '\0'));
+    }
+    const std::optional<BackupReport> report = BackUpDatabaseFolder(data);
+    ASSERT_TRUE(report);
+    ASSERT_EQ(report->failed.size(), 1);
+    EXPECT_TRUE(report->failed[0].startsWith(QStringLiteral("docmar.db: база данных повреждена")))
+        << report->failed[0].toStdString();
+    EXPECT_EQ(fileBytes(copy), goodCopy);
+    EXPECT_EQ(QDir(BackupFolder(data)).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
+}
