@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -24,6 +26,17 @@ bool isEngineSideFile(const QString& name)
         if (name.endsWith(QLatin1String(suffix)))
             return true;
     return false;
+}
+
+// A copy left half made by a backup whose process is gone (killed, or the machine stopped).
+bool isStalePart(const QString& name)
+{
+    static const QRegularExpression part(QStringLiteral("^\\..+\\.part-(\\d+)$"));
+    const QRegularExpressionMatch m = part.match(name);
+    if (!m.hasMatch())
+        return false;
+    const pid_t pid = pid_t(m.captured(1).toLongLong());
+    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 bool isDatabaseFile(const QString& path)
@@ -66,6 +79,9 @@ QString copyOne(const QString& source, const QString& target)
     } else if (!CopyDataFile(source, temp)) {
         reason = QCoreApplication::translate("Backup", "ошибка чтения или записи");
     }
+    // The copy is read by no more users than the book it copies, whatever the process's umask.
+    if (reason.isEmpty() && !QFile::setPermissions(temp, QFile::permissions(source)))
+        reason = QCoreApplication::translate("Backup", "не удалось задать права доступа к копии");
     return placeCopy(temp, target, reason);
 }
 
@@ -101,7 +117,7 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QStr
     }
     const QDir backup(backupFolder);
     for (const QString& name : backup.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (isEngineSideFile(name))
+        if (isEngineSideFile(name) || isStalePart(name))
             QFile::remove(backup.filePath(name));
     BackupReport report;
     const QDir data(dataFolder);

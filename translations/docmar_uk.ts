@@ -47,6 +47,10 @@
         <source>база данных повреждена (%1); прежняя копия оставлена, проверьте базу данных</source>
         <translation>база даних пошкоджена (%1); попередню копію залишено, перевірте базу даних</translation>
     </message>
+    <message>
+        <source>не удалось задать права доступа к копии</source>
+        <translation>не вдалося задати права доступу до копії</translation>
+    </message>
 </context>
 <context>
     <name>ClientExport</name>

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QSqlQuery>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -248,4 +250,26 @@ TEST(Backup, ADamagedBookNeverReplacesTheLastGoodCopy)
         << report->failed[0].toStdString();
     EXPECT_EQ(fileBytes(copy), goodCopy);
     EXPECT_EQ(QDir(BackupFolder(data)).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
+}
+
+TEST(Backup, ACopyIsAsPrivateAsTheBookAndHalfMadeCopiesGo)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QString data = home.dataFolder();
+    const QString book = TDM::databaseFile(data);
+    ASSERT_TRUE(QFile::setPermissions(book, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(QDir().mkpath(BackupFolder(data)));
+    // Left by a backup killed long ago (no process has that number).
+    const QString stale = QDir(BackupFolder(data)).filePath(QStringLiteral(".docmar.db.part-4194303"));
+    writeFileBytes(stale, "half");
+    const mode_t before = ::umask(022);
+    const std::optional<BackupReport> report = BackUpDatabaseFolder(data);
+    ::umask(before);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(report->failed.isEmpty());
+    EXPECT_EQ(QFile::permissions(QDir(BackupFolder(data)).filePath(QStringLiteral("docmar.db"))),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser);
+    EXPECT_FALSE(QFile::exists(stale));
 }
