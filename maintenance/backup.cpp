@@ -187,16 +187,24 @@ std::optional<BackupReport> MaintenanceController::backUp(const QString& dataFol
 
 void MaintenanceController::reportBackup(const QString& dataFolder, const BackupReport& report)
 {
-    const QString done =
-        QCoreApplication::translate("Backup",
-                                    "Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
-            .arg(QDir::toNativeSeparators(BackupFolder(dataFolder)))
-            .arg(report.copied);
-    if (report.failed.isEmpty())
-        m_prompter.inform(done);
-    else
-        m_prompter.error(done + u'\n' + QCoreApplication::translate("Backup", "Не удалось скопировать:") +
-                         u'\n' + report.failed.join(u'\n'));
+    const QString folder = QDir::toNativeSeparators(BackupFolder(dataFolder));
+    if (report.failed.isEmpty()) {
+        m_prompter.inform(
+            QCoreApplication::translate(
+                "Backup", "Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
+                .arg(folder)
+                .arg(report.copied));
+        return;
+    }
+    // A backup that missed a file is not said to be made.
+    m_prompter.error(QCoreApplication::translate(
+                         "Backup",
+                         "Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов "
+                         "%2.")
+                         .arg(folder)
+                         .arg(report.copied) +
+                     u'\n' + QCoreApplication::translate("Backup", "Не удалось скопировать:") + u'\n' +
+                     report.failed.join(u'\n'));
 }
 
 bool MaintenanceController::confirmClearing()

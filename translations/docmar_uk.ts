@@ -51,6 +51,10 @@
         <source>не удалось задать права доступа к копии</source>
         <translation>не вдалося задати права доступу до копії</translation>
     </message>
+    <message>
+        <source>Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов %2.</source>
+        <translation>Резервну копію бази даних у папці %1 зроблено не повністю: скопійовано файлів %2.</translation>
+    </message>
 </context>
 <context>
     <name>ClientExport</name>

@@ -93,8 +93,12 @@ TEST(Backup, ABackupFolderThatCannotBeMadeIsSaidAndAFailedFileNamed)
         EXPECT_TRUE(report->failed.first().startsWith(QStringLiteral("locked.txt: ")));
     }
     maintenance.reportBackup(data, *report);
+    // A backup that missed a file is not said to be made.
     EXPECT_TRUE(prompter.texts().last().startsWith(
-        QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
+        (report->failed.isEmpty()
+             ? QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
+             : QStringLiteral(
+                   "Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов %2."))
             .arg(QDir::toNativeSeparators(BackupFolder(data)))
             .arg(report->copied)));
 }
