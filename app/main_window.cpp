@@ -783,10 +783,11 @@ void TBuhForm::BitBtn6Click()
 {
     settleOwnerEdits();
     showProgressPanel(tr("Создание резервной копии базы ..."));
-    // The folder in use is the one backed up, wherever PATH puts it.
+    // The folder in use is the one backed up, wherever PATH puts it, and the server book in use is dumped:
+    // its address is taken before the disconnection forgets it.
+    const QString book = m_dm.isConnected() && m_dm.isPostgres() ? m_dm.book() : QString();
     m_dm.disconnect();
-    const std::optional<BackupReport> report =
-        m_maintenance.backUp(m_settings.path, m_dm.isPostgres() ? m_dm.book() : QString());
+    const std::optional<BackupReport> report = m_maintenance.backUp(m_settings.path, book);
     QDir::setCurrent(m_programFolder);
     LoadAndShowOwner();
     clientRegister().reload();

@@ -6,6 +6,7 @@
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
 #include "documents/new_fact_form.h"
+#include "maintenance/backup.h"
 #include "print/invoice_form.h"
 #include "report/date_field.h"
 #include "report/db_grid.h"
@@ -1899,5 +1900,28 @@ TEST(MainWindowOnPostgres, TheListsTakeAnotherWorkplacesDocuments)
     invoices->cancel();
     EXPECT_EQ(waitForRows(before + 2), before + 2);
     prompter.queueAnswer(true);
+    window.close();
+}
+
+// The owner tab's backup of a server book dumps the book, as the command line does.
+TEST(MainWindowOnPostgres, TheDesktopBackupDumpsTheServerBook)
+{
+    TestHome home;
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    TDM::createPostgresBook(book);
+    ScriptedPrompter prompter;
+    TBuhForm window(home.path(), &prompter);
+    window.useBookOfThisRun(book);
+    window.show();
+    QApplication::processEvents();
+    prompter.clear();
+    child<QPushButton>(&window, "BitBtn6")->click();
+    const QString dump =
+        QDir(BackupFolder(window.programSettings().path)).filePath(PostgresDumpName(book));
+    EXPECT_TRUE(QFileInfo(dump).size() > 0) << prompter.texts().join(u'\n').toStdString();
+    ASSERT_FALSE(prompter.texts().isEmpty());
+    EXPECT_TRUE(prompter.texts().last().endsWith(QStringLiteral("Скопировано файлов: 1.")))
+        << prompter.texts().last().toStdString();
     window.close();
 }
