@@ -68,7 +68,8 @@ const char* const kUsage = R"(Usage:
          [--sort INDEX] [-o FILE]                      appends the client list to the file
   docmar [--home DIR] backup                           the database folder into its BackUp folder
   docmar [--home DIR] clear-documents --yes            empties the document tables
-  docmar [--home DIR] import-paradox FOLDER            the seven Paradox tables into an empty book
+  docmar [--home DIR] import-paradox FOLDER [--codepage N]
+                                                       the seven Paradox tables into an empty book
   docmar [--home DIR] copy-book (--to URI | --from URI) the book to or from an empty PostgreSQL book
   docmar --version
 )";
@@ -167,6 +168,9 @@ void addOptions(QCommandLineParser& parser)
          QStringLiteral("TEXT")},
         {QStringLiteral("sort"), QStringLiteral("The client list's order: an index name (FIRMA)."),
          QStringLiteral("INDEX")},
+        {QStringLiteral("codepage"),
+         QStringLiteral("import-paradox: the tables' text is in this code page (866, 1251)."),
+         QStringLiteral("N")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("The file to write."),
          QStringLiteral("FILE")},
@@ -517,8 +521,7 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     qlonglong number = 0;
     QDate date = QDate::currentDate();
     QDate proxyDate = date;
-    if (!intOption(parser, QStringLiteral("number"), 1,
-                   std::numeric_limits<int>::max(), &number) ||
+    if (!intOption(parser, QStringLiteral("number"), 1, std::numeric_limits<int>::max(), &number) ||
         !dateOption(parser, QStringLiteral("date"), &date) ||
         !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))
         return ExitUsage;
@@ -703,15 +706,20 @@ int importParadox(const QCommandLineParser& parser, const Invocation& inv, Promp
         printErr(QStringLiteral("import-paradox: the FOLDER of the Paradox tables is expected"));
         return ExitUsage;
     }
+    qlonglong codePage = 0;
+    if (!intOption(parser, QStringLiteral("codepage"), 1, 65535, &codePage))
+        return ExitUsage;
     return onNewOrExistingBook(inv, prompter, [&](TDM& dm) {
         const bool terminal = isatty(fileno(stderr));
         QElapsedTimer timer;
         timer.start();
-        const ParadoxImportOutcome outcome =
-            ImportParadoxBook(dm, args[1], [terminal](const QString& table, int done, int total) {
+        const ParadoxImportOutcome outcome = ImportParadoxBook(
+            dm, args[1],
+            [terminal](const QString& table, int done, int total) {
                 showProgress(terminal, table, done, total);
                 return true;
-            });
+            },
+            int(codePage));
         if (outcome.result != ParadoxImportOutcome::Done) {
             printErr(outcome.error);
             return ExitFailed;

@@ -35,11 +35,25 @@ void collectError(pxdoc_t*, int type, const char* message, void* data)
         *error = QString::fromLocal8Bit(message);
 }
 
+// How many letters of the Russian and Ukrainian alphabets the bytes make in the code page: text in the
+// right one is mostly letters, in the wrong one mostly signs and box drawing.
+int cyrillicLetters(const QByteArray& bytes, const char* codePage)
+{
+    const QString text = QStringDecoder(codePage).decode(bytes);
+    int letters = 0;
+    for (QChar c : text)
+        if ((c >= u'А' && c <= u'я') || QStringView(u"ЁёЄєІіЇїҐґ").contains(c))
+            ++letters;
+    return letters;
+}
+
 QStringDecoder decoderFor(int codePage)
 {
     if (codePage > 0 && codePage != 1251) {
-        QStringDecoder named(
-            codePage == 866 ? "IBM866" : QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
+        QStringDecoder named(codePage == 866 ? "IBM866"
+                             : codePage == 65001
+                                 ? "UTF-8"
+                                 : QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
         if (named.isValid())
             return named;
     }
@@ -59,7 +73,7 @@ public:
             std::fclose(m_stream);
     }
     // False with *error naming the problem.
-    bool open(const QString& path, QString* error)
+    bool open(const QString& path, QString* error, int codePage = 0)
     {
         // The library follows what the header says; what it says is checked first, on the file's bytes.
         QFile file(path);
@@ -110,10 +124,21 @@ public:
         }
 
         m_record.resize(h.px_recordsize);
-        m_decoder = decoderFor(h.px_doscodepage);
+        // The code page asked for; else the file's own; else, for a table that names none (Paradox 3.5),
+        // the one its text reads as letters in.
+        m_codePage = codePage > 0 ? codePage : h.px_doscodepage;
+        if (m_codePage <= 0) {
+            m_codePage = guessCodePage();
+            m_guessed = true;
+        }
+        m_decoder = decoderFor(m_codePage);
         return true;
     }
     int records() const { return m_doc->px_head->px_numrecords; }
+    int codePage() const { return m_codePage; }
+    bool codePageGuessed() const { return m_guessed; }
+    // Whether the last text read held bytes its code page has no character for.
+    bool lastTextLost() const { return m_lost; }
     int headerRecords() const { return m_headerRecords; }
     int fieldCount() const { return m_doc->px_head->px_numfields; }
     QString fieldName(int i) const { return QString::fromLatin1(m_doc->px_head->px_fields[i].px_fname); }
@@ -149,7 +174,9 @@ public:
     {
         const char* p = m_record.constData() + m_offsets[std::size_t(i)];
         const int length = int(qstrnlen(p, uint(m_doc->px_head->px_fields[i].px_flen)));
-        return m_decoder.decode(QByteArrayView(p, length));
+        const QString text = m_decoder.decode(QByteArrayView(p, length));
+        m_lost = text.contains(QChar::ReplacementCharacter);
+        return text;
     }
     qint64 integer(int i)
     {
@@ -181,7 +208,27 @@ public:
     }
 
 private:
+    // CP866 or Windows-1251, whichever the text of the first records makes more letters in.
+    int guessCodePage()
+    {
+        QByteArray sample;
+        QString ignored;
+        for (int r = 0; r < records() && r < 500 && sample.size() < 65536; ++r) {
+            if (!read(r, &ignored))
+                break;
+            for (int i = 0; i < fieldCount(); ++i)
+                if (fieldType(i) == pxfAlpha) {
+                    const char* p = m_record.constData() + m_offsets[std::size_t(i)];
+                    sample.append(p, qsizetype(qstrnlen(p, uint(m_doc->px_head->px_fields[i].px_flen))));
+                }
+        }
+        return cyrillicLetters(sample, "IBM866") > cyrillicLetters(sample, "windows-1251") ? 866 : 1251;
+    }
+
     QByteArray m_bytes; // the file, with the header's record count the blocks' own
+    int m_codePage = 0;
+    bool m_guessed = false;
+    bool m_lost = false;
     std::FILE* m_stream = nullptr;
     pxdoc_t* m_doc = nullptr;
     int m_headerRecords = 0;
@@ -226,12 +273,12 @@ struct Source {
 };
 
 // Opens a table and matches its fields to the columns; false with *error naming the file.
-bool prepare(Source& s, ParadoxTableReport& report, QString* error)
+bool prepare(Source& s, ParadoxTableReport& report, int codePage, QString* error)
 {
     const QString name = QFileInfo(s.path).fileName();
     s.px = std::make_unique<ParadoxTable>();
     QString problem;
-    if (!s.px->open(s.path, &problem)) {
+    if (!s.px->open(s.path, &problem, codePage)) {
         *error = QCoreApplication::translate("ParadoxImport", "Файл %1: %2.").arg(name, problem);
         return false;
     }
@@ -258,6 +305,8 @@ bool prepare(Source& s, ParadoxTableReport& report, QString* error)
         s.fields.push_back(field);
     }
     report.headerRecords = s.px->headerRecords();
+    report.codePage = s.px->codePage();
+    report.codePageGuessed = s.px->codePageGuessed();
     for (int i = 0; i < s.px->fieldCount(); ++i)
         if (!s.table->column(s.px->fieldName(i)))
             report.ignoredColumns << s.px->fieldName(i);
@@ -265,15 +314,18 @@ bool prepare(Source& s, ParadoxTableReport& report, QString* error)
     return true;
 }
 
-QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* badDate)
+QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* badDate, bool* lost)
 {
     const bool empty = field < 0 || px.isEmpty(field);
     switch (column.type) {
     case ColumnType::Text: {
         if (empty)
             return QString();
-        if (px.fieldType(field) == pxfAlpha)
-            return px.text(field);
+        if (px.fieldType(field) == pxfAlpha) {
+            QString text = px.text(field);
+            *lost = px.lastTextLost();
+            return text;
+        }
         const double v = px.real(field);
         return v == std::trunc(v) && std::fabs(v) < 1e15 ? QString::number(qint64(v))
                                                          : QString::number(v, 'g', 15);
@@ -331,14 +383,15 @@ void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, 
         values.clear();
         for (std::size_t c = 0; c < s.table->columns.size(); ++c) {
             const ColumnDef& column = s.table->columns[c];
-            bool badDate = false;
-            const QVariant v = valueOf(*s.px, s.fields[c], column, &badDate);
+            bool badDate = false, lost = false;
+            const QVariant v = valueOf(*s.px, s.fields[c], column, &badDate, &lost);
             if (badDate)
                 *badDates << QCoreApplication::translate("ParadoxImport", "%1, строка %2, %3")
                                  .arg(report.table)
                                  .arg(r + 1)
                                  .arg(QLatin1String(column.name));
-            if (column.type == ColumnType::Text && v.toString().size() > column.size)
+            // A text cut to its column, or one with letters its code page has no character for.
+            if (lost || (column.type == ColumnType::Text && v.toString().size() > column.size))
                 ++report.valuesCut;
             values << v;
         }
@@ -361,7 +414,8 @@ void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, 
 
 } // namespace
 
-ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress)
+ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress,
+                                       int codePage)
 {
     ParadoxImportOutcome outcome;
     const auto refuse = [&outcome](const QString& why) {
@@ -403,7 +457,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
         ParadoxTableReport report;
         report.table = QLatin1String(s->table->name);
         QString error;
-        if (!prepare(*s, report, &error))
+        if (!prepare(*s, report, codePage, &error))
             return refuse(error);
         // An optional table none of whose columns is the program's would come in as rows of zeros.
         if (s->optional && std::all_of(s->fields.begin(), s->fields.end(), [](int f) { return f < 0; })) {
@@ -478,6 +532,12 @@ QStringList ImportSummary(const ParadoxImportReport& report)
                      .arg(t.rowsRead)
                      .arg(t.rowsWritten)
                      .arg(t.valuesCut);
+        if (t.codePageGuessed)
+            lines << QCoreApplication::translate(
+                         "ParadoxImport", "  кодировка в файле не указана, текст прочитан в кодировке %1 "
+                                          "(по его буквам)")
+                         .arg(t.codePage == 866 ? QStringLiteral("CP866 (DOS)")
+                                                : QStringLiteral("Windows-1251"));
         if (t.headerRecords != t.rowsRead)
             lines << QCoreApplication::translate("ParadoxImport",
                                                  "  в заголовке файла записей %1, в его блоках %2: "
@@ -490,7 +550,8 @@ QStringList ImportSummary(const ParadoxImportReport& report)
     }
     for (const QString& table : report.skippedTables)
         lines << QCoreApplication::translate(
-                     "ParadoxImport", "В таблице %1 нет ни одного столбца, который хранит программа: она пропущена.")
+                     "ParadoxImport",
+                     "В таблице %1 нет ни одного столбца, который хранит программа: она пропущена.")
                      .arg(table);
     for (const QString& table : report.missingTables)
         lines

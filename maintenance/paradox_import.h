@@ -14,9 +14,11 @@ struct ParadoxTableReport {
     QString file;  // the file read; empty when an optional table was not there
     int rowsRead = 0;
     int rowsWritten = 0;
-    int valuesCut = 0;          // texts longer than their column, cut to it
-    int headerRecords = 0;      // the records the file's header claims; the blocks' own count is read
-    QStringList ignoredColumns; // columns of the file the program does not keep
+    int valuesCut = 0;            // texts longer than their column, cut to it
+    int headerRecords = 0;        // the records the file's header claims; the blocks' own count is read
+    int codePage = 0;             // the code page the text was read in
+    bool codePageGuessed = false; // the file named none: told from its letters
+    QStringList ignoredColumns;   // columns of the file the program does not keep
 };
 
 struct ParadoxImportReport {
@@ -38,10 +40,13 @@ struct ParadoxImportOutcome {
 // Brings a book kept as Paradox tables (Clients.DB, Factures.DB, Nakladn1.DB, Nakladn2.DB, PRODUCTS.DB,
 // and Acts.DB and Plateg.Db when they are there) from the folder into the database, whole or not at all:
 // one transaction, into a database that holds no clients but the owner, no documents and no goods.
-// Names match without regard to letter case; text is decoded from the table's code page (Windows-1251
-// when it names none) and cut to the columns; empty values are stored as the program reads them. A table
-// that cannot be read, or lacks a column, refuses the import naming the file, and nothing is written.
-ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress = {});
+// Names match without regard to letter case; text is decoded from the table's code page (when it names
+// none, CP866 or Windows-1251, whichever its text reads as letters in) and cut to the columns; empty values
+// are stored as the program reads them. A table that cannot be read, or lacks a column, refuses the import
+// naming the file, and nothing is written. A code page given (866, 1251, …) is used for every table's text
+// instead of the files' own.
+ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const ImportProgress& progress = {},
+                                       int codePage = 0);
 
 // Reads one Paradox table as the import reads it, every field of every record, and writes nothing: the
 // records read, or -1 with *error naming the problem. For a file of unknown origin (the fuzz target).

@@ -699,6 +699,10 @@
         <source>записи блока %1 лежат за концом файла (файл обрезан)</source>
         <translation>записи блоку %1 лежать за кінцем файлу (файл обрізано)</translation>
     </message>
+    <message>
+        <source>  кодировка в файле не указана, текст прочитан в кодировке %1 (по его буквам)</source>
+        <translation>  кодування у файлі не вказано, текст прочитано в кодуванні %1 (за його літерами)</translation>
+    </message>
 </context>
 <context>
     <name>PreviewWindow</name>

@@ -576,6 +576,7 @@ TEST(CommandLine, ImportParadoxBringsABookAndSaysWhatItDid)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("В базе данных уже есть клиенты"))) << r.err.toStdString();
     EXPECT_EQ(runDocmar({"--home", home.path(), "import-paradox"}).exitCode, 2);
+    EXPECT_EQ(runDocmar({"--home", home.path(), "import-paradox", folder, "--codepage", "DOS"}).exitCode, 2);
     r = runDocmar({"--home", home.path(), "import-paradox", home.file(QStringLiteral("none"))});
     EXPECT_EQ(r.exitCode, 1);
 }

@@ -363,3 +363,30 @@ TEST_F(ParadoxImportTest, APaymentsTableOfNoKnownColumnIsSkippedAndSaid)
                     .contains(QStringLiteral("В таблице Plateg.Db нет ни одного столбца, который хранит "
                                              "программа: она пропущена.")));
 }
+
+TEST_F(ParadoxImportTest, TextOfNoNamedCodePageIsReadInTheOneItsLettersSay)
+{
+    writeBook();
+    // Paradox 3.5 kept DOS text (CP866: Russian letters) and named no code page (the word at 0x6A).
+    ASSERT_TRUE(WriteParadoxTable(file("PRODUCTS.DB"), ParadoxFieldsOf(Tables::products()),
+                                  {{1, "Щётка для пола", 3.0}, {2, "Грунтовка", 4.0}}, 866));
+    patchWord(file("PRODUCTS.DB"), 0x6A, 0);
+    ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    EXPECT_EQ(rowOf(*dm, Tables::products(), "1")[1], QStringLiteral("Щётка для пола"));
+    EXPECT_TRUE(ImportSummary(outcome.report)
+                    .contains(QStringLiteral("  кодировка в файле не указана, текст прочитан в кодировке "
+                                             "CP866 (DOS) (по его буквам)")))
+        << ImportSummary(outcome.report).join(u'\n').toStdString();
+}
+
+TEST_F(ParadoxImportTest, TextACodePageCannotReadIsCountedAsCut)
+{
+    writeBook();
+    write("PRODUCTS.DB", Tables::products(), {{1, "Цвях", 1.0}, {2, "Nail", 2.0}});
+    // Windows-1251 bytes read as UTF-8: the Cyrillic name is no text in it, the Latin one is.
+    const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book, {}, 65001);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.report.tables[1].table, QStringLiteral("PRODUCTS"));
+    EXPECT_EQ(outcome.report.tables[1].valuesCut, 1);
+}
