@@ -50,10 +50,12 @@ int cyrillicLetters(const QByteArray& bytes, const char* codePage)
 QStringDecoder decoderFor(int codePage)
 {
     if (codePage > 0 && codePage != 1251) {
+        // Each value on its own: a sequence cut at a value's end is not carried into the next one.
         QStringDecoder named(codePage == 866 ? "IBM866"
                              : codePage == 65001
                                  ? "UTF-8"
-                                 : QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
+                                 : QStringLiteral("windows-%1").arg(codePage).toLatin1().constData(),
+                             QStringConverter::Flag::Stateless);
         if (named.isValid())
             return named;
     }
