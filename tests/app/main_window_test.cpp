@@ -1847,22 +1847,42 @@ TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
 
 // On a PostgreSQL book the caption names it, and an invoice another workplace stores shows in the list
 // within a moment, the list staying on its row; a cell being typed into is left alone until it is done.
-TEST(MainWindowOnPostgres, TheListsTakeAnotherWorkplacesDocuments)
+namespace {
+
+// A new book on the tests' PostgreSQL server, made and filled with the demo data asked for; empty when
+// there is no server.
+QString NewFilledPostgresBook(const DemoOptions& demo)
 {
-    TestHome home;
     const QString book = NewPostgresBook();
-    ASSERT_FALSE(book.isEmpty());
+    if (book.isEmpty())
+        return book;
     TDM::createPostgresBook(book);
-    {
+    if (demo.clients > 0) {
         TDM dm;
         dm.connect(QString(), book);
-        FillDemoData(dm, {5, 40, 3});
+        FillDemoData(dm, demo);
     }
-    ScriptedPrompter prompter;
-    TBuhForm window(home.path(), &prompter);
+    return book;
+}
+
+// The main window on the book for this run, shown.
+void ShowOnBook(TBuhForm& window, const QString& book)
+{
     window.useBookOfThisRun(book);
     window.show();
     QApplication::processEvents();
+}
+
+} // namespace
+
+TEST(MainWindowOnPostgres, TheListsTakeAnotherWorkplacesDocuments)
+{
+    TestHome home;
+    const QString book = NewFilledPostgresBook({5, 40, 3});
+    ASSERT_FALSE(book.isEmpty());
+    ScriptedPrompter prompter;
+    TBuhForm window(home.path(), &prompter);
+    ShowOnBook(window, book);
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(": ") + book))
         << window.windowTitle().toStdString();
     auto* invoices = child<DBGrid>(&window, "DBGrid3");
@@ -1907,14 +1927,11 @@ TEST(MainWindowOnPostgres, TheListsTakeAnotherWorkplacesDocuments)
 TEST(MainWindowOnPostgres, TheDesktopBackupDumpsTheServerBook)
 {
     TestHome home;
-    const QString book = NewPostgresBook();
+    const QString book = NewFilledPostgresBook({0, 0, 0});
     ASSERT_FALSE(book.isEmpty());
-    TDM::createPostgresBook(book);
     ScriptedPrompter prompter;
     TBuhForm window(home.path(), &prompter);
-    window.useBookOfThisRun(book);
-    window.show();
-    QApplication::processEvents();
+    ShowOnBook(window, book);
     prompter.clear();
     child<QPushButton>(&window, "BitBtn6")->click();
     const QString dump =
@@ -1923,5 +1940,6 @@ TEST(MainWindowOnPostgres, TheDesktopBackupDumpsTheServerBook)
     ASSERT_FALSE(prompter.texts().isEmpty());
     EXPECT_TRUE(prompter.texts().last().endsWith(QStringLiteral("Скопировано файлов: 1.")))
         << prompter.texts().last().toStdString();
+    prompter.queueAnswer(true);
     window.close();
 }
