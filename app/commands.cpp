@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "base/version.h"
+#include "base/whole_file.h"
 #include "clients/client_export.h"
 #include "clients/client_register.h"
 #include "db/data_module.h"
@@ -40,7 +41,8 @@ const QStringList kCommands = {
     QStringLiteral("init-db"),         QStringLiteral("words"),          QStringLiteral("demo"),
     QStringLiteral("print"),           QStringLiteral("find"),           QStringLiteral("issue"),
     QStringLiteral("register"),        QStringLiteral("export-clients"), QStringLiteral("backup"),
-    QStringLiteral("clear-documents"), QStringLiteral("import-paradox"), QStringLiteral("copy-book")};
+    QStringLiteral("clear-documents"), QStringLiteral("import-paradox"), QStringLiteral("copy-book"),
+    QStringLiteral("restore")};
 
 void printErr(const QString& text)
 {
@@ -67,6 +69,9 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
          [--sort INDEX] [-o FILE]                      appends the client list to the file
   docmar [--home DIR] backup                           the database folder into its BackUp folder
+                                                       (dated copies of the book, the last ten kept)
+  docmar [--home DIR] restore [FILE]                   a copy (the newest when none is named) in place
+                                                       of the book, which is kept as a copy first
   docmar [--home DIR] clear-documents --yes            empties the document tables
   docmar [--home DIR] import-paradox FOLDER [--codepage N]
                                                        the seven Paradox tables into an empty book
@@ -208,6 +213,7 @@ Settings loadSettings(const Invocation& inv, Prompter& prompter)
         prompter.error(error);
     if (inv.book)
         settings.book = *inv.book;
+    KeepFromOutput(settings.backupFolder);
     return settings;
 }
 
@@ -667,11 +673,38 @@ int backup(const Invocation& inv, Prompter& prompter)
         return ExitFailed;
     }
     MaintenanceController maintenance(prompter);
-    const std::optional<BackupReport> report = maintenance.backUp(settings.path, settings.book);
+    const BookPlace place = BookPlace::of(settings);
+    const std::optional<BackupReport> report = maintenance.backUp(place);
     if (!report)
         return ExitFailed;
-    maintenance.reportBackup(settings.path, *report);
+    maintenance.reportBackup(place, *report);
     return report->failed.isEmpty() ? ExitDone : ExitFailed;
+}
+
+// A copy back in place of the book: the one named (a path, or a name in the backup folder), else the
+// newest.
+int restore(const QStringList& positional, const Invocation& inv, Prompter& prompter)
+{
+    if (!ensureProgramFolder(inv.programFolder))
+        return ExitFailed;
+    const BookPlace place = BookPlace::of(loadSettings(inv, prompter));
+    const QString bookName = place.book.isEmpty() ? QFileInfo(TDM::databaseFile(place.dataFolder)).fileName()
+                                                  : PostgresDumpName(place.book);
+    QString copy;
+    if (positional.size() > 1) {
+        copy = positional[1];
+        if (!QFileInfo::exists(copy) && QFileInfo(copy).fileName() == copy)
+            copy = QDir(place.copies()).filePath(copy);
+    } else {
+        copy = NewestCopy(place.copies(), bookName);
+        if (copy.isEmpty()) {
+            printErr(QCoreApplication::translate("Commands", "В папке %1 нет резервной копии %2.")
+                         .arg(QDir::toNativeSeparators(place.copies()), bookName));
+            return ExitFailed;
+        }
+    }
+    MaintenanceController maintenance(prompter);
+    return maintenance.restore(place, QFileInfo(copy).absoluteFilePath()) ? ExitDone : ExitFailed;
 }
 
 // Empties the document tables; the question of the button is answered by --yes only.
@@ -842,7 +875,8 @@ int RunCommand(const Invocation& inv)
     const QStringList positional = positionalArguments(parser);
     const QStringList withArguments = {QStringLiteral("words"),    QStringLiteral("print"),
                                        QStringLiteral("find"),     QStringLiteral("issue"),
-                                       QStringLiteral("register"), QStringLiteral("import-paradox")};
+                                       QStringLiteral("register"), QStringLiteral("import-paradox"),
+                                       QStringLiteral("restore")};
     if (!withArguments.contains(inv.command) && positional.size() > 1) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
         return ExitUsage;
@@ -865,6 +899,13 @@ int RunCommand(const Invocation& inv)
         return exportClients(parser, inv, prompter);
     if (inv.command == QLatin1String("backup"))
         return backup(inv, prompter);
+    if (inv.command == QLatin1String("restore")) {
+        if (positional.size() > 2) {
+            printErr(QStringLiteral("restore: unexpected argument \"%1\"").arg(positional[2]));
+            return ExitUsage;
+        }
+        return restore(positional, inv, prompter);
+    }
     if (inv.command == QLatin1String("clear-documents"))
         return clearDocuments(parser, inv, prompter);
     if (inv.command == QLatin1String("import-paradox"))

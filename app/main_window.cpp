@@ -4,6 +4,7 @@
 #include "app/setup_form.h"
 #include "app/toolkit_language.h"
 #include "base/version.h"
+#include "base/whole_file.h"
 #include "clients/names_form.h"
 #include "clients/save_form.h"
 #include "documents/goods_list_form.h"
@@ -113,7 +114,8 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     setupClientPanel();
     // The owner tab's buttons come first in the input order, then the edits line by line.
     QWidget* previous = ui->BitBtn8;
-    setTabOrder(ui->BitBtn6, ui->BitBtn7);
+    setTabOrder(ui->BitBtn6, ui->RestoreButton);
+    setTabOrder(ui->RestoreButton, ui->BitBtn7);
     setTabOrder(ui->BitBtn7, ui->BitBtn1);
     setTabOrder(ui->BitBtn1, ui->BitBtn8);
     for (const OwnerEdit& e : kOwnerEdits) {
@@ -133,6 +135,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     });
     connect(ui->BitBtn6, &QPushButton::clicked, this, &TBuhForm::BitBtn6Click);
     connect(ui->BitBtn7, &QPushButton::clicked, this, &TBuhForm::BitBtn7Click);
+    connect(ui->RestoreButton, &QPushButton::clicked, this, &TBuhForm::RestoreClick);
     connect(ui->PC1, &QTabWidget::currentChanged, this, &TBuhForm::PC1Change);
     // The bottom tabs by keyboard, from anywhere in the window.
     const auto stepTabs = [this](int step) {
@@ -336,6 +339,7 @@ void TBuhForm::StartUpSequence()
     QString error;
     if (!ReadSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
+    KeepFromOutput(m_settings.backupFolder);
     applyInterfaceLanguage();
     if (OpenDatabase())
         LoadAndShowOwner();
@@ -785,9 +789,10 @@ void TBuhForm::BitBtn6Click()
     showProgressPanel(tr("Создание резервной копии базы ..."));
     // The folder in use is the one backed up, wherever PATH puts it, and the server book in use is dumped:
     // its address is taken before the disconnection forgets it.
-    const QString book = m_dm.isConnected() && m_dm.isPostgres() ? m_dm.book() : QString();
+    const BookPlace place{m_settings.path, m_dm.isConnected() && m_dm.isPostgres() ? m_dm.book() : QString(),
+                          m_settings.backupFolder};
     m_dm.disconnect();
-    const std::optional<BackupReport> report = m_maintenance.backUp(m_settings.path, book);
+    const std::optional<BackupReport> report = m_maintenance.backUp(place);
     QDir::setCurrent(m_programFolder);
     LoadAndShowOwner();
     clientRegister().reload();
@@ -795,7 +800,35 @@ void TBuhForm::BitBtn6Click()
     RefreshClientDocuments();
     ui->Panel13->hide();
     if (report)
-        m_maintenance.reportBackup(m_settings.path, *report);
+        m_maintenance.reportBackup(place, *report);
+}
+
+void TBuhForm::RestoreClick()
+{
+    settleOwnerEdits();
+    // The book this run works on, open or not: a book that no longer opens is what a restore is for.
+    const BookPlace place{m_settings.path, bookInUse(), m_settings.backupFolder};
+    QFileDialog dialog(this, tr("Резервная копия базы данных"), place.copies(),
+                       place.book.isEmpty() ? tr("Копии базы данных (*.db)")
+                                            : tr("Копии базы данных (*.dump)"));
+    dialog.setObjectName(QStringLiteral("RestoreCopyDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QString newest = NewestCopy(
+        place.copies(), place.book.isEmpty() ? QFileInfo(TDM::databaseFile(place.dataFolder)).fileName()
+                                             : PostgresDumpName(place.book));
+    if (!newest.isEmpty())
+        dialog.selectFile(newest);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString copy = dialog.selectedFiles().first();
+    if (!m_maintenance.confirmRestore(copy))
+        return;
+    showProgressPanel(tr("Восстановление базы данных из копии ..."));
+    m_dm.disconnect();
+    m_maintenance.restore(place, copy);
+    ui->Panel13->hide();
+    StartUpSequence();
 }
 
 void TBuhForm::BitBtn7Click()

@@ -128,6 +128,7 @@ private:
     void importParadoxBook(const QString& folder);
     void BitBtn6Click(); // the backup
     void BitBtn7Click(); // the clearing
+    void RestoreClick(); // a backup copy in place of the book
     void showProgressPanel(const QString& caption);
     void forgetDatabase();
     bool createDatabaseOnOffer();

@@ -132,6 +132,7 @@ const QString kPathKey = QStringLiteral("PATH");
 const QString kLanguageKey = QStringLiteral("LANGUAGE");
 const QString kBookSection = QStringLiteral("DATABASE");
 const QString kBookKey = QStringLiteral("BOOK");
+const QString kBackupKey = QStringLiteral("BACKUP");
 
 // A folder written relative to the program's folder, wherever the program was started from.
 QString resolvedPath(const QString& path, const QString& programFolder)
@@ -158,6 +159,8 @@ void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& pro
         language == QLatin1String("uk") || language == QLatin1String("ru") ? language : defaults.language;
     settings.book = ini.readString(kBookSection, kBookKey, {}).trimmed();
     settings.path = resolvedPath(settings.path, programFolder);
+    settings.backupFolder =
+        resolvedPath(ini.readString(kPathSection, kBackupKey, {}).trimmed(), programFolder);
 }
 
 QString ReadInterfaceLanguage(const QString& programFolder)
@@ -222,6 +225,10 @@ bool WriteSettings(const Settings& settings, const QString& programFolder, QStri
     // A file book's settings file gets no line for it.
     if (!settings.book.isEmpty() || ini.value(kBookSection, kBookKey))
         ini.writeString(kBookSection, kBookKey, settings.book);
+    // The backup folder as written stays, relative or not, unless another one was chosen.
+    const QString backupInFile = ini.readString(kPathSection, kBackupKey, {}).trimmed();
+    if (resolvedPath(backupInFile, programFolder) != settings.backupFolder)
+        ini.writeString(kPathSection, kBackupKey, settings.backupFolder);
     return ini.save(error);
 }
 

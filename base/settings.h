@@ -29,6 +29,9 @@ struct Settings {
     // of the SQLite file of PATH (DATABASE / BOOK). Empty, or no key at all: the file. PATH stays the
     // folder of backups.
     QString book;
+    // Nor this: the folder the backups go to (DATABASE / BACKUP), another disk for instance. Empty, or no
+    // key at all: the BackUp folder of PATH.
+    QString backupFolder;
 
     bool operator==(const Settings&) const = default;
 };

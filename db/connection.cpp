@@ -470,31 +470,22 @@ void placeNewFile(const QString& temp, const QString& file)
     }
 }
 
-void backupDatabaseFile(const QString& source, const QString& target)
+namespace {
+
+// Every page of one open database into another in one step, under one read lock on the source: the
+// target is the source as one moment saw it. A writer holding either is waited for as long as every
+// connection waits. Closes both.
+void copyPages(sqlite3* from, sqlite3* to)
 {
-    sqlite3* from = nullptr;
-    sqlite3* to = nullptr;
     const auto fail = [&](sqlite3* handle) {
         const DbError error = engineFailure(handle, nullptr);
         sqlite3_close(from);
         sqlite3_close(to);
         return error;
     };
-    // Read and write: a journal left by a writer that died is rolled back before the copy reads.
-    if (sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK)
-        throw fail(from);
-    QFile::remove(target);
-    if (sqlite3_open_v2(QFile::encodeName(target).constData(), &to,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK ||
-        sqlite3_exec(to, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr) !=
-            SQLITE_OK)
-        throw fail(to);
     sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
     if (!backup)
         throw fail(to);
-    // Every page in one step, under one read lock: the copy is the book as one moment saw it. A writer
-    // holding the book is waited for as long as every connection waits.
     int rc = SQLITE_OK;
     for (int waited = 0;; waited += 20) {
         rc = sqlite3_backup_step(backup, -1);
@@ -508,6 +499,51 @@ void backupDatabaseFile(const QString& source, const QString& target)
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK)
         throw fail(to);
+}
+
+sqlite3* openForCopy(const QString& file, int flags, const char* setup = nullptr)
+{
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &handle, flags, nullptr) != SQLITE_OK ||
+        (setup && sqlite3_exec(handle, setup, nullptr, nullptr, nullptr) != SQLITE_OK)) {
+        const DbError error = engineFailure(handle, nullptr);
+        sqlite3_close(handle);
+        throw error;
+    }
+    return handle;
+}
+
+} // namespace
+
+void backupDatabaseFile(const QString& source, const QString& target)
+{
+    // Read and write: a journal left by a writer that died is rolled back before the copy reads.
+    sqlite3* from = openForCopy(source, SQLITE_OPEN_READWRITE);
+    QFile::remove(target);
+    sqlite3* to = nullptr;
+    try {
+        to = openForCopy(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                         "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
+    } catch (const DbError&) {
+        sqlite3_close(from);
+        throw;
+    }
+    copyPages(from, to);
+}
+
+void restoreDatabaseFile(const QString& copy, const QString& book)
+{
+    sqlite3* from = openForCopy(copy, SQLITE_OPEN_READONLY);
+    sqlite3* to = nullptr;
+    try {
+        // The book's own journal and full writes: a kill leaves the old book or the new one, and other
+        // connections to it read the new pages.
+        to = openForCopy(book, SQLITE_OPEN_READWRITE, "PRAGMA synchronous=FULL");
+    } catch (const DbError&) {
+        sqlite3_close(from);
+        throw;
+    }
+    copyPages(from, to);
 }
 
 QString integrityProblem(const QString& file)

@@ -79,6 +79,9 @@ bool isReadOnlyConnection(const QSqlDatabase& db);
 // anew and written without a journal: it is a private file until the caller puts it in place. Throws
 // DbError.
 void backupDatabaseFile(const QString& source, const QString& target);
+// The pages of a checked copy written over a book in one transaction of the book's: a kill leaves the one
+// or the other, and other connections read the new book. Throws DbError.
+void restoreDatabaseFile(const QString& copy, const QString& book);
 // The engine's integrity check of a database file, with DocMar's collation for the text indexes: empty
 // when the file is whole, else what the engine found first.
 QString integrityProblem(const QString& file);

@@ -81,6 +81,31 @@ bool TDM::databaseExists(const QString& folder)
     return !info.isFile() || (info.size() > 0 && !hasNoTables(info.filePath()));
 }
 
+QString TDM::bookFileProblem(const QString& file)
+{
+    if (QString problem = integrityProblem(file); !problem.isEmpty())
+        return problem;
+    const QString name = QStringLiteral("docmar-book-check");
+    QString problem;
+    try {
+        const QSqlDatabase db = openSqliteFile(file, name, false);
+        for (const TableDef* t : Tables::all())
+            if (scalar(db,
+                       QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND "
+                                      "upper(name)=?"),
+                       {QLatin1String(t->name)})
+                    .toInt() == 0) {
+                problem =
+                    QCoreApplication::translate("TDM", "в файле нет таблицы %1").arg(QLatin1String(t->name));
+                break;
+            }
+    } catch (const DbError& e) {
+        problem = e.fullText();
+    }
+    closeConnection(name);
+    return problem;
+}
+
 void TDM::createDatabase(const QString& folder)
 {
     if (!QDir().mkpath(folder))
@@ -168,13 +193,14 @@ void TDM::connect(const QString& folder, const QString& book)
         PostgresSchema::openBook(book, m_connectionName);
     } else {
         if (!databaseExists(folder))
-            throw DbError(
-                QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(databaseFile(folder)));
+            throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1")
+                              .arg(databaseFile(folder)));
         openSqliteFile(databaseFile(folder), m_connectionName, false);
         // No output of the program ever lands on the book, its journals or its backups.
         const QString file = databaseFile(folder);
-        for (const QString& kept : {file, file + QStringLiteral("-journal"), file + QStringLiteral("-wal"),
-                                    file + QStringLiteral("-shm"), QDir(folder).filePath(QStringLiteral("BackUp"))})
+        for (const QString& kept :
+             {file, file + QStringLiteral("-journal"), file + QStringLiteral("-wal"),
+              file + QStringLiteral("-shm"), QDir(folder).filePath(QStringLiteral("BackUp"))})
             KeepFromOutput(kept);
     }
     m_folder = folder;
@@ -413,9 +439,9 @@ int TDM::nextNumber(const QString& sql, int step) const
     const qlonglong v = scalar(database(), sql).toLongLong() + step;
     // Past the largest number there is none: said, rather than offered again and refused by the engine.
     if (v > std::numeric_limits<int>::max() || v < -qlonglong(std::numeric_limits<int>::max()))
-        throw DbError(QCoreApplication::translate(
-                          "TDM", "Номера исчерпаны: номер %1 уже занят, следующего номера нет.")
-                          .arg(v > 0 ? std::numeric_limits<int>::max() : -std::numeric_limits<int>::max()));
+        throw DbError(
+            QCoreApplication::translate("TDM", "Номера исчерпаны: номер %1 уже занят, следующего номера нет.")
+                .arg(v > 0 ? std::numeric_limits<int>::max() : -std::numeric_limits<int>::max()));
     return int(v);
 }
 

@@ -24,6 +24,9 @@ public:
 
     static QString databaseFile(const QString& folder);
     static bool databaseExists(const QString& folder);
+    // Why a database file cannot stand for a book: what the engine's check found, or a table of the book it
+    // lacks; empty when it can (an older book, which opening brings up to date, included).
+    static QString bookFileProblem(const QString& file);
     // Makes the folder and an empty database in it, all tables and indexes, in one transaction.
     // Throws DbError when the folder cannot be made or a database is already there.
     static void createDatabase(const QString& folder);

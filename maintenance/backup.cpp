@@ -1,6 +1,7 @@
 #include "maintenance/backup.h"
 
 #include "base/prompter.h"
+#include "base/settings.h"
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/pg_schema.h"
@@ -60,12 +61,15 @@ QString temporaryName(const QString& target)
     return info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".part-%1").arg(::getpid()));
 }
 
-// One file into the backup folder; an empty string when done, else the reason.
-QString copyOne(const QString& source, const QString& target)
+enum class Copy { Checked, AsIs };
+
+// One file into the backup folder; an empty string when done, else the reason. A database is copied
+// through the engine and checked, unless it is to be kept as it is (a damaged book before a restore).
+QString copyOne(const QString& source, const QString& target, Copy how = Copy::Checked)
 {
     const QString temp = temporaryName(target);
     QString reason;
-    if (isDatabaseFile(source)) {
+    if (how == Copy::Checked && isDatabaseFile(source)) {
         try {
             backupDatabaseFile(source, temp);
             // A copy of a damaged book never takes the place of the last good copy.
@@ -98,16 +102,72 @@ QString placeCopy(const QString& temp, const QString& target, QString reason)
     return reason;
 }
 
-} // namespace
-
-QString BackupFolder(const QString& dataFolder)
+QRegularExpression datedPattern(const QString& name, const QString& tag)
 {
-    return QDir(dataFolder).filePath(QStringLiteral("BackUp"));
+    const QFileInfo info(name);
+    const QString suffix = info.suffix();
+    return QRegularExpression(
+        u'^' + QRegularExpression::escape(info.completeBaseName()) +
+        QStringLiteral("-\\d{4}-\\d{2}-\\d{2}-\\d{4}") + QRegularExpression::escape(tag) +
+        (suffix.isEmpty() ? QString() : QStringLiteral("\\.") + QRegularExpression::escape(suffix)) + u'$');
 }
 
-std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QString* error)
+// The dated copies of a file, newest first: the date in their names orders them.
+QStringList datedCopies(const QString& folder, const QString& name, const QString& tag = {})
 {
-    const QString backupFolder = BackupFolder(dataFolder);
+    QStringList copies = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::Reversed);
+    const QRegularExpression pattern = datedPattern(name, tag);
+    copies.removeIf([&pattern](const QString& copy) { return !pattern.match(copy).hasMatch(); });
+    return copies;
+}
+
+void dropOldCopies(const QString& folder, const QString& name, const QString& tag = {})
+{
+    const QStringList copies = datedCopies(folder, name, tag);
+    for (qsizetype i = kKeptCopies; i < copies.size(); ++i)
+        QFile::remove(QDir(folder).filePath(copies[i]));
+}
+
+const QString kBeforeRestore = QStringLiteral("-before-restore");
+
+} // namespace
+
+BookPlace BookPlace::of(const Settings& settings)
+{
+    return {settings.path, settings.book, settings.backupFolder};
+}
+
+QString BookPlace::copies() const
+{
+    return BackupFolder(dataFolder, backupFolder);
+}
+
+QString BackupFolder(const QString& dataFolder, const QString& named)
+{
+    return named.isEmpty() ? QDir(dataFolder).filePath(QStringLiteral("BackUp")) : named;
+}
+
+QString DatedCopyName(const QString& name, const QDateTime& when, const QString& tag)
+{
+    const QFileInfo info(name);
+    const QString suffix = info.suffix();
+    return info.completeBaseName() + u'-' + when.toString(QStringLiteral("yyyy-MM-dd-HHmm")) + tag +
+           (suffix.isEmpty() ? QString() : u'.' + suffix);
+}
+
+QString NewestCopy(const QString& folder, const QString& name)
+{
+    const QStringList copies = datedCopies(folder, name);
+    if (!copies.isEmpty())
+        return QDir(folder).filePath(copies.first());
+    const QString undated = QDir(folder).filePath(name);
+    return QFileInfo(undated).isFile() ? undated : QString();
+}
+
+std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, const QString& named,
+                                                 QString* error)
+{
+    const QString backupFolder = BackupFolder(dataFolder, named);
     if (!QDir().mkpath(backupFolder)) {
         if (error)
             *error =
@@ -121,14 +181,20 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QStr
             QFile::remove(backup.filePath(name));
     BackupReport report;
     const QDir data(dataFolder);
+    const QDateTime now = QDateTime::currentDateTime();
     for (const QString& name : data.entryList(QDir::Files, QDir::Name)) {
         if (isEngineSideFile(name))
             continue;
-        const QString reason = copyOne(data.filePath(name), backup.filePath(name));
-        if (reason.isEmpty())
-            ++report.copied;
-        else
+        const bool dated = isDatabaseFile(data.filePath(name));
+        const QString reason =
+            copyOne(data.filePath(name), backup.filePath(dated ? DatedCopyName(name, now) : name));
+        if (!reason.isEmpty()) {
             report.failed << name + QStringLiteral(": ") + reason;
+            continue;
+        }
+        ++report.copied;
+        if (dated)
+            dropOldCopies(backupFolder, name);
     }
     return report;
 }
@@ -144,30 +210,173 @@ QString PostgresDumpName(const QString& book)
     return name + QStringLiteral(".dump");
 }
 
-std::optional<BackupReport> BackUpPostgresBook(const QString& book, const QString& dataFolder, QString* error)
+namespace {
+
+// A tool of the server's client package run to its end; empty when it did its work, else why not.
+QString runTool(const QString& program, const QStringList& arguments)
 {
-    std::optional<BackupReport> report = BackUpDatabaseFolder(dataFolder, error);
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Another workplace holding a table is waited for as long as every statement waits, not for ever.
+    environment.insert(QStringLiteral("PGOPTIONS"), QStringLiteral("-c lock_timeout=%1").arg(kBusyWaitMs));
+    tool.setProcessEnvironment(environment);
+    // Never a password prompt nobody would see: ~/.pgpass or PGPASSWORD, as for the program itself.
+    tool.start(program, QStringList{QStringLiteral("--no-password")} + arguments);
+    if (!tool.waitForStarted())
+        return QCoreApplication::translate("Backup", "не удалось запустить %1 (пакет postgresql-client)")
+            .arg(program);
+    if (!tool.waitForFinished(-1) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        const QString words = QString::fromLocal8Bit(tool.readAllStandardError()).trimmed();
+        return words.isEmpty() ? program + QStringLiteral(": ") + tool.errorString() : words;
+    }
+    return {};
+}
+
+// The server book dumped into a file of the backup folder; empty when done, else why not.
+QString dumpBook(const QString& book, const QString& target)
+{
+    const QString temp = temporaryName(target);
+    const QString reason = runTool(QStringLiteral("pg_dump"),
+                                   {QStringLiteral("--format=custom"), QStringLiteral("--file=") + temp,
+                                    QStringLiteral("--dbname=") + book});
+    return placeCopy(temp, target, reason);
+}
+
+} // namespace
+
+std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error)
+{
+    std::optional<BackupReport> report = BackUpDatabaseFolder(place.dataFolder, place.backupFolder, error);
     if (!report)
         return report;
-    const QString target = QDir(BackupFolder(dataFolder)).filePath(PostgresDumpName(book));
-    const QString temp = temporaryName(target);
-    QProcess dump;
-    // Never a password prompt nobody would see: ~/.pgpass or PGPASSWORD, as for the program itself.
-    dump.start(QStringLiteral("pg_dump"),
-               {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
-                QStringLiteral("--file=") + temp, QStringLiteral("--dbname=") + book});
-    QString reason;
-    if (!dump.waitForStarted())
-        reason =
-            QCoreApplication::translate("Backup", "не удалось запустить pg_dump (пакет postgresql-client)");
-    else if (!dump.waitForFinished(-1) || dump.exitStatus() != QProcess::NormalExit || dump.exitCode() != 0)
-        reason = QString::fromLocal8Bit(dump.readAllStandardError()).trimmed();
-    reason = placeCopy(temp, target, reason);
-    if (reason.isEmpty())
+    const QString name = PostgresDumpName(place.book);
+    const QString reason = dumpBook(
+        place.book, QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime())));
+    if (reason.isEmpty()) {
         ++report->copied;
-    else
-        report->failed << PostgresDumpName(book) + QStringLiteral(": ") + reason;
+        dropOldCopies(place.copies(), name);
+    } else {
+        report->failed << name + QStringLiteral(": ") + reason;
+    }
     return report;
+}
+
+namespace {
+
+std::optional<QString> failedRestore(QString* error, const QString& reason)
+{
+    *error = reason;
+    return std::nullopt;
+}
+
+// The book kept as it is before a copy takes its place: checked like a backup, or byte for byte when the
+// engine cannot read it whole (a damaged book is what a restore is for).
+std::optional<QString> keepFileBook(const BookPlace& place, const QString& book, QString* error)
+{
+    if (!QFileInfo(book).isFile())
+        return QString();
+    if (!QDir().mkpath(place.copies()))
+        return failedRestore(error, QCoreApplication::translate("Backup", "не удалось создать каталог %1")
+                                        .arg(QDir::toNativeSeparators(place.copies())));
+    const QString kept = QDir(place.copies())
+                             .filePath(DatedCopyName(QFileInfo(book).fileName(), QDateTime::currentDateTime(),
+                                                     kBeforeRestore));
+    if (!copyOne(book, kept).isEmpty())
+        if (const QString reason = copyOne(book, kept, Copy::AsIs); !reason.isEmpty())
+            return failedRestore(
+                error, QCoreApplication::translate("Backup", "не удалось сохранить текущую базу данных (%1)")
+                           .arg(reason));
+    dropOldCopies(place.copies(), QFileInfo(book).fileName(), kBeforeRestore);
+    return kept;
+}
+
+// A book the engine cannot write into (damaged, or no database at all) is replaced whole, side files and
+// all: its journal would otherwise be applied to the copy.
+void replaceDamagedBook(const QString& staged, const QString& book)
+{
+    if (!syncFile(staged))
+        throw DbError(QCoreApplication::translate("Backup", "ошибка записи на диск"));
+    for (const char* side : {"-journal", "-wal", "-shm"})
+        QFile::remove(book + QLatin1String(side));
+    if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(book).constData()) != 0)
+        throw DbError(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+std::optional<QString> restoreFileBook(const BookPlace& place, const QString& copy, QString* error)
+{
+    const QString book = TDM::databaseFile(place.dataFolder);
+    // The copy is read once, beside the book, and what is checked is what goes back: the copy may change
+    // meanwhile, or be the very file the book is about to be kept under.
+    const QString staged = temporaryName(book);
+    const auto fail = [&](const QString& reason) {
+        QFile::remove(staged);
+        return failedRestore(error, reason);
+    };
+    if (!QDir().mkpath(place.dataFolder) || !CopyDataFile(copy, staged))
+        return fail(QCoreApplication::translate("Backup", "копия не читается"));
+    if (!isDatabaseFile(staged))
+        return fail(QCoreApplication::translate("Backup", "файл не является копией базы данных"));
+    if (const QString problem = TDM::bookFileProblem(staged); !problem.isEmpty())
+        return fail(QCoreApplication::translate("Backup", "копия повреждена или не является копией базы "
+                                                          "данных (%1)")
+                        .arg(problem));
+    const std::optional<QString> kept = keepFileBook(place, book, error);
+    if (!kept)
+        return fail(*error);
+    try {
+        if (kept->isEmpty())
+            placeNewFile(staged, book);
+        else
+            restoreDatabaseFile(staged, book);
+    } catch (const DbError& e) {
+        if (e.isBusy() || TDM::bookFileProblem(book).isEmpty())
+            return fail(e.fullText());
+        try {
+            replaceDamagedBook(staged, book);
+        } catch (const DbError& again) {
+            return fail(again.fullText());
+        }
+    }
+    QFile::remove(staged);
+    return kept;
+}
+
+std::optional<QString> restoreServerBook(const BookPlace& place, const QString& copy, QString* error)
+{
+    if (!QFileInfo(copy).isFile() ||
+        !runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), copy}).isEmpty())
+        return failedRestore(
+            error, QCoreApplication::translate("Backup",
+                                               "файл не является копией базы данных на сервере (pg_dump)"));
+    if (!QDir().mkpath(place.copies()))
+        return failedRestore(error, QCoreApplication::translate("Backup", "не удалось создать каталог %1")
+                                        .arg(QDir::toNativeSeparators(place.copies())));
+    const QString name = PostgresDumpName(place.book);
+    const QString kept =
+        QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime(), kBeforeRestore));
+    if (const QString reason = dumpBook(place.book, kept); !reason.isEmpty())
+        return failedRestore(
+            error, QCoreApplication::translate("Backup", "не удалось сохранить текущую базу данных (%1)")
+                       .arg(reason));
+    dropOldCopies(place.copies(), name, kBeforeRestore);
+    // One transaction on the server: a kill or a failure leaves the book as it was.
+    const QString reason = runTool(QStringLiteral("pg_restore"),
+                                   {QStringLiteral("--clean"), QStringLiteral("--if-exists"),
+                                    QStringLiteral("--single-transaction"), QStringLiteral("--exit-on-error"),
+                                    QStringLiteral("--no-owner"), QStringLiteral("--no-privileges"),
+                                    QStringLiteral("--dbname=") + place.book, copy});
+    if (!reason.isEmpty())
+        return failedRestore(error, reason);
+    return kept;
+}
+
+} // namespace
+
+std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error)
+{
+    if (!QFileInfo(copy).isFile())
+        return failedRestore(error, QCoreApplication::translate("Backup", "файл копии не найден"));
+    return place.book.isEmpty() ? restoreFileBook(place, copy, error) : restoreServerBook(place, copy, error);
 }
 
 MaintenanceController::MaintenanceController(Prompter& prompter)
@@ -175,19 +384,20 @@ MaintenanceController::MaintenanceController(Prompter& prompter)
 {
 }
 
-std::optional<BackupReport> MaintenanceController::backUp(const QString& dataFolder, const QString& book)
+std::optional<BackupReport> MaintenanceController::backUp(const BookPlace& place)
 {
     QString error;
-    std::optional<BackupReport> report = book.isEmpty() ? BackUpDatabaseFolder(dataFolder, &error)
-                                                        : BackUpPostgresBook(book, dataFolder, &error);
+    std::optional<BackupReport> report =
+        place.book.isEmpty() ? BackUpDatabaseFolder(place.dataFolder, place.backupFolder, &error)
+                             : BackUpPostgresBook(place, &error);
     if (!report)
         m_prompter.error(error);
     return report;
 }
 
-void MaintenanceController::reportBackup(const QString& dataFolder, const BackupReport& report)
+void MaintenanceController::reportBackup(const BookPlace& place, const BackupReport& report)
 {
-    const QString folder = QDir::toNativeSeparators(BackupFolder(dataFolder));
+    const QString folder = QDir::toNativeSeparators(place.copies());
     if (report.failed.isEmpty()) {
         m_prompter.inform(
             QCoreApplication::translate(
@@ -205,6 +415,35 @@ void MaintenanceController::reportBackup(const QString& dataFolder, const Backup
                          .arg(report.copied) +
                      u'\n' + QCoreApplication::translate("Backup", "Не удалось скопировать:") + u'\n' +
                      report.failed.join(u'\n'));
+}
+
+bool MaintenanceController::confirmRestore(const QString& copy)
+{
+    return m_prompter.ask(QCoreApplication::translate("Backup", "Восстановить базу данных из копии %1? "
+                                                                "Текущая база данных будет сохранена в "
+                                                                "папке резервных копий.")
+                              .arg(QDir::toNativeSeparators(copy)));
+}
+
+bool MaintenanceController::restore(const BookPlace& place, const QString& copy)
+{
+    QString error;
+    const std::optional<QString> kept = RestoreBook(place, copy, &error);
+    if (!kept) {
+        m_prompter.error(QCoreApplication::translate(
+                             "Backup",
+                             "База данных не восстановлена из копии %1: %2. База данных осталась как "
+                             "была.")
+                             .arg(QDir::toNativeSeparators(copy), error));
+        return false;
+    }
+    QString done = QCoreApplication::translate("Backup", "База данных восстановлена из копии %1.")
+                       .arg(QDir::toNativeSeparators(copy));
+    if (!kept->isEmpty())
+        done += u' ' + QCoreApplication::translate("Backup", "Прежняя база данных сохранена в копии %1.")
+                           .arg(QDir::toNativeSeparators(*kept));
+    m_prompter.inform(done);
+    return true;
 }
 
 bool MaintenanceController::confirmClearing()

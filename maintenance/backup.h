@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -10,38 +11,73 @@ struct ParadoxImportOutcome;
 class Prompter;
 class TDM;
 
-// The backup folder of a database folder: its BackUp subfolder.
-QString BackupFolder(const QString& dataFolder);
+struct Settings;
+
+// What a backup or a restore works on.
+struct BookPlace {
+    QString dataFolder;   // the database folder
+    QString book;         // a PostgreSQL book's address; empty for the file of the database folder
+    QString backupFolder; // where copies go; empty for the BackUp folder of the database folder
+
+    static BookPlace of(const Settings& settings);
+    QString copies() const;
+};
+
+// The backup folder of a database folder: the one named, else its BackUp subfolder.
+QString BackupFolder(const QString& dataFolder, const QString& named = {});
+
+// How many dated copies of a book a backup folder keeps; older ones go.
+inline constexpr int kKeptCopies = 10;
+// A copy's name, dated to the minute: docmar.db of 7 December 2026, 15:30, is docmar-2026-12-07-1530.db.
+// A tag tells apart copies made for another reason ("-before-restore").
+QString DatedCopyName(const QString& name, const QDateTime& when, const QString& tag = {});
+// The newest dated copy of the file of that name in the folder (an undated one that older versions made
+// when there is none); empty when there is no copy.
+QString NewestCopy(const QString& folder, const QString& name);
 
 struct BackupReport {
     int copied = 0;
     QStringList failed; // the files that could not be copied, each with the reason
 };
 
-// Copies every plain file of the database folder into its BackUp subfolder, over the older copy; copies
-// of files removed since are kept. A database goes through the engine's online backup, so the copy is
-// whole even while another program writes; the engine's side files (-journal, -wal, -shm) are never
-// copied, and stale ones are removed from BackUp, where they could later be applied to a copy. Each copy
-// is made under a temporary name and replaces the old one only when complete. nullopt with *error when
-// the backup folder cannot be made.
-std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, QString* error = nullptr);
+// Copies every plain file of the database folder into the backup folder. A database goes through the
+// engine's online backup, so the copy is whole even while another program writes, and is checked before it
+// stays; it is kept under a dated name beside the earlier copies, of which the last ten stay. Other files
+// replace their older copy under the same name; copies of files removed since are kept. The engine's side
+// files (-journal, -wal, -shm) are never copied, and stale ones are removed from the backup folder, where
+// they could later be applied to a copy. Each copy is made under a temporary name and put in place only when
+// complete. nullopt with *error when the backup folder cannot be made.
+std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, const QString& backupFolder = {},
+                                                 QString* error = nullptr);
 
 // A PostgreSQL book's backup: the plain files of the database folder as above, and the book itself as the
-// server's own dump (pg_dump, custom format, what pg_restore reads), BackUp/DBNAME.dump, over the older one.
-std::optional<BackupReport> BackUpPostgresBook(const QString& book, const QString& dataFolder,
-                                               QString* error = nullptr);
+// server's own dump (pg_dump, custom format, what pg_restore reads), dated as above.
+std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error = nullptr);
+// The undated name of a server book's dumps: its database's name.
 QString PostgresDumpName(const QString& book);
 
-// The owner tab's two maintenance buttons, without their widgets.
+// Puts a copy back in place of the book, after keeping the book as it is in the backup folder
+// (DatedCopyName with "-before-restore"). A file book takes a copy the engine finds whole and that holds the
+// book's tables, in one transaction of the book's own; a server book takes a dump through pg_restore in one
+// transaction, into its database whether that is empty or not. Either way a kill leaves the old book or the
+// new one. The kept copy's path (empty when there was no book to keep), or nullopt with *error and the book
+// unchanged.
+std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error);
+
+// The owner tab's maintenance buttons, without their widgets.
 class MaintenanceController {
 public:
     explicit MaintenanceController(Prompter& prompter);
     // "Сделать резервную копию базы": the backup; nullopt after the message when the backup folder
     // cannot be made.
     // With a PostgreSQL book, the book is dumped into the same folder.
-    std::optional<BackupReport> backUp(const QString& dataFolder, const QString& book = {});
+    std::optional<BackupReport> backUp(const BookPlace& place);
     // Then, once the window is back: how many files were copied, and which were not and why.
-    void reportBackup(const QString& dataFolder, const BackupReport& report);
+    void reportBackup(const BookPlace& place, const BackupReport& report);
+    // "Восстановить из резервной копии…": the question, naming the copy.
+    bool confirmRestore(const QString& copy);
+    // The restore, then what was done or why nothing was; false when nothing was.
+    bool restore(const BookPlace& place, const QString& copy);
     // "Очистить базу документов": the question first.
     bool confirmClearing();
     // Empties the document tables; false after the engine's message, nothing emptied.

@@ -40,10 +40,6 @@
         <translation>Таблиці Paradox не перенесено, база даних залишилася порожньою.</translation>
     </message>
     <message>
-        <source>не удалось запустить pg_dump (пакет postgresql-client)</source>
-        <translation>не вдалося запустити pg_dump (пакет postgresql-client)</translation>
-    </message>
-    <message>
         <source>база данных повреждена (%1); прежняя копия оставлена, проверьте базу данных</source>
         <translation>база даних пошкоджена (%1); попередню копію залишено, перевірте базу даних</translation>
     </message>
@@ -54,6 +50,54 @@
     <message>
         <source>Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов %2.</source>
         <translation>Резервну копію бази даних у папці %1 зроблено не повністю: скопійовано файлів %2.</translation>
+    </message>
+    <message>
+        <source>не удалось запустить %1 (пакет postgresql-client)</source>
+        <translation>не вдалося запустити %1 (пакет postgresql-client)</translation>
+    </message>
+    <message>
+        <source>не удалось создать каталог %1</source>
+        <translation>не вдалося створити каталог %1</translation>
+    </message>
+    <message>
+        <source>не удалось сохранить текущую базу данных (%1)</source>
+        <translation>не вдалося зберегти поточну базу даних (%1)</translation>
+    </message>
+    <message>
+        <source>копия не читается</source>
+        <translation>копія не читається</translation>
+    </message>
+    <message>
+        <source>файл не является копией базы данных</source>
+        <translation>файл не є копією бази даних</translation>
+    </message>
+    <message>
+        <source>копия повреждена или не является копией базы данных (%1)</source>
+        <translation>копія пошкоджена або не є копією бази даних (%1)</translation>
+    </message>
+    <message>
+        <source>файл не является копией базы данных на сервере (pg_dump)</source>
+        <translation>файл не є копією бази даних на сервері (pg_dump)</translation>
+    </message>
+    <message>
+        <source>файл копии не найден</source>
+        <translation>файл копії не знайдено</translation>
+    </message>
+    <message>
+        <source>Восстановить базу данных из копии %1? Текущая база данных будет сохранена в папке резервных копий.</source>
+        <translation>Відновити базу даних з копії %1? Поточну базу даних буде збережено в папці резервних копій.</translation>
+    </message>
+    <message>
+        <source>База данных не восстановлена из копии %1: %2. База данных осталась как была.</source>
+        <translation>Базу даних не відновлено з копії %1: %2. База даних залишилася такою, як була.</translation>
+    </message>
+    <message>
+        <source>База данных восстановлена из копии %1.</source>
+        <translation>Базу даних відновлено з копії %1.</translation>
+    </message>
+    <message>
+        <source>Прежняя база данных сохранена в копии %1.</source>
+        <translation>Попередню базу даних збережено в копії %1.</translation>
     </message>
 </context>
 <context>
@@ -239,6 +283,10 @@
     <message>
         <source>Раздел НДС не выбран: накладная не напечатана.</source>
         <translation>Розділ ПДВ не вибрано: накладну не надруковано.</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет резервной копии %2.</source>
+        <translation>У папці %1 немає резервної копії %2.</translation>
     </message>
 </context>
 <context>
@@ -1239,6 +1287,30 @@
         <source>Фильтровать список клиентов  по городу:</source>
         <translation>Фільтрувати список клієнтів за містом:</translation>
     </message>
+    <message>
+        <source>Восстановить из резервной копии…</source>
+        <translation>Відновити з резервної копії…</translation>
+    </message>
+    <message>
+        <source>Заменяет базу данных её резервной копией; текущая база сохраняется как ещё одна копия</source>
+        <translation>Замінює базу даних її резервною копією; поточна база зберігається як ще одна копія</translation>
+    </message>
+    <message>
+        <source>Резервная копия базы данных</source>
+        <translation>Резервна копія бази даних</translation>
+    </message>
+    <message>
+        <source>Копии базы данных (*.db)</source>
+        <translation>Копії бази даних (*.db)</translation>
+    </message>
+    <message>
+        <source>Копии базы данных (*.dump)</source>
+        <translation>Копії бази даних (*.dump)</translation>
+    </message>
+    <message>
+        <source>Восстановление базы данных из копии ...</source>
+        <translation>Відновлення бази даних з копії ...</translation>
+    </message>
 </context>
 <context>
     <name>TDM</name>
@@ -1381,6 +1453,10 @@
     <message>
         <source>Номера исчерпаны: номер %1 уже занят, следующего номера нет.</source>
         <translation>Номери вичерпано: номер %1 уже зайнятий, наступного номера немає.</translation>
+    </message>
+    <message>
+        <source>в файле нет таблицы %1</source>
+        <translation>у файлі немає таблиці %1</translation>
     </message>
 </context>
 <context>

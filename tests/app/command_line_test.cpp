@@ -2,6 +2,7 @@
 #include "base/settings.h"
 #include "base/text_codec.h"
 #include "db/data_module.h"
+#include "maintenance/backup.h"
 #include "report/page.h"
 #include "support/paradox_fixture.h"
 #include "support/test_support.h"
@@ -525,7 +526,8 @@ TEST(CommandLine, BackupTakesTheBookInUseAndClearingWantsYes)
     ProcessResult r = runDocmar({"--home", home.path(), "backup"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Скопировано файлов: 1.")));
-    EXPECT_TRUE(TDM::databaseExists(QDir(elsewhere).filePath(QStringLiteral("BackUp"))));
+    const QString copy = NewestCopy(QDir(elsewhere).filePath(QStringLiteral("BackUp")), "docmar.db");
+    EXPECT_EQ(TDM::bookFileProblem(copy), QString());
     EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("DataBase/BackUp"))));
 
     r = runDocmar({"--home", home.path(), "clear-documents"});
@@ -535,11 +537,12 @@ TEST(CommandLine, BackupTakesTheBookInUseAndClearingWantsYes)
     ASSERT_EQ(runDocmar({"--home", home.path(), "clear-documents", "--yes"}).exitCode, 0);
     EXPECT_EQ(runDocmar({"--home", home.path(), "find", "invoice", "1"}).exitCode, 1);
     // The backup still holds the documents.
-    TDM copy;
-    copy.connect(QDir(elsewhere).filePath(QStringLiteral("BackUp")));
-    EXPECT_EQ(
-        scalar(copy.database(), QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")).toInt(),
-        20);
+    {
+        const QSqlDatabase db = openSqliteFile(copy, QStringLiteral("copy"), false);
+        EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")).toInt(),
+                  20);
+    }
+    closeConnection(QStringLiteral("copy"));
     EXPECT_EQ(runDocmar({"--home", home.path(), "backup", "extra"}).exitCode, 2);
 }
 
@@ -665,8 +668,8 @@ TEST(CommandLine, NoOutputLandsOnTheBookItsBackupsOrTheSettings)
     ASSERT_EQ(runDocmar({"--home", home.path(), "backup"}).exitCode, 0);
     const QString book = TDM::databaseFile(home.dataFolder());
     const QString settings = home.file(QStringLiteral("docmar.ini"));
-    const QString backup = QDir(QDir(home.dataFolder()).filePath(QStringLiteral("BackUp")))
-                               .filePath(QStringLiteral("docmar.db"));
+    const QString backup =
+        NewestCopy(QDir(home.dataFolder()).filePath(QStringLiteral("BackUp")), "docmar.db");
     // Another name for the book, by a link: compared by the file itself.
     const QString link = home.file(QStringLiteral("link.db"));
     ASSERT_TRUE(QFile::link(book, link));

@@ -41,14 +41,14 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QXmlStreamReader>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <functional>
 
@@ -517,8 +517,8 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
 // Every column of a stored document, as the book holds it.
 QVariantList storedColumns(TDM& dm, int number)
 {
-    QSqlQuery q = execOrThrow(dm.database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"),
-                              {number});
+    QSqlQuery q =
+        execOrThrow(dm.database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
     QVariantList values;
     if (q.next())
         for (int i = 0; i < q.record().count(); ++i)
@@ -607,7 +607,8 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
     ASSERT_EQ(said.size(), 2);
     EXPECT_TRUE(said[0].startsWith(QStringLiteral("Цена в позиции 1: в «0,125» больше знаков после запятой")))
         << said[0].toStdString();
-    EXPECT_TRUE(said[1].startsWith(QStringLiteral("Количество в позиции 1: в «1,5» больше знаков после запятой")))
+    EXPECT_TRUE(
+        said[1].startsWith(QStringLiteral("Количество в позиции 1: в «1,5» больше знаков после запятой")))
         << said[1].toStdString();
     EXPECT_TRUE(said[1].contains(QStringLiteral("точность количества в настройках программы (0)")));
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS WHERE PRODUCT_NAME='Фарба'")), 0);
@@ -871,7 +872,7 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
     EXPECT_EQ(window->currentClientId(), client); // the list stays where it was
 }
 
-TEST_F(MainWindowTest, BackupAndClearingBringTheWindowBack)
+TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
 {
     open();
     w<QTabWidget>("PC1")->setCurrentIndex(2);
@@ -908,6 +909,23 @@ TEST_F(MainWindowTest, BackupAndClearingBringTheWindowBack)
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
     EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
     EXPECT_EQ(prompter.messages().size(), 3u);
+
+    // The copy made above puts the documents back; the dialog offers it first.
+    whenModal([](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        EXPECT_EQ(files->objectName(), QStringLiteral("RestoreCopyDialog"));
+        static_cast<QDialog*>(files)->accept();
+    });
+    prompter.queueAnswer(true);
+    w<QPushButton>("RestoreButton")->click();
+    ASSERT_EQ(prompter.messages().size(), 5u);
+    EXPECT_TRUE(prompter.texts()[3].startsWith(QStringLiteral("Восстановить базу данных из копии ")));
+    EXPECT_TRUE(prompter.texts()[4].startsWith(QStringLiteral("База данных восстановлена из копии ")))
+        << prompter.texts()[4].toStdString();
+    EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
+    EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), invoices);
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
 }
 
 // Every text of the translation is there, finished, and keeps the placeholders, accelerators and the
@@ -1934,8 +1952,7 @@ TEST(MainWindowOnPostgres, TheDesktopBackupDumpsTheServerBook)
     ShowOnBook(window, book);
     prompter.clear();
     child<QPushButton>(&window, "BitBtn6")->click();
-    const QString dump =
-        QDir(BackupFolder(window.programSettings().path)).filePath(PostgresDumpName(book));
+    const QString dump = NewestCopy(BackupFolder(window.programSettings().path), PostgresDumpName(book));
     EXPECT_TRUE(QFileInfo(dump).size() > 0) << prompter.texts().join(u'\n').toStdString();
     ASSERT_FALSE(prompter.texts().isEmpty());
     EXPECT_TRUE(prompter.texts().last().endsWith(QStringLiteral("Скопировано файлов: 1.")))

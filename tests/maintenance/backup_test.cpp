@@ -1,4 +1,6 @@
+#include "base/ini_file.h"
 #include "base/prompter.h"
+#include "base/settings.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "maintenance/backup.h"
@@ -21,14 +23,24 @@ int count(TDM& dm, const char* table)
     return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))).toInt();
 }
 
-// A copy that the program opens and the engine finds whole; the number of clients in it.
-int checkedClients(const QString& folder)
+int clientsIn(const QString& file)
 {
-    TDM copy;
-    copy.connect(folder);
-    EXPECT_EQ(scalar(copy.database(), QStringLiteral("PRAGMA integrity_check")).toString(),
-              QStringLiteral("ok"));
-    return count(copy, "CLIENTS");
+    int clients = 0;
+    {
+        const QSqlDatabase db = openSqliteFile(file, QStringLiteral("clients-in"), false);
+        clients = scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt();
+    }
+    closeConnection(QStringLiteral("clients-in"));
+    return clients;
+}
+
+// The newest copy of the book in a backup folder, which the engine must find whole; its number of clients.
+int checkedClients(const QString& backupFolder)
+{
+    const QString copy = NewestCopy(backupFolder, QStringLiteral("docmar.db"));
+    EXPECT_TRUE(QFileInfo(copy).fileName().startsWith(QStringLiteral("docmar-"))) << copy.toStdString();
+    EXPECT_EQ(TDM::bookFileProblem(copy), QString());
+    return clientsIn(copy);
 }
 
 } // namespace
@@ -50,7 +62,7 @@ TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
     EXPECT_TRUE(report->failed.isEmpty());
     const QDir backup(BackupFolder(data));
     EXPECT_EQ(backup.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot),
-              (QStringList{"docmar.db", "notes.txt"}));
+              (QStringList{QFileInfo(NewestCopy(backup.path(), "docmar.db")).fileName(), "notes.txt"}));
     EXPECT_EQ(checkedClients(backup.path()), count(*dm, "CLIENTS"));
 
     // The second backup takes the current files; a file removed since keeps its copy, and a stale side
@@ -78,21 +90,21 @@ TEST(Backup, ABackupFolderThatCannotBeMadeIsSaidAndAFailedFileNamed)
     writeFileBytes(BackupFolder(data), "a file where the folder should be");
     ScriptedPrompter prompter;
     MaintenanceController maintenance(prompter);
-    EXPECT_FALSE(maintenance.backUp(data));
+    EXPECT_FALSE(maintenance.backUp({data, {}, {}}));
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.texts().first().startsWith(QStringLiteral("Ошибка ввода/вывода")));
 
     QFile::remove(BackupFolder(data));
     writeFileBytes(QDir(data).filePath("locked.txt"), "x");
     QFile::setPermissions(QDir(data).filePath("locked.txt"), QFileDevice::Permissions());
-    const std::optional<BackupReport> report = maintenance.backUp(data);
+    const std::optional<BackupReport> report = maintenance.backUp({data, {}, {}});
     ASSERT_TRUE(report);
     if (fileBytes(QDir(data).filePath("locked.txt")).isEmpty()) { // not when the tests run as root
         EXPECT_EQ(report->copied, 1);
         ASSERT_EQ(report->failed.size(), 1);
         EXPECT_TRUE(report->failed.first().startsWith(QStringLiteral("locked.txt: ")));
     }
-    maintenance.reportBackup(data, *report);
+    maintenance.reportBackup({data, {}, {}}, *report);
     // A backup that missed a file is not said to be made.
     EXPECT_TRUE(prompter.texts().last().startsWith(
         (report->failed.isEmpty()
@@ -181,7 +193,7 @@ TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
               0);
     ProcessResult r = runDocmar({homeArg, QStringLiteral("--book"), book, QStringLiteral("backup")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QString dump = QDir(BackupFolder(home.dataFolder())).filePath(PostgresDumpName(book));
+    const QString dump = NewestCopy(BackupFolder(home.dataFolder()), PostgresDumpName(book));
     ASSERT_TRUE(QFileInfo(dump).isFile()) << dump.toStdString();
 
     const QString copy = NewPostgresBook();
@@ -206,7 +218,7 @@ TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
     QString gone = book;
     gone.replace(QStringLiteral("port="), QStringLiteral("port=1"));
     QString error;
-    const std::optional<BackupReport> failed = BackUpPostgresBook(gone, home.dataFolder(), &error);
+    const std::optional<BackupReport> failed = BackUpPostgresBook({home.dataFolder(), gone, {}}, &error);
     ASSERT_TRUE(failed.has_value());
     ASSERT_EQ(failed->failed.size(), 1);
     EXPECT_TRUE(failed->failed.first().startsWith(PostgresDumpName(gone) + QStringLiteral(": pg_dump")))
@@ -232,7 +244,7 @@ TEST(Backup, ADamagedBookNeverReplacesTheLastGoodCopy)
     FillDemoData(*dm, {10, 50, 3});
     const QString data = home.dataFolder();
     ASSERT_TRUE(BackUpDatabaseFolder(data));
-    const QString copy = QDir(BackupFolder(data)).filePath(QStringLiteral("docmar.db"));
+    const QString copy = NewestCopy(BackupFolder(data), QStringLiteral("docmar.db"));
     const QByteArray goodCopy = fileBytes(copy);
     // One index page of the book overwritten with zeros: the book still opens, the engine's check fails.
     const int page = scalar(dm->database(), QStringLiteral("PRAGMA page_size")).toInt();
@@ -253,7 +265,8 @@ TEST(Backup, ADamagedBookNeverReplacesTheLastGoodCopy)
     EXPECT_TRUE(report->failed[0].startsWith(QStringLiteral("docmar.db: база данных повреждена")))
         << report->failed[0].toStdString();
     EXPECT_EQ(fileBytes(copy), goodCopy);
-    EXPECT_EQ(QDir(BackupFolder(data)).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
+    EXPECT_EQ(QDir(BackupFolder(data)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(copy).fileName()});
 }
 
 TEST(Backup, ACopyIsAsPrivateAsTheBookAndHalfMadeCopiesGo)
@@ -272,8 +285,172 @@ TEST(Backup, ACopyIsAsPrivateAsTheBookAndHalfMadeCopiesGo)
     ::umask(before);
     ASSERT_TRUE(report);
     EXPECT_TRUE(report->failed.isEmpty());
-    EXPECT_EQ(QFile::permissions(QDir(BackupFolder(data)).filePath(QStringLiteral("docmar.db"))),
+    EXPECT_EQ(QFile::permissions(NewestCopy(BackupFolder(data), QStringLiteral("docmar.db"))),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                   QFileDevice::WriteUser);
     EXPECT_FALSE(QFile::exists(stale));
+}
+
+TEST(Backup, DatedCopiesOfTheBookAreKeptTenDeepInTheFolderTheSettingsName)
+{
+    EXPECT_EQ(DatedCopyName(QStringLiteral("docmar.db"), QDateTime(QDate(2026, 12, 7), QTime(15, 30, 59))),
+              QStringLiteral("docmar-2026-12-07-1530.db"));
+    EXPECT_EQ(DatedCopyName(QStringLiteral("books.dump"), QDateTime(QDate(2027, 1, 2), QTime(9, 5)),
+                            QStringLiteral("-before-restore")),
+              QStringLiteral("books-2027-01-02-0905-before-restore.dump"));
+
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    Settings settings = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(settings, home.path()));
+    settings.backupFolder = home.file("other disk/copies");
+    ASSERT_TRUE(WriteSettings(settings, home.path()));
+    // Written as given, read back relative to the program's folder wherever it is started from.
+    IniFile ini(settingsFilePath(home.path()));
+    ASSERT_TRUE(ini.load());
+    ini.writeString("DATABASE", "BACKUP", "other disk/copies");
+    ASSERT_TRUE(ini.save());
+    const QDir elsewhere(settings.backupFolder);
+    ASSERT_TRUE(elsewhere.mkpath("."));
+    // Left by earlier backups: twelve minutes of an old day, an undated copy of an older version and a
+    // copy kept before a restore.
+    QStringList old;
+    for (int minute = 0; minute < 12; ++minute) {
+        old << QStringLiteral("docmar-2020-01-01-00%1.db").arg(minute, 2, 10, QChar(u'0'));
+        writeFileBytes(elsewhere.filePath(old.last()), "old");
+    }
+    const QStringList others = {"docmar.db", "docmar-2020-01-01-0000-before-restore.db"};
+    for (const QString& name : others)
+        writeFileBytes(elsewhere.filePath(name), "other");
+
+    const ProcessResult r = runDocmar({"--home", home.path(), "backup"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString newest = QFileInfo(NewestCopy(elsewhere.path(), "docmar.db")).fileName();
+    EXPECT_TRUE(newest.startsWith(QStringLiteral("docmar-%1-").arg(QDate::currentDate().year())))
+        << newest.toStdString();
+    EXPECT_EQ(checkedClients(elsewhere.path()), 0);
+    QStringList expected = old.mid(3) + others + QStringList{newest};
+    expected.sort();
+    EXPECT_EQ(elsewhere.entryList(QDir::Files, QDir::Name), expected);
+    EXPECT_FALSE(QFileInfo::exists(BackupFolder(home.dataFolder())));
+    // No output lands among the copies.
+    EXPECT_EQ(runDocmar({"--home", home.path(), "register", "invoices", "--from", "01.01.2026", "--to",
+                         "31.12.2026", "-o", elsewhere.filePath("r.txt")})
+                  .exitCode,
+              1);
+}
+
+// A copy goes back in place of the book in one transaction of the book's, which a connection left open
+// reads at once; the book is kept first; a copy that is not a whole book changes nothing.
+TEST(Restore, TheNewestCopyTakesTheBooksPlaceAfterTheBookIsKept)
+{
+    TestHome home;
+    const QString homeArg = QStringLiteral("--home=") + home.path();
+    ASSERT_EQ(runDocmar({homeArg, "demo", "--clients", "6", "--invoices", "20"}).exitCode, 0);
+    ProcessResult r = runDocmar({homeArg, "restore"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("нет резервной копии docmar.db"))) << r.err.toStdString();
+    ASSERT_EQ(runDocmar({homeArg, "backup"}).exitCode, 0);
+    const QString copy = NewestCopy(BackupFolder(home.dataFolder()), "docmar.db");
+
+    TDM open;
+    open.connect(home.dataFolder());
+    const int clients = count(open, "CLIENTS");
+    execOrThrow(open.database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER>3"));
+    r = runDocmar({homeArg, "restore"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("База данных восстановлена из копии %1. Прежняя база данных "
+                                                "сохранена в копии ")
+                                     .arg(copy)))
+        << r.err.toStdString();
+    EXPECT_EQ(count(open, "CLIENTS"), clients);
+    const QDir backup(BackupFolder(home.dataFolder()));
+    const QStringList kept = backup.entryList({"docmar-*-before-restore.db"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(clientsIn(backup.filePath(kept.first())), 3);
+    EXPECT_EQ(TDM::bookFileProblem(backup.filePath(kept.first())), QString());
+
+    // Neither a foreign file nor a database without the book's tables takes the book's place.
+    writeFileBytes(home.file("foreign.db"), "not a database at all");
+    {
+        const QSqlDatabase db = openSqliteFile(home.file("other.db"), QStringLiteral("other"), true);
+        execOrThrow(db, QStringLiteral("CREATE TABLE T (A)"));
+    }
+    closeConnection(QStringLiteral("other"));
+    for (const char* file : {"foreign.db", "other.db", "missing.db"}) {
+        r = runDocmar({homeArg, "restore", home.file(QLatin1String(file))});
+        EXPECT_EQ(r.exitCode, 1) << file;
+        EXPECT_TRUE(r.err.startsWith(
+            QStringLiteral("База данных не восстановлена из копии %1: ").arg(home.file(QLatin1String(file)))))
+            << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("База данных осталась как была."))) << file;
+    }
+    EXPECT_TRUE(r.err.contains(QStringLiteral("файл копии не найден")));
+    EXPECT_EQ(count(open, "CLIENTS"), clients);
+    EXPECT_EQ(backup.entryList({"docmar-*-before-restore.db"}).size(), 1);
+    EXPECT_EQ(backup.entryList(QDir::Hidden | QDir::Files).filter(".part-").size(), 0);
+    EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Hidden | QDir::Files), QStringList{"docmar.db"});
+}
+
+// A book that no longer opens is what a restore is for: it is kept byte for byte, then replaced whole,
+// its journal with it.
+TEST(Restore, ABookThatNoLongerOpensIsKeptAsItWasAndReplacedWhole)
+{
+    TestHome home;
+    const QString homeArg = QStringLiteral("--home=") + home.path();
+    ASSERT_EQ(runDocmar({homeArg, "demo", "--clients", "4", "--invoices", "10"}).exitCode, 0);
+    ASSERT_EQ(runDocmar({homeArg, "backup"}).exitCode, 0);
+    const QString book = TDM::databaseFile(home.dataFolder());
+    QByteArray damaged = fileBytes(book);
+    damaged.replace(0, 16, "not a book here!");
+    writeFileBytes(book, damaged);
+    writeFileBytes(book + "-journal", "left by a writer that died");
+    const ProcessResult r = runDocmar({homeArg, "restore"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(TDM::bookFileProblem(book), QString());
+    EXPECT_EQ(clientsIn(book), 5);
+    EXPECT_FALSE(QFileInfo::exists(book + "-journal"));
+    const QDir backup(BackupFolder(home.dataFolder()));
+    const QStringList kept = backup.entryList({"docmar-*-before-restore.db"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(fileBytes(backup.filePath(kept.first())), damaged);
+}
+
+// A server book takes a dump back in one transaction, whether its database holds a book or nothing.
+TEST(Restore, AServerBookTakesADumpBackIntoItsDatabaseFullOrEmpty)
+{
+    TestHome home;
+    const QString book = NewPostgresBook();
+    ASSERT_FALSE(book.isEmpty());
+    const QString homeArg = QStringLiteral("--home=") + home.path();
+    ASSERT_EQ(runDocmar({homeArg, "--book", book, "demo", "--clients", "4", "--invoices", "12"}).exitCode, 0);
+    ASSERT_EQ(runDocmar({homeArg, "--book", book, "backup"}).exitCode, 0);
+    const QString dump = NewestCopy(BackupFolder(home.dataFolder()), PostgresDumpName(book));
+    const auto invoicesIn = [&home](const QString& uri) {
+        TDM dm;
+        dm.connect(home.dataFolder(), uri);
+        return count(dm, "FACTURES");
+    };
+    const int invoices = invoicesIn(book);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder(), book);
+        dm.ClearDocumentTables();
+    }
+    ProcessResult r = runDocmar({homeArg, "--book", book, "restore"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(invoicesIn(book), invoices);
+    EXPECT_EQ(QDir(BackupFolder(home.dataFolder())).entryList({"*-before-restore.dump"}).size(), 1);
+
+    const QString empty = NewPostgresBook();
+    r = runDocmar({homeArg, "--book", empty, "restore", dump});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(invoicesIn(empty), invoices);
+
+    writeFileBytes(home.file("not.dump"), "no dump");
+    r = runDocmar({homeArg, "--book", book, "restore", home.file("not.dump")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("файл не является копией базы данных на сервере")))
+        << r.err.toStdString();
+    EXPECT_EQ(invoicesIn(book), invoices);
 }
