@@ -40,6 +40,15 @@ bool isStalePart(const QString& name)
     return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
+// What backups and restores killed part way left, in the database folder or the backup folder.
+void removeStaleParts(const QString& folder)
+{
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (isStalePart(name))
+            QFile::remove(dir.filePath(name));
+}
+
 bool isDatabaseFile(const QString& path)
 {
     QFile f(path);
@@ -177,8 +186,10 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, cons
     }
     const QDir backup(backupFolder);
     for (const QString& name : backup.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (isEngineSideFile(name) || isStalePart(name))
+        if (isEngineSideFile(name))
             QFile::remove(backup.filePath(name));
+    removeStaleParts(backupFolder);
+    removeStaleParts(dataFolder);
     BackupReport report;
     const QDir data(dataFolder);
     const QDateTime now = QDateTime::currentDateTime();
@@ -308,6 +319,7 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
     // The copy is read once, beside the book, and what is checked is what goes back: the copy may change
     // meanwhile, or be the very file the book is about to be kept under.
     const QString staged = temporaryName(book);
+    removeStaleParts(place.dataFolder);
     const auto fail = [&](const QString& reason) {
         QFile::remove(staged);
         return failedRestore(error, reason);
