@@ -725,7 +725,7 @@ int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prom
 // On a terminal one line per table, rewritten as it goes; in a log only its last state.
 void showProgress(bool terminal, const QString& table, int done, int total)
 {
-    if (terminal || done == total)
+    if (done >= 0 && (terminal || done == total))
         std::fprintf(stderr, "%s%s: %d / %d%s", terminal ? "\r" : "", table.toUtf8().constData(), done, total,
                      done == total ? "\n" : "");
 }

@@ -20,15 +20,18 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -153,6 +156,9 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     qApp->installEventFilter(this);
     // While another program holds the book, the pointer says so until the window is answering again.
     setBusyNotifier([] {
+        // A book held while the import works on its own thread is waited for there, out of sight.
+        if (QThread::currentThread() != qApp->thread())
+            return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QTimer::singleShot(0, [] { QApplication::restoreOverrideCursor(); });
     });
@@ -425,13 +431,48 @@ void TBuhForm::importParadoxBook(const QString& folder)
     progress.setObjectName(QStringLiteral("ImportProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
-    const ParadoxImportOutcome outcome =
-        ImportParadoxBook(m_dm, folder, [&progress](const QString& table, int done, int total) {
-            progress.setLabelText(tr("Перенос таблиц Paradox: %1, %2 из %3").arg(table).arg(done).arg(total));
-            progress.setMaximum(total);
-            progress.setValue(done);
-            return !progress.wasCanceled();
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    progress.show();
+    // The tables are read, checked and written on a thread of their own, through a connection of its own:
+    // the window answers, and Cancel is heard, whatever a table costs.
+    std::atomic<bool> cancelled{false};
+    connect(&progress, &QProgressDialog::canceled, &progress, [&progress, &cancelled] {
+        cancelled = true;
+        progress.setLabelText(tr("Перенос прерывается ..."));
+    });
+    ParadoxImportOutcome outcome;
+    const QString dataFolder = m_settings.path;
+    const QString book = bookInUse();
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        TDM dm;
+        try {
+            dm.connect(dataFolder, book);
+        } catch (const DbError& e) {
+            outcome.error = e.fullText();
+            return;
+        }
+        outcome = ImportParadoxBook(dm, folder, [&](const QString& table, int done, int total) {
+            QMetaObject::invokeMethod(&progress, [&progress, &cancelled, table, done, total] {
+                if (cancelled)
+                    return;
+                if (done < 0) {
+                    progress.setLabelText(tr("Перенос таблиц Paradox: чтение и проверка %1").arg(table));
+                    return;
+                }
+                progress.setLabelText(
+                    tr("Перенос таблиц Paradox: %1, %2 из %3").arg(table).arg(done).arg(total));
+                progress.setMaximum(total);
+                progress.setValue(done);
+            });
+            return !cancelled;
         });
+    }));
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
     progress.close();
     m_maintenance.reportImport(outcome);
 }

@@ -10,7 +10,8 @@ namespace {
 
 // The table header, as the format lays it out (little-endian).
 constexpr int kRecordSize = 0x00, kHeaderSize = 0x02, kFileType = 0x04, kBlockKiB = 0x05, kNumRecords = 0x06,
-              kFileBlocks = 0x0C, kFirstBlock = 0x0E, kNumFields = 0x21, kFileVersion = 0x39, kEncryption = 0x25, kDataEncryption = 0x5C;
+              kFileBlocks = 0x0C, kFirstBlock = 0x0E, kNumFields = 0x21, kFileVersion = 0x39,
+              kEncryption = 0x25, kDataEncryption = 0x5C;
 constexpr int kCommonHeader = 0x58, kDataHeader = 0x78, kBlockHeader = 6;
 
 int word(const QByteArray& b, int at)

@@ -458,6 +458,10 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
     for (auto s = sources.begin(); s != sources.end();) {
         ParadoxTableReport report;
         report.table = QLatin1String(s->table->name);
+        if (progress && !progress(report.table, -1, 0)) {
+            outcome.result = ParadoxImportOutcome::Cancelled;
+            return outcome;
+        }
         QString error;
         if (!prepare(*s, report, codePage, &error))
             return refuse(error);

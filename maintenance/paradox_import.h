@@ -28,7 +28,8 @@ struct ParadoxImportReport {
     QStringList badDates;      // "FACTURES, строка 12, FACT_DATA": kept empty
 };
 
-// Told after every stretch of rows of a table; false cancels the import.
+// Told before each table is read and checked (done -1), and after every stretch of its rows as they are
+// written; false cancels the import.
 using ImportProgress = std::function<bool(const QString& table, int done, int total)>;
 
 struct ParadoxImportOutcome {

@@ -1311,6 +1311,14 @@
         <source>Восстановление базы данных из копии ...</source>
         <translation>Відновлення бази даних з копії ...</translation>
     </message>
+    <message>
+        <source>Перенос прерывается ...</source>
+        <translation>Перенесення переривається ...</translation>
+    </message>
+    <message>
+        <source>Перенос таблиц Paradox: чтение и проверка %1</source>
+        <translation>Перенесення таблиць Paradox: читання та перевірка %1</translation>
+    </message>
 </context>
 <context>
     <name>TDM</name>

@@ -36,6 +36,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -236,6 +237,49 @@ TEST(MainWindowFirstStart, TheOfferTakesABookFromParadoxTables)
     EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid3"))->model()->rowCount(),
               0); // not this client's
     EXPECT_EQ(window.dataModule().NextFactNumber(), 43);
+    prompter.queueAnswer(true);
+    window.close();
+}
+
+// The import works on a thread of its own: the window answers while it runs, the progress is up before a
+// row is written, and Cancel leaves the book empty.
+TEST(MainWindowFirstStart, TheImportAnswersCancelAtOnce)
+{
+    TestHome home;
+    const QString folder = home.file(QStringLiteral("old"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    std::vector<QVariantList> invoices;
+    for (int n = 1; n <= 10000; ++n)
+        invoices.push_back({n, "", QDate(2002, 3, 4)});
+    for (const auto& [table, file] :
+         {std::pair{&Tables::clients(), "CLIENTS.DB"}, std::pair{&Tables::nakladn1(), "Nakladn1.DB"},
+          std::pair{&Tables::nakladn2(), "Nakladn2.DB"}, std::pair{&Tables::products(), "Products.db"}})
+        ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath(file), ParadoxFieldsOf(*table), {}));
+    ASSERT_TRUE(WriteParadoxTable(QDir(folder).filePath("Factures.DB"), ParadoxFieldsOf(Tables::factures()),
+                                  invoices));
+    ScriptedPrompter prompter;
+    prompter.queueChoice(1);
+    bool progressShown = false;
+    whenModal([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        files->setDirectory(folder);
+        files->selectFile(folder);
+        static_cast<QDialog*>(files)->accept();
+        whenModal([&](QWidget* shown) {
+            auto* progress = qobject_cast<QProgressDialog*>(shown);
+            ASSERT_NE(progress, nullptr);
+            progressShown = progress->isVisible();
+            progress->findChild<QPushButton*>()->click();
+        });
+    });
+    TBuhForm window(home.path(), &prompter);
+    window.show();
+    EXPECT_TRUE(progressShown);
+    EXPECT_TRUE(prompter.texts().contains(QStringLiteral("Перенос прерван: база данных осталась пустой.")))
+        << prompter.texts().join('\n').toStdString();
+    EXPECT_EQ(scalar(window.dataModule().database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(),
+              0);
     prompter.queueAnswer(true);
     window.close();
 }

@@ -158,6 +158,9 @@ TEST_F(ParadoxImportTest, ABookComesOverWholeValueByValue)
     EXPECT_TRUE(r.missingTables.isEmpty());
     EXPECT_TRUE(r.badDates.isEmpty());
     EXPECT_EQ(seen.back(), std::make_pair(QStringLiteral("PLATEG"), 1));
+    // Each table is told before it is read, so that a cancel is heard before any is written.
+    EXPECT_EQ(seen.front(), std::make_pair(QStringLiteral("CLIENTS"), -1));
+    EXPECT_EQ(seen[6], std::make_pair(QStringLiteral("PLATEG"), -1));
     // The program reads the book as its own.
     EXPECT_EQ(dm->NextFactNumber(), 18);
     EXPECT_EQ(dm->NextReceiptNumber(), -2);
