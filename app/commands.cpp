@@ -559,13 +559,13 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         try {
             printOut(QString::number(StoreWaybill(dm, draft)));
         } catch (const DbError& e) {
-            printErr(
-                (kind == WaybillKind::Tax && forReceipt
-                     ? QCoreApplication::translate(
-                           "Commands",
-                           "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
-                     : QCoreApplication::translate("Commands", "Неправильные данные !")) +
-                u'\n' + e.fullText());
+            const auto [headline, detail] = e.refusal(
+                kind == WaybillKind::Tax && forReceipt
+                    ? QCoreApplication::translate(
+                          "Commands",
+                          "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                    : QCoreApplication::translate("Commands", "Неправильные данные !"));
+            printErr(headline + u'\n' + detail);
             return ExitFailed;
         }
         return ExitDone;

@@ -178,8 +178,19 @@ DbError describe(const QSqlError& e, const QString& sql, bool postgres)
     return DbError::fromEngine(e.nativeErrorCode().toInt(), text, writing);
 }
 
+// A server connection the driver has closed after losing it: said as such, before the toolkit is asked
+// to run anything on it (it would only warn on stderr and report no reason).
+void requireServer(const QSqlDriver* driver, const QString& sql)
+{
+    if (driver && isPostgresDriver(driver) && !driver->isOpen())
+        throw describe(QSqlError(QStringLiteral("no connection to the server"), {},
+                                 QSqlError::ConnectionError, QStringLiteral("08003")),
+                       sql, true);
+}
+
 DbError describe(const QSqlQuery& query)
 {
+    requireServer(query.driver(), query.lastQuery());
     return describe(query.lastError(), query.lastQuery(), isPostgresDriver(query.driver()));
 }
 
@@ -189,6 +200,7 @@ DbError describe(const QSqlQuery& query)
 void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
 {
     query.setForwardOnly(!isPostgres(db));
+    requireServer(db.driver(), sql);
     if (!query.prepare(forEngine(db, sql)))
         throw describe(query.lastError(), sql, isPostgres(db));
 }
@@ -245,15 +257,19 @@ DbError DbError::fromEngine(int code, const QString& words, bool writing)
          QT_TRANSLATE_NOOP("TDM", "такая запись противоречит уже записанным")},
     };
     QString reason = tr("ошибка базы данных");
+    bool dataFault = true;
     for (const auto& r : reasons)
-        if ((code & 0xFF) == r.codes[0] || (code & 0xFF) == r.codes[1])
+        if ((code & 0xFF) == r.codes[0] || (code & 0xFF) == r.codes[1]) {
             reason = tr(r.reason);
+            dataFault = r.codes[0] == SQLITE_CONSTRAINT;
+        }
     const QString what =
         writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
     DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
     error.m_reason = reason;
     error.m_collision = code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE;
     error.m_busy = (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
+    error.m_dataFault = dataFault;
     return error;
 }
 
@@ -278,14 +294,18 @@ DbError DbError::fromPostgres(const QString& sqlState, const QString& words, boo
         {"XX", QT_TRANSLATE_NOOP("TDM", "файл базы данных повреждён или не является базой данных")},
     };
     QString reason = tr("ошибка базы данных");
+    bool dataFault = true;
     for (const auto& r : reasons)
         if (sqlState.startsWith(QLatin1String(r.prefix))) {
             reason = tr(r.reason);
+            dataFault = r.prefix[0] == '2' && r.prefix[1] == '3';
             break;
         }
     // A connection that is gone says so however the statement began.
-    if (sqlState.isEmpty() && words.contains(QLatin1String("connection"), Qt::CaseInsensitive))
+    if (sqlState.isEmpty() && words.contains(QLatin1String("connection"), Qt::CaseInsensitive)) {
         reason = tr("нет связи с сервером базы данных");
+        dataFault = false;
+    }
     const QString what =
         writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
     DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("PostgreSQL %1").arg(sqlState) : words);
@@ -293,6 +313,7 @@ DbError DbError::fromPostgres(const QString& sqlState, const QString& words, boo
     error.m_collision = sqlState == QLatin1String("23505") || sqlState == QLatin1String("40001") ||
                         sqlState == QLatin1String("40P01");
     error.m_busy = sqlState == QLatin1String("55P03") || sqlState == QLatin1String("57014");
+    error.m_dataFault = dataFault;
     return error;
 }
 
@@ -582,6 +603,7 @@ void closeConnection(const QString& connectionName)
 
 void execOrThrow(QSqlQuery& query)
 {
+    requireServer(query.driver(), query.lastQuery());
     if (!query.exec())
         throw describe(query);
 }
@@ -592,6 +614,7 @@ QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariant
     if (isPostgres(db)) {
         // Said once, not prepared: a statement that runs once costs one trip to the server instead of
         // three, and leaves nothing to free in a transaction that has failed.
+        requireServer(db.driver(), sql);
         if (!query.exec(withValues(db, forEngine(db, sql), values)))
             throw describe(query);
         return query;

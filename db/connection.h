@@ -39,6 +39,13 @@ public:
     bool isCollision() const { return m_collision; }
     // Another program held the book longer than a write waits for it.
     bool isBusy() const { return m_busy; }
+    // A refused store said to the user: the caller's words when the book refused the data itself (a
+    // number taken, a rule of the tables), with the whole error beneath; else what kept the book from
+    // storing (busy, a full disk, a lost server), which no change to the data would mend.
+    std::pair<QString, QString> refusal(const QString& forTheData) const
+    {
+        return m_dataFault ? std::pair(forTheData, fullText()) : std::pair(m_message, m_detail);
+    }
 
 private:
     QString m_message;
@@ -46,6 +53,7 @@ private:
     QString m_reason;
     bool m_collision = false;
     bool m_busy = false;
+    bool m_dataFault = true;
 };
 
 // The SQL of the program is SQLite's. On a PostgreSQL book a few of its forms are said the server's way:

@@ -131,9 +131,9 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
         if (draft.isInvoice && number != draft.number)
             m_prompter.inform(renumbered(draft.number, number));
     } catch (const DbError& e) {
-        m_prompter.error(QCoreApplication::translate("DocumentsController",
-                                                     "Неправильные данные (невозможно сохранить изменения)!"),
-                         e.fullText());
+        const auto [headline, detail] = e.refusal(QCoreApplication::translate(
+            "DocumentsController", "Неправильные данные (невозможно сохранить изменения)!"));
+        m_prompter.error(headline, detail);
         return std::nullopt;
     }
     // The document is stored whatever becomes of the client's row.
@@ -143,10 +143,9 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
             StorePayerDetails(m_dm, clientId, draft);
             m_prompter.inform(QCoreApplication::translate("DocumentsController", "Изменения сохранены!"));
         } catch (const DbError& e) {
-            m_prompter.error(
-                QCoreApplication::translate("DocumentsController",
-                                            "Неправильные данные (невозможно сохранить изменения)!"),
-                e.fullText());
+            const auto [headline, detail] = e.refusal(QCoreApplication::translate(
+                "DocumentsController", "Неправильные данные (невозможно сохранить изменения)!"));
+            m_prompter.error(headline, detail);
         }
     }
     return number;
@@ -255,13 +254,13 @@ DocumentsController::WaybillStore DocumentsController::storeWaybill(const Waybil
             m_prompter.inform(renumbered(draft.number, *number));
         return WaybillStore::Stored;
     } catch (const DbError& e) {
-        m_prompter.error(
+        const auto [headline, detail] = e.refusal(
             draft.kind == WaybillKind::Tax && draft.forReceipt
                 ? QCoreApplication::translate(
                       "DocumentsController",
                       "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
-                : QCoreApplication::translate("DocumentsController", "Неправильные данные !"),
-            e.fullText());
+                : QCoreApplication::translate("DocumentsController", "Неправильные данные !"));
+        m_prompter.error(headline, detail);
         return WaybillStore::StayOpen;
     }
 }

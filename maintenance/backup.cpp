@@ -207,6 +207,10 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, cons
         if (dated)
             dropOldCopies(backupFolder, name);
     }
+    // A book that is no plain file (a pipe, a folder) is never read, and its backup is not made.
+    if (const QFileInfo book(TDM::databaseFile(dataFolder)); book.exists() && !book.isFile())
+        report.failed << book.fileName() + QStringLiteral(": ") +
+                             QCoreApplication::translate("Backup", "это не файл базы данных");
     return report;
 }
 
@@ -418,11 +422,11 @@ void MaintenanceController::reportBackup(const BookPlace& place, const BackupRep
                 .arg(report.copied));
         return;
     }
-    // A backup that missed a file is not said to be made.
+    // A backup that missed a file says so first, never in the words of one that was made.
     m_prompter.error(QCoreApplication::translate(
                          "Backup",
-                         "Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов "
-                         "%2.")
+                         "Не удалось сделать полную резервную копию базы данных в папке %1: скопировано "
+                         "файлов %2.")
                          .arg(folder)
                          .arg(report.copied) +
                      u'\n' + QCoreApplication::translate("Backup", "Не удалось скопировать:") + u'\n' +

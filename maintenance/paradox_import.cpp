@@ -336,19 +336,27 @@ QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* bad
     case ColumnType::Short:
         if (empty)
             return qint64(0);
-        return isNumber(px.fieldType(field)) && px.fieldType(field) != pxfShort &&
-                       px.fieldType(field) != pxfLong && px.fieldType(field) != pxfAutoInc
-                   ? qint64(std::llround(px.real(field)))
-                   : px.integer(field);
+        if (isNumber(px.fieldType(field)) && px.fieldType(field) != pxfShort &&
+            px.fieldType(field) != pxfLong && px.fieldType(field) != pxfAutoInc) {
+            // A whole number the column holds, or no value at all: never one made up by the conversion.
+            const double v = std::round(px.real(field));
+            if (!(std::fabs(v) < 9.0e18))
+                return QVariant();
+            return qint64(v);
+        }
+        return px.integer(field);
     case ColumnType::Float:
     case ColumnType::Money:
         return empty ? 0.0 : px.real(field);
     case ColumnType::Date: {
         if (empty)
             return QVariant();
-        const qint64 days = px.fieldType(field) == pxfTimestamp
-                                ? qint64(std::floor(px.real(field) / 86400000.0))
-                                : px.integer(field);
+        // Milliseconds beyond any day a date can name are no date.
+        const double stamp =
+            px.fieldType(field) == pxfTimestamp ? std::floor(px.real(field) / 86400000.0) : 0;
+        const qint64 days = px.fieldType(field) != pxfTimestamp ? px.integer(field)
+                            : stamp > 0 && stamp < 1.0e7        ? qint64(stamp)
+                                                                : 0;
         const QDate date = days > 0 ? QDate::fromJulianDay(days + kParadoxDayZero) : QDate();
         if (!date.isValid() || date.year() > 9999) {
             *badDate = true;
@@ -387,6 +395,13 @@ void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, 
             const ColumnDef& column = s.table->columns[c];
             bool badDate = false, lost = false;
             const QVariant v = valueOf(*s.px, s.fields[c], column, &badDate, &lost);
+            if ((column.type == ColumnType::Integer || column.type == ColumnType::Short) && v.isNull())
+                throw DbError(QCoreApplication::translate("ParadoxImport",
+                                                          "Файл %1, строка %2, столбец %3: число слишком "
+                                                          "велико для этого столбца.")
+                                  .arg(report.file)
+                                  .arg(r + 1)
+                                  .arg(QLatin1String(column.name)));
             if (badDate)
                 *badDates << QCoreApplication::translate("ParadoxImport", "%1, строка %2, %3")
                                  .arg(report.table)

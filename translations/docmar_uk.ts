@@ -48,10 +48,6 @@
         <translation>не вдалося задати права доступу до копії</translation>
     </message>
     <message>
-        <source>Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов %2.</source>
-        <translation>Резервну копію бази даних у папці %1 зроблено не повністю: скопійовано файлів %2.</translation>
-    </message>
-    <message>
         <source>не удалось запустить %1 (пакет postgresql-client)</source>
         <translation>не вдалося запустити %1 (пакет postgresql-client)</translation>
     </message>
@@ -98,6 +94,14 @@
     <message>
         <source>Прежняя база данных сохранена в копии %1.</source>
         <translation>Попередню базу даних збережено в копії %1.</translation>
+    </message>
+    <message>
+        <source>это не файл базы данных</source>
+        <translation>це не файл бази даних</translation>
+    </message>
+    <message>
+        <source>Не удалось сделать полную резервную копию базы данных в папке %1: скопировано файлов %2.</source>
+        <translation>Не вдалося зробити повну резервну копію бази даних у папці %1: скопійовано файлів %2.</translation>
     </message>
 </context>
 <context>
@@ -750,6 +754,10 @@
     <message>
         <source>  кодировка в файле не указана, текст прочитан в кодировке %1 (по его буквам)</source>
         <translation>  кодування у файлі не вказано, текст прочитано в кодуванні %1 (за його літерами)</translation>
+    </message>
+    <message>
+        <source>Файл %1, строка %2, столбец %3: число слишком велико для этого столбца.</source>
+        <translation>Файл %1, рядок %2, стовпець %3: число завелике для цього стовпця.</translation>
     </message>
 </context>
 <context>

@@ -204,14 +204,22 @@ TEST(PostgresBook, ALostConnectionIsSaidAsSuch)
     other.connect(QString(), book);
     const int pid = scalar(dm.database(), QStringLiteral("SELECT pg_backend_pid()")).toInt();
     scalar(other.database(), QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
-    try {
-        dm.ReadDocument(1);
-        ADD_FAILURE() << "a dropped connection read";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.message(),
-                  QStringLiteral("Не удалось прочитать данные: нет связи с сервером базы данных."))
-            << e.fullText().toStdString();
+    // Every later statement too, and the toolkit's own warnings stay off the terminal.
+    static int warnings = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        try {
+            dm.ReadDocument(1);
+            ADD_FAILURE() << "a dropped connection read";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("Не удалось прочитать данные: нет связи с сервером базы данных."))
+                << e.fullText().toStdString();
+        }
     }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, 0);
     dm.connect(QString(), book);
     EXPECT_FALSE(dm.ReadDocument(1).has_value());
 }

@@ -380,11 +380,28 @@ TEST(Connection, ABookHeldByAnotherWriterIsWaitedForThenSaidToBeBusy)
     } catch (const DbError& e) {
         EXPECT_EQ(e.message(),
                   QStringLiteral("Не удалось сохранить запись: база данных занята другой программой."));
+        // Said as what it is, not as data the book refused.
+        EXPECT_EQ(e.refusal(QStringLiteral("Неправильные данные !")).first, e.message());
     }
     EXPECT_EQ(waits, 2);
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
     setBusyNotifier({});
+}
+
+TEST(Connection, OnlyARefusalOfTheDataItselfIsCalledBadData)
+{
+    const QString bad = QStringLiteral("Неправильные данные !");
+    for (const DbError& e : {DbError::fromEngine(SQLITE_CONSTRAINT_UNIQUE, "UNIQUE constraint failed", true),
+                             DbError::fromEngine(SQLITE_CONSTRAINT_TRIGGER, "too long", true),
+                             DbError::fromPostgres("23505", "duplicate key", true)})
+        EXPECT_EQ(e.refusal(bad), std::pair(bad, e.fullText())) << e.detail().toStdString();
+    for (const DbError& e : {DbError::fromEngine(SQLITE_FULL, "disk full", true),
+                             DbError::fromEngine(SQLITE_READONLY, "readonly", true),
+                             DbError::fromPostgres("08006", "connection lost", true),
+                             DbError::fromPostgres("53100", "no space", true),
+                             DbError::fromPostgres("", "server closed the connection unexpectedly", true)})
+        EXPECT_EQ(e.refusal(bad), std::pair(e.message(), e.detail())) << e.detail().toStdString();
 }
 
 TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)

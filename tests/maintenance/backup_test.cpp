@@ -110,7 +110,8 @@ TEST(Backup, ABackupFolderThatCannotBeMadeIsSaidAndAFailedFileNamed)
         (report->failed.isEmpty()
              ? QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.")
              : QStringLiteral(
-                   "Резервная копия базы данных в папке %1 сделана не полностью: скопировано файлов %2."))
+                   "Не удалось сделать полную резервную копию базы данных в папке %1: скопировано файлов "
+                   "%2."))
             .arg(QDir::toNativeSeparators(BackupFolder(data)))
             .arg(report->copied)));
 }
@@ -289,6 +290,17 @@ TEST(Backup, ACopyIsAsPrivateAsTheBookAndHalfMadeCopiesGo)
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                   QFileDevice::WriteUser);
     EXPECT_FALSE(QFile::exists(stale));
+}
+
+TEST(Backup, ABookThatIsNoPlainFileIsNotSaidToBeBackedUp)
+{
+    TestHome home;
+    ASSERT_TRUE(QDir().mkpath(home.dataFolder()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(TDM::databaseFile(home.dataFolder())).constData(), 0600), 0);
+    const ProcessResult r = runDocmar({"--home", home.path(), "backup"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Не удалось сделать полную резервную копию")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("docmar.db: это не файл базы данных"))) << r.err.toStdString();
 }
 
 TEST(Backup, DatedCopiesOfTheBookAreKeptTenDeepInTheFolderTheSettingsName)

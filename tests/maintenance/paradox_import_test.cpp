@@ -209,6 +209,38 @@ TEST_F(ParadoxImportTest, AnOldLayoutOverlongTextBadDatesAndMissingOptionalTable
     EXPECT_TRUE(summary.contains(QStringLiteral("Таблица Acts.DB не найдена и пропущена.")));
 }
 
+// Numbers beyond what a column or the calendar holds: a date is no date, a key refuses the import; never a
+// value the conversion made up.
+TEST_F(ParadoxImportTest, NumbersBeyondTheirColumnAreNeverMadeUp)
+{
+    writeBook();
+    std::vector<ParadoxField> stamped = ParadoxFieldsOf(Tables::nakladn1());
+    stamped[1] = {QStringLiteral("NAKL_DATA"), char(pxfTimestamp), 8};
+    ASSERT_TRUE(
+        WriteParadoxTable(file("Nakladn1.DB"), stamped,
+                          {{4, 1e300, "р/ф № 17", 17, 0, 0, "Коваль", 34, "АБ", QDate(2001, 2, 1), 2},
+                           {5, -1e300, "р/ф № 17", 17, 0, 0, "Коваль", 34, "АБ", QDate(2001, 2, 1), 2}}));
+    ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.report.badDates,
+              (QStringList{"NAKLADN1, строка 1, NAKL_DATA", "NAKLADN1, строка 2, NAKL_DATA"}));
+    ASSERT_NO_THROW(dm->ClearDocumentTables());
+    execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER<>1"));
+    execOrThrow(dm->database(), QStringLiteral("DELETE FROM PRODUCTS"));
+
+    std::vector<ParadoxField> numbered = ParadoxFieldsOf(Tables::nakladn2());
+    numbered[0].type = char(pxfNumber);
+    numbered[0].length = 8;
+    ASSERT_TRUE(WriteParadoxTable(
+        file("Nakladn2.DB"), numbered,
+        {{1e300, QDate(2001, 2, 7), 17, QVariant(), QVariant(), "Коваль", "готівка", 2, "договір"}}));
+    outcome = ImportParadoxBook(*dm, book);
+    EXPECT_EQ(outcome.result, ParadoxImportOutcome::Refused);
+    EXPECT_EQ(outcome.error, QStringLiteral("Файл Nakladn2.DB, строка 1, столбец NAKL_NUMBER: число слишком "
+                                            "велико для этого столбца."));
+    EXPECT_EQ(rows("NAKLADN2"), 0);
+}
+
 TEST_F(ParadoxImportTest, ADamagedOrForeignTableChangesNothingAndIsNamed)
 {
     writeBook();
