@@ -2004,3 +2004,25 @@ TEST(MainWindowOnPostgres, TheDesktopBackupDumpsTheServerBook)
     prompter.queueAnswer(true);
     window.close();
 }
+
+// Not a check: with DOCMAR_SHOTS=FOLDER (and DOCMAR_SHOTS_LANGUAGE=uk or ru, QT_SCALE_FACTOR for 200 %) each
+// tab of the main window is saved there as main_N.png, to be looked at.
+TEST_F(MainWindowTest, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("DOCMAR_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "DOCMAR_SHOTS names no folder";
+    IniFile ini(settingsFilePath(home.path()));
+    ini.load();
+    ini.writeString(QStringLiteral("INTERFACE"), QStringLiteral("LANGUAGE"),
+                    qEnvironmentVariable("DOCMAR_SHOTS_LANGUAGE", QStringLiteral("uk")));
+    ASSERT_TRUE(ini.save());
+    open();
+    window->resize(window->minimumSizeHint().expandedTo(QSize(706, 527)));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int tab = 0; tab < w<QTabWidget>("PC1")->count(); ++tab) {
+        w<QTabWidget>("PC1")->setCurrentIndex(tab);
+        QApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_%1.png").arg(tab))));
+    }
+}
