@@ -593,7 +593,7 @@ void TBuhForm::PC1Change(int index)
     if (m_previousPage == OwnerPage)
         settleOwnerEdits();
     if (m_previousPage == ClientsPage) {
-        settleClientEdits();
+        leaveClientPanel();
         RefreshClientDocuments();
     }
     m_previousPage = index;
@@ -930,7 +930,7 @@ void TBuhForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    settleClientEdits();
+    leaveClientPanel();
     settleOwnerEdits();
     m_dm.disconnect();
     QString error;

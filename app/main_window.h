@@ -110,6 +110,8 @@ private:
     // The client as the panel shows it.
     ClientRow clientFromPanel() const;
     void settleClientEdits(int row = -1);
+    // Leaving the client tab or the program: unsaved typing is stored or dropped as the user says.
+    void leaveClientPanel();
     void panelEdited();
     void BitBtn4Click(); // add
     void BitBtn5Click(); // delete

@@ -151,6 +151,12 @@ void TBuhForm::settleClientEdits(int row)
     m_clients.settle(row < 0 ? currentClientRow() : row, clientFromPanel());
 }
 
+void TBuhForm::leaveClientPanel()
+{
+    if (m_clients.settleOnLeaving(currentClientRow(), clientFromPanel()))
+        fillClientPanel();
+}
+
 void TBuhForm::BitBtn4Click()
 {
     if (!m_clients.startNewClient())

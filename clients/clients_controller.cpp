@@ -62,6 +62,17 @@ void ClientsController::settle(int row, const ClientRow& typed)
         m_newClientId = 0;
 }
 
+bool ClientsController::settleOnLeaving(int row, const ClientRow& typed)
+{
+    if (!m_dirty || m_prompter.ask(QCoreApplication::translate(
+                        "ClientsController", "Данные клиента изменены. Сохранить изменения?"))) {
+        settle(row, typed);
+        return false;
+    }
+    panelShown();
+    return true;
+}
+
 bool ClientsController::startNewClient()
 {
     if ((m_dirty || m_newClientId) &&

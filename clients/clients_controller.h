@@ -34,6 +34,9 @@ public:
     // Before the register is reopened, filtered, sorted, left or closed: typing is stored, never lost; a
     // new client nobody typed anything for is dropped, not stored empty.
     void settle(int row, const ClientRow& typed);
+    // Leaving the tab or the program: typing is stored on the user's Yes only. True after No: nothing was
+    // stored, and the panel is to show the stored client again.
+    bool settleOnLeaving(int row, const ClientRow& typed);
 
     // "Добавить": true when the panel is to be emptied for a new client (after the question when there are
     // unsaved changes).

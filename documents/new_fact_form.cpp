@@ -5,7 +5,6 @@
 #include "report/widget_prompter.h"
 #include "ui_new_fact_form.h"
 
-
 TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& documents,
                            const Settings& settings, TTovarForm* picker, Prompter* prompter, QWidget* parent)
     : QDialog(parent)
@@ -50,7 +49,8 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
     for (QLineEdit* payer : {ui->NameEd, ui->NoDog, ui->Code, ui->NoRees, ui->DogData, ui->YAdr})
         connect(payer, &QLineEdit::textEdited, this, [this] { m_clientChanged = true; });
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TNewFactForm::store);
-    connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    // "Отмена" says it all: no question.
+    connect(ui->BitBtn2, &QPushButton::clicked, this, [this] { QDialog::reject(); });
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TNewFactForm::clearPositions);
 
     setWindowTitle(draft.isInvoice
@@ -60,7 +60,16 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
     for (QWidget* w : std::initializer_list<QWidget*>{ui->NoFact1, ui->DopNo, ui->Label12, ui->RTaxCB})
         w->setVisible(draft.isInvoice);
     showDraft(draft);
+    m_shown = this->draft();
     ui->StrPo1->setFocus();
+}
+
+void TNewFactForm::reject()
+{
+    if (draft() != m_shown &&
+        !m_prompter->ask(tr("Изменения в документе не записаны. Закрыть окно без записи?")))
+        return;
+    QDialog::reject();
 }
 
 TNewFactForm::~TNewFactForm() = default;

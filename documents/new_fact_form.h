@@ -33,6 +33,10 @@ public:
     // After OK: the number the document was stored under.
     int storedNumber() const { return m_storedNumber; }
 
+public slots:
+    // Esc or the title bar: after changes, only when the user agrees to lose them.
+    void reject() override;
+
 private:
     struct PositionFields {
         QLineEdit* line1;
@@ -59,6 +63,7 @@ private:
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter;
     std::array<PositionFields, 4> m_positions{};
+    InvoiceDraft m_shown; // as first shown: what "changed" is measured against
     bool m_clientChanged = false;
     int m_storedNumber = 0;
 };

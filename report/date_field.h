@@ -15,8 +15,13 @@ class DateField : public QLineEdit {
 public:
     explicit DateField(QWidget* parent = nullptr);
 
-    // A null date when the field is empty.
-    QDate date() const { return m_date; }
+    // A null date when the field is empty. What was typed counts, whether or not the field has lost the
+    // focus since (a button pressed from the keyboard takes none).
+    QDate date()
+    {
+        takeTyped();
+        return m_date;
+    }
     void setDate(const QDate& date);
     // Messages go here; without one, to a message box over the field.
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }

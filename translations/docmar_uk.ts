@@ -221,6 +221,10 @@
         <source>Укажите имя файла.</source>
         <translation>Вкажіть ім’я файлу.</translation>
     </message>
+    <message>
+        <source>Данные клиента изменены. Сохранить изменения?</source>
+        <translation>Дані клієнта змінено. Зберегти зміни?</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -1804,6 +1808,10 @@
     <message>
         <source>Поступление  от </source>
         <translation>Надходження від </translation>
+    </message>
+    <message>
+        <source>Изменения в документе не записаны. Закрыть окно без записи?</source>
+        <translation>Зміни в документі не записано. Закрити вікно без запису?</translation>
     </message>
 </context>
 <context>

@@ -443,6 +443,54 @@ TEST_F(MainWindowTest, TypedOwnerDetailsAreNotLostWithoutAWord)
     EXPECT_EQ(stored.BUHALTER, QStringLiteral("Бухгалтер Новий"));
 }
 
+// A name typed over the current client's is not stored by leaving the tab without a word.
+TEST_F(MainWindowTest, TypedClientDetailsAreNotLostOrStoredWithoutAWord)
+{
+    open();
+    auto* pc1 = w<QTabWidget>("PC1");
+    pc1->setCurrentIndex(1);
+    const int id = window->clientRegister().idAt(currentRow());
+    const QString name = w<QLineEdit>("DBEdit13")->text();
+    const auto storedName = [&] {
+        return scalar(window->dataModule().database(),
+                      QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
+            .toString();
+    };
+    w<QLineEdit>("DBEdit13")->setFocus();
+    w<QLineEdit>("DBEdit13")->selectAll();
+    type(w<QLineEdit>("DBEdit13"), QStringLiteral("ТОВ \"Нова фірма\""));
+    prompter.queueAnswer(false);
+    pc1->setCurrentIndex(0);
+    EXPECT_EQ(prompter.texts(), QStringList{"Данные клиента изменены. Сохранить изменения?"});
+    EXPECT_EQ(storedName(), name);
+    EXPECT_EQ(w<QLineEdit>("DBEdit13")->text(), name);
+
+    pc1->setCurrentIndex(1);
+    w<QLineEdit>("DBEdit13")->setFocus();
+    w<QLineEdit>("DBEdit13")->selectAll();
+    type(w<QLineEdit>("DBEdit13"), QStringLiteral("ТОВ \"Нова фірма\""));
+    prompter.queueAnswer(true);
+    pc1->setCurrentIndex(2);
+    EXPECT_EQ(storedName(), QStringLiteral("ТОВ \"Нова фірма\""));
+
+    // At closing too.
+    pc1->setCurrentIndex(1);
+    prompter.clear();
+    w<QLineEdit>("DBEdit13")->setFocus();
+    type(w<QLineEdit>("DBEdit13"), QStringLiteral(" плюс"));
+    prompter.queueAnswer(true);  // close
+    prompter.queueAnswer(false); // do not store
+    window->close();
+    EXPECT_EQ(prompter.texts(),
+              (QStringList{"Закрыть программу?", "Данные клиента изменены. Сохранить изменения?"}));
+    window.reset();
+    TDM dm;
+    dm.connect(home.dataFolder());
+    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
+                  .toString(),
+              QStringLiteral("ТОВ \"Нова фірма\""));
+}
+
 TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
 {
     open();
@@ -474,6 +522,19 @@ TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
                      QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
                   .toString(),
               QStringLiteral("2024-03-15"));
+
+    // Pressed from the keyboard, the button takes no focus from the field: the typed text is still read.
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Backspace);
+    QTest::keyClick(date, Qt::Key_Home);
+    QTest::keyClicks(date, QStringLiteral("01.04.2024"));
+    w<QPushButton>("BitBtn2")->click();
+    EXPECT_TRUE(date->hasFocus());
+    EXPECT_EQ(scalar(window->dataModule().database(),
+                     QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
+                  .toString(),
+              QStringLiteral("2024-04-01"));
 }
 
 TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
@@ -616,6 +677,40 @@ TEST(InvoiceEditor, AnInvoiceStoredUnchangedKeepsEveryColumn)
                   ->text,
               QStringLiteral("    300,00"));
     EXPECT_NEAR(stored.positions[0].price, 250.0 / 3, 1e-12);
+}
+
+// Esc closes an untouched editor at once; after a change only with the user's Yes. "Отмена" asks nothing.
+TEST_F(MainWindowTest, TheEditorLosesNothingTypedWithoutAQuestion)
+{
+    open();
+    const int invoices = scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES"));
+    bool stayed = false;
+    whenModal([&](QWidget* editor) { QTest::keyClick(editor, Qt::Key_Escape); });
+    w<QAction>("N9")->trigger();
+    EXPECT_TRUE(prompter.texts().isEmpty());
+
+    whenModal([&](QWidget* editor) {
+        child<QLineEdit>(editor, "StrPo1")->setFocus();
+        type(child<QLineEdit>(editor, "StrPo1"), QStringLiteral("Фарба"));
+        prompter.queueAnswer(false);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        stayed = editor->isVisible();
+        prompter.queueAnswer(true);
+        QTest::keyClick(editor, Qt::Key_Escape);
+    });
+    w<QAction>("N9")->trigger();
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(prompter.texts(),
+              QStringList(2, "Изменения в документе не записаны. Закрыть окно без записи?"));
+
+    prompter.clear();
+    whenModal([&](QWidget* editor) {
+        child<QLineEdit>(editor, "StrPo1")->setText(QStringLiteral("Фарба"));
+        child<QPushButton>(editor, "BitBtn2")->click();
+    });
+    w<QAction>("N9")->trigger();
+    EXPECT_TRUE(prompter.texts().isEmpty());
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES")), invoices);
 }
 
 TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
