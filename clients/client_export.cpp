@@ -95,7 +95,8 @@ QStringList ClientExportChoice::includedEntries() const
 {
     QStringList entries;
     for (int field : m_included)
-        entries << shownCaption(field) + QStringLiteral(" (width=%1)").arg(width(field));
+        entries << shownCaption(field) + u' ' +
+                       QCoreApplication::translate("ClientExport", "(ширина %1)").arg(width(field));
     return entries;
 }
 

@@ -39,7 +39,7 @@ public:
     void reset();
 
     // The captions of the fields left out, and of the included ones with their width notes,
-    // "Название фирмы (width=48)", in output order.
+    // "Название фирмы (ширина 48)", in output order.
     QStringList availableEntries() const;
     QStringList includedEntries() const;
 

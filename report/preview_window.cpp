@@ -47,19 +47,19 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
         QStyle::StandardPixmap icon;
     };
     // Built here rather than in a .ui: the buttons are one table with the style's standard icons, which
-    // Designer cannot name. The hints are the engine's own, in English as they always were.
+    // Designer cannot name. The hints are in the interface's language, as every other word of it.
     static const Tool tools[] = {
-        {"ZoomFit", "Zoom to fit", QStyle::SP_TitleBarNormalButton},
-        {"Zoom100", "Zoom to 100%", QStyle::SP_DesktopIcon},
-        {"ZoomWidth", "Zoom to page width", QStyle::SP_TitleBarMaxButton},
-        {"FirstPage", "First Page", QStyle::SP_MediaSkipBackward},
-        {"PrevPage", "Previous page", QStyle::SP_MediaSeekBackward},
-        {"NextPage", "Next page", QStyle::SP_MediaSeekForward},
-        {"LastPage", "Last page", QStyle::SP_MediaSkipForward},
-        {"PrinterSetup", "Printer setup", QStyle::SP_FileDialogDetailedView},
-        {"Print", "Print", QStyle::SP_DialogApplyButton},
-        {"Save", "Save", QStyle::SP_DialogSaveButton},
-        {"Load", "Load", QStyle::SP_DialogOpenButton},
+        {"ZoomFit", QT_TR_NOOP("Страница целиком"), QStyle::SP_TitleBarNormalButton},
+        {"Zoom100", QT_TR_NOOP("Масштаб 100%"), QStyle::SP_DesktopIcon},
+        {"ZoomWidth", QT_TR_NOOP("По ширине страницы"), QStyle::SP_TitleBarMaxButton},
+        {"FirstPage", QT_TR_NOOP("Первая страница"), QStyle::SP_MediaSkipBackward},
+        {"PrevPage", QT_TR_NOOP("Предыдущая страница"), QStyle::SP_MediaSeekBackward},
+        {"NextPage", QT_TR_NOOP("Следующая страница"), QStyle::SP_MediaSeekForward},
+        {"LastPage", QT_TR_NOOP("Последняя страница"), QStyle::SP_MediaSkipForward},
+        {"PrinterSetup", QT_TR_NOOP("Настройка принтера"), QStyle::SP_FileDialogDetailedView},
+        {"Print", QT_TR_NOOP("Печать"), QStyle::SP_DialogApplyButton},
+        {"Save", QT_TR_NOOP("Сохранить"), QStyle::SP_DialogSaveButton},
+        {"Load", QT_TR_NOOP("Открыть"), QStyle::SP_DialogOpenButton},
     };
     for (const Tool& t : tools) {
         const QString hint = tr(t.hint);
@@ -69,7 +69,7 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
         if (qstrcmp(t.name, "PrinterSetup") == 0 || qstrcmp(t.name, "FirstPage") == 0)
             bar->insertSeparator(a);
     }
-    auto* close = new QPushButton(tr("&Close"), this);
+    auto* close = new QPushButton(tr("&Закрыть"), this);
     close->setObjectName(QStringLiteral("CloseButton"));
     bar->addSeparator();
     bar->addWidget(close);
@@ -240,7 +240,7 @@ void PreviewWindow::save()
     const QString fileName = WithChosenExtension(
         QFileDialog::getSaveFileName(
             this, tr("Сохранить документ"), QString(),
-            tr("Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)"), &chosen),
+            tr("Документ PDF (*.pdf);;Изображение PNG (*.png);;Страница DocMar (*.json)"), &chosen),
         chosen);
     if (fileName.isEmpty())
         return;

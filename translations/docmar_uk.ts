@@ -186,6 +186,10 @@
         <source>Дата договора</source>
         <translation>Дата договору</translation>
     </message>
+    <message>
+        <source>(ширина %1)</source>
+        <translation>(ширина %1)</translation>
+    </message>
 </context>
 <context>
     <name>ClientsController</name>
@@ -771,10 +775,6 @@
         <translation>Попередній перегляд</translation>
     </message>
     <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Закрити</translation>
-    </message>
-    <message>
         <source>Страница 1 из 1   Масштаб %1%</source>
         <translation>Сторінка 1 з 1   Масштаб %1%</translation>
     </message>
@@ -795,16 +795,64 @@
         <translation>Зберегти документ</translation>
     </message>
     <message>
-        <source>Страница DocMar (*.json);;Документ PDF (*.pdf);;Изображение PNG (*.png)</source>
-        <translation>Сторінка DocMar (*.json);;Документ PDF (*.pdf);;Зображення PNG (*.png)</translation>
-    </message>
-    <message>
         <source>Открыть страницу</source>
         <translation>Відкрити сторінку</translation>
     </message>
     <message>
         <source>Страница DocMar (*.json)</source>
         <translation>Сторінка DocMar (*.json)</translation>
+    </message>
+    <message>
+        <source>Страница целиком</source>
+        <translation>Сторінка повністю</translation>
+    </message>
+    <message>
+        <source>Масштаб 100%</source>
+        <translation>Масштаб 100%</translation>
+    </message>
+    <message>
+        <source>По ширине страницы</source>
+        <translation>За шириною сторінки</translation>
+    </message>
+    <message>
+        <source>Первая страница</source>
+        <translation>Перша сторінка</translation>
+    </message>
+    <message>
+        <source>Предыдущая страница</source>
+        <translation>Попередня сторінка</translation>
+    </message>
+    <message>
+        <source>Следующая страница</source>
+        <translation>Наступна сторінка</translation>
+    </message>
+    <message>
+        <source>Последняя страница</source>
+        <translation>Остання сторінка</translation>
+    </message>
+    <message>
+        <source>Настройка принтера</source>
+        <translation>Налаштування принтера</translation>
+    </message>
+    <message>
+        <source>Печать</source>
+        <translation>Друк</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Зберегти</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Відкрити</translation>
+    </message>
+    <message>
+        <source>&amp;Закрыть</source>
+        <translation>&amp;Закрити</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf);;Изображение PNG (*.png);;Страница DocMar (*.json)</source>
+        <translation>Документ PDF (*.pdf);;Зображення PNG (*.png);;Сторінка DocMar (*.json)</translation>
     </message>
 </context>
 <context>

@@ -978,7 +978,7 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
             child<QPushButton>(dialog, "Button2")->click();
             ASSERT_EQ(right->count(), 1);
             EXPECT_EQ(right->item(0)->text(),
-                      firstShowing ? QStringLiteral("Город (width=16)") : QStringLiteral("Город (width=6)"));
+                      firstShowing ? QStringLiteral("Город (ширина 16)") : QStringLiteral("Город (ширина 6)"));
             EXPECT_TRUE(save->isEnabled());
             right->setCurrentRow(0);
             auto* width = child<QSpinBox>(dialog, "LenSE");
@@ -986,7 +986,7 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
             EXPECT_EQ(width->maximum(), 255);
             width->setValue(6);
             child<QPushButton>(dialog, "BitBtn3")->click();
-            EXPECT_EQ(right->item(0)->text(), QStringLiteral("Город (width=6)"));
+            EXPECT_EQ(right->item(0)->text(), QStringLiteral("Город (ширина 6)"));
             child<QLineEdit>(dialog, "FilenameEdit1")->setText(QDir::toNativeSeparators(file));
             save->click();
             EXPECT_TRUE(dialog->isVisible());               // stays open after saving

@@ -115,17 +115,17 @@ TEST(ClientExportChoice, ListsMoveAsTheButtonsSay)
     EXPECT_EQ(choice.availableEntries().size(), 19);
     EXPECT_FALSE(choice.canExclude()); // nothing to save yet
     choice.include(0);
-    EXPECT_EQ(choice.includedEntries(), QStringList{QStringLiteral("Название фирмы (width=48)")});
+    EXPECT_EQ(choice.includedEntries(), QStringList{QStringLiteral("Название фирмы (ширина 48)")});
     choice.include(3); // "Город", now fourth of those left
     choice.setIncludedWidth(1, 5);
-    EXPECT_EQ(choice.includedEntries().at(1), QStringLiteral("Город (width=5)"));
+    EXPECT_EQ(choice.includedEntries().at(1), QStringLiteral("Город (ширина 5)"));
     // "<" puts a field at the end of those left out; ">>" labels each with its own width.
     choice.exclude(0);
     EXPECT_EQ(choice.availableEntries().last(), QStringLiteral("Название фирмы"));
     choice.includeAll();
     EXPECT_FALSE(choice.canInclude());
-    EXPECT_EQ(choice.includedEntries().first(), QStringLiteral("Город (width=5)"));
-    EXPECT_EQ(choice.includedEntries().last(), QStringLiteral("Название фирмы (width=48)"));
+    EXPECT_EQ(choice.includedEntries().first(), QStringLiteral("Город (ширина 5)"));
+    EXPECT_EQ(choice.includedEntries().last(), QStringLiteral("Название фирмы (ширина 48)"));
     // Widths are bounded, and stay through "<<" and a new showing.
     choice.setIncludedWidth(0, 2000000000);
     EXPECT_EQ(choice.includedWidth(0), kMaxExportWidth);

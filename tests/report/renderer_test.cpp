@@ -6,11 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -156,14 +158,30 @@ TEST(PreviewWindow, ZoomsSavesLoadsAndPrints)
     EXPECT_DOUBLE_EQ(preview.zoomFactor(), 1.0);
     preview.setZoom(PreviewWindow::Zoom::Fit);
     EXPECT_LT(preview.zoomFactor(), 1.0);
-    for (const char* hint :
-         {"Zoom to fit", "Zoom to 100%", "Zoom to page width", "First Page", "Previous page", "Next page",
-          "Last page", "Printer setup", "Print", "Save", "Load"}) {
+    for (const char* hint : {"Страница целиком", "Масштаб 100%", "По ширине страницы", "Первая страница",
+                             "Предыдущая страница", "Следующая страница", "Последняя страница",
+                             "Настройка принтера", "Печать", "Сохранить", "Открыть"}) {
         bool found = false;
         for (QAction* a : preview.findChildren<QAction*>())
-            found = found || a->toolTip() == QLatin1String(hint);
+            found = found || a->toolTip() == QString::fromUtf8(hint);
         EXPECT_TRUE(found) << hint;
     }
+    EXPECT_EQ(preview.findChild<QPushButton*>(QStringLiteral("CloseButton"))->text(),
+              QStringLiteral("&Закрыть"));
+    // Save offers a PDF first.
+    QStringList offered;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            offered = files->nameFilters();
+            files->reject();
+        }
+    });
+    poll.start(10);
+    preview.findChild<QAction*>(QStringLiteral("Save"))->trigger();
+    ASSERT_FALSE(offered.isEmpty());
+    EXPECT_EQ(offered.first(), QStringLiteral("Документ PDF (*.pdf)"));
 
     QTemporaryDir dir;
     QString error;
