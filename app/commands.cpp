@@ -536,6 +536,11 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
             printErr(MissingDocumentText(documents[0]));
             return ExitFailed;
         }
+        if (!forReceipt && !parser.isSet(QStringLiteral("yes")))
+            if (const QString question = EarlierWaybillsQuestion(dm, kind, documents); !question.isEmpty()) {
+                printErr(question + QStringLiteral(" (--yes)"));
+                return ExitFailed;
+            }
         WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
         if (!draft.client)
             prompter.warn(QCoreApplication::translate("Commands", "Данного клиента уже нет в списке!"));

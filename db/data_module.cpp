@@ -367,6 +367,16 @@ int TDM::GetFactClient(int number) const
     return lookupInt("ID_NUMBER", number);
 }
 
+int TDM::WaybillOfInvoice(const char* table, int invoice) const
+{
+    return scalar(database(),
+                  QStringLiteral("SELECT min(NAKL_NUMBER) FROM %1 WHERE FACT1_NUMBER=? OR FACT2_NUMBER=? OR "
+                                 "FACT3_NUMBER=?")
+                      .arg(QLatin1String(table)),
+                  {invoice, invoice, invoice})
+        .toInt();
+}
+
 int TDM::GetFactNds(int number) const
 {
     return lookupInt("FACT_NDS", number);

@@ -54,6 +54,8 @@ public:
     QDate LatestFactDate(int a, int b, int c) const;
     bool SameFactClient(int a, int b, int c) const;
     bool SameFactNds(int a, int b, int c) const;
+    // The first waybill of the table (NAKLADN1 or NAKLADN2) written for the invoice; 0 when there is none.
+    int WaybillOfInvoice(const char* table, int invoice) const;
 
     // The invoice or receipt with that number; nullopt when there is none.
     std::optional<InvoiceRow> ReadDocument(int number) const;

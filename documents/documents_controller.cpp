@@ -231,6 +231,10 @@ std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, b
             m_prompter.error(MissingDocumentText(documents[0]));
             return std::nullopt;
         }
+        if (!forReceipt)
+            if (const QString question = EarlierWaybillsQuestion(m_dm, kind, documents);
+                !question.isEmpty() && !m_prompter.ask(question))
+                return std::nullopt;
         WaybillDraft draft = OpenWaybillDraft(m_dm, kind, forReceipt, documents, today);
         if (!draft.client)
             m_prompter.warn(

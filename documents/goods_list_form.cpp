@@ -4,8 +4,8 @@
 #include "documents/goods_list.h"
 #include "ui_goods_list_form.h"
 
-#include <QEvent>
 #include <QAbstractItemDelegate>
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
@@ -78,7 +78,8 @@ void TTovListForm::dropGivenUpInsert()
     m_inserted = -1;
     const int current = ui->DBGrid9->currentRow();
     if (m_goods.dropIfEmpty(row) && m_goods.model().rowCount() > 0)
-        ui->DBGrid9->moveTo(std::clamp(current > row ? current - 1 : current, 0, m_goods.model().rowCount() - 1));
+        ui->DBGrid9->moveTo(
+            std::clamp(current > row ? current - 1 : current, 0, m_goods.model().rowCount() - 1));
 }
 
 void TTovListForm::done(int result)

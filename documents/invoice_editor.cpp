@@ -65,7 +65,8 @@ InvoiceDraft OpenDraft(EditorCommand command, const ClientRow& client, const Inv
         }
     }
     // An edit shows the invoice's own advertising tax: storing it unchanged must not add or drop one.
-    d.advertisingTax = d.isInvoice && (d.original ? d.original->FACT_NR > 0.009 : advertisingTaxPercent > 0.009);
+    d.advertisingTax =
+        d.isInvoice && (d.original ? d.original->FACT_NR > 0.009 : advertisingTaxPercent > 0.009);
     return d;
 }
 
@@ -105,14 +106,15 @@ void PadFirstLines(InvoiceDraft& draft)
 
 QString PositionNumberProblem(TypedNumber problem, int position, bool count, const QString& text, int places)
 {
-    const QString field = count ? QCoreApplication::translate("InvoiceEditor", "Количество в позиции %1")
-                                      .arg(position)
-                                : QCoreApplication::translate("InvoiceEditor", "Цена в позиции %1").arg(position);
+    const QString field =
+        count ? QCoreApplication::translate("InvoiceEditor", "Количество в позиции %1").arg(position)
+              : QCoreApplication::translate("InvoiceEditor", "Цена в позиции %1").arg(position);
     switch (problem) {
     case TypedNumber::Ok:
         return {};
     case TypedNumber::NotANumber:
-        return QCoreApplication::translate("InvoiceEditor", "%1: «%2» — не число.").arg(field, text.trimmed());
+        return QCoreApplication::translate("InvoiceEditor", "%1: «%2» — не число.")
+            .arg(field, text.trimmed());
     case TypedNumber::Negative:
         return QCoreApplication::translate("InvoiceEditor", "%1 не может быть меньше нуля: «%2».")
             .arg(field, text.trimmed());
@@ -164,7 +166,8 @@ QString beyondBlank(const InvoiceDraft& draft, const Settings& settings)
     InvoiceRow row;
     for (std::size_t i = 0; i < draft.positions.size(); ++i) {
         const DraftPosition& p = draft.positions[i];
-        row.positions[i] = {JoinedName(p, draft.isInvoice), p.measure, p.count, storedPrice(draft, p, settings)};
+        row.positions[i] = {JoinedName(p, draft.isInvoice), p.measure, p.count,
+                            storedPrice(draft, p, settings)};
     }
     row.FACT_NDS = vatRateOf(draft, settings);
     row.FACT_NR = draft.isInvoice ? advertisingRateOf(draft, settings) : 0;

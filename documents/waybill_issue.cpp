@@ -37,6 +37,27 @@ SelectionNumbers ParseWaybillSelection(const QString& selection)
     return parsed;
 }
 
+QString EarlierWaybillsQuestion(const TDM& dm, WaybillKind kind, const std::array<int, 3>& invoices)
+{
+    QStringList said;
+    for (int invoice : invoices) {
+        if (invoice <= 0)
+            continue;
+        if (const int waybill =
+                dm.WaybillOfInvoice(kind == WaybillKind::Expense ? "NAKLADN1" : "NAKLADN2", invoice))
+            said << (kind == WaybillKind::Expense
+                         ? QCoreApplication::translate(
+                               "WaybillIssue", "На счет-фактуру № %1 уже выписана расходная накладная № %2.")
+                         : QCoreApplication::translate(
+                               "WaybillIssue", "На счет-фактуру № %1 уже выписана налоговая накладная № %2."))
+                        .arg(invoice)
+                        .arg(waybill);
+    }
+    if (said.isEmpty())
+        return {};
+    return said.join(u'\n') + u' ' + QCoreApplication::translate("WaybillIssue", "Выписать ещё одну?");
+}
+
 WaybillDraft OpenWaybillDraft(const TDM& dm, WaybillKind kind, bool forReceipt,
                               const std::array<int, 3>& documents, const QDate& today)
 {
@@ -164,8 +185,8 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("WaybillIssue", "Не указана дата накладной."));
     if (draft.number < 1)
-        throw DbError(QCoreApplication::translate("WaybillIssue",
-                                                  "Номер накладной должен быть от 1 до 2147483647."));
+        throw DbError(
+            QCoreApplication::translate("WaybillIssue", "Номер накладной должен быть от 1 до 2147483647."));
     QStringList marks;
     marks.fill(QStringLiteral("?"), columns.size());
     const QString table_ = QLatin1String(table.name);

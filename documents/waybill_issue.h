@@ -54,6 +54,11 @@ QString TaxReasonForInvoices(const TDM& dm, const std::optional<ClientRow>& clie
 // The expense waybill's INFO: "р/ф № 12,15" (Cyrillic "р"), or "проплата от " and the receipt's date.
 QString ExpenseInfo(const WaybillDraft& draft);
 
+// For the invoices that already have a waybill of the kind, the question to ask before another is issued
+// ("На счет-фактуру № 12 уже выписана расходная накладная № 7. Выписать ещё одну?"); empty when none has.
+// Throws DbError.
+QString EarlierWaybillsQuestion(const TDM& dm, WaybillKind kind, const std::array<int, 3>& invoices);
+
 // A refusal before anything is stored: the message to show, and whether the dialog then closes.
 struct WaybillRefusal {
     QString message;

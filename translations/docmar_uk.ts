@@ -2653,6 +2653,18 @@
         <source>Номер накладной должен быть от 1 до 2147483647.</source>
         <translation>Номер накладної має бути від 1 до 2147483647.</translation>
     </message>
+    <message>
+        <source>На счет-фактуру № %1 уже выписана расходная накладная № %2.</source>
+        <translation>На рахунок-фактуру № %1 уже виписано видаткову накладну № %2.</translation>
+    </message>
+    <message>
+        <source>На счет-фактуру № %1 уже выписана налоговая накладная № %2.</source>
+        <translation>На рахунок-фактуру № %1 уже виписано податкову накладну № %2.</translation>
+    </message>
+    <message>
+        <source>Выписать ещё одну?</source>
+        <translation>Виписати ще одну?</translation>
+    </message>
 </context>
 <context>
     <name>WholeFile</name>

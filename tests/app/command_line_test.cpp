@@ -269,6 +269,16 @@ TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("Используются только первые три номера! Продолжать?")));
     EXPECT_EQ(issue({"expense", "--invoices", "12,15,16,17", "--yes"}).out, QStringLiteral("2\n"));
+    // A second waybill of a kind for an invoice is asked about first.
+    r = issue({"tax", "--invoices", "15,12"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QStringLiteral("На счет-фактуру № 12 уже выписана налоговая накладная № 1. Выписать ещё "
+                                    "одну? (--yes)\n"));
+    r = issue({"expense", "--invoices", "16,15"});
+    EXPECT_EQ(r.err,
+              QStringLiteral("На счет-фактуру № 16 уже выписана расходная накладная № 2.\nНа счет-фактуру "
+                             "№ 15 уже выписана расходная накладная № 1. Выписать ещё одну? (--yes)\n"));
+    EXPECT_EQ(issue({"tax", "--invoices", "15,12", "--yes"}).out, QStringLiteral("3\n"));
     r = issue({"tax", "--receipt", "-3", "--number", "2"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(

@@ -153,7 +153,8 @@ TEST_F(WaybillIssueTest, NumbersRunFromOneToTheLargestAndNoFurther)
         open(WaybillKind::Expense, {15, 0, 0});
         ADD_FAILURE() << "opened";
     } catch (const DbError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Номера исчерпаны: номер 2147483647 уже занят, следующего номера нет."));
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Номера исчерпаны: номер 2147483647 уже занят, следующего номера нет."));
     }
     EXPECT_EQ(open(WaybillKind::Tax, {15, 0, 0}).number, 1); // the other kind goes on
 }
@@ -190,6 +191,21 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
         prompter.texts(),
         QStringList{"Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные"});
 
+    // A second expense waybill for these invoices is asked about first; No gives up.
+    prompter.clear();
+    prompter.queueAnswer(true);
+    EXPECT_FALSE(documents.openWaybill(WaybillKind::Expense, false, 0, QDate(2026, 12, 7)));
+    EXPECT_EQ(
+        prompter.texts().last(),
+        QStringLiteral("На счет-фактуру № 12 уже выписана расходная накладная № 1.\nНа счет-фактуру № 15 "
+                       "уже выписана расходная накладная № 1.\nНа счет-фактуру № 20 уже выписана "
+                       "расходная накладная № 1. Выписать ещё одну?"));
+    prompter.queueAnswer(true);
+    prompter.queueAnswer(true);
+    EXPECT_TRUE(documents.openWaybill(WaybillKind::Expense, false, 0, QDate(2026, 12, 7)));
+    prompter.queueAnswer(true);
+    EXPECT_TRUE(documents.openWaybill(WaybillKind::Tax, false, 0, QDate(2026, 12, 7))); // none of that kind
+
     // With an empty selection, the current invoice; in the all-documents view, the refusal.
     documents.lists().clearWaybillSelection();
     d = documents.openWaybill(WaybillKind::Tax, false, 1, QDate(2026, 12, 7));
@@ -216,5 +232,6 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
     WaybillDraft forReceipt;
     forReceipt.forReceipt = true;
     forReceipt.documents = {receipt, 0, 0};
-    EXPECT_EQ(CheckWaybillDocuments(*dm, forReceipt)->message, QStringLiteral("Не найдена исходное поступление!"));
+    EXPECT_EQ(CheckWaybillDocuments(*dm, forReceipt)->message,
+              QStringLiteral("Не найдена исходное поступление!"));
 }
