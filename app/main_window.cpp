@@ -100,7 +100,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     m_namesForm = new TNamesForm(this);
     m_tovarForm = new TTovarForm(this);
     m_dataForm = new TDataForm(m_prompter, this);
-    m_numbersForm = new TNumbersForm(this);
+    m_numbersForm = new TNumbersForm(m_prompter, this);
     m_tovListForm = new TTovListForm(m_documents.goods(), *m_prompter, this);
     // The filter's period starts as the period dialog's dates.
     InvoiceFilter filter;
@@ -759,6 +759,7 @@ void TBuhForm::applyInvoiceFilter(const InvoiceFilter& filter)
     ui->N31->setChecked(filter.byNumber);
     ui->N32->setEnabled(filter.active());
     documentLists().setInvoiceFilter(filter);
+    showDocumentCaptions();
     ui->DBGrid3->moveTo(ui->DBGrid3->model()->rowCount() - 1);
 }
 

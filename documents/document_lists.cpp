@@ -149,9 +149,25 @@ QString DocumentLists::caption(int list) const
                                         QT_TRANSLATE_NOOP("DocumentLists", "Проплаты "),
                                         QT_TRANSLATE_NOOP("DocumentLists", "Расходные накладные "),
                                         QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные ")};
+    // A filtered invoice list says so, and by what, for as long as the filter holds.
+    const QString filtered = list == 0 ? InvoiceFilterNote(m_filter) : QString();
     if (m_showsAll)
-        return QCoreApplication::translate("DocumentLists", all[list]);
+        return QCoreApplication::translate("DocumentLists", all[list]) + filtered;
     if (m_clientId > 0)
-        return QCoreApplication::translate("DocumentLists", client[list]) + m_firmName;
-    return QCoreApplication::translate("DocumentLists", none[list]);
+        return QCoreApplication::translate("DocumentLists", client[list]) + m_firmName + filtered;
+    return QCoreApplication::translate("DocumentLists", none[list]) + filtered;
+}
+
+QString InvoiceFilterNote(const InvoiceFilter& filter)
+{
+    QStringList parts;
+    if (filter.byDate)
+        parts << QCoreApplication::translate("DocumentLists", "с %1 по %2")
+                     .arg(filter.from.toString(QStringLiteral("dd.MM.yyyy")),
+                          filter.to.toString(QStringLiteral("dd.MM.yyyy")));
+    if (filter.byNumber)
+        parts << QCoreApplication::translate("DocumentLists", "№ с %1 по %2")
+                     .arg(filter.numberFrom)
+                     .arg(filter.numberTo);
+    return parts.isEmpty() ? QString() : QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + u')';
 }

@@ -10,6 +10,10 @@ class TDM;
 
 // The four document lists under the client list: invoices, receipts, expense and tax waybills, either of one
 // client or of all clients, each standing on its last row once loaded.
+// How the invoice list's caption says its filter: " (с 01.03.2025 по 31.03.2025, № с 5 по 12)"; empty when
+// there is none.
+QString InvoiceFilterNote(const InvoiceFilter& filter);
+
 class DocumentLists {
 public:
     explicit DocumentLists(TDM& dm);

@@ -1,5 +1,6 @@
 #include "documents/period_dialogs.h"
 
+#include "report/widget_prompter.h"
 #include "ui_data_form.h"
 #include "ui_find_form2.h"
 #include "ui_numbers_form.h"
@@ -8,9 +9,22 @@
 #include <QFileDialog>
 #include <QLayout>
 
+namespace {
+
+void refuse(Prompter* prompter, QWidget* dialog, const QString& message)
+{
+    if (prompter)
+        prompter->error(message);
+    else
+        WidgetPrompter(dialog).error(message);
+}
+
+} // namespace
+
 TDataForm::TDataForm(Prompter* prompter, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TDataForm>())
+    , m_prompter(prompter)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -65,15 +79,28 @@ QDate TDataForm::to() const
     return ui->DateEdit2->date().isValid() ? ui->DateEdit2->date() : QDate::currentDate();
 }
 
+void TDataForm::accept()
+{
+    if (from() > to()) {
+        refuse(m_prompter, this,
+               tr("Период начинается позже, чем кончается: с %1 по %2.")
+                   .arg(from().toString(QStringLiteral("dd.MM.yyyy")),
+                        to().toString(QStringLiteral("dd.MM.yyyy"))));
+        return;
+    }
+    QDialog::accept();
+}
+
 void TDataForm::setPeriod(const QDate& from, const QDate& to)
 {
     ui->DateEdit1->setDate(from);
     ui->DateEdit2->setDate(to);
 }
 
-TNumbersForm::TNumbersForm(QWidget* parent)
+TNumbersForm::TNumbersForm(Prompter* prompter, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TNumbersForm>())
+    , m_prompter(prompter)
 {
     ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -89,6 +116,15 @@ void TNumbersForm::setRange(int from, int to)
         ui->MinSE->setValue(from);
     if (to > 0)
         ui->MaxSE->setValue(to);
+}
+
+void TNumbersForm::accept()
+{
+    if (from() > to()) {
+        refuse(m_prompter, this, tr("Первый номер больше последнего: с %1 по %2.").arg(from()).arg(to()));
+        return;
+    }
+    QDialog::accept();
 }
 
 int TNumbersForm::from() const

@@ -29,29 +29,39 @@ public:
     QDate to() const;
     void setPeriod(const QDate& from, const QDate& to);
 
+public slots:
+    // A period that ends before it starts is refused, and the dialog stays.
+    void accept() override;
+
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TDataForm> ui;
+    Prompter* m_prompter;
 };
 
 // The number filter's bounds.
 class TNumbersForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TNumbersForm(QWidget* parent = nullptr);
+    explicit TNumbersForm(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~TNumbersForm() override;
     // Only positive bounds are shown; others leave the field as it was.
     void setRange(int from, int to);
     int from() const;
     int to() const;
 
+public slots:
+    // Bounds the wrong way round are refused, and the dialog stays.
+    void accept() override;
+
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TNumbersForm> ui;
+    Prompter* m_prompter;
 };
 
 // "Поиск документа": a number and the list to look in (0 invoices, 1 expense, 2 tax waybills).

@@ -434,6 +434,14 @@
         <source>Налоговые накладные </source>
         <translation>Податкові накладні </translation>
     </message>
+    <message>
+        <source>с %1 по %2</source>
+        <translation>з %1 по %2</translation>
+    </message>
+    <message>
+        <source>№ с %1 по %2</source>
+        <translation>№ з %1 по %2</translation>
+    </message>
 </context>
 <context>
     <name>DocumentsController</name>
@@ -1573,6 +1581,10 @@
         <source>За какой период выводить журнал :</source>
         <translation>За який період виводити журнал :</translation>
     </message>
+    <message>
+        <source>Период начинается позже, чем кончается: с %1 по %2.</source>
+        <translation>Період починається пізніше, ніж закінчується: з %1 по %2.</translation>
+    </message>
 </context>
 <context>
     <name>TFindForm</name>
@@ -2151,6 +2163,10 @@
     <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Первый номер больше последнего: с %1 по %2.</source>
+        <translation>Перший номер більший за останній: з %1 по %2.</translation>
     </message>
 </context>
 <context>

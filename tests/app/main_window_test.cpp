@@ -791,15 +791,22 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     ASSERT_EQ(all, 300);
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
 
-    // Numbers 10 to 20, then a date range on top; both marks, then both off with N32.
-    whenModal([](QWidget* dialog) {
+    // Numbers 10 to 20 (bounds the wrong way round first), then a date range on top; both marks, then both
+    // off with N32. The caption says the filter while it holds.
+    whenModal([this](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Фильтрация записей по номерам :"));
+        child<QSpinBox>(dialog, "MinSE")->setValue(20);
+        child<QSpinBox>(dialog, "MaxSE")->setValue(10);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(prompter.texts(), QStringList{"Первый номер больше последнего: с 20 по 10."});
         child<QSpinBox>(dialog, "MinSE")->setValue(10);
         child<QSpinBox>(dialog, "MaxSE")->setValue(20);
         child<QPushButton>(dialog, "BitBtn1")->click();
     });
     w<QAction>("N31")->trigger();
     EXPECT_EQ(invoices->model()->rowCount(), 11);
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Список всех счетов-фактур (№ с 10 по 20)"));
     EXPECT_TRUE(w<QAction>("N31")->isChecked());
     EXPECT_TRUE(w<QAction>("N32")->isEnabled());
     const QDate first = window->dataModule().GetFactDate(10);
@@ -807,11 +814,19 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Задайте период :"));
         EXPECT_EQ(child<QLabel>(dialog, "Label1")->text(), QStringLiteral("Период подготовки счетов :"));
         EXPECT_FALSE(child<QLineEdit>(dialog, "FNE1")->isVisibleTo(dialog));
-        child<DateField>(dialog, "DateEdit1")->setDate(first);
+        child<DateField>(dialog, "DateEdit1")->setDate(first.addDays(1));
         child<DateField>(dialog, "DateEdit2")->setDate(first);
+        child<QPushButton>(dialog, "BitBtn1")->click();
+        EXPECT_TRUE(dialog->isVisible());
+        child<DateField>(dialog, "DateEdit1")->setDate(first);
         child<QPushButton>(dialog, "BitBtn1")->click();
     });
     w<QAction>("N30")->trigger();
+    EXPECT_TRUE(
+        prompter.texts().last().startsWith(QStringLiteral("Период начинается позже, чем кончается: с ")));
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(),
+              QStringLiteral("Список всех счетов-фактур (с %1 по %1, № с 10 по 20)")
+                  .arg(first.toString(QStringLiteral("dd.MM.yyyy"))));
     EXPECT_TRUE(w<QAction>("N30")->isChecked());
     const int narrowed = invoices->model()->rowCount();
     EXPECT_GE(narrowed, 1);
@@ -819,6 +834,7 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     for (int r = 0; r < narrowed; ++r)
         EXPECT_EQ(window->dataModule().GetFactDate(int(invoices->listModel()->keyAt(r))), first);
 
+    prompter.clear();
     // Find looks in the list as filtered: invoice 10 is there, invoice 200 is not.
     whenModal([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Поиск документа :"));
@@ -848,6 +864,7 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     EXPECT_FALSE(w<QAction>("N31")->isChecked());
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
     EXPECT_EQ(invoices->model()->rowCount(), all);
+    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Список всех счетов-фактур"));
 }
 
 // The Part's example, from the menu: invoice 17/1 of 5 February 2001, one position, 2 pieces at 50.
@@ -977,8 +994,8 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
             left->setCurrentRow(4); // "Город"
             child<QPushButton>(dialog, "Button2")->click();
             ASSERT_EQ(right->count(), 1);
-            EXPECT_EQ(right->item(0)->text(),
-                      firstShowing ? QStringLiteral("Город (ширина 16)") : QStringLiteral("Город (ширина 6)"));
+            EXPECT_EQ(right->item(0)->text(), firstShowing ? QStringLiteral("Город (ширина 16)")
+                                                           : QStringLiteral("Город (ширина 6)"));
             EXPECT_TRUE(save->isEnabled());
             right->setCurrentRow(0);
             auto* width = child<QSpinBox>(dialog, "LenSE");
