@@ -827,6 +827,11 @@ void TBuhForm::showProgressPanel(const QString& caption)
 
 void TBuhForm::BitBtn6Click()
 {
+    backUpBook();
+}
+
+bool TBuhForm::backUpBook()
+{
     settleOwnerEdits();
     showProgressPanel(tr("Создание резервной копии базы ..."));
     // The folder in use is the one backed up, wherever PATH puts it, and the server book in use is dumped:
@@ -843,6 +848,7 @@ void TBuhForm::BitBtn6Click()
     ui->Panel13->hide();
     if (report)
         m_maintenance.reportBackup(place, *report);
+    return report && report->failed.isEmpty();
 }
 
 void TBuhForm::RestoreClick()
@@ -875,8 +881,25 @@ void TBuhForm::RestoreClick()
 
 void TBuhForm::BitBtn7Click()
 {
-    if (!m_maintenance.confirmClearing())
+    if (!m_dm.isConnected() && !OpenDatabase())
         return;
+    DocumentCounts counts;
+    try {
+        counts = m_dm.CountDocuments();
+    } catch (const DbError& e) {
+        m_prompter->error(e.message(), e.detail());
+        return;
+    }
+    const MaintenanceController::Clearing answer = m_maintenance.confirmClearing(
+        m_dm.isPostgres() ? m_dm.book() : QDir::toNativeSeparators(TDM::databaseFile(m_settings.path)),
+        counts);
+    if (answer == MaintenanceController::Clearing::Cancelled)
+        return;
+    // Nothing is cleared unless the copy asked for was made whole.
+    if (answer == MaintenanceController::Clearing::BackUpFirst && !backUpBook()) {
+        StartUpSequence();
+        return;
+    }
     showProgressPanel(tr("Очистка базы документов ..."));
     if (m_dm.isConnected() || OpenDatabase())
         m_maintenance.clearDocuments(m_dm);

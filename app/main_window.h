@@ -129,6 +129,8 @@ private:
     void settleOwnerEdits();
     void importParadoxBook(const QString& folder);
     void BitBtn6Click(); // the backup
+    // The backup, the window brought back, and what was copied said; true when every file was.
+    bool backUpBook();
     void BitBtn7Click(); // the clearing
     void RestoreClick(); // a backup copy in place of the book
     void showProgressPanel(const QString& caption);

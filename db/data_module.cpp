@@ -551,6 +551,21 @@ void TDM::ClearDocumentTables()
     tx.commit();
 }
 
+DocumentCounts TDM::CountDocuments() const
+{
+    QSqlQuery q = execOrThrow(
+        database(),
+        QStringLiteral("SELECT (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0), (SELECT count(*) "
+                       "FROM FACTURES WHERE FACT_NUMBER<0), (SELECT count(*) FROM NAKLADN1), (SELECT "
+                       "count(*) FROM NAKLADN2), (SELECT count(*) FROM ACTS) + (SELECT count(*) FROM "
+                       "PLATEG)"));
+    DocumentCounts counts;
+    if (q.next())
+        counts = {q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
+                  q.value(4).toInt()};
+    return counts;
+}
+
 void TDM::DeleteClient(int clientId)
 {
     if (clientId <= 1)

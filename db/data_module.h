@@ -12,6 +12,11 @@
 class Prompter;
 
 // The data module: owns the database connection and the operations more than one window needs.
+// The documents of a book, by kind.
+struct DocumentCounts {
+    int invoices = 0, receipts = 0, expenseWaybills = 0, taxWaybills = 0, actsAndPayments = 0;
+};
+
 // Engine failures surface as DbError; a document or row that is not there reads as 0.
 class TDM {
 public:
@@ -82,6 +87,8 @@ public:
     // Empties the five document tables (acts, invoices and receipts, both kinds of waybill, payments) at
     // once, their structure and indexes kept; clients and goods stay. All or nothing.
     void ClearDocumentTables();
+    // What the clearing would delete.
+    DocumentCounts CountDocuments() const;
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
     void DeleteClient(int clientId);
 

@@ -462,9 +462,25 @@ bool MaintenanceController::restore(const BookPlace& place, const QString& copy)
     return true;
 }
 
-bool MaintenanceController::confirmClearing()
+MaintenanceController::Clearing MaintenanceController::confirmClearing(const QString& book,
+                                                                       const DocumentCounts& counts)
 {
-    return m_prompter.ask(QCoreApplication::translate("Backup", "Очистить базу документов?"));
+    if (!m_prompter.ask(QCoreApplication::translate("Backup", "Очистить базу документов?") + u'\n' +
+                        QCoreApplication::translate("Backup", "База данных: %1.").arg(book) + u'\n' +
+                        QCoreApplication::translate("Backup",
+                                                    "Будут удалены счета-фактуры (%1), поступления (%2), "
+                                                    "расходные накладные (%3), налоговые накладные (%4), "
+                                                    "акты и оплаты (%5). Клиенты и товары останутся.")
+                            .arg(counts.invoices)
+                            .arg(counts.receipts)
+                            .arg(counts.expenseWaybills)
+                            .arg(counts.taxWaybills)
+                            .arg(counts.actsAndPayments)))
+        return Clearing::Cancelled;
+    return m_prompter.ask(
+               QCoreApplication::translate("Backup", "Сделать перед очисткой резервную копию базы?"))
+               ? Clearing::BackUpFirst
+               : Clearing::Clear;
 }
 
 bool MaintenanceController::clearDocuments(TDM& dm)

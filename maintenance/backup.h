@@ -10,6 +10,7 @@ struct ParadoxImportOutcome;
 
 class Prompter;
 class TDM;
+struct DocumentCounts;
 
 struct Settings;
 
@@ -78,8 +79,10 @@ public:
     bool confirmRestore(const QString& copy);
     // The restore, then what was done or why nothing was; false when nothing was.
     bool restore(const BookPlace& place, const QString& copy);
-    // "Очистить базу документов": the question first.
-    bool confirmClearing();
+    // "Очистить базу документов": the question first, naming the book and what goes; then whether to back
+    // it up first.
+    enum class Clearing { Cancelled, Clear, BackUpFirst };
+    Clearing confirmClearing(const QString& book, const DocumentCounts& counts);
     // Empties the document tables; false after the engine's message, nothing emptied.
     bool clearDocuments(TDM& dm);
     // After an import of Paradox tables: what came over, why nothing did, or that it was cancelled.

@@ -1048,15 +1048,34 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     const int invoices = w<DBGrid>("DBGrid3")->model()->rowCount();
     ASSERT_GT(invoices, 0);
 
-    // No changes nothing.
+    // No changes nothing. The question names the book and what would go.
     prompter.queueAnswer(false);
     w<QPushButton>("BitBtn7")->click();
-    EXPECT_EQ(prompter.texts().last(), QStringLiteral("Очистить базу документов?"));
+    const DocumentCounts counts = window->dataModule().CountDocuments();
+    EXPECT_EQ(
+        prompter.texts().last(),
+        QStringLiteral("Очистить базу документов?\nБаза данных: %1.\nБудут удалены счета-фактуры (%2), "
+                       "поступления (%3), расходные накладные (%4), налоговые накладные (%5), акты и оплаты "
+                       "(0). Клиенты и товары останутся.")
+            .arg(window->dataModule().isPostgres()
+                     ? window->dataModule().book()
+                     : QDir::toNativeSeparators(TDM::databaseFile(home.dataFolder())))
+            .arg(counts.invoices)
+            .arg(counts.receipts)
+            .arg(counts.expenseWaybills)
+            .arg(counts.taxWaybills));
+    EXPECT_EQ(counts.invoices, 300);
     EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), invoices);
 
+    // Yes, with a backup first: the backup, then the clearing.
     const int clients = scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS"));
+    prompter.clear();
+    prompter.queueAnswer(true);
     prompter.queueAnswer(true);
     w<QPushButton>("BitBtn7")->click();
+    ASSERT_EQ(prompter.texts().size(), 3);
+    EXPECT_EQ(prompter.texts()[1], QStringLiteral("Сделать перед очисткой резервную копию базы?"));
+    EXPECT_TRUE(prompter.texts()[2].startsWith(QStringLiteral("Резервная копия базы данных сделана")));
     EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
     for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})
         EXPECT_EQ(w<DBGrid>(grid)->model()->rowCount(), 0) << grid;
@@ -1065,6 +1084,7 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
     EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
     EXPECT_EQ(prompter.messages().size(), 3u);
+    EXPECT_EQ(window->dataModule().CountDocuments().invoices, 0);
 
     // The copy made above puts the documents back; the dialog offers it first.
     whenModal([](QWidget* dialog) {
@@ -1079,6 +1099,7 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_TRUE(prompter.texts()[3].startsWith(QStringLiteral("Восстановить базу данных из копии ")));
     EXPECT_TRUE(prompter.texts()[4].startsWith(QStringLiteral("База данных восстановлена из копии ")))
         << prompter.texts()[4].toStdString();
+    EXPECT_EQ(window->dataModule().CountDocuments().invoices, 300);
     EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
     EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), invoices);
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
