@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 
@@ -291,7 +292,11 @@ void TBuhForm::setupMenus()
     connect(ui->N33, &QAction::triggered, this, [this] {
         TSaveForm dialog(
             m_clients.exportChoice(), QDir(m_programFolder).filePath(ClientListFileName()),
-            [this](const QString& file) { m_clients.exportClients(file); }, this);
+            [this](const QString& file) {
+                if (m_clients.exportClients(file))
+                    say(tr("Список клиентов дописан в файл %1.").arg(QDir::toNativeSeparators(file)));
+            },
+            this);
         dialog.exec();
     });
     const std::pair<QAction*, EditorCommand> editors[] = {
@@ -709,13 +714,25 @@ void TBuhForm::N4Click()
     for (const auto& [grid, row] : moves)
         if (row >= 0)
             grid->moveTo(row);
+    const QString searched = dialog.list() == 0   ? documentLists().invoiceCaption()
+                             : dialog.list() == 1 ? documentLists().expenseCaption()
+                                                  : documentLists().taxCaption();
+    const int foundRow = dialog.list() == 0 ? found.invoice : dialog.list() == 1 ? found.expense : found.tax;
+    say(foundRow >= 0
+            ? QString()
+            : tr("Документ № %1 не найден в списке «%2».").arg(dialog.number()).arg(searched.trimmed()));
 }
 
 void TBuhForm::writeRegister(RegisterKind kind)
 {
     m_dataForm->prepareForRegister(QDir(m_programFolder).filePath(RegisterFileName(kind)));
-    if (m_dataForm->exec() == QDialog::Accepted)
-        m_documents.writeRegister(kind, m_dataForm->from(), m_dataForm->to(), m_dataForm->fileName());
+    if (m_dataForm->exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<int> lines =
+            m_documents.writeRegister(kind, m_dataForm->from(), m_dataForm->to(), m_dataForm->fileName()))
+        say(tr("Журнал записан в файл %1: строк %2.")
+                .arg(QDir::toNativeSeparators(m_dataForm->fileName()))
+                .arg(*lines));
 }
 
 void TBuhForm::N30Click()
@@ -848,7 +865,13 @@ bool TBuhForm::backUpBook()
     ui->Panel13->hide();
     if (report)
         m_maintenance.reportBackup(place, *report);
-    return report && report->failed.isEmpty();
+    const bool whole = report && report->failed.isEmpty();
+    if (whole)
+        say(tr("Резервная копия сделана в папке %1: файлов %2, %3 КБ.")
+                .arg(QDir::toNativeSeparators(place.copies()))
+                .arg(report->copied)
+                .arg((report->bytes + 1023) / 1024));
+    return whole;
 }
 
 void TBuhForm::RestoreClick()
@@ -901,10 +924,22 @@ void TBuhForm::BitBtn7Click()
         return;
     }
     showProgressPanel(tr("Очистка базы документов ..."));
-    if (m_dm.isConnected() || OpenDatabase())
-        m_maintenance.clearDocuments(m_dm);
+    const bool cleared = (m_dm.isConnected() || OpenDatabase()) && m_maintenance.clearDocuments(m_dm);
     ui->Panel13->hide();
     StartUpSequence();
+    if (cleared)
+        say(tr("База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, "
+               "налоговых накладных %4, актов и оплат %5.")
+                .arg(counts.invoices)
+                .arg(counts.receipts)
+                .arg(counts.expenseWaybills)
+                .arg(counts.taxWaybills)
+                .arg(counts.actsAndPayments));
+}
+
+void TBuhForm::say(const QString& text)
+{
+    statusBar()->showMessage(text);
 }
 
 void TBuhForm::ShowOwnerRecord(const OwnerRecord& owner)

@@ -131,6 +131,8 @@ private:
     void BitBtn6Click(); // the backup
     // The backup, the window brought back, and what was copied said; true when every file was.
     bool backUpBook();
+    // The result of a command that has no message of its own, on the status bar.
+    void say(const QString& text);
     void BitBtn7Click(); // the clearing
     void RestoreClick(); // a backup copy in place of the book
     void showProgressPanel(const QString& caption);

@@ -305,21 +305,22 @@ std::optional<Page> DocumentsController::taxWaybillPage(int row, const OwnerReco
     }
 }
 
-bool DocumentsController::writeRegister(RegisterKind kind, const QDate& from, const QDate& to,
-                                        const QString& fileName)
+std::optional<int> DocumentsController::writeRegister(RegisterKind kind, const QDate& from, const QDate& to,
+                                                      const QString& fileName)
 {
     if (fileName.trimmed().isEmpty()) {
         m_prompter.error(QCoreApplication::translate("DocumentsController", "Укажите имя файла журнала."));
-        return false;
+        return std::nullopt;
     }
     const RegisterScope scope{m_lists.showsAllDocuments() ? 0 : m_lists.currentClientId(), from, to};
     try {
         QString error;
-        if (WriteRegister(m_dm, kind, scope, fileName, &error))
-            return true;
+        int lines = 0;
+        if (WriteRegister(m_dm, kind, scope, fileName, &error, &lines))
+            return lines;
         m_prompter.error(error);
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
     }
-    return false;
+    return std::nullopt;
 }

@@ -95,9 +95,11 @@ public:
                                        bool* complete) const;
 
     // N14, N20, N27, N28: the register of the documents the lists are loaded with (one client's, or
-    // every client's in the all-documents view) dated from .. to, into the file; false after the message
-    // saying why not. The lists, their filters and the client register stay as they are.
-    bool writeRegister(RegisterKind kind, const QDate& from, const QDate& to, const QString& fileName);
+    // every client's in the all-documents view) dated from .. to, into the file: the lines written, or
+    // nullopt after the message saying why not. The lists, their filters and the client register stay as
+    // they are.
+    std::optional<int> writeRegister(RegisterKind kind, const QDate& from, const QDate& to,
+                                     const QString& fileName);
 
 private:
     TDM& m_dm;

@@ -204,6 +204,7 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, cons
             continue;
         }
         ++report.copied;
+        report.bytes += QFileInfo(data.filePath(name)).size();
         if (dated)
             dropOldCopies(backupFolder, name);
     }
@@ -265,10 +266,11 @@ std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* 
     if (!report)
         return report;
     const QString name = PostgresDumpName(place.book);
-    const QString reason = dumpBook(
-        place.book, QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime())));
+    const QString dump = QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime()));
+    const QString reason = dumpBook(place.book, dump);
     if (reason.isEmpty()) {
         ++report->copied;
+        report->bytes += QFileInfo(dump).size();
         dropOldCopies(place.copies(), name);
     } else {
         report->failed << name + QStringLiteral(": ") + reason;

@@ -38,6 +38,7 @@ QString NewestCopy(const QString& folder, const QString& name);
 
 struct BackupReport {
     int copied = 0;
+    qint64 bytes = 0;   // the size of the copies made
     QStringList failed; // the files that could not be copied, each with the reason
 };
 

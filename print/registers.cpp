@@ -304,18 +304,23 @@ QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scop
 }
 
 bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
-                   QString* error)
+                   QString* error, int* lines)
 {
-    return WriteOutputFile(
+    int count = 0;
+    const bool done = WriteOutputFile(
         fileName,
         [&](QIODevice& file) {
             bool written = true;
             writeLines(dm, kind, scope, [&](const QByteArray& block) {
                 written = written && file.write(block) == block.size();
+                count += int(block.count('\n'));
             });
             return written;
         },
         error);
+    if (lines)
+        *lines = count;
+    return done;
 }
 
 QString RegisterFileName(RegisterKind kind)

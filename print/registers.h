@@ -25,10 +25,10 @@ DocumentSums SumDocument(const TDM& dm, int number, int clientId = 0);
 // The register's text, a line per CR LF, in Unicode; written in Windows-1251 by WriteRegister.
 QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope);
 
-// Writes the register whole or not at all, replacing a file of that name. False with *error. Throws
-// DbError.
+// Writes the register whole or not at all, replacing a file of that name; *lines, the lines written. False
+// with *error. Throws DbError.
 bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
-                   QString* error = nullptr);
+                   QString* error = nullptr, int* lines = nullptr);
 
 // FACTURE1.TXT, FACTURE2.TXT, NAKLADN1.TXT, NAKLADN2.TXT.
 QString RegisterFileName(RegisterKind kind);

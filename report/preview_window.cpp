@@ -133,7 +133,7 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 
 void PreviewWindow::render()
 {
-    m_status->setText(QStringLiteral("Working..."));
+    m_status->setText(tr("Подготовка страницы ..."));
     m_status->repaint();
     const QSize room = m_area->viewport()->size() - QSize(24, 24);
     const double pageWidth = m_page.width() * m_page.pxPerUnit();
@@ -247,6 +247,8 @@ void PreviewWindow::save()
     QString error;
     if (!saveTo(fileName, &error))
         m_prompter->error(error);
+    else
+        m_status->setText(tr("Сохранено в файл %1").arg(QDir::toNativeSeparators(fileName)));
 }
 
 void PreviewWindow::load()

@@ -874,6 +874,14 @@
         <source>Документ PDF (*.pdf);;Изображение PNG (*.png);;Страница DocMar (*.json)</source>
         <translation>Документ PDF (*.pdf);;Зображення PNG (*.png);;Сторінка DocMar (*.json)</translation>
     </message>
+    <message>
+        <source>Подготовка страницы ...</source>
+        <translation>Підготовка сторінки ...</translation>
+    </message>
+    <message>
+        <source>Сохранено в файл %1</source>
+        <translation>Збережено у файл %1</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1398,6 +1406,26 @@
     <message>
         <source>Перенос таблиц Paradox: чтение и проверка %1</source>
         <translation>Перенесення таблиць Paradox: читання та перевірка %1</translation>
+    </message>
+    <message>
+        <source>Список клиентов дописан в файл %1.</source>
+        <translation>Список клієнтів дописано у файл %1.</translation>
+    </message>
+    <message>
+        <source>Документ № %1 не найден в списке «%2».</source>
+        <translation>Документ № %1 не знайдено в списку «%2».</translation>
+    </message>
+    <message>
+        <source>Журнал записан в файл %1: строк %2.</source>
+        <translation>Журнал записано у файл %1: рядків %2.</translation>
+    </message>
+    <message>
+        <source>Резервная копия сделана в папке %1: файлов %2, %3 КБ.</source>
+        <translation>Резервну копію зроблено в папці %1: файлів %2, %3 КБ.</translation>
+    </message>
+    <message>
+        <source>База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, налоговых накладных %4, актов и оплат %5.</source>
+        <translation>Базу документів очищено: видалено рахунків-фактур %1, надходжень %2, видаткових накладних %3, податкових накладних %4, актів і оплат %5.</translation>
     </message>
 </context>
 <context>

@@ -44,6 +44,7 @@
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -852,6 +853,9 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     w<QAction>("N4")->trigger();
     EXPECT_EQ(invoices->currentRow(), stood);
     EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(
+        QStringLiteral("Документ № 200 не найден в списке «Список всех счетов-фактур (с ")))
+        << window->statusBar()->currentMessage().toStdString();
 
     // Cancel leaves a filter as it was, its mark included.
     whenModal([](QWidget* dialog) { child<QPushButton>(dialog, "BitBtn2")->click(); });
@@ -902,6 +906,8 @@ TEST_F(MainWindowTest, TheInvoiceRegisterFromTheMenuIsTheExampleByteForByte)
         "     \xC8\xD2\xCE\xC3\xCE : \xF1\xF3\xEC\xEC\xE0 -     100.00, \xCD\xC4\xD1 -      20.00, "
         "\xF1\xF3\xEC\xEC\xE0 \xF1 \xCD\xC4\xD1 -     120.00.\r\n";
     EXPECT_EQ(written.readAll(), expected);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Журнал записан в файл %1: строк 7.")
+                                                         .arg(QDir::toNativeSeparators(written.fileName())));
 }
 
 TEST_F(MainWindowTest, RegistersAskThePeriodAndFileAndLeaveTheListsAlone)
@@ -1026,6 +1032,8 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
     EXPECT_EQ(bytes.count(table), 2);
     EXPECT_EQ(bytes.count("\r\n"), 2 * (3 + 30 + 2));
     EXPECT_EQ(window->currentClientId(), client); // the list stays where it was
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QStringLiteral("Список клиентов дописан в файл %1.").arg(QDir::toNativeSeparators(file)));
 }
 
 TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
@@ -1042,6 +1050,9 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
               QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: 1.")
                   .arg(QDir::toNativeSeparators(QDir(home.dataFolder()).filePath("BackUp"))));
     EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
+    EXPECT_TRUE(
+        window->statusBar()->currentMessage().startsWith(QStringLiteral("Резервная копия сделана в папке ")))
+        << window->statusBar()->currentMessage().toStdString();
     EXPECT_EQ(currentRow(), 0); // the register on its first client, the lists with it
     EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
@@ -1085,6 +1096,12 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
     EXPECT_EQ(prompter.messages().size(), 3u);
     EXPECT_EQ(window->dataModule().CountDocuments().invoices, 0);
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QStringLiteral("База документов очищена: удалено счетов-фактур 300, поступлений %1, расходных "
+                             "накладных %2, налоговых накладных %3, актов и оплат 0.")
+                  .arg(counts.receipts)
+                  .arg(counts.expenseWaybills)
+                  .arg(counts.taxWaybills));
 
     // The copy made above puts the documents back; the dialog offers it first.
     whenModal([](QWidget* dialog) {
@@ -1181,7 +1198,8 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
               QStringLiteral("перший запис"));
     prompter.queueAnswer(false);
     w<QPushButton>("BitBtn7")->click();
-    EXPECT_EQ(prompter.texts().last(), QStringLiteral("Очистити базу документів?"));
+    EXPECT_TRUE(
+        prompter.texts().last().startsWith(QStringLiteral("Очистити базу документів?\nБаза даних: ")));
     // Ukrainian words are often longer: every label still stands whole, every dialog fits.
     expectWholeLabelsAndFittingDialogs(QSize(960, 500));
     // Documents are data: the blank is the same in either language.
