@@ -528,10 +528,11 @@ void TBuhForm::ShowAllDocuments()
 void TBuhForm::showDocumentCaptions()
 {
     const DocumentLists& docs = documentLists();
-    ui->GB2->setTitle(docs.invoiceCaption());
-    ui->GB5->setTitle(docs.receiptCaption());
-    ui->GB3->setTitle(docs.expenseCaption());
-    ui->GB4->setTitle(docs.taxCaption());
+    // A client's name, however long, never widens the window.
+    SetElidedTitle(ui->GB2, docs.invoiceCaption());
+    SetElidedTitle(ui->GB5, docs.receiptCaption());
+    SetElidedTitle(ui->GB3, docs.expenseCaption());
+    SetElidedTitle(ui->GB4, docs.taxCaption());
 }
 
 void TBuhForm::ShowDocumentsStoredElsewhere()

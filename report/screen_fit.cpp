@@ -1,5 +1,7 @@
 #include "report/screen_fit.h"
 
+#include <QEvent>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -17,4 +19,48 @@ void FitToScreen(QWidget* window)
     const QRect outer(window->pos(), window->size() + frame);
     if (!available.contains(outer))
         window->move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+namespace {
+
+constexpr char kFullTitle[] = "docmarFullTitle";
+
+void elide(QGroupBox* box)
+{
+    const QString full = box->property(kFullTitle).toString();
+    // The frame's indent on either side of the title, and room for the style's own margins.
+    const int room = std::max(box->width() - 4 * box->fontMetrics().averageCharWidth(), 0);
+    const QString shown = box->fontMetrics().elidedText(full, Qt::ElideRight, room);
+    if (box->title() != shown)
+        box->setTitle(shown);
+    box->setToolTip(shown == full ? QString() : full);
+}
+
+class TitleElider : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            elide(static_cast<QGroupBox*>(watched));
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+QString FullTitle(const QGroupBox* box)
+{
+    const QVariant full = box->property(kFullTitle);
+    return full.isValid() ? full.toString() : box->title();
+}
+
+void SetElidedTitle(QGroupBox* box, const QString& title)
+{
+    if (!box->property(kFullTitle).isValid())
+        box->installEventFilter(new TitleElider(box));
+    box->setProperty(kFullTitle, title);
+    elide(box);
 }

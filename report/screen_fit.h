@@ -1,7 +1,15 @@
 #pragma once
 
+class QGroupBox;
+class QString;
 class QWidget;
 
 // Keeps a window within the available area of its screen, buttons included: a size larger than the
 // screen is cut down to it, and a window partly off the screen is moved back onto it.
 void FitToScreen(QWidget* window);
+
+// Sets a group box's title so that it never widens the window: a title longer than the box is cut with "…"
+// (again whenever the box is resized), and the whole title is the box's tooltip.
+void SetElidedTitle(QGroupBox* box, const QString& title);
+// The title as set, however much of it the box shows.
+QString FullTitle(const QGroupBox* box);

@@ -15,6 +15,7 @@
 #include "report/preview_window.h"
 #include "report/radio_group.h"
 #include "report/report_holder.h"
+#include "report/screen_fit.h"
 #include "report/widget_prompter.h"
 #include "support/paradox_fixture.h"
 #include "support/test_support.h"
@@ -340,10 +341,10 @@ TEST_F(MainWindowTest, AFailedOpenLeavesNothingOfThePreviousBook)
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->rowCount(), 0);
     for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})
         EXPECT_EQ(w<DBGrid>(grid)->model()->rowCount(), 0) << grid;
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Счета-фактуры клиента "));
-    EXPECT_EQ(w<QGroupBox>("GB5")->title(), QStringLiteral("Проплаты "));
-    EXPECT_EQ(w<QGroupBox>("GB3")->title(), QStringLiteral("Расходные накладные "));
-    EXPECT_EQ(w<QGroupBox>("GB4")->title(), QStringLiteral("Налоговые накладные "));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")), QStringLiteral("Счета-фактуры клиента "));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB5")), QStringLiteral("Проплаты "));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB3")), QStringLiteral("Расходные накладные "));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB4")), QStringLiteral("Налоговые накладные "));
     EXPECT_TRUE(w<QLineEdit>("Edit1")->text().isEmpty());
     EXPECT_TRUE(w<QLineEdit>("DBEdit13")->text().isEmpty());
     EXPECT_FALSE(w<QAction>("N13")->isEnabled());
@@ -368,7 +369,7 @@ TEST_F(MainWindowTest, TheListsFollowTheCurrentClientHoweverItMoves)
     const auto followsCurrent = [this] {
         const int id = window->clientRegister().idAt(currentRow());
         EXPECT_EQ(window->currentClientId(), id);
-        EXPECT_EQ(w<QGroupBox>("GB2")->title(),
+        EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")),
                   QStringLiteral("Счета-фактуры клиента ") + firmAt(currentRow()));
     };
     grid->setFocus();
@@ -402,7 +403,7 @@ TEST_F(MainWindowTest, TheListsFollowTheCurrentClientHoweverItMoves)
     w<QAction>("N37")->trigger();
     ASSERT_EQ(window->clientRegister().model().rowCount(), 0);
     EXPECT_EQ(window->currentClientId(), 0);
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Счета-фактуры клиента "));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")), QStringLiteral("Счета-фактуры клиента "));
     EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), 0);
     EXPECT_FALSE(w<QAction>("N9")->isEnabled());
 }
@@ -807,7 +808,7 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     });
     w<QAction>("N31")->trigger();
     EXPECT_EQ(invoices->model()->rowCount(), 11);
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Список всех счетов-фактур (№ с 10 по 20)"));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")), QStringLiteral("Список всех счетов-фактур (№ с 10 по 20)"));
     EXPECT_TRUE(w<QAction>("N31")->isChecked());
     EXPECT_TRUE(w<QAction>("N32")->isEnabled());
     const QDate first = window->dataModule().GetFactDate(10);
@@ -825,7 +826,7 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     w<QAction>("N30")->trigger();
     EXPECT_TRUE(
         prompter.texts().last().startsWith(QStringLiteral("Период начинается позже, чем кончается: с ")));
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(),
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")),
               QStringLiteral("Список всех счетов-фактур (с %1 по %1, № с 10 по 20)")
                   .arg(first.toString(QStringLiteral("dd.MM.yyyy"))));
     EXPECT_TRUE(w<QAction>("N30")->isChecked());
@@ -868,7 +869,7 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     EXPECT_FALSE(w<QAction>("N31")->isChecked());
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
     EXPECT_EQ(invoices->model()->rowCount(), all);
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Список всех счетов-фактур"));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")), QStringLiteral("Список всех счетов-фактур"));
 }
 
 // The Part's example, from the menu: invoice 17/1 of 5 February 2001, one position, 2 pieces at 50.
@@ -1190,7 +1191,7 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
     EXPECT_EQ(w<QAction>("N9")->text(), QStringLiteral("Підготувати &новий рахунок-фактуру"));
     EXPECT_EQ(w<QAction>("N14")->text(), QStringLiteral("Підготувати &журнал рахунків-фактур"));
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("ДОКУМАР (v.1.3). База даних : ")));
-    EXPECT_TRUE(w<QGroupBox>("GB2")->title().startsWith(QStringLiteral("Рахунки-фактури клієнта ")));
+    EXPECT_TRUE(FullTitle(w<QGroupBox>("GB2")).startsWith(QStringLiteral("Рахунки-фактури клієнта ")));
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
               QStringLiteral("Назва клієнта"));
     EXPECT_EQ(w<QPushButton>("BitBtn6")->text(), QStringLiteral("Зробити резервну копію бази"));
@@ -1213,7 +1214,7 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
     EXPECT_EQ(w<QAction>("N9")->text(), QStringLiteral("&Подготовить новую счет-фактуру"));
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
               QStringLiteral("Название клиента"));
-    EXPECT_TRUE(w<QGroupBox>("GB2")->title().startsWith(QStringLiteral("Счета-фактуры клиента ")));
+    EXPECT_TRUE(FullTitle(w<QGroupBox>("GB2")).startsWith(QStringLiteral("Счета-фактуры клиента ")));
 }
 
 TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
@@ -1377,8 +1378,8 @@ TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
     EXPECT_EQ(currentRow(), 0);
     const int first = window->clientRegister().idAt(0);
     EXPECT_EQ(window->currentClientId(), first);
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Счета-фактуры клиента ") + firmAt(0));
-    EXPECT_EQ(w<QGroupBox>("GB5")->title(), QStringLiteral("Поступления клиента ") + firmAt(0));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")), QStringLiteral("Счета-фактуры клиента ") + firmAt(0));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB5")), QStringLiteral("Поступления клиента ") + firmAt(0));
     auto* invoices = w<DBGrid>("DBGrid3");
     ASSERT_GT(invoices->model()->rowCount(), 0);
     EXPECT_EQ(invoices->currentRow(), invoices->model()->rowCount() - 1); // stands on the last invoice
@@ -1541,7 +1542,7 @@ TEST_F(MainWindowTest, FindWrapsAroundAndEscStopsIt)
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Поиск прерван."));
     EXPECT_EQ(window->currentClientId(), 0);
-    EXPECT_EQ(w<QGroupBox>("GB2")->title(), QStringLiteral("Список всех счетов-фактур"));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB2")), QStringLiteral("Список всех счетов-фактур"));
 }
 
 TEST_F(MainWindowTest, FindDialogRemembersItsLastRequest)
@@ -1649,7 +1650,7 @@ TEST_F(MainWindowTest, AClickedClientGetsItsDocumentsAndAnEmptySelection)
     w<QAction>("N7")->trigger();
     EXPECT_EQ(window->currentClientId(), 0);
     EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), 300);
-    EXPECT_EQ(w<QGroupBox>("GB5")->title(), QStringLiteral("Список всех поступлений без с/ф"));
+    EXPECT_EQ(FullTitle(w<QGroupBox>("GB5")), QStringLiteral("Список всех поступлений без с/ф"));
     EXPECT_FALSE(w<QAction>("N9")->isEnabled());
     EXPECT_TRUE(w<QAction>("N13")->isEnabled());
 }
@@ -1800,6 +1801,34 @@ TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
     window.reset();
     open();
     EXPECT_EQ(window->geometry().size(), closedAt.size());
+}
+
+// A client's name, however long, never widens the window: the captions are cut, whole in their tooltips.
+TEST_F(MainWindowTest, ALongClientNameNeverWidensTheWindow)
+{
+    const QString name =
+        QStringLiteral("Товариство з обмеженою відповідальністю «Торговельно-виробнича компанія "
+                       "Дніпровські будівельні матеріали та технології»");
+    ASSERT_GE(name.size(), 110);
+    {
+        auto dm = std::make_unique<TDM>();
+        dm->connect(home.dataFolder());
+        execOrThrow(dm->database(), QStringLiteral("UPDATE CLIENTS SET FIRMNAME=? WHERE ID_NUMBER>1"),
+                    {name});
+    }
+    open();
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    EXPECT_LE(least.width(), 706);
+    auto* invoices = w<QGroupBox>("GB2");
+    EXPECT_EQ(FullTitle(invoices), QStringLiteral("Счета-фактуры клиента ") + name);
+    EXPECT_TRUE(invoices->title().endsWith(QChar(0x2026))) << invoices->title().toStdString();
+    EXPECT_EQ(invoices->toolTip(), FullTitle(invoices));
+    EXPECT_LE(invoices->fontMetrics().horizontalAdvance(invoices->title()), invoices->width());
+    // Wider, the caption shows more of the name.
+    const int shown = int(invoices->title().size());
+    window->resize(1900, window->height());
+    QApplication::processEvents();
+    EXPECT_GT(invoices->title().size(), shown);
 }
 
 TEST_F(MainWindowTest, TheToolkitSpeaksRussian)
