@@ -216,11 +216,14 @@ void TBuhForm::setupGrids()
     connect(ui->DBGrid3, &QAbstractItemView::clicked, this, [this, &docs] {
         LocateWaybillsOfInvoice(int(docs.invoices().keyAt(ui->DBGrid3->currentRow())));
     });
-    connect(ui->DBGrid3, &QAbstractItemView::doubleClicked, this, [this, &docs] {
+    const auto pickInvoice = [this, &docs] {
         m_documents.pickForWaybill(ui->DBGrid3->currentRow());
         ui->Edit5->setText(docs.waybillSelection());
         LocateWaybillsOfInvoice(int(docs.invoices().keyAt(ui->DBGrid3->currentRow())));
-    });
+    };
+    connect(ui->DBGrid3, &QAbstractItemView::doubleClicked, this, pickInvoice);
+    ui->DBGrid3->setPickedByKeys(true);
+    connect(ui->DBGrid3, &DBGrid::rowPicked, this, pickInvoice);
     connect(ui->DBGrid6, &QAbstractItemView::clicked, this, [this, &docs] {
         LocateWaybillsOfInvoice(int(docs.receipts().keyAt(ui->DBGrid6->currentRow())));
     });

@@ -49,6 +49,8 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
     for (QLineEdit* payer : {ui->NameEd, ui->NoDog, ui->Code, ui->NoRees, ui->DogData, ui->YAdr})
         connect(payer, &QLineEdit::textEdited, this, [this] { m_clientChanged = true; });
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TNewFactForm::store);
+    // Enter anywhere in the form stores it.
+    ui->BitBtn1->setDefault(true);
     // "Отмена" says it all: no question.
     connect(ui->BitBtn2, &QPushButton::clicked, this, [this] { QDialog::reject(); });
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TNewFactForm::clearPositions);

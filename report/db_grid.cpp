@@ -18,6 +18,21 @@ DBGrid::DBGrid(QWidget* parent)
     verticalHeader()->hide();
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setWordWrap(false);
+    // Tab and Shift+Tab leave the grid for the next control; the arrows move within it.
+    setTabKeyNavigation(false);
+}
+
+void DBGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool pickKey =
+        event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (m_pickedByKeys && pickKey && !isEditing() && (event->modifiers() & ~Qt::KeypadModifier) == 0 &&
+        currentIndex().isValid()) {
+        emit rowPicked(currentIndex());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void DBGrid::setListModel(SqlListModel* model)

@@ -20,13 +20,19 @@ public:
     void post();
     void cancel();
     bool isEditing() const { return state() == EditingState; }
+    // Enter or Space on a row (not in a cell being edited) picks it, as a double click does, instead of
+    // starting to edit the cell.
+    void setPickedByKeys(bool picked) { m_pickedByKeys = picked; }
 
 signals:
     void keyReleased(int key, Qt::KeyboardModifiers modifiers);
+    void rowPicked(const QModelIndex& index);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     SqlListModel* m_model = nullptr;
+    bool m_pickedByKeys = false;
 };

@@ -713,6 +713,24 @@ TEST_F(MainWindowTest, TheEditorLosesNothingTypedWithoutAQuestion)
     w<QAction>("N9")->trigger();
     EXPECT_TRUE(prompter.texts().isEmpty());
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES")), invoices);
+
+    // Enter accepts: in the goods picker's box, and anywhere in the editor, a unit's box included.
+    QString picked;
+    whenModal([&](QWidget* editor) {
+        whenModal([](QWidget* picker) {
+            auto* box = child<QComboBox>(picker, "ComboBox1");
+            box->setEditText(QStringLiteral("Цвяхи"));
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        });
+        child<QToolButton>(editor, "SB1")->click();
+        picked = child<QLineEdit>(editor, "StrPo1")->text();
+        child<NumberField>(editor, "NumPo1")->setValue(2);
+        child<NumberField>(editor, "SumPo1")->setValue(5);
+        QTest::keyClick(child<QComboBox>(editor, "Meas1")->lineEdit(), Qt::Key_Return);
+    });
+    w<QAction>("N9")->trigger();
+    EXPECT_EQ(picked, QStringLiteral("Цвяхи"));
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES")), invoices + 1);
 }
 
 TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
@@ -1920,6 +1938,19 @@ TEST_F(MainWindowTest, DoubleClickedInvoicesMakeTheWaybillSelection)
     EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), 12);
     QTest::mouseClick(w<QPushButton>("Button9"), Qt::LeftButton);
     EXPECT_TRUE(w<QLineEdit>("Edit5")->text().isEmpty());
+
+    // From the keyboard: Space or Enter picks the row, and Tab leaves the grid.
+    invoices->setFocus();
+    invoices->moveTo(invoices->listModel()->rowOfKey(15));
+    QTest::keyClick(invoices, Qt::Key_Space);
+    invoices->moveTo(invoices->listModel()->rowOfKey(12));
+    QTest::keyClick(invoices, Qt::Key_Return);
+    EXPECT_EQ(w<QLineEdit>("Edit5")->text(), QStringLiteral("15/12/"));
+    EXPECT_FALSE(invoices->isEditing());
+    ASSERT_TRUE(invoices->hasFocus());
+    QTest::keyClick(invoices, Qt::Key_Tab);
+    EXPECT_FALSE(invoices->hasFocus());
+    EXPECT_NE(QApplication::focusWidget(), nullptr);
 }
 
 TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
