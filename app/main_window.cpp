@@ -13,6 +13,7 @@
 #include "documents/tovar_form.h"
 #include "documents/waybill_form.h"
 #include "maintenance/paradox_import.h"
+#include "report/access_keys.h"
 #include "report/report_holder.h"
 #include "report/screen_fit.h"
 #include "ui_main_window.h"
@@ -155,6 +156,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
         ui->Edit5->clear();
     });
     qApp->installEventFilter(this);
+    AssignAccessLetters(this);
     // While another program holds the book, the pointer says so until the window is answering again.
     setBusyNotifier([] {
         // A book held while the import works on its own thread is waited for there, out of sight.
@@ -809,6 +811,7 @@ void TBuhForm::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         // Every text anew: the window's own, then those it composes at run time.
         ui->retranslateUi(this);
+        AssignAccessLetters(this);
         showCaption();
         showDocumentCaptions();
         for (DBGrid* grid : {ui->DBGrid1, ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
@@ -972,6 +975,12 @@ OwnerRecord TBuhForm::ownerFromTab() const
 
 bool TBuhForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The program's own dialogs (not the toolkit's: their names begin with Q) get their access letters as
+    // they show, in the language of the moment.
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow() && qobject_cast<QDialog*>(watched) &&
+        !QByteArray(watched->metaObject()->className()).startsWith('Q'))
+        AssignAccessLetters(static_cast<QWidget*>(watched));
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         QWidget* target = static_cast<QWidget*>(watched);

@@ -42,9 +42,11 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -54,6 +56,7 @@
 #include <QXmlStreamReader>
 
 #include <functional>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -1212,7 +1215,8 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
     EXPECT_TRUE(FullTitle(w<QGroupBox>("GB2")).startsWith(QStringLiteral("Рахунки-фактури клієнта ")));
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
               QStringLiteral("Назва клієнта"));
-    EXPECT_EQ(w<QPushButton>("BitBtn6")->text(), QStringLiteral("Зробити резервну копію бази"));
+    EXPECT_EQ(QString(w<QPushButton>("BitBtn6")->text()).remove(u'&'),
+              QStringLiteral("Зробити резервну копію бази"));
     EXPECT_EQ(child<QToolButton>(w<DBNavigator>("DBNavigator3"), "first")->toolTip(),
               QStringLiteral("перший запис"));
     prompter.queueAnswer(false);
@@ -1453,6 +1457,54 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
     EXPECT_FALSE(w<QAction>("N36")->isEnabled());
     EXPECT_TRUE(w<QAction>("N9")->isEnabled());
+}
+
+// Every button of the window and of each of its dialogs has an access letter of its own, in either language.
+TEST_F(MainWindowTest, EveryButtonHasItsOwnAccessLetter)
+{
+    open();
+    // Buttons on two tabs are never seen at once: their letters differ within a tab and from those outside.
+    const auto expectLetters = [](QWidget* window) {
+        std::map<QWidget*, QSet<QChar>> letters;
+        for (QPushButton* b : window->findChildren<QPushButton*>()) {
+            const QString text = b->text();
+            if (b->window() != window ||
+                std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+                continue;
+            const qsizetype amp = text.indexOf(u'&');
+            ASSERT_GE(amp, 0) << window->objectName().toStdString() << " " << text.toStdString();
+            const QChar letter = text.at(amp + 1).toLower();
+            QWidget* page = nullptr;
+            for (QWidget* p = b; p && p != window; p = p->parentWidget())
+                if (qobject_cast<QStackedWidget*>(p->parentWidget()))
+                    page = p;
+            EXPECT_FALSE(letters[page].contains(letter) || letters[nullptr].contains(letter))
+                << window->objectName().toStdString() << " " << text.toStdString();
+            letters[page].insert(letter);
+        }
+    };
+    for (int language : {0, 1}) {
+        if (language == 1) {
+            whenModal([](QWidget* dialog) {
+                child<QComboBox>(dialog, "LanguageCB")->setCurrentIndex(1);
+                child<QPushButton>(dialog, "BitBtn1")->click();
+            });
+            w<QAction>("N6")->trigger();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        }
+        expectLetters(window.get());
+        for (const char* item :
+             {"N6", "N8", "N3", "N37", "N33", "N30", "N31", "N4", "N9", "N5", "N15", "N16"}) {
+            bool seen = false;
+            whenModal([&](QWidget* dialog) {
+                seen = true;
+                expectLetters(dialog);
+                dialog->close();
+            });
+            w<QAction>(item)->trigger();
+            EXPECT_TRUE(seen) << item;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
