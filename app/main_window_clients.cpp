@@ -62,6 +62,11 @@ void TBuhForm::setupClientPanel()
         edit->setMaxLength(Tables::clients().column(QLatin1String(p.column))->size);
         connect(edit, &QLineEdit::textEdited, this, &TBuhForm::panelEdited);
     }
+    // The field being typed into is always in sight, however it got the focus ("Добавить" gives it).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && ui->Panel10->isAncestorOf(now))
+            ui->Panel10Scroll->ensureWidgetVisible(now);
+    });
     ui->DBDateEdit1->setPrompter(m_prompter);
     connect(ui->DBDateEdit1, &DateField::dateEdited, this, &TBuhForm::panelEdited);
     connect(ui->BitBtn4, &QPushButton::clicked, this, &TBuhForm::BitBtn4Click);

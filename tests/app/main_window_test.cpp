@@ -42,6 +42,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSpinBox>
 #include <QSqlQuery>
@@ -494,6 +496,29 @@ TEST_F(MainWindowTest, TypedClientDetailsAreNotLostOrStoredWithoutAWord)
     EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
                   .toString(),
               QStringLiteral("ТОВ \"Нова фірма\""));
+}
+
+// At the design size the panel's buttons stay in sight, and "Добавить" brings the name field into sight.
+TEST_F(MainWindowTest, TheClientPanelKeepsItsButtonsAndTheFocusedFieldInSight)
+{
+    open();
+    window->resize(706, 527);
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    QApplication::processEvents();
+    const auto inSight = [this](QWidget* widget) {
+        const QRect shown(widget->mapTo(window.get(), QPoint(0, 0)), widget->size());
+        return window->rect().contains(shown);
+    };
+    for (const char* button : {"BitBtn4", "BitBtn5", "BitBtn2", "BitBtn3"})
+        EXPECT_TRUE(inSight(w<QPushButton>(button))) << button;
+    auto* scroll = w<QScrollArea>("Panel10Scroll");
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    w<QPushButton>("BitBtn4")->click();
+    QApplication::processEvents();
+    auto* name = w<QLineEdit>("DBEdit13");
+    ASSERT_TRUE(name->hasFocus());
+    const QRect field(name->mapTo(scroll->viewport(), QPoint(0, 0)), name->size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(field));
 }
 
 TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
