@@ -2,8 +2,13 @@
 
 #include "documents/documents_controller.h"
 #include "documents/tovar_form.h"
+#include "report/screen_fit.h"
 #include "report/widget_prompter.h"
 #include "ui_new_fact_form.h"
+
+#include <QApplication>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& documents,
                            const Settings& settings, TTovarForm* picker, Prompter* prompter, QWidget* parent)
@@ -63,7 +68,35 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
         w->setVisible(draft.isInvoice);
     showDraft(draft);
     m_shown = this->draft();
+    scrollOnSmallScreens();
     ui->StrPo1->setFocus();
+}
+
+void TNewFactForm::scrollOnSmallScreens()
+{
+    // Its natural size where the screen has room; on a small screen at a large scale everything but the
+    // buttons scrolls, and the buttons stay in sight.
+    const QSize whole = sizeHint();
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(ui->PayerGB);
+    column->addWidget(ui->GroupBox1);
+    ui->MainLayout->removeItem(ui->Checks);
+    ui->Checks->setParent(nullptr);
+    column->addLayout(ui->Checks);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ContentScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    ui->MainLayout->insertWidget(0, scroll, 1);
+    connect(qApp, &QApplication::focusChanged, scroll, [scroll, content](QWidget*, QWidget* now) {
+        if (now && content->isAncestorOf(now))
+            scroll->ensureWidgetVisible(now);
+    });
+    resize(whole);
+    FitToScreen(this);
 }
 
 void TNewFactForm::reject()

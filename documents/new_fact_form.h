@@ -46,6 +46,7 @@ private:
         NumberField* price;
     };
     void showDraft(const InvoiceDraft& draft);
+    void scrollOnSmallScreens();
     // A quantity or price (of position 0 to 3) is a number its field can hold; one that is not is said and
     // focused.
     bool numberIsWhole(int position, NumberField* field, double* value);

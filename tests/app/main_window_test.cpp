@@ -93,6 +93,11 @@ template <typename T> T* child(QObject* parent, const char* name)
     return w;
 }
 
+// The commands that open each of the window's dialogs: settings, about, client find, name filter, client
+// export, period, numbers, document find, invoice editor, goods list, expense and tax waybills.
+const char* const kDialogCommands[] = {"N6",  "N8", "N3", "N37", "N33", "N30",
+                                       "N31", "N4", "N9", "N5",  "N15", "N16"};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -140,12 +145,15 @@ protected:
             EXPECT_LE(hint.height(), smallScreen.height()) << dialog->objectName().toStdString();
             dialog->close();
         };
-        for (const char* item : {"N6", "N8", "N3"}) {
-            whenModal(fits);
+        for (const char* item : kDialogCommands) {
+            bool seen = false;
+            whenModal([&](QWidget* dialog) {
+                seen = true;
+                fits(dialog);
+            });
             w<QAction>(item)->trigger();
+            EXPECT_TRUE(seen) << item;
         }
-        whenModal(fits);
-        w<QAction>("N37")->trigger();
     }
 
     TestHome home;
@@ -2294,7 +2302,7 @@ TEST(MainWindowOnPostgres, TheDesktopBackupDumpsTheServerBook)
 }
 
 // Not a check: with DOCMAR_SHOTS=FOLDER (and DOCMAR_SHOTS_LANGUAGE=uk or ru, QT_SCALE_FACTOR for 200 %) each
-// tab of the main window is saved there as main_N.png, to be looked at.
+// tab of the main window is saved there as main_N.png, and each dialog under its name, to be looked at.
 TEST_F(MainWindowTest, Screenshots)
 {
     const QString folder = qEnvironmentVariable("DOCMAR_SHOTS");
@@ -2312,5 +2320,15 @@ TEST_F(MainWindowTest, Screenshots)
         w<QTabWidget>("PC1")->setCurrentIndex(tab);
         QApplication::processEvents();
         EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_%1.png").arg(tab))));
+    }
+    w<QTabWidget>("PC1")->setCurrentIndex(0);
+    for (const char* item : kDialogCommands) {
+        whenModal([&folder](QWidget* dialog) {
+            QApplication::processEvents();
+            EXPECT_TRUE(
+                dialog->grab().save(QDir(folder).filePath(dialog->objectName() + QStringLiteral(".png"))));
+            dialog->close();
+        });
+        w<QAction>(item)->trigger();
     }
 }
