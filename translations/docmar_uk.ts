@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>Ошибка ввода/вывода: не удалось создать каталог %1</source>
-        <translation>Помилка введення/виведення: не вдалося створити каталог %1</translation>
+        <translation>Помилка введення/виведення: не вдалося створити папку %1</translation>
     </message>
     <message>
         <source>Резервная копия базы данных сделана в папке %1. Скопировано файлов: %2.</source>
@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>не удалось создать каталог %1</source>
-        <translation>не вдалося створити каталог %1</translation>
+        <translation>не вдалося створити папку %1</translation>
     </message>
     <message>
         <source>не удалось сохранить текущую базу данных (%1)</source>
@@ -156,7 +156,7 @@
     </message>
     <message>
         <source>Инд.налоговый №</source>
-        <translation>Інд. податковий №</translation>
+        <translation>ІПН</translation>
     </message>
     <message>
         <source>Код ЕДРПОУ</source>
@@ -211,7 +211,7 @@
     </message>
     <message>
         <source>Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления и счета-фактуры этого клиента)</source>
-        <translation>Ви бажаєте видалити клієнта? (з бази буде видалено всі акти, накладні, надходження та рахунки-фактури цього клієнта)</translation>
+        <translation>Видалити клієнта? (з бази буде видалено всі акти, накладні, надходження та рахунки-фактури цього клієнта)</translation>
     </message>
     <message>
         <source>Список клиентов пуст: удалять некого.</source>
@@ -246,7 +246,7 @@
     <name>Commands</name>
     <message>
         <source>Не удалось создать каталог %1</source>
-        <translation>Не вдалося створити каталог %1</translation>
+        <translation>Не вдалося створити папку %1</translation>
     </message>
     <message>
         <source>Создана пустая база данных: %1</source>
@@ -262,7 +262,7 @@
     </message>
     <message>
         <source>Не найдены данные о владельце программы! Значения по умолчанию.</source>
-        <translation>Не знайдено даних про власника програми! Значення за замовчуванням.</translation>
+        <translation>Не знайдено даних про власника програми! Взято типові значення.</translation>
     </message>
     <message>
         <source>Накладная заполнена не полностью и не напечатана.</source>
@@ -286,7 +286,7 @@
     </message>
     <message>
         <source>Неправильные данные !</source>
-        <translation>Неправильні дані !</translation>
+        <translation>Неправильні дані!</translation>
     </message>
     <message>
         <source>Файл базы данных не найден: %1</source>
@@ -507,7 +507,7 @@
     </message>
     <message>
         <source>Неправильные данные !</source>
-        <translation>Неправильні дані !</translation>
+        <translation>Неправильні дані!</translation>
     </message>
     <message>
         <source>Укажите имя файла журнала.</source>
@@ -530,7 +530,7 @@
     </message>
     <message>
         <source>Не найдена исходное поступление!</source>
-        <translation>Не знайдено вихідного надходження!</translation>
+        <translation>Не знайдено початкового надходження!</translation>
     </message>
     <message>
         <source>Счета выписаны под разную величину налога на рекламу!</source>
@@ -550,7 +550,7 @@
     </message>
     <message>
         <source>Не найдена исходная счет-фактура!</source>
-        <translation>Не знайдено вихідного рахунку-фактури!</translation>
+        <translation>Не знайдено початкового рахунку-фактури!</translation>
     </message>
     <message>
         <source>Расходная накладная № %1 не найдена.</source>
@@ -945,7 +945,7 @@
     </message>
     <message>
         <source>Cчета-фактуры  для новой накладной : </source>
-        <translation>Рахунки-фактури для нової накладної : </translation>
+        <translation>Рахунки-фактури для нової накладної: </translation>
     </message>
     <message>
         <source>Очистить</source>
@@ -993,11 +993,11 @@
     </message>
     <message>
         <source>- по налоговому коду</source>
-        <translation>- за податк. кодом</translation>
+        <translation>- за ІПН</translation>
     </message>
     <message>
         <source>- по номеру свид. рег.</source>
-        <translation>- за № свід. реєстр.</translation>
+        <translation>- за № свідоцтва платника ПДВ</translation>
     </message>
     <message>
         <source>- по номеру договора</source>
@@ -1005,23 +1005,23 @@
     </message>
     <message>
         <source>Данные клиента :</source>
-        <translation>Дані клієнта :</translation>
+        <translation>Дані клієнта:</translation>
     </message>
     <message>
         <source>Название фирмы : </source>
-        <translation>Назва фірми : </translation>
+        <translation>Назва фірми: </translation>
     </message>
     <message>
         <source>Ф.И.О. директора :</source>
-        <translation>ПІБ директора :</translation>
+        <translation>ПІБ директора:</translation>
     </message>
     <message>
         <source>Ф.И.О. бухгалтера :</source>
-        <translation>ПІБ бухгалтера :</translation>
+        <translation>ПІБ бухгалтера:</translation>
     </message>
     <message>
         <source>Телефоны/факс :</source>
-        <translation>Телефони/факс :</translation>
+        <translation>Телефони/факс:</translation>
     </message>
     <message>
         <source>Город</source>
@@ -1033,27 +1033,27 @@
     </message>
     <message>
         <source>Почтовый адрес :</source>
-        <translation>Поштова адреса :</translation>
+        <translation>Поштова адреса:</translation>
     </message>
     <message>
         <source>Юридический адрес :</source>
-        <translation>Юридична адреса :</translation>
+        <translation>Юридична адреса:</translation>
     </message>
     <message>
         <source>Индивидуальный налоговый номер :</source>
-        <translation>Індивідуальний податковий номер :</translation>
+        <translation>ІПН:</translation>
     </message>
     <message>
         <source>Номер свидетельства регистрации :</source>
-        <translation>Номер свідоцтва платника ПДВ :</translation>
+        <translation>№ свідоцтва платника ПДВ:</translation>
     </message>
     <message>
         <source>№ договора с владельцем :</source>
-        <translation>№ договору з власником :</translation>
+        <translation>№ договору з власником:</translation>
     </message>
     <message>
         <source>Дата договора с владельцем :</source>
-        <translation>Дата договору з власником :</translation>
+        <translation>Дата договору з власником:</translation>
     </message>
     <message>
         <source>Банковские реквизиты клиента:</source>
@@ -1061,27 +1061,27 @@
     </message>
     <message>
         <source>Код МФО :</source>
-        <translation>Код МФО :</translation>
+        <translation>Код МФО:</translation>
     </message>
     <message>
         <source>Код ЕДРПОУ :</source>
-        <translation>Код ЄДРПОУ :</translation>
+        <translation>Код ЄДРПОУ:</translation>
     </message>
     <message>
         <source>Номер расчетного счета  в банке : </source>
-        <translation>Номер поточного рахунку в банку : </translation>
+        <translation>Номер поточного рахунку в банку: </translation>
     </message>
     <message>
         <source>Название банка :</source>
-        <translation>Назва банку :</translation>
+        <translation>Назва банку:</translation>
     </message>
     <message>
         <source>в городе :</source>
-        <translation>у місті :</translation>
+        <translation>у місті:</translation>
     </message>
     <message>
         <source>в области :</source>
-        <translation>в області :</translation>
+        <translation>в області:</translation>
     </message>
     <message>
         <source>Добавить</source>
@@ -1113,7 +1113,7 @@
     </message>
     <message>
         <source>ДАННЫЕ ВЛАДЕЛЬЦА ПРОГРАММЫ :</source>
-        <translation>ДАНІ ВЛАСНИКА ПРОГРАМИ :</translation>
+        <translation>ДАНІ ВЛАСНИКА ПРОГРАМИ:</translation>
     </message>
     <message>
         <source>(Внимание! Эти данные используются  при заполнении бланков!)</source>
@@ -1121,7 +1121,7 @@
     </message>
     <message>
         <source>Город : </source>
-        <translation>Місто : </translation>
+        <translation>Місто: </translation>
     </message>
     <message>
         <source>Создание резервной копии базы ...</source>
@@ -1133,7 +1133,7 @@
     </message>
     <message>
         <source>Резервное копирование бaзы данных в каталог \Database\Backup\</source>
-        <translation>Резервне копіювання бази даних до каталогу \Database\Backup\</translation>
+        <translation>Резервне копіювання бази даних до папки \Database\Backup\</translation>
     </message>
     <message>
         <source>Сохранить изменения в данных</source>
@@ -1193,7 +1193,7 @@
     </message>
     <message>
         <source>Со&amp;здать новую с/ф на основе выбранной с/ф</source>
-        <translation>С&amp;творити новий р/ф на основі вибраного р/ф</translation>
+        <translation>С&amp;творити новий р/ф як копію вибраного р/ф</translation>
     </message>
     <message>
         <source>&amp;Редактировать выбранную счет-фактуру</source>
@@ -1289,11 +1289,11 @@
     </message>
     <message>
         <source>Не найдена директория базы данных!</source>
-        <translation>Не знайдено каталогу бази даних!</translation>
+        <translation>Не знайдено папки бази даних!</translation>
     </message>
     <message>
         <source>Ошибка ввода/вывода: не удалось создать каталог %1</source>
-        <translation>Помилка введення/виведення: не вдалося створити каталог %1</translation>
+        <translation>Помилка введення/виведення: не вдалося створити папку %1</translation>
     </message>
     <message>
         <source>Ошибка при открытии базы данных!</source>
@@ -1305,7 +1305,7 @@
     </message>
     <message>
         <source>ДОКУМАР (v.%1). База данных : </source>
-        <translation>ДОКУМАР (v.%1). База даних : </translation>
+        <translation>ДОКУМАР (v.%1). База даних: </translation>
     </message>
     <message>
         <source>В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из таблиц Paradox?</source>
@@ -1484,7 +1484,7 @@
     </message>
     <message>
         <source>Не удалось создать каталог %1</source>
-        <translation>Не вдалося створити каталог %1</translation>
+        <translation>Не вдалося створити папку %1</translation>
     </message>
     <message>
         <source>В базе данных нет таблицы %1</source>
@@ -1500,7 +1500,7 @@
     </message>
     <message>
         <source>Не найдены данные о владельце программы! Значения по умолчанию.</source>
-        <translation>Не знайдено даних про власника програми! Значення за замовчуванням.</translation>
+        <translation>Не знайдено даних про власника програми! Взято типові значення.</translation>
     </message>
     <message>
         <source>Запись владельца программы не удаляется</source>
@@ -1579,11 +1579,11 @@
     <name>TDataForm</name>
     <message>
         <source>Задайте период :</source>
-        <translation>Задайте період :</translation>
+        <translation>Задайте період:</translation>
     </message>
     <message>
         <source>Период подготовки счетов :</source>
-        <translation>Період підготовки рахунків :</translation>
+        <translation>Період підготовки рахунків:</translation>
     </message>
     <message>
         <source>  с </source>
@@ -1595,7 +1595,7 @@
     </message>
     <message>
         <source>Записать в файл : </source>
-        <translation>Записати у файл : </translation>
+        <translation>Записати у файл: </translation>
     </message>
     <message>
         <source>…</source>
@@ -1619,7 +1619,7 @@
     </message>
     <message>
         <source>За какой период выводить журнал :</source>
-        <translation>За який період виводити журнал :</translation>
+        <translation>За який період виводити журнал:</translation>
     </message>
     <message>
         <source>Период начинается позже, чем кончается: с %1 по %2.</source>
@@ -1630,11 +1630,11 @@
     <name>TFindForm</name>
     <message>
         <source>Поиск в списке клиентов :</source>
-        <translation>Пошук у списку клієнтів :</translation>
+        <translation>Пошук у списку клієнтів:</translation>
     </message>
     <message>
         <source>Строка для поиска :</source>
-        <translation>Рядок для пошуку :</translation>
+        <translation>Рядок для пошуку:</translation>
     </message>
     <message>
         <source>Поле для поиска:</source>
@@ -1666,11 +1666,11 @@
     </message>
     <message>
         <source>- налоговый код</source>
-        <translation>- податковий код</translation>
+        <translation>- ІПН</translation>
     </message>
     <message>
         <source>- № свид-ва регист.</source>
-        <translation>- № свідоцтва реєстр.</translation>
+        <translation>- № свідоцтва платника ПДВ</translation>
     </message>
     <message>
         <source>- номер договора</source>
@@ -1693,15 +1693,15 @@
     <name>TFindForm2</name>
     <message>
         <source>Поиск документа :</source>
-        <translation>Пошук документа :</translation>
+        <translation>Пошук документа:</translation>
     </message>
     <message>
         <source>Номер документа : </source>
-        <translation>Номер документа : </translation>
+        <translation>Номер документа: </translation>
     </message>
     <message>
         <source>Поиск в списке : </source>
-        <translation>Пошук у списку : </translation>
+        <translation>Пошук у списку: </translation>
     </message>
     <message>
         <source> - счет-фактур</source>
@@ -1767,11 +1767,11 @@
     </message>
     <message>
         <source>Налог. код </source>
-        <translation>Податк. код </translation>
+        <translation>ІПН </translation>
     </message>
     <message>
         <source>№ свидет.</source>
-        <translation>№ свідоцтва</translation>
+        <translation>№ свідоцтва платника ПДВ</translation>
     </message>
     <message>
         <source>Юридический адрес </source>
@@ -1795,7 +1795,7 @@
     </message>
     <message>
         <source>Позиция 1 : </source>
-        <translation>Позиція 1 : </translation>
+        <translation>Позиція 1: </translation>
     </message>
     <message>
         <source>шт.</source>
@@ -1803,7 +1803,7 @@
     </message>
     <message>
         <source>ед.</source>
-        <translation>ед.</translation>
+        <translation>од.</translation>
     </message>
     <message>
         <source>уп.</source>
@@ -1847,15 +1847,15 @@
     </message>
     <message>
         <source>Позиция 2 : </source>
-        <translation>Позиція 2 : </translation>
+        <translation>Позиція 2: </translation>
     </message>
     <message>
         <source>Позиция 3 : </source>
-        <translation>Позиція 3 : </translation>
+        <translation>Позиція 3: </translation>
     </message>
     <message>
         <source>Позиция 4 : </source>
-        <translation>Позиція 4 : </translation>
+        <translation>Позиція 4: </translation>
     </message>
     <message>
         <source>Внимание ! Максимальная длина содержимого позиции - 70 символов.(2 строки по 35)</source>
@@ -1922,7 +1922,7 @@
     </message>
     <message>
         <source>Накладная для :</source>
-        <translation>Накладна для :</translation>
+        <translation>Накладна для:</translation>
     </message>
     <message>
         <source>по  счет-фактуре № </source>
@@ -1934,15 +1934,15 @@
     </message>
     <message>
         <source>№ накладной :</source>
-        <translation>№ накладної :</translation>
+        <translation>№ накладної:</translation>
     </message>
     <message>
         <source>Через : </source>
-        <translation>Через : </translation>
+        <translation>Через: </translation>
     </message>
     <message>
         <source>Доверенность : серия - </source>
-        <translation>Довіреність : серія - </translation>
+        <translation>Довіреність: серія - </translation>
     </message>
     <message>
         <source>№ </source>
@@ -1977,7 +1977,7 @@
     </message>
     <message>
         <source>Накладная для :</source>
-        <translation>Накладна для :</translation>
+        <translation>Накладна для:</translation>
     </message>
     <message>
         <source>по проплате от </source>
@@ -1985,7 +1985,7 @@
     </message>
     <message>
         <source>№ накладной :</source>
-        <translation>№ накладної :</translation>
+        <translation>№ накладної:</translation>
     </message>
     <message>
         <source>от </source>
@@ -1993,11 +1993,11 @@
     </message>
     <message>
         <source>Через : </source>
-        <translation>Через : </translation>
+        <translation>Через: </translation>
     </message>
     <message>
         <source>Доверенность : серия - </source>
-        <translation>Довіреність : серія - </translation>
+        <translation>Довіреність: серія - </translation>
     </message>
     <message>
         <source>№ </source>
@@ -2032,7 +2032,7 @@
     </message>
     <message>
         <source>Накладная для :</source>
-        <translation>Накладна для :</translation>
+        <translation>Накладна для:</translation>
     </message>
     <message>
         <source>по  счет-фактуре № </source>
@@ -2044,7 +2044,7 @@
     </message>
     <message>
         <source>№ накладной :</source>
-        <translation>№ накладної :</translation>
+        <translation>№ накладної:</translation>
     </message>
     <message>
         <source>от  </source>
@@ -2064,7 +2064,7 @@
     </message>
     <message>
         <source>№ свидет.</source>
-        <translation>№ свідоцтва</translation>
+        <translation>№ свідоцтва платника ПДВ</translation>
     </message>
     <message>
         <source>Номер телефона </source>
@@ -2080,11 +2080,11 @@
     </message>
     <message>
         <source>Основание платежа : </source>
-        <translation>Підстава платежу : </translation>
+        <translation>Підстава платежу: </translation>
     </message>
     <message>
         <source>Способ оплаты :</source>
-        <translation>Спосіб оплати :</translation>
+        <translation>Спосіб оплати:</translation>
     </message>
     <message>
         <source>оплата з розр./ рах. </source>
@@ -2119,7 +2119,7 @@
     </message>
     <message>
         <source>Накладная для :</source>
-        <translation>Накладна для :</translation>
+        <translation>Накладна для:</translation>
     </message>
     <message>
         <source>по проплате от </source>
@@ -2127,7 +2127,7 @@
     </message>
     <message>
         <source>№ накладной :</source>
-        <translation>№ накладної :</translation>
+        <translation>№ накладної:</translation>
     </message>
     <message>
         <source>от  </source>
@@ -2147,7 +2147,7 @@
     </message>
     <message>
         <source>№ свидет.</source>
-        <translation>№ свідоцтва</translation>
+        <translation>№ свідоцтва платника ПДВ</translation>
     </message>
     <message>
         <source>Номер телефона </source>
@@ -2163,11 +2163,11 @@
     </message>
     <message>
         <source>Основание платежа : </source>
-        <translation>Підстава платежу : </translation>
+        <translation>Підстава платежу: </translation>
     </message>
     <message>
         <source>Способ оплаты :</source>
-        <translation>Спосіб оплати :</translation>
+        <translation>Спосіб оплати:</translation>
     </message>
     <message>
         <source>OK</source>
@@ -2182,11 +2182,11 @@
     <name>TNumbersForm</name>
     <message>
         <source>Фильтрация записей по номерам :</source>
-        <translation>Фільтрування записів за номерами :</translation>
+        <translation>Фільтрування записів за номерами:</translation>
     </message>
     <message>
         <source>Фильтровать список счетов по номерам :</source>
-        <translation>Фільтрувати список рахунків за номерами :</translation>
+        <translation>Фільтрувати список рахунків за номерами:</translation>
     </message>
     <message>
         <source>с </source>
@@ -2213,11 +2213,11 @@
     <name>TSaveForm</name>
     <message>
         <source>Сохранение списка клиентов в файле :</source>
-        <translation>Збереження списку клієнтів у файлі :</translation>
+        <translation>Збереження списку клієнтів у файлі:</translation>
     </message>
     <message>
         <source>Имя файла : </source>
-        <translation>Ім’я файлу : </translation>
+        <translation>Ім’я файлу: </translation>
     </message>
     <message>
         <source>…</source>
@@ -2225,11 +2225,11 @@
     </message>
     <message>
         <source>Задайте поля, включаемые в сохраняемый список : </source>
-        <translation>Задайте поля, що включаються до списку : </translation>
+        <translation>Задайте поля, що включаються до списку: </translation>
     </message>
     <message>
         <source>   Поля, невключенные в список :                 Поля, включенные в список:</source>
-        <translation>   Поля, не включені до списку :                  Поля, включені до списку:</translation>
+        <translation>   Поля, не включені до списку:                  Поля, включені до списку:</translation>
     </message>
     <message>
         <source>&gt;&gt;</source>
@@ -2265,7 +2265,7 @@
     </message>
     <message>
         <source>Установить ширину поля в отчете (в символах ):</source>
-        <translation>Встановити ширину поля у звіті (у символах ):</translation>
+        <translation>Встановити ширину поля у звіті (у символах):</translation>
     </message>
     <message>
         <source>Установить</source>
@@ -2292,11 +2292,11 @@
     <name>TSetupForm</name>
     <message>
         <source>Настройки программы :</source>
-        <translation>Налаштування програми :</translation>
+        <translation>Налаштування програми:</translation>
     </message>
     <message>
         <source>Каталог базы данных : </source>
-        <translation>Каталог бази даних : </translation>
+        <translation>Каталог бази даних: </translation>
     </message>
     <message>
         <source>...</source>
@@ -2304,7 +2304,7 @@
     </message>
     <message>
         <source>Величина НДС (в процентах ):</source>
-        <translation>Ставка ПДВ (у відсотках ):</translation>
+        <translation>Ставка ПДВ (у відсотках):</translation>
     </message>
     <message>
         <source>Величина НДС в %</source>
@@ -2312,7 +2312,7 @@
     </message>
     <message>
         <source>Налог на рекламу (в процентах) :</source>
-        <translation>Податок на рекламу (у відсотках) :</translation>
+        <translation>Податок на рекламу (у відсотках):</translation>
     </message>
     <message>
         <source>Точность цены (знаков после запятой):</source>
@@ -2336,19 +2336,19 @@
     </message>
     <message>
         <source>Логотип фирмы :</source>
-        <translation>Логотип фірми :</translation>
+        <translation>Логотип фірми:</translation>
     </message>
     <message>
         <source>печатать логотип фирмы из файла : </source>
-        <translation>друкувати логотип фірми з файлу : </translation>
+        <translation>друкувати логотип фірми з файлу: </translation>
     </message>
     <message>
         <source>- ширина окна изображения (в пикселах) :</source>
-        <translation>- ширина вікна зображення (у пікселях) :</translation>
+        <translation>- ширина вікна зображення (у пікселях):</translation>
     </message>
     <message>
         <source>- высота  окна изображения (в пикселах) :</source>
-        <translation>- висота вікна зображення (у пікселях) :</translation>
+        <translation>- висота вікна зображення (у пікселях):</translation>
     </message>
     <message>
         <source>Размещать рисунок в центре окна</source>
@@ -2356,7 +2356,7 @@
     </message>
     <message>
         <source>Подпись с/ф :</source>
-        <translation>Підпис р/ф :</translation>
+        <translation>Підпис р/ф:</translation>
     </message>
     <message>
         <source>Применить</source>
@@ -2410,7 +2410,7 @@
     <name>TTovarForm</name>
     <message>
         <source>Выберите наименование товара из спискa :</source>
-        <translation>Виберіть найменування товару зі списку :</translation>
+        <translation>Виберіть найменування товару зі списку:</translation>
     </message>
     <message>
         <source>OK</source>
@@ -2489,7 +2489,7 @@
     </message>
     <message>
         <source>Инд.налоговый номер</source>
-        <translation>Інд. податковий номер</translation>
+        <translation>ІПН</translation>
     </message>
     <message>
         <source>Код МФО</source>
@@ -2501,7 +2501,7 @@
     </message>
     <message>
         <source>№ свид.о рег.</source>
-        <translation>№ свід. про реєстр.</translation>
+        <translation>№ свідоцтва платника ПДВ</translation>
     </message>
     <message>
         <source>Название  банка</source>
@@ -2573,7 +2573,7 @@
     </message>
     <message>
         <source>Способ оплаты :</source>
-        <translation>Спосіб оплати :</translation>
+        <translation>Спосіб оплати:</translation>
     </message>
     <message>
         <source>№ акта</source>
@@ -2628,7 +2628,7 @@
     <name>TaxWaybillForm</name>
     <message>
         <source>Не найдена исходная счет-фактура №</source>
-        <translation>Не знайдено вихідного рахунку-фактури №</translation>
+        <translation>Не знайдено початкового рахунку-фактури №</translation>
     </message>
     <message>
         <source>Первый и второй счета выписаны под разную величину НДС!</source>
@@ -2644,11 +2644,11 @@
     </message>
     <message>
         <source>Не найдена исходное поступление!</source>
-        <translation>Не знайдено вихідного надходження!</translation>
+        <translation>Не знайдено початкового надходження!</translation>
     </message>
     <message>
         <source>В какой раздел вписать данные  (величина НДС=0%) :</source>
-        <translation>До якого розділу вписати дані (ставка ПДВ=0%) :</translation>
+        <translation>До якого розділу вписати дані (ставка ПДВ=0%):</translation>
     </message>
     <message>
         <source>- реалізація на митній території України</source>
@@ -2672,18 +2672,18 @@
     </message>
     <message>
         <source>Выбор раздела НДС в накладной :</source>
-        <translation>Вибір розділу ПДВ у накладній :</translation>
+        <translation>Вибір розділу ПДВ у накладній:</translation>
     </message>
 </context>
 <context>
     <name>WaybillIssue</name>
     <message>
         <source>Не найдена исходная счет-фактура №</source>
-        <translation>Не знайдено вихідного рахунку-фактури №</translation>
+        <translation>Не знайдено початкового рахунку-фактури №</translation>
     </message>
     <message>
         <source>Выбраны счета - фактуры разных клиентов !</source>
-        <translation>Вибрано рахунки-фактури різних клієнтів !</translation>
+        <translation>Вибрано рахунки-фактури різних клієнтів!</translation>
     </message>
     <message>
         <source>Счета выписаны под разную величину налога на рекламу!</source>
@@ -2703,7 +2703,7 @@
     </message>
     <message>
         <source>Не найдена исходное поступление!</source>
-        <translation>Не знайдено вихідного надходження!</translation>
+        <translation>Не знайдено початкового надходження!</translation>
     </message>
     <message>
         <source>Номер накладной должен быть от 1 до 2147483647.</source>

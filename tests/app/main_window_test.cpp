@@ -1178,7 +1178,7 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
 }
 
 // Every text of the translation is there, finished, and keeps the placeholders, accelerators and the
-// blanks at its ends that the program's layout relies on.
+// blanks at its ends that the program's layout relies on; it reads as Ukrainian.
 TEST(Translation, EveryTextHasAFinishedUkrainianTranslation)
 {
     QFile file(QStringLiteral(DOCMAR_SOURCE_DIR "/translations/docmar_uk.ts"));
@@ -1210,6 +1210,14 @@ TEST(Translation, EveryTextHasAFinishedUkrainianTranslation)
             EXPECT_EQ(translation.count(u'&'), source.count(u'&'));
             EXPECT_EQ(translation.startsWith(u' '), source.startsWith(u' '));
             EXPECT_EQ(translation.endsWith(u' '), source.endsWith(u' '));
+            // Ukrainian as a bookkeeper writes it: no blank before "!", ":" or ")", one term for a thing, no
+            // calques, no Russian unit.
+            static const QRegularExpression blankBefore(QStringLiteral("\\S +[!:)]"));
+            EXPECT_FALSE(blankBefore.match(translation).hasMatch()) << translation.toStdString();
+            for (const char* avoided : {"каталог", "за замовчуванням", "на основі", "Ви бажаєте", "вихідн",
+                                        "податковий номер", "податк. код", "свід. ", "реєстр."})
+                EXPECT_FALSE(translation.contains(QString::fromUtf8(avoided))) << translation.toStdString();
+            EXPECT_NE(translation, QStringLiteral("ед."));
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -1244,7 +1252,7 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
     EXPECT_EQ(w<QTabWidget>("PC1")->tabText(0), QStringLiteral("Документи"));
     EXPECT_EQ(w<QAction>("N9")->text(), QStringLiteral("Підготувати &новий рахунок-фактуру"));
     EXPECT_EQ(w<QAction>("N14")->text(), QStringLiteral("Підготувати &журнал рахунків-фактур"));
-    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("ДОКУМАР (v.1.3). База даних : ")));
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("ДОКУМАР (v.1.3). База даних: ")));
     EXPECT_TRUE(FullTitle(w<QGroupBox>("GB2")).startsWith(QStringLiteral("Рахунки-фактури клієнта ")));
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
               QStringLiteral("Назва клієнта"));
