@@ -913,16 +913,16 @@
         <translation>Зауваження та запитання надсилайте на адресу:</translation>
     </message>
     <message>
-        <source>support@docmar.example</source>
-        <translation>support@docmar.example</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>ДОКУМАР, версия %1</source>
         <translation>ДОКУМАР, версія %1</translation>
+    </message>
+    <message>
+        <source>Qt %1, SQLite %2</source>
+        <translation>Qt %1, SQLite %2</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "base/settings.h"
+#include "base/version.h"
 #include "db/demo_data.h"
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
@@ -1546,6 +1547,23 @@ TEST_F(MainWindowTest, EveryButtonHasItsOwnAccessLetter)
             EXPECT_TRUE(seen) << item;
         }
     }
+}
+
+TEST_F(MainWindowTest, TheAboutBoxNamesTheVersionAndNothingMadeUp)
+{
+    open();
+    QStringList shown;
+    whenModal([&shown](QWidget* about) {
+        for (QLabel* label : about->findChildren<QLabel*>())
+            if (label->isVisible())
+                shown << label->text();
+        about->close();
+    });
+    w<QAction>("N8")->trigger();
+    EXPECT_TRUE(shown.contains(QStringLiteral("ДОКУМАР, версия %1").arg(QLatin1String(kDocMarVersion))));
+    EXPECT_TRUE(shown.filter(QStringLiteral("@")).isEmpty()) << shown.join(u'|').toStdString();
+    EXPECT_FALSE(shown.filter(QRegularExpression(QStringLiteral("^Qt \\d+\\.\\d+.*, SQLite \\d"))).isEmpty())
+        << shown.join(u'|').toStdString();
 }
 
 TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
