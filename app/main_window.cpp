@@ -7,6 +7,7 @@
 #include "base/whole_file.h"
 #include "clients/names_form.h"
 #include "clients/save_form.h"
+#include "db/demo_data.h"
 #include "documents/goods_list_form.h"
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
@@ -93,11 +94,10 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
 {
     ui->setupUi(this);
     const QString dataFolder = defaultDatabaseFolder(m_programFolder);
-    if (!QDir(dataFolder).exists()) {
-        m_prompter->error(tr("Не найдена директория базы данных!"));
-        if (!QDir().mkpath(dataFolder))
-            m_prompter->error(tr("Ошибка ввода/вывода: не удалось создать каталог %1").arg(dataFolder));
-    }
+    // Said at start-up, unless the start is a first one and the welcome says it all.
+    m_folderWasMissing = !QDir(dataFolder).exists();
+    if (m_folderWasMissing && !QDir().mkpath(dataFolder))
+        m_prompter->error(tr("Ошибка ввода/вывода: не удалось создать каталог %1").arg(dataFolder));
     QDir::setCurrent(m_programFolder);
     m_namesForm = new TNamesForm(this);
     m_tovarForm = new TTovarForm(this);
@@ -357,8 +357,27 @@ void TBuhForm::StartUpSequence()
         m_prompter->error(error);
     KeepFromOutput(m_settings.backupFolder);
     applyInterfaceLanguage();
+    // A first start meets one welcome instead of the messages of a book that is missing or empty.
+    bool welcomed = false;
+    if (!m_welcomeOffered) {
+        m_welcomeOffered = true;
+        if (bookInUse().isEmpty() && TDM::isFreshBook(m_settings.path)) {
+            welcomed = true;
+            if (!welcome()) {
+                forgetDatabase();
+                N36Click();
+                return;
+            }
+        } else if (m_folderWasMissing) {
+            m_prompter->error(tr("Не найдена директория базы данных!"));
+        }
+    }
     if (OpenDatabase())
         LoadAndShowOwner();
+    if (welcomed && m_owner.record() == OwnerRecord{}) {
+        ui->PC1->setCurrentIndex(OwnerPage);
+        say(tr("Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе."));
+    }
     N36Click();
     RefreshClientDocuments();
 }
@@ -400,6 +419,69 @@ void TBuhForm::forgetDatabase()
         ((*ui).*e.edit)->clear();
 }
 
+bool TBuhForm::welcome()
+{
+    for (;;) {
+        const bool emptyBook = TDM::databaseExists(m_settings.path);
+        const int choice = m_prompter->choose(
+            (emptyBook ? tr("База данных в папке %1 пока пуста. С чего начать?")
+                       : tr("В папке %1 ещё нет базы данных. С чего начать?"))
+                .arg(QDir::toNativeSeparators(m_settings.path)),
+            {emptyBook ? tr("Начать работу с пустой базой данных") : tr("Создать новую пустую базу данных"),
+             tr("Перенести базу из таблиц Paradox..."), tr("Открыть демонстрационную базу данных"),
+             tr("Выбрать другую папку базы данных...")},
+            0, tr("Добро пожаловать в ДОКУМАР"));
+        if (choice == 3) {
+            const QString folder =
+                QFileDialog::getExistingDirectory(this, tr("Папка базы данных"), m_settings.path);
+            if (folder.isEmpty())
+                continue;
+            m_settings.path = QDir::toNativeSeparators(folder);
+            QString error;
+            if (!WriteSettings(m_settings, m_programFolder, &error))
+                m_prompter->error(error);
+            // A folder that holds a book opens as every start does.
+            if (!TDM::isFreshBook(m_settings.path))
+                return true;
+            continue;
+        }
+        if (choice < 0)
+            return false;
+        const QString paradoxFolder = choice == 1 ? chooseParadoxFolder() : QString();
+        if (choice == 1 && paradoxFolder.isEmpty())
+            continue;
+        try {
+            if (!TDM::databaseExists(m_settings.path))
+                TDM::createDatabase(m_settings.path);
+            m_dm.connect(m_settings.path);
+            if (choice == 2)
+                FillDemoData(m_dm, {30, 300, 1});
+            // The owner's row exists from the start: its details are asked for on the owner tab.
+            OwnerRecord owner;
+            if (choice == 0 && !m_dm.ReadOwnerRow(owner))
+                m_dm.SaveOwnerRecord(owner);
+        } catch (const DbError& e) {
+            m_prompter->error(e.message(), e.detail());
+            return false;
+        }
+        if (!paradoxFolder.isEmpty())
+            importParadoxBook(paradoxFolder);
+        m_dm.disconnect();
+        return true;
+    }
+}
+
+QString TBuhForm::chooseParadoxFolder()
+{
+    QFileDialog dialog(this, tr("Папка с таблицами Paradox"));
+    dialog.setObjectName(QStringLiteral("ParadoxFolderDialog"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 bool TBuhForm::createDatabaseOnOffer()
 {
     // A damaged or foreign file is never replaced; only a folder without a database gets one. A book on a
@@ -413,13 +495,9 @@ bool TBuhForm::createDatabaseOnOffer()
         {tr("Создать новую пустую базу данных"), tr("Перенести базу из таблиц Paradox...")}, 0);
     QString paradoxFolder;
     if (choice == 1) {
-        QFileDialog dialog(this, tr("Папка с таблицами Paradox"));
-        dialog.setObjectName(QStringLiteral("ParadoxFolderDialog"));
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        paradoxFolder = chooseParadoxFolder();
+        if (paradoxFolder.isEmpty())
             return false;
-        paradoxFolder = dialog.selectedFiles().first();
     } else if (choice != 0) {
         return false;
     }

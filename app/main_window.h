@@ -128,6 +128,9 @@ private:
     void ShowOwnerRecord(const OwnerRecord& owner);
     void settleOwnerEdits();
     void importParadoxBook(const QString& folder);
+    // A first start: one question with every way to begin; true when a book is there to open.
+    bool welcome();
+    QString chooseParadoxFolder();
     void BitBtn6Click(); // the backup
     // The backup, the window brought back, and what was copied said; true when every file was.
     bool backUpBook();
@@ -164,6 +167,8 @@ private:
     // The last previewed or printed blank; the next one takes its place.
     std::unique_ptr<ReportHolder> m_holder;
     bool m_started = false;
+    bool m_welcomeOffered = false;
+    bool m_folderWasMissing = false;
     int m_previousPage = 0;
     bool m_searchActive = false;
     bool m_fillingPanel = false;

@@ -81,6 +81,26 @@ bool TDM::databaseExists(const QString& folder)
     return !info.isFile() || (info.size() > 0 && !hasNoTables(info.filePath()));
 }
 
+bool TDM::isFreshBook(const QString& folder)
+{
+    if (!databaseExists(folder))
+        return true;
+    try {
+        TDM dm;
+        dm.connect(folder);
+        OwnerRecord owner;
+        const DocumentCounts d = dm.CountDocuments();
+        return (!dm.ReadOwnerRow(owner) || owner == OwnerRecord{}) &&
+               d.invoices + d.receipts + d.expenseWaybills + d.taxWaybills + d.actsAndPayments == 0 &&
+               scalar(dm.database(),
+                      QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
+                                     "(SELECT count(*) FROM PRODUCTS)"))
+                       .toInt() == 0;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
 QString TDM::bookFileProblem(const QString& file)
 {
     if (QString problem = integrityProblem(file); !problem.isEmpty())

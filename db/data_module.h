@@ -29,6 +29,9 @@ public:
 
     static QString databaseFile(const QString& folder);
     static bool databaseExists(const QString& folder);
+    // A first start's book: none in the folder, or one that holds nothing yet (no owner's details, no
+    // clients, no documents, no goods). A book that cannot be read is not one.
+    static bool isFreshBook(const QString& folder);
     // Why a database file cannot stand for a book: what the engine's check found, or a table of the book it
     // lacks; empty when it can (an older book, which opening brings up to date, included).
     static QString bookFileProblem(const QString& file);

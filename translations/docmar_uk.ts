@@ -1427,6 +1427,38 @@
         <source>База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, налоговых накладных %4, актов и оплат %5.</source>
         <translation>Базу документів очищено: видалено рахунків-фактур %1, надходжень %2, видаткових накладних %3, податкових накладних %4, актів і оплат %5.</translation>
     </message>
+    <message>
+        <source>Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе.</source>
+        <translation>Впишіть на вкладці «Власник» дані вашої фірми: вони друкуються на кожному документі.</translation>
+    </message>
+    <message>
+        <source>База данных в папке %1 пока пуста. С чего начать?</source>
+        <translation>База даних у папці %1 поки порожня. З чого почати?</translation>
+    </message>
+    <message>
+        <source>В папке %1 ещё нет базы данных. С чего начать?</source>
+        <translation>У папці %1 ще немає бази даних. З чого почати?</translation>
+    </message>
+    <message>
+        <source>Начать работу с пустой базой данных</source>
+        <translation>Почати роботу з порожньою базою даних</translation>
+    </message>
+    <message>
+        <source>Открыть демонстрационную базу данных</source>
+        <translation>Відкрити демонстраційну базу даних</translation>
+    </message>
+    <message>
+        <source>Выбрать другую папку базы данных...</source>
+        <translation>Вибрати іншу папку бази даних...</translation>
+    </message>
+    <message>
+        <source>Добро пожаловать в ДОКУМАР</source>
+        <translation>Ласкаво просимо до ДОКУМАР</translation>
+    </message>
+    <message>
+        <source>Папка базы данных</source>
+        <translation>Папка бази даних</translation>
+    </message>
 </context>
 <context>
     <name>TDM</name>

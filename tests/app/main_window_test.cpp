@@ -164,21 +164,19 @@ protected:
 
 } // namespace
 
-TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndAnError)
+// A first start meets one welcome, with every way to begin, instead of four messages.
+TEST(MainWindowFirstStart, EmptyFolderGetsItsFolderSettingsAndTheWelcome)
 {
     TestHome home;
     ScriptedPrompter prompter;
-    prompter.queueChoice(-1); // the offer declined
+    prompter.queueChoice(-1); // the welcome declined
     {
         TBuhForm window(home.path(), &prompter);
         window.show();
-        EXPECT_EQ(prompter.texts(),
-                  (QStringList{"Не найдена директория базы данных!",
-                               "Ошибка при открытии базы данных!\nФайл базы данных не найден: " +
-                                   TDM::databaseFile(home.dataFolder()),
-                               "В папке " + QDir::toNativeSeparators(home.dataFolder()) +
-                                   " нет базы данных. Создать в ней новую пустую базу данных или перенести в "
-                                   "неё базу из таблиц Paradox?"}));
+        EXPECT_EQ(prompter.texts(), QStringList{"В папке " + QDir::toNativeSeparators(home.dataFolder()) +
+                                                " ещё нет базы данных. С чего начать?"});
+        EXPECT_EQ(prompter.messages().front().kind, ScriptedPrompter::Kind::Choose);
+        EXPECT_EQ(prompter.messages().front().detail, QStringLiteral("Добро пожаловать в ДОКУМАР"));
         EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР"));
         EXPECT_FALSE(QFileInfo::exists(TDM::databaseFile(home.dataFolder())));
         EXPECT_TRUE(QDir(home.dataFolder()).exists());
@@ -199,10 +197,12 @@ TEST(MainWindowFirstStart, YesMakesAnEmptyDatabaseAndOpensIt)
     prompter.queueChoice(0); // a new empty database
     TBuhForm window(home.path(), &prompter);
     window.show();
-    // The new book has no owner row yet: the usual warning, and the defaults to fill in.
-    ASSERT_EQ(prompter.messages().size(), 4u);
-    EXPECT_EQ(prompter.texts().back(),
-              QStringLiteral("Не найдены данные о владельце программы! Значения по умолчанию."));
+    // The welcome alone; then the owner tab, where the firm's details go, and a line that says so.
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(window.findChild<QTabWidget*>(QStringLiteral("PC1"))->currentIndex(), 2);
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              QStringLiteral(
+                  "Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе."));
     EXPECT_TRUE(window.dataModule().isConnected());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ДОКУМАР (v.1.3). База данных : ") +
                                         QDir::toNativeSeparators(home.dataFolder()));
@@ -243,8 +243,8 @@ TEST(MainWindowFirstStart, TheOfferTakesABookFromParadoxTables)
     window.show();
     ASSERT_TRUE(window.dataModule().isConnected());
     const QStringList texts = prompter.texts();
-    ASSERT_GE(texts.size(), 4);
-    EXPECT_TRUE(texts[3].startsWith(QStringLiteral("Таблицы Paradox перенесены в базу данных.\n"
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Таблицы Paradox перенесены в базу данных.\n"
                                                    "CLIENTS (CLIENTS.DB): прочитано записей 2, записано 2")))
         << texts.join('\n').toStdString();
     EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
@@ -255,6 +255,59 @@ TEST(MainWindowFirstStart, TheOfferTakesABookFromParadoxTables)
     EXPECT_EQ(window.dataModule().NextFactNumber(), 43);
     prompter.queueAnswer(true);
     window.close();
+}
+
+// A book made empty beforehand (./run.sh makes one) is a first start too; the demonstration book is one
+// of the ways to begin, and a later start of a book in use asks nothing.
+TEST(MainWindowFirstStart, AnEmptyBookIsWelcomedAndADemoBookOpens)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    ScriptedPrompter prompter;
+    prompter.queueChoice(2);
+    {
+        TBuhForm window(home.path(), &prompter);
+        window.show();
+        EXPECT_EQ(prompter.texts(),
+                  QStringList{"База данных в папке " + QDir::toNativeSeparators(home.dataFolder()) +
+                              " пока пуста. С чего начать?"});
+        EXPECT_EQ(window.findChild<DBGrid*>(QStringLiteral("DBGrid1"))->model()->rowCount(), 30);
+        EXPECT_EQ(window.findChild<QTabWidget*>(QStringLiteral("PC1"))->currentIndex(), 0);
+        prompter.queueAnswer(true);
+        window.close();
+    }
+    prompter.clear();
+    TBuhForm again(home.path(), &prompter);
+    again.show();
+    EXPECT_TRUE(prompter.texts().isEmpty()) << prompter.texts().join(u'|').toStdString();
+    prompter.queueAnswer(true);
+    again.close();
+}
+
+// A choice is one button per answer under a question that wraps: never wider than a small screen.
+TEST(WidgetPrompterChoice, OneButtonPerAnswer)
+{
+    WidgetPrompter prompter(nullptr);
+    int width = 0;
+    QString second;
+    whenModal([&](QWidget* dialog) {
+        width = dialog->width();
+        second = child<QPushButton>(dialog, "Choice1")->text();
+        if (const QString shots = qEnvironmentVariable("DOCMAR_SHOTS"); !shots.isEmpty())
+            dialog->grab().save(QDir(shots).filePath(QStringLiteral("welcome.png")));
+        child<QPushButton>(dialog, "Choice2")->click();
+    });
+    EXPECT_EQ(prompter.choose(
+                  QStringLiteral("В папке /очень/длинный/путь/к/папке/с/базой/данных/бухгалтерии ещё нет "
+                                 "базы данных. С чего начать?"),
+                  {"Создать новую пустую базу данных", "Перенести базу из таблиц Paradox...",
+                   "Открыть демонстрационную базу данных", "Выбрать другую папку базы данных..."},
+                  0, QStringLiteral("Добро пожаловать в ДОКУМАР")),
+              2);
+    EXPECT_LE(width, 700);
+    EXPECT_EQ(QString(second).remove(u'&'), QStringLiteral("Перенести базу из таблиц Paradox..."));
+    whenModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    EXPECT_EQ(prompter.choose(QStringLiteral("?"), {"a", "b"}, 0), -1);
 }
 
 // The import works on a thread of its own: the window answers while it runs, the progress is up before a
@@ -2209,7 +2262,7 @@ TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
     });
     w<QAction>("N8")->trigger();
     EXPECT_TRUE(lines.contains(QStringLiteral("2000 г.")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Замечания  и вопросы присылайте по адресу:")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("ДОКУМАР, версия 1.3")));
 
     // Cancel changes nothing; OK with nothing changed still reconnects and reloads the lists.
     const Settings before = window->programSettings();
