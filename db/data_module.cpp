@@ -88,10 +88,12 @@ bool TDM::isFreshBook(const QString& folder)
     try {
         TDM dm;
         dm.connect(folder);
+        // The owner's details first: any book in use has them, and they cost one row to read.
         OwnerRecord owner;
+        if (dm.ReadOwnerRow(owner) && owner != OwnerRecord{})
+            return false;
         const DocumentCounts d = dm.CountDocuments();
-        return (!dm.ReadOwnerRow(owner) || owner == OwnerRecord{}) &&
-               d.invoices + d.receipts + d.expenseWaybills + d.taxWaybills + d.actsAndPayments == 0 &&
+        return d.invoices + d.receipts + d.expenseWaybills + d.taxWaybills + d.actsAndPayments == 0 &&
                scalar(dm.database(),
                       QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
                                      "(SELECT count(*) FROM PRODUCTS)"))
