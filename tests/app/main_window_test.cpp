@@ -356,7 +356,9 @@ TEST(MainWindowFirstStart, TheImportAnswersCancelAtOnce)
 TEST(MainWindowFirstStart, AWriteProtectedBookIsSaidOnceAtOpening)
 {
     TestHome home;
-    home.createAndConnect()->SaveOwnerRecord(OwnerRecord{});
+    OwnerRecord owner;
+    owner.FIRMNAME = QStringLiteral("ТОВ \"Власник\""); // a book in use, not a first start's
+    home.createAndConnect()->SaveOwnerRecord(owner);
     const QString file = TDM::databaseFile(home.dataFolder());
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     QFile::setPermissions(home.dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
