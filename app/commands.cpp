@@ -693,18 +693,16 @@ int restore(const QStringList& positional, const Invocation& inv, Prompter& prom
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
     const BookPlace place = BookPlace::of(loadSettings(inv, prompter));
-    const QString bookName = place.book.isEmpty() ? QFileInfo(TDM::databaseFile(place.dataFolder)).fileName()
-                                                  : PostgresDumpName(place.book);
     QString copy;
     if (positional.size() > 1) {
         copy = positional[1];
         if (!QFileInfo::exists(copy) && QFileInfo(copy).fileName() == copy)
             copy = QDir(place.copies()).filePath(copy);
     } else {
-        copy = NewestCopy(place.copies(), bookName);
+        copy = NewestCopy(place.copies(), place.copyName());
         if (copy.isEmpty()) {
             printErr(QCoreApplication::translate("Commands", "В папке %1 нет резервной копии %2.")
-                         .arg(QDir::toNativeSeparators(place.copies()), bookName));
+                         .arg(QDir::toNativeSeparators(place.copies()), place.copyName()));
             return ExitFailed;
         }
     }

@@ -450,12 +450,9 @@ bool TBuhForm::welcome()
         const QString paradoxFolder = choice == 1 ? chooseParadoxFolder() : QString();
         if (choice == 1 && paradoxFolder.isEmpty())
             continue;
+        if (!startBook(choice == 2, paradoxFolder))
+            return false;
         try {
-            if (!TDM::databaseExists(m_settings.path))
-                TDM::createDatabase(m_settings.path);
-            m_dm.connect(m_settings.path);
-            if (choice == 2)
-                FillDemoData(m_dm, {30, 300, 1});
             // The owner's row exists from the start: its details are asked for on the owner tab.
             OwnerRecord owner;
             if (choice == 0 && !m_dm.ReadOwnerRow(owner))
@@ -464,11 +461,26 @@ bool TBuhForm::welcome()
             m_prompter->error(e.message(), e.detail());
             return false;
         }
-        if (!paradoxFolder.isEmpty())
-            importParadoxBook(paradoxFolder);
         m_dm.disconnect();
         return true;
     }
+}
+
+bool TBuhForm::startBook(bool demo, const QString& paradoxFolder)
+{
+    try {
+        if (!TDM::databaseExists(m_settings.path))
+            TDM::createDatabase(m_settings.path);
+        m_dm.connect(m_settings.path);
+        if (demo)
+            FillDemoData(m_dm, {30, 300, 1});
+    } catch (const DbError& e) {
+        m_prompter->error(e.message(), e.detail());
+        return false;
+    }
+    if (!paradoxFolder.isEmpty())
+        importParadoxBook(paradoxFolder);
+    return true;
 }
 
 QString TBuhForm::chooseParadoxFolder()
@@ -501,16 +513,7 @@ bool TBuhForm::createDatabaseOnOffer()
     } else if (choice != 0) {
         return false;
     }
-    try {
-        TDM::createDatabase(m_settings.path);
-        m_dm.connect(m_settings.path);
-    } catch (const DbError& e) {
-        m_prompter->error(e.message(), e.detail());
-        return false;
-    }
-    if (!paradoxFolder.isEmpty())
-        importParadoxBook(paradoxFolder);
-    return true;
+    return startBook(false, paradoxFolder);
 }
 
 void TBuhForm::importParadoxBook(const QString& folder)
@@ -970,9 +973,7 @@ void TBuhForm::RestoreClick()
     dialog.setObjectName(QStringLiteral("RestoreCopyDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const QString newest = NewestCopy(
-        place.copies(), place.book.isEmpty() ? QFileInfo(TDM::databaseFile(place.dataFolder)).fileName()
-                                             : PostgresDumpName(place.book));
+    const QString newest = NewestCopy(place.copies(), place.copyName());
     if (!newest.isEmpty())
         dialog.selectFile(newest);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

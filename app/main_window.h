@@ -131,6 +131,9 @@ private:
     // A first start: one question with every way to begin; true when a book is there to open.
     bool welcome();
     QString chooseParadoxFolder();
+    // Makes the folder's book when there is none, connects to it and fills it: the demonstration data, or
+    // the Paradox tables of the folder given. False after the message.
+    bool startBook(bool demo, const QString& paradoxFolder);
     void BitBtn6Click(); // the backup
     // The backup, the window brought back, and what was copied said; true when every file was.
     bool backUpBook();

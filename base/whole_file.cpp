@@ -7,7 +7,10 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cerrno>
+#include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,13 +70,20 @@ QString resolved(const QString& fileName)
 
 bool sameFile(const QString& a, const QString& b)
 {
-    struct stat sa {}, sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+    struct stat sa {
+    }, sb{};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+        ::stat(QFile::encodeName(b).constData(), &sb) == 0)
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     return resolved(a) == resolved(b);
 }
 
 } // namespace
+
+bool ProcessIsGone(qint64 pid)
+{
+    return pid > 0 && pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
 
 void KeepFromOutput(const QString& fileOrFolder)
 {
@@ -88,9 +98,9 @@ QString NotAnOutput(const QString& fileName)
     const QString folder = QFileInfo(fileName).absolutePath();
     for (const QString& kept : std::as_const(g_kept)) {
         if (sameFile(fileName, kept) || (QFileInfo(kept).isDir() && sameFile(folder, kept)))
-            return QCoreApplication::translate("WholeFile",
-                                               "Файл %1 — это база данных, её резервная копия или настройки "
-                                               "программы: в него ничего не записывается. Укажите другой файл.")
+            return QCoreApplication::translate(
+                       "WholeFile", "Файл %1 — это база данных, её резервная копия или настройки "
+                                    "программы: в него ничего не записывается. Укажите другой файл.")
                 .arg(QDir::toNativeSeparators(fileName));
     }
     return {};

@@ -17,6 +17,9 @@ bool WriteWholeFile(const QString& fileName, const std::function<bool(QIODevice&
 // output it writes (a register, a blank, an export) may replace them or add to them. Registered once
 // known; compared by the file itself, not by how its name is written.
 void KeepFromOutput(const QString& fileOrFolder);
+// Whether the process that named a half-made file after itself is gone (killed, or the machine stopped):
+// only then is its file left over.
+bool ProcessIsGone(qint64 pid);
 // Why a file may not be written as an output, in the program's words; empty when it may.
 QString NotAnOutput(const QString& fileName);
 

@@ -14,8 +14,6 @@
 #include <QSqlRecord>
 
 #include <atomic>
-#include <cerrno>
-#include <csignal>
 
 namespace {
 
@@ -92,12 +90,7 @@ bool TDM::isFreshBook(const QString& folder)
         OwnerRecord owner;
         if (dm.ReadOwnerRow(owner) && owner != OwnerRecord{})
             return false;
-        const DocumentCounts d = dm.CountDocuments();
-        return d.invoices + d.receipts + d.expenseWaybills + d.taxWaybills + d.actsAndPayments == 0 &&
-               scalar(dm.database(),
-                      QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
-                                     "(SELECT count(*) FROM PRODUCTS)"))
-                       .toInt() == 0;
+        return dm.CountRowsBesideOwner() == 0;
     } catch (const DbError&) {
         return false;
     }
@@ -149,7 +142,7 @@ void TDM::createDatabase(const QString& folder)
     for (const QFileInfo& stale : QDir(folder).entryInfoList({stalePattern}, QDir::Files)) {
         bool ok = false;
         const qint64 pid = stale.fileName().section(u'-', 1, 1).toLongLong(&ok);
-        if (ok && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+        if (ok && ProcessIsGone(pid))
             QFile::remove(stale.filePath());
     }
     const QString name = QStringLiteral("docmar-create");
@@ -571,6 +564,16 @@ void TDM::ClearDocumentTables()
     for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PLATEG"})
         execOrThrow(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
     tx.commit();
+}
+
+int TDM::CountRowsBesideOwner() const
+{
+    return scalar(database(),
+                  QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
+                                 "(SELECT count(*) FROM FACTURES) + (SELECT count(*) FROM NAKLADN1) + "
+                                 "(SELECT count(*) FROM NAKLADN2) + (SELECT count(*) FROM ACTS) + "
+                                 "(SELECT count(*) FROM PLATEG) + (SELECT count(*) FROM PRODUCTS)"))
+        .toInt();
 }
 
 DocumentCounts TDM::CountDocuments() const

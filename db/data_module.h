@@ -92,6 +92,8 @@ public:
     void ClearDocumentTables();
     // What the clearing would delete.
     DocumentCounts CountDocuments() const;
+    // The rows of every table but the owner's: 0 in a book that holds nothing yet.
+    int CountRowsBesideOwner() const;
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
     void DeleteClient(int clientId);
 

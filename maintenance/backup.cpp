@@ -2,6 +2,7 @@
 
 #include "base/prompter.h"
 #include "base/settings.h"
+#include "base/whole_file.h"
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/pg_schema.h"
@@ -14,7 +15,6 @@
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -36,8 +36,7 @@ bool isStalePart(const QString& name)
     const QRegularExpressionMatch m = part.match(name);
     if (!m.hasMatch())
         return false;
-    const pid_t pid = pid_t(m.captured(1).toLongLong());
-    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
+    return ProcessIsGone(m.captured(1).toLongLong());
 }
 
 // What backups and restores killed part way left, in the database folder or the backup folder.
@@ -149,6 +148,11 @@ BookPlace BookPlace::of(const Settings& settings)
 QString BookPlace::copies() const
 {
     return BackupFolder(dataFolder, backupFolder);
+}
+
+QString BookPlace::copyName() const
+{
+    return book.isEmpty() ? QFileInfo(TDM::databaseFile(dataFolder)).fileName() : PostgresDumpName(book);
 }
 
 QString BackupFolder(const QString& dataFolder, const QString& named)

@@ -22,6 +22,8 @@ struct BookPlace {
 
     static BookPlace of(const Settings& settings);
     QString copies() const;
+    // The undated name its copies are dated from: docmar.db, or the server book's DBNAME.dump.
+    QString copyName() const;
 };
 
 // The backup folder of a database folder: the one named, else its BackUp subfolder.

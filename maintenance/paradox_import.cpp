@@ -368,15 +368,6 @@ QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* bad
     return {};
 }
 
-int countRows(const QSqlDatabase& db)
-{
-    return scalar(db, QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
-                                     "(SELECT count(*) FROM FACTURES) + (SELECT count(*) FROM NAKLADN1) + "
-                                     "(SELECT count(*) FROM NAKLADN2) + (SELECT count(*) FROM ACTS) + "
-                                     "(SELECT count(*) FROM PLATEG) + (SELECT count(*) FROM PRODUCTS)"))
-        .toInt();
-}
-
 void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, QStringList* badDates,
                  const ImportProgress& progress)
 {
@@ -493,7 +484,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
     const QSqlDatabase db = dm.database();
     try {
         Transaction tx(db, Transaction::Writing);
-        if (countRows(db) > 0)
+        if (dm.CountRowsBesideOwner() > 0)
             return refuse(QCoreApplication::translate(
                 "ParadoxImport",
                 "В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
