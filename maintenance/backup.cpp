@@ -290,15 +290,24 @@ std::optional<QString> failedRestore(QString* error, const QString& reason)
     return std::nullopt;
 }
 
+// The backup folder made when it is not there; false after *error.
+bool makeCopiesFolder(const BookPlace& place, QString* error)
+{
+    if (QDir().mkpath(place.copies()))
+        return true;
+    *error = QCoreApplication::translate("Backup", "не удалось создать каталог %1")
+                 .arg(QDir::toNativeSeparators(place.copies()));
+    return false;
+}
+
 // The book kept as it is before a copy takes its place: checked like a backup, or byte for byte when the
 // engine cannot read it whole (a damaged book is what a restore is for).
 std::optional<QString> keepFileBook(const BookPlace& place, const QString& book, QString* error)
 {
     if (!QFileInfo(book).isFile())
         return QString();
-    if (!QDir().mkpath(place.copies()))
-        return failedRestore(error, QCoreApplication::translate("Backup", "не удалось создать каталог %1")
-                                        .arg(QDir::toNativeSeparators(place.copies())));
+    if (!makeCopiesFolder(place, error))
+        return std::nullopt;
     const QString kept = QDir(place.copies())
                              .filePath(DatedCopyName(QFileInfo(book).fileName(), QDateTime::currentDateTime(),
                                                      kBeforeRestore));
@@ -312,15 +321,12 @@ std::optional<QString> keepFileBook(const BookPlace& place, const QString& book,
 }
 
 // A book the engine cannot write into (damaged, or no database at all) is replaced whole, side files and
-// all: its journal would otherwise be applied to the copy.
-void replaceDamagedBook(const QString& staged, const QString& book)
+// all: its journal would otherwise be applied to the copy. Empty when done, else why not.
+QString replaceDamagedBook(const QString& staged, const QString& book)
 {
-    if (!syncFile(staged))
-        throw DbError(QCoreApplication::translate("Backup", "ошибка записи на диск"));
     for (const char* side : {"-journal", "-wal", "-shm"})
         QFile::remove(book + QLatin1String(side));
-    if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(book).constData()) != 0)
-        throw DbError(QString::fromLocal8Bit(std::strerror(errno)));
+    return placeCopy(staged, book, {});
 }
 
 std::optional<QString> restoreFileBook(const BookPlace& place, const QString& copy, QString* error)
@@ -353,11 +359,8 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
     } catch (const DbError& e) {
         if (e.isBusy() || TDM::bookFileProblem(book).isEmpty())
             return fail(e.fullText());
-        try {
-            replaceDamagedBook(staged, book);
-        } catch (const DbError& again) {
-            return fail(again.fullText());
-        }
+        if (const QString reason = replaceDamagedBook(staged, book); !reason.isEmpty())
+            return fail(reason);
     }
     QFile::remove(staged);
     return kept;
@@ -370,9 +373,8 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
         return failedRestore(
             error, QCoreApplication::translate("Backup",
                                                "файл не является копией базы данных на сервере (pg_dump)"));
-    if (!QDir().mkpath(place.copies()))
-        return failedRestore(error, QCoreApplication::translate("Backup", "не удалось создать каталог %1")
-                                        .arg(QDir::toNativeSeparators(place.copies())));
+    if (!makeCopiesFolder(place, error))
+        return std::nullopt;
     const QString name = PostgresDumpName(place.book);
     const QString kept =
         QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime(), kBeforeRestore));
