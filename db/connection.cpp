@@ -1,6 +1,7 @@
 #include "db/connection.h"
 
 #include "base/month_names.h"
+#include "base/number_format.h"
 #include "base/text_case.h"
 #include "db/tables.h"
 
@@ -374,13 +375,28 @@ sqlite3* sqliteHandle(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
-void registerTextFunctions(sqlite3* handle)
+namespace {
+
+// A sum in whole kopecks rounded exactly as the blanks round it (half to even), which round() is not.
+void kopecksFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        sqlite3_result_null(context);
+    else
+        sqlite3_result_double(context, RoundToKopecks(sqlite3_value_double(argv[0])));
+}
+
+} // namespace
+
+void registerFunctions(sqlite3* handle)
 {
     sqlite3_create_collation(handle, kTextCollation, SQLITE_UTF8, nullptr, collate);
     sqlite3_create_function(handle, "ACT_MONTHSTR", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             actMonthStr, nullptr, nullptr);
     sqlite3_create_function(handle, "UFIND", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, findFunction,
                             nullptr, nullptr);
+    sqlite3_create_function(handle, "docmar_kopecks", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            kopecksFunction, nullptr, nullptr);
 }
 
 namespace {
@@ -430,7 +446,7 @@ QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, 
         sqlite3* handle = sqliteHandle(db);
         if (!handle)
             throw DbError(QCoreApplication::translate("TDM", "Драйвер SQLite недоступен"));
-        registerTextFunctions(handle);
+        registerFunctions(handle);
         sqlite3_busy_handler(handle, waitForOtherProcess, nullptr);
         // Reading the schema is what tells a foreign or damaged file from a database.
         scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));

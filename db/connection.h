@@ -97,7 +97,8 @@ QString integrityProblem(const QString& file);
 sqlite3* sqliteHandle(const QSqlDatabase& db);
 // The client library's connection under a PostgreSQL connection; nullptr for any other.
 pg_conn* postgresHandle(const QSqlDatabase& db);
-void registerTextFunctions(sqlite3* handle);
+// DocMar's collation and functions on a SQLite connection.
+void registerFunctions(sqlite3* handle);
 
 // Compares two texts as the register orders them: Russian and Ukrainian alphabet, letter case ignored.
 int compareText(const QString& a, const QString& b);

@@ -57,6 +57,18 @@ std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& na
     return columns;
 }
 
+ListColumn computedMoneyColumn(const QString& name, const char* title, QString (*expression)(bool postgres))
+{
+    ListColumn c;
+    c.name = name;
+    c.title = QString::fromUtf8(title);
+    c.kind = ListColumn::Money;
+    c.editable = false;
+    c.width = 15; // the largest amount a blank shows, 999999999999,99
+    c.expression = expression;
+    return c;
+}
+
 SqlListModel::SqlListModel(TDM& dm, const TableDef& table, std::vector<ListColumn> columns, QObject* parent)
     : QAbstractTableModel(parent)
     , m_dm(dm)
@@ -394,12 +406,18 @@ void SqlListModel::refetchRow(int row, qint64 key)
         if (row < p.first || at >= p.keys.size())
             continue;
         p.keys[at] = key;
-        QSqlQuery q = execOrThrow(m_dm.database(),
-                                  QStringLiteral("SELECT %2 AS ROW_KEY_, * FROM %1 WHERE %2=?")
-                                      .arg(QLatin1String(m_table.name), keyColumn()),
-                                  {key});
+        QSqlQuery q = execOrThrow(m_dm.database(), rowsSql(keyColumn() + QStringLiteral("=?")), {key});
         p.rows[at] = q.next() ? q.record() : QSqlRecord();
     }
+}
+
+QString SqlListModel::rowsSql(const QString& condition) const
+{
+    QString what = keyColumn() + QStringLiteral(" AS ROW_KEY_, *");
+    for (const ListColumn& c : m_columns)
+        if (c.expression)
+            what += QStringLiteral(", %1 AS %2").arg(c.expression(m_dm.isPostgres()), c.name);
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(what, QLatin1String(m_table.name), condition);
 }
 
 int SqlListModel::positionOfKey(qint64 key) const
@@ -471,10 +489,8 @@ const SqlListModel::Page* SqlListModel::page(int row) const
         }
         page.rows.resize(page.keys.size());
         if (!page.keys.empty()) {
-            QSqlQuery q = execOrThrow(db,
-                                      QStringLiteral("SELECT %3 AS ROW_KEY_, * FROM %1 WHERE %3 IN (%2)")
-                                          .arg(QLatin1String(m_table.name), marks.join(u','), keyColumn()),
-                                      ids);
+            QSqlQuery q = execOrThrow(
+                db, rowsSql(QStringLiteral("%1 IN (%2)").arg(keyColumn(), marks.join(u','))), ids);
             QHash<qint64, QSqlRecord> byKey;
             while (q.next())
                 byKey.insert(q.value(0).toLongLong(), q.record());
@@ -540,6 +556,8 @@ QString SqlListModel::display(const ListColumn& column, const QVariant& value) c
         return FormatByDisplayFormat(value.toDouble(), m_precision.priceFormat);
     case ListColumn::Count:
         return FormatByDisplayFormat(value.toDouble(), m_precision.countFormat);
+    case ListColumn::Money:
+        return FormatFixed(value.toDouble(), 2, u',');
     case ListColumn::Date: {
         const QDate d = dateFromDb(value);
         return d == kDateZero ? QString() : d.toString(QStringLiteral("dd.MM.yyyy"));
@@ -605,6 +623,8 @@ bool SqlListModel::toStored(const ListColumn& column, const QVariant& input, QVa
         *stored = v;
         return true;
     }
+    case ListColumn::Money:
+        return false;
     case ListColumn::Real:
     case ListColumn::Price:
     case ListColumn::Count: {

@@ -16,7 +16,7 @@ class TDM;
 
 // One shown column of a list: a column of the table with its title and how it is shown and edited.
 struct ListColumn {
-    enum Kind { Text, Integer, Real, Price, Count, Date };
+    enum Kind { Text, Integer, Real, Price, Count, Date, Money };
     QString name;
     QString title;
     Kind kind = Text;
@@ -29,7 +29,12 @@ struct ListColumn {
     std::optional<qint64> minimum;
     // A date that may not be left empty (a document's own date).
     bool required = false;
+    // A column the list query works out rather than one of the table: its SQL for the engine at hand.
+    QString (*expression)(bool postgres) = nullptr;
 };
+
+// A read-only column of amounts in hryvnias and kopecks, worked out by the list query.
+ListColumn computedMoneyColumn(const QString& name, const char* title, QString (*expression)(bool postgres));
 
 // The columns of a table as its grids show them: the table's labels and widths, in the given order.
 std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& names);
@@ -120,6 +125,8 @@ private:
     bool orderValuesOf(qint64 key, QSqlRecord* values) const;
     void reportError(const DbError& e) const;
     void refetchRow(int row, qint64 key);
+    // The rows by key: every column of the table and the computed ones.
+    QString rowsSql(const QString& condition) const;
     QString display(const ListColumn& column, const QVariant& value) const;
     bool toStored(const ListColumn& column, const QVariant& input, QVariant* stored,
                   QString* problem = nullptr) const;

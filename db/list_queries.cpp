@@ -28,9 +28,105 @@ void addCondition(const QString& column, const QString& value, QStringList* part
     }
 }
 
+// The engines' words for the blanks' arithmetic. Every product and sum is written in the order the blanks
+// compute it, on doubles, so that the engine arrives at the very figure the paper shows.
+struct Arithmetic {
+    bool postgres;
+    // Rounded to whole kopecks, half to even: the server's round() of a double is rint.
+    QString kopecks(const QString& x) const
+    {
+        return postgres ? QStringLiteral("(round((%1)*100::float8)*0.01::float8)").arg(x)
+                        : QStringLiteral("docmar_kopecks(%1)").arg(x);
+    }
+    QString number(const QString& column) const { return QStringLiteral("coalesce(%1,0)").arg(column); }
+    // A position without a unit is a lump sum at its price.
+    QString lumpSum(const QString& unit) const
+    {
+        return postgres ? QStringLiteral("btrim(coalesce(%1,''),E' \\t\\n\\r\\f'||chr(11))=''").arg(unit)
+                        : QStringLiteral("trim(coalesce(%1,''),char(32,9,10,11,12,13))=''").arg(unit);
+    }
+    QString hundredth() const { return postgres ? QStringLiteral("0.01::float8") : QStringLiteral("0.01"); }
+
+    // The positions of a FACTURES row, each in whole kopecks, added up one after another.
+    QString positions(const QString& row) const
+    {
+        QString sum = QStringLiteral("0.0");
+        for (int i = 1; i <= 4; ++i) {
+            const QString n = QString::number(i);
+            const QString price = number(row + QStringLiteral(".PRICE_POS") + n);
+            sum = QStringLiteral("(%1+%2)").arg(
+                sum, kopecks(QStringLiteral("CASE WHEN %1 THEN %2 ELSE %3*%2 END")
+                                 .arg(lumpSum(row + QStringLiteral(".MEASURE_POS") + n), price,
+                                      number(row + QStringLiteral(".COUNT_POS") + n))));
+        }
+        return sum;
+    }
+    // subtotal + subtotal × VAT rate + subtotal × advertising tax rate (when there is one).
+    QString withTaxes(const QString& subtotal, const QString& vatRate, const QString& taxRate) const
+    {
+        return QStringLiteral("(SELECT s_+s_*%2*%4+CASE WHEN %3>0.009 THEN s_*%3*%4 ELSE 0 END FROM (SELECT "
+                              "%1 AS s_) sums_)")
+            .arg(subtotal, vatRate, taxRate, hundredth());
+    }
+};
+
+// A waybill's document: its number in the waybill's column, under the waybill's client when it has one.
+QString waybillDocument(const QString& waybill, const QString& column, const QString& what)
+{
+    return QStringLiteral(
+               "(SELECT %3 FROM FACTURES d_ WHERE d_.FACT_NUMBER=%1.%2 AND (coalesce(%1.ID_NUMBER,0)"
+               "<=0 OR d_.ID_NUMBER=%1.ID_NUMBER))")
+        .arg(waybill, column, what);
+}
+
+// The documents' positions added up, document after document: the first one's, and for an invoice the
+// second and third (numbers above zero) as well; a document not found adds nothing.
+QString waybillPositions(const Arithmetic& a, const QString& waybill)
+{
+    const QString own = a.positions(QStringLiteral("d_"));
+    QString sum = waybillDocument(waybill, QStringLiteral("FACT1_NUMBER"), own);
+    for (const char* column : {"FACT2_NUMBER", "FACT3_NUMBER"})
+        sum = QStringLiteral("(%1+CASE WHEN %2.FACT1_NUMBER>0 AND %2.%3>0 THEN coalesce(%4,0) ELSE 0 END)")
+                  .arg(sum, waybill, QLatin1String(column),
+                       waybillDocument(waybill, QLatin1String(column), own));
+    return sum;
+}
+
 } // namespace
 
 namespace ListQueries {
+
+QString invoiceTotal(bool postgres)
+{
+    const Arithmetic a{postgres};
+    return a.withTaxes(a.kopecks(a.positions(QStringLiteral("FACTURES"))),
+                       a.number(QStringLiteral("FACT_NDS")), a.number(QStringLiteral("FACT_NR")));
+}
+
+QString expenseWaybillTotal(bool postgres)
+{
+    // One VAT rate and one advertising tax for the whole waybill, the first document's; a receipt's
+    // waybill carries no advertising tax.
+    const Arithmetic a{postgres};
+    const QString w = QStringLiteral("NAKLADN1");
+    return a.withTaxes(
+        waybillPositions(a, w),
+        waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NDS"))),
+        QStringLiteral("CASE WHEN %1.FACT1_NUMBER>0 THEN %2 ELSE 0 END")
+            .arg(w,
+                 waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NR")))));
+}
+
+QString taxWaybillTotal(bool postgres)
+{
+    // The positions rounded as a whole, then the first document's VAT; no advertising tax.
+    const Arithmetic a{postgres};
+    const QString w = QStringLiteral("NAKLADN2");
+    return QStringLiteral("(SELECT s_+s_*(%2*%3) FROM (SELECT %1 AS s_) sums_)")
+        .arg(a.kopecks(waybillPositions(a, w)),
+             waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NDS"))),
+             a.hundredth());
+}
 
 ListQuery clientInvoices(int clientId)
 {

@@ -52,6 +52,13 @@ ListQuery clients(const std::optional<QString>& name, const std::optional<QStrin
 // The goods list in the order of a named PRODUCTS index (PR_NAME, PR_PRICE); the primary order (as
 // entered) for any other name.
 ListQuery goods(const QString& indexName);
+// What a document's paper charges, VAT and advertising tax included, as the blank works it out: an
+// expression over the list's own row (of FACTURES, NAKLADN1 or NAKLADN2), for the engine at hand. A
+// waybill's documents are looked up under its own client; a waybill without its first document has none.
+QString invoiceTotal(bool postgres);
+QString expenseWaybillTotal(bool postgres);
+QString taxWaybillTotal(bool postgres);
+
 // ORDER BY of a CLIENTS index; the register's default order for an unknown name.
 QString orderOfIndex(const QString& indexName);
 

@@ -16,6 +16,15 @@ void markEmptyPositions(std::vector<ListColumn>& columns)
             c.emptyWith = QStringLiteral("NAME_POS") + c.name.right(1);
 }
 
+// The last column of every document list: what the document's paper charges, so that a document can be
+// found by its amount.
+std::vector<ListColumn> withTotal(std::vector<ListColumn> columns, QString (*expression)(bool postgres))
+{
+    columns.push_back(
+        computedMoneyColumn(QStringLiteral("DOC_TOTAL"), QT_TRANSLATE_NOOP("Tables", "Сумма"), expression));
+    return columns;
+}
+
 std::vector<ListColumn> invoiceColumns()
 {
     QStringList names = {"FACT_NUMBER", "FACT_DOPNO", "FACT_DATA"};
@@ -30,7 +39,7 @@ std::vector<ListColumn> invoiceColumns()
     // 0 is shown in no list, and below it an invoice would become a receipt.
     columns.front().minimum = 1;
     markEmptyPositions(columns);
-    return columns;
+    return withTotal(columns, ListQueries::invoiceTotal);
 }
 
 std::vector<ListColumn> receiptColumns()
@@ -47,7 +56,7 @@ std::vector<ListColumn> receiptColumns()
     columns[columns.size() - 2].editable = false;
     columns[columns.size() - 2].width = 26;
     markEmptyPositions(columns);
-    return columns;
+    return withTotal(columns, ListQueries::invoiceTotal);
 }
 
 } // namespace
@@ -58,12 +67,14 @@ DocumentLists::DocumentLists(TDM& dm)
     , m_receipts(std::make_unique<SqlListModel>(dm, Tables::factures(), receiptColumns()))
     , m_expense(std::make_unique<SqlListModel>(
           dm, Tables::nakladn1(),
-          listColumns(Tables::nakladn1(), {"NAKL_NUMBER", "NAKL_DATA", "INFO", "NAME_CLIENT", "DOV_NUMBER",
-                                           "DOV_SERIE", "DOV_DATA"})))
-    , m_tax(
-          std::make_unique<SqlListModel>(dm, Tables::nakladn2(),
-                                         listColumns(Tables::nakladn2(), {"NAKL_NUMBER", "NAKL_DATA", "INFO",
-                                                                          "NAME_CLIENT", "OPLATA_TYPE"})))
+          withTotal(listColumns(Tables::nakladn1(), {"NAKL_NUMBER", "NAKL_DATA", "INFO", "NAME_CLIENT",
+                                                     "DOV_NUMBER", "DOV_SERIE", "DOV_DATA"}),
+                    ListQueries::expenseWaybillTotal)))
+    , m_tax(std::make_unique<SqlListModel>(
+          dm, Tables::nakladn2(),
+          withTotal(listColumns(Tables::nakladn2(),
+                                {"NAKL_NUMBER", "NAKL_DATA", "INFO", "NAME_CLIENT", "OPLATA_TYPE"}),
+                    ListQueries::taxWaybillTotal)))
 {
     clear();
 }

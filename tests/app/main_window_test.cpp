@@ -668,6 +668,13 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
     auto* invoices = w<DBGrid>("DBGrid3");
     EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), next); // the list stands on it
     EXPECT_EQ(window->currentClientId(), client);
+    // Its last column shows what its paper charges: 4 × 100,00 with 20 % VAT.
+    ASSERT_EQ(stored.FACT_NDS, 20);
+    ASSERT_EQ(stored.FACT_NR, 0);
+    const int total = invoices->model()->columnCount() - 1;
+    EXPECT_EQ(invoices->model()->headerData(total, Qt::Horizontal).toString(), QStringLiteral("Сумма"));
+    EXPECT_EQ(invoices->model()->index(invoices->currentRow(), total).data().toString(),
+              QStringLiteral("480,00"));
 
     // Edit: the payer's name typed in, and No to taking it into the client's row.
     prompter.clear();
@@ -2403,6 +2410,14 @@ TEST_F(MainWindowTest, Screenshots)
         EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_%1.png").arg(tab))));
     }
     w<QTabWidget>("PC1")->setCurrentIndex(0);
+    // The document lists scrolled to their last column, the documents' amounts.
+    for (const char* name : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"}) {
+        auto* grid = w<DBGrid>(name);
+        grid->scrollTo(
+            grid->model()->index(std::max(grid->currentRow(), 0), grid->model()->columnCount() - 1));
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_0_amounts.png"))));
     for (const char* item : kDialogCommands) {
         whenModal([&folder](QWidget* dialog) {
             QApplication::processEvents();

@@ -48,8 +48,8 @@ TEST(DocumentLists, OneClientOrAllClients)
     EXPECT_EQ(lists.expenseCaption(), QStringLiteral("Список всех расходных накладных"));
     EXPECT_EQ(lists.taxCaption(), QStringLiteral("Список всех налоговых накладных"));
     EXPECT_EQ(lists.receipts().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Дата "));
-    EXPECT_EQ(lists.invoices().columnCount(), 22);
-    EXPECT_EQ(lists.receipts().columnCount(), 19);
+    EXPECT_EQ(lists.invoices().columnCount(), 23);
+    EXPECT_EQ(lists.receipts().columnCount(), 20);
     // Receipts list the unit before the quantity.
     EXPECT_EQ(lists.receipts().columns()[2].name, QStringLiteral("MEASURE_POS1"));
     EXPECT_EQ(lists.invoices().columns()[4].name, QStringLiteral("COUNT_POS1"));
@@ -133,6 +133,63 @@ TEST(DocumentLists, EmptyPositionsShowEmptyCellsAndWidthsFollowThePlaces)
     EXPECT_EQ(invoices.displayChars(price), 12);
     EXPECT_EQ(invoices.displayChars(count), 10);
     EXPECT_EQ(cell("PRICE_POS1"), QStringLiteral("10,5000"));
+}
+
+// Every list ends with what the document's paper charges, worked out by the engine exactly as the blank
+// rounds it: positions to whole kopecks half to even, VAT and advertising tax on the subtotal.
+TEST(DocumentLists, TheLastColumnShowsWhatThePaperCharges)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = dm->database();
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ'), (3, 'ПП')"));
+    const QString document = QStringLiteral(
+        "INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, FACT_NR, NAME_POS1, "
+        "MEASURE_POS1, "
+        "COUNT_POS1, PRICE_POS1, NAME_POS2, MEASURE_POS2, COUNT_POS2, PRICE_POS2, NAME_POS3, MEASURE_POS3, "
+        "COUNT_POS3, PRICE_POS3) VALUES (?, '2026-12-07', ?, ?, ?, 'а', ?, ?, ?, 'б', ?, ?, ?, 'в', ?, ?, "
+        "?)");
+    // 31,50 + 120,00 (a lump sum) + 0,125 → 0,12 (half to even) = 151,62; VAT 30,324.
+    execOrThrow(db, document, {1, 2, 20, 0, "шт", 3, 10.5, "", 5, 120, "кг", 0.5, 0.25});
+    // 200,00 + 3,00 (a unit of blanks is none) = 203; VAT 40,60; advertising tax 5 % = 10,15.
+    execOrThrow(db, document, {2, 2, 20, 5, "шт", 2, 100, " \t", 7, 3, "", 0, 0});
+    execOrThrow(db, document, {3, 2, 20, 0, "м", 3, 2.5, "", 0, 0, "", 0, 0});
+    execOrThrow(db, document, {4, 3, 20, 0, "шт", 1, 1000, "", 0, 0, "", 0, 0});
+    // A receipt: 99,99; VAT 19,998; advertising tax 10 % = 9,999.
+    execOrThrow(db, document, {-1, 2, 20, 10, "шт", 1, 99.99, "", 0, 0, "", 0, 0});
+    const QString waybill =
+        QStringLiteral("INSERT INTO %1 (NAKL_NUMBER, NAKL_DATA, ID_NUMBER, FACT1_NUMBER, "
+                       "FACT2_NUMBER, FACT3_NUMBER) VALUES (?, '2026-12-07', 2, ?, ?, 0)");
+    for (const char* table : {"NAKLADN1", "NAKLADN2"}) {
+        const QString sql = waybill.arg(QLatin1String(table));
+        execOrThrow(db, sql, {1, 1, 3});
+        execOrThrow(db, sql, {2, -1, 0});
+        execOrThrow(db, sql, {3, 2, 0});
+        execOrThrow(db, sql, {4, 4, 0}); // another client's invoice is not this waybill's
+    }
+
+    DocumentLists lists(*dm);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    const auto totals = [](const SqlListModel& list) {
+        QStringList shown;
+        const int column = list.columnCount() - 1;
+        EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), QStringLiteral("Сумма"));
+        EXPECT_EQ(list.data(list.index(0, column), Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+                  Qt::AlignRight);
+        EXPECT_FALSE(list.flags(list.index(0, column)) & Qt::ItemIsEditable);
+        for (int r = 0; r < list.rowCount(); ++r)
+            shown << list.data(list.index(r, column)).toString();
+        return shown;
+    };
+    EXPECT_EQ(totals(lists.invoices()), QStringList({"181,94", "253,75", "9,00"}));
+    EXPECT_EQ(totals(lists.receipts()), QStringList({"129,99"}));
+    // 151,62 + 7,50 = 159,12 with the first invoice's VAT; a receipt's waybill has no advertising tax.
+    EXPECT_EQ(totals(lists.expenseWaybills()), QStringList({"190,94", "119,99", "253,75", ""}));
+    // The tax waybill never carries the advertising tax.
+    EXPECT_EQ(totals(lists.taxWaybills()), QStringList({"190,94", "119,99", "243,60", ""}));
+
+    lists.ShowAllDocuments();
+    EXPECT_EQ(totals(lists.invoices()), QStringList({"181,94", "253,75", "9,00", "1200,00"}));
 }
 
 TEST(DocumentLists, FiltersNarrowTheInvoicesByRealDatesAndNumbers)
