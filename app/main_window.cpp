@@ -8,6 +8,7 @@
 #include "clients/names_form.h"
 #include "clients/save_form.h"
 #include "db/demo_data.h"
+#include "db/tables.h"
 #include "documents/goods_list_form.h"
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
@@ -125,14 +126,18 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     setTabOrder(ui->BitBtn1, ui->BitBtn8);
     for (const OwnerEdit& e : kOwnerEdits) {
         QLineEdit* edit = (*ui).*e.edit;
-        edit->setMaxLength(OwnerRecord::kMaxLength);
+        // What the owner row's column holds: nothing typed is cut when it is stored.
+        for (const OwnerRecord::Field& f : OwnerRecord::fields())
+            if (f.member == e.member)
+                edit->setMaxLength(Tables::clients().column(QLatin1String(f.column))->size);
         setTabOrder(previous, edit);
         previous = edit;
     }
     connect(&m_notifier, &BookNotifier::documentsChanged, this, &TBuhForm::ShowDocumentsStoredElsewhere);
     connect(ui->BitBtn1, &QPushButton::clicked, this, [this] { // save
-        m_owner.save(ownerFromTab(), m_settings.path, bookInUse());
-        ShowOwnerRecord(m_owner.record());
+        // Refused, the tab keeps what was typed, to be mended.
+        if (m_owner.save(ownerFromTab(), m_settings.path, bookInUse()))
+            ShowOwnerRecord(m_owner.record());
     });
     connect(ui->BitBtn8, &QPushButton::clicked, this, [this] { // cancel: the stored details again
         if (const std::optional<OwnerRecord> stored = m_owner.stored())

@@ -1,6 +1,7 @@
 #include "clients/clients_controller.h"
 
 #include "base/prompter.h"
+#include "base/requisites.h"
 #include "db/data_module.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,8 @@ bool ClientsController::post(int row, ClientRow typed)
         panelShown();
         return false;
     }
+    if (!requisitesAccepted(typed))
+        return false;
     try {
         const int stored = SaveClient(m_dm, typed, m_newClientId != 0);
         if (m_newClientId)
@@ -52,6 +55,25 @@ bool ClientsController::post(int row, ClientRow typed)
     panelShown();
     m_register.model().refreshRows();
     return true;
+}
+
+bool ClientsController::requisitesAccepted(const ClientRow& typed)
+{
+    // Only what was typed now is checked: a client stored long ago with an old code is not asked about
+    // at every change of its phone number.
+    std::optional<ClientRow> stored;
+    if (m_newClientId == 0) {
+        try {
+            stored = m_dm.ReadClient(typed.ID_NUMBER);
+        } catch (const DbError&) {
+        }
+    }
+    const auto changed = [&](QString ClientRow::*field) {
+        return stored && (*stored).*field == typed.*field ? QString() : typed.*field;
+    };
+    return StoreDespiteProblems(m_prompter, RequisiteProblems(changed(&ClientRow::CHETNUMBER),
+                                                              changed(&ClientRow::OKPOCODE),
+                                                              changed(&ClientRow::TAXCODE)));
 }
 
 void ClientsController::settle(int row, const ClientRow& typed)

@@ -29,7 +29,8 @@ public:
     int newClientId() const { return m_newClientId; }
 
     // Stores the client typed into the panel over the register's row (or as the new client). False when it
-    // could not be stored (the engine's words are shown) or there is nothing to store it as.
+    // could not be stored (the engine's words are shown), there is nothing to store it as, or the user
+    // would not store an account or code that fails its check.
     bool post(int row, ClientRow typed);
     // Before the register is reopened, filtered, sorted, left or closed: typing is stored, never lost; a
     // new client nobody typed anything for is dropped, not stored empty.
@@ -83,6 +84,7 @@ public:
     bool exportClients(const QString& fileName);
 
 private:
+    bool requisitesAccepted(const ClientRow& typed);
     TDM& m_dm;
     Prompter& m_prompter;
     ClientRegister m_register;

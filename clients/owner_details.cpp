@@ -1,6 +1,7 @@
 #include "clients/owner_details.h"
 
 #include "base/prompter.h"
+#include "base/requisites.h"
 #include "db/data_module.h"
 
 OwnerDetails::OwnerDetails(TDM& dm, Prompter& prompter)
@@ -35,8 +36,16 @@ bool OwnerDetails::hasUnsavedChanges(const OwnerRecord& shown) const
     return m_dm.isConnected() && asStored(shown) != m_owner;
 }
 
-void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder, const QString& book)
+bool OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder, const QString& book)
 {
+    // Only what was typed now is checked.
+    const auto changed = [&](QString OwnerRecord::*field) {
+        return shown.*field == m_owner.*field ? QString() : shown.*field;
+    };
+    if (!StoreDespiteProblems(m_prompter, RequisiteProblems(changed(&OwnerRecord::CHETNUMBER),
+                                                            changed(&OwnerRecord::OKPOCODE),
+                                                            changed(&OwnerRecord::TAXCODE))))
+        return false;
     m_owner = asStored(shown);
     try {
         m_dm.SaveOwnerRecord(m_owner);
@@ -44,6 +53,7 @@ void OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder,
         m_prompter.error(e.message(), e.detail());
     }
     load(databaseFolder, book);
+    return true;
 }
 
 std::optional<OwnerRecord> OwnerDetails::stored() const

@@ -18,8 +18,9 @@ public:
     // Reads the owner row into the record (connecting to the folder first when needed); a missing row is
     // warned about and made from the record. Engine errors are shown and leave the record as it was.
     void load(const QString& databaseFolder, const QString& book = {});
-    // "Сохранить": stores what the tab shows (each text cut to its limit), then reads it back.
-    void save(const OwnerRecord& shown, const QString& databaseFolder, const QString& book = {});
+    // "Сохранить": stores what the tab shows, then reads it back. False when the user would not store an
+    // account or code that fails its check: nothing is stored.
+    bool save(const OwnerRecord& shown, const QString& databaseFolder, const QString& book = {});
     // "Отменить": the owner row as stored, to show again; nullopt when there is none or it cannot be read.
     std::optional<OwnerRecord> stored() const;
     // On opening the owner tab: a book that lost its owner row gets it back from the record.

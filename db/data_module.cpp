@@ -341,6 +341,10 @@ void TDM::upgradeSchema()
             if (version == 1)
                 for (const QString& sql : createTriggerSql(*t))
                     execOrThrow(db, ifNotExists(sql, QStringLiteral("TRIGGER")));
+            // Version 3: the guards follow the columns' sizes again (the accounts hold an IBAN).
+            if (version == 3)
+                for (const QString& sql : dropTriggerSql(*t) + createTriggerSql(*t))
+                    execOrThrow(db, sql);
         }
         execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(version));
         tx.commit();

@@ -20,7 +20,7 @@ struct DocumentCounts {
 // Engine failures surface as DbError; a document or row that is not there reads as 0.
 class TDM {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     TDM();
     ~TDM();

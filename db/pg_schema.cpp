@@ -122,6 +122,29 @@ QString orderKey(const QString& column)
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);
 }
 
+// Every writer's text is cut to its column, and a missing key given, as on SQLite; empty for a table
+// with neither.
+QString cutFunctionSql(const TableDef& t)
+{
+    const QString table = QLatin1String(t.name);
+    QStringList cuts;
+    for (const ColumnDef& c : t.columns) {
+        if (t.primaryKey && qstrcmp(t.primaryKey, c.name) == 0)
+            // A row stored without its key gets the next one, as SQLite gives it.
+            cuts << QStringLiteral(
+                        "IF NEW.%1 IS NULL THEN NEW.%1 := (SELECT coalesce(max(%1), 0) + 1 FROM %2); "
+                        "END IF;")
+                        .arg(QLatin1String(c.name), table);
+        if (c.type == ColumnType::Text)
+            cuts << QStringLiteral("NEW.%1 := left(NEW.%1, %2);").arg(QLatin1String(c.name)).arg(c.size);
+    }
+    if (cuts.isEmpty())
+        return {};
+    return QStringLiteral("CREATE OR REPLACE FUNCTION %1_cut() RETURNS trigger LANGUAGE plpgsql AS $c$ BEGIN "
+                          "%2 RETURN NEW; END $c$")
+        .arg(table, cuts.join(u' '));
+}
+
 QStringList tableSql()
 {
     QStringList sql;
@@ -150,27 +173,16 @@ QStringList tableSql()
                .arg(periods.join(u' '));
     for (const TableDef* t : Tables::all()) {
         const QString table = QLatin1String(t->name);
-        QStringList columns, cuts;
+        QStringList columns;
         for (const ColumnDef& c : t->columns) {
             QString column = QLatin1String(c.name) + u' ' + pgType(c.type);
-            if (t->primaryKey && qstrcmp(t->primaryKey, c.name) == 0) {
+            if (t->primaryKey && qstrcmp(t->primaryKey, c.name) == 0)
                 column += QStringLiteral(" PRIMARY KEY");
-                // A row stored without its key gets the next one, as SQLite gives it.
-                cuts << QStringLiteral(
-                            "IF NEW.%1 IS NULL THEN NEW.%1 := (SELECT coalesce(max(%1), 0) + 1 FROM %2); "
-                            "END IF;")
-                            .arg(QLatin1String(c.name), table);
-            }
             columns << column;
-            if (c.type == ColumnType::Text)
-                cuts << QStringLiteral("NEW.%1 := left(NEW.%1, %2);").arg(QLatin1String(c.name)).arg(c.size);
         }
         sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", ")));
-        // Every writer's text is cut to its column, and a missing key given, as on SQLite.
-        if (!cuts.isEmpty()) {
-            sql << QStringLiteral("CREATE FUNCTION %1_cut() RETURNS trigger LANGUAGE plpgsql AS $c$ BEGIN %2 "
-                                  "RETURN NEW; END $c$")
-                       .arg(table, cuts.join(u' '));
+        if (const QString cut = cutFunctionSql(*t); !cut.isEmpty()) {
+            sql << cut;
             sql << QStringLiteral("CREATE TRIGGER %1_cut BEFORE INSERT OR UPDATE ON %1 FOR EACH ROW "
                                   "EXECUTE FUNCTION %1_cut()")
                        .arg(table);
@@ -194,6 +206,11 @@ QStringList upgradeSql(int version)
     QStringList sql = indexSql(version);
     for (QString& s : sql)
         s.replace(QStringLiteral(" INDEX "), QStringLiteral(" INDEX IF NOT EXISTS "));
+    // Version 3: the guards follow the columns' sizes again (the accounts hold an IBAN).
+    if (version == 3)
+        for (const TableDef* t : Tables::all())
+            if (const QString cut = cutFunctionSql(*t); !cut.isEmpty())
+                sql << cut;
     return sql << versionSql(version);
 }
 

@@ -16,8 +16,9 @@ std::vector<ColumnDef> positionColumns()
         {"NAME_POS3", "MEASURE_POS3", "COUNT_POS3", "PRICE_POS3"},
         {"NAME_POS4", "MEASURE_POS4", "COUNT_POS4", "PRICE_POS4"},
     };
-    static const char* const labels[4] = {QT_TRANSLATE_NOOP("Tables", "Позиция №1"), QT_TRANSLATE_NOOP("Tables", "Позиция №2"),
-                                           QT_TRANSLATE_NOOP("Tables", "Позиция №3"), QT_TRANSLATE_NOOP("Tables", "Позиция №4")};
+    static const char* const labels[4] = {
+        QT_TRANSLATE_NOOP("Tables", "Позиция №1"), QT_TRANSLATE_NOOP("Tables", "Позиция №2"),
+        QT_TRANSLATE_NOOP("Tables", "Позиция №3"), QT_TRANSLATE_NOOP("Tables", "Позиция №4")};
     std::vector<ColumnDef> cols;
     for (int i = 0; i < 4; ++i) {
         cols.push_back({names[i][0], T::Text, 70, labels[i], 24});
@@ -85,8 +86,9 @@ const TableDef& clients()
             {"REGNUMBER", T::Text, 16, QT_TRANSLATE_NOOP("Tables", "№ свид.о рег."), 18},
             {"BANKNAME", T::Text, 32, QT_TRANSLATE_NOOP("Tables", "Название  банка"), 25},
             {"BANKCITY", T::Text, 24, nullptr, kHidden},
-            {"CHETNUMBER", T::Text, 16, QT_TRANSLATE_NOOP("Tables", "№ р/счета"), 20},
-            {"CHETNUMBER2", T::Text, 16, nullptr, kHidden},
+            // 34: the longest IBAN.
+            {"CHETNUMBER", T::Text, 34, QT_TRANSLATE_NOOP("Tables", "№ р/счета"), 20},
+            {"CHETNUMBER2", T::Text, 34, nullptr, kHidden},
             {"BANKREGION", T::Text, 32, nullptr, kHidden},
             {"DOGNUMBER", T::Text, 8, QT_TRANSLATE_NOOP("Tables", "№ договора"), 14},
             {"DOGDATA", T::Date, 0, QT_TRANSLATE_NOOP("Tables", "Дата договора"), 19},

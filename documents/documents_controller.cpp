@@ -1,6 +1,7 @@
 #include "documents/documents_controller.h"
 
 #include "base/prompter.h"
+#include "base/requisites.h"
 #include "db/data_module.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
@@ -137,8 +138,10 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
         return std::nullopt;
     }
     // The document is stored whatever becomes of the client's row.
-    if (clientChanged && m_prompter.ask(QCoreApplication::translate(
-                             "DocumentsController", "Вы изменили данные клиента! Сохранять изменения?"))) {
+    if (clientChanged &&
+        m_prompter.ask(QCoreApplication::translate("DocumentsController",
+                                                   "Вы изменили данные клиента! Сохранять изменения?")) &&
+        payerCodeAccepted(clientId, draft.taxCode)) {
         try {
             StorePayerDetails(m_dm, clientId, draft);
             m_prompter.inform(QCoreApplication::translate("DocumentsController", "Изменения сохранены!"));
@@ -149,6 +152,19 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
         }
     }
     return number;
+}
+
+bool DocumentsController::payerCodeAccepted(int clientId, const QString& taxCode)
+{
+    std::optional<ClientRow> stored;
+    try {
+        stored = m_dm.ReadClient(clientId);
+    } catch (const DbError&) {
+    }
+    if (stored && stored->TAXCODE == taxCode)
+        return true; // not typed now
+    const QString problem = TaxCodeProblem(taxCode);
+    return StoreDespiteProblems(m_prompter, problem.isEmpty() ? QStringList() : QStringList{problem});
 }
 
 QStringList DocumentsController::goodsPickerItems(const Settings& settings) const

@@ -102,6 +102,8 @@ public:
                                      const QString& fileName);
 
 private:
+    // The payer's tax code typed in the editor passes its check, or is to be stored as typed.
+    bool payerCodeAccepted(int clientId, const QString& taxCode);
     TDM& m_dm;
     Prompter& m_prompter;
     DocumentLists m_lists;

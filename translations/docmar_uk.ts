@@ -884,6 +884,45 @@
     </message>
 </context>
 <context>
+    <name>Requisites</name>
+    <message>
+        <source>IBAN %1 содержит недопустимый знак «%2»: в IBAN только латинские буквы и цифры.</source>
+        <translation>IBAN %1 містить неприпустимий знак «%2»: в IBAN лише латинські літери й цифри.</translation>
+    </message>
+    <message>
+        <source>IBAN %1 содержит %2 знаков, а IBAN страны %3 — %4.</source>
+        <translation>IBAN %1 містить %2 знаків, а IBAN країни %3 — %4.</translation>
+    </message>
+    <message>
+        <source>IBAN %1 содержит %2 знаков, а IBAN — от 15 до 34.</source>
+        <translation>IBAN %1 містить %2 знаків, а IBAN — від 15 до 34.</translation>
+    </message>
+    <message>
+        <source>IBAN %1 не проходит проверку контрольных цифр.</source>
+        <translation>IBAN %1 не проходить перевірку контрольних цифр.</translation>
+    </message>
+    <message>
+        <source>Код ЄДРПОУ %1 не проходит проверку контрольной цифры.</source>
+        <translation>Код ЄДРПОУ %1 не проходить перевірку контрольної цифри.</translation>
+    </message>
+    <message>
+        <source>РНОКПП %1 не проходит проверку контрольной цифры.</source>
+        <translation>РНОКПП %1 не проходить перевірку контрольної цифри.</translation>
+    </message>
+    <message>
+        <source>Код ЄДРПОУ «%1» должен состоять из 8 цифр (РНОКПП предпринимателя — из 10).</source>
+        <translation>Код ЄДРПОУ «%1» має складатися з 8 цифр (РНОКПП підприємця — з 10).</translation>
+    </message>
+    <message>
+        <source>ІПН плательщика НДС «%1» должен состоять из 12 цифр (РНОКПП предпринимателя — из 10).</source>
+        <translation>ІПН платника ПДВ «%1» має складатися з 12 цифр (РНОКПП підприємця — з 10).</translation>
+    </message>
+    <message>
+        <source>Сохранить так, как введено?</source>
+        <translation>Зберегти так, як введено?</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Не удалось прочитать файл %1</source>

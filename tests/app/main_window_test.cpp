@@ -482,6 +482,26 @@ TEST_F(MainWindowTest, TypedOwnerDetailsAreNotLostWithoutAWord)
     open();
     auto* pc1 = w<QTabWidget>("PC1");
     pc1->setCurrentIndex(2);
+    // The firm's IBAN is stored whole; a mistyped one is stored only when the user says so.
+    auto* account = w<QLineEdit>("Edit13");
+    EXPECT_EQ(account->maxLength(), 34);
+    account->setText(QStringLiteral("UA213223130000026007233566002"));
+    prompter.queueAnswer(false);
+    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(),
+              QStringList{"IBAN UA213223130000026007233566002 не проходит проверку контрольных "
+                          "цифр.\n\nСохранить так, как введено?"});
+    EXPECT_EQ(account->text(), QStringLiteral("UA213223130000026007233566002")); // kept, to be mended
+    EXPECT_NE(window->ownerRecord().CHETNUMBER, account->text());
+    prompter.clear();
+    account->setText(QStringLiteral("UA213223130000026007233566001"));
+    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(scalar(window->dataModule().database(),
+                     QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=1"))
+                  .toString(),
+              QStringLiteral("UA213223130000026007233566001"));
+
     const QString chief = window->ownerRecord().CHIEF;
     w<QLineEdit>("Edit2")->setText(QStringLiteral("Хтось Інший"));
     prompter.queueAnswer(false);
@@ -583,6 +603,40 @@ TEST_F(MainWindowTest, TheClientPanelKeepsItsButtonsAndTheFocusedFieldInSight)
     ASSERT_TRUE(name->hasFocus());
     const QRect field(name->mapTo(scroll->viewport(), QPoint(0, 0)), name->size());
     EXPECT_TRUE(scroll->viewport()->rect().contains(field));
+}
+
+TEST_F(MainWindowTest, AClientsAccountAndCodesAreCheckedWhenStored)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    const int id = window->clientRegister().idAt(currentRow());
+    const auto retype = [this](const char* name, const QString& text) {
+        auto* edit = w<QLineEdit>(name);
+        edit->setFocus();
+        edit->selectAll();
+        type(edit, text);
+    };
+    const auto stored = [&](const char* column) {
+        return scalar(window->dataModule().database(),
+                      QStringLiteral("SELECT %1 FROM CLIENTS WHERE ID_NUMBER=%2")
+                          .arg(QLatin1String(column))
+                          .arg(id))
+            .toString();
+    };
+    retype("DBEdit24", QStringLiteral("UA213223130000026007233566001"));
+    retype("DBEdit21", QStringLiteral("14360571"));
+    prompter.queueAnswer(true);
+    QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(), QStringList{"Код ЄДРПОУ 14360571 не проходит проверку контрольной цифры.\n\n"
+                                            "Сохранить так, как введено?"});
+    EXPECT_EQ(stored("CHETNUMBER"), QStringLiteral("UA213223130000026007233566001"));
+    EXPECT_EQ(stored("OKPOCODE"), QStringLiteral("14360571"));
+    // A code stored as typed is not asked about again when something else changes.
+    prompter.clear();
+    retype("DBEdit16", QStringLiteral("044 000 00 00"));
+    QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
+    EXPECT_TRUE(prompter.messages().empty()) << prompter.texts().join(u'|').toStdString();
+    EXPECT_EQ(stored("TELFAX"), QStringLiteral("044 000 00 00"));
 }
 
 TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
@@ -1864,7 +1918,7 @@ TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
               QStringLiteral("первая запись"));
 }
 
-TEST_F(MainWindowTest, OwnerDetailsAreSavedCutAndReread)
+TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
 {
     open();
     w<QTabWidget>("PC1")->setCurrentIndex(2);
@@ -1873,6 +1927,26 @@ TEST_F(MainWindowTest, OwnerDetailsAreSavedCutAndReread)
     QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(name->text(), QString(128, u'Ф'));
     EXPECT_EQ(window->ownerRecord().FIRMNAME, QString(128, u'Ф'));
+
+    // The firm's IBAN is stored whole; a mistyped one is stored only when the user says so.
+    auto* account = w<QLineEdit>("Edit13");
+    EXPECT_EQ(account->maxLength(), 34);
+    account->setText(QStringLiteral("UA213223130000026007233566002"));
+    prompter.queueAnswer(false);
+    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(),
+              QStringList{"IBAN UA213223130000026007233566002 не проходит проверку контрольных "
+                          "цифр.\n\nСохранить так, как введено?"});
+    EXPECT_EQ(account->text(), QStringLiteral("UA213223130000026007233566002")); // kept, to be mended
+    EXPECT_NE(window->ownerRecord().CHETNUMBER, account->text());
+    prompter.clear();
+    account->setText(QStringLiteral("UA213223130000026007233566001"));
+    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(scalar(window->dataModule().database(),
+                     QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=1"))
+                  .toString(),
+              QStringLiteral("UA213223130000026007233566001"));
 
     const QString chief = window->ownerRecord().CHIEF;
     w<QLineEdit>("Edit2")->setText(QStringLiteral("Хтось Інший"));

@@ -174,8 +174,27 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
                     QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
                                    "integer LANGUAGE sql AS $v$ SELECT 1 $v$"));
     }
+    {
+        // Version 2 cut accounts at sixteen characters.
+        TDM dm;
+        dm.connect(QString(), book);
+        execOrThrow(
+            dm.database(),
+            QStringLiteral("CREATE OR REPLACE FUNCTION clients_cut() RETURNS trigger LANGUAGE plpgsql AS "
+                           "$c$ BEGIN NEW.CHETNUMBER := left(NEW.CHETNUMBER, 16); RETURN NEW; END $c$"));
+        execOrThrow(dm.database(),
+                    QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
+                                   "integer LANGUAGE sql AS $v$ SELECT 2 $v$"));
+    }
+    const QString iban = QStringLiteral("UA213223130000026007233566001");
     TDM dm;
     dm.connect(QString(), book);
+    execOrThrow(dm.database(),
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHETNUMBER) VALUES (2, 'А', ?)"),
+                {iban});
+    EXPECT_EQ(
+        scalar(dm.database(), QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=2")).toString(),
+        iban);
     EXPECT_TRUE(hasIndex(dm.database(), QStringLiteral("N1_FACT2")));
     EXPECT_TRUE(hasIndex(dm.database(), QStringLiteral("FACT_RECEIPTS")));
     EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT docmar_schema_version()")).toInt(),

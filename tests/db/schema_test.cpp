@@ -485,3 +485,39 @@ TEST(Connection, ABookRefusedAtOpeningIsLeftAsItWas)
     }
     EXPECT_EQ(fileBytes(TDM::databaseFile(home.dataFolder())), before); // no FACT_NR, no index, version 0
 }
+
+// A book of version 2 cut accounts at sixteen characters; upgraded, it keeps a whole IBAN and its old rows.
+TEST(Connection, AnUpgradedBookKeepsAWholeIban)
+{
+    const QString iban = QStringLiteral("UA213223130000026007233566001");
+    TestHome home;
+    TDM::createDatabase(home.dataFolder());
+    {
+        const QSqlDatabase raw =
+            openSqliteFile(TDM::databaseFile(home.dataFolder()), QStringLiteral("raw"), false);
+        TableDef old = Tables::clients();
+        for (ColumnDef& c : old.columns)
+            if (QByteArray(c.name).startsWith("CHETNUMBER"))
+                c.size = 16;
+        for (const QString& sql : dropTriggerSql(old) + createTriggerSql(old))
+            execOrThrow(raw, sql);
+        execOrThrow(
+            raw, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHETNUMBER) VALUES (2, 'А', ?)"),
+            {iban});
+        execOrThrow(raw, QStringLiteral("PRAGMA user_version=2"));
+    }
+    closeConnection(QStringLiteral("raw"));
+
+    TDM dm;
+    dm.connect(home.dataFolder());
+    const QSqlDatabase db = dm.database();
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=2")).toString(),
+              iban.left(16));
+    execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET CHETNUMBER=?, CHETNUMBER2=? WHERE ID_NUMBER=2"),
+                {iban, iban + QStringLiteral("12345")});
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=2")).toString(),
+              iban);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT CHETNUMBER2 FROM CLIENTS WHERE ID_NUMBER=2")).toString(),
+              iban + QStringLiteral("12345"));
+    EXPECT_EQ(scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
+}
