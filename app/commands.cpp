@@ -60,6 +60,7 @@ const char* const kUsage = R"(Usage:
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
   docmar [--home DIR] print invoice|expense|tax NUMBER (--pdf FILE | --png FILE | --page FILE) [--section 0|1|2]
+         [--no-qr]
   docmar [--home DIR] find invoice|expense|tax NUMBER   the stored document as NAME=value lines
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
@@ -138,6 +139,7 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("page"), QStringLiteral("Write the page file (JSON)."), QStringLiteral("FILE")},
         {QStringLiteral("section"), QStringLiteral("VAT section of a zero-rate tax waybill."),
          QStringLiteral("N")},
+        {QStringLiteral("no-qr"), QStringLiteral("Invoice: leave the payment QR code out of this print.")},
         {QStringLiteral("receipt"), QStringLiteral("The receipt of the waybill."), QStringLiteral("N")},
         {QStringLiteral("number"), QStringLiteral("Waybill number (default: the next one)."),
          QStringLiteral("N")},
@@ -394,7 +396,10 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     qlonglong section = -1;
     if (!intOption(parser, QStringLiteral("section"), 0, 2, &section))
         return ExitUsage;
-    return onBook(inv, prompter, [&](TDM& dm, const Settings& settings) {
+    return onBook(inv, prompter, [&](TDM& dm, const Settings& stored) {
+        Settings settings = stored;
+        if (parser.isSet(QStringLiteral("no-qr")))
+            settings.paymentQr = false;
         OwnerRecord owner;
         if (!dm.ReadOwnerRow(owner))
             prompter.warn(QCoreApplication::translate(

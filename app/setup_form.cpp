@@ -24,6 +24,7 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     ui->CountVal->setValue(settings.goods);
     ui->CB5->setChecked(!settings.grvOrBaks);
     ui->FullCB->setChecked(settings.fullOrPart);
+    ui->QrCB->setChecked(settings.paymentQr);
     ui->RUCB->setChecked(settings.rusOrUkr);
     ui->LogCB->setChecked(settings.onOff);
     ui->LogoName->setText(settings.fileName);
@@ -92,6 +93,7 @@ Settings TSetupForm::settings() const
     s.goods = ui->CountVal->value();
     s.grvOrBaks = !ui->CB5->isChecked();
     s.fullOrPart = ui->FullCB->isChecked();
+    s.paymentQr = ui->QrCB->isChecked();
     s.rusOrUkr = ui->RUCB->isChecked();
     s.onOff = ui->LogCB->isChecked();
     s.fileName = ui->LogoName->text();

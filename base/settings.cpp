@@ -133,6 +133,8 @@ const QString kLanguageKey = QStringLiteral("LANGUAGE");
 const QString kBookSection = QStringLiteral("DATABASE");
 const QString kBookKey = QStringLiteral("BOOK");
 const QString kBackupKey = QStringLiteral("BACKUP");
+const QString kUserDataSection = QStringLiteral("USER_DATA");
+const QString kPaymentQrKey = QStringLiteral("PAYMENT_QR");
 
 // A folder written relative to the program's folder, wherever the program was started from.
 QString resolvedPath(const QString& path, const QString& programFolder)
@@ -161,6 +163,7 @@ void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& pro
     settings.path = resolvedPath(settings.path, programFolder);
     settings.backupFolder =
         resolvedPath(ini.readString(kPathSection, kBackupKey, {}).trimmed(), programFolder);
+    settings.paymentQr = ini.readBool(kUserDataSection, kPaymentQrKey, defaults.paymentQr);
 }
 
 QString ReadInterfaceLanguage(const QString& programFolder)
@@ -229,6 +232,9 @@ bool WriteSettings(const Settings& settings, const QString& programFolder, QStri
     const QString backupInFile = ini.readString(kPathSection, kBackupKey, {}).trimmed();
     if (resolvedPath(backupInFile, programFolder) != settings.backupFolder)
         ini.writeString(kPathSection, kBackupKey, settings.backupFolder);
+    // Written once it is turned off; a file that never turned it off stays as it was.
+    if (!settings.paymentQr || ini.value(kUserDataSection, kPaymentQrKey))
+        ini.writeBool(kUserDataSection, kPaymentQrKey, settings.paymentQr);
     return ini.save(error);
 }
 

@@ -32,6 +32,8 @@ struct Settings {
     // Nor this: the folder the backups go to (DATABASE / BACKUP), another disk for instance. Empty, or no
     // key at all: the BackUp folder of PATH.
     QString backupFolder;
+    // Nor this: the invoice carries the National Bank's payment QR code (USER_DATA / PAYMENT_QR).
+    bool paymentQr = true;
 
     bool operator==(const Settings&) const = default;
 };

@@ -5,15 +5,19 @@
 #include "base/month_names.h"
 #include "base/number_format.h"
 #include "base/prompter.h"
+#include "base/requisites.h"
 #include "db/data_module.h"
 #include "db/tables.h"
 #include "print/amount_in_words.h"
 #include "print/blank_parts.h"
 #include "print/invoice_sums.h"
+#include "print/payment_qr.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImageReader>
+
+#include <algorithm>
 
 namespace {
 
@@ -183,6 +187,27 @@ Page CreateInvoiceBlank()
     return page;
 }
 
+namespace {
+
+// The right edges of the supplier's and the payer's boxes, less a little room.
+constexpr double kSupplierBoxRight = 480;
+constexpr double kPayerBoxRight = 713;
+
+// An IBAN is printed whole in groups of four, its label widened to the edge of its box; an old account as
+// it is stored.
+void setAccount(Page& page, const char* label, const QString& account, double boxRight)
+{
+    if (!LooksLikeIban(account)) {
+        set(page, label, account);
+        return;
+    }
+    set(page, label, GroupedIban(account));
+    if (PageElement* e = page.element(QLatin1String(label)))
+        e->width = std::max(e->width, boxRight - e->left);
+}
+
+} // namespace
+
 void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* client, const OwnerRecord& owner,
                      const Settings& settings, Prompter* prompter)
 {
@@ -201,10 +226,16 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "QRNameOwn", owner.FIRMNAME);
     set(page, "QRTelOwn", QStringLiteral("тел. ") + owner.TELFAX);
     set(page, "QROKPOOwn", owner.OKPOCODE);
-    set(page, "QRChetOwn", owner.CHETNUMBER);
+    setAccount(page, "QRChetOwn", owner.CHETNUMBER, kSupplierBoxRight);
     set(page, "QRBankOwn", QStringLiteral("в ") + owner.BANKNAME);
     set(page, "QRCityOwn", QStringLiteral("м. ") + owner.BANKCITY);
-    set(page, "QRMFOOwn", QStringLiteral("МФО ") + owner.MFOCODE);
+    // An IBAN names its bank: the code is shown from it when none is kept (a new book's is zeros).
+    const QString kept = owner.MFOCODE.trimmed();
+    const bool noneKept = std::all_of(kept.begin(), kept.end(), [](QChar c) { return c == u'0'; });
+    const QString bankCode = noneKept && !BankCodeOfIban(owner.CHETNUMBER).isEmpty()
+                                 ? BankCodeOfIban(owner.CHETNUMBER)
+                                 : owner.MFOCODE;
+    set(page, "QRMFOOwn", QStringLiteral("МФО ") + bankCode);
     set(page, "QRBuhOwn", QStringLiteral(" ( ") + owner.BUHALTER + QStringLiteral(" )"));
 
     // 3-4. Payer, number, signature.
@@ -231,7 +262,7 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     if (client && settings.fullOrPart) {
         set(page, "AdressL", client->LAWADDRESS);
         set(page, "BankNameL", client->BANKNAME);
-        set(page, "ChetL", client->CHETNUMBER);
+        setAccount(page, "ChetL", client->CHETNUMBER, kPayerBoxRight);
         set(page, "CityL", client->BANKCITY);
         set(page, "RegionL", client->BANKREGION);
     }
@@ -280,6 +311,10 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "ALLSumma", MoneyText(sums.total));
     set(page, "StrSum",
         AmountInWords(sums.total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
+    // The payment QR code, in the free corner below the signature, its right edge on the table's.
+    if (settings.paymentQr)
+        if (const std::optional<PaymentRequest> payment = InvoicePayment(owner, invoice, sums))
+            AddPaymentQr(page, PaymentQrText(*payment), 718, 700);
 
     // 11. Without the advertising tax the grand total and the words move up a row.
     const int up = advertising ? 0 : 27;
@@ -338,7 +373,7 @@ bool PlaceLogo(Page& page, int kind, const Settings& settings, const QString& pr
     const int height = std::clamp(settings.height, 0, 10000);
     const double shift = height + 7;
     for (PageElement& e : page.elements())
-        if (e.kind == ElementKind::Label || e.kind == ElementKind::Shape)
+        if (e.kind == ElementKind::Label || e.kind == ElementKind::Shape || e.kind == ElementKind::QrCode)
             e.top += shift;
     box->left = 76;
     box->top = 40;

@@ -586,17 +586,17 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
     if (rate <= 0) {
         set(page, "QRLabel115", QStringLiteral("20%"));
         const int chosen =
-            section    ? *section
-            : prompter ? prompter->choose(
-                             QCoreApplication::translate(
-                                 "TaxWaybillForm", "В какой раздел вписать данные  (величина НДС=0%) :"),
-                             {QCoreApplication::translate("TaxWaybillForm",
-                                                          "- реалізація на митній території України"),
-                              QCoreApplication::translate("TaxWaybillForm", "- експорт"),
-                              QCoreApplication::translate("TaxWaybillForm", "- звільнення від ПДВ (ст.5)")},
-                             0,
-                             QCoreApplication::translate("TaxWaybillForm", "Выбор раздела НДС в накладной :"))
-                       : 0;
+            section ? *section
+            : prompter
+                ? prompter->choose(
+                      QCoreApplication::translate("TaxWaybillForm",
+                                                  "В какой раздел вписать данные  (величина НДС=0%) :"),
+                      {QCoreApplication::translate("TaxWaybillForm",
+                                                   "- реалізація на митній території України"),
+                       QCoreApplication::translate("TaxWaybillForm", "- експорт"),
+                       QCoreApplication::translate("TaxWaybillForm", "- звільнення від ПДВ (ст.5)")},
+                      0, QCoreApplication::translate("TaxWaybillForm", "Выбор раздела НДС в накладной :"))
+                : 0;
         // Without a section the zero-rate sums have no column of their own: nothing goes on paper.
         if (chosen < 0 || chosen > 2)
             return WaybillFill::Cancelled;

@@ -15,11 +15,10 @@ constexpr double kA4HeightMm = 297.0;
 constexpr double kPxPerMm = 96.0 / 25.4;
 
 // The names the page file uses, both ways.
-const std::pair<ElementKind, const char*> kKindNames[] = {{ElementKind::Label, "label"},
-                                                          {ElementKind::Shape, "shape"},
-                                                          {ElementKind::Image, "image"},
-                                                          {ElementKind::RichText, "richtext"},
-                                                          {ElementKind::DataText, "datatext"}};
+const std::pair<ElementKind, const char*> kKindNames[] = {
+    {ElementKind::Label, "label"},       {ElementKind::Shape, "shape"},
+    {ElementKind::Image, "image"},       {ElementKind::RichText, "richtext"},
+    {ElementKind::DataText, "datatext"}, {ElementKind::QrCode, "qrcode"}};
 const std::pair<ShapeKind, const char*> kShapeNames[] = {
     {ShapeKind::Rectangle, "rectangle"}, {ShapeKind::HorLine, "horline"}, {ShapeKind::VertLine, "vertline"}};
 
@@ -135,6 +134,9 @@ QJsonObject Page::toJson() const
                 e.image.save(&buffer, "PNG");
                 o["png"] = QString::fromLatin1(png.toBase64());
             }
+        } else if (e.kind == ElementKind::QrCode) {
+            o["lines"] = QJsonArray::fromStringList(e.lines);
+            o["text"] = e.text;
         } else if (e.kind == ElementKind::RichText) {
             o["lines"] = QJsonArray::fromStringList(e.lines);
             o["font"] = QJsonObject{{"family", e.fontFamily}, {"size", e.fontSize}, {"bold", e.bold}};

@@ -13,7 +13,8 @@
 // Positions are in the unit the blank was designed in: pixels at 96 dpi or millimetres.
 enum class PageUnit { Px, Mm };
 
-enum class ElementKind { Label, Shape, Image, RichText, DataText };
+// A QR code keeps its modules as lines of '1' (dark) and '0', and the sign in its middle as its text.
+enum class ElementKind { Label, Shape, Image, RichText, DataText, QrCode };
 enum class ShapeKind { Rectangle, HorLine, VertLine };
 
 struct PageElement {

@@ -50,7 +50,8 @@ LabelLayout layOut(const PageElement& e, const QFont& font, const QPaintDevice* 
     }
     l.flags = int(e.align & Qt::AlignHorizontal_Mask) | Qt::AlignTop |
               (e.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
-    const QRectF needed = metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), l.flags, e.text);
+    const QRectF needed =
+        metrics.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), l.flags, e.text);
     // As many lines as the box is tall, and at least one.
     l.area.setHeight(std::max(box.height(), metrics.height()));
     // A hair over the box at the design's size (its own line of underscores is one) loses nothing to the
@@ -74,8 +75,8 @@ void drawLabel(const PageElement& e, QPainter& painter, const QRectF& box, doubl
     // Drawn smaller, the text keeps the design's line: its baseline where the designed font had it.
     if (points < designed) {
         const QFontMetricsF big(fontOf(e), painter.device()), small(font, painter.device());
-        const QRectF needed = small.boundingRect(QRectF(l.area.left(), l.area.top(), l.area.width(), 1e6),
-                                                 l.flags, e.text);
+        const QRectF needed =
+            small.boundingRect(QRectF(l.area.left(), l.area.top(), l.area.width(), 1e6), l.flags, e.text);
         if (needed.height() <= small.height() + 0.5)
             l.area.translate(0, big.ascent() - small.ascent());
     }
@@ -155,6 +156,49 @@ void drawRichText(const PageElement& e, QPainter& painter, const QRectF& box)
     }
 }
 
+// The dark modules as filled squares, each run of a row one rectangle so that no hairline parts them; the
+// sign in a white circle over the middle.
+void drawQrCode(const PageElement& e, QPainter& painter, const QRectF& box)
+{
+    const qsizetype n = e.lines.size();
+    if (n == 0)
+        return;
+    const double module = box.width() / double(n);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    for (qsizetype y = 0; y < n; ++y) {
+        const QString& row = e.lines[y];
+        for (qsizetype x = 0; x < row.size();) {
+            if (row[x] != u'1') {
+                ++x;
+                continue;
+            }
+            qsizetype end = x;
+            while (end < row.size() && row[end] == u'1')
+                ++end;
+            painter.drawRect(QRectF(box.left() + double(x) * module, box.top() + double(y) * module,
+                                    double(end - x) * module, module));
+            x = end;
+        }
+    }
+    if (!e.text.isEmpty()) {
+        // About a seventh of the side: what the error correction restores with room to spare.
+        const double diameter = std::round(double(n) / 7.0) * module;
+        const QRectF circle(box.center().x() - diameter / 2, box.center().y() - diameter / 2, diameter,
+                            diameter);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(circle);
+        QFont font(QStringLiteral("Arial"));
+        font.setBold(true);
+        font.setPixelSize(std::max(1, int(diameter * 0.7)));
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(circle, Qt::AlignCenter, e.text);
+    }
+    painter.restore();
+}
+
 } // namespace
 
 double LabelRoomRight(const Page& page)
@@ -199,6 +243,9 @@ void RenderPage(const Page& page, QPainter& painter, double deviceDpi)
             break;
         case ElementKind::RichText:
             drawRichText(e, painter, box);
+            break;
+        case ElementKind::QrCode:
+            drawQrCode(e, painter, box);
             break;
         }
     }

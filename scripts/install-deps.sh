@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   fonts-liberation poppler-utils
+  libqrencode-dev zbar-tools
 )
 
 missing=()

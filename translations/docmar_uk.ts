@@ -2457,6 +2457,10 @@
         <source>Налог на рекламу: «%1» — не число от 0 до 100.</source>
         <translation>Податок на рекламу: «%1» — не число від 0 до 100.</translation>
     </message>
+    <message>
+        <source>Печатать QR-код для оплаты</source>
+        <translation>Друкувати QR-код для оплати</translation>
+    </message>
 </context>
 <context>
     <name>TTovListForm</name>

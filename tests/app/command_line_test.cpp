@@ -175,6 +175,28 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
     QFile json(page);
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().contains("\"NoFactL\""));
+    json.close();
+
+    // With the firm's IBAN and code the invoice carries the payment QR code, unless --no-qr leaves it out.
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        OwnerRecord owner;
+        ASSERT_TRUE(dm.ReadOwnerRow(owner));
+        owner.CHETNUMBER = QStringLiteral("UA213223130000026007233566001");
+        owner.OKPOCODE = QStringLiteral("14360570");
+        dm.SaveOwnerRecord(owner);
+    }
+    const auto pageHasCode = [&](std::initializer_list<const char*> more) {
+        QStringList args = {"--home", home.path(), "print", "invoice", "7", "--page", page};
+        for (const char* a : more)
+            args << QLatin1String(a);
+        EXPECT_EQ(runDocmar(args).exitCode, 0);
+        QFile file(page);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("\"qrcode\"");
+    };
+    EXPECT_TRUE(pageHasCode({}));
+    EXPECT_FALSE(pageHasCode({"--no-qr"}));
 
     const ProcessResult missing = runDocmar({"--home", home.path(), "print", "invoice", "999", "--png", png});
     EXPECT_EQ(missing.exitCode, 1);

@@ -1967,13 +1967,19 @@ TEST_F(MainWindowTest, SettingsDialogWritesAndReconnects)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Настройки программы :"));
         EXPECT_FALSE(child<QCheckBox>(dialog, "CB5")->isChecked());
         child<QCheckBox>(dialog, "CB5")->setChecked(true);
+        EXPECT_EQ(child<QCheckBox>(dialog, "QrCB")->text().remove(u'&'),
+                  QStringLiteral("Печатать QR-код для оплаты"));
+        EXPECT_TRUE(child<QCheckBox>(dialog, "QrCB")->isChecked());
+        child<QCheckBox>(dialog, "QrCB")->setChecked(false);
         child<QPushButton>(dialog, "BitBtn1")->click();
     });
     w<QAction>("N6")->trigger();
     EXPECT_FALSE(window->programSettings().grvOrBaks);
+    EXPECT_FALSE(window->programSettings().paymentQr);
     IniFile ini(settingsFilePath(home.path()));
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.value(QStringLiteral("MONEY"), QStringLiteral("GRV_OR_BAKS")), QStringLiteral("0"));
+    EXPECT_EQ(ini.value(QStringLiteral("USER_DATA"), QStringLiteral("PAYMENT_QR")), QStringLiteral("0"));
     EXPECT_TRUE(window->dataModule().isConnected());
     EXPECT_EQ(currentRow(), 0);
 }

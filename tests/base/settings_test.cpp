@@ -150,6 +150,26 @@ TEST(Settings, TheInterfaceLanguageIsASettingOfItsOwn)
     EXPECT_EQ(ReadInterfaceLanguage(home.path()), QStringLiteral("uk"));
 }
 
+// The payment QR code is on unless turned off; only turning it off writes a line.
+TEST(Settings, ThePaymentCodeIsOnUntilTurnedOff)
+{
+    QTemporaryDir home;
+    Settings s = defaultSettings(home.path());
+    EXPECT_TRUE(s.paymentQr);
+    ASSERT_TRUE(WriteSettings(s, home.path()));
+    EXPECT_FALSE(fileBytes(settingsFilePath(home.path())).contains("PAYMENT_QR"));
+    s.paymentQr = false;
+    ASSERT_TRUE(WriteSettings(s, home.path()));
+    EXPECT_TRUE(fileBytes(settingsFilePath(home.path())).contains("PAYMENT_QR=0"));
+    Settings read = defaultSettings(home.path());
+    ASSERT_TRUE(ReadSettings(read, home.path()));
+    EXPECT_FALSE(read.paymentQr);
+    read.paymentQr = true;
+    ASSERT_TRUE(WriteSettings(read, home.path()));
+    ASSERT_TRUE(ReadSettings(s, home.path()));
+    EXPECT_TRUE(s.paymentQr);
+}
+
 TEST(Settings, UnwritableFileIsReportedAndUnreadableFileIsNotOverwritten)
 {
     QTemporaryDir home;

@@ -121,6 +121,21 @@ TEST(DocumentsController, TheEditorStoresOrSaysWhyAndAsksAboutThePayer)
     EXPECT_EQ(prompter.texts().back(),
               QStringLiteral("Неправильные данные (невозможно сохранить изменения)!"));
     EXPECT_TRUE(dm->ReadDocument(2).has_value());
+
+    // A payer's tax number that fails its check is written to the client only when the user says so.
+    draft->dogDate.clear();
+    draft->taxCode = QStringLiteral("14360572654");
+    for (const bool store : {false, true}) {
+        draft->number = 3 + int(store);
+        prompter.clear();
+        prompter.queueAnswer(true);
+        prompter.queueAnswer(store);
+        EXPECT_EQ(documents.storeEditor(*draft, true, settings), draft->number);
+        EXPECT_EQ(prompter.texts().mid(1, 1),
+                  QStringList{"ІПН плательщика НДС «14360572654» должен состоять из 12 цифр (РНОКПП "
+                              "предпринимателя — из 10).\n\nСохранить так, как введено?"});
+        EXPECT_EQ(dm->ReadClient(2)->TAXCODE, store ? draft->taxCode : QString());
+    }
 }
 
 TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)

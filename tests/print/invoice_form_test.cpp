@@ -366,3 +366,42 @@ TEST(PrepareInvoicePage, AMissingClientOrAnUnreadableLogoEndsTheCommand)
     settings.onOff = false;
     EXPECT_TRUE(PrepareInvoicePage(*dm, 8, OwnerRecord{}, settings, home.path(), &prompter, &error));
 }
+
+TEST_F(InvoiceFormTest, AnIbanIsPrintedWholeAndThePaymentCodeOnlyWhenItCanBePaid)
+{
+    owner.CHETNUMBER = QStringLiteral("UA213223130000026007233566001");
+    owner.OKPOCODE = QStringLiteral("14360570");
+    fill();
+    // The IBAN whole, in fours, its label as wide as the box; the bank's code from it when none is kept.
+    EXPECT_EQ(text("QRChetOwn"), QStringLiteral("UA21 3223 1300 0002 6007 2335 6600 1"));
+    EXPECT_EQ(page.element(QStringLiteral("QRChetOwn"))->width, 480 - 172);
+    EXPECT_EQ(text("QRMFOOwn"), QStringLiteral("МФО 322313"));
+    const PageElement* code = page.element(QStringLiteral("PaymentQr"));
+    ASSERT_NE(code, nullptr);
+    // Right edge on the table's, at least 30 mm, modules of at least 0.5 mm; below the signature line.
+    EXPECT_DOUBLE_EQ(code->left + code->width, 718);
+    EXPECT_DOUBLE_EQ(code->top, 700);
+    EXPECT_GE(code->width, 30 * 96 / 25.4 - 0.01);
+    EXPECT_GE(code->width / double(code->lines.size()), 0.5 * 96 / 25.4 - 0.01);
+    owner.MFOCODE = QStringLiteral("305299");
+    fill();
+    EXPECT_EQ(text("QRMFOOwn"), QStringLiteral("МФО 305299"));
+
+    // No code when the setting is off, without a valid IBAN or a real code, or without a total.
+    const auto hasCode = [this] { return page.element(QStringLiteral("PaymentQr")) != nullptr; };
+    settings.paymentQr = false;
+    fill();
+    EXPECT_FALSE(hasCode());
+    settings.paymentQr = true;
+    owner.CHETNUMBER = QStringLiteral("UA213223130000026007233566002");
+    fill();
+    EXPECT_FALSE(hasCode());
+    owner.CHETNUMBER = QStringLiteral("UA213223130000026007233566001");
+    owner.OKPOCODE = QStringLiteral("00000000"); // the placeholder of a new book
+    fill();
+    EXPECT_FALSE(hasCode());
+    owner.OKPOCODE = QStringLiteral("14360570");
+    invoice.positions = {};
+    fill();
+    EXPECT_FALSE(hasCode());
+}

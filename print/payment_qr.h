@@ -1,0 +1,33 @@
+#pragma once
+
+#include "db/rows.h"
+#include "report/page.h"
+
+#include <QString>
+
+#include <optional>
+
+struct InvoiceSums;
+
+// The National Bank's payment QR code (format 002): what a banking app needs to pay an invoice in one scan.
+struct PaymentRequest {
+    QString recipient; // the firm's name, at most 70 characters
+    QString iban;      // compact
+    double amount = 0; // the total with VAT and advertising tax
+    QString code;      // ЄДРПОУ or РНОКПП
+    QString purpose;   // at most 140 characters
+};
+
+// The payment an invoice asks for; nullopt when the owner has no valid IBAN or checked code, or the total
+// is not above zero.
+std::optional<PaymentRequest> InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
+                                             const InvoiceSums& sums);
+// The code's data lines, separated by line feeds: "BCD", "002", "1" (UTF-8), "UCT", no BIC, recipient,
+// IBAN, "UAH" and the amount, code, no category, no reference, purpose, no display text.
+QString PaymentQrData(const PaymentRequest& payment);
+// What the code holds: the data in base64url behind the National Bank's address.
+QString PaymentQrText(const PaymentRequest& payment);
+
+// Adds the code to a blank in pixels at 96 dpi, its top right corner at (right, top): about 30 mm, no module
+// under 0.5 mm. False when the text does not fit a QR code.
+bool AddPaymentQr(Page& page, const QString& text, double right, double top);
