@@ -29,8 +29,9 @@ const std::array<ExportField, kExportFieldCount>& exportFields()
         {"BANKNAME", QT_TRANSLATE_NOOP("ClientExport", "Название банка"), 24},
         {"BANKCITY", QT_TRANSLATE_NOOP("ClientExport", "Банк в городе"), 16},
         {"BANKREGION", QT_TRANSLATE_NOOP("ClientExport", "Банк в области"), 20},
-        {"CHETNUMBER", QT_TRANSLATE_NOOP("ClientExport", "№ рас. счета"), 18},
-        {"CHETNUMBER2", QT_TRANSLATE_NOOP("ClientExport", "№ рас.счета (2)"), 18},
+        // 29: a whole Ukrainian IBAN.
+        {"CHETNUMBER", QT_TRANSLATE_NOOP("ClientExport", "№ рас. счета"), 29},
+        {"CHETNUMBER2", QT_TRANSLATE_NOOP("ClientExport", "№ рас.счета (2)"), 29},
         {"MFOCODE", QT_TRANSLATE_NOOP("ClientExport", "Код МФО банка"), 14},
         {"DOGNUMBER", QT_TRANSLATE_NOOP("ClientExport", "№ договора"), 10},
         {"DOGDATA", QT_TRANSLATE_NOOP("ClientExport", "Дата договора"), 13},

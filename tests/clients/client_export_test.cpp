@@ -133,6 +133,11 @@ TEST(ClientExportChoice, ListsMoveAsTheButtonsSay)
     EXPECT_EQ(choice.includedWidth(0), 0);
     choice.excludeAll();
     EXPECT_EQ(choice.availableEntries().first(), QStringLiteral("Название фирмы"));
+    // An account column takes a whole Ukrainian IBAN.
+    const int account = int(std::find_if(exportFields().begin(), exportFields().end(),
+                                         [](const auto& f) { return qstrcmp(f.column, "CHETNUMBER") == 0; }) -
+                            exportFields().begin());
+    EXPECT_EQ(choice.width(account), 29);
     choice.reset();
     EXPECT_EQ(choice.width(4), 0);
     EXPECT_TRUE(choice.columns().empty());
