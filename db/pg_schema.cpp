@@ -107,16 +107,6 @@ QStringList documentTables()
             QStringLiteral("ACTS"), QStringLiteral("PLATEG")};
 }
 
-QStringList cutTriggerTables()
-{
-    QStringList tables;
-    for (const TableDef* t : Tables::all())
-        if (std::any_of(t->columns.begin(), t->columns.end(),
-                        [](const ColumnDef& c) { return c.type == ColumnType::Text; }))
-            tables << QLatin1String(t->name);
-    return tables;
-}
-
 QString orderKey(const QString& column)
 {
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);

@@ -28,8 +28,7 @@ QStringList tableSql();
 QStringList indexSql(int version = 0);
 // The steps that bring a book of the version before up to this one: its indexes, then the version.
 QStringList upgradeSql(int version);
-// The tables whose text columns a trigger TABLE_cut cuts to size.
-QStringList cutTriggerTables();
+
 // The ordering expression of a text column, for ORDER BY and WHERE: docmar_key(COLUMN) COLLATE "C".
 QString orderKey(const QString& column);
 // The body of docmar_key: every character mapped to one whose code point stands where the register

@@ -5,12 +5,11 @@
 #include "base/whole_file.h"
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/register_source.h"
 #include "db/tables.h"
 #include "print/invoice_sums.h"
 
 #include <QIODevice>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 
 #include <functional>
@@ -124,80 +123,17 @@ void totalsLine(RegisterOutput& output, const DocumentSums& s)
     output.endLine();
 }
 
-QString where(const RegisterScope& scope, const char* dateColumn, QVariantList* values)
+RegisterPeriod periodOf(const RegisterScope& scope)
 {
-    QString condition = QStringLiteral("%1>=? AND %1<=?").arg(QLatin1String(dateColumn));
-    *values << dateToDb(scope.from) << dateToDb(scope.to);
-    if (scope.clientId > 0) {
-        condition += QStringLiteral(" AND ID_NUMBER=?");
-        *values << scope.clientId;
-    }
-    return condition;
+    return {scope.from, scope.to, scope.clientId};
 }
-
-// The columns a register reads of a document, in the order documentFrom takes them.
-const QString kDocumentColumns = QStringLiteral(
-    "FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_OWNER, FACT_NDS, ID_NUMBER, "
-    "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1, NAME_POS2, MEASURE_POS2, COUNT_POS2, PRICE_POS2, "
-    "NAME_POS3, MEASURE_POS3, COUNT_POS3, PRICE_POS3, NAME_POS4, MEASURE_POS4, COUNT_POS4, PRICE_POS4");
-
-// Registers read a year of documents at a time: straight from the engine, without a record per row.
-InvoiceRow documentFrom(const Statement& s)
-{
-    InvoiceRow d;
-    d.FACT_NUMBER = int(s.integer(0));
-    d.FACT_DOPNO = s.text(1);
-    d.FACT_DATA = dateFromDb(s.text(2));
-    d.NAME_OWNER = s.text(3);
-    d.FACT_NDS = int(s.integer(4));
-    d.ID_NUMBER = int(s.integer(5));
-    for (int i = 0; i < 4; ++i) {
-        Position& p = d.positions[std::size_t(i)];
-        p.name = s.text(6 + 4 * i);
-        p.measure = s.text(7 + 4 * i);
-        p.count = s.real(8 + 4 * i);
-        p.price = s.real(9 + 4 * i);
-    }
-    return d;
-}
-
-// SumDocument over one statement prepared once, for a register's many lookups.
-class DocumentSummer {
-public:
-    explicit DocumentSummer(const TDM& dm)
-        : m_query(dm.database(),
-                  QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(kDocumentColumns))
-    {
-    }
-    DocumentSums operator()(int number, int clientId)
-    {
-        m_query.rebind({number});
-        if (!m_query.next())
-            return {};
-        const InvoiceRow d = documentFrom(m_query);
-        return clientId > 0 && d.ID_NUMBER != clientId ? DocumentSums{} : documentSums(d);
-    }
-
-private:
-    Statement m_query;
-};
 
 void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, RegisterOutput& output)
 {
-    QVariantList values;
-    Statement q(
-        dm.database(),
-        QStringLiteral("SELECT %1 FROM FACTURES WHERE %2 AND %3 ORDER BY %4")
-            .arg(kDocumentColumns,
-                 invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
-                 where(scope, "FACT_DATA", &values),
-                 invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC")),
-        values);
     output.line(kInvoiceRuler);
     output.line(kInvoiceHeading);
     DocumentSums grand;
-    while (q.next()) {
-        const InvoiceRow d = documentFrom(q);
+    ForEachRegisterDocument(dm, invoices, periodOf(scope), [&](const InvoiceRow& d) {
         const DocumentSums sums = documentSums(d);
         add(grand, sums);
         output.line(kInvoiceRuler);
@@ -230,50 +166,35 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
             amounts(out, s);
             output.endLine();
         }
-    }
+    });
     output.line(kInvoiceRuler);
     totalsLine(output, grand);
 }
 
 void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, RegisterOutput& output)
 {
-    QVariantList values;
-    Statement q(
-        dm.database(),
-        QStringLiteral("SELECT NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, INFO, "
-                       "ID_NUMBER FROM %1 WHERE %2 ORDER BY NAKL_NUMBER")
-            .arg(expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2"),
-                 where(scope, "NAKL_DATA", &values)),
-        values);
-    // The payer from the client table, whatever the client list's filters show.
-    Statement payer(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"));
-    DocumentSummer sumOf(dm);
     output.line(kWaybillRuler);
     output.line(kWaybillHeading);
     DocumentSums grand;
-    while (q.next()) {
-        const int client = int(q.integer(6));
-        payer.rebind({client});
-        const QString payerName = payer.next() ? payer.text(0) : QStringLiteral("????");
-        DocumentSums sums = sumOf(int(q.integer(2)), client);
-        for (int i : {3, 4})
-            if (q.integer(i) > 0)
-                add(sums, sumOf(int(q.integer(i)), client));
+    ForEachRegisterWaybill(dm, expense, periodOf(scope), [&](const RegisterWaybill& w) {
+        DocumentSums sums;
+        for (const InvoiceRow& d : w.documents)
+            add(sums, documentSums(d));
         add(grand, sums);
         output.line(kWaybillRuler);
         QByteArray& out = output.out();
         out += '|';
-        shortDate(out, dateFromDb(q.text(1)));
+        shortDate(out, w.date);
         out += '|';
-        out += QByteArray::number(q.integer(0)).rightJustified(8, ' ');
+        out += QByteArray::number(w.number).rightJustified(8, ' ');
         out += '|';
-        appendCell1251(out, payerName, 25);
+        appendCell1251(out, w.payer.value_or(QStringLiteral("????")), 25);
         out += '|';
-        appendCell1251(out, q.text(5), 24);
+        appendCell1251(out, w.info, 24);
         out += '|';
         amounts(out, sums);
         output.endLine();
-    }
+    });
     output.line(kWaybillRuler);
     totalsLine(output, grand);
 }
@@ -290,11 +211,6 @@ void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
 }
 
 } // namespace
-
-DocumentSums SumDocument(const TDM& dm, int number, int clientId)
-{
-    return DocumentSummer(dm)(number, clientId);
-}
 
 QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope)
 {

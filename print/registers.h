@@ -18,10 +18,6 @@ struct DocumentSums {
     double sum = 0, vat = 0, total = 0;
 };
 
-// A document's sum without VAT, its VAT and its total, as its invoice prints them (count × price as
-// stored, a lump sum at its price); all 0 when there is no such document under the client (0: any).
-DocumentSums SumDocument(const TDM& dm, int number, int clientId = 0);
-
 // The register's text, a line per CR LF, in Unicode; written in Windows-1251 by WriteRegister.
 QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope);
 

@@ -1,0 +1,100 @@
+#include "db/register_source.h"
+
+#include "db/connection.h"
+#include "db/data_module.h"
+#include "db/tables.h"
+
+namespace {
+
+// The columns read of a document, in the order documentFrom takes them.
+const QString kDocumentColumns = QStringLiteral(
+    "FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_OWNER, FACT_NDS, ID_NUMBER, "
+    "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1, NAME_POS2, MEASURE_POS2, COUNT_POS2, PRICE_POS2, "
+    "NAME_POS3, MEASURE_POS3, COUNT_POS3, PRICE_POS3, NAME_POS4, MEASURE_POS4, COUNT_POS4, PRICE_POS4");
+
+InvoiceRow documentFrom(const Statement& s)
+{
+    InvoiceRow d;
+    d.FACT_NUMBER = int(s.integer(0));
+    d.FACT_DOPNO = s.text(1);
+    d.FACT_DATA = dateFromDb(s.text(2));
+    d.NAME_OWNER = s.text(3);
+    d.FACT_NDS = int(s.integer(4));
+    d.ID_NUMBER = int(s.integer(5));
+    for (int i = 0; i < 4; ++i) {
+        Position& p = d.positions[std::size_t(i)];
+        p.name = s.text(6 + 4 * i);
+        p.measure = s.text(7 + 4 * i);
+        p.count = s.real(8 + 4 * i);
+        p.price = s.real(9 + 4 * i);
+    }
+    return d;
+}
+
+QString within(const RegisterPeriod& period, const char* dateColumn, QVariantList* values)
+{
+    QString condition = QStringLiteral("%1>=? AND %1<=?").arg(QLatin1String(dateColumn));
+    *values << dateToDb(period.from) << dateToDb(period.to);
+    if (period.clientId > 0) {
+        condition += QStringLiteral(" AND ID_NUMBER=?");
+        *values << period.clientId;
+    }
+    return condition;
+}
+
+} // namespace
+
+void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod& period,
+                             const std::function<void(const InvoiceRow&)>& take)
+{
+    QVariantList values;
+    Statement q(
+        dm.database(),
+        QStringLiteral("SELECT %1 FROM FACTURES WHERE %2 AND %3 ORDER BY %4")
+            .arg(kDocumentColumns,
+                 invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
+                 within(period, "FACT_DATA", &values),
+                 invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC")),
+        values);
+    while (q.next())
+        take(documentFrom(q));
+}
+
+void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& period,
+                            const std::function<void(const RegisterWaybill&)>& take)
+{
+    QVariantList values;
+    Statement q(
+        dm.database(),
+        QStringLiteral("SELECT NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, INFO, "
+                       "ID_NUMBER FROM %1 WHERE %2 ORDER BY NAKL_NUMBER")
+            .arg(expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2"),
+                 within(period, "NAKL_DATA", &values)),
+        values);
+    // The payer from the client table, whatever the client list's filters show.
+    Statement payer(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"));
+    Statement document(dm.database(),
+                       QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(kDocumentColumns));
+    RegisterWaybill w;
+    while (q.next()) {
+        const int client = int(q.integer(6));
+        w.number = int(q.integer(0));
+        w.date = dateFromDb(q.text(1));
+        w.info = q.text(5);
+        payer.rebind({client});
+        w.payer = payer.next() ? std::optional<QString>(payer.text(0)) : std::nullopt;
+        w.documents.clear();
+        for (int i : {2, 3, 4}) {
+            if (i > 2 && q.integer(i) <= 0)
+                continue;
+            document.rebind({q.integer(i)});
+            if (!document.next())
+                continue;
+            InvoiceRow d = documentFrom(document);
+            // A number used again for another client's document is not this waybill's.
+            if (client <= 0 || d.ID_NUMBER == client)
+                w.documents.push_back(std::move(d));
+        }
+        take(w);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "db/rows.h"
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Statement;
+class TDM;
+
+// The documents a register lists, in its order, read straight from the engine without a record per row:
+// a year's register reads hundreds of thousands of them.
+struct RegisterPeriod {
+    QDate from, to;
+    int clientId = 0; // 0: every client's
+};
+
+// Invoices (numbers above zero, in number order) or receipts (by date, of one day in the order written)
+// of the period.
+void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod& period,
+                             const std::function<void(const InvoiceRow&)>& take);
+
+// A waybill as its register line needs it: the payer's name from the client table (nullopt when the
+// client is gone), and the documents found under the waybill's client (the first one, and the second and
+// third when their numbers are above zero).
+struct RegisterWaybill {
+    int number = 0;
+    QDate date;
+    QString info;
+    std::optional<QString> payer;
+    std::vector<InvoiceRow> documents;
+};
+// Expense or tax waybills of the period, in number order.
+void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& period,
+                            const std::function<void(const RegisterWaybill&)>& take);
