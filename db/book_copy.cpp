@@ -1,4 +1,4 @@
-#include "maintenance/copy_book.h"
+#include "db/book_copy.h"
 
 #include "db/connection.h"
 #include "db/data_module.h"
