@@ -11,6 +11,7 @@
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "db/pg_schema.h"
+#include "db/stores.h"
 #include "db/tables.h"
 #include "documents/waybill_issue.h"
 #include "maintenance/backup.h"
@@ -28,7 +29,6 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <cstdio>
 #include <functional>
@@ -459,16 +459,13 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
     }
     const auto& [table, key] = kinds.at(args[1]);
     return onBook(inv, prompter, [&, table = table, key = key](TDM& dm, const Settings&) {
-        QSqlQuery q = execOrThrow(
-            dm.database(),
-            QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(QLatin1String(table->name), QLatin1String(key)),
-            {number});
-        if (!q.next()) {
+        const std::optional<QVariantMap> row = ReadRowByKey(dm, *table, key, number);
+        if (!row) {
             printErr(QCoreApplication::translate("Commands", "Документ № %1 не найден.").arg(number));
             return ExitFailed;
         }
         for (const ColumnDef& c : table->columns) {
-            const QVariant v = q.value(QLatin1String(c.name));
+            const QVariant v = row->value(QLatin1String(c.name));
             QString text = v.toString();
             if (c.type == ColumnType::Date) {
                 const QDate d = dateFromDb(v);

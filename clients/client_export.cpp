@@ -4,6 +4,7 @@
 #include "base/whole_file.h"
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/stores.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -176,25 +177,19 @@ QByteArray clientTable(const TDM& dm, const ListQuery& clients, const std::vecto
         names << QLatin1String(exportFields()[std::size_t(c.field)].column);
     }
     QByteArray out = rule + "\r\n" + header + "\r\n" + rule + "\r\n";
-    if (!columns.empty()) {
-        Statement q(dm.database(),
-                    QStringLiteral("SELECT %1 FROM CLIENTS WHERE %2 ORDER BY %3")
-                        .arg(names.join(QStringLiteral(", ")), clients.where, clients.orderBy),
-                    clients.values);
-        while (q.next()) {
-            out += '|';
-            for (int i = 0; i < int(columns.size()); ++i) {
-                QString value = q.text(i);
-                if (names[i] == QLatin1String("DOGDATA")) {
-                    const QDate date = dateFromDb(value);
-                    value = date == kDateZero ? QString() : date.toString(QStringLiteral("dd.MM.yyyy"));
-                }
-                appendCell1251(out, value, columns[std::size_t(i)].width);
-                out += '|';
+    ForEachClientColumns(dm, clients, names, [&](const QStringList& texts) {
+        out += '|';
+        for (int i = 0; i < int(columns.size()); ++i) {
+            QString value = texts[i];
+            if (names[i] == QLatin1String("DOGDATA")) {
+                const QDate date = dateFromDb(value);
+                value = date == kDateZero ? QString() : date.toString(QStringLiteral("dd.MM.yyyy"));
             }
-            out += "\r\n";
+            appendCell1251(out, value, columns[std::size_t(i)].width);
+            out += '|';
         }
-    }
+        out += "\r\n";
+    });
     return out + rule + "\r\n \r\n";
 }
 

@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/list_queries.h"
+#include "db/stores.h"
 #include "db/tables.h"
 
 #include <QSqlRecord>
@@ -118,7 +119,7 @@ ClientRow ClientRegister::clientAt(int row) const
 int SaveClient(TDM& dm, const ClientRow& client, bool isNew)
 {
     const TableDef& table = Tables::clients();
-    QStringList columns, assignments;
+    QStringList columns;
     QVariantList values;
     for (const QString& column : registerColumns()) {
         if (column == QLatin1String("ID_NUMBER"))
@@ -132,34 +133,9 @@ int SaveClient(TDM& dm, const ClientRow& client, bool isNew)
                     v = cutToColumn(table, column, client.*f.member);
         }
         columns << column;
-        assignments << column + QStringLiteral("=?");
         values << v;
     }
-    const QSqlDatabase db = dm.database();
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), columns.size() + 1);
-    const QString insert = QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
-                               .arg(columns.join(u','), marks.join(u','));
-    int id = client.ID_NUMBER;
-    RetryOnCollision([&] {
-        Transaction tx(db, Transaction::Writing);
-        id = client.ID_NUMBER;
-        if (isNew) {
-            // The number taken when the new client was begun may have gone to another workplace's client
-            // meanwhile: that client is never written over, this one takes the next free number.
-            if (dm.ReadClient(id))
-                id = dm.NextClientNumber();
-            execOrThrow(db, insert, QVariantList{id} + values);
-        } else {
-            QSqlQuery update = execOrThrow(
-                db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments.join(u',')),
-                values + QVariantList{id});
-            if (update.numRowsAffected() == 0)
-                execOrThrow(db, insert, QVariantList{id} + values);
-        }
-        tx.commit();
-    });
-    return id;
+    return StoreClientColumns(dm, client.ID_NUMBER, columns, values, isNew);
 }
 
 const QStringList& findFields()

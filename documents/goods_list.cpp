@@ -2,6 +2,7 @@
 
 #include "db/data_module.h"
 #include "db/list_queries.h"
+#include "db/stores.h"
 #include "db/tables.h"
 
 GoodsList::GoodsList(TDM& dm)
@@ -30,11 +31,7 @@ void GoodsList::sortByColumn(int column)
 int GoodsList::insertEmpty()
 {
     try {
-        const QSqlDatabase db = m_dm.database();
-        const qint64 id =
-            scalar(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES ('', 0) "
-                                      "RETURNING REC_NUMBER"))
-                .toLongLong();
+        const qint64 id = AddEmptyGoods(m_dm);
         reload();
         return m_model->rowOfKey(id);
     } catch (const DbError& e) {

@@ -2,12 +2,11 @@
 
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/stores.h"
 #include "db/tables.h"
 #include "print/invoice_sums.h"
 
 #include <QCoreApplication>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <algorithm>
 
@@ -21,10 +20,9 @@ QString cut(const char* column, const QString& text)
     return cutToColumn(Tables::factures(), QLatin1String(column), text);
 }
 
-void checkUnchanged(const QSqlDatabase& db, const InvoiceDraft& draft);
+void checkUnchanged(TDM& dm, const InvoiceDraft& draft);
 int numberToStore(TDM& dm, const InvoiceDraft& draft);
-void writeDraft(const QSqlDatabase& db, const InvoiceDraft& draft, int number, int clientId,
-                const Settings& settings);
+void writeDraft(TDM& dm, const InvoiceDraft& draft, int number, int clientId, const Settings& settings);
 
 } // namespace
 
@@ -185,14 +183,13 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
             QCoreApplication::translate("InvoiceEditor", "Номер счета-фактуры должен быть больше нуля."));
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("InvoiceEditor", "Не указана дата документа."));
-    const QSqlDatabase db = dm.database();
     int number = 0;
     RetryOnCollision([&] {
-        Transaction tx(db, Transaction::Writing);
+        Transaction tx(dm.database(), Transaction::Writing);
         if (!draft.isNew)
-            checkUnchanged(db, draft);
+            checkUnchanged(dm, draft);
         number = numberToStore(dm, draft);
-        writeDraft(db, draft, number, clientId, settings);
+        writeDraft(dm, draft, number, clientId, settings);
         tx.commit();
     });
     return number;
@@ -201,18 +198,15 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
 namespace {
 
 // The edited row is still there as the editor read it; another user's change is never written over.
-void checkUnchanged(const QSqlDatabase& db, const InvoiceDraft& draft)
+void checkUnchanged(TDM& dm, const InvoiceDraft& draft)
 {
     // On the server the row is held until the store ends, so no one changes it in between.
-    QSqlQuery q = execOrThrow(db,
-                              QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?") +
-                                  (isPostgres(db) ? QStringLiteral(" FOR UPDATE") : QString()),
-                              {draft.originalNumber});
-    if (!q.next())
+    const std::optional<InvoiceRow> stored = ReadDocumentForUpdate(dm, draft.originalNumber);
+    if (!stored)
         throw DbError(QCoreApplication::translate("InvoiceEditor",
                                                   "Документ № %1 не найден: его удалили, пока он был открыт.")
                           .arg(draft.originalNumber));
-    if (draft.original && invoiceFromRecord(q.record()) != *draft.original)
+    if (draft.original && *stored != *draft.original)
         throw DbError(QCoreApplication::translate(
                           "InvoiceEditor", "Документ № %1 изменили на другом рабочем месте, пока он был "
                                            "открыт. Ваши изменения не сохранены: откройте документ "
@@ -234,10 +228,8 @@ int numberToStore(TDM& dm, const InvoiceDraft& draft)
                       .arg(draft.number));
 }
 
-void writeDraft(const QSqlDatabase& db, const InvoiceDraft& draft, int number, int clientId,
-                const Settings& settings)
+void writeDraft(TDM& dm, const InvoiceDraft& draft, int number, int clientId, const Settings& settings)
 {
-
     QStringList columns;
     QVariantList values;
     const auto put = [&](const QString& column, const QVariant& value) {
@@ -262,23 +254,12 @@ void writeDraft(const QSqlDatabase& db, const InvoiceDraft& draft, int number, i
     if (draft.isInvoice)
         put(QStringLiteral("FACT_NR"), advertisingRateOf(draft, settings));
 
-    if (draft.isNew) {
-        QStringList marks;
-        marks.fill(QStringLiteral("?"), columns.size());
-        execOrThrow(
-            db,
-            QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
-            values);
-    } else {
-        QSqlQuery update = execOrThrow(db,
-                                       QStringLiteral("UPDATE FACTURES SET %1=? WHERE FACT_NUMBER=?")
-                                           .arg(columns.join(QStringLiteral("=?,"))),
-                                       values + QVariantList{draft.originalNumber});
-        if (update.numRowsAffected() == 0)
-            throw DbError(QCoreApplication::translate(
-                              "InvoiceEditor", "Документ № %1 не найден: его удалили, пока он был открыт.")
-                              .arg(draft.originalNumber));
-    }
+    if (draft.isNew)
+        InsertDocumentColumns(dm, columns, values);
+    else if (!UpdateDocumentColumns(dm, draft.originalNumber, columns, values))
+        throw DbError(QCoreApplication::translate("InvoiceEditor",
+                                                  "Документ № %1 не найден: его удалили, пока он был открыт.")
+                          .arg(draft.originalNumber));
 }
 
 } // namespace
@@ -296,16 +277,13 @@ void StorePayerDetails(TDM& dm, int clientId, const InvoiceDraft& draft)
     const auto cutClient = [&t](const char* column, const QString& text) {
         return cutToColumn(t, QLatin1String(column), text);
     };
-    const QSqlDatabase db = dm.database();
-    Transaction tx(db, Transaction::Writing);
-    execOrThrow(
-        db,
-        QStringLiteral("UPDATE CLIENTS SET FIRMNAME=?, LAWADDRESS=?, REGNUMBER=?, TAXCODE=?, DOGNUMBER=?, "
-                       "DOGDATA=? WHERE ID_NUMBER=?"),
-        {cutClient("FIRMNAME", draft.payerName), cutClient("LAWADDRESS", draft.lawAddress),
-         cutClient("REGNUMBER", draft.regNumber), cutClient("TAXCODE", draft.taxCode),
-         cutClient("DOGNUMBER", draft.dogNumber), dateToDb(contract), clientId});
-    tx.commit();
+    UpdateClientColumns(dm, clientId,
+                        {QStringLiteral("FIRMNAME"), QStringLiteral("LAWADDRESS"),
+                         QStringLiteral("REGNUMBER"), QStringLiteral("TAXCODE"), QStringLiteral("DOGNUMBER"),
+                         QStringLiteral("DOGDATA")},
+                        {cutClient("FIRMNAME", draft.payerName), cutClient("LAWADDRESS", draft.lawAddress),
+                         cutClient("REGNUMBER", draft.regNumber), cutClient("TAXCODE", draft.taxCode),
+                         cutClient("DOGNUMBER", draft.dogNumber), dateToDb(contract)});
 }
 
 double ParseDecimalText(const QString& text)
@@ -331,14 +309,12 @@ double ParseDecimalText(const QString& text)
 QStringList GoodsPickerItems(const TDM& dm, int pricePlaces)
 {
     QStringList items;
-    QSqlQuery q =
-        execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
-    while (q.next()) {
+    for (const auto& [name, price] : ReadGoods(dm)) {
         // A row of neither name nor price (an insert given up in an older version) is nothing to pick.
-        if (q.value(0).toString().trimmed().isEmpty() && q.value(1).toDouble() == 0)
+        if (name.trimmed().isEmpty() && price == 0)
             continue;
-        items << q.value(0).toString() + QStringLiteral("   ") + kPriceMark +
-                     QString::number(q.value(1).toDouble(), 'f', std::clamp(pricePlaces, 0, 9));
+        items << name + QStringLiteral("   ") + kPriceMark +
+                     QString::number(price, 'f', std::clamp(pricePlaces, 0, 9));
     }
     std::stable_sort(items.begin(), items.end(),
                      [](const QString& a, const QString& b) { return compareText(a, b) < 0; });
@@ -365,9 +341,5 @@ PickedGoods ParsePickedText(const QString& text)
 
 void StoreGoods(TDM& dm, const DraftPosition& position)
 {
-    const QSqlDatabase db = dm.database();
-    execOrThrow(
-        db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES (?, ?)"),
-        {cutToColumn(Tables::products(), QStringLiteral("PRODUCT_NAME"), position.line1 + position.line2),
-         position.price});
+    AddGoods(dm, position.line1 + position.line2, position.price);
 }

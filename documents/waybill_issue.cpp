@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/stores.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -147,7 +148,6 @@ std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const Waybill
 
 int StoreWaybill(TDM& dm, const WaybillDraft& draft)
 {
-    const QSqlDatabase db = dm.database();
     const TableDef& table = draft.kind == WaybillKind::Expense ? Tables::nakladn1() : Tables::nakladn2();
     const auto cut = [&table](const char* column, const QString& text) {
         return cutToColumn(table, QLatin1String(column), text);
@@ -158,7 +158,7 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         columns << QLatin1String(column);
         values << value;
     };
-    put("NAKL_NUMBER", 0); // the number is taken when the row is stored
+    put("NAKL_NUMBER", draft.number); // or the next free one when it is taken by then
     put("NAKL_DATA", dateToDb(draft.date));
     put("FACT1_NUMBER", draft.documents[0]);
     put("FACT2_NUMBER", draft.documents[1]);
@@ -187,28 +187,12 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
     if (draft.number < 1)
         throw DbError(
             QCoreApplication::translate("WaybillIssue", "Номер накладной должен быть от 1 до 2147483647."));
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), columns.size());
-    const QString table_ = QLatin1String(table.name);
-    int number = 0;
-    RetryOnCollision([&] {
-        Transaction tx(db, Transaction::Writing);
-        number = draft.number;
-        if (scalar(db, QStringLiteral("SELECT 1 FROM %1 WHERE NAKL_NUMBER=?").arg(table_), {number})
-                .isValid()) {
-            // The number offered when the dialog opened went to another waybill meanwhile: the next free one.
-            if (draft.number != draft.proposedNumber)
-                throw DbError(
-                    QCoreApplication::translate("WaybillIssue", "Накладная № %1 уже есть в базе данных.")
-                        .arg(draft.number));
-            number = draft.kind == WaybillKind::Expense ? dm.NextNakl1Number() : dm.NextNakl2Number();
-        }
-        values[0] = number;
-        execOrThrow(db,
-                    QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table_, columns.join(u','), marks.join(u',')),
-                    values);
-        tx.commit();
+    return StoreWaybillColumns(dm, table, columns, values, [&](int) {
+        // The number offered when the dialog opened went to another waybill meanwhile: the next free one.
+        if (draft.number != draft.proposedNumber)
+            throw DbError(
+                QCoreApplication::translate("WaybillIssue", "Накладная № %1 уже есть в базе данных.")
+                    .arg(draft.number));
+        return draft.kind == WaybillKind::Expense ? dm.NextNakl1Number() : dm.NextNakl2Number();
     });
-    return number;
 }

@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/stores.h"
 #include "db/tables.h"
 #include "maintenance/paradox_check.h"
 
@@ -496,10 +497,11 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
             Source& s = sources[i];
             // The book's own owner row takes the place of the one the new database has.
             if (s.table == &Tables::clients())
-                execOrThrow(db, QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+                DeleteOwnerRow(dm);
             importTable(db, s, outcome.report.tables[i], &outcome.report.badDates, progress);
         }
-        if (hadOwner && !scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=1")).toInt())
+        OwnerRecord imported;
+        if (hadOwner && !dm.ReadOwnerRow(imported))
             dm.SaveOwnerRecord(owner);
         guards.restore();
         tx.commit();

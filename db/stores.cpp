@@ -1,0 +1,171 @@
+#include "db/stores.h"
+
+#include "db/connection.h"
+#include "db/data_module.h"
+#include "db/tables.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+QString marks(qsizetype count)
+{
+    QStringList m;
+    m.fill(QStringLiteral("?"), count);
+    return m.join(u',');
+}
+
+QString assignments(const QStringList& columns)
+{
+    return columns.join(QStringLiteral("=?,")) + QStringLiteral("=?");
+}
+
+} // namespace
+
+std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key)
+{
+    QSqlQuery q = execOrThrow(dm.database(),
+                              QStringLiteral("SELECT * FROM %1 WHERE %2=?")
+                                  .arg(QLatin1String(table.name), QLatin1String(keyColumn)),
+                              {key});
+    if (!q.next())
+        return std::nullopt;
+    QVariantMap row;
+    for (const ColumnDef& c : table.columns)
+        row.insert(QLatin1String(c.name), q.value(QLatin1String(c.name)));
+    return row;
+}
+
+void ForEachClientColumns(const TDM& dm, const ListQuery& clients, const QStringList& columns,
+                          const std::function<void(const QStringList& texts)>& take)
+{
+    if (columns.isEmpty())
+        return;
+    Statement q(dm.database(),
+                QStringLiteral("SELECT %1 FROM CLIENTS WHERE %2 ORDER BY %3")
+                    .arg(columns.join(QStringLiteral(", ")), clients.where, clients.orderBy),
+                clients.values);
+    QStringList texts;
+    while (q.next()) {
+        texts.clear();
+        for (int i = 0; i < columns.size(); ++i)
+            texts << q.text(i);
+        take(texts);
+    }
+}
+
+int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values, bool isNew)
+{
+    const QSqlDatabase db = dm.database();
+    const QString insert = QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
+                               .arg(columns.join(u','), marks(columns.size() + 1));
+    int stored = id;
+    RetryOnCollision([&] {
+        Transaction tx(db, Transaction::Writing);
+        stored = id;
+        if (isNew) {
+            // The number taken when the new client was begun may have gone to another workplace's client
+            // meanwhile: that client is never written over, this one takes the next free number.
+            if (dm.ReadClient(stored))
+                stored = dm.NextClientNumber();
+            execOrThrow(db, insert, QVariantList{stored} + values);
+        } else {
+            QSqlQuery update = execOrThrow(
+                db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(columns)),
+                values + QVariantList{stored});
+            if (update.numRowsAffected() == 0)
+                execOrThrow(db, insert, QVariantList{stored} + values);
+        }
+        tx.commit();
+    });
+    return stored;
+}
+
+qint64 AddEmptyGoods(TDM& dm)
+{
+    return scalar(dm.database(), QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES "
+                                                "('', 0) RETURNING REC_NUMBER"))
+        .toLongLong();
+}
+
+std::vector<std::pair<QString, double>> ReadGoods(const TDM& dm)
+{
+    std::vector<std::pair<QString, double>> goods;
+    QSqlQuery q =
+        execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
+    while (q.next())
+        goods.emplace_back(q.value(0).toString(), q.value(1).toDouble());
+    return goods;
+}
+
+void AddGoods(TDM& dm, const QString& name, double price)
+{
+    execOrThrow(dm.database(),
+                QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES (?, ?)"),
+                {cutToColumn(Tables::products(), QStringLiteral("PRODUCT_NAME"), name), price});
+}
+
+int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& columns, QVariantList values,
+                        const std::function<int(int taken)>& whenTaken)
+{
+    const QSqlDatabase db = dm.database();
+    const QString name = QLatin1String(table.name);
+    const int wanted = values.value(0).toInt();
+    int number = 0;
+    RetryOnCollision([&] {
+        Transaction tx(db, Transaction::Writing);
+        number = wanted;
+        if (scalar(db, QStringLiteral("SELECT 1 FROM %1 WHERE NAKL_NUMBER=?").arg(name), {number}).isValid())
+            number = whenTaken(number);
+        values[0] = number;
+        execOrThrow(db,
+                    QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(name, columns.join(u','), marks(columns.size())),
+                    values);
+        tx.commit();
+    });
+    return number;
+}
+
+std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number)
+{
+    const QSqlDatabase db = dm.database();
+    QSqlQuery q = execOrThrow(db,
+                              QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?") +
+                                  (isPostgres(db) ? QStringLiteral(" FOR UPDATE") : QString()),
+                              {number});
+    if (!q.next())
+        return std::nullopt;
+    return invoiceFromRecord(q.record());
+}
+
+void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantList& values)
+{
+    execOrThrow(dm.database(),
+                QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)")
+                    .arg(columns.join(u','), marks(columns.size())),
+                values);
+}
+
+bool UpdateDocumentColumns(TDM& dm, int number, const QStringList& columns, const QVariantList& values)
+{
+    QSqlQuery update = execOrThrow(
+        dm.database(), QStringLiteral("UPDATE FACTURES SET %1 WHERE FACT_NUMBER=?").arg(assignments(columns)),
+        values + QVariantList{number});
+    return update.numRowsAffected() > 0;
+}
+
+void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values)
+{
+    const QSqlDatabase db = dm.database();
+    Transaction tx(db, Transaction::Writing);
+    execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(columns)),
+                values + QVariantList{id});
+    tx.commit();
+}
+
+void DeleteOwnerRow(TDM& dm)
+{
+    execOrThrow(dm.database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "db/list_queries.h"
+#include "db/rows.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class TDM;
+struct TableDef;
+
+// What the layers above write and read: rows and named columns in, rows out; the statements stay here.
+
+// A stored row by its key column, every column of the table by name; nullopt when there is none.
+std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key);
+
+// The clients a list query selects, in its order: the named columns of each as text.
+void ForEachClientColumns(const TDM& dm, const ListQuery& clients, const QStringList& columns,
+                          const std::function<void(const QStringList& texts)>& take);
+// Writes the named columns of a client under its number in one write turn, retried on a collision. A new
+// client whose number went to another workplace's client meanwhile takes the next free number; a client
+// gone meanwhile is written anew. The number it was stored under.
+int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values, bool isNew);
+
+// The goods list: an empty row to be typed into (its key), every row as name and price, a row added.
+qint64 AddEmptyGoods(TDM& dm);
+std::vector<std::pair<QString, double>> ReadGoods(const TDM& dm);
+void AddGoods(TDM& dm, const QString& name, double price);
+
+// A waybill written with the named columns (NAKL_NUMBER first) in one write turn, retried on a collision.
+// When its number is taken, `taken` gives the number to use instead, or throws.
+int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& columns, QVariantList values,
+                        const std::function<int(int taken)>& whenTaken);
+
+// The invoice or receipt as stored, held until the write turn ends on the server so that no one changes
+// it in between; nullopt when it is gone.
+std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number);
+// A document's named columns, written as a new row or over the stored one (false when it is gone).
+void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantList& values);
+bool UpdateDocumentColumns(TDM& dm, int number, const QStringList& columns, const QVariantList& values);
+// A client's named columns written over its row.
+void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values);
+
+// The owner row, for an import that puts the book's own in its place.
+void DeleteOwnerRow(TDM& dm);
