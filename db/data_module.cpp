@@ -14,6 +14,7 @@
 #include <QSqlRecord>
 
 #include <atomic>
+#include <iterator>
 
 namespace {
 
@@ -39,6 +40,116 @@ QSet<QString> columnsOf(const QSqlDatabase& db, const QString& table)
 bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
 {
     return columnsOf(db, table).contains(column.toUpper());
+}
+
+int schemaVersion(const QSqlDatabase& db)
+{
+    return scalar(db, isPostgres(db) ? QStringLiteral("SELECT docmar_schema_version()")
+                                     : QStringLiteral("PRAGMA user_version"))
+        .toInt();
+}
+
+// What a schema step asks of the engine at hand.
+class SchemaChange {
+public:
+    explicit SchemaChange(const QSqlDatabase& db)
+        : m_db(db)
+        , m_postgres(isPostgres(db))
+    {
+    }
+    // A column the table gained after books were made; the old rows get `initial`.
+    void addColumn(const TableDef& table, const char* column, const QVariant& initial = {})
+    {
+        const QString name = QLatin1String(table.name);
+        if (hasColumn(m_db, name, QLatin1String(column)))
+            return;
+        const ColumnDef& def = *table.column(QLatin1String(column));
+        run(m_postgres ? PostgresSchema::addColumnSql(table, def) : addColumnSql(table, def));
+        if (initial.isValid())
+            execOrThrow(m_db, QStringLiteral("UPDATE %1 SET %2=?").arg(name, QLatin1String(column)),
+                        {initial});
+    }
+    // The indexes a schema version brought.
+    void createIndexes(int version)
+    {
+        if (m_postgres) {
+            for (const QString& sql : PostgresSchema::versionIndexSql(version))
+                run(sql);
+            return;
+        }
+        for (const TableDef* t : Tables::all())
+            for (QString sql : createIndexSql(*t, version))
+                run(sql.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS ")));
+    }
+    // Every text cut to its column's size as the tables give the sizes now.
+    void remakeSizeGuards()
+    {
+        if (m_postgres) {
+            for (const QString& sql : PostgresSchema::sizeGuardSql())
+                run(sql);
+            return;
+        }
+        for (const TableDef* t : Tables::all())
+            for (const QString& sql : dropTriggerSql(*t) + createTriggerSql(*t))
+                run(sql);
+    }
+    void setVersion(int version)
+    {
+        run(m_postgres ? PostgresSchema::versionSql(version)
+                       : QStringLiteral("PRAGMA user_version=%1").arg(version));
+    }
+
+private:
+    void run(const QString& sql) { execOrThrow(m_db, sql); }
+    QSqlDatabase m_db;
+    bool m_postgres;
+};
+
+// The ordered steps that bring a book up to this program's schema, the same on both engines.
+// Version 1: the invoice table's later columns (the advertising tax, 0 on the old rows, and the number's
+// suffix), the named and the lists' indexes, the size guards.
+void upgradeToVersion1(SchemaChange& c)
+{
+    c.addColumn(Tables::factures(), "FACT_NR", 0);
+    c.addColumn(Tables::factures(), "FACT_DOPNO");
+    c.createIndexes(1);
+    c.remakeSizeGuards();
+}
+
+// Version 2: the waybills by their second and third document, the all-documents orders.
+void upgradeToVersion2(SchemaChange& c)
+{
+    c.createIndexes(2);
+}
+
+// Version 3: the accounts hold an IBAN; the guards follow the wider columns.
+void upgradeToVersion3(SchemaChange& c)
+{
+    c.remakeSizeGuards();
+}
+
+using UpgradeStep = void (*)(SchemaChange&);
+constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3};
+static_assert(std::size(kUpgradeSteps) == TDM::kSchemaVersion, "a step for every schema version");
+
+QStringList columnsAddedByUpgrade()
+{
+    return {QStringLiteral("FACTURES.FACT_NR"), QStringLiteral("FACTURES.FACT_DOPNO")};
+}
+
+// Each step whole or not at all, under the write turn so that two programs never upgrade at once; an error
+// stops the opening with the engine's words.
+void upgradeBook(const QSqlDatabase& db)
+{
+    for (int version = 1; version <= TDM::kSchemaVersion; ++version) {
+        Transaction tx(db, Transaction::Writing);
+        if (schemaVersion(db) < version) {
+            SchemaChange change(db);
+            kUpgradeSteps[version - 1](change);
+            change.setVersion(version);
+        }
+        tx.commit();
+    }
 }
 
 QString newerBook(int version)
@@ -243,30 +354,18 @@ void TDM::checkBook()
         if (columnsOf(db, QLatin1String(t->name)).isEmpty())
             throw DbError(QCoreApplication::translate("TDM", "В базе данных нет таблицы %1")
                               .arg(QLatin1String(t->name)));
-    if (isPostgres()) {
-        const int version = scalar(db, QStringLiteral("SELECT docmar_schema_version()")).toInt();
-        if (version > kSchemaVersion)
-            throw DbError(newerBook(version));
-        checkColumns();
-        // The same ordered steps as on SQLite, each whole or not at all, under the write turn so that two
-        // programs never upgrade at once.
-        for (int next = version + 1; next <= kSchemaVersion; ++next) {
-            Transaction tx(db, Transaction::Writing);
-            if (scalar(db, QStringLiteral("SELECT docmar_schema_version()")).toInt() < next)
-                for (const QString& sql : PostgresSchema::upgradeSql(next))
-                    execOrThrow(db, sql);
-            tx.commit();
-        }
-        checkColumns();
-        return;
-    }
-    const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+    const int version = schemaVersion(db);
     if (version > kSchemaVersion)
         throw DbError(newerBook(version));
     // A book the program cannot use is refused as it is: no upgrade step writes to it first.
-    checkColumns({QStringLiteral("FACTURES.FACT_NR"), QStringLiteral("FACTURES.FACT_DOPNO")});
-    UpgradeFacturesTable();
-    upgradeSchema();
+    checkColumns(columnsAddedByUpgrade());
+    if (version < kSchemaVersion) {
+        // A book that cannot be written to is read as it is: the steps bring indexes and guards, which
+        // reading does without. One that lacks a column the program reads is refused below.
+        if (isReadOnly())
+            return checkColumns();
+        upgradeBook(db);
+    }
     checkColumns();
 }
 
@@ -301,54 +400,6 @@ QSqlDatabase TDM::database() const
     if (!m_connected)
         throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
     return QSqlDatabase::database(m_connectionName, false);
-}
-
-void TDM::UpgradeFacturesTable()
-{
-    try {
-        const QSqlDatabase db = database();
-        if (!hasColumn(db, QStringLiteral("FACTURES"), QStringLiteral("FACT_NR"))) {
-            Transaction tx(db);
-            execOrThrow(db, QStringLiteral("ALTER TABLE FACTURES ADD FACT_NR REAL"));
-            execOrThrow(db, QStringLiteral("UPDATE FACTURES SET FACT_NR=0"));
-            tx.commit();
-        }
-        if (!hasColumn(db, QStringLiteral("FACTURES"), QStringLiteral("FACT_DOPNO"))) {
-            Transaction tx(db);
-            execOrThrow(db, QStringLiteral("ALTER TABLE FACTURES ADD FACT_DOPNO TEXT"));
-            tx.commit();
-        }
-    } catch (const DbError&) {
-        // Tried again at the next connection.
-    }
-}
-
-void TDM::upgradeSchema()
-{
-    const QSqlDatabase db = database();
-    const auto ifNotExists = [](QString sql, const QString& what) {
-        return sql.replace(what + u' ', what + QStringLiteral(" IF NOT EXISTS "));
-    };
-    // Ordered steps, each whole or not at all; a book made by init-db starts at the newest version.
-    for (int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt() + 1;
-         version <= kSchemaVersion; ++version) {
-        Transaction tx(db);
-        for (const TableDef* t : Tables::all()) {
-            // Version 1: the named indexes, the lists' indexes, the column-size guards.
-            // Version 2: the waybills by their second and third document, the all-documents orders.
-            for (const QString& sql : createIndexSql(*t, version))
-                execOrThrow(db, ifNotExists(sql, QStringLiteral("INDEX")));
-            if (version == 1)
-                for (const QString& sql : createTriggerSql(*t))
-                    execOrThrow(db, ifNotExists(sql, QStringLiteral("TRIGGER")));
-            // Version 3: the guards follow the columns' sizes again (the accounts hold an IBAN).
-            if (version == 3)
-                for (const QString& sql : dropTriggerSql(*t) + createTriggerSql(*t))
-                    execOrThrow(db, sql);
-        }
-        execOrThrow(db, QStringLiteral("PRAGMA user_version=%1").arg(version));
-        tx.commit();
-    }
 }
 
 void TDM::checkColumns(const QStringList& addedByUpgrade) const

@@ -97,14 +97,9 @@ public:
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
     void DeleteClient(int clientId);
 
-    // Adds FACT_NR (0 on every existing row) and FACT_DOPNO to a FACTURES table made without them.
-    // Silent: a failure is retried at the next connection.
-    void UpgradeFacturesTable();
-
 private:
     // Every table there, a schema this program knows, brought up to date.
     void checkBook();
-    void upgradeSchema();
     // Every column the program reads or writes is there; a missing one is named, and the book not used.
     // Every column of every table is there, but those named "TABLE.COLUMN" that an upgrade step adds.
     void checkColumns(const QStringList& addedByUpgrade = {}) const;

@@ -51,7 +51,7 @@ QString indexColumn(QString part)
     return u'(' + PostgresSchema::orderKey(part.left(at)) + u')' + part.mid(at + collate.size()) + nulls;
 }
 
-QString versionSql(int version)
+QString schemaVersionSql(int version)
 {
     return QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS integer LANGUAGE sql "
                           "IMMUTABLE AS $v$ SELECT %1 $v$")
@@ -150,7 +150,7 @@ QStringList tableSql()
                           "PARALLEL SAFE AS $u$ SELECT CASE WHEN $3 <> 0 "
                           "THEN (docmar_fold(left(coalesce($1, ''), 255)) = $2)::integer "
                           "ELSE (strpos(docmar_fold(left(coalesce($1, ''), 255)), $2) > 0)::integer END $u$");
-    sql << versionSql(TDM::kSchemaVersion);
+    sql << schemaVersionSql(TDM::kSchemaVersion);
     // Every stored, changed or deleted document is told to the other programs on the book.
     sql << QStringLiteral("CREATE FUNCTION docmar_notify() RETURNS trigger LANGUAGE plpgsql AS $n$ BEGIN "
                           "PERFORM pg_notify('%1', TG_TABLE_NAME); RETURN NULL; END $n$")
@@ -191,17 +191,36 @@ QStringList createSql()
     return tableSql() + indexSql();
 }
 
-QStringList upgradeSql(int version)
+QString addColumnSql(const TableDef& table, const ColumnDef& column)
+{
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2 %3")
+        .arg(QLatin1String(table.name), QLatin1String(column.name), pgType(column.type));
+}
+
+QStringList versionIndexSql(int version)
 {
     QStringList sql = indexSql(version);
     for (QString& s : sql)
         s.replace(QStringLiteral(" INDEX "), QStringLiteral(" INDEX IF NOT EXISTS "));
-    // Version 3: the guards follow the columns' sizes again (the accounts hold an IBAN).
-    if (version == 3)
-        for (const TableDef* t : Tables::all())
-            if (const QString cut = cutFunctionSql(*t); !cut.isEmpty())
-                sql << cut;
-    return sql << versionSql(version);
+    return sql;
+}
+
+QString versionSql(int version)
+{
+    return schemaVersionSql(version);
+}
+
+QStringList sizeGuardSql()
+{
+    QStringList sql;
+    for (const TableDef* t : Tables::all())
+        if (const QString cut = cutFunctionSql(*t); !cut.isEmpty())
+            sql << cut
+                << QStringLiteral(
+                       "CREATE OR REPLACE TRIGGER %1_cut BEFORE INSERT OR UPDATE ON %1 FOR EACH ROW "
+                       "EXECUTE FUNCTION %1_cut()")
+                       .arg(QLatin1String(t->name));
+    return sql;
 }
 
 QStringList indexSql(int version)

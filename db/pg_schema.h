@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QVariantList>
 
+struct ColumnDef;
+struct TableDef;
+
 // The book's schema on PostgreSQL, from the same table descriptions as on SQLite.
 //
 // The register's order (Russian and Ukrainian alphabet, letter case ignored) is DocMar's own: ICU
@@ -26,8 +29,12 @@ QStringList createSql();
 QStringList tableSql();
 // Every index, or only those the given schema version brought.
 QStringList indexSql(int version = 0);
-// The steps that bring a book of the version before up to this one: its indexes, then the version.
-QStringList upgradeSql(int version);
+// What an upgrade step asks of the server: a column added, a version's indexes, the size guards as the
+// tables' sizes are now, the schema version.
+QString addColumnSql(const TableDef& table, const ColumnDef& column);
+QStringList versionIndexSql(int version);
+QStringList sizeGuardSql();
+QString versionSql(int version);
 
 // The ordering expression of a text column, for ORDER BY and WHERE: docmar_key(COLUMN) COLLATE "C".
 QString orderKey(const QString& column);

@@ -267,6 +267,12 @@ const TableDef* byName(const QString& name)
 
 } // namespace Tables
 
+QString addColumnSql(const TableDef& table, const ColumnDef& column)
+{
+    return QStringLiteral("ALTER TABLE %1 ADD %2 %3")
+        .arg(QLatin1String(table.name), QLatin1String(column.name), sqlType(column.type));
+}
+
 QString createTableSql(const TableDef& table)
 {
     QStringList cols;

@@ -54,6 +54,8 @@ inline constexpr const char* kTextCollation = "UKRAINIAN";
 inline const QDate kDateZero{1899, 12, 30};
 
 QString createTableSql(const TableDef& table);
+// A column the table gained after books were made, added to an older one.
+QString addColumnSql(const TableDef& table, const ColumnDef& column);
 // Every index of the table, or only those the given schema version brought.
 QStringList createIndexSql(const TableDef& table, int version = 0);
 // Whatever writes a row, a text longer than its column is cut to the column's size.

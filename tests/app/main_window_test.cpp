@@ -387,6 +387,28 @@ TEST(MainWindowFirstStart, AWriteProtectedBookIsSaidOnceAtOpening)
         GTEST_SKIP() << "this user writes any file";
 }
 
+// The upgrade steps write; a book that cannot be written to is read at its own version instead.
+TEST(MainWindowFirstStart, AWriteProtectedBookOfAnOlderVersionIsReadAsItIs)
+{
+    TestHome home;
+    execOrThrow(home.createAndConnect()->database(), QStringLiteral("PRAGMA user_version=2"));
+    const QString file = TDM::databaseFile(home.dataFolder());
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    QFile::setPermissions(home.dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool protectedFromMe = !QFileInfo(file).isWritable();
+    if (protectedFromMe) {
+        TDM dm;
+        EXPECT_NO_THROW(dm.connect(home.dataFolder()));
+        EXPECT_TRUE(dm.isReadOnly());
+        EXPECT_EQ(scalar(dm.database(), QStringLiteral("PRAGMA user_version")).toInt(), 2);
+    }
+    QFile::setPermissions(home.dataFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!protectedFromMe)
+        GTEST_SKIP() << "this user writes any file";
+}
+
 TEST_F(MainWindowTest, AFailedOpenLeavesNothingOfThePreviousBook)
 {
     open();

@@ -199,7 +199,6 @@ TEST_F(DataModuleTest, OperationsOnADisconnectedModuleFailCleanly)
     EXPECT_THROW(dm->GetFactDate(1), DbError);
     OwnerRecord owner;
     EXPECT_THROW(dm->LoadOwnerRecord(owner, nullptr), DbError);
-    dm->UpgradeFacturesTable(); // silent
     dm->connect(home.dataFolder(), book);
     EXPECT_EQ(dm->NextFactNumber(), 1);
 }
