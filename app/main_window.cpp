@@ -15,10 +15,10 @@
 #include "documents/tovar_form.h"
 #include "documents/waybill_form.h"
 #include "maintenance/paradox_import.h"
-#include "report/access_keys.h"
 #include "report/report_holder.h"
-#include "report/screen_fit.h"
 #include "ui_main_window.h"
+#include "widgets/access_keys.h"
+#include "widgets/screen_fit.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -7,7 +7,7 @@
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
 #include "maintenance/backup.h"
-#include "report/widget_prompter.h"
+#include "widgets/widget_prompter.h"
 
 #include "db/list_queries.h"
 

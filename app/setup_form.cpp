@@ -1,8 +1,8 @@
 #include "app/setup_form.h"
 
 #include "base/text_codec.h"
-#include "report/widget_prompter.h"
 #include "ui_setup_form.h"
+#include "widgets/widget_prompter.h"
 
 #include <QFileDialog>
 #include <QLayout>

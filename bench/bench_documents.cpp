@@ -11,7 +11,7 @@
 #include "documents/new_fact_form.h"
 #include "documents/tovar_form.h"
 #include "documents/waybill_issue.h"
-#include "report/db_grid.h"
+#include "widgets/db_grid.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

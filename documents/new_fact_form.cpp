@@ -2,9 +2,9 @@
 
 #include "documents/documents_controller.h"
 #include "documents/tovar_form.h"
-#include "report/screen_fit.h"
-#include "report/widget_prompter.h"
 #include "ui_new_fact_form.h"
+#include "widgets/screen_fit.h"
+#include "widgets/widget_prompter.h"
 
 #include <QApplication>
 #include <QScrollArea>

@@ -1,9 +1,9 @@
 #include "documents/period_dialogs.h"
 
-#include "report/widget_prompter.h"
 #include "ui_data_form.h"
 #include "ui_find_form2.h"
 #include "ui_numbers_form.h"
+#include "widgets/widget_prompter.h"
 
 #include <QEvent>
 #include <QFileDialog>

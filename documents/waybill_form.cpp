@@ -1,11 +1,11 @@
 #include "documents/waybill_form.h"
 
 #include "documents/documents_controller.h"
-#include "report/date_field.h"
 #include "ui_new_n1_form.h"
 #include "ui_new_n1p_form.h"
 #include "ui_new_n2_form.h"
 #include "ui_new_n2p_form.h"
+#include "widgets/date_field.h"
 
 #include <QComboBox>
 #include <QLabel>

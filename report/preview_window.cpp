@@ -1,8 +1,8 @@
 #include "report/preview_window.h"
 
 #include "report/renderer.h"
-#include "report/screen_fit.h"
-#include "report/widget_prompter.h"
+#include "widgets/screen_fit.h"
+#include "widgets/widget_prompter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$1"
 statements='"[^"]*\b(SELECT|INSERT INTO|UPDATE [A-Za-z_]+ SET|DELETE FROM|CREATE (TABLE|INDEX|TRIGGER|FUNCTION)|DROP (TABLE|INDEX|TRIGGER)|ALTER TABLE|PRAGMA|BEGIN IMMEDIATE|FOR UPDATE)\b'
 runners='\b(execOrThrow|selectKeys|QSqlQuery|Statement [a-z]|scalar\()'
-found=$(grep -rnE "$statements|$runners" --include=*.cpp --include=*.h app base clients documents maintenance print report || true)
+found=$(grep -rnE "$statements|$runners" --include=*.cpp --include=*.h app base clients documents maintenance print report widgets || true)
 if [ -n "$found" ]; then
   echo "$found"
   echo "SQL outside db/: put the statement into a store of db/ and call that."

@@ -1,4 +1,4 @@
-#include "report/access_keys.h"
+#include "widgets/access_keys.h"
 
 #include <QAbstractButton>
 #include <QAction>

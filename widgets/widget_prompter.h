@@ -18,7 +18,7 @@ public:
     // The detail stands behind the box's "Show Details..." button.
     void error(const QString& text, const QString& detail) override;
     int choose(const QString& question, const QStringList& items, int defaultIndex,
-                       const QString& windowTitle = {}) override;
+               const QString& windowTitle = {}) override;
 
 private:
     QWidget* m_parent;

@@ -1,6 +1,6 @@
-#include "report/db_navigator.h"
+#include "widgets/db_navigator.h"
 
-#include "report/db_grid.h"
+#include "widgets/db_grid.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

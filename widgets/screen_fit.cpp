@@ -1,4 +1,4 @@
-#include "report/screen_fit.h"
+#include "widgets/screen_fit.h"
 
 #include <QEvent>
 #include <QGroupBox>

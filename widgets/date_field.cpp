@@ -1,6 +1,6 @@
-#include "report/date_field.h"
+#include "widgets/date_field.h"
 
-#include "report/widget_prompter.h"
+#include "widgets/widget_prompter.h"
 
 #include <QAction>
 #include <QCalendarWidget>

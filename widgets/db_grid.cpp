@@ -1,4 +1,4 @@
-#include "report/db_grid.h"
+#include "widgets/db_grid.h"
 
 #include "db/list_model.h"
 

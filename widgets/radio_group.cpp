@@ -1,4 +1,4 @@
-#include "report/radio_group.h"
+#include "widgets/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

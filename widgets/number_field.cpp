@@ -1,4 +1,4 @@
-#include "report/number_field.h"
+#include "widgets/number_field.h"
 
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>

@@ -1,6 +1,6 @@
-#include "report/widget_prompter.h"
+#include "widgets/widget_prompter.h"
 
-#include "report/access_keys.h"
+#include "widgets/access_keys.h"
 
 #include <QApplication>
 #include <QDialog>

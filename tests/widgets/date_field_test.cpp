@@ -1,5 +1,5 @@
 #include "base/prompter.h"
-#include "report/date_field.h"
+#include "widgets/date_field.h"
 
 #include <QCalendarWidget>
 #include <QSignalSpy>
