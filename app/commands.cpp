@@ -14,7 +14,7 @@
 #include "db/stores.h"
 #include "db/tables.h"
 #include "documents/waybill_issue.h"
-#include "maintenance/backup.h"
+#include "maintenance/maintenance_controller.h"
 #include "maintenance/paradox_import.h"
 #include "print/amount_in_words.h"
 #include "print/expense_waybill_form.h"

@@ -6,7 +6,7 @@
 #include "db/book_notifier.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
-#include "maintenance/backup.h"
+#include "maintenance/maintenance_controller.h"
 #include "widgets/widget_prompter.h"
 
 #include "db/list_queries.h"

@@ -6,12 +6,6 @@
 
 #include <optional>
 
-struct ParadoxImportOutcome;
-
-class Prompter;
-class TDM;
-struct DocumentCounts;
-
 struct Settings;
 
 // What a backup or a restore works on.
@@ -67,30 +61,3 @@ QString PostgresDumpName(const QString& book);
 // new one. The kept copy's path (empty when there was no book to keep), or nullopt with *error and the book
 // unchanged.
 std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error);
-
-// The owner tab's maintenance buttons, without their widgets.
-class MaintenanceController {
-public:
-    explicit MaintenanceController(Prompter& prompter);
-    // "Сделать резервную копию базы": the backup; nullopt after the message when the backup folder
-    // cannot be made.
-    // With a PostgreSQL book, the book is dumped into the same folder.
-    std::optional<BackupReport> backUp(const BookPlace& place);
-    // Then, once the window is back: how many files were copied, and which were not and why.
-    void reportBackup(const BookPlace& place, const BackupReport& report);
-    // "Восстановить из резервной копии…": the question, naming the copy.
-    bool confirmRestore(const QString& copy);
-    // The restore, then what was done or why nothing was; false when nothing was.
-    bool restore(const BookPlace& place, const QString& copy);
-    // "Очистить базу документов": the question first, naming the book and what goes; then whether to back
-    // it up first.
-    enum class Clearing { Cancelled, Clear, BackUpFirst };
-    Clearing confirmClearing(const QString& book, const DocumentCounts& counts);
-    // Empties the document tables; false after the engine's message, nothing emptied.
-    bool clearDocuments(TDM& dm);
-    // After an import of Paradox tables: what came over, why nothing did, or that it was cancelled.
-    void reportImport(const ParadoxImportOutcome& outcome);
-
-private:
-    Prompter& m_prompter;
-};

@@ -3,7 +3,7 @@
 #include "base/settings.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
-#include "maintenance/backup.h"
+#include "maintenance/maintenance_controller.h"
 #include "support/test_support.h"
 
 #include <QDir>
