@@ -1,5 +1,7 @@
 #include "print/blank_parts.h"
 
+#include "db/data_module.h"
+
 #include "base/month_names.h"
 #include "db/tables.h"
 
@@ -75,3 +77,8 @@ bool isLumpSum(const QString& unit)
 }
 
 } // namespace Blank
+
+WaybillDocuments ReadWaybillDocuments(const TDM& dm, int first, int second, int third)
+{
+    return {dm.ReadDocument(first), dm.ReadDocument(second), dm.ReadDocument(third)};
+}

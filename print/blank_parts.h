@@ -1,12 +1,17 @@
 #pragma once
 
+#include "db/rows.h"
 #include "report/page.h"
 
 #include <QColor>
 #include <QDate>
 #include <QString>
 
+#include <array>
+#include <optional>
 #include <span>
+
+class TDM;
 
 // What the blanks are built from and filled with: their element tables and the small edits every fill makes.
 
@@ -47,3 +52,8 @@ void setDate(Page& page, const char* day, const char* month, const char* year, c
 // The unit of a lump-sum position is empty or only blanks: its sum is its price.
 bool isLumpSum(const QString& unit);
 } // namespace Blank
+
+// A waybill's first, second and third document as its blank takes them, looked up by the caller by number
+// whoever's they are (the blank tells another client's apart); nullopt where there is none.
+using WaybillDocuments = std::array<std::optional<InvoiceRow>, 3>;
+WaybillDocuments ReadWaybillDocuments(const TDM& dm, int first, int second, int third);

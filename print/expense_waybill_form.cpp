@@ -234,8 +234,20 @@ Page CreateExpenseWaybillBlank()
     return page;
 }
 
-bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill, const OwnerRecord& owner,
-                     const Settings& settings, Prompter* prompter)
+namespace {
+
+// The documents' VAT rates agree; a document not found counts as a rate of 0, so a missing second
+// document never matches a real one.
+bool sameVatRate(const WaybillDocuments& documents, int third)
+{
+    const auto rate = [&documents](std::size_t i) { return documents[i] ? documents[i]->FACT_NDS : 0; };
+    return rate(0) == rate(1) && (third == 0 || rate(2) == rate(0));
+}
+
+} // namespace
+
+bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const WaybillDocuments& documents,
+                     const OwnerRecord& owner, const Settings& settings, Prompter* prompter)
 {
     Fill fill{page, settings, prompter};
     // 1. Every run-time label blank.
@@ -256,7 +268,7 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
     set(page, "QRTel", QStringLiteral("тел. :  ") + owner.TELFAX);
     // 4. One VAT rate for every invoice.
     const int f1 = waybill.FACT1_NUMBER, f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
-    if ((f2 >= 1 || f3 >= 1) && !dm.SameFactNds(f1, f2, f3)) {
+    if ((f2 >= 1 || f3 >= 1) && !sameVatRate(documents, f3)) {
         fill.fail(
             QCoreApplication::translate("ExpenseWaybillForm", "Счета выписаны под разную величину НДС!"));
         return false;
@@ -271,8 +283,8 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
 
     // 6. The documents, looked up in the table under the waybill's own client: a number used again for
     // another client's document is not this waybill's.
-    const auto document = [&dm, &waybill](int number) -> std::optional<InvoiceRow> {
-        std::optional<InvoiceRow> found = dm.ReadDocument(number);
+    const auto document = [&documents, &waybill](std::size_t index) -> std::optional<InvoiceRow> {
+        const std::optional<InvoiceRow>& found = documents[index];
         if (found && waybill.ID_NUMBER > 0 && found->ID_NUMBER != waybill.ID_NUMBER)
             return std::nullopt;
         return found;
@@ -280,14 +292,14 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
     double subtotal = 0, taxRate = 0;
     int vatRate = settings.ndsValue;
     if (f1 < 1) {
-        if (const std::optional<InvoiceRow> receipt = document(f1)) {
+        if (const std::optional<InvoiceRow> receipt = document(0)) {
             vatRate = receipt->FACT_NDS;
             set(page, "Firma1", upperCase(receipt->NAME_OWNER));
             subtotal += fill.addRows(*receipt);
         } else {
             fill.fail(QCoreApplication::translate("ExpenseWaybillForm", "Не найдена исходное поступление!"));
         }
-    } else if (const std::optional<InvoiceRow> first = document(f1)) {
+    } else if (const std::optional<InvoiceRow> first = document(0)) {
         set(page, "QRFact1",
             QStringLiteral("згідно рахунку № %1%2 від %3;")
                 .arg(first->FACT_NUMBER)
@@ -296,8 +308,8 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
         set(page, "Firma1", upperCase(first->NAME_OWNER));
         subtotal += fill.addRows(*first);
         taxRate = first->FACT_NR;
-        const auto more = [&](int number, const char* line, const char* missing) {
-            if (const std::optional<InvoiceRow> next = document(number)) {
+        const auto more = [&](std::size_t index, const char* line, const char* missing) {
+            if (const std::optional<InvoiceRow> next = document(index)) {
                 // One advertising tax for the whole waybill: the invoices must share it.
                 if (next->FACT_NR != taxRate) {
                     fill.fail(QCoreApplication::translate(
@@ -314,13 +326,13 @@ bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill
             }
         };
         if (f2 > 0)
-            more(f2, "QRFact2", QT_TRANSLATE_NOOP("ExpenseWaybillForm", "Не найдена вторая счет-фактура!"));
+            more(1, "QRFact2", QT_TRANSLATE_NOOP("ExpenseWaybillForm", "Не найдена вторая счет-фактура!"));
         if (f3 > 0) {
             if (fill.nextRow > 8)
                 fill.fail(QCoreApplication::translate("ExpenseWaybillForm",
                                                       "Третья счет-фактура не умещается на бланке!"));
             else
-                more(f3, "QRFact3",
+                more(2, "QRFact3",
                      QT_TRANSLATE_NOOP("ExpenseWaybillForm", "Не найдена третья счет-фактура!"));
         }
     } else {
@@ -379,7 +391,10 @@ std::optional<Page> PrepareExpenseWaybillPage(const TDM& dm, int number, const O
         return std::nullopt;
     }
     Page page = CreateExpenseWaybillBlank();
-    *complete = FillWaybillForm(page, dm, *waybill, owner, settings, prompter);
+    *complete = FillWaybillForm(
+        page, *waybill,
+        ReadWaybillDocuments(dm, waybill->FACT1_NUMBER, waybill->FACT2_NUMBER, waybill->FACT3_NUMBER), owner,
+        settings, prompter);
     if (settings.onOff && !PlaceLogo(page, 2, settings, programFolder, error))
         return std::nullopt;
     return page;

@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "db/rows.h"
+#include "print/blank_parts.h"
 #include "report/page.h"
 
 #include <optional>
@@ -17,8 +18,8 @@ Page CreateExpenseWaybillBlank();
 // told through the prompter; false when the blank is not the whole waybill (a document missing or left
 // out, rows that did not fit, documents under different VAT or advertising-tax rates), and may then be
 // previewed but not printed.
-bool FillWaybillForm(Page& page, const TDM& dm, const ExpenseWaybillRow& waybill, const OwnerRecord& owner,
-                     const Settings& settings, Prompter* prompter);
+bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const WaybillDocuments& documents,
+                     const OwnerRecord& owner, const Settings& settings, Prompter* prompter);
 
 // The expense waybill page for a stored waybill, as the preview and print commands make it; *complete
 // tells whether it may be printed. nullopt with *error when there is no such waybill or the logo cannot be

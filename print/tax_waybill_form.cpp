@@ -502,9 +502,9 @@ Page CreateTaxWaybillBlank()
     return page;
 }
 
-WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill,
-                               const OwnerRecord& owner, const Settings& settings, Prompter* prompter,
-                               std::optional<int> section)
+WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const WaybillDocuments& documents,
+                               const ClientRow* buyerRow, const OwnerRecord& owner, const Settings& settings,
+                               Prompter* prompter, std::optional<int> section)
 {
     TaxFill fill{page, settings, prompter};
     // A. Reset.
@@ -521,8 +521,8 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
 
     // C. The documents, from the table under the waybill's own client.
     const QString countFormat = ApplyPrecision(settings.price, settings.goods).countFormat;
-    const auto document = [&dm, &waybill](int number) -> std::optional<InvoiceRow> {
-        std::optional<InvoiceRow> found = dm.ReadDocument(number);
+    const auto document = [&documents, &waybill](std::size_t index) -> std::optional<InvoiceRow> {
+        const std::optional<InvoiceRow>& found = documents[index];
         if (found && waybill.ID_NUMBER > 0 && found->ID_NUMBER != waybill.ID_NUMBER)
             return std::nullopt;
         return found;
@@ -535,7 +535,7 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
         lines.insert(lines.end(), more.begin(), more.end());
     };
     if (f1 > 0) {
-        const std::optional<InvoiceRow> first = document(f1);
+        const std::optional<InvoiceRow> first = document(0);
         if (!first) {
             fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
                       QString::number(f1));
@@ -545,15 +545,17 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
         take(*first);
         const struct {
             int number;
+            std::size_t index;
             const char* differentRate;
-        } more[] = {{f2, QT_TRANSLATE_NOOP("TaxWaybillForm",
-                                           "Первый и второй счета выписаны под разную величину НДС!")},
-                    {f3, QT_TRANSLATE_NOOP("TaxWaybillForm",
-                                           "Первый и третий счета выписаны под разную величину НДС!")}};
+        } more[] = {
+            {f2, 1,
+             QT_TRANSLATE_NOOP("TaxWaybillForm", "Первый и второй счета выписаны под разную величину НДС!")},
+            {f3, 2,
+             QT_TRANSLATE_NOOP("TaxWaybillForm", "Первый и третий счета выписаны под разную величину НДС!")}};
         for (const auto& m : more) {
             if (m.number < 1)
                 continue;
-            const std::optional<InvoiceRow> next = document(m.number);
+            const std::optional<InvoiceRow> next = document(m.index);
             if (!next) {
                 fill.fail(
                     QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
@@ -572,7 +574,7 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
             take(*next);
         }
     } else {
-        const std::optional<InvoiceRow> receipt = document(f1);
+        const std::optional<InvoiceRow> receipt = document(0);
         if (!receipt) {
             fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходное поступление!"));
             return WaybillFill::Incomplete;
@@ -616,7 +618,7 @@ WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& w
     set(page, "QRTCodeOwn_2", owner.TAXCODE);
     set(page, "QRLAdrOwn_2", owner.LAWADDRESS);
     set(page, "QROplata", waybill.OPLATA_TYPE);
-    const ClientRow buyer = dm.ReadClient(waybill.ID_NUMBER).value_or(ClientRow{});
+    const ClientRow buyer = buyerRow ? *buyerRow : ClientRow{};
     set(page, "CodeN1", buyer.TAXCODE);
     set(page, "NoTel", buyer.TELFAX);
     set(page, "YurAdrN1", buyer.LAWADDRESS);
@@ -670,7 +672,11 @@ std::optional<Page> PrepareTaxWaybillPage(const TDM& dm, int number, const Owner
         return std::nullopt;
     }
     Page page = CreateTaxWaybillBlank();
-    const WaybillFill filled = FillTaxWaybillForm(page, dm, *waybill, owner, settings, prompter, section);
+    const std::optional<ClientRow> buyer = dm.ReadClient(waybill->ID_NUMBER);
+    const WaybillFill filled = FillTaxWaybillForm(
+        page, *waybill,
+        ReadWaybillDocuments(dm, waybill->FACT1_NUMBER, waybill->FACT2_NUMBER, waybill->FACT3_NUMBER),
+        buyer ? &*buyer : nullptr, owner, settings, prompter, section);
     if (filled == WaybillFill::Cancelled) {
         if (error)
             error->clear();

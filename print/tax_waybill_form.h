@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "db/rows.h"
+#include "print/blank_parts.h"
 #include "report/page.h"
 
 #include <optional>
@@ -19,11 +20,11 @@ enum class WaybillFill {
 };
 
 // Fills the blank from the waybill, the invoices (or the receipt) it names under its own client, its own
-// client as the buyer, the owner firm and the settings. A zero-rate waybill's VAT section (0 at home, 1
-// export, 2 exempt) is the one given, or else asked through the prompter.
-WaybillFill FillTaxWaybillForm(Page& page, const TDM& dm, const TaxWaybillRow& waybill, const OwnerRecord& owner,
-                               const Settings& settings, Prompter* prompter,
-                               std::optional<int> section = std::nullopt);
+// client as the buyer (nullptr when it is gone), the owner firm and the settings. A zero-rate waybill's VAT
+// section (0 at home, 1 export, 2 exempt) is the one given, or else asked through the prompter.
+WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const WaybillDocuments& documents,
+                               const ClientRow* buyer, const OwnerRecord& owner, const Settings& settings,
+                               Prompter* prompter, std::optional<int> section = std::nullopt);
 
 // The tax waybill page for a stored waybill, as the preview and print commands make it. nullopt with
 // *error when there is no such waybill, and with an empty *error when the VAT section was not chosen.

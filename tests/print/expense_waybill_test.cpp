@@ -61,7 +61,9 @@ protected:
         w.DOV_DATA = proxyDate;
         w.ID_NUMBER = 2;
         page = CreateExpenseWaybillBlank();
-        return FillWaybillForm(page, *dm, w, owner, settings, &prompter);
+        return FillWaybillForm(page, w,
+                               ReadWaybillDocuments(*dm, w.FACT1_NUMBER, w.FACT2_NUMBER, w.FACT3_NUMBER),
+                               owner, settings, &prompter);
     }
     QString text(const char* name) { return page.element(QLatin1String(name))->text; }
     double top(const char* name) { return page.element(QLatin1String(name))->top; }

@@ -54,7 +54,15 @@ protected:
         w.INFO = QStringLiteral("p/ф № 1");
         w.ID_NUMBER = 2;
         page = CreateTaxWaybillBlank();
-        return FillTaxWaybillForm(page, *dm, w, owner, settings, &prompter, section) == WaybillFill::Complete;
+        return fillTax(w, section) == WaybillFill::Complete;
+    }
+    // The blank filled as the print command fills it: the documents and the buyer looked up first.
+    WaybillFill fillTax(const TaxWaybillRow& w, std::optional<int> section = std::nullopt)
+    {
+        const std::optional<ClientRow> buyer = dm->ReadClient(w.ID_NUMBER);
+        return FillTaxWaybillForm(page, w,
+                                  ReadWaybillDocuments(*dm, w.FACT1_NUMBER, w.FACT2_NUMBER, w.FACT3_NUMBER),
+                                  buyer ? &*buyer : nullptr, owner, settings, &prompter, section);
     }
     QString text(const QString& name) { return page.element(name)->text; }
     QString cell(const char* prefix, int row) { return text(QLatin1String(prefix) + QString::number(row)); }
@@ -206,7 +214,7 @@ TEST_F(TaxWaybillTest, AZeroRateWithoutAChosenSectionGoesNowhere)
     w.ID_NUMBER = 2;
     w.NAKL_DATA = QDate(2001, 2, 5);
     page = CreateTaxWaybillBlank();
-    EXPECT_EQ(FillTaxWaybillForm(page, *dm, w, owner, settings, &prompter), WaybillFill::Cancelled);
+    EXPECT_EQ(fillTax(w), WaybillFill::Cancelled);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].detail, QStringLiteral("Выбор раздела НДС в накладной :"));
 }
@@ -279,7 +287,7 @@ TEST(TaxWaybillBlank, ElementsStandWhereTheBlankHasThem)
     const PageElement* name = find("StrPos7");
     EXPECT_EQ(QRectF(name->left, name->top, name->width, 0), QRectF(35.7, 180.2, 63.2, 0));
     EXPECT_EQ(find("VsegoNDS5")->width, 12.3); // short of the rule at 143.1
-    EXPECT_EQ(find("PricePos3")->width, 12.0);  // short of the rule at 128.6
+    EXPECT_EQ(find("PricePos3")->width, 12.0); // short of the rule at 128.6
     EXPECT_EQ(find("VsegoNDS5")->top, 224.4);
     EXPECT_EQ(find("Vsego7")->left, 187.9);
     EXPECT_EQ(find("DataPos1")->left, 22.8);

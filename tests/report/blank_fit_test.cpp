@@ -49,13 +49,14 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        execOrThrow(dm->database(),
-                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, TAXCODE, LAWADDRESS, REGNUMBER, "
-                                   "DOGNUMBER, DOGDATA, CHETNUMBER, BANKNAME, BANKCITY, BANKREGION) VALUES "
-                                   "(2, 'ТОВ \"Будівельна компанія Південь\"', '123456789012', "
-                                   "'м. Запоріжжя, вул. Соборна, 101, кв. 55', '100200300', '2026/17-ПР', "
-                                   "'2026-01-15', '26001234567890', 'АТ \"Ощадбанк\"', 'Запоріжжя', "
-                                   "'Запорізька')"));
+        execOrThrow(
+            dm->database(),
+            QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, TAXCODE, LAWADDRESS, REGNUMBER, "
+                           "DOGNUMBER, DOGDATA, CHETNUMBER, BANKNAME, BANKCITY, BANKREGION) VALUES "
+                           "(2, 'ТОВ \"Будівельна компанія Південь\"', '123456789012', "
+                           "'м. Запоріжжя, вул. Соборна, 101, кв. 55', '100200300', '2026/17-ПР', "
+                           "'2026-01-15', '26001234567890', 'АТ \"Ощадбанк\"', 'Запоріжжя', "
+                           "'Запорізька')"));
         owner.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро\"");
         owner.OKPOCODE = QStringLiteral("12345678");
         owner.CHETNUMBER = QStringLiteral("26009876543210");
@@ -124,7 +125,11 @@ TEST_F(BlankFitTest, TheLargestAmountsOfEachBlankAreDrawnWhole)
     expense.ID_NUMBER = 2;
     page = CreateExpenseWaybillBlank();
     execOrThrow(dm->database(), QStringLiteral("UPDATE FACTURES SET FACT_NR=0"));
-    EXPECT_TRUE(FillWaybillForm(page, *dm, expense, owner, settings, &prompter)) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(FillWaybillForm(
+        page, expense,
+        ReadWaybillDocuments(*dm, expense.FACT1_NUMBER, expense.FACT2_NUMBER, expense.FACT3_NUMBER), owner,
+        settings, &prompter))
+        << prompter.texts().join(u'\n').toStdString();
     expectEveryLabelWhole(page, QStringLiteral("expense"));
 
     // The tax waybill's count column is 8 mm wide: counts of up to ten characters.
@@ -143,7 +148,11 @@ TEST_F(BlankFitTest, TheLargestAmountsOfEachBlankAreDrawnWhole)
     tax.INFO = QStringLiteral("договір № 2026/17-ПР від 15.01.2026( p/ф № 5003/ПР,5004/ПР)");
     tax.ID_NUMBER = 2;
     page = CreateTaxWaybillBlank();
-    EXPECT_EQ(FillTaxWaybillForm(page, *dm, tax, owner, settings, &prompter), WaybillFill::Complete)
+    const std::optional<ClientRow> buyer = dm->ReadClient(tax.ID_NUMBER);
+    EXPECT_EQ(FillTaxWaybillForm(
+                  page, tax, ReadWaybillDocuments(*dm, tax.FACT1_NUMBER, tax.FACT2_NUMBER, tax.FACT3_NUMBER),
+                  buyer ? &*buyer : nullptr, owner, settings, &prompter),
+              WaybillFill::Complete)
         << prompter.texts().join(u'\n').toStdString();
     expectEveryLabelWhole(page, QStringLiteral("tax"));
 }
