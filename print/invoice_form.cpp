@@ -208,12 +208,11 @@ void setAccount(Page& page, const char* label, const QString& account, double bo
 
 } // namespace
 
-void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* client, const OwnerRecord& owner,
-                     const Settings& settings, Prompter* prompter)
-{
-    const bool russian = settings.rusOrUkr;
+namespace {
 
-    // 1. Captions in the language of the totals.
+// 1. Captions in the language of the totals.
+void fillCaptions(Page& page, bool russian)
+{
     set(page, "QRLabel54", russian ? QStringLiteral("НДС") : QStringLiteral("ПДВ"));
     set(page, "QRLabel55", russian ? QStringLiteral("ВСЕГО") : QStringLiteral("ВСЬОГО"));
     set(page, "QRLabel47", russian ? QStringLiteral("Сумма прописью :") : QStringLiteral("Сума прописом :"));
@@ -221,8 +220,11 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "QRLabel52",
         russian ? QStringLiteral("Счет действителен в течение трех банковских дней.")
                 : QStringLiteral("Рахунок дійсний протягом трьох банківських днів"));
+}
 
-    // 2. Supplier.
+// 2. The supplier: the owner firm.
+void fillSupplier(Page& page, const OwnerRecord& owner)
+{
     set(page, "QRNameOwn", owner.FIRMNAME);
     set(page, "QRTelOwn", QStringLiteral("тел. ") + owner.TELFAX);
     set(page, "QROKPOOwn", owner.OKPOCODE);
@@ -237,14 +239,12 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
                                  : owner.MFOCODE;
     set(page, "QRMFOOwn", QStringLiteral("МФО ") + bankCode);
     set(page, "QRBuhOwn", QStringLiteral(" ( ") + owner.BUHALTER + QStringLiteral(" )"));
+}
 
-    // 3-4. Payer, number, signature.
-    set(page, "FirmNameL", UpperCase1251(invoice.NAME_OWNER).left(255));
-    set(page, "NoFactL", QString::number(invoice.FACT_NUMBER));
-    set(page, "QRLabel7", invoice.FACT_DOPNO);
-    set(page, "QRLabel49", settings.text);
-
-    // 5. What the client fills stays a space until then.
+// 5-8. What the client fills stays a space until then; the client's details and the contract.
+void fillPayer(Page& page, const InvoiceRow& invoice, const ClientRow* client, const Settings& settings,
+               Prompter* prompter)
+{
     for (const char* name : {"DogDayL", "DogMonL", "DogYearL", "NoDogL", "QR1", "QR2", "QR3", "QR4",
                              "AdressL", "BankNameL", "ChetL", "CityL", "RegionL"})
         set(page, name, QStringLiteral(" "));
@@ -277,11 +277,14 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
         for (const char* name : {"QRLabel11", "QRLabel13", "QRLabel14", "QRLabel15"})
             set(page, name, QStringLiteral(" "));
     }
+}
 
-    // 9. Invoice date.
-    setDate(page, "DayL", "MonthL", "YearL", invoice.FACT_DATA, monthBlock(settings));
-
-    // 10. Positions and totals; counts and prices in the grids' display formats.
+// 10. Positions and totals; counts and prices in the grids' display formats. The advertising-tax row is
+// filled when the invoice has that tax.
+InvoiceSums fillPositionsAndTotals(Page& page, const InvoiceRow& invoice, const Settings& settings,
+                                   Prompter* prompter)
+{
+    const bool russian = settings.rusOrUkr;
     const Precision precision = ApplyPrecision(settings.price, settings.goods);
     const InvoiceSums sums = SumInvoice(invoice);
     for (int i = 0; i < 4; ++i) {
@@ -311,12 +314,12 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     set(page, "ALLSumma", MoneyText(sums.total));
     set(page, "StrSum",
         AmountInWords(sums.total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
-    // The payment QR code, in the free corner below the signature, its right edge on the table's.
-    if (settings.paymentQr)
-        if (const std::optional<PaymentRequest> payment = InvoicePayment(owner, invoice, sums))
-            AddPaymentQr(page, PaymentQrText(*payment), 718, 700);
+    return sums;
+}
 
-    // 11. Without the advertising tax the grand total and the words move up a row.
+// 11. Without the advertising tax the grand total and the words move up a row.
+void layOutTotals(Page& page, bool advertising)
+{
     const int up = advertising ? 0 : 27;
     if (!advertising) {
         setColor(page, "QRLabel3", Qt::white);
@@ -331,8 +334,11 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     setTop(page, "QRLabel47", 610 - up);
     setTop(page, "StrSum", 632 - up);
     setTop(page, "QRShape53", 607 - up);
+}
 
-    // 12. Names, and empty positions whitened.
+// 12. Names, and empty positions whitened.
+void fillNames(Page& page, const InvoiceRow& invoice)
+{
     for (int i = 0; i < 4; ++i) {
         const Position& p = invoice.positions[std::size_t(i)];
         const PositionLabels& l = kPositions[i];
@@ -350,6 +356,30 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
             set(page, l.name2, p.name.mid(l.cutAt - 1));
         }
     }
+}
+
+} // namespace
+
+void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* client, const OwnerRecord& owner,
+                     const Settings& settings, Prompter* prompter)
+{
+    fillCaptions(page, settings.rusOrUkr);
+    fillSupplier(page, owner);
+    // 3-4. Payer, number, signature.
+    set(page, "FirmNameL", UpperCase1251(invoice.NAME_OWNER).left(255));
+    set(page, "NoFactL", QString::number(invoice.FACT_NUMBER));
+    set(page, "QRLabel7", invoice.FACT_DOPNO);
+    set(page, "QRLabel49", settings.text);
+    fillPayer(page, invoice, client, settings, prompter);
+    // 9. Invoice date.
+    setDate(page, "DayL", "MonthL", "YearL", invoice.FACT_DATA, monthBlock(settings));
+    const InvoiceSums sums = fillPositionsAndTotals(page, invoice, settings, prompter);
+    // The payment QR code, in the free corner below the signature, its right edge on the table's.
+    if (settings.paymentQr)
+        if (const std::optional<PaymentRequest> payment = InvoicePayment(owner, invoice, sums))
+            AddPaymentQr(page, PaymentQrText(*payment), 718, 700);
+    layOutTotals(page, invoice.FACT_NR > 0.009);
+    fillNames(page, invoice);
 }
 
 bool PlaceLogo(Page& page, int kind, const Settings& settings, const QString& programFolder, QString* error)
