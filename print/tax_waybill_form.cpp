@@ -502,24 +502,19 @@ Page CreateTaxWaybillBlank()
     return page;
 }
 
-WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const WaybillDocuments& documents,
-                               const ClientRow* buyerRow, const OwnerRecord& owner, const Settings& settings,
-                               Prompter* prompter, std::optional<int> section)
-{
-    TaxFill fill{page, settings, prompter};
-    // A. Reset.
-    for (const char* name :
-         {"DayN1", "MonthN1", "YearN1", "NameN1", "CodeN1", "NoTel", "YurAdrN1", "NoRegN1", "Umova"})
-        set(page, name, QStringLiteral(" "));
-    for (PageElement& e : page.elements()) {
-        for (const char* part : {"DataPos", "StrPos", "EdPos", "NumPos", "PricePos", "NDSPos"})
-            if (e.name.contains(QLatin1String(part)))
-                e.text = QStringLiteral(" ");
-        if (e.name.contains(QLatin1String("Vsego")))
-            e.text = QStringLiteral("0,00");
-    }
+namespace {
 
-    // C. The documents, from the table under the waybill's own client.
+// The positions a waybill's documents charge, and their VAT rate.
+struct WaybillLines {
+    std::vector<PositionLine> lines;
+    int rate = 0;
+};
+
+// C. The documents, from the table under the waybill's own client: the first, and for an invoice the second
+// and third of the same client and VAT rate. nullopt after the failure is told.
+std::optional<WaybillLines> takeDocuments(TaxFill& fill, const TaxWaybillRow& waybill,
+                                          const WaybillDocuments& documents, const Settings& settings)
+{
     const QString countFormat = ApplyPrecision(settings.price, settings.goods).countFormat;
     const auto document = [&documents, &waybill](std::size_t index) -> std::optional<InvoiceRow> {
         const std::optional<InvoiceRow>& found = documents[index];
@@ -527,8 +522,9 @@ WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const W
             return std::nullopt;
         return found;
     };
-    std::vector<PositionLine> lines;
-    int rate = 0;
+    WaybillLines out;
+    std::vector<PositionLine>& lines = out.lines;
+    int& rate = out.rate;
     const int f1 = waybill.FACT1_NUMBER, f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
     const auto take = [&](const InvoiceRow& d) {
         const std::vector<PositionLine> more = collect(d, countFormat);
@@ -539,7 +535,7 @@ WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const W
         if (!first) {
             fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
                       QString::number(f1));
-            return WaybillFill::Incomplete;
+            return std::nullopt;
         }
         rate = first->FACT_NDS;
         take(*first);
@@ -560,16 +556,16 @@ WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const W
                 fill.fail(
                     QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
                     QString::number(m.number));
-                return WaybillFill::Incomplete;
+                return std::nullopt;
             }
             if (next->ID_NUMBER != first->ID_NUMBER) {
                 fill.fail(QCoreApplication::translate(
                     "TaxWaybillForm", "Вы пытаетесь выписать одну накладную на счета разных клиентов!"));
-                return WaybillFill::Incomplete;
+                return std::nullopt;
             }
             if (next->FACT_NDS != rate) {
                 fill.fail(QCoreApplication::translate("TaxWaybillForm", m.differentRate));
-                return WaybillFill::Incomplete;
+                return std::nullopt;
             }
             take(*next);
         }
@@ -577,11 +573,38 @@ WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const W
         const std::optional<InvoiceRow> receipt = document(0);
         if (!receipt) {
             fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходное поступление!"));
-            return WaybillFill::Incomplete;
+            return std::nullopt;
         }
         rate = receipt->FACT_NDS;
         take(*receipt);
     }
+    return out;
+}
+
+} // namespace
+
+WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const WaybillDocuments& documents,
+                               const ClientRow* buyerRow, const OwnerRecord& owner, const Settings& settings,
+                               Prompter* prompter, std::optional<int> section)
+{
+    TaxFill fill{page, settings, prompter};
+    // A. Reset.
+    for (const char* name :
+         {"DayN1", "MonthN1", "YearN1", "NameN1", "CodeN1", "NoTel", "YurAdrN1", "NoRegN1", "Umova"})
+        set(page, name, QStringLiteral(" "));
+    for (PageElement& e : page.elements()) {
+        for (const char* part : {"DataPos", "StrPos", "EdPos", "NumPos", "PricePos", "NDSPos"})
+            if (e.name.contains(QLatin1String(part)))
+                e.text = QStringLiteral(" ");
+        if (e.name.contains(QLatin1String("Vsego")))
+            e.text = QStringLiteral("0,00");
+    }
+
+    const std::optional<WaybillLines> taken = takeDocuments(fill, waybill, documents, settings);
+    if (!taken)
+        return WaybillFill::Incomplete;
+    const std::vector<PositionLine>& lines = taken->lines;
+    const int rate = taken->rate;
 
     // D. The VAT column: the rate's, or for a zero rate the section asked for.
     double column = kRateColumn;
