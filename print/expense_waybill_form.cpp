@@ -236,61 +236,30 @@ Page CreateExpenseWaybillBlank()
 
 namespace {
 
-// The documents' VAT rates agree; a document not found counts as a rate of 0, so a missing second
-// document never matches a real one.
-bool sameVatRate(const WaybillDocuments& documents, int third)
+// What a waybill's documents come to: their rows' sum, the VAT rate and the advertising-tax rate.
+struct WaybillDocumentsTaken {
+    double subtotal = 0, taxRate = 0;
+    int vatRate = 0;
+};
+
+// 6. The documents' rows and their references, under the waybill's own client: a number used again for
+// another client's document is not this waybill's. Every problem is told through the fill.
+WaybillDocumentsTaken takeDocuments(Fill& fill, const ExpenseWaybillRow& waybill,
+                                    const WaybillDocuments& documents, const Settings& settings)
 {
-    const auto rate = [&documents](std::size_t i) { return documents[i] ? documents[i]->FACT_NDS : 0; };
-    return rate(0) == rate(1) && (third == 0 || rate(2) == rate(0));
-}
-
-} // namespace
-
-bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const WaybillDocuments& documents,
-                     const OwnerRecord& owner, const Settings& settings, Prompter* prompter)
-{
-    Fill fill{page, settings, prompter};
-    // 1. Every run-time label blank.
-    for (const char* name :
-         {"QRAdres", "QRTel", "QRFact1", "QRFact2", "QRFact3", "Day1", "Month1", "Year1", "NoNak", "Firma1",
-          "User1", "Ser1", "NoDov1", "Day2", "Month2", "Year2", "ALLSum1", "NDS1"})
-        set(page, name, QStringLiteral(" "));
-    for (PageElement& e : page.elements())
-        if (e.kind == ElementKind::Label)
-            for (const char* part : {"No", "Str", "Num", "Pr", "Sum", "Ed"})
-                if (e.name.contains(QLatin1String(part)))
-                    e.text = QStringLiteral(" ");
-    // 2, 3. The provisional VAT caption and the owner.
-    set(page, "QRLabel68", QStringLiteral("ПДВ %1%").arg(settings.ndsValue));
-    set(page, "QRNameOwn_3", owner.FIRMNAME);
-    set(page, "QROKPOCodeOwn", QStringLiteral("КОД ЗКПО : ") + owner.OKPOCODE);
-    set(page, "QRAdres", QStringLiteral("Адреса :  ") + owner.POSTADDRESS);
-    set(page, "QRTel", QStringLiteral("тел. :  ") + owner.TELFAX);
-    // 4. One VAT rate for every invoice.
-    const int f1 = waybill.FACT1_NUMBER, f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
-    if ((f2 >= 1 || f3 >= 1) && !sameVatRate(documents, f3)) {
-        fill.fail(
-            QCoreApplication::translate("ExpenseWaybillForm", "Счета выписаны под разную величину НДС!"));
-        return false;
-    }
-    // 5. The waybill.
-    setDate(page, "Day1", "Month1", "Year1", waybill.NAKL_DATA, kUkrainianGenitiveBlock);
-    set(page, "NoNak", QString::number(waybill.NAKL_NUMBER));
-    set(page, "User1", waybill.NAME_CLIENT);
-    set(page, "Ser1", waybill.DOV_SERIE);
-    set(page, "NoDov1", waybill.DOV_NUMBER == 0 ? QString() : QString::number(waybill.DOV_NUMBER));
-    setDate(page, "Day2", "Month2", "Year2", waybill.DOV_DATA, kUkrainianGenitiveBlock);
-
-    // 6. The documents, looked up in the table under the waybill's own client: a number used again for
-    // another client's document is not this waybill's.
     const auto document = [&documents, &waybill](std::size_t index) -> std::optional<InvoiceRow> {
         const std::optional<InvoiceRow>& found = documents[index];
         if (found && waybill.ID_NUMBER > 0 && found->ID_NUMBER != waybill.ID_NUMBER)
             return std::nullopt;
         return found;
     };
-    double subtotal = 0, taxRate = 0;
-    int vatRate = settings.ndsValue;
+    WaybillDocumentsTaken taken;
+    taken.vatRate = settings.ndsValue;
+    double& subtotal = taken.subtotal;
+    double& taxRate = taken.taxRate;
+    int& vatRate = taken.vatRate;
+    Page& page = fill.page;
+    const int f1 = waybill.FACT1_NUMBER, f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
     if (f1 < 1) {
         if (const std::optional<InvoiceRow> receipt = document(0)) {
             vatRate = receipt->FACT_NDS;
@@ -338,6 +307,57 @@ bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const Waybill
     } else {
         fill.fail(QCoreApplication::translate("ExpenseWaybillForm", "Не найдена исходная счет-фактура!"));
     }
+    return taken;
+}
+
+// The documents' VAT rates agree; a document not found counts as a rate of 0, so a missing second
+// document never matches a real one.
+bool sameVatRate(const WaybillDocuments& documents, int third)
+{
+    const auto rate = [&documents](std::size_t i) { return documents[i] ? documents[i]->FACT_NDS : 0; };
+    return rate(0) == rate(1) && (third == 0 || rate(2) == rate(0));
+}
+
+} // namespace
+
+bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const WaybillDocuments& documents,
+                     const OwnerRecord& owner, const Settings& settings, Prompter* prompter)
+{
+    Fill fill{page, settings, prompter};
+    // 1. Every run-time label blank.
+    for (const char* name :
+         {"QRAdres", "QRTel", "QRFact1", "QRFact2", "QRFact3", "Day1", "Month1", "Year1", "NoNak", "Firma1",
+          "User1", "Ser1", "NoDov1", "Day2", "Month2", "Year2", "ALLSum1", "NDS1"})
+        set(page, name, QStringLiteral(" "));
+    for (PageElement& e : page.elements())
+        if (e.kind == ElementKind::Label)
+            for (const char* part : {"No", "Str", "Num", "Pr", "Sum", "Ed"})
+                if (e.name.contains(QLatin1String(part)))
+                    e.text = QStringLiteral(" ");
+    // 2, 3. The provisional VAT caption and the owner.
+    set(page, "QRLabel68", QStringLiteral("ПДВ %1%").arg(settings.ndsValue));
+    set(page, "QRNameOwn_3", owner.FIRMNAME);
+    set(page, "QROKPOCodeOwn", QStringLiteral("КОД ЗКПО : ") + owner.OKPOCODE);
+    set(page, "QRAdres", QStringLiteral("Адреса :  ") + owner.POSTADDRESS);
+    set(page, "QRTel", QStringLiteral("тел. :  ") + owner.TELFAX);
+    // 4. One VAT rate for every invoice.
+    const int f2 = waybill.FACT2_NUMBER, f3 = waybill.FACT3_NUMBER;
+    if ((f2 >= 1 || f3 >= 1) && !sameVatRate(documents, f3)) {
+        fill.fail(
+            QCoreApplication::translate("ExpenseWaybillForm", "Счета выписаны под разную величину НДС!"));
+        return false;
+    }
+    // 5. The waybill.
+    setDate(page, "Day1", "Month1", "Year1", waybill.NAKL_DATA, kUkrainianGenitiveBlock);
+    set(page, "NoNak", QString::number(waybill.NAKL_NUMBER));
+    set(page, "User1", waybill.NAME_CLIENT);
+    set(page, "Ser1", waybill.DOV_SERIE);
+    set(page, "NoDov1", waybill.DOV_NUMBER == 0 ? QString() : QString::number(waybill.DOV_NUMBER));
+    setDate(page, "Day2", "Month2", "Year2", waybill.DOV_DATA, kUkrainianGenitiveBlock);
+
+    const WaybillDocumentsTaken taken = takeDocuments(fill, waybill, documents, settings);
+    const double subtotal = taken.subtotal, taxRate = taken.taxRate;
+    const int vatRate = taken.vatRate;
 
     // 7, 8. VAT caption; the advertising-tax row, or the lines moved down over it.
     const bool russian = settings.rusOrUkr;
