@@ -154,6 +154,25 @@ TEST_F(RegistersTest, WaybillsSumTheirDocumentsUnderTheirClient)
     EXPECT_EQ(lines(RegisterKind::ExpenseWaybills, 3).size(), 4);
 }
 
+// Every document of a waybill counts, its third too, in both waybill registers.
+TEST_F(RegistersTest, AWaybillCountsItsThirdDocument)
+{
+    invoice(1, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("a"), "шт.", 1, 100}});
+    invoice(2, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("b"), "шт.", 1, 50}});
+    invoice(4, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("d"), "шт.", 1, 25}});
+    for (const char* table : {"NAKLADN1", "NAKLADN2"})
+        execOrThrow(dm->database(),
+                    QStringLiteral("INSERT INTO %1 (NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, "
+                                   "FACT3_NUMBER, INFO, ID_NUMBER) VALUES (7, '2001-02-03', 1, 2, 4, 'x', 2)")
+                        .arg(QLatin1String(table)));
+    // 100 + 50 + 25 = 175; VAT 35; 210.
+    for (RegisterKind kind : {RegisterKind::ExpenseWaybills, RegisterKind::TaxWaybills}) {
+        const QStringList l = lines(kind);
+        ASSERT_EQ(l.size(), 6);
+        EXPECT_EQ(l[3].right(25), QStringLiteral("| 175.00| 35.00|  210.00|"));
+    }
+}
+
 TEST_F(RegistersTest, TheFileIsWindows1251WithCrLfAndReplacesAnOldOne)
 {
     invoice(17, "", "2001-02-05", QStringLiteral("Ґрунт"), {{QStringLiteral("Їжа"), "шт.", 1, 1}});

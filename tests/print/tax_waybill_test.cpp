@@ -130,6 +130,18 @@ TEST_F(TaxWaybillTest, ALongNameTakesTwoRowsAndTheNextPositionFollows)
     EXPECT_EQ(cell("StrPos", 6), QStringLiteral("П'ятий"));
 }
 
+// 35 characters fit a row; the 36th goes to the next.
+TEST_F(TaxWaybillTest, ANameOfThirtySixCharactersTakesTwoRows)
+{
+    document(1, {P{name(35, u'а'), "шт.", 1, 1}, P{name(36, u'б'), "шт.", 1, 2}, P{"В", "шт.", 1, 3}});
+    EXPECT_TRUE(fill(1));
+    // Few positions stand with a gap after each: 1, then 3 and 4, then 6.
+    EXPECT_EQ(cell("StrPos", 1), name(35, u'а'));
+    EXPECT_EQ(cell("StrPos", 3), name(35, u'б'));
+    EXPECT_EQ(cell("StrPos", 4), name(1, u'б'));
+    EXPECT_EQ(cell("StrPos", 6), QStringLiteral("В"));
+}
+
 TEST_F(TaxWaybillTest, ALongNameThatReachesTheLastRowStaysWhole)
 {
     document(1, {P{name(40, u'а'), "шт.", 1, 1}, P{name(40, u'б'), "шт.", 1, 1},
