@@ -65,6 +65,18 @@ TEST_F(InvoiceEditorTest, ANewInvoiceTakesTheNextNumberAndTheClientsDetails)
     EXPECT_TRUE(taxed.advertisingTax);
     EXPECT_EQ(StoreDraft(*dm, taxed, 2, settings), 2);
     EXPECT_DOUBLE_EQ(stored(2).FACT_NR, 1.5);
+    // The box cleared, no advertising tax is stored, whatever the settings hold: on a new invoice, and
+    // on the taxed one edited.
+    InvoiceDraft untaxed = draft(EditorCommand::NewInvoice);
+    untaxed.advertisingTax = false;
+    EXPECT_EQ(StoreDraft(*dm, untaxed, 2, settings), 3);
+    EXPECT_EQ(stored(3).FACT_NR, 0.0);
+    const InvoiceRow taxedRow = stored(2);
+    InvoiceDraft edited = draft(EditorCommand::EditInvoice, &taxedRow);
+    ASSERT_TRUE(edited.advertisingTax);
+    edited.advertisingTax = false;
+    EXPECT_EQ(StoreDraft(*dm, edited, 2, settings), 2);
+    EXPECT_EQ(stored(2).FACT_NR, 0.0);
 }
 
 TEST_F(InvoiceEditorTest, ATakenOrNonPositiveNumberIsRefusedAndNothingIsWritten)
