@@ -241,6 +241,33 @@ TEST_F(ParadoxImportTest, NumbersBeyondTheirColumnAreNeverMadeUp)
     EXPECT_EQ(rows("NAKLADN2"), 0);
 }
 
+// A Paradox number in a whole-number column is rounded, not cut; a text that just fills its column is
+// whole, and only a longer one is counted as cut.
+TEST_F(ParadoxImportTest, WholeNumbersAreRoundedAndOnlyLongerTextsCountAsCut)
+{
+    writeBook();
+    std::vector<ParadoxField> numbered = ParadoxFieldsOf(Tables::nakladn2());
+    numbered[0].type = char(pxfNumber);
+    numbered[0].length = 8;
+    ASSERT_TRUE(WriteParadoxTable(
+        file("Nakladn2.DB"), numbered,
+        {{7.6, QDate(2001, 2, 7), 17, QVariant(), QVariant(), "Коваль", "готівка", 2, "договір"},
+         {-2.6, QDate(2001, 2, 7), 17, QVariant(), QVariant(), "Коваль", "готівка", 2, "договір"}}));
+    std::vector<ParadoxField> goods = ParadoxFieldsOf(Tables::products());
+    goods[1].length = 100;
+    ASSERT_TRUE(WriteParadoxTable(file("PRODUCTS.DB"), goods,
+                                  {{1, QString(70, u'Щ'), 3.0}, {2, QString(71, u'Щ'), 4.0}}));
+    const ParadoxImportOutcome outcome = ImportParadoxBook(*dm, book);
+    ASSERT_EQ(outcome.result, ParadoxImportOutcome::Done) << outcome.error.toStdString();
+    EXPECT_EQ(rowOf(*dm, Tables::nakladn2(), "NAKL_NUMBER=8").value(0), QStringLiteral("8"));
+    EXPECT_EQ(rowOf(*dm, Tables::nakladn2(), "NAKL_NUMBER=-3").value(0), QStringLiteral("-3"));
+    const auto products = std::find_if(outcome.report.tables.begin(), outcome.report.tables.end(),
+                                       [](const auto& t) { return t.table == QLatin1String("PRODUCTS"); });
+    ASSERT_NE(products, outcome.report.tables.end());
+    EXPECT_EQ(products->valuesCut, 1);
+    EXPECT_EQ(rowOf(*dm, Tables::products(), "REC_NUMBER=1").value(1), QString(70, u'Щ'));
+}
+
 TEST_F(ParadoxImportTest, ADamagedOrForeignTableChangesNothingAndIsNamed)
 {
     writeBook();
