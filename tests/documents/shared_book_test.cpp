@@ -12,6 +12,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,53 @@ TEST_F(SharedBook, AnEditOfADocumentChangedOrDeletedElsewhereIsRefusedAndWritesN
     execOrThrow(other->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=1"));
     EXPECT_THROW(StoreDraft(*dm, mine, 2, settings), DbError);
     EXPECT_FALSE(dm->ReadDocument(1).has_value());
+}
+
+// On the server another workplace's change that is being written while an edit is stored is waited for,
+// then seen: the edited row is held from the check to the write, so the check cannot pass on what is about
+// to change. Each step is taken only when the one before it is known to have happened.
+TEST_F(SharedBook, AnEditStoredWhileAnotherWorkplaceWritesTheRowWaitsAndIsRefused)
+{
+    if (!dm->isPostgres())
+        GTEST_SKIP() << "one SQLite writer at a time: the second waits for the book, not for a row";
+    ASSERT_EQ(StoreDraft(*dm, opened(*dm, EditorCommand::NewInvoice), 2, settings), 1);
+    const InvoiceRow stored = *dm->ReadDocument(1);
+    InvoiceDraft mine = opened(*dm, EditorCommand::EditInvoice, &stored);
+    mine.positions[0].count = 7;
+
+    // The other workplace is in the middle of writing the row.
+    const auto other = otherWorkplace();
+    execOrThrow(other->database(), QStringLiteral("BEGIN"));
+    execOrThrow(other->database(), QStringLiteral("UPDATE FACTURES SET COUNT_POS1=5 WHERE FACT_NUMBER=1"));
+
+    std::string outcome;
+    const QString folder = dm->folder(), book = dm->book();
+    std::thread storing([&] {
+        try {
+            TDM workplace;
+            workplace.connect(folder, book);
+            StoreDraft(workplace, mine, 2, settings);
+            outcome = "stored";
+        } catch (const DbError& e) {
+            outcome = e.message().toStdString();
+        }
+    });
+    // Wait until the store waits for the row, wherever it does.
+    bool waiting = false;
+    for (int i = 0; i < 3000 && !waiting; ++i) {
+        waiting = scalar(dm->database(),
+                         QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE "
+                                        "wait_event_type = 'Lock' AND datname = current_database()"))
+                      .toInt() > 0;
+        if (!waiting)
+            QThread::msleep(10);
+    }
+    execOrThrow(other->database(), QStringLiteral("COMMIT"));
+    storing.join();
+    ASSERT_TRUE(waiting) << "the store never waited for the row";
+    EXPECT_EQ(outcome, "Документ № 1 изменили на другом рабочем месте, пока он был открыт. Ваши изменения не "
+                       "сохранены: откройте документ заново.");
+    EXPECT_EQ(dm->ReadDocument(1)->positions[0].count, 5);
 }
 
 // Three workplaces store invoices and receipts as fast as they can, each with the number it was offered.
