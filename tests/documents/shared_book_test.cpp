@@ -50,6 +50,21 @@ protected:
     Settings settings;
 };
 
+// Waits (up to 30 s) until a session of the book waits for a lock of the given kind; false when none did.
+bool someoneWaits(const TDM& dm, const char* lockKind)
+{
+    for (int i = 0; i < 3000; ++i) {
+        if (scalar(dm.database(),
+                   QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock' AND "
+                                  "wait_event = ? AND datname = current_database()"),
+                   {QLatin1String(lockKind)})
+                .toInt() > 0)
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
 } // namespace
 
 TEST_F(SharedBook, AnOfferedNumberTakenElsewhereGoesToTheNextFreeOneATypedOneIsRefused)
@@ -144,21 +159,41 @@ TEST_F(SharedBook, AnEditStoredWhileAnotherWorkplaceWritesTheRowWaitsAndIsRefuse
         }
     });
     // Wait until the store waits for the row, wherever it does.
-    bool waiting = false;
-    for (int i = 0; i < 3000 && !waiting; ++i) {
-        waiting = scalar(dm->database(),
-                         QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE "
-                                        "wait_event_type = 'Lock' AND datname = current_database()"))
-                      .toInt() > 0;
-        if (!waiting)
-            QThread::msleep(10);
-    }
+    const bool waiting = someoneWaits(*dm, "transactionid");
     execOrThrow(other->database(), QStringLiteral("COMMIT"));
     storing.join();
     ASSERT_TRUE(waiting) << "the store never waited for the row";
     EXPECT_EQ(outcome, "Документ № 1 изменили на другом рабочем месте, пока он был открыт. Ваши изменения не "
                        "сохранены: откройте документ заново.");
     EXPECT_EQ(dm->ReadDocument(1)->positions[0].count, 5);
+}
+
+// On the server a store waits for the book's write turn while another workplace holds it, as a second
+// SQLite writer waits for the file: what one checks and numbers holds until it commits.
+TEST_F(SharedBook, AStoreWaitsForTheWriteTurnAnotherWorkplaceHolds)
+{
+    if (!dm->isPostgres())
+        GTEST_SKIP() << "the server's write turn";
+    const auto other = otherWorkplace();
+    auto turn = std::make_unique<Transaction>(other->database(), Transaction::Writing);
+    int number = 0;
+    const QString folder = dm->folder(), book = dm->book();
+    std::string failure;
+    std::thread storing([&] {
+        try {
+            TDM workplace;
+            workplace.connect(folder, book);
+            number = StoreDraft(workplace, opened(workplace, EditorCommand::NewInvoice), 2, settings);
+        } catch (const DbError& e) {
+            failure = e.fullText().toStdString();
+        }
+    });
+    const bool waited = someoneWaits(*dm, "advisory");
+    turn.reset(); // the other workplace is done
+    storing.join();
+    EXPECT_TRUE(waited) << "the store did not wait for the write turn";
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(number, 1);
 }
 
 // Three workplaces store invoices and receipts as fast as they can, each with the number it was offered.
