@@ -202,3 +202,19 @@ TEST_F(DataModuleTest, OperationsOnADisconnectedModuleFailCleanly)
     dm->connect(home.dataFolder(), book);
     EXPECT_EQ(dm->NextFactNumber(), 1);
 }
+
+// A key another writer took first is a collision on either engine: the write is tried again from its start,
+// and the second attempt, with the next number, goes in.
+TEST_F(DataModuleTest, AKeyTakenFirstIsACollisionTriedAgain)
+{
+    invoice(1, 2);
+    int attempts = 0;
+    RetryOnCollision([&] {
+        ++attempts;
+        Transaction tx(db, Transaction::Writing);
+        invoice(attempts, 2); // 1 is taken; 2 is free
+        tx.commit();
+    });
+    EXPECT_EQ(attempts, 2);
+    EXPECT_EQ(dm->NextFactNumber(), 3);
+}
