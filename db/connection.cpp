@@ -531,8 +531,14 @@ void copyPages(sqlite3* from, sqlite3* to)
         sqlite3_sleep(20);
     }
     sqlite3_backup_finish(backup);
+    // A book another program keeps busy is said as such: the step's code is on neither handle.
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+        sqlite3_close(from);
+        sqlite3_close(to);
+        throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errstr(rc)), false);
+    }
     if (rc != SQLITE_DONE)
-        throw fail(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? from : to);
+        throw fail(to);
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK)
         throw fail(to);

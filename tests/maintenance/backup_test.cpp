@@ -1,6 +1,7 @@
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "base/settings.h"
+#include "db/connection.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
 #include "maintenance/maintenance_controller.h"
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -139,6 +141,46 @@ TEST(Backup, ACopyTakenWhileAnotherProcessWritesIsWhole)
     ASSERT_TRUE(BackUpDatabaseFolder(home.dataFolder()));
     EXPECT_EQ(checkedClients(BackupFolder(home.dataFolder())), 1501);
     EXPECT_GT(copies, 0);
+}
+
+// A writer in the middle of a large change has already put some of its pages into the book (its cache was
+// full). The copy never takes them: it waits for the writer, and then is the book as committed, or says the
+// book is in use.
+TEST(Backup, ACopyNeverTakesAWritersUncommittedPages)
+{
+    TestHome home;
+    {
+        auto dm = home.createAndConnect();
+        FillDemoData(*dm, {50, 3000, 3});
+    }
+    closeConnection(QStringLiteral("docmar"));
+    const QString file = TDM::databaseFile(home.dataFolder());
+    const QByteArray committed = fileBytes(file);
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &writer), SQLITE_OK);
+    registerFunctions(writer);
+    ASSERT_EQ(sqlite3_exec(writer, "PRAGMA cache_size=5; BEGIN; UPDATE FACTURES SET NAME_POS1='uncommitted'",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_NE(fileBytes(file), committed) << "the writer's cache never spilled into the book";
+
+    const std::optional<BackupReport> during = BackUpDatabaseFolder(home.dataFolder());
+    sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(writer);
+    ASSERT_TRUE(during.has_value());
+    const QString copies = BackupFolder(home.dataFolder());
+    const QString copy = NewestCopy(copies, QStringLiteral("docmar.db"));
+    if (during->failed.isEmpty()) {
+        const QSqlDatabase db = openSqliteFile(copy, QStringLiteral("copy"), true);
+        EXPECT_EQ(
+            scalar(db, QStringLiteral("SELECT count(*) FROM FACTURES WHERE NAME_POS1='uncommitted'")).toInt(),
+            0);
+    } else {
+        EXPECT_TRUE(during->failed.join(u' ').contains(QStringLiteral("занята")))
+            << during->failed.join(u' ').toStdString();
+        EXPECT_TRUE(copy.isEmpty()) << copy.toStdString();
+    }
+    closeConnection(QStringLiteral("copy"));
 }
 
 TEST(Clearing, EmptiesTheDocumentTablesAtOnceAndLeavesClientsAndGoods)
