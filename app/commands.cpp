@@ -13,14 +13,12 @@
 #include "db/pg_schema.h"
 #include "db/stores.h"
 #include "db/tables.h"
+#include "documents/document_pages.h"
 #include "documents/waybill_issue.h"
 #include "maintenance/maintenance_controller.h"
 #include "maintenance/paradox_import.h"
 #include "print/amount_in_words.h"
-#include "print/expense_waybill_form.h"
-#include "print/invoice_form.h"
 #include "print/registers.h"
-#include "print/tax_waybill_form.h"
 #include "report/renderer.h"
 
 #include <QCommandLineParser>
@@ -404,29 +402,16 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         if (!dm.ReadOwnerRow(owner))
             prompter.warn(QCoreApplication::translate(
                 "Commands", "Не найдены данные о владельце программы! Значения по умолчанию."));
-        QString error;
-        bool complete = true;
         // Without --section a zero-rate tax waybill goes into the first section, as the dialog proposes.
+        const PrintedDocument kind = expense ? PrintedDocument::ExpenseWaybill
+                                     : tax   ? PrintedDocument::TaxWaybill
+                                             : PrintedDocument::Invoice;
         const std::optional<Page> page =
-            expense ? PrepareExpenseWaybillPage(dm, number, owner, settings, inv.programFolder, &prompter,
-                                                &complete, &error)
-            : tax   ? PrepareTaxWaybillPage(dm, number, owner, settings, &prompter,
-                                          section >= 0 ? std::optional<int>(int(section))
-                                                         : std::optional<int>(0),
-                                            &complete, &error)
-                    : PrepareInvoicePage(dm, number, owner, settings, inv.programFolder, &prompter, &error);
-        if (!page) {
-            printErr(!error.isEmpty() ? error
-                                      : QCoreApplication::translate(
-                                            "Commands", "Раздел НДС не выбран: накладная не напечатана."));
+            DocumentPage(dm, kind, number, true, owner, settings, inv.programFolder, prompter,
+                         int(std::max<qlonglong>(section, 0)));
+        if (!page)
             return ExitFailed;
-        }
-        // A blank that is not the whole waybill is not printed.
-        if (!complete) {
-            printErr(
-                QCoreApplication::translate("Commands", "Накладная заполнена не полностью и не напечатана."));
-            return ExitFailed;
-        }
+        QString error;
         bool written = false;
         if (parser.isSet(QStringLiteral("pdf")))
             written = RenderToPdf(*page, optionValue(parser, QStringLiteral("pdf")), &error);

@@ -710,30 +710,16 @@ void TBuhForm::printInvoice(bool preview)
 
 void TBuhForm::printExpenseWaybill(bool preview)
 {
-    bool complete = true;
-    std::optional<Page> page = m_documents.expenseWaybillPage(ui->DBGrid5->currentRow(), m_owner.record(),
-                                                              m_settings, m_programFolder, &complete);
-    showOrPrintWaybill(std::move(page), complete, QStringLiteral("TForm2"), preview);
+    if (std::optional<Page> page = m_documents.expenseWaybillPage(
+            ui->DBGrid5->currentRow(), !preview, m_owner.record(), m_settings, m_programFolder))
+        showOrPrint(std::move(*page), QStringLiteral("TForm2"), preview);
 }
 
 void TBuhForm::printTaxWaybill(bool preview)
 {
-    bool complete = true;
-    std::optional<Page> page =
-        m_documents.taxWaybillPage(ui->DBGrid4->currentRow(), m_owner.record(), m_settings, &complete);
-    showOrPrintWaybill(std::move(page), complete, QStringLiteral("TForm3"), preview);
-}
-
-void TBuhForm::showOrPrintWaybill(std::optional<Page> page, bool complete, const QString& holderName,
-                                  bool preview)
-{
-    if (!page)
-        return;
-    if (!preview && !complete) {
-        m_prompter->error(tr("Накладная заполнена не полностью и не напечатана."));
-        return;
-    }
-    showOrPrint(std::move(*page), holderName, preview);
+    if (std::optional<Page> page =
+            m_documents.taxWaybillPage(ui->DBGrid4->currentRow(), !preview, m_owner.record(), m_settings))
+        showOrPrint(std::move(*page), QStringLiteral("TForm3"), preview);
 }
 
 void TBuhForm::showOrPrint(Page page, const QString& holderName, bool preview)

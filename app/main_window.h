@@ -83,8 +83,6 @@ private:
     void printInvoice(bool preview);
     void printExpenseWaybill(bool preview);
     void printTaxWaybill(bool preview);
-    // The preview shows what was found; only a whole waybill goes to the printer.
-    void showOrPrintWaybill(std::optional<Page> page, bool complete, const QString& holderName, bool preview);
     void showOrPrint(Page page, const QString& holderName, bool preview);
     // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
     void editDocument(EditorCommand command);

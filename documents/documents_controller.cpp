@@ -3,9 +3,7 @@
 #include "base/prompter.h"
 #include "base/requisites.h"
 #include "db/data_module.h"
-#include "print/expense_waybill_form.h"
-#include "print/invoice_form.h"
-#include "print/tax_waybill_form.h"
+#include "documents/document_pages.h"
 
 #include <QCoreApplication>
 
@@ -74,17 +72,8 @@ std::optional<Page> DocumentsController::invoicePage(int invoiceRow, bool forPre
                                                       "Счет фактура на это поступление не выписывалась."));
         return std::nullopt;
     }
-    try {
-        QString error;
-        std::optional<Page> page =
-            PrepareInvoicePage(m_dm, number, owner, settings, programFolder, &m_prompter, &error);
-        if (!page)
-            m_prompter.error(error);
-        return page;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return DocumentPage(m_dm, PrintedDocument::Invoice, number, !forPreview, owner, settings, programFolder,
+                        m_prompter);
 }
 
 std::optional<InvoiceDraft> DocumentsController::openEditor(EditorCommand command, int row,
@@ -285,40 +274,20 @@ DocumentsController::WaybillStore DocumentsController::storeWaybill(const Waybil
     }
 }
 
-std::optional<Page> DocumentsController::expenseWaybillPage(int row, const OwnerRecord& owner,
+std::optional<Page> DocumentsController::expenseWaybillPage(int row, bool forPrint, const OwnerRecord& owner,
                                                             const Settings& settings,
-                                                            const QString& programFolder,
-                                                            bool* complete) const
+                                                            const QString& programFolder) const
 {
     const int number = m_lists.expenseWaybills().value(row, QStringLiteral("NAKL_NUMBER")).toInt();
-    try {
-        QString error;
-        std::optional<Page> page = PrepareExpenseWaybillPage(m_dm, number, owner, settings, programFolder,
-                                                             &m_prompter, complete, &error);
-        if (!page)
-            m_prompter.error(error);
-        return page;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return DocumentPage(m_dm, PrintedDocument::ExpenseWaybill, number, forPrint, owner, settings,
+                        programFolder, m_prompter);
 }
 
-std::optional<Page> DocumentsController::taxWaybillPage(int row, const OwnerRecord& owner,
-                                                        const Settings& settings, bool* complete) const
+std::optional<Page> DocumentsController::taxWaybillPage(int row, bool forPrint, const OwnerRecord& owner,
+                                                        const Settings& settings) const
 {
     const int number = m_lists.taxWaybills().value(row, QStringLiteral("NAKL_NUMBER")).toInt();
-    try {
-        QString error;
-        std::optional<Page> page =
-            PrepareTaxWaybillPage(m_dm, number, owner, settings, &m_prompter, std::nullopt, complete, &error);
-        if (!page && !error.isEmpty()) // empty: the user closed the section question
-            m_prompter.error(error);
-        return page;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return DocumentPage(m_dm, PrintedDocument::TaxWaybill, number, forPrint, owner, settings, {}, m_prompter);
 }
 
 std::optional<int> DocumentsController::writeRegister(RegisterKind kind, const QDate& from, const QDate& to,

@@ -86,13 +86,13 @@ public:
     QStringList goodsPickerItems(const Settings& settings) const;
     void storeGoods(const DraftPosition& position);
 
-    // The expense waybill blank of the waybill at the row of its list; *complete false when it may be
-    // previewed but not printed. nullopt after the message saying why not.
-    std::optional<Page> expenseWaybillPage(int row, const OwnerRecord& owner, const Settings& settings,
-                                           const QString& programFolder, bool* complete) const;
+    // The expense waybill blank of the waybill at the row of its list, for preview or print (an incomplete
+    // waybill is not printed). nullopt after the message saying why not.
+    std::optional<Page> expenseWaybillPage(int row, bool forPrint, const OwnerRecord& owner,
+                                           const Settings& settings, const QString& programFolder) const;
     // The same for the tax waybill blank; a zero-rate waybill's VAT section is asked for.
-    std::optional<Page> taxWaybillPage(int row, const OwnerRecord& owner, const Settings& settings,
-                                       bool* complete) const;
+    std::optional<Page> taxWaybillPage(int row, bool forPrint, const OwnerRecord& owner,
+                                       const Settings& settings) const;
 
     // N14, N20, N27, N28: the register of the documents the lists are loaded with (one client's, or
     // every client's in the all-documents view) dated from .. to, into the file: the lines written, or

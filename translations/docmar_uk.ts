@@ -265,10 +265,6 @@
         <translation>Не знайдено даних про власника програми! Взято типові значення.</translation>
     </message>
     <message>
-        <source>Накладная заполнена не полностью и не напечатана.</source>
-        <translation>Накладну заповнено не повністю, її не надруковано.</translation>
-    </message>
-    <message>
         <source>Документ № %1 не найден.</source>
         <translation>Документ № %1 не знайдено.</translation>
     </message>
@@ -303,10 +299,6 @@
     <message>
         <source>Книга перенесена: записей %1 (%2 с).</source>
         <translation>Книгу перенесено: записів %1 (%2 с).</translation>
-    </message>
-    <message>
-        <source>Раздел НДС не выбран: накладная не напечатана.</source>
-        <translation>Розділ ПДВ не вибрано: накладну не надруковано.</translation>
     </message>
     <message>
         <source>В папке %1 нет резервной копии %2.</source>
@@ -453,6 +445,13 @@
     <message>
         <source>№ с %1 по %2</source>
         <translation>№ з %1 по %2</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentPage</name>
+    <message>
+        <source>Накладная заполнена не полностью и не напечатана.</source>
+        <translation>Накладну заповнено не повністю, її не надруковано.</translation>
     </message>
 </context>
 <context>
@@ -1377,10 +1376,6 @@
     <message>
         <source>Удалить запись?</source>
         <translation>Видалити запис?</translation>
-    </message>
-    <message>
-        <source>Накладная заполнена не полностью и не напечатана.</source>
-        <translation>Накладну заповнено не повністю, її не надруковано.</translation>
     </message>
     <message>
         <source>Принтер не найден. Документ можно сохранить в PDF из окна просмотра.</source>

@@ -1,0 +1,46 @@
+#include "documents/document_pages.h"
+
+#include "base/prompter.h"
+#include "db/data_module.h"
+#include "print/expense_waybill_form.h"
+#include "print/invoice_form.h"
+#include "print/tax_waybill_form.h"
+
+#include <QCoreApplication>
+
+std::optional<Page> DocumentPage(const TDM& dm, PrintedDocument kind, int number, bool forPrint,
+                                 const OwnerRecord& owner, const Settings& settings,
+                                 const QString& programFolder, Prompter& prompter, std::optional<int> section)
+{
+    try {
+        QString error;
+        bool complete = true;
+        std::optional<Page> page;
+        switch (kind) {
+        case PrintedDocument::Invoice:
+            page = PrepareInvoicePage(dm, number, owner, settings, programFolder, &prompter, &error);
+            break;
+        case PrintedDocument::ExpenseWaybill:
+            page = PrepareExpenseWaybillPage(dm, number, owner, settings, programFolder, &prompter, &complete,
+                                             &error);
+            break;
+        case PrintedDocument::TaxWaybill:
+            page = PrepareTaxWaybillPage(dm, number, owner, settings, &prompter, section, &complete, &error);
+            break;
+        }
+        if (!page) {
+            if (!error.isEmpty()) // empty: the VAT section was not chosen
+                prompter.error(error);
+            return std::nullopt;
+        }
+        if (forPrint && !complete) {
+            prompter.error(QCoreApplication::translate("DocumentPage",
+                                                       "Накладная заполнена не полностью и не напечатана."));
+            return std::nullopt;
+        }
+        return page;
+    } catch (const DbError& e) {
+        prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
