@@ -144,6 +144,19 @@ bool RnokppValid(const QString& code)
     return ((sum % 11 + 11) % 11) % 10 == digit(code, 9);
 }
 
+namespace {
+
+// A person's (or sole trader's) ten-digit code, checked by its control digit.
+QString rnokppProblem(const QString& code)
+{
+    return RnokppValid(code) ? QString()
+                             : QCoreApplication::translate(
+                                   "Requisites", "РНОКПП %1 не проходит проверку контрольной цифры.")
+                                   .arg(code);
+}
+
+} // namespace
+
 QString OkpoProblem(const QString& value)
 {
     const QString code = value.trimmed();
@@ -155,10 +168,7 @@ QString OkpoProblem(const QString& value)
                                        "Requisites", "Код ЄДРПОУ %1 не проходит проверку контрольной цифры.")
                                        .arg(code);
     if (allDigits(code) && code.size() == 10)
-        return RnokppValid(code) ? QString()
-                                 : QCoreApplication::translate(
-                                       "Requisites", "РНОКПП %1 не проходит проверку контрольной цифры.")
-                                       .arg(code);
+        return rnokppProblem(code);
     return QCoreApplication::translate(
                "Requisites", "Код ЄДРПОУ «%1» должен состоять из 8 цифр (РНОКПП предпринимателя — из 10).")
         .arg(code);
@@ -172,10 +182,7 @@ QString TaxCodeProblem(const QString& value)
     if (allDigits(code) && code.size() == 12)
         return {};
     if (allDigits(code) && code.size() == 10)
-        return RnokppValid(code) ? QString()
-                                 : QCoreApplication::translate(
-                                       "Requisites", "РНОКПП %1 не проходит проверку контрольной цифры.")
-                                       .arg(code);
+        return rnokppProblem(code);
     return QCoreApplication::translate(
                "Requisites",
                "ІПН плательщика НДС «%1» должен состоять из 12 цифр (РНОКПП предпринимателя — из 10).")

@@ -504,26 +504,6 @@ TEST_F(MainWindowTest, TypedOwnerDetailsAreNotLostWithoutAWord)
     open();
     auto* pc1 = w<QTabWidget>("PC1");
     pc1->setCurrentIndex(2);
-    // The firm's IBAN is stored whole; a mistyped one is stored only when the user says so.
-    auto* account = w<QLineEdit>("Edit13");
-    EXPECT_EQ(account->maxLength(), 34);
-    account->setText(QStringLiteral("UA213223130000026007233566002"));
-    prompter.queueAnswer(false);
-    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
-    EXPECT_EQ(prompter.texts(),
-              QStringList{"IBAN UA213223130000026007233566002 не проходит проверку контрольных "
-                          "цифр.\n\nСохранить так, как введено?"});
-    EXPECT_EQ(account->text(), QStringLiteral("UA213223130000026007233566002")); // kept, to be mended
-    EXPECT_NE(window->ownerRecord().CHETNUMBER, account->text());
-    prompter.clear();
-    account->setText(QStringLiteral("UA213223130000026007233566001"));
-    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
-    EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_EQ(scalar(window->dataModule().database(),
-                     QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=1"))
-                  .toString(),
-              QStringLiteral("UA213223130000026007233566001"));
-
     const QString chief = window->ownerRecord().CHIEF;
     w<QLineEdit>("Edit2")->setText(QStringLiteral("Хтось Інший"));
     prompter.queueAnswer(false);
