@@ -35,13 +35,6 @@
 
 namespace {
 
-const QStringList kCommands = {
-    QStringLiteral("init-db"),         QStringLiteral("words"),          QStringLiteral("demo"),
-    QStringLiteral("print"),           QStringLiteral("find"),           QStringLiteral("issue"),
-    QStringLiteral("register"),        QStringLiteral("export-clients"), QStringLiteral("backup"),
-    QStringLiteral("clear-documents"), QStringLiteral("import-paradox"), QStringLiteral("copy-book"),
-    QStringLiteral("restore")};
-
 void printErr(const QString& text)
 {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
@@ -800,6 +793,38 @@ int copyBook(const QCommandLineParser& parser, const Invocation& inv, Prompter& 
     return onNewOrExistingBook(inv, prompter, run, true);
 }
 
+// The commands: each name with how many words may follow it and what runs it.
+struct Command {
+    const char* name;
+    int arguments; // the words that may follow the name; -1: the command checks its words itself
+    int (*run)(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
+};
+using P = const QCommandLineParser&;
+using I = const Invocation&;
+const Command kCommandTable[] = {
+    {"init-db", 0, [](P, I inv, Prompter& p) { return initDb(inv, p); }},
+    {"words", -1, [](P parser, I, Prompter& p) { return words(parser, p); }},
+    {"demo", 0, [](P parser, I inv, Prompter& p) { return demo(parser, inv, p); }},
+    {"print", -1, [](P parser, I inv, Prompter& p) { return print(parser, inv, p); }},
+    {"find", -1, [](P parser, I inv, Prompter& p) { return find(parser, inv, p); }},
+    {"issue", -1, [](P parser, I inv, Prompter& p) { return issue(parser, inv, p); }},
+    {"register", -1, [](P parser, I inv, Prompter& p) { return writeRegister(parser, inv, p); }},
+    {"export-clients", 0, [](P parser, I inv, Prompter& p) { return exportClients(parser, inv, p); }},
+    {"backup", 0, [](P, I inv, Prompter& p) { return backup(inv, p); }},
+    {"clear-documents", 0, [](P parser, I inv, Prompter& p) { return clearDocuments(parser, inv, p); }},
+    {"import-paradox", -1, [](P parser, I inv, Prompter& p) { return importParadox(parser, inv, p); }},
+    {"copy-book", 0, [](P parser, I inv, Prompter& p) { return copyBook(parser, inv, p); }},
+    {"restore", 1, [](P parser, I inv, Prompter& p) { return restore(positionalArguments(parser), inv, p); }},
+};
+
+const Command* commandNamed(const QString& name)
+{
+    for (const Command& c : kCommandTable)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
 } // namespace
 
 Invocation ParseInvocation(const QStringList& arguments)
@@ -847,7 +872,7 @@ Invocation ParseInvocation(const QStringList& arguments)
     const QStringList positional = positionalArguments(parser);
     if (!positional.isEmpty()) {
         inv.command = positional.first();
-        if (!kCommands.contains(inv.command)) {
+        if (!commandNamed(inv.command)) {
             printErr(QStringLiteral("Unknown command \"%1\"").arg(inv.command));
             printErr(QString::fromLatin1(kUsage));
             inv.earlyExit = ExitUsage;
@@ -858,49 +883,16 @@ Invocation ParseInvocation(const QStringList& arguments)
 
 int RunCommand(const Invocation& inv)
 {
-    if (!inv.parser)
+    const Command* command = commandNamed(inv.command);
+    if (!inv.parser || !command)
         return ExitUsage;
     const QCommandLineParser& parser = *inv.parser;
     StderrPrompter prompter;
     const QStringList positional = positionalArguments(parser);
-    const QStringList withArguments = {QStringLiteral("words"),    QStringLiteral("print"),
-                                       QStringLiteral("find"),     QStringLiteral("issue"),
-                                       QStringLiteral("register"), QStringLiteral("import-paradox"),
-                                       QStringLiteral("restore")};
-    if (!withArguments.contains(inv.command) && positional.size() > 1) {
-        printErr(QStringLiteral("%1: unexpected argument \"%2\"").arg(inv.command, positional[1]));
+    if (command->arguments >= 0 && positional.size() > 1 + command->arguments) {
+        printErr(QStringLiteral("%1: unexpected argument \"%2\"")
+                     .arg(inv.command, positional[1 + command->arguments]));
         return ExitUsage;
     }
-    if (inv.command == QLatin1String("init-db"))
-        return initDb(inv, prompter);
-    if (inv.command == QLatin1String("words"))
-        return words(parser, prompter);
-    if (inv.command == QLatin1String("demo"))
-        return demo(parser, inv, prompter);
-    if (inv.command == QLatin1String("print"))
-        return print(parser, inv, prompter);
-    if (inv.command == QLatin1String("find"))
-        return find(parser, inv, prompter);
-    if (inv.command == QLatin1String("issue"))
-        return issue(parser, inv, prompter);
-    if (inv.command == QLatin1String("register"))
-        return writeRegister(parser, inv, prompter);
-    if (inv.command == QLatin1String("export-clients"))
-        return exportClients(parser, inv, prompter);
-    if (inv.command == QLatin1String("backup"))
-        return backup(inv, prompter);
-    if (inv.command == QLatin1String("restore")) {
-        if (positional.size() > 2) {
-            printErr(QStringLiteral("restore: unexpected argument \"%1\"").arg(positional[2]));
-            return ExitUsage;
-        }
-        return restore(positional, inv, prompter);
-    }
-    if (inv.command == QLatin1String("clear-documents"))
-        return clearDocuments(parser, inv, prompter);
-    if (inv.command == QLatin1String("import-paradox"))
-        return importParadox(parser, inv, prompter);
-    if (inv.command == QLatin1String("copy-book"))
-        return copyBook(parser, inv, prompter);
-    return ExitUsage;
+    return command->run(parser, inv, prompter);
 }
