@@ -1,0 +1,249 @@
+#include "app/command_support.h"
+
+#include "base/number_format.h"
+#include "base/prompter.h"
+#include "db/data_module.h"
+#include "db/stores.h"
+#include "db/tables.h"
+#include "documents/document_pages.h"
+#include "documents/waybill_issue.h"
+#include "print/amount_in_words.h"
+#include "print/registers.h"
+#include "report/renderer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <map>
+
+namespace Cli {
+
+int words(const QCommandLineParser& parser, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    double amount = 0;
+    if (args.size() != 2 || !ParseDecimal(args[1], &amount)) {
+        printErr(args.size() != 2 ? QStringLiteral("words: one AMOUNT is expected")
+                                  : QStringLiteral("words: \"%1\" is not an amount").arg(args[1]));
+        return ExitUsage;
+    }
+    const QString text = AmountInWords(
+        amount, parser.isSet(QStringLiteral("russian")), !parser.isSet(QStringLiteral("dollars")),
+        parser.isSet(QStringLiteral("slash")), !parser.isSet(QStringLiteral("lower")), &prompter);
+    printOut(text);
+    // A refused amount prints its blank line to fill by hand, and says it failed.
+    return text.startsWith(u'_') ? ExitFailed : ExitDone;
+}
+
+int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    bool ok = false;
+    const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
+    const QStringList outputs = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("page")};
+    int chosen = 0;
+    for (const QString& o : outputs)
+        chosen += parser.isSet(o) ? 1 : 0;
+    if (args.size() != 3 || !ok || chosen != 1) {
+        printErr(QStringLiteral("print: a kind, a NUMBER and one of --pdf, --png, --page are expected"));
+        return ExitUsage;
+    }
+    const bool expense = args[1] == QLatin1String("expense");
+    const bool tax = args[1] == QLatin1String("tax");
+    if (args[1] != QLatin1String("invoice") && !expense && !tax) {
+        printErr(QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
+        return ExitUsage;
+    }
+    qlonglong section = -1;
+    if (!intOption(parser, QStringLiteral("section"), 0, 2, &section))
+        return ExitUsage;
+    return onBook(inv, prompter, [&](TDM& dm, const Settings& stored) {
+        Settings settings = stored;
+        if (parser.isSet(QStringLiteral("no-qr")))
+            settings.paymentQr = false;
+        OwnerRecord owner;
+        if (!dm.ReadOwnerRow(owner))
+            prompter.warn(QCoreApplication::translate(
+                "Commands", "Не найдены данные о владельце программы! Значения по умолчанию."));
+        // Without --section a zero-rate tax waybill goes into the first section, as the dialog proposes.
+        const PrintedDocument kind = expense ? PrintedDocument::ExpenseWaybill
+                                     : tax   ? PrintedDocument::TaxWaybill
+                                             : PrintedDocument::Invoice;
+        const std::optional<Page> page =
+            DocumentPage(dm, kind, number, true, owner, settings, inv.programFolder, prompter,
+                         int(std::max<qlonglong>(section, 0)));
+        if (!page)
+            return ExitFailed;
+        QString error;
+        bool written = false;
+        if (parser.isSet(QStringLiteral("pdf")))
+            written = RenderToPdf(*page, optionValue(parser, QStringLiteral("pdf")), &error);
+        else if (parser.isSet(QStringLiteral("png")))
+            written = RenderToPng(*page, optionValue(parser, QStringLiteral("png")), 96, &error);
+        else
+            written = page->save(optionValue(parser, QStringLiteral("page")), &error);
+        if (!written) {
+            printErr(error);
+            return ExitFailed;
+        }
+        return ExitDone;
+    });
+}
+
+// One stored document, a line per column: dates as dd.MM.yyyy, numbers as stored, text as it is.
+int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    static const std::map<QString, std::pair<const TableDef*, const char*>> kinds = {
+        {QStringLiteral("invoice"), {&Tables::factures(), "FACT_NUMBER"}},
+        {QStringLiteral("expense"), {&Tables::nakladn1(), "NAKL_NUMBER"}},
+        {QStringLiteral("tax"), {&Tables::nakladn2(), "NAKL_NUMBER"}},
+    };
+    bool ok = false;
+    const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
+    if (args.size() != 3 || !ok || !kinds.count(args[1])) {
+        printErr(QStringLiteral("find: invoice, expense or tax and a NUMBER are expected"));
+        return ExitUsage;
+    }
+    const auto& [table, key] = kinds.at(args[1]);
+    return onBook(inv, prompter, [&, table = table, key = key](TDM& dm, const Settings&) {
+        const std::optional<QVariantMap> row = ReadRowByKey(dm, *table, key, number);
+        if (!row) {
+            printErr(QCoreApplication::translate("Commands", "Документ № %1 не найден.").arg(number));
+            return ExitFailed;
+        }
+        for (const ColumnDef& c : table->columns) {
+            const QVariant v = row->value(QLatin1String(c.name));
+            QString text = v.toString();
+            if (c.type == ColumnType::Date) {
+                const QDate d = dateFromDb(v);
+                text = d.isValid() && d != kDateZero ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+            }
+            printOut(QLatin1String(c.name) + u'=' + text);
+        }
+        return ExitDone;
+    });
+}
+
+// Issues a waybill as its dialog does, the options standing for what the dialog lets one type.
+int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QStringList args = positionalArguments(parser);
+    const bool forReceipt = parser.isSet(QStringLiteral("receipt"));
+    if (args.size() != 2 || (args[1] != QLatin1String("expense") && args[1] != QLatin1String("tax")) ||
+        forReceipt == parser.isSet(QStringLiteral("invoices"))) {
+        printErr(
+            QStringLiteral("issue: expense or tax, and --invoices N[,N[,N]] or --receipt N are expected"));
+        return ExitUsage;
+    }
+    const WaybillKind kind = args[1] == QLatin1String("expense") ? WaybillKind::Expense : WaybillKind::Tax;
+    std::array<int, 3> documents{};
+    if (forReceipt) {
+        bool ok = false;
+        documents[0] = optionValue(parser, QStringLiteral("receipt")).toInt(&ok);
+        if (!ok || documents[0] >= 0) {
+            printErr(QStringLiteral("--receipt: a receipt number (below 0) is expected"));
+            return ExitUsage;
+        }
+    } else {
+        const QStringList numbers = optionValue(parser, QStringLiteral("invoices")).split(u',');
+        for (const QString& n : numbers)
+            if (n.trimmed().toInt() <= 0) {
+                printErr(
+                    QStringLiteral("--invoices: invoice numbers above 0, separated by commas, are expected"));
+                return ExitUsage;
+            }
+        const SelectionNumbers picked = ParseWaybillSelection(numbers.join(u'/'));
+        if (picked.more && !parser.isSet(QStringLiteral("yes"))) {
+            printErr(QCoreApplication::translate("Commands",
+                                                 "Используются только первые три номера! Продолжать?") +
+                     QStringLiteral(" (--yes)"));
+            return ExitFailed;
+        }
+        documents = picked.numbers;
+    }
+    qlonglong number = 0;
+    QDate date = QDate::currentDate();
+    QDate proxyDate = date;
+    if (!intOption(parser, QStringLiteral("number"), 1, std::numeric_limits<int>::max(), &number) ||
+        !dateOption(parser, QStringLiteral("date"), &date) ||
+        !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))
+        return ExitUsage;
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        if (!dm.ReadDocument(documents[0])) {
+            printErr(MissingDocumentText(documents[0]));
+            return ExitFailed;
+        }
+        if (!forReceipt && !parser.isSet(QStringLiteral("yes")))
+            if (const QString question = EarlierWaybillsQuestion(dm, kind, documents); !question.isEmpty()) {
+                printErr(question + QStringLiteral(" (--yes)"));
+                return ExitFailed;
+            }
+        WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
+        if (!draft.client)
+            prompter.warn(QCoreApplication::translate("Commands", "Данного клиента уже нет в списке!"));
+        if (parser.isSet(QStringLiteral("number")))
+            draft.number = int(number);
+        draft.proxyDate = proxyDate;
+        const std::pair<const char*, QString WaybillDraft::*> texts[] = {
+            {"receiver", &WaybillDraft::receiver},
+            {"proxy-serie", &WaybillDraft::proxySerie},
+            {"proxy-number", &WaybillDraft::proxyNumber},
+            {"payer", &WaybillDraft::payer},
+            {"reason", &WaybillDraft::reason},
+            {"payment", &WaybillDraft::paymentType}};
+        for (const auto& [name, member] : texts)
+            if (parser.isSet(QLatin1String(name)))
+                draft.*member = optionValue(parser, QLatin1String(name));
+        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(dm, draft)) {
+            printErr(refusal->message);
+            return ExitFailed;
+        }
+        try {
+            printOut(QString::number(StoreWaybill(dm, draft)));
+        } catch (const DbError& e) {
+            const auto [headline, detail] = e.refusal(
+                kind == WaybillKind::Tax && forReceipt
+                    ? QCoreApplication::translate(
+                          "Commands",
+                          "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                    : QCoreApplication::translate("Commands", "Неправильные данные !"));
+            printErr(headline + u'\n' + detail);
+            return ExitFailed;
+        }
+        return ExitDone;
+    });
+}
+
+// A register as the lists' register commands write it: one client's documents or every client's.
+int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    static const std::map<QString, RegisterKind> kinds = {
+        {QStringLiteral("invoices"), RegisterKind::Invoices},
+        {QStringLiteral("receipts"), RegisterKind::Receipts},
+        {QStringLiteral("expense"), RegisterKind::ExpenseWaybills},
+        {QStringLiteral("tax"), RegisterKind::TaxWaybills},
+    };
+    const QStringList args = positionalArguments(parser);
+    if (args.size() != 2 || !kinds.count(args[1]) || !parser.isSet(QStringLiteral("from")) ||
+        !parser.isSet(QStringLiteral("to"))) {
+        printErr(QStringLiteral(
+            "register: invoices, receipts, expense or tax, --from and --to DD.MM.YYYY are expected"));
+        return ExitUsage;
+    }
+    const RegisterKind kind = kinds.at(args[1]);
+    RegisterScope scope;
+    qlonglong client = 0;
+    if (!dateOption(parser, QStringLiteral("from"), &scope.from) ||
+        !dateOption(parser, QStringLiteral("to"), &scope.to) ||
+        !intOption(parser, QStringLiteral("client"), 1, std::numeric_limits<int>::max(), &client))
+        return ExitUsage;
+    scope.clientId = int(client);
+    const QString file = outputFile(parser, inv, RegisterFileName(kind));
+    if (file.isEmpty())
+        return ExitUsage;
+    return writeFromBook(
+        inv, prompter, [&](TDM& dm, QString* error) { return WriteRegister(dm, kind, scope, file, error); });
+}
+
+} // namespace Cli
