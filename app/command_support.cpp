@@ -104,10 +104,10 @@ bool ensureProgramFolder(const QString& folder)
     return false;
 }
 
-// A command on the book: the program folder and the settings as start-up has them, the database
-// connected; an engine failure is printed, exit 1.
-int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&, const Settings&)>& run,
-           bool fileBook)
+// A command on the book: the program folder and the settings as start-up has them, the book made first
+// when asked and not there, the database connected; an engine failure is printed, exit 1.
+int runOnBook(const Invocation& inv, Prompter& prompter, bool fileBook, bool create,
+              const std::function<int(TDM&, const Settings&)>& run)
 {
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
@@ -115,6 +115,9 @@ int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TD
     if (fileBook)
         settings.book.clear();
     try {
+        if (create && createBook(settings))
+            printErr(QCoreApplication::translate("Commands", "Создана пустая база данных: %1")
+                         .arg(bookName(settings)));
         TDM dm;
         dm.connect(settings.path, settings.book);
         return run(dm, settings);
@@ -122,6 +125,12 @@ int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TD
         printErr(e.fullText());
         return ExitFailed;
     }
+}
+
+int onBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&, const Settings&)>& run,
+           bool fileBook)
+{
+    return runOnBook(inv, prompter, fileBook, false, run);
 }
 
 // A command that writes a file from the book: false from the writer is its message on stderr, exit 1.
@@ -157,26 +166,10 @@ QString bookName(const Settings& settings)
     return settings.book.isEmpty() ? TDM::databaseFile(settings.path) : settings.book;
 }
 
-// The same on the book made empty first when there is none.
 int onNewOrExistingBook(const Invocation& inv, Prompter& prompter, const std::function<int(TDM&)>& run,
                         bool fileBook)
 {
-    if (!ensureProgramFolder(inv.programFolder))
-        return ExitFailed;
-    Settings settings = loadSettings(inv, prompter);
-    if (fileBook)
-        settings.book.clear();
-    try {
-        if (createBook(settings))
-            printErr(QCoreApplication::translate("Commands", "Создана пустая база данных: %1")
-                         .arg(bookName(settings)));
-        TDM dm;
-        dm.connect(settings.path, settings.book);
-        return run(dm);
-    } catch (const DbError& e) {
-        printErr(e.fullText());
-        return ExitFailed;
-    }
+    return runOnBook(inv, prompter, fileBook, true, [&run](TDM& dm, const Settings&) { return run(dm); });
 }
 
 // A date option as DD.MM.YYYY; false (with a message) when it is there and no date.
