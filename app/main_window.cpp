@@ -7,13 +7,13 @@
 #include "base/whole_file.h"
 #include "clients/names_form.h"
 #include "clients/save_form.h"
-#include "db/demo_data.h"
 #include "db/tables.h"
 #include "documents/goods_list_form.h"
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
 #include "documents/tovar_form.h"
 #include "documents/waybill_form.h"
+#include "maintenance/book_start.h"
 #include "maintenance/paradox_import.h"
 #include "report/report_holder.h"
 #include "ui_main_window.h"
@@ -427,16 +427,8 @@ void TBuhForm::forgetDatabase()
 bool TBuhForm::welcome()
 {
     for (;;) {
-        const bool emptyBook = TDM::databaseExists(m_settings.path);
-        const int choice = m_prompter->choose(
-            (emptyBook ? tr("База данных в папке %1 пока пуста. С чего начать?")
-                       : tr("В папке %1 ещё нет базы данных. С чего начать?"))
-                .arg(QDir::toNativeSeparators(m_settings.path)),
-            {emptyBook ? tr("Начать работу с пустой базой данных") : tr("Создать новую пустую базу данных"),
-             tr("Перенести базу из таблиц Paradox..."), tr("Открыть демонстрационную базу данных"),
-             tr("Выбрать другую папку базы данных...")},
-            0, tr("Добро пожаловать в ДОКУМАР"));
-        if (choice == 3) {
+        const BookStart how = AskHowToStart(m_settings.path, *m_prompter);
+        if (how == BookStart::OtherFolder) {
             const QString folder =
                 QFileDialog::getExistingDirectory(this, tr("Папка базы данных"), m_settings.path);
             if (folder.isEmpty())
@@ -450,39 +442,22 @@ bool TBuhForm::welcome()
                 return true;
             continue;
         }
-        if (choice < 0)
+        if (how == BookStart::Nothing)
             return false;
-        const QString paradoxFolder = choice == 1 ? chooseParadoxFolder() : QString();
-        if (choice == 1 && paradoxFolder.isEmpty())
+        const QString paradoxFolder = how == BookStart::FromParadox ? chooseParadoxFolder() : QString();
+        if (how == BookStart::FromParadox && paradoxFolder.isEmpty())
             continue;
-        if (!startBook(choice == 2, paradoxFolder))
+        if (!startBook(how, true, paradoxFolder))
             return false;
-        try {
-            // The owner's row exists from the start: its details are asked for on the owner tab.
-            OwnerRecord owner;
-            if (choice == 0 && !m_dm.ReadOwnerRow(owner))
-                m_dm.SaveOwnerRecord(owner);
-        } catch (const DbError& e) {
-            m_prompter->error(e.message(), e.detail());
-            return false;
-        }
         m_dm.disconnect();
         return true;
     }
 }
 
-bool TBuhForm::startBook(bool demo, const QString& paradoxFolder)
+bool TBuhForm::startBook(BookStart how, bool withOwnerRow, const QString& paradoxFolder)
 {
-    try {
-        if (!TDM::databaseExists(m_settings.path))
-            TDM::createDatabase(m_settings.path);
-        m_dm.connect(m_settings.path);
-        if (demo)
-            FillDemoData(m_dm, {30, 300, 1});
-    } catch (const DbError& e) {
-        m_prompter->error(e.message(), e.detail());
+    if (!BeginBook(m_dm, m_settings.path, how, withOwnerRow, *m_prompter))
         return false;
-    }
     if (!paradoxFolder.isEmpty())
         importParadoxBook(paradoxFolder);
     return true;
@@ -501,24 +476,16 @@ QString TBuhForm::chooseParadoxFolder()
 
 bool TBuhForm::createDatabaseOnOffer()
 {
-    // A damaged or foreign file is never replaced; only a folder without a database gets one. A book on a
-    // server is made by its administrator (docmar init-db --book).
-    if (!bookInUse().isEmpty() || TDM::databaseExists(m_settings.path))
+    const BookStart how = OfferNewBook(m_settings.path, bookInUse(), *m_prompter);
+    if (how == BookStart::Nothing)
         return false;
-    const int choice = m_prompter->choose(
-        tr("В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из "
-           "таблиц Paradox?")
-            .arg(QDir::toNativeSeparators(m_settings.path)),
-        {tr("Создать новую пустую базу данных"), tr("Перенести базу из таблиц Paradox...")}, 0);
     QString paradoxFolder;
-    if (choice == 1) {
+    if (how == BookStart::FromParadox) {
         paradoxFolder = chooseParadoxFolder();
         if (paradoxFolder.isEmpty())
             return false;
-    } else if (choice != 0) {
-        return false;
     }
-    return startBook(false, paradoxFolder);
+    return startBook(how, false, paradoxFolder);
 }
 
 void TBuhForm::importParadoxBook(const QString& folder)

@@ -6,6 +6,7 @@
 #include "db/book_notifier.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
+#include "maintenance/book_start.h"
 #include "maintenance/maintenance_controller.h"
 #include "widgets/widget_prompter.h"
 
@@ -131,7 +132,7 @@ private:
     QString chooseParadoxFolder();
     // Makes the folder's book when there is none, connects to it and fills it: the demonstration data, or
     // the Paradox tables of the folder given. False after the message.
-    bool startBook(bool demo, const QString& paradoxFolder);
+    bool startBook(BookStart how, bool withOwnerRow, const QString& paradoxFolder);
     void BitBtn6Click(); // the backup
     // The backup, the window brought back, and what was copied said; true when every file was.
     bool backUpBook();

@@ -117,6 +117,45 @@
     </message>
 </context>
 <context>
+    <name>BookStart</name>
+    <message>
+        <source>База данных в папке %1 пока пуста. С чего начать?</source>
+        <translation>База даних у папці %1 поки порожня. З чого почати?</translation>
+    </message>
+    <message>
+        <source>В папке %1 ещё нет базы данных. С чего начать?</source>
+        <translation>У папці %1 ще немає бази даних. З чого почати?</translation>
+    </message>
+    <message>
+        <source>Начать работу с пустой базой данных</source>
+        <translation>Почати роботу з порожньою базою даних</translation>
+    </message>
+    <message>
+        <source>Создать новую пустую базу данных</source>
+        <translation>Створити нову порожню базу даних</translation>
+    </message>
+    <message>
+        <source>Перенести базу из таблиц Paradox...</source>
+        <translation>Перенести базу з таблиць Paradox...</translation>
+    </message>
+    <message>
+        <source>Открыть демонстрационную базу данных</source>
+        <translation>Відкрити демонстраційну базу даних</translation>
+    </message>
+    <message>
+        <source>Выбрать другую папку базы данных...</source>
+        <translation>Вибрати іншу папку бази даних...</translation>
+    </message>
+    <message>
+        <source>Добро пожаловать в ДОКУМАР</source>
+        <translation>Ласкаво просимо до ДОКУМАР</translation>
+    </message>
+    <message>
+        <source>В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из таблиц Paradox?</source>
+        <translation>У папці %1 немає бази даних. Створити в ній нову порожню базу даних чи перенести до неї базу з таблиць Paradox?</translation>
+    </message>
+</context>
+<context>
     <name>ClientExport</name>
     <message>
         <source>Не удалось прочитать файл %1: %2.</source>
@@ -1346,18 +1385,6 @@
         <translation>ДОКУМАР (v.%1). База даних: </translation>
     </message>
     <message>
-        <source>В папке %1 нет базы данных. Создать в ней новую пустую базу данных или перенести в неё базу из таблиц Paradox?</source>
-        <translation>У папці %1 немає бази даних. Створити в ній нову порожню базу даних чи перенести до неї базу з таблиць Paradox?</translation>
-    </message>
-    <message>
-        <source>Создать новую пустую базу данных</source>
-        <translation>Створити нову порожню базу даних</translation>
-    </message>
-    <message>
-        <source>Перенести базу из таблиц Paradox...</source>
-        <translation>Перенести базу з таблиць Paradox...</translation>
-    </message>
-    <message>
         <source>Папка с таблицами Paradox</source>
         <translation>Папка з таблицями Paradox</translation>
     </message>
@@ -1464,30 +1491,6 @@
     <message>
         <source>Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе.</source>
         <translation>Впишіть на вкладці «Власник» дані вашої фірми: вони друкуються на кожному документі.</translation>
-    </message>
-    <message>
-        <source>База данных в папке %1 пока пуста. С чего начать?</source>
-        <translation>База даних у папці %1 поки порожня. З чого почати?</translation>
-    </message>
-    <message>
-        <source>В папке %1 ещё нет базы данных. С чего начать?</source>
-        <translation>У папці %1 ще немає бази даних. З чого почати?</translation>
-    </message>
-    <message>
-        <source>Начать работу с пустой базой данных</source>
-        <translation>Почати роботу з порожньою базою даних</translation>
-    </message>
-    <message>
-        <source>Открыть демонстрационную базу данных</source>
-        <translation>Відкрити демонстраційну базу даних</translation>
-    </message>
-    <message>
-        <source>Выбрать другую папку базы данных...</source>
-        <translation>Вибрати іншу папку бази даних...</translation>
-    </message>
-    <message>
-        <source>Добро пожаловать в ДОКУМАР</source>
-        <translation>Ласкаво просимо до ДОКУМАР</translation>
     </message>
     <message>
         <source>Папка базы данных</source>
