@@ -198,6 +198,15 @@ QStringList RequisiteProblems(const QString& account, const QString& okpoCode, c
     return problems;
 }
 
+QStringList TypedRequisiteProblems(const Requisites& typed, const std::optional<Requisites>& stored)
+{
+    const auto typedNow = [&](QString Requisites::*field) {
+        return stored && (*stored).*field == typed.*field ? QString() : typed.*field;
+    };
+    return RequisiteProblems(typedNow(&Requisites::account), typedNow(&Requisites::okpoCode),
+                             typedNow(&Requisites::taxCode));
+}
+
 bool StoreDespiteProblems(Prompter& prompter, const QStringList& problems)
 {
     return problems.isEmpty() ||

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Prompter;
 
 // Bank and tax requisites as Ukrainian banks and the tax service check them: the IBAN (ISO 13616), the
@@ -30,5 +32,12 @@ QString OkpoProblem(const QString& code);
 QString TaxCodeProblem(const QString& code);
 // Every problem of a party's account and codes, in the order of the form.
 QStringList RequisiteProblems(const QString& account, const QString& okpoCode, const QString& taxCode);
+// A party's account and codes as a form stores them.
+struct Requisites {
+    QString account, okpoCode, taxCode;
+};
+// The problems of what was typed now: a value the same as the stored one (when there is one) is not checked
+// again, so an old code is not asked about at every change of a phone number.
+QStringList TypedRequisiteProblems(const Requisites& typed, const std::optional<Requisites>& stored);
 // Shows the problems and asks whether to store the values as typed; true at once when there are none.
 bool StoreDespiteProblems(Prompter& prompter, const QStringList& problems);

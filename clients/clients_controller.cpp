@@ -59,21 +59,16 @@ bool ClientsController::post(int row, ClientRow typed)
 
 bool ClientsController::requisitesAccepted(const ClientRow& typed)
 {
-    // Only what was typed now is checked: a client stored long ago with an old code is not asked about
-    // at every change of its phone number.
-    std::optional<ClientRow> stored;
+    std::optional<Requisites> stored;
     if (m_newClientId == 0) {
         try {
-            stored = m_dm.ReadClient(typed.ID_NUMBER);
+            if (const std::optional<ClientRow> row = m_dm.ReadClient(typed.ID_NUMBER))
+                stored = Requisites{row->CHETNUMBER, row->OKPOCODE, row->TAXCODE};
         } catch (const DbError&) {
         }
     }
-    const auto changed = [&](QString ClientRow::*field) {
-        return stored && (*stored).*field == typed.*field ? QString() : typed.*field;
-    };
-    return StoreDespiteProblems(m_prompter, RequisiteProblems(changed(&ClientRow::CHETNUMBER),
-                                                              changed(&ClientRow::OKPOCODE),
-                                                              changed(&ClientRow::TAXCODE)));
+    return StoreDespiteProblems(
+        m_prompter, TypedRequisiteProblems({typed.CHETNUMBER, typed.OKPOCODE, typed.TAXCODE}, stored));
 }
 
 void ClientsController::settle(int row, const ClientRow& typed)

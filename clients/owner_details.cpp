@@ -38,13 +38,10 @@ bool OwnerDetails::hasUnsavedChanges(const OwnerRecord& shown) const
 
 bool OwnerDetails::save(const OwnerRecord& shown, const QString& databaseFolder, const QString& book)
 {
-    // Only what was typed now is checked.
-    const auto changed = [&](QString OwnerRecord::*field) {
-        return shown.*field == m_owner.*field ? QString() : shown.*field;
-    };
-    if (!StoreDespiteProblems(m_prompter, RequisiteProblems(changed(&OwnerRecord::CHETNUMBER),
-                                                            changed(&OwnerRecord::OKPOCODE),
-                                                            changed(&OwnerRecord::TAXCODE))))
+    if (!StoreDespiteProblems(
+            m_prompter,
+            TypedRequisiteProblems({shown.CHETNUMBER, shown.OKPOCODE, shown.TAXCODE},
+                                   Requisites{m_owner.CHETNUMBER, m_owner.OKPOCODE, m_owner.TAXCODE})))
         return false;
     m_owner = asStored(shown);
     try {

@@ -141,7 +141,7 @@ QStringList columnsAddedByUpgrade()
 // stops the opening with the engine's words.
 void upgradeBook(const QSqlDatabase& db)
 {
-    for (int version = 1; version <= TDM::kSchemaVersion; ++version) {
+    for (int version = schemaVersion(db) + 1; version <= TDM::kSchemaVersion; ++version) {
         Transaction tx(db, Transaction::Writing);
         if (schemaVersion(db) < version) {
             SchemaChange change(db);

@@ -51,13 +51,6 @@ QString indexColumn(QString part)
     return u'(' + PostgresSchema::orderKey(part.left(at)) + u')' + part.mid(at + collate.size()) + nulls;
 }
 
-QString schemaVersionSql(int version)
-{
-    return QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS integer LANGUAGE sql "
-                          "IMMUTABLE AS $v$ SELECT %1 $v$")
-        .arg(version);
-}
-
 QString quoted(const QString& text)
 {
     return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
@@ -150,7 +143,7 @@ QStringList tableSql()
                           "PARALLEL SAFE AS $u$ SELECT CASE WHEN $3 <> 0 "
                           "THEN (docmar_fold(left(coalesce($1, ''), 255)) = $2)::integer "
                           "ELSE (strpos(docmar_fold(left(coalesce($1, ''), 255)), $2) > 0)::integer END $u$");
-    sql << schemaVersionSql(TDM::kSchemaVersion);
+    sql << versionSql(TDM::kSchemaVersion);
     // Every stored, changed or deleted document is told to the other programs on the book.
     sql << QStringLiteral("CREATE FUNCTION docmar_notify() RETURNS trigger LANGUAGE plpgsql AS $n$ BEGIN "
                           "PERFORM pg_notify('%1', TG_TABLE_NAME); RETURN NULL; END $n$")
@@ -207,7 +200,9 @@ QStringList versionIndexSql(int version)
 
 QString versionSql(int version)
 {
-    return schemaVersionSql(version);
+    return QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS integer LANGUAGE sql "
+                          "IMMUTABLE AS $v$ SELECT %1 $v$")
+        .arg(version);
 }
 
 QStringList sizeGuardSql()

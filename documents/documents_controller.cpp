@@ -145,15 +145,13 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
 
 bool DocumentsController::payerCodeAccepted(int clientId, const QString& taxCode)
 {
-    std::optional<ClientRow> stored;
+    std::optional<Requisites> stored;
     try {
-        stored = m_dm.ReadClient(clientId);
+        if (const std::optional<ClientRow> row = m_dm.ReadClient(clientId))
+            stored = Requisites{{}, {}, row->TAXCODE};
     } catch (const DbError&) {
     }
-    if (stored && stored->TAXCODE == taxCode)
-        return true; // not typed now
-    const QString problem = TaxCodeProblem(taxCode);
-    return StoreDespiteProblems(m_prompter, problem.isEmpty() ? QStringList() : QStringList{problem});
+    return StoreDespiteProblems(m_prompter, TypedRequisiteProblems({{}, {}, taxCode}, stored));
 }
 
 QStringList DocumentsController::goodsPickerItems(const Settings& settings) const
