@@ -46,13 +46,14 @@ int exportClients(const QCommandLineParser& parser, const Invocation& inv, Promp
     const auto filterValue = [&parser](const QString& name) {
         return parser.isSet(name) ? std::optional(optionValue(parser, name)) : std::nullopt;
     };
-    const ListQuery clients =
-        ListQueries::clients(filterValue(QStringLiteral("name")), filterValue(QStringLiteral("city")), sort);
+    const std::optional<QString> name = filterValue(QStringLiteral("name"));
+    const std::optional<QString> city = filterValue(QStringLiteral("city"));
     const QString file = outputFile(parser, inv, ClientListFileName());
     if (file.isEmpty())
         return ExitUsage;
     return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
-        return AppendClientList(dm, clients, columns, file, error);
+        return AppendClientList(dm, ListQueries::clients(dm.dialect(), name, city, sort), columns, file,
+                                error);
     });
 }
 

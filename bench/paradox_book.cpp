@@ -31,13 +31,13 @@ int main(int argc, char** argv)
         {&Tables::plateg(), "Plateg.Db"}};
     for (const auto& [table, file] : files) {
         std::vector<QVariantList> rows;
-        QSqlQuery q =
+        Rows q =
             execOrThrow(dm.database(), QStringLiteral("SELECT %1 FROM %2")
                                            .arg(table->columnNames().join(u','), QLatin1String(table->name)));
         while (q.next()) {
             QVariantList row;
             for (int i = 0; i < int(table->columns.size()); ++i)
-                row << (table->columns[std::size_t(i)].type == ColumnType::Date && !q.isNull(i)
+                row << (table->columns[std::size_t(i)].type == ColumnType::Date && !q.value(i).isNull()
                             ? QVariant(dateFromDb(q.value(i)))
                             : q.value(i));
             rows.push_back(row);

@@ -79,9 +79,9 @@ ClientRegister::ClientRegister(TDM& dm)
 
 ListQuery ClientRegister::query() const
 {
-    return ListQueries::clients(m_filter.nameOn ? std::optional(m_filter.nameValue) : std::nullopt,
-                                m_filter.cityOn ? std::optional(m_filter.cityValue) : std::nullopt,
-                                m_sortIndex);
+    return ListQueries::clients(
+        m_dm.dialect(), m_filter.nameOn ? std::optional(m_filter.nameValue) : std::nullopt,
+        m_filter.cityOn ? std::optional(m_filter.cityValue) : std::nullopt, m_sortIndex);
 }
 
 void ClientRegister::reload()

@@ -3,10 +3,12 @@
 #include "base/month_names.h"
 #include "base/number_format.h"
 #include "base/text_case.h"
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +24,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -163,9 +167,6 @@ bool isPostgresDriver(const QSqlDriver* driver)
     return driver && driver->dbmsType() == QSqlDriver::PostgreSQL;
 }
 
-// The key of the server's advisory lock every writing transaction of the program takes: "DocM".
-constexpr qint64 kWriteTurnLock = 0x446F634D;
-
 DbError describe(const QSqlError& e, const QString& sql, bool postgres)
 {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
@@ -200,35 +201,163 @@ DbError describe(const QSqlQuery& query)
 // while it asks another, so there results come whole.
 void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
 {
-    query.setForwardOnly(!isPostgres(db));
+    const bool postgres = isPostgresDriver(db.driver());
+    query.setForwardOnly(!postgres);
     requireServer(db.driver(), sql);
-    if (!query.prepare(forEngine(db, sql)))
-        throw describe(query.lastError(), sql, isPostgres(db));
+    if (!query.prepare(sql))
+        throw describe(query.lastError(), sql, postgres);
 }
 
-// The statement with each "?" outside quotes replaced by its value as the driver writes a literal (text
-// quoted and escaped for the server).
-QString withValues(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+// The statement with its "?" outside quotes numbered as the server's parameters: $1, $2, …
+QByteArray numberedParameters(const QString& sql)
 {
-    if (values.isEmpty())
-        return sql;
     QString out;
-    out.reserve(sql.size() + 16 * values.size());
-    qsizetype next = 0;
+    out.reserve(sql.size() + 16);
+    int next = 0;
     bool quoted = false;
     for (const QChar c : sql) {
         if (c == u'\'')
             quoted = !quoted;
-        if (c != u'?' || quoted || next >= values.size()) {
+        if (c == u'?' && !quoted)
+            out += u'$' + QString::number(++next);
+        else
             out += c;
-            continue;
-        }
-        const QVariant& v = values[next++];
-        QSqlField field(QString(), v.metaType());
-        field.setValue(v);
-        out += db.driver()->formatValue(field);
     }
-    return out;
+    return out.toUtf8();
+}
+
+// The server's type numbers of the values the program binds.
+enum : Oid {
+    kUnknownOid = 0,
+    kBoolOid = 16,
+    kByteaOid = 17,
+    kInt8Oid = 20,
+    kInt4Oid = 23,
+    kFloat8Oid = 701,
+    kDateOid = 1082,
+    kTimestampOid = 1114,
+    kNumericOid = 1700
+};
+
+// A value as the server reads a parameter: its text (binary for bytes) and type; text is left for the
+// server to type from where it stands, as a quoted literal would be.
+std::pair<QByteArray, Oid> parameter(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return {v.toBool() ? "t" : "f", kBoolOid};
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return {QByteArray::number(v.toInt()), kInt4Oid};
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        return {QByteArray::number(v.toLongLong()), kInt8Oid};
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return {QByteArray::number(v.toULongLong()), kNumericOid};
+    case QMetaType::Float:
+    case QMetaType::Double: {
+        const double d = v.toDouble();
+        if (std::isnan(d))
+            return {"NaN", kFloat8Oid};
+        if (std::isinf(d))
+            return {d > 0 ? "Infinity" : "-Infinity", kFloat8Oid};
+        return {QByteArray::number(d, 'g', 17), kFloat8Oid};
+    }
+    case QMetaType::QDate:
+        return {v.toDate().toString(Qt::ISODate).toLatin1(), kDateOid};
+    case QMetaType::QDateTime:
+        return {v.toDateTime().toString(Qt::ISODateWithMs).toLatin1(), kTimestampOid};
+    case QMetaType::QByteArray:
+        return {v.toByteArray(), kByteaOid};
+    default:
+        return {v.toString().toUtf8(), kUnknownOid};
+    }
+}
+
+// A column's value of the server's text form, typed as the driver types it.
+QVariant fromServer(const char* text, int length, Oid type)
+{
+    const QByteArray raw = QByteArray::fromRawData(text, length);
+    switch (type) {
+    case kBoolOid:
+        return raw == "t";
+    case kInt8Oid:
+        return raw.toLongLong();
+    case 21: // int2
+    case kInt4Oid:
+    case 26: // oid
+        return raw.toInt();
+    case 700: // float4
+    case kFloat8Oid:
+    case kNumericOid:
+        if (raw == "NaN")
+            return std::numeric_limits<double>::quiet_NaN();
+        if (raw == "Infinity" || raw == "-Infinity")
+            return raw.startsWith('-') ? -std::numeric_limits<double>::infinity()
+                                       : std::numeric_limits<double>::infinity();
+        return raw.toDouble();
+    case kDateOid:
+        return QDate::fromString(QString::fromLatin1(raw), Qt::ISODate);
+    case kTimestampOid:
+    case 1184: // timestamptz
+        return QDateTime::fromString(QString::fromLatin1(raw), Qt::ISODateWithMs);
+    case kByteaOid: {
+        std::size_t size = 0;
+        unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
+        const QByteArray value(reinterpret_cast<const char*>(bytes), qsizetype(size));
+        PQfreemem(bytes);
+        return value;
+    }
+    default:
+        return QString::fromUtf8(raw);
+    }
+}
+
+QMetaType metaTypeOf(Oid type)
+{
+    return fromServer("0", 1, type == kByteaOid ? kUnknownOid : type).metaType();
+}
+
+// The statement sent to the server with its values as parameters, in one round trip.
+Rows execOnServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const QVariantList& values)
+{
+    requireServer(db.driver(), sql);
+    std::vector<std::pair<QByteArray, Oid>> params;
+    params.reserve(std::size_t(values.size()));
+    std::vector<const char*> texts;
+    std::vector<int> lengths, formats;
+    std::vector<Oid> types;
+    for (const QVariant& v : values) {
+        params.push_back(v.isNull() ? std::pair<QByteArray, Oid>{} : parameter(v));
+        const auto& [text, type] = params.back();
+        texts.push_back(v.isNull() ? nullptr : text.constData());
+        lengths.push_back(int(text.size()));
+        formats.push_back(type == kByteaOid ? 1 : 0);
+        types.push_back(type);
+    }
+    PGresult* result = values.isEmpty()
+                           ? PQexec(pg, sql.toUtf8().constData())
+                           : PQexecParams(pg, numberedParameters(sql).constData(), int(values.size()),
+                                          types.data(), texts.data(), lengths.data(), formats.data(), 0);
+    // What the server said to the program's listeners meanwhile is handed to the driver, which would
+    // otherwise see it only with the next message on the socket.
+    if (!db.driver()->subscribedToNotifications().isEmpty())
+        QMetaObject::invokeMethod(db.driver(), "_q_handleNotification", Qt::QueuedConnection);
+    const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
+        return Rows(result);
+    QString state = result ? QString::fromLatin1(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QString();
+    if (state.isEmpty() && PQstatus(pg) == CONNECTION_BAD)
+        state = QStringLiteral("08006");
+    const QString words = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(pg));
+    PQclear(result);
+    throw describe(QSqlError(QString(), words, QSqlError::StatementError, state), sql, true);
 }
 
 void bindAll(QSqlQuery& query, const QVariantList& values)
@@ -316,35 +445,6 @@ DbError DbError::fromPostgres(const QString& sqlState, const QString& words, boo
     error.m_busy = sqlState == QLatin1String("55P03") || sqlState == QLatin1String("57014");
     error.m_dataFault = dataFault;
     return error;
-}
-
-bool isPostgres(const QSqlDatabase& db)
-{
-    return isPostgresDriver(db.driver());
-}
-
-QString forEngine(const QSqlDatabase& db, const QString& sql)
-{
-    if (!isPostgres(db))
-        return sql;
-    static const QRegularExpression collated(QStringLiteral("([\\w.]+|\\?) COLLATE ") +
-                                             QLatin1String(kTextCollation) + QStringLiteral("\\b"));
-    static const QRegularExpression hints(QStringLiteral(" (INDEXED BY \\w+|NOT INDEXED)\\b"));
-    QString out = sql;
-    out.replace(collated, QStringLiteral("docmar_key(\\1) COLLATE \"C\""));
-    out.replace(hints, QString());
-    return out;
-}
-
-QString rowKeyColumn(const QSqlDatabase& db, const QString& table)
-{
-    if (!isPostgres(db))
-        return QStringLiteral("rowid");
-    const TableDef* t = Tables::byName(table);
-    if (t && t->primaryKey)
-        return QLatin1String(t->primaryKey);
-    // The waybills are told apart by their unique numbers.
-    return QStringLiteral("NAKL_NUMBER");
 }
 
 char32_t textWeight(char32_t c)
@@ -596,7 +696,7 @@ QString integrityProblem(const QString& file)
     QString problem;
     try {
         const QSqlDatabase db = openSqliteFile(file, name, false);
-        QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA integrity_check(1)"));
+        Rows q = execOrThrow(db, QStringLiteral("PRAGMA integrity_check(1)"));
         const QString result = q.next() ? q.value(0).toString() : QStringLiteral("no result");
         if (result != QLatin1String("ok"))
             problem = result;
@@ -630,27 +730,105 @@ void execOrThrow(QSqlQuery& query)
         throw describe(query);
 }
 
-QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+Rows execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
+    // Said once, not prepared: a statement that runs once costs one trip to the server instead of
+    // three, and leaves nothing to free in a transaction that has failed.
+    if (PGconn* pg = postgresHandle(db))
+        return execOnServer(db, pg, sql, values);
+    requireServer(db.driver(), sql);
     QSqlQuery query(db);
-    if (isPostgres(db)) {
-        // Said once, not prepared: a statement that runs once costs one trip to the server instead of
-        // three, and leaves nothing to free in a transaction that has failed.
-        requireServer(db.driver(), sql);
-        if (!query.exec(withValues(db, forEngine(db, sql), values)))
-            throw describe(query);
-        return query;
-    }
     prepareQuery(query, db, sql);
     bindAll(query, values);
     execOrThrow(query);
-    return query;
+    return Rows(std::move(query));
+}
+
+Rows::Rows(QSqlQuery query)
+    : m_query(std::make_unique<QSqlQuery>(std::move(query)))
+{
+}
+
+Rows::Rows(PGresult* result)
+    : m_result(result)
+{
+    for (int i = 0; i < PQnfields(result); ++i)
+        m_fields.append(QSqlField(QString::fromUtf8(PQfname(result, i)), metaTypeOf(PQftype(result, i))));
+}
+
+Rows::Rows(Rows&& other) noexcept
+    : m_query(std::move(other.m_query))
+    , m_result(std::exchange(other.m_result, nullptr))
+    , m_fields(std::move(other.m_fields))
+    , m_row(other.m_row)
+{
+}
+
+Rows& Rows::operator=(Rows&& other) noexcept
+{
+    if (this != &other) {
+        PQclear(m_result);
+        m_query = std::move(other.m_query);
+        m_result = std::exchange(other.m_result, nullptr);
+        m_fields = std::move(other.m_fields);
+        m_row = other.m_row;
+    }
+    return *this;
+}
+
+Rows::~Rows()
+{
+    PQclear(m_result);
+}
+
+bool Rows::next()
+{
+    if (m_query)
+        return m_query->next();
+    if (!m_result || m_row + 1 >= PQntuples(m_result))
+        return false;
+    ++m_row;
+    return true;
+}
+
+QVariant Rows::value(int column) const
+{
+    if (m_query)
+        return m_query->value(column);
+    if (!m_result || m_row < 0 || m_row >= PQntuples(m_result) || column < 0 || column >= PQnfields(m_result))
+        return {};
+    const Oid type = PQftype(m_result, column);
+    if (PQgetisnull(m_result, m_row, column))
+        return QVariant(metaTypeOf(type));
+    return fromServer(PQgetvalue(m_result, m_row, column), PQgetlength(m_result, m_row, column), type);
+}
+
+QVariant Rows::value(const QString& name) const
+{
+    return m_query ? m_query->value(name) : value(m_fields.indexOf(name));
+}
+
+QSqlRecord Rows::record() const
+{
+    if (m_query)
+        return m_query->record();
+    QSqlRecord record = m_fields;
+    for (int i = 0; i < record.count(); ++i)
+        record.setValue(i, value(i));
+    return record;
+}
+
+int Rows::numRowsAffected() const
+{
+    if (m_query)
+        return m_query->numRowsAffected();
+    return m_result ? QByteArray(PQcmdTuples(m_result)).toInt() : 0;
 }
 
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query = execOrThrow(db, sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    Rows rows = execOrThrow(db, sql, values);
+    return rows.next() ? rows.value(0) : QVariant();
 }
 
 void RetryOnCollision(const std::function<void()>& write)
@@ -668,35 +846,33 @@ void RetryOnCollision(const std::function<void()>& write)
 
 bool hasIndex(const QSqlDatabase& db, const QString& name)
 {
-    return scalar(db,
-                  isPostgres(db)
-                      ? QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() "
-                                       "AND indexname = lower(?)")
-                      : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='index' AND name=? "
-                                       "COLLATE NOCASE"),
-                  {name})
-        .isValid();
+    return scalar(db, SqlDialect::of(db).indexExistsSql(), {name}).isValid();
 }
+
+namespace {
+
+// Whether the connection is inside a transaction of the engine's.
+bool inTransaction(const QSqlDatabase& db)
+{
+    if (sqlite3* handle = sqliteHandle(db))
+        return !sqlite3_get_autocommit(handle);
+    if (PGconn* pg = postgresHandle(db))
+        return PQtransactionStatus(pg) != PQTRANS_IDLE;
+    return false;
+}
+
+} // namespace
 
 Transaction::Transaction(const QSqlDatabase& db, Kind kind)
     : m_db(db)
 {
-    sqlite3* handle = sqliteHandle(db);
-    if (kind == Writing && handle && sqlite3_get_autocommit(handle)) {
-        execOrThrow(m_db, QStringLiteral("BEGIN IMMEDIATE"));
-        m_outer = true;
-        return;
-    }
-    // The server takes no savepoint outside a transaction: the outermost guard begins one. A writing one
-    // then waits for the book's write turn, as on SQLite, so that what it checks and numbers holds until
-    // it commits; only a writer that is not this program can still take a number first (a collision the
-    // caller retries). Readers never wait.
-    if (PGconn* pg = postgresHandle(db); pg && PQtransactionStatus(pg) == PQTRANS_IDLE) {
-        execOrThrow(m_db, QStringLiteral("BEGIN"));
-        m_outer = true;
-        if (kind == Writing)
-            execOrThrow(m_db, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteTurnLock));
-        return;
+    if (!inTransaction(db)) {
+        const QStringList begin = SqlDialect::of(db).beginTransaction(kind == Writing);
+        for (const QString& sql : begin)
+            execOrThrow(m_db, sql);
+        m_outer = !begin.isEmpty();
+        if (m_outer)
+            return;
     }
     static std::atomic<int> counter{0};
     m_name = QStringLiteral("tx%1").arg(++counter);
@@ -730,7 +906,7 @@ RowInserter::RowInserter(const QSqlDatabase& db, const TableDef& table)
     marks.fill(QStringLiteral("?"), names.size());
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(QLatin1String(table.name), names.join(u','), marks.join(u','));
-    if (isPostgres(db)) {
+    if (!sqliteHandle(db)) {
         m_query = std::make_unique<QSqlQuery>(db);
         prepareQuery(*m_query, db, sql);
         return;
@@ -771,16 +947,10 @@ void RowInserter::insert(const QVariantList& values)
 SizeGuardsSuspended::SizeGuardsSuspended(const QSqlDatabase& db)
     : m_db(db)
 {
-    // The server's guards cost a function call a row, and no journal: they stay.
-    if (isPostgres(db)) {
-        m_restored = true;
-        return;
-    }
-    if (sqlite3_get_autocommit(handleOrThrow(db)))
+    if (!inTransaction(db))
         throw DbError(QStringLiteral("size guards are only suspended inside a transaction"));
-    for (const TableDef* t : Tables::all())
-        for (const QString& sql : dropTriggerSql(*t))
-            execOrThrow(m_db, sql);
+    for (const QString& sql : SqlDialect::of(db).suspendSizeGuards())
+        execOrThrow(m_db, sql);
 }
 
 SizeGuardsSuspended::~SizeGuardsSuspended()
@@ -796,17 +966,14 @@ SizeGuardsSuspended::~SizeGuardsSuspended()
 
 void SizeGuardsSuspended::restore()
 {
-    if (isPostgres(m_db))
-        return;
-    for (const TableDef* t : Tables::all())
-        for (const QString& sql : createTriggerSql(*t))
-            execOrThrow(m_db, sql);
+    for (const QString& sql : SqlDialect::of(m_db).restoreSizeGuards())
+        execOrThrow(m_db, sql);
     m_restored = true;
 }
 
 Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
-    if (isPostgres(db)) {
+    if (!sqliteHandle(db)) {
         m_query = std::make_unique<QSqlQuery>(db);
         prepareQuery(*m_query, db, sql);
         rebind(values);

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -56,13 +57,6 @@ private:
     bool m_dataFault = true;
 };
 
-// The SQL of the program is SQLite's. On a PostgreSQL book a few of its forms are said the server's way:
-// "X COLLATE UKRAINIAN" orders and compares by docmar_key(X), and SQLite's index hints go.
-bool isPostgres(const QSqlDatabase& db);
-QString forEngine(const QSqlDatabase& db, const QString& sql);
-// The column that tells a table's rows apart in the lists: SQLite's rowid, or the table's own key.
-QString rowKeyColumn(const QSqlDatabase& db, const QString& table);
-
 // Opens the SQLite file under a connection of its own and readies it: the Russian/Ukrainian collation and
 // functions, full synchronous writes. Throws DbError when the file is missing (unless create), is not a
 // database, or cannot be opened.
@@ -105,9 +99,35 @@ int compareText(const QString& a, const QString& b);
 // The weight of one character in that order; texts compare by their weights one after another.
 char32_t textWeight(char32_t c);
 
-// Runs a prepared query or a statement, throwing DbError with the engine's message on failure.
+struct pg_result;
+
+// The rows of a statement said once, read whole, with their values typed as the driver types them.
+class Rows {
+public:
+    explicit Rows(QSqlQuery query);
+    // Takes the server's result over.
+    explicit Rows(pg_result* result);
+    Rows(Rows&&) noexcept;
+    Rows& operator=(Rows&&) noexcept;
+    ~Rows();
+    bool next();
+    QVariant value(int column) const;
+    QVariant value(const QString& name) const;
+    // The current row's columns by name, with their values.
+    QSqlRecord record() const;
+    int numRowsAffected() const;
+
+private:
+    std::unique_ptr<QSqlQuery> m_query; // SQLite
+    pg_result* m_result = nullptr;
+    QSqlRecord m_fields; // the server's columns
+    int m_row = -1;
+};
+
+// Runs a prepared query, or a statement said once, throwing DbError with the engine's message on failure.
+// Values bind to "?" in order; the server gets them as parameters of the one statement it is sent.
 void execOrThrow(QSqlQuery& query);
-QSqlQuery execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+Rows execOrThrow(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 // Whether the book has an index of that name (letter case aside).
 bool hasIndex(const QSqlDatabase& db, const QString& name);
 // The first column of the first row, or a null value when there is no row.

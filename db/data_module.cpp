@@ -3,6 +3,7 @@
 #include "base/prompter.h"
 #include "base/whole_file.h"
 #include "db/pg_schema.h"
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -22,18 +23,9 @@ namespace {
 QSet<QString> columnsOf(const QSqlDatabase& db, const QString& table)
 {
     QSet<QString> present;
-    if (isPostgres(db)) {
-        QSqlQuery q = execOrThrow(db,
-                                  QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
-                                                 "table_schema = current_schema() AND table_name = ?"),
-                                  {table.toLower()});
-        while (q.next())
-            present.insert(q.value(0).toString().toUpper());
-        return present;
-    }
-    QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    Rows q = execOrThrow(db, SqlDialect::of(db).columnNamesSql(), {table});
     while (q.next())
-        present.insert(q.value(1).toString().toUpper());
+        present.insert(q.value(0).toString().toUpper());
     return present;
 }
 
@@ -44,9 +36,7 @@ bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& colu
 
 int schemaVersion(const QSqlDatabase& db)
 {
-    return scalar(db, isPostgres(db) ? QStringLiteral("SELECT docmar_schema_version()")
-                                     : QStringLiteral("PRAGMA user_version"))
-        .toInt();
+    return scalar(db, SqlDialect::of(db).schemaVersionSql()).toInt();
 }
 
 // What a schema step asks of the engine at hand.
@@ -54,7 +44,7 @@ class SchemaChange {
 public:
     explicit SchemaChange(const QSqlDatabase& db)
         : m_db(db)
-        , m_postgres(isPostgres(db))
+        , m_dialect(SqlDialect::of(db))
     {
     }
     // A column the table gained after books were made; the old rows get `initial`.
@@ -63,46 +53,25 @@ public:
         const QString name = QLatin1String(table.name);
         if (hasColumn(m_db, name, QLatin1String(column)))
             return;
-        const ColumnDef& def = *table.column(QLatin1String(column));
-        run(m_postgres ? PostgresSchema::addColumnSql(table, def) : addColumnSql(table, def));
+        run({m_dialect.addColumnSql(table, *table.column(QLatin1String(column)))});
         if (initial.isValid())
             execOrThrow(m_db, QStringLiteral("UPDATE %1 SET %2=?").arg(name, QLatin1String(column)),
                         {initial});
     }
     // The indexes a schema version brought.
-    void createIndexes(int version)
-    {
-        if (m_postgres) {
-            for (const QString& sql : PostgresSchema::versionIndexSql(version))
-                run(sql);
-            return;
-        }
-        for (const TableDef* t : Tables::all())
-            for (QString sql : createIndexSql(*t, version))
-                run(sql.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS ")));
-    }
+    void createIndexes(int version) { run(m_dialect.versionIndexSql(version)); }
     // Every text cut to its column's size as the tables give the sizes now.
-    void remakeSizeGuards()
-    {
-        if (m_postgres) {
-            for (const QString& sql : PostgresSchema::sizeGuardSql())
-                run(sql);
-            return;
-        }
-        for (const TableDef* t : Tables::all())
-            for (const QString& sql : dropTriggerSql(*t) + createTriggerSql(*t))
-                run(sql);
-    }
-    void setVersion(int version)
-    {
-        run(m_postgres ? PostgresSchema::versionSql(version)
-                       : QStringLiteral("PRAGMA user_version=%1").arg(version));
-    }
+    void remakeSizeGuards() { run(m_dialect.sizeGuardSql()); }
+    void setVersion(int version) { run({m_dialect.setVersionSql(version)}); }
 
 private:
-    void run(const QString& sql) { execOrThrow(m_db, sql); }
+    void run(const QStringList& statements)
+    {
+        for (const QString& sql : statements)
+            execOrThrow(m_db, sql);
+    }
     QSqlDatabase m_db;
-    bool m_postgres;
+    const SqlDialect& m_dialect;
 };
 
 // The ordered steps that bring a book up to this program's schema, the same on both engines.
@@ -331,6 +300,7 @@ void TDM::connect(const QString& folder, const QString& book)
     }
     m_folder = folder;
     m_book = book;
+    m_dialect = book.isEmpty() ? &SqlDialect::sqlite() : &SqlDialect::postgres();
     m_connected = true;
     try {
         checkBook();
@@ -488,28 +458,25 @@ bool TDM::SameFactNds(int a, int b, int c) const
 
 std::optional<InvoiceRow> TDM::ReadDocument(int number) const
 {
-    QSqlQuery q =
-        execOrThrow(database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
+    Rows q = execOrThrow(database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
     return q.next() ? std::optional(invoiceFromRecord(q.record())) : std::nullopt;
 }
 
 std::optional<ExpenseWaybillRow> TDM::ReadExpenseWaybill(int number) const
 {
-    QSqlQuery q =
-        execOrThrow(database(), QStringLiteral("SELECT * FROM NAKLADN1 WHERE NAKL_NUMBER=?"), {number});
+    Rows q = execOrThrow(database(), QStringLiteral("SELECT * FROM NAKLADN1 WHERE NAKL_NUMBER=?"), {number});
     return q.next() ? std::optional(expenseWaybillFromRecord(q.record())) : std::nullopt;
 }
 
 std::optional<TaxWaybillRow> TDM::ReadTaxWaybill(int number) const
 {
-    QSqlQuery q =
-        execOrThrow(database(), QStringLiteral("SELECT * FROM NAKLADN2 WHERE NAKL_NUMBER=?"), {number});
+    Rows q = execOrThrow(database(), QStringLiteral("SELECT * FROM NAKLADN2 WHERE NAKL_NUMBER=?"), {number});
     return q.next() ? std::optional(taxWaybillFromRecord(q.record())) : std::nullopt;
 }
 
 std::optional<ClientRow> TDM::ReadClient(int id) const
 {
-    QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {id});
+    Rows q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=?"), {id});
     return q.next() ? std::optional(clientFromRecord(q.record())) : std::nullopt;
 }
 
@@ -567,7 +534,7 @@ void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter)
 
 bool TDM::ReadOwnerRow(OwnerRecord& owner) const
 {
-    QSqlQuery q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
+    Rows q = execOrThrow(database(), QStringLiteral("SELECT * FROM CLIENTS WHERE ID_NUMBER=1"));
     if (!q.next())
         return false;
     const QSqlRecord record = q.record();
@@ -589,7 +556,7 @@ void TDM::SaveOwnerRecord(const OwnerRecord& owner)
         values << cutToColumn(clients, column, (owner.*f.member).left(OwnerRecord::kMaxLength));
     }
     Transaction tx(db);
-    QSqlQuery update = execOrThrow(
+    Rows update = execOrThrow(
         db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=1").arg(assignments.join(u',')), values);
     if (update.numRowsAffected() == 0) {
         QStringList marks;
@@ -633,7 +600,7 @@ int TDM::CountRowsBesideOwner() const
 
 DocumentCounts TDM::CountDocuments() const
 {
-    QSqlQuery q = execOrThrow(
+    Rows q = execOrThrow(
         database(),
         QStringLiteral("SELECT (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0), (SELECT count(*) "
                        "FROM FACTURES WHERE FACT_NUMBER<0), (SELECT count(*) FROM NAKLADN1), (SELECT "

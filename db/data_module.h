@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/rows.h"
+#include "db/sql_dialect.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -54,6 +55,8 @@ public:
     // The PostgreSQL book in use; empty for the SQLite file of the folder.
     const QString& book() const { return m_book; }
     bool isPostgres() const { return !m_book.isEmpty(); }
+    // The SQL of the book's engine, chosen when the book is opened.
+    const SqlDialect& dialect() const { return *m_dialect; }
     QSqlDatabase database() const;
 
     QDate GetFactDate(int number) const;
@@ -110,6 +113,7 @@ private:
     QString m_connectionName;
     QString m_folder;
     QString m_book;
+    const SqlDialect* m_dialect = &SqlDialect::sqlite();
     bool m_connected = false;
 };
 

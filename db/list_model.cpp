@@ -57,7 +57,8 @@ std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& na
     return columns;
 }
 
-ListColumn computedMoneyColumn(const QString& name, const char* title, QString (*expression)(bool postgres))
+ListColumn computedMoneyColumn(const QString& name, const char* title,
+                               QString (*expression)(const SqlDialect&))
 {
     ListColumn c;
     c.name = name;
@@ -127,18 +128,9 @@ QString SqlListModel::selectSql(const QString& what, const QString& extra, bool 
 
 QString SqlListModel::orderTerms(bool reversed) const
 {
-    // The server is told SQLite's place for empty values, which its indexes keep too.
-    const bool postgres = m_dm.isPostgres();
     QStringList terms;
-    for (const OrderTerm& t : m_order) {
-        const bool descending = t.descending != reversed;
-        QString term = expressionOf(t);
-        if (descending)
-            term += QStringLiteral(" DESC");
-        if (postgres)
-            term += descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
-        terms << term;
-    }
+    for (const OrderTerm& t : m_order)
+        terms << m_dm.dialect().orderTerm(expressionOf(t), t.descending != reversed);
     return terms.join(QStringLiteral(", "));
 }
 
@@ -149,8 +141,7 @@ QString SqlListModel::expressionOf(const OrderTerm& term) const
 
 QString SqlListModel::keyColumn() const
 {
-    return m_dm.isPostgres() ? rowKeyColumn(m_dm.database(), QLatin1String(m_table.name))
-                             : QStringLiteral("rowid");
+    return m_dm.dialect().rowKey(m_table);
 }
 
 void SqlListModel::reload()
@@ -238,8 +229,8 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
         // Stretches of rowsPerAsk rows in row-id order, however sparse the row ids are.
         const QString table = QLatin1String(m_table.name);
         const QString key = keyColumn();
-        const QString sql = QStringLiteral("SELECT %4 FROM %1 NOT INDEXED WHERE %2 ORDER BY %3 LIMIT 1")
-                                .arg(table, where, orderTerms(false), key);
+        const QString sql = QStringLiteral("SELECT %4 FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+                                .arg(m_dm.dialect().withoutIndex(table), where, orderTerms(false), key);
         const QString nextStretch =
             QStringLiteral("SELECT %2 FROM %1 WHERE %2>=? ORDER BY %2 LIMIT 1 OFFSET ?").arg(table, key);
         std::vector<qint64> candidates;
@@ -261,10 +252,7 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
             }
             examined += std::max(rowsPerAsk, 1);
             const QVariant next = scalar(db, nextStretch, {from, std::max(rowsPerAsk, 1)});
-            // The server's keys are 32-bit integers: a wider bound would not compare with them.
-            const qint64 unbounded =
-                m_dm.isPostgres() ? std::numeric_limits<qint32>::max() : std::numeric_limits<qint64>::max();
-            const qint64 last = next.isNull() ? unbounded : next.toLongLong() - 1;
+            const qint64 last = next.isNull() ? m_dm.dialect().largestRowKey() : next.toLongLong() - 1;
             firstOfStretch.rebind(QVariantList{from, last} + values);
             if (firstOfStretch.next())
                 candidates.push_back(firstOfStretch.integer(0));
@@ -390,7 +378,7 @@ bool SqlListModel::orderValuesOf(qint64 key, QSqlRecord* values) const
     QStringList terms;
     for (const OrderTerm& t : m_order)
         terms << expressionOf(t);
-    QSqlQuery q =
+    Rows q =
         execOrThrow(m_dm.database(), selectSql(terms.join(u','), keyColumn() + QStringLiteral("=?"), false),
                     m_values + QVariantList{key});
     if (!q.next())
@@ -406,7 +394,7 @@ void SqlListModel::refetchRow(int row, qint64 key)
         if (row < p.first || at >= p.keys.size())
             continue;
         p.keys[at] = key;
-        QSqlQuery q = execOrThrow(m_dm.database(), rowsSql(keyColumn() + QStringLiteral("=?")), {key});
+        Rows q = execOrThrow(m_dm.database(), rowsSql(keyColumn() + QStringLiteral("=?")), {key});
         p.rows[at] = q.next() ? q.record() : QSqlRecord();
     }
 }
@@ -416,7 +404,7 @@ QString SqlListModel::rowsSql(const QString& condition) const
     QString what = keyColumn() + QStringLiteral(" AS ROW_KEY_, *");
     for (const ListColumn& c : m_columns)
         if (c.expression)
-            what += QStringLiteral(", %1 AS %2").arg(c.expression(m_dm.isPostgres()), c.name);
+            what += QStringLiteral(", %1 AS %2").arg(c.expression(m_dm.dialect()), c.name);
     return QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(what, QLatin1String(m_table.name), condition);
 }
 
@@ -489,8 +477,8 @@ const SqlListModel::Page* SqlListModel::page(int row) const
         }
         page.rows.resize(page.keys.size());
         if (!page.keys.empty()) {
-            QSqlQuery q = execOrThrow(
-                db, rowsSql(QStringLiteral("%1 IN (%2)").arg(keyColumn(), marks.join(u','))), ids);
+            Rows q = execOrThrow(db, rowsSql(QStringLiteral("%1 IN (%2)").arg(keyColumn(), marks.join(u','))),
+                                 ids);
             QHash<qint64, QSqlRecord> byKey;
             while (q.next())
                 byKey.insert(q.value(0).toLongLong(), q.record());
@@ -695,7 +683,7 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
     const qint64 key = keyAt(index.row());
     try {
         // Only over the value the list shows: what another workplace has stored meanwhile is not lost.
-        QSqlQuery update =
+        Rows update =
             execOrThrow(m_dm.database(),
                         QStringLiteral("UPDATE %1 SET %2=? WHERE %3=? AND %2 IS NOT DISTINCT FROM ?")
                             .arg(QLatin1String(m_table.name), column.name, keyColumn()),

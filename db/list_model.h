@@ -12,6 +12,7 @@
 #include <vector>
 
 class DbError;
+class SqlDialect;
 class TDM;
 
 // One shown column of a list: a column of the table with its title and how it is shown and edited.
@@ -30,11 +31,12 @@ struct ListColumn {
     // A date that may not be left empty (a document's own date).
     bool required = false;
     // A column the list query works out rather than one of the table: its SQL for the engine at hand.
-    QString (*expression)(bool postgres) = nullptr;
+    QString (*expression)(const SqlDialect&) = nullptr;
 };
 
 // A read-only column of amounts in hryvnias and kopecks, worked out by the list query.
-ListColumn computedMoneyColumn(const QString& name, const char* title, QString (*expression)(bool postgres));
+ListColumn computedMoneyColumn(const QString& name, const char* title,
+                               QString (*expression)(const SqlDialect&));
 
 // The columns of a table as its grids show them: the table's labels and widths, in the given order.
 std::vector<ListColumn> listColumns(const TableDef& table, const QStringList& names);

@@ -1,53 +1,43 @@
 #include "db/list_queries.h"
 
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 
 namespace {
 
 // Receipts of one day keep the order they were written in (-1 before -2).
 const QString kReceiptOrder = QStringLiteral("FACT_DATA, FACT_NUMBER DESC");
-// Counted through the narrow receipts index.
-const QString kReceiptCount =
-    QStringLiteral("SELECT count(*) FROM FACTURES INDEXED BY FACT_RECEIPTS WHERE FACT_NUMBER<0");
 
 // A bound that sorts after every text the register compares.
 const QString kAfterEverything = QString::fromUcs4(U"\U0010FFFF");
 
-void addCondition(const QString& column, const QString& value, QStringList* parts, QVariantList* values)
+void addCondition(const SqlDialect& d, const QString& column, const QString& value, QStringList* parts,
+                  QVariantList* values)
 {
-    const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
     // The values are collated too: on a PostgreSQL book both sides become order keys.
+    const QString key = d.collated(column);
+    const QString bound = d.collated(QStringLiteral("?"));
     if (value.endsWith(u'*')) {
         // A range of the collation rather than LIKE, so the column's index serves it.
         const QString prefix = value.left(value.size() - 1);
-        *parts << QStringLiteral("%1%2 >= ?%2 AND %1%2 < ?%2").arg(column, collate);
+        *parts << QStringLiteral("%1 >= %2 AND %1 < %2").arg(key, bound);
         *values << prefix << prefix + kAfterEverything;
     } else {
-        *parts << QStringLiteral("%1%2 = ?%2").arg(column, collate);
+        *parts << QStringLiteral("%1 = %2").arg(key, bound);
         *values << value;
     }
 }
 
-// The engines' words for the blanks' arithmetic. Every product and sum is written in the order the blanks
-// compute it, on doubles, so that the engine arrives at the very figure the paper shows.
+// The blanks' arithmetic. Every product and sum is written in the order the blanks compute it, on
+// doubles, so that the engine arrives at the very figure the paper shows.
 struct Arithmetic {
-    bool postgres;
-    // Rounded to whole kopecks, half to even: the server's round() of a double is rint.
-    QString kopecks(const QString& x) const
-    {
-        return postgres ? QStringLiteral("(round((%1)*100::float8)*0.01::float8)").arg(x)
-                        : QStringLiteral("docmar_kopecks(%1)").arg(x);
-    }
+    const SqlDialect& d;
+    QString kopecks(const QString& x) const { return d.kopecks(x); }
     QString number(const QString& column) const { return QStringLiteral("coalesce(%1,0)").arg(column); }
-    // A position without a unit is a lump sum at its price.
-    QString lumpSum(const QString& unit) const
-    {
-        return postgres ? QStringLiteral("btrim(coalesce(%1,''),E' \\t\\n\\r\\f'||chr(11))=''").arg(unit)
-                        : QStringLiteral("trim(coalesce(%1,''),char(32,9,10,11,12,13))=''").arg(unit);
-    }
-    QString hundredth() const { return postgres ? QStringLiteral("0.01::float8") : QStringLiteral("0.01"); }
+    QString hundredth() const { return d.real(QStringLiteral("0.01")); }
 
-    // The positions of a FACTURES row, each in whole kopecks, added up one after another.
+    // The positions of a FACTURES row, each in whole kopecks, added up one after another. A position
+    // without a unit is a lump sum at its price.
     QString positions(const QString& row) const
     {
         QString sum = QStringLiteral("0.0");
@@ -56,7 +46,7 @@ struct Arithmetic {
             const QString price = number(row + QStringLiteral(".PRICE_POS") + n);
             sum = QStringLiteral("(%1+%2)").arg(
                 sum, kopecks(QStringLiteral("CASE WHEN %1 THEN %2 ELSE %3*%2 END")
-                                 .arg(lumpSum(row + QStringLiteral(".MEASURE_POS") + n), price,
+                                 .arg(d.isBlank(row + QStringLiteral(".MEASURE_POS") + n), price,
                                       number(row + QStringLiteral(".COUNT_POS") + n))));
         }
         return sum;
@@ -69,6 +59,21 @@ struct Arithmetic {
             .arg(subtotal, vatRate, taxRate, hundredth());
     }
 };
+
+// The ORDER BY of a table's index, the row's own key last so that every row has its place.
+std::optional<QString> indexOrder(const SqlDialect& d, const TableDef& table, const QString& indexName,
+                                  const char* tieBreaker)
+{
+    for (const IndexDef& i : table.indexes)
+        if (indexName.compare(QLatin1String(i.name), Qt::CaseInsensitive) == 0) {
+            QStringList terms;
+            for (const IndexTerm& t : indexTerms(i))
+                terms << (t.collated ? d.collated(t.expression) : t.expression) +
+                             (t.descending ? QStringLiteral(" DESC") : QString());
+            return terms.join(QStringLiteral(", ")) + QStringLiteral(", ") + QLatin1String(tieBreaker);
+        }
+    return std::nullopt;
+}
 
 // A waybill's document: its number in the waybill's column, under the waybill's client when it has one.
 QString waybillDocument(const QString& waybill, const QString& column, const QString& what)
@@ -96,18 +101,18 @@ QString waybillPositions(const Arithmetic& a, const QString& waybill)
 
 namespace ListQueries {
 
-QString invoiceTotal(bool postgres)
+QString invoiceTotal(const SqlDialect& d)
 {
-    const Arithmetic a{postgres};
+    const Arithmetic a{d};
     return a.withTaxes(a.kopecks(a.positions(QStringLiteral("FACTURES"))),
                        a.number(QStringLiteral("FACT_NDS")), a.number(QStringLiteral("FACT_NR")));
 }
 
-QString expenseWaybillTotal(bool postgres)
+QString expenseWaybillTotal(const SqlDialect& d)
 {
     // One VAT rate and one advertising tax for the whole waybill, the first document's; a receipt's
     // waybill carries no advertising tax.
-    const Arithmetic a{postgres};
+    const Arithmetic a{d};
     const QString w = QStringLiteral("NAKLADN1");
     return a.withTaxes(
         waybillPositions(a, w),
@@ -117,10 +122,10 @@ QString expenseWaybillTotal(bool postgres)
                  waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NR")))));
 }
 
-QString taxWaybillTotal(bool postgres)
+QString taxWaybillTotal(const SqlDialect& d)
 {
     // The positions rounded as a whole, then the first document's VAT; no advertising tax.
-    const Arithmetic a{postgres};
+    const Arithmetic a{d};
     const QString w = QStringLiteral("NAKLADN2");
     return QStringLiteral("(SELECT s_+s_*(%2*%3) FROM (SELECT %1 AS s_) sums_)")
         .arg(a.kopecks(waybillPositions(a, w)),
@@ -173,9 +178,14 @@ ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter)
     return invoices;
 }
 
-ListQuery allReceipts()
+ListQuery allReceipts(const SqlDialect& d)
 {
-    return {QStringLiteral("FACT_NUMBER<0"), {}, kReceiptOrder, kReceiptCount};
+    // Counted through the narrow receipts index.
+    return {QStringLiteral("FACT_NUMBER<0"),
+            {},
+            kReceiptOrder,
+            QStringLiteral("SELECT count(*) FROM %1 WHERE FACT_NUMBER<0")
+                .arg(d.throughIndex(QStringLiteral("FACTURES"), QStringLiteral("FACT_RECEIPTS")))};
 }
 
 ListQuery allExpenseWaybills()
@@ -188,34 +198,31 @@ ListQuery allTaxWaybills()
     return {{}, {}, QStringLiteral("NAKL_NUMBER"), {}};
 }
 
-QString orderOfIndex(const QString& indexName)
+QString orderOfIndex(const SqlDialect& d, const QString& indexName)
 {
-    for (const IndexDef& i : Tables::clients().indexes)
-        if (indexName.compare(QLatin1String(i.name), Qt::CaseInsensitive) == 0)
-            return QLatin1String(i.columns) + QStringLiteral(", ID_NUMBER");
-    return orderOfIndex(QStringLiteral("FIRMA"));
+    return indexOrder(d, Tables::clients(), indexName, "ID_NUMBER")
+        .value_or(*indexOrder(d, Tables::clients(), QStringLiteral("FIRMA"), "ID_NUMBER"));
 }
 
-ListQuery goods(const QString& indexName)
+ListQuery goods(const SqlDialect& d, const QString& indexName)
 {
-    QString order = QStringLiteral("REC_NUMBER");
-    for (const IndexDef& i : Tables::products().indexes)
-        if (indexName.compare(QLatin1String(i.name), Qt::CaseInsensitive) == 0)
-            order = QLatin1String(i.columns) + QStringLiteral(", REC_NUMBER");
-    return {{}, {}, order, {}};
+    return {{},
+            {},
+            indexOrder(d, Tables::products(), indexName, "REC_NUMBER").value_or(QStringLiteral("REC_NUMBER")),
+            {}};
 }
 
-ListQuery clients(const std::optional<QString>& name, const std::optional<QString>& city,
+ListQuery clients(const SqlDialect& d, const std::optional<QString>& name, const std::optional<QString>& city,
                   const QString& indexName)
 {
     ListQuery q;
     QStringList parts{QStringLiteral("ID_NUMBER>1")};
     if (name)
-        addCondition(QStringLiteral("FIRMNAME"), *name, &parts, &q.values);
+        addCondition(d, QStringLiteral("FIRMNAME"), *name, &parts, &q.values);
     if (city)
-        addCondition(QStringLiteral("CITY"), *city, &parts, &q.values);
+        addCondition(d, QStringLiteral("CITY"), *city, &parts, &q.values);
     q.where = parts.join(QStringLiteral(" AND "));
-    q.orderBy = orderOfIndex(indexName);
+    q.orderBy = orderOfIndex(d, indexName);
     return q;
 }
 

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class SqlDialect;
+
 // What one list shows: the rows a WHERE clause selects (values bound to its "?" in order), in an order
 // that tells every row apart. countSql, when set, counts the same rows faster than counting them one by one.
 struct ListQuery {
@@ -37,7 +39,7 @@ ListQuery clientTaxWaybills(int clientId);
 // receipts: how many receipts the book holds, as the receipts list has just counted them; the invoices
 // are counted as every row less those, so a large book is counted through once.
 ListQuery allInvoices(int receipts);
-ListQuery allReceipts();
+ListQuery allReceipts(const SqlDialect& d);
 ListQuery allExpenseWaybills();
 ListQuery allTaxWaybills();
 
@@ -47,19 +49,19 @@ ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter);
 // The client register: every client but the owner row, in the order of a named CLIENTS index (the
 // register's default order for an unknown name). A name or city value ending in "*" matches every text
 // that begins with what stands before the star; letter case never matters; values are bound as data.
-ListQuery clients(const std::optional<QString>& name, const std::optional<QString>& city,
+ListQuery clients(const SqlDialect& d, const std::optional<QString>& name, const std::optional<QString>& city,
                   const QString& indexName);
 // The goods list in the order of a named PRODUCTS index (PR_NAME, PR_PRICE); the primary order (as
 // entered) for any other name.
-ListQuery goods(const QString& indexName);
+ListQuery goods(const SqlDialect& d, const QString& indexName);
 // What a document's paper charges, VAT and advertising tax included, as the blank works it out: an
-// expression over the list's own row (of FACTURES, NAKLADN1 or NAKLADN2), for the engine at hand. A
+// expression over the list's own row (of FACTURES, NAKLADN1 or NAKLADN2), in the engine's dialect. A
 // waybill's documents are looked up under its own client; a waybill without its first document has none.
-QString invoiceTotal(bool postgres);
-QString expenseWaybillTotal(bool postgres);
-QString taxWaybillTotal(bool postgres);
+QString invoiceTotal(const SqlDialect& d);
+QString expenseWaybillTotal(const SqlDialect& d);
+QString taxWaybillTotal(const SqlDialect& d);
 
 // ORDER BY of a CLIENTS index; the register's default order for an unknown name.
-QString orderOfIndex(const QString& indexName);
+QString orderOfIndex(const SqlDialect& d, const QString& indexName);
 
 } // namespace ListQueries

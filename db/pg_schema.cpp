@@ -37,18 +37,12 @@ QString pgType(ColumnType type)
     return {};
 }
 
-// An index column of the SQLite description in PostgreSQL terms: the collated ones go by their key, and
-// empty values stand where SQLite puts them (first going up), so the lists' orders read the index.
-QString indexColumn(QString part)
+// An index column in PostgreSQL terms: the collated ones go by their key, and empty values stand where
+// SQLite puts them (first going up), so the lists' orders read the index.
+QString indexColumn(const IndexTerm& t)
 {
-    part = part.trimmed();
-    const bool descending = part.endsWith(QLatin1String(" DESC"));
-    const QString nulls = descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
-    const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
-    const qsizetype at = part.indexOf(collate);
-    if (at < 0)
-        return part + nulls;
-    return u'(' + PostgresSchema::orderKey(part.left(at)) + u')' + part.mid(at + collate.size()) + nulls;
+    const QString column = t.collated ? u'(' + PostgresSchema::orderKey(t.expression) + u')' : t.expression;
+    return column + (t.descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
 }
 
 QString quoted(const QString& text)
@@ -226,8 +220,8 @@ QStringList indexSql(int version)
             if (version != 0 && i.version != version)
                 continue;
             QStringList parts;
-            for (const QString& part : QString::fromLatin1(i.columns).split(u','))
-                parts << indexColumn(part);
+            for (const IndexTerm& t : indexTerms(i))
+                parts << indexColumn(t);
             sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
                        .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
                             QLatin1String(t->name), parts.join(QStringLiteral(", ")),

@@ -25,10 +25,10 @@ QString assignments(const QStringList& columns)
 
 std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key)
 {
-    QSqlQuery q = execOrThrow(dm.database(),
-                              QStringLiteral("SELECT * FROM %1 WHERE %2=?")
-                                  .arg(QLatin1String(table.name), QLatin1String(keyColumn)),
-                              {key});
+    Rows q = execOrThrow(dm.database(),
+                         QStringLiteral("SELECT * FROM %1 WHERE %2=?")
+                             .arg(QLatin1String(table.name), QLatin1String(keyColumn)),
+                         {key});
     if (!q.next())
         return std::nullopt;
     QVariantMap row;
@@ -71,7 +71,7 @@ int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVaria
                 stored = dm.NextClientNumber();
             execOrThrow(db, insert, QVariantList{stored} + values);
         } else {
-            QSqlQuery update = execOrThrow(
+            Rows update = execOrThrow(
                 db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(columns)),
                 values + QVariantList{stored});
             if (update.numRowsAffected() == 0)
@@ -92,8 +92,7 @@ qint64 AddEmptyGoods(TDM& dm)
 std::vector<std::pair<QString, double>> ReadGoods(const TDM& dm)
 {
     std::vector<std::pair<QString, double>> goods;
-    QSqlQuery q =
-        execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
+    Rows q = execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
     while (q.next())
         goods.emplace_back(q.value(0).toString(), q.value(1).toDouble());
     return goods;
@@ -131,10 +130,9 @@ int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& colum
 std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number)
 {
     const QSqlDatabase db = dm.database();
-    QSqlQuery q = execOrThrow(db,
-                              QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?") +
-                                  (isPostgres(db) ? QStringLiteral(" FOR UPDATE") : QString()),
-                              {number});
+    Rows q = execOrThrow(
+        db, QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?") + dm.dialect().forUpdate(),
+        {number});
     if (!q.next())
         return std::nullopt;
     return invoiceFromRecord(q.record());
@@ -150,7 +148,7 @@ void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantLi
 
 bool UpdateDocumentColumns(TDM& dm, int number, const QStringList& columns, const QVariantList& values)
 {
-    QSqlQuery update = execOrThrow(
+    Rows update = execOrThrow(
         dm.database(), QStringLiteral("UPDATE FACTURES SET %1 WHERE FACT_NUMBER=?").arg(assignments(columns)),
         values + QVariantList{number});
     return update.numRowsAffected() > 0;

@@ -267,6 +267,27 @@ const TableDef* byName(const QString& name)
 
 } // namespace Tables
 
+std::vector<IndexTerm> indexTerms(const IndexDef& index)
+{
+    const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
+    std::vector<IndexTerm> terms;
+    for (QString part : QString::fromLatin1(index.columns).split(u',')) {
+        IndexTerm t;
+        part = part.trimmed();
+        if (part.endsWith(QLatin1String(" DESC"))) {
+            t.descending = true;
+            part.chop(5);
+        }
+        if (part.endsWith(collate)) {
+            t.collated = true;
+            part.chop(collate.size());
+        }
+        t.expression = part.trimmed();
+        terms.push_back(t);
+    }
+    return terms;
+}
+
 QString addColumnSql(const TableDef& table, const ColumnDef& column)
 {
     return QStringLiteral("ALTER TABLE %1 ADD %2 %3")

@@ -25,6 +25,14 @@ struct IndexDef {
     int version = 1;             // the schema version that brought it
 };
 
+// One column of an index: an expression, ordered by the text collation or as it is, up or down.
+struct IndexTerm {
+    QString expression;
+    bool collated = false;
+    bool descending = false;
+};
+std::vector<IndexTerm> indexTerms(const IndexDef& index);
+
 struct TableDef {
     const char* name;
     const char* primaryKey; // INTEGER PRIMARY KEY column, or nullptr

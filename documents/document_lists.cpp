@@ -18,7 +18,7 @@ void markEmptyPositions(std::vector<ListColumn>& columns)
 
 // The last column of every document list: what the document's paper charges, so that a document can be
 // found by its amount.
-std::vector<ListColumn> withTotal(std::vector<ListColumn> columns, QString (*expression)(bool postgres))
+std::vector<ListColumn> withTotal(std::vector<ListColumn> columns, QString (*expression)(const SqlDialect&))
 {
     columns.push_back(
         computedMoneyColumn(QStringLiteral("DOC_TOTAL"), QT_TRANSLATE_NOOP("Tables", "Сумма"), expression));
@@ -99,7 +99,7 @@ void DocumentLists::ShowAllDocuments()
 {
     m_clientId = 0;
     m_showsAll = true;
-    m_receipts->setQuery(ListQueries::allReceipts());
+    m_receipts->setQuery(ListQueries::allReceipts(m_dm.dialect()));
     m_invoices->setQuery(
         ListQueries::filteredInvoices(ListQueries::allInvoices(m_receipts->rowCount()), m_filter));
     m_expense->setQuery(ListQueries::allExpenseWaybills());

@@ -14,7 +14,7 @@ GoodsList::GoodsList(TDM& dm)
 
 void GoodsList::reload()
 {
-    m_model->setQuery(ListQueries::goods(m_indexName));
+    m_model->setQuery(ListQueries::goods(m_dm.dialect(), m_indexName));
 }
 
 void GoodsList::sortByColumn(int column)

@@ -779,7 +779,7 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
 // Every column of a stored document, as the book holds it.
 QVariantList storedColumns(TDM& dm, int number)
 {
-    QSqlQuery q =
+    Rows q =
         execOrThrow(dm.database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
     QVariantList values;
     if (q.next())
@@ -797,8 +797,8 @@ TEST(InvoiceEditor, AnInvoiceStoredUnchangedKeepsEveryColumn)
     DocumentsController documents(*dm, prompter);
     Settings settings;
     // One entered with the price including VAT: gross 100 is 83.333… net, × 3 = 250,00, 300,00 with VAT.
-    QSqlQuery clients = execOrThrow(dm->database(), QStringLiteral("SELECT ID_NUMBER, FIRMNAME FROM CLIENTS "
-                                                                   "WHERE ID_NUMBER>1 ORDER BY ID_NUMBER"));
+    Rows clients = execOrThrow(dm->database(), QStringLiteral("SELECT ID_NUMBER, FIRMNAME FROM CLIENTS "
+                                                              "WHERE ID_NUMBER>1 ORDER BY ID_NUMBER"));
     ASSERT_TRUE(clients.next());
     documents.lists().RefreshClientDocuments(clients.value(0).toInt(), clients.value(1).toString());
     std::optional<InvoiceDraft> draft =
@@ -810,7 +810,7 @@ TEST(InvoiceEditor, AnInvoiceStoredUnchangedKeepsEveryColumn)
     ASSERT_TRUE(gross);
 
     int edited = 0;
-    QSqlQuery invoices = execOrThrow(
+    Rows invoices = execOrThrow(
         dm->database(), QStringLiteral("SELECT f.FACT_NUMBER, f.ID_NUMBER, c.FIRMNAME FROM FACTURES f JOIN "
                                        "CLIENTS c ON c.ID_NUMBER=f.ID_NUMBER WHERE f.FACT_NUMBER>0 "
                                        "ORDER BY f.FACT_NUMBER DESC LIMIT 50"));

@@ -38,7 +38,7 @@ protected:
     }
     ListQuery everyClient() const
     {
-        return ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA"));
+        return ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA"));
     }
 
     TestHome home;
@@ -80,7 +80,8 @@ TEST_F(ClientExportTest, WidthsCutFillAndMisalignAsTheyAreSet)
     // A 60-letter name at the default 48; the ЕДРПОУ code at 5 under its 10-letter caption; the contract
     // date as the short date; width 0 keeps the caption and empties the cells.
     ASSERT_TRUE(AppendClientList(
-        *dm, ListQueries::clients(std::nullopt, QStringLiteral("Київ"), QStringLiteral("FIRMA")),
+        *dm,
+        ListQueries::clients(dm->dialect(), std::nullopt, QStringLiteral("Київ"), QStringLiteral("FIRMA")),
         {{0, 48}, {9, 5}, {18, 13}, {3, 0}}, file));
     const QStringList l = lines(file);
     ASSERT_EQ(l.size(), 7);

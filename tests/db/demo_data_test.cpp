@@ -1,5 +1,6 @@
 #include "db/data_module.h"
 #include "db/demo_data.h"
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
@@ -15,7 +16,7 @@ namespace {
 // key have no other order).
 QString orderOfRows(const QSqlDatabase& db, const TableDef& t)
 {
-    if (!isPostgres(db))
+    if (!SqlDialect::of(db).isServer())
         return QStringLiteral("rowid");
     QStringList all;
     for (int i = 1; i <= int(t.columns.size()); ++i)
@@ -27,7 +28,7 @@ QByteArray tableDigest(const QSqlDatabase& db)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const TableDef* t : Tables::all()) {
-        QSqlQuery q = execOrThrow(
+        Rows q = execOrThrow(
             db,
             QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(QLatin1String(t->name), orderOfRows(db, *t)));
         while (q.next())
@@ -60,7 +61,7 @@ TEST(DemoData, ARealisticBookThatHoldsTogether)
 
     // Every waybill names one to three documents of its own client.
     for (const char* table : {"NAKLADN1", "NAKLADN2"}) {
-        QSqlQuery q = execOrThrow(
+        Rows q = execOrThrow(
             db, QStringLiteral("SELECT FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, ID_NUMBER FROM %1")
                     .arg(QLatin1String(table)));
         while (q.next()) {

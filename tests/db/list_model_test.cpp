@@ -168,12 +168,12 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
     const std::vector<qint64> expected =
         selectKeys(dm->database(), QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER<0 "
                                                   "ORDER BY FACT_DATA NULLS FIRST, FACT_NUMBER DESC")
-                                       .arg(rowKeyColumn(dm->database(), QStringLiteral("FACTURES"))));
+                                       .arg(dm->dialect().rowKey(Tables::factures())));
     ASSERT_EQ(expected.size(), 700u);
 
     SqlListModel model(*dm, Tables::factures(),
                        listColumns(Tables::factures(), {"FACT_NUMBER", "FACT_DATA"}));
-    model.setQuery(ListQueries::allReceipts());
+    model.setQuery(ListQueries::allReceipts(dm->dialect()));
     ASSERT_EQ(model.rowCount(), 700);
     for (int r : {699, 0, 350, 64, 63, 636, 1, 698})
         EXPECT_EQ(model.keyAt(r), expected[std::size_t(r)]) << r;
@@ -204,7 +204,7 @@ TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
                     {id, id % 2 ? QStringLiteral("ТОВ \"Ґрунт\"") : QStringLiteral("ПП \"Явір\""),
                      id == 5 ? QVariant() : QVariant(QStringLiteral("ЇЖАК Іван %1").arg(id))});
     SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME", "CHIEF"}));
-    model.setQuery(ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    model.setQuery(ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
     // ПП 2,4,6,8 then ТОВ 3,5,7,9.
     ASSERT_EQ(model.keyAt(0), 2);
     ASSERT_EQ(model.keyAt(4), 3);
@@ -248,7 +248,7 @@ TEST(LongListModel, ALongListFindsRowsByTheKeysItReadOnce)
                        "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) SELECT x, 'Фірма ' || ((x*7919)%20600) "
                        "FROM n"));
     SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME"}));
-    model.setQuery(ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    model.setQuery(ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
     ASSERT_GE(model.rowCount(), SqlListModel::kRowsByKeyFrom);
     for (int row : {0, 1, 777, 10300, 19999, model.rowCount() - 1}) {
         const qint64 key = model.keyAt(row);

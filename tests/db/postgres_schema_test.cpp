@@ -131,7 +131,7 @@ TEST_F(PostgresTest, TheRegisterOrderIsDocMarsOwnOnBothEngines)
         execOrThrow(sqlite->database(),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (?, ?)"),
                     {i + 2, words[i]});
-    QSqlQuery q = execOrThrow(
+    Rows q = execOrThrow(
         sqlite->database(),
         QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY FIRMNAME COLLATE UKRAINIAN, ID_NUMBER"));
     for (int i = 0; q.next(); ++i)

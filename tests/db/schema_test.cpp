@@ -22,7 +22,7 @@ namespace {
 QStringList columnsOf(const QSqlDatabase& db, const QString& table)
 {
     QStringList names;
-    QSqlQuery q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    Rows q = execOrThrow(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
     while (q.next())
         names << q.value(1).toString();
     return names;
@@ -31,7 +31,7 @@ QStringList columnsOf(const QSqlDatabase& db, const QString& table)
 QStringList column(const QSqlDatabase& db, const QString& sql)
 {
     QStringList values;
-    QSqlQuery q = execOrThrow(db, sql);
+    Rows q = execOrThrow(db, sql);
     while (q.next())
         values << q.value(0).toString();
     return values;
@@ -99,8 +99,8 @@ TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
                                   "йод",   "Щука", "Ъ",       "ь",     "Эра",   "юла",  "Яблуко"};
     EXPECT_EQ(sorted, expected);
     // The index FIRMA orders the register without a sort step.
-    QSqlQuery q = execOrThrow(db, QStringLiteral("EXPLAIN QUERY PLAN SELECT FIRMNAME FROM CLIENTS "
-                                                 "ORDER BY FIRMNAME COLLATE UKRAINIAN"));
+    Rows q = execOrThrow(db, QStringLiteral("EXPLAIN QUERY PLAN SELECT FIRMNAME FROM CLIENTS "
+                                            "ORDER BY FIRMNAME COLLATE UKRAINIAN"));
     QString detail;
     while (q.next())
         detail += q.value(3).toString();
@@ -157,7 +157,7 @@ TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
     f.FACT_DATA = QDate();
     insert.insert(toValues(f));
 
-    QSqlQuery q = execOrThrow(db, QStringLiteral("SELECT * FROM FACTURES ORDER BY FACT_NUMBER"));
+    Rows q = execOrThrow(db, QStringLiteral("SELECT * FROM FACTURES ORDER BY FACT_NUMBER"));
     ASSERT_TRUE(q.next());
     const InvoiceRow back = invoiceFromRecord(q.record());
     EXPECT_EQ(back.FACT_DOPNO, QStringLiteral("абвгд"));
@@ -432,7 +432,7 @@ TEST(Schema, ListsAndWaybillLookupsAreServedByIndexes)
     TestHome home;
     auto dm = home.createAndConnect();
     const auto plan = [&](const QString& sql) {
-        QSqlQuery q = execOrThrow(dm->database(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        Rows q = execOrThrow(dm->database(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
         QStringList steps;
         while (q.next())
             steps << q.value(3).toString();

@@ -278,7 +278,8 @@ TEST_F(SharedBook, ACellChangedElsewhereIsNotWrittenOver)
 {
     const auto other = otherWorkplace();
     SqlListModel clients(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME", "CITY"}));
-    clients.setQuery(ListQueries::clients(std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    clients.setQuery(
+        ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
     ASSERT_EQ(clients.rowCount(), 1);
     QSignalSpy errors(&clients, &SqlListModel::engineError);
     EXPECT_EQ(clients.data(clients.index(0, 0)).toString(), QStringLiteral("ТОВ \"Ґрунт\""));

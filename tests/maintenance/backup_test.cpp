@@ -251,7 +251,8 @@ TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
     for (const char* table : {"CLIENTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PRODUCTS"}) {
         const QString sql =
             QStringLiteral("SELECT count(*), sum(hashtext(t::text)) FROM %1 t").arg(QLatin1String(table));
-        QSqlQuery a = execOrThrow(original.database(), sql), b = execOrThrow(restored.database(), sql);
+        Rows a = execOrThrow(original.database(), sql);
+        Rows b = execOrThrow(restored.database(), sql);
         ASSERT_TRUE(a.next() && b.next());
         EXPECT_GT(a.value(0).toInt(), 0) << table;
         EXPECT_EQ(a.value(0), b.value(0)) << table;

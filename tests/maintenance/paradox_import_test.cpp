@@ -19,13 +19,13 @@ namespace {
 // A row of a table, in the order of its columns, from the program's database, as text.
 QStringList rowOf(TDM& dm, const TableDef& table, const QString& where)
 {
-    QSqlQuery q = execOrThrow(dm.database(),
-                              QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                                  .arg(table.columnNames().join(u','), QLatin1String(table.name), where));
+    Rows q = execOrThrow(dm.database(),
+                         QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                             .arg(table.columnNames().join(u','), QLatin1String(table.name), where));
     QStringList out;
     if (q.next())
         for (int i = 0; i < int(table.columns.size()); ++i)
-            out << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+            out << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
     return out;
 }
 

@@ -77,7 +77,7 @@ bool TestingOnPostgres()
 
 void FailDeletesFrom(const QSqlDatabase& db, const QString& table, const QString& condition)
 {
-    if (isPostgres(db)) {
+    if (SqlDialect::of(db).isServer()) {
         execOrThrow(db,
                     QStringLiteral("CREATE FUNCTION %1_locked() RETURNS trigger LANGUAGE plpgsql AS $l$ "
                                    "BEGIN IF %2 THEN RAISE EXCEPTION 'table is locked'; END IF; RETURN OLD; "
@@ -95,7 +95,7 @@ void FailDeletesFrom(const QSqlDatabase& db, const QString& table, const QString
 
 void MakeReadOnly(const QSqlDatabase& db, bool readOnly)
 {
-    if (isPostgres(db))
+    if (SqlDialect::of(db).isServer())
         execOrThrow(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION ") +
                             (readOnly ? QStringLiteral("READ ONLY") : QStringLiteral("READ WRITE")));
     else

@@ -1,0 +1,182 @@
+#include "db/sql_dialect.h"
+
+#include "db/pg_schema.h"
+#include "db/tables.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+
+#include <limits>
+
+namespace {
+
+// The server's advisory lock that stands for the book's write turn (SQLite's write lock).
+constexpr qint64 kWriteTurnLock = 0x446F634D;
+
+class SqliteDialect final : public SqlDialect {
+public:
+    bool isServer() const override { return false; }
+    QString collated(const QString& expression) const override
+    {
+        return expression + QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
+    }
+    // SQLite puts empty values first going up already.
+    QString orderTerm(const QString& expression, bool descending) const override
+    {
+        return descending ? expression + QStringLiteral(" DESC") : expression;
+    }
+    QString rowKey(const TableDef&) const override { return QStringLiteral("rowid"); }
+    qint64 largestRowKey() const override { return std::numeric_limits<qint64>::max(); }
+    QString throughIndex(const QString& table, const QString& index) const override
+    {
+        return table + QStringLiteral(" INDEXED BY ") + index;
+    }
+    QString withoutIndex(const QString& table) const override
+    {
+        return table + QStringLiteral(" NOT INDEXED");
+    }
+    // The writing transaction holds the whole file already.
+    QString forUpdate() const override { return {}; }
+    QStringList beginTransaction(bool writing) const override
+    {
+        return writing ? QStringList{QStringLiteral("BEGIN IMMEDIATE")} : QStringList{};
+    }
+    // Each guard would make SQLite keep a statement journal for every row written.
+    QStringList suspendSizeGuards() const override
+    {
+        QStringList sql;
+        for (const TableDef* t : Tables::all())
+            sql << dropTriggerSql(*t);
+        return sql;
+    }
+    QStringList restoreSizeGuards() const override
+    {
+        QStringList sql;
+        for (const TableDef* t : Tables::all())
+            sql << createTriggerSql(*t);
+        return sql;
+    }
+    QString columnNamesSql() const override
+    {
+        return QStringLiteral("SELECT name FROM pragma_table_info(?)");
+    }
+    QString indexExistsSql() const override
+    {
+        return QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='index' AND name=? COLLATE NOCASE");
+    }
+    QString schemaVersionSql() const override { return QStringLiteral("PRAGMA user_version"); }
+    QString addColumnSql(const TableDef& table, const ColumnDef& column) const override
+    {
+        return ::addColumnSql(table, column);
+    }
+    QStringList versionIndexSql(int version) const override
+    {
+        QStringList sql;
+        for (const TableDef* t : Tables::all())
+            for (QString s : createIndexSql(*t, version))
+                sql << s.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS "));
+        return sql;
+    }
+    QStringList sizeGuardSql() const override { return suspendSizeGuards() + restoreSizeGuards(); }
+    QString setVersionSql(int version) const override
+    {
+        return QStringLiteral("PRAGMA user_version=%1").arg(version);
+    }
+    QString kopecks(const QString& value) const override
+    {
+        return QStringLiteral("docmar_kopecks(%1)").arg(value);
+    }
+    QString isBlank(const QString& text) const override
+    {
+        return QStringLiteral("trim(coalesce(%1,''),char(32,9,10,11,12,13))=''").arg(text);
+    }
+    QString real(const QString& literal) const override { return literal; }
+};
+
+class PostgresDialect final : public SqlDialect {
+public:
+    bool isServer() const override { return true; }
+    QString collated(const QString& expression) const override
+    {
+        return PostgresSchema::orderKey(expression);
+    }
+    // The server is told SQLite's place for empty values, which its indexes keep too.
+    QString orderTerm(const QString& expression, bool descending) const override
+    {
+        return expression +
+               (descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+    }
+    QString rowKey(const TableDef& table) const override
+    {
+        // The waybills are told apart by their unique numbers.
+        return table.primaryKey ? QLatin1String(table.primaryKey) : QStringLiteral("NAKL_NUMBER");
+    }
+    // The server's keys are 32-bit integers: a wider bound would not compare with them.
+    qint64 largestRowKey() const override { return std::numeric_limits<qint32>::max(); }
+    // The planner chooses the index itself.
+    QString throughIndex(const QString& table, const QString&) const override { return table; }
+    QString withoutIndex(const QString& table) const override { return table; }
+    QString forUpdate() const override { return QStringLiteral(" FOR UPDATE"); }
+    // The server takes no savepoint outside a transaction. A writer waits for the book's write turn, as on
+    // SQLite, so that what it checks and numbers holds until it commits; readers never wait.
+    QStringList beginTransaction(bool writing) const override
+    {
+        QStringList sql{QStringLiteral("BEGIN")};
+        if (writing)
+            sql << QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteTurnLock);
+        return sql;
+    }
+    // The server's guards cost a function call a row and no journal: they stay.
+    QStringList suspendSizeGuards() const override { return {}; }
+    QStringList restoreSizeGuards() const override { return {}; }
+    QString columnNamesSql() const override
+    {
+        return QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
+                              "table_schema = current_schema() AND table_name = lower(?)");
+    }
+    QString indexExistsSql() const override
+    {
+        return QStringLiteral(
+            "SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = lower(?)");
+    }
+    QString schemaVersionSql() const override { return QStringLiteral("SELECT docmar_schema_version()"); }
+    QString addColumnSql(const TableDef& table, const ColumnDef& column) const override
+    {
+        return PostgresSchema::addColumnSql(table, column);
+    }
+    QStringList versionIndexSql(int version) const override
+    {
+        return PostgresSchema::versionIndexSql(version);
+    }
+    QStringList sizeGuardSql() const override { return PostgresSchema::sizeGuardSql(); }
+    QString setVersionSql(int version) const override { return PostgresSchema::versionSql(version); }
+    // round() of a double is rint: half to even.
+    QString kopecks(const QString& value) const override
+    {
+        return QStringLiteral("(round((%1)*100::float8)*0.01::float8)").arg(value);
+    }
+    QString isBlank(const QString& text) const override
+    {
+        return QStringLiteral("btrim(coalesce(%1,''),E' \\t\\n\\r\\f'||chr(11))=''").arg(text);
+    }
+    QString real(const QString& literal) const override { return literal + QStringLiteral("::float8"); }
+};
+
+} // namespace
+
+const SqlDialect& SqlDialect::sqlite()
+{
+    static const SqliteDialect d;
+    return d;
+}
+
+const SqlDialect& SqlDialect::postgres()
+{
+    static const PostgresDialect d;
+    return d;
+}
+
+const SqlDialect& SqlDialect::of(const QSqlDatabase& db)
+{
+    return db.driver() && db.driver()->dbmsType() == QSqlDriver::PostgreSQL ? postgres() : sqlite();
+}

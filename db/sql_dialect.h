@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QSqlDatabase;
+struct ColumnDef;
+struct TableDef;
+
+// What the two engines say differently. Statements are written in what SQLite and PostgreSQL share and
+// ask the dialect of their connection for the rest, so each engine gets its own words and no statement is
+// rewritten after it is made.
+class SqlDialect {
+public:
+    virtual ~SqlDialect() = default;
+    static const SqlDialect& sqlite();
+    static const SqlDialect& postgres();
+    // The dialect of the connection's engine.
+    static const SqlDialect& of(const QSqlDatabase& db);
+
+    // The book lives on a server (shared by several programs) rather than in a file of the folder.
+    virtual bool isServer() const = 0;
+
+    // What a text expression orders and compares by: the Russian and Ukrainian alphabet, letter case
+    // ignored. Both sides of a comparison are given it.
+    virtual QString collated(const QString& expression) const = 0;
+    // An ORDER BY term; an empty value stands first going up and last going down on both engines.
+    virtual QString orderTerm(const QString& expression, bool descending) const = 0;
+    // The column that tells a table's rows apart in the lists, and the largest value it can hold.
+    virtual QString rowKey(const TableDef& table) const = 0;
+    virtual qint64 largestRowKey() const = 0;
+    // A FROM item: the table read through the named index, or in its stored order without any.
+    virtual QString throughIndex(const QString& table, const QString& index) const = 0;
+    virtual QString withoutIndex(const QString& table) const = 0;
+    // Ends a SELECT whose rows the transaction will write: no other writer changes them meanwhile.
+    virtual QString forUpdate() const = 0;
+
+    // The statements that begin a connection's outermost transaction; a writing one holds the book's write
+    // turn until it ends. Empty when a savepoint begins it.
+    virtual QStringList beginTransaction(bool writing) const = 0;
+    // A bulk writer that cuts its own texts asks the size guards to step aside, and puts them back.
+    virtual QStringList suspendSizeGuards() const = 0;
+    virtual QStringList restoreSizeGuards() const = 0;
+
+    // The catalog: the names of a table's columns (one "?" for the table), whether an index is there (one
+    // "?" for its name), the schema version.
+    virtual QString columnNamesSql() const = 0;
+    virtual QString indexExistsSql() const = 0;
+    virtual QString schemaVersionSql() const = 0;
+    // The upgrade steps' statements: a column added, the indexes a version brought, the size guards as the
+    // tables' sizes are now, the schema version.
+    virtual QString addColumnSql(const TableDef& table, const ColumnDef& column) const = 0;
+    virtual QStringList versionIndexSql(int version) const = 0;
+    virtual QStringList sizeGuardSql() const = 0;
+    virtual QString setVersionSql(int version) const = 0;
+
+    // The blanks' arithmetic, on doubles: a value rounded to whole kopecks half to even, whether a text is
+    // empty or blank, a fractional constant.
+    virtual QString kopecks(const QString& value) const = 0;
+    virtual QString isBlank(const QString& text) const = 0;
+    virtual QString real(const QString& literal) const = 0;
+};
