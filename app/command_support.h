@@ -53,7 +53,7 @@ int initDb(const Invocation& inv, Prompter& prompter);
 int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int backup(const Invocation& inv, Prompter& prompter);
 int restore(const QStringList& positional, const Invocation& inv, Prompter& prompter);
-int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
+int clearDocuments(const Invocation& inv, Prompter& prompter);
 int importParadox(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int copyBook(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 

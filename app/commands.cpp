@@ -35,7 +35,7 @@ const char* const kUsage = R"(Usage:
                                                        (dated copies of the book, the last ten kept)
   docmar [--home DIR] restore [FILE]                   a copy (the newest when none is named) in place
                                                        of the book, which is kept as a copy first
-  docmar [--home DIR] clear-documents --yes            empties the document tables
+  docmar [--home DIR] clear-documents --yes            backs the book up, then empties the document tables
   docmar [--home DIR] import-paradox FOLDER [--codepage N]
                                                        the seven Paradox tables into an empty book
   docmar [--home DIR] copy-book (--to URI | --from URI) the book to or from an empty PostgreSQL book
@@ -132,7 +132,7 @@ const Command kCommandTable[] = {
     {"register", -1, [](P parser, I inv, Prompter& p) { return writeRegister(parser, inv, p); }},
     {"export-clients", 0, [](P parser, I inv, Prompter& p) { return exportClients(parser, inv, p); }},
     {"backup", 0, [](P, I inv, Prompter& p) { return backup(inv, p); }},
-    {"clear-documents", 0, [](P parser, I inv, Prompter& p) { return clearDocuments(parser, inv, p); }},
+    {"clear-documents", 0, [](P, I inv, Prompter& p) { return clearDocuments(inv, p); }},
     {"import-paradox", -1, [](P parser, I inv, Prompter& p) { return importParadox(parser, inv, p); }},
     {"copy-book", 0, [](P parser, I inv, Prompter& p) { return copyBook(parser, inv, p); }},
     {"restore", 1, [](P parser, I inv, Prompter& p) { return restore(positionalArguments(parser), inv, p); }},
@@ -208,7 +208,7 @@ int RunCommand(const Invocation& inv)
     if (!inv.parser || !command)
         return ExitUsage;
     const QCommandLineParser& parser = *inv.parser;
-    StderrPrompter prompter;
+    StderrPrompter prompter(parser.isSet(QStringLiteral("yes")));
     const QStringList positional = positionalArguments(parser);
     if (command->arguments >= 0 && positional.size() > 1 + command->arguments) {
         printErr(QStringLiteral("%1: unexpected argument \"%2\"")

@@ -98,12 +98,9 @@ int backup(const Invocation& inv, Prompter& prompter)
         return ExitFailed;
     }
     MaintenanceController maintenance(prompter);
-    const BookPlace place = BookPlace::of(settings);
-    const std::optional<BackupReport> report = maintenance.backUp(place);
-    if (!report)
-        return ExitFailed;
-    maintenance.reportBackup(place, *report);
-    return report->failed.isEmpty() ? ExitDone : ExitFailed;
+    TDM unopened; // the command line copies the book without opening it
+    const std::optional<BackupReport> report = maintenance.backUpBook(unopened, BookPlace::of(settings));
+    return report && report->failed.isEmpty() ? ExitDone : ExitFailed;
 }
 
 // A copy back in place of the book: the one named (a path, or a name in the backup folder), else the
@@ -130,18 +127,33 @@ int restore(const QStringList& positional, const Invocation& inv, Prompter& prom
     return maintenance.restore(place, QFileInfo(copy).absoluteFilePath()) ? ExitDone : ExitFailed;
 }
 
-// Empties the document tables; the question of the button is answered by --yes only.
-int clearDocuments(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+// Empties the document tables as the owner tab's button does: --yes answers both questions, so a copy is
+// made first, and nothing is cleared unless it was made whole.
+int clearDocuments(const Invocation& inv, Prompter& prompter)
 {
-    if (!parser.isSet(QStringLiteral("yes"))) {
-        printErr(QCoreApplication::translate("Commands", "Очистить базу документов?") +
-                 QStringLiteral(" Every invoice, receipt, waybill, act and payment is deleted; clients and "
-                                "goods stay. Give --yes to go on."));
-        return ExitFailed;
-    }
-    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+    return onBook(inv, prompter, [&](TDM& dm, const Settings& settings) {
         MaintenanceController maintenance(prompter);
-        return maintenance.clearDocuments(dm) ? ExitDone : ExitFailed;
+        const BookPlace place = BookPlace::of(settings);
+        const std::optional<DocumentCounts> cleared = maintenance.askAndClear(
+            dm, place,
+            [&] {
+                const std::optional<BackupReport> report = maintenance.backUpBook(dm, place);
+                return report && report->failed.isEmpty();
+            },
+            [&] {
+                try {
+                    if (!dm.isConnected())
+                        dm.connect(settings.path, settings.book);
+                    return true;
+                } catch (const DbError& e) {
+                    prompter.error(e.message(), e.detail());
+                    return false;
+                }
+            });
+        if (!cleared)
+            return ExitFailed;
+        printErr(MaintenanceController::clearedText(*cleared));
+        return ExitDone;
     });
 }
 

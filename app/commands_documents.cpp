@@ -6,6 +6,7 @@
 #include "db/stores.h"
 #include "db/tables.h"
 #include "documents/document_pages.h"
+#include "documents/documents_controller.h"
 #include "documents/waybill_issue.h"
 #include "print/amount_in_words.h"
 #include "print/registers.h"
@@ -154,12 +155,8 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
                 return ExitUsage;
             }
         const SelectionNumbers picked = ParseWaybillSelection(numbers.join(u'/'));
-        if (picked.more && !parser.isSet(QStringLiteral("yes"))) {
-            printErr(QCoreApplication::translate("Commands",
-                                                 "Используются только первые три номера! Продолжать?") +
-                     QStringLiteral(" (--yes)"));
+        if (picked.more && !UseFirstThreeNumbers(prompter))
             return ExitFailed;
-        }
         documents = picked.numbers;
     }
     qlonglong number = 0;
@@ -170,21 +167,12 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         !dateOption(parser, QStringLiteral("proxy-date"), &proxyDate))
         return ExitUsage;
     return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
-        if (!dm.ReadDocument(documents[0])) {
-            printErr(MissingDocumentText(documents[0]));
+        std::optional<WaybillDraft> draft = BeginWaybill(dm, prompter, kind, forReceipt, documents, date);
+        if (!draft)
             return ExitFailed;
-        }
-        if (!forReceipt && !parser.isSet(QStringLiteral("yes")))
-            if (const QString question = EarlierWaybillsQuestion(dm, kind, documents); !question.isEmpty()) {
-                printErr(question + QStringLiteral(" (--yes)"));
-                return ExitFailed;
-            }
-        WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, date);
-        if (!draft.client)
-            prompter.warn(QCoreApplication::translate("Commands", "Данного клиента уже нет в списке!"));
         if (parser.isSet(QStringLiteral("number")))
-            draft.number = int(number);
-        draft.proxyDate = proxyDate;
+            draft->number = int(number);
+        draft->proxyDate = proxyDate;
         const std::pair<const char*, QString WaybillDraft::*> texts[] = {
             {"receiver", &WaybillDraft::receiver},
             {"proxy-serie", &WaybillDraft::proxySerie},
@@ -194,23 +182,11 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
             {"payment", &WaybillDraft::paymentType}};
         for (const auto& [name, member] : texts)
             if (parser.isSet(QLatin1String(name)))
-                draft.*member = optionValue(parser, QLatin1String(name));
-        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(dm, draft)) {
-            printErr(refusal->message);
+                (*draft).*member = optionValue(parser, QLatin1String(name));
+        int stored = 0;
+        if (StoreWaybillDraft(dm, prompter, *draft, &stored) != WaybillStore::Stored)
             return ExitFailed;
-        }
-        try {
-            printOut(QString::number(StoreWaybill(dm, draft)));
-        } catch (const DbError& e) {
-            const auto [headline, detail] = e.refusal(
-                kind == WaybillKind::Tax && forReceipt
-                    ? QCoreApplication::translate(
-                          "Commands",
-                          "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
-                    : QCoreApplication::translate("Commands", "Неправильные данные !"));
-            printErr(headline + u'\n' + detail);
-            return ExitFailed;
-        }
+        printOut(QString::number(stored));
         return ExitDone;
     });
 }

@@ -782,45 +782,40 @@ void TBuhForm::writeRegister(RegisterKind kind)
 
 void TBuhForm::N30Click()
 {
-    InvoiceFilter filter = documentLists().invoiceFilter();
+    const InvoiceFilter& filter = documentLists().invoiceFilter();
     ui->N30->setChecked(filter.byDate); // the mark follows the filter, not the click
     m_dataForm->prepareForFilter();
     if (filter.byNumber)
         m_dataForm->setPeriod(filter.from, filter.to);
     if (m_dataForm->exec() != QDialog::Accepted)
         return;
-    filter.byDate = true;
-    filter.from = m_dataForm->from();
-    filter.to = m_dataForm->to();
-    applyInvoiceFilter(filter);
+    documentLists().filterByPeriod(m_dataForm->from(), m_dataForm->to());
+    showInvoiceFilter();
 }
 
 void TBuhForm::N31Click()
 {
-    InvoiceFilter filter = documentLists().invoiceFilter();
+    const InvoiceFilter& filter = documentLists().invoiceFilter();
     ui->N31->setChecked(filter.byNumber);
     m_numbersForm->setRange(filter.numberFrom, filter.numberTo);
     if (m_numbersForm->exec() != QDialog::Accepted)
         return;
-    filter.byNumber = true;
-    filter.numberFrom = m_numbersForm->from();
-    filter.numberTo = m_numbersForm->to();
-    applyInvoiceFilter(filter);
+    documentLists().filterByNumbers(m_numbersForm->from(), m_numbersForm->to());
+    showInvoiceFilter();
 }
 
 void TBuhForm::N32Click()
 {
-    InvoiceFilter filter = documentLists().invoiceFilter();
-    filter.byDate = filter.byNumber = false;
-    applyInvoiceFilter(filter);
+    documentLists().clearInvoiceFilters();
+    showInvoiceFilter();
 }
 
-void TBuhForm::applyInvoiceFilter(const InvoiceFilter& filter)
+void TBuhForm::showInvoiceFilter()
 {
+    const InvoiceFilter& filter = documentLists().invoiceFilter();
     ui->N30->setChecked(filter.byDate);
     ui->N31->setChecked(filter.byNumber);
     ui->N32->setEnabled(filter.active());
-    documentLists().setInvoiceFilter(filter);
     showDocumentCaptions();
     ui->DBGrid3->moveTo(ui->DBGrid3->model()->rowCount() - 1);
 }
@@ -899,18 +894,15 @@ bool TBuhForm::backUpBook()
     showProgressPanel(tr("Создание резервной копии базы ..."));
     // The folder in use is the one backed up, wherever PATH puts it, and the server book in use is dumped:
     // its address is taken before the disconnection forgets it.
-    const BookPlace place{m_settings.path, m_dm.isConnected() && m_dm.isPostgres() ? m_dm.book() : QString(),
-                          m_settings.backupFolder};
-    m_dm.disconnect();
-    const std::optional<BackupReport> report = m_maintenance.backUp(place);
-    QDir::setCurrent(m_programFolder);
-    LoadAndShowOwner();
-    clientRegister().reload();
-    locateClient(clientRegister().idAt(0));
-    RefreshClientDocuments();
-    ui->Panel13->hide();
-    if (report)
-        m_maintenance.reportBackup(place, *report);
+    const BookPlace place = placeInUse();
+    const std::optional<BackupReport> report = m_maintenance.backUpBook(m_dm, place, [this] {
+        QDir::setCurrent(m_programFolder);
+        LoadAndShowOwner();
+        clientRegister().reload();
+        locateClient(clientRegister().idAt(0));
+        RefreshClientDocuments();
+        ui->Panel13->hide();
+    });
     const bool whole = report && report->failed.isEmpty();
     if (whole)
         say(tr("Резервная копия сделана в папке %1: файлов %2, %3 КБ.")
@@ -918,6 +910,12 @@ bool TBuhForm::backUpBook()
                 .arg(report->copied)
                 .arg((report->bytes + 1023) / 1024));
     return whole;
+}
+
+BookPlace TBuhForm::placeInUse() const
+{
+    return {m_settings.path, m_dm.isConnected() && m_dm.isPostgres() ? m_dm.book() : QString(),
+            m_settings.backupFolder};
 }
 
 void TBuhForm::RestoreClick()
@@ -950,35 +948,25 @@ void TBuhForm::BitBtn7Click()
 {
     if (!m_dm.isConnected() && !OpenDatabase())
         return;
-    DocumentCounts counts;
-    try {
-        counts = m_dm.CountDocuments();
-    } catch (const DbError& e) {
-        m_prompter->error(e.message(), e.detail());
+    // A question answered No leaves the window as it was; anything begun is followed by a fresh start.
+    bool begun = false;
+    const std::optional<DocumentCounts> cleared = m_maintenance.askAndClear(
+        m_dm, placeInUse(),
+        [this, &begun] {
+            begun = true;
+            return backUpBook();
+        },
+        [this, &begun] {
+            begun = true;
+            showProgressPanel(tr("Очистка базы документов ..."));
+            return m_dm.isConnected() || OpenDatabase();
+        });
+    if (!begun)
         return;
-    }
-    const MaintenanceController::Clearing answer = m_maintenance.confirmClearing(
-        m_dm.isPostgres() ? m_dm.book() : QDir::toNativeSeparators(TDM::databaseFile(m_settings.path)),
-        counts);
-    if (answer == MaintenanceController::Clearing::Cancelled)
-        return;
-    // Nothing is cleared unless the copy asked for was made whole.
-    if (answer == MaintenanceController::Clearing::BackUpFirst && !backUpBook()) {
-        StartUpSequence();
-        return;
-    }
-    showProgressPanel(tr("Очистка базы документов ..."));
-    const bool cleared = (m_dm.isConnected() || OpenDatabase()) && m_maintenance.clearDocuments(m_dm);
     ui->Panel13->hide();
     StartUpSequence();
     if (cleared)
-        say(tr("База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, "
-               "налоговых накладных %4, актов и оплат %5.")
-                .arg(counts.invoices)
-                .arg(counts.receipts)
-                .arg(counts.expenseWaybills)
-                .arg(counts.taxWaybills)
-                .arg(counts.actsAndPayments));
+        say(MaintenanceController::clearedText(*cleared));
 }
 
 void TBuhForm::say(const QString& text)

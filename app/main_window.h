@@ -94,7 +94,8 @@ private:
     void N30Click();                       // the date filter of the invoice list
     void N31Click();                       // the number filter
     void N32Click();                       // both filters off
-    void applyInvoiceFilter(const InvoiceFilter& filter);
+    // The filter commands' marks and the list after a filter changed.
+    void showInvoiceFilter();
     void N8Click(); // the about box
     void showDocumentCaptions();
     void moveListsToLastRows();
@@ -136,6 +137,8 @@ private:
     void BitBtn6Click(); // the backup
     // The backup, the window brought back, and what was copied said; true when every file was.
     bool backUpBook();
+    // The book in use and where its copies go; a server book only while it is open.
+    BookPlace placeInUse() const;
     // The result of a command that has no message of its own, on the status bar.
     void say(const QString& text);
     void BitBtn7Click(); // the clearing

@@ -12,7 +12,8 @@ void printLine(const QString& text)
 
 bool StderrPrompter::ask(const QString& text)
 {
-    printLine(text + (m_answerYes ? QStringLiteral(" -> Да") : QStringLiteral(" -> Нет")));
+    // A question not answered says which option answers it.
+    printLine(text + (m_answerYes ? QStringLiteral(" -> Да") : QStringLiteral(" (--yes)")));
     return m_answerYes;
 }
 

@@ -133,6 +133,31 @@ void DocumentLists::setInvoiceFilter(const InvoiceFilter& filter)
             ListQueries::filteredInvoices(ListQueries::clientInvoices(m_clientId), m_filter));
 }
 
+void DocumentLists::filterByPeriod(const QDate& from, const QDate& to)
+{
+    InvoiceFilter filter = m_filter;
+    filter.byDate = true;
+    filter.from = from;
+    filter.to = to;
+    setInvoiceFilter(filter);
+}
+
+void DocumentLists::filterByNumbers(int from, int to)
+{
+    InvoiceFilter filter = m_filter;
+    filter.byNumber = true;
+    filter.numberFrom = from;
+    filter.numberTo = to;
+    setInvoiceFilter(filter);
+}
+
+void DocumentLists::clearInvoiceFilters()
+{
+    InvoiceFilter filter = m_filter;
+    filter.byDate = filter.byNumber = false;
+    setInvoiceFilter(filter);
+}
+
 void DocumentLists::setPrecision(const Precision& precision)
 {
     for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})

@@ -40,6 +40,11 @@ public:
     // The invoice list's filters, kept through every reload until they are changed.
     const InvoiceFilter& invoiceFilter() const { return m_filter; }
     void setInvoiceFilter(const InvoiceFilter& filter);
+    // The filter commands: the invoices of a period, of a range of numbers, or all again. A filter
+    // switched on keeps the other one as it was; switched off, both keep their bounds to be offered again.
+    void filterByPeriod(const QDate& from, const QDate& to);
+    void filterByNumbers(int from, int to);
+    void clearInvoiceFilters();
 
     int currentClientId() const { return m_clientId; }
     QString invoiceCaption() const { return caption(0); }

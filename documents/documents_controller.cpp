@@ -201,6 +201,59 @@ DocumentsController::FoundRows DocumentsController::findDocument(int number, int
     return found;
 }
 
+bool UseFirstThreeNumbers(Prompter& prompter)
+{
+    return prompter.ask(QCoreApplication::translate("DocumentsController",
+                                                    "Используются только первые три номера! Продолжать?"));
+}
+
+std::optional<WaybillDraft> BeginWaybill(TDM& dm, Prompter& prompter, WaybillKind kind, bool forReceipt,
+                                         const std::array<int, 3>& documents, const QDate& today)
+{
+    try {
+        // A document deleted by another workplace since the list showed it: said as that, not as its client.
+        if (!dm.ReadDocument(documents[0])) {
+            prompter.error(MissingDocumentText(documents[0]));
+            return std::nullopt;
+        }
+        if (!forReceipt)
+            if (const QString question = EarlierWaybillsQuestion(dm, kind, documents);
+                !question.isEmpty() && !prompter.ask(question))
+                return std::nullopt;
+        WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, today);
+        if (!draft.client)
+            prompter.warn(
+                QCoreApplication::translate("DocumentsController", "Данного клиента уже нет в списке!"));
+        return draft;
+    } catch (const DbError& e) {
+        prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+WaybillStore StoreWaybillDraft(TDM& dm, Prompter& prompter, const WaybillDraft& draft, int* number)
+{
+    try {
+        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(dm, draft)) {
+            prompter.error(refusal->message);
+            return WaybillStore::Refused;
+        }
+        *number = StoreWaybill(dm, draft);
+        if (*number != draft.number)
+            prompter.inform(renumbered(draft.number, *number));
+        return WaybillStore::Stored;
+    } catch (const DbError& e) {
+        const auto [headline, detail] = e.refusal(
+            draft.kind == WaybillKind::Tax && draft.forReceipt
+                ? QCoreApplication::translate(
+                      "DocumentsController",
+                      "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
+                : QCoreApplication::translate("DocumentsController", "Неправильные данные !"));
+        prompter.error(headline, detail);
+        return WaybillStore::StayOpen;
+    }
+}
+
 std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, bool forReceipt, int row,
                                                              const QDate& today)
 {
@@ -212,9 +265,7 @@ std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, b
     } else {
         const SelectionNumbers picked = ParseWaybillSelection(m_lists.waybillSelection());
         if (picked.numbers[0] > 0) {
-            if (picked.more &&
-                !m_prompter.ask(QCoreApplication::translate(
-                    "DocumentsController", "Используются только первые три номера! Продолжать?")))
+            if (picked.more && !UseFirstThreeNumbers(m_prompter))
                 return std::nullopt;
             documents = picked.numbers;
         } else {
@@ -228,48 +279,12 @@ std::optional<WaybillDraft> DocumentsController::openWaybill(WaybillKind kind, b
             QCoreApplication::translate("DocumentsController", "Вы не выбрали конкретного клиента!"));
         return std::nullopt;
     }
-    try {
-        // A document deleted by another workplace since the list showed it: said as that, not as its client.
-        if (!m_dm.ReadDocument(documents[0])) {
-            m_prompter.error(MissingDocumentText(documents[0]));
-            return std::nullopt;
-        }
-        if (!forReceipt)
-            if (const QString question = EarlierWaybillsQuestion(m_dm, kind, documents);
-                !question.isEmpty() && !m_prompter.ask(question))
-                return std::nullopt;
-        WaybillDraft draft = OpenWaybillDraft(m_dm, kind, forReceipt, documents, today);
-        if (!draft.client)
-            m_prompter.warn(
-                QCoreApplication::translate("DocumentsController", "Данного клиента уже нет в списке!"));
-        return draft;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return BeginWaybill(m_dm, m_prompter, kind, forReceipt, documents, today);
 }
 
-DocumentsController::WaybillStore DocumentsController::storeWaybill(const WaybillDraft& draft, int* number)
+WaybillStore DocumentsController::storeWaybill(const WaybillDraft& draft, int* number)
 {
-    try {
-        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(m_dm, draft)) {
-            m_prompter.error(refusal->message);
-            return WaybillStore::Refused;
-        }
-        *number = StoreWaybill(m_dm, draft);
-        if (*number != draft.number)
-            m_prompter.inform(renumbered(draft.number, *number));
-        return WaybillStore::Stored;
-    } catch (const DbError& e) {
-        const auto [headline, detail] = e.refusal(
-            draft.kind == WaybillKind::Tax && draft.forReceipt
-                ? QCoreApplication::translate(
-                      "DocumentsController",
-                      "Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные")
-                : QCoreApplication::translate("DocumentsController", "Неправильные данные !"));
-        m_prompter.error(headline, detail);
-        return WaybillStore::StayOpen;
-    }
+    return StoreWaybillDraft(m_dm, m_prompter, draft, number);
 }
 
 std::optional<Page> DocumentsController::expenseWaybillPage(int row, bool forPrint, const OwnerRecord& owner,

@@ -15,6 +15,18 @@
 class Prompter;
 class TDM;
 
+// The steps of issuing a waybill, the same from the window and the command line.
+// "Используются только первые три номера! Продолжать?" for a selection of more than three invoices.
+bool UseFirstThreeNumbers(Prompter& prompter);
+// The dialog's draft for the documents (an invoice's up to three, or a receipt), after the question about
+// waybills already issued for them; nullopt after the message saying why not.
+std::optional<WaybillDraft> BeginWaybill(TDM& dm, Prompter& prompter, WaybillKind kind, bool forReceipt,
+                                         const std::array<int, 3>& documents, const QDate& today);
+// OK in a waybill dialog: Stored (*number set, and said when another workplace took the number offered),
+// StayOpen after "Неправильные данные !", Refused when the documents cannot share a waybill.
+enum class WaybillStore { Stored, StayOpen, Refused };
+WaybillStore StoreWaybillDraft(TDM& dm, Prompter& prompter, const WaybillDraft& draft, int* number);
+
 // The four document lists and their commands, without their widgets: what the lists show, which
 // commands are available, which waybills follow a chosen document, the waybill selection and the pages
 // the print commands print.
@@ -46,7 +58,6 @@ public:
     // current invoice) and N21, N22 (the current receipt): the dialog's draft, or nullopt when nothing is
     // to be issued (after the message saying why, where the program has one).
     std::optional<WaybillDraft> openWaybill(WaybillKind kind, bool forReceipt, int row, const QDate& today);
-    enum class WaybillStore { Stored, StayOpen, Refused };
     // OK in a waybill dialog: Stored (*number set), StayOpen after "Неправильные данные !", Refused when
     // the documents cannot share a waybill (the dialog closes).
     WaybillStore storeWaybill(const WaybillDraft& draft, int* number);

@@ -110,13 +110,13 @@ void WaybillForm::store()
     if (d.kind == WaybillKind::Expense && d.proxyNumber.trimmed().isEmpty())
         field<QLineEdit>("NoDov")->setText(QStringLiteral("0"));
     switch (m_documents.storeWaybill(d, &m_storedNumber)) {
-    case DocumentsController::WaybillStore::Stored:
+    case WaybillStore::Stored:
         accept();
         break;
-    case DocumentsController::WaybillStore::Refused:
+    case WaybillStore::Refused:
         reject();
         break;
-    case DocumentsController::WaybillStore::StayOpen:
+    case WaybillStore::StayOpen:
         break;
     }
 }

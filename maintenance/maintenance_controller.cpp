@@ -45,6 +45,18 @@ void MaintenanceController::reportBackup(const BookPlace& place, const BackupRep
                      report.failed.join(u'\n'));
 }
 
+std::optional<BackupReport> MaintenanceController::backUpBook(TDM& dm, const BookPlace& place,
+                                                              const std::function<void()>& bookBack)
+{
+    dm.disconnect();
+    const std::optional<BackupReport> report = backUp(place);
+    if (bookBack)
+        bookBack();
+    if (report)
+        reportBackup(place, *report);
+    return report;
+}
+
 bool MaintenanceController::confirmRestore(const QString& copy)
 {
     return m_prompter.ask(QCoreApplication::translate("Backup", "Восстановить базу данных из копии %1? "
@@ -104,6 +116,46 @@ bool MaintenanceController::clearDocuments(TDM& dm)
         m_prompter.error(e.message(), e.detail());
         return false;
     }
+}
+
+std::optional<DocumentCounts> MaintenanceController::askAndClear(TDM& dm, const BookPlace& place,
+                                                                 const std::function<bool()>& backUpFirst,
+                                                                 const std::function<bool()>& reopen)
+{
+    DocumentCounts counts;
+    try {
+        counts = dm.CountDocuments();
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+    const QString book =
+        place.book.isEmpty() ? QDir::toNativeSeparators(TDM::databaseFile(place.dataFolder)) : place.book;
+    switch (confirmClearing(book, counts)) {
+    case Clearing::Cancelled:
+        return std::nullopt;
+    case Clearing::BackUpFirst:
+        if (!backUpFirst())
+            return std::nullopt;
+        break;
+    case Clearing::Clear:
+        break;
+    }
+    if (!reopen() || !clearDocuments(dm))
+        return std::nullopt;
+    return counts;
+}
+
+QString MaintenanceController::clearedText(const DocumentCounts& counts)
+{
+    return QCoreApplication::translate("Backup",
+                                       "База документов очищена: удалено счетов-фактур %1, поступлений %2, "
+                                       "расходных накладных %3, налоговых накладных %4, актов и оплат %5.")
+        .arg(counts.invoices)
+        .arg(counts.receipts)
+        .arg(counts.expenseWaybills)
+        .arg(counts.taxWaybills)
+        .arg(counts.actsAndPayments);
 }
 
 void MaintenanceController::reportImport(const ParadoxImportOutcome& outcome)

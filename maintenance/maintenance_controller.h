@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Prompter;
@@ -21,6 +22,11 @@ public:
     std::optional<BackupReport> backUp(const BookPlace& place);
     // Then, once the window is back: how many files were copied, and which were not and why.
     void reportBackup(const BookPlace& place, const BackupReport& report);
+    // The backup sequence of the window and the command line: the book let go (a copy is made of the file
+    // or the server book, never through an open connection), copied, taken up again by the caller's
+    // bookBack, and then what was done said. nullopt when no copy was begun.
+    std::optional<BackupReport> backUpBook(TDM& dm, const BookPlace& place,
+                                           const std::function<void()>& bookBack = {});
     // "Восстановить из резервной копии…": the question, naming the copy.
     bool confirmRestore(const QString& copy);
     // The restore, then what was done or why nothing was; false when nothing was.
@@ -31,6 +37,14 @@ public:
     Clearing confirmClearing(const QString& book, const DocumentCounts& counts);
     // Empties the document tables; false after the engine's message, nothing emptied.
     bool clearDocuments(TDM& dm);
+    // The whole clearing: the counts, the questions, the caller's backup sequence when a copy is asked for
+    // (nothing is cleared unless it was made whole), the book taken up again by reopen, the clearing. The
+    // documents cleared, or nullopt when nothing was.
+    std::optional<DocumentCounts> askAndClear(TDM& dm, const BookPlace& place,
+                                              const std::function<bool()>& backUpFirst,
+                                              const std::function<bool()>& reopen);
+    // What a clearing removed, in one line.
+    static QString clearedText(const DocumentCounts& counts);
     // After an import of Paradox tables: what came over, why nothing did, or that it was cancelled.
     void reportImport(const ParadoxImportOutcome& outcome);
 

@@ -566,7 +566,12 @@ TEST(CommandLine, BackupTakesTheBookInUseAndClearingWantsYes)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("Очистить базу документов?")));
     EXPECT_TRUE(runDocmar({"--home", home.path(), "find", "invoice", "1"}).out.contains("FACT_NUMBER=1"));
-    ASSERT_EQ(runDocmar({"--home", home.path(), "clear-documents", "--yes"}).exitCode, 0);
+    // --yes answers both of the button's questions: a copy first, then the clearing.
+    r = runDocmar({"--home", home.path(), "clear-documents", "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Сделать перед очисткой резервную копию базы? -> Да")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Скопировано файлов: 1.")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("удалено счетов-фактур 20,")));
     EXPECT_EQ(runDocmar({"--home", home.path(), "find", "invoice", "1"}).exitCode, 1);
     // The backup still holds the documents.
     {

@@ -214,29 +214,24 @@ TEST(DocumentLists, FiltersNarrowTheInvoicesByRealDatesAndNumbers)
     lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
     ASSERT_EQ(lists.invoices().rowCount(), 6);
 
-    InvoiceFilter filter;
-    filter.byDate = true;
-    filter.from = QDate(2003, 1, 1);
-    filter.to = QDate(2003, 1, 31);
-    lists.setInvoiceFilter(filter);
+    lists.filterByPeriod(QDate(2003, 1, 1), QDate(2003, 1, 31));
     ASSERT_EQ(lists.invoices().rowCount(), 3);
     EXPECT_EQ(lists.invoices().keyAt(0), 11);
     EXPECT_EQ(lists.invoices().keyAt(2), 13);
     EXPECT_EQ(lists.receipts().rowCount(), 1); // receipts are never filtered
 
-    filter.byNumber = true;
-    filter.numberFrom = 12;
-    filter.numberTo = 20;
-    lists.setInvoiceFilter(filter);
+    // The numbers narrow the period's invoices further.
+    lists.filterByNumbers(12, 20);
     EXPECT_EQ(lists.invoices().rowCount(), 2);
     // The filter stays through the all-documents view and back.
     lists.ShowAllDocuments();
     EXPECT_EQ(lists.invoices().rowCount(), 2);
     lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
     EXPECT_EQ(lists.invoices().rowCount(), 2);
-    filter.byDate = filter.byNumber = false;
-    lists.setInvoiceFilter(filter);
+    lists.clearInvoiceFilters();
     EXPECT_EQ(lists.invoices().rowCount(), 6);
+    EXPECT_FALSE(lists.invoiceFilter().active());
+    EXPECT_EQ(lists.invoiceFilter().numberFrom, 12);
     EXPECT_EQ(lists.invoiceFilter().from, QDate(2003, 1, 1)); // the bounds stay for next time
 }
 

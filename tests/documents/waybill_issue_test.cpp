@@ -174,19 +174,19 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
     ASSERT_TRUE(d);
     EXPECT_EQ(d->documents, (std::array<int, 3>{12, 15, 20}));
     int number = 0;
-    EXPECT_EQ(documents.storeWaybill(*d, &number), DocumentsController::WaybillStore::Stored);
+    EXPECT_EQ(documents.storeWaybill(*d, &number), WaybillStore::Stored);
     EXPECT_EQ(number, 1);
     // The same number again, typed by hand: the message, and the dialog stays.
     d->proposedNumber = 0;
     prompter.clear();
-    EXPECT_EQ(documents.storeWaybill(*d, &number), DocumentsController::WaybillStore::StayOpen);
+    EXPECT_EQ(documents.storeWaybill(*d, &number), WaybillStore::StayOpen);
     EXPECT_EQ(prompter.texts(), QStringList{"Неправильные данные !"});
     d->kind = WaybillKind::Tax;
     d->forReceipt = true;
     d->documents = {-3, 0, 0};
-    EXPECT_EQ(documents.storeWaybill(*d, &number), DocumentsController::WaybillStore::Stored);
+    EXPECT_EQ(documents.storeWaybill(*d, &number), WaybillStore::Stored);
     prompter.clear();
-    EXPECT_EQ(documents.storeWaybill(*d, &number), DocumentsController::WaybillStore::StayOpen);
+    EXPECT_EQ(documents.storeWaybill(*d, &number), WaybillStore::StayOpen);
     EXPECT_EQ(
         prompter.texts(),
         QStringList{"Неправильные данные! Возможно на данную с/ф(проплату) уже выписывались накладные"});

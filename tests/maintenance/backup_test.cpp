@@ -221,6 +221,55 @@ TEST(Clearing, EmptiesTheDocumentTablesAtOnceAndLeavesClientsAndGoods)
     EXPECT_EQ(dm->NextNakl1Number(), 1);
 }
 
+// The button's whole sequence: No leaves everything; a copy asked for and not made whole clears nothing;
+// otherwise the book is taken up again and what went is counted.
+TEST(Clearing, NothingGoesWithoutYesOrWithoutTheCopyAskedFor)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const DemoSummary demo = FillDemoData(*dm, {3, 7, 2});
+    const int documents = count(*dm, "FACTURES");
+    const BookPlace place{home.dataFolder(), {}, {}};
+    ScriptedPrompter prompter;
+    MaintenanceController maintenance(prompter);
+    int copies = 0, reopened = 0;
+    const auto backUp = [&](bool whole) {
+        return [&, whole] {
+            ++copies;
+            return whole;
+        };
+    };
+    const auto reopen = [&] {
+        ++reopened;
+        return true;
+    };
+    prompter.queueAnswer(false);
+    EXPECT_FALSE(maintenance.askAndClear(*dm, place, backUp(true), reopen));
+    EXPECT_TRUE(
+        prompter.texts().first().contains(QDir::toNativeSeparators(TDM::databaseFile(home.dataFolder()))));
+    prompter.queueAnswer(true);
+    prompter.queueAnswer(true);
+    EXPECT_FALSE(maintenance.askAndClear(*dm, place, backUp(false), reopen));
+    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(reopened, 0);
+    EXPECT_EQ(count(*dm, "FACTURES"), documents);
+
+    prompter.queueAnswer(true);
+    prompter.queueAnswer(false);
+    const std::optional<DocumentCounts> cleared = maintenance.askAndClear(*dm, place, backUp(true), reopen);
+    ASSERT_TRUE(cleared);
+    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(reopened, 1);
+    EXPECT_EQ(count(*dm, "FACTURES"), 0);
+    EXPECT_TRUE(MaintenanceController::clearedText(*cleared).contains(
+        QStringLiteral("удалено счетов-фактур %1, поступлений %2,")
+            .arg(cleared->invoices)
+            .arg(cleared->receipts)));
+    EXPECT_EQ(cleared->invoices, demo.invoices);
+    EXPECT_EQ(cleared->receipts, demo.receipts);
+    EXPECT_EQ(cleared->expenseWaybills, demo.expenseWaybills);
+}
+
 // A PostgreSQL book is dumped by the server's own tool into the backup folder; the dump restores into an
 // empty database as the same book, and a dump that fails leaves no file and says why.
 TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
