@@ -41,14 +41,11 @@ struct Arithmetic {
     QString positions(const QString& row) const
     {
         QString sum = QStringLiteral("0.0");
-        for (int i = 1; i <= 4; ++i) {
-            const QString n = QString::number(i);
-            const QString price = number(row + QStringLiteral(".PRICE_POS") + n);
+        const auto column = [&row](const char* name) { return row + u'.' + QLatin1String(name); };
+        for (const auto& p : kPositionColumns)
             sum = QStringLiteral("(%1+%2)").arg(
                 sum, kopecks(QStringLiteral("CASE WHEN %1 THEN %2 ELSE %3*%2 END")
-                                 .arg(d.isBlank(row + QStringLiteral(".MEASURE_POS") + n), price,
-                                      number(row + QStringLiteral(".COUNT_POS") + n))));
-        }
+                                 .arg(d.isBlank(column(p[1])), number(column(p[3])), number(column(p[2])))));
         return sum;
     }
     // subtotal + subtotal × VAT rate + subtotal × advertising tax rate (when there is one).

@@ -6,29 +6,26 @@
 
 namespace {
 
-// The columns read of a document, in the order documentFrom takes them.
-const QString kDocumentColumns = QStringLiteral(
-    "FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_OWNER, FACT_NDS, ID_NUMBER, "
-    "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1, NAME_POS2, MEASURE_POS2, COUNT_POS2, PRICE_POS2, "
-    "NAME_POS3, MEASURE_POS3, COUNT_POS3, PRICE_POS3, NAME_POS4, MEASURE_POS4, COUNT_POS4, PRICE_POS4");
+// Every column of a document, in table order.
+QString documentColumns()
+{
+    return Tables::factures().columnNames().join(QStringLiteral(", "));
+}
 
 InvoiceRow documentFrom(const Statement& s)
 {
-    InvoiceRow d;
-    d.FACT_NUMBER = int(s.integer(0));
-    d.FACT_DOPNO = s.text(1);
-    d.FACT_DATA = dateFromDb(s.text(2));
-    d.NAME_OWNER = s.text(3);
-    d.FACT_NDS = int(s.integer(4));
-    d.ID_NUMBER = int(s.integer(5));
-    for (int i = 0; i < 4; ++i) {
-        Position& p = d.positions[std::size_t(i)];
-        p.name = s.text(6 + 4 * i);
-        p.measure = s.text(7 + 4 * i);
-        p.count = s.real(8 + 4 * i);
-        p.price = s.real(9 + 4 * i);
-    }
-    return d;
+    return invoiceFromColumns([&s](int i, const ColumnDef& c) -> QVariant {
+        switch (c.type) {
+        case ColumnType::Text:
+        case ColumnType::Date:
+            return s.text(i);
+        case ColumnType::Float:
+        case ColumnType::Money:
+            return s.real(i);
+        default:
+            return s.integer(i);
+        }
+    });
 }
 
 QString within(const RegisterPeriod& period, const char* dateColumn, QVariantList* values)
@@ -51,7 +48,7 @@ void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod&
     Statement q(
         dm.database(),
         QStringLiteral("SELECT %1 FROM FACTURES WHERE %2 AND %3 ORDER BY %4")
-            .arg(kDocumentColumns,
+            .arg(documentColumns(),
                  invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
                  within(period, "FACT_DATA", &values),
                  invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC")),
@@ -74,7 +71,7 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
     // The payer from the client table, whatever the client list's filters show.
     Statement payer(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"));
     Statement document(dm.database(),
-                       QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(kDocumentColumns));
+                       QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(documentColumns()));
     RegisterWaybill w;
     while (q.next()) {
         const int client = int(q.integer(6));

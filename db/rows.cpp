@@ -4,23 +4,205 @@
 
 #include <QSqlRecord>
 
+#include <functional>
+
 namespace {
-QString text(const QSqlRecord& r, const char* column)
+
+// One field of a row and the column it is stored in; what the column holds comes from the table.
+template <class Row> struct Binding {
+    const char* column;
+    std::function<QVariant(const Row&)> get;
+    std::function<void(Row&, const QVariant&)> set;
+};
+
+void assign(QString* to, const QVariant& v)
 {
-    return r.value(QLatin1String(column)).toString();
+    *to = v.toString();
 }
-int integer(const QSqlRecord& r, const char* column)
+void assign(int* to, const QVariant& v)
 {
-    return r.value(QLatin1String(column)).toInt();
+    *to = v.toInt();
 }
-double real(const QSqlRecord& r, const char* column)
+void assign(double* to, const QVariant& v)
 {
-    return r.value(QLatin1String(column)).toDouble();
+    *to = v.toDouble();
 }
-QDate date(const QSqlRecord& r, const char* column)
+void assign(QDate* to, const QVariant& v)
 {
-    return dateFromDb(r.value(QLatin1String(column)));
+    *to = dateFromDb(v);
 }
+
+template <class Row, class T> Binding<Row> bind(const char* column, T Row::*member)
+{
+    return {column, [member](const Row& r) { return QVariant::fromValue(r.*member); },
+            [member](Row& r, const QVariant& v) { assign(&(r.*member), v); }};
+}
+
+// NAME_POS1 … PRICE_POS4.
+std::vector<Binding<InvoiceRow>> positionBindings()
+{
+    std::vector<Binding<InvoiceRow>> b;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto field = [&b, i](const char* column, auto Position::*member) {
+            b.push_back(
+                {column,
+                 [i, member](const InvoiceRow& r) { return QVariant::fromValue(r.positions[i].*member); },
+                 [i, member](InvoiceRow& r, const QVariant& v) { assign(&(r.positions[i].*member), v); }});
+        };
+        const auto& columns = kPositionColumns[i];
+        field(columns[0], &Position::name);
+        field(columns[1], &Position::measure);
+        field(columns[2], &Position::count);
+        field(columns[3], &Position::price);
+    }
+    return b;
+}
+
+template <class Row> struct Bound;
+
+template <> struct Bound<ClientRow> {
+    static const TableDef& table() { return Tables::clients(); }
+    static const std::vector<Binding<ClientRow>>& fields()
+    {
+        static const std::vector<Binding<ClientRow>> f = [] {
+            std::vector<Binding<ClientRow>> b{bind("ID_NUMBER", &ClientRow::ID_NUMBER),
+                                              bind("DOGDATA", &ClientRow::DOGDATA)};
+            for (const ClientRow::Field& t : ClientRow::textFields())
+                b.push_back(bind(t.column, t.member));
+            return b;
+        }();
+        return f;
+    }
+};
+
+template <> struct Bound<InvoiceRow> {
+    static const TableDef& table() { return Tables::factures(); }
+    static const std::vector<Binding<InvoiceRow>>& fields()
+    {
+        static const std::vector<Binding<InvoiceRow>> f = [] {
+            std::vector<Binding<InvoiceRow>> b{
+                bind("FACT_NUMBER", &InvoiceRow::FACT_NUMBER), bind("FACT_DOPNO", &InvoiceRow::FACT_DOPNO),
+                bind("FACT_DATA", &InvoiceRow::FACT_DATA),     bind("FACT_NDS", &InvoiceRow::FACT_NDS),
+                bind("FACT_NR", &InvoiceRow::FACT_NR),         bind("NAME_OWNER", &InvoiceRow::NAME_OWNER),
+                bind("ID_NUMBER", &InvoiceRow::ID_NUMBER)};
+            for (Binding<InvoiceRow>& p : positionBindings())
+                b.push_back(std::move(p));
+            return b;
+        }();
+        return f;
+    }
+};
+
+template <> struct Bound<ExpenseWaybillRow> {
+    static const TableDef& table() { return Tables::nakladn1(); }
+    static const std::vector<Binding<ExpenseWaybillRow>>& fields()
+    {
+        using W = ExpenseWaybillRow;
+        static const std::vector<Binding<W>> f = {bind("NAKL_NUMBER", &W::NAKL_NUMBER),
+                                                  bind("NAKL_DATA", &W::NAKL_DATA),
+                                                  bind("INFO", &W::INFO),
+                                                  bind("FACT1_NUMBER", &W::FACT1_NUMBER),
+                                                  bind("FACT2_NUMBER", &W::FACT2_NUMBER),
+                                                  bind("FACT3_NUMBER", &W::FACT3_NUMBER),
+                                                  bind("NAME_CLIENT", &W::NAME_CLIENT),
+                                                  bind("DOV_NUMBER", &W::DOV_NUMBER),
+                                                  bind("DOV_SERIE", &W::DOV_SERIE),
+                                                  bind("DOV_DATA", &W::DOV_DATA),
+                                                  bind("ID_NUMBER", &W::ID_NUMBER)};
+        return f;
+    }
+};
+
+template <> struct Bound<TaxWaybillRow> {
+    static const TableDef& table() { return Tables::nakladn2(); }
+    static const std::vector<Binding<TaxWaybillRow>>& fields()
+    {
+        using W = TaxWaybillRow;
+        static const std::vector<Binding<W>> f = {bind("NAKL_NUMBER", &W::NAKL_NUMBER),
+                                                  bind("NAKL_DATA", &W::NAKL_DATA),
+                                                  bind("FACT1_NUMBER", &W::FACT1_NUMBER),
+                                                  bind("FACT2_NUMBER", &W::FACT2_NUMBER),
+                                                  bind("FACT3_NUMBER", &W::FACT3_NUMBER),
+                                                  bind("NAME_CLIENT", &W::NAME_CLIENT),
+                                                  bind("OPLATA_TYPE", &W::OPLATA_TYPE),
+                                                  bind("ID_NUMBER", &W::ID_NUMBER),
+                                                  bind("INFO", &W::INFO)};
+        return f;
+    }
+};
+
+template <class Row> const Binding<Row>* bindingOf(const QString& column)
+{
+    for (const Binding<Row>& b : Bound<Row>::fields())
+        if (column.compare(QLatin1String(b.column), Qt::CaseInsensitive) == 0)
+            return &b;
+    return nullptr;
+}
+
+// The fields in the table's column order, looked up once.
+template <class Row> const std::vector<const Binding<Row>*>& inTableOrder()
+{
+    static const std::vector<const Binding<Row>*> order = [] {
+        std::vector<const Binding<Row>*> o;
+        for (const ColumnDef& c : Bound<Row>::table().columns)
+            o.push_back(bindingOf<Row>(QLatin1String(c.name)));
+        return o;
+    }();
+    return order;
+}
+
+template <class Row> QVariantList valuesOf(const Row& row)
+{
+    QVariantList values;
+    for (const Binding<Row>* b : inTableOrder<Row>())
+        values << b->get(row);
+    return values;
+}
+
+template <class Row> Row fromRecord(const QSqlRecord& record)
+{
+    Row row;
+    for (const Binding<Row>& b : Bound<Row>::fields())
+        b.set(row, record.value(QLatin1String(b.column)));
+    return row;
+}
+
+template <class Row> RowColumns columnsOf(const Row& row, const QStringList& except)
+{
+    RowColumns out;
+    const std::vector<ColumnDef>& columns = Bound<Row>::table().columns;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const QString name = QLatin1String(columns[i].name);
+        if (except.contains(name))
+            continue;
+        out.names << name;
+        out.values << toStorage(columns[i], inTableOrder<Row>()[i]->get(row));
+    }
+    return out;
+}
+
+template <class Row> Row fromColumns(const std::function<QVariant(int, const ColumnDef&)>& value)
+{
+    Row row;
+    const std::vector<ColumnDef>& columns = Bound<Row>::table().columns;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        inTableOrder<Row>()[i]->set(row, value(int(i), columns[i]));
+    return row;
+}
+
+template <class Row> QStringList unboundOf()
+{
+    QStringList out;
+    QStringList columns = Bound<Row>::table().columnNames();
+    for (const QString& c : columns)
+        if (!bindingOf<Row>(c))
+            out << c;
+    for (const Binding<Row>& b : Bound<Row>::fields())
+        if (!columns.contains(QLatin1String(b.column)))
+            out << QLatin1String(b.column);
+    return out;
+}
+
 } // namespace
 
 const std::array<OwnerRecord::Field, 14>& OwnerRecord::fields()
@@ -46,30 +228,22 @@ const std::array<OwnerRecord::Field, 14>& OwnerRecord::fields()
 
 QVariantList toValues(const ClientRow& r)
 {
-    return {r.ID_NUMBER,   r.FIRMNAME,   r.CHIEF,       r.BUHALTER,   r.TELFAX,    r.CITY,      r.REGION,
-            r.POSTADDRESS, r.LAWADDRESS, r.TAXCODE,     r.MFOCODE,    r.OKPOCODE,  r.REGNUMBER, r.BANKNAME,
-            r.BANKCITY,    r.CHETNUMBER, r.CHETNUMBER2, r.BANKREGION, r.DOGNUMBER, r.DOGDATA,   r.INFO};
+    return valuesOf(r);
 }
 
 QVariantList toValues(const InvoiceRow& r)
 {
-    QVariantList v{r.FACT_NUMBER, r.FACT_DOPNO, r.FACT_DATA};
-    for (const Position& p : r.positions)
-        v << p.name << p.measure << p.count << p.price;
-    v << r.FACT_NDS << r.FACT_NR << r.NAME_OWNER << r.ID_NUMBER;
-    return v;
+    return valuesOf(r);
 }
 
 QVariantList toValues(const ExpenseWaybillRow& r)
 {
-    return {r.NAKL_NUMBER, r.NAKL_DATA,  r.INFO,      r.FACT1_NUMBER, r.FACT2_NUMBER, r.FACT3_NUMBER,
-            r.NAME_CLIENT, r.DOV_NUMBER, r.DOV_SERIE, r.DOV_DATA,     r.ID_NUMBER};
+    return valuesOf(r);
 }
 
 QVariantList toValues(const TaxWaybillRow& r)
 {
-    return {r.NAKL_NUMBER, r.NAKL_DATA,   r.FACT1_NUMBER, r.FACT2_NUMBER, r.FACT3_NUMBER,
-            r.NAME_CLIENT, r.OPLATA_TYPE, r.ID_NUMBER,    r.INFO};
+    return valuesOf(r);
 }
 
 const std::vector<ClientRow::Field>& ClientRow::textFields()
@@ -100,63 +274,46 @@ const std::vector<ClientRow::Field>& ClientRow::textFields()
 
 ClientRow clientFromRecord(const QSqlRecord& r)
 {
-    ClientRow c;
-    c.ID_NUMBER = integer(r, "ID_NUMBER");
-    for (const ClientRow::Field& f : ClientRow::textFields())
-        c.*f.member = text(r, f.column);
-    c.DOGDATA = date(r, "DOGDATA");
-    return c;
+    return fromRecord<ClientRow>(r);
 }
 
 InvoiceRow invoiceFromRecord(const QSqlRecord& r)
 {
-    InvoiceRow f;
-    f.FACT_NUMBER = integer(r, "FACT_NUMBER");
-    f.FACT_DOPNO = text(r, "FACT_DOPNO");
-    f.FACT_DATA = date(r, "FACT_DATA");
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray n = QByteArray::number(i + 1);
-        Position& p = f.positions[std::size_t(i)];
-        p.name = text(r, ("NAME_POS" + n).constData());
-        p.measure = text(r, ("MEASURE_POS" + n).constData());
-        p.count = real(r, ("COUNT_POS" + n).constData());
-        p.price = real(r, ("PRICE_POS" + n).constData());
-    }
-    f.FACT_NDS = integer(r, "FACT_NDS");
-    f.FACT_NR = real(r, "FACT_NR");
-    f.NAME_OWNER = text(r, "NAME_OWNER");
-    f.ID_NUMBER = integer(r, "ID_NUMBER");
-    return f;
+    return fromRecord<InvoiceRow>(r);
 }
 
 ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& r)
 {
-    ExpenseWaybillRow w;
-    w.NAKL_NUMBER = integer(r, "NAKL_NUMBER");
-    w.NAKL_DATA = date(r, "NAKL_DATA");
-    w.INFO = text(r, "INFO");
-    w.FACT1_NUMBER = integer(r, "FACT1_NUMBER");
-    w.FACT2_NUMBER = integer(r, "FACT2_NUMBER");
-    w.FACT3_NUMBER = integer(r, "FACT3_NUMBER");
-    w.NAME_CLIENT = text(r, "NAME_CLIENT");
-    w.DOV_NUMBER = integer(r, "DOV_NUMBER");
-    w.DOV_SERIE = text(r, "DOV_SERIE");
-    w.DOV_DATA = date(r, "DOV_DATA");
-    w.ID_NUMBER = integer(r, "ID_NUMBER");
-    return w;
+    return fromRecord<ExpenseWaybillRow>(r);
 }
 
 TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& r)
 {
-    TaxWaybillRow w;
-    w.NAKL_NUMBER = integer(r, "NAKL_NUMBER");
-    w.NAKL_DATA = date(r, "NAKL_DATA");
-    w.FACT1_NUMBER = integer(r, "FACT1_NUMBER");
-    w.FACT2_NUMBER = integer(r, "FACT2_NUMBER");
-    w.FACT3_NUMBER = integer(r, "FACT3_NUMBER");
-    w.NAME_CLIENT = text(r, "NAME_CLIENT");
-    w.OPLATA_TYPE = text(r, "OPLATA_TYPE");
-    w.ID_NUMBER = integer(r, "ID_NUMBER");
-    w.INFO = text(r, "INFO");
-    return w;
+    return fromRecord<TaxWaybillRow>(r);
+}
+
+RowColumns columnsOf(const InvoiceRow& row, const QStringList& except)
+{
+    return columnsOf<InvoiceRow>(row, except);
+}
+
+RowColumns columnsOf(const ExpenseWaybillRow& row, const QStringList& except)
+{
+    return columnsOf<ExpenseWaybillRow>(row, except);
+}
+
+RowColumns columnsOf(const TaxWaybillRow& row, const QStringList& except)
+{
+    return columnsOf<TaxWaybillRow>(row, except);
+}
+
+InvoiceRow invoiceFromColumns(const std::function<QVariant(int, const ColumnDef&)>& value)
+{
+    return fromColumns<InvoiceRow>(value);
+}
+
+QStringList UnboundColumns()
+{
+    return unboundOf<ClientRow>() + unboundOf<InvoiceRow>() + unboundOf<ExpenseWaybillRow>() +
+           unboundOf<TaxWaybillRow>();
 }

@@ -2,9 +2,11 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QSqlRecord;
@@ -108,7 +110,25 @@ QVariantList toValues(const InvoiceRow& row);
 QVariantList toValues(const ExpenseWaybillRow& row);
 QVariantList toValues(const TaxWaybillRow& row);
 
+// A row read by its columns' names.
 ClientRow clientFromRecord(const QSqlRecord& record);
 InvoiceRow invoiceFromRecord(const QSqlRecord& record);
 ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& record);
 TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& record);
+
+struct ColumnDef;
+
+// Columns named and their values as stored (text cut to its column, dates as 'YYYY-MM-DD'), in table
+// order, for an INSERT or UPDATE of the row; columns the writer does not own are left out.
+struct RowColumns {
+    QStringList names;
+    QVariantList values;
+};
+RowColumns columnsOf(const InvoiceRow& row, const QStringList& except = {});
+RowColumns columnsOf(const ExpenseWaybillRow& row, const QStringList& except = {});
+RowColumns columnsOf(const TaxWaybillRow& row, const QStringList& except = {});
+// An invoice from the values of every FACTURES column, in table order, by index and column.
+InvoiceRow invoiceFromColumns(const std::function<QVariant(int, const ColumnDef&)>& value);
+// Columns of a table that no field of its row is stored in, and fields that name no column: none, or a
+// column was added on one side only.
+QStringList UnboundColumns();

@@ -10,12 +10,7 @@ using T = ColumnType;
 
 std::vector<ColumnDef> positionColumns()
 {
-    static const char* const names[4][4] = {
-        {"NAME_POS1", "MEASURE_POS1", "COUNT_POS1", "PRICE_POS1"},
-        {"NAME_POS2", "MEASURE_POS2", "COUNT_POS2", "PRICE_POS2"},
-        {"NAME_POS3", "MEASURE_POS3", "COUNT_POS3", "PRICE_POS3"},
-        {"NAME_POS4", "MEASURE_POS4", "COUNT_POS4", "PRICE_POS4"},
-    };
+    const auto& names = kPositionColumns;
     static const char* const labels[4] = {
         QT_TRANSLATE_NOOP("Tables", "Позиция №1"), QT_TRANSLATE_NOOP("Tables", "Позиция №2"),
         QT_TRANSLATE_NOOP("Tables", "Позиция №3"), QT_TRANSLATE_NOOP("Tables", "Позиция №4")};

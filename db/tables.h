@@ -55,6 +55,14 @@ const std::vector<const TableDef*>& all();
 const TableDef* byName(const QString& name);
 } // namespace Tables
 
+// The columns of an invoice's four positions: the name, unit, count and price of each.
+inline constexpr const char* kPositionColumns[4][4] = {
+    {"NAME_POS1", "MEASURE_POS1", "COUNT_POS1", "PRICE_POS1"},
+    {"NAME_POS2", "MEASURE_POS2", "COUNT_POS2", "PRICE_POS2"},
+    {"NAME_POS3", "MEASURE_POS3", "COUNT_POS3", "PRICE_POS3"},
+    {"NAME_POS4", "MEASURE_POS4", "COUNT_POS4", "PRICE_POS4"},
+};
+
 // The collation that orders and compares Russian and Ukrainian text alphabetically, ignoring case.
 inline constexpr const char* kTextCollation = "UKRAINIAN";
 

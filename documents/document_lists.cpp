@@ -13,7 +13,7 @@ void markEmptyPositions(std::vector<ListColumn>& columns)
 {
     for (ListColumn& c : columns)
         if (c.kind == ListColumn::Price || c.kind == ListColumn::Count)
-            c.emptyWith = QStringLiteral("NAME_POS") + c.name.right(1);
+            c.emptyWith = QLatin1String(kPositionColumns[c.name.right(1).toInt() - 1][0]);
 }
 
 // The last column of every document list: what the document's paper charges, so that a document can be
@@ -28,9 +28,8 @@ std::vector<ListColumn> withTotal(std::vector<ListColumn> columns, QString (*exp
 std::vector<ListColumn> invoiceColumns()
 {
     QStringList names = {"FACT_NUMBER", "FACT_DOPNO", "FACT_DATA"};
-    for (int i = 1; i <= 4; ++i)
-        names << QStringLiteral("NAME_POS%1").arg(i) << QStringLiteral("COUNT_POS%1").arg(i)
-              << QStringLiteral("MEASURE_POS%1").arg(i) << QStringLiteral("PRICE_POS%1").arg(i);
+    for (const auto& p : kPositionColumns)
+        names << p[0] << p[2] << p[1] << p[3];
     names << "FACT_NDS"
           << "FACT_NR"
           << "NAME_OWNER";
@@ -46,9 +45,8 @@ std::vector<ListColumn> receiptColumns()
 {
     // The unit stands before the quantity in this list, and the receipt number is not shown.
     QStringList names = {"FACT_DATA"};
-    for (int i = 1; i <= 4; ++i)
-        names << QStringLiteral("NAME_POS%1").arg(i) << QStringLiteral("MEASURE_POS%1").arg(i)
-              << QStringLiteral("COUNT_POS%1").arg(i) << QStringLiteral("PRICE_POS%1").arg(i);
+    for (const auto& p : kPositionColumns)
+        names << p[0] << p[1] << p[2] << p[3];
     names << "NAME_OWNER"
           << "FACT_NDS";
     auto columns = listColumns(Tables::factures(), names);

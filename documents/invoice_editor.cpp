@@ -15,11 +15,6 @@ namespace {
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kPriceMark = QStringLiteral("Цена: ");
 
-QString cut(const char* column, const QString& text)
-{
-    return cutToColumn(Tables::factures(), QLatin1String(column), text);
-}
-
 void checkUnchanged(TDM& dm, const InvoiceDraft& draft);
 int numberToStore(TDM& dm, const InvoiceDraft& draft);
 void writeDraft(TDM& dm, const InvoiceDraft& draft, int number, int clientId, const Settings& settings);
@@ -230,30 +225,25 @@ int numberToStore(TDM& dm, const InvoiceDraft& draft)
 
 void writeDraft(TDM& dm, const InvoiceDraft& draft, int number, int clientId, const Settings& settings)
 {
-    QStringList columns;
-    QVariantList values;
-    const auto put = [&](const QString& column, const QVariant& value) {
-        columns << column;
-        values << value;
-    };
-    put(QStringLiteral("FACT_NUMBER"), number);
-    if (draft.isInvoice)
-        put(QStringLiteral("FACT_DOPNO"), cut("FACT_DOPNO", draft.dopNo));
-    put(QStringLiteral("FACT_DATA"), dateToDb(draft.date));
-    for (int i = 0; i < int(draft.positions.size()); ++i) {
-        const DraftPosition& p = draft.positions[std::size_t(i)];
-        const QString n = QString::number(i + 1);
-        put(QStringLiteral("NAME_POS") + n, cut("NAME_POS1", JoinedName(p, draft.isInvoice)));
-        put(QStringLiteral("MEASURE_POS") + n, cut("MEASURE_POS1", p.measure));
-        put(QStringLiteral("COUNT_POS") + n, p.count);
-        put(QStringLiteral("PRICE_POS") + n, storedPrice(draft, p, settings));
+    InvoiceRow row;
+    row.FACT_NUMBER = number;
+    row.FACT_DOPNO = draft.dopNo;
+    row.FACT_DATA = draft.date;
+    for (std::size_t i = 0; i < draft.positions.size(); ++i) {
+        const DraftPosition& p = draft.positions[i];
+        row.positions[i] = {JoinedName(p, draft.isInvoice), p.measure, p.count,
+                            storedPrice(draft, p, settings)};
     }
-    put(QStringLiteral("NAME_OWNER"), cut("NAME_OWNER", draft.payerName));
-    put(QStringLiteral("ID_NUMBER"), clientId);
-    put(QStringLiteral("FACT_NDS"), vatRateOf(draft, settings));
-    if (draft.isInvoice)
-        put(QStringLiteral("FACT_NR"), advertisingRateOf(draft, settings));
-
+    row.NAME_OWNER = draft.payerName;
+    row.ID_NUMBER = clientId;
+    row.FACT_NDS = vatRateOf(draft, settings);
+    row.FACT_NR = draft.isInvoice ? advertisingRateOf(draft, settings) : 0;
+    // A receipt has no number suffix and no advertising tax of its own: what its row holds stays.
+    const RowColumns stored = columnsOf(
+        row, draft.isInvoice ? QStringList{}
+                             : QStringList{QStringLiteral("FACT_DOPNO"), QStringLiteral("FACT_NR")});
+    const QStringList& columns = stored.names;
+    const QVariantList& values = stored.values;
     if (draft.isNew)
         InsertDocumentColumns(dm, columns, values);
     else if (!UpdateDocumentColumns(dm, draft.originalNumber, columns, values))

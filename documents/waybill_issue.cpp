@@ -148,46 +148,47 @@ std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const Waybill
 
 int StoreWaybill(TDM& dm, const WaybillDraft& draft)
 {
-    const TableDef& table = draft.kind == WaybillKind::Expense ? Tables::nakladn1() : Tables::nakladn2();
-    const auto cut = [&table](const char* column, const QString& text) {
-        return cutToColumn(table, QLatin1String(column), text);
-    };
-    QStringList columns;
-    QVariantList values;
-    const auto put = [&](const char* column, const QVariant& value) {
-        columns << QLatin1String(column);
-        values << value;
-    };
-    put("NAKL_NUMBER", draft.number); // or the next free one when it is taken by then
-    put("NAKL_DATA", dateToDb(draft.date));
-    put("FACT1_NUMBER", draft.documents[0]);
-    put("FACT2_NUMBER", draft.documents[1]);
-    put("FACT3_NUMBER", draft.documents[2]);
-    put("ID_NUMBER", draft.clientId);
+    RowColumns row;
     if (draft.kind == WaybillKind::Expense) {
         const QString proxy =
             draft.proxyNumber.trimmed().isEmpty() ? QStringLiteral("0") : draft.proxyNumber.trimmed();
         bool ok = false;
-        const int proxyNumber = proxy.toInt(&ok);
+        ExpenseWaybillRow w;
+        w.DOV_NUMBER = proxy.toInt(&ok);
         if (!ok)
             throw DbError(QCoreApplication::translate("WaybillIssue", "№ доверенности — не целое число: %1")
                               .arg(proxy));
-        put("INFO", cut("INFO", ExpenseInfo(draft)));
-        put("NAME_CLIENT", cut("NAME_CLIENT", draft.receiver));
-        put("DOV_NUMBER", proxyNumber);
-        put("DOV_SERIE", cut("DOV_SERIE", draft.proxySerie));
-        put("DOV_DATA", dateToDb(draft.proxyDate));
+        w.NAKL_NUMBER = draft.number; // or the next free one when it is taken by then
+        w.NAKL_DATA = draft.date;
+        w.FACT1_NUMBER = draft.documents[0];
+        w.FACT2_NUMBER = draft.documents[1];
+        w.FACT3_NUMBER = draft.documents[2];
+        w.ID_NUMBER = draft.clientId;
+        w.INFO = ExpenseInfo(draft);
+        w.NAME_CLIENT = draft.receiver;
+        w.DOV_SERIE = draft.proxySerie;
+        w.DOV_DATA = draft.proxyDate;
+        row = columnsOf(w);
     } else {
-        put("NAME_CLIENT", cut("NAME_CLIENT", draft.payer));
-        put("INFO", cut("INFO", draft.reason));
-        put("OPLATA_TYPE", cut("OPLATA_TYPE", draft.paymentType));
+        TaxWaybillRow w;
+        w.NAKL_NUMBER = draft.number;
+        w.NAKL_DATA = draft.date;
+        w.FACT1_NUMBER = draft.documents[0];
+        w.FACT2_NUMBER = draft.documents[1];
+        w.FACT3_NUMBER = draft.documents[2];
+        w.ID_NUMBER = draft.clientId;
+        w.NAME_CLIENT = draft.payer;
+        w.INFO = draft.reason;
+        w.OPLATA_TYPE = draft.paymentType;
+        row = columnsOf(w);
     }
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("WaybillIssue", "Не указана дата накладной."));
     if (draft.number < 1)
         throw DbError(
             QCoreApplication::translate("WaybillIssue", "Номер накладной должен быть от 1 до 2147483647."));
-    return StoreWaybillColumns(dm, table, columns, values, [&](int) {
+    const TableDef& table = draft.kind == WaybillKind::Expense ? Tables::nakladn1() : Tables::nakladn2();
+    return StoreWaybillColumns(dm, table, row.names, row.values, [&](int) {
         // The number offered when the dialog opened went to another waybill meanwhile: the next free one.
         if (draft.number != draft.proposedNumber)
             throw DbError(

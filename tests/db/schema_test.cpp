@@ -15,6 +15,8 @@
 #include <chrono>
 #include <thread>
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -183,6 +185,23 @@ TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS")).toString(), QString(128, u'є'));
     EXPECT_EQ(cutToColumn(Tables::clients(), QStringLiteral("ID_NUMBER"), QStringLiteral("12345")),
               QStringLiteral("12345"));
+}
+
+// Each row's fields and its table's columns are one list: a column added on one side only is found here,
+// and a row goes to the store by its columns' names with its values as stored.
+TEST(Schema, EveryColumnIsAFieldOfItsRow)
+{
+    EXPECT_EQ(UnboundColumns(), QStringList());
+    InvoiceRow f;
+    f.FACT_NUMBER = -3;
+    f.FACT_DATA = QDate(2026, 12, 7);
+    f.positions[3].price = 2.5;
+    const RowColumns c = columnsOf(f, {QStringLiteral("FACT_DOPNO"), QStringLiteral("FACT_NR")});
+    EXPECT_EQ(c.names, Tables::factures().columnNames().filter(
+                           QRegularExpression(QStringLiteral("^(?!FACT_DOPNO$|FACT_NR$)"))));
+    EXPECT_EQ(c.values.at(c.names.indexOf(QStringLiteral("FACT_DATA"))), QStringLiteral("2026-12-07"));
+    EXPECT_EQ(c.values.at(c.names.indexOf(QStringLiteral("PRICE_POS4"))).toDouble(), 2.5);
+    EXPECT_EQ(c.values.at(c.names.indexOf(QStringLiteral("FACT_NUMBER"))).toInt(), -3);
 }
 
 TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
