@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QSqlDatabase>
 
 #include <cstdio>
 #include <unistd.h>
@@ -203,32 +202,26 @@ int copyBook(const QCommandLineParser& parser, const Invocation& inv, Prompter& 
         return ExitUsage;
     }
     const auto run = [&](TDM& dm) {
-        const QString connection = QStringLiteral("copy-book");
-        int result = ExitDone;
-        {
-            const QSqlDatabase pg = PostgresSchema::openBook(uri, connection);
-            const bool terminal = isatty(fileno(stderr));
-            QElapsedTimer timer;
-            timer.start();
-            const auto progress = [terminal](const QString& table, int done, int total) {
-                showProgress(terminal, table, done, total);
-            };
-            try {
-                const CopyBookReport report =
-                    to ? CopyBookToPostgres(dm, pg, progress) : CopyBookFromPostgres(pg, dm, progress);
-                qint64 rows = 0;
-                for (const auto& [table, count] : report)
-                    rows += count;
-                printErr(QCoreApplication::translate("Commands", "Книга перенесена: записей %1 (%2 с).")
-                             .arg(rows)
-                             .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
-            } catch (const DbError& e) {
-                printErr(e.fullText());
-                result = ExitFailed;
-            }
+        const bool terminal = isatty(fileno(stderr));
+        QElapsedTimer timer;
+        timer.start();
+        const auto progress = [terminal](const QString& table, int done, int total) {
+            showProgress(terminal, table, done, total);
+        };
+        try {
+            const CopyBookReport report =
+                to ? CopyBookToPostgres(dm, uri, progress) : CopyBookFromPostgres(uri, dm, progress);
+            qint64 rows = 0;
+            for (const auto& [table, count] : report)
+                rows += count;
+            printErr(QCoreApplication::translate("Commands", "Книга перенесена: записей %1 (%2 с).")
+                         .arg(rows)
+                         .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+            return ExitDone;
+        } catch (const DbError& e) {
+            printErr(e.fullText());
+            return ExitFailed;
         }
-        QSqlDatabase::removeDatabase(connection);
-        return result;
     };
     // The copy's other side is always the SQLite file of PATH, whatever BOOK says.
     if (to)

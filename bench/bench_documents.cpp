@@ -112,7 +112,7 @@ void BM_GoodsPicker10000(benchmark::State& state)
     TDM dm;
     dm.connect(folder);
     {
-        Transaction tx(dm.database());
+        Transaction tx(ConnectionOf(dm));
         for (int i = 0; i < 10000; ++i)
             StoreGoods(dm, {QStringLiteral("Товар %1 арт. %2").arg((i * 7919) % 10000).arg(i), QString(),
                             QString(), 0, 1 + (i % 997) * 1.25});

@@ -139,7 +139,7 @@ void BM_SqliteScanSameColumn(benchmark::State& state)
     TDM dm;
     dm.connect(dataFolder());
     for (auto _ : state)
-        benchmark::DoNotOptimize(scalar(dm.database(),
+        benchmark::DoNotOptimize(scalar(ConnectionOf(dm),
                                         QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1 AND "
                                                        "instr(CHIEF, ?)>0"),
                                         {QStringLiteral("НІКОГО ТАКОГО")}));

@@ -66,7 +66,7 @@ void BM_ExpenseWaybillToPdf(benchmark::State& state)
     Book book;
     const QString file = g_out->filePath(QStringLiteral("waybill.pdf"));
     const int number =
-        scalar(book.dm.database(), QStringLiteral("SELECT max(NAKL_NUMBER) FROM NAKLADN1")).toInt();
+        scalar(ConnectionOf(book.dm), QStringLiteral("SELECT max(NAKL_NUMBER) FROM NAKLADN1")).toInt();
     for (auto _ : state) {
         bool complete = true;
         const auto page = PrepareExpenseWaybillPage(book.dm, number, book.owner, book.settings, g_home,
@@ -81,7 +81,7 @@ void BM_TaxWaybillToPdf(benchmark::State& state)
     Book book;
     const QString file = g_out->filePath(QStringLiteral("tax.pdf"));
     const int number =
-        scalar(book.dm.database(), QStringLiteral("SELECT max(NAKL_NUMBER) FROM NAKLADN2")).toInt();
+        scalar(ConnectionOf(book.dm), QStringLiteral("SELECT max(NAKL_NUMBER) FROM NAKLADN2")).toInt();
     for (auto _ : state) {
         bool complete = true;
         const auto page =

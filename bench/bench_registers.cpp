@@ -24,8 +24,8 @@ void writeYear(benchmark::State& state, RegisterKind kind)
     ReadSettings(settings, g_home);
     TDM dm;
     dm.connect(settings.path);
-    const int year = scalar(dm.database(), QStringLiteral("SELECT substr(FACT_DATA, 1, 4) FROM FACTURES "
-                                                          "GROUP BY 1 ORDER BY count(*) DESC LIMIT 1"))
+    const int year = scalar(ConnectionOf(dm), QStringLiteral("SELECT substr(FACT_DATA, 1, 4) FROM FACTURES "
+                                                             "GROUP BY 1 ORDER BY count(*) DESC LIMIT 1"))
                          .toInt();
     const RegisterScope scope{0, QDate(year, 1, 1), QDate(year, 12, 31)};
     const QString file = g_out->filePath(RegisterFileName(kind));

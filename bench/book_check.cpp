@@ -22,9 +22,10 @@ int main(int argc, char** argv)
     try {
         TDM dm;
         dm.connect(folder);
-        const QString check = scalar(dm.database(), QStringLiteral("PRAGMA integrity_check")).toString();
+        const QString check = scalar(ConnectionOf(dm), QStringLiteral("PRAGMA integrity_check")).toString();
         const int clients =
-            scalar(dm.database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt();
+            scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
+                .toInt();
         std::printf("%s %d\n", check.toUtf8().constData(), clients);
         return check == QLatin1String("ok") ? 0 : 1;
     } catch (const DbError& e) {

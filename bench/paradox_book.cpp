@@ -31,9 +31,9 @@ int main(int argc, char** argv)
         {&Tables::plateg(), "Plateg.Db"}};
     for (const auto& [table, file] : files) {
         std::vector<QVariantList> rows;
-        Rows q =
-            execOrThrow(dm.database(), QStringLiteral("SELECT %1 FROM %2")
-                                           .arg(table->columnNames().join(u','), QLatin1String(table->name)));
+        Rows q = execOrThrow(ConnectionOf(dm),
+                             QStringLiteral("SELECT %1 FROM %2")
+                                 .arg(table->columnNames().join(u','), QLatin1String(table->name)));
         while (q.next()) {
             QVariantList row;
             for (int i = 0; i < int(table->columns.size()); ++i)

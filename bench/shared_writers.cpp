@@ -83,7 +83,7 @@ int check(const QString& folder, const QString& book, const QStringList& outs)
                 ++foreign;
         }
     }
-    const int rows = scalar(dm.database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt();
+    const int rows = scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt();
     std::sort(times.begin(), times.end());
     const auto at = [&times](double share) {
         return times.empty() ? 0.0 : times[std::size_t(share * double(times.size() - 1))] / 1000.0;

@@ -89,7 +89,7 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         std::unique_ptr<PostgresSchema::CopyIn> copy;
         const TableDef* copying = nullptr;
         CopyBookReport report =
-            copyRows(source.database(), progress, [&](const TableDef& t, const QVariantList& values) {
+            copyRows(ConnectionOf(source), progress, [&](const TableDef& t, const QVariantList& values) {
                 if (copying != &t) {
                     if (copy)
                         copy->finish();
@@ -115,7 +115,7 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
 
 CopyBookReport CopyBookFromPostgres(const QSqlDatabase& source, TDM& target, const CopyProgress& progress)
 {
-    const QSqlDatabase db = target.database();
+    const QSqlDatabase db = ConnectionOf(target);
     Transaction tx(db, Transaction::Writing);
     for (const TableDef* t : Tables::all())
         if (rowCount(db, *t) > 0)
@@ -132,4 +132,29 @@ CopyBookReport CopyBookFromPostgres(const QSqlDatabase& source, TDM& target, con
     guards.restore();
     tx.commit();
     return report;
+}
+
+namespace {
+
+// The book at the address under a connection of the copy's own, closed whatever becomes of the copy.
+CopyBookReport withBook(const QString& uri, const std::function<CopyBookReport(const QSqlDatabase&)>& copy)
+{
+    const QString connection = QStringLiteral("copy-book");
+    struct Closer {
+        QString name;
+        ~Closer() { closeConnection(name); }
+    } closer{connection};
+    return copy(PostgresSchema::openBook(uri, connection));
+}
+
+} // namespace
+
+CopyBookReport CopyBookToPostgres(const TDM& source, const QString& uri, const CopyProgress& progress)
+{
+    return withBook(uri, [&](const QSqlDatabase& pg) { return CopyBookToPostgres(source, pg, progress); });
+}
+
+CopyBookReport CopyBookFromPostgres(const QString& uri, TDM& target, const CopyProgress& progress)
+{
+    return withBook(uri, [&](const QSqlDatabase& pg) { return CopyBookFromPostgres(pg, target, progress); });
 }

@@ -21,3 +21,6 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
 // A PostgreSQL book into an SQLite book that holds no row. Throws DbError, the target then as it was.
 CopyBookReport CopyBookFromPostgres(const QSqlDatabase& source, TDM& target,
                                     const CopyProgress& progress = {});
+// The same with the PostgreSQL book named by its address, opened for the copy alone.
+CopyBookReport CopyBookToPostgres(const TDM& source, const QString& uri, const CopyProgress& progress = {});
+CopyBookReport CopyBookFromPostgres(const QString& uri, TDM& target, const CopyProgress& progress = {});

@@ -18,7 +18,7 @@ void BookNotifier::watch(const TDM& dm)
     m_gather.stop();
     if (!dm.isConnected() || !dm.isPostgres())
         return;
-    QSqlDriver* driver = dm.database().driver();
+    QSqlDriver* driver = ConnectionOf(dm).driver();
     const QString channel = QLatin1String(PostgresSchema::kDocumentsChannel);
     if (!driver || driver->subscribedToNotifications().contains(channel))
         return;

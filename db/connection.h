@@ -12,6 +12,7 @@
 #include <vector>
 
 struct sqlite3;
+class TDM;
 struct pg_conn;
 
 // A failure of the database: what failed in the program's language, and for a failure the engine
@@ -141,6 +142,7 @@ class Transaction {
 public:
     enum Kind { Deferred, Writing };
     explicit Transaction(const QSqlDatabase& db, Kind kind = Deferred);
+    explicit Transaction(const TDM& dm, Kind kind = Deferred);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -167,6 +169,7 @@ struct sqlite3_stmt;
 class RowInserter {
 public:
     RowInserter(const QSqlDatabase& db, const TableDef& table);
+    RowInserter(const TDM& dm, const TableDef& table);
     ~RowInserter();
     RowInserter(const RowInserter&) = delete;
     RowInserter& operator=(const RowInserter&) = delete;
@@ -185,6 +188,7 @@ private:
 class SizeGuardsSuspended {
 public:
     explicit SizeGuardsSuspended(const QSqlDatabase& db);
+    explicit SizeGuardsSuspended(const TDM& dm);
     ~SizeGuardsSuspended();
     SizeGuardsSuspended(const SizeGuardsSuspended&) = delete;
     SizeGuardsSuspended& operator=(const SizeGuardsSuspended&) = delete;

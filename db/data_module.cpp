@@ -365,6 +365,31 @@ bool TDM::isReadOnly() const
            !QFileInfo(QFileInfo(databaseFile(m_folder)).absolutePath()).isWritable();
 }
 
+QSqlDatabase ConnectionOf(const TDM& dm)
+{
+    return dm.database();
+}
+
+bool TDM::hasIndex(const QString& name) const
+{
+    return ::hasIndex(database(), name);
+}
+
+Transaction::Transaction(const TDM& dm, Kind kind)
+    : Transaction(ConnectionOf(dm), kind)
+{
+}
+
+SizeGuardsSuspended::SizeGuardsSuspended(const TDM& dm)
+    : SizeGuardsSuspended(ConnectionOf(dm))
+{
+}
+
+RowInserter::RowInserter(const TDM& dm, const TableDef& table)
+    : RowInserter(ConnectionOf(dm), table)
+{
+}
+
 QSqlDatabase TDM::database() const
 {
     if (!m_connected)

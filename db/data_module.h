@@ -57,7 +57,6 @@ public:
     bool isPostgres() const { return !m_book.isEmpty(); }
     // The SQL of the book's engine, chosen when the book is opened.
     const SqlDialect& dialect() const { return *m_dialect; }
-    QSqlDatabase database() const;
 
     QDate GetFactDate(int number) const;
     int GetFactClient(int number) const;
@@ -100,7 +99,12 @@ public:
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
     void DeleteClient(int clientId);
 
+    // Whether the book has an index of that name (letter case aside).
+    bool hasIndex(const QString& name) const;
+
 private:
+    friend QSqlDatabase ConnectionOf(const TDM& dm);
+    QSqlDatabase database() const;
     // Every table there, a schema this program knows, brought up to date.
     void checkBook();
     // Every column the program reads or writes is there; a missing one is named, and the book not used.
@@ -119,3 +123,7 @@ private:
 
 // Copies a file in blocks. False when it could not be copied whole; a partial copy is removed.
 bool CopyDataFile(const QString& source, const QString& destination);
+
+// The connection under the book, for db/ and the tests: the layers above speak to the book through its
+// stores (a test keeps them from reaching for it). Throws DbError when no book is open.
+QSqlDatabase ConnectionOf(const TDM& dm);

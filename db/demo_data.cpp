@@ -262,7 +262,7 @@ struct Contract {
 
 bool IsDatabaseEmpty(const TDM& dm)
 {
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     for (const char* sql :
          {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
           "SELECT 1 FROM NAKLADN1 LIMIT 1", "SELECT 1 FROM NAKLADN2 LIMIT 1", "SELECT 1 FROM ACTS LIMIT 1"})
@@ -413,7 +413,7 @@ private:
 
 DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
 {
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     // The book is locked before it is found empty: two runs at once never both fill it.
     Transaction tx(db, Transaction::Writing);
     if (!IsDatabaseEmpty(dm))

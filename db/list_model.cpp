@@ -152,12 +152,12 @@ void SqlListModel::reload()
     if (m_dm.isConnected()) {
         try {
             if (!m_countSql.isEmpty()) {
-                m_count = scalar(m_dm.database(), m_countSql).toInt();
+                m_count = scalar(ConnectionOf(m_dm), m_countSql).toInt();
             } else {
                 QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(m_table.name));
                 if (!m_where.isEmpty())
                     sql += QStringLiteral(" WHERE ") + m_where;
-                m_count = scalar(m_dm.database(), sql, m_values).toInt();
+                m_count = scalar(ConnectionOf(m_dm), sql, m_values).toInt();
             }
         } catch (const DbError& e) {
             endResetModel();
@@ -189,7 +189,7 @@ int SqlListModel::findFirst(const QString& column, const QVariant& value) const
         return -1;
     try {
         const std::vector<qint64> keys = selectKeys(
-            m_dm.database(),
+            ConnectionOf(m_dm),
             selectSql(keyColumn(), column + QStringLiteral("=?"), false) + QStringLiteral(" LIMIT 1"),
             m_values + QVariantList{value});
         return keys.empty() ? -1 : rowOfKey(keys.front());
@@ -208,7 +208,7 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
     if (!m_dm.isConnected() || fromRow < 0 || fromRow >= m_count || !m_table.column(column))
         return -1;
     try {
-        const QSqlDatabase db = m_dm.database();
+        const QSqlDatabase db = ConnectionOf(m_dm);
         QSqlRecord start;
         if (!orderValuesOf(keyAt(fromRow), &start))
             return -1;
@@ -316,7 +316,7 @@ int SqlListModel::countRelativeTo(const QSqlRecord& orderValues, bool after) con
         QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(QLatin1String(m_table.name));
         if (!m_where.isEmpty())
             sql += u'(' + m_where + QStringLiteral(") AND ");
-        count += scalar(m_dm.database(), sql + u'(' + c.sql + u')', m_values + c.values).toInt();
+        count += scalar(ConnectionOf(m_dm), sql + u'(' + c.sql + u')', m_values + c.values).toInt();
     }
     return count;
 }
@@ -378,9 +378,9 @@ bool SqlListModel::orderValuesOf(qint64 key, QSqlRecord* values) const
     QStringList terms;
     for (const OrderTerm& t : m_order)
         terms << expressionOf(t);
-    Rows q =
-        execOrThrow(m_dm.database(), selectSql(terms.join(u','), keyColumn() + QStringLiteral("=?"), false),
-                    m_values + QVariantList{key});
+    Rows q = execOrThrow(ConnectionOf(m_dm),
+                         selectSql(terms.join(u','), keyColumn() + QStringLiteral("=?"), false),
+                         m_values + QVariantList{key});
     if (!q.next())
         return false;
     *values = q.record();
@@ -394,7 +394,7 @@ void SqlListModel::refetchRow(int row, qint64 key)
         if (row < p.first || at >= p.keys.size())
             continue;
         p.keys[at] = key;
-        Rows q = execOrThrow(m_dm.database(), rowsSql(keyColumn() + QStringLiteral("=?")), {key});
+        Rows q = execOrThrow(ConnectionOf(m_dm), rowsSql(keyColumn() + QStringLiteral("=?")), {key});
         p.rows[at] = q.next() ? q.record() : QSqlRecord();
     }
 }
@@ -417,7 +417,7 @@ int SqlListModel::positionOfKey(qint64 key) const
         if (m_count >= kRowsByKeyFrom) {
             if (!m_rowsByKeyRead) {
                 const std::vector<qint64> keys =
-                    selectKeys(m_dm.database(), selectSql(keyColumn(), {}, false), m_values);
+                    selectKeys(ConnectionOf(m_dm), selectSql(keyColumn(), {}, false), m_values);
                 m_rowsByKey.reserve(keys.size());
                 for (std::size_t i = 0; i < keys.size(); ++i)
                     m_rowsByKey.emplace_back(keys[i], int(i));
@@ -462,7 +462,7 @@ const SqlListModel::Page* SqlListModel::page(int row) const
     Page page;
     page.first = first;
     try {
-        const QSqlDatabase db = m_dm.database();
+        const QSqlDatabase db = ConnectionOf(m_dm);
         const bool fromEnd = m_count - last < first;
         const QString limit =
             QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
@@ -684,7 +684,7 @@ bool SqlListModel::setData(const QModelIndex& index, const QVariant& value, int 
     try {
         // Only over the value the list shows: what another workplace has stored meanwhile is not lost.
         Rows update =
-            execOrThrow(m_dm.database(),
+            execOrThrow(ConnectionOf(m_dm),
                         QStringLiteral("UPDATE %1 SET %2=? WHERE %3=? AND %2 IS NOT DISTINCT FROM ?")
                             .arg(QLatin1String(m_table.name), column.name, keyColumn()),
                         {stored, key, shown});
@@ -716,7 +716,7 @@ bool SqlListModel::deleteRow(int row)
     if (row < 0 || row >= rowCount())
         return false;
     try {
-        execOrThrow(m_dm.database(),
+        execOrThrow(ConnectionOf(m_dm),
                     QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(QLatin1String(m_table.name), keyColumn()),
                     {keyAt(row)});
     } catch (const DbError& e) {

@@ -46,7 +46,7 @@ void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod&
 {
     QVariantList values;
     Statement q(
-        dm.database(),
+        ConnectionOf(dm),
         QStringLiteral("SELECT %1 FROM FACTURES WHERE %2 AND %3 ORDER BY %4")
             .arg(documentColumns(),
                  invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
@@ -62,15 +62,15 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
 {
     QVariantList values;
     Statement q(
-        dm.database(),
+        ConnectionOf(dm),
         QStringLiteral("SELECT NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, FACT3_NUMBER, INFO, "
                        "ID_NUMBER FROM %1 WHERE %2 ORDER BY NAKL_NUMBER")
             .arg(expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2"),
                  within(period, "NAKL_DATA", &values)),
         values);
     // The payer from the client table, whatever the client list's filters show.
-    Statement payer(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"));
-    Statement document(dm.database(),
+    Statement payer(ConnectionOf(dm), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"));
+    Statement document(ConnectionOf(dm),
                        QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER=?").arg(documentColumns()));
     RegisterWaybill w;
     while (q.next()) {

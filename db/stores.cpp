@@ -25,7 +25,7 @@ QString assignments(const QStringList& columns)
 
 std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key)
 {
-    Rows q = execOrThrow(dm.database(),
+    Rows q = execOrThrow(ConnectionOf(dm),
                          QStringLiteral("SELECT * FROM %1 WHERE %2=?")
                              .arg(QLatin1String(table.name), QLatin1String(keyColumn)),
                          {key});
@@ -42,7 +42,7 @@ void ForEachClientColumns(const TDM& dm, const ListQuery& clients, const QString
 {
     if (columns.isEmpty())
         return;
-    Statement q(dm.database(),
+    Statement q(ConnectionOf(dm),
                 QStringLiteral("SELECT %1 FROM CLIENTS WHERE %2 ORDER BY %3")
                     .arg(columns.join(QStringLiteral(", ")), clients.where, clients.orderBy),
                 clients.values);
@@ -57,7 +57,7 @@ void ForEachClientColumns(const TDM& dm, const ListQuery& clients, const QString
 
 int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values, bool isNew)
 {
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     const QString insert = QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
                                .arg(columns.join(u','), marks(columns.size() + 1));
     int stored = id;
@@ -84,15 +84,17 @@ int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVaria
 
 qint64 AddEmptyGoods(TDM& dm)
 {
-    return scalar(dm.database(), QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES "
-                                                "('', 0) RETURNING REC_NUMBER"))
+    return scalar(ConnectionOf(dm),
+                  QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES "
+                                 "('', 0) RETURNING REC_NUMBER"))
         .toLongLong();
 }
 
 std::vector<std::pair<QString, double>> ReadGoods(const TDM& dm)
 {
     std::vector<std::pair<QString, double>> goods;
-    Rows q = execOrThrow(dm.database(), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
+    Rows q =
+        execOrThrow(ConnectionOf(dm), QStringLiteral("SELECT PRODUCT_NAME, PRODUCT_PRICE FROM PRODUCTS"));
     while (q.next())
         goods.emplace_back(q.value(0).toString(), q.value(1).toDouble());
     return goods;
@@ -100,7 +102,7 @@ std::vector<std::pair<QString, double>> ReadGoods(const TDM& dm)
 
 void AddGoods(TDM& dm, const QString& name, double price)
 {
-    execOrThrow(dm.database(),
+    execOrThrow(ConnectionOf(dm),
                 QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME, PRODUCT_PRICE) VALUES (?, ?)"),
                 {cutToColumn(Tables::products(), QStringLiteral("PRODUCT_NAME"), name), price});
 }
@@ -108,7 +110,7 @@ void AddGoods(TDM& dm, const QString& name, double price)
 int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& columns, QVariantList values,
                         const std::function<int(int taken)>& whenTaken)
 {
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     const QString name = QLatin1String(table.name);
     const int wanted = values.value(0).toInt();
     int number = 0;
@@ -129,7 +131,7 @@ int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& colum
 
 std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number)
 {
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     Rows q = execOrThrow(
         db, QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?") + dm.dialect().forUpdate(),
         {number});
@@ -140,7 +142,7 @@ std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number)
 
 void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantList& values)
 {
-    execOrThrow(dm.database(),
+    execOrThrow(ConnectionOf(dm),
                 QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)")
                     .arg(columns.join(u','), marks(columns.size())),
                 values);
@@ -148,15 +150,16 @@ void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantLi
 
 bool UpdateDocumentColumns(TDM& dm, int number, const QStringList& columns, const QVariantList& values)
 {
-    Rows update = execOrThrow(
-        dm.database(), QStringLiteral("UPDATE FACTURES SET %1 WHERE FACT_NUMBER=?").arg(assignments(columns)),
-        values + QVariantList{number});
+    Rows update =
+        execOrThrow(ConnectionOf(dm),
+                    QStringLiteral("UPDATE FACTURES SET %1 WHERE FACT_NUMBER=?").arg(assignments(columns)),
+                    values + QVariantList{number});
     return update.numRowsAffected() > 0;
 }
 
 void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values)
 {
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     Transaction tx(db, Transaction::Writing);
     execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(columns)),
                 values + QVariantList{id});
@@ -165,5 +168,5 @@ void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVar
 
 void DeleteOwnerRow(TDM& dm)
 {
-    execOrThrow(dm.database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+    execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
 }

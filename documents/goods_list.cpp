@@ -23,7 +23,7 @@ void GoodsList::sortByColumn(int column)
     m_indexName =
         name == QLatin1String("PRODUCT_NAME") ? QStringLiteral("PR_NAME") : QStringLiteral("PR_PRICE");
     // A book without the index still lists its goods, in the order they were entered.
-    if (!m_dm.isConnected() || !hasIndex(m_dm.database(), m_indexName))
+    if (!m_dm.isConnected() || !m_dm.hasIndex(m_indexName))
         m_indexName.clear();
     reload();
 }

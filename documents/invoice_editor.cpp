@@ -180,7 +180,7 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
         throw DbError(QCoreApplication::translate("InvoiceEditor", "Не указана дата документа."));
     int number = 0;
     RetryOnCollision([&] {
-        Transaction tx(dm.database(), Transaction::Writing);
+        Transaction tx(dm, Transaction::Writing);
         if (!draft.isNew)
             checkUnchanged(dm, draft);
         number = numberToStore(dm, draft);

@@ -369,10 +369,10 @@ QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* bad
     return {};
 }
 
-void importTable(const QSqlDatabase& db, Source& s, ParadoxTableReport& report, QStringList* badDates,
+void importTable(const TDM& dm, Source& s, ParadoxTableReport& report, QStringList* badDates,
                  const ImportProgress& progress)
 {
-    RowInserter inserter(db, *s.table);
+    RowInserter inserter(dm, *s.table);
     const int total = s.px->records();
     QVariantList values;
     values.reserve(qsizetype(s.table->columns.size()));
@@ -482,15 +482,14 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
         ++s;
     }
 
-    const QSqlDatabase db = dm.database();
     try {
-        Transaction tx(db, Transaction::Writing);
+        Transaction tx(dm, Transaction::Writing);
         if (dm.CountRowsBesideOwner() > 0)
             return refuse(QCoreApplication::translate(
                 "ParadoxImport",
                 "В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
                 "только в пустую базу данных."));
-        SizeGuardsSuspended guards(db); // the inserter cuts every text to its column
+        SizeGuardsSuspended guards(dm); // the inserter cuts every text to its column
         OwnerRecord owner;
         const bool hadOwner = dm.ReadOwnerRow(owner);
         for (std::size_t i = 0; i < sources.size(); ++i) {
@@ -498,7 +497,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
             // The book's own owner row takes the place of the one the new database has.
             if (s.table == &Tables::clients())
                 DeleteOwnerRow(dm);
-            importTable(db, s, outcome.report.tables[i], &outcome.report.badDates, progress);
+            importTable(dm, s, outcome.report.tables[i], &outcome.report.badDates, progress);
         }
         OwnerRecord imported;
         if (hadOwner && !dm.ReadOwnerRow(imported))

@@ -210,7 +210,7 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("UPDATE FACTURES SET COUNT_POS1=9999999999, PRICE_POS1=9999999, "
                                    "MEASURE_POS1='т.' WHERE FACT_NUMBER=7"));
     }
@@ -228,7 +228,7 @@ TEST(CommandLine, FindPrintsAStoredDocumentLineByLine)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_POS1, "
                                    "COUNT_POS1, PRICE_POS1, NAME_OWNER, ID_NUMBER) VALUES (12, 'А', "
                                    "'2026-03-05', 'Пісок', 3, 10.5, 'ТОВ \"Дім\"', 2), "
@@ -256,10 +256,10 @@ TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, DOGNUMBER, DOGDATA) VALUES "
                                    "(2, 'ТОВ \"Дім\"', '7', '2003-02-01')"));
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DOPNO, FACT_DATA, ID_NUMBER) "
                                    "VALUES (12, 'а', '2003-02-10', 2), (15, '', '2003-02-11', 2), "
                                    "(16, '', '2003-02-11', 2), (17, '', '2003-02-11', 2), "
@@ -323,9 +323,9 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, "
                                    "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) VALUES "
                                    "(12, '2003-02-10', 2, 20, 'Цемент', 'міш', 3, 95.5)"));
@@ -346,7 +346,7 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
     }
     const QString none = home.file(QStringLiteral("none.png"));
     r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", none});
@@ -364,9 +364,9 @@ TEST(CommandLine, PrintTaxTakesTheSectionOfAZeroRate)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, "
                                    "NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) VALUES "
                                    "(12, '2003-02-10', 2, 0, 'Зерно', 'т.', 2, 50)"));
@@ -388,7 +388,7 @@ TEST(CommandLine, PrintTaxTakesTheSectionOfAZeroRate)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
     }
     const QString none = home.file(QStringLiteral("none.pdf"));
     r = runDocmar({"--home", home.path(), "print", "tax", "1", "--pdf", none});
@@ -418,7 +418,7 @@ TEST(CommandLine, PrintRefusesAnInvoiceWithoutItsClientOrLogo)
 
     TDM dm;
     dm.connect(home.dataFolder());
-    execOrThrow(dm.database(), QStringLiteral("UPDATE FACTURES SET ID_NUMBER=4242 WHERE FACT_NUMBER=7"));
+    execOrThrow(ConnectionOf(dm), QStringLiteral("UPDATE FACTURES SET ID_NUMBER=4242 WHERE FACT_NUMBER=7"));
     dm.disconnect();
     IniFile ini(settingsFilePath(home.path()));
     ASSERT_TRUE(ini.load());
@@ -437,9 +437,9 @@ TEST(CommandLine, RegisterWritesTheListsRegisterByteForByte)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES "
-                                                  "(2, 'ABC Ltd'), (3, 'XYZ')"));
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm), QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES "
+                                                     "(2, 'ABC Ltd'), (3, 'XYZ')"));
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DOPNO, FACT_DATA, NAME_OWNER, "
                                    "ID_NUMBER, FACT_NDS, NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) "
                                    "VALUES (17, '/1', '2001-02-05', 'ABC', 2, 20, 'Goods', 'шт.', 2, 50), "
@@ -512,7 +512,7 @@ TEST(CommandLine, ExportClientsAppendsTheListAsTheDialogWritesIt)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CITY, DOGNUMBER) VALUES "
                                    "(2, 'Бета', 'Київ', '5'), (3, 'Альфа', 'Львів', '6'), "
                                    "(4, 'Гама', 'Київ', NULL)"));
@@ -607,7 +607,7 @@ TEST(CommandLine, ImportParadoxBringsABookAndSaysWhatItDid)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=3"))
+        EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=3"))
                       .toString(),
                   QStringLiteral("ПП \"Ґанок\""));
     }

@@ -24,9 +24,9 @@ int wholeBookClients(const QString& folder)
 {
     TDM dm;
     dm.connect(folder);
-    EXPECT_EQ(scalar(dm.database(), QStringLiteral("PRAGMA integrity_check")).toString(),
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("PRAGMA integrity_check")).toString(),
               QStringLiteral("ok"));
-    return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt();
+    return scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt();
 }
 
 // Nothing but the named files: no temporary file of a write that failed.
@@ -235,7 +235,7 @@ TEST(Faults, ABackupCutShortLeavesYesterdaysCopy)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER>200"));
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER>200"));
     }
     const ProcessResult r = runDocmar({"--home", home.path(), "backup"}, 50000);
     EXPECT_EQ(r.exitCode, 1);
@@ -253,7 +253,7 @@ TEST(Faults, AKilledOrDoubledFillOfAPostgresBookIsWholeOrNothing)
     const auto clientsIn = [](const QString& book) {
         TDM dm;
         dm.connect(QString(), book);
-        return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
+        return scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
             .toInt();
     };
     for (int delayMs : {100, 300, 700}) {

@@ -120,7 +120,7 @@ protected:
         }
     }
     template <typename T> T* w(const char* name) { return child<T>(window.get(), name); }
-    int scalarInt(const QString& sql) { return scalar(window->dataModule().database(), sql).toInt(); }
+    int scalarInt(const QString& sql) { return scalar(ConnectionOf(window->dataModule()), sql).toInt(); }
     QString firmAt(int row)
     {
         return window->clientRegister().model().value(row, QStringLiteral("FIRMNAME")).toString();
@@ -347,8 +347,9 @@ TEST(MainWindowFirstStart, TheImportAnswersCancelAtOnce)
     EXPECT_TRUE(progressShown);
     EXPECT_TRUE(prompter.texts().contains(QStringLiteral("Перенос прерван: база данных осталась пустой.")))
         << prompter.texts().join('\n').toStdString();
-    EXPECT_EQ(scalar(window.dataModule().database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(),
-              0);
+    EXPECT_EQ(
+        scalar(ConnectionOf(window.dataModule()), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(),
+        0);
     prompter.queueAnswer(true);
     window.close();
 }
@@ -391,7 +392,7 @@ TEST(MainWindowFirstStart, AWriteProtectedBookIsSaidOnceAtOpening)
 TEST(MainWindowFirstStart, AWriteProtectedBookOfAnOlderVersionIsReadAsItIs)
 {
     TestHome home;
-    execOrThrow(home.createAndConnect()->database(), QStringLiteral("PRAGMA user_version=2"));
+    execOrThrow(ConnectionOf(*home.createAndConnect()), QStringLiteral("PRAGMA user_version=2"));
     const QString file = TDM::databaseFile(home.dataFolder());
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     QFile::setPermissions(home.dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -400,7 +401,7 @@ TEST(MainWindowFirstStart, AWriteProtectedBookOfAnOlderVersionIsReadAsItIs)
         TDM dm;
         EXPECT_NO_THROW(dm.connect(home.dataFolder()));
         EXPECT_TRUE(dm.isReadOnly());
-        EXPECT_EQ(scalar(dm.database(), QStringLiteral("PRAGMA user_version")).toInt(), 2);
+        EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("PRAGMA user_version")).toInt(), 2);
     }
     QFile::setPermissions(home.dataFolder(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -545,7 +546,7 @@ TEST_F(MainWindowTest, TypedClientDetailsAreNotLostOrStoredWithoutAWord)
     const int id = window->clientRegister().idAt(currentRow());
     const QString name = w<QLineEdit>("DBEdit13")->text();
     const auto storedName = [&] {
-        return scalar(window->dataModule().database(),
+        return scalar(ConnectionOf(window->dataModule()),
                       QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
             .toString();
     };
@@ -579,9 +580,10 @@ TEST_F(MainWindowTest, TypedClientDetailsAreNotLostOrStoredWithoutAWord)
     window.reset();
     TDM dm;
     dm.connect(home.dataFolder());
-    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
-                  .toString(),
-              QStringLiteral("ТОВ \"Нова фірма\""));
+    EXPECT_EQ(
+        scalar(ConnectionOf(dm), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
+            .toString(),
+        QStringLiteral("ТОВ \"Нова фірма\""));
 }
 
 // At the design size the panel's buttons stay in sight, and "Добавить" brings the name field into sight.
@@ -619,7 +621,7 @@ TEST_F(MainWindowTest, AClientsAccountAndCodesAreCheckedWhenStored)
         type(edit, text);
     };
     const auto stored = [&](const char* column) {
-        return scalar(window->dataModule().database(),
+        return scalar(ConnectionOf(window->dataModule()),
                       QStringLiteral("SELECT %1 FROM CLIENTS WHERE ID_NUMBER=%2")
                           .arg(QLatin1String(column))
                           .arg(id))
@@ -653,7 +655,7 @@ TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
     QTest::keyClick(date, Qt::Key_Home);
     QTest::keyClicks(date, QStringLiteral("15.03.2024"));
     QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
-    EXPECT_EQ(scalar(window->dataModule().database(),
+    EXPECT_EQ(scalar(ConnectionOf(window->dataModule()),
                      QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
                   .toString(),
               QStringLiteral("2024-03-15"));
@@ -668,7 +670,7 @@ TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
     QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
     EXPECT_TRUE(prompter.texts().contains(
         QStringLiteral("Неверная дата: 31.02.2024. Дата вводится в виде ДД.ММ.ГГГГ.")));
-    EXPECT_EQ(scalar(window->dataModule().database(),
+    EXPECT_EQ(scalar(ConnectionOf(window->dataModule()),
                      QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
                   .toString(),
               QStringLiteral("2024-03-15"));
@@ -681,7 +683,7 @@ TEST_F(MainWindowTest, AContractDateTypedWholeIsStored)
     QTest::keyClicks(date, QStringLiteral("01.04.2024"));
     w<QPushButton>("BitBtn2")->click();
     EXPECT_TRUE(date->hasFocus());
-    EXPECT_EQ(scalar(window->dataModule().database(),
+    EXPECT_EQ(scalar(ConnectionOf(window->dataModule()),
                      QStringLiteral("SELECT DOGDATA FROM CLIENTS WHERE ID_NUMBER=%1").arg(id))
                   .toString(),
               QStringLiteral("2024-04-01"));
@@ -780,7 +782,7 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
 QVariantList storedColumns(TDM& dm, int number)
 {
     Rows q =
-        execOrThrow(dm.database(), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
+        execOrThrow(ConnectionOf(dm), QStringLiteral("SELECT * FROM FACTURES WHERE FACT_NUMBER=?"), {number});
     QVariantList values;
     if (q.next())
         for (int i = 0; i < q.record().count(); ++i)
@@ -797,8 +799,8 @@ TEST(InvoiceEditor, AnInvoiceStoredUnchangedKeepsEveryColumn)
     DocumentsController documents(*dm, prompter);
     Settings settings;
     // One entered with the price including VAT: gross 100 is 83.333… net, × 3 = 250,00, 300,00 with VAT.
-    Rows clients = execOrThrow(dm->database(), QStringLiteral("SELECT ID_NUMBER, FIRMNAME FROM CLIENTS "
-                                                              "WHERE ID_NUMBER>1 ORDER BY ID_NUMBER"));
+    Rows clients = execOrThrow(ConnectionOf(*dm), QStringLiteral("SELECT ID_NUMBER, FIRMNAME FROM CLIENTS "
+                                                                 "WHERE ID_NUMBER>1 ORDER BY ID_NUMBER"));
     ASSERT_TRUE(clients.next());
     documents.lists().RefreshClientDocuments(clients.value(0).toInt(), clients.value(1).toString());
     std::optional<InvoiceDraft> draft =
@@ -810,10 +812,11 @@ TEST(InvoiceEditor, AnInvoiceStoredUnchangedKeepsEveryColumn)
     ASSERT_TRUE(gross);
 
     int edited = 0;
-    Rows invoices = execOrThrow(
-        dm->database(), QStringLiteral("SELECT f.FACT_NUMBER, f.ID_NUMBER, c.FIRMNAME FROM FACTURES f JOIN "
-                                       "CLIENTS c ON c.ID_NUMBER=f.ID_NUMBER WHERE f.FACT_NUMBER>0 "
-                                       "ORDER BY f.FACT_NUMBER DESC LIMIT 50"));
+    Rows invoices =
+        execOrThrow(ConnectionOf(*dm),
+                    QStringLiteral("SELECT f.FACT_NUMBER, f.ID_NUMBER, c.FIRMNAME FROM FACTURES f JOIN "
+                                   "CLIENTS c ON c.ID_NUMBER=f.ID_NUMBER WHERE f.FACT_NUMBER>0 "
+                                   "ORDER BY f.FACT_NUMBER DESC LIMIT 50"));
     while (invoices.next()) {
         const int number = invoices.value(0).toInt();
         documents.lists().RefreshClientDocuments(invoices.value(1).toInt(), invoices.value(2).toString());
@@ -1051,7 +1054,7 @@ TEST_F(MainWindowTest, TheInvoiceRegisterFromTheMenuIsTheExampleByteForByte)
     open();
     const int client = window->currentClientId();
     execOrThrow(
-        window->dataModule().database(),
+        ConnectionOf(window->dataModule()),
         QStringLiteral("UPDATE FACTURES SET FACT_DOPNO='/1', FACT_DATA='2001-02-05', NAME_OWNER='ABC', "
                        "ID_NUMBER=?, FACT_NDS=20, NAME_POS1='Goods', MEASURE_POS1='шт.', COUNT_POS1=2, "
                        "PRICE_POS1=50, NAME_POS2=NULL, MEASURE_POS2=NULL, COUNT_POS2=0, PRICE_POS2=0, "
@@ -1520,7 +1523,7 @@ TEST_F(MainWindowTest, WaybillsAreIssuedForPickedInvoicesAndForAReceipt)
     auto* receipts = w<DBGrid>("DBGrid6");
     if (receipts->model()->rowCount() == 0) {
         execOrThrow(
-            window->dataModule().database(),
+            ConnectionOf(window->dataModule()),
             QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS) VALUES "
                            "(-900, '2026-11-30', %1, 20)")
                 .arg(client));
@@ -1695,7 +1698,7 @@ TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
     type(w<QLineEdit>("DBEdit26"), QStringLiteral("Полтава"));
     type(w<QLineEdit>("DBEdit25"), QStringLiteral("123456789012")); // longer than the column
     QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
-    EXPECT_EQ(scalar(window->dataModule().database(),
+    EXPECT_EQ(scalar(ConnectionOf(window->dataModule()),
                      QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"), {newId})
                   .toString(),
               QStringLiteral("ТОВ \"Нова Пошта-Сервіс\""));
@@ -1725,7 +1728,7 @@ TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
     QTest::mouseClick(w<QPushButton>("BitBtn3"), Qt::LeftButton);
 
     // Delete: No keeps the client, Yes removes it with its documents.
-    execOrThrow(window->dataModule().database(),
+    execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (9999, ?)"), {newId});
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 1);
@@ -1745,7 +1748,7 @@ TEST_F(MainWindowTest, MovingToAnotherClientStoresWhatWasTyped)
     type(w<QLineEdit>("DBEdit16"), QStringLiteral(" доб. 5"));
     w<DBGrid>("DBGrid2")->moveTo(3);
     EXPECT_EQ(window->clientRegister().clientAt(window->clientRegister().rowOfId(other.ID_NUMBER)), other);
-    EXPECT_TRUE(scalar(window->dataModule().database(),
+    EXPECT_TRUE(scalar(ConnectionOf(window->dataModule()),
                        QStringLiteral("SELECT TELFAX FROM CLIENTS WHERE ID_NUMBER=?"), {id})
                     .toString()
                     .endsWith(QStringLiteral(" доб. 5")));
@@ -1756,7 +1759,7 @@ TEST_F(MainWindowTest, MovingToAnotherClientStoresWhatWasTyped)
     type(w<QLineEdit>("DBEdit29"), QStringLiteral("ська"));
     w<QTabWidget>("PC1")->setCurrentIndex(0);
     w<QTabWidget>("PC1")->setCurrentIndex(1);
-    EXPECT_TRUE(scalar(window->dataModule().database(),
+    EXPECT_TRUE(scalar(ConnectionOf(window->dataModule()),
                        QStringLiteral("SELECT REGION FROM CLIENTS WHERE ID_NUMBER=?"), {current})
                     .toString()
                     .endsWith(QStringLiteral("ська")));
@@ -1832,7 +1835,7 @@ TEST_F(MainWindowTest, NameAndCityFiltersAndTheirRemoval)
 
     // A city with an apostrophe filters like any other text.
     const QString city = QStringLiteral("Кам'янець-Подільський");
-    execOrThrow(window->dataModule().database(),
+    execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("UPDATE CLIENTS SET CITY=? WHERE ID_NUMBER=?"),
                 {city, window->clientRegister().idAt(0)});
     whenModal([&city](QWidget* dialog) {
@@ -1945,7 +1948,7 @@ TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
     account->setText(QStringLiteral("UA213223130000026007233566001"));
     QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
     EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_EQ(scalar(window->dataModule().database(),
+    EXPECT_EQ(scalar(ConnectionOf(window->dataModule()),
                      QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=1"))
                   .toString(),
               QStringLiteral("UA213223130000026007233566001"));
@@ -1956,7 +1959,7 @@ TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
     EXPECT_EQ(w<QLineEdit>("Edit2")->text(), chief);
 
     // An owner row deleted behind the program's back comes back when the tab is opened.
-    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+    execOrThrow(ConnectionOf(window->dataModule()), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
     w<QTabWidget>("PC1")->setCurrentIndex(0);
     w<QTabWidget>("PC1")->setCurrentIndex(2);
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=1")), 1);
@@ -2086,7 +2089,7 @@ TEST_F(MainWindowTest, ALongClientNameNeverWidensTheWindow)
     {
         auto dm = std::make_unique<TDM>();
         dm->connect(home.dataFolder());
-        execOrThrow(dm->database(), QStringLiteral("UPDATE CLIENTS SET FIRMNAME=? WHERE ID_NUMBER>1"),
+        execOrThrow(ConnectionOf(*dm), QStringLiteral("UPDATE CLIENTS SET FIRMNAME=? WHERE ID_NUMBER>1"),
                     {name});
     }
     open();
@@ -2168,7 +2171,7 @@ TEST_F(MainWindowTest, DoubleClickedInvoicesMakeTheWaybillSelection)
     {
         TDM dm;
         dm.connect(home.dataFolder());
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, ID_NUMBER) "
                                    "VALUES (9001, 12, (SELECT ID_NUMBER FROM FACTURES "
                                    "WHERE FACT_NUMBER=12))"));
@@ -2212,7 +2215,7 @@ TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
 {
     open();
     // An empty invoice list has nothing to preview.
-    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE ID_NUMBER=?"),
+    execOrThrow(ConnectionOf(window->dataModule()), QStringLiteral("DELETE FROM FACTURES WHERE ID_NUMBER=?"),
                 {window->currentClientId()});
     window->RefreshClientDocuments();
     EXPECT_FALSE(w<QAction>("N12")->isEnabled());
@@ -2290,8 +2293,8 @@ TEST_F(MainWindowTest, ExpenseWaybillPreviewAndARefusedPrint)
 
     // A waybill whose invoice is gone: the preview shows what was found, the print refuses.
     const int first = waybills->listModel()->value(0, QStringLiteral("FACT1_NUMBER")).toInt();
-    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"),
-                {first});
+    execOrThrow(ConnectionOf(window->dataModule()),
+                QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"), {first});
     prompter.clear();
     w<QAction>("N24")->trigger();
     ASSERT_GE(prompter.messages().size(), 2u);
@@ -2306,7 +2309,7 @@ TEST_F(MainWindowTest, TaxWaybillPreviewAsksTheSectionOfAZeroRate)
     ASSERT_GT(waybills->model()->rowCount(), 0);
     waybills->moveTo(0);
     const int first = waybills->listModel()->value(0, QStringLiteral("FACT1_NUMBER")).toInt();
-    execOrThrow(window->dataModule().database(),
+    execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("UPDATE FACTURES SET FACT_NDS=0 WHERE FACT_NUMBER IN "
                                "(SELECT FACT1_NUMBER FROM NAKLADN2 UNION SELECT "
                                "FACT2_NUMBER FROM NAKLADN2 UNION SELECT FACT3_NUMBER "
@@ -2334,8 +2337,8 @@ TEST_F(MainWindowTest, TaxWaybillPreviewAsksTheSectionOfAZeroRate)
         EXPECT_EQ(prompter.messages().size(), 1u) << command;
     }
     // The waybill's first document gone: no print.
-    execOrThrow(window->dataModule().database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"),
-                {first});
+    execOrThrow(ConnectionOf(window->dataModule()),
+                QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"), {first});
     prompter.clear();
     w<QAction>("N26")->trigger();
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Накладная заполнена не полностью и не напечатана."));
@@ -2364,7 +2367,7 @@ TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
     w<QAction>("N6")->trigger();
     EXPECT_EQ(window->programSettings(), before);
     w<DBGrid>("DBGrid1")->moveTo(4);
-    execOrThrow(window->dataModule().database(),
+    execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (500, 'АААА перший')"));
     whenModal([](QWidget* dialog) { child<QPushButton>(dialog, "BitBtn1")->click(); });
     w<QAction>("N6")->trigger();

@@ -18,7 +18,7 @@ protected:
         dm = home.createAndConnect();
         dm->SaveOwnerRecord(OwnerRecord{});
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CITY, DOGNUMBER, DOGDATA, OKPOCODE) "
                            "VALUES (2, 'Бета', 'Київ', '12/3', '2003-02-01', '1234567890'), "
                            "(3, 'Альфа', 'Одеса', NULL, NULL, NULL), "

@@ -136,7 +136,7 @@ TEST_F(ClientRegisterTest, FindLooksFromTheCurrentClientOn)
 
 TEST_F(ClientRegisterTest, SaveKeepsColumnsTheRegisterDoesNotEdit)
 {
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("UPDATE CLIENTS SET INFO='note', CHETNUMBER2='222' WHERE ID_NUMBER=2"));
     ClientRow c = reg->clientAt(reg->rowOfId(2));
     c.FIRMNAME = QString(200, u'Ф');
@@ -154,33 +154,34 @@ TEST_F(ClientRegisterTest, SaveKeepsColumnsTheRegisterDoesNotEdit)
 TEST_F(ClientRegisterTest, ClearingTakesEveryShownClientAndTheirDocumentsButNotTheOwner)
 {
     for (int id = 2; id <= 6; ++id)
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (?, ?)"),
                     {id * 10, id});
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, ID_NUMBER) VALUES (1, 3)"));
     EXPECT_EQ(ClearRegister(*dm, *reg), 5);
     EXPECT_EQ(reg->model().rowCount(), 0);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 0);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM NAKLADN1")).toInt(), 0);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 0);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM NAKLADN1")).toInt(), 0);
 }
 
 TEST_F(ClientRegisterTest, AFailedClearingLeavesNoClientHalfDeleted)
 {
     for (int id = 2; id <= 6; ++id)
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"), {id, id});
     reg->setSortIndex(QStringLiteral("FIRMA"));
     const int failing = reg->idAt(2);
-    FailDeletesFrom(dm->database(), QStringLiteral("NAKLADN2"),
+    FailDeletesFrom(ConnectionOf(*dm), QStringLiteral("NAKLADN2"),
                     QStringLiteral("OLD.ID_NUMBER=%1").arg(failing));
     EXPECT_THROW(ClearRegister(*dm, *reg), DbError);
     // The two clients after it in the list went whole; it and those before it stay whole.
     EXPECT_EQ(
-        scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt(), 3);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM NAKLADN2")).toInt(), 3);
-    EXPECT_EQ(scalar(dm->database(),
+        scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")).toInt(),
+        3);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM NAKLADN2")).toInt(), 3);
+    EXPECT_EQ(scalar(ConnectionOf(*dm),
                      QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1 AND ID_NUMBER NOT IN "
                                     "(SELECT ID_NUMBER FROM NAKLADN2)"))
                   .toInt(),

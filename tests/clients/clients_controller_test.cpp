@@ -26,12 +26,13 @@ protected:
     }
     QString firm(int id)
     {
-        return scalar(dm->database(), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"), {id})
+        return scalar(ConnectionOf(*dm), QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=?"),
+                      {id})
             .toString();
     }
     int count()
     {
-        return scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
+        return scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1"))
             .toInt();
     }
 
@@ -160,7 +161,7 @@ TEST_F(ClientsControllerTest, TheOwnerRowIsMadeAgainWhenItIsGone)
     shown.FIRMNAME = QString(300, u'Ф');
     owner.save(shown, home.dataFolder());
     EXPECT_EQ(owner.record().FIRMNAME, QString(128, u'Ф')); // cut to the column as stored, then read back
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
     EXPECT_FALSE(owner.stored().has_value());
     owner.repairOwnerRow();
     ASSERT_TRUE(owner.stored().has_value());
@@ -169,7 +170,7 @@ TEST_F(ClientsControllerTest, TheOwnerRowIsMadeAgainWhenItIsGone)
 
 TEST_F(ClientsControllerTest, AnEngineFailureIsToldInTheProgramsWordsWithTheEnginesBehind)
 {
-    MakeReadOnly(dm->database(), true);
+    MakeReadOnly(ConnectionOf(*dm), true);
     clients->panelEdited(0);
     EXPECT_FALSE(clients->post(0, typed(QStringLiteral("ТОВ \"Нове\""))));
     ASSERT_FALSE(prompter.messages().empty());
@@ -180,7 +181,7 @@ TEST_F(ClientsControllerTest, AnEngineFailureIsToldInTheProgramsWordsWithTheEngi
                 m.detail.contains(QStringLiteral("read-only")))
         << m.detail.toStdString();
     EXPECT_TRUE(clients->isDirty()); // the typing is still there to be stored later
-    MakeReadOnly(dm->database(), false);
+    MakeReadOnly(ConnectionOf(*dm), false);
     EXPECT_TRUE(clients->post(0, typed(QStringLiteral("ТОВ \"Нове\""))));
     EXPECT_EQ(firm(2), QStringLiteral("ТОВ \"Нове\""));
 }

@@ -48,15 +48,15 @@ TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
         dm.connect(from.dataFolder());
         // The edges: the longest texts, an empty date, a negative number.
         execOrThrow(
-            dm.database(),
+            ConnectionOf(dm),
             QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, DOGDATA) VALUES (900, ?, NULL)"),
             {QString(128, u'Ї')});
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("INSERT INTO PLATEG (PLAT_NUMBER, PLAT_DATA, SUMMA, INFO, ID_NUMBER) "
                                    "VALUES (1, '2001-02-05', -0.1, 'оплата', 900)"));
         // What the server's copy format escapes: backslash, tab, line ends; and an empty text.
         execOrThrow(
-            dm.database(),
+            ConnectionOf(dm),
             QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF, CITY) VALUES (901, ?, ?, '')"),
             {QStringLiteral("a\\b\tc\nd\re\\N"), QStringLiteral("\\")});
     }
@@ -78,9 +78,9 @@ TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
     TDM original, copy;
     original.connect(from.dataFolder());
     copy.connect(back.dataFolder());
-    const QStringList rows = rowsOf(original.database());
+    const QStringList rows = rowsOf(ConnectionOf(original));
     EXPECT_GT(rows.size(), 500);
-    EXPECT_EQ(rowsOf(copy.database()), rows);
+    EXPECT_EQ(rowsOf(ConnectionOf(copy)), rows);
     {
         const QSqlDatabase pg = PostgresSchema::openBook(uri, QStringLiteral("copy_test"));
         EXPECT_EQ(rowsOf(pg), rows);

@@ -93,5 +93,5 @@ TEST(CreateDatabase, AFailedCreationLeavesNoFile)
     TDM::createDatabase(folder); // and a later try makes it whole
     TDM dm;
     dm.connect(folder);
-    EXPECT_EQ(scalar(dm.database(), QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("PRAGMA user_version")).toInt(), TDM::kSchemaVersion);
 }

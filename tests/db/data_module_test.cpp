@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        db = dm->database();
+        db = ConnectionOf(*dm);
     }
 
     void invoice(int number, int client, const QDate& date = {}, int nds = 20)

@@ -53,7 +53,7 @@ TEST(DemoData, ARealisticBookThatHoldsTogether)
     EXPECT_GT(s.products, 0);
     EXPECT_FALSE(IsDatabaseEmpty(*dm));
 
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     EXPECT_EQ(dm->NextFactNumber(), 601);
     EXPECT_EQ(dm->NextReceiptNumber(), -s.receipts - 1);
     EXPECT_EQ(dm->NextClientNumber(), 42);
@@ -109,7 +109,7 @@ TEST(DemoData, ReceiptsAndWaybillsAreNumberedInDateOrder)
     TestHome home;
     auto dm = home.createAndConnect();
     FillDemoData(*dm, {25, 900, 3});
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     for (const char* sql : {"SELECT count(*) FROM FACTURES a JOIN FACTURES b ON a.FACT_NUMBER<0 AND "
                             "b.FACT_NUMBER<a.FACT_NUMBER AND b.FACT_DATA<a.FACT_DATA",
                             "SELECT count(*) FROM NAKLADN1 a JOIN NAKLADN1 b ON "
@@ -128,8 +128,8 @@ TEST(DemoData, SameSeedSameBookOtherSeedOtherBook)
     FillDemoData(*dmA, {15, 120, 42});
     FillDemoData(*dmB, {15, 120, 42});
     FillDemoData(*dmC, {15, 120, 43});
-    EXPECT_EQ(tableDigest(dmA->database()), tableDigest(dmB->database()));
-    EXPECT_NE(tableDigest(dmA->database()), tableDigest(dmC->database()));
+    EXPECT_EQ(tableDigest(ConnectionOf(*dmA)), tableDigest(ConnectionOf(*dmB)));
+    EXPECT_NE(tableDigest(ConnectionOf(*dmA)), tableDigest(ConnectionOf(*dmC)));
 }
 
 TEST(DemoData, RefusesABookWithClientsOrDocuments)
@@ -138,9 +138,9 @@ TEST(DemoData, RefusesABookWithClientsOrDocuments)
     auto dm = home.createAndConnect();
     dm->SaveOwnerRecord(OwnerRecord{}); // an owner alone is still an empty book
     EXPECT_TRUE(IsDatabaseEmpty(*dm));
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (-1, 2)"));
     EXPECT_FALSE(IsDatabaseEmpty(*dm));
     EXPECT_THROW(FillDemoData(*dm, {5, 10, 1}), DbError);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 1);
 }

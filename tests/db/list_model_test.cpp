@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        RowInserter insert(dm->database(), Tables::factures());
+        RowInserter insert(ConnectionOf(*dm), Tables::factures());
         for (int n = 1; n <= 300; ++n) {
             InvoiceRow f;
             f.FACT_NUMBER = n % 2 ? n : -n;
@@ -78,15 +78,15 @@ TEST_F(ListModelTest, EditsGoStraightToTheTable)
     auto at = [&](const char* column) { return model->index(row, model->columnOf(QLatin1String(column))); };
     // A price cell opened and left as shown (10,13 of 10.125) keeps the stored price.
     EXPECT_TRUE(model->setData(at("PRICE_POS1"), QStringLiteral("10,13")));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
                   .toDouble(),
               10.125);
     EXPECT_TRUE(model->setData(at("NAME_POS1"), QString(90, u'ї')));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT NAME_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT NAME_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
                   .toString(),
               QString(70, u'ї'));
     EXPECT_TRUE(model->setData(at("PRICE_POS1"), QStringLiteral("12.5"))); // either decimal mark
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT PRICE_POS1 FROM FACTURES WHERE FACT_NUMBER=7"))
                   .toDouble(),
               12.5);
     EXPECT_TRUE(model->setData(at("FACT_DATA"), QStringLiteral("31.12.2026")));
@@ -132,7 +132,7 @@ TEST_F(ListModelTest, DeletingRemovesOnlyThatRow)
     ASSERT_TRUE(model->deleteRow(0));
     EXPECT_EQ(model->rowCount(), before - 1);
     EXPECT_EQ(cell(0, "FACT_NUMBER"), QStringLiteral("3"));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 299);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 299);
     EXPECT_FALSE(model->deleteRow(before + 5));
 }
 
@@ -152,8 +152,8 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
     TestHome home;
     auto dm = home.createAndConnect();
     {
-        Transaction tx(dm->database());
-        RowInserter insert(dm->database(), Tables::factures());
+        Transaction tx(ConnectionOf(*dm));
+        RowInserter insert(ConnectionOf(*dm), Tables::factures());
         for (int n = 1; n <= 700; ++n) {
             InvoiceRow f;
             f.FACT_NUMBER = -n;
@@ -166,9 +166,9 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
         tx.commit();
     }
     const std::vector<qint64> expected =
-        selectKeys(dm->database(), QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER<0 "
-                                                  "ORDER BY FACT_DATA NULLS FIRST, FACT_NUMBER DESC")
-                                       .arg(dm->dialect().rowKey(Tables::factures())));
+        selectKeys(ConnectionOf(*dm), QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER<0 "
+                                                     "ORDER BY FACT_DATA NULLS FIRST, FACT_NUMBER DESC")
+                                          .arg(dm->dialect().rowKey(Tables::factures())));
     ASSERT_EQ(expected.size(), 700u);
 
     SqlListModel model(*dm, Tables::factures(),
@@ -187,7 +187,7 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
     EXPECT_EQ(model.findFirst(QStringLiteral("FACT_NUMBER"), -70), model.rowOfKey(-70));
 
     // The invoices of the whole book are counted as every row less the receipts.
-    execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (0), (5), (6)"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (0), (5), (6)"));
     model.setQuery(ListQueries::allInvoices(700));
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_EQ(model.keyAt(1), 6);
@@ -199,7 +199,7 @@ TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
     auto dm = home.createAndConnect();
     // Same names, so the register's order falls back to the number; a name of capitals and one of none.
     for (int id = 2; id <= 9; ++id)
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF) VALUES (?, ?, ?)"),
                     {id, id % 2 ? QStringLiteral("ТОВ \"Ґрунт\"") : QStringLiteral("ПП \"Явір\""),
                      id == 5 ? QVariant() : QVariant(QStringLiteral("ЇЖАК Іван %1").arg(id))});
@@ -243,7 +243,7 @@ TEST(LongListModel, ALongListFindsRowsByTheKeysItReadOnce)
     auto dm = home.createAndConnect();
     // More rows than are counted one by one; names in a shuffled order, so rows and keys differ.
     execOrThrow(
-        dm->database(),
+        ConnectionOf(*dm),
         QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 2 UNION ALL SELECT x+1 FROM n WHERE x<20601) "
                        "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) SELECT x, 'Фірма ' || ((x*7919)%20600) "
                        "FROM n"));

@@ -128,11 +128,11 @@ TEST_F(PostgresTest, TheRegisterOrderIsDocMarsOwnOnBothEngines)
     TestHome home;
     auto sqlite = home.createAndConnect();
     for (int i = 0; i < words.size(); ++i)
-        execOrThrow(sqlite->database(),
+        execOrThrow(ConnectionOf(*sqlite),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (?, ?)"),
                     {i + 2, words[i]});
     Rows q = execOrThrow(
-        sqlite->database(),
+        ConnectionOf(*sqlite),
         QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY FIRMNAME COLLATE UKRAINIAN, ID_NUMBER"));
     for (int i = 0; q.next(); ++i)
         EXPECT_EQ(q.value(0).toString(), ordered.value(i)) << i;
@@ -168,9 +168,9 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
     {
         TDM dm;
         dm.connect(QString(), book);
-        execOrThrow(dm.database(), QStringLiteral("DROP INDEX N1_FACT2"));
-        execOrThrow(dm.database(), QStringLiteral("DROP INDEX FACT_RECEIPTS"));
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DROP INDEX N1_FACT2"));
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DROP INDEX FACT_RECEIPTS"));
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
                                    "integer LANGUAGE sql AS $v$ SELECT 1 $v$"));
     }
@@ -179,29 +179,29 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
         TDM dm;
         dm.connect(QString(), book);
         execOrThrow(
-            dm.database(),
+            ConnectionOf(dm),
             QStringLiteral("CREATE OR REPLACE FUNCTION clients_cut() RETURNS trigger LANGUAGE plpgsql AS "
                            "$c$ BEGIN NEW.CHETNUMBER := left(NEW.CHETNUMBER, 16); RETURN NEW; END $c$"));
-        execOrThrow(dm.database(),
+        execOrThrow(ConnectionOf(dm),
                     QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
                                    "integer LANGUAGE sql AS $v$ SELECT 2 $v$"));
     }
     const QString iban = QStringLiteral("UA213223130000026007233566001");
     TDM dm;
     dm.connect(QString(), book);
-    execOrThrow(dm.database(),
+    execOrThrow(ConnectionOf(dm),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHETNUMBER) VALUES (2, 'А', ?)"),
                 {iban});
-    EXPECT_EQ(
-        scalar(dm.database(), QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=2")).toString(),
-        iban);
-    EXPECT_TRUE(hasIndex(dm.database(), QStringLiteral("N1_FACT2")));
-    EXPECT_TRUE(hasIndex(dm.database(), QStringLiteral("FACT_RECEIPTS")));
-    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT docmar_schema_version()")).toInt(),
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=2"))
+                  .toString(),
+              iban);
+    EXPECT_TRUE(hasIndex(ConnectionOf(dm), QStringLiteral("N1_FACT2")));
+    EXPECT_TRUE(hasIndex(ConnectionOf(dm), QStringLiteral("FACT_RECEIPTS")));
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT docmar_schema_version()")).toInt(),
               TDM::kSchemaVersion);
 
-    execOrThrow(dm.database(), QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
-                                              "integer LANGUAGE sql AS $v$ SELECT 99 $v$"));
+    execOrThrow(ConnectionOf(dm), QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
+                                                 "integer LANGUAGE sql AS $v$ SELECT 99 $v$"));
     dm.disconnect();
     try {
         dm.connect(QString(), book);
@@ -221,8 +221,8 @@ TEST(PostgresBook, ALostConnectionIsSaidAsSuch)
     TDM dm, other;
     dm.connect(QString(), book);
     other.connect(QString(), book);
-    const int pid = scalar(dm.database(), QStringLiteral("SELECT pg_backend_pid()")).toInt();
-    scalar(other.database(), QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+    const int pid = scalar(ConnectionOf(dm), QStringLiteral("SELECT pg_backend_pid()")).toInt();
+    scalar(ConnectionOf(other), QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
     // Every later statement too, and the toolkit's own warnings stay off the terminal.
     static int warnings = 0;
     const QtMessageHandler previous =
@@ -281,7 +281,8 @@ TEST(PostgresBook, EveryParameterOfTheAddressReachesTheConnection)
     // sslmode or application_name is passed on, not dropped.
     dm.connect(QString(), book + QStringLiteral("&dbname=") + otherName +
                               QStringLiteral("&application_name=docmar-office"));
-    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT current_database()")).toString(), otherName);
-    EXPECT_EQ(scalar(dm.database(), QStringLiteral("SELECT current_setting('application_name')")).toString(),
-              QStringLiteral("docmar-office"));
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT current_database()")).toString(), otherName);
+    EXPECT_EQ(
+        scalar(ConnectionOf(dm), QStringLiteral("SELECT current_setting('application_name')")).toString(),
+        QStringLiteral("docmar-office"));
 }

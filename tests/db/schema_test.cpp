@@ -45,7 +45,7 @@ TEST(Schema, EveryTableColumnAndNamedIndex)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     const QStringList clients = columnsOf(db, QStringLiteral("CLIENTS"));
     EXPECT_EQ(clients.size(), 21);
     EXPECT_EQ(clients.first(), QStringLiteral("ID_NUMBER"));
@@ -73,7 +73,7 @@ TEST(Schema, KeysRefuseDuplicates)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (5)"));
     EXPECT_THROW(execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (5)")), DbError);
     execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER) VALUES (1)"));
@@ -86,7 +86,7 @@ TEST(Schema, UkrainianAndRussianAlphabeticalOrderIgnoringCase)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     const QStringList names = {"Яблуко", "єва",   "Ґанок", "ігор", "Їжак",  "ёлка", "Іван",
                                "Гора",   "дім",   "Ель",   "Жук",  "Ижица", "йод",  "Абрикос",
                                "Zeta",   "alpha", "Щука",  "Ъ",    "ь",     "Эра",  "юла"};
@@ -132,7 +132,7 @@ TEST(Schema, ActPeriodNameIsComputed)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     for (int m : {3, 14, 0, 17, -1})
         execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_MONTH) VALUES (?, ?)"),
                     {m + 100, m});
@@ -145,7 +145,7 @@ TEST(Schema, StoredTextIsCutToItsColumnAndDatesRoundTrip)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     RowInserter insert(db, Tables::factures());
     InvoiceRow f;
     f.FACT_NUMBER = 1;
@@ -237,7 +237,7 @@ TEST(Connection, MissingForeignOrIncompleteDatabasesAreRefused)
     } catch (const DbError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("PLATEG")));
     }
-    EXPECT_THROW(dm.database(), DbError);
+    EXPECT_THROW(ConnectionOf(dm), DbError);
 }
 
 TEST(Connection, AMissingColumnOrANewerBookIsRefusedByName)
@@ -346,7 +346,7 @@ TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
 
     TDM dm;
     dm.connect(home.dataFolder());
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     const QStringList cols = columnsOf(db, QStringLiteral("FACTURES"));
     EXPECT_TRUE(cols.contains(QStringLiteral("FACT_NR")));
     EXPECT_TRUE(cols.contains(QStringLiteral("FACT_DOPNO")));
@@ -358,7 +358,7 @@ TEST(Connection, OldInvoiceTableGainsTheTwoColumns)
         scalar(db, QStringLiteral("SELECT name FROM sqlite_master WHERE name='FACT_CLIENT'")).isNull());
     dm.disconnect();
     dm.connect(home.dataFolder()); // a second connection finds nothing to do
-    EXPECT_EQ(columnsOf(dm.database(), QStringLiteral("FACTURES")).size(),
+    EXPECT_EQ(columnsOf(ConnectionOf(dm), QStringLiteral("FACTURES")).size(),
               qsizetype(Tables::factures().columns.size()));
 }
 
@@ -427,7 +427,7 @@ TEST(Connection, TransactionRollsBackUnlessCommittedAndNests)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     {
         Transaction tx(db);
         execOrThrow(db, QStringLiteral("INSERT INTO PRODUCTS (PRODUCT_NAME) VALUES ('lost')"));
@@ -451,7 +451,7 @@ TEST(Schema, ListsAndWaybillLookupsAreServedByIndexes)
     TestHome home;
     auto dm = home.createAndConnect();
     const auto plan = [&](const QString& sql) {
-        Rows q = execOrThrow(dm->database(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        Rows q = execOrThrow(ConnectionOf(*dm), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
         QStringList steps;
         while (q.next())
             steps << q.value(3).toString();
@@ -529,7 +529,7 @@ TEST(Connection, AnUpgradedBookKeepsAWholeIban)
 
     TDM dm;
     dm.connect(home.dataFolder());
-    const QSqlDatabase db = dm.database();
+    const QSqlDatabase db = ConnectionOf(dm);
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT CHETNUMBER FROM CLIENTS WHERE ID_NUMBER=2")).toString(),
               iban.left(16));
     execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET CHETNUMBER=?, CHETNUMBER2=? WHERE ID_NUMBER=2"),

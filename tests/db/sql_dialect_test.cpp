@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        db = dm->database();
+        db = ConnectionOf(*dm);
     }
     void client(int id, const QVariant& name)
     {

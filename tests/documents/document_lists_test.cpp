@@ -23,7 +23,7 @@ TEST(DocumentLists, OneClientOrAllClients)
     EXPECT_EQ(lists.taxCaption(), QStringLiteral("Налоговые накладные клиента ТОВ \"Тест\""));
 
     const int invoices =
-        scalar(dm->database(),
+        scalar(ConnectionOf(*dm),
                QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=?"), {client})
             .toInt();
     ASSERT_EQ(lists.invoices().rowCount(), invoices);
@@ -101,11 +101,11 @@ TEST(DocumentLists, EmptyPositionsShowEmptyCellsAndWidthsFollowThePlaces)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
     // Position 1 sold, 2 unused, 3 a nameless lump sum, 4 named with no figures yet.
     execOrThrow(
-        dm->database(),
+        ConnectionOf(*dm),
         QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, COUNT_POS1, "
                        "PRICE_POS1, NAME_POS2, COUNT_POS2, PRICE_POS2, NAME_POS3, COUNT_POS3, PRICE_POS3, "
                        "NAME_POS4, COUNT_POS4, PRICE_POS4) VALUES (1, '2026-12-07', 2, 'Цемент', 3, 10.5, "
@@ -141,7 +141,7 @@ TEST(DocumentLists, TheLastColumnShowsWhatThePaperCharges)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ'), (3, 'ПП')"));
     const QString document = QStringLiteral(
         "INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, FACT_NR, NAME_POS1, "
@@ -196,7 +196,7 @@ TEST(DocumentLists, FiltersNarrowTheInvoicesByRealDatesAndNumbers)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
     // Dates on both sides of the bounds, and across years: as text "dd.MM.yyyy" they would sort wrongly.
     const char* dates[] = {"2002-12-31", "2003-01-01", "2003-01-15",
@@ -204,10 +204,10 @@ TEST(DocumentLists, FiltersNarrowTheInvoicesByRealDatesAndNumbers)
     int number = 10;
     for (const char* date : dates)
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) VALUES (?, ?, 2)"),
             {number++, QString::fromLatin1(date)});
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral(
                     "INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) VALUES (-1, '2003-01-10', 2)"));
     DocumentLists lists(*dm);
@@ -239,7 +239,7 @@ TEST(DocumentLists, AnInvoiceNumberTypedInTheGridStaysAboveZero)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) VALUES "
                                "(4, '2026-01-05', 2)"));
     DocumentLists lists(*dm);
@@ -253,9 +253,9 @@ TEST(DocumentLists, AnInvoiceNumberTypedInTheGridStaysAboveZero)
         EXPECT_FALSE(invoices.setData(number, QString::fromLatin1(bad))) << bad;
     EXPECT_EQ(errors.size(), 3);
     EXPECT_EQ(errors.first(), QStringLiteral("Неправильные данные (невозможно сохранить изменения)!"));
-    EXPECT_EQ(
-        scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=4")).toInt(),
-        1);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=4"))
+                  .toInt(),
+              1);
     EXPECT_TRUE(invoices.setData(number, QStringLiteral("5")));
     EXPECT_TRUE(dm->ReadDocument(5).has_value());
 }

@@ -10,7 +10,7 @@ TEST(DocumentsController, WaybillsFollowTheChosenDocumentAndBack)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     for (const char* sql :
          {"INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (1,2),(2,2),(3,2),(-1,2)",
           // Waybill 1 names invoices 1 and 2; waybill 2 names invoice 3; waybill 3 the receipt.
@@ -54,7 +54,7 @@ TEST(DocumentsController, FindingADocumentMovesTheListsThatFollowIt)
           "INSERT INTO NAKLADN1 (NAKL_NUMBER, FACT1_NUMBER, ID_NUMBER) VALUES (5,3,2),(6,-1,2)",
           "INSERT INTO NAKLADN2 (NAKL_NUMBER, FACT1_NUMBER, FACT2_NUMBER, ID_NUMBER) "
           "VALUES (8,1,3,2)"})
-        execOrThrow(dm->database(), QString::fromLatin1(sql));
+        execOrThrow(ConnectionOf(*dm), QString::fromLatin1(sql));
     ScriptedPrompter prompter;
     DocumentsController documents(*dm, prompter);
     documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
@@ -84,7 +84,7 @@ TEST(DocumentsController, TheEditorStoresOrSaysWhyAndAsksAboutThePayer)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
     ScriptedPrompter prompter;
     DocumentsController documents(*dm, prompter);
@@ -150,9 +150,9 @@ TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)
     EXPECT_FALSE(documents.invoicePage(-1, true, OwnerRecord{}, settings, home.path()).has_value());
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Счет фактура на это поступление не выписывалась."));
 
-    execOrThrow(dm->database(), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER, FACT_DATA) "
-                                               "VALUES (4, 2, '2026-03-01')"));
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER, FACT_DATA) "
+                                                  "VALUES (4, 2, '2026-03-01')"));
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
     documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
     const std::optional<Page> page = documents.invoicePage(0, false, OwnerRecord{}, settings, home.path());

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, LAWADDRESS, TAXCODE, "
                                    "REGNUMBER, DOGNUMBER, DOGDATA) VALUES (2, 'ТОВ \"Ґрунт\"', "
                                    "'м. Суми', '123', '456', '7/1', '2024-03-15')"));
@@ -92,7 +92,7 @@ TEST_F(InvoiceEditorTest, ATakenOrNonPositiveNumberIsRefusedAndNothingIsWritten)
         d.number = bad;
         EXPECT_THROW(StoreDraft(*dm, d, 2, settings), DbError) << bad;
     }
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 1);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 1);
 
     // An edit under a new number moves the row; the old number is gone.
     const InvoiceRow first = stored(1);
@@ -123,7 +123,7 @@ TEST_F(InvoiceEditorTest, AmountsNoBlankCanShowAreRefusedAtEntry)
     // 833 333 333 333,32 with VAT is 999 999 999 999,984, which prints as 999 999 999 999,98.
     d.positions[0].price = 833'333'333'333.32;
     EXPECT_EQ(StoreDraft(*dm, d, 2, settings), 1);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 1);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(), 1);
 }
 
 TEST_F(InvoiceEditorTest, ReceiptsAreNumberedDownwardsWhateverInvoicesThereAre)
@@ -174,7 +174,7 @@ TEST_F(InvoiceEditorTest, LinesJoinAsTheBlankHasThemAndReadBackTheSame)
     EXPECT_EQ(stored(-1).positions[0].name, QString(35, u'б') + u' ' + QString(34, u'в'));
 
     // Stored unchanged again and again, a receipt keeps its text, with or without the joining blank.
-    execOrThrow(dm->database(), QStringLiteral("UPDATE FACTURES SET NAME_POS2=? WHERE FACT_NUMBER=-1"),
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("UPDATE FACTURES SET NAME_POS2=? WHERE FACT_NUMBER=-1"),
                 {QString(40, u'г') + QStringLiteral("далі")});
     const InvoiceRow before = stored(-1);
     for (int i = 0; i < 30; ++i) {
@@ -282,7 +282,7 @@ TEST_F(InvoiceEditorTest, TheGoodsListSortsInsertsAndCutsNames)
     EXPECT_EQ(names().first(), QStringLiteral("Вапно"));
 
     // Without the index, the order the goods were entered in, and no message.
-    execOrThrow(dm->database(), QStringLiteral("DROP INDEX PR_NAME"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DROP INDEX PR_NAME"));
     goods.sortByColumn(0);
     EXPECT_TRUE(goods.indexName().isEmpty());
     EXPECT_EQ(names(), (QStringList{"Цемент", "Арматура", "ґрунтовка", "Вапно"}));

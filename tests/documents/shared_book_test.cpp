@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Ґрунт\"')"));
         client = *dm->ReadClient(2);
     }
@@ -54,7 +54,7 @@ protected:
 bool someoneWaits(const TDM& dm, const char* lockKind)
 {
     for (int i = 0; i < 3000; ++i) {
-        if (scalar(dm.database(),
+        if (scalar(ConnectionOf(dm),
                    QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock' AND "
                                   "wait_event = ? AND datname = current_database()"),
                    {QLatin1String(lockKind)})
@@ -124,7 +124,7 @@ TEST_F(SharedBook, AnEditOfADocumentChangedOrDeletedElsewhereIsRefusedAndWritesN
     EXPECT_EQ(StoreDraft(*dm, mine, 2, settings), 1);
     const InvoiceRow last = *dm->ReadDocument(1);
     mine = opened(*dm, EditorCommand::EditInvoice, &last);
-    execOrThrow(other->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=1"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=1"));
     EXPECT_THROW(StoreDraft(*dm, mine, 2, settings), DbError);
     EXPECT_FALSE(dm->ReadDocument(1).has_value());
 }
@@ -143,8 +143,8 @@ TEST_F(SharedBook, AnEditStoredWhileAnotherWorkplaceWritesTheRowWaitsAndIsRefuse
 
     // The other workplace is in the middle of writing the row.
     const auto other = otherWorkplace();
-    execOrThrow(other->database(), QStringLiteral("BEGIN"));
-    execOrThrow(other->database(), QStringLiteral("UPDATE FACTURES SET COUNT_POS1=5 WHERE FACT_NUMBER=1"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("BEGIN"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("UPDATE FACTURES SET COUNT_POS1=5 WHERE FACT_NUMBER=1"));
 
     std::string outcome;
     const QString folder = dm->folder(), book = dm->book();
@@ -160,7 +160,7 @@ TEST_F(SharedBook, AnEditStoredWhileAnotherWorkplaceWritesTheRowWaitsAndIsRefuse
     });
     // Wait until the store waits for the row, wherever it does.
     const bool waiting = someoneWaits(*dm, "transactionid");
-    execOrThrow(other->database(), QStringLiteral("COMMIT"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("COMMIT"));
     storing.join();
     ASSERT_TRUE(waiting) << "the store never waited for the row";
     EXPECT_EQ(outcome, "Документ № 1 изменили на другом рабочем месте, пока он был открыт. Ваши изменения не "
@@ -175,7 +175,7 @@ TEST_F(SharedBook, AStoreWaitsForTheWriteTurnAnotherWorkplaceHolds)
     if (!dm->isPostgres())
         GTEST_SKIP() << "the server's write turn";
     const auto other = otherWorkplace();
-    auto turn = std::make_unique<Transaction>(other->database(), Transaction::Writing);
+    auto turn = std::make_unique<Transaction>(ConnectionOf(*other), Transaction::Writing);
     int number = 0;
     const QString folder = dm->folder(), book = dm->book();
     std::string failure;
@@ -245,7 +245,7 @@ TEST_F(SharedBook, WritersSideBySideLoseNothingAndNeverShareANumber)
         }
     }
     EXPECT_EQ(all.size(), std::size_t(kWriters * kEach));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(),
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM FACTURES")).toInt(),
               kWriters * kEach);
 }
 
@@ -268,7 +268,7 @@ TEST_F(SharedBook, TheOtherProgramsAreToldOfStoredDocumentsOnlyOnTheServer)
     told.clear();
     StoreDraft(*dm, opened(*dm, EditorCommand::NewReceipt), 2, settings);
     EXPECT_FALSE(told.wait(3 * BookNotifier::kGatherMs));
-    execOrThrow(other->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=-1"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=-1"));
     EXPECT_TRUE(told.wait(5000));
 }
 
@@ -283,7 +283,7 @@ TEST_F(SharedBook, ACellChangedElsewhereIsNotWrittenOver)
     ASSERT_EQ(clients.rowCount(), 1);
     QSignalSpy errors(&clients, &SqlListModel::engineError);
     EXPECT_EQ(clients.data(clients.index(0, 0)).toString(), QStringLiteral("ТОВ \"Ґрунт\""));
-    execOrThrow(other->database(),
+    execOrThrow(ConnectionOf(*other),
                 QStringLiteral("UPDATE CLIENTS SET FIRMNAME='ТОВ \"Пісок\"' WHERE ID_NUMBER=2"));
     EXPECT_FALSE(clients.setData(clients.index(0, 0), QStringLiteral("ТОВ \"Щебінь\"")));
     ASSERT_EQ(errors.count(), 1);
@@ -292,12 +292,12 @@ TEST_F(SharedBook, ACellChangedElsewhereIsNotWrittenOver)
     EXPECT_EQ(dm->ReadClient(2)->FIRMNAME, QStringLiteral("ТОВ \"Пісок\""));
 
     // Shown as it is now, the cell takes the change; another column changed elsewhere stays as well.
-    execOrThrow(other->database(), QStringLiteral("UPDATE CLIENTS SET CITY='Суми' WHERE ID_NUMBER=2"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("UPDATE CLIENTS SET CITY='Суми' WHERE ID_NUMBER=2"));
     EXPECT_TRUE(clients.setData(clients.index(0, 0), QStringLiteral("ТОВ \"Щебінь\"")));
     EXPECT_EQ(dm->ReadClient(2)->FIRMNAME, QStringLiteral("ТОВ \"Щебінь\""));
     EXPECT_EQ(dm->ReadClient(2)->CITY, QStringLiteral("Суми"));
     // A row deleted elsewhere takes nothing.
-    execOrThrow(other->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
+    execOrThrow(ConnectionOf(*other), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
     EXPECT_FALSE(clients.setData(clients.index(0, 1), QStringLiteral("Київ")));
     EXPECT_FALSE(dm->ReadClient(2).has_value());
 }
@@ -322,5 +322,5 @@ TEST_F(SharedBook, TwoNewClientsBegunAtOnceAreBothKept)
     mine.CITY = QStringLiteral("Суми");
     EXPECT_EQ(SaveClient(*dm, mine), 4);
     EXPECT_EQ(dm->ReadClient(4)->CITY, QStringLiteral("Суми"));
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 3);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 3);
 }

@@ -24,7 +24,7 @@ protected:
               "(33, '', '2003-02-01', 2, 20, 0), (40, '', '2003-02-01', 3, 20, 0), (41, '', '2003-02-01', 2, "
               "20, 1.5), "
               "(-3, NULL, '2003-03-05', 2, 20, 0)"})
-            execOrThrow(dm->database(), QString::fromUtf8(sql));
+            execOrThrow(ConnectionOf(*dm), QString::fromUtf8(sql));
     }
     WaybillDraft open(WaybillKind kind, std::array<int, 3> documents, bool receipt = false)
     {
@@ -32,7 +32,7 @@ protected:
     }
     QVariant stored(const char* table, const char* column, int number)
     {
-        return scalar(dm->database(),
+        return scalar(ConnectionOf(*dm),
                       QStringLiteral("SELECT %1 FROM %2 WHERE NAKL_NUMBER=?")
                           .arg(QLatin1String(column), QLatin1String(table)),
                       {number});
@@ -89,7 +89,7 @@ TEST_F(WaybillIssueTest, AnExpenseWaybillForTwoInvoices)
     next.number = 2;
     next.proxyNumber = QStringLiteral("12a");
     EXPECT_THROW(StoreWaybill(*dm, next), DbError);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM NAKLADN1")).toInt(), 1);
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM NAKLADN1")).toInt(), 1);
     // A second waybill for the same invoice is allowed.
     next.proxyNumber = QStringLiteral("5");
     EXPECT_EQ(StoreWaybill(*dm, next), 2);
@@ -104,7 +104,7 @@ TEST_F(WaybillIssueTest, TheTaxWaybillsPaymentGround)
     EXPECT_EQ(d.paymentType, QStringLiteral("оплата з розр./ рах. "));
     EXPECT_EQ(open(WaybillKind::Tax, {12, 15, 0}).reason,
               QStringLiteral("договір № 7 від 01.02.2003( p/ф № 12а,15)"));
-    execOrThrow(dm->database(), QStringLiteral("UPDATE CLIENTS SET DOGNUMBER='' WHERE ID_NUMBER=2"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("UPDATE CLIENTS SET DOGNUMBER='' WHERE ID_NUMBER=2"));
     EXPECT_EQ(open(WaybillKind::Tax, {12, 0, 0}).reason, QStringLiteral("p/ф № 12а"));
 
     const WaybillDraft receipt = open(WaybillKind::Tax, {-3, 0, 0}, true);
@@ -126,7 +126,7 @@ TEST_F(WaybillIssueTest, DocumentsThatCannotShareAWaybillAreRefused)
     // The tax waybill charges no advertising tax: a rate that differs is no reason to refuse it.
     EXPECT_FALSE(CheckWaybillDocuments(*dm, open(WaybillKind::Tax, {12, 15, 41})));
     const WaybillDraft gone = open(WaybillKind::Expense, {12, 15, 0});
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=15"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=15"));
     const auto refusal = CheckWaybillDocuments(*dm, gone);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->message, QStringLiteral("Не найдена исходная счет-фактура №15"));
@@ -217,7 +217,7 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
     EXPECT_EQ(prompter.texts(), QStringList{"Вы не выбрали конкретного клиента!"});
     // A client no longer in the register: the warning, and the dialog goes on.
     documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
     prompter.clear();
     d = documents.openWaybill(WaybillKind::Tax, true, 0, QDate(2026, 12, 7));
     ASSERT_TRUE(d);
@@ -225,7 +225,7 @@ TEST_F(WaybillIssueTest, TheControllerAsksWarnsAndSaysWhy)
     EXPECT_EQ(prompter.texts(), QStringList{"Данного клиента уже нет в списке!"});
     // A receipt deleted since the list showed it is said as a missing receipt, not as a missing client.
     const int receipt = int(documents.lists().receipts().keyAt(0));
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"), {receipt});
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=?"), {receipt});
     prompter.clear();
     EXPECT_FALSE(documents.openWaybill(WaybillKind::Tax, true, 0, QDate(2026, 12, 7)));
     EXPECT_EQ(prompter.texts(), QStringList{"Не найдена исходное поступление!"});

@@ -22,7 +22,8 @@ namespace {
 
 int count(TDM& dm, const char* table)
 {
-    return scalar(dm.database(), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))).toInt();
+    return scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
+        .toInt();
 }
 
 int clientsIn(const QString& file)
@@ -69,7 +70,7 @@ TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
 
     // The second backup takes the current files; a file removed since keeps its copy, and a stale side
     // file in the backup folder goes, so it is never applied to the new copy.
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
     writeFileBytes(QDir(data).filePath("notes.txt"), "second");
     writeFileBytes(QDir(data).filePath("gone.txt"), "old");
     ASSERT_TRUE(BackUpDatabaseFolder(data));
@@ -188,15 +189,15 @@ TEST(Clearing, EmptiesTheDocumentTablesAtOnceAndLeavesClientsAndGoods)
     TestHome home;
     auto dm = home.createAndConnect();
     FillDemoData(*dm, {10, 50, 3});
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO PLATEG (PLAT_NUMBER, SUMMA, ID_NUMBER) VALUES (1, 10, 2)"));
     const int clients = count(*dm, "CLIENTS");
     const int goods = count(*dm, "PRODUCTS");
     ASSERT_GT(count(*dm, "FACTURES"), 0);
 
     // A table that refuses stops the clearing, and nothing is emptied.
-    execOrThrow(dm->database(), QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON PLATEG "
-                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON PLATEG "
+                                                  "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     ScriptedPrompter prompter;
     MaintenanceController maintenance(prompter);
     EXPECT_FALSE(maintenance.clearDocuments(*dm));
@@ -204,18 +205,19 @@ TEST(Clearing, EmptiesTheDocumentTablesAtOnceAndLeavesClientsAndGoods)
     EXPECT_GT(count(*dm, "FACTURES"), 0);
     EXPECT_GT(count(*dm, "NAKLADN1"), 0);
 
-    execOrThrow(dm->database(), QStringLiteral("DROP TRIGGER keep"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DROP TRIGGER keep"));
     const int indexes =
-        scalar(dm->database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"))
+        scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"))
             .toInt();
     EXPECT_TRUE(maintenance.clearDocuments(*dm));
     for (const char* table : {"ACTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PLATEG"})
         EXPECT_EQ(count(*dm, table), 0) << table;
     EXPECT_EQ(count(*dm, "CLIENTS"), clients);
     EXPECT_EQ(count(*dm, "PRODUCTS"), goods);
-    EXPECT_EQ(scalar(dm->database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"))
-                  .toInt(),
-              indexes);
+    EXPECT_EQ(
+        scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index'"))
+            .toInt(),
+        indexes);
     EXPECT_EQ(dm->NextFactNumber(), 1);
     EXPECT_EQ(dm->NextReceiptNumber(), -1);
     EXPECT_EQ(dm->NextNakl1Number(), 1);
@@ -300,8 +302,8 @@ TEST(Backup, APostgresBookIsDumpedWholeAndRestores)
     for (const char* table : {"CLIENTS", "FACTURES", "NAKLADN1", "NAKLADN2", "PRODUCTS"}) {
         const QString sql =
             QStringLiteral("SELECT count(*), sum(hashtext(t::text)) FROM %1 t").arg(QLatin1String(table));
-        Rows a = execOrThrow(original.database(), sql);
-        Rows b = execOrThrow(restored.database(), sql);
+        Rows a = execOrThrow(ConnectionOf(original), sql);
+        Rows b = execOrThrow(ConnectionOf(restored), sql);
         ASSERT_TRUE(a.next() && b.next());
         EXPECT_GT(a.value(0).toInt(), 0) << table;
         EXPECT_EQ(a.value(0), b.value(0)) << table;
@@ -340,10 +342,10 @@ TEST(Backup, ADamagedBookNeverReplacesTheLastGoodCopy)
     const QString copy = NewestCopy(BackupFolder(data), QStringLiteral("docmar.db"));
     const QByteArray goodCopy = fileBytes(copy);
     // One index page of the book overwritten with zeros: the book still opens, the engine's check fails.
-    const int page = scalar(dm->database(), QStringLiteral("PRAGMA page_size")).toInt();
+    const int page = scalar(ConnectionOf(*dm), QStringLiteral("PRAGMA page_size")).toInt();
     const int root =
-        scalar(dm->database(), QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type='index' "
-                                              "AND tbl_name='FACTURES' LIMIT 1"))
+        scalar(ConnectionOf(*dm), QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type='index' "
+                                                 "AND tbl_name='FACTURES' LIMIT 1"))
             .toInt();
     dm->disconnect();
     {
@@ -460,7 +462,7 @@ TEST(Restore, TheNewestCopyTakesTheBooksPlaceAfterTheBookIsKept)
     TDM open;
     open.connect(home.dataFolder());
     const int clients = count(open, "CLIENTS");
-    execOrThrow(open.database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER>3"));
+    execOrThrow(ConnectionOf(open), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER>3"));
     r = runDocmar({homeArg, "restore"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("База данных восстановлена из копии %1. Прежняя база данных "

@@ -19,7 +19,7 @@ namespace {
 // A row of a table, in the order of its columns, from the program's database, as text.
 QStringList rowOf(TDM& dm, const TableDef& table, const QString& where)
 {
-    Rows q = execOrThrow(dm.database(),
+    Rows q = execOrThrow(ConnectionOf(dm),
                          QStringLiteral("SELECT %1 FROM %2 WHERE %3")
                              .arg(table.columnNames().join(u','), QLatin1String(table.name), where));
     QStringList out;
@@ -98,7 +98,7 @@ protected:
     }
     int rows(const char* table)
     {
-        return scalar(dm->database(), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
+        return scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
             .toInt();
     }
 
@@ -225,8 +225,8 @@ TEST_F(ParadoxImportTest, NumbersBeyondTheirColumnAreNeverMadeUp)
     EXPECT_EQ(outcome.report.badDates,
               (QStringList{"NAKLADN1, строка 1, NAKL_DATA", "NAKLADN1, строка 2, NAKL_DATA"}));
     ASSERT_NO_THROW(dm->ClearDocumentTables());
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER<>1"));
-    execOrThrow(dm->database(), QStringLiteral("DELETE FROM PRODUCTS"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER<>1"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM PRODUCTS"));
 
     std::vector<ParadoxField> numbered = ParadoxFieldsOf(Tables::nakladn2());
     numbered[0].type = char(pxfNumber);

@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ'), (3, 'ПП')"));
         owner.FIRMNAME = QStringLiteral("ТОВ \"Дім\"");
         owner.OKPOCODE = QStringLiteral("12345678");
@@ -43,7 +43,7 @@ protected:
         QStringList marks;
         marks.fill(QStringLiteral("?"), columns.size());
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
             values);
     }

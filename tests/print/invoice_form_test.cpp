@@ -316,7 +316,7 @@ TEST(PrepareInvoicePage, ThePayerIsTheInvoicesOwnClient)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, LAWADDRESS, DOGNUMBER) VALUES "
                                    "(2, 'ТОВ \"Два\"', 'м. Суми, вул. Друга, 2', '22'), "
                                    "(5, 'ТОВ \"П''ять\"', 'м. Львів, вул. П''ята, 5', '55')"));
@@ -346,7 +346,7 @@ TEST(PrepareInvoicePage, AMissingClientOrAnUnreadableLogoEndsTheCommand)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    const QSqlDatabase db = dm->database();
+    const QSqlDatabase db = ConnectionOf(*dm);
     execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Два\"')"));
     execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, "
                                    "PRICE_POS1) VALUES (7, '2026-12-07', 9, 'Цемент', 10), "

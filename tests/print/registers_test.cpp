@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         dm = home.createAndConnect();
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, '%1'), (3, 'ПП')")
                         .arg(QString(30, u'Ф')));
     }
@@ -49,7 +49,7 @@ protected:
         QStringList marks;
         marks.fill(QStringLiteral("?"), columns.size());
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
             values);
     }
@@ -137,7 +137,7 @@ TEST_F(RegistersTest, WaybillsSumTheirDocumentsUnderTheirClient)
     invoice(1, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("a"), "шт.", 1, 100}});
     invoice(2, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("b"), "шт.", 1, 50}});
     invoice(3, "", "2001-02-01", QStringLiteral("C"), {{QStringLiteral("c"), "шт.", 1, 1000}}, 3);
-    execOrThrow(dm->database(),
+    execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, "
                                "FACT2_NUMBER, FACT3_NUMBER, INFO, ID_NUMBER) VALUES "
                                "(5, '2001-02-03', 1, 2, 3, '%1', 2), (6, '2001-02-04', 1, 0, 0, 'x', 9)")
@@ -161,7 +161,7 @@ TEST_F(RegistersTest, AWaybillCountsItsThirdDocument)
     invoice(2, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("b"), "шт.", 1, 50}});
     invoice(4, "", "2001-02-01", QStringLiteral("A"), {{QStringLiteral("d"), "шт.", 1, 25}});
     for (const char* table : {"NAKLADN1", "NAKLADN2"})
-        execOrThrow(dm->database(),
+        execOrThrow(ConnectionOf(*dm),
                     QStringLiteral("INSERT INTO %1 (NAKL_NUMBER, NAKL_DATA, FACT1_NUMBER, FACT2_NUMBER, "
                                    "FACT3_NUMBER, INFO, ID_NUMBER) VALUES (7, '2001-02-03', 1, 2, 4, 'x', 2)")
                         .arg(QLatin1String(table)));

@@ -15,7 +15,7 @@ protected:
     {
         dm = home.createAndConnect();
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral(
                 "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, TAXCODE, TELFAX, LAWADDRESS, REGNUMBER) "
                 "VALUES (2, 'ТОВ', '111', '(044) 2', 'м. Суми', '222'), (3, 'ПП', '333', '', '', '')"));
@@ -37,7 +37,7 @@ protected:
         QStringList marks;
         marks.fill(QStringLiteral("?"), columns.size());
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')),
             values);
     }

@@ -50,7 +50,7 @@ protected:
     {
         dm = home.createAndConnect();
         execOrThrow(
-            dm->database(),
+            ConnectionOf(*dm),
             QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, TAXCODE, LAWADDRESS, REGNUMBER, "
                            "DOGNUMBER, DOGDATA, CHETNUMBER, BANKNAME, BANKCITY, BANKREGION) VALUES "
                            "(2, 'ТОВ \"Будівельна компанія Південь\"', '123456789012', "
@@ -79,7 +79,7 @@ protected:
         f.FACT_NDS = 20;
         f.FACT_NR = advertising;
         f.positions = positions;
-        RowInserter(dm->database(), Tables::factures()).insert(toValues(f));
+        RowInserter(ConnectionOf(*dm), Tables::factures()).insert(toValues(f));
         return f;
     }
 
@@ -124,7 +124,7 @@ TEST_F(BlankFitTest, TheLargestAmountsOfEachBlankAreDrawnWhole)
     expense.DOV_DATA = QDate(2026, 12, 1);
     expense.ID_NUMBER = 2;
     page = CreateExpenseWaybillBlank();
-    execOrThrow(dm->database(), QStringLiteral("UPDATE FACTURES SET FACT_NR=0"));
+    execOrThrow(ConnectionOf(*dm), QStringLiteral("UPDATE FACTURES SET FACT_NR=0"));
     EXPECT_TRUE(FillWaybillForm(
         page, expense,
         ReadWaybillDocuments(*dm, expense.FACT1_NUMBER, expense.FACT2_NUMBER, expense.FACT3_NUMBER), owner,
