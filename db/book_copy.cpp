@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/pg_schema.h"
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -106,6 +107,8 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
                 execOrThrowPlain(pg, sql);
         if (!pg.commit())
             throw DbError(pg.lastError().text());
+        for (const QString& sql : SqlDialect::of(pg).statisticsSql())
+            execOrThrowPlain(pg, sql);
         return report;
     } catch (...) {
         pg.rollback();

@@ -199,10 +199,10 @@ DbError describe(const QSqlQuery& query)
 // A query of the driver, prepared for the engine. The server's driver streams a forward-only result row by
 // row, and the connection can run nothing else until it is read to the end; the program reads one result
 // while it asks another, so there results come whole.
-void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
+void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql, bool streamed = false)
 {
     const bool postgres = isPostgresDriver(db.driver());
-    query.setForwardOnly(!postgres);
+    query.setForwardOnly(!postgres || streamed);
     requireServer(db.driver(), sql);
     if (!query.prepare(sql))
         throw describe(query.lastError(), sql, postgres);
@@ -971,11 +971,12 @@ void SizeGuardsSuspended::restore()
     m_restored = true;
 }
 
-Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values, Reading reading)
 {
     if (!sqliteHandle(db)) {
         m_query = std::make_unique<QSqlQuery>(db);
-        prepareQuery(*m_query, db, sql);
+        // The server's rows one at a time, so that a long result never stands whole in memory.
+        prepareQuery(*m_query, db, sql, reading == Streamed);
         rebind(values);
         return;
     }
@@ -1031,6 +1032,13 @@ double Statement::real(int column) const
     if (m_query)
         return m_query->value(column).toDouble();
     return sqlite3_column_double(m_stmt, column);
+}
+
+bool Statement::isNull(int column) const
+{
+    if (m_query)
+        return m_query->isNull(column);
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
 QString Statement::text(int column) const

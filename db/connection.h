@@ -204,7 +204,11 @@ private:
 // or through the driver on PostgreSQL. Values bind to "?" in order. Throws DbError.
 class Statement {
 public:
-    Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+    // Streamed: the rows come one at a time on both engines; the connection then runs nothing else until
+    // the last row is read.
+    enum Reading { Whole, Streamed };
+    Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {},
+              Reading reading = Whole);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -212,6 +216,7 @@ public:
     qint64 integer(int column) const;
     double real(int column) const;
     QString text(int column) const;
+    bool isNull(int column) const;
     // Runs the statement again from the start with other values.
     void rebind(const QVariantList& values);
 

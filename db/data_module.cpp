@@ -17,6 +17,8 @@
 #include <atomic>
 #include <iterator>
 
+void refreshStatistics(const QSqlDatabase& db);
+
 namespace {
 
 // The table's columns, upper case; none when the table is not there.
@@ -119,6 +121,7 @@ void upgradeBook(const QSqlDatabase& db)
         }
         tx.commit();
     }
+    refreshStatistics(db);
 }
 
 QString newerBook(int version)
@@ -373,6 +376,17 @@ QSqlDatabase ConnectionOf(const TDM& dm)
 bool TDM::hasIndex(const QString& name) const
 {
     return ::hasIndex(database(), name);
+}
+
+void refreshStatistics(const QSqlDatabase& db)
+{
+    for (const QString& sql : SqlDialect::of(db).statisticsSql())
+        execOrThrow(db, sql);
+}
+
+void TDM::refreshStatistics()
+{
+    ::refreshStatistics(database());
 }
 
 Transaction::Transaction(const TDM& dm, Kind kind)

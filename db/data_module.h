@@ -101,6 +101,8 @@ public:
 
     // Whether the book has an index of that name (letter case aside).
     bool hasIndex(const QString& name) const;
+    // After a bulk write (a filled, imported or copied book): the engine's statistics brought up to date.
+    void refreshStatistics();
 
 private:
     friend QSqlDatabase ConnectionOf(const TDM& dm);

@@ -496,5 +496,6 @@ DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
     }
     guards.restore();
     tx.commit();
+    dm.refreshStatistics();
     return summary;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class SqlDialect;
 class Statement;
 class TDM;
 
@@ -24,6 +25,9 @@ struct RegisterPeriod {
 // of the period.
 void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod& period,
                              const std::function<void(const InvoiceRow&)>& take);
+// Its statement, values appended in order; for the plan test.
+QString RegisterDocumentsSql(const SqlDialect& dialect, bool invoices, const RegisterPeriod& period,
+                             QVariantList* values);
 
 // A waybill as its register line needs it: the payer's name from the client table (nullopt when the
 // client is gone), and the documents found under the waybill's client (the first one, and the second and

@@ -42,6 +42,10 @@ public:
     virtual QStringList suspendSizeGuards() const = 0;
     virtual QStringList restoreSizeGuards() const = 0;
 
+    // After a bulk write: what brings the planner's knowledge of the tables up to date (SQLite's statements
+    // name their indexes instead).
+    virtual QStringList statisticsSql() const = 0;
+
     // The catalog: the names of a table's columns (one "?" for the table), whether an index is there (one
     // "?" for its name), the schema version.
     virtual QString columnNamesSql() const = 0;

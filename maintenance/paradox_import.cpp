@@ -504,6 +504,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
             dm.SaveOwnerRecord(owner);
         guards.restore();
         tx.commit();
+        dm.refreshStatistics();
     } catch (const Cancelled&) {
         outcome.result = ParadoxImportOutcome::Cancelled;
         return outcome;

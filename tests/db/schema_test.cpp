@@ -1,6 +1,7 @@
 #include "base/text_case.h"
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/register_source.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
@@ -460,6 +461,21 @@ TEST(Schema, ListsAndWaybillLookupsAreServedByIndexes)
     const QString receipts = plan(QStringLiteral("SELECT rowid FROM FACTURES WHERE FACT_NUMBER<0 "
                                                  "ORDER BY FACT_DATA, FACT_NUMBER DESC"));
     EXPECT_FALSE(receipts.contains(QStringLiteral("TEMP B-TREE"))) << receipts.toStdString();
+    // A register reads its period through the date index, not every invoice of the book by number.
+    const auto registerPlan = [&](bool invoices, int client) {
+        QVariantList values;
+        return plan(RegisterDocumentsSql(dm->dialect(), invoices,
+                                         {QDate(2026, 3, 1), QDate(2026, 3, 31), client}, &values)
+                        .replace(QStringLiteral("?"), QStringLiteral("'2026-03-01'")));
+    };
+    EXPECT_TRUE(
+        registerPlan(true, 0).contains(QStringLiteral("INDEX FACT_DATE (FACT_DATA>? AND FACT_DATA<?)")))
+        << registerPlan(true, 0).toStdString();
+    EXPECT_TRUE(registerPlan(true, 7).contains(QStringLiteral("INDEX FACT_CLIENT (ID_NUMBER=? AND FACT_NUMBER>?)")))
+        << registerPlan(true, 7).toStdString();
+    EXPECT_TRUE(
+        registerPlan(false, 0).contains(QStringLiteral("INDEX FACT_RECEIPTS (FACT_DATA>? AND FACT_DATA<?)")))
+        << registerPlan(false, 0).toStdString();
     for (const char* table : {"NAKLADN1", "NAKLADN2"})
         for (const char* column : {"FACT1_NUMBER", "FACT2_NUMBER", "FACT3_NUMBER"}) {
             const QString p = plan(QStringLiteral("SELECT rowid FROM %1 WHERE %2=7").arg(table, column));
