@@ -547,8 +547,10 @@ void TBuhForm::ReconnectAndRefresh()
 
 void TBuhForm::reconnectAndLocate(int id)
 {
-    m_dm.disconnect();
-    LoadAndShowOwner();
+    // The lists are read again on the open book: its schema was checked when it was opened, and a server
+    // book would take a new connection. Only a book that is not open is opened anew.
+    if (!m_dm.isConnected())
+        LoadAndShowOwner();
     clientRegister().reload();
     locateClient(id);
     RefreshClientDocuments();

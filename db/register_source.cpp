@@ -17,21 +17,53 @@ QString documentColumns(const QString& as = {})
     return columns.join(QStringLiteral(", "));
 }
 
-// The document whose columns begin at column `first` of the statement's row.
+// Where each field of a document stands among the table's columns, found by name once.
+struct DocumentLayout {
+    int number, dopNo, date, nds, client, owner;
+    int positions[4][4];
+    static const DocumentLayout& get()
+    {
+        static const DocumentLayout layout = [] {
+            const QStringList names = Tables::factures().columnNames();
+            const auto at = [&names](const char* column) {
+                return int(names.indexOf(QLatin1String(column)));
+            };
+            DocumentLayout l{at("FACT_NUMBER"),
+                             at("FACT_DOPNO"),
+                             at("FACT_DATA"),
+                             at("FACT_NDS"),
+                             at("ID_NUMBER"),
+                             at("NAME_OWNER"),
+                             {}};
+            for (int p = 0; p < 4; ++p)
+                for (int c = 0; c < 4; ++c)
+                    l.positions[p][c] = at(kPositionColumns[p][c]);
+            return l;
+        }();
+        return layout;
+    }
+};
+
+// The document whose columns begin at column `first` of the statement's row, read straight from the
+// engine: a year's register reads hundreds of thousands.
 InvoiceRow documentFrom(const Statement& s, int first = 0)
 {
-    return invoiceFromColumns([&s, first](int i, const ColumnDef& c) -> QVariant {
-        switch (c.type) {
-        case ColumnType::Text:
-        case ColumnType::Date:
-            return s.text(first + i);
-        case ColumnType::Float:
-        case ColumnType::Money:
-            return s.real(first + i);
-        default:
-            return s.integer(first + i);
-        }
-    });
+    const DocumentLayout& l = DocumentLayout::get();
+    InvoiceRow d;
+    d.FACT_NUMBER = int(s.integer(first + l.number));
+    d.FACT_DOPNO = s.text(first + l.dopNo);
+    d.FACT_DATA = dateFromDb(s.text(first + l.date));
+    d.NAME_OWNER = s.text(first + l.owner);
+    d.FACT_NDS = int(s.integer(first + l.nds));
+    d.ID_NUMBER = int(s.integer(first + l.client));
+    for (std::size_t i = 0; i < 4; ++i) {
+        Position& p = d.positions[i];
+        p.name = s.text(first + l.positions[i][0]);
+        p.measure = s.text(first + l.positions[i][1]);
+        p.count = s.real(first + l.positions[i][2]);
+        p.price = s.real(first + l.positions[i][3]);
+    }
+    return d;
 }
 
 QString within(const RegisterPeriod& period, const char* dateColumn, const char* clientColumn,
@@ -51,16 +83,22 @@ QString within(const RegisterPeriod& period, const char* dateColumn, const char*
 QString RegisterDocumentsSql(const SqlDialect& dialect, bool invoices, const RegisterPeriod& period,
                              QVariantList* values)
 {
-    // The period leads, through the date index (one client's invoices through the client's): a month
-    // costs what the month holds, however long the book; walking the numbers would read all of it.
-    const QString index = !invoices             ? QStringLiteral("FACT_RECEIPTS")
-                          : period.clientId > 0 ? QStringLiteral("FACT_CLIENT")
-                                                : QStringLiteral("FACT_DATE");
-    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %4 ORDER BY %5")
+    const QString order =
+        invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC");
+    if (!invoices)
+        // The receipts' own index holds them in the register's order, period first.
+        return QStringLiteral("SELECT %1 FROM %2 WHERE FACT_NUMBER<0 AND %3 ORDER BY %4")
+            .arg(documentColumns(),
+                 dialect.throughIndex(QStringLiteral("FACTURES"), QStringLiteral("FACT_RECEIPTS")),
+                 within(period, "FACT_DATA", "ID_NUMBER", values), order);
+    // The period's invoice numbers first, through the date index (one client's through the client's), then
+    // their rows in number order: a month costs what the month holds however long the book, and a year
+    // no more than walking every invoice by number would.
+    const QString index = period.clientId > 0 ? QStringLiteral("FACT_CLIENT") : QStringLiteral("FACT_DATE");
+    return QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER IN (SELECT FACT_NUMBER FROM %2 WHERE "
+                          "FACT_NUMBER>0 AND %3) ORDER BY %4")
         .arg(documentColumns(), dialect.throughIndex(QStringLiteral("FACTURES"), index),
-             invoices ? QStringLiteral("FACT_NUMBER>0") : QStringLiteral("FACT_NUMBER<0"),
-             within(period, "FACT_DATA", "ID_NUMBER", values),
-             invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC"));
+             within(period, "FACT_DATA", "ID_NUMBER", values), order);
 }
 
 void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod& period,

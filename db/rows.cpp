@@ -181,15 +181,6 @@ template <class Row> RowColumns columnsOf(const Row& row, const QStringList& exc
     return out;
 }
 
-template <class Row> Row fromColumns(const std::function<QVariant(int, const ColumnDef&)>& value)
-{
-    Row row;
-    const std::vector<ColumnDef>& columns = Bound<Row>::table().columns;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        inTableOrder<Row>()[i]->set(row, value(int(i), columns[i]));
-    return row;
-}
-
 template <class Row> QStringList unboundOf()
 {
     QStringList out;
@@ -305,11 +296,6 @@ RowColumns columnsOf(const ExpenseWaybillRow& row, const QStringList& except)
 RowColumns columnsOf(const TaxWaybillRow& row, const QStringList& except)
 {
     return columnsOf<TaxWaybillRow>(row, except);
-}
-
-InvoiceRow invoiceFromColumns(const std::function<QVariant(int, const ColumnDef&)>& value)
-{
-    return fromColumns<InvoiceRow>(value);
 }
 
 QStringList UnboundColumns()

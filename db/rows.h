@@ -127,8 +127,6 @@ struct RowColumns {
 RowColumns columnsOf(const InvoiceRow& row, const QStringList& except = {});
 RowColumns columnsOf(const ExpenseWaybillRow& row, const QStringList& except = {});
 RowColumns columnsOf(const TaxWaybillRow& row, const QStringList& except = {});
-// An invoice from the values of every FACTURES column, in table order, by index and column.
-InvoiceRow invoiceFromColumns(const std::function<QVariant(int, const ColumnDef&)>& value);
 // Columns of a table that no field of its row is stored in, and fields that name no column: none, or a
 // column was added on one side only.
 QStringList UnboundColumns();

@@ -1488,6 +1488,8 @@ TEST_F(MainWindowTest, WaybillsAreIssuedForPickedInvoicesAndForAReceipt)
         emit invoices->doubleClicked(invoices->currentIndex());
     }
     const int next = window->dataModule().NextNakl1Number();
+    // The lists are read again on the open connection after OK: what lives only in it stays.
+    execOrThrow(ConnectionOf(window->dataModule()), QStringLiteral("CREATE TEMP TABLE still_open (x)"));
     whenModal([&](QWidget* dialog) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("TNewN1Form"));
         EXPECT_EQ(dialog->windowTitle(),
@@ -1518,6 +1520,7 @@ TEST_F(MainWindowTest, WaybillsAreIssuedForPickedInvoicesAndForAReceipt)
     EXPECT_EQ(expense->listModel()->value(expense->currentRow(), QStringLiteral("NAKL_NUMBER")).toInt(),
               next);
     EXPECT_TRUE(w<QLineEdit>("Edit5")->text().isEmpty()); // the lists were read again
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM still_open")), 0);
 
     // A tax waybill for a receipt: the receipt's date as the payment ground.
     auto* receipts = w<DBGrid>("DBGrid6");
