@@ -220,6 +220,14 @@ ListQuery clients(const SqlDialect& d, const std::optional<QString>& name, const
         addCondition(d, QStringLiteral("CITY"), *city, &parts, &q.values);
     q.where = parts.join(QStringLiteral(" AND "));
     q.orderBy = orderOfIndex(d, indexName);
+    // The whole register is counted through the index it is shown in (read for its first page anyway),
+    // whose entries are a fraction of a client's row.
+    if (!name && !city) {
+        const bool known = indexOrder(d, Tables::clients(), indexName, "ID_NUMBER").has_value();
+        q.countSql =
+            QStringLiteral("SELECT count(*) FROM %1 WHERE ID_NUMBER>1")
+                .arg(d.throughIndex(QStringLiteral("CLIENTS"), known ? indexName : QStringLiteral("FIRMA")));
+    }
     return q;
 }
 
