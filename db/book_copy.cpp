@@ -77,7 +77,8 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
     if (!pg.transaction())
         throw DbError(pg.lastError().text());
     try {
-        // A book made here gets its indexes after the rows: built once rather than row by row.
+        // A book made here gets its size guards and indexes after the rows: built once rather than row by
+        // row.
         const bool made = !PostgresSchema::hasTables(pg);
         if (made) {
             for (const QString& sql : PostgresSchema::tableSql())
@@ -102,8 +103,9 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         if (copy)
             copy->finish();
         copy.reset();
+        // The rows were cut to their columns on the way (a guard a row would cost as much again).
         if (made)
-            for (const QString& sql : PostgresSchema::indexSql())
+            for (const QString& sql : PostgresSchema::sizeGuardSql() + PostgresSchema::indexSql())
                 execOrThrowPlain(pg, sql);
         if (!pg.commit())
             throw DbError(pg.lastError().text());

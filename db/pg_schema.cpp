@@ -158,12 +158,6 @@ QStringList tableSql()
             columns << column;
         }
         sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", ")));
-        if (const QString cut = cutFunctionSql(*t); !cut.isEmpty()) {
-            sql << cut;
-            sql << QStringLiteral("CREATE TRIGGER %1_cut BEFORE INSERT OR UPDATE ON %1 FOR EACH ROW "
-                                  "EXECUTE FUNCTION %1_cut()")
-                       .arg(table);
-        }
         if (documentTables().contains(table))
             sql << QStringLiteral(
                        "CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
@@ -175,7 +169,7 @@ QStringList tableSql()
 
 QStringList createSql()
 {
-    return tableSql() + indexSql();
+    return tableSql() + sizeGuardSql() + indexSql();
 }
 
 QString addColumnSql(const TableDef& table, const ColumnDef& column)
@@ -390,7 +384,14 @@ void appendCopyValue(QByteArray& out, const ColumnDef& column, const QVariant& v
     case ColumnType::Text:
         break;
     }
-    for (const char c : v.toString().toUtf8()) {
+    // Cut to the column as the size guards would, which a copy into a new book makes after its rows.
+    QString text = v.toString();
+    if (text.size() > column.size) {
+        const QList<uint> characters = text.toUcs4();
+        if (characters.size() > column.size)
+            text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), column.size);
+    }
+    for (const char c : text.toUtf8()) {
         switch (c) {
         case '\\':
             out += "\\\\";

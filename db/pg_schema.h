@@ -24,8 +24,8 @@ inline constexpr const char* kDocumentsChannel = "docmar_documents";
 
 // The statements that make an empty book: functions, tables, text-cutting triggers, indexes.
 QStringList createSql();
-// The same in two steps, for a bulk load that builds the indexes after the rows: functions, tables and
-// triggers; then the indexes.
+// The same in three steps, for a bulk load that cuts its own texts and builds the rest after the rows:
+// functions, tables and the notification triggers; then the size guards; then the indexes.
 QStringList tableSql();
 // Every index, or only those the given schema version brought.
 QStringList indexSql(int version = 0);
