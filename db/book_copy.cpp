@@ -11,10 +11,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
+
 #include <map>
 #include <memory>
 
 namespace {
+
+using CopyCell = PostgresSchema::CopyIn::Cell;
 
 QString notEmpty()
 {
@@ -69,6 +73,62 @@ CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress
     return report;
 }
 
+// Every row of every table of a SQLite book straight from its handle, each value as the engine keeps it:
+// a big book's copy spends its time on the rows, not on a value object per cell.
+CopyBookReport copySqliteRows(const QSqlDatabase& source, const CopyProgress& progress,
+                              const std::function<void(const TableDef&, const std::vector<CopyCell>&)>& write)
+{
+    sqlite3* handle = sqliteHandle(source);
+    if (!handle)
+        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
+    CopyBookReport report;
+    for (const TableDef* t : Tables::all()) {
+        const int total = rowCount(source, *t);
+        const QByteArray sql = QStringLiteral("SELECT %1 FROM %2")
+                                   .arg(t->columnNames().join(u','), QLatin1String(t->name))
+                                   .toUtf8();
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(handle, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+            throw DbError::fromEngine(sqlite3_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)),
+                                      false);
+        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalize(stmt, sqlite3_finalize);
+        std::vector<CopyCell> cells(t->columns.size());
+        int done = 0;
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            for (int i = 0; i < int(cells.size()); ++i) {
+                CopyCell& c = cells[std::size_t(i)];
+                switch (sqlite3_column_type(stmt, i)) {
+                case SQLITE_NULL:
+                    c.kind = CopyCell::Null;
+                    break;
+                case SQLITE_INTEGER:
+                    c.kind = CopyCell::Integer;
+                    c.integer = sqlite3_column_int64(stmt, i);
+                    break;
+                case SQLITE_FLOAT:
+                    c.kind = CopyCell::Real;
+                    c.real = sqlite3_column_double(stmt, i);
+                    break;
+                default:
+                    c.kind = CopyCell::Text;
+                    c.text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+                    c.bytes = sqlite3_column_bytes(stmt, i);
+                }
+            }
+            write(*t, cells);
+            if (progress && (++done % 2000 == 0 || done == total))
+                progress(QLatin1String(t->name), done, total);
+        }
+        if (rc != SQLITE_DONE)
+            throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errmsg(handle)), false);
+        if (progress && total == 0)
+            progress(QLatin1String(t->name), 0, 0);
+        report.emplace_back(QLatin1String(t->name), done);
+    }
+    return report;
+}
+
 } // namespace
 
 CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target, const CopyProgress& progress)
@@ -90,16 +150,16 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         // would take minutes for a big book.
         std::unique_ptr<PostgresSchema::CopyIn> copy;
         const TableDef* copying = nullptr;
-        CopyBookReport report =
-            copyRows(ConnectionOf(source), progress, [&](const TableDef& t, const QVariantList& values) {
-                if (copying != &t) {
-                    if (copy)
-                        copy->finish();
-                    copy = std::make_unique<PostgresSchema::CopyIn>(pg, t);
-                    copying = &t;
-                }
-                copy->add(values);
-            });
+        CopyBookReport report = copySqliteRows(ConnectionOf(source), progress,
+                                               [&](const TableDef& t, const std::vector<CopyCell>& cells) {
+                                                   if (copying != &t) {
+                                                       if (copy)
+                                                           copy->finish();
+                                                       copy = std::make_unique<PostgresSchema::CopyIn>(pg, t);
+                                                       copying = &t;
+                                                   }
+                                                   copy->add(cells);
+                                               });
         if (copy)
             copy->finish();
         copy.reset();

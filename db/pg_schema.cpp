@@ -361,6 +361,35 @@ DbError copyFailure(pg_conn* conn, const TableDef& table)
         QString::fromUtf8(PQerrorMessage(conn)).trimmed());
 }
 
+// UTF-8 text in COPY's text form, cut to its first `characters` characters: backslash, tab and line ends
+// escaped.
+void appendCopyText(QByteArray& out, const char* text, int bytes, int characters)
+{
+    int seen = 0;
+    for (int i = 0; i < bytes; ++i) {
+        const char c = text[i];
+        // A character begins at every byte that does not continue one.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++seen > characters)
+            return;
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
 // A value in COPY's text form: backslash, tab and line ends escaped, \N for an empty value.
 void appendCopyValue(QByteArray& out, const ColumnDef& column, const QVariant& v)
 {
@@ -385,30 +414,28 @@ void appendCopyValue(QByteArray& out, const ColumnDef& column, const QVariant& v
         break;
     }
     // Cut to the column as the size guards would, which a copy into a new book makes after its rows.
-    QString text = v.toString();
-    if (text.size() > column.size) {
-        const QList<uint> characters = text.toUcs4();
-        if (characters.size() > column.size)
-            text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), column.size);
-    }
-    for (const char c : text.toUtf8()) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out += c;
+    const QByteArray text = v.toString().toUtf8();
+    appendCopyText(out, text.constData(), int(text.size()), column.size);
+}
+
+// A date kept as 'YYYY-MM-DD' (and whatever follows), else what dateFromDb makes of the text.
+void appendCopyDate(QByteArray& out, const char* text, int bytes)
+{
+    const auto digits = [text](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            n = n * 10 + (text[i] - '0');
         }
+        return n;
+    };
+    if (bytes >= 10 && text[4] == '-' && text[7] == '-' &&
+        QDate::isValid(digits(0, 4), digits(5, 2), digits(8, 2))) {
+        out.append(text, 10);
+        return;
     }
+    out += dateFromDb(QString::fromUtf8(text, bytes)).toString(Qt::ISODate).toLatin1();
 }
 
 } // namespace
@@ -447,6 +474,36 @@ void CopyIn::add(const QVariantList& values)
             m_buffer += '\t';
         appendCopyValue(m_buffer, m_table.columns[i],
                         i < std::size_t(values.size()) ? values[qsizetype(i)] : QVariant());
+    }
+    m_buffer += '\n';
+    if (m_buffer.size() >= 1 << 20)
+        send();
+}
+
+void CopyIn::add(const std::vector<Cell>& cells)
+{
+    for (std::size_t i = 0; i < m_table.columns.size(); ++i) {
+        if (i > 0)
+            m_buffer += '\t';
+        const ColumnDef& column = m_table.columns[i];
+        const Cell cell = i < cells.size() ? cells[i] : Cell();
+        if (cell.kind == Cell::Null)
+            m_buffer += "\\N";
+        else if (cell.kind == Cell::Text && column.type == ColumnType::Text)
+            appendCopyText(m_buffer, cell.text, cell.bytes, column.size);
+        else if (cell.kind == Cell::Text && column.type == ColumnType::Date)
+            appendCopyDate(m_buffer, cell.text, cell.bytes);
+        else if (cell.kind == Cell::Integer && column.type != ColumnType::Text &&
+                 column.type != ColumnType::Date)
+            m_buffer += QByteArray::number(cell.integer);
+        else if (cell.kind == Cell::Real &&
+                 (column.type == ColumnType::Float || column.type == ColumnType::Money))
+            m_buffer += QByteArray::number(cell.real, 'g', QLocale::FloatingPointShortest);
+        else // a value kept in another form than its column's: as the value object makes it
+            appendCopyValue(m_buffer, column,
+                            cell.kind == Cell::Integer ? QVariant(cell.integer)
+                            : cell.kind == Cell::Real  ? QVariant(cell.real)
+                                                       : QVariant(QString::fromUtf8(cell.text, cell.bytes)));
     }
     m_buffer += '\n';
     if (m_buffer.size() >= 1 << 20)

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <vector>
+
 struct ColumnDef;
 struct TableDef;
 
@@ -88,6 +90,16 @@ public:
     CopyIn(const CopyIn&) = delete;
     CopyIn& operator=(const CopyIn&) = delete;
     void add(const QVariantList& values);
+    // A row as the source engine hands its values over, without a value object each: a number, or text
+    // as UTF-8 bytes (a date as 'YYYY-MM-DD'); in the table's column order.
+    struct Cell {
+        enum Kind { Null, Integer, Real, Text } kind = Null;
+        qint64 integer = 0;
+        double real = 0;
+        const char* text = nullptr;
+        int bytes = 0;
+    };
+    void add(const std::vector<Cell>& cells);
     // Ends the copy; the rows are then in the table (until the transaction rolls back).
     void finish();
 
