@@ -127,17 +127,23 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
     };
     QVariantList values;
     const int columns = int(Tables::factures().columns.size());
+    const QString table = expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2");
     Statement q(
         ConnectionOf(dm),
         QStringLiteral("SELECT w.NAKL_NUMBER, w.NAKL_DATA, w.INFO, c.ID_NUMBER, c.FIRMNAME, %1, %2, %3 "
                        "FROM %4 w LEFT JOIN CLIENTS c ON c.ID_NUMBER=w.ID_NUMBER")
                 .arg(documentColumns(QStringLiteral("d1")), documentColumns(QStringLiteral("d2")),
-                     documentColumns(QStringLiteral("d3")),
-                     expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2")) +
+                     documentColumns(QStringLiteral("d3")), table) +
             document("d1", "FACT1_NUMBER", false) + document("d2", "FACT2_NUMBER", true) +
             document("d3", "FACT3_NUMBER", true) +
-            QStringLiteral(" WHERE %1 ORDER BY w.NAKL_NUMBER")
-                .arg(within(period, "w.NAKL_DATA", "w.ID_NUMBER", &values)),
+            // The period's waybill numbers first, through the date index (a client's through the client's),
+            // then the waybills in number order: no sort of the wide joined rows, whatever the period.
+            QStringLiteral(
+                " WHERE w.NAKL_NUMBER IN (SELECT NAKL_NUMBER FROM %1 WHERE %2) ORDER BY w.NAKL_NUMBER")
+                .arg(dm.dialect().throughIndex(table, QLatin1String(expense ? "N1_" : "N2_") +
+                                                          (period.clientId > 0 ? QStringLiteral("CLIENT")
+                                                                               : QStringLiteral("DATE"))),
+                     within(period, "NAKL_DATA", "ID_NUMBER", &values)),
         values, Statement::Streamed);
     constexpr int kFirstDocument = 5;
     RegisterWaybill w;
