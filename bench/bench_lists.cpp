@@ -133,6 +133,28 @@ void BM_FindClientNoMatch(benchmark::State& state)
     state.counters["clients"] = reg.model().rowCount() - start;
 }
 
+// A page of the client register anywhere in it, as a scroll step shows it (64 rows), after the register
+// was loaded: on the book of DOCMAR_BENCH_BOOK (a PostgreSQL book's address) when it is set, else on the
+// SQLite book. Each step lands on a page not read yet.
+void BM_ClientListScrollStep(benchmark::State& state)
+{
+    TDM dm;
+    dm.connect(dataFolder(), qEnvironmentVariable("DOCMAR_BENCH_BOOK"));
+    ClientRegister reg(dm);
+    reg.reload();
+    const int rows = reg.model().rowCount();
+    int at = rows / 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        reg.reload(); // no page cached
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(reg.model().record(at));
+        at = (at + 7919 * 64) % std::max(rows, 1);
+    }
+    state.counters["clients"] = rows;
+    state.SetLabel(dm.isPostgres() ? "postgres" : "sqlite");
+}
+
 // What the search is held against: SQLite itself looking through the same column of every client.
 void BM_SqliteScanSameColumn(benchmark::State& state)
 {
@@ -151,6 +173,7 @@ BENCHMARK(BM_ShowAllDocumentsFirstScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollAllInvoicesAndBack)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickInvoiceAllDocuments)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindClientNoMatch)->Arg(500)->Arg(1024)->Arg(5000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClientListScrollStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SqliteScanSameColumn)->Unit(benchmark::kMillisecond);
 
 } // namespace
