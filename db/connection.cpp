@@ -321,7 +321,7 @@ QVariant fromServer(const char* text, int length, Oid type)
 
 QMetaType metaTypeOf(Oid type)
 {
-    return fromServer("0", 1, type == kByteaOid ? kUnknownOid : type).metaType();
+    return type == kByteaOid ? QMetaType::fromType<QByteArray>() : fromServer("0", 1, type).metaType();
 }
 
 // The statement sent to the server with its values as parameters, in one round trip.
