@@ -65,6 +65,8 @@ public:
     // Every text cut to its column's size as the tables give the sizes now.
     void remakeSizeGuards() { run(m_dialect.sizeGuardSql()); }
     void setVersion(int version) { run({m_dialect.setVersionSql(version)}); }
+    // The texts' order keys stored beside them, and the indexes by a text over those.
+    void storeOrderKeys() { run(m_dialect.storedKeysSql()); }
 
 private:
     void run(const QStringList& statements)
@@ -99,8 +101,16 @@ void upgradeToVersion3(SchemaChange& c)
     c.remakeSizeGuards();
 }
 
+// Version 4: on a server, the lists' orders by a text read a stored key instead of working it out for
+// every row they pass.
+void upgradeToVersion4(SchemaChange& c)
+{
+    c.storeOrderKeys();
+}
+
 using UpgradeStep = void (*)(SchemaChange&);
-constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3};
+constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3,
+                                         upgradeToVersion4};
 static_assert(std::size(kUpgradeSteps) == TDM::kSchemaVersion, "a step for every schema version");
 
 QStringList columnsAddedByUpgrade()

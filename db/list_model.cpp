@@ -309,6 +309,38 @@ std::vector<SqlListModel::Condition> SqlListModel::relativeTo(const QSqlRecord& 
     return alternatives;
 }
 
+std::vector<qint64> SqlListModel::keysNextTo(qint64 key, bool after, int count) const
+{
+    // The server seeks its index to a row of values at once, where counting rows from an end costs it
+    // every row passed. SQLite passes rows cheaply and would read a row of values from the index's start,
+    // so it keeps counting; so does an order of mixed directions or a row with an empty value.
+    if (!m_dm.dialect().isServer())
+        return {};
+    QSqlRecord values;
+    if (!orderValuesOf(key, &values))
+        return {};
+    QStringList terms, marks;
+    QVariantList bound;
+    for (std::size_t i = 0; i < m_order.size(); ++i) {
+        if (m_order[i].descending != m_order.front().descending || values.value(int(i)).isNull())
+            return {};
+        terms << expressionOf(m_order[i]);
+        marks << QStringLiteral("?");
+        bound << values.value(int(i));
+    }
+    const QString condition =
+        QStringLiteral("(%1) %2 (%3)")
+            .arg(terms.join(u','),
+                 after != m_order.front().descending ? QStringLiteral(">") : QStringLiteral("<"),
+                 marks.join(u','));
+    std::vector<qint64> keys = selectKeys(
+        ConnectionOf(m_dm),
+        selectSql(keyColumn(), condition, !after) + QStringLiteral(" LIMIT %1").arg(count), m_values + bound);
+    if (!after)
+        std::reverse(keys.begin(), keys.end());
+    return keys;
+}
+
 int SqlListModel::countRelativeTo(const QSqlRecord& orderValues, bool after) const
 {
     int count = 0;
@@ -463,12 +495,26 @@ const SqlListModel::Page* SqlListModel::page(int row) const
     page.first = first;
     try {
         const QSqlDatabase db = ConnectionOf(m_dm);
-        const bool fromEnd = m_count - last < first;
-        const QString limit =
-            QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
-        page.keys = selectKeys(db, selectSql(keyColumn(), {}, fromEnd) + limit, m_values);
-        if (fromEnd)
-            std::reverse(page.keys.begin(), page.keys.end());
+        // On a server a scroll step continues from the page beside it, from that page's edge row on.
+        const std::size_t size = std::size_t(last - first);
+        for (const Page& p : m_pages) {
+            if (p.keys.size() == std::size_t(kPageSize) && p.first + kPageSize == first)
+                page.keys = keysNextTo(p.keys.back(), true, int(size));
+            else if (!p.keys.empty() && p.first == last)
+                page.keys = keysNextTo(p.keys.front(), false, int(size));
+            if (page.keys.size() == size)
+                break;
+            page.keys.clear();
+        }
+        // Else (a jump, or the book changed meanwhile) counted from the nearer end of the list.
+        if (page.keys.empty()) {
+            const bool fromEnd = m_count - last < first;
+            const QString limit =
+                QStringLiteral(" LIMIT %1 OFFSET %2").arg(last - first).arg(fromEnd ? m_count - last : first);
+            page.keys = selectKeys(db, selectSql(keyColumn(), {}, fromEnd) + limit, m_values);
+            if (fromEnd)
+                std::reverse(page.keys.begin(), page.keys.end());
+        }
         QStringList marks;
         QVariantList ids;
         for (qint64 key : page.keys) {

@@ -121,6 +121,10 @@ private:
     // The rows standing before (or after) a row with these order values, as alternatives that exclude
     // each other, each served by an index.
     std::vector<Condition> relativeTo(const QSqlRecord& orderValues, bool after) const;
+    // The keys of the `count` rows that follow (or precede) the row of the key in the list's order, found
+    // from that row's place in the order rather than by counting the rows before it; nothing when the row
+    // is gone or the engine counts faster.
+    std::vector<qint64> keysNextTo(qint64 key, bool after, int count) const;
     int countRelativeTo(const QSqlRecord& orderValues, bool after) const;
     int positionOfKey(qint64 key) const;
     // The row's values of the order terms; false when the list does not hold it.

@@ -37,12 +37,53 @@ QString pgType(ColumnType type)
     return {};
 }
 
-// An index column in PostgreSQL terms: the collated ones go by their key, and empty values stand where
-// SQLite puts them (first going up), so the lists' orders read the index.
+// An index column in PostgreSQL terms: the collated ones go by their stored key, and empty values stand
+// where SQLite puts them (first going up), so the lists' orders read the index.
 QString indexColumn(const IndexTerm& t)
 {
-    const QString column = t.collated ? u'(' + PostgresSchema::orderKey(t.expression) + u')' : t.expression;
+    const QString column = t.collated ? PostgresSchema::orderKey(t.expression) : t.expression;
     return column + (t.descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+}
+
+bool ordersByText(const IndexDef& index)
+{
+    const std::vector<IndexTerm> terms = indexTerms(index);
+    return std::any_of(terms.begin(), terms.end(), [](const IndexTerm& t) { return t.collated; });
+}
+
+// The index's columns; an index by a text ends with the row's key, as the lists order by both (SQLite's
+// indexes hold the row id anyway).
+QStringList indexColumns(const TableDef& table, const IndexDef& index)
+{
+    QStringList parts;
+    for (const IndexTerm& t : indexTerms(index))
+        parts << indexColumn(t);
+    if (ordersByText(index) && table.primaryKey)
+        parts << QLatin1String(table.primaryKey) + QStringLiteral(" NULLS FIRST");
+    return parts;
+}
+
+
+// Every text column an index of the table orders by the register's alphabet.
+QStringList keyedColumns(const TableDef& table)
+{
+    QStringList columns;
+    for (const IndexDef& i : table.indexes)
+        for (const IndexTerm& t : indexTerms(i))
+            if (t.collated && !columns.contains(t.expression))
+                columns << t.expression;
+    return columns;
+}
+
+QString storedKeyColumn(const QString& column)
+{
+    return column + QStringLiteral("_KEY");
+}
+
+QString storedKeySql(const QString& column)
+{
+    return QStringLiteral("%1 text GENERATED ALWAYS AS (docmar_key(%2)) STORED")
+        .arg(storedKeyColumn(column), column);
 }
 
 QString quoted(const QString& text)
@@ -96,7 +137,28 @@ QStringList documentTables()
 
 QString orderKey(const QString& column)
 {
+    // A column an index orders by has its key stored beside it: read, not worked out row by row.
+    for (const TableDef* t : Tables::all())
+        if (keyedColumns(*t).contains(column, Qt::CaseInsensitive))
+            return storedKeyColumn(column.toUpper()) + QStringLiteral(" COLLATE \"C\"");
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);
+}
+
+QStringList storedKeysSql()
+{
+    QStringList sql;
+    for (const TableDef* t : Tables::all()) {
+        for (const QString& column : keyedColumns(*t))
+            sql << QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS %2")
+                       .arg(QLatin1String(t->name), storedKeySql(column));
+        for (const IndexDef& i : t->indexes)
+            if (ordersByText(i))
+                sql << QStringLiteral("DROP INDEX IF EXISTS %1").arg(QLatin1String(i.name))
+                    << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                           .arg(QLatin1String(i.name), QLatin1String(t->name),
+                                indexColumns(*t, i).join(QStringLiteral(", ")));
+    }
+    return sql;
 }
 
 // Every writer's text is cut to its column, and a missing key given, as on SQLite; empty for a table
@@ -157,6 +219,8 @@ QStringList tableSql()
                 column += QStringLiteral(" PRIMARY KEY");
             columns << column;
         }
+        for (const QString& keyed : keyedColumns(*t))
+            columns << storedKeySql(keyed);
         sql << QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", ")));
         if (documentTables().contains(table))
             sql << QStringLiteral(
@@ -213,12 +277,9 @@ QStringList indexSql(int version)
         for (const IndexDef& i : t->indexes) {
             if (version != 0 && i.version != version)
                 continue;
-            QStringList parts;
-            for (const IndexTerm& t : indexTerms(i))
-                parts << indexColumn(t);
             sql << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
                        .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(), QLatin1String(i.name),
-                            QLatin1String(t->name), parts.join(QStringLiteral(", ")),
+                            QLatin1String(t->name), indexColumns(*t, i).join(QStringLiteral(", ")),
                             i.where ? QStringLiteral(" WHERE ") + QLatin1String(i.where) : QString());
         }
     return sql;

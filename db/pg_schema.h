@@ -38,8 +38,11 @@ QStringList versionIndexSql(int version);
 QStringList sizeGuardSql();
 QString versionSql(int version);
 
-// The ordering expression of a text column, for ORDER BY and WHERE: docmar_key(COLUMN) COLLATE "C".
+// The ordering expression of a text, for ORDER BY and WHERE: docmar_key(TEXT) COLLATE "C", or for a
+// column an index orders by, its key stored beside it (COLUMN_KEY, kept by the server).
 QString orderKey(const QString& column);
+// The stored keys of a book made before they were, and the indexes by a text rebuilt over them.
+QStringList storedKeysSql();
 // The body of docmar_key: every character mapped to one whose code point stands where the register
 // orders the original. Public for the tests.
 QString keyTranslation(QString* from, QString* to);

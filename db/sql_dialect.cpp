@@ -79,6 +79,8 @@ public:
         return sql;
     }
     QStringList sizeGuardSql() const override { return suspendSizeGuards() + restoreSizeGuards(); }
+    // The collation orders in the index itself.
+    QStringList storedKeysSql() const override { return {}; }
     QString setVersionSql(int version) const override
     {
         return QStringLiteral("PRAGMA user_version=%1").arg(version);
@@ -159,6 +161,7 @@ public:
         return PostgresSchema::versionIndexSql(version);
     }
     QStringList sizeGuardSql() const override { return PostgresSchema::sizeGuardSql(); }
+    QStringList storedKeysSql() const override { return PostgresSchema::storedKeysSql(); }
     QString setVersionSql(int version) const override { return PostgresSchema::versionSql(version); }
     // round() of a double is rint: half to even.
     QString kopecks(const QString& value) const override

@@ -56,6 +56,8 @@ public:
     virtual QString addColumnSql(const TableDef& table, const ColumnDef& column) const = 0;
     virtual QStringList versionIndexSql(int version) const = 0;
     virtual QStringList sizeGuardSql() const = 0;
+    // Each text an index orders by keeps its order key beside it, where working it out is dear.
+    virtual QStringList storedKeysSql() const = 0;
     virtual QString setVersionSql(int version) const = 0;
 
     // The blanks' arithmetic, on doubles: a value rounded to whole kopecks half to even, whether a text is

@@ -193,6 +193,35 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
     EXPECT_EQ(model.keyAt(1), 6);
 }
 
+// A scroll step continues from the page beside it; walked page by page down and back up, the list holds
+// every row once, in the plain order, empty and repeated names included.
+TEST(LongListModel, PageByPageTheListIsThePlainOrder)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    execOrThrow(ConnectionOf(*dm),
+                QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 2 UNION ALL SELECT x+1 FROM n WHERE x<301) "
+                               "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CITY) SELECT x, CASE WHEN x%17=0 "
+                               "THEN NULL ELSE 'Фірма ' || (x%23) END, 'Київ' FROM n"));
+    const std::vector<qint64> expected =
+        selectKeys(ConnectionOf(*dm),
+                   QStringLiteral("SELECT ID_NUMBER FROM CLIENTS WHERE ID_NUMBER>1 ORDER BY %1")
+                       .arg(QStringList{
+                           dm->dialect().orderTerm(dm->dialect().collated(QStringLiteral("FIRMNAME")), false),
+                           QStringLiteral("ID_NUMBER")}
+                                .join(u',')));
+    ASSERT_EQ(expected.size(), 300u);
+    SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME"}));
+    for (const bool down : {true, false}) {
+        model.setQuery(
+            ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+        for (int i = 0; i < 300; ++i) {
+            const int row = down ? i : 299 - i;
+            EXPECT_EQ(model.keyAt(row), expected[std::size_t(row)]) << row;
+        }
+    }
+}
+
 TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)
 {
     TestHome home;

@@ -70,7 +70,13 @@ TEST_F(PostgresTest, EveryTableAndColumnOfTheBookIsThere)
             column(QStringLiteral("SELECT upper(column_name) FROM information_schema.columns WHERE "
                                   "table_schema='public' AND table_name=? ORDER BY ordinal_position"),
                    {QString::fromLatin1(t->name).toLower()});
-        EXPECT_EQ(columns, t->columnNames()) << t->name;
+        // And beside every text an index orders by, its stored order key.
+        QStringList expectedColumns = t->columnNames();
+        for (const IndexDef& i : t->indexes)
+            for (const IndexTerm& term : indexTerms(i))
+                if (term.collated && !expectedColumns.contains(term.expression + QStringLiteral("_KEY")))
+                    expectedColumns << term.expression + QStringLiteral("_KEY");
+        EXPECT_EQ(columns, expectedColumns) << t->name;
         const QStringList indexes =
             column(QStringLiteral(
                        "SELECT upper(indexname) FROM pg_indexes WHERE schemaname='public' AND tablename=? "
@@ -169,6 +175,8 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
         TDM dm;
         dm.connect(QString(), book);
         execOrThrow(ConnectionOf(dm), QStringLiteral("DROP INDEX N1_FACT2"));
+        // Before version 4 the order keys were worked out, not stored (the column's indexes go with it).
+        execOrThrow(ConnectionOf(dm), QStringLiteral("ALTER TABLE CLIENTS DROP COLUMN FIRMNAME_KEY"));
         execOrThrow(ConnectionOf(dm), QStringLiteral("DROP INDEX FACT_RECEIPTS"));
         execOrThrow(ConnectionOf(dm),
                     QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
@@ -197,6 +205,12 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
               iban);
     EXPECT_TRUE(hasIndex(ConnectionOf(dm), QStringLiteral("N1_FACT2")));
     EXPECT_TRUE(hasIndex(ConnectionOf(dm), QStringLiteral("FACT_RECEIPTS")));
+    EXPECT_TRUE(hasIndex(ConnectionOf(dm), QStringLiteral("FIRMA")));
+    EXPECT_EQ(
+        scalar(ConnectionOf(dm), QStringLiteral("SELECT FIRMNAME_KEY = docmar_key(FIRMNAME) FROM CLIENTS "
+                                                "WHERE ID_NUMBER=2"))
+            .toBool(),
+        true);
     EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT docmar_schema_version()")).toInt(),
               TDM::kSchemaVersion);
 
