@@ -391,6 +391,9 @@ QSqlDatabase openBook(const QString& uri, const QString& connectionName)
     // A row another writer holds is waited for as long as an SQLite book is, then given up.
     QSqlQuery(db).exec(QStringLiteral("SET lock_timeout = %1").arg(kBusyWaitMs));
     QSqlQuery(db).exec(QStringLiteral("SET client_min_messages = warning"));
+    // The program's statements read rows by their indexes: compiling one costs more than it saves (a year's
+    // waybill register 0.42 s with it, 0.28 s without).
+    QSqlQuery(db).exec(QStringLiteral("SET jit = off"));
     return db;
 }
 
