@@ -39,38 +39,56 @@ int rowCount(const QSqlDatabase& db, const TableDef& table)
     return scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table.name))).toInt();
 }
 
-// Every row of every table from one connection to a writer of the other engine.
-template <typename Write>
-CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress, Write write)
+QString selectAll(const TableDef& t)
+{
+    return QStringLiteral("SELECT %1 FROM %2").arg(t.columnNames().join(u','), QLatin1String(t.name));
+}
+
+// Every table in turn, with its progress: readTable reads one table whole, calling `row` after each row it
+// hands on.
+CopyBookReport
+copyTables(const QSqlDatabase& source, const CopyProgress& progress,
+           const std::function<void(const TableDef&, const std::function<void()>& row)>& readTable)
 {
     CopyBookReport report;
     for (const TableDef* t : Tables::all()) {
         const int total = rowCount(source, *t);
-        QSqlQuery read(source);
-        read.setForwardOnly(true);
-        if (!read.exec(
-                QStringLiteral("SELECT %1 FROM %2").arg(t->columnNames().join(u','), QLatin1String(t->name))))
-            throw DbError(read.lastError().text());
         int done = 0;
-        QVariantList values;
-        while (read.next()) {
-            values.clear();
-            for (int i = 0; i < int(t->columns.size()); ++i) {
-                const QVariant v = read.value(i);
-                // Dates as dates on both engines; an empty one stays empty.
-                values << (t->columns[std::size_t(i)].type == ColumnType::Date && !v.isNull()
-                               ? QVariant(dateFromDb(v))
-                               : v);
-            }
-            write(*t, values);
-            if (progress && (++done % 2000 == 0 || done == total))
+        readTable(*t, [&] {
+            ++done;
+            if (progress && (done % 2000 == 0 || done == total))
                 progress(QLatin1String(t->name), done, total);
-        }
+        });
         if (progress && total == 0)
             progress(QLatin1String(t->name), 0, 0);
         report.emplace_back(QLatin1String(t->name), done);
     }
     return report;
+}
+
+// Every row of every table from one connection to a writer of the other engine.
+template <typename Write>
+CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress, Write write)
+{
+    return copyTables(source, progress, [&](const TableDef& t, const std::function<void()>& row) {
+        QSqlQuery read(source);
+        read.setForwardOnly(true);
+        if (!read.exec(selectAll(t)))
+            throw DbError(read.lastError().text());
+        QVariantList values;
+        while (read.next()) {
+            values.clear();
+            for (int i = 0; i < int(t.columns.size()); ++i) {
+                const QVariant v = read.value(i);
+                // Dates as dates on both engines; an empty one stays empty.
+                values << (t.columns[std::size_t(i)].type == ColumnType::Date && !v.isNull()
+                               ? QVariant(dateFromDb(v))
+                               : v);
+            }
+            write(t, values);
+            row();
+        }
+    });
 }
 
 // Every row of every table of a SQLite book straight from its handle, each value as the engine keeps it:
@@ -81,19 +99,13 @@ CopyBookReport copySqliteRows(const QSqlDatabase& source, const CopyProgress& pr
     sqlite3* handle = sqliteHandle(source);
     if (!handle)
         throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
-    CopyBookReport report;
-    for (const TableDef* t : Tables::all()) {
-        const int total = rowCount(source, *t);
-        const QByteArray sql = QStringLiteral("SELECT %1 FROM %2")
-                                   .arg(t->columnNames().join(u','), QLatin1String(t->name))
-                                   .toUtf8();
+    return copyTables(source, progress, [&](const TableDef& t, const std::function<void()>& row) {
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(handle, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(handle, selectAll(t).toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
             throw DbError::fromEngine(sqlite3_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)),
                                       false);
         const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalize(stmt, sqlite3_finalize);
-        std::vector<CopyCell> cells(t->columns.size());
-        int done = 0;
+        std::vector<CopyCell> cells(t.columns.size());
         int rc = SQLITE_ROW;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             for (int i = 0; i < int(cells.size()); ++i) {
@@ -116,17 +128,12 @@ CopyBookReport copySqliteRows(const QSqlDatabase& source, const CopyProgress& pr
                     c.bytes = sqlite3_column_bytes(stmt, i);
                 }
             }
-            write(*t, cells);
-            if (progress && (++done % 2000 == 0 || done == total))
-                progress(QLatin1String(t->name), done, total);
+            write(t, cells);
+            row();
         }
         if (rc != SQLITE_DONE)
             throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errmsg(handle)), false);
-        if (progress && total == 0)
-            progress(QLatin1String(t->name), 0, 0);
-        report.emplace_back(QLatin1String(t->name), done);
-    }
-    return report;
+    });
 }
 
 } // namespace

@@ -280,34 +280,57 @@ std::pair<QByteArray, Oid> parameter(const QVariant& v)
     }
 }
 
+// The type the driver gives a column of the server's type.
+QMetaType metaTypeOf(Oid type)
+{
+    switch (type) {
+    case kBoolOid:
+        return QMetaType::fromType<bool>();
+    case kInt8Oid:
+        return QMetaType::fromType<qlonglong>();
+    case 21: // int2
+    case kInt4Oid:
+    case 26: // oid
+        return QMetaType::fromType<int>();
+    case 700: // float4
+    case kFloat8Oid:
+    case kNumericOid:
+        return QMetaType::fromType<double>();
+    case kDateOid:
+        return QMetaType::fromType<QDate>();
+    case kTimestampOid:
+    case 1184: // timestamptz
+        return QMetaType::fromType<QDateTime>();
+    case kByteaOid:
+        return QMetaType::fromType<QByteArray>();
+    default:
+        return QMetaType::fromType<QString>();
+    }
+}
+
 // A column's value of the server's text form, typed as the driver types it.
 QVariant fromServer(const char* text, int length, Oid type)
 {
     const QByteArray raw = QByteArray::fromRawData(text, length);
-    switch (type) {
-    case kBoolOid:
+    switch (metaTypeOf(type).id()) {
+    case QMetaType::Bool:
         return raw == "t";
-    case kInt8Oid:
+    case QMetaType::LongLong:
         return raw.toLongLong();
-    case 21: // int2
-    case kInt4Oid:
-    case 26: // oid
+    case QMetaType::Int:
         return raw.toInt();
-    case 700: // float4
-    case kFloat8Oid:
-    case kNumericOid:
+    case QMetaType::Double:
         if (raw == "NaN")
             return std::numeric_limits<double>::quiet_NaN();
         if (raw == "Infinity" || raw == "-Infinity")
             return raw.startsWith('-') ? -std::numeric_limits<double>::infinity()
                                        : std::numeric_limits<double>::infinity();
         return raw.toDouble();
-    case kDateOid:
+    case QMetaType::QDate:
         return QDate::fromString(QString::fromLatin1(raw), Qt::ISODate);
-    case kTimestampOid:
-    case 1184: // timestamptz
+    case QMetaType::QDateTime:
         return QDateTime::fromString(QString::fromLatin1(raw), Qt::ISODateWithMs);
-    case kByteaOid: {
+    case QMetaType::QByteArray: {
         std::size_t size = 0;
         unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
         const QByteArray value(reinterpret_cast<const char*>(bytes), qsizetype(size));
@@ -317,11 +340,6 @@ QVariant fromServer(const char* text, int length, Oid type)
     default:
         return QString::fromUtf8(raw);
     }
-}
-
-QMetaType metaTypeOf(Oid type)
-{
-    return type == kByteaOid ? QMetaType::fromType<QByteArray>() : fromServer("0", 1, type).metaType();
 }
 
 // The statement sent to the server with its values as parameters, in one round trip.

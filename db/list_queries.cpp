@@ -94,6 +94,15 @@ QString waybillPositions(const Arithmetic& a, const QString& waybill)
     return sum;
 }
 
+// The CLIENTS index of that name, or the register's default for an unknown one.
+QString clientIndex(const QString& indexName)
+{
+    for (const IndexDef& i : Tables::clients().indexes)
+        if (indexName.compare(QLatin1String(i.name), Qt::CaseInsensitive) == 0)
+            return QLatin1String(i.name);
+    return QStringLiteral("FIRMA");
+}
+
 } // namespace
 
 namespace ListQueries {
@@ -197,8 +206,7 @@ ListQuery allTaxWaybills()
 
 QString orderOfIndex(const SqlDialect& d, const QString& indexName)
 {
-    return indexOrder(d, Tables::clients(), indexName, "ID_NUMBER")
-        .value_or(*indexOrder(d, Tables::clients(), QStringLiteral("FIRMA"), "ID_NUMBER"));
+    return *indexOrder(d, Tables::clients(), clientIndex(indexName), "ID_NUMBER");
 }
 
 ListQuery goods(const SqlDialect& d, const QString& indexName)
@@ -222,12 +230,9 @@ ListQuery clients(const SqlDialect& d, const std::optional<QString>& name, const
     q.orderBy = orderOfIndex(d, indexName);
     // The whole register is counted through the index it is shown in (read for its first page anyway),
     // whose entries are a fraction of a client's row.
-    if (!name && !city) {
-        const bool known = indexOrder(d, Tables::clients(), indexName, "ID_NUMBER").has_value();
-        q.countSql =
-            QStringLiteral("SELECT count(*) FROM %1 WHERE ID_NUMBER>1")
-                .arg(d.throughIndex(QStringLiteral("CLIENTS"), known ? indexName : QStringLiteral("FIRMA")));
-    }
+    if (!name && !city)
+        q.countSql = QStringLiteral("SELECT count(*) FROM %1 WHERE ID_NUMBER>1")
+                         .arg(d.throughIndex(QStringLiteral("CLIENTS"), clientIndex(indexName)));
     return q;
 }
 

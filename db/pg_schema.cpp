@@ -63,7 +63,6 @@ QStringList indexColumns(const TableDef& table, const IndexDef& index)
     return parts;
 }
 
-
 // Every text column an index of the table orders by the register's alphabet.
 QStringList keyedColumns(const TableDef& table)
 {
@@ -138,9 +137,14 @@ QStringList documentTables()
 QString orderKey(const QString& column)
 {
     // A column an index orders by has its key stored beside it: read, not worked out row by row.
-    for (const TableDef* t : Tables::all())
-        if (keyedColumns(*t).contains(column, Qt::CaseInsensitive))
-            return storedKeyColumn(column.toUpper()) + QStringLiteral(" COLLATE \"C\"");
+    static const QStringList keyed = [] {
+        QStringList all;
+        for (const TableDef* t : Tables::all())
+            all << keyedColumns(*t);
+        return all;
+    }();
+    if (keyed.contains(column, Qt::CaseInsensitive))
+        return storedKeyColumn(column.toUpper()) + QStringLiteral(" COLLATE \"C\"");
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);
 }
 
@@ -244,10 +248,7 @@ QString addColumnSql(const TableDef& table, const ColumnDef& column)
 
 QStringList versionIndexSql(int version)
 {
-    QStringList sql = indexSql(version);
-    for (QString& s : sql)
-        s.replace(QStringLiteral(" INDEX "), QStringLiteral(" INDEX IF NOT EXISTS "));
-    return sql;
+    return unlessThere(indexSql(version));
 }
 
 QString versionSql(int version)

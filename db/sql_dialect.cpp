@@ -74,8 +74,7 @@ public:
     {
         QStringList sql;
         for (const TableDef* t : Tables::all())
-            for (QString s : createIndexSql(*t, version))
-                sql << s.replace(QStringLiteral("INDEX "), QStringLiteral("INDEX IF NOT EXISTS "));
+            sql << unlessThere(createIndexSql(*t, version));
         return sql;
     }
     QStringList sizeGuardSql() const override { return suspendSizeGuards() + restoreSizeGuards(); }

@@ -314,6 +314,13 @@ QStringList createIndexSql(const TableDef& table, int version)
     return sql;
 }
 
+QStringList unlessThere(QStringList createIndex)
+{
+    for (QString& s : createIndex)
+        s.replace(QStringLiteral(" INDEX "), QStringLiteral(" INDEX IF NOT EXISTS "));
+    return createIndex;
+}
+
 QStringList createTriggerSql(const TableDef& table)
 {
     QStringList tooLong, cuts, textColumns;

@@ -74,6 +74,8 @@ QString createTableSql(const TableDef& table);
 QString addColumnSql(const TableDef& table, const ColumnDef& column);
 // Every index of the table, or only those the given schema version brought.
 QStringList createIndexSql(const TableDef& table, int version = 0);
+// The same statements made to pass over an index that is there already (an upgrade step run again).
+QStringList unlessThere(QStringList createIndex);
 // Whatever writes a row, a text longer than its column is cut to the column's size.
 QStringList createTriggerSql(const TableDef& table);
 QStringList dropTriggerSql(const TableDef& table);

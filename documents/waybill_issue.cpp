@@ -148,6 +148,16 @@ std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const Waybill
 
 int StoreWaybill(TDM& dm, const WaybillDraft& draft)
 {
+    // What both kinds hold: the number (or the next free one when it is taken by then), the date, the
+    // documents and the client.
+    const auto common = [&draft](auto& w) {
+        w.NAKL_NUMBER = draft.number;
+        w.NAKL_DATA = draft.date;
+        w.FACT1_NUMBER = draft.documents[0];
+        w.FACT2_NUMBER = draft.documents[1];
+        w.FACT3_NUMBER = draft.documents[2];
+        w.ID_NUMBER = draft.clientId;
+    };
     RowColumns row;
     if (draft.kind == WaybillKind::Expense) {
         const QString proxy =
@@ -158,12 +168,7 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         if (!ok)
             throw DbError(QCoreApplication::translate("WaybillIssue", "№ доверенности — не целое число: %1")
                               .arg(proxy));
-        w.NAKL_NUMBER = draft.number; // or the next free one when it is taken by then
-        w.NAKL_DATA = draft.date;
-        w.FACT1_NUMBER = draft.documents[0];
-        w.FACT2_NUMBER = draft.documents[1];
-        w.FACT3_NUMBER = draft.documents[2];
-        w.ID_NUMBER = draft.clientId;
+        common(w);
         w.INFO = ExpenseInfo(draft);
         w.NAME_CLIENT = draft.receiver;
         w.DOV_SERIE = draft.proxySerie;
@@ -171,12 +176,7 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         row = columnsOf(w);
     } else {
         TaxWaybillRow w;
-        w.NAKL_NUMBER = draft.number;
-        w.NAKL_DATA = draft.date;
-        w.FACT1_NUMBER = draft.documents[0];
-        w.FACT2_NUMBER = draft.documents[1];
-        w.FACT3_NUMBER = draft.documents[2];
-        w.ID_NUMBER = draft.clientId;
+        common(w);
         w.NAME_CLIENT = draft.payer;
         w.INFO = draft.reason;
         w.OPLATA_TYPE = draft.paymentType;
