@@ -199,10 +199,10 @@ DbError describe(const QSqlQuery& query)
 // A query of the driver, prepared for the engine. The server's driver streams a forward-only result row by
 // row, and the connection can run nothing else until it is read to the end; the program reads one result
 // while it asks another, so there results come whole.
-void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql, bool streamed = false)
+void prepareQuery(QSqlQuery& query, const QSqlDatabase& db, const QString& sql)
 {
     const bool postgres = isPostgresDriver(db.driver());
-    query.setForwardOnly(!postgres || streamed);
+    query.setForwardOnly(!postgres);
     requireServer(db.driver(), sql);
     if (!query.prepare(sql))
         throw describe(query.lastError(), sql, postgres);
@@ -342,8 +342,9 @@ QVariant fromServer(const char* text, int length, Oid type)
     }
 }
 
-// The statement sent to the server with its values as parameters, in one round trip.
-Rows execOnServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const QVariantList& values)
+// The statement sent to the server with its values as parameters; its result is read by
+// resultFromServer.
+void sendToServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const QVariantList& values)
 {
     requireServer(db.driver(), sql);
     std::vector<std::pair<QByteArray, Oid>> params;
@@ -359,10 +360,28 @@ Rows execOnServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const 
         formats.push_back(type == kByteaOid ? 1 : 0);
         types.push_back(type);
     }
-    PGresult* result = values.isEmpty()
-                           ? PQexec(pg, sql.toUtf8().constData())
-                           : PQexecParams(pg, numberedParameters(sql).constData(), int(values.size()),
-                                          types.data(), texts.data(), lengths.data(), formats.data(), 0);
+    const int sent = values.isEmpty()
+                         ? PQsendQuery(pg, sql.toUtf8().constData())
+                         : PQsendQueryParams(pg, numberedParameters(sql).constData(), int(values.size()),
+                                             types.data(), texts.data(), lengths.data(), formats.data(), 0);
+    if (!sent)
+        throw describe(QSqlError(QString(), QString::fromUtf8(PQerrorMessage(pg)), QSqlError::StatementError,
+                                 PQstatus(pg) == CONNECTION_BAD ? QStringLiteral("08006") : QString()),
+                       sql, true);
+}
+
+// The result of the statement sent last: its last one, or the first failure among them.
+Rows resultFromServer(const QSqlDatabase& db, PGconn* pg, const QString& sql)
+{
+    PGresult* result = nullptr;
+    while (PGresult* next = PQgetResult(pg)) {
+        if (result && PQresultStatus(result) == PGRES_FATAL_ERROR) {
+            PQclear(next);
+            continue;
+        }
+        PQclear(result);
+        result = next;
+    }
     // What the server said to the program's listeners meanwhile is handed to the driver, which would
     // otherwise see it only with the next message on the socket.
     if (!db.driver()->subscribedToNotifications().isEmpty())
@@ -376,6 +395,13 @@ Rows execOnServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const 
     const QString words = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(pg));
     PQclear(result);
     throw describe(QSqlError(QString(), words, QSqlError::StatementError, state), sql, true);
+}
+
+// The statement with its values as parameters, in one round trip.
+Rows execOnServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const QVariantList& values)
+{
+    sendToServer(db, pg, sql, values);
+    return resultFromServer(db, pg, sql);
 }
 
 void bindAll(QSqlQuery& query, const QVariantList& values)
@@ -799,6 +825,11 @@ Rows::~Rows()
     PQclear(m_result);
 }
 
+int Rows::size() const
+{
+    return m_result ? PQntuples(m_result) : -1;
+}
+
 bool Rows::next()
 {
     if (m_query)
@@ -991,10 +1022,16 @@ void SizeGuardsSuspended::restore()
 
 Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values, Reading reading)
 {
+    if (!sqliteHandle(db) && reading == Streamed && postgresHandle(db)) {
+        m_db = db;
+        m_sql = sql;
+        m_values = values;
+        m_pending = true;
+        return;
+    }
     if (!sqliteHandle(db)) {
         m_query = std::make_unique<QSqlQuery>(db);
-        // The server's rows one at a time, so that a long result never stands whole in memory.
-        prepareQuery(*m_query, db, sql, reading == Streamed);
+        prepareQuery(*m_query, db, sql);
         rebind(values);
         return;
     }
@@ -1006,6 +1043,12 @@ Statement::Statement(const QSqlDatabase& db, const QString& sql, const QVariantL
 
 void Statement::rebind(const QVariantList& values)
 {
+    if (m_db.isValid()) {
+        closeCursor();
+        m_values = values;
+        m_pending = true;
+        return;
+    }
     if (m_query) {
         bindAll(*m_query, values);
         m_pending = true;
@@ -1019,10 +1062,74 @@ void Statement::rebind(const QVariantList& values)
 Statement::~Statement()
 {
     sqlite3_finalize(m_stmt);
+    try {
+        closeCursor();
+    } catch (const DbError&) {
+        // The transaction it lived in goes back with it.
+    }
+}
+
+namespace {
+// Rows a cursor hands over at once: few round trips, and a batch of register rows stays under a megabyte.
+constexpr int kFetchRows = 2000;
+} // namespace
+
+void Statement::closeCursor()
+{
+    m_batch.reset();
+    PGconn* pg = m_db.isValid() ? postgresHandle(m_db) : nullptr;
+    if (std::exchange(m_asked, false) && pg)
+        resultFromServer(m_db, pg, QString());
+    if (!m_cursor.isEmpty())
+        execOrThrow(m_db, QStringLiteral("CLOSE ") + std::exchange(m_cursor, QString()));
+    if (m_within)
+        std::exchange(m_within, nullptr)->commit();
+}
+
+bool Statement::fetch()
+{
+    PGconn* pg = postgresHandle(m_db);
+    const QString fetch = QStringLiteral("FETCH %1 FROM %2").arg(kFetchRows);
+    if (m_pending) {
+        // A cursor lives in a transaction: the caller's, or one of its own while the rows are read.
+        m_within = std::make_unique<Transaction>(m_db);
+        static std::atomic<int> counter{0};
+        const QString name = QStringLiteral("rows%1").arg(++counter);
+        execOrThrow(m_db, QStringLiteral("DECLARE %1 NO SCROLL CURSOR FOR ").arg(name) + m_sql, m_values);
+        m_cursor = name;
+        m_pending = false;
+        sendToServer(m_db, pg, fetch.arg(m_cursor), {});
+        m_asked = true;
+    }
+    if (!m_asked) {
+        closeCursor();
+        return false;
+    }
+    m_asked = false;
+    m_batch = resultFromServer(m_db, pg, fetch.arg(m_cursor));
+    // The server prepares the next batch while this one is read.
+    if (m_batch->size() == kFetchRows) {
+        sendToServer(m_db, pg, fetch.arg(m_cursor), {});
+        m_asked = true;
+    }
+    if (m_batch->next())
+        return true;
+    closeCursor();
+    return false;
+}
+
+QVariant Statement::serverValue(int column) const
+{
+    return m_batch ? m_batch->value(column) : m_query->value(column);
 }
 
 bool Statement::next()
 {
+    if (m_db.isValid()) {
+        if (m_batch && m_batch->next())
+            return true;
+        return fetch();
+    }
     if (m_query) {
         if (m_pending) {
             execOrThrow(*m_query);
@@ -1040,29 +1147,29 @@ bool Statement::next()
 
 qint64 Statement::integer(int column) const
 {
-    if (m_query)
-        return m_query->value(column).toLongLong();
+    if (!m_stmt)
+        return serverValue(column).toLongLong();
     return sqlite3_column_int64(m_stmt, column);
 }
 
 double Statement::real(int column) const
 {
-    if (m_query)
-        return m_query->value(column).toDouble();
+    if (!m_stmt)
+        return serverValue(column).toDouble();
     return sqlite3_column_double(m_stmt, column);
 }
 
 bool Statement::isNull(int column) const
 {
-    if (m_query)
-        return m_query->isNull(column);
+    if (!m_stmt)
+        return serverValue(column).isNull();
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
 QString Statement::text(int column) const
 {
-    if (m_query) {
-        const QVariant v = m_query->value(column);
+    if (!m_stmt) {
+        const QVariant v = serverValue(column);
         // Dates read as SQLite keeps them.
         return v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString();
     }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -117,6 +118,8 @@ public:
     // The current row's columns by name, with their values.
     QSqlRecord record() const;
     int numRowsAffected() const;
+    // Rows of the server's result (SQLite's are only known by reading them).
+    int size() const;
 
 private:
     std::unique_ptr<QSqlQuery> m_query; // SQLite
@@ -204,8 +207,9 @@ private:
 // or through the driver on PostgreSQL. Values bind to "?" in order. Throws DbError.
 class Statement {
 public:
-    // Streamed: the rows come one at a time on both engines; the connection then runs nothing else until
-    // the last row is read.
+    // Streamed: a long result never stands whole in memory. SQLite steps it row by row; the server hands it
+    // over from a cursor a batch at a time, the next one asked for while this one is read. Either way the
+    // connection runs nothing else until the last row is read.
     enum Reading { Whole, Streamed };
     Statement(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {},
               Reading reading = Whole);
@@ -221,10 +225,22 @@ public:
     void rebind(const QVariantList& values);
 
 private:
+    bool fetch();
+    void closeCursor();
+    QVariant serverValue(int column) const;
+
     sqlite3* m_handle = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
-    std::unique_ptr<QSqlQuery> m_query; // PostgreSQL
+    std::unique_ptr<QSqlQuery> m_query; // PostgreSQL, whole
     bool m_pending = false;             // bound, not run yet
+    // PostgreSQL, streamed: the cursor, the transaction it lives in and its latest batch.
+    QSqlDatabase m_db;
+    QString m_sql;
+    QVariantList m_values;
+    QString m_cursor;
+    std::unique_ptr<Transaction> m_within;
+    std::optional<Rows> m_batch;
+    bool m_asked = false; // the next batch is on its way
 };
 
 // Row ids (or any single integer column) of a query, read straight from SQLite. Values bind to "?" in

@@ -7,61 +7,75 @@
 
 namespace {
 
-// Every column of a document, in table order, of the table or of one of its names in a join.
-QString documentColumns(const QString& as = {})
-{
-    QStringList columns = Tables::factures().columnNames();
-    if (!as.isEmpty())
-        for (QString& c : columns)
-            c.prepend(as + u'.');
-    return columns.join(QStringLiteral(", "));
-}
-
-// Where each field of a document stands among the table's columns, found by name once.
+// The columns a document is read from, of the table or of one of its names in a join, and where each
+// field stands among them (-1: not read).
 struct DocumentLayout {
-    int number, dopNo, date, nds, client, owner;
-    int positions[4][4];
-    static const DocumentLayout& get()
+    explicit DocumentLayout(QStringList names)
+        : columns(std::move(names))
+    {
+        const auto at = [this](const char* column) { return int(columns.indexOf(QLatin1String(column))); };
+        number = at("FACT_NUMBER");
+        dopNo = at("FACT_DOPNO");
+        date = at("FACT_DATA");
+        nds = at("FACT_NDS");
+        client = at("ID_NUMBER");
+        owner = at("NAME_OWNER");
+        for (int p = 0; p < 4; ++p)
+            for (int c = 0; c < 4; ++c)
+                positions[p][c] = at(kPositionColumns[p][c]);
+    }
+    // Every column, in table order.
+    static const DocumentLayout& whole()
+    {
+        static const DocumentLayout layout(Tables::factures().columnNames());
+        return layout;
+    }
+    // What a document's sums are worked out from: a waybill register prints nothing else of it.
+    static const DocumentLayout& sums()
     {
         static const DocumentLayout layout = [] {
-            const QStringList names = Tables::factures().columnNames();
-            const auto at = [&names](const char* column) {
-                return int(names.indexOf(QLatin1String(column)));
-            };
-            DocumentLayout l{at("FACT_NUMBER"),
-                             at("FACT_DOPNO"),
-                             at("FACT_DATA"),
-                             at("FACT_NDS"),
-                             at("ID_NUMBER"),
-                             at("NAME_OWNER"),
-                             {}};
-            for (int p = 0; p < 4; ++p)
-                for (int c = 0; c < 4; ++c)
-                    l.positions[p][c] = at(kPositionColumns[p][c]);
-            return l;
+            QStringList names{QStringLiteral("FACT_NUMBER"), QStringLiteral("FACT_NDS")};
+            for (const auto& position : kPositionColumns)
+                for (int c = 1; c < 4; ++c)
+                    names << QLatin1String(position[c]);
+            return DocumentLayout(names);
         }();
         return layout;
     }
+    QString select(const QString& as = {}) const
+    {
+        QStringList named = columns;
+        if (!as.isEmpty())
+            for (QString& c : named)
+                c.prepend(as + u'.');
+        return named.join(QStringLiteral(", "));
+    }
+
+    QStringList columns;
+    int number, dopNo, date, nds, client, owner;
+    int positions[4][4];
 };
 
 // The document whose columns begin at column `first` of the statement's row, read straight from the
 // engine: a year's register reads hundreds of thousands.
-InvoiceRow documentFrom(const Statement& s, int first = 0)
+InvoiceRow documentFrom(const Statement& s, const DocumentLayout& l, int first = 0)
 {
-    const DocumentLayout& l = DocumentLayout::get();
+    const auto text = [&](int column) { return column < 0 ? QString() : s.text(first + column); };
+    const auto integer = [&](int column) { return column < 0 ? 0 : int(s.integer(first + column)); };
+    const auto real = [&](int column) { return column < 0 ? 0.0 : s.real(first + column); };
     InvoiceRow d;
-    d.FACT_NUMBER = int(s.integer(first + l.number));
-    d.FACT_DOPNO = s.text(first + l.dopNo);
-    d.FACT_DATA = dateFromDb(s.text(first + l.date));
-    d.NAME_OWNER = s.text(first + l.owner);
-    d.FACT_NDS = int(s.integer(first + l.nds));
-    d.ID_NUMBER = int(s.integer(first + l.client));
+    d.FACT_NUMBER = integer(l.number);
+    d.FACT_DOPNO = text(l.dopNo);
+    d.FACT_DATA = l.date < 0 ? QDate() : dateFromDb(text(l.date));
+    d.NAME_OWNER = text(l.owner);
+    d.FACT_NDS = integer(l.nds);
+    d.ID_NUMBER = integer(l.client);
     for (std::size_t i = 0; i < 4; ++i) {
         Position& p = d.positions[i];
-        p.name = s.text(first + l.positions[i][0]);
-        p.measure = s.text(first + l.positions[i][1]);
-        p.count = s.real(first + l.positions[i][2]);
-        p.price = s.real(first + l.positions[i][3]);
+        p.name = text(l.positions[i][0]);
+        p.measure = text(l.positions[i][1]);
+        p.count = real(l.positions[i][2]);
+        p.price = real(l.positions[i][3]);
     }
     return d;
 }
@@ -83,22 +97,25 @@ QString within(const RegisterPeriod& period, const char* dateColumn, const char*
 QString RegisterDocumentsSql(const SqlDialect& dialect, bool invoices, const RegisterPeriod& period,
                              QVariantList* values)
 {
-    const QString order =
-        invoices ? QStringLiteral("FACT_NUMBER") : QStringLiteral("FACT_DATA, FACT_NUMBER DESC");
     if (!invoices)
-        // The receipts' own index holds them in the register's order, period first.
-        return QStringLiteral("SELECT %1 FROM %2 WHERE FACT_NUMBER<0 AND %3 ORDER BY %4")
-            .arg(documentColumns(),
+        // The receipts' own index holds them in the register's order, period first (empty values where
+        // SQLite puts them, as the index does).
+        return QStringLiteral("SELECT %1 FROM %2 WHERE FACT_NUMBER<0 AND %3 ORDER BY %4, %5")
+            .arg(DocumentLayout::whole().select(),
                  dialect.throughIndex(QStringLiteral("FACTURES"), QStringLiteral("FACT_RECEIPTS")),
-                 within(period, "FACT_DATA", "ID_NUMBER", values), order);
+                 within(period, "FACT_DATA", "ID_NUMBER", values),
+                 dialect.orderTerm(QStringLiteral("FACT_DATA"), false),
+                 dialect.orderTerm(QStringLiteral("FACT_NUMBER"), true));
     // The period's invoice numbers first, through the date index (one client's through the client's), then
     // their rows in number order: a month costs what the month holds however long the book, and a year
     // no more than walking every invoice by number would.
     const QString index = period.clientId > 0 ? QStringLiteral("FACT_CLIENT") : QStringLiteral("FACT_DATE");
-    return QStringLiteral("SELECT %1 FROM FACTURES WHERE FACT_NUMBER IN (SELECT FACT_NUMBER FROM %2 WHERE "
-                          "FACT_NUMBER>0 AND %3) ORDER BY %4")
-        .arg(documentColumns(), dialect.throughIndex(QStringLiteral("FACTURES"), index),
-             within(period, "FACT_DATA", "ID_NUMBER", values), order);
+    const QString numbers = QStringLiteral("SELECT FACT_NUMBER FROM %1 WHERE FACT_NUMBER>0 AND %2")
+                                .arg(dialect.throughIndex(QStringLiteral("FACTURES"), index),
+                                     within(period, "FACT_DATA", "ID_NUMBER", values));
+    return QStringLiteral("SELECT %1 ").arg(DocumentLayout::whole().select(QStringLiteral("f"))) +
+           dialect.keyedRows(QStringLiteral("FACTURES"), QStringLiteral("f"), QStringLiteral("FACT_NUMBER"),
+                             numbers, {});
 }
 
 void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod& period,
@@ -108,7 +125,7 @@ void ForEachRegisterDocument(const TDM& dm, bool invoices, const RegisterPeriod&
     const QString sql = RegisterDocumentsSql(dm.dialect(), invoices, period, &values);
     Statement q(ConnectionOf(dm), sql, values, Statement::Streamed);
     while (q.next())
-        take(documentFrom(q));
+        take(documentFrom(q, DocumentLayout::whole()));
 }
 
 void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& period,
@@ -126,24 +143,25 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
                  optional ? QStringLiteral(" AND w.%1>0").arg(QLatin1String(column)) : QString());
     };
     QVariantList values;
-    const int columns = int(Tables::factures().columns.size());
+    const DocumentLayout& sums = DocumentLayout::sums();
     const QString table = expense ? QStringLiteral("NAKLADN1") : QStringLiteral("NAKLADN2");
+    // The period's waybill numbers through the date index (a client's through the client's).
+    const QString numbers =
+        QStringLiteral("SELECT NAKL_NUMBER FROM %1 WHERE %2")
+            .arg(dm.dialect().throughIndex(
+                     table, QLatin1String(expense ? "N1_" : "N2_") +
+                                (period.clientId > 0 ? QStringLiteral("CLIENT") : QStringLiteral("DATE"))),
+                 within(period, "NAKL_DATA", "ID_NUMBER", &values));
     Statement q(
         ConnectionOf(dm),
-        QStringLiteral("SELECT w.NAKL_NUMBER, w.NAKL_DATA, w.INFO, c.ID_NUMBER, c.FIRMNAME, %1, %2, %3 "
-                       "FROM %4 w LEFT JOIN CLIENTS c ON c.ID_NUMBER=w.ID_NUMBER")
-                .arg(documentColumns(QStringLiteral("d1")), documentColumns(QStringLiteral("d2")),
-                     documentColumns(QStringLiteral("d3")), table) +
-            document("d1", "FACT1_NUMBER", false) + document("d2", "FACT2_NUMBER", true) +
-            document("d3", "FACT3_NUMBER", true) +
-            // The period's waybill numbers first, through the date index (a client's through the client's),
-            // then the waybills in number order: no sort of the wide joined rows, whatever the period.
-            QStringLiteral(
-                " WHERE w.NAKL_NUMBER IN (SELECT NAKL_NUMBER FROM %1 WHERE %2) ORDER BY w.NAKL_NUMBER")
-                .arg(dm.dialect().throughIndex(table, QLatin1String(expense ? "N1_" : "N2_") +
-                                                          (period.clientId > 0 ? QStringLiteral("CLIENT")
-                                                                               : QStringLiteral("DATE"))),
-                     within(period, "NAKL_DATA", "ID_NUMBER", &values)),
+        QStringLiteral("SELECT w.NAKL_NUMBER, w.NAKL_DATA, w.INFO, c.ID_NUMBER, c.FIRMNAME, %1, %2, %3 ")
+                .arg(sums.select(QStringLiteral("d1")), sums.select(QStringLiteral("d2")),
+                     sums.select(QStringLiteral("d3"))) +
+            dm.dialect().keyedRows(table, QStringLiteral("w"), QStringLiteral("NAKL_NUMBER"), numbers,
+                                   QStringLiteral(" LEFT JOIN CLIENTS c ON c.ID_NUMBER=w.ID_NUMBER") +
+                                       document("d1", "FACT1_NUMBER", false) +
+                                       document("d2", "FACT2_NUMBER", true) +
+                                       document("d3", "FACT3_NUMBER", true)),
         values, Statement::Streamed);
     constexpr int kFirstDocument = 5;
     RegisterWaybill w;
@@ -154,9 +172,9 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
         w.payer = q.isNull(3) ? std::nullopt : std::optional<QString>(q.text(4));
         w.documents.clear();
         for (int d = 0; d < 3; ++d) {
-            const int first = kFirstDocument + d * columns;
+            const int first = kFirstDocument + d * int(sums.columns.size());
             if (!q.isNull(first))
-                w.documents.push_back(documentFrom(q, first));
+                w.documents.push_back(documentFrom(q, sums, first));
         }
         take(w);
     }

@@ -31,7 +31,8 @@ QString RegisterDocumentsSql(const SqlDialect& dialect, bool invoices, const Reg
 
 // A waybill as its register line needs it: the payer's name from the client table (nullopt when the
 // client is gone), and the documents found under the waybill's client (the first one, and the second and
-// third when their numbers are above zero).
+// third when their numbers are above zero). Of each document only what its sums are worked out from is
+// read: the number, the VAT rate and the positions' units, counts and prices.
 struct RegisterWaybill {
     int number = 0;
     QDate date;

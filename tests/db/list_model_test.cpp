@@ -1,9 +1,12 @@
 #include "db/list_model.h"
 #include "db/list_queries.h"
+#include "db/register_source.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
 #include <QAbstractItemModelTester>
+
+#include <libpq-fe.h>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +223,63 @@ TEST(LongListModel, PageByPageTheListIsThePlainOrder)
             EXPECT_EQ(model.keyAt(row), expected[std::size_t(row)]) << row;
         }
     }
+}
+
+// On the server a page in the middle of the client list (reached by a jump and by a step) and a month's
+// registers are read through their indexes, not by scanning the table: the plans the server reports for
+// them, with a table scan priced out of reach, name the index.
+TEST(LongListModel, TheServerReadsAPageInTheMiddleAndARegisterThroughIndexes)
+{
+    if (!TestingOnPostgres())
+        GTEST_SKIP() << "the server's plans";
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = ConnectionOf(*dm);
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) SELECT x, 'Фірма ' || (x % 97) "
+                                   "FROM generate_series(2, 1001) x"));
+    execOrThrow(db,
+                QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER) SELECT x, "
+                               "DATE '2026-01-01' + x % 365, 2 + x % 1000 FROM generate_series(1, 3000) x"));
+    execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, NAKL_DATA, ID_NUMBER, FACT1_NUMBER) "
+                                   "SELECT x, DATE '2026-01-01' + x % 365, 2 + x % 1000, x FROM "
+                                   "generate_series(1, 3000) x"));
+    dm->refreshStatistics();
+    // Every plan the server carries out comes back as a notice.
+    QStringList plans;
+    PQsetNoticeReceiver(
+        postgresHandle(db),
+        [](void* to, const PGresult* notice) {
+            static_cast<QStringList*>(to)->append(QString::fromUtf8(PQresultErrorMessage(notice)));
+        },
+        &plans);
+    for (const char* sql : {"LOAD 'auto_explain'", "SET auto_explain.log_min_duration = 0",
+                            "SET auto_explain.log_level = notice", "SET client_min_messages = notice",
+                            "SET enable_seqscan = off"})
+        execOrThrow(db, QLatin1String(sql));
+    const auto planned = [&plans] { return std::exchange(plans, {}).join(u'\n'); };
+
+    SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME"}));
+    model.setQuery(ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+    planned();
+    EXPECT_GT(model.keyAt(500), 0);
+    EXPECT_GT(model.keyAt(500 + 64), 0);
+    const QString pages = planned();
+    EXPECT_TRUE(pages.contains(QStringLiteral("using firma on clients"))) << pages.toStdString();
+
+    int invoices = 0, waybills = 0;
+    const RegisterPeriod march{QDate(2026, 3, 1), QDate(2026, 3, 31)};
+    ForEachRegisterDocument(*dm, true, march, [&](const InvoiceRow&) { ++invoices; });
+    const QString invoiceRegister = planned();
+    ForEachRegisterWaybill(*dm, true, march, [&](const RegisterWaybill&) { ++waybills; });
+    const QString waybillRegister = planned();
+    PQsetNoticeReceiver(postgresHandle(db), nullptr, nullptr);
+    EXPECT_EQ(invoices,
+              8 * 31 + 22); // March in eight whole turns of 365 numbers, and 1..22 of it in the ninth
+    EXPECT_EQ(waybills, invoices);
+    EXPECT_TRUE(invoiceRegister.contains(QStringLiteral(" on fact_date "))) << invoiceRegister.toStdString();
+    EXPECT_TRUE(waybillRegister.contains(QStringLiteral(" on n1_date "))) << waybillRegister.toStdString();
+    for (const QString& plan : {pages, invoiceRegister, waybillRegister})
+        EXPECT_FALSE(plan.contains(QStringLiteral("Seq Scan"))) << plan.toStdString();
 }
 
 TEST(LongListModel, TextSearchFollowsTheListOrderFromTheGivenRow)

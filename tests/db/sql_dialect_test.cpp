@@ -98,3 +98,38 @@ TEST_F(DataModuleDialect, TextOrdersByTheAlphabetWhateverTheExpression)
 }
 
 } // namespace
+
+// A streamed result comes whole and in order however many batches it takes; one left half read, or read
+// inside the caller's transaction, leaves the connection and that transaction as they were.
+TEST_F(DataModuleDialect, AStreamedResultComesWholeAndLeavesTheConnectionAsItWas)
+{
+    const QString numbers = QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                           "WHERE i < ?) SELECT i, 'n' || i FROM n ORDER BY i");
+    const auto readAll = [&](int count) {
+        Statement q(db, numbers, {count}, Statement::Streamed);
+        int expected = 0;
+        while (q.next()) {
+            ++expected;
+            if (q.integer(0) != expected || q.text(1) != QStringLiteral("n%1").arg(expected))
+                return -expected;
+        }
+        return expected;
+    };
+    for (int count : {1, 1999, 2000, 2001, 4000, 5003})
+        EXPECT_EQ(readAll(count), count);
+    {
+        Statement half(db, numbers, {5003}, Statement::Streamed);
+        for (int i = 0; i < 2500; ++i)
+            ASSERT_TRUE(half.next());
+    }
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM CLIENTS")).toInt(), 0);
+    {
+        Transaction tx(db);
+        client(1, QStringLiteral("kept"));
+        EXPECT_EQ(readAll(4100), 4100);
+        client(2, QStringLiteral("kept too"));
+        tx.commit();
+    }
+    EXPECT_EQ(names(QStringLiteral("SELECT FIRMNAME FROM CLIENTS ORDER BY ID_NUMBER")),
+              (QStringList{QStringLiteral("kept"), QStringLiteral("kept too")}));
+}
