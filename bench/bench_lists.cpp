@@ -1,5 +1,6 @@
 // The desktop program on a large book: start-up, loading the document lists, the client search.
-// Usage: bench_lists [benchmark flags] [PROGRAM_FOLDER]
+// Usage: bench_lists [benchmark flags] [PROGRAM_FOLDER]; the lists run on the PostgreSQL book whose address
+// DOCMAR_BENCH_BOOK holds, when it is set.
 // Without a folder, a temporary book of 10,000 clients and 200,000 invoices is generated first.
 #include "app/main_window.h"
 #include "base/prompter.h"
@@ -18,6 +19,13 @@ namespace {
 QString dataFolder()
 {
     return g_book.data;
+}
+
+// The book of DOCMAR_BENCH_BOOK (a PostgreSQL book's address) when it is set, else the SQLite book.
+void connectBook(TDM& dm, benchmark::State& state)
+{
+    dm.connect(dataFolder(), qEnvironmentVariable("DOCMAR_BENCH_BOOK"));
+    state.SetLabel(dm.isPostgres() ? "postgres" : "sqlite");
 }
 
 // Constructing and showing the main window: settings, connection, owner, register, the first client's lists.
@@ -39,7 +47,7 @@ void BM_StartUpToReadyWindow(benchmark::State& state)
 void BM_RefreshClientDocuments(benchmark::State& state)
 {
     TDM dm;
-    dm.connect(dataFolder());
+    connectBook(dm, state);
     DocumentLists lists(dm);
     int client = 2;
     for (auto _ : state) {
@@ -64,7 +72,7 @@ void showLastRows(DocumentLists& lists)
 void BM_ShowAllDocumentsFirstScreen(benchmark::State& state)
 {
     TDM dm;
-    dm.connect(dataFolder());
+    connectBook(dm, state);
     DocumentLists lists(dm);
     for (auto _ : state) {
         lists.ShowAllDocuments();
@@ -77,9 +85,9 @@ struct AllDocumentsView {
     TDM dm;
     ScriptedPrompter prompter;
     DocumentsController documents{dm, prompter};
-    AllDocumentsView()
+    explicit AllDocumentsView(benchmark::State& state)
     {
-        dm.connect(dataFolder());
+        connectBook(dm, state);
         documents.lists().ShowAllDocuments();
         showLastRows(documents.lists());
     }
@@ -88,7 +96,7 @@ struct AllDocumentsView {
 // A jump to a place in the all-documents invoice list and back to its end: one screen each way.
 void BM_ScrollAllInvoicesAndBack(benchmark::State& state)
 {
-    AllDocumentsView view;
+    AllDocumentsView view(state);
     SqlListModel& invoices = view.documents.lists().invoices();
     const int place = int(invoices.rowCount() * state.range(0) / 100);
     for (auto _ : state) {
@@ -105,7 +113,7 @@ void BM_ScrollAllInvoicesAndBack(benchmark::State& state)
 // A click on an invoice in the all-documents view: both waybill lists move to a waybill naming it.
 void BM_ClickInvoiceAllDocuments(benchmark::State& state)
 {
-    AllDocumentsView view;
+    AllDocumentsView view(state);
     const SqlListModel& invoices = view.documents.lists().invoices();
     const int count = invoices.rowCount();
     int at = count - 1;
@@ -134,12 +142,11 @@ void BM_FindClientNoMatch(benchmark::State& state)
 }
 
 // The client register anywhere in it: a jump to a page (Arg 0) or a scroll step to the page below the one
-// shown (Arg 1), 64 rows, on the book of DOCMAR_BENCH_BOOK (a PostgreSQL book's address) when it is set,
-// else on the SQLite book. Each lands on a page not read yet.
+// shown (Arg 1), 64 rows. Each lands on a page not read yet.
 void BM_ClientListScrollStep(benchmark::State& state)
 {
     TDM dm;
-    dm.connect(dataFolder(), qEnvironmentVariable("DOCMAR_BENCH_BOOK"));
+    connectBook(dm, state);
     ClientRegister reg(dm);
     reg.reload();
     const int rows = reg.model().rowCount();
@@ -154,7 +161,6 @@ void BM_ClientListScrollStep(benchmark::State& state)
         at = (at + 7919 * 64) % std::max(rows - 128, 1) / 64 * 64;
     }
     state.counters["clients"] = rows;
-    state.SetLabel(dm.isPostgres() ? "postgres" : "sqlite");
 }
 
 // What the search is held against: SQLite itself looking through the same column of every client.

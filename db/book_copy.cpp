@@ -172,7 +172,8 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         copy.reset();
         // The rows were cut to their columns on the way (a guard a row would cost as much again).
         if (made)
-            for (const QString& sql : PostgresSchema::sizeGuardSql() + PostgresSchema::indexSql())
+            for (const QString& sql :
+                 PostgresSchema::sizeGuardSql() + PostgresSchema::indexSql() + PostgresSchema::rowCountSql())
                 execOrThrowPlain(pg, sql);
         if (!pg.commit())
             throw DbError(pg.lastError().text());
@@ -192,7 +193,7 @@ CopyBookReport CopyBookFromPostgres(const QSqlDatabase& source, TDM& target, con
     for (const TableDef* t : Tables::all())
         if (rowCount(db, *t) > 0)
             throw DbError(notEmpty());
-    SizeGuardsSuspended guards(db); // the texts come cut to their columns already
+    BulkWrite guards(db); // the texts come cut to their columns already
     std::map<const TableDef*, std::unique_ptr<RowInserter>> inserters;
     CopyBookReport report = copyRows(source, progress, [&](const TableDef& t, const QVariantList& values) {
         auto& inserter = inserters[&t];

@@ -993,16 +993,16 @@ void RowInserter::insert(const QVariantList& values)
     sqlite3_reset(m_stmt);
 }
 
-SizeGuardsSuspended::SizeGuardsSuspended(const QSqlDatabase& db)
+BulkWrite::BulkWrite(const QSqlDatabase& db)
     : m_db(db)
 {
     if (!inTransaction(db))
-        throw DbError(QStringLiteral("size guards are only suspended inside a transaction"));
-    for (const QString& sql : SqlDialect::of(db).suspendSizeGuards())
+        throw DbError(QStringLiteral("a bulk write is only made inside a transaction"));
+    for (const QString& sql : SqlDialect::of(db).beginBulkWrite())
         execOrThrow(m_db, sql);
 }
 
-SizeGuardsSuspended::~SizeGuardsSuspended()
+BulkWrite::~BulkWrite()
 {
     if (m_restored)
         return;
@@ -1013,9 +1013,9 @@ SizeGuardsSuspended::~SizeGuardsSuspended()
     }
 }
 
-void SizeGuardsSuspended::restore()
+void BulkWrite::restore()
 {
-    for (const QString& sql : SqlDialect::of(m_db).restoreSizeGuards())
+    for (const QString& sql : SqlDialect::of(m_db).endBulkWrite())
         execOrThrow(m_db, sql);
     m_restored = true;
 }

@@ -185,17 +185,18 @@ private:
     std::unique_ptr<QSqlQuery> m_query; // PostgreSQL
 };
 
-// For a bulk write inside a transaction whose writer cuts its own texts: SQLite's column-size guards step
-// aside (each would make SQLite keep a statement journal for every row written) and are put back before
-// the transaction can end, so no other writer ever meets the tables without them. Throws DbError.
-class SizeGuardsSuspended {
+// A bulk write inside a transaction whose writer cuts its own texts. What costs every row written steps
+// aside and is put back before the transaction can end, so no other writer ever meets the tables without
+// it: SQLite's column-size guards (each would make SQLite keep a statement journal for every row), the
+// server's kept row counts (taken anew at the end). Throws DbError.
+class BulkWrite {
 public:
-    explicit SizeGuardsSuspended(const QSqlDatabase& db);
-    explicit SizeGuardsSuspended(const TDM& dm);
-    ~SizeGuardsSuspended();
-    SizeGuardsSuspended(const SizeGuardsSuspended&) = delete;
-    SizeGuardsSuspended& operator=(const SizeGuardsSuspended&) = delete;
-    // Puts the guards back; call before committing.
+    explicit BulkWrite(const QSqlDatabase& db);
+    explicit BulkWrite(const TDM& dm);
+    ~BulkWrite();
+    BulkWrite(const BulkWrite&) = delete;
+    BulkWrite& operator=(const BulkWrite&) = delete;
+    // Puts them back; call before committing.
     void restore();
 
 private:

@@ -67,6 +67,8 @@ public:
     void setVersion(int version) { run({m_dialect.setVersionSql(version)}); }
     // The texts' order keys stored beside them, and the indexes by a text over those.
     void storeOrderKeys() { run(m_dialect.storedKeysSql()); }
+    // The whole lists' counts kept as the tables are written.
+    void keepRowCounts() { run(m_dialect.rowCountSql()); }
 
 private:
     void run(const QStringList& statements)
@@ -108,9 +110,16 @@ void upgradeToVersion4(SchemaChange& c)
     c.storeOrderKeys();
 }
 
+// Version 5: on a server, the whole lists are counted by reading the counts it keeps, not by walking an
+// index of every document.
+void upgradeToVersion5(SchemaChange& c)
+{
+    c.keepRowCounts();
+}
+
 using UpgradeStep = void (*)(SchemaChange&);
 constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3,
-                                         upgradeToVersion4};
+                                         upgradeToVersion4, upgradeToVersion5};
 static_assert(std::size(kUpgradeSteps) == TDM::kSchemaVersion, "a step for every schema version");
 
 QStringList columnsAddedByUpgrade()
@@ -404,8 +413,8 @@ Transaction::Transaction(const TDM& dm, Kind kind)
 {
 }
 
-SizeGuardsSuspended::SizeGuardsSuspended(const TDM& dm)
-    : SizeGuardsSuspended(ConnectionOf(dm))
+BulkWrite::BulkWrite(const TDM& dm)
+    : BulkWrite(ConnectionOf(dm))
 {
 }
 

@@ -422,7 +422,7 @@ DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
             "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
     Random rnd(options.seed);
     DemoSummary summary;
-    SizeGuardsSuspended guards(db); // every row below is cut to its columns as it is bound
+    BulkWrite guards(db); // every row below is cut to its columns as it is bound
 
     // The owner is a Kyiv trading house with the same kind of details as its clients.
     ClientRow self = inventFirm(rnd, kCities[0]);

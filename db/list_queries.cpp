@@ -159,14 +159,24 @@ ListQuery clientTaxWaybills(int clientId)
     return {QStringLiteral("ID_NUMBER=?"), {clientId}, QStringLiteral("NAKL_NUMBER"), {}};
 }
 
-ListQuery allInvoices(int receipts)
+namespace {
+// The count the book keeps of a whole list, or else the given way of counting it.
+QString countOf(const SqlDialect& d, const char* table, int kind, const QString& counting)
+{
+    const QString kept = d.keptCountSql(QLatin1String(table), kind);
+    return kept.isEmpty() ? counting : kept;
+}
+} // namespace
+
+ListQuery allInvoices(const SqlDialect& d, int receipts)
 {
     return {QStringLiteral("FACT_NUMBER>0"),
             {},
             QStringLiteral("FACT_NUMBER"),
-            QStringLiteral("SELECT (SELECT count(*) FROM FACTURES) - %1 - "
-                           "(SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=0)")
-                .arg(receipts)};
+            countOf(d, "FACTURES", 1,
+                    QStringLiteral("SELECT (SELECT count(*) FROM FACTURES) - %1 - "
+                                   "(SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=0)")
+                        .arg(receipts))};
 }
 
 ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter)
@@ -190,18 +200,19 @@ ListQuery allReceipts(const SqlDialect& d)
     return {QStringLiteral("FACT_NUMBER<0"),
             {},
             kReceiptOrder,
-            QStringLiteral("SELECT count(*) FROM %1 WHERE FACT_NUMBER<0")
-                .arg(d.throughIndex(QStringLiteral("FACTURES"), QStringLiteral("FACT_RECEIPTS")))};
+            countOf(d, "FACTURES", -1,
+                    QStringLiteral("SELECT count(*) FROM %1 WHERE FACT_NUMBER<0")
+                        .arg(d.throughIndex(QStringLiteral("FACTURES"), QStringLiteral("FACT_RECEIPTS"))))};
 }
 
-ListQuery allExpenseWaybills()
+ListQuery allExpenseWaybills(const SqlDialect& d)
 {
-    return {{}, {}, QStringLiteral("NAKL_NUMBER"), {}};
+    return {{}, {}, QStringLiteral("NAKL_NUMBER"), countOf(d, "NAKLADN1", 0, {})};
 }
 
-ListQuery allTaxWaybills()
+ListQuery allTaxWaybills(const SqlDialect& d)
 {
-    return {{}, {}, QStringLiteral("NAKL_NUMBER"), {}};
+    return {{}, {}, QStringLiteral("NAKL_NUMBER"), countOf(d, "NAKLADN2", 0, {})};
 }
 
 QString orderOfIndex(const SqlDialect& d, const QString& indexName)
@@ -231,8 +242,9 @@ ListQuery clients(const SqlDialect& d, const std::optional<QString>& name, const
     // The whole register is counted through the index it is shown in (read for its first page anyway),
     // whose entries are a fraction of a client's row.
     if (!name && !city)
-        q.countSql = QStringLiteral("SELECT count(*) FROM %1 WHERE ID_NUMBER>1")
-                         .arg(d.throughIndex(QStringLiteral("CLIENTS"), clientIndex(indexName)));
+        q.countSql = countOf(d, "CLIENTS", 1,
+                             QStringLiteral("SELECT count(*) FROM %1 WHERE ID_NUMBER>1")
+                                 .arg(d.throughIndex(QStringLiteral("CLIENTS"), clientIndex(indexName))));
     return q;
 }
 

@@ -37,11 +37,12 @@ ListQuery clientTaxWaybills(int clientId);
 
 // Every client's documents.
 // receipts: how many receipts the book holds, as the receipts list has just counted them; the invoices
-// are counted as every row less those, so a large book is counted through once.
-ListQuery allInvoices(int receipts);
+// are counted as every row less those, so a large book is counted through once (a server book reads the
+// counts it keeps instead).
+ListQuery allInvoices(const SqlDialect& d, int receipts);
 ListQuery allReceipts(const SqlDialect& d);
-ListQuery allExpenseWaybills();
-ListQuery allTaxWaybills();
+ListQuery allExpenseWaybills(const SqlDialect& d);
+ListQuery allTaxWaybills(const SqlDialect& d);
 
 // The invoice list narrowed by the filters that are on; dates compared as dates, bound as values.
 ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter);

@@ -237,7 +237,88 @@ QStringList tableSql()
 
 QStringList createSql()
 {
-    return tableSql() + sizeGuardSql() + indexSql();
+    return tableSql() + sizeGuardSql() + indexSql() + rowCountSql();
+}
+
+namespace {
+
+// What kind of row a table's count tells apart, over a row of it (see rowCountSql).
+struct CountedTable {
+    const char* table;
+    const char* kind;
+};
+// While it is on, the transaction's writes are not counted (a bulk write, which counts its tables at the
+// end).
+constexpr const char* kBulkWriteSetting = "docmar.bulk_write";
+
+constexpr CountedTable kCountedTables[] = {
+    {"factures", "coalesce(sign(FACT_NUMBER)::integer, 0)"},
+    {"clients", "(coalesce(ID_NUMBER, 0) > 1)::integer"},
+    {"nakladn1", "0"},
+    {"nakladn2", "0"},
+};
+
+} // namespace
+
+QStringList rowCountSql()
+{
+    QStringList sql{
+        QStringLiteral("CREATE TABLE IF NOT EXISTS docmar_counts (tbl text, kind integer, n bigint "
+                       "NOT NULL, PRIMARY KEY (tbl, kind))")};
+    for (const CountedTable& c : kCountedTables) {
+        const QString table = QLatin1String(c.table);
+        const auto add = [&](const char* rows, const char* sign) {
+            return QStringLiteral(
+                       "INSERT INTO docmar_counts AS c SELECT '%1', %2, %3count(*) FROM %4 GROUP BY 2 "
+                       "ON CONFLICT (tbl, kind) DO UPDATE SET n = c.n + excluded.n;")
+                .arg(table, QLatin1String(c.kind), QLatin1String(sign), QLatin1String(rows));
+        };
+        // One function for every event; each trigger passes only the rows its event has.
+        sql << QStringLiteral("CREATE OR REPLACE FUNCTION %1_count() RETURNS trigger LANGUAGE plpgsql AS $c$ "
+                              "BEGIN IF TG_OP = 'TRUNCATE' THEN DELETE FROM docmar_counts WHERE tbl = '%1'; "
+                              "RETURN NULL; END IF; IF TG_OP IN ('UPDATE', 'DELETE') THEN %2 END IF; "
+                              "IF TG_OP IN ('UPDATE', 'INSERT') THEN %3 END IF; RETURN NULL; END $c$")
+                   .arg(table, add("old_rows", "-"), add("new_rows", ""));
+        const QString counting = QStringLiteral("FOR EACH STATEMENT WHEN (current_setting('%1', true) IS "
+                                                "DISTINCT FROM 'on') EXECUTE FUNCTION %2_count()")
+                                     .arg(QLatin1String(kBulkWriteSetting), table);
+        sql << QStringLiteral("CREATE OR REPLACE TRIGGER %1_count_insert AFTER INSERT ON %1 REFERENCING NEW "
+                              "TABLE AS new_rows %2")
+                   .arg(table, counting)
+            << QStringLiteral("CREATE OR REPLACE TRIGGER %1_count_update AFTER UPDATE ON %1 REFERENCING OLD "
+                              "TABLE AS old_rows NEW TABLE AS new_rows %2")
+                   .arg(table, counting)
+            << QStringLiteral("CREATE OR REPLACE TRIGGER %1_count_delete AFTER DELETE ON %1 REFERENCING OLD "
+                              "TABLE AS old_rows %2")
+                   .arg(table, counting)
+            << QStringLiteral("CREATE OR REPLACE TRIGGER %1_count_truncate AFTER TRUNCATE ON %1 FOR EACH "
+                              "STATEMENT EXECUTE FUNCTION %1_count()")
+                   .arg(table);
+    }
+    return sql + recountSql();
+}
+
+QStringList recountSql()
+{
+    QStringList sql;
+    for (const CountedTable& c : kCountedTables)
+        sql << QStringLiteral("DELETE FROM docmar_counts WHERE tbl = '%1'").arg(QLatin1String(c.table))
+            << QStringLiteral("INSERT INTO docmar_counts SELECT '%1', %2, count(*) FROM %1 GROUP BY 2")
+                   .arg(QLatin1String(c.table), QLatin1String(c.kind));
+    return sql;
+}
+
+QString bulkWriteSql(bool bulk)
+{
+    return QStringLiteral("SET LOCAL %1 = %2")
+        .arg(QLatin1String(kBulkWriteSetting), bulk ? QStringLiteral("on") : QStringLiteral("off"));
+}
+
+QString keptCountSql(const QString& table, int kind)
+{
+    return QStringLiteral("SELECT coalesce(sum(n), 0) FROM docmar_counts WHERE tbl = '%1' AND kind = %2")
+        .arg(table.toLower())
+        .arg(kind);
 }
 
 QString addColumnSql(const TableDef& table, const ColumnDef& column)

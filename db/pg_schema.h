@@ -24,10 +24,10 @@ namespace PostgresSchema {
 // The channel on which the server tells every program on the book that documents changed.
 inline constexpr const char* kDocumentsChannel = "docmar_documents";
 
-// The statements that make an empty book: functions, tables, text-cutting triggers, indexes.
+// The statements that make an empty book: functions, tables, text-cutting triggers, indexes, row counts.
 QStringList createSql();
-// The same in three steps, for a bulk load that cuts its own texts and builds the rest after the rows:
-// functions, tables and the notification triggers; then the size guards; then the indexes.
+// The same in steps, for a bulk load that cuts its own texts and builds the rest after the rows:
+// functions, tables and the notification triggers; then the size guards, the indexes and the row counts.
 QStringList tableSql();
 // Every index, or only those the given schema version brought.
 QStringList indexSql(int version = 0);
@@ -37,6 +37,16 @@ QString addColumnSql(const TableDef& table, const ColumnDef& column);
 QStringList versionIndexSql(int version);
 QStringList sizeGuardSql();
 QString versionSql(int version);
+// The counts of rows the server keeps as the tables are written, so that a whole list is counted by reading
+// one row (counting it would walk an index of every document): the table, its triggers and the counts as the
+// rows are now. Kept for FACTURES by the sign of the number (1 an invoice, -1 a receipt, 0 none), for CLIENTS
+// 1 for a client and 0 for the firm's own record, for the waybills all under 0.
+QStringList rowCountSql();
+// Reads a kept count: the table and the kind as above.
+QString keptCountSql(const QString& table, int kind);
+// The counts as the rows are now; and the transaction's writes left uncounted (a bulk write) or counted.
+QStringList recountSql();
+QString bulkWriteSql(bool bulk);
 
 // The ordering expression of a text, for ORDER BY and WHERE: docmar_key(TEXT) COLLATE "C", or for a
 // column an index orders by, its key stored beside it (COLUMN_KEY, kept by the server).

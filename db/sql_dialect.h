@@ -43,9 +43,10 @@ public:
     // The statements that begin a connection's outermost transaction; a writing one holds the book's write
     // turn until it ends. Empty when a savepoint begins it.
     virtual QStringList beginTransaction(bool writing) const = 0;
-    // A bulk writer that cuts its own texts asks the size guards to step aside, and puts them back.
-    virtual QStringList suspendSizeGuards() const = 0;
-    virtual QStringList restoreSizeGuards() const = 0;
+    // A bulk writer that cuts its own texts asks what costs every row (the size guards, the kept counts) to
+    // step aside, and puts it back.
+    virtual QStringList beginBulkWrite() const = 0;
+    virtual QStringList endBulkWrite() const = 0;
 
     // After a bulk write: what brings the planner's knowledge of the tables up to date (SQLite's statements
     // name their indexes instead).
@@ -61,6 +62,12 @@ public:
     virtual QString addColumnSql(const TableDef& table, const ColumnDef& column) const = 0;
     virtual QStringList versionIndexSql(int version) const = 0;
     virtual QStringList sizeGuardSql() const = 0;
+    // The counts of whole lists kept as the tables are written, where counting them is dear (none on SQLite,
+    // whose narrow indexes count quickly), and the statement that reads one: the invoices (kind 1) or the
+    // receipts (-1) of FACTURES, the clients but the firm's own record (1) of CLIENTS, every waybill (0).
+    // Empty when the book keeps none.
+    virtual QStringList rowCountSql() const = 0;
+    virtual QString keptCountSql(const QString& table, int kind) const = 0;
     // Each text an index orders by keeps its order key beside it, where working it out is dear.
     virtual QStringList storedKeysSql() const = 0;
     virtual QString setVersionSql(int version) const = 0;

@@ -98,10 +98,10 @@ void DocumentLists::ShowAllDocuments()
     m_clientId = 0;
     m_showsAll = true;
     m_receipts->setQuery(ListQueries::allReceipts(m_dm.dialect()));
-    m_invoices->setQuery(
-        ListQueries::filteredInvoices(ListQueries::allInvoices(m_receipts->rowCount()), m_filter));
-    m_expense->setQuery(ListQueries::allExpenseWaybills());
-    m_tax->setQuery(ListQueries::allTaxWaybills());
+    m_invoices->setQuery(ListQueries::filteredInvoices(
+        ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
+    m_expense->setQuery(ListQueries::allExpenseWaybills(m_dm.dialect()));
+    m_tax->setQuery(ListQueries::allTaxWaybills(m_dm.dialect()));
 }
 
 void DocumentLists::reloadAll()
@@ -124,8 +124,8 @@ void DocumentLists::setInvoiceFilter(const InvoiceFilter& filter)
 {
     m_filter = filter;
     if (m_showsAll)
-        m_invoices->setQuery(
-            ListQueries::filteredInvoices(ListQueries::allInvoices(m_receipts->rowCount()), m_filter));
+        m_invoices->setQuery(ListQueries::filteredInvoices(
+            ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
     else if (m_clientId > 0)
         m_invoices->setQuery(
             ListQueries::filteredInvoices(ListQueries::clientInvoices(m_clientId), m_filter));

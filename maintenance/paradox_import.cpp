@@ -489,7 +489,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
                 "ParadoxImport",
                 "В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
                 "только в пустую базу данных."));
-        SizeGuardsSuspended guards(dm); // the inserter cuts every text to its column
+        BulkWrite guards(dm); // the inserter cuts every text to its column
         OwnerRecord owner;
         const bool hadOwner = dm.ReadOwnerRow(owner);
         for (std::size_t i = 0; i < sources.size(); ++i) {

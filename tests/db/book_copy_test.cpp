@@ -94,6 +94,10 @@ TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
         EXPECT_EQ(scalar(pg, QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=902")).toString(),
                   QString(128, u'Ґ'));
         execOrThrow(pg, QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=902"));
+        // The lists' counts are taken after the rows too.
+        EXPECT_EQ(scalar(pg, PostgresSchema::keptCountSql(QStringLiteral("FACTURES"), 1)),
+                  scalar(pg, QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")));
+        EXPECT_EQ(scalar(pg, PostgresSchema::keptCountSql(QStringLiteral("CLIENTS"), 1)).toInt(), 42);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("copy_test"));
 

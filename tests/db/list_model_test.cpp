@@ -191,7 +191,7 @@ TEST(LongListModel, RowsAndPositionsMatchThePlainOrder)
 
     // The invoices of the whole book are counted as every row less the receipts.
     execOrThrow(ConnectionOf(*dm), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (0), (5), (6)"));
-    model.setQuery(ListQueries::allInvoices(700));
+    model.setQuery(ListQueries::allInvoices(dm->dialect(), 700));
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_EQ(model.keyAt(1), 6);
 }

@@ -106,6 +106,55 @@ TEST_F(PostgresTest, EveryWriterHasItsTextCutToTheColumn)
               QStringList{QStringLiteral("штук")});
 }
 
+// The counts the server keeps of the whole lists follow every kind of write, a number changing sign, a
+// rollback and an emptied table, and stay what counting the rows gives.
+TEST_F(PostgresTest, TheKeptCountsAreWhatCountingGives)
+{
+    const auto check = [&](const char* when) {
+        const auto kept = [&](const char* table, int kind) {
+            return column(PostgresSchema::keptCountSql(QLatin1String(table), kind)).value(0).toInt();
+        };
+        const auto counted = [&](const QString& sql) { return column(sql).value(0).toInt(); };
+        EXPECT_EQ(kept("FACTURES", 1), counted("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")) << when;
+        EXPECT_EQ(kept("FACTURES", -1), counted("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER<0")) << when;
+        EXPECT_EQ(kept("CLIENTS", 1), counted("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER>1")) << when;
+        EXPECT_EQ(kept("NAKLADN1", 0), counted("SELECT count(*) FROM NAKLADN1")) << when;
+        EXPECT_EQ(kept("NAKLADN2", 0), counted("SELECT count(*) FROM NAKLADN2")) << when;
+    };
+    check("empty");
+    run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) SELECT x FROM generate_series(-30, 50) x"));
+    run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (NULL)"));
+    run(QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER) SELECT x FROM generate_series(1, 40) x"));
+    run(QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER) SELECT x FROM generate_series(1, 7) x"));
+    run(QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER) VALUES (1)"));
+    check("inserted");
+    run(QStringLiteral(
+        "UPDATE FACTURES SET FACT_NUMBER = -FACT_NUMBER - 100 WHERE FACT_NUMBER BETWEEN 1 AND 9"));
+    run(QStringLiteral("UPDATE FACTURES SET NAME_OWNER = 'x'"));
+    check("updated");
+    run(QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER < -20"));
+    run(QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER > 30"));
+    check("deleted");
+    run(QStringLiteral("BEGIN"));
+    run(QStringLiteral("DELETE FROM NAKLADN1"));
+    run(QStringLiteral("ROLLBACK"));
+    check("rolled back");
+    run(QStringLiteral("TRUNCATE NAKLADN1, FACTURES"));
+    check("emptied");
+    run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (3), (-3)"));
+    check("filled again");
+    // A bulk write leaves its rows uncounted as it goes, and counts its tables at the end.
+    {
+        Transaction tx(db, Transaction::Writing);
+        BulkWrite bulk(db);
+        run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) SELECT x FROM generate_series(10, 20) x"));
+        run(QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER) SELECT x FROM generate_series(2, 30) x"));
+        bulk.restore();
+        tx.commit();
+    }
+    check("bulk written");
+}
+
 // The same order as on SQLite over the whole alphabet in both cases, Latin, digits, signs and the
 // Cyrillic letters outside the alphabet; equal texts letter case aside; prefixes found through the index.
 TEST_F(PostgresTest, TheRegisterOrderIsDocMarsOwnOnBothEngines)
@@ -178,6 +227,11 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
         // Before version 4 the order keys were worked out, not stored (the column's indexes go with it).
         execOrThrow(ConnectionOf(dm), QStringLiteral("ALTER TABLE CLIENTS DROP COLUMN FIRMNAME_KEY"));
         execOrThrow(ConnectionOf(dm), QStringLiteral("DROP INDEX FACT_RECEIPTS"));
+        // Before version 5 no counts were kept: those of the rows there are taken by the upgrade.
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DROP TABLE docmar_counts CASCADE"));
+        for (const char* table : {"factures", "clients", "nakladn1", "nakladn2"})
+            execOrThrow(ConnectionOf(dm), QStringLiteral("DROP FUNCTION %1_count CASCADE").arg(table));
+        execOrThrow(ConnectionOf(dm), QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (-1), (-2)"));
         execOrThrow(ConnectionOf(dm),
                     QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
                                    "integer LANGUAGE sql AS $v$ SELECT 1 $v$"));
@@ -213,6 +267,10 @@ TEST(PostgresBook, AnOlderBookIsUpgradedAndANewerOneRefused)
         true);
     EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT docmar_schema_version()")).toInt(),
               TDM::kSchemaVersion);
+    EXPECT_EQ(scalar(ConnectionOf(dm), PostgresSchema::keptCountSql(QStringLiteral("FACTURES"), -1)).toInt(),
+              2);
+    EXPECT_EQ(scalar(ConnectionOf(dm), PostgresSchema::keptCountSql(QStringLiteral("CLIENTS"), 1)).toInt(),
+              1);
 
     execOrThrow(ConnectionOf(dm), QStringLiteral("CREATE OR REPLACE FUNCTION docmar_schema_version() RETURNS "
                                                  "integer LANGUAGE sql AS $v$ SELECT 99 $v$"));
