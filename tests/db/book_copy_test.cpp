@@ -1,5 +1,6 @@
 #include "db/data_module.h"
 #include "db/pg_schema.h"
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 
@@ -59,11 +60,30 @@ TEST(CopyBook, ABookGoesToPostgresAndBackWhole)
             ConnectionOf(dm),
             QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF, CITY) VALUES (901, ?, ?, '')"),
             {QStringLiteral("a\\b\tc\nd\re\\N"), QStringLiteral("\\")});
+        // A text longer than its column, from a book older than its guards: cut by characters, the signs
+        // before the cut escaped and those after it gone.
+        for (const QString& sql : SqlDialect::sqlite().beginBulkWrite())
+            execOrThrow(ConnectionOf(dm), sql);
+        execOrThrow(ConnectionOf(dm),
+                    QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (903, ?)"),
+                    {QString(126, u'Ї') + QStringLiteral("\\\t\n\\")});
+        for (const QString& sql : SqlDialect::sqlite().endBulkWrite())
+            execOrThrow(ConnectionOf(dm), sql);
     }
     const QString uri = NewPostgresBook();
     ASSERT_FALSE(uri.isEmpty());
     ProcessResult r = runDocmar({"--home", from.path(), "copy-book", "--to", uri});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    {
+        const QSqlDatabase pg = PostgresSchema::openBook(uri, QStringLiteral("copy_test"));
+        EXPECT_EQ(scalar(pg, QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=903")).toString(),
+                  QString(126, u'Ї') + QStringLiteral("\\\t"));
+        execOrThrow(pg, QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=903"));
+        TDM dm;
+        dm.connect(from.dataFolder());
+        execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=903"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("copy_test"));
     EXPECT_TRUE(r.err.contains(QStringLiteral("FACTURES: "))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Книга перенесена: записей ")));
 
