@@ -5,6 +5,7 @@
 #include "db/tables.h"
 #include "support/test_support.h"
 
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -153,6 +154,18 @@ TEST_F(PostgresTest, TheKeptCountsAreWhatCountingGives)
         tx.commit();
     }
     check("bulk written");
+    // A role granted the tables alone writes them, and its writes are counted.
+    const QString clerk = QStringLiteral("clerk_%1").arg(QRandomGenerator::global()->generate());
+    run(QStringLiteral("CREATE ROLE ") + clerk);
+    run(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON FACTURES, CLIENTS, NAKLADN1, NAKLADN2 TO ") +
+        clerk);
+    run(QStringLiteral("SET ROLE ") + clerk);
+    run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (77)"));
+    run(QStringLiteral("DELETE FROM NAKLADN2 WHERE NAKL_NUMBER < 5"));
+    check("written by a role granted the tables");
+    run(QStringLiteral("RESET ROLE"));
+    run(QStringLiteral("DROP OWNED BY ") + clerk);
+    run(QStringLiteral("DROP ROLE ") + clerk);
 }
 
 // The same order as on SQLite over the whole alphabet in both cases, Latin, digits, signs and the
