@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -29,6 +30,33 @@ QSet<QString> columnsOf(const QSqlDatabase& db, const QString& table)
     while (q.next())
         present.insert(q.value(0).toString().toUpper());
     return present;
+}
+
+// Each table's columns, read once for the checks of an opening.
+using BookColumns = QHash<QString, QSet<QString>>;
+BookColumns bookColumns(const QSqlDatabase& db)
+{
+    BookColumns columns;
+    for (const TableDef* t : Tables::all())
+        columns.insert(QLatin1String(t->name), columnsOf(db, QLatin1String(t->name)));
+    return columns;
+}
+
+// Every column the program reads or writes is there, but those named "TABLE.COLUMN" that an upgrade step
+// adds; a missing one is named, and the book not used.
+void checkColumns(const BookColumns& columns, const QStringList& addedByUpgrade = {})
+{
+    for (const TableDef* t : Tables::all()) {
+        const QSet<QString> present = columns.value(QLatin1String(t->name));
+        for (const ColumnDef& c : t->columns)
+            if (!present.contains(QString::fromLatin1(c.name).toUpper()) &&
+                !addedByUpgrade.contains(QLatin1String(t->name) + u'.' + QLatin1String(c.name)))
+                throw DbError(QCoreApplication::translate(
+                                  "TDM",
+                                  "В таблице %1 базы данных нет столбца %2: база данных повреждена или "
+                                  "создана другой программой.")
+                                  .arg(QLatin1String(t->name), QLatin1String(c.name)));
+    }
 }
 
 bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
@@ -342,23 +370,25 @@ void TDM::checkBook()
                                                   "\"docmar init-db --book %1\" или перенесите в неё книгу "
                                                   "командой \"docmar copy-book --to %1\".")
                           .arg(m_book));
+    BookColumns columns = bookColumns(db);
     for (const TableDef* t : Tables::all())
-        if (columnsOf(db, QLatin1String(t->name)).isEmpty())
+        if (columns.value(QLatin1String(t->name)).isEmpty())
             throw DbError(QCoreApplication::translate("TDM", "В базе данных нет таблицы %1")
                               .arg(QLatin1String(t->name)));
     const int version = schemaVersion(db);
     if (version > kSchemaVersion)
         throw DbError(newerBook(version));
     // A book the program cannot use is refused as it is: no upgrade step writes to it first.
-    checkColumns(columnsAddedByUpgrade());
+    checkColumns(columns, columnsAddedByUpgrade());
     if (version < kSchemaVersion) {
         // A book that cannot be written to is read as it is: the steps bring indexes and guards, which
         // reading does without. One that lacks a column the program reads is refused below.
         if (isReadOnly())
-            return checkColumns();
+            return checkColumns(columns);
         upgradeBook(db);
+        columns = bookColumns(db);
     }
-    checkColumns();
+    checkColumns(columns);
 }
 
 void TDM::disconnect()
@@ -428,22 +458,6 @@ QSqlDatabase TDM::database() const
     if (!m_connected)
         throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
     return QSqlDatabase::database(m_connectionName, false);
-}
-
-void TDM::checkColumns(const QStringList& addedByUpgrade) const
-{
-    const QSqlDatabase db = database();
-    for (const TableDef* t : Tables::all()) {
-        const QSet<QString> present = columnsOf(db, QLatin1String(t->name));
-        for (const ColumnDef& c : t->columns)
-            if (!present.contains(QString::fromLatin1(c.name).toUpper()) &&
-                !addedByUpgrade.contains(QLatin1String(t->name) + u'.' + QLatin1String(c.name)))
-                throw DbError(QCoreApplication::translate(
-                                  "TDM",
-                                  "В таблице %1 базы данных нет столбца %2: база данных повреждена или "
-                                  "создана другой программой.")
-                                  .arg(QLatin1String(t->name), QLatin1String(c.name)));
-    }
 }
 
 int TDM::lookupInt(const char* column, int number) const

@@ -109,9 +109,6 @@ private:
     QSqlDatabase database() const;
     // Every table there, a schema this program knows, brought up to date.
     void checkBook();
-    // Every column the program reads or writes is there; a missing one is named, and the book not used.
-    // Every column of every table is there, but those named "TABLE.COLUMN" that an upgrade step adds.
-    void checkColumns(const QStringList& addedByUpgrade = {}) const;
     int lookupInt(const char* column, int number) const;
     bool sameLookup(const char* column, int a, int b, int c) const;
     int nextNumber(const QString& sql, int step) const;
