@@ -93,22 +93,26 @@ template <> struct Bound<InvoiceRow> {
     }
 };
 
+// The fields both waybills have, and those of one kind.
+template <class W> std::vector<Binding<W>> waybillBindings(std::initializer_list<Binding<W>> own)
+{
+    std::vector<Binding<W>> b = {
+        bind("NAKL_NUMBER", &W::NAKL_NUMBER),   bind("NAKL_DATA", &W::NAKL_DATA),
+        bind("FACT1_NUMBER", &W::FACT1_NUMBER), bind("FACT2_NUMBER", &W::FACT2_NUMBER),
+        bind("FACT3_NUMBER", &W::FACT3_NUMBER), bind("NAME_CLIENT", &W::NAME_CLIENT),
+        bind("ID_NUMBER", &W::ID_NUMBER),       bind("INFO", &W::INFO)};
+    b.insert(b.end(), own);
+    return b;
+}
+
 template <> struct Bound<ExpenseWaybillRow> {
     static const TableDef& table() { return Tables::nakladn1(); }
     static const std::vector<Binding<ExpenseWaybillRow>>& fields()
     {
         using W = ExpenseWaybillRow;
-        static const std::vector<Binding<W>> f = {bind("NAKL_NUMBER", &W::NAKL_NUMBER),
-                                                  bind("NAKL_DATA", &W::NAKL_DATA),
-                                                  bind("INFO", &W::INFO),
-                                                  bind("FACT1_NUMBER", &W::FACT1_NUMBER),
-                                                  bind("FACT2_NUMBER", &W::FACT2_NUMBER),
-                                                  bind("FACT3_NUMBER", &W::FACT3_NUMBER),
-                                                  bind("NAME_CLIENT", &W::NAME_CLIENT),
-                                                  bind("DOV_NUMBER", &W::DOV_NUMBER),
-                                                  bind("DOV_SERIE", &W::DOV_SERIE),
-                                                  bind("DOV_DATA", &W::DOV_DATA),
-                                                  bind("ID_NUMBER", &W::ID_NUMBER)};
+        static const std::vector<Binding<W>> f =
+            waybillBindings<W>({bind("DOV_NUMBER", &W::DOV_NUMBER), bind("DOV_SERIE", &W::DOV_SERIE),
+                                bind("DOV_DATA", &W::DOV_DATA)});
         return f;
     }
 };
@@ -118,15 +122,7 @@ template <> struct Bound<TaxWaybillRow> {
     static const std::vector<Binding<TaxWaybillRow>>& fields()
     {
         using W = TaxWaybillRow;
-        static const std::vector<Binding<W>> f = {bind("NAKL_NUMBER", &W::NAKL_NUMBER),
-                                                  bind("NAKL_DATA", &W::NAKL_DATA),
-                                                  bind("FACT1_NUMBER", &W::FACT1_NUMBER),
-                                                  bind("FACT2_NUMBER", &W::FACT2_NUMBER),
-                                                  bind("FACT3_NUMBER", &W::FACT3_NUMBER),
-                                                  bind("NAME_CLIENT", &W::NAME_CLIENT),
-                                                  bind("OPLATA_TYPE", &W::OPLATA_TYPE),
-                                                  bind("ID_NUMBER", &W::ID_NUMBER),
-                                                  bind("INFO", &W::INFO)};
+        static const std::vector<Binding<W>> f = waybillBindings<W>({bind("OPLATA_TYPE", &W::OPLATA_TYPE)});
         return f;
     }
 };
