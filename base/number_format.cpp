@@ -6,11 +6,6 @@
 #include <cstring>
 #include <string>
 
-double RoundToKopecks(double amount)
-{
-    return std::nearbyint(amount * 100.0) * 0.01;
-}
-
 int FormatFixedChars(double value, int decimals, char decimalSeparator, char* out)
 {
     decimals = std::clamp(decimals, 0, 18);

@@ -2,9 +2,6 @@
 
 #include <QString>
 
-// Rounds to whole kopecks, exact halves to the even neighbour (the rule of stored and printed sums).
-double RoundToKopecks(double amount);
-
 // The text of a number with a fixed count of decimals, rounded as the printed documents always were:
 // the value is first taken to 18 significant decimal digits, then rounded half away from zero.
 // decimalSeparator replaces the point (a comma on blanks and grids, the point in registers).

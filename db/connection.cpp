@@ -1,5 +1,6 @@
 #include "db/connection.h"
 
+#include "base/money.h"
 #include "base/month_names.h"
 #include "base/number_format.h"
 #include "base/text_case.h"
@@ -521,13 +522,46 @@ sqlite3* sqliteHandle(const QSqlDatabase& db)
 
 namespace {
 
-// A sum in whole kopecks rounded exactly as the blanks round it (half to even), which round() is not.
-void kopecksFunction(sqlite3_context* context, int, sqlite3_value** argv)
+// The documents' money, reckoned by Money itself so that a list shows the very figure its paper does.
+void setMoney(sqlite3_context* context, Money m)
 {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+    if (m.isValid())
+        sqlite3_result_int64(context, m.kopecks());
+    else
+        sqlite3_result_null(context);
+}
+
+bool anyNull(int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    return false;
+}
+
+void moneyFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
         sqlite3_result_null(context);
     else
-        sqlite3_result_double(context, RoundToKopecks(sqlite3_value_double(argv[0])));
+        setMoney(context, Money::fromDouble(sqlite3_value_double(argv[0])));
+}
+
+void moneyProductFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv))
+        sqlite3_result_null(context);
+    else
+        setMoney(context, Money::product(sqlite3_value_double(argv[0]), sqlite3_value_double(argv[1])));
+}
+
+void moneyPercentFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv) || sqlite3_value_numeric_type(argv[0]) != SQLITE_INTEGER)
+        sqlite3_result_null(context);
+    else
+        setMoney(context,
+                 Money::fromKopecks(sqlite3_value_int64(argv[0])).percent(sqlite3_value_double(argv[1])));
 }
 
 } // namespace
@@ -539,8 +573,16 @@ void registerFunctions(sqlite3* handle)
                             actMonthStr, nullptr, nullptr);
     sqlite3_create_function(handle, "UFIND", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, findFunction,
                             nullptr, nullptr);
-    sqlite3_create_function(handle, "docmar_kopecks", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            kopecksFunction, nullptr, nullptr);
+    const struct {
+        const char* name;
+        int arguments;
+        void (*function)(sqlite3_context*, int, sqlite3_value**);
+    } money[] = {{"docmar_money", 1, moneyFunction},
+                 {"docmar_money_product", 2, moneyProductFunction},
+                 {"docmar_money_percent", 2, moneyPercentFunction}};
+    for (const auto& f : money)
+        sqlite3_create_function(handle, f.name, f.arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                f.function, nullptr, nullptr);
 }
 
 namespace {

@@ -243,7 +243,13 @@ struct NamedInvoice {
     int number;
     QString suffix;
     QDate date;
+    int vatRate;
+    double advertisingRate;
+    int positions;
 };
+
+// The rows of an expense waybill's blank.
+constexpr int kWaybillRows = 8;
 
 QString invoiceList(const std::vector<NamedInvoice>& invoices, const QString& prefix, bool withSuffix)
 {
@@ -320,7 +326,9 @@ public:
             m_pending.push({r, m_sequence++});
         }
         // Consecutive invoices of one client go onto one waybill, one to three at a time.
-        client.open.push_back({f.FACT_NUMBER, f.FACT_DOPNO, f.FACT_DATA});
+        const int positions = int(std::count_if(f.positions.begin(), f.positions.end(),
+                                                [](const Position& p) { return p.price != 0; }));
+        client.open.push_back({f.FACT_NUMBER, f.FACT_DOPNO, f.FACT_DATA, f.FACT_NDS, f.FACT_NR, positions});
         if (client.open.size() >= client.groupSize) {
             addInvoiceWaybills(client, f.ID_NUMBER);
             client.open.clear();
@@ -361,9 +369,18 @@ private:
             numbers.push_back(f.number);
         numbers.resize(3, 0);
         const QDate last = named.back().date;
+        // A waybill is written only where its blank takes it: one VAT rate (an expense waybill one
+        // advertising tax too) and the rows of the expense blank, the smaller one.
+        int rows = 0;
+        bool oneRate = true, oneTax = true;
+        for (const NamedInvoice& f : named) {
+            rows += f.positions;
+            oneRate = oneRate && f.vatRate == named.front().vatRate;
+            oneTax = oneTax && f.advertisingRate == named.front().advertisingRate;
+        }
+        const bool prints = oneRate && rows <= kWaybillRows;
         if (m_rnd.chance(55)) {
             ExpenseWaybillRow w;
-            w.NAKL_NUMBER = ++m_summary.expenseWaybills;
             w.NAKL_DATA = last;
             w.INFO = invoiceList(named, QStringLiteral("р/ф № "), false);
             w.FACT1_NUMBER = numbers[0];
@@ -374,7 +391,10 @@ private:
             w.DOV_SERIE = QStringLiteral("ЯПЧ");
             w.DOV_DATA = last.addDays(-m_rnd.below(5));
             w.ID_NUMBER = clientId;
-            m_expense.insert(toValues(w));
+            if (prints && oneTax) {
+                w.NAKL_NUMBER = ++m_summary.expenseWaybills;
+                m_expense.insert(toValues(w));
+            }
         }
         if (m_rnd.chance(65)) {
             TaxWaybillRow w;
@@ -384,15 +404,15 @@ private:
             w.FACT3_NUMBER = numbers[2];
             w.NAME_CLIENT = client.name;
             w.OPLATA_TYPE = QStringLiteral("оплата з розр./ рах. ");
-            // The Latin "p" is how the waybill dialog has always prefilled the basis.
             if (client.contract.number.isEmpty())
-                w.INFO = invoiceList(named, QStringLiteral("p/ф № "), true);
+                w.INFO = invoiceList(named, QStringLiteral("р/ф № "), true);
             else
                 w.INFO = QStringLiteral("договір № ") + client.contract.number + QStringLiteral(" від ") +
                          client.contract.date.toString(QStringLiteral("dd.MM.yyyy")) +
-                         invoiceList(named, QStringLiteral("( p/ф № "), true) + u')';
+                         invoiceList(named, QStringLiteral("( р/ф № "), true) + u')';
             w.ID_NUMBER = clientId;
-            writeTax(w);
+            if (prints)
+                writeTax(w);
         }
     }
 

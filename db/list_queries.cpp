@@ -28,32 +28,31 @@ void addCondition(const SqlDialect& d, const QString& column, const QString& val
     }
 }
 
-// The blanks' arithmetic. Every product and sum is written in the order the blanks compute it, on
-// doubles, so that the engine arrives at the very figure the paper shows.
+// The documents' money in whole kopecks, reckoned as the papers reckon it (print/invoice_sums), step for
+// step through the dialect's Money functions.
 struct Arithmetic {
     const SqlDialect& d;
-    QString kopecks(const QString& x) const { return d.kopecks(x); }
     QString number(const QString& column) const { return QStringLiteral("coalesce(%1,0)").arg(column); }
-    QString hundredth() const { return d.real(QStringLiteral("0.01")); }
 
-    // The positions of a FACTURES row, each in whole kopecks, added up one after another. A position
-    // without a unit is a lump sum at its price.
+    // The positions of a FACTURES row added up. A position without a unit is a lump sum at its price.
     QString positions(const QString& row) const
     {
-        QString sum = QStringLiteral("0.0");
+        QString sum = QStringLiteral("0");
         const auto column = [&row](const char* name) { return row + u'.' + QLatin1String(name); };
         for (const auto& p : kPositionColumns)
-            sum = QStringLiteral("(%1+%2)").arg(
-                sum, kopecks(QStringLiteral("CASE WHEN %1 THEN %2 ELSE %3*%2 END")
-                                 .arg(d.isBlank(column(p[1])), number(column(p[3])), number(column(p[2])))));
+            sum = QStringLiteral("(%1+CASE WHEN %2 THEN %3 ELSE %4 END)")
+                      .arg(sum, d.isBlank(column(p[1])), d.money(number(column(p[3]))),
+                           d.moneyProduct(number(column(p[2])), number(column(p[3]))));
         return sum;
     }
-    // subtotal + subtotal × VAT rate + subtotal × advertising tax rate (when there is one).
+    // The amount of subtotal + its VAT + its advertising tax (when there is one).
     QString withTaxes(const QString& subtotal, const QString& vatRate, const QString& taxRate) const
     {
-        return QStringLiteral("(SELECT s_+s_*%2*%4+CASE WHEN %3>0.009 THEN s_*%3*%4 ELSE 0 END FROM (SELECT "
-                              "%1 AS s_) sums_)")
-            .arg(subtotal, vatRate, taxRate, hundredth());
+        return QStringLiteral("(SELECT %1 FROM (SELECT %2 AS s_) sums_)")
+            .arg(d.moneyAmount(QStringLiteral("s_+%1+CASE WHEN %2>0.009 THEN %3 ELSE 0 END")
+                                   .arg(d.moneyPercent(QStringLiteral("s_"), vatRate), taxRate,
+                                        d.moneyPercent(QStringLiteral("s_"), taxRate))),
+                 subtotal);
     }
 };
 
@@ -110,7 +109,7 @@ namespace ListQueries {
 QString invoiceTotal(const SqlDialect& d)
 {
     const Arithmetic a{d};
-    return a.withTaxes(a.kopecks(a.positions(QStringLiteral("FACTURES"))),
+    return a.withTaxes(a.positions(QStringLiteral("FACTURES")),
                        a.number(QStringLiteral("FACT_NDS")), a.number(QStringLiteral("FACT_NR")));
 }
 
@@ -130,13 +129,12 @@ QString expenseWaybillTotal(const SqlDialect& d)
 
 QString taxWaybillTotal(const SqlDialect& d)
 {
-    // The positions rounded as a whole, then the first document's VAT; no advertising tax.
+    // The first document's VAT; no advertising tax.
     const Arithmetic a{d};
     const QString w = QStringLiteral("NAKLADN2");
-    return QStringLiteral("(SELECT s_+s_*(%2*%3) FROM (SELECT %1 AS s_) sums_)")
-        .arg(a.kopecks(waybillPositions(a, w)),
-             waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NDS"))),
-             a.hundredth());
+    return a.withTaxes(waybillPositions(a, w),
+                       waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NDS"))),
+                       QStringLiteral("0"));
 }
 
 ListQuery clientInvoices(int clientId)

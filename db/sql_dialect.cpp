@@ -93,15 +93,27 @@ public:
     {
         return QStringLiteral("PRAGMA user_version=%1").arg(version);
     }
-    QString kopecks(const QString& value) const override
+    // Functions of the connection that call Money itself.
+    QString money(const QString& amount) const override
     {
-        return QStringLiteral("docmar_kopecks(%1)").arg(value);
+        return QStringLiteral("docmar_money(%1)").arg(amount);
+    }
+    QString moneyProduct(const QString& count, const QString& price) const override
+    {
+        return QStringLiteral("docmar_money_product(%1,%2)").arg(count, price);
+    }
+    QString moneyPercent(const QString& kopecks, const QString& rate) const override
+    {
+        return QStringLiteral("docmar_money_percent(%1,%2)").arg(kopecks, rate);
+    }
+    QString moneyAmount(const QString& kopecks) const override
+    {
+        return QStringLiteral("((%1)/100.0)").arg(kopecks);
     }
     QString isBlank(const QString& text) const override
     {
         return QStringLiteral("trim(coalesce(%1,''),char(32,9,10,11,12,13))=''").arg(text);
     }
-    QString real(const QString& literal) const override { return literal; }
 };
 
 class PostgresDialect final : public SqlDialect {
@@ -193,16 +205,35 @@ public:
         return PostgresSchema::keptCountSql(table, kind);
     }
     QString setVersionSql(int version) const override { return PostgresSchema::versionSql(version); }
-    // round() of a double is rint: half to even.
-    QString kopecks(const QString& value) const override
+    // In numeric, exact: a double's text is its shortest decimal (extra_float_digits above 0), round() of a
+    // numeric goes half away from zero.
+    static QString exact(const QString& value)
     {
-        return QStringLiteral("(round((%1)*100::float8)*0.01::float8)").arg(value);
+        return QStringLiteral("(CASE WHEN abs(%1)<1e300 THEN (%1)::text::numeric END)").arg(value);
+    }
+    static QString halfToEven(const QString& value)
+    {
+        return QStringLiteral("(SELECT CASE WHEN abs(v_-trunc(v_))=0.5 THEN 2*round(v_/2) ELSE round(v_) END "
+                              "FROM (SELECT %1 AS v_) h_)")
+            .arg(value);
+    }
+    QString money(const QString& amount) const override { return halfToEven(exact(amount) + QStringLiteral("*100")); }
+    QString moneyProduct(const QString& count, const QString& price) const override
+    {
+        return halfToEven(exact(count) + u'*' + exact(price) + QStringLiteral("*100"));
+    }
+    QString moneyPercent(const QString& kopecks, const QString& rate) const override
+    {
+        return QStringLiteral("round((%1)*%2/100)").arg(kopecks, exact(rate));
+    }
+    QString moneyAmount(const QString& kopecks) const override
+    {
+        return QStringLiteral("((%1)/100)::float8").arg(kopecks);
     }
     QString isBlank(const QString& text) const override
     {
         return QStringLiteral("btrim(coalesce(%1,''),E' \\t\\n\\r\\f'||chr(11))=''").arg(text);
     }
-    QString real(const QString& literal) const override { return literal + QStringLiteral("::float8"); }
 };
 
 } // namespace

@@ -72,9 +72,12 @@ public:
     virtual QStringList storedKeysSql() const = 0;
     virtual QString setVersionSql(int version) const = 0;
 
-    // The blanks' arithmetic, on doubles: a value rounded to whole kopecks half to even, whether a text is
-    // empty or blank, a fractional constant.
-    virtual QString kopecks(const QString& value) const = 0;
+    // The documents' money, exactly as Money reckons it (each double read as its shortest decimal): a stored
+    // amount in whole kopecks and count × price, both half to even; kopecks × rate % half away from zero;
+    // kopecks back to an amount. NULL where Money is not valid. Whether a text is empty or blank.
+    virtual QString money(const QString& amount) const = 0;
+    virtual QString moneyProduct(const QString& count, const QString& price) const = 0;
+    virtual QString moneyPercent(const QString& kopecks, const QString& rate) const = 0;
+    virtual QString moneyAmount(const QString& kopecks) const = 0;
     virtual QString isBlank(const QString& text) const = 0;
-    virtual QString real(const QString& literal) const = 0;
 };

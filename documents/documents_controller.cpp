@@ -221,6 +221,11 @@ std::optional<WaybillDraft> BeginWaybill(TDM& dm, Prompter& prompter, WaybillKin
                 !question.isEmpty() && !prompter.ask(question))
                 return std::nullopt;
         WaybillDraft draft = OpenWaybillDraft(dm, kind, forReceipt, documents, today);
+        // A waybill its blank would refuse is refused before anything is typed into it.
+        if (const std::optional<WaybillRefusal> refusal = CheckWaybillDocuments(dm, draft)) {
+            prompter.error(refusal->message);
+            return std::nullopt;
+        }
         if (!draft.client)
             prompter.warn(
                 QCoreApplication::translate("DocumentsController", "Данного клиента уже нет в списке!"));

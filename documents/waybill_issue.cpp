@@ -5,6 +5,10 @@
 #include "db/stores.h"
 #include "db/tables.h"
 
+#include "base/prompter.h"
+#include "print/expense_waybill_form.h"
+#include "print/tax_waybill_form.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -15,6 +19,64 @@ const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 QString dateText(const QDate& date)
 {
     return date.isValid() && date != kDateZero ? date.toString(kDateFormat) : QString();
+}
+
+// What both kinds hold: the number, the date, the documents and the client.
+template <typename Row> Row waybillRow(const WaybillDraft& draft)
+{
+    Row w;
+    w.NAKL_NUMBER = draft.number;
+    w.NAKL_DATA = draft.date;
+    w.FACT1_NUMBER = draft.documents[0];
+    w.FACT2_NUMBER = draft.documents[1];
+    w.FACT3_NUMBER = draft.documents[2];
+    w.ID_NUMBER = draft.clientId;
+    return w;
+}
+
+ExpenseWaybillRow expenseRow(const WaybillDraft& draft)
+{
+    ExpenseWaybillRow w = waybillRow<ExpenseWaybillRow>(draft);
+    w.INFO = ExpenseInfo(draft);
+    w.NAME_CLIENT = draft.receiver;
+    w.DOV_SERIE = draft.proxySerie;
+    w.DOV_DATA = draft.proxyDate;
+    return w;
+}
+
+TaxWaybillRow taxRow(const WaybillDraft& draft)
+{
+    TaxWaybillRow w = waybillRow<TaxWaybillRow>(draft);
+    w.NAME_CLIENT = draft.payer;
+    w.INFO = draft.reason;
+    w.OPLATA_TYPE = draft.paymentType;
+    return w;
+}
+
+// What printing the waybill would refuse it with: its blank is filled, unseen, by the very fill that
+// prints it. Empty when it prints.
+QString blankRefusal(const TDM& dm, const WaybillDraft& draft)
+{
+    ScriptedPrompter unseen;
+    const WaybillDocuments documents =
+        ReadWaybillDocuments(dm, draft.documents[0], draft.documents[1], draft.documents[2]);
+    const Settings settings;
+    bool complete = false;
+    if (draft.kind == WaybillKind::Expense) {
+        Page page = CreateExpenseWaybillBlank();
+        complete = FillWaybillForm(page, expenseRow(draft), documents, OwnerRecord{}, settings, &unseen);
+    } else {
+        Page page = CreateTaxWaybillBlank();
+        // The section of a zero rate changes nowhere the figures go.
+        complete = FillTaxWaybillForm(page, taxRow(draft), documents, nullptr, OwnerRecord{}, settings, &unseen,
+                                      0) == WaybillFill::Complete;
+    }
+    if (complete)
+        return {};
+    for (const ScriptedPrompter::Message& m : unseen.messages())
+        if (m.kind == ScriptedPrompter::Kind::Error)
+            return m.text;
+    return QCoreApplication::translate("ExpenseWaybillForm", "Накладная не умещается на бланке!");
 }
 
 } // namespace
@@ -92,8 +154,8 @@ QString TaxReasonForInvoices(const TDM& dm, const std::optional<ClientRow>& clie
         return QString::number(number) + (invoice ? invoice->FACT_DOPNO : QString());
     };
     QString text = contract ? QStringLiteral("договір № ") + client->DOGNUMBER + QStringLiteral(" від ") +
-                                  dateText(client->DOGDATA) + QStringLiteral("( p/ф № ")
-                            : QStringLiteral("p/ф № ");
+                                  dateText(client->DOGDATA) + QStringLiteral("( р/ф № ")
+                            : QStringLiteral("р/ф № ");
     text += numberWithSuffix(invoices[0]);
     for (int i = 1; i < 3; ++i)
         if (invoices[std::size_t(i)] > 0)
@@ -127,60 +189,32 @@ std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const Waybill
     for (int number : draft.documents)
         if (number != 0 && !dm.ReadDocument(number))
             return WaybillRefusal{MissingDocumentText(number), true};
-    if (draft.forReceipt)
-        return std::nullopt;
     const auto& [a, b, c] = draft.documents;
-    if ((b > 0 || c > 0) && !dm.SameFactClient(a, b, c))
+    if (!draft.forReceipt && (b > 0 || c > 0) && !dm.SameFactClient(a, b, c))
         return WaybillRefusal{
             QCoreApplication::translate("WaybillIssue", "Выбраны счета - фактуры разных клиентов !"), true};
-    // The expense blank charges one advertising tax on every invoice it lists; the tax waybill charges none.
-    if (draft.kind != WaybillKind::Expense)
-        return std::nullopt;
-    const double rate = dm.ReadDocument(a)->FACT_NR;
-    for (int number : {b, c})
-        if (number > 0 && dm.ReadDocument(number)->FACT_NR != rate)
-            return WaybillRefusal{
-                QCoreApplication::translate("WaybillIssue",
-                                            "Счета выписаны под разную величину налога на рекламу!"),
-                true};
+    // Every rule of the blank: one VAT rate (and for an expense waybill one advertising tax), the rows it
+    // has, the largest total it shows.
+    if (const QString refusal = blankRefusal(dm, draft); !refusal.isEmpty())
+        return WaybillRefusal{refusal, true};
     return std::nullopt;
 }
 
 int StoreWaybill(TDM& dm, const WaybillDraft& draft)
 {
-    // What both kinds hold: the number (or the next free one when it is taken by then), the date, the
-    // documents and the client.
-    const auto common = [&draft](auto& w) {
-        w.NAKL_NUMBER = draft.number;
-        w.NAKL_DATA = draft.date;
-        w.FACT1_NUMBER = draft.documents[0];
-        w.FACT2_NUMBER = draft.documents[1];
-        w.FACT3_NUMBER = draft.documents[2];
-        w.ID_NUMBER = draft.clientId;
-    };
     RowColumns row;
     if (draft.kind == WaybillKind::Expense) {
         const QString proxy =
             draft.proxyNumber.trimmed().isEmpty() ? QStringLiteral("0") : draft.proxyNumber.trimmed();
         bool ok = false;
-        ExpenseWaybillRow w;
+        ExpenseWaybillRow w = expenseRow(draft);
         w.DOV_NUMBER = proxy.toInt(&ok);
         if (!ok)
             throw DbError(QCoreApplication::translate("WaybillIssue", "№ доверенности — не целое число: %1")
                               .arg(proxy));
-        common(w);
-        w.INFO = ExpenseInfo(draft);
-        w.NAME_CLIENT = draft.receiver;
-        w.DOV_SERIE = draft.proxySerie;
-        w.DOV_DATA = draft.proxyDate;
         row = columnsOf(w);
     } else {
-        TaxWaybillRow w;
-        common(w);
-        w.NAME_CLIENT = draft.payer;
-        w.INFO = draft.reason;
-        w.OPLATA_TYPE = draft.paymentType;
-        row = columnsOf(w);
+        row = columnsOf(taxRow(draft));
     }
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("WaybillIssue", "Не указана дата накладной."));

@@ -47,7 +47,7 @@ struct WaybillDraft {
 WaybillDraft OpenWaybillDraft(const TDM& dm, WaybillKind kind, bool forReceipt,
                               const std::array<int, 3>& documents, const QDate& today);
 
-// The tax waybill's payment ground for invoices: the contract (Latin "p" in "p/ф", no blank before "(")
+// The tax waybill's payment ground for invoices: the contract (no blank before "(")
 // when the client has a contract number, and each invoice number with its suffix.
 QString TaxReasonForInvoices(const TDM& dm, const std::optional<ClientRow>& client,
                              const std::array<int, 3>& invoices);

@@ -153,6 +153,11 @@ QString padded(double amount, int decimals, int width, QChar point = u',')
     return FormatFixed(amount, decimals, point).rightJustified(width, u' ');
 }
 
+QString padded(Money amount, int width, QChar point = u',')
+{
+    return amount.text(point).rightJustified(width, u' ');
+}
+
 QString upperCase(const QString& text)
 {
     QString out = text;
@@ -188,15 +193,15 @@ struct Fill {
     }
 
     // The document's positions into the next free rows; the sum of the rows written.
-    double addRows(const InvoiceRow& document)
+    Money addRows(const InvoiceRow& document)
     {
         const QString countFormat = ApplyPrecision(settings.price, settings.goods).countFormat;
-        double sum = 0;
+        Money sum;
         for (const Position& p : document.positions) {
             // What the invoice charges goes on the waybill, a lump sum at count 0 and a return included; a
             // named position of no count and no sum takes no row (and so never overfills the blank).
-            const double rowSum = PositionSum(p);
-            if (rowSum == 0 && (p.name.isEmpty() || p.count <= 0))
+            const Money rowSum = PositionSum(p);
+            if (rowSum == Money() && (p.name.isEmpty() || p.count <= 0))
                 continue;
             if (nextRow > 8) {
                 fail(QCoreApplication::translate("ExpenseWaybillForm", "Накладная не умещается на бланке!"));
@@ -204,7 +209,7 @@ struct Fill {
             }
             const bool lumpSum = isLumpSum(p.measure);
             putRow(nextRow, p.name, lumpSum ? QString() : FormatByDisplayFormat(p.count, countFormat),
-                   lumpSum ? QString() : padded(p.price, settings.price, 9), padded(rowSum, 2, 9), p.measure);
+                   lumpSum ? QString() : padded(p.price, settings.price, 9), padded(rowSum, 9), p.measure);
             ++nextRow;
             sum += rowSum;
         }
@@ -238,7 +243,8 @@ namespace {
 
 // What a waybill's documents come to: their rows' sum, the VAT rate and the advertising-tax rate.
 struct WaybillDocumentsTaken {
-    double subtotal = 0, taxRate = 0;
+    Money subtotal;
+    double taxRate = 0;
     int vatRate = 0;
 };
 
@@ -255,7 +261,7 @@ WaybillDocumentsTaken takeDocuments(Fill& fill, const ExpenseWaybillRow& waybill
     };
     WaybillDocumentsTaken taken;
     taken.vatRate = settings.ndsValue;
-    double& subtotal = taken.subtotal;
+    Money& subtotal = taken.subtotal;
     double& taxRate = taken.taxRate;
     int& vatRate = taken.vatRate;
     Page& page = fill.page;
@@ -356,16 +362,15 @@ bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const Waybill
     setDate(page, "Day2", "Month2", "Year2", waybill.DOV_DATA, kUkrainianGenitiveBlock);
 
     const WaybillDocumentsTaken taken = takeDocuments(fill, waybill, documents, settings);
-    const double subtotal = taken.subtotal, taxRate = taken.taxRate;
-    const int vatRate = taken.vatRate;
+    const double taxRate = taken.taxRate;
+    const Taxed sums = WithTaxes(taken.subtotal, taken.vatRate, taxRate);
 
     // 7, 8. VAT caption; the advertising-tax row, or the lines moved down over it.
     const bool russian = settings.rusOrUkr;
     set(page, "QRLabel68",
-        (russian ? QStringLiteral("НДС ") : QStringLiteral("ПДВ ")) + QString::number(vatRate) +
+        (russian ? QStringLiteral("НДС ") : QStringLiteral("ПДВ ")) + QString::number(taken.vatRate) +
             QStringLiteral(" % :"));
-    double tax = 0;
-    if (taxRate <= 0.009) {
+    if (taxRate <= kNoAdvertisingTax) {
         setColor(page, "QRLabel4", Qt::white);
         setColor(page, "QRLabel5", Qt::white);
         setTop(page, "QRLabel3", 715);
@@ -373,8 +378,7 @@ bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const Waybill
         setTop(page, "QRLabel68", 739);
         setTop(page, "NDS1", 738);
     } else {
-        tax = subtotal * taxRate * 0.01;
-        set(page, "QRLabel5", padded(tax, 2, 10));
+        set(page, "QRLabel5", padded(sums.advertisingTax, 10));
         set(page, "QRLabel4",
             (russian ? QStringLiteral("Налог на рекламу (") : QStringLiteral("Податок на рекламу (")) +
                 padded(taxRate, 2, 5) + QStringLiteral("%)"));
@@ -386,16 +390,14 @@ bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const Waybill
         setTop(page, "NDS1", 713);
     }
     // 9 - 12. The amounts; the subtotal alone keeps its decimal point.
-    const double vat = subtotal * vatRate * 0.01;
-    const double total = subtotal + vat + tax;
-    if (const QString beyond = TotalBeyondBlank(total); !beyond.isEmpty())
+    if (const QString beyond = TotalBeyondBlank(sums.total); !beyond.isEmpty())
         fill.fail(beyond);
-    set(page, "QRLSumma", padded(subtotal, 2, 8, u'.'));
-    set(page, "NDS1", padded(vat, 2, 8));
-    set(page, "ALLSum1", padded(total, 2, 8));
+    set(page, "QRLSumma", padded(sums.subtotal, 8, u'.'));
+    set(page, "NDS1", padded(sums.vat, 8));
+    set(page, "ALLSum1", padded(sums.total, 8));
     // The words spell the total printed above them, the advertising tax included.
     set(page, "SumStr",
-        u'(' + AmountInWords(total, russian, settings.grvOrBaks, false, true, prompter) + u')');
+        u'(' + AmountInWords(sums.total.toDouble(), russian, settings.grvOrBaks, false, true, prompter) + u')');
     return fill.complete;
 }
 

@@ -23,7 +23,6 @@ namespace {
 
 using namespace Blank;
 
-// The letter "i" in "вiд" and "Цiна" is the Latin one, as on the printed blank.
 const LabelDef kLabels[] = {
     {"QRLabel1", 112, 44, 91, 16, 'A', 9, false, 'l', true, " Постачальник  "},
     {"QRLabel2", 112, 62, 73, 16, 'A', 9, false, 'l', true, " його адреса"},
@@ -34,7 +33,7 @@ const LabelDef kLabels[] = {
     {"QRCityOwn", 112, 151, 62, 17, 'A', 10, true, 'l', true, ""},
     {"QRLabel8", 530, 44, 138, 17, 'A', 10, true, 'l', true, " РАХУНОК-ФАКТУРА "},
     {"QRLabel9", 546, 73, 31, 17, 'A', 10, false, 'l', true, " №   "},
-    {"QRLabel10", 498, 98, 31, 16, 'A', 9, true, 'l', true, "  вiд  "},
+    {"QRLabel10", 498, 98, 31, 16, 'A', 9, true, 'l', true, "  від  "},
     {"DayL", 546, 98, 15, 16, 'A', 9, true, 'l', true, ""},
     {"MonthL", 566, 98, 50, 16, 'A', 9, true, 'l', true, ""},
     {"YearL", 638, 98, 29, 16, 'A', 9, true, 'l', true, ""},
@@ -42,7 +41,7 @@ const LabelDef kLabels[] = {
     {"QRLabel11", 495, 123, 82, 17, 'A', 10, false, 'l', true, " по договору "},
     {"QRLabel13", 486, 143, 15, 17, 'A', 10, false, 'l', true, "№"},
     {"NoDogL", 504, 143, 52, 16, 'A', 9, true, 'c', false, ""},
-    {"QRLabel15", 558, 143, 25, 16, 'A', 9, true, 'l', true, " вiд "},
+    {"QRLabel15", 558, 143, 25, 16, 'A', 9, true, 'l', true, " від "},
     {"DogDayL", 583, 143, 21, 16, 'A', 9, true, 'l', true, ""},
     {"DogMonL", 606, 143, 50, 16, 'A', 9, true, 'c', false, ""},
     {"DogYearL", 671, 143, 29, 16, 'A', 9, true, 'l', true, ""},
@@ -62,7 +61,7 @@ const LabelDef kLabels[] = {
     {"QRLabel41", 172, 302, 101, 17, 'A', 10, false, 'l', true, "  Найменування "},
     {"QRLabel42", 455, 302, 50, 17, 'A', 10, false, 'l', true, "Од.вим."},
     {"QRLabel43", 515, 302, 48, 17, 'A', 10, false, 'l', true, "  К-сть  "},
-    {"QRLabel44", 583, 302, 40, 17, 'A', 10, false, 'l', true, "  Цiна "},
+    {"QRLabel44", 583, 302, 40, 17, 'A', 10, false, 'l', true, "  Ціна "},
     {"QRLabel45", 651, 302, 45, 17, 'A', 10, false, 'l', true, " Сума  "},
     {"StrPo1", 116, 343, 160, 17, 'A', 10, true, 'l', true, ""},
     {"StrPO12", 116, 359, 5, 17, 'A', 10, true, 'l', true, ""},
@@ -167,6 +166,11 @@ int monthBlock(const Settings& s)
 QString MoneyText(double amount)
 {
     return FormatFixed(amount, 2, u',').rightJustified(10, u' ');
+}
+
+QString MoneyText(Money amount)
+{
+    return amount.text().rightJustified(10, u' ');
 }
 
 Page CreateInvoiceBlank()
@@ -298,7 +302,7 @@ InvoiceSums fillPositionsAndTotals(Page& page, const InvoiceRow& invoice, const 
     }
     set(page, "Itogo", MoneyText(sums.subtotal));
 
-    const bool advertising = invoice.FACT_NR > 0.009;
+    const bool advertising = invoice.FACT_NR > kNoAdvertisingTax;
     if (advertising) {
         set(page, "QRLabel4", MoneyText(sums.advertisingTax));
         set(page, "QRLabel3",
@@ -313,7 +317,7 @@ InvoiceSums fillPositionsAndTotals(Page& page, const InvoiceRow& invoice, const 
             QStringLiteral(" %):"));
     set(page, "ALLSumma", MoneyText(sums.total));
     set(page, "StrSum",
-        AmountInWords(sums.total, settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
+        AmountInWords(sums.total.toDouble(), settings.rusOrUkr, settings.grvOrBaks, false, true, prompter));
     return sums;
 }
 
@@ -378,7 +382,7 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     if (settings.paymentQr)
         if (const std::optional<PaymentRequest> payment = InvoicePayment(owner, invoice, sums))
             AddPaymentQr(page, PaymentQrText(*payment), 718, 700);
-    layOutTotals(page, invoice.FACT_NR > 0.009);
+    layOutTotals(page, invoice.FACT_NR > kNoAdvertisingTax);
     fillNames(page, invoice);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/money.h"
 #include "base/settings.h"
 #include "db/rows.h"
 #include "report/page.h"
@@ -23,6 +24,7 @@ bool PlaceLogo(Page& page, int kind, const Settings& settings, const QString& pr
 
 // "   1234,50": two decimals, a decimal comma, at least ten characters.
 QString MoneyText(double amount);
+QString MoneyText(Money amount);
 
 // The invoice page for a stored invoice, as the preview and print commands make it: filled, with the logo
 // when the setting asks for it. Messages go to the prompter; nullopt with *error when there is no such

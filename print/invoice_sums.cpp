@@ -7,43 +7,75 @@
 
 #include <cmath>
 
-double PositionSum(const Position& p)
+Money PositionSum(const Position& p)
 {
-    return RoundToKopecks(Blank::isLumpSum(p.measure) ? p.price : p.count * p.price);
+    return Blank::isLumpSum(p.measure) ? Money::fromDouble(p.price) : Money::product(p.count, p.price);
 }
 
-InvoiceSums SumInvoice(const InvoiceRow& d)
+Taxed WithTaxes(Money subtotal, int vatRate, double advertisingRate)
 {
-    InvoiceSums s;
-    for (std::size_t i = 0; i < s.positions.size(); ++i) {
-        s.positions[i] = PositionSum(d.positions[i]);
-        s.subtotal += s.positions[i];
-    }
-    s.subtotal = RoundToKopecks(s.subtotal);
-    s.vat = s.subtotal * d.FACT_NDS * 0.01;
-    if (d.FACT_NR > 0.009)
-        s.advertisingTax = s.subtotal * d.FACT_NR * 0.01;
-    s.total = s.subtotal + s.vat + s.advertisingTax;
-    return s;
+    Taxed t;
+    t.subtotal = subtotal;
+    t.vat = subtotal.percent(vatRate);
+    if (advertisingRate > kNoAdvertisingTax)
+        t.advertisingTax = subtotal.percent(advertisingRate);
+    t.total = t.subtotal + t.vat + t.advertisingTax;
+    return t;
 }
 
 namespace {
 
-bool beyond(double amount)
+Money positionsOf(const InvoiceRow& d, std::array<Money, 4>* each = nullptr)
 {
-    return !std::isfinite(amount) || std::fabs(amount) > kLargestAmount;
+    Money subtotal;
+    for (std::size_t i = 0; i < d.positions.size(); ++i) {
+        const Money sum = PositionSum(d.positions[i]);
+        if (each)
+            (*each)[i] = sum;
+        subtotal += sum;
+    }
+    return subtotal;
 }
 
 } // namespace
 
-QString TotalBeyondBlank(double total)
+InvoiceSums SumInvoice(const InvoiceRow& d)
 {
-    if (!beyond(total))
+    InvoiceSums s;
+    const Money subtotal = positionsOf(d, &s.positions);
+    static_cast<Taxed&>(s) = WithTaxes(subtotal, d.FACT_NDS, d.FACT_NR);
+    return s;
+}
+
+Taxed SumWaybill(const std::vector<InvoiceRow>& documents, bool withAdvertisingTax)
+{
+    if (documents.empty())
+        return {};
+    Money subtotal;
+    for (const InvoiceRow& d : documents)
+        subtotal += positionsOf(d);
+    const InvoiceRow& first = documents.front();
+    return WithTaxes(subtotal, first.FACT_NDS,
+                     withAdvertisingTax && first.FACT_NUMBER > 0 ? first.FACT_NR : 0);
+}
+
+namespace {
+
+QString beyondText(double amount)
+{
+    return FormatFixed(amount, 2, u',');
+}
+
+} // namespace
+
+QString TotalBeyondBlank(Money total)
+{
+    if (total.isValid() && std::abs(total.kopecks()) <= 99'999'999'999'999)
         return {};
     return QCoreApplication::translate("InvoiceSums",
                                        "Сумма %1 больше, чем можно напечатать в документе (наибольшая — "
                                        "999 999 999 999,99).")
-        .arg(FormatFixed(total, 2, u','));
+        .arg(total.isValid() ? total.text() : QStringLiteral("?"));
 }
 
 QString AmountBeyondBlank(const InvoiceRow& d)
@@ -51,12 +83,12 @@ QString AmountBeyondBlank(const InvoiceRow& d)
     for (std::size_t i = 0; i < d.positions.size(); ++i) {
         const Position& p = d.positions[i];
         const double raw = Blank::isLumpSum(p.measure) ? p.price : p.count * p.price;
-        if (beyond(raw))
+        if (!std::isfinite(raw) || std::fabs(raw) > kLargestAmount || !PositionSum(p).isValid())
             return QCoreApplication::translate("InvoiceSums",
                                                "Сумма позиции %1 (%2) больше, чем можно напечатать в "
                                                "документе (наибольшая — 999 999 999 999,99).")
                 .arg(i + 1)
-                .arg(FormatFixed(raw, 2, u','));
+                .arg(beyondText(raw));
     }
     return TotalBeyondBlank(SumInvoice(d).total);
 }

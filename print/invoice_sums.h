@@ -1,31 +1,45 @@
 #pragma once
 
+#include "base/money.h"
 #include "db/rows.h"
 
 #include <QString>
 
 #include <array>
 #include <optional>
+#include <vector>
 
-// What a document charges, worked out once for the invoice blank, both waybills and the registers, so
-// that every paper shows the same figure for the same goods.
+// What a document charges, worked out once for the invoice blank, both waybills, the registers and the
+// payment code, so that every paper shows the same figure for the same goods and its parts add up to its
+// total. The lists' "Сумма" column reckons the same way in SQL (ListQueries), held to this by a test.
 
 // The largest amount a blank's figures and words can show: 999 999 999 999,99.
 inline constexpr double kLargestAmount = 999'999'999'999.99;
 
 // A position's sum in whole kopecks: a lump sum (no unit) at its price, any other at count × price.
-double PositionSum(const Position& position);
+Money PositionSum(const Position& position);
 
-struct InvoiceSums {
-    std::array<double, 4> positions{}; // each in whole kopecks
-    double subtotal = 0;               // in whole kopecks
-    double vat = 0;                    // subtotal × rate, unrounded: rounded where it is printed
-    double advertisingTax = 0;         // subtotal × rate, unrounded
-    double total = 0;                  // subtotal + VAT + advertising tax
+// An advertising tax at this rate or below is no tax: its row is not printed.
+inline constexpr double kNoAdvertisingTax = 0.009;
+
+// VAT and the advertising tax on a subtotal, each from its exact value half away from zero; the total is
+// what the paper's lines add up to.
+struct Taxed {
+    Money subtotal, vat, advertisingTax, total;
+};
+Taxed WithTaxes(Money subtotal, int vatRate, double advertisingRate = 0);
+
+struct InvoiceSums : Taxed {
+    std::array<Money, 4> positions{};
 };
 InvoiceSums SumInvoice(const InvoiceRow& document);
+
+// A waybill's figures: its documents' positions added up, VAT at the first document's rate (a waybill is
+// issued only for documents of one rate), and for an expense waybill of invoices the first invoice's
+// advertising tax.
+Taxed SumWaybill(const std::vector<InvoiceRow>& documents, bool withAdvertisingTax);
 
 // Why a document cannot go on paper: a position or a total beyond what a blank can show. Empty when it can.
 QString AmountBeyondBlank(const InvoiceRow& document);
 // The same for a total made of several documents (a waybill).
-QString TotalBeyondBlank(double total);
+QString TotalBeyondBlank(Money total);

@@ -35,8 +35,8 @@ std::optional<PaymentRequest> InvoicePayment(const OwnerRecord& owner, const Inv
         if (code.isEmpty() && (EdrpouValid(candidate) || RnokppValid(candidate)) &&
             candidate.count(u'0') != candidate.size()) // a new book's zeros are no code
             code = candidate;
-    const double total = sums.total;
-    if (code.isEmpty() || !(total >= 0.005))
+    const Money total = sums.total;
+    if (code.isEmpty() || !total.isValid() || total <= Money())
         return std::nullopt;
     PaymentRequest p;
     p.recipient = owner.FIRMNAME.trimmed().left(70);
@@ -46,7 +46,7 @@ std::optional<PaymentRequest> InvoicePayment(const OwnerRecord& owner, const Inv
     p.purpose =
         QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3, у т.ч. ПДВ %4 грн.")
             .arg(invoice.FACT_NUMBER)
-            .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), FormatFixed(sums.vat, 2, u','))
+            .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), sums.vat.text())
             .left(140);
     return p;
 }
@@ -60,7 +60,7 @@ QString PaymentQrData(const PaymentRequest& p)
                        QString(),
                        p.recipient,
                        p.iban,
-                       QStringLiteral("UAH") + FormatFixed(p.amount, 2, u'.'),
+                       QStringLiteral("UAH") + p.amount.text(u'.'),
                        p.code,
                        QString(),
                        QString(),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/money.h"
 #include "db/rows.h"
 #include "report/page.h"
 
@@ -13,7 +14,7 @@ struct InvoiceSums;
 struct PaymentRequest {
     QString recipient; // the firm's name, at most 70 characters
     QString iban;      // compact
-    double amount = 0; // the total with VAT and advertising tax
+    Money amount;      // the total with VAT and advertising tax
     QString code;      // ЄДРПОУ or РНОКПП
     QString purpose;   // at most 140 characters
 };

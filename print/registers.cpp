@@ -56,11 +56,15 @@ private:
     QByteArray m_block;
 };
 
+struct DocumentSums {
+    Money sum, vat, total;
+};
+
 // Two decimals with a point, right-aligned; a longer number pushes the rest of the line to the right.
-void number(QByteArray& out, double value, int width)
+void number(QByteArray& out, Money value, int width)
 {
-    char digits[kMaxFixedChars];
-    const int length = FormatFixedChars(value, 2, '.', digits);
+    char digits[32];
+    const int length = value.textChars('.', digits);
     if (length < width)
         out.append(width - length, ' ');
     out.append(digits, length);
@@ -88,13 +92,10 @@ void amounts(QByteArray& out, const DocumentSums& s)
     out += '|';
 }
 
-DocumentSums withVat(double sum, int vatRate)
+// A register reckons sum and VAT; the advertising tax has no column.
+DocumentSums sumsOf(const Taxed& t)
 {
-    DocumentSums s;
-    s.sum = sum;
-    s.vat = sum * (vatRate * 0.01);
-    s.total = s.sum + s.vat;
-    return s;
+    return {t.subtotal, t.vat, t.subtotal + t.vat};
 }
 
 void add(DocumentSums& to, const DocumentSums& s)
@@ -102,12 +103,6 @@ void add(DocumentSums& to, const DocumentSums& s)
     to.sum += s.sum;
     to.vat += s.vat;
     to.total += s.total;
-}
-
-// The figures the invoice prints: its positions rounded to kopecks, VAT on their sum.
-DocumentSums documentSums(const InvoiceRow& d)
-{
-    return withVat(SumInvoice(d).subtotal, d.FACT_NDS);
 }
 
 void totalsLine(RegisterOutput& output, const DocumentSums& s)
@@ -134,7 +129,8 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
     output.line(kInvoiceHeading);
     DocumentSums grand;
     ForEachRegisterDocument(dm, invoices, periodOf(scope), [&](const InvoiceRow& d) {
-        const DocumentSums sums = documentSums(d);
+        const InvoiceSums invoice = SumInvoice(d);
+        const DocumentSums sums = sumsOf(invoice);
         add(grand, sums);
         output.line(kInvoiceRuler);
         QByteArray& out = output.out();
@@ -156,12 +152,19 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
         out += '|';
         amounts(out, sums);
         output.endLine();
-        for (const Position& p : d.positions) {
-            const DocumentSums s = withVat(PositionSum(p), d.FACT_NDS);
-            if (s.total <= 0)
+        // Every position that charges something, a return too, so that the lines add up to the document:
+        // each takes the VAT its running sum adds to the document's, never a kopeck more or less in all.
+        Money before, vatBefore;
+        for (std::size_t i = 0; i < d.positions.size(); ++i) {
+            const Money sum = invoice.positions[i];
+            const Money vatSoFar = WithTaxes(before + sum, d.FACT_NDS).vat;
+            const DocumentSums s{sum, vatSoFar - vatBefore, sum + (vatSoFar - vatBefore)};
+            before += sum;
+            vatBefore = vatSoFar;
+            if (sum == Money())
                 continue;
             out += "|        |            |                         |";
-            appendCell1251(out, p.name, 20);
+            appendCell1251(out, d.positions[i].name, 20);
             out += '|';
             amounts(out, s);
             output.endLine();
@@ -177,9 +180,7 @@ void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, Re
     output.line(kWaybillHeading);
     DocumentSums grand;
     ForEachRegisterWaybill(dm, expense, periodOf(scope), [&](const RegisterWaybill& w) {
-        DocumentSums sums;
-        for (const InvoiceRow& d : w.documents)
-            add(sums, documentSums(d));
+        const DocumentSums sums = sumsOf(SumWaybill(w.documents, expense));
         add(grand, sums);
         output.line(kWaybillRuler);
         QByteArray& out = output.out();

@@ -14,10 +14,6 @@ struct RegisterScope {
     QDate from, to;
 };
 
-struct DocumentSums {
-    double sum = 0, vat = 0, total = 0;
-};
-
 // The register's text, a line per CR LF, in Unicode; written in Windows-1251 by WriteRegister.
 QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope);
 

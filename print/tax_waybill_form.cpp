@@ -184,7 +184,7 @@ const MmText kHeadings[] = {
     {"HeadCol3b", 116.7, 53.4, 0, 0, 8, false, 'l', "(робіт, послуг) ", {}},
     {"HeadCol3c", 120.9, 57.7, 0, 0, 8, false, 'l', "продавця", {}},
     {"HeadCol4", 112.2, 99.0, 7.4, 0, 8, false, 'l', "", {"Оди-", "ниця", "вимі-", " ру", "това-", " ру"}},
-    {"HeadCol5", 112.2, 106.7, 8.4, 0, 8, false, 'l', "", {"Кіль-", "кість", "(об'-", " єм", "об-", "cяг)"}},
+    {"HeadCol5", 112.2, 106.7, 8.4, 0, 8, false, 'l', "", {"Кіль-", "кість", "(об'-", " єм", "об-", "сяг)"}},
     {"HeadCol6",
      112.2,
      115.4,
@@ -346,7 +346,8 @@ void addLabel(Page& page, const QString& name, double top, double left, double w
 // One collected goods position.
 struct PositionLine {
     QString name, unit, countText;
-    double price = 0, sum = 0;
+    double price = 0;
+    Money sum;
     bool lumpSum = false;
 };
 
@@ -369,7 +370,7 @@ struct TaxFill {
         const QByteArray row = QByteArray::number(r);
         const QString price =
             line.lumpSum ? QString() : FormatFixed(line.price, settings.price, u',').rightJustified(9, u' ');
-        const QString sum = FormatFixed(RoundToKopecks(line.sum), 2, u',').rightJustified(9, u' ');
+        const QString sum = line.sum.text().rightJustified(9, u' ');
         set(page, ("DataPos" + row).constData(), date);
         int cells = r;
         if (line.name.size() > 35 && r < 10) {
@@ -396,7 +397,7 @@ std::vector<PositionLine> collect(const InvoiceRow& document, const QString& cou
     for (const Position& p : document.positions) {
         PositionLine line;
         line.sum = PositionSum(p);
-        if (line.sum == 0)
+        if (line.sum == Money())
             continue;
         // Whole, as every printed text: what does not fit its cell is drawn smaller.
         line.name = p.name;
@@ -465,7 +466,7 @@ Page CreateTaxWaybillBlank()
         double left;
     } sections[] = {{"I", 152.7, "", 0},
                     {"", 199.8, "Усього по розділу I", 32.0},
-                    {"II", 204.5, "Товаротранcпортні витрати ", 24.9},
+                    {"II", 204.5, "Товаротранспортні витрати ", 24.9},
                     {"III", 209.6, "Зворотна (заставна тара)", 24.9},
                     {"IV", 214.6, "Надано покупцю : ", 24.9},
                     {"V", 224.6, "Усього по розділах I + II + IV", 24.9},
@@ -662,24 +663,23 @@ WaybillFill FillTaxWaybillForm(Page& page, const TaxWaybillRow& waybill, const W
         fill.fail(QCoreApplication::translate("TaxWaybillForm",
                                               "Число позиций в счет-фактурах больше чем в бланке!"));
     int row = 1;
-    double total = 0;
+    Money positions;
     for (std::size_t i = 0; i < fitting; ++i) {
         row = fill.placeRow(row, lines[i], rowDate) + (gaps ? 1 : 0);
-        total += lines[i].sum;
+        positions += lines[i].sum;
     }
 
-    // H. Totals: the sum of the invoices' own, rounded as each of them rounds it.
-    total = RoundToKopecks(total);
-    const double vat = total * (rate * 0.01);
-    if (const QString beyond = TotalBeyondBlank(total + vat); !beyond.isEmpty())
+    // H. Totals: the invoices' positions as each of them charges them, VAT on their sum.
+    const Taxed sums = WithTaxes(positions, rate);
+    if (const QString beyond = TotalBeyondBlank(sums.total); !beyond.isEmpty())
         fill.fail(beyond);
-    const auto text = [](double amount) { return FormatFixed(amount, 2, u',').rightJustified(8, u' '); };
+    const auto text = [](Money amount) { return amount.text().rightJustified(8, u' '); };
     for (const char* name : {"Vsego", "VsegoNDS", "Vsego5", "VsegoNDS5"})
-        set(page, name, text(total));
-    set(page, "Vsego6", text(vat));
-    set(page, "VsegoNDS6", text(vat));
-    set(page, "Vsego7", text(total + vat));
-    set(page, "VsegoNDS7", text(total + vat));
+        set(page, name, text(sums.subtotal));
+    set(page, "Vsego6", text(sums.vat));
+    set(page, "VsegoNDS6", text(sums.vat));
+    set(page, "Vsego7", text(sums.total));
+    set(page, "VsegoNDS7", text(sums.total));
     return fill.complete ? WaybillFill::Complete : WaybillFill::Incomplete;
 }
 

@@ -1005,7 +1005,7 @@
         <translation>Рахунки-фактури клієнта </translation>
     </message>
     <message>
-        <source>Cчета-фактуры  для новой накладной : </source>
+        <source>Счета-фактуры  для новой накладной : </source>
         <translation>Рахунки-фактури для нової накладної: </translation>
     </message>
     <message>
@@ -1193,8 +1193,8 @@
         <translation>Зробити резервну копію бази</translation>
     </message>
     <message>
-        <source>Резервное копирование бaзы данных в каталог \Database\Backup\</source>
-        <translation>Резервне копіювання бази даних до папки \Database\Backup\</translation>
+        <source>Резервное копирование базы данных в папку резервных копий</source>
+        <translation>Резервне копіювання бази даних до папки резервних копій</translation>
     </message>
     <message>
         <source>Сохранить изменения в данных</source>
@@ -2462,7 +2462,7 @@
 <context>
     <name>TTovarForm</name>
     <message>
-        <source>Выберите наименование товара из спискa :</source>
+        <source>Выберите наименование товара из списка :</source>
         <translation>Виберіть найменування товару зі списку:</translation>
     </message>
     <message>

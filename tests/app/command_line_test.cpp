@@ -280,7 +280,7 @@ TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
     r = issue({"tax", "--invoices", "12"});
     EXPECT_EQ(r.out, QStringLiteral("1\n"));
     EXPECT_TRUE(runDocmar({"--home", home.path(), "find", "tax", "1"})
-                    .out.contains(QStringLiteral("INFO=договір № 7 від 01.02.2003( p/ф № 12а)")));
+                    .out.contains(QStringLiteral("INFO=договір № 7 від 01.02.2003( р/ф № 12а)")));
     r = issue({"tax", "--receipt", "-3", "--payment", "готівка"});
     EXPECT_EQ(r.out, QStringLiteral("2\n"));
     EXPECT_TRUE(runDocmar({"--home", home.path(), "find", "tax", "2"})

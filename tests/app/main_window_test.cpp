@@ -945,7 +945,7 @@ TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
         child<QToolButton>(editor, "SB6")->click();
         // The picker on the first position: the item just stored, with its whole price.
         whenModal([](QWidget* picker) {
-            EXPECT_EQ(picker->windowTitle(), QStringLiteral("Выберите наименование товара из спискa :"));
+            EXPECT_EQ(picker->windowTitle(), QStringLiteral("Выберите наименование товара из списка :"));
             auto* combo = child<QComboBox>(picker, "ComboBox1");
             combo->setEditText(QStringLiteral("Лак яхтовий   Цена: 1234567.89"));
             child<QPushButton>(picker, "BitBtn1")->click();

@@ -1,4 +1,5 @@
 #include "base/month_names.h"
+#include "base/money.h"
 #include "base/number_format.h"
 #include "base/text_case.h"
 #include "db/data_module.h"
@@ -92,9 +93,9 @@ TEST(FormatFixed, DisplayFormatsAndKopecks)
     EXPECT_EQ(FormatByDisplayFormat(12.5, QStringLiteral("0.00")), QStringLiteral("12,50"));
     EXPECT_EQ(FormatByDisplayFormat(12.5, QStringLiteral("0.")), QStringLiteral("13"));
     EXPECT_EQ(FormatByDisplayFormat(12.3456, QStringLiteral("0.000")), QStringLiteral("12,346"));
-    EXPECT_DOUBLE_EQ(RoundToKopecks(0.125), 0.12);
-    EXPECT_DOUBLE_EQ(RoundToKopecks(0.135), 0.14);
-    EXPECT_DOUBLE_EQ(RoundToKopecks(10.0 * 1.15), 11.5);
+    EXPECT_EQ(Money::fromDouble(0.125).kopecks(), 12);
+    EXPECT_EQ(Money::fromDouble(0.135).kopecks(), 14);
+    EXPECT_EQ(Money::fromDouble(10.0 * 1.15).kopecks(), 1150);
 }
 
 TEST(ParseDecimal, AcceptsCommaAndPoint)

@@ -98,14 +98,14 @@ TEST_F(WaybillIssueTest, AnExpenseWaybillForTwoInvoices)
 TEST_F(WaybillIssueTest, TheTaxWaybillsPaymentGround)
 {
     WaybillDraft d = open(WaybillKind::Tax, {12, 0, 0});
-    EXPECT_EQ(d.reason, QStringLiteral("договір № 7 від 01.02.2003( p/ф № 12а)"));
-    EXPECT_EQ(d.reason.at(d.reason.indexOf(QStringLiteral("/ф")) - 1), u'p'); // the Latin "p"
+    EXPECT_EQ(d.reason, QStringLiteral("договір № 7 від 01.02.2003( р/ф № 12а)"));
+    EXPECT_EQ(d.reason.at(d.reason.indexOf(QStringLiteral("/ф")) - 1), u'\u0440'); // the Cyrillic "р"
     EXPECT_EQ(d.payer, QStringLiteral("ТОВ \"Ґрунт\""));
     EXPECT_EQ(d.paymentType, QStringLiteral("оплата з розр./ рах. "));
     EXPECT_EQ(open(WaybillKind::Tax, {12, 15, 0}).reason,
-              QStringLiteral("договір № 7 від 01.02.2003( p/ф № 12а,15)"));
+              QStringLiteral("договір № 7 від 01.02.2003( р/ф № 12а,15)"));
     execOrThrow(ConnectionOf(*dm), QStringLiteral("UPDATE CLIENTS SET DOGNUMBER='' WHERE ID_NUMBER=2"));
-    EXPECT_EQ(open(WaybillKind::Tax, {12, 0, 0}).reason, QStringLiteral("p/ф № 12а"));
+    EXPECT_EQ(open(WaybillKind::Tax, {12, 0, 0}).reason, QStringLiteral("р/ф № 12а"));
 
     const WaybillDraft receipt = open(WaybillKind::Tax, {-3, 0, 0}, true);
     EXPECT_EQ(receipt.reason, QStringLiteral("проплата от 05.03.2003"));
@@ -125,6 +125,30 @@ TEST_F(WaybillIssueTest, DocumentsThatCannotShareAWaybillAreRefused)
               QStringLiteral("Счета выписаны под разную величину налога на рекламу!"));
     // The tax waybill charges no advertising tax: a rate that differs is no reason to refuse it.
     EXPECT_FALSE(CheckWaybillDocuments(*dm, open(WaybillKind::Tax, {12, 15, 41})));
+    // Whatever printing would refuse, issuing refuses in the same words: another VAT rate, more positions
+    // than the blank's rows, a total beyond the blank.
+    execOrThrow(ConnectionOf(*dm),
+                QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, PRICE_POS1, "
+                               "PRICE_POS2, PRICE_POS3, PRICE_POS4) VALUES (50, '2003-02-01', 2, 7, 1, 1, 1, 1), "
+                               "(51, '2003-02-01', 2, 20, 1, 1, 1, 1), (52, '2003-02-01', 2, 20, 1, 1, 1, 1), "
+                               "(53, '2003-02-01', 2, 20, 999999999999, 1, 1, 0)"));
+    const struct {
+        WaybillKind kind;
+        std::array<int, 3> documents;
+        const char* message;
+    } refused[] = {
+        {WaybillKind::Expense, {12, 50, 0}, "Счета выписаны под разную величину НДС!"},
+        {WaybillKind::Tax, {12, 50, 0}, "Первый и второй счета выписаны под разную величину НДС!"},
+        {WaybillKind::Expense, {51, 52, 15}, "Третья счет-фактура не умещается на бланке!"},
+        {WaybillKind::Tax, {51, 52, 53}, "Число позиций в счет-фактурах больше чем в бланке!"},
+        {WaybillKind::Tax, {53, 0, 0}, "Сумма 1200000000001,20 больше, чем можно напечатать в документе "
+                                      "(наибольшая — 999 999 999 999,99)."},
+    };
+    for (const auto& r : refused) {
+        const auto refusal = CheckWaybillDocuments(*dm, open(r.kind, r.documents));
+        ASSERT_TRUE(refusal) << r.message;
+        EXPECT_EQ(refusal->message, QString::fromUtf8(r.message)) << refusal->message.toStdString();
+    }
     const WaybillDraft gone = open(WaybillKind::Expense, {12, 15, 0});
     execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=15"));
     const auto refusal = CheckWaybillDocuments(*dm, gone);

@@ -90,21 +90,22 @@ TEST_F(RegistersTest, SumsAreTheInvoicesOwnAndCutsAndShifts)
     invoice(20, "", "2001-03-01", QString(30, u'П'),
             {{QString(70, u'Т'), "кг.", 2.5, 10},         // 25.00 as on the invoice, not 20.00
              {QStringLiteral("Доставка"), "   ", 3, 150}, // a lump sum at its price
-             {QStringLiteral("Знижка"), "шт.", 1, -5},    // no line, but lowers the sums
+             {QStringLiteral("Знижка"), "шт.", 1, -5},    // a return has its line too
              {QString(), "", 0, 0}});
     const QStringList l = lines(RegisterKind::Invoices);
-    ASSERT_EQ(l.size(), 8);
+    ASSERT_EQ(l.size(), 9);
     // 25 + 150 - 5 = 170; VAT 34; 204.
     EXPECT_EQ(l[3], QStringLiteral("|01.03.01|     20     |") + QString(25, u'П') + u'|' + QString(20, u' ') +
                         QStringLiteral("| 170.00| 34.00|  204.00|"));
     EXPECT_EQ(l[4], QStringLiteral("|        |            |                         |") + QString(20, u'Т') +
                         QStringLiteral("|  25.00|  5.00|   30.00|"));
     EXPECT_EQ(l[5].right(25), QStringLiteral("| 150.00| 30.00|  180.00|"));
+    EXPECT_EQ(l[6].right(25), QStringLiteral("|  -5.00| -1.00|   -6.00|"));
     // A sum of ten thousand or more pushes the rest of its line to the right.
     invoice(21, "", "2001-03-02", QStringLiteral("Б"), {{QStringLiteral("Верстат"), "шт.", 1, 12345}});
     const QStringList wide = lines(RegisterKind::Invoices);
-    EXPECT_TRUE(wide[7].endsWith(QStringLiteral("|12345.00|2469.00|14814.00|"))) << wide[7].toStdString();
-    EXPECT_EQ(wide[7].size(), 96); // the sum and the VAT each one character over
+    EXPECT_TRUE(wide[8].endsWith(QStringLiteral("|12345.00|2469.00|14814.00|"))) << wide[8].toStdString();
+    EXPECT_EQ(wide[8].size(), 96); // the sum and the VAT each one character over
 }
 
 TEST_F(RegistersTest, DocumentSumsAreTheFiguresTheInvoicePrints)
