@@ -379,9 +379,13 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     setDate(page, "DayL", "MonthL", "YearL", invoice.FACT_DATA, monthBlock(settings));
     const InvoiceSums sums = fillPositionsAndTotals(page, invoice, settings, prompter);
     // The payment QR code, in the free corner below the signature, its right edge on the table's.
-    if (settings.paymentQr)
-        if (const std::optional<PaymentRequest> payment = InvoicePayment(owner, invoice, sums))
-            AddPaymentQr(page, PaymentQrText(*payment), 718, 700);
+    if (settings.paymentQr) {
+        const InvoicePaymentCode payment = InvoicePayment(owner, invoice, sums);
+        if (payment.request)
+            AddPaymentQr(page, PaymentQrText(*payment.request), 718, 700);
+        else if (!payment.note.isEmpty() && prompter)
+            prompter->warn(payment.note);
+    }
     layOutTotals(page, invoice.FACT_NR > kNoAdvertisingTax);
     fillNames(page, invoice);
 }

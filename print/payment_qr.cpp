@@ -2,7 +2,10 @@
 
 #include "base/number_format.h"
 #include "base/requisites.h"
+#include "base/text_codec.h"
 #include "print/invoice_sums.h"
+
+#include <QCoreApplication>
 
 #include <qrencode.h>
 
@@ -24,12 +27,46 @@ QString dateText(const QDate& date)
 
 } // namespace
 
-std::optional<PaymentRequest> InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
-                                             const InvoiceSums& sums)
+namespace {
+
+constexpr int kNameChars = 70;
+constexpr int kPurposeChars = 140;
+constexpr int kAmountBytes = 15;
+
+QString note(const QString& why)
+{
+    return QCoreApplication::translate("PaymentQr", "QR-код для оплаты не напечатан: %1").arg(why);
+}
+
+// A field as one line of at most so many characters, cut between characters, never inside one; nullopt
+// with *bad when it holds a character the code may not carry.
+std::optional<QString> field(const QString& text, int chars, QString* bad)
+{
+    QList<uint> points = text.toUcs4();
+    for (uint& c : points)
+        if (QChar::category(c) == QChar::Other_Control || c == 0x2028 || c == 0x2029)
+            c = u' ';
+    points = QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size())
+                 .trimmed()
+                 .toUcs4();
+    points.resize(std::min<qsizetype>(points.size(), chars));
+    for (const uint c : points) {
+        const QString one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+        if (c > 0x7e && !(c <= 0xffff && fits1251(one))) {
+            *bad = one;
+            return std::nullopt;
+        }
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size()).trimmed();
+}
+
+} // namespace
+
+InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice, const InvoiceSums& sums)
 {
     const QString iban = CompactIban(owner.CHETNUMBER);
     if (!LooksLikeIban(iban) || !IbanProblem(iban).isEmpty())
-        return std::nullopt;
+        return {};
     QString code;
     for (const QString& candidate : {owner.OKPOCODE.trimmed(), owner.TAXCODE.trimmed()})
         if (code.isEmpty() && (EdrpouValid(candidate) || RnokppValid(candidate)) &&
@@ -37,18 +74,40 @@ std::optional<PaymentRequest> InvoicePayment(const OwnerRecord& owner, const Inv
             code = candidate;
     const Money total = sums.total;
     if (code.isEmpty() || !total.isValid() || total <= Money())
-        return std::nullopt;
+        return {};
+    if (!iban.startsWith(QLatin1String("UA")))
+        return {std::nullopt,
+                note(QCoreApplication::translate("PaymentQr", "платёж в гривнях принимает только украинский "
+                                                              "IBAN (UA…), а в реквизитах владельца — %1.")
+                         .arg(iban))};
+    const QString amount = QStringLiteral("UAH") + total.text(u'.');
+    if (amount.size() > kAmountBytes)
+        return {std::nullopt,
+                note(QCoreApplication::translate("PaymentQr", "сумма %1 больше, чем берёт QR-код (наибольшая — "
+                                                              "999 999 999,99).")
+                         .arg(total.text()))};
+    QString bad;
+    const std::optional<QString> recipient = field(owner.FIRMNAME, kNameChars, &bad);
+    const std::optional<QString> purpose =
+        recipient ? field(QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3, у т.ч. ПДВ %4 грн.")
+                              .arg(invoice.FACT_NUMBER)
+                              .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), sums.vat.text()),
+                          kPurposeChars, &bad)
+                  : std::nullopt;
+    if (!recipient || !purpose)
+        return {std::nullopt,
+                note((recipient ? QCoreApplication::translate(
+                                      "PaymentQr", "знак «%1» в номере счета не допускают правила Национального банка.")
+                                : QCoreApplication::translate("PaymentQr", "знак «%1» в названии владельца не "
+                                                                           "допускают правила Национального банка."))
+                         .arg(bad))};
     PaymentRequest p;
-    p.recipient = owner.FIRMNAME.trimmed().left(70);
+    p.recipient = *recipient;
     p.iban = iban;
     p.amount = total;
     p.code = code;
-    p.purpose =
-        QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3, у т.ч. ПДВ %4 грн.")
-            .arg(invoice.FACT_NUMBER)
-            .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), sums.vat.text())
-            .left(140);
-    return p;
+    p.purpose = *purpose;
+    return {p, {}};
 }
 
 QString PaymentQrData(const PaymentRequest& p)

@@ -19,10 +19,16 @@ struct PaymentRequest {
     QString purpose;   // at most 140 characters
 };
 
-// The payment an invoice asks for; nullopt when the owner has no valid IBAN or checked code, or the total
-// is not above zero.
-std::optional<PaymentRequest> InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
-                                             const InvoiceSums& sums);
+// The payment an invoice asks for, built by the National Bank's rules for format 002: every field one
+// line of the characters the rules allow (Windows-1251 letters and ASCII; a control character becomes a
+// blank), the name cut at 70 characters and the purpose at 140, "UAH" and the amount in 15 at most, a
+// Ukrainian IBAN. No request, silently, when the owner keeps no valid IBAN or checked code or the total is
+// not above zero; no request and a note saying why when the rules do not let the code carry the payment.
+struct InvoicePaymentCode {
+    std::optional<PaymentRequest> request;
+    QString note;
+};
+InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice, const InvoiceSums& sums);
 // The code's data lines, separated by line feeds: "BCD", "002", "1" (UTF-8), "UCT", no BIC, recipient,
 // IBAN, "UAH" and the amount, code, no category, no reference, purpose, no display text.
 QString PaymentQrData(const PaymentRequest& payment);

@@ -811,6 +811,29 @@
     </message>
 </context>
 <context>
+    <name>PaymentQr</name>
+    <message>
+        <source>QR-код для оплаты не напечатан: %1</source>
+        <translation>QR-код для оплати не надруковано: %1</translation>
+    </message>
+    <message>
+        <source>платёж в гривнях принимает только украинский IBAN (UA…), а в реквизитах владельца — %1.</source>
+        <translation>платіж у гривнях приймає лише український IBAN (UA…), а в реквізитах власника — %1.</translation>
+    </message>
+    <message>
+        <source>сумма %1 больше, чем берёт QR-код (наибольшая — 999 999 999,99).</source>
+        <translation>сума %1 більша, ніж бере QR-код (найбільша — 999 999 999,99).</translation>
+    </message>
+    <message>
+        <source>знак «%1» в номере счета не допускают правила Национального банка.</source>
+        <translation>знак «%1» у номері рахунку не допускають правила Національного банку.</translation>
+    </message>
+    <message>
+        <source>знак «%1» в названии владельца не допускают правила Национального банка.</source>
+        <translation>знак «%1» у назві власника не допускають правила Національного банку.</translation>
+    </message>
+</context>
+<context>
     <name>PreviewWindow</name>
     <message>
         <source>Предварительный просмотр</source>
@@ -2737,10 +2760,6 @@
     <message>
         <source>Выбраны счета - фактуры разных клиентов !</source>
         <translation>Вибрано рахунки-фактури різних клієнтів!</translation>
-    </message>
-    <message>
-        <source>Счета выписаны под разную величину налога на рекламу!</source>
-        <translation>Рахунки виписано з різними ставками податку на рекламу!</translation>
     </message>
     <message>
         <source>№ доверенности — не целое число: %1</source>
