@@ -129,7 +129,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
         // What the owner row's column holds: nothing typed is cut when it is stored.
         for (const OwnerRecord::Field& f : OwnerRecord::fields())
             if (f.member == e.member)
-                edit->setMaxLength(Tables::clients().column(QLatin1String(f.column))->size);
+                edit->setMaxLength(TypedColumnLength(QLatin1String(f.column)));
         setTabOrder(previous, edit);
         previous = edit;
     }

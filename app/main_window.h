@@ -34,6 +34,10 @@ enum class WaybillKind;
 
 // The main window: owns the settings, the program folder and the data module for the run, and wires its
 // widgets to the controllers that decide (clients, owner, documents).
+// What an edit of a CLIENTS column takes: the column's characters, and for an account the blanks between
+// its groups of four (it is stored compact).
+int TypedColumnLength(const QString& column);
+
 class TBuhForm : public QMainWindow {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 // The client register tab, the client list's sorting, search and filters: widgets to the controller.
 #include "app/main_window.h"
 
+#include "base/requisites.h"
 #include "clients/find_form.h"
 #include "clients/names_form.h"
 #include "ui_main_window.h"
@@ -9,6 +10,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+
+int TypedColumnLength(const QString& column)
+{
+    const int size = Tables::clients().column(column)->size;
+    return column.startsWith(QLatin1String("CHETNUMBER")) ? TypedAccountLength(size) : size;
+}
 
 namespace {
 
@@ -59,7 +66,7 @@ void TBuhForm::setupClientPanel()
                                        ui->Panel10Scroll->verticalScrollBar()->sizeHint().width());
     for (const PanelEdit& p : kPanelEdits) {
         QLineEdit* edit = (*ui).*p.edit;
-        edit->setMaxLength(Tables::clients().column(QLatin1String(p.column))->size);
+        edit->setMaxLength(TypedColumnLength(QLatin1String(p.column)));
         connect(edit, &QLineEdit::textEdited, this, &TBuhForm::panelEdited);
     }
     // The field being typed into is always in sight, however it got the focus ("Добавить" gives it).

@@ -22,15 +22,23 @@ int digit(const QString& text, int i)
     return text.at(i).unicode() - u'0';
 }
 
-// IBAN lengths of the ISO 13616 registry for the countries a Ukrainian firm deals with most.
+// The countries of the ISO 13616 IBAN registry and the length of their IBANs; 0 for a country it does not
+// list (territories that use their country's IBAN are under its code).
 int ibanLength(const QString& country)
 {
     static const std::pair<const char*, int> lengths[] = {
-        {"UA", 29}, {"PL", 28}, {"DE", 22}, {"GB", 22}, {"FR", 27}, {"IT", 27}, {"ES", 24}, {"NL", 18},
-        {"BE", 16}, {"AT", 20}, {"CH", 21}, {"CZ", 24}, {"SK", 24}, {"HU", 28}, {"RO", 24}, {"BG", 22},
-        {"MD", 24}, {"LT", 20}, {"LV", 21}, {"EE", 20}, {"FI", 18}, {"SE", 24}, {"NO", 15}, {"DK", 18},
-        {"IE", 22}, {"PT", 25}, {"GR", 27}, {"CY", 28}, {"TR", 26}, {"GE", 22}, {"AZ", 28}, {"KZ", 20},
-        {"LU", 20}, {"SI", 19}, {"HR", 21}, {"RS", 22}, {"IL", 23}, {"AE", 23}};
+        {"AD", 24}, {"AE", 23}, {"AL", 28}, {"AT", 20}, {"AZ", 28}, {"BA", 20}, {"BE", 16}, {"BG", 22},
+        {"BH", 22}, {"BI", 27}, {"BR", 29}, {"BY", 28}, {"CH", 21}, {"CR", 22}, {"CY", 28}, {"CZ", 24},
+        {"DE", 22}, {"DJ", 27}, {"DK", 18}, {"DO", 28}, {"EE", 20}, {"EG", 29}, {"ES", 24}, {"FI", 18},
+        {"FK", 18}, {"FO", 18}, {"FR", 27}, {"GB", 22}, {"GE", 22}, {"GI", 23}, {"GL", 18}, {"GR", 27},
+        {"GT", 28}, {"HN", 28}, {"HR", 21}, {"HU", 28}, {"IE", 22}, {"IL", 23}, {"IQ", 23}, {"IS", 26},
+        {"IT", 27}, {"JO", 30}, {"KW", 30}, {"KZ", 20}, {"LB", 28}, {"LC", 32}, {"LI", 21}, {"LT", 20},
+        {"LU", 20}, {"LV", 21}, {"LY", 25}, {"MC", 27}, {"MD", 24}, {"ME", 22}, {"MK", 19}, {"MN", 20},
+        {"MR", 27}, {"MT", 31}, {"MU", 30}, {"NI", 28}, {"NL", 18}, {"NO", 15}, {"OM", 23}, {"PK", 24},
+        {"PL", 28}, {"PS", 29}, {"PT", 25}, {"QA", 29}, {"RO", 24}, {"RS", 22}, {"RU", 33}, {"SA", 24},
+        {"SC", 31}, {"SD", 18}, {"SE", 24}, {"SI", 19}, {"SK", 24}, {"SM", 27}, {"SO", 23}, {"ST", 25},
+        {"SV", 28}, {"TL", 23}, {"TN", 24}, {"TR", 26}, {"UA", 29}, {"VA", 22}, {"VG", 24}, {"XK", 20},
+        {"YE", 30}};
     for (const auto& [code, length] : lengths)
         if (country == QLatin1String(code))
             return length;
@@ -56,9 +64,14 @@ QString CompactIban(const QString& account)
 {
     QString compact;
     for (QChar c : account)
-        if (!c.isSpace())
+        if (!c.isSpace() && c != u'-' && c != u'\u2010' && c != u'\u2011')
             compact += c.toUpper();
     return compact;
+}
+
+QString StoredAccount(const QString& account)
+{
+    return LooksLikeIban(account) ? CompactIban(account) : account;
 }
 
 bool LooksLikeIban(const QString& account)
@@ -89,17 +102,19 @@ QString IbanProblem(const QString& account)
                 .arg(account.trimmed(), c);
     const QString country = iban.left(2);
     const int expected = ibanLength(country);
-    if (expected > 0 && iban.size() != expected)
+    if (expected == 0)
+        return QCoreApplication::translate("Requisites", "IBAN %1 начинается с %2: такой страны нет в реестре IBAN.")
+            .arg(account.trimmed(), country);
+    if (iban.size() != expected)
         return QCoreApplication::translate("Requisites", "IBAN %1 содержит %2 знаков, а IBAN страны %3 — %4.")
             .arg(account.trimmed())
             .arg(iban.size())
             .arg(country)
             .arg(expected);
-    if (iban.size() < 15 || iban.size() > 34)
-        return QCoreApplication::translate("Requisites", "IBAN %1 содержит %2 знаков, а IBAN — от 15 до 34.")
-            .arg(account.trimmed())
-            .arg(iban.size());
-    if (!iban.at(2).isDigit() || !iban.at(3).isDigit() || ibanRemainder(iban) != 1)
+    // ISO 13616 gives check digits from 02 to 98 only; 00, 01 and 99 pass the remainder all the same.
+    const int checkDigits = iban.mid(2, 2).toInt();
+    if (!iban.at(2).isDigit() || !iban.at(3).isDigit() || checkDigits < 2 || checkDigits > 98 ||
+        ibanRemainder(iban) != 1)
         return QCoreApplication::translate("Requisites", "IBAN %1 не проходит проверку контрольных цифр.")
             .arg(account.trimmed());
     return {};

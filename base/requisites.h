@@ -12,8 +12,15 @@ class Prompter;
 // words a bookkeeper can act on; a value that passes, or one of an older kind (an account of digits only),
 // gives no problem.
 
-// The IBAN as banks store it: blanks dropped, letters in capitals.
+// The IBAN as banks store it: blanks and dashes dropped, letters in capitals.
 QString CompactIban(const QString& account);
+// An account as it is stored: an IBAN compact (typed in groups or with dashes), any other as typed.
+QString StoredAccount(const QString& account);
+// An account typed in groups of four takes a blank after every four characters of the column.
+constexpr int TypedAccountLength(int columnSize)
+{
+    return columnSize + columnSize / 4;
+}
 // An account that begins with two letters is taken for an IBAN.
 bool LooksLikeIban(const QString& account);
 // An IBAN in groups of four, as banks print it for reading.

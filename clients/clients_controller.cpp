@@ -42,6 +42,8 @@ bool ClientsController::post(int row, ClientRow typed)
         panelShown();
         return false;
     }
+    typed.CHETNUMBER = StoredAccount(typed.CHETNUMBER);
+    typed.CHETNUMBER2 = StoredAccount(typed.CHETNUMBER2);
     if (!requisitesAccepted(typed))
         return false;
     try {

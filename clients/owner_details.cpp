@@ -27,6 +27,7 @@ OwnerRecord asStored(const OwnerRecord& shown)
     OwnerRecord owner;
     for (const OwnerRecord::Field& f : OwnerRecord::fields())
         owner.*f.member = (shown.*f.member).left(OwnerRecord::kMaxLength);
+    owner.CHETNUMBER = StoredAccount(owner.CHETNUMBER);
     return owner;
 }
 } // namespace

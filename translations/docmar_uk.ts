@@ -939,10 +939,6 @@
         <translation>IBAN %1 містить %2 знаків, а IBAN країни %3 — %4.</translation>
     </message>
     <message>
-        <source>IBAN %1 содержит %2 знаков, а IBAN — от 15 до 34.</source>
-        <translation>IBAN %1 містить %2 знаків, а IBAN — від 15 до 34.</translation>
-    </message>
-    <message>
         <source>IBAN %1 не проходит проверку контрольных цифр.</source>
         <translation>IBAN %1 не проходить перевірку контрольних цифр.</translation>
     </message>
@@ -965,6 +961,10 @@
     <message>
         <source>Сохранить так, как введено?</source>
         <translation>Зберегти так, як введено?</translation>
+    </message>
+    <message>
+        <source>IBAN %1 начинается с %2: такой страны нет в реестре IBAN.</source>
+        <translation>IBAN %1 починається з %2: такої країни немає в реєстрі IBAN.</translation>
     </message>
 </context>
 <context>

@@ -1938,7 +1938,7 @@ TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
 
     // The firm's IBAN is stored whole; a mistyped one is stored only when the user says so.
     auto* account = w<QLineEdit>("Edit13");
-    EXPECT_EQ(account->maxLength(), 34);
+    EXPECT_EQ(account->maxLength(), 42); // 34 and the blanks of its groups
     account->setText(QStringLiteral("UA213223130000026007233566002"));
     prompter.queueAnswer(false);
     QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
@@ -1948,7 +1948,8 @@ TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
     EXPECT_EQ(account->text(), QStringLiteral("UA213223130000026007233566002")); // kept, to be mended
     EXPECT_NE(window->ownerRecord().CHETNUMBER, account->text());
     prompter.clear();
-    account->setText(QStringLiteral("UA213223130000026007233566001"));
+    // Typed in groups (36 characters, more than the column holds): stored compact, never cut.
+    account->setText(QStringLiteral("UA21 3223 1300 0002 6007 2335 6600 1"));
     QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_EQ(scalar(ConnectionOf(window->dataModule()),

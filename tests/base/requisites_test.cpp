@@ -17,9 +17,32 @@ TEST(Requisites, IbansAreCheckedByCountryLengthAndCheckDigits)
     // A Ukrainian IBAN cut to the old sixteen characters.
     EXPECT_EQ(IbanProblem(QStringLiteral("UA21322313000002")),
               QStringLiteral("IBAN UA21322313000002 содержит 16 знаков, а IBAN страны UA — 29."));
-    EXPECT_EQ(IbanProblem(QStringLiteral("UA21-3223")),
-              QStringLiteral("IBAN UA21-3223 содержит недопустимый знак «-»: в IBAN только латинские буквы и "
+    EXPECT_EQ(IbanProblem(QStringLiteral("UA21_3223")),
+              QStringLiteral("IBAN UA21_3223 содержит недопустимый знак «_»: в IBAN только латинские буквы и "
                              "цифры."));
+    // Every country of the registry at its own length, no country beyond it, check digits 02 to 98 only
+    // (00, 01 and 99 pass the remainder of a valid 97, 98 and 02).
+    const struct {
+        const char *iban, *problem;
+    } registry[] = {
+        {"UA02 3052 9900 0002 6002 0000 0601 7", ""},
+        {"UA99 3052 9900 0002 6002 0000 0601 7", "не проходит проверку контрольных цифр."},
+        {"UA01-3052-9900-0002-6002-0000-0603-5", "не проходит проверку контрольных цифр."},
+        {"UA00 3052 9900 0002 6002 0000 0605 3", "не проходит проверку контрольных цифр."},
+        {"EG380019000500000000263180002", ""},
+        {"EG6756084582426123191065804123", "содержит 30 знаков, а IBAN страны EG — 29."},
+        {"MT84MALT011000012345MTLCAST001S", ""},
+        {"XX4212345678901234", "начинается с XX: такой страны нет в реестре IBAN."},
+    };
+    for (const auto& r : registry) {
+        const QString problem = IbanProblem(QString::fromUtf8(r.iban));
+        EXPECT_TRUE(*r.problem ? problem.endsWith(QString::fromUtf8(r.problem)) : problem.isEmpty())
+            << r.iban << ": " << problem.toStdString();
+    }
+    // An IBAN is stored compact however it was typed; an old account of digits as typed.
+    EXPECT_EQ(StoredAccount(QStringLiteral(" ua21 3223-1300 0002 6007 2335 6600 1 ")),
+              QStringLiteral("UA213223130000026007233566001"));
+    EXPECT_EQ(StoredAccount(QStringLiteral("2600 7233 566")), QStringLiteral("2600 7233 566"));
     // An account of digits only is an old one: not checked.
     EXPECT_EQ(IbanProblem(QStringLiteral("26007233566001")), QString());
     EXPECT_EQ(IbanProblem(QString()), QString());

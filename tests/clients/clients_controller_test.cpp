@@ -56,8 +56,11 @@ TEST_F(ClientsControllerTest, TypingIsStoredUnderItsOwnClientAndAnUntouchedNewCl
 {
     // Typing, then leaving the client: stored under the row it was typed for.
     clients->panelEdited(1);
-    clients->settle(1, typed(QStringLiteral("ТОВ \"Бета-2\"")));
+    ClientRow beta = typed(QStringLiteral("ТОВ \"Бета-2\""));
+    beta.CHETNUMBER = QStringLiteral("UA21-3223-1300-0002-6007-2335-6600-1"); // an IBAN is stored compact
+    clients->settle(1, beta);
     EXPECT_EQ(firm(3), QStringLiteral("ТОВ \"Бета-2\""));
+    EXPECT_EQ(dm->ReadClient(3)->CHETNUMBER, QStringLiteral("UA213223130000026007233566001"));
     EXPECT_FALSE(clients->isDirty());
 
     // Nothing typed: nothing stored.
