@@ -2,6 +2,7 @@
 
 #include "base/prompter.h"
 #include "db/data_module.h"
+#include "print/blank_parts.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
 #include "print/tax_waybill_form.h"
@@ -13,6 +14,24 @@ std::optional<Page> DocumentPage(const TDM& dm, PrintedDocument kind, int number
                                  const QString& programFolder, Prompter& prompter, std::optional<int> section)
 {
     try {
+        // A paper of a new book's sample details would go out with zeros for codes: asked first.
+        using O = OwnerRecord;
+        static constexpr QString O::*invoice[] = {&O::FIRMNAME, &O::TELFAX,   &O::OKPOCODE,
+                                                   &O::CHETNUMBER, &O::MFOCODE, &O::BANKNAME, &O::BUHALTER};
+        static constexpr QString O::*expense[] = {&O::FIRMNAME, &O::OKPOCODE, &O::TELFAX};
+        static constexpr QString O::*tax[] = {&O::FIRMNAME, &O::TELFAX, &O::BUHALTER, &O::REGNUMBER, &O::TAXCODE};
+        using Printed = std::span<QString O::* const>;
+        const QStringList samples =
+            SampleOwnerDetails(owner, kind == PrintedDocument::Invoice          ? Printed(invoice)
+                                      : kind == PrintedDocument::ExpenseWaybill ? Printed(expense)
+                                                                                : Printed(tax));
+        if (!samples.isEmpty() &&
+            !prompter.ask(QCoreApplication::translate("DocumentPage",
+                                                      "Данные владельца не заполнены: %1. Они на бланке — "
+                                                      "образцы новой базы (вкладка «Владелец»).\n"
+                                                      "Всё равно подготовить документ?")
+                              .arg(samples.join(QStringLiteral(", ")))))
+            return std::nullopt;
         QString error;
         bool complete = true;
         std::optional<Page> page;

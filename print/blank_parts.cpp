@@ -1,5 +1,7 @@
 #include "print/blank_parts.h"
 
+#include <QCoreApplication>
+
 #include "db/data_module.h"
 
 #include "base/month_names.h"
@@ -77,6 +79,28 @@ bool isLumpSum(const QString& unit)
 }
 
 } // namespace Blank
+
+QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString OwnerRecord::* const> printed)
+{
+    static const OwnerRecord samples;
+    static const std::pair<QString OwnerRecord::*, const char*> names[] = {
+        {&OwnerRecord::FIRMNAME, QT_TRANSLATE_NOOP("Blank", "название фирмы")},
+        {&OwnerRecord::TELFAX, QT_TRANSLATE_NOOP("Blank", "телефон")},
+        {&OwnerRecord::OKPOCODE, QT_TRANSLATE_NOOP("Blank", "код ЄДРПОУ")},
+        {&OwnerRecord::TAXCODE, QT_TRANSLATE_NOOP("Blank", "ІПН")},
+        {&OwnerRecord::REGNUMBER, QT_TRANSLATE_NOOP("Blank", "№ свидетельства")},
+        {&OwnerRecord::CHETNUMBER, QT_TRANSLATE_NOOP("Blank", "расчётный счёт")},
+        {&OwnerRecord::MFOCODE, QT_TRANSLATE_NOOP("Blank", "МФО")},
+        {&OwnerRecord::BANKNAME, QT_TRANSLATE_NOOP("Blank", "название банка")},
+        {&OwnerRecord::BUHALTER, QT_TRANSLATE_NOOP("Blank", "Ф.И.О. бухгалтера")},
+    };
+    QStringList found;
+    for (const auto& [member, name] : names)
+        if (std::find(printed.begin(), printed.end(), member) != printed.end() &&
+            owner.*member == samples.*member)
+            found << QCoreApplication::translate("Blank", name);
+    return found;
+}
 
 WaybillDocuments ReadWaybillDocuments(const TDM& dm, int first, int second, int third)
 {

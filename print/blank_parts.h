@@ -53,6 +53,10 @@ void setDate(Page& page, const char* day, const char* month, const char* year, c
 bool isLumpSum(const QString& unit);
 } // namespace Blank
 
+// The owner's details a blank prints that are still a new book's samples ("Назва банку", zeros for a
+// code), named as the owner tab names them; empty when every one is filled in.
+QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString OwnerRecord::* const> printed);
+
 // A waybill's first, second and third document as its blank takes them, looked up by the caller by number
 // whoever's they are (the blank tells another client's apart); nullopt where there is none.
 using WaybillDocuments = std::array<std::optional<InvoiceRow>, 3>;

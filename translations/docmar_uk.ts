@@ -121,6 +121,45 @@
     </message>
 </context>
 <context>
+    <name>Blank</name>
+    <message>
+        <source>название фирмы</source>
+        <translation>назва фірми</translation>
+    </message>
+    <message>
+        <source>телефон</source>
+        <translation>телефон</translation>
+    </message>
+    <message>
+        <source>код ЄДРПОУ</source>
+        <translation>код ЄДРПОУ</translation>
+    </message>
+    <message>
+        <source>ІПН</source>
+        <translation>ІПН</translation>
+    </message>
+    <message>
+        <source>№ свидетельства</source>
+        <translation>№ свідоцтва</translation>
+    </message>
+    <message>
+        <source>расчётный счёт</source>
+        <translation>розрахунковий рахунок</translation>
+    </message>
+    <message>
+        <source>МФО</source>
+        <translation>МФО</translation>
+    </message>
+    <message>
+        <source>название банка</source>
+        <translation>назва банку</translation>
+    </message>
+    <message>
+        <source>Ф.И.О. бухгалтера</source>
+        <translation>ПІБ бухгалтера</translation>
+    </message>
+</context>
+<context>
     <name>BookStart</name>
     <message>
         <source>База данных в папке %1 пока пуста. С чего начать?</source>
@@ -475,6 +514,12 @@
     <message>
         <source>Накладная заполнена не полностью и не напечатана.</source>
         <translation>Накладну заповнено не повністю, її не надруковано.</translation>
+    </message>
+    <message>
+        <source>Данные владельца не заполнены: %1. Они на бланке — образцы новой базы (вкладка «Владелец»).
+Всё равно подготовить документ?</source>
+        <translation>Дані власника не заповнено: %1. На бланку вони — зразки нової бази (вкладка «Власник»).
+Все одно підготувати документ?</translation>
     </message>
 </context>
 <context>

@@ -334,10 +334,16 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
               QStringLiteral("1\n"));
     const QString png = home.file(QStringLiteral("n1.png"));
     const QString page = home.file(QStringLiteral("n1.json"));
+    // The owner's details are still a new book's samples: said, and nothing written without --yes.
     ProcessResult r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Данные владельца не заполнены: название фирмы, телефон, код ЄДРПОУ.")))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(png));
+    r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png, "--yes"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(794, 1123));
-    ASSERT_EQ(runDocmar({"--home", home.path(), "print", "expense", "1", "--page", page}).exitCode, 0);
+    ASSERT_EQ(runDocmar({"--home", home.path(), "print", "expense", "1", "--page", page, "--yes"}).exitCode, 0);
     QFile json(page);
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().contains("\"  286.50\"")); // 3 x 95.50, the subtotal with its point
@@ -349,7 +355,7 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
         execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
     }
     const QString none = home.file(QStringLiteral("none.png"));
-    r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", none});
+    r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", none, "--yes"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("Не найдена исходная счет-фактура!")));
     EXPECT_TRUE(r.err.contains(QStringLiteral("Накладная заполнена не полностью и не напечатана.")));
@@ -375,7 +381,7 @@ TEST(CommandLine, PrintTaxTakesTheSectionOfAZeroRate)
               QStringLiteral("1\n"));
     const QString page = home.file(QStringLiteral("n2.json"));
     ProcessResult r =
-        runDocmar({"--home", home.path(), "print", "tax", "1", "--page", page, "--section", "1"});
+        runDocmar({"--home", home.path(), "print", "tax", "1", "--page", page, "--section", "1", "--yes"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const std::optional<Page> printed = Page::load(page);
     ASSERT_TRUE(printed);
@@ -391,7 +397,7 @@ TEST(CommandLine, PrintTaxTakesTheSectionOfAZeroRate)
         execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER=12"));
     }
     const QString none = home.file(QStringLiteral("none.pdf"));
-    r = runDocmar({"--home", home.path(), "print", "tax", "1", "--pdf", none});
+    r = runDocmar({"--home", home.path(), "print", "tax", "1", "--pdf", none, "--yes"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("Не найдена исходная счет-фактура №12")))
         << r.err.toStdString();

@@ -155,10 +155,23 @@ TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)
     execOrThrow(ConnectionOf(*dm),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
     documents.lists().RefreshClientDocuments(2, QStringLiteral("ТОВ"));
-    const std::optional<Page> page = documents.invoicePage(0, false, OwnerRecord{}, settings, home.path());
+    // A new book's sample details are asked about, naming what the blank prints of them.
+    OwnerRecord owner;
+    owner.FIRMNAME = QStringLiteral("ТОВ \"Наша\"");
+    owner.BANKNAME = QStringLiteral("АТ КБ \"ПриватБанк\"");
+    prompter.clear();
+    prompter.queueAnswer(false);
+    EXPECT_FALSE(documents.invoicePage(0, false, owner, settings, home.path()).has_value());
+    EXPECT_EQ(prompter.texts(),
+              QStringList{"Данные владельца не заполнены: телефон, код ЄДРПОУ, расчётный счёт, МФО, Ф.И.О. "
+                          "бухгалтера. Они на бланке — образцы новой базы (вкладка «Владелец»).\nВсё равно "
+                          "подготовить документ?"});
+    prompter.queueAnswer(true);
+    const std::optional<Page> page = documents.invoicePage(0, false, owner, settings, home.path());
     ASSERT_TRUE(page.has_value());
     dm->disconnect(); // the engine's failure is shown, not thrown through the window
     prompter.clear();
-    EXPECT_FALSE(documents.invoicePage(0, false, OwnerRecord{}, settings, home.path()).has_value());
-    EXPECT_EQ(prompter.messages().size(), 1u);
+    prompter.queueAnswer(true);
+    EXPECT_FALSE(documents.invoicePage(0, false, owner, settings, home.path()).has_value());
+    EXPECT_EQ(prompter.messages().size(), 2u);
 }
