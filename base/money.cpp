@@ -87,8 +87,23 @@ std::optional<std::int64_t> scaled(Wide value, int shift, Tie tie)
 
 } // namespace
 
+namespace {
+
+// Whole kopecks straight from the double, where its decimal can hold nothing finer: far below the limit,
+// any error of the double is a tiny fraction of a kopeck and rounds away just as the exact decimal's would.
+std::optional<std::int64_t> wholeKopecks(double kopecks)
+{
+    if (std::fabs(kopecks) < 1e13 && kopecks == std::nearbyint(kopecks))
+        return std::int64_t(kopecks);
+    return std::nullopt;
+}
+
+} // namespace
+
 Money Money::fromDouble(double hryvnias)
 {
+    if (const std::optional<std::int64_t> whole = wholeKopecks(hryvnias * 100))
+        return Money(*whole);
     const std::optional<Decimal> d = shortest(hryvnias);
     if (!d)
         return invalid();
@@ -98,6 +113,8 @@ Money Money::fromDouble(double hryvnias)
 
 Money Money::product(double count, double price)
 {
+    if (const std::optional<std::int64_t> whole = wholeKopecks(count * price * 100))
+        return Money(*whole);
     const std::optional<Decimal> c = shortest(count), p = shortest(price);
     if (!c || !p)
         return invalid();

@@ -59,15 +59,6 @@ Taxed SumWaybill(const std::vector<InvoiceRow>& documents, bool withAdvertisingT
                      withAdvertisingTax && first.FACT_NUMBER > 0 ? first.FACT_NR : 0);
 }
 
-namespace {
-
-QString beyondText(double amount)
-{
-    return FormatFixed(amount, 2, u',');
-}
-
-} // namespace
-
 QString TotalBeyondBlank(Money total)
 {
     if (total.isValid() && std::abs(total.kopecks()) <= 99'999'999'999'999)
@@ -88,7 +79,7 @@ QString AmountBeyondBlank(const InvoiceRow& d)
                                                "Сумма позиции %1 (%2) больше, чем можно напечатать в "
                                                "документе (наибольшая — 999 999 999 999,99).")
                 .arg(i + 1)
-                .arg(beyondText(raw));
+                .arg(FormatFixed(raw, 2, u','));
     }
     return TotalBeyondBlank(SumInvoice(d).total);
 }
