@@ -17,9 +17,20 @@
 
 namespace {
 
-QString label(const std::optional<Page>& page, const char* name)
+// The texts of some labels of a page, a blank between each.
+QString labels(const std::optional<Page>& page, std::initializer_list<const char*> names)
 {
-    return page ? page->element(QLatin1String(name))->text.trimmed() : QStringLiteral("no page");
+    QStringList texts;
+    for (const char* name : names)
+        texts << (page ? page->element(QLatin1String(name))->text.trimmed() : QStringLiteral("-"));
+    return texts.join(u' ');
+}
+
+// The last three cells of a register line (sum, VAT, total), with the blanks' decimal comma.
+QString lastCells(const QString& line)
+{
+    const QStringList cells = line.split(u'|');
+    return cells.mid(cells.size() - 4, 3).replaceInStrings(QStringLiteral(" "), QString()).join(u' ').replace(u'.', u',');
 }
 
 QString listTotal(const SqlListModel& list, int row)
@@ -30,87 +41,74 @@ QString listTotal(const SqlListModel& list, int row)
 } // namespace
 
 // Half kopecks worked out by hand: a position to kopecks half to even, VAT and advertising tax from their
-// exact values half away from zero, the total the sum of the printed lines. Each figure is checked on the
-// invoice, both waybills, the register and the list.
+// exact values half away from zero, the total the sum of the printed lines, on every paper and list.
 TEST(EveryPaper, ShowsTheSameFiguresAndTheyAddUp)
 {
-    struct Case {
+    const struct {
         const char* unit;
-        double count, price;
+        double price;
         int vat;
         double advertising;
-        const char *subtotal, *vatText, *taxText, *total, *withVat;
+        const char *invoice, *register_; // subtotal, VAT, [advertising tax,] total; the register without the tax
     } cases[] = {
-        {"", 0, 2.50, 7, 0, "2,50", "0,18", "", "2,68", "2,68"},       // VAT 0,175
-        {"", 0, 3.50, 7, 0, "3,50", "0,25", "", "3,75", "3,75"},       // VAT 0,245
-        {"", 0, 1.25, 14, 0, "1,25", "0,18", "", "1,43", "1,43"},      // VAT 0,175
-        {"", 0, -2.50, 7, 0, "-2,50", "-0,18", "", "-2,68", "-2,68"},  // a return: away from zero
-        {"шт", 1, 2.675, 20, 0, "2,68", "0,54", "", "3,22", "3,22"},   // 2,675 exactly: to the even 8
-        {"шт", 3, 0.875, 20, 0, "2,62", "0,52", "", "3,14", "3,14"},   // 2,625: to the even 2
-        {"", 0, 75505, 20, 1.5, "75505,00", "15101,00", "1132,58", "91738,58", "90606,00"}, // 1132,575
-        {"", 0, 0.30, 7, 1.5, "0,30", "0,02", "0,00", "0,32", "0,32"}, // 0,021 and 0,0045
+        {"", 2.50, 7, 0, "2,50 0,18 2,68", "2,50 0,18 2,68"},       // VAT 0,175
+        {"", 3.50, 7, 0, "3,50 0,25 3,75", "3,50 0,25 3,75"},       // VAT 0,245
+        {"", 1.25, 14, 0, "1,25 0,18 1,43", "1,25 0,18 1,43"},      // VAT 0,175
+        {"", -2.50, 7, 0, "-2,50 -0,18 -2,68", "-2,50 -0,18 -2,68"}, // a return: away from zero
+        {"шт", 2.675, 20, 0, "2,68 0,54 3,22", "2,68 0,54 3,22"},   // 2,675 exactly: to the even 8
+        {"шт", 0.875 * 3, 20, 0, "2,62 0,52 3,14", "2,62 0,52 3,14"}, // 2,625: to the even 2
+        {"", 75505, 20, 1.5, "75505,00 15101,00 1132,58 91738,58", "75505,00 15101,00 90606,00"}, // 1132,575
+        {"", 0.30, 7, 1.5, "0,30 0,02 0,00 0,32", "0,30 0,02 0,32"}, // 0,021 and 0,0045
     };
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = ConnectionOf(*dm);
     execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
-    int number = 0;
-    for (const Case& c : cases) {
-        ++number;
+    for (int n = 1; const auto& c : cases) {
         execOrThrow(db,
-                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_OWNER, FACT_NDS, "
-                                   "FACT_NR, NAME_POS1, MEASURE_POS1, COUNT_POS1, PRICE_POS1) VALUES (?, "
-                                   "'2025-03-01', 2, 'ТОВ', ?, ?, 'т', ?, ?, ?)"),
-                    {number, c.vat, c.advertising, QString::fromUtf8(c.unit), c.count, c.price});
+                    QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, FACT_NDS, FACT_NR, "
+                                   "MEASURE_POS1, COUNT_POS1, PRICE_POS1) VALUES (?, '2025-03-01', 2, ?, ?, ?, 1, ?)"),
+                    {n, c.vat, c.advertising, QString::fromUtf8(c.unit), c.price});
         for (const char* table : {"NAKLADN1", "NAKLADN2"})
             execOrThrow(db,
                         QStringLiteral("INSERT INTO %1 (NAKL_NUMBER, NAKL_DATA, ID_NUMBER, FACT1_NUMBER) VALUES "
-                                       "(?, '2025-03-01', 2, ?)")
-                            .arg(QLatin1String(table)),
-                        {number, number});
+                                       "(?, '2025-03-01', 2, ?)").arg(QLatin1String(table)),
+                        {n, n});
+        ++n;
     }
     DocumentLists lists(*dm);
     lists.ShowAllDocuments();
-    const QStringList invoiceRegister =
-        RegisterText(*dm, RegisterKind::Invoices, {0, QDate(2025, 1, 1), QDate(2025, 12, 31)}).split("\r\n");
-    const QStringList waybillRegister =
-        RegisterText(*dm, RegisterKind::TaxWaybills, {0, QDate(2025, 1, 1), QDate(2025, 12, 31)}).split("\r\n");
-    Settings settings;
+    const auto lines = [&](RegisterKind kind) {
+        return RegisterText(*dm, kind, {0, QDate(2025, 1, 1), QDate(2025, 12, 31)}).split(QStringLiteral("\r\n"));
+    };
+    const QStringList invoiceRegister = lines(RegisterKind::Invoices), taxRegister = lines(RegisterKind::TaxWaybills);
+    const Settings settings;
     ScriptedPrompter prompter;
-    number = 0;
-    for (const Case& c : cases) {
-        ++number;
-        SCOPED_TRACE(number);
-        const QString withVat = QLatin1String(c.withVat);
-        QString error;
-        bool complete = false;
-        const std::optional<Page> invoice =
-            PrepareInvoicePage(*dm, number, OwnerRecord{}, settings, home.path(), &prompter, &error);
-        EXPECT_EQ(label(invoice, "Itogo"), QLatin1String(c.subtotal));
-        EXPECT_EQ(label(invoice, "NDS"), QLatin1String(c.vatText));
-        EXPECT_EQ(label(invoice, "ALLSumma"), QLatin1String(c.total));
-        if (*c.taxText)
-            EXPECT_EQ(label(invoice, "QRLabel4"), QLatin1String(c.taxText));
-        EXPECT_TRUE(label(invoice, "StrSum").endsWith(QString::fromLatin1(c.total).right(2) + QStringLiteral(" коп.")));
-        const std::optional<Page> expense = PrepareExpenseWaybillPage(*dm, number, OwnerRecord{}, settings,
-                                                                      home.path(), &prompter, &complete, &error);
-        EXPECT_EQ(label(expense, "NDS1"), QLatin1String(c.vatText));
-        EXPECT_EQ(label(expense, "ALLSum1"), QLatin1String(c.total));
-        const std::optional<Page> tax =
-            PrepareTaxWaybillPage(*dm, number, OwnerRecord{}, settings, &prompter, 0, &complete, &error);
-        EXPECT_EQ(label(tax, "Vsego6"), QLatin1String(c.vatText));
-        EXPECT_EQ(label(tax, "Vsego7"), withVat);
-        // The register's figures keep the point and carry no advertising tax.
-        const QString line = QStringLiteral("|%1|%2|%3|").arg(QString::fromLatin1(c.subtotal).rightJustified(7),
-                                                              QString::fromLatin1(c.vatText).rightJustified(6),
-                                                              withVat.rightJustified(8));
-        EXPECT_TRUE(invoiceRegister[3 * number].endsWith(QString(line).replace(u',', u'.')))
-            << invoiceRegister[3 * number].toStdString();
-        EXPECT_TRUE(waybillRegister[1 + 2 * number].endsWith(QString(line).replace(u',', u'.')))
-            << waybillRegister[1 + 2 * number].toStdString();
-        EXPECT_EQ(listTotal(lists.invoices(), number - 1), QLatin1String(c.total));
-        EXPECT_EQ(listTotal(lists.expenseWaybills(), number - 1), QLatin1String(c.total));
-        EXPECT_EQ(listTotal(lists.taxWaybills(), number - 1), withVat);
+    QString error;
+    bool complete = false;
+    for (int n = 1; const auto& c : cases) {
+        SCOPED_TRACE(n);
+        const QString invoice = QString::fromUtf8(c.invoice), withVat = QString::fromUtf8(c.register_);
+        const QString total = invoice.section(u' ', -1), vat = invoice.section(u' ', 1, 1);
+        const std::optional<Page> page =
+            PrepareInvoicePage(*dm, n, OwnerRecord{}, settings, home.path(), &prompter, &error);
+        EXPECT_EQ(c.advertising > 0 ? labels(page, {"Itogo", "NDS", "QRLabel4", "ALLSumma"})
+                                    : labels(page, {"Itogo", "NDS", "ALLSumma"}),
+                  invoice);
+        EXPECT_TRUE(labels(page, {"StrSum"}).endsWith(total.right(2) + QStringLiteral(" коп.")));
+        EXPECT_EQ(labels(PrepareExpenseWaybillPage(*dm, n, OwnerRecord{}, settings, home.path(), &prompter,
+                                                   &complete, &error),
+                         {"NDS1", "ALLSum1"}),
+                  vat + u' ' + total);
+        EXPECT_EQ(labels(PrepareTaxWaybillPage(*dm, n, OwnerRecord{}, settings, &prompter, 0, &complete, &error),
+                         {"Vsego6", "Vsego7"}),
+                  vat + u' ' + withVat.section(u' ', -1));
+        EXPECT_EQ(lastCells(invoiceRegister[3 * n]), withVat);
+        EXPECT_EQ(lastCells(taxRegister[1 + 2 * n]), withVat);
+        EXPECT_EQ(listTotal(lists.invoices(), n - 1), total);
+        EXPECT_EQ(listTotal(lists.expenseWaybills(), n - 1), total);
+        EXPECT_EQ(listTotal(lists.taxWaybills(), n - 1), withVat.section(u' ', -1));
+        ++n;
     }
 }
 
@@ -168,7 +166,7 @@ TEST(EveryPaper, OfADemoBookAgreesWithItsListsAndRegisters)
             complete = true;
             const std::optional<Page> page = prepare(number);
             ASSERT_TRUE(complete) << numberColumn << ' ' << number;
-            EXPECT_EQ(listTotal(list, r), label(page, totalLabel)) << numberColumn << ' ' << number;
+            EXPECT_EQ(listTotal(list, r), labels(page, {totalLabel})) << numberColumn << ' ' << number;
         }
     };
     check(lists.invoices(), "FACT_NUMBER", "ALLSumma", [&](int n) {
@@ -186,21 +184,14 @@ TEST(EveryPaper, OfADemoBookAgreesWithItsListsAndRegisters)
                                     RegisterKind::TaxWaybills}) {
         const QStringList lines =
             RegisterText(*dm, kind, {0, QDate(2000, 1, 1), QDate(2030, 12, 31)}).split(QStringLiteral("\r\n"));
-        // Document lines have a date in their first column; position lines do not.
-        Money sum, vat, total;
+        Money sums[3];
         for (const QString& line : lines)
-            if (line.startsWith(u'|') && line[3] == u'.' && line.size() > 30) {
-                const QStringList cells = line.split(u'|');
-                const auto money = [&](int fromEnd) {
-                    return Money::fromDouble(cells[cells.size() - fromEnd].trimmed().toDouble());
-                };
-                sum += money(4);
-                vat += money(3);
-                total += money(2);
-            }
+            if (line.startsWith(u'|') && line.size() > 3 && line[3] == u'.') // a document's line: its date first
+                for (int i = 0; const QString& cell : lastCells(line).split(u' '))
+                    sums[i++] += Money::fromDouble(QString(cell).replace(u',', u'.').toDouble());
         const QString expected = QStringLiteral("     ИТОГО : сумма - %1, НДС - %2, сумма с НДС - %3.")
-                                     .arg(sum.text(u'.').rightJustified(10), vat.text(u'.').rightJustified(10),
-                                          total.text(u'.').rightJustified(10));
+                                     .arg(sums[0].text(u'.').rightJustified(10), sums[1].text(u'.').rightJustified(10),
+                                          sums[2].text(u'.').rightJustified(10));
         EXPECT_EQ(lines[lines.size() - 2], expected) << int(kind);
     }
 }
