@@ -381,10 +381,13 @@ void FillInvoiceForm(Page& page, const InvoiceRow& invoice, const ClientRow* cli
     // The payment QR code, in the free corner below the signature, its right edge on the table's.
     if (settings.paymentQr) {
         const InvoicePaymentCode payment = InvoicePayment(owner, invoice, sums);
-        if (payment.request)
-            AddPaymentQr(page, PaymentQrText(*payment.request), 718, 700);
-        else if (!payment.note.isEmpty() && prompter)
-            prompter->warn(payment.note);
+        QString note = payment.note;
+        if (payment.request && !AddPaymentQr(page, PaymentQrText(*payment.request), 718, 700))
+            note = QCoreApplication::translate("InvoiceForm",
+                                               "QR-код для оплаты не напечатан: его данные больше, чем "
+                                               "вмещает QR-код версии 20.");
+        if (!note.isEmpty() && prompter)
+            prompter->warn(note);
     }
     layOutTotals(page, invoice.FACT_NR > kNoAdvertisingTax);
     fillNames(page, invoice);

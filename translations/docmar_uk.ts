@@ -697,6 +697,10 @@
         <source>Счет-фактура № %1 не напечатана: %2</source>
         <translation>Рахунок-фактуру № %1 не надруковано: %2</translation>
     </message>
+    <message>
+        <source>QR-код для оплаты не напечатан: его данные больше, чем вмещает QR-код версии 20.</source>
+        <translation>QR-код для оплати не надруковано: його дані більші, ніж вміщує QR-код версії 20.</translation>
+    </message>
 </context>
 <context>
     <name>InvoiceSums</name>
