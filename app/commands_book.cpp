@@ -136,7 +136,7 @@ int clearDocuments(const Invocation& inv, Prompter& prompter)
         const std::optional<DocumentCounts> cleared = maintenance.askAndClear(
             dm, place,
             [&] {
-                const std::optional<BackupReport> report = maintenance.backUpBook(dm, place);
+                const std::optional<BackupReport> report = maintenance.backUpBook(dm, place, kBeforeClearing);
                 return report && report->failed.isEmpty();
             },
             [&] {

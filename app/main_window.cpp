@@ -890,14 +890,14 @@ void TBuhForm::BitBtn6Click()
     backUpBook();
 }
 
-bool TBuhForm::backUpBook()
+bool TBuhForm::backUpBook(const QString& tag)
 {
     settleOwnerEdits();
     showProgressPanel(tr("Создание резервной копии базы ..."));
     // The folder in use is the one backed up, wherever PATH puts it, and the server book in use is dumped:
     // its address is taken before the disconnection forgets it.
     const BookPlace place = placeInUse();
-    const std::optional<BackupReport> report = m_maintenance.backUpBook(m_dm, place, [this] {
+    const std::optional<BackupReport> report = m_maintenance.backUpBook(m_dm, place, tag, [this] {
         QDir::setCurrent(m_programFolder);
         LoadAndShowOwner();
         clientRegister().reload();
@@ -956,7 +956,7 @@ void TBuhForm::BitBtn7Click()
         m_dm, placeInUse(),
         [this, &begun] {
             begun = true;
-            return backUpBook();
+            return backUpBook(kBeforeClearing);
         },
         [this, &begun] {
             begun = true;

@@ -140,7 +140,8 @@ private:
     bool startBook(BookStart how, bool withOwnerRow, const QString& paradoxFolder);
     void BitBtn6Click(); // the backup
     // The backup, the window brought back, and what was copied said; true when every file was.
-    bool backUpBook();
+    // tag: what the copy is kept for (a clearing's copy is never pruned).
+    bool backUpBook(const QString& tag = {});
     // The book in use and where its copies go; a server book only while it is open.
     BookPlace placeInUse() const;
     // The result of a command that has no message of its own, on the status bar.

@@ -28,10 +28,12 @@ bool isEngineSideFile(const QString& name)
     return false;
 }
 
-// A copy left half made by a backup whose process is gone (killed, or the machine stopped).
+// A copy left half made by a backup whose process is gone (killed, or the machine stopped), or the engine's
+// side file of one. Nothing else in a folder is DocMar's to remove: a shared backup folder holds other
+// programs' files too.
 bool isStalePart(const QString& name)
 {
-    static const QRegularExpression part(QStringLiteral("^\\..+\\.part-(\\d+)$"));
+    static const QRegularExpression part(QStringLiteral("^\\..+\\.part-(\\d+)(-journal|-wal|-shm)?$"));
     const QRegularExpressionMatch m = part.match(name);
     if (!m.hasMatch())
         return false;
@@ -60,21 +62,65 @@ bool syncFile(const QString& path)
     return f.open(QIODevice::ReadWrite) && ::fsync(f.handle()) == 0;
 }
 
-QString placeCopy(const QString& temp, const QString& target, QString reason);
-
 QString temporaryName(const QString& target)
 {
     const QFileInfo info(target);
     return info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".part-%1").arg(::getpid()));
 }
 
+// A dated copy about to be made: a name no copy has yet, dated to the second and counted on when that
+// name is taken.
+struct NewCopy {
+    QString folder, name, tag;
+    QDateTime when = QDateTime::currentDateTime();
+    QString path(int counter = 1) const { return QDir(folder).filePath(DatedCopyName(name, when, tag, counter)); }
+    QString temporary() const { return temporaryName(path()); }
+};
+
+// A copy made under its temporary name put in place of the old one, or dropped; the reason it failed.
+QString placeCopy(const QString& temp, const QString& target, QString reason)
+{
+    if (reason.isEmpty() && !syncFile(temp))
+        reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
+    if (reason.isEmpty() &&
+        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (!reason.isEmpty())
+        QFile::remove(temp);
+    return reason;
+}
+
+// A new dated copy put in place under a name no file has: never over another copy, even one made in the
+// same second by another process. *placed is where it went.
+QString placeNewCopy(const QString& temp, const NewCopy& copy, QString reason, QString* placed)
+{
+    if (reason.isEmpty() && !syncFile(temp))
+        reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
+    for (int counter = 1; reason.isEmpty(); ++counter) {
+        const QString target = copy.path(counter);
+        const QByteArray from = QFile::encodeName(temp), to = QFile::encodeName(target);
+        // A link is never made over a file; a folder that takes no links (a network share) is asked first.
+        if (::link(from.constData(), to.constData()) == 0) {
+            ::unlink(from.constData());
+        } else if (errno == EEXIST || QFileInfo::exists(target)) {
+            continue;
+        } else if (std::rename(from.constData(), to.constData()) != 0) {
+            reason = QString::fromLocal8Bit(std::strerror(errno));
+            break;
+        }
+        *placed = target;
+        return {};
+    }
+    QFile::remove(temp);
+    return reason;
+}
+
 enum class Copy { Checked, AsIs };
 
-// One file into the backup folder; an empty string when done, else the reason. A database is copied
+// One file copied under a temporary name; an empty string when done, else the reason. A database is copied
 // through the engine and checked, unless it is to be kept as it is (a damaged book before a restore).
-QString copyOne(const QString& source, const QString& target, Copy how = Copy::Checked)
+QString makeCopy(const QString& source, const QString& temp, Copy how = Copy::Checked)
 {
-    const QString temp = temporaryName(target);
     QString reason;
     if (how == Copy::Checked && isDatabaseFile(source)) {
         try {
@@ -93,45 +139,58 @@ QString copyOne(const QString& source, const QString& target, Copy how = Copy::C
     // The copy is read by no more users than the book it copies, whatever the process's umask.
     if (reason.isEmpty() && !QFile::setPermissions(temp, QFile::permissions(source)))
         reason = QCoreApplication::translate("Backup", "не удалось задать права доступа к копии");
-    return placeCopy(temp, target, reason);
-}
-
-// A copy made under its temporary name put in place of the old one, or dropped; the reason it failed.
-QString placeCopy(const QString& temp, const QString& target, QString reason)
-{
-    if (reason.isEmpty() && !syncFile(temp))
-        reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
-    if (reason.isEmpty() &&
-        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-    if (!reason.isEmpty())
-        QFile::remove(temp);
     return reason;
 }
 
-QRegularExpression datedPattern(const QString& name, const QString& tag)
+// A file copied over its older copy of the same name.
+QString copyOver(const QString& source, const QString& target)
+{
+    const QString temp = temporaryName(target);
+    return placeCopy(temp, target, makeCopy(source, temp));
+}
+
+// A file copied to a new dated copy; *placed is where it went.
+QString copyNew(const QString& source, const NewCopy& copy, QString* placed, Copy how = Copy::Checked)
+{
+    const QString temp = copy.temporary();
+    return placeNewCopy(temp, copy, makeCopy(source, temp, how), placed);
+}
+
+// The backups' own dated copies of a file (to the minute as older versions named them, or to the second
+// with a counter): not those kept before a restore or a clearing, which carry a tag.
+QRegularExpression datedPattern(const QString& name, const QString& tag = {})
 {
     const QFileInfo info(name);
     const QString suffix = info.suffix();
     return QRegularExpression(
         u'^' + QRegularExpression::escape(info.completeBaseName()) +
-        QStringLiteral("-\\d{4}-\\d{2}-\\d{2}-\\d{4}") + QRegularExpression::escape(tag) +
+        QStringLiteral("-\\d{4}-\\d{2}-\\d{2}-\\d{4}(\\d{2}(-\\d+)?)?") +
+        (tag.isEmpty() ? QString() : QStringLiteral("(%1)?").arg(QRegularExpression::escape(tag))) +
         (suffix.isEmpty() ? QString() : QStringLiteral("\\.") + QRegularExpression::escape(suffix)) + u'$');
 }
 
-// The dated copies of a file, newest first: the date in their names orders them.
+// The dated copies of a file, newest first by when they were made (a clock once ahead may have dated a
+// name in the future), then by name.
 QStringList datedCopies(const QString& folder, const QString& name, const QString& tag = {})
 {
-    QStringList copies = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::Reversed);
     const QRegularExpression pattern = datedPattern(name, tag);
-    copies.removeIf([&pattern](const QString& copy) { return !pattern.match(copy).hasMatch(); });
-    return copies;
+    QFileInfoList copies = QDir(folder).entryInfoList(QDir::Files, QDir::Name | QDir::Reversed);
+    copies.removeIf([&pattern](const QFileInfo& copy) { return !pattern.match(copy.fileName()).hasMatch(); });
+    std::stable_sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return a.lastModified() > b.lastModified();
+    });
+    QStringList names;
+    for (const QFileInfo& copy : copies)
+        names << copy.fileName();
+    return names;
 }
 
-void dropOldCopies(const QString& folder, const QString& name, const QString& tag = {})
+// The ten newest dated copies stay, and always the one just made.
+void dropOldCopies(const QString& folder, const QString& name, const QString& justMade)
 {
-    const QStringList copies = datedCopies(folder, name, tag);
-    for (qsizetype i = kKeptCopies; i < copies.size(); ++i)
+    QStringList copies = datedCopies(folder, name);
+    copies.removeOne(QFileInfo(justMade).fileName());
+    for (qsizetype i = kKeptCopies - 1; i < copies.size(); ++i)
         QFile::remove(QDir(folder).filePath(copies[i]));
 }
 
@@ -159,17 +218,19 @@ QString BackupFolder(const QString& dataFolder, const QString& named)
     return named.isEmpty() ? QDir(dataFolder).filePath(QStringLiteral("BackUp")) : named;
 }
 
-QString DatedCopyName(const QString& name, const QDateTime& when, const QString& tag)
+QString DatedCopyName(const QString& name, const QDateTime& when, const QString& tag, int counter)
 {
     const QFileInfo info(name);
     const QString suffix = info.suffix();
-    return info.completeBaseName() + u'-' + when.toString(QStringLiteral("yyyy-MM-dd-HHmm")) + tag +
+    return info.completeBaseName() + u'-' + when.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) +
+           (counter > 1 ? QStringLiteral("-%1").arg(counter) : QString()) + tag +
            (suffix.isEmpty() ? QString() : u'.' + suffix);
 }
 
 QString NewestCopy(const QString& folder, const QString& name)
 {
-    const QStringList copies = datedCopies(folder, name);
+    // A clearing's copy is the one to go back to after a clearing.
+    const QStringList copies = datedCopies(folder, name, kBeforeClearing);
     if (!copies.isEmpty())
         return QDir(folder).filePath(copies.first());
     const QString undated = QDir(folder).filePath(name);
@@ -177,7 +238,7 @@ QString NewestCopy(const QString& folder, const QString& name)
 }
 
 std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, const QString& named,
-                                                 QString* error)
+                                                 QString* error, const QString& tag)
 {
     const QString backupFolder = BackupFolder(dataFolder, named);
     if (!QDir().mkpath(backupFolder)) {
@@ -188,9 +249,6 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, cons
         return std::nullopt;
     }
     const QDir backup(backupFolder);
-    for (const QString& name : backup.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (isEngineSideFile(name))
-            QFile::remove(backup.filePath(name));
     removeStaleParts(backupFolder);
     removeStaleParts(dataFolder);
     BackupReport report;
@@ -200,16 +258,17 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, cons
         if (isEngineSideFile(name))
             continue;
         const bool dated = isDatabaseFile(data.filePath(name));
-        const QString reason =
-            copyOne(data.filePath(name), backup.filePath(dated ? DatedCopyName(name, now) : name));
+        QString placed;
+        const QString reason = dated ? copyNew(data.filePath(name), {backupFolder, name, tag, now}, &placed)
+                                     : copyOver(data.filePath(name), backup.filePath(name));
         if (!reason.isEmpty()) {
             report.failed << name + QStringLiteral(": ") + reason;
             continue;
         }
         ++report.copied;
         report.bytes += QFileInfo(data.filePath(name)).size();
-        if (dated)
-            dropOldCopies(backupFolder, name);
+        if (dated && tag.isEmpty())
+            dropOldCopies(backupFolder, name, placed);
     }
     // A book that is no plain file (a pipe, a folder) is never read, and its backup is not made.
     if (const QFileInfo book(TDM::databaseFile(dataFolder)); book.exists() && !book.isFile())
@@ -252,29 +311,30 @@ QString runTool(const QString& program, const QStringList& arguments)
 }
 
 // The server book dumped into a file of the backup folder; empty when done, else why not.
-QString dumpBook(const QString& book, const QString& target)
+QString dumpBook(const QString& book, const NewCopy& copy, QString* placed)
 {
-    const QString temp = temporaryName(target);
+    const QString temp = copy.temporary();
     const QString reason = runTool(QStringLiteral("pg_dump"),
                                    {QStringLiteral("--format=custom"), QStringLiteral("--file=") + temp,
                                     QStringLiteral("--dbname=") + book});
-    return placeCopy(temp, target, reason);
+    return placeNewCopy(temp, copy, reason, placed);
 }
 
 } // namespace
 
-std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error)
+std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error, const QString& tag)
 {
-    std::optional<BackupReport> report = BackUpDatabaseFolder(place.dataFolder, place.backupFolder, error);
+    std::optional<BackupReport> report = BackUpDatabaseFolder(place.dataFolder, place.backupFolder, error, tag);
     if (!report)
         return report;
     const QString name = PostgresDumpName(place.book);
-    const QString dump = QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime()));
-    const QString reason = dumpBook(place.book, dump);
+    QString dump;
+    const QString reason = dumpBook(place.book, {place.copies(), name, tag}, &dump);
     if (reason.isEmpty()) {
         ++report->copied;
         report->bytes += QFileInfo(dump).size();
-        dropOldCopies(place.copies(), name);
+        if (tag.isEmpty())
+            dropOldCopies(place.copies(), name, dump);
     } else {
         report->failed << name + QStringLiteral(": ") + reason;
     }
@@ -307,15 +367,13 @@ std::optional<QString> keepFileBook(const BookPlace& place, const QString& book,
         return QString();
     if (!makeCopiesFolder(place, error))
         return std::nullopt;
-    const QString kept = QDir(place.copies())
-                             .filePath(DatedCopyName(QFileInfo(book).fileName(), QDateTime::currentDateTime(),
-                                                     kBeforeRestore));
-    if (!copyOne(book, kept).isEmpty())
-        if (const QString reason = copyOne(book, kept, Copy::AsIs); !reason.isEmpty())
+    const NewCopy copy{place.copies(), QFileInfo(book).fileName(), kBeforeRestore};
+    QString kept;
+    if (!copyNew(book, copy, &kept).isEmpty())
+        if (const QString reason = copyNew(book, copy, &kept, Copy::AsIs); !reason.isEmpty())
             return failedRestore(
                 error, QCoreApplication::translate("Backup", "не удалось сохранить текущую базу данных (%1)")
                            .arg(reason));
-    dropOldCopies(place.copies(), QFileInfo(book).fileName(), kBeforeRestore);
     return kept;
 }
 
@@ -374,14 +432,13 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
                                                "файл не является копией базы данных на сервере (pg_dump)"));
     if (!makeCopiesFolder(place, error))
         return std::nullopt;
-    const QString name = PostgresDumpName(place.book);
-    const QString kept =
-        QDir(place.copies()).filePath(DatedCopyName(name, QDateTime::currentDateTime(), kBeforeRestore));
-    if (const QString reason = dumpBook(place.book, kept); !reason.isEmpty())
+    QString kept;
+    if (const QString reason = dumpBook(place.book, {place.copies(), PostgresDumpName(place.book), kBeforeRestore},
+                                        &kept);
+        !reason.isEmpty())
         return failedRestore(
             error, QCoreApplication::translate("Backup", "не удалось сохранить текущую базу данных (%1)")
                        .arg(reason));
-    dropOldCopies(place.copies(), name, kBeforeRestore);
     // One transaction on the server: a kill or a failure leaves the book as it was.
     const QString reason = runTool(QStringLiteral("pg_restore"),
                                    {QStringLiteral("--clean"), QStringLiteral("--if-exists"),

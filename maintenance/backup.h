@@ -23,11 +23,16 @@ struct BookPlace {
 // The backup folder of a database folder: the one named, else its BackUp subfolder.
 QString BackupFolder(const QString& dataFolder, const QString& named = {});
 
-// How many dated copies of a book a backup folder keeps; older ones go.
+// How many dated copies of a book a backup folder keeps; older ones go (by when they were made, never the
+// one just made). Copies kept before a restore or a clearing carry a tag and are never removed.
 inline constexpr int kKeptCopies = 10;
-// A copy's name, dated to the minute: docmar.db of 7 December 2026, 15:30, is docmar-2026-12-07-1530.db.
-// A tag tells apart copies made for another reason ("-before-restore").
-QString DatedCopyName(const QString& name, const QDateTime& when, const QString& tag = {});
+// A copy's name, dated to the second: docmar.db of 7 December 2026, 15:30:59, is
+// docmar-2026-12-07-153059.db, and a second copy of that second docmar-2026-12-07-153059-2.db. A tag tells
+// apart copies made for another reason ("-before-restore", "-before-clearing"). No copy is ever made over
+// another.
+QString DatedCopyName(const QString& name, const QDateTime& when, const QString& tag = {}, int counter = 1);
+// The tag of the copy a clearing makes first: it holds the documents the book no longer does.
+inline const QString kBeforeClearing = QStringLiteral("-before-clearing");
 // The newest dated copy of the file of that name in the folder (an undated one that older versions made
 // when there is none); empty when there is no copy.
 QString NewestCopy(const QString& folder, const QString& name);
@@ -42,15 +47,16 @@ struct BackupReport {
 // engine's online backup, so the copy is whole even while another program writes, and is checked before it
 // stays; it is kept under a dated name beside the earlier copies, of which the last ten stay. Other files
 // replace their older copy under the same name; copies of files removed since are kept. The engine's side
-// files (-journal, -wal, -shm) are never copied, and stale ones are removed from the backup folder, where
-// they could later be applied to a copy. Each copy is made under a temporary name and put in place only when
-// complete. nullopt with *error when the backup folder cannot be made.
+// files (-journal, -wal, -shm) are never copied. Of the backup folder's files only DocMar's own half-made
+// copies whose process is gone are removed. Each copy is made under a temporary name and put in place only
+// when complete. nullopt with *error when the backup folder cannot be made.
 std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, const QString& backupFolder = {},
-                                                 QString* error = nullptr);
+                                                 QString* error = nullptr, const QString& tag = {});
 
 // A PostgreSQL book's backup: the plain files of the database folder as above, and the book itself as the
 // server's own dump (pg_dump, custom format, what pg_restore reads), dated as above.
-std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error = nullptr);
+std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error = nullptr,
+                                               const QString& tag = {});
 // The undated name of a server book's dumps: its database's name.
 QString PostgresDumpName(const QString& book);
 

@@ -12,12 +12,12 @@ MaintenanceController::MaintenanceController(Prompter& prompter)
 {
 }
 
-std::optional<BackupReport> MaintenanceController::backUp(const BookPlace& place)
+std::optional<BackupReport> MaintenanceController::backUp(const BookPlace& place, const QString& tag)
 {
     QString error;
     std::optional<BackupReport> report =
-        place.book.isEmpty() ? BackUpDatabaseFolder(place.dataFolder, place.backupFolder, &error)
-                             : BackUpPostgresBook(place, &error);
+        place.book.isEmpty() ? BackUpDatabaseFolder(place.dataFolder, place.backupFolder, &error, tag)
+                             : BackUpPostgresBook(place, &error, tag);
     if (!report)
         m_prompter.error(error);
     return report;
@@ -45,11 +45,11 @@ void MaintenanceController::reportBackup(const BookPlace& place, const BackupRep
                      report.failed.join(u'\n'));
 }
 
-std::optional<BackupReport> MaintenanceController::backUpBook(TDM& dm, const BookPlace& place,
+std::optional<BackupReport> MaintenanceController::backUpBook(TDM& dm, const BookPlace& place, const QString& tag,
                                                               const std::function<void()>& bookBack)
 {
     dm.disconnect();
-    const std::optional<BackupReport> report = backUp(place);
+    const std::optional<BackupReport> report = backUp(place, tag);
     if (bookBack)
         bookBack();
     if (report)

@@ -19,13 +19,14 @@ public:
     // "Сделать резервную копию базы": the backup; nullopt after the message when the backup folder
     // cannot be made.
     // With a PostgreSQL book, the book is dumped into the same folder.
-    std::optional<BackupReport> backUp(const BookPlace& place);
+    // tag: what the copies are kept for ("-before-clearing"), none for an ordinary backup.
+    std::optional<BackupReport> backUp(const BookPlace& place, const QString& tag = {});
     // Then, once the window is back: how many files were copied, and which were not and why.
     void reportBackup(const BookPlace& place, const BackupReport& report);
     // The backup sequence of the window and the command line: the book let go (a copy is made of the file
     // or the server book, never through an open connection), copied, taken up again by the caller's
     // bookBack, and then what was done said. nullopt when no copy was begun.
-    std::optional<BackupReport> backUpBook(TDM& dm, const BookPlace& place,
+    std::optional<BackupReport> backUpBook(TDM& dm, const BookPlace& place, const QString& tag = {},
                                            const std::function<void()>& bookBack = {});
     // "Восстановить из резервной копии…": the question, naming the copy.
     bool confirmRestore(const QString& copy);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 #include <sqlite3.h>
@@ -68,20 +69,23 @@ TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
               (QStringList{QFileInfo(NewestCopy(backup.path(), "docmar.db")).fileName(), "notes.txt"}));
     EXPECT_EQ(checkedClients(backup.path()), count(*dm, "CLIENTS"));
 
-    // The second backup takes the current files; a file removed since keeps its copy, and a stale side
-    // file in the backup folder goes, so it is never applied to the new copy.
+    // The second backup takes the current files; a file removed since keeps its copy. Of the other files
+    // only DocMar's own half-made copies go: another program's journal, or one of an old copy, stays.
     execOrThrow(ConnectionOf(*dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=2"));
     writeFileBytes(QDir(data).filePath("notes.txt"), "second");
     writeFileBytes(QDir(data).filePath("gone.txt"), "old");
     ASSERT_TRUE(BackUpDatabaseFolder(data));
     QFile::remove(QDir(data).filePath("gone.txt"));
-    writeFileBytes(backup.filePath("docmar.db-journal"), "stale journal");
+    for (const char* name : {"docmar.db-journal", "ledger.sqlite-journal", ".docmar.db.part-4194303-journal"})
+        writeFileBytes(backup.filePath(QLatin1String(name)), "journal");
     report = BackUpDatabaseFolder(data);
     ASSERT_TRUE(report);
     EXPECT_EQ(report->copied, 2);
     EXPECT_EQ(fileBytes(backup.filePath("notes.txt")), QByteArray("second"));
     EXPECT_EQ(fileBytes(backup.filePath("gone.txt")), QByteArray("old"));
-    EXPECT_FALSE(QFileInfo::exists(backup.filePath("docmar.db-journal")));
+    EXPECT_TRUE(QFileInfo::exists(backup.filePath("docmar.db-journal")));
+    EXPECT_TRUE(QFileInfo::exists(backup.filePath("ledger.sqlite-journal")));
+    EXPECT_FALSE(QFileInfo::exists(backup.filePath(".docmar.db.part-4194303-journal")));
     EXPECT_EQ(checkedClients(backup.path()), count(*dm, "CLIENTS"));
 }
 
@@ -400,10 +404,10 @@ TEST(Backup, ABookThatIsNoPlainFileIsNotSaidToBeBackedUp)
 TEST(Backup, DatedCopiesOfTheBookAreKeptTenDeepInTheFolderTheSettingsName)
 {
     EXPECT_EQ(DatedCopyName(QStringLiteral("docmar.db"), QDateTime(QDate(2026, 12, 7), QTime(15, 30, 59))),
-              QStringLiteral("docmar-2026-12-07-1530.db"));
+              QStringLiteral("docmar-2026-12-07-153059.db"));
     EXPECT_EQ(DatedCopyName(QStringLiteral("books.dump"), QDateTime(QDate(2027, 1, 2), QTime(9, 5)),
-                            QStringLiteral("-before-restore")),
-              QStringLiteral("books-2027-01-02-0905-before-restore.dump"));
+                            QStringLiteral("-before-restore"), 2),
+              QStringLiteral("books-2027-01-02-090500-2-before-restore.dump"));
 
     TestHome home;
     ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
@@ -560,4 +564,46 @@ TEST(Restore, AServerBookTakesADumpBackIntoItsDatabaseFullOrEmpty)
     EXPECT_TRUE(r.err.contains(QStringLiteral("файл не является копией базы данных на сервере")))
         << r.err.toStdString();
     EXPECT_EQ(invoicesIn(book), invoices);
+}
+
+// No copy is ever made over another: two restores of one second, a clearing's copy and the backup after
+// it, a clock once ahead. The ten newest by when they were made stay, and the copies kept before a restore
+// or a clearing are never taken.
+TEST(Backup, NoCopyIsEverReplacedAndNoKeptCopyPruned)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {5, 20, 1});
+    dm->disconnect();
+    const QString data = home.dataFolder();
+    const QDir backup(BackupFolder(data));
+    ASSERT_TRUE(backup.mkpath("."));
+    // Ten copies named in the future, and kept copies enough to be pruned were they not kept.
+    for (int i = 0; i < 11; ++i)
+        for (const char* tag : {"", "-before-restore", "-before-clearing"})
+            writeFileBytes(backup.filePath(QStringLiteral("docmar-2099-01-01-00%1%2.db").arg(i, 2, 10, QChar(u'0')).arg(QLatin1String(tag))),
+                           "old");
+    QString error;
+    ASSERT_TRUE(BackUpDatabaseFolder(data, {}, &error, kBeforeClearing)) << error.toStdString();
+    const QString cleared = NewestCopy(backup.path(), "docmar.db");
+    EXPECT_TRUE(cleared.endsWith(QStringLiteral("-before-clearing.db"))) << cleared.toStdString();
+    dm->connect(data);
+    dm->ClearDocumentTables();
+    dm->disconnect();
+    const std::optional<BackupReport> after = BackUpDatabaseFolder(data);
+    ASSERT_TRUE(after && after->failed.isEmpty());
+    const QString emptied = NewestCopy(backup.path(), "docmar.db");
+    EXPECT_NE(emptied, cleared);
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(RestoreBook({data, {}, {}}, cleared, &error)) << error.toStdString();
+
+    EXPECT_EQ(backup.entryList({"docmar-*-before-restore.db"}).size(), 11 + 2);
+    EXPECT_EQ(backup.entryList({"docmar-*-before-clearing.db"}).size(), 11 + 1);
+    const QStringList plain = backup.entryList({"docmar-????-??-??-*.db"}).filter(QRegularExpression("\\d\\.db$"));
+    EXPECT_EQ(plain.size(), kKeptCopies);
+    EXPECT_TRUE(plain.contains(QFileInfo(emptied).fileName()));
+    EXPECT_GT(checkedClients(backup.path()), 0);
+    const QString kept = QStringLiteral("SELECT count(*) FROM FACTURES");
+    EXPECT_GT(scalar(openSqliteFile(cleared, QStringLiteral("kept"), false), kept).toInt(), 0);
+    closeConnection(QStringLiteral("kept"));
 }
