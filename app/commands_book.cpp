@@ -91,6 +91,10 @@ int backup(const Invocation& inv, Prompter& prompter)
     if (!ensureProgramFolder(inv.programFolder))
         return ExitFailed;
     const Settings settings = loadSettings(inv, prompter);
+    if (const QString problem = FolderProblem(settings.path, settings.backupFolder); !problem.isEmpty()) {
+        printErr(problem);
+        return ExitFailed;
+    }
     if (settings.book.isEmpty() && !TDM::databaseExists(settings.path)) {
         printErr(QCoreApplication::translate("Commands", "Файл базы данных не найден: %1")
                      .arg(TDM::databaseFile(settings.path)));

@@ -150,6 +150,16 @@ QString resolvedPath(const QString& path, const QString& programFolder)
 }
 } // namespace
 
+QString ForeignFolderProblem(const QString& key, const QString& folder)
+{
+    static const QRegularExpression windows(QStringLiteral("^([A-Za-z]:|\\\\\\\\)|\\\\"));
+    if (!windows.match(folder).hasMatch())
+        return {};
+    return QCoreApplication::translate("Settings", "%1=%2 в docmar.ini — путь Windows, а не папка этой системы. "
+                                                   "Укажите папку этой системы (например /home/anna/DocMar).")
+        .arg(key, folder);
+}
+
 void ReadSettingsFrom(const IniFile& ini, Settings& settings, const QString& programFolder)
 {
     const Settings defaults = defaultSettings(programFolder);

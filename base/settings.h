@@ -7,6 +7,11 @@
 
 // The program's fourteen settings. Member initialisers are the built-in defaults; PATH defaults to
 // the DataBase folder beside the program and is set by defaultSettings().
+// A folder of the settings written as another system writes it ("C:\BackUp", "\\server\share") is no
+// folder here, and is never taken relative to the current one: the message naming the setting (key, as
+// PATH or BACKUP), or empty for a folder of this system.
+QString ForeignFolderProblem(const QString& key, const QString& folder);
+
 struct Settings {
     QString path;                                          // DATABASE / PATH
     int price = 2;                                         // PRECISION / PRICE

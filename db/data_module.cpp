@@ -1,5 +1,7 @@
 #include "db/data_module.h"
 
+#include "base/settings.h"
+
 #include "base/prompter.h"
 #include "base/whole_file.h"
 #include "db/pg_schema.h"
@@ -253,6 +255,8 @@ QString TDM::bookFileProblem(const QString& file)
 
 void TDM::createDatabase(const QString& folder)
 {
+    if (const QString foreign = ForeignFolderProblem(QStringLiteral("PATH"), folder); !foreign.isEmpty())
+        throw DbError(foreign);
     if (!QDir().mkpath(folder))
         throw DbError(QCoreApplication::translate("TDM", "Не удалось создать каталог %1")
                           .arg(QDir::toNativeSeparators(folder)));
@@ -337,6 +341,8 @@ void TDM::connect(const QString& folder, const QString& book)
     if (!book.isEmpty()) {
         PostgresSchema::openBook(book, m_connectionName);
     } else {
+        if (const QString foreign = ForeignFolderProblem(QStringLiteral("PATH"), folder); !foreign.isEmpty())
+            throw DbError(foreign);
         if (!databaseExists(folder))
             throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1")
                               .arg(databaseFile(folder)));

@@ -213,6 +213,20 @@ QString BookPlace::copyName() const
     return book.isEmpty() ? QFileInfo(TDM::databaseFile(dataFolder)).fileName() : PostgresDumpName(book);
 }
 
+QString FolderProblem(const QString& dataFolder, const QString& named)
+{
+    for (const auto& [key, folder] : {std::pair{QStringLiteral("PATH"), dataFolder}, std::pair{QStringLiteral("BACKUP"), named}})
+        if (const QString foreign = ForeignFolderProblem(key, folder); !foreign.isEmpty())
+            return foreign;
+    // Copies among the book's files would be copied again by every backup after.
+    if (!named.isEmpty() && QFileInfo(named).absoluteFilePath() == QFileInfo(dataFolder).absoluteFilePath())
+        return QCoreApplication::translate("Backup", "Папка резервных копий %1 — это папка базы данных: каждая "
+                                                     "копия копировала бы прежние. Укажите другую папку "
+                                                     "(BACKUP= в docmar.ini).")
+            .arg(QDir::toNativeSeparators(named));
+    return {};
+}
+
 QString BackupFolder(const QString& dataFolder, const QString& named)
 {
     return named.isEmpty() ? QDir(dataFolder).filePath(QStringLiteral("BackUp")) : named;
@@ -241,6 +255,11 @@ std::optional<BackupReport> BackUpDatabaseFolder(const QString& dataFolder, cons
                                                  QString* error, const QString& tag)
 {
     const QString backupFolder = BackupFolder(dataFolder, named);
+    if (const QString problem = FolderProblem(dataFolder, named); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return std::nullopt;
+    }
     if (!QDir().mkpath(backupFolder)) {
         if (error)
             *error =
@@ -454,6 +473,8 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
 
 std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error)
 {
+    if (const QString problem = FolderProblem(place.dataFolder, place.backupFolder); !problem.isEmpty())
+        return failedRestore(error, problem);
     if (!QFileInfo(copy).isFile())
         return failedRestore(error, QCoreApplication::translate("Backup", "файл копии не найден"));
     return place.book.isEmpty() ? restoreFileBook(place, copy, error) : restoreServerBook(place, copy, error);

@@ -20,6 +20,9 @@ struct BookPlace {
     QString copyName() const;
 };
 
+// Why a backup or restore cannot use these folders: one written as another system writes it, or a backup
+// folder that is the database folder itself; empty when they serve.
+QString FolderProblem(const QString& dataFolder, const QString& named);
 // The backup folder of a database folder: the one named, else its BackUp subfolder.
 QString BackupFolder(const QString& dataFolder, const QString& named = {});
 

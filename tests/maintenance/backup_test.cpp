@@ -607,3 +607,36 @@ TEST(Backup, NoCopyIsEverReplacedAndNoKeptCopyPruned)
     EXPECT_GT(scalar(openSqliteFile(cleared, QStringLiteral("kept"), false), kept).toInt(), 0);
     closeConnection(QStringLiteral("kept"));
 }
+
+// A folder of the settings in Windows' writing is refused, naming the setting, and never made relative to
+// the current folder; a backup folder that is the book's own folder is refused before a file is copied.
+TEST(Backup, FoldersThatCannotServeAreRefusedByName)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    const struct {
+        const char *key, *value, *command, *said;
+    } cases[] = {
+        {"BACKUP", "C:\\BackUp", "backup", "BACKUP=C:\\BackUp в docmar.ini — путь Windows"},
+        {"BACKUP", "DataBase", "backup", "— это папка базы данных"},
+        {"BACKUP", "DataBase", "restore", "— это папка базы данных"},
+        {"PATH", "C:\\DocMar\\DataBase", "init-db", "PATH=C:\\DocMar\\DataBase в docmar.ini — путь Windows"},
+        {"PATH", "C:\\DocMar\\DataBase", "backup", "PATH=C:\\DocMar\\DataBase в docmar.ini — путь Windows"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini(settingsFilePath(home.path()));
+        ASSERT_TRUE(ini.load());
+        ini.writeString("DATABASE", "PATH", "DataBase");
+        ini.writeString("DATABASE", "BACKUP", "");
+        ini.writeString("DATABASE", c.key, QString::fromUtf8(c.value));
+        ASSERT_TRUE(ini.save());
+        const ProcessResult r = runDocmar({"--home", home.path(), c.command});
+        EXPECT_EQ(r.exitCode, 1) << c.command << ' ' << c.value;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.said))) << r.err.toStdString();
+    }
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).filter(QStringLiteral("C:")),
+              QStringList());
+    EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).filter(QStringLiteral("C:")),
+              QStringList());
+    EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files), QStringList{"docmar.db"});
+}
