@@ -147,9 +147,16 @@ void upgradeToVersion5(SchemaChange& c)
     c.keepRowCounts();
 }
 
+// Version 6: on a server, the counting functions that run as the book's owner write only the book's own
+// table (never one a role made for itself), and only the owner's bulk write goes uncounted.
+void upgradeToVersion6(SchemaChange& c)
+{
+    c.keepRowCounts();
+}
+
 using UpgradeStep = void (*)(SchemaChange&);
 constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3,
-                                         upgradeToVersion4, upgradeToVersion5};
+                                         upgradeToVersion4, upgradeToVersion5, upgradeToVersion6};
 static_assert(std::size(kUpgradeSteps) == TDM::kSchemaVersion, "a step for every schema version");
 
 QStringList columnsAddedByUpgrade()

@@ -21,7 +21,7 @@ struct DocumentCounts {
 // Engine failures surface as DbError; a document or row that is not there reads as 0.
 class TDM {
 public:
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
 
     TDM();
     ~TDM();

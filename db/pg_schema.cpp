@@ -262,6 +262,21 @@ constexpr CountedTable kCountedTables[] = {
 
 } // namespace
 
+namespace {
+
+// A statement made in the book's own schema: "@" stands for it, written as a name. The functions that run
+// as the book's owner name every table with its schema and search pg_temp last, so that no table a role
+// makes for itself (a temporary one comes first on any other path) is ever written as the owner.
+QString inBookSchema(const QString& statement)
+{
+    QString quoted = statement;
+    quoted.replace(QStringLiteral("'"), QStringLiteral("''"));
+    quoted.replace(u'@', QStringLiteral("%1$I"));
+    return QStringLiteral("DO $d$ BEGIN EXECUTE format('%1', current_schema()); END $d$").arg(quoted);
+}
+
+} // namespace
+
 QStringList rowCountSql()
 {
     // Whoever may write the tables keeps their counts through the functions (which run as their maker, the
@@ -269,26 +284,34 @@ QStringList rowCountSql()
     QStringList sql{
         QStringLiteral("CREATE TABLE IF NOT EXISTS docmar_counts (tbl text, kind integer, n bigint "
                        "NOT NULL, PRIMARY KEY (tbl, kind))"),
-        QStringLiteral("GRANT SELECT ON docmar_counts TO PUBLIC")};
+        QStringLiteral("GRANT SELECT ON docmar_counts TO PUBLIC"),
+        // Only the program's own bulk write skips the counts (and counts its tables at its end): one made
+        // by the tables' owner. Any other role's writes are counted whatever it sets.
+        inBookSchema(QStringLiteral(
+            "CREATE OR REPLACE FUNCTION @.docmar_bulk_write() RETURNS boolean LANGUAGE sql STABLE "
+            "SET search_path = pg_catalog, pg_temp AS $b$ SELECT coalesce(current_setting('%1', true), '') = "
+            "'on' AND pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = "
+            "'@.docmar_counts'::regclass), 'MEMBER') $b$")
+                         .arg(QLatin1String(kBulkWriteSetting)))};
     for (const CountedTable& c : kCountedTables) {
         const QString table = QLatin1String(c.table);
         const auto add = [&](const char* rows, const char* sign) {
             return QStringLiteral(
-                       "INSERT INTO docmar_counts AS c SELECT '%1', %2, %3count(*) FROM %4 GROUP BY 2 "
+                       "INSERT INTO @.docmar_counts AS c SELECT '%1', %2, %3count(*) FROM %4 GROUP BY 2 "
                        "ON CONFLICT (tbl, kind) DO UPDATE SET n = c.n + excluded.n;")
                 .arg(table, QLatin1String(c.kind), QLatin1String(sign), QLatin1String(rows));
         };
         // One function for every event; each trigger passes only the rows its event has.
-        sql << QStringLiteral(
-                   "CREATE OR REPLACE FUNCTION %1_count() RETURNS trigger LANGUAGE plpgsql SECURITY "
-                   "DEFINER SET search_path FROM CURRENT AS $c$ "
-                   "BEGIN IF TG_OP = 'TRUNCATE' THEN DELETE FROM docmar_counts WHERE tbl = '%1'; "
-                   "RETURN NULL; END IF; IF TG_OP IN ('UPDATE', 'DELETE') THEN %2 END IF; "
-                   "IF TG_OP IN ('UPDATE', 'INSERT') THEN %3 END IF; RETURN NULL; END $c$")
-                   .arg(table, add("old_rows", "-"), add("new_rows", ""));
-        const QString counting = QStringLiteral("FOR EACH STATEMENT WHEN (current_setting('%1', true) IS "
-                                                "DISTINCT FROM 'on') EXECUTE FUNCTION %2_count()")
-                                     .arg(QLatin1String(kBulkWriteSetting), table);
+        sql << inBookSchema(QStringLiteral(
+                                "CREATE OR REPLACE FUNCTION @.%1_count() RETURNS trigger LANGUAGE plpgsql "
+                                "SECURITY DEFINER SET search_path = pg_catalog, @, pg_temp AS $c$ "
+                                "BEGIN IF TG_OP = 'TRUNCATE' THEN DELETE FROM @.docmar_counts WHERE tbl = '%1'; "
+                                "RETURN NULL; END IF; IF TG_OP IN ('UPDATE', 'DELETE') THEN %2 END IF; "
+                                "IF TG_OP IN ('UPDATE', 'INSERT') THEN %3 END IF; RETURN NULL; END $c$")
+                                .arg(table, add("old_rows", "-"), add("new_rows", "")));
+        const QString counting =
+            QStringLiteral("FOR EACH STATEMENT WHEN (NOT docmar_bulk_write()) EXECUTE FUNCTION %1_count()")
+                .arg(table);
         sql << QStringLiteral("CREATE OR REPLACE TRIGGER %1_count_insert AFTER INSERT ON %1 REFERENCING NEW "
                               "TABLE AS new_rows %2")
                    .arg(table, counting)

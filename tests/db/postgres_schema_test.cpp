@@ -163,7 +163,24 @@ TEST_F(PostgresTest, TheKeptCountsAreWhatCountingGives)
     run(QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER) VALUES (77)"));
     run(QStringLiteral("DELETE FROM NAKLADN2 WHERE NAKL_NUMBER < 5"));
     check("written by a role granted the tables");
+    // Its bulk write is no bulk write: counted all the same.
+    run(QStringLiteral("SET docmar.bulk_write = on"));
+    run(QStringLiteral("DELETE FROM FACTURES WHERE FACT_NUMBER = 77"));
+    check("written by a role that said it writes in bulk");
+    run(QStringLiteral("RESET docmar.bulk_write"));
+    // A table of its own under the counts' name, with a trigger that would make it a superuser were it
+    // written as the book's owner: the counts go to the book's table, and the role stays what it was.
+    run(QStringLiteral("CREATE TEMP TABLE docmar_counts (tbl text, kind integer, n bigint, PRIMARY KEY (tbl, kind))"));
+    run(QStringLiteral("CREATE FUNCTION pg_temp.climb() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN EXECUTE "
+                       "'ALTER ROLE %1 SUPERUSER'; RETURN NULL; END $f$").arg(clerk));
+    run(QStringLiteral("CREATE TRIGGER climb AFTER INSERT OR DELETE ON pg_temp.docmar_counts FOR EACH "
+                       "STATEMENT EXECUTE FUNCTION pg_temp.climb()"));
+    run(QStringLiteral("DELETE FROM NAKLADN2 WHERE NAKL_NUMBER < 8"));
     run(QStringLiteral("RESET ROLE"));
+    run(QStringLiteral("DROP TABLE pg_temp.docmar_counts"));
+    check("written by a role with a table of the counts' name");
+    EXPECT_EQ(column(QStringLiteral("SELECT rolsuper::text FROM pg_roles WHERE rolname = '%1'").arg(clerk)),
+              QStringList{"false"});
     run(QStringLiteral("DROP OWNED BY ") + clerk);
     run(QStringLiteral("DROP ROLE ") + clerk);
 }
