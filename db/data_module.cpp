@@ -235,6 +235,23 @@ bool TDM::isFreshBook(const QString& folder)
     }
 }
 
+QString TDM::copyProblem(const QHash<QString, QSet<QString>>& columns, int version)
+{
+    // What opening it as the book would refuse: a table or a column missing (but for those an upgrade
+    // adds), a newer program's book.
+    for (const TableDef* t : Tables::all())
+        if (columns.value(QLatin1String(t->name)).isEmpty())
+            return QCoreApplication::translate("TDM", "в копии нет таблицы %1").arg(QLatin1String(t->name));
+    if (version > kSchemaVersion)
+        return newerBook(version);
+    try {
+        checkColumns(columns, version < kSchemaVersion ? columnsAddedByUpgrade() : QStringList{});
+    } catch (const DbError& e) {
+        return e.message();
+    }
+    return {};
+}
+
 QString TDM::bookFileProblem(const QString& file)
 {
     if (QString problem = integrityProblem(file); !problem.isEmpty())
@@ -243,16 +260,7 @@ QString TDM::bookFileProblem(const QString& file)
     QString problem;
     try {
         const QSqlDatabase db = openSqliteFile(file, name, false);
-        for (const TableDef* t : Tables::all())
-            if (scalar(db,
-                       QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND "
-                                      "upper(name)=?"),
-                       {QLatin1String(t->name)})
-                    .toInt() == 0) {
-                problem =
-                    QCoreApplication::translate("TDM", "в файле нет таблицы %1").arg(QLatin1String(t->name));
-                break;
-            }
+        problem = copyProblem(bookColumns(db), schemaVersion(db));
     } catch (const DbError& e) {
         problem = e.fullText();
     }

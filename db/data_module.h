@@ -5,6 +5,8 @@
 #include "db/sql_dialect.h"
 
 #include <QDate>
+#include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -36,6 +38,9 @@ public:
     // Why a database file cannot stand for a book: what the engine's check found, or a table of the book it
     // lacks; empty when it can (an older book, which opening brings up to date, included).
     static QString bookFileProblem(const QString& file);
+    // Why a copy of a book, of these columns by table (upper case) and this schema version, could not be
+    // opened as the book; empty when it could.
+    static QString copyProblem(const QHash<QString, QSet<QString>>& columns, int version);
     // Makes the folder and an empty database in it, all tables and indexes, in one transaction.
     // Throws DbError when the folder cannot be made or a database is already there.
     static void createDatabase(const QString& folder);

@@ -6,6 +6,8 @@
 #include "db/data_module.h"
 #include "db/tables.h"
 
+#include <QRegularExpression>
+
 #include <libpq-fe.h>
 
 #include <QCoreApplication>
@@ -360,6 +362,26 @@ QString addColumnSql(const TableDef& table, const ColumnDef& column)
 QStringList versionIndexSql(int version)
 {
     return unlessThere(indexSql(version));
+}
+
+QHash<QString, QSet<QString>> dumpColumns(const QString& ddl, int* version)
+{
+    static const QRegularExpression table(QStringLiteral("^CREATE TABLE (?:\\w+\\.)?(\\w+) \\((.*?)\\n\\);"),
+                                          QRegularExpression::MultilineOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression column(QStringLiteral("^\\s+(\\w+) "), QRegularExpression::MultilineOption);
+    static const QRegularExpression schemaVersion(
+        QStringLiteral("docmar_schema_version\\(\\) RETURNS integer[^$]*AS \\$\\w*\\$ SELECT (\\d+) "));
+    QHash<QString, QSet<QString>> columns;
+    for (const QRegularExpressionMatch& t : table.globalMatch(ddl)) {
+        QSet<QString>& of = columns[t.captured(1).toUpper()];
+        for (const QRegularExpressionMatch& c : column.globalMatch(t.captured(2)))
+            if (c.captured(1) != QLatin1String("CONSTRAINT"))
+                of.insert(c.captured(1).toUpper());
+    }
+    const QRegularExpressionMatch v = schemaVersion.match(ddl);
+    *version = v.hasMatch() ? v.captured(1).toInt() : 0;
+    return columns;
 }
 
 QString versionSql(int version)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QPair>
 #include <QString>
 
@@ -26,6 +28,9 @@ inline constexpr const char* kDocumentsChannel = "docmar_documents";
 
 // The statements that make an empty book: functions, tables, text-cutting triggers, indexes, row counts.
 QStringList createSql();
+// What a dump's schema (pg_restore --schema-only) holds: the columns of each table, upper case, by the
+// table's name in upper case; *version the book's schema version in it, 0 when it has none.
+QHash<QString, QSet<QString>> dumpColumns(const QString& ddl, int* version);
 // The same in steps, for a bulk load that cuts its own texts and builds the rest after the rows:
 // functions, tables and the notification triggers; then the size guards, the indexes and the row counts.
 QStringList tableSql();

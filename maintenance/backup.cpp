@@ -310,7 +310,7 @@ QString PostgresDumpName(const QString& book)
 namespace {
 
 // A tool of the server's client package run to its end; empty when it did its work, else why not.
-QString runTool(const QString& program, const QStringList& arguments)
+QString runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -326,6 +326,8 @@ QString runTool(const QString& program, const QStringList& arguments)
         const QString words = QString::fromLocal8Bit(tool.readAllStandardError()).trimmed();
         return words.isEmpty() ? program + QStringLiteral(": ") + tool.errorString() : words;
     }
+    if (output)
+        *output = QString::fromUtf8(tool.readAllStandardOutput());
     return {};
 }
 
@@ -444,11 +446,20 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
 
 std::optional<QString> restoreServerBook(const BookPlace& place, const QString& copy, QString* error)
 {
+    QString ddl;
     if (!QFileInfo(copy).isFile() ||
-        !runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), copy}).isEmpty())
+        !runTool(QStringLiteral("pg_restore"), {QStringLiteral("--schema-only"), QStringLiteral("--file=-"), copy},
+                 &ddl)
+             .isEmpty())
         return failedRestore(
             error, QCoreApplication::translate("Backup",
                                                "файл не является копией базы данных на сервере (pg_dump)"));
+    // Only a book the program could open takes the book's place: its tables, their columns, no newer
+    // program's schema.
+    int version = 0;
+    if (const QString problem = TDM::copyProblem(PostgresSchema::dumpColumns(ddl, &version), version);
+        !problem.isEmpty())
+        return failedRestore(error, problem);
     if (!makeCopiesFolder(place, error))
         return std::nullopt;
     QString kept;

@@ -1700,8 +1700,8 @@
         <translation>Номери вичерпано: номер %1 уже зайнятий, наступного номера немає.</translation>
     </message>
     <message>
-        <source>в файле нет таблицы %1</source>
-        <translation>у файлі немає таблиці %1</translation>
+        <source>в копии нет таблицы %1</source>
+        <translation>у копії немає таблиці %1</translation>
     </message>
 </context>
 <context>

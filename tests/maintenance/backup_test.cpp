@@ -4,6 +4,7 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/demo_data.h"
+#include "db/tables.h"
 #include "maintenance/maintenance_controller.h"
 #include "support/test_support.h"
 
@@ -564,6 +565,19 @@ TEST(Restore, AServerBookTakesADumpBackIntoItsDatabaseFullOrEmpty)
     EXPECT_TRUE(r.err.contains(QStringLiteral("файл не является копией базы данных на сервере")))
         << r.err.toStdString();
     EXPECT_EQ(invoicesIn(book), invoices);
+
+    // A dump of another database, and one of nothing, are no books to open: refused, the book stays.
+    const QString other = NewPostgresBook(), nothing = NewPostgresBook();
+    ASSERT_EQ(QProcess::execute("psql", {"-q", "-d", other, "-c", "CREATE TABLE factures (x integer)"}), 0);
+    for (const auto& [source, said] : {std::pair{other, "в копии нет таблицы"}, std::pair{nothing, "в копии нет таблицы"}}) {
+        const QString file = home.file("foreign.dump");
+        QFile::remove(file);
+        ASSERT_EQ(QProcess::execute("pg_dump", {"--format=custom", "--file=" + file, "--dbname=" + source}), 0);
+        r = runDocmar({homeArg, "--book", book, "restore", file});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(said))) << r.err.toStdString();
+        EXPECT_EQ(invoicesIn(book), invoices);
+    }
 }
 
 // No copy is ever made over another: two restores of one second, a clearing's copy and the backup after
@@ -639,4 +653,35 @@ TEST(Backup, FoldersThatCannotServeAreRefusedByName)
     EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).filter(QStringLiteral("C:")),
               QStringList());
     EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files), QStringList{"docmar.db"});
+}
+
+// A copy goes back only if the program could open it as its book: no newer program's book, no book of
+// the right tables without their columns. The book stays as it was.
+TEST(Restore, ACopyTheProgramCouldNotOpenIsRefused)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {5, 10, 1});
+    const int clients = count(*dm, "CLIENTS");
+    dm->disconnect();
+    const QString newer = home.file("newer.db"), foreign = home.file("foreign.db");
+    ASSERT_TRUE(QFile::copy(TDM::databaseFile(home.dataFolder()), newer));
+    {
+        const QSqlDatabase db = openSqliteFile(newer, QStringLiteral("newer"), false);
+        execOrThrow(db, QStringLiteral("PRAGMA user_version=99"));
+    }
+    closeConnection(QStringLiteral("newer"));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(foreign).constData(), &other), SQLITE_OK);
+    for (const TableDef* t : Tables::all())
+        sqlite3_exec(other, QStringLiteral("CREATE TABLE %1 (x)").arg(QLatin1String(t->name)).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    for (const auto& [copy, said] : {std::pair{newer, "более новой версией программы"},
+                                     std::pair{foreign, "нет столбца ID_NUMBER"}}) {
+        QString error;
+        EXPECT_FALSE(RestoreBook({home.dataFolder(), {}, {}}, copy, &error));
+        EXPECT_TRUE(error.contains(QString::fromUtf8(said))) << error.toStdString();
+    }
+    EXPECT_EQ(clientsIn(TDM::databaseFile(home.dataFolder())), clients);
 }
