@@ -467,8 +467,8 @@ BookAddress ParseBookAddress(const QString& uri)
         if (!o->val)
             continue;
         const QString key = QString::fromUtf8(o->keyword), value = QString::fromUtf8(o->val);
-        if (key == QLatin1String("password"))
-            password = !value.isEmpty();
+        if (key == QLatin1String("password") || key == QLatin1String("sslpassword"))
+            password = password || !value.isEmpty();
         else if (key == QLatin1String("host"))
             a.host = value;
         else if (key == QLatin1String("port"))

@@ -213,6 +213,22 @@ QString BookPlace::copyName() const
     return book.isEmpty() ? QFileInfo(TDM::databaseFile(dataFolder)).fileName() : PostgresDumpName(book);
 }
 
+namespace {
+
+// A server book's address as every command takes it: one with a password is refused before pg_dump or
+// pg_restore is started, where any user of the machine would read it on their command line.
+QString addressProblem(const QString& book)
+{
+    try {
+        PostgresSchema::ParseBookAddress(book);
+        return {};
+    } catch (const DbError& e) {
+        return e.message();
+    }
+}
+
+} // namespace
+
 QString FolderProblem(const QString& dataFolder, const QString& named)
 {
     for (const auto& [key, folder] : {std::pair{QStringLiteral("PATH"), dataFolder}, std::pair{QStringLiteral("BACKUP"), named}})
@@ -345,6 +361,11 @@ QString dumpBook(const QString& book, const NewCopy& copy, QString* placed)
 
 std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* error, const QString& tag)
 {
+    if (const QString problem = addressProblem(place.book); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return std::nullopt;
+    }
     std::optional<BackupReport> report = BackUpDatabaseFolder(place.dataFolder, place.backupFolder, error, tag);
     if (!report)
         return report;
@@ -486,6 +507,9 @@ std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, 
 {
     if (const QString problem = FolderProblem(place.dataFolder, place.backupFolder); !problem.isEmpty())
         return failedRestore(error, problem);
+    if (!place.book.isEmpty())
+        if (const QString problem = addressProblem(place.book); !problem.isEmpty())
+            return failedRestore(error, problem);
     if (!QFileInfo(copy).isFile())
         return failedRestore(error, QCoreApplication::translate("Backup", "файл копии не найден"));
     return place.book.isEmpty() ? restoreFileBook(place, copy, error) : restoreServerBook(place, copy, error);
