@@ -698,7 +698,8 @@ namespace {
 // Every page of one open database into another in one step, under one read lock on the source: the
 // target is the source as one moment saw it. A writer holding either is waited for as long as every
 // connection waits. Closes both.
-void copyPages(sqlite3* from, sqlite3* to)
+// finish: run on the copy once every page is in (a journal mode of its own).
+void copyPages(sqlite3* from, sqlite3* to, const char* finish = nullptr)
 {
     const auto fail = [&](sqlite3* handle) {
         const DbError error = engineFailure(handle, nullptr);
@@ -723,7 +724,7 @@ void copyPages(sqlite3* from, sqlite3* to)
         sqlite3_close(to);
         throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errstr(rc)), false);
     }
-    if (rc != SQLITE_DONE)
+    if (rc != SQLITE_DONE || (finish && sqlite3_exec(to, finish, nullptr, nullptr, nullptr) != SQLITE_OK))
         throw fail(to);
     sqlite3_close(from);
     if (sqlite3_close(to) != SQLITE_OK)
@@ -757,7 +758,9 @@ void backupDatabaseFile(const QString& source, const QString& target)
         sqlite3_close(from);
         throw;
     }
-    copyPages(from, to);
+    // A copy of a book in WAL mode is no WAL file: it leaves no side files wherever it is opened, and
+    // restored it never changes the mode of the book it goes into.
+    copyPages(from, to, "PRAGMA journal_mode=DELETE");
 }
 
 void restoreDatabaseFile(const QString& copy, const QString& book)

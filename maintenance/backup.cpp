@@ -439,8 +439,18 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
         QFile::remove(staged);
         return failedRestore(error, reason);
     };
-    if (!QDir().mkpath(place.dataFolder) || !CopyDataFile(copy, staged))
+    if (!isDatabaseFile(copy))
+        return fail(QCoreApplication::translate("Backup", "файл не является копией базы данных"));
+    if (!QDir().mkpath(place.dataFolder))
         return fail(QCoreApplication::translate("Backup", "копия не читается"));
+    // Read through the engine, its WAL file included (a copy in WAL mode keeps its last changes there);
+    // one the engine cannot read whole is taken byte for byte, to be checked below.
+    try {
+        backupDatabaseFile(copy, staged);
+    } catch (const DbError&) {
+        if (!CopyDataFile(copy, staged))
+            return fail(QCoreApplication::translate("Backup", "копия не читается"));
+    }
     if (!isDatabaseFile(staged))
         return fail(QCoreApplication::translate("Backup", "файл не является копией базы данных"));
     if (const QString problem = TDM::bookFileProblem(staged); !problem.isEmpty())

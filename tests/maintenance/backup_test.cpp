@@ -707,3 +707,32 @@ TEST(Backup, APasswordInTheAddressIsRefusedBeforeAToolRuns)
         }
     EXPECT_TRUE(QDir(BackupFolder(home.dataFolder())).entryList({"*.dump*", ".*part*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
+
+// A copy in WAL mode goes back whole, the changes still in its WAL file too; the book keeps its own
+// journal mode, and no side file of the copy stays among the book's files.
+TEST(Restore, ACopyInWalModeGoesBackWholeAndLeavesNoSideFile)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {5, 10, 1});
+    const int clients = count(*dm, "CLIENTS");
+    dm->disconnect();
+    const QString copy = home.file("wal.db");
+    ASSERT_TRUE(QFile::copy(TDM::databaseFile(home.dataFolder()), copy));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(copy).constData(), &db), SQLITE_OK);
+    registerFunctions(db);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL; INSERT INTO CLIENTS (ID_NUMBER) VALUES (999)", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    ASSERT_TRUE(QFileInfo(copy + "-wal").size() > 0);
+
+    QString error;
+    ASSERT_TRUE(RestoreBook({home.dataFolder(), {}, {}}, copy, &error)) << error.toStdString();
+    EXPECT_EQ(clientsIn(TDM::databaseFile(home.dataFolder())), clients + 1);
+    EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
+    dm->connect(home.dataFolder());
+    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+}
