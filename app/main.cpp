@@ -3,20 +3,39 @@
 #include "app/toolkit_language.h"
 #include "base/settings.h"
 #include "base/whole_file.h"
+#include "db/connection.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// The toolkit's own complaints about a database (a query on a connection that is gone, a rollback the
+// server no longer takes) are no words of the program's: each failure is said once, in its words.
+void withoutDatabaseChatter(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg && IsDriverChatter(message))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(withoutDatabaseChatter);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -110,8 +110,13 @@ sqlite3* handleOrThrow(const QSqlDatabase& db)
 
 DbError engineFailure(sqlite3* handle, sqlite3_stmt* stmt)
 {
-    return DbError::fromEngine(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)),
-                               stmt && !sqlite3_stmt_readonly(stmt));
+    int code = sqlite3_extended_errcode(handle);
+    // A write the file system refused for want of room (or a file grown past its limit) is a full disk,
+    // whichever code the engine gave it.
+    if ((code & 0xFF) == SQLITE_IOERR &&
+        (sqlite3_system_errno(handle) == ENOSPC || sqlite3_system_errno(handle) == EFBIG))
+        code = SQLITE_FULL;
+    return DbError::fromEngine(code, QString::fromUtf8(sqlite3_errmsg(handle)), stmt && !sqlite3_stmt_readonly(stmt));
 }
 
 sqlite3_stmt* prepareOrThrow(sqlite3* handle, const QString& sql)
@@ -565,6 +570,14 @@ void moneyPercentFunction(sqlite3_context* context, int argc, sqlite3_value** ar
 }
 
 } // namespace
+
+bool IsDriverChatter(const QString& message)
+{
+    for (const char* source : {"QSqlQuery::", "QSqlDatabase", "QPSQLDriver", "QPSQLResult", "QSQLiteDriver"})
+        if (message.startsWith(QLatin1String(source)))
+            return true;
+    return false;
+}
 
 void registerFunctions(sqlite3* handle)
 {

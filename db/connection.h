@@ -95,6 +95,9 @@ sqlite3* sqliteHandle(const QSqlDatabase& db);
 pg_conn* postgresHandle(const QSqlDatabase& db);
 // DocMar's collation and functions on a SQLite connection.
 void registerFunctions(sqlite3* handle);
+// Whether a message of the toolkit is its database drivers' own complaint (a query on a connection that is
+// gone, a rollback the server no longer takes): the program says each failure once, in its words.
+bool IsDriverChatter(const QString& message);
 
 // Compares two texts as the register orders them: Russian and Ukrainian alphabet, letter case ignored.
 int compareText(const QString& a, const QString& b);

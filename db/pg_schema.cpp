@@ -503,11 +503,17 @@ QSqlDatabase openBook(const QString& uri, const QString& connectionName)
     }
     // Every parameter of the address, as psql and pg_dump take it: sslmode=require is kept, not dropped.
     db.setHostName(address.host);
-    if (!address.port.isEmpty())
-        db.setPort(address.port.toInt());
+    QStringList options;
+    // Several servers in turn (host=a,b, port=p,q) are the client library's to try: a list of ports goes to
+    // it as written, never read as one number.
+    bool onePort = false;
+    const int port = address.port.toInt(&onePort);
+    if (onePort)
+        db.setPort(port);
+    else if (!address.port.isEmpty())
+        options << QStringLiteral("port='%1'").arg(address.port);
     db.setUserName(address.user);
     db.setDatabaseName(address.dbname);
-    QStringList options;
     for (const auto& [key, value] : address.options) {
         QString quoted = value;
         quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));

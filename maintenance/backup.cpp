@@ -447,9 +447,10 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
     // one the engine cannot read whole is taken byte for byte, to be checked below.
     try {
         backupDatabaseFile(copy, staged);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        // The engine's words say why neither way served: a full disk, an unreadable copy.
         if (!CopyDataFile(copy, staged))
-            return fail(QCoreApplication::translate("Backup", "копия не читается"));
+            return fail(e.fullText());
     }
     if (!isDatabaseFile(staged))
         return fail(QCoreApplication::translate("Backup", "файл не является копией базы данных"));

@@ -387,4 +387,9 @@ TEST(PostgresBook, EveryParameterOfTheAddressReachesTheConnection)
     EXPECT_EQ(
         scalar(ConnectionOf(dm), QStringLiteral("SELECT current_setting('application_name')")).toString(),
         QStringLiteral("docmar-office"));
+    // Two servers in turn, the first not there: the client library tries the second, as psql does.
+    const PostgresSchema::BookAddress a = PostgresSchema::ParseBookAddress(other);
+    dm.connect(QString(), QStringLiteral("postgresql://%1@/%2?host=/nonexistent,%3&port=%4,%4")
+                              .arg(a.user, a.dbname, a.host, a.port));
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT current_database()")).toString(), otherName);
 }

@@ -735,4 +735,10 @@ TEST(Restore, ACopyInWalModeGoesBackWholeAndLeavesNoSideFile)
     EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
     dm->connect(home.dataFolder());
     EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    dm->disconnect();
+    // A disk that fills while the copy comes in is said as such; the book stays.
+    const ProcessResult r = runDocmar({"--home", home.path(), "restore", copy}, 16384);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("на диске нет места"))) << r.err.toStdString();
+    EXPECT_EQ(clientsIn(TDM::databaseFile(home.dataFolder())), clients + 1);
 }
