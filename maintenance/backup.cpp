@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -476,7 +477,29 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
     return kept;
 }
 
-std::optional<QString> restoreServerBook(const BookPlace& place, const QString& copy, QString* error)
+// The rights on the book's tables and functions as a dump of it holds them, given again to the book.
+QString restoreGrants(const QString& book, const QString& dump)
+{
+    QString contents;
+    if (const QString reason = runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), dump}, &contents);
+        !reason.isEmpty())
+        return reason;
+    QStringList grants;
+    for (const QString& entry : contents.split(u'\n'))
+        if (!entry.startsWith(u';') && entry.contains(QLatin1String(" ACL ")))
+            grants << entry;
+    if (grants.isEmpty())
+        return {};
+    QTemporaryFile list;
+    if (!list.open() || list.write(grants.join(u'\n').toUtf8() + '\n') < 0 || !list.flush())
+        return QCoreApplication::translate("Backup", "ошибка записи на диск");
+    return runTool(QStringLiteral("pg_restore"),
+                   {QStringLiteral("--single-transaction"), QStringLiteral("--exit-on-error"),
+                    QStringLiteral("--use-list=") + list.fileName(), QStringLiteral("--dbname=") + book, dump});
+}
+
+std::optional<QString> restoreServerBook(const BookPlace& place, const QString& copy, QString* error,
+                                         QString* warning)
 {
     QString ddl;
     if (!QFileInfo(copy).isFile() ||
@@ -509,12 +532,18 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
                                     QStringLiteral("--dbname=") + place.book, copy});
     if (!reason.isEmpty())
         return failedRestore(error, reason);
+    // The copy's grants name roles of the server it came from, so none are taken from it; the rights every
+    // role had on the book before go back as they were, from the book kept a moment ago.
+    if (const QString lost = restoreGrants(place.book, kept); !lost.isEmpty() && warning)
+        *warning = QCoreApplication::translate("Backup", "Права ролей на базу данных не восстановлены (%1): "
+                                                         "выдайте их снова.")
+                       .arg(lost);
     return kept;
 }
 
 } // namespace
 
-std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error)
+std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error, QString* warning)
 {
     if (const QString problem = FolderProblem(place.dataFolder, place.backupFolder); !problem.isEmpty())
         return failedRestore(error, problem);
@@ -523,5 +552,5 @@ std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, 
             return failedRestore(error, problem);
     if (!QFileInfo(copy).isFile())
         return failedRestore(error, QCoreApplication::translate("Backup", "файл копии не найден"));
-    return place.book.isEmpty() ? restoreFileBook(place, copy, error) : restoreServerBook(place, copy, error);
+    return place.book.isEmpty() ? restoreFileBook(place, copy, error) : restoreServerBook(place, copy, error, warning);
 }

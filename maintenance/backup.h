@@ -69,4 +69,6 @@ QString PostgresDumpName(const QString& book);
 // transaction, into its database whether that is empty or not. Either way a kill leaves the old book or the
 // new one. The kept copy's path (empty when there was no book to keep), or nullopt with *error and the book
 // unchanged.
-std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error);
+// *warning, when given, says what a restore that was made could not do as well (a server role's rights).
+std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error,
+                                   QString* warning = nullptr);

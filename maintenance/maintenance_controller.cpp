@@ -68,7 +68,8 @@ bool MaintenanceController::confirmRestore(const QString& copy)
 bool MaintenanceController::restore(const BookPlace& place, const QString& copy)
 {
     QString error;
-    const std::optional<QString> kept = RestoreBook(place, copy, &error);
+    QString warning;
+    const std::optional<QString> kept = RestoreBook(place, copy, &error, &warning);
     if (!kept) {
         m_prompter.error(QCoreApplication::translate(
                              "Backup",
@@ -83,6 +84,8 @@ bool MaintenanceController::restore(const BookPlace& place, const QString& copy)
         done += u' ' + QCoreApplication::translate("Backup", "Прежняя база данных сохранена в копии %1.")
                            .arg(QDir::toNativeSeparators(*kept));
     m_prompter.inform(done);
+    if (!warning.isEmpty())
+        m_prompter.warn(warning);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlQuery>
 
@@ -549,10 +550,26 @@ TEST(Restore, AServerBookTakesADumpBackIntoItsDatabaseFullOrEmpty)
         dm.connect(home.dataFolder(), book);
         dm.ClearDocumentTables();
     }
+    // A role granted the book's tables before the restore keeps them after it.
+    const QString clerk = QStringLiteral("clerk_%1").arg(QRandomGenerator::global()->generate());
+    const auto onBook = [&](const QString& sql) {
+        TDM dm;
+        dm.connect(home.dataFolder(), book);
+        return scalar(ConnectionOf(dm), sql);
+    };
+    onBook(QStringLiteral("CREATE ROLE %1").arg(clerk));
+    onBook(QStringLiteral("GRANT SELECT, INSERT ON FACTURES TO %1").arg(clerk));
     ProcessResult r = runDocmar({homeArg, "--book", book, "restore"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(invoicesIn(book), invoices);
     EXPECT_EQ(QDir(BackupFolder(home.dataFolder())).entryList({"*-before-restore.dump"}).size(), 1);
+    EXPECT_EQ(onBook(QStringLiteral("SELECT has_table_privilege('%1', 'factures', 'INSERT')::text || "
+                                    "has_table_privilege('%1', 'factures', 'DELETE')::text")
+                         .arg(clerk))
+                  .toString(),
+              QStringLiteral("truefalse"));
+    onBook(QStringLiteral("DROP OWNED BY %1").arg(clerk));
+    onBook(QStringLiteral("DROP ROLE %1").arg(clerk));
 
     const QString empty = NewPostgresBook();
     r = runDocmar({homeArg, "--book", empty, "restore", dump});
