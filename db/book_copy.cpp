@@ -31,7 +31,7 @@ void execOrThrowPlain(const QSqlDatabase& db, const QString& sql)
     // Statements without values go as they are: PostgreSQL prepares no DDL.
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw DbError(q.lastError().text(), sql);
+        throw QueryFailure(q);
 }
 
 int rowCount(const QSqlDatabase& db, const TableDef& table)
@@ -74,7 +74,7 @@ CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress
         QSqlQuery read(source);
         read.setForwardOnly(true);
         if (!read.exec(selectAll(t)))
-            throw DbError(read.lastError().text());
+            throw QueryFailure(read);
         QVariantList values;
         while (read.next()) {
             values.clear();
@@ -142,7 +142,7 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
 {
     QSqlDatabase pg = target;
     if (!pg.transaction())
-        throw DbError(pg.lastError().text());
+        throw ConnectionFailure(pg);
     try {
         // A book made here gets its size guards and indexes after the rows: built once rather than row by
         // row.
@@ -176,7 +176,7 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
                  PostgresSchema::sizeGuardSql() + PostgresSchema::indexSql() + PostgresSchema::rowCountSql())
                 execOrThrowPlain(pg, sql);
         if (!pg.commit())
-            throw DbError(pg.lastError().text());
+            throw ConnectionFailure(pg);
         for (const QString& sql : SqlDialect::of(pg).statisticsSql())
             execOrThrowPlain(pg, sql);
         return report;

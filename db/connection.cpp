@@ -418,6 +418,16 @@ void bindAll(QSqlQuery& query, const QVariantList& values)
 
 } // namespace
 
+DbError QueryFailure(const QSqlQuery& query)
+{
+    return describe(query);
+}
+
+DbError ConnectionFailure(const QSqlDatabase& db)
+{
+    return describe(db.lastError(), {}, isPostgresDriver(db.driver()));
+}
+
 DbError DbError::fromEngine(int code, const QString& words, bool writing)
 {
     const auto tr = [](const char* text) { return QCoreApplication::translate("TDM", text); };

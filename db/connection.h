@@ -95,6 +95,10 @@ sqlite3* sqliteHandle(const QSqlDatabase& db);
 pg_conn* postgresHandle(const QSqlDatabase& db);
 // DocMar's collation and functions on a SQLite connection.
 void registerFunctions(sqlite3* handle);
+// A failed statement, or a failed begin or commit of a connection, in the program's words (a lost server
+// is said as such) with the engine's behind them.
+DbError QueryFailure(const QSqlQuery& query);
+DbError ConnectionFailure(const QSqlDatabase& db);
 // Whether a message of the toolkit is its database drivers' own complaint (a query on a connection that is
 // gone, a rollback the server no longer takes): the program says each failure once, in its words.
 bool IsDriverChatter(const QString& message);
