@@ -827,13 +827,21 @@ void TBuhForm::N6Click()
     TSetupForm dialog(m_settings, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The chosen client stays chosen on the same book: the next document is never another client's.
+    const int client = clientRegister().idAt(currentClientRow());
+    const bool sameBook = dialog.settings().path == m_settings.path && dialog.settings().book == m_settings.book;
     m_settings = dialog.settings();
     QString error;
     if (!WriteSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
     applyInterfaceLanguage();
-    if (OpenDatabase())
+    if (OpenDatabase()) {
         LoadAndShowOwner();
+        if (sameBook && client > 1) {
+            locateClient(client);
+            RefreshClientDocuments();
+        }
+    }
 }
 
 void TBuhForm::applyInterfaceLanguage()

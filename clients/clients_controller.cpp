@@ -225,8 +225,7 @@ ClientsController::SearchOutcome ClientsController::find(int startRow, const Fin
                                                         "Не найдено ни одной записи по условию поиска.") +
                             QStringLiteral("\r\n") + QString(11, u' ') +
                             QCoreApplication::translate("ClientsController", "Начать сначала ?"))) {
-            // The search ran to the end of the register and stays there.
-            outcome.row = m_register.model().rowCount() - 1;
+            // Nothing found: the chosen client stays chosen, so no document goes to another by mistake.
             return outcome;
         }
         start = 0;

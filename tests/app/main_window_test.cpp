@@ -481,10 +481,10 @@ TEST_F(MainWindowTest, TheListsFollowTheCurrentClientHoweverItMoves)
     EXPECT_EQ(currentRow(), 0);
     followsCurrent();
 
-    // A search that finds nothing and is not started again stands on the last client.
+    // A search that finds nothing and is not started again leaves the chosen client chosen.
     grid->moveTo(3);
     window->FindClient(0, QStringLiteral("no such firm anywhere"), false);
-    EXPECT_EQ(currentRow(), 29);
+    EXPECT_EQ(currentRow(), 3);
     followsCurrent();
 
     // A filter that leaves no client empties the lists and drops the name from their captions.
@@ -1771,7 +1771,11 @@ TEST_F(MainWindowTest, MovingToAnotherClientStoresWhatWasTyped)
 TEST_F(MainWindowTest, FindWrapsAroundAndEscStopsIt)
 {
     open();
+    w<DBGrid>("DBGrid1")->moveTo(3);
+    const int chosen = window->currentClientId();
     window->FindClient(0, QStringLiteral("no such firm anywhere"), false);
+    EXPECT_EQ(currentRow(), 3); // nothing found, No: the chosen client stays chosen
+    EXPECT_EQ(window->currentClientId(), chosen);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].kind, ScriptedPrompter::Kind::Ask);
     EXPECT_EQ(prompter.messages()[0].text, QStringLiteral("Не найдено ни одной записи по условию поиска.\r\n"
@@ -1982,6 +1986,8 @@ TEST_F(MainWindowTest, SettingsDialogWritesAndReconnects)
         child<QCheckBox>(dialog, "QrCB")->setChecked(false);
         child<QPushButton>(dialog, "BitBtn1")->click();
     });
+    w<DBGrid>("DBGrid1")->moveTo(1);
+    const int chosen = window->currentClientId();
     w<QAction>("N6")->trigger();
     EXPECT_FALSE(window->programSettings().grvOrBaks);
     EXPECT_FALSE(window->programSettings().paymentQr);
@@ -1990,7 +1996,8 @@ TEST_F(MainWindowTest, SettingsDialogWritesAndReconnects)
     EXPECT_EQ(ini.value(QStringLiteral("MONEY"), QStringLiteral("GRV_OR_BAKS")), QStringLiteral("0"));
     EXPECT_EQ(ini.value(QStringLiteral("USER_DATA"), QStringLiteral("PAYMENT_QR")), QStringLiteral("0"));
     EXPECT_TRUE(window->dataModule().isConnected());
-    EXPECT_EQ(currentRow(), 0);
+    EXPECT_EQ(currentRow(), 1); // the chosen client stays chosen
+    EXPECT_EQ(window->currentClientId(), chosen);
 }
 
 TEST_F(MainWindowTest, SettingsDialogKeepsALongSignatureAndTakesOnlyWhatTheFileHolds)
@@ -2371,13 +2378,14 @@ TEST_F(MainWindowTest, AboutBoxAndAnUnchangedSettingsDialog)
     w<QAction>("N6")->trigger();
     EXPECT_EQ(window->programSettings(), before);
     w<DBGrid>("DBGrid1")->moveTo(4);
+    const int chosen = window->currentClientId();
     execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (500, 'АААА перший')"));
     whenModal([](QWidget* dialog) { child<QPushButton>(dialog, "BitBtn1")->click(); });
     w<QAction>("N6")->trigger();
     EXPECT_EQ(window->programSettings(), before);
     EXPECT_EQ(firmAt(0), QStringLiteral("АААА перший"));
-    EXPECT_EQ(window->currentClientId(), 500);
+    EXPECT_EQ(window->currentClientId(), chosen); // read again, the chosen client still chosen
 }
 
 // On a PostgreSQL book the caption names it, and an invoice another workplace stores shows in the list

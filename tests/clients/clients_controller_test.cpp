@@ -133,9 +133,9 @@ TEST_F(ClientsControllerTest, SearchWrapsAroundOnYesAndSaysWhenItIsStopped)
     EXPECT_EQ(found.row, 0);
     EXPECT_EQ(prompter.texts().back(), QStringLiteral("Не найдено ни одной записи по условию поиска.\r\n"
                                                       "           Начать сначала ?"));
-    // No: the search ran to the end of the register and stands on its last client.
+    // No: nothing found, and no other client is chosen.
     prompter.queueAnswer(false);
-    EXPECT_EQ(clients->find(1, {QStringLiteral("альфа"), 0, false}, {}).row, 2);
+    EXPECT_EQ(clients->find(1, {QStringLiteral("альфа"), 0, false}, {}).row, -1);
     EXPECT_EQ(clients->lastFind().text, QStringLiteral("альфа"));
 
     const ClientsController::SearchOutcome stopped =
