@@ -115,6 +115,16 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
                                                     const Settings& settings)
 {
     const int clientId = m_lists.currentClientId();
+    // A document of no position at all is most often one not filled in yet: asked first, the editor stays.
+    const bool empty = std::all_of(draft.positions.begin(), draft.positions.end(), [](const DraftPosition& p) {
+        return p.line1.trimmed().isEmpty() && p.line2.trimmed().isEmpty() && p.count == 0 && p.price == 0;
+    });
+    if (empty && !m_prompter.ask(draft.isInvoice
+                                     ? QCoreApplication::translate("DocumentsController",
+                                                                   "В счете нет ни одной позиции. Записать?")
+                                     : QCoreApplication::translate("DocumentsController",
+                                                                   "В поступлении нет ни одной позиции. Записать?")))
+        return std::nullopt;
     int number = 0;
     try {
         number = StoreDraft(m_dm, draft, clientId, settings);

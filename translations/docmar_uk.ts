@@ -592,6 +592,14 @@
         <source>Номер %1 тем временем получил документ, записанный на другом рабочем месте. Документ записан под номером %2.</source>
         <translation>Номер %1 тим часом отримав документ, записаний на іншому робочому місці. Документ записано під номером %2.</translation>
     </message>
+    <message>
+        <source>В счете нет ни одной позиции. Записать?</source>
+        <translation>У рахунку немає жодної позиції. Записати?</translation>
+    </message>
+    <message>
+        <source>В поступлении нет ни одной позиции. Записать?</source>
+        <translation>У надходженні немає жодної позиції. Записати?</translation>
+    </message>
 </context>
 <context>
     <name>ExpenseWaybillForm</name>

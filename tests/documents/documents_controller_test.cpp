@@ -99,6 +99,13 @@ TEST(DocumentsController, TheEditorStoresOrSaysWhyAndAsksAboutThePayer)
     std::optional<InvoiceDraft> draft =
         documents.openEditor(EditorCommand::NewInvoice, -1, settings, QDate(2026, 1, 5));
     ASSERT_TRUE(draft);
+    // An invoice of no position is asked about first; No stores nothing and the editor stays.
+    prompter.clear();
+    prompter.queueAnswer(false);
+    EXPECT_FALSE(documents.storeEditor(*draft, false, settings));
+    EXPECT_EQ(prompter.texts(), QStringList{"В счете нет ни одной позиции. Записать?"});
+    EXPECT_FALSE(dm->ReadDocument(1));
+    draft->positions[0] = {QStringLiteral("Цемент"), {}, QStringLiteral("шт"), 1, 10};
     draft->payerName = QStringLiteral("ТОВ \"Новий\"");
     prompter.clear();
     prompter.queueAnswer(true);
