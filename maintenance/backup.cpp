@@ -78,11 +78,19 @@ struct NewCopy {
     QString temporary() const { return temporaryName(path()); }
 };
 
+// The reason a copy made under its temporary name cannot be put in place: the one it came with, or its
+// not reaching the disk.
+QString synced(const QString& temp, const QString& reason)
+{
+    if (reason.isEmpty() && !syncFile(temp))
+        return QCoreApplication::translate("Backup", "ошибка записи на диск");
+    return reason;
+}
+
 // A copy made under its temporary name put in place of the old one, or dropped; the reason it failed.
 QString placeCopy(const QString& temp, const QString& target, QString reason)
 {
-    if (reason.isEmpty() && !syncFile(temp))
-        reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
+    reason = synced(temp, reason);
     if (reason.isEmpty() &&
         std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
         reason = QString::fromLocal8Bit(std::strerror(errno));
@@ -95,8 +103,7 @@ QString placeCopy(const QString& temp, const QString& target, QString reason)
 // same second by another process. *placed is where it went.
 QString placeNewCopy(const QString& temp, const NewCopy& copy, QString reason, QString* placed)
 {
-    if (reason.isEmpty() && !syncFile(temp))
-        reason = QCoreApplication::translate("Backup", "ошибка записи на диск");
+    reason = synced(temp, reason);
     for (int counter = 1; reason.isEmpty(); ++counter) {
         const QString target = copy.path(counter);
         const QByteArray from = QFile::encodeName(temp), to = QFile::encodeName(target);

@@ -49,6 +49,27 @@ int checkedClients(const QString& backupFolder)
     return clientsIn(copy);
 }
 
+// A small demo book in the home's folder, let go by the program; its number of clients.
+int demoBookLetGo(TestHome& home)
+{
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {5, 10, 1});
+    return count(*dm, "CLIENTS");
+}
+
+// Statements run on a file by the engine alone (DocMar's collation and functions on); whether they ran.
+bool runOnFile(const QString& file, const char* sql, bool keepWal = false)
+{
+    sqlite3* db = nullptr;
+    const bool opened = sqlite3_open(QFile::encodeName(file).constData(), &db) == SQLITE_OK;
+    registerFunctions(db);
+    if (keepWal)
+        sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    const bool ran = opened && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ran;
+}
+
 } // namespace
 
 TEST(Backup, CopiesEveryPlainFileOverItsOlderCopyAndKeepsRemovedOnes)
@@ -677,23 +698,14 @@ TEST(Backup, FoldersThatCannotServeAreRefusedByName)
 TEST(Restore, ACopyTheProgramCouldNotOpenIsRefused)
 {
     TestHome home;
-    auto dm = home.createAndConnect();
-    FillDemoData(*dm, {5, 10, 1});
-    const int clients = count(*dm, "CLIENTS");
-    dm->disconnect();
+    const int clients = demoBookLetGo(home);
     const QString newer = home.file("newer.db"), foreign = home.file("foreign.db");
     ASSERT_TRUE(QFile::copy(TDM::databaseFile(home.dataFolder()), newer));
-    {
-        const QSqlDatabase db = openSqliteFile(newer, QStringLiteral("newer"), false);
-        execOrThrow(db, QStringLiteral("PRAGMA user_version=99"));
-    }
-    closeConnection(QStringLiteral("newer"));
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(foreign).constData(), &other), SQLITE_OK);
+    ASSERT_TRUE(runOnFile(newer, "PRAGMA user_version=99"));
+    QStringList tables;
     for (const TableDef* t : Tables::all())
-        sqlite3_exec(other, QStringLiteral("CREATE TABLE %1 (x)").arg(QLatin1String(t->name)).toUtf8().constData(),
-                     nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+        tables << QStringLiteral("CREATE TABLE %1 (x);").arg(QLatin1String(t->name));
+    ASSERT_TRUE(runOnFile(foreign, tables.join(u' ').toUtf8().constData()));
     for (const auto& [copy, said] : {std::pair{newer, "более новой версией программы"},
                                      std::pair{foreign, "нет столбца ID_NUMBER"}}) {
         QString error;
@@ -730,29 +742,20 @@ TEST(Backup, APasswordInTheAddressIsRefusedBeforeAToolRuns)
 TEST(Restore, ACopyInWalModeGoesBackWholeAndLeavesNoSideFile)
 {
     TestHome home;
-    auto dm = home.createAndConnect();
-    FillDemoData(*dm, {5, 10, 1});
-    const int clients = count(*dm, "CLIENTS");
-    dm->disconnect();
+    TDM dm;
+    const int clients = demoBookLetGo(home);
     const QString copy = home.file("wal.db");
     ASSERT_TRUE(QFile::copy(TDM::databaseFile(home.dataFolder()), copy));
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(copy).constData(), &db), SQLITE_OK);
-    registerFunctions(db);
-    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL; INSERT INTO CLIENTS (ID_NUMBER) VALUES (999)", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_TRUE(runOnFile(copy, "PRAGMA journal_mode=WAL; INSERT INTO CLIENTS (ID_NUMBER) VALUES (999)", true));
     ASSERT_TRUE(QFileInfo(copy + "-wal").size() > 0);
 
     QString error;
     ASSERT_TRUE(RestoreBook({home.dataFolder(), {}, {}}, copy, &error)) << error.toStdString();
     EXPECT_EQ(clientsIn(TDM::databaseFile(home.dataFolder())), clients + 1);
     EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
-    dm->connect(home.dataFolder());
-    EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
-    dm->disconnect();
+    dm.connect(home.dataFolder());
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    dm.disconnect();
     // A disk that fills while the copy comes in is said as such; the book stays.
     const ProcessResult r = runDocmar({"--home", home.path(), "restore", copy}, 16384);
     EXPECT_EQ(r.exitCode, 1);
