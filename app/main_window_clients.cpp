@@ -80,7 +80,7 @@ void TBuhForm::setupClientPanel()
     connect(ui->BitBtn5, &QPushButton::clicked, this, &TBuhForm::BitBtn5Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TBuhForm::BitBtn2Click);
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TBuhForm::BitBtn3Click);
-    connect(ui->SortRG, &RadioGroup::itemClicked, this, &TBuhForm::SortRGClick);
+    connect(ui->SortRG, &RadioGroup::itemChosen, this, &TBuhForm::SortRGClick);
     connect(ui->DBGrid2, &DBGrid::keyReleased, this, [this](int key, Qt::KeyboardModifiers modifiers) {
         if (key == Qt::Key_Delete && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier)
             clearRegister();

@@ -3,13 +3,18 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 
 RadioGroup::RadioGroup(QWidget* parent)
     : QGroupBox(parent)
     , m_group(new QButtonGroup(this))
 {
     new QGridLayout(this);
-    connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+    // A screen reader checks a button without clicking it, so the choice is what counts, not the click.
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked && !m_settingUp)
+            emit itemChosen(id);
+    });
 }
 
 void RadioGroup::setItems(const QStringList& items)
@@ -31,6 +36,7 @@ int RadioGroup::itemIndex() const
 
 void RadioGroup::setItemIndex(int index)
 {
+    const QScopedValueRollback quiet(m_settingUp, true);
     if (QAbstractButton* b = m_group->button(index))
         b->setChecked(true);
 }
@@ -38,6 +44,7 @@ void RadioGroup::setItemIndex(int index)
 void RadioGroup::rebuild()
 {
     const int current = std::max(itemIndex(), 0);
+    const QScopedValueRollback quiet(m_settingUp, true);
     for (QAbstractButton* b : m_group->buttons()) {
         m_group->removeButton(b);
         delete b;

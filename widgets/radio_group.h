@@ -22,11 +22,13 @@ public:
     void setItemIndex(int index);
 
 signals:
-    void itemClicked(int index);
+    // The user chose an item, by mouse, keyboard or an assistive tool; not emitted by setItemIndex.
+    void itemChosen(int index);
 
 private:
     void rebuild();
     QStringList m_items;
     int m_columns = 1;
+    bool m_settingUp = false;
     QButtonGroup* m_group;
 };

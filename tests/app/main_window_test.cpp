@@ -21,6 +21,7 @@
 #include "widgets/screen_fit.h"
 #include "widgets/widget_prompter.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -1893,6 +1894,11 @@ TEST_F(MainWindowTest, SortingByChoiceAndByColumnTitle)
     emit header->sectionClicked(model.columnOf(QStringLiteral("CHIEF")));
     EXPECT_EQ(window->clientRegister().sortIndex(), QStringLiteral("CHIEFNAME"));
     EXPECT_EQ(w<RadioGroup>("SortRG")->itemIndex(), 2); // a title click leaves the choice as it was
+
+    // A screen reader toggles the button without a click.
+    QAccessibleInterface* byReader = QAccessible::queryAccessibleInterface(w<QRadioButton>("SortRG_3"));
+    byReader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(window->clientRegister().sortIndex(), QStringLiteral("POST_ADR"));
 }
 
 TEST_F(MainWindowTest, AClickedClientGetsItsDocumentsAndAnEmptySelection)
