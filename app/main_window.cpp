@@ -647,7 +647,7 @@ void TBuhForm::UpdateDocumentCommands()
 void TBuhForm::deleteThroughNavigator(DBGrid* grid)
 {
     const int row = grid->currentRow();
-    if (row < 0 || !m_prompter->ask(tr("Удалить запись?")))
+    if (row < 0 || !m_prompter->ask(m_documents.deleteQuestion(*grid->listModel(), row)))
         return;
     if (grid->listModel()->deleteRow(row))
         grid->moveTo(std::min(row, grid->model()->rowCount() - 1));

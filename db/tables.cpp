@@ -401,3 +401,8 @@ QVariant dateToDb(const QDate& date)
         return QVariant(QMetaType::fromType<QString>());
     return date.toString(Qt::ISODate);
 }
+
+QString storedDateText(const QDate& date)
+{
+    return date.isValid() && date != kDateZero ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}

@@ -69,6 +69,9 @@ inline constexpr const char* kTextCollation = "UKRAINIAN";
 // An empty date column reads as day 0 of the old calendar arithmetic: 30 December 1899.
 inline const QDate kDateZero{1899, 12, 30};
 
+// A stored date as papers and messages show it (dd.MM.yyyy); empty for an empty date.
+QString storedDateText(const QDate& date);
+
 QString createTableSql(const TableDef& table);
 // A column the table gained after books were made, added to an older one.
 QString addColumnSql(const TableDef& table, const ColumnDef& column);

@@ -3,6 +3,8 @@
 #include "base/prompter.h"
 #include "base/requisites.h"
 #include "db/data_module.h"
+#include "db/list_model.h"
+#include "db/tables.h"
 #include "documents/document_pages.h"
 
 #include <QCoreApplication>
@@ -336,4 +338,24 @@ std::optional<int> DocumentsController::writeRegister(RegisterKind kind, const Q
         m_prompter.error(e.message(), e.detail());
     }
     return std::nullopt;
+}
+
+QString DocumentsController::deleteQuestion(const SqlListModel& list, int row) const
+{
+    const auto date = [&](const char* column) {
+        return storedDateText(list.value(row, QLatin1String(column)).toDate());
+    };
+    if (&list == &m_lists.receipts())
+        return QCoreApplication::translate("DocumentsController", "Удалить поступление от %1?").arg(date("FACT_DATA"));
+    if (&list == &m_lists.invoices())
+        return QCoreApplication::translate("DocumentsController", "Удалить счет-фактуру № %1 от %2?")
+            .arg(list.value(row, QStringLiteral("FACT_NUMBER")).toString() +
+                     list.value(row, QStringLiteral("FACT_DOPNO")).toString().trimmed(),
+                 date("FACT_DATA"));
+    const QString number = list.value(row, QStringLiteral("NAKL_NUMBER")).toString();
+    if (&list == &m_lists.expenseWaybills())
+        return QCoreApplication::translate("DocumentsController", "Удалить расходную накладную № %1 от %2?")
+            .arg(number, date("NAKL_DATA"));
+    return QCoreApplication::translate("DocumentsController", "Удалить налоговую накладную № %1 от %2?")
+        .arg(number, date("NAKL_DATA"));
 }

@@ -76,6 +76,9 @@ public:
     int lastFindNumber() const { return m_lastFindNumber; }
     int lastFindList() const { return m_lastFindList; }
 
+    // The question asked before the row of one of the four lists is deleted, naming its document.
+    QString deleteQuestion(const SqlListModel& list, int row) const;
+
     // A double click on an invoice: it joins the waybill selection.
     void pickForWaybill(int invoiceRow);
 

@@ -93,7 +93,10 @@ void TTovListForm::done(int result)
 void TTovListForm::deleteCurrent()
 {
     const int row = ui->DBGrid9->currentRow();
-    if (row < 0 || !m_prompter.ask(tr("Удалить запись?")))
+    if (row < 0)
+        return;
+    const QString name = m_goods.model().value(row, QStringLiteral("PRODUCT_NAME")).toString().trimmed();
+    if (!m_prompter.ask(name.isEmpty() ? tr("Удалить запись?") : tr("Удалить товар «%1»?").arg(name)))
         return;
     if (m_goods.model().deleteRow(row))
         ui->DBGrid9->moveTo(std::min(row, m_goods.model().rowCount() - 1));

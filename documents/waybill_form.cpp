@@ -14,13 +14,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-namespace {
-QString dateText(const QDate& date)
-{
-    return date.isValid() && date != kDateZero ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
-}
-} // namespace
-
 WaybillForm::WaybillForm(const WaybillDraft& draft, DocumentsController& documents, Prompter* prompter,
                          QWidget* parent)
     : QDialog(parent)
@@ -47,7 +40,7 @@ WaybillForm::WaybillForm(const WaybillDraft& draft, DocumentsController& documen
             if (draft.documents[std::size_t(i)] > 0)
                 field<QLineEdit>(fields[i])->setText(QString::number(draft.documents[std::size_t(i)]));
     }
-    field<QLineEdit>("DateEd")->setText(dateText(draft.documentsDate));
+    field<QLineEdit>("DateEd")->setText(storedDateText(draft.documentsDate));
     field<QSpinBox>("NoNak")->setValue(draft.number);
     const QString firm = draft.client ? draft.client->FIRMNAME : QString();
     if (expense) {
@@ -66,7 +59,7 @@ WaybillForm::WaybillForm(const WaybillDraft& draft, DocumentsController& documen
         field<QLabel>("DBNoReg")->setText(client.REGNUMBER);
         field<QLabel>("DBNoTel")->setText(client.TELFAX);
         field<QLabel>("DBNoDog")->setText(client.DOGNUMBER);
-        field<QLabel>("DBdogData")->setText(dateText(client.DOGDATA));
+        field<QLabel>("DBdogData")->setText(storedDateText(client.DOGDATA));
         // A client no longer in the register has no details to show.
         if (!draft.client)
             for (const char* name : {"DBName", "DBAdr", "DBCode", "DBNoReg"})

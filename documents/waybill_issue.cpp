@@ -14,13 +14,6 @@
 
 namespace {
 
-const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
-
-QString dateText(const QDate& date)
-{
-    return date.isValid() && date != kDateZero ? date.toString(kDateFormat) : QString();
-}
-
 // What both kinds hold: the number, the date, the documents and the client.
 template <typename Row> Row waybillRow(const WaybillDraft& draft)
 {
@@ -139,7 +132,7 @@ WaybillDraft OpenWaybillDraft(const TDM& dm, WaybillKind kind, bool forReceipt,
     if (kind == WaybillKind::Tax) {
         if (d.client)
             d.payer = d.client->FIRMNAME;
-        d.reason = forReceipt ? QStringLiteral("проплата от ") + dateText(d.documentsDate)
+        d.reason = forReceipt ? QStringLiteral("проплата от ") + storedDateText(d.documentsDate)
                               : TaxReasonForInvoices(dm, d.client, d.documents);
     }
     return d;
@@ -154,7 +147,7 @@ QString TaxReasonForInvoices(const TDM& dm, const std::optional<ClientRow>& clie
         return QString::number(number) + (invoice ? invoice->FACT_DOPNO : QString());
     };
     QString text = contract ? QStringLiteral("договір № ") + client->DOGNUMBER + QStringLiteral(" від ") +
-                                  dateText(client->DOGDATA) + QStringLiteral("( р/ф № ")
+                                  storedDateText(client->DOGDATA) + QStringLiteral("( р/ф № ")
                             : QStringLiteral("р/ф № ");
     text += numberWithSuffix(invoices[0]);
     for (int i = 1; i < 3; ++i)
@@ -168,7 +161,7 @@ QString TaxReasonForInvoices(const TDM& dm, const std::optional<ClientRow>& clie
 QString ExpenseInfo(const WaybillDraft& draft)
 {
     if (draft.forReceipt)
-        return QStringLiteral("проплата от ") + dateText(draft.documentsDate);
+        return QStringLiteral("проплата от ") + storedDateText(draft.documentsDate);
     QString info = QStringLiteral("р/ф № ") + QString::number(draft.documents[0]);
     for (int i = 1; i < 3; ++i)
         if (draft.documents[std::size_t(i)] > 0)

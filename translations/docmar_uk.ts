@@ -331,6 +331,10 @@
         <source>Данные клиента изменены. Сохранить изменения?</source>
         <translation>Дані клієнта змінено. Зберегти зміни?</translation>
     </message>
+    <message>
+        <source>Вы желаете удалить клиента «%1»? (из базы будут удалены все акты,накладные, поступления и счета-фактуры этого клиента)</source>
+        <translation>Видалити клієнта «%1»? (з бази буде видалено всі акти, накладні, надходження та рахунки-фактури цього клієнта)</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -599,6 +603,22 @@
     <message>
         <source>В поступлении нет ни одной позиции. Записать?</source>
         <translation>У надходженні немає жодної позиції. Записати?</translation>
+    </message>
+    <message>
+        <source>Удалить поступление от %1?</source>
+        <translation>Видалити надходження від %1?</translation>
+    </message>
+    <message>
+        <source>Удалить счет-фактуру № %1 от %2?</source>
+        <translation>Видалити рахунок-фактуру № %1 від %2?</translation>
+    </message>
+    <message>
+        <source>Удалить расходную накладную № %1 от %2?</source>
+        <translation>Видалити видаткову накладну № %1 від %2?</translation>
+    </message>
+    <message>
+        <source>Удалить налоговую накладную № %1 от %2?</source>
+        <translation>Видалити податкову накладну № %1 від %2?</translation>
     </message>
 </context>
 <context>
@@ -1475,10 +1495,6 @@
     <message>
         <source>Перенос таблиц Paradox: %1, %2 из %3</source>
         <translation>Перенесення таблиць Paradox: %1, %2 з %3</translation>
-    </message>
-    <message>
-        <source>Удалить запись?</source>
-        <translation>Видалити запис?</translation>
     </message>
     <message>
         <source>Принтер не найден. Документ можно сохранить в PDF из окна просмотра.</source>
@@ -2549,6 +2565,10 @@
     <message>
         <source>Удалить запись?</source>
         <translation>Видалити запис?</translation>
+    </message>
+    <message>
+        <source>Удалить товар «%1»?</source>
+        <translation>Видалити товар «%1»?</translation>
     </message>
 </context>
 <context>

@@ -1435,7 +1435,8 @@ TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
         dialog->close();
     });
     w<QAction>("N5")->trigger();
-    EXPECT_EQ(prompter.texts(), (QStringList{"Удалить запись?", "Удалить запись?"}));
+    EXPECT_EQ(prompter.texts().size(), 2);
+    EXPECT_TRUE(prompter.texts().front().startsWith("Удалить товар «")) << prompter.texts().front().toStdString();
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods - 1);
 }
 
@@ -1735,6 +1736,7 @@ TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
     execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (9999, ?)"), {newId});
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
+    EXPECT_TRUE(prompter.messages().back().text.startsWith("Вы желаете удалить клиента «ТОВ \"Нова Пошта-Сервіс\"»?"));
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 1);
     prompter.queueAnswer(true);
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
@@ -1925,8 +1927,22 @@ TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
     const int rows = grid->model()->rowCount();
     ASSERT_GT(rows, 0);
     const qint64 number = grid->listModel()->keyAt(grid->currentRow());
-    w<DBNavigator>("DBNavigator1")->button(QStringLiteral("delete"))->click();
-    EXPECT_EQ(prompter.messages().back().text, QStringLiteral("Удалить запись?"));
+    // Each question names the document as its list shows it.
+    const auto cell = [this](const char* grid, int column) {
+        auto* g = w<DBGrid>(grid);
+        return g->model()->index(g->currentRow(), column).data().toString().trimmed();
+    };
+    const std::pair<const char*, QString> questions[] = {
+        {"DBNavigator1", "Удалить счет-фактуру № " + cell("DBGrid3", 0) + cell("DBGrid3", 1) + " от " +
+                             cell("DBGrid3", 2) + "?"},
+        {"DBNavigator4", "Удалить поступление от " + cell("DBGrid6", 0) + "?"},
+        {"DBNavigator3", "Удалить расходную накладную № " + cell("DBGrid5", 0) + " от " + cell("DBGrid5", 1) + "?"},
+        {"DBNavigator2", "Удалить налоговую накладную № " + cell("DBGrid4", 0) + " от " + cell("DBGrid4", 1) + "?"},
+    };
+    for (const auto& [navigator, question] : questions) {
+        w<DBNavigator>(navigator)->button(QStringLiteral("delete"))->click();
+        EXPECT_EQ(prompter.messages().back().text, question);
+    }
     EXPECT_EQ(grid->model()->rowCount(), rows);
     prompter.queueAnswer(true);
     w<DBNavigator>("DBNavigator1")->button(QStringLiteral("delete"))->click();
