@@ -180,12 +180,12 @@ QString OkpoProblem(const QString& value)
     if (allDigits(code) && code.size() == 8)
         return EdrpouValid(code) ? QString()
                                  : QCoreApplication::translate(
-                                       "Requisites", "Код ЄДРПОУ %1 не проходит проверку контрольной цифры.")
+                                       "Requisites", "Код ЕДРПОУ %1 не проходит проверку контрольной цифры.")
                                        .arg(code);
     if (allDigits(code) && code.size() == 10)
         return rnokppProblem(code);
     return QCoreApplication::translate(
-               "Requisites", "Код ЄДРПОУ «%1» должен состоять из 8 цифр (РНОКПП предпринимателя — из 10).")
+               "Requisites", "Код ЕДРПОУ «%1» должен состоять из 8 цифр (РНОКПП предпринимателя — из 10).")
         .arg(code);
 }
 

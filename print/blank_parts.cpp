@@ -86,7 +86,7 @@ QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString Owner
     static const std::pair<QString OwnerRecord::*, const char*> names[] = {
         {&OwnerRecord::FIRMNAME, QT_TRANSLATE_NOOP("Blank", "название фирмы")},
         {&OwnerRecord::TELFAX, QT_TRANSLATE_NOOP("Blank", "телефон")},
-        {&OwnerRecord::OKPOCODE, QT_TRANSLATE_NOOP("Blank", "код ЄДРПОУ")},
+        {&OwnerRecord::OKPOCODE, QT_TRANSLATE_NOOP("Blank", "код ЕДРПОУ")},
         {&OwnerRecord::TAXCODE, QT_TRANSLATE_NOOP("Blank", "ІПН")},
         {&OwnerRecord::REGNUMBER, QT_TRANSLATE_NOOP("Blank", "№ свидетельства")},
         {&OwnerRecord::CHETNUMBER, QT_TRANSLATE_NOOP("Blank", "расчётный счёт")},

@@ -139,10 +139,6 @@
         <translation>телефон</translation>
     </message>
     <message>
-        <source>код ЄДРПОУ</source>
-        <translation>код ЄДРПОУ</translation>
-    </message>
-    <message>
         <source>ІПН</source>
         <translation>ІПН</translation>
     </message>
@@ -165,6 +161,10 @@
     <message>
         <source>Ф.И.О. бухгалтера</source>
         <translation>ПІБ бухгалтера</translation>
+    </message>
+    <message>
+        <source>код ЕДРПОУ</source>
+        <translation>код ЄДРПОУ</translation>
     </message>
 </context>
 <context>
@@ -1028,16 +1028,8 @@
         <translation>IBAN %1 не проходить перевірку контрольних цифр.</translation>
     </message>
     <message>
-        <source>Код ЄДРПОУ %1 не проходит проверку контрольной цифры.</source>
-        <translation>Код ЄДРПОУ %1 не проходить перевірку контрольної цифри.</translation>
-    </message>
-    <message>
         <source>РНОКПП %1 не проходит проверку контрольной цифры.</source>
         <translation>РНОКПП %1 не проходить перевірку контрольної цифри.</translation>
-    </message>
-    <message>
-        <source>Код ЄДРПОУ «%1» должен состоять из 8 цифр (РНОКПП предпринимателя — из 10).</source>
-        <translation>Код ЄДРПОУ «%1» має складатися з 8 цифр (РНОКПП підприємця — з 10).</translation>
     </message>
     <message>
         <source>ІПН плательщика НДС «%1» должен состоять из 12 цифр (РНОКПП предпринимателя — из 10).</source>
@@ -1050,6 +1042,14 @@
     <message>
         <source>IBAN %1 начинается с %2: такой страны нет в реестре IBAN.</source>
         <translation>IBAN %1 починається з %2: такої країни немає в реєстрі IBAN.</translation>
+    </message>
+    <message>
+        <source>Код ЕДРПОУ %1 не проходит проверку контрольной цифры.</source>
+        <translation>Код ЄДРПОУ %1 не проходить перевірку контрольної цифри.</translation>
+    </message>
+    <message>
+        <source>Код ЕДРПОУ «%1» должен состоять из 8 цифр (РНОКПП предпринимателя — из 10).</source>
+        <translation>Код ЄДРПОУ «%1» має складатися з 8 цифр (РНОКПП підприємця — з 10).</translation>
     </message>
 </context>
 <context>
@@ -2570,6 +2570,10 @@
         <source>Удалить товар «%1»?</source>
         <translation>Видалити товар «%1»?</translation>
     </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
 </context>
 <context>
     <name>TTovarForm</name>
@@ -2661,10 +2665,6 @@
         <translation>Код МФО</translation>
     </message>
     <message>
-        <source>Код ОКПО</source>
-        <translation>Код ЄДРПОУ</translation>
-    </message>
-    <message>
         <source>№ свид.о рег.</source>
         <translation>№ свідоцтва платника ПДВ</translation>
     </message>
@@ -2737,10 +2737,6 @@
         <translation>Дата дов.</translation>
     </message>
     <message>
-        <source>Способ оплаты :</source>
-        <translation>Спосіб оплати:</translation>
-    </message>
-    <message>
         <source>№ акта</source>
         <translation>№ акта</translation>
     </message>
@@ -2787,6 +2783,14 @@
     <message>
         <source>Дата </source>
         <translation>Дата </translation>
+    </message>
+    <message>
+        <source>Код ЕДРПОУ</source>
+        <translation>Код ЄДРПОУ</translation>
+    </message>
+    <message>
+        <source>Способ оплаты</source>
+        <translation>Спосіб оплати</translation>
     </message>
 </context>
 <context>

@@ -337,7 +337,7 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
     // The owner's details are still a new book's samples: said, and nothing written without --yes.
     ProcessResult r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Данные владельца не заполнены: название фирмы, телефон, код ЄДРПОУ.")))
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Данные владельца не заполнены: название фирмы, телефон, код ЕДРПОУ.")))
         << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(png));
     r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png, "--yes"});

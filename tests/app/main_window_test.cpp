@@ -632,7 +632,7 @@ TEST_F(MainWindowTest, AClientsAccountAndCodesAreCheckedWhenStored)
     retype("DBEdit21", QStringLiteral("14360571"));
     prompter.queueAnswer(true);
     QTest::mouseClick(w<QPushButton>("BitBtn2"), Qt::LeftButton);
-    EXPECT_EQ(prompter.texts(), QStringList{"Код ЄДРПОУ 14360571 не проходит проверку контрольной цифры.\n\n"
+    EXPECT_EQ(prompter.texts(), QStringList{"Код ЕДРПОУ 14360571 не проходит проверку контрольной цифры.\n\n"
                                             "Сохранить так, как введено?"});
     EXPECT_EQ(stored("CHETNUMBER"), QStringLiteral("UA213223130000026007233566001"));
     EXPECT_EQ(stored("OKPOCODE"), QStringLiteral("14360571"));
@@ -1401,6 +1401,17 @@ TEST_F(MainWindowTest, TheInterfaceSwitchesToUkrainianAndBackAtOnce)
     EXPECT_EQ(w<DBGrid>("DBGrid1")->model()->headerData(1, Qt::Horizontal).toString(),
               QStringLiteral("Название клиента"));
     EXPECT_TRUE(FullTitle(w<QGroupBox>("GB2")).startsWith(QStringLiteral("Счета-фактуры клиента ")));
+    // One name for the registry code in each language, and no column title ends in a colon.
+    for (int language : {1, 0}) {
+        chooseLanguage(language);
+        QStringList titles;
+        for (DBGrid* grid : window->findChildren<DBGrid*>())
+            for (int c = 0; c < grid->model()->columnCount(); ++c)
+                titles << grid->model()->headerData(c, Qt::Horizontal).toString().trimmed();
+        EXPECT_TRUE(titles.contains(language ? "Код ЄДРПОУ" : "Код ЕДРПОУ"));
+        for (const QString& title : titles)
+            EXPECT_FALSE(title.endsWith(u':') || title.contains("ОКПО")) << title.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
@@ -1432,7 +1443,7 @@ TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
         prompter.queueAnswer(true);
         navigator->button(QStringLiteral("delete"))->click();
         EXPECT_EQ(grid->model()->rowCount(), goods - 1);
-        dialog->close();
+        QTest::mouseClick(child<QPushButton>(dialog, "CloseButton"), Qt::LeftButton); // no window manager needed
     });
     w<QAction>("N5")->trigger();
     EXPECT_EQ(prompter.texts().size(), 2);

@@ -73,7 +73,7 @@ TEST(Requisites, FirmAndPersonCodesAreCheckedByTheirControlDigits)
 
     EXPECT_EQ(OkpoProblem(QStringLiteral(" 14360570 ")), QString());
     EXPECT_EQ(OkpoProblem(QStringLiteral("14360571")),
-              QStringLiteral("Код ЄДРПОУ 14360571 не проходит проверку контрольной цифры."));
+              QStringLiteral("Код ЕДРПОУ 14360571 не проходит проверку контрольной цифры."));
     EXPECT_EQ(OkpoProblem(QStringLiteral("3003614878")),
               QStringLiteral("РНОКПП 3003614878 не проходит проверку контрольной цифры."));
     EXPECT_FALSE(OkpoProblem(QStringLiteral("123")).isEmpty());

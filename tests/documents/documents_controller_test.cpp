@@ -170,7 +170,7 @@ TEST(DocumentsController, PrintCommandsSayWhyThereIsNoPage)
     prompter.queueAnswer(false);
     EXPECT_FALSE(documents.invoicePage(0, false, owner, settings, home.path()).has_value());
     EXPECT_EQ(prompter.texts(),
-              QStringList{"Данные владельца не заполнены: телефон, код ЄДРПОУ, расчётный счёт, МФО, Ф.И.О. "
+              QStringList{"Данные владельца не заполнены: телефон, код ЕДРПОУ, расчётный счёт, МФО, Ф.И.О. "
                           "бухгалтера. Они на бланке — образцы новой базы (вкладка «Владелец»).\nВсё равно "
                           "подготовить документ?"});
     prompter.queueAnswer(true);
