@@ -24,6 +24,16 @@ DBGrid::DBGrid(QWidget* parent)
 
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
+    // Shift+F10 opens the menu as the Menu key does, both at the current row rather than the mouse.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool menuKey = (event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+                         (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+    if (menuKey && contextMenuPolicy() == Qt::CustomContextMenu && !isEditing()) {
+        const QRect row = visualRect(currentIndex());
+        emit customContextMenuRequested(row.isValid() ? row.center() : QPoint(0, 0));
+        event->accept();
+        return;
+    }
     const bool pickKey =
         event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (m_pickedByKeys && pickKey && !isEditing() && (event->modifiers() & ~Qt::KeypadModifier) == 0 &&

@@ -1636,6 +1636,18 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
     EXPECT_FALSE(w<QAction>("N32")->isEnabled());
     EXPECT_FALSE(w<QAction>("N36")->isEnabled());
     EXPECT_TRUE(w<QAction>("N9")->isEnabled());
+
+    // The Menu key and Shift+F10 open the list's menu at its current row.
+    auto* grid = w<DBGrid>("DBGrid3");
+    grid->moveTo(2);
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
+        QTest::keyClick(grid, key.key(), key.keyboardModifiers());
+        QMenu* menu = window->popupMenu(1);
+        EXPECT_TRUE(menu->isVisible());
+        const QRect row = grid->visualRect(grid->currentIndex());
+        EXPECT_TRUE(QRect(grid->viewport()->mapToGlobal(row.topLeft()), row.size()).contains(menu->pos()));
+        menu->close();
+    }
 }
 
 // Every button of the window and of each of its dialogs has an access letter of its own, in either language.
