@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QToolButton>
 
@@ -43,17 +44,56 @@ DBNavigator::DBNavigator(QWidget* parent)
         button->setFixedSize(26, 22);
         const QString name = QLatin1String(b.name);
         connect(button, &QToolButton::clicked, this, [this, name] { act(name); });
+        button->installEventFilter(this);
         layout->addWidget(button);
+        m_buttons << button;
     }
     layout->addStretch();
     showHints();
     setFullSet(false);
+    makeTabStop(m_buttons.front());
+}
+
+void DBNavigator::makeTabStop(QToolButton* stop)
+{
+    // One Tab stop for the whole bar; the arrows move within it.
+    for (QToolButton* b : std::as_const(m_buttons))
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+bool DBNavigator::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* current = qobject_cast<QToolButton*>(watched);
+    if (event->type() == QEvent::FocusIn && current)
+        makeTabStop(current);
+    if (event->type() != QEvent::KeyPress || !current)
+        return QWidget::eventFilter(watched, event);
+    QList<QToolButton*> shown;
+    for (QToolButton* b : std::as_const(m_buttons))
+        if (b->isVisibleTo(this))
+            shown << b;
+    const qsizetype at = shown.indexOf(current);
+    qsizetype to = -1;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left: to = std::max<qsizetype>(at - 1, 0); break;
+    case Qt::Key_Right: to = std::min(at + 1, shown.size() - 1); break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = shown.size() - 1; break;
+    default: return QWidget::eventFilter(watched, event);
+    }
+    if (at >= 0 && to >= 0)
+        shown[to]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void DBNavigator::showHints()
 {
     for (const Button& b : kButtons)
-        button(QLatin1String(b.name))->setToolTip(tr(b.hint));
+    {
+        QToolButton* button = this->button(QLatin1String(b.name));
+        button->setToolTip(tr(b.hint));
+        button->setAccessibleName(tr(b.hint)); // the symbols mean nothing read aloud
+    }
 }
 
 void DBNavigator::changeEvent(QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class DBGrid;
@@ -25,9 +26,12 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void act(const QString& name);
     void showHints();
+    void makeTabStop(QToolButton* stop);
     DBGrid* m_grid = nullptr;
+    QList<QToolButton*> m_buttons;
 };

@@ -2265,6 +2265,29 @@ TEST_F(MainWindowTest, DoubleClickedInvoicesMakeTheWaybillSelection)
     QTest::keyClick(invoices, Qt::Key_Tab);
     EXPECT_FALSE(invoices->hasFocus());
     EXPECT_NE(QApplication::focusWidget(), nullptr);
+
+    // Each navigator is one Tab stop, walked by the arrows: the expense list is a few presses away.
+    invoices->setFocus();
+    int presses = 0;
+    QSet<QWidget*> navigatorStops;
+    while (!w<DBGrid>("DBGrid5")->hasFocus() && presses < 30) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ++presses;
+        if (qobject_cast<DBNavigator*>(QApplication::focusWidget()->parentWidget()))
+            navigatorStops << QApplication::focusWidget()->parentWidget();
+    }
+    EXPECT_LE(presses, 6);
+    auto* navigator = w<DBNavigator>("DBNavigator1");
+    EXPECT_TRUE(navigatorStops.contains(navigator));
+    navigator->button("first")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_TRUE(navigator->button("prior")->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    EXPECT_TRUE(navigator->button("cancel")->hasFocus()); // insert and refresh are not shown here
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(navigator->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(navigator->button("cancel")->hasFocus()); // Shift+Tab comes back to the same button
 }
 
 TEST_F(MainWindowTest, InvoicePreviewAndPrintCommands)
