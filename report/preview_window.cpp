@@ -43,29 +43,42 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
     bar->setObjectName(QStringLiteral("ToolBar"));
     struct Tool {
         const char* name;
-        const char* hint;
+        const char* text; // with its access letter
         QStyle::StandardPixmap icon;
+        QKeySequence key;
     };
     // Built here rather than in a .ui: the buttons are one table with the style's standard icons, which
-    // Designer cannot name. The hints are in the interface's language, as every other word of it.
-    static const Tool tools[] = {
-        {"ZoomFit", QT_TR_NOOP("Страница целиком"), QStyle::SP_TitleBarNormalButton},
-        {"Zoom100", QT_TR_NOOP("Масштаб 100%"), QStyle::SP_DesktopIcon},
-        {"ZoomWidth", QT_TR_NOOP("По ширине страницы"), QStyle::SP_TitleBarMaxButton},
-        {"FirstPage", QT_TR_NOOP("Первая страница"), QStyle::SP_MediaSkipBackward},
-        {"PrevPage", QT_TR_NOOP("Предыдущая страница"), QStyle::SP_MediaSeekBackward},
-        {"NextPage", QT_TR_NOOP("Следующая страница"), QStyle::SP_MediaSeekForward},
-        {"LastPage", QT_TR_NOOP("Последняя страница"), QStyle::SP_MediaSkipForward},
-        {"PrinterSetup", QT_TR_NOOP("Настройка принтера"), QStyle::SP_FileDialogDetailedView},
-        {"Print", QT_TR_NOOP("Печать"), QStyle::SP_DialogApplyButton},
-        {"Save", QT_TR_NOOP("Сохранить"), QStyle::SP_DialogSaveButton},
-        {"Load", QT_TR_NOOP("Открыть"), QStyle::SP_DialogOpenButton},
+    // Designer cannot name. The texts are in the interface's language, as every other word of it.
+    const Tool tools[] = {
+        {"ZoomFit", QT_TR_NOOP("Страница &целиком"), QStyle::SP_TitleBarNormalButton, {}},
+        {"Zoom100", QT_TR_NOOP("&Масштаб 100%"), QStyle::SP_DesktopIcon, QKeySequence(Qt::CTRL | Qt::Key_0)},
+        {"ZoomWidth", QT_TR_NOOP("По &ширине страницы"), QStyle::SP_TitleBarMaxButton, {}},
+        {"ZoomIn", QT_TR_NOOP("&Крупнее"), QStyle::SP_ArrowUp, QKeySequence::ZoomIn},
+        {"ZoomOut", QT_TR_NOOP("Мель&че"), QStyle::SP_ArrowDown, QKeySequence::ZoomOut},
+        {"FirstPage", QT_TR_NOOP("П&ервая страница"), QStyle::SP_MediaSkipBackward, QKeySequence(Qt::Key_Home)},
+        {"PrevPage", QT_TR_NOOP("П&редыдущая страница"), QStyle::SP_MediaSeekBackward,
+         QKeySequence(Qt::Key_PageUp)},
+        {"NextPage", QT_TR_NOOP("С&ледующая страница"), QStyle::SP_MediaSeekForward,
+         QKeySequence(Qt::Key_PageDown)},
+        {"LastPage", QT_TR_NOOP("Последн&яя страница"), QStyle::SP_MediaSkipForward, QKeySequence(Qt::Key_End)},
+        {"PrinterSetup", QT_TR_NOOP("&Настройка принтера"), QStyle::SP_FileDialogDetailedView, {}},
+        {"Print", QT_TR_NOOP("&Печать"), QStyle::SP_DialogApplyButton, QKeySequence::Print},
+        {"Save", QT_TR_NOOP("&Сохранить"), QStyle::SP_DialogSaveButton, QKeySequence::Save},
+        {"Load", QT_TR_NOOP("&Открыть"), QStyle::SP_DialogOpenButton, QKeySequence::Open},
     };
     for (const Tool& t : tools) {
-        const QString hint = tr(t.hint);
-        QAction* a = bar->addAction(style()->standardIcon(t.icon), hint);
+        const QString text = tr(t.text);
+        QAction* a = bar->addAction(style()->standardIcon(t.icon), text);
         a->setObjectName(QLatin1String(t.name));
-        a->setToolTip(hint);
+        // The buttons show icons only, so the access letter is a shortcut of its own, told in the hint.
+        QList<QKeySequence> keys = {QKeySequence::mnemonic(text)};
+        if (!t.key.isEmpty())
+            keys.prepend(t.key);
+        a->setShortcuts(keys);
+        QStringList said;
+        for (const QKeySequence& key : std::as_const(keys))
+            said << key.toString(QKeySequence::NativeText);
+        a->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(u'&'), said.join(QStringLiteral(", "))));
         if (qstrcmp(t.name, "PrinterSetup") == 0 || qstrcmp(t.name, "FirstPage") == 0)
             bar->insertSeparator(a);
     }
@@ -97,9 +110,20 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
             [this] { setZoom(Zoom::Actual); });
     connect(findChild<QAction*>(QStringLiteral("ZoomWidth")), &QAction::triggered, this,
             [this] { setZoom(Zoom::PageWidth); });
-    // A blank is always one page: the page buttons have nowhere to go.
-    for (const char* name : {"FirstPage", "PrevPage", "NextPage", "LastPage"})
-        findChild<QAction*>(QLatin1String(name))->setEnabled(false);
+    connect(findChild<QAction*>(QStringLiteral("ZoomIn")), &QAction::triggered, this,
+            [this] { setFactor(m_factor * 1.25); });
+    connect(findChild<QAction*>(QStringLiteral("ZoomOut")), &QAction::triggered, this,
+            [this] { setFactor(m_factor / 1.25); });
+    // A blank is one page: the page keys move over it, a screen at a time or to its top and bottom.
+    QScrollBar* down = m_area->verticalScrollBar();
+    const std::pair<const char*, QAbstractSlider::SliderAction> moves[] = {
+        {"FirstPage", QAbstractSlider::SliderToMinimum},
+        {"PrevPage", QAbstractSlider::SliderPageStepSub},
+        {"NextPage", QAbstractSlider::SliderPageStepAdd},
+        {"LastPage", QAbstractSlider::SliderToMaximum}};
+    for (const auto& [name, move] : moves)
+        connect(findChild<QAction*>(QLatin1String(name)), &QAction::triggered, down,
+                [down, move = move] { down->triggerAction(move); });
     connect(findChild<QAction*>(QStringLiteral("PrinterSetup")), &QAction::triggered, this, [this] {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
@@ -123,10 +147,18 @@ void PreviewWindow::setZoom(Zoom zoom)
     render();
 }
 
+void PreviewWindow::setFactor(double factor)
+{
+    m_zoom = Zoom::Free;
+    m_factor = std::clamp(factor, 0.1, 8.0);
+    render();
+}
+
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The page follows the room it is given, except at 100 %.
-    if (watched == m_area->viewport() && event->type() == QEvent::Resize && m_zoom != Zoom::Actual)
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize && m_zoom != Zoom::Actual &&
+        m_zoom != Zoom::Free)
         render();
     return QDialog::eventFilter(watched, event);
 }
@@ -141,6 +173,8 @@ void PreviewWindow::render()
     switch (m_zoom) {
     case Zoom::Actual:
         m_factor = 1.0;
+        break;
+    case Zoom::Free:
         break;
     case Zoom::PageWidth:
         m_factor = std::max(0.1, room.width() / pageWidth);

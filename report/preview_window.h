@@ -25,7 +25,7 @@ QString WithChosenExtension(const QString& fileName, const QString& chosenFilter
 class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
-    enum class Zoom { Fit, Actual, PageWidth };
+    enum class Zoom { Fit, Actual, PageWidth, Free };
 
     // Failures are told through the prompter (message boxes over the preview when there is none).
     explicit PreviewWindow(const Page& page, Prompter* prompter = nullptr, QWidget* parent = nullptr);
@@ -34,6 +34,8 @@ public:
     const Page& page() const { return m_page; }
     void setZoom(Zoom zoom);
     double zoomFactor() const { return m_factor; }
+    // A zoom of its own, as the zoom in and out keys make it.
+    void setFactor(double factor);
     PrintOutcome printTo(QPrinter& printer);
     bool saveTo(const QString& fileName, QString* error);
     bool loadFrom(const QString& fileName, QString* error);

@@ -953,50 +953,6 @@
         <translation>Сторінка DocMar (*.json)</translation>
     </message>
     <message>
-        <source>Страница целиком</source>
-        <translation>Сторінка повністю</translation>
-    </message>
-    <message>
-        <source>Масштаб 100%</source>
-        <translation>Масштаб 100%</translation>
-    </message>
-    <message>
-        <source>По ширине страницы</source>
-        <translation>За шириною сторінки</translation>
-    </message>
-    <message>
-        <source>Первая страница</source>
-        <translation>Перша сторінка</translation>
-    </message>
-    <message>
-        <source>Предыдущая страница</source>
-        <translation>Попередня сторінка</translation>
-    </message>
-    <message>
-        <source>Следующая страница</source>
-        <translation>Наступна сторінка</translation>
-    </message>
-    <message>
-        <source>Последняя страница</source>
-        <translation>Остання сторінка</translation>
-    </message>
-    <message>
-        <source>Настройка принтера</source>
-        <translation>Налаштування принтера</translation>
-    </message>
-    <message>
-        <source>Печать</source>
-        <translation>Друк</translation>
-    </message>
-    <message>
-        <source>Сохранить</source>
-        <translation>Зберегти</translation>
-    </message>
-    <message>
-        <source>Открыть</source>
-        <translation>Відкрити</translation>
-    </message>
-    <message>
         <source>&amp;Закрыть</source>
         <translation>&amp;Закрити</translation>
     </message>
@@ -1011,6 +967,58 @@
     <message>
         <source>Сохранено в файл %1</source>
         <translation>Збережено у файл %1</translation>
+    </message>
+    <message>
+        <source>Страница &amp;целиком</source>
+        <translation>Сторінка по&amp;вністю</translation>
+    </message>
+    <message>
+        <source>&amp;Масштаб 100%</source>
+        <translation>&amp;Масштаб 100%</translation>
+    </message>
+    <message>
+        <source>По &amp;ширине страницы</source>
+        <translation>За &amp;шириною сторінки</translation>
+    </message>
+    <message>
+        <source>&amp;Крупнее</source>
+        <translation>Бі&amp;льше</translation>
+    </message>
+    <message>
+        <source>Мель&amp;че</source>
+        <translation>Ме&amp;нше</translation>
+    </message>
+    <message>
+        <source>П&amp;ервая страница</source>
+        <translation>&amp;Перша сторінка</translation>
+    </message>
+    <message>
+        <source>П&amp;редыдущая страница</source>
+        <translation>Попе&amp;редня сторінка</translation>
+    </message>
+    <message>
+        <source>С&amp;ледующая страница</source>
+        <translation>Нас&amp;тупна сторінка</translation>
+    </message>
+    <message>
+        <source>Последн&amp;яя страница</source>
+        <translation>&amp;Остання сторінка</translation>
+    </message>
+    <message>
+        <source>&amp;Настройка принтера</source>
+        <translation>Н&amp;алаштування принтера</translation>
+    </message>
+    <message>
+        <source>&amp;Печать</source>
+        <translation>&amp;Друк</translation>
+    </message>
+    <message>
+        <source>&amp;Сохранить</source>
+        <translation>З&amp;берегти</translation>
+    </message>
+    <message>
+        <source>&amp;Открыть</source>
+        <translation>Відкр&amp;ити</translation>
     </message>
 </context>
 <context>

@@ -13,8 +13,11 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -163,9 +166,35 @@ TEST(PreviewWindow, ZoomsSavesLoadsAndPrints)
                              "Настройка принтера", "Печать", "Сохранить", "Открыть"}) {
         bool found = false;
         for (QAction* a : preview.findChildren<QAction*>())
-            found = found || a->toolTip() == QString::fromUtf8(hint);
+            found = found || a->toolTip().startsWith(QString::fromUtf8(hint) + " (");
         EXPECT_TRUE(found) << hint;
     }
+    // Every command by keyboard: the usual keys, and an access letter each.
+    preview.show();
+    QApplication::setActiveWindow(&preview);
+    const auto action = [&](const char* name) { return preview.findChild<QAction*>(QLatin1String(name)); };
+    EXPECT_EQ(action("Print")->shortcuts().front(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(action("Save")->shortcuts().front(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QSet<QKeySequence> letters;
+    for (QAction* a : preview.findChildren<QAction*>())
+        if (!a->shortcuts().isEmpty())
+            letters << a->shortcuts().back();
+    EXPECT_EQ(letters.size(), 13);
+    const double fit = preview.zoomFactor();
+    QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(preview.zoomFactor(), fit * 1.25);
+    QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(preview.zoomFactor(), fit / 1.25);
+    preview.setFactor(8.0);
+    QApplication::processEvents();
+    QScrollBar* down = preview.findChild<QScrollArea*>()->verticalScrollBar();
+    ASSERT_GT(down->maximum(), 0);
+    for (const auto& [key, top] : {std::pair{Qt::Key_End, false}, {Qt::Key_PageUp, false}, {Qt::Key_Home, true}}) {
+        QTest::keyClick(&preview, key);
+        EXPECT_EQ(down->value() == down->minimum(), top) << key;
+    }
+    preview.setZoom(PreviewWindow::Zoom::Fit);
     EXPECT_EQ(preview.findChild<QPushButton*>(QStringLiteral("CloseButton"))->text(),
               QStringLiteral("&Закрыть"));
     // Save offers a PDF first.
