@@ -725,6 +725,14 @@ void TBuhForm::editDocument(EditorCommand command)
     if (!draft)
         return;
     TNewFactForm editor(*draft, m_documents, m_settings, m_tovarForm, m_prompter, this);
+    connect(&editor, &TNewFactForm::precisionRaised, this, [this](const Settings& raised) {
+        m_settings.price = raised.price;
+        m_settings.goods = raised.goods;
+        QString error;
+        if (!WriteSettings(m_settings, m_programFolder, &error))
+            m_prompter->error(error);
+        applyPrecision();
+    });
     if (editor.exec() != QDialog::Accepted)
         return;
     ReconnectAndRefresh();

@@ -154,6 +154,18 @@ TypedNumber ParseTypedNumber(const QString& text, int places, bool allowNegative
     return TypedNumber::Ok;
 }
 
+int TypedDecimalsNeeded(const QString& text)
+{
+    const QString t = text.trimmed();
+    const qsizetype mark = std::max(t.lastIndexOf(u','), t.lastIndexOf(u'.'));
+    if (mark < 0)
+        return 0;
+    qsizetype last = t.size() - 1;
+    while (last > mark && t[last] == u'0')
+        --last;
+    return int(last - mark);
+}
+
 QString TypedNumberText(double value, int places)
 {
     return FormatFixed(value, std::clamp(places, 0, 9), u',');

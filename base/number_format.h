@@ -22,5 +22,7 @@ enum class TypedNumber { Ok, NotANumber, TooManyDecimals, Negative };
 // An empty text is 0. The value is the decimal read exactly as typed (to the nearest double); decimals
 // beyond the field's are refused unless they are zeros, never rounded away.
 TypedNumber ParseTypedNumber(const QString& text, int places, bool allowNegative, double* value);
+// The decimals a typed number needs: those up to its last nonzero one ("2,50" needs 1, "3," none).
+int TypedDecimalsNeeded(const QString& text);
 // The text a field shows for a value: that many decimals, a decimal comma, no grouping.
 QString TypedNumberText(double value, int places);

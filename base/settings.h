@@ -81,6 +81,9 @@ bool WriteWindowGeometry(const QByteArray& geometry, const QString& programFolde
 // Display formats and entry masks that follow the PRICE and GOODS precisions.
 QString EntryMask(int places);
 QString DisplayFormat(int places);
+// The most decimals a price or a quantity setting allows.
+inline constexpr int kMostPlaces = 4;
+
 struct Precision {
     int pricePlaces = 2;
     int countPlaces = 0;

@@ -126,6 +126,20 @@ QString PositionNumberProblem(TypedNumber problem, int position, bool count, con
     return {};
 }
 
+std::optional<PrecisionOffer> RaisePrecisionOffer(int position, bool count, const QString& text, int places)
+{
+    const int needed = TypedDecimalsNeeded(text);
+    if (needed <= places || needed > kMostPlaces)
+        return std::nullopt;
+    const QString offer =
+        !count ? QCoreApplication::translate("InvoiceEditor", "Увеличить точность цены до %1 знаков?").arg(needed)
+        : needed == 1 ? QCoreApplication::translate("InvoiceEditor", "Увеличить точность количества до 1 знака?")
+                      : QCoreApplication::translate("InvoiceEditor", "Увеличить точность количества до %1 знаков?")
+                            .arg(needed);
+    return PrecisionOffer{
+        needed, PositionNumberProblem(TypedNumber::TooManyDecimals, position, count, text, places) + QStringLiteral("\n\n") + offer};
+}
+
 double NetOfVat(double grossPrice, int vatPercent)
 {
     const long double price = grossPrice;

@@ -61,6 +61,13 @@ void PadFirstLines(InvoiceDraft& draft);
 // Why a number typed into position n's quantity or price cannot be stored, naming the field and the
 // precision setting it must keep to; empty when it can.
 QString PositionNumberProblem(TypedNumber problem, int position, bool count, const QString& text, int places);
+// For a figure with more decimals than its setting allows, when a setting can hold them: the decimals to
+// raise the quantity (count) or price setting to, and the question offering it after the problem.
+struct PrecisionOffer {
+    int places = 0;
+    QString question;
+};
+std::optional<PrecisionOffer> RaisePrecisionOffer(int position, bool count, const QString& text, int places);
 
 // A price that includes VAT at the given percent, without it.
 double NetOfVat(double grossPrice, int vatPercent);

@@ -160,9 +160,23 @@ InvoiceDraft TNewFactForm::draft() const
 
 bool TNewFactForm::numberIsWhole(int position, NumberField* field, double* value)
 {
-    const QString problem = PositionNumberProblem(field->read(value), position + 1,
-                                                  field == m_positions[std::size_t(position)].count,
-                                                  field->text(), field->places());
+    const TypedNumber read = field->read(value);
+    const bool count = field == m_positions[std::size_t(position)].count;
+    if (read == TypedNumber::TooManyDecimals)
+        if (const auto offer = RaisePrecisionOffer(position + 1, count, field->text(), field->places())) {
+            // Raising the setting keeps everything typed; the figure is never rounded to fit.
+            if (m_prompter->ask(offer->question)) {
+                (count ? m_settings.goods : m_settings.price) = offer->places;
+                for (PositionFields& p : m_positions)
+                    (count ? p.count : p.price)->setPlaces(offer->places);
+                emit precisionRaised(m_settings);
+                return numberIsWhole(position, field, value);
+            }
+            field->setFocus();
+            field->selectAll();
+            return false;
+        }
+    const QString problem = PositionNumberProblem(read, position + 1, count, field->text(), field->places());
     if (problem.isEmpty())
         return true;
     m_prompter->error(problem);

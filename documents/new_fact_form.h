@@ -33,6 +33,10 @@ public:
     // After OK: the number the document was stored under.
     int storedNumber() const { return m_storedNumber; }
 
+signals:
+    // The user let a typed figure raise the price or quantity precision: the settings to keep.
+    void precisionRaised(const Settings& settings);
+
 public slots:
     // Esc or the title bar: after changes, only when the user agrees to lose them.
     void reject() override;

@@ -16,7 +16,9 @@ NumberField::NumberField(QWidget* parent)
 void NumberField::setPlaces(int places)
 {
     m_places = places;
-    setValue(m_value);
+    // What was typed stays as typed; only an untouched value is shown anew.
+    if (text() == m_shown)
+        setValue(m_value);
 }
 
 void NumberField::setValue(double value)

@@ -917,8 +917,11 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
         EXPECT_TRUE(editor->isVisible());
         said = prompter.texts();
         EXPECT_EQ(editor->focusWidget(), count);
+        EXPECT_EQ(count->text(), QStringLiteral("1,5")); // No to the offer keeps what was typed
+        // Yes raises the setting to fit and stores the figure as typed.
         count->selectAll();
-        type(count, QStringLiteral("2"));
+        type(count, QStringLiteral("2,50"));
+        prompter.queueAnswer(true);
         child<QPushButton>(editor, "BitBtn1")->click();
     });
     w<QAction>("N9")->trigger();
@@ -929,10 +932,20 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
         said[1].startsWith(QStringLiteral("Количество в позиции 1: в «1,5» больше знаков после запятой")))
         << said[1].toStdString();
     EXPECT_TRUE(said[1].contains(QStringLiteral("точность количества в настройках программы (0)")));
+    EXPECT_TRUE(said[0].endsWith(QStringLiteral("\n\nУвеличить точность цены до 3 знаков?")));
+    EXPECT_TRUE(said[1].endsWith(QStringLiteral("\n\nУвеличить точность количества до 1 знака?")));
+    EXPECT_EQ(prompter.texts().last(), QStringLiteral("Количество в позиции 1: в «2,50» больше знаков после запятой, "
+                                                      "чем позволяет точность количества в настройках программы (0). "
+                                                      "Число не округляется: исправьте его или измените точность."
+                                                      "\n\nУвеличить точность количества до 1 знака?"));
+    Settings kept;
+    ASSERT_TRUE(ReadSettings(kept, home.path()));
+    EXPECT_EQ(kept.goods, 1);
+    EXPECT_EQ(kept.price, 2);
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS WHERE PRODUCT_NAME='Фарба'")), 0);
     const InvoiceRow stored = *window->dataModule().ReadDocument(next);
     EXPECT_EQ(stored.positions[0].price, 12.5);
-    EXPECT_EQ(stored.positions[0].count, 2.0);
+    EXPECT_EQ(stored.positions[0].count, 2.5);
 }
 
 TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
