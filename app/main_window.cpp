@@ -761,7 +761,13 @@ void TBuhForm::N4Click()
     TFindForm2 dialog(m_documents.lastFindNumber(), m_documents.lastFindList(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const DocumentsController::FoundRows found = m_documents.findDocument(dialog.number(), dialog.list());
+    DocumentsController::FoundRows found = m_documents.findDocument(dialog.number(), dialog.list());
+    if (found.client > 0 && clientRegister().rowOfId(found.client) >= 0) {
+        settleClientEdits();
+        locateClient(found.client);
+        RefreshClientDocuments();
+        found = m_documents.findDocument(dialog.number(), dialog.list());
+    }
     const std::pair<DBGrid*, int> moves[] = {{ui->DBGrid3, found.invoice},
                                              {ui->DBGrid6, found.receipt},
                                              {ui->DBGrid5, found.expense},

@@ -193,19 +193,37 @@ DocumentsController::FoundRows DocumentsController::findDocument(int number, int
     m_lastFindNumber = number;
     m_lastFindList = std::clamp(list, 0, 2);
     FoundRows found;
+    // A document of another client: the whole kind is searched, and its client named.
+    const auto ownerOf = [&](const auto& read) {
+        try {
+            const auto document = read();
+            if (document && !m_lists.showsAllDocuments() && document->ID_NUMBER != m_lists.currentClientId())
+                found.client = document->ID_NUMBER;
+        } catch (const DbError& e) {
+            m_prompter.error(e.message(), e.detail());
+        }
+    };
     if (m_lastFindList == 0) {
         found.invoice = number > 0 ? m_lists.invoices().rowOfKey(number) : -1;
-        if (found.invoice >= 0)
+        if (found.invoice >= 0) {
             if (const std::optional<WaybillRows> waybills = waybillsOfDocument(number)) {
                 found.expense = waybills->expense;
                 found.tax = waybills->tax;
             }
+        } else if (number > 0) {
+            ownerOf([&] { return m_dm.ReadDocument(number); });
+        }
         return found;
     }
     const SqlListModel& waybills = m_lastFindList == 1 ? m_lists.expenseWaybills() : m_lists.taxWaybills();
     const int row = number > 0 ? waybills.findFirst(QStringLiteral("NAKL_NUMBER"), number) : -1;
-    if (row < 0)
+    if (row < 0) {
+        if (number > 0 && m_lastFindList == 1)
+            ownerOf([&] { return m_dm.ReadExpenseWaybill(number); });
+        else if (number > 0)
+            ownerOf([&] { return m_dm.ReadTaxWaybill(number); });
         return found;
+    }
     (m_lastFindList == 1 ? found.expense : found.tax) = row;
     const DocumentRows documents = documentOfWaybill(waybills, row);
     found.invoice = documents.invoice;

@@ -70,6 +70,8 @@ public:
         int receipt = -1;
         int expense = -1;
         int tax = -1;
+        // Not in the lists of the chosen client: the client whose lists hold it, to choose and look again.
+        int client = 0;
     };
     FoundRows findDocument(int number, int list);
     // The last request, to fill the find dialog.

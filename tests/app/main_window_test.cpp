@@ -948,6 +948,37 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
     EXPECT_EQ(stored.positions[0].count, 2.5);
 }
 
+TEST_F(MainWindowTest, FindByNumberLooksThroughTheWholeKindAndChoosesItsClient)
+{
+    open();
+    w<DBGrid>("DBGrid1")->moveTo(2);
+    emit w<DBGrid>("DBGrid1")->clicked(w<DBGrid>("DBGrid1")->currentIndex());
+    const struct {
+        int list;
+        const char* table;
+        const char* number;
+        const char* grid;
+    } kinds[] = {{0, "FACTURES", "FACT_NUMBER", "DBGrid3"}, {2, "NAKLADN2", "NAKL_NUMBER", "DBGrid4"}};
+    for (const auto& kind : kinds) {
+        const int chosen = window->currentClientId();
+        const QString other = QStringLiteral(" FROM %1 WHERE %2>0 AND ID_NUMBER<>%3 ORDER BY %2 DESC")
+                                  .arg(kind.table, kind.number)
+                                  .arg(chosen);
+        const int number = scalarInt("SELECT " + QLatin1String(kind.number) + other);
+        const int client = scalarInt("SELECT ID_NUMBER" + other);
+        ASSERT_GT(number, 0);
+        whenModal([&](QWidget* dialog) {
+            child<QSpinBox>(dialog, "Numer")->setValue(number);
+            child<RadioGroup>(dialog, "FindRG")->setItemIndex(kind.list);
+            child<QPushButton>(dialog, "BitBtn1")->click();
+        });
+        w<QAction>("N4")->trigger();
+        EXPECT_EQ(window->currentClientId(), client) << kind.table;
+        auto* grid = w<DBGrid>(kind.grid);
+        EXPECT_EQ(grid->listModel()->value(grid->currentRow(), kind.number).toInt(), number) << kind.table;
+    }
+}
+
 TEST_F(MainWindowTest, ThePickerFillsAPositionAndAPositionGoesToTheGoodsList)
 {
     open();
