@@ -112,7 +112,8 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     documentLists().setInvoiceFilter(filter);
     // The design size, or the place and size of the last run; within the screen either way.
     resize(size().expandedTo(minimumSizeHint()));
-    restoreGeometry(ReadWindowGeometry(m_programFolder));
+    if (!restoreGeometry(ReadWindowGeometry(m_programFolder)))
+        UseMostOfScreen(this);
     FitToScreen(this);
 
     setupGrids();

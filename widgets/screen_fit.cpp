@@ -21,6 +21,18 @@ void FitToScreen(QWidget* window)
         window->move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
+void UseMostOfScreen(QWidget* window)
+{
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize most = (available.size() * 0.85).boundedTo(QSize(1920, 1200));
+    window->resize(most.expandedTo(window->size()));
+    FitToScreen(window);
+    window->move(available.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
 namespace {
 
 constexpr char kFullTitle[] = "docmarFullTitle";

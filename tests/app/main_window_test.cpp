@@ -2158,6 +2158,10 @@ TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
     EXPECT_LE(least.height(), 527);
     EXPECT_GE(window->width(), 706);
     EXPECT_GE(window->height(), 527);
+    // A first start uses most of the screen, and stays within it.
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_GE(window->height(), screen.height() * 8 / 10);
+    EXPECT_TRUE(screen.contains(window->frameGeometry()));
     expectWholeLabelsAndFittingDialogs(smallScreen);
     whenModal([](QWidget* preview) {
         const QRect room = preview->screen()->availableGeometry();
