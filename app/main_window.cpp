@@ -18,6 +18,7 @@
 #include "report/report_holder.h"
 #include "ui_main_window.h"
 #include "widgets/access_keys.h"
+#include "widgets/elided_label.h"
 #include "widgets/screen_fit.h"
 
 #include <QApplication>
@@ -137,8 +138,10 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     connect(&m_notifier, &BookNotifier::documentsChanged, this, &TBuhForm::ShowDocumentsStoredElsewhere);
     connect(ui->BitBtn1, &QPushButton::clicked, this, [this] { // save
         // Refused, the tab keeps what was typed, to be mended.
-        if (m_owner.save(ownerFromTab(), m_settings.path, bookInUse()))
+        if (m_owner.save(ownerFromTab(), m_settings.path, bookInUse())) {
             ShowOwnerRecord(m_owner.record());
+            say([] { return tr("Данные владельца сохранены."); });
+        }
     });
     connect(ui->BitBtn8, &QPushButton::clicked, this, [this] { // cancel: the stored details again
         if (const std::optional<OwnerRecord> stored = m_owner.stored())
@@ -161,6 +164,11 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
         m_documents.lists().clearWaybillSelection();
         ui->Edit5->clear();
     });
+    // Shown from the start, so the window's layout never jumps when the first message comes.
+    m_statusLine = new ElidedLabel(this);
+    m_statusLine->setObjectName(QStringLiteral("StatusLine"));
+    statusBar()->addWidget(m_statusLine, 1);
+    statusBar()->show();
     qApp->installEventFilter(this);
     AssignAccessLetters(this);
     // While another program holds the book, the pointer says so until the window is answering again.
@@ -305,7 +313,9 @@ void TBuhForm::setupMenus()
             m_clients.exportChoice(), QDir(m_programFolder).filePath(ClientListFileName()),
             [this](const QString& file) {
                 if (m_clients.exportClients(file))
-                    say(tr("Список клиентов дописан в файл %1.").arg(QDir::toNativeSeparators(file)));
+                    say([file] {
+                        return tr("Список клиентов дописан в файл %1.").arg(QDir::toNativeSeparators(file));
+                    });
             },
             this);
         dialog.exec();
@@ -382,7 +392,7 @@ void TBuhForm::StartUpSequence()
         LoadAndShowOwner();
     if (welcomed && m_owner.record() == OwnerRecord{}) {
         ui->PC1->setCurrentIndex(OwnerPage);
-        say(tr("Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе."));
+        say([] { return tr("Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе."); });
     }
     N36Click();
     RefreshClientDocuments();
@@ -408,6 +418,7 @@ bool TBuhForm::OpenDatabase()
     showCaption();
     RefreshClientDocuments();
     applyPrecision();
+    sayBook();
     return true;
 }
 
@@ -650,8 +661,10 @@ void TBuhForm::deleteThroughNavigator(DBGrid* grid)
     const int row = grid->currentRow();
     if (row < 0 || !m_prompter->ask(m_documents.deleteQuestion(*grid->listModel(), row)))
         return;
-    if (grid->listModel()->deleteRow(row))
+    if (grid->listModel()->deleteRow(row)) {
         grid->moveTo(std::min(row, grid->model()->rowCount() - 1));
+        sayBook();
+    }
     UpdateDocumentCommands();
 }
 
@@ -739,6 +752,7 @@ void TBuhForm::editDocument(EditorCommand command)
     ReconnectAndRefresh();
     list->moveTo(list->listModel()->rowOfKey(editor.storedNumber()));
     UpdateDocumentCommands();
+    sayBook();
 }
 
 void TBuhForm::issueWaybill(WaybillKind kind, bool forReceipt)
@@ -755,6 +769,7 @@ void TBuhForm::issueWaybill(WaybillKind kind, bool forReceipt)
     DBGrid* waybills = kind == WaybillKind::Expense ? ui->DBGrid5 : ui->DBGrid4;
     waybills->moveTo(waybills->listModel()->findFirst(QStringLiteral("NAKL_NUMBER"), form.storedNumber()));
     UpdateDocumentCommands();
+    sayBook();
 }
 
 void TBuhForm::N4Click()
@@ -780,9 +795,12 @@ void TBuhForm::N4Click()
                              : dialog.list() == 1 ? documentLists().expenseCaption()
                                                   : documentLists().taxCaption();
     const int foundRow = dialog.list() == 0 ? found.invoice : dialog.list() == 1 ? found.expense : found.tax;
-    say(foundRow >= 0
-            ? QString()
-            : tr("Документ № %1 не найден в списке «%2».").arg(dialog.number()).arg(searched.trimmed()));
+    if (foundRow >= 0)
+        sayBook();
+    else
+        say([number = dialog.number(), searched] {
+            return tr("Документ № %1 не найден в списке «%2».").arg(number).arg(searched.trimmed());
+        });
 }
 
 void TBuhForm::writeRegister(RegisterKind kind)
@@ -792,9 +810,9 @@ void TBuhForm::writeRegister(RegisterKind kind)
         return;
     if (const std::optional<int> lines =
             m_documents.writeRegister(kind, m_dataForm->from(), m_dataForm->to(), m_dataForm->fileName()))
-        say(tr("Журнал записан в файл %1: строк %2.")
-                .arg(QDir::toNativeSeparators(m_dataForm->fileName()))
-                .arg(*lines));
+        say([file = m_dataForm->fileName(), lines = *lines] {
+            return tr("Журнал записан в файл %1: строк %2.").arg(QDir::toNativeSeparators(file)).arg(lines);
+        });
 }
 
 void TBuhForm::N30Click()
@@ -873,6 +891,8 @@ void TBuhForm::changeEvent(QEvent* event)
         AssignAccessLetters(this);
         showCaption();
         showDocumentCaptions();
+        if (m_statusLine)
+            m_statusLine->setFullText(m_said ? m_said() : QString());
         for (DBGrid* grid : {ui->DBGrid1, ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
             if (QAbstractItemModel* model = grid->model(); model && model->columnCount() > 0)
                 emit model->headerDataChanged(Qt::Horizontal, 0, model->columnCount() - 1);
@@ -930,10 +950,12 @@ bool TBuhForm::backUpBook(const QString& tag)
     });
     const bool whole = report && report->failed.isEmpty();
     if (whole)
-        say(tr("Резервная копия сделана в папке %1: файлов %2, %3 КБ.")
-                .arg(QDir::toNativeSeparators(place.copies()))
-                .arg(report->copied)
-                .arg((report->bytes + 1023) / 1024));
+        say([folder = place.copies(), copied = report->copied, bytes = report->bytes] {
+            return tr("Резервная копия сделана в папке %1: файлов %2, %3 КБ.")
+                .arg(QDir::toNativeSeparators(folder))
+                .arg(copied)
+                .arg((bytes + 1023) / 1024);
+        });
     return whole;
 }
 
@@ -991,12 +1013,39 @@ void TBuhForm::BitBtn7Click()
     ui->Panel13->hide();
     StartUpSequence();
     if (cleared)
-        say(MaintenanceController::clearedText(*cleared));
+        say([counts = *cleared] { return MaintenanceController::clearedText(counts); });
 }
 
-void TBuhForm::say(const QString& text)
+void TBuhForm::say(std::function<QString()> text)
 {
-    statusBar()->showMessage(text);
+    m_said = std::move(text);
+    m_statusLine->setFullText(m_said ? m_said() : QString());
+}
+
+void TBuhForm::sayBook()
+{
+    if (!m_dm.isConnected()) {
+        say({});
+        return;
+    }
+    try {
+        const DocumentCounts counts = m_dm.CountDocuments();
+        const int clients = clientRegister().model().rowCount();
+        const QString book = m_dm.isPostgres() ? m_dm.book() : QDir::toNativeSeparators(m_settings.path);
+        say([=] {
+            return tr("База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, расходных накладных %5, "
+                      "налоговых накладных %6.")
+                .arg(book)
+                .arg(clients)
+                .arg(counts.invoices)
+                .arg(counts.receipts)
+                .arg(counts.expenseWaybills)
+                .arg(counts.taxWaybills);
+        });
+    } catch (const DbError& e) {
+        say({});
+        m_prompter->error(e.message(), e.detail());
+    }
 }
 
 void TBuhForm::ShowOwnerRecord(const OwnerRecord& owner)

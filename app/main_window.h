@@ -14,6 +14,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 #include <memory>
@@ -29,6 +30,7 @@ class TDataForm;
 class TNumbersForm;
 class TTovListForm;
 class ReportHolder;
+class ElidedLabel;
 enum class EditorCommand;
 enum class WaybillKind;
 
@@ -144,8 +146,11 @@ private:
     bool backUpBook(const QString& tag = {});
     // The book in use and where its copies go; a server book only while it is open.
     BookPlace placeInUse() const;
-    // The result of a command that has no message of its own, on the status bar.
-    void say(const QString& text);
+    // The result of a command that has no message of its own, on the status bar; composed again when the
+    // interface changes its language.
+    void say(std::function<QString()> text);
+    // The book and what it holds, on the status bar.
+    void sayBook();
     void BitBtn7Click(); // the clearing
     void RestoreClick(); // a backup copy in place of the book
     void showProgressPanel(const QString& caption);
@@ -167,6 +172,8 @@ private:
     DocumentsController m_documents;
     MaintenanceController m_maintenance;
     BookNotifier m_notifier;
+    ElidedLabel* m_statusLine = nullptr;
+    std::function<QString()> m_said;
     bool m_listsReloadDeferred = false; // another workplace's documents wait for a cell being typed into
     QMenu* m_popups[5] = {};
     TNamesForm* m_namesForm = nullptr;

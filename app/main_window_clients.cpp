@@ -183,8 +183,10 @@ void TBuhForm::BitBtn4Click()
 
 void TBuhForm::BitBtn2Click()
 {
-    if (const std::optional<int> id = m_clients.save(currentClientRow(), clientFromPanel()))
+    if (const std::optional<int> id = m_clients.save(currentClientRow(), clientFromPanel())) {
         reconnectAndLocate(*id);
+        say([name = clientFromPanel().FIRMNAME.trimmed()] { return tr("Клиент «%1» сохранен.").arg(name); });
+    }
 }
 
 void TBuhForm::BitBtn3Click()
@@ -198,8 +200,10 @@ void TBuhForm::BitBtn5Click()
     const ClientsController::Deletion deletion = m_clients.deleteClient(currentClientRow());
     if (deletion.what == ClientsController::Deletion::NewClientDropped)
         fillClientPanel();
-    else if (deletion.what == ClientsController::Deletion::ClientDeleted)
+    else if (deletion.what == ClientsController::Deletion::ClientDeleted) {
         reconnectAndLocate(deletion.standOn);
+        sayBook();
+    }
 }
 
 void TBuhForm::clearRegister()

@@ -1604,6 +1604,18 @@
         <source>Папка базы данных</source>
         <translation>Папка бази даних</translation>
     </message>
+    <message>
+        <source>Данные владельца сохранены.</source>
+        <translation>Дані власника збережено.</translation>
+    </message>
+    <message>
+        <source>База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, расходных накладных %5, налоговых накладных %6.</source>
+        <translation>База даних %1: клієнтів %2, рахунків-фактур %3, надходжень %4, видаткових накладних %5, податкових накладних %6.</translation>
+    </message>
+    <message>
+        <source>Клиент «%1» сохранен.</source>
+        <translation>Клієнта «%1» збережено.</translation>
+    </message>
 </context>
 <context>
     <name>TDM</name>

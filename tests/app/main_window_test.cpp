@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/toolkit_language.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "base/settings.h"
@@ -16,6 +17,7 @@
 #include "widgets/date_field.h"
 #include "widgets/db_grid.h"
 #include "widgets/db_navigator.h"
+#include "widgets/elided_label.h"
 #include "widgets/number_field.h"
 #include "widgets/radio_group.h"
 #include "widgets/screen_fit.h"
@@ -65,6 +67,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// What the window's status line says, however much of it is shown.
+QString StatusText(QWidget* window)
+{
+    return window->findChild<ElidedLabel*>(QStringLiteral("StatusLine"))->fullText();
+}
 
 // Runs the handler on the next modal dialog as soon as it is shown.
 void whenModal(std::function<void(QWidget*)> handler)
@@ -201,7 +209,7 @@ TEST(MainWindowFirstStart, YesMakesAnEmptyDatabaseAndOpensIt)
     // The welcome alone; then the owner tab, where the firm's details go, and a line that says so.
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(window.findChild<QTabWidget*>(QStringLiteral("PC1"))->currentIndex(), 2);
-    EXPECT_EQ(window.statusBar()->currentMessage(),
+    EXPECT_EQ(StatusText(&window),
               QStringLiteral(
                   "Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе."));
     EXPECT_TRUE(window.dataModule().isConnected());
@@ -1075,9 +1083,9 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     w<QAction>("N4")->trigger();
     EXPECT_EQ(invoices->currentRow(), stood);
     EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(
+    EXPECT_TRUE(StatusText(window.get()).startsWith(
         QStringLiteral("Документ № 200 не найден в списке «Список всех счетов-фактур (с ")))
-        << window->statusBar()->currentMessage().toStdString();
+        << StatusText(window.get()).toStdString();
 
     // Cancel leaves a filter as it was, its mark included.
     whenModal([](QWidget* dialog) { child<QPushButton>(dialog, "BitBtn2")->click(); });
@@ -1128,7 +1136,7 @@ TEST_F(MainWindowTest, TheInvoiceRegisterFromTheMenuIsTheExampleByteForByte)
         "     \xC8\xD2\xCE\xC3\xCE : \xF1\xF3\xEC\xEC\xE0 -     100.00, \xCD\xC4\xD1 -      20.00, "
         "\xF1\xF3\xEC\xEC\xE0 \xF1 \xCD\xC4\xD1 -     120.00.\r\n";
     EXPECT_EQ(written.readAll(), expected);
-    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Журнал записан в файл %1: строк 7.")
+    EXPECT_EQ(StatusText(window.get()), QStringLiteral("Журнал записан в файл %1: строк 7.")
                                                          .arg(QDir::toNativeSeparators(written.fileName())));
 }
 
@@ -1254,7 +1262,7 @@ TEST_F(MainWindowTest, TheClientListExportDialogMovesFieldsAndAppends)
     EXPECT_EQ(bytes.count(table), 2);
     EXPECT_EQ(bytes.count("\r\n"), 2 * (3 + 30 + 2));
     EXPECT_EQ(window->currentClientId(), client); // the list stays where it was
-    EXPECT_EQ(window->statusBar()->currentMessage(),
+    EXPECT_EQ(StatusText(window.get()),
               QStringLiteral("Список клиентов дописан в файл %1.").arg(QDir::toNativeSeparators(file)));
 }
 
@@ -1273,8 +1281,8 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
                   .arg(QDir::toNativeSeparators(QDir(home.dataFolder()).filePath("BackUp"))));
     EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
     EXPECT_TRUE(
-        window->statusBar()->currentMessage().startsWith(QStringLiteral("Резервная копия сделана в папке ")))
-        << window->statusBar()->currentMessage().toStdString();
+        StatusText(window.get()).startsWith(QStringLiteral("Резервная копия сделана в папке ")))
+        << StatusText(window.get()).toStdString();
     EXPECT_EQ(currentRow(), 0); // the register on its first client, the lists with it
     EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
@@ -1318,7 +1326,7 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
     EXPECT_EQ(prompter.messages().size(), 3u);
     EXPECT_EQ(window->dataModule().CountDocuments().invoices, 0);
-    EXPECT_EQ(window->statusBar()->currentMessage(),
+    EXPECT_EQ(StatusText(window.get()),
               QStringLiteral("База документов очищена: удалено счетов-фактур 300, поступлений %1, расходных "
                              "накладных %2, налоговых накладных %3, актов и оплат 0.")
                   .arg(counts.receipts)
@@ -2017,6 +2025,34 @@ TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=%1").arg(number)), 0);
     EXPECT_EQ(w<DBNavigator>("DBNavigator1")->button(QStringLiteral("first"))->toolTip(),
               QStringLiteral("первая запись"));
+}
+
+TEST_F(MainWindowTest, TheStatusLineSaysTheBookFromTheStartAndEachChangeInTheLanguageOfTheDay)
+{
+    open();
+    EXPECT_TRUE(window->statusBar()->isVisible());
+    const auto status = [this] { return StatusText(window.get()); };
+    EXPECT_TRUE(status().contains(
+        QStringLiteral("клиентов %1, счетов-фактур %2,")
+            .arg(window->clientRegister().model().rowCount())
+            .arg(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0")))))
+        << status().toStdString();
+    w<QTabWidget>("PC1")->setCurrentIndex(2);
+    QTest::mouseClick(w<QPushButton>("BitBtn1"), Qt::LeftButton);
+    EXPECT_EQ(status(), QStringLiteral("Данные владельца сохранены."));
+    SetInterfaceLanguage(QStringLiteral("uk"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_EQ(status(), QStringLiteral("Дані власника збережено."));
+    SetInterfaceLanguage(QStringLiteral("ru"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+
+    // A message longer than the window is cut, whole in its tooltip.
+    window->resize(720, 540);
+    auto* line = window->findChild<ElidedLabel*>(QStringLiteral("StatusLine"));
+    line->setFullText(QString(300, u'Ж'));
+    EXPECT_TRUE(line->text().endsWith(u'…'));
+    EXPECT_LE(line->width(), window->width());
+    EXPECT_EQ(line->toolTip(), QString(300, u'Ж'));
 }
 
 TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
