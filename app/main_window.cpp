@@ -554,7 +554,37 @@ void TBuhForm::importParadoxBook(const QString& folder)
 
 void TBuhForm::ReconnectAndRefresh()
 {
-    reconnectAndLocate(clientRegister().idAt(currentClientRow()));
+    const Chosen before = chosen();
+    reconnectAndLocate(before.client);
+    chooseAgain(before);
+}
+
+TBuhForm::Chosen TBuhForm::chosen()
+{
+    Chosen c;
+    c.client = clientRegister().idAt(currentClientRow());
+    c.allDocuments = documentLists().showsAllDocuments();
+    const DBGrid* grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    for (std::size_t i = 0; i < c.documents.size(); ++i)
+        if (grids[i]->currentRow() >= 0)
+            c.documents[i] = grids[i]->listModel()->keyAt(grids[i]->currentRow());
+    return c;
+}
+
+void TBuhForm::chooseAgain(const Chosen& c)
+{
+    if (c.allDocuments) {
+        ShowAllDocuments();
+    } else if (clientRegister().rowOfId(c.client) >= 0) {
+        if (clientRegister().idAt(currentClientRow()) != c.client)
+            locateClient(c.client);
+        RefreshClientDocuments();
+    }
+    DBGrid* grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    for (std::size_t i = 0; i < c.documents.size(); ++i)
+        if (const int row = c.documents[i] < 0 ? -1 : grids[i]->listModel()->rowOfKey(c.documents[i]); row >= 0)
+            grids[i]->moveTo(row);
+    UpdateDocumentCommands();
 }
 
 void TBuhForm::reconnectAndLocate(int id)
@@ -861,7 +891,7 @@ void TBuhForm::N6Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The chosen client stays chosen on the same book: the next document is never another client's.
-    const int client = clientRegister().idAt(currentClientRow());
+    const Chosen before = chosen();
     const bool sameBook = dialog.settings().path == m_settings.path && dialog.settings().book == m_settings.book;
     m_settings = dialog.settings();
     QString error;
@@ -870,10 +900,8 @@ void TBuhForm::N6Click()
     applyInterfaceLanguage();
     if (OpenDatabase()) {
         LoadAndShowOwner();
-        if (sameBook && client > 1) {
-            locateClient(client);
-            RefreshClientDocuments();
-        }
+        if (sameBook)
+            chooseAgain(before);
     }
 }
 
@@ -940,12 +968,13 @@ bool TBuhForm::backUpBook(const QString& tag)
     // The folder in use is the one backed up, wherever PATH puts it, and the server book in use is dumped:
     // its address is taken before the disconnection forgets it.
     const BookPlace place = placeInUse();
-    const std::optional<BackupReport> report = m_maintenance.backUpBook(m_dm, place, tag, [this] {
+    const Chosen before = chosen();
+    const std::optional<BackupReport> report = m_maintenance.backUpBook(m_dm, place, tag, [this, &before] {
         QDir::setCurrent(m_programFolder);
         LoadAndShowOwner();
         clientRegister().reload();
         locateClient(clientRegister().idAt(0));
-        RefreshClientDocuments();
+        chooseAgain(before);
         ui->Panel13->hide();
     });
     const bool whole = report && report->failed.isEmpty();
@@ -985,17 +1014,22 @@ void TBuhForm::RestoreClick()
     if (!m_maintenance.confirmRestore(copy))
         return;
     showProgressPanel(tr("Восстановление базы данных из копии ..."));
+    const Chosen before = chosen();
     m_dm.disconnect();
     m_maintenance.restore(place, copy);
     ui->Panel13->hide();
     StartUpSequence();
+    if (m_dm.isConnected())
+        chooseAgain(before);
 }
 
 void TBuhForm::BitBtn7Click()
 {
     if (!m_dm.isConnected() && !OpenDatabase())
         return;
-    // A question answered No leaves the window as it was; anything begun is followed by a fresh start.
+    // A question answered No leaves the window as it was; anything begun is followed by a fresh start, on
+    // the client chosen before.
+    const Chosen before = chosen();
     bool begun = false;
     const std::optional<DocumentCounts> cleared = m_maintenance.askAndClear(
         m_dm, placeInUse(),
@@ -1012,6 +1046,8 @@ void TBuhForm::BitBtn7Click()
         return;
     ui->Panel13->hide();
     StartUpSequence();
+    if (m_dm.isConnected())
+        chooseAgain(before);
     if (cleared)
         say([counts = *cleared] { return MaintenanceController::clearedText(counts); });
 }

@@ -80,6 +80,15 @@ private:
     void StartUpSequence();
     // ReconnectAndRefresh, standing on the given client afterwards (the first one when it is gone).
     void reconnectAndLocate(int id);
+    // What the user has chosen: the client (or every client's documents) and a document in each list.
+    struct Chosen {
+        int client = 0;
+        bool allDocuments = false;
+        std::array<qint64, 4> documents{-1, -1, -1, -1};
+    };
+    Chosen chosen();
+    // The same choice again, after the lists were read anew, as far as the book still holds it.
+    void chooseAgain(const Chosen& chosen);
     void setupMenus();
     void setupGrids();
     void applyPrecision();

@@ -1283,8 +1283,11 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_TRUE(
         StatusText(window.get()).startsWith(QStringLiteral("Резервная копия сделана в папке ")))
         << StatusText(window.get()).toStdString();
-    EXPECT_EQ(currentRow(), 0); // the register on its first client, the lists with it
-    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
+    EXPECT_EQ(currentRow(), 5); // the chosen client stays chosen, the lists with it
+    const int chosen = window->currentClientId();
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=%1")
+                            .arg(chosen)),
+              w<DBGrid>("DBGrid3")->model()->rowCount());
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
     const int invoices = w<DBGrid>("DBGrid3")->model()->rowCount();
     ASSERT_GT(invoices, 0);
@@ -1321,7 +1324,7 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})
         EXPECT_EQ(w<DBGrid>(grid)->model()->rowCount(), 0) << grid;
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS")), clients);
-    EXPECT_EQ(window->currentClientId(), window->clientRegister().idAt(0));
+    EXPECT_EQ(window->currentClientId(), chosen);
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
     EXPECT_EQ(window->dataModule().NextFactNumber(), 1);
     EXPECT_EQ(prompter.messages().size(), 3u);
@@ -2123,6 +2126,53 @@ TEST_F(MainWindowTest, SettingsDialogWritesAndReconnects)
     EXPECT_TRUE(window->dataModule().isConnected());
     EXPECT_EQ(currentRow(), 1); // the chosen client stays chosen
     EXPECT_EQ(window->currentClientId(), chosen);
+}
+
+// The chosen client and documents stay chosen through every command that chooses no other.
+TEST_F(MainWindowTest, TheChosenClientAndDocumentsStayChosenThroughSettingsLanguageStoreAndRestore)
+{
+    open();
+    auto* clients = w<DBGrid>("DBGrid1");
+    clients->moveTo(2);
+    emit clients->clicked(clients->currentIndex());
+    const int client = window->currentClientId();
+    auto* invoices = w<DBGrid>("DBGrid3");
+    auto* tax = w<DBGrid>("DBGrid4");
+    ASSERT_GE(invoices->model()->rowCount(), 2);
+    ASSERT_GE(tax->model()->rowCount(), 1);
+    invoices->moveTo(0);
+    tax->moveTo(0);
+    const qint64 invoice = invoices->listModel()->keyAt(0);
+    const qint64 waybill = tax->listModel()->keyAt(0);
+    const auto expectChosen = [&](const char* after) {
+        EXPECT_EQ(window->currentClientId(), client) << after;
+        EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), invoice) << after;
+        EXPECT_EQ(tax->listModel()->keyAt(tax->currentRow()), waybill) << after;
+    };
+    for (int language : {1, 0}) {
+        whenModal([language](QWidget* dialog) {
+            child<QComboBox>(dialog, "LanguageCB")->setCurrentIndex(language);
+            child<QPushButton>(dialog, "BitBtn1")->click();
+        });
+        w<QAction>("N6")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        expectChosen(language ? "the settings in Ukrainian" : "the settings back in Russian");
+    }
+    // A stored receipt leaves the invoice and the waybill chosen.
+    whenModal([](QWidget* editor) {
+        child<QLineEdit>(editor, "StrPo1")->setText(QStringLiteral("Фарба"));
+        child<NumberField>(editor, "NumPo1")->setValue(1);
+        child<QPushButton>(editor, "BitBtn1")->click();
+    });
+    w<QAction>("N17")->trigger();
+    expectChosen("a stored receipt");
+
+    QTest::mouseClick(w<QPushButton>("BitBtn6"), Qt::LeftButton);
+    expectChosen("a backup");
+    whenModal([](QWidget* files) { static_cast<QDialog*>(files)->accept(); });
+    prompter.queueAnswer(true);
+    w<QPushButton>("RestoreButton")->click();
+    expectChosen("a restore of the same book");
 }
 
 TEST_F(MainWindowTest, SettingsDialogKeepsALongSignatureAndTakesOnlyWhatTheFileHolds)
