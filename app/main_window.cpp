@@ -19,6 +19,7 @@
 #include "ui_main_window.h"
 #include "widgets/access_keys.h"
 #include "widgets/elided_label.h"
+#include "widgets/input_names.h"
 #include "widgets/screen_fit.h"
 
 #include <QApplication>
@@ -171,6 +172,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     statusBar()->show();
     qApp->installEventFilter(this);
     AssignAccessLetters(this);
+    NameInputs(this);
     // While another program holds the book, the pointer says so until the window is answering again.
     setBusyNotifier([] {
         // A book held while the import works on its own thread is waited for there, out of sight.
@@ -917,6 +919,7 @@ void TBuhForm::changeEvent(QEvent* event)
         // Every text anew: the window's own, then those it composes at run time.
         ui->retranslateUi(this);
         AssignAccessLetters(this);
+        NameInputs(this);
         showCaption();
         showDocumentCaptions();
         if (m_statusLine)
@@ -1114,8 +1117,10 @@ bool TBuhForm::eventFilter(QObject* watched, QEvent* event)
     // they show, in the language of the moment.
     if (event->type() == QEvent::Show && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->isWindow() && qobject_cast<QDialog*>(watched) &&
-        !QByteArray(watched->metaObject()->className()).startsWith('Q'))
+        !QByteArray(watched->metaObject()->className()).startsWith('Q')) {
         AssignAccessLetters(static_cast<QWidget*>(watched));
+        NameInputs(static_cast<QWidget*>(watched));
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         QWidget* target = static_cast<QWidget*>(watched);

@@ -29,6 +29,17 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
                     {ui->StrPO2, ui->StrPO22, ui->Meas2, ui->NumPO2, ui->SumPo2},
                     {ui->StrIO1, ui->StrIo12, ui->Meas3, ui->NumPO3, ui->SumPo3},
                     {ui->StrIO2, ui->StrIO22, ui->Meas4, ui->NumPo4, ui->SumPo4}}};
+    // What a screen reader says for each field of a position, and for the parts of the number.
+    for (int i = 0; i < int(m_positions.size()); ++i) {
+        const PositionFields& p = m_positions[std::size_t(i)];
+        p.line1->setAccessibleName(tr("Позиция %1: наименование").arg(i + 1));
+        p.line2->setAccessibleName(tr("Позиция %1: наименование, вторая строка").arg(i + 1));
+        p.measure->setAccessibleName(tr("Позиция %1: единица измерения").arg(i + 1));
+        p.count->setAccessibleName(tr("Позиция %1: количество").arg(i + 1));
+        p.price->setAccessibleName(tr("Позиция %1: цена").arg(i + 1));
+    }
+    ui->NoFact1->setAccessibleName(tr("Номер счета-фактуры"));
+    ui->DopNo->setAccessibleName(tr("Дополнение к номеру счета-фактуры"));
     const Precision precision = ApplyPrecision(settings.price, settings.goods);
     // Room for a whole line of 35 characters and a unit of 4.
     const QFontMetrics metrics(font());

@@ -12,6 +12,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 WaybillForm::WaybillForm(const WaybillDraft& draft, DocumentsController& documents, Prompter* prompter,
@@ -36,10 +37,17 @@ WaybillForm::WaybillForm(const WaybillDraft& draft, DocumentsController& documen
 
     if (!draft.forReceipt) {
         const char* fields[] = {"NFact1Ed", "NFact2Ed", "NFact3Ed"};
-        for (int i = 0; i < 3; ++i)
+        const QString names[] = {tr("Первая счет-фактура"), tr("Вторая счет-фактура"), tr("Третья счет-фактура")};
+        for (int i = 0; i < 3; ++i) {
+            field<QLineEdit>(fields[i])->setAccessibleName(names[i]);
             if (draft.documents[std::size_t(i)] > 0)
                 field<QLineEdit>(fields[i])->setText(QString::number(draft.documents[std::size_t(i)]));
+        }
+        field<QLineEdit>("DateEd")->setAccessibleName(tr("Дата счета-фактуры"));
     }
+    // "от" beside the date says nothing read alone.
+    for (DateField* date : findChildren<DateField*>(QRegularExpression(QStringLiteral("^NDateE[dD]$"))))
+        date->setAccessibleName(tr("Дата накладной"));
     field<QLineEdit>("DateEd")->setText(storedDateText(draft.documentsDate));
     field<QSpinBox>("NoNak")->setValue(draft.number);
     const QString firm = draft.client ? draft.client->FIRMNAME : QString();

@@ -1814,6 +1814,14 @@
         <source>Период начинается позже, чем кончается: с %1 по %2.</source>
         <translation>Період починається пізніше, ніж закінчується: з %1 по %2.</translation>
     </message>
+    <message>
+        <source>Начало периода</source>
+        <translation>Початок періоду</translation>
+    </message>
+    <message>
+        <source>Конец периода</source>
+        <translation>Кінець періоду</translation>
+    </message>
 </context>
 <context>
     <name>TFindForm</name>
@@ -2102,6 +2110,34 @@
         <source>Изменения в документе не записаны. Закрыть окно без записи?</source>
         <translation>Зміни в документі не записано. Закрити вікно без запису?</translation>
     </message>
+    <message>
+        <source>Позиция %1: наименование</source>
+        <translation>Позиція %1: найменування</translation>
+    </message>
+    <message>
+        <source>Позиция %1: наименование, вторая строка</source>
+        <translation>Позиція %1: найменування, другий рядок</translation>
+    </message>
+    <message>
+        <source>Позиция %1: единица измерения</source>
+        <translation>Позиція %1: одиниця виміру</translation>
+    </message>
+    <message>
+        <source>Позиция %1: количество</source>
+        <translation>Позиція %1: кількість</translation>
+    </message>
+    <message>
+        <source>Позиция %1: цена</source>
+        <translation>Позиція %1: ціна</translation>
+    </message>
+    <message>
+        <source>Номер счета-фактуры</source>
+        <translation>Номер рахунку-фактури</translation>
+    </message>
+    <message>
+        <source>Дополнение к номеру счета-фактуры</source>
+        <translation>Доповнення до номера рахунку-фактури</translation>
+    </message>
 </context>
 <context>
     <name>TNewN1Form</name>
@@ -2157,6 +2193,18 @@
         <source>Отмена</source>
         <translation>Скасувати</translation>
     </message>
+    <message>
+        <source>Серия доверенности</source>
+        <translation>Серія довіреності</translation>
+    </message>
+    <message>
+        <source>Номер доверенности</source>
+        <translation>Номер довіреності</translation>
+    </message>
+    <message>
+        <source>Дата доверенности</source>
+        <translation>Дата довіреності</translation>
+    </message>
 </context>
 <context>
     <name>TNewN1PForm</name>
@@ -2211,6 +2259,18 @@
     <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Серия доверенности</source>
+        <translation>Серія довіреності</translation>
+    </message>
+    <message>
+        <source>Номер доверенности</source>
+        <translation>Номер довіреності</translation>
+    </message>
+    <message>
+        <source>Дата доверенности</source>
+        <translation>Дата довіреності</translation>
     </message>
 </context>
 <context>
@@ -2396,6 +2456,14 @@
     <message>
         <source>Первый номер больше последнего: с %1 по %2.</source>
         <translation>Перший номер більший за останній: з %1 по %2.</translation>
+    </message>
+    <message>
+        <source>Наименьший номер</source>
+        <translation>Найменший номер</translation>
+    </message>
+    <message>
+        <source>Наибольший номер</source>
+        <translation>Найбільший номер</translation>
     </message>
 </context>
 <context>
@@ -2874,6 +2942,29 @@
     <message>
         <source>Выбор раздела НДС в накладной :</source>
         <translation>Вибір розділу ПДВ у накладній:</translation>
+    </message>
+</context>
+<context>
+    <name>WaybillForm</name>
+    <message>
+        <source>Первая счет-фактура</source>
+        <translation>Перший рахунок-фактура</translation>
+    </message>
+    <message>
+        <source>Вторая счет-фактура</source>
+        <translation>Другий рахунок-фактура</translation>
+    </message>
+    <message>
+        <source>Третья счет-фактура</source>
+        <translation>Третій рахунок-фактура</translation>
+    </message>
+    <message>
+        <source>Дата счета-фактуры</source>
+        <translation>Дата рахунку-фактури</translation>
+    </message>
+    <message>
+        <source>Дата накладной</source>
+        <translation>Дата накладної</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "widgets/db_grid.h"
 #include "widgets/db_navigator.h"
 #include "widgets/elided_label.h"
+#include "widgets/input_names.h"
 #include "widgets/number_field.h"
 #include "widgets/radio_group.h"
 #include "widgets/screen_fit.h"
@@ -2056,6 +2057,52 @@ TEST_F(MainWindowTest, TheStatusLineSaysTheBookFromTheStartAndEachChangeInTheLan
     EXPECT_TRUE(line->text().endsWith(u'…'));
     EXPECT_LE(line->width(), window->width());
     EXPECT_EQ(line->toolTip(), QString(300, u'Ж'));
+}
+
+// Every input of the window and of each dialog has a name a screen reader can say: not nothing, and not
+// only the title of the group it stands in.
+TEST_F(MainWindowTest, EveryInputHasTheNameAPersonWouldSay)
+{
+    open();
+    QStringList unnamed;
+    QSet<QString> walked;
+    const auto walk = [&unnamed, &walked](QWidget* window) {
+        walked << window->objectName();
+        for (QWidget* input : window->findChildren<QWidget*>()) {
+            if (!IsInput(input) || input->window() != window)
+                continue;
+            const QString name = input->accessibleName().trimmed();
+            bool groupTitle = false;
+            for (QWidget* up = input->parentWidget(); up; up = up->parentWidget())
+                if (auto* group = qobject_cast<QGroupBox*>(up))
+                    groupTitle = groupTitle || FullTitle(group).remove(u'&').startsWith(name);
+            if (name.isEmpty() || groupTitle)
+                unnamed << window->objectName() + "/" + input->objectName() + " «" + name + "»";
+        }
+    };
+    walk(window.get());
+    for (const char* item : {"N6", "N3", "N37", "N33", "N30", "N31", "N4", "N9", "N17", "N5", "N15", "N16",
+                             "N21", "N22", "N14"}) {
+        whenModal([&](QWidget* dialog) {
+            walk(dialog);
+            dialog->close();
+        });
+        w<QAction>(item)->trigger();
+    }
+    // Position fields say their position; the goods picker's one field says what it is for.
+    whenModal([&](QWidget* editor) {
+        EXPECT_EQ(child<QWidget>(editor, "NumPo1")->accessibleName(), QStringLiteral("Позиция 1: количество"));
+        EXPECT_EQ(child<QWidget>(editor, "SumPo4")->accessibleName(), QStringLiteral("Позиция 4: цена"));
+        whenModal([&](QWidget* picker) {
+            walk(picker);
+            static_cast<QDialog*>(picker)->reject();
+        });
+        child<QToolButton>(editor, "SB1")->click();
+        static_cast<QDialog*>(editor)->reject();
+    });
+    w<QAction>("N9")->trigger();
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
+    EXPECT_EQ(walked.size(), 15); // the window, eleven dialogs, the receipt waybills, the goods picker
 }
 
 TEST_F(MainWindowTest, OwnerDetailsAreSavedCheckedAndReread)
