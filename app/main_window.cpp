@@ -127,6 +127,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     setTabOrder(ui->RestoreButton, ui->BitBtn7);
     setTabOrder(ui->BitBtn7, ui->BitBtn1);
     setTabOrder(ui->BitBtn1, ui->BitBtn8);
+    ShowChars(ui->Edit13, 34); // an IBAN whole
     for (const OwnerEdit& e : kOwnerEdits) {
         QLineEdit* edit = (*ui).*e.edit;
         // What the owner row's column holds: nothing typed is cut when it is stored.
@@ -920,6 +921,7 @@ void TBuhForm::changeEvent(QEvent* event)
         ui->retranslateUi(this);
         AssignAccessLetters(this);
         NameInputs(this);
+        fitPanelLabels();
         showCaption();
         showDocumentCaptions();
         if (m_statusLine)
@@ -1113,6 +1115,8 @@ OwnerRecord TBuhForm::ownerFromTab() const
 
 bool TBuhForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ui->Panel10Scroll->viewport() && event->type() == QEvent::Resize)
+        fitPanelLabels();
     // The program's own dialogs (not the toolkit's: their names begin with Q) get their access letters as
     // they show, in the language of the moment.
     if (event->type() == QEvent::Show && watched->isWidgetType() &&

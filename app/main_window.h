@@ -118,6 +118,7 @@ private:
 
     // Client register tab and client list.
     void setupClientPanel();
+    void fitPanelLabels();
     int currentClientRow() const;
     void locateClient(int id);
     void followCurrentClient();

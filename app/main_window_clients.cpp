@@ -45,22 +45,42 @@ const PanelEdit kPanelEdits[] = {
     {&Ui::TBuhForm::DBEdit30, &ClientRow::BANKREGION, "BANKREGION"},
 };
 
-// The width of the panel's label column.
+// The narrowest the panel's label column gets.
 constexpr int kPanelLabelWidth = 165;
 
 } // namespace
+
+void TBuhForm::fitPanelLabels()
+{
+    // Each label on one line where the panel has room for the longest; wrapped, and as tall as its lines,
+    // in a narrow one.
+    QList<QLabel*> labels;
+    int widest = kPanelLabelWidth;
+    for (QLabel* label : ui->Panel10->findChildren<QLabel*>())
+        if (label->buddy()) {
+            labels << label;
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(label->text()) + 4);
+        }
+    // The fields keep room for an IBAN whole, and the panel its margins; in a narrower panel the labels
+    // wrap first, then the fields narrow.
+    const QFontMetrics metrics = ui->Panel10->fontMetrics();
+    const int room = ui->Panel10Scroll->viewport()->width() - metrics.horizontalAdvance(QString(34, u'0')) -
+                     6 * metrics.averageCharWidth();
+    const int width = std::clamp(room, kPanelLabelWidth, widest);
+    for (QLabel* label : std::as_const(labels)) {
+        label->setWordWrap(true);
+        label->setFixedWidth(width);
+        label->setMinimumHeight(label->heightForWidth(width));
+    }
+}
 
 void TBuhForm::setupClientPanel()
 {
     // Labels wrap within their column and are always as tall as their lines: none is ever cut, at any
     // font size; the panel scrolls when the window is too small for it.
-    for (QLabel* label : ui->Panel10->findChildren<QLabel*>()) {
-        if (!label->buddy())
-            continue;
-        label->setWordWrap(true);
-        label->setFixedWidth(kPanelLabelWidth);
-        label->setMinimumHeight(label->heightForWidth(kPanelLabelWidth));
-    }
+    fitPanelLabels(); // and again as the panel is resized (through the window's event filter)
+    // A heading stands apart from the row above it.
+    ui->Label44->setContentsMargins(0, ui->Label44->fontMetrics().height() / 2, 0, 0);
     // The panel scrolls up and down, never sideways.
     ui->Panel10Scroll->setMinimumWidth(ui->Panel10->minimumSizeHint().width() +
                                        ui->Panel10Scroll->verticalScrollBar()->sizeHint().width());

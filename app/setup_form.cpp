@@ -2,6 +2,7 @@
 
 #include "base/text_codec.h"
 #include "ui_setup_form.h"
+#include "widgets/screen_fit.h"
 #include "widgets/widget_prompter.h"
 
 #include <QFileDialog>
@@ -37,6 +38,9 @@ TSetupForm::TSetupForm(const Settings& settings, QWidget* parent)
     ui->LanguageCB->setCurrentIndex(settings.language == QLatin1String("uk") ? 1 : 0);
     for (QLineEdit* edit : {ui->DirEd, ui->LogoName, ui->UserName})
         edit->setValidator(new Cp1251Validator(edit));
+    // A whole path, not its tail.
+    ShowChars(ui->DirEd, 48);
+    ShowChars(ui->LogoName, 48);
 
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TSetupForm::acceptChecked);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

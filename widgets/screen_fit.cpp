@@ -33,6 +33,13 @@ void UseMostOfScreen(QWidget* window)
     window->move(available.center() - QPoint(window->width() / 2, window->height() / 2));
 }
 
+void ShowChars(QWidget* field, int chars)
+{
+    // Frame and text margins of a line edit, as the styles draw them.
+    constexpr int kMargins = 14;
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(chars, u'0')) + kMargins);
+}
+
 namespace {
 
 constexpr char kFullTitle[] = "docmarFullTitle";

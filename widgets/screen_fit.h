@@ -12,6 +12,9 @@ void FitToScreen(QWidget* window);
 // less than it asks for, never larger than a comfortable reading width), in the middle of that area.
 void UseMostOfScreen(QWidget* window);
 
+// Makes a field wide enough to show that many characters of figures and capitals at once.
+void ShowChars(QWidget* field, int chars);
+
 // Sets a group box's title so that it never widens the window: a title longer than the box is cut with "…"
 // (again whenever the box is resized), and the whole title is the box's tooltip.
 void SetElidedTitle(QGroupBox* box, const QString& title);

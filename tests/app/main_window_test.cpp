@@ -1960,7 +1960,8 @@ TEST_F(MainWindowTest, SortingByChoiceAndByColumnTitle)
 {
     open();
     w<QTabWidget>("PC1")->setCurrentIndex(1);
-    QTest::mouseClick(w<QRadioButton>("SortRG_2"), Qt::LeftButton);
+    auto* byCity = w<QRadioButton>("SortRG_2");
+    QTest::mouseClick(byCity, Qt::LeftButton, {}, QPoint(8, byCity->height() / 2)); // on its circle
     EXPECT_EQ(window->clientRegister().sortIndex(), QStringLiteral("CITYADR"));
     auto& model = window->clientRegister().model();
     for (int r = 1; r < model.rowCount(); ++r)
@@ -2293,6 +2294,7 @@ TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
     EXPECT_GE(window->height(), 527);
     // A first start uses most of the screen, and stays within it.
     const QRect screen = window->screen()->availableGeometry();
+    EXPECT_GE(window->width(), screen.width() * 8 / 10);
     EXPECT_GE(window->height(), screen.height() * 8 / 10);
     EXPECT_TRUE(screen.contains(window->frameGeometry()));
     expectWholeLabelsAndFittingDialogs(smallScreen);
@@ -2314,6 +2316,29 @@ TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
     window.reset();
     open();
     EXPECT_EQ(window->geometry().size(), closedAt.size());
+}
+
+// At the size the window opens with, the client panel's labels stand on one line apart from the heading,
+// the owner's IBAN shows whole, and the settings show a whole path.
+TEST_F(MainWindowTest, FieldsShowWhatTheyHoldAndLabelsStandOnOneLine)
+{
+    open();
+    w<QTabWidget>("PC1")->setCurrentIndex(1);
+    QApplication::processEvents();
+    const QFontMetrics metrics = window->fontMetrics();
+    for (QLabel* label : w<QWidget>("Panel10")->findChildren<QLabel*>())
+        if (label->buddy())
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+    auto* heading = w<QLabel>("Label44");
+    EXPECT_GE(heading->geometry().top() + heading->contentsMargins().top(),
+              w<QLabel>("LabelP11")->geometry().bottom() + metrics.height() / 3);
+    EXPECT_GE(w<QLineEdit>("Edit13")->width(), metrics.horizontalAdvance(QString(34, u'0')));
+    whenModal([&metrics](QWidget* dialog) {
+        EXPECT_GE(child<QLineEdit>(dialog, "DirEd")->width(), metrics.horizontalAdvance(QString(48, u'0')));
+        dialog->close();
+    });
+    w<QAction>("N6")->trigger();
 }
 
 // A client's name, however long, never widens the window: the captions are cut, whole in their tooltips.
@@ -2747,8 +2772,7 @@ TEST_F(MainWindowTest, Screenshots)
     ini.writeString(QStringLiteral("INTERFACE"), QStringLiteral("LANGUAGE"),
                     qEnvironmentVariable("DOCMAR_SHOTS_LANGUAGE", QStringLiteral("uk")));
     ASSERT_TRUE(ini.save());
-    open();
-    window->resize(window->minimumSizeHint().expandedTo(QSize(706, 527)));
+    open(); // at the size of a first start on the screen the platform was given
     ASSERT_TRUE(QDir().mkpath(folder));
     for (int tab = 0; tab < w<QTabWidget>("PC1")->count(); ++tab) {
         w<QTabWidget>("PC1")->setCurrentIndex(tab);
