@@ -85,6 +85,11 @@ TNewFactForm::TNewFactForm(const InvoiceDraft& draft, DocumentsController& docum
 
 void TNewFactForm::scrollOnSmallScreens()
 {
+    // Room saved for a short screen at a large scale: the check boxes beside the buttons, the positions'
+    // rows closer together.
+    ui->MainLayout->removeItem(ui->Checks);
+    ui->Buttons->insertLayout(1, ui->Checks);
+    ui->PositionsGrid->setVerticalSpacing(2);
     // Its natural size where the screen has room; on a small screen at a large scale everything but the
     // buttons scrolls, and the buttons stay in sight.
     const QSize whole = sizeHint();
@@ -93,9 +98,6 @@ void TNewFactForm::scrollOnSmallScreens()
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(ui->PayerGB);
     column->addWidget(ui->GroupBox1);
-    ui->MainLayout->removeItem(ui->Checks);
-    ui->Checks->setParent(nullptr);
-    column->addLayout(ui->Checks);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ContentScroll"));
     scroll->setFrameShape(QFrame::NoFrame);

@@ -47,6 +47,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
@@ -2298,6 +2299,19 @@ TEST_F(MainWindowTest, WindowsFitSmallScreensAndTheMainWindowKeepsItsPlace)
     EXPECT_GE(window->height(), screen.height() * 8 / 10);
     EXPECT_TRUE(screen.contains(window->frameGeometry()));
     expectWholeLabelsAndFittingDialogs(smallScreen);
+    // The invoice and receipt editors fit there whole, the warning and the check boxes included: their
+    // scroll area is a last resort for a smaller screen still.
+    for (const char* editorCommand : {"N9", "N17"}) {
+        whenModal([&smallScreen](QWidget* editor) {
+            const QWidget* content = child<QScrollArea>(editor, "ContentScroll")->widget();
+            const int buttons = child<QPushButton>(editor, "BitBtn1")->sizeHint().height();
+            EXPECT_LE(content->sizeHint().height() + buttons + 3 * editor->layout()->spacing(),
+                      smallScreen.height())
+                << content->sizeHint().height();
+            static_cast<QDialog*>(editor)->reject();
+        });
+        w<QAction>(editorCommand)->trigger();
+    }
     whenModal([](QWidget* preview) {
         const QRect room = preview->screen()->availableGeometry();
         EXPECT_LE(preview->width(), room.width());
