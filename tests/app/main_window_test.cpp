@@ -2802,11 +2802,17 @@ TEST_F(MainWindowTest, Screenshots)
     }
     QApplication::processEvents();
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_0_amounts.png"))));
-    for (const char* item : kDialogCommands) {
-        whenModal([&folder](QWidget* dialog) {
+    std::vector<std::pair<const char*, QString>> shots;
+    for (const char* item : kDialogCommands)
+        shots.emplace_back(item, QString());
+    // Those that share a dialog with another command get names of their own.
+    shots.insert(shots.end(), {{"N17", "receipt_editor"}, {"N14", "data_register"}, {"N21", "TNewN1PForm"},
+                               {"N22", "TNewN2PForm"}});
+    for (const auto& [item, name] : shots) {
+        whenModal([&folder, name = name](QWidget* dialog) {
             QApplication::processEvents();
-            EXPECT_TRUE(
-                dialog->grab().save(QDir(folder).filePath(dialog->objectName() + QStringLiteral(".png"))));
+            EXPECT_TRUE(dialog->grab().save(
+                QDir(folder).filePath((name.isEmpty() ? dialog->objectName() : name) + QStringLiteral(".png"))));
             dialog->close();
         });
         w<QAction>(item)->trigger();
