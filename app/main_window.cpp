@@ -395,7 +395,10 @@ void TBuhForm::StartUpSequence()
         LoadAndShowOwner();
     if (welcomed && m_owner.record() == OwnerRecord{}) {
         ui->PC1->setCurrentIndex(OwnerPage);
-        say([] { return tr("Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе."); });
+        say([] {
+            return tr(
+                "Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе.");
+        });
     }
     N36Click();
     RefreshClientDocuments();
@@ -585,7 +588,8 @@ void TBuhForm::chooseAgain(const Chosen& c)
     }
     DBGrid* grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
     for (std::size_t i = 0; i < c.documents.size(); ++i)
-        if (const int row = c.documents[i] < 0 ? -1 : grids[i]->listModel()->rowOfKey(c.documents[i]); row >= 0)
+        if (const int row = c.documents[i] < 0 ? -1 : grids[i]->listModel()->rowOfKey(c.documents[i]);
+            row >= 0)
             grids[i]->moveTo(row);
     UpdateDocumentCommands();
 }
@@ -895,7 +899,8 @@ void TBuhForm::N6Click()
         return;
     // The chosen client stays chosen on the same book: the next document is never another client's.
     const Chosen before = chosen();
-    const bool sameBook = dialog.settings().path == m_settings.path && dialog.settings().book == m_settings.book;
+    const bool sameBook =
+        dialog.settings().path == m_settings.path && dialog.settings().book == m_settings.book;
     m_settings = dialog.settings();
     QString error;
     if (!WriteSettings(m_settings, m_programFolder, &error))
@@ -1074,7 +1079,8 @@ void TBuhForm::sayBook()
         const int clients = clientRegister().model().rowCount();
         const QString book = m_dm.isPostgres() ? m_dm.book() : QDir::toNativeSeparators(m_settings.path);
         say([=] {
-            return tr("База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, расходных накладных %5, "
+            return tr("База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, "
+                      "расходных накладных %5, "
                       "налоговых накладных %6.")
                 .arg(book)
                 .arg(clients)

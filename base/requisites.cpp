@@ -103,7 +103,8 @@ QString IbanProblem(const QString& account)
     const QString country = iban.left(2);
     const int expected = ibanLength(country);
     if (expected == 0)
-        return QCoreApplication::translate("Requisites", "IBAN %1 начинается с %2: такой страны нет в реестре IBAN.")
+        return QCoreApplication::translate("Requisites",
+                                           "IBAN %1 начинается с %2: такой страны нет в реестре IBAN.")
             .arg(account.trimmed(), country);
     if (iban.size() != expected)
         return QCoreApplication::translate("Requisites", "IBAN %1 содержит %2 знаков, а IBAN страны %3 — %4.")

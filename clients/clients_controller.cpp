@@ -129,15 +129,15 @@ ClientsController::Deletion ClientsController::deleteClient(int row)
     const QString name = m_newClientId || row < 0
                              ? QString()
                              : m_register.model().value(row, QStringLiteral("FIRMNAME")).toString().trimmed();
-    if (!m_prompter.ask(name.isEmpty() ? QCoreApplication::translate(
-                                             "ClientsController",
-                                             "Вы желаете удалить клиента? (из базы будут удалены все акты,"
-                                             "накладные, поступления и счета-фактуры этого клиента)")
-                                       : QCoreApplication::translate(
-                                             "ClientsController",
-                                             "Вы желаете удалить клиента «%1»? (из базы будут удалены все акты,"
-                                             "накладные, поступления и счета-фактуры этого клиента)")
-                                             .arg(name)))
+    if (!m_prompter.ask(
+            name.isEmpty()
+                ? QCoreApplication::translate("ClientsController",
+                                              "Вы желаете удалить клиента? (из базы будут удалены все акты,"
+                                              "накладные, поступления и счета-фактуры этого клиента)")
+                : QCoreApplication::translate(
+                      "ClientsController", "Вы желаете удалить клиента «%1»? (из базы будут удалены все акты,"
+                                           "накладные, поступления и счета-фактуры этого клиента)")
+                      .arg(name)))
         return deletion;
     if (m_newClientId) { // a new client that was never stored is simply dropped
         panelShown();

@@ -118,14 +118,16 @@ std::optional<int> DocumentsController::storeEditor(const InvoiceDraft& draft, b
 {
     const int clientId = m_lists.currentClientId();
     // A document of no position at all is most often one not filled in yet: asked first, the editor stays.
-    const bool empty = std::all_of(draft.positions.begin(), draft.positions.end(), [](const DraftPosition& p) {
-        return p.line1.trimmed().isEmpty() && p.line2.trimmed().isEmpty() && p.count == 0 && p.price == 0;
-    });
-    if (empty && !m_prompter.ask(draft.isInvoice
-                                     ? QCoreApplication::translate("DocumentsController",
-                                                                   "В счете нет ни одной позиции. Записать?")
-                                     : QCoreApplication::translate("DocumentsController",
-                                                                   "В поступлении нет ни одной позиции. Записать?")))
+    const bool empty =
+        std::all_of(draft.positions.begin(), draft.positions.end(), [](const DraftPosition& p) {
+            return p.line1.trimmed().isEmpty() && p.line2.trimmed().isEmpty() && p.count == 0 && p.price == 0;
+        });
+    if (empty &&
+        !m_prompter.ask(draft.isInvoice
+                            ? QCoreApplication::translate("DocumentsController",
+                                                          "В счете нет ни одной позиции. Записать?")
+                            : QCoreApplication::translate("DocumentsController",
+                                                          "В поступлении нет ни одной позиции. Записать?")))
         return std::nullopt;
     int number = 0;
     try {
@@ -364,7 +366,8 @@ QString DocumentsController::deleteQuestion(const SqlListModel& list, int row) c
         return storedDateText(list.value(row, QLatin1String(column)).toDate());
     };
     if (&list == &m_lists.receipts())
-        return QCoreApplication::translate("DocumentsController", "Удалить поступление от %1?").arg(date("FACT_DATA"));
+        return QCoreApplication::translate("DocumentsController", "Удалить поступление от %1?")
+            .arg(date("FACT_DATA"));
     if (&list == &m_lists.invoices())
         return QCoreApplication::translate("DocumentsController", "Удалить счет-фактуру № %1 от %2?")
             .arg(list.value(row, QStringLiteral("FACT_NUMBER")).toString() +

@@ -132,12 +132,15 @@ std::optional<PrecisionOffer> RaisePrecisionOffer(int position, bool count, cons
     if (needed <= places || needed > kMostPlaces)
         return std::nullopt;
     const QString offer =
-        !count ? QCoreApplication::translate("InvoiceEditor", "Увеличить точность цены до %1 знаков?").arg(needed)
-        : needed == 1 ? QCoreApplication::translate("InvoiceEditor", "Увеличить точность количества до 1 знака?")
-                      : QCoreApplication::translate("InvoiceEditor", "Увеличить точность количества до %1 знаков?")
-                            .arg(needed);
-    return PrecisionOffer{
-        needed, PositionNumberProblem(TypedNumber::TooManyDecimals, position, count, text, places) + QStringLiteral("\n\n") + offer};
+        !count ? QCoreApplication::translate("InvoiceEditor", "Увеличить точность цены до %1 знаков?")
+                     .arg(needed)
+        : needed == 1
+            ? QCoreApplication::translate("InvoiceEditor", "Увеличить точность количества до 1 знака?")
+            : QCoreApplication::translate("InvoiceEditor", "Увеличить точность количества до %1 знаков?")
+                  .arg(needed);
+    return PrecisionOffer{needed,
+                          PositionNumberProblem(TypedNumber::TooManyDecimals, position, count, text, places) +
+                              QStringLiteral("\n\n") + offer};
 }
 
 double NetOfVat(double grossPrice, int vatPercent)

@@ -37,7 +37,8 @@ WaybillForm::WaybillForm(const WaybillDraft& draft, DocumentsController& documen
 
     if (!draft.forReceipt) {
         const char* fields[] = {"NFact1Ed", "NFact2Ed", "NFact3Ed"};
-        const QString names[] = {tr("Первая счет-фактура"), tr("Вторая счет-фактура"), tr("Третья счет-фактура")};
+        const QString names[] = {tr("Первая счет-фактура"), tr("Вторая счет-фактура"),
+                                 tr("Третья счет-фактура")};
         for (int i = 0; i < 3; ++i) {
             field<QLineEdit>(fields[i])->setAccessibleName(names[i]);
             if (draft.documents[std::size_t(i)] > 0)

@@ -61,8 +61,8 @@ QString blankRefusal(const TDM& dm, const WaybillDraft& draft)
     } else {
         Page page = CreateTaxWaybillBlank();
         // The section of a zero rate changes nowhere the figures go.
-        complete = FillTaxWaybillForm(page, taxRow(draft), documents, nullptr, OwnerRecord{}, settings, &unseen,
-                                      0) == WaybillFill::Complete;
+        complete = FillTaxWaybillForm(page, taxRow(draft), documents, nullptr, OwnerRecord{}, settings,
+                                      &unseen, 0) == WaybillFill::Complete;
     }
     if (complete)
         return {};

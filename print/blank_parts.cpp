@@ -80,7 +80,7 @@ bool isLumpSum(const QString& unit)
 
 } // namespace Blank
 
-QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString OwnerRecord::* const> printed)
+QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString OwnerRecord::*const> printed)
 {
     static const OwnerRecord samples;
     static const std::pair<QString OwnerRecord::*, const char*> names[] = {

@@ -55,12 +55,14 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
         {"ZoomWidth", QT_TR_NOOP("По &ширине страницы"), QStyle::SP_TitleBarMaxButton, {}},
         {"ZoomIn", QT_TR_NOOP("&Крупнее"), QStyle::SP_ArrowUp, QKeySequence::ZoomIn},
         {"ZoomOut", QT_TR_NOOP("Мель&че"), QStyle::SP_ArrowDown, QKeySequence::ZoomOut},
-        {"FirstPage", QT_TR_NOOP("П&ервая страница"), QStyle::SP_MediaSkipBackward, QKeySequence(Qt::Key_Home)},
+        {"FirstPage", QT_TR_NOOP("П&ервая страница"), QStyle::SP_MediaSkipBackward,
+         QKeySequence(Qt::Key_Home)},
         {"PrevPage", QT_TR_NOOP("П&редыдущая страница"), QStyle::SP_MediaSeekBackward,
          QKeySequence(Qt::Key_PageUp)},
         {"NextPage", QT_TR_NOOP("С&ледующая страница"), QStyle::SP_MediaSeekForward,
          QKeySequence(Qt::Key_PageDown)},
-        {"LastPage", QT_TR_NOOP("Последн&яя страница"), QStyle::SP_MediaSkipForward, QKeySequence(Qt::Key_End)},
+        {"LastPage", QT_TR_NOOP("Последн&яя страница"), QStyle::SP_MediaSkipForward,
+         QKeySequence(Qt::Key_End)},
         {"PrinterSetup", QT_TR_NOOP("&Настройка принтера"), QStyle::SP_FileDialogDetailedView, {}},
         {"Print", QT_TR_NOOP("&Печать"), QStyle::SP_DialogApplyButton, QKeySequence::Print},
         {"Save", QT_TR_NOOP("&Сохранить"), QStyle::SP_DialogSaveButton, QKeySequence::Save},
@@ -78,7 +80,8 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
         QStringList said;
         for (const QKeySequence& key : std::as_const(keys))
             said << key.toString(QKeySequence::NativeText);
-        a->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(u'&'), said.join(QStringLiteral(", "))));
+        a->setToolTip(
+            QStringLiteral("%1 (%2)").arg(QString(text).remove(u'&'), said.join(QStringLiteral(", "))));
         if (qstrcmp(t.name, "PrinterSetup") == 0 || qstrcmp(t.name, "FirstPage") == 0)
             bar->insertSeparator(a);
     }

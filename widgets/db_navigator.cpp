@@ -75,11 +75,20 @@ bool DBNavigator::eventFilter(QObject* watched, QEvent* event)
     const qsizetype at = shown.indexOf(current);
     qsizetype to = -1;
     switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Left: to = std::max<qsizetype>(at - 1, 0); break;
-    case Qt::Key_Right: to = std::min(at + 1, shown.size() - 1); break;
-    case Qt::Key_Home: to = 0; break;
-    case Qt::Key_End: to = shown.size() - 1; break;
-    default: return QWidget::eventFilter(watched, event);
+    case Qt::Key_Left:
+        to = std::max<qsizetype>(at - 1, 0);
+        break;
+    case Qt::Key_Right:
+        to = std::min(at + 1, shown.size() - 1);
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = shown.size() - 1;
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
     }
     if (at >= 0 && to >= 0)
         shown[to]->setFocus(Qt::TabFocusReason);
@@ -88,8 +97,7 @@ bool DBNavigator::eventFilter(QObject* watched, QEvent* event)
 
 void DBNavigator::showHints()
 {
-    for (const Button& b : kButtons)
-    {
+    for (const Button& b : kButtons) {
         QToolButton* button = this->button(QLatin1String(b.name));
         button->setToolTip(tr(b.hint));
         button->setAccessibleName(tr(b.hint)); // the symbols mean nothing read aloud

@@ -337,13 +337,15 @@ TEST(CommandLine, PrintExpenseWritesTheWholeWaybillOrNothing)
     // The owner's details are still a new book's samples: said, and nothing written without --yes.
     ProcessResult r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Данные владельца не заполнены: название фирмы, телефон, код ЕДРПОУ.")))
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("Данные владельца не заполнены: название фирмы, телефон, код ЕДРПОУ.")))
         << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(png));
     r = runDocmar({"--home", home.path(), "print", "expense", "1", "--png", png, "--yes"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(794, 1123));
-    ASSERT_EQ(runDocmar({"--home", home.path(), "print", "expense", "1", "--page", page, "--yes"}).exitCode, 0);
+    ASSERT_EQ(runDocmar({"--home", home.path(), "print", "expense", "1", "--page", page, "--yes"}).exitCode,
+              0);
     QFile json(page);
     ASSERT_TRUE(json.open(QIODevice::ReadOnly));
     EXPECT_TRUE(json.readAll().contains("\"  286.50\"")); // 3 x 95.50, the subtotal with its point

@@ -35,6 +35,7 @@
 #include <QHeaderView>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -47,7 +48,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
@@ -944,10 +944,11 @@ TEST_F(MainWindowTest, NumbersAreReadAsTypedOrRefusedWithTheirField)
     EXPECT_TRUE(said[1].contains(QStringLiteral("точность количества в настройках программы (0)")));
     EXPECT_TRUE(said[0].endsWith(QStringLiteral("\n\nУвеличить точность цены до 3 знаков?")));
     EXPECT_TRUE(said[1].endsWith(QStringLiteral("\n\nУвеличить точность количества до 1 знака?")));
-    EXPECT_EQ(prompter.texts().last(), QStringLiteral("Количество в позиции 1: в «2,50» больше знаков после запятой, "
-                                                      "чем позволяет точность количества в настройках программы (0). "
-                                                      "Число не округляется: исправьте его или измените точность."
-                                                      "\n\nУвеличить точность количества до 1 знака?"));
+    EXPECT_EQ(prompter.texts().last(),
+              QStringLiteral("Количество в позиции 1: в «2,50» больше знаков после запятой, "
+                             "чем позволяет точность количества в настройках программы (0). "
+                             "Число не округляется: исправьте его или измените точность."
+                             "\n\nУвеличить точность количества до 1 знака?"));
     Settings kept;
     ASSERT_TRUE(ReadSettings(kept, home.path()));
     EXPECT_EQ(kept.goods, 1);
@@ -1085,8 +1086,9 @@ TEST_F(MainWindowTest, InvoiceFiltersAndFindingADocument)
     w<QAction>("N4")->trigger();
     EXPECT_EQ(invoices->currentRow(), stood);
     EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_TRUE(StatusText(window.get()).startsWith(
-        QStringLiteral("Документ № 200 не найден в списке «Список всех счетов-фактур (с ")))
+    EXPECT_TRUE(
+        StatusText(window.get())
+            .startsWith(QStringLiteral("Документ № 200 не найден в списке «Список всех счетов-фактур (с ")))
         << StatusText(window.get()).toStdString();
 
     // Cancel leaves a filter as it was, its mark included.
@@ -1139,7 +1141,7 @@ TEST_F(MainWindowTest, TheInvoiceRegisterFromTheMenuIsTheExampleByteForByte)
         "\xF1\xF3\xEC\xEC\xE0 \xF1 \xCD\xC4\xD1 -     120.00.\r\n";
     EXPECT_EQ(written.readAll(), expected);
     EXPECT_EQ(StatusText(window.get()), QStringLiteral("Журнал записан в файл %1: строк 7.")
-                                                         .arg(QDir::toNativeSeparators(written.fileName())));
+                                            .arg(QDir::toNativeSeparators(written.fileName())));
 }
 
 TEST_F(MainWindowTest, RegistersAskThePeriodAndFileAndLeaveTheListsAlone)
@@ -1282,14 +1284,14 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
               QStringLiteral("Резервная копия базы данных сделана в папке %1. Скопировано файлов: 1.")
                   .arg(QDir::toNativeSeparators(QDir(home.dataFolder()).filePath("BackUp"))));
     EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
-    EXPECT_TRUE(
-        StatusText(window.get()).startsWith(QStringLiteral("Резервная копия сделана в папке ")))
+    EXPECT_TRUE(StatusText(window.get()).startsWith(QStringLiteral("Резервная копия сделана в папке ")))
         << StatusText(window.get()).toStdString();
     EXPECT_EQ(currentRow(), 5); // the chosen client stays chosen, the lists with it
     const int chosen = window->currentClientId();
-    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=%1")
-                            .arg(chosen)),
-              w<DBGrid>("DBGrid3")->model()->rowCount());
+    EXPECT_EQ(
+        scalarInt(
+            QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND ID_NUMBER=%1").arg(chosen)),
+        w<DBGrid>("DBGrid3")->model()->rowCount());
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), owner);
     const int invoices = w<DBGrid>("DBGrid3")->model()->rowCount();
     ASSERT_GT(invoices, 0);
@@ -1500,11 +1502,13 @@ TEST_F(MainWindowTest, TheGoodsListAsksBeforeItDeletes)
         prompter.queueAnswer(true);
         navigator->button(QStringLiteral("delete"))->click();
         EXPECT_EQ(grid->model()->rowCount(), goods - 1);
-        QTest::mouseClick(child<QPushButton>(dialog, "CloseButton"), Qt::LeftButton); // no window manager needed
+        QTest::mouseClick(child<QPushButton>(dialog, "CloseButton"),
+                          Qt::LeftButton); // no window manager needed
     });
     w<QAction>("N5")->trigger();
     EXPECT_EQ(prompter.texts().size(), 2);
-    EXPECT_TRUE(prompter.texts().front().startsWith("Удалить товар «")) << prompter.texts().front().toStdString();
+    EXPECT_TRUE(prompter.texts().front().startsWith("Удалить товар «"))
+        << prompter.texts().front().toStdString();
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PRODUCTS")), goods - 1);
 }
 
@@ -1816,7 +1820,8 @@ TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
     execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (9999, ?)"), {newId});
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
-    EXPECT_TRUE(prompter.messages().back().text.startsWith("Вы желаете удалить клиента «ТОВ \"Нова Пошта-Сервіс\"»?"));
+    EXPECT_TRUE(prompter.messages().back().text.startsWith(
+        "Вы желаете удалить клиента «ТОВ \"Нова Пошта-Сервіс\"»?"));
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 1);
     prompter.queueAnswer(true);
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
@@ -2017,8 +2022,10 @@ TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
         {"DBNavigator1", "Удалить счет-фактуру № " + cell("DBGrid3", 0) + cell("DBGrid3", 1) + " от " +
                              cell("DBGrid3", 2) + "?"},
         {"DBNavigator4", "Удалить поступление от " + cell("DBGrid6", 0) + "?"},
-        {"DBNavigator3", "Удалить расходную накладную № " + cell("DBGrid5", 0) + " от " + cell("DBGrid5", 1) + "?"},
-        {"DBNavigator2", "Удалить налоговую накладную № " + cell("DBGrid4", 0) + " от " + cell("DBGrid4", 1) + "?"},
+        {"DBNavigator3",
+         "Удалить расходную накладную № " + cell("DBGrid5", 0) + " от " + cell("DBGrid5", 1) + "?"},
+        {"DBNavigator2",
+         "Удалить налоговую накладную № " + cell("DBGrid4", 0) + " от " + cell("DBGrid4", 1) + "?"},
     };
     for (const auto& [navigator, question] : questions) {
         w<DBNavigator>(navigator)->button(QStringLiteral("delete"))->click();
@@ -2093,7 +2100,8 @@ TEST_F(MainWindowTest, EveryInputHasTheNameAPersonWouldSay)
     }
     // Position fields say their position; the goods picker's one field says what it is for.
     whenModal([&](QWidget* editor) {
-        EXPECT_EQ(child<QWidget>(editor, "NumPo1")->accessibleName(), QStringLiteral("Позиция 1: количество"));
+        EXPECT_EQ(child<QWidget>(editor, "NumPo1")->accessibleName(),
+                  QStringLiteral("Позиция 1: количество"));
         EXPECT_EQ(child<QWidget>(editor, "SumPo4")->accessibleName(), QStringLiteral("Позиция 4: цена"));
         whenModal([&](QWidget* picker) {
             walk(picker);
@@ -2806,13 +2814,15 @@ TEST_F(MainWindowTest, Screenshots)
     for (const char* item : kDialogCommands)
         shots.emplace_back(item, QString());
     // Those that share a dialog with another command get names of their own.
-    shots.insert(shots.end(), {{"N17", "receipt_editor"}, {"N14", "data_register"}, {"N21", "TNewN1PForm"},
+    shots.insert(shots.end(), {{"N17", "receipt_editor"},
+                               {"N14", "data_register"},
+                               {"N21", "TNewN1PForm"},
                                {"N22", "TNewN2PForm"}});
     for (const auto& [item, name] : shots) {
         whenModal([&folder, name = name](QWidget* dialog) {
             QApplication::processEvents();
-            EXPECT_TRUE(dialog->grab().save(
-                QDir(folder).filePath((name.isEmpty() ? dialog->objectName() : name) + QStringLiteral(".png"))));
+            EXPECT_TRUE(dialog->grab().save(QDir(folder).filePath(
+                (name.isEmpty() ? dialog->objectName() : name) + QStringLiteral(".png"))));
             dialog->close();
         });
         w<QAction>(item)->trigger();

@@ -190,7 +190,8 @@ TEST(PreviewWindow, ZoomsSavesLoadsAndPrints)
     QApplication::processEvents();
     QScrollBar* down = preview.findChild<QScrollArea*>()->verticalScrollBar();
     ASSERT_GT(down->maximum(), 0);
-    for (const auto& [key, top] : {std::pair{Qt::Key_End, false}, {Qt::Key_PageUp, false}, {Qt::Key_Home, true}}) {
+    for (const auto& [key, top] :
+         {std::pair{Qt::Key_End, false}, {Qt::Key_PageUp, false}, {Qt::Key_Home, true}}) {
         QTest::keyClick(&preview, key);
         EXPECT_EQ(down->value() == down->minimum(), top) << key;
     }
