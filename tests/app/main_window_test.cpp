@@ -2348,10 +2348,12 @@ TEST_F(MainWindowTest, FieldsShowWhatTheyHoldAndLabelsStandOnOneLine)
     w<QTabWidget>("PC1")->setCurrentIndex(1);
     QApplication::processEvents();
     const QFontMetrics metrics = window->fontMetrics();
-    for (QLabel* label : w<QWidget>("Panel10")->findChildren<QLabel*>())
-        if (label->buddy())
+    for (QLabel* label : w<QWidget>("Panel10")->findChildren<QLabel*>()) {
+        if (label->buddy()) {
             EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
                 << label->text().toStdString();
+        }
+    }
     auto* heading = w<QLabel>("Label44");
     EXPECT_GE(heading->geometry().top() + heading->contentsMargins().top(),
               w<QLabel>("LabelP11")->geometry().bottom() + metrics.height() / 3);
