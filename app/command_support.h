@@ -61,6 +61,7 @@ int words(const QCommandLineParser& parser, Prompter& prompter);
 int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
+int act(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 
 int exportClients(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);

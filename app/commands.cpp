@@ -27,6 +27,9 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
          [--proxy-date DD.MM.YYYY] [--payer TEXT] [--reason TEXT] [--payment TEXT] [--yes]
+  docmar [--home DIR] act --client ID --work TEXT --sum AMOUNT [--number N] [--date DD.MM.YYYY]
+         [--period 1..16] [--year YYYY] [--vat RATE] [--representative TEXT]
+                                                       an act of work done (period 13..16: a quarter)
   docmar [--home DIR] register invoices|receipts|expense|tax --from DD.MM.YYYY --to DD.MM.YYYY
          [--client ID] [-o FILE]
   docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
@@ -70,9 +73,9 @@ void addOptions(QCommandLineParser& parser)
          QStringLiteral("N")},
         {QStringLiteral("no-qr"), QStringLiteral("Invoice: leave the payment QR code out of this print.")},
         {QStringLiteral("receipt"), QStringLiteral("The receipt of the waybill."), QStringLiteral("N")},
-        {QStringLiteral("number"), QStringLiteral("Waybill number (default: the next one)."),
+        {QStringLiteral("number"), QStringLiteral("Waybill or act number (default: the next one)."),
          QStringLiteral("N")},
-        {QStringLiteral("date"), QStringLiteral("Waybill date (default: today)."),
+        {QStringLiteral("date"), QStringLiteral("Waybill or act date (default: today)."),
          QStringLiteral("DD.MM.YYYY")},
         {QStringLiteral("receiver"), QStringLiteral("Expense waybill: who takes the goods."),
          QStringLiteral("TEXT")},
@@ -88,13 +91,24 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("payment"), QStringLiteral("Tax waybill: the way of payment."),
          QStringLiteral("TEXT")},
         {QStringLiteral("yes"), QStringLiteral("Answer the dialog's questions with Yes.")},
+        {QStringLiteral("work"), QStringLiteral("Act: the kind of work done."), QStringLiteral("TEXT")},
+        {QStringLiteral("sum"), QStringLiteral("Act: the sum without VAT."), QStringLiteral("AMOUNT")},
+        {QStringLiteral("period"),
+         QStringLiteral("Act: month 1-12 or quarter 13-16 (default: the month closed)."),
+         QStringLiteral("N")},
+        {QStringLiteral("year"), QStringLiteral("Act: the period's year."), QStringLiteral("YYYY")},
+        {QStringLiteral("vat"), QStringLiteral("Act: the VAT rate (default: the settings')."),
+         QStringLiteral("RATE")},
+        {QStringLiteral("representative"), QStringLiteral("Act: who signs for the customer."),
+         QStringLiteral("TEXT")},
         {QStringLiteral("from"),
          QStringLiteral("register: the period's first day; copy-book: the PostgreSQL book to read."),
          QStringLiteral("DD.MM.YYYY|URI")},
         {QStringLiteral("to"),
          QStringLiteral("register: the period's last day; copy-book: the empty PostgreSQL book to fill."),
          QStringLiteral("DD.MM.YYYY|URI")},
-        {QStringLiteral("client"), QStringLiteral("One client's documents (default: every client's)."),
+        {QStringLiteral("client"),
+         QStringLiteral("register: one client's documents (default: every client's); act: the customer."),
          QStringLiteral("ID")},
         {QStringLiteral("fields"), QStringLiteral("Client columns to export, each with its width."),
          QStringLiteral("NAME[:WIDTH],...")},
@@ -129,6 +143,7 @@ const Command kCommandTable[] = {
     {"print", -1, [](P parser, I inv, Prompter& p) { return print(parser, inv, p); }},
     {"find", -1, [](P parser, I inv, Prompter& p) { return find(parser, inv, p); }},
     {"issue", -1, [](P parser, I inv, Prompter& p) { return issue(parser, inv, p); }},
+    {"act", 0, [](P parser, I inv, Prompter& p) { return act(parser, inv, p); }},
     {"register", -1, [](P parser, I inv, Prompter& p) { return writeRegister(parser, inv, p); }},
     {"export-clients", 0, [](P parser, I inv, Prompter& p) { return exportClients(parser, inv, p); }},
     {"backup", 0, [](P, I inv, Prompter& p) { return backup(inv, p); }},

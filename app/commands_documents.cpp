@@ -5,6 +5,7 @@
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "db/tables.h"
+#include "documents/acts.h"
 #include "documents/document_pages.h"
 #include "documents/documents_controller.h"
 #include "documents/waybill_issue.h"
@@ -187,6 +188,60 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         if (StoreWaybillDraft(dm, prompter, *draft, &stored) != WaybillStore::Stored)
             return ExitFailed;
         printOut(QString::number(stored));
+        return ExitDone;
+    });
+}
+
+// Writes an act of work done for a client, as its editor does: what is not given is what the editor
+// proposes (the next number, today, the period just closed or running, the settings' VAT rate, the
+// client's director).
+int act(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    qlonglong client = 0, number = 0, period = 0, year = 0, vat = 0;
+    QDate date = QDate::currentDate();
+    if (!parser.isSet(QStringLiteral("client")) || !parser.isSet(QStringLiteral("work")) ||
+        !parser.isSet(QStringLiteral("sum")) || !positionalArguments(parser).mid(1).isEmpty()) {
+        printErr(QStringLiteral("act: --client ID, --work TEXT and --sum AMOUNT are expected"));
+        return ExitUsage;
+    }
+    double sum = 0;
+    if (ParseTypedNumber(optionValue(parser, QStringLiteral("sum")), 2, true, &sum) != TypedNumber::Ok) {
+        printErr(QStringLiteral("--sum: an amount with at most two decimals is expected"));
+        return ExitUsage;
+    }
+    constexpr qlonglong most = std::numeric_limits<int>::max();
+    if (!intOption(parser, QStringLiteral("client"), 2, most, &client) ||
+        !intOption(parser, QStringLiteral("number"), 1, most, &number) ||
+        !intOption(parser, QStringLiteral("period"), -most, most, &period) ||
+        !intOption(parser, QStringLiteral("year"), -most, most, &year) ||
+        !intOption(parser, QStringLiteral("vat"), 0, 100, &vat) ||
+        !dateOption(parser, QStringLiteral("date"), &date))
+        return ExitUsage;
+    return onBook(inv, prompter, [&](TDM& dm, const Settings& settings) {
+        const std::optional<ClientRow> customer = dm.ReadClient(int(client));
+        if (!customer) {
+            prompter.error(QCoreApplication::translate("Acts", "Клиент № %1 не найден.").arg(client));
+            return ExitFailed;
+        }
+        ActDraft draft;
+        draft.number = parser.isSet(QStringLiteral("number")) ? int(number) : NextActNumber(dm);
+        draft.date = date;
+        draft.period = DefaultActPeriod(date);
+        if (parser.isSet(QStringLiteral("period")))
+            draft.period.month = int(period);
+        if (parser.isSet(QStringLiteral("year")))
+            draft.period.year = int(year);
+        draft.kindOfWork = optionValue(parser, QStringLiteral("work"));
+        draft.sum = sum;
+        draft.vatRate = parser.isSet(QStringLiteral("vat")) ? int(vat) : settings.ndsValue;
+        draft.representative = parser.isSet(QStringLiteral("representative"))
+                                   ? optionValue(parser, QStringLiteral("representative"))
+                                   : customer->CHIEF;
+        if (const QString problem = StoreAct(dm, int(client), draft); !problem.isEmpty()) {
+            prompter.error(problem);
+            return ExitFailed;
+        }
+        printOut(QString::number(draft.number));
         return ExitDone;
     });
 }

@@ -129,6 +129,39 @@ int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& colum
     return number;
 }
 
+bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QVariantList& values)
+{
+    const QSqlDatabase db = ConnectionOf(dm);
+    const int number = values.value(0).toInt();
+    bool stored = false;
+    RetryOnCollision([&] {
+        Transaction tx(db, Transaction::Writing);
+        stored = !scalar(db, QStringLiteral("SELECT 1 FROM ACTS WHERE ACT_NUMBER=? AND ACT_NUMBER<>?"),
+                         {number, original})
+                      .isValid();
+        if (!stored)
+            return;
+        if (original > 0)
+            execOrThrow(db,
+                        QStringLiteral("UPDATE ACTS SET %1=? WHERE ACT_NUMBER=?")
+                            .arg(columns.join(QStringLiteral("=?,"))),
+                        values + QVariantList{original});
+        else
+            execOrThrow(db,
+                        QStringLiteral("INSERT INTO ACTS (%1) VALUES (%2)")
+                            .arg(columns.join(u','), marks(columns.size())),
+                        values);
+        tx.commit();
+    });
+    return stored;
+}
+
+int NextActNumber(const TDM& dm)
+{
+    return std::max(scalar(ConnectionOf(dm), QStringLiteral("SELECT MAX(ACT_NUMBER) FROM ACTS")).toInt() + 1,
+                    1);
+}
+
 std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number)
 {
     const QSqlDatabase db = ConnectionOf(dm);

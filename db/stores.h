@@ -39,6 +39,13 @@ void AddGoods(TDM& dm, const QString& name, double price);
 int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& columns, QVariantList values,
                         const std::function<int(int taken)>& whenTaken);
 
+// An act written under the number its columns start with (ACT_NUMBER first): a new one (original 0) or
+// over the act stored as original, in one write turn, retried on a collision. False, with nothing
+// written, when another act has that number.
+bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QVariantList& values);
+// One above the largest act number, at least 1.
+int NextActNumber(const TDM& dm);
+
 // The invoice or receipt as stored, held until the write turn ends on the server so that no one changes
 // it in between; nullopt when it is gone.
 std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number);

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk_UA">
 <context>
+    <name>Acts</name>
+    <message>
+        <source>Клиент № %1 не найден.</source>
+        <translation>Клієнта № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Номер акта должен быть больше нуля.</source>
+        <translation>Номер акта має бути більшим за нуль.</translation>
+    </message>
+    <message>
+        <source>У акта нет даты.</source>
+        <translation>Акт не має дати.</translation>
+    </message>
+    <message>
+        <source>Период акта — месяц от 1 до 12 или квартал от 13 до 16, а не %1.</source>
+        <translation>Період акта — місяць від 1 до 12 або квартал від 13 до 16, а не %1.</translation>
+    </message>
+    <message>
+        <source>Год периода %1: допустимы годы с 1990 по %2.</source>
+        <translation>Рік періоду %1: допустимі роки з 1990 по %2.</translation>
+    </message>
+    <message>
+        <source>Сумма акта не может быть меньше нуля.</source>
+        <translation>Сума акта не може бути меншою за нуль.</translation>
+    </message>
+    <message>
+        <source>Сумма акта с НДС больше, чем может показать бланк (наибольшая — 999 999 999 999,99).</source>
+        <translation>Сума акта з ПДВ більша, ніж може показати бланк (найбільша — 999 999 999 999,99).</translation>
+    </message>
+    <message>
+        <source>Вид работ: %1 знаков, а помещается %2.</source>
+        <translation>Вид робіт: %1 знаків, а вміщується %2.</translation>
+    </message>
+    <message>
+        <source>Представитель заказчика: %1 знаков, а помещается %2.</source>
+        <translation>Представник замовника: %1 знаків, а вміщується %2.</translation>
+    </message>
+    <message>
+        <source>Акт № %1 уже есть: выберите другой номер.</source>
+        <translation>Акт № %1 вже є: виберіть інший номер.</translation>
+    </message>
+</context>
+<context>
     <name>Backup</name>
     <message>
         <source>ошибка чтения или записи</source>

@@ -2,6 +2,7 @@
 #include "base/settings.h"
 #include "base/text_codec.h"
 #include "db/data_module.h"
+#include "documents/acts.h"
 #include "maintenance/backup.h"
 #include "report/page.h"
 #include "support/paradox_fixture.h"
@@ -247,6 +248,47 @@ TEST(CommandLine, FindPrintsAStoredDocumentLineByLine)
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.err.contains(QStringLiteral("не найден")));
     EXPECT_EQ(runDocmar({"--home", home.path(), "find", "waybill", "1"}).exitCode, 2);
+}
+
+// An act as its editor would store it: the proposals where nothing is said, and nothing stored on a refusal.
+TEST(CommandLine, ActWritesAnActOrSaysWhyNot)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "init-db"}).exitCode, 0);
+    {
+        TDM dm;
+        dm.connect(home.dataFolder());
+        execOrThrow(
+            ConnectionOf(dm),
+            QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CHIEF) VALUES (2, 'ТОВ \"Дім\"', "
+                           "'Коваль О.П.')"));
+    }
+    const QStringList act = {"--home", home.path(), "act", "--client", "2", "--work", "Ремонт", "--sum"};
+    EXPECT_EQ(runDocmar(act + QStringList{"1500", "--date", "05.03.2026"}).out, QStringLiteral("1\n"));
+    EXPECT_EQ(runDocmar(act + QStringList{"2,50", "--period", "14", "--vat", "7"}).out,
+              QStringLiteral("2\n"));
+    const struct {
+        QStringList more;
+        int exitCode;
+        const char* said;
+    } refused[] = {
+        {{"1", "--number", "1"}, 1, "Акт № 1 уже есть: выберите другой номер."},
+        {{"1", "--period", "17"}, 1, "Период акта — месяц от 1 до 12 или квартал от 13 до 16, а не 17."},
+        {{"1,005"}, 2, "--sum: an amount with at most two decimals is expected"}};
+    for (const auto& r : refused) {
+        const ProcessResult result = runDocmar(act + r.more);
+        EXPECT_EQ(result.exitCode, r.exitCode) << r.said;
+        EXPECT_TRUE(result.err.contains(QString::fromUtf8(r.said))) << result.err.toStdString();
+    }
+    TDM dm;
+    dm.connect(home.dataFolder());
+    const std::optional<StoredAct> first = ReadAct(dm, 1);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->act.period, (ActPeriod{2, 2026})); // in the first ten days: the month closed
+    EXPECT_EQ(first->act.vatRate, 20);
+    EXPECT_EQ(first->act.representative, QStringLiteral("Коваль О.П."));
+    EXPECT_EQ(ReadAct(dm, 2)->act.sum, 2.5);
+    EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM ACTS")).toInt(), 2);
 }
 
 TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
