@@ -30,8 +30,8 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] act --client ID --work TEXT --sum AMOUNT [--number N] [--date DD.MM.YYYY]
          [--period 1..16] [--year YYYY] [--vat RATE] [--representative TEXT]
                                                        an act of work done (period 13..16: a quarter)
-  docmar [--home DIR] register invoices|receipts|expense|tax --from DD.MM.YYYY --to DD.MM.YYYY
-         [--client ID] [-o FILE]
+  docmar [--home DIR] register invoices|receipts|expense|tax|acts --from DD.MM.YYYY
+         --to DD.MM.YYYY [--client ID] [-o FILE]
   docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
          [--sort INDEX] [-o FILE]                      appends the client list to the file
   docmar [--home DIR] backup                           the database folder into its BackUp folder

@@ -179,3 +179,29 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
         take(w);
     }
 }
+
+void ForEachRegisterAct(const TDM& dm, const RegisterPeriod& period,
+                        const std::function<void(const RegisterAct&)>& take)
+{
+    QVariantList values;
+    const QString where = within(period, "a.ACT_DATA", "a.ID_NUMBER", &values);
+    Statement q(
+        ConnectionOf(dm),
+        QStringLiteral("SELECT a.ACT_NUMBER, a.ACT_DATA, a.ACT_MONTH, a.ACT_YEAR, a.ACT_INFO, a.SUMMA, "
+                       "a.ACT_NDS, c.ID_NUMBER, c.FIRMNAME FROM ACTS a LEFT JOIN CLIENTS c ON "
+                       "c.ID_NUMBER=a.ID_NUMBER WHERE %1 ORDER BY a.ACT_DATA, a.ACT_NUMBER")
+            .arg(where),
+        values, Statement::Streamed);
+    RegisterAct a;
+    while (q.next()) {
+        a.number = int(q.integer(0));
+        a.date = dateFromDb(q.text(1));
+        a.month = int(q.integer(2));
+        a.year = int(q.integer(3));
+        a.kindOfWork = q.text(4);
+        a.sum = q.real(5);
+        a.vatRate = int(q.integer(6));
+        a.customer = q.isNull(7) ? std::nullopt : std::optional<QString>(q.text(8));
+        take(a);
+    }
+}

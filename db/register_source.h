@@ -40,6 +40,21 @@ struct RegisterWaybill {
     std::optional<QString> payer;
     std::vector<InvoiceRow> documents;
 };
+// An act as its register line needs it: the customer's name from the client table (nullopt when the client
+// is gone).
+struct RegisterAct {
+    int number = 0;
+    QDate date;
+    int month = 0, year = 0;
+    QString kindOfWork;
+    double sum = 0;
+    int vatRate = 0;
+    std::optional<QString> customer;
+};
+// The acts of the period, in date and then number order.
+void ForEachRegisterAct(const TDM& dm, const RegisterPeriod& period,
+                        const std::function<void(const RegisterAct&)>& take);
+
 // Expense or tax waybills of the period, in number order.
 void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& period,
                             const std::function<void(const RegisterWaybill&)>& take);

@@ -74,11 +74,6 @@ QString ActProblem(const ActDraft& draft)
     return {};
 }
 
-Taxed SumAct(const ActDraft& draft)
-{
-    return WithTaxes(Money::fromDouble(draft.sum), draft.vatRate);
-}
-
 std::optional<StoredAct> ReadAct(const TDM& dm, int number)
 {
     const std::optional<QVariantMap> row = ReadRowByKey(dm, Tables::acts(), "ACT_NUMBER", number);

@@ -58,4 +58,7 @@ std::optional<StoredAct> ReadAct(const TDM& dm, int number);
 QString StoreAct(TDM& dm, int clientId, const ActDraft& draft, int original = 0);
 
 // The act's figures as on the invoice: the sum without VAT, VAT at the act's rate, and the total.
-Taxed SumAct(const ActDraft& draft);
+inline Taxed SumAct(const ActDraft& draft)
+{
+    return SumAct(draft.sum, draft.vatRate);
+}

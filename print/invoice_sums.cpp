@@ -83,3 +83,8 @@ QString AmountBeyondBlank(const InvoiceRow& d)
     }
     return TotalBeyondBlank(SumInvoice(d).total);
 }
+
+Taxed SumAct(double sumWithoutVat, int vatRate)
+{
+    return WithTaxes(Money::fromDouble(sumWithoutVat), vatRate);
+}

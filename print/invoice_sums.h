@@ -39,6 +39,9 @@ InvoiceSums SumInvoice(const InvoiceRow& document);
 // advertising tax.
 Taxed SumWaybill(const std::vector<InvoiceRow>& documents, bool withAdvertisingTax);
 
+// An act's figures: its sum without VAT, VAT at its rate, and the total, as on the invoice.
+Taxed SumAct(double sumWithoutVat, int vatRate);
+
 // Why a document cannot go on paper: a position or a total beyond what a blank can show. Empty when it can.
 QString AmountBeyondBlank(const InvoiceRow& document);
 // The same for a total made of several documents (a waybill).

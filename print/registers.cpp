@@ -1,5 +1,6 @@
 #include "print/registers.h"
 
+#include "base/month_names.h"
 #include "base/number_format.h"
 #include "base/text_codec.h"
 #include "base/whole_file.h"
@@ -24,6 +25,12 @@ const QByteArray kWaybillRuler =
     "+--------+--------+-------------------------+------------------------+-------+------+--------+";
 const QByteArray kWaybillHeading = encode1251(QStringLiteral(
     "|  Дата  | № накл |   Плательщик            | Основание платежа      | Сумма | НДС  |  ИТОГО |"));
+
+const QByteArray kActRuler = "+--------+-------+-------------------------+----------------+------------------"
+                             "--+-------+------+--------+";
+const QByteArray kActHeading =
+    encode1251(QStringLiteral("|  Дата  | № акта|   Заказчик              | Период         | Вид работ       "
+                              "   | Сумма | НДС  |  ИТОГО |"));
 
 // The register's lines in Windows-1251, built in place and handed on a block at a time: a year's
 // register is tens of megabytes.
@@ -200,12 +207,44 @@ void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, Re
     totalsLine(output, grand);
 }
 
+void actRegister(const TDM& dm, const RegisterScope& scope, RegisterOutput& output)
+{
+    output.line(kActRuler);
+    output.line(kActHeading);
+    DocumentSums grand;
+    ForEachRegisterAct(dm, periodOf(scope), [&](const RegisterAct& a) {
+        const DocumentSums sums = sumsOf(SumAct(a.sum, a.vatRate));
+        add(grand, sums);
+        output.line(kActRuler);
+        QByteArray& out = output.out();
+        out += '|';
+        shortDate(out, a.date);
+        out += '|';
+        out += QByteArray::number(a.number).rightJustified(7, ' ');
+        out += '|';
+        appendCell1251(out, a.customer.value_or(QStringLiteral("????")), 25);
+        out += '|';
+        const QString period = ActPeriodName(a.month);
+        appendCell1251(out, period.isEmpty() ? QString() : period + u' ' + QString::number(a.year), 16);
+        out += '|';
+        // One line of the kind of work: the text a register line can hold.
+        appendCell1251(out, QString(a.kindOfWork).replace(u'\n', u' '), 20);
+        out += '|';
+        amounts(out, sums);
+        output.endLine();
+    });
+    output.line(kActRuler);
+    totalsLine(output, grand);
+}
+
 void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
                 const std::function<void(const QByteArray&)>& drain)
 {
     RegisterOutput output(drain);
     if (kind == RegisterKind::Invoices || kind == RegisterKind::Receipts)
         invoiceRegister(dm, kind == RegisterKind::Invoices, scope, output);
+    else if (kind == RegisterKind::Acts)
+        actRegister(dm, scope, output);
     else
         waybillRegister(dm, kind == RegisterKind::ExpenseWaybills, scope, output);
     output.finish();
@@ -251,6 +290,8 @@ QString RegisterFileName(RegisterKind kind)
         return QStringLiteral("NAKLADN1.TXT");
     case RegisterKind::TaxWaybills:
         return QStringLiteral("NAKLADN2.TXT");
+    case RegisterKind::Acts:
+        return QStringLiteral("ACTS.TXT");
     }
     return {};
 }

@@ -289,6 +289,20 @@ TEST(CommandLine, ActWritesAnActOrSaysWhyNot)
     EXPECT_EQ(first->act.representative, QStringLiteral("Коваль О.П."));
     EXPECT_EQ(ReadAct(dm, 2)->act.sum, 2.5);
     EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM ACTS")).toInt(), 2);
+
+    // The register: a line an act, and a total of its lines (1500,00 + 20 % = 1800,00; 2,50 + 7 % = 2,68).
+    const QString file = QDir(home.path()).filePath(QStringLiteral("acts.txt"));
+    ASSERT_EQ(runDocmar({"--home", home.path(), "register", "acts", "--from", "01.01.2000", "--to",
+                         "31.12.2100", "-o", file})
+                  .exitCode,
+              0);
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QStringList lines = decode1251(written.readAll()).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("|05.03.26|      1|ТОВ \"Дім\"                |февраль 2026    "
+                                              "|Ремонт              |1500.00|300.00| 1800.00|")));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("     ИТОГО : сумма -    1502.50, НДС -     300.18, сумма с НДС -    1802.68.")));
 }
 
 TEST(CommandLine, IssueWritesWaybillsAsTheDialogsDo)
