@@ -181,6 +181,23 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
     totalsLine(output, grand);
 }
 
+// A waybill's or an act's line up to its own columns: the ruler above it, then the date, the number and
+// the client's name ("????" for a client gone).
+QByteArray& documentLine(RegisterOutput& output, const QByteArray& ruler, const QDate& date, int number,
+                         int numberWidth, const std::optional<QString>& client)
+{
+    output.line(ruler);
+    QByteArray& out = output.out();
+    out += '|';
+    shortDate(out, date);
+    out += '|';
+    out += QByteArray::number(number).rightJustified(numberWidth, ' ');
+    out += '|';
+    appendCell1251(out, client.value_or(QStringLiteral("????")), 25);
+    out += '|';
+    return out;
+}
+
 void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, RegisterOutput& output)
 {
     output.line(kWaybillRuler);
@@ -189,15 +206,7 @@ void waybillRegister(const TDM& dm, bool expense, const RegisterScope& scope, Re
     ForEachRegisterWaybill(dm, expense, periodOf(scope), [&](const RegisterWaybill& w) {
         const DocumentSums sums = sumsOf(SumWaybill(w.documents, expense));
         add(grand, sums);
-        output.line(kWaybillRuler);
-        QByteArray& out = output.out();
-        out += '|';
-        shortDate(out, w.date);
-        out += '|';
-        out += QByteArray::number(w.number).rightJustified(8, ' ');
-        out += '|';
-        appendCell1251(out, w.payer.value_or(QStringLiteral("????")), 25);
-        out += '|';
+        QByteArray& out = documentLine(output, kWaybillRuler, w.date, w.number, 8, w.payer);
         appendCell1251(out, w.info, 24);
         out += '|';
         amounts(out, sums);
@@ -215,15 +224,7 @@ void actRegister(const TDM& dm, const RegisterScope& scope, RegisterOutput& outp
     ForEachRegisterAct(dm, periodOf(scope), [&](const RegisterAct& a) {
         const DocumentSums sums = sumsOf(SumAct(a.sum, a.vatRate));
         add(grand, sums);
-        output.line(kActRuler);
-        QByteArray& out = output.out();
-        out += '|';
-        shortDate(out, a.date);
-        out += '|';
-        out += QByteArray::number(a.number).rightJustified(7, ' ');
-        out += '|';
-        appendCell1251(out, a.customer.value_or(QStringLiteral("????")), 25);
-        out += '|';
+        QByteArray& out = documentLine(output, kActRuler, a.date, a.number, 7, a.customer);
         const QString period = ActPeriodName(a.month);
         appendCell1251(out, period.isEmpty() ? QString() : period + u' ' + QString::number(a.year), 16);
         out += '|';
