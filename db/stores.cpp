@@ -141,7 +141,11 @@ bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QV
                       .isValid();
         if (!stored)
             return;
-        if (original > 0)
+        // An act another workplace deleted meanwhile is written anew, never reported stored unwritten.
+        const bool over =
+            original > 0 &&
+            scalar(db, QStringLiteral("SELECT 1 FROM ACTS WHERE ACT_NUMBER=?"), {original}).isValid();
+        if (over)
             execOrThrow(db,
                         QStringLiteral("UPDATE ACTS SET %1=? WHERE ACT_NUMBER=?")
                             .arg(columns.join(QStringLiteral("=?,"))),

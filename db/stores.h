@@ -40,8 +40,8 @@ int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& colum
                         const std::function<int(int taken)>& whenTaken);
 
 // An act written under the number its columns start with (ACT_NUMBER first): a new one (original 0) or
-// over the act stored as original, in one write turn, retried on a collision. False, with nothing
-// written, when another act has that number.
+// over the act stored as original (anew when that one is gone), in one write turn, retried on a collision.
+// False, with nothing written, when another act has that number.
 bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QVariantList& values);
 // One above the largest act number, at least 1.
 int NextActNumber(const TDM& dm);

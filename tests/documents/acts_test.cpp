@@ -106,4 +106,7 @@ TEST(Acts, AreStoredReadAndRefusedWhole)
     EXPECT_FALSE(ReadAct(*dm, 1));
     EXPECT_EQ(ReadAct(*dm, 5)->act.period, (ActPeriod{3, 2026}));
     EXPECT_EQ(scalar(ConnectionOf(*dm), QStringLiteral("SELECT count(*) FROM ACTS")).toInt(), 1);
+    act.number = 6;
+    EXPECT_EQ(StoreAct(*dm, client, act, 9), QString()); // its original gone: written anew, not lost
+    EXPECT_TRUE(ReadAct(*dm, 6));
 }
