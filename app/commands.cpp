@@ -21,9 +21,9 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] init-db                          empty database in the PATH folder
   docmar words AMOUNT [--russian] [--dollars] [--slash] [--lower]
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
-  docmar [--home DIR] print invoice|expense|tax NUMBER (--pdf FILE | --png FILE | --page FILE) [--section 0|1|2]
+  docmar [--home DIR] print invoice|expense|tax|act NUMBER (--pdf FILE | --png FILE | --page FILE) [--section 0|1|2]
          [--no-qr]
-  docmar [--home DIR] find invoice|expense|tax NUMBER   the stored document as NAME=value lines
+  docmar [--home DIR] find invoice|expense|tax|act NUMBER the stored document as NAME=value lines
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
          [--proxy-date DD.MM.YYYY] [--payer TEXT] [--reason TEXT] [--payment TEXT] [--yes]
@@ -71,7 +71,8 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("page"), QStringLiteral("Write the page file (JSON)."), QStringLiteral("FILE")},
         {QStringLiteral("section"), QStringLiteral("VAT section of a zero-rate tax waybill."),
          QStringLiteral("N")},
-        {QStringLiteral("no-qr"), QStringLiteral("Invoice: leave the payment QR code out of this print.")},
+        {QStringLiteral("no-qr"),
+         QStringLiteral("Invoice or act: leave the payment QR code out of this print.")},
         {QStringLiteral("receipt"), QStringLiteral("The receipt of the waybill."), QStringLiteral("N")},
         {QStringLiteral("number"), QStringLiteral("Waybill or act number (default: the next one)."),
          QStringLiteral("N")},

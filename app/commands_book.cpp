@@ -72,15 +72,17 @@ int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
         timer.start();
         const DemoSummary s = FillDemoData(dm, options);
         printErr(QCoreApplication::translate(
-                     "Commands", "Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
-                                 "расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)")
+                     "Commands",
+                     "Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, "
+                     "расходных накладных %4, налоговых накладных %5, актов %8, товаров %6 (%7 с)")
                      .arg(s.clients)
                      .arg(s.invoices)
                      .arg(s.receipts)
                      .arg(s.expenseWaybills)
                      .arg(s.taxWaybills)
                      .arg(s.products)
-                     .arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+                     .arg(timer.elapsed() / 1000.0, 0, 'f', 1)
+                     .arg(s.acts));
         return ExitDone;
     });
 }

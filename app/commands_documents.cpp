@@ -52,8 +52,9 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     }
     const bool expense = args[1] == QLatin1String("expense");
     const bool tax = args[1] == QLatin1String("tax");
-    if (args[1] != QLatin1String("invoice") && !expense && !tax) {
-        printErr(QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax)").arg(args[1]));
+    const bool act = args[1] == QLatin1String("act");
+    if (args[1] != QLatin1String("invoice") && !expense && !tax && !act) {
+        printErr(QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax, act)").arg(args[1]));
         return ExitUsage;
     }
     qlonglong section = -1;
@@ -70,6 +71,7 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         // Without --section a zero-rate tax waybill goes into the first section, as the dialog proposes.
         const PrintedDocument kind = expense ? PrintedDocument::ExpenseWaybill
                                      : tax   ? PrintedDocument::TaxWaybill
+                                     : act   ? PrintedDocument::Act
                                              : PrintedDocument::Invoice;
         const std::optional<Page> page =
             DocumentPage(dm, kind, number, true, owner, settings, inv.programFolder, prompter,
@@ -100,11 +102,12 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
         {QStringLiteral("invoice"), {&Tables::factures(), "FACT_NUMBER"}},
         {QStringLiteral("expense"), {&Tables::nakladn1(), "NAKL_NUMBER"}},
         {QStringLiteral("tax"), {&Tables::nakladn2(), "NAKL_NUMBER"}},
+        {QStringLiteral("act"), {&Tables::acts(), "ACT_NUMBER"}},
     };
     bool ok = false;
     const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
     if (args.size() != 3 || !ok || !kinds.count(args[1])) {
-        printErr(QStringLiteral("find: invoice, expense or tax and a NUMBER are expected"));
+        printErr(QStringLiteral("find: invoice, expense, tax or act and a NUMBER are expected"));
         return ExitUsage;
     }
     const auto& [table, key] = kinds.at(args[1]);
@@ -205,7 +208,8 @@ int act(const QCommandLineParser& parser, const Invocation& inv, Prompter& promp
         return ExitUsage;
     }
     double sum = 0;
-    if (ParseTypedNumber(optionValue(parser, QStringLiteral("sum")), 2, true, &sum) != TypedNumber::Ok) {
+    if (ParseTypedNumber(optionValue(parser, QStringLiteral("sum")), kActSumPlaces, true, &sum) !=
+        TypedNumber::Ok) {
         printErr(QStringLiteral("--sum: an amount with at most two decimals is expected"));
         return ExitUsage;
     }
@@ -223,20 +227,19 @@ int act(const QCommandLineParser& parser, const Invocation& inv, Prompter& promp
             prompter.error(QCoreApplication::translate("Acts", "Клиент № %1 не найден.").arg(client));
             return ExitFailed;
         }
-        ActDraft draft;
-        draft.number = parser.isSet(QStringLiteral("number")) ? int(number) : NextActNumber(dm);
-        draft.date = date;
-        draft.period = DefaultActPeriod(date);
+        ActDraft draft = OpenActDraft(dm, ActCommand::New, *customer, nullptr, settings.ndsValue, date);
+        if (parser.isSet(QStringLiteral("number")))
+            draft.number = int(number);
         if (parser.isSet(QStringLiteral("period")))
             draft.period.month = int(period);
         if (parser.isSet(QStringLiteral("year")))
             draft.period.year = int(year);
         draft.kindOfWork = optionValue(parser, QStringLiteral("work"));
         draft.sum = sum;
-        draft.vatRate = parser.isSet(QStringLiteral("vat")) ? int(vat) : settings.ndsValue;
-        draft.representative = parser.isSet(QStringLiteral("representative"))
-                                   ? optionValue(parser, QStringLiteral("representative"))
-                                   : customer->CHIEF;
+        if (parser.isSet(QStringLiteral("vat")))
+            draft.vatRate = int(vat);
+        if (parser.isSet(QStringLiteral("representative")))
+            draft.representative = optionValue(parser, QStringLiteral("representative"));
         if (const QString problem = StoreAct(dm, int(client), draft); !problem.isEmpty()) {
             prompter.error(problem);
             return ExitFailed;

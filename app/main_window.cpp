@@ -8,6 +8,7 @@
 #include "clients/names_form.h"
 #include "clients/save_form.h"
 #include "db/tables.h"
+#include "documents/act_editor_form.h"
 #include "documents/goods_list_form.h"
 #include "documents/new_fact_form.h"
 #include "documents/period_dialogs.h"
@@ -80,6 +81,12 @@ const std::pair<DocumentCommand, QAction * Ui::TBuhForm::*> kCommandItems[] = {
     {DocumentCommand::PreviewTaxWaybill, &Ui::TBuhForm::N25},
     {DocumentCommand::PrintTaxWaybill, &Ui::TBuhForm::N26},
     {DocumentCommand::TaxRegister, &Ui::TBuhForm::N28},
+    {DocumentCommand::NewAct, &Ui::TBuhForm::ActNew},
+    {DocumentCommand::CopyAct, &Ui::TBuhForm::ActCopy},
+    {DocumentCommand::EditAct, &Ui::TBuhForm::ActEdit},
+    {DocumentCommand::PreviewAct, &Ui::TBuhForm::ActPreview},
+    {DocumentCommand::PrintAct, &Ui::TBuhForm::ActPrint},
+    {DocumentCommand::ActRegister, &Ui::TBuhForm::ActRegister},
 };
 
 } // namespace
@@ -222,11 +229,13 @@ void TBuhForm::setupGrids()
     const std::pair<DBGrid*, SqlListModel*> lists[] = {{ui->DBGrid3, &docs.invoices()},
                                                        {ui->DBGrid6, &docs.receipts()},
                                                        {ui->DBGrid5, &docs.expenseWaybills()},
-                                                       {ui->DBGrid4, &docs.taxWaybills()}};
+                                                       {ui->DBGrid4, &docs.taxWaybills()},
+                                                       {ui->DBGrid7, &docs.acts()}};
     const std::pair<DBNavigator*, DBGrid*> navigators[] = {{ui->DBNavigator1, ui->DBGrid3},
                                                            {ui->DBNavigator4, ui->DBGrid6},
                                                            {ui->DBNavigator3, ui->DBGrid5},
-                                                           {ui->DBNavigator2, ui->DBGrid4}};
+                                                           {ui->DBNavigator2, ui->DBGrid4},
+                                                           {ui->DBNavigator5, ui->DBGrid7}};
     for (const auto& [grid, model] : lists) {
         grid->setListModel(model);
         // A double click picks an invoice for a waybill; cells are edited by typing or the navigator.
@@ -261,8 +270,12 @@ void TBuhForm::setupGrids()
         connect(navigator, &DBNavigator::deleteRequested, this,
                 [this, g = grid] { deleteThroughNavigator(g); });
     }
-    for (SqlListModel* model :
-         {&clients, &docs.invoices(), &docs.receipts(), &docs.expenseWaybills(), &docs.taxWaybills()})
+    // An act is changed in its editor: a double click or Enter opens it.
+    connect(ui->DBGrid7, &QAbstractItemView::doubleClicked, this, [this] { editAct(ActCommand::Edit); });
+    ui->DBGrid7->setPickedByKeys(true);
+    connect(ui->DBGrid7, &DBGrid::rowPicked, this, [this] { editAct(ActCommand::Edit); });
+    for (SqlListModel* model : {&clients, &docs.invoices(), &docs.receipts(), &docs.expenseWaybills(),
+                                &docs.taxWaybills(), &docs.acts()})
         connect(
             model, &SqlListModel::engineError, this,
             [this](const QString& message, const QString& detail) { m_prompter->error(message, detail); });
@@ -270,24 +283,26 @@ void TBuhForm::setupGrids()
     ui->RxSplitter1->setStretchFactor(0, 1);
     ui->RxSplitter1->setStretchFactor(1, 0);
     ui->RxSplitter1->setSizes({450, 250});
-    ui->RxSplitter2->setStretchFactor(0, 1);
-    ui->RxSplitter2->setStretchFactor(1, 0);
-    ui->RxSplitter2->setSizes({342, 358});
+    for (int pane = 0; pane < 3; ++pane)
+        ui->RxSplitter2->setStretchFactor(pane, 1);
+    ui->RxSplitter2->setSizes({300, 300, 300});
 }
 
 void TBuhForm::setupMenus()
 {
     // Each popup menu's items in order; nullptr stands for its separator (N29, N34).
-    const std::vector<QAction*> items[5] = {
+    const std::vector<QAction*> items[kPopupMenus] = {
         {ui->N9, ui->N11, ui->N10, ui->N12, ui->N13, ui->N14, ui->N15, ui->N16, nullptr, ui->N30, ui->N31,
          ui->N32},
         {ui->N17, ui->N18, ui->N19, ui->N20, ui->N21, ui->N22},
         {ui->N23, ui->N24, ui->N27},
         {ui->N25, ui->N26, ui->N28},
         {ui->N37, ui->N35, ui->N36, nullptr, ui->N33},
+        {ui->ActNew, ui->ActCopy, ui->ActEdit, ui->ActPreview, ui->ActPrint, ui->ActRegister},
     };
-    DBGrid* const owners[5] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4, ui->DBGrid1};
-    for (int m = 0; m < 5; ++m) {
+    DBGrid* const owners[kPopupMenus] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5,
+                                         ui->DBGrid4, ui->DBGrid1, ui->DBGrid7};
+    for (int m = 0; m < kPopupMenus; ++m) {
         m_popups[m] = new QMenu(this);
         m_popups[m]->setObjectName(QStringLiteral("PopupMenu%1").arg(m + 1));
         for (QAction* item : items[m]) {
@@ -351,11 +366,22 @@ void TBuhForm::setupMenus()
     connect(ui->N25, &QAction::triggered, this, [this] { printTaxWaybill(true); });
     connect(ui->N26, &QAction::triggered, this, [this] { printTaxWaybill(false); });
     connect(ui->N13, &QAction::triggered, this, [this] { printInvoice(false); });
+    connect(ui->ActNew, &QAction::triggered, this, [this] { editAct(ActCommand::New); });
+    connect(ui->ActCopy, &QAction::triggered, this, [this] { editAct(ActCommand::Copy); });
+    connect(ui->ActEdit, &QAction::triggered, this, [this] { editAct(ActCommand::Edit); });
+    connect(ui->ActPreview, &QAction::triggered, this, [this] { printAct(true); });
+    connect(ui->ActPrint, &QAction::triggered, this, [this] { printAct(false); });
+    connect(ui->ActRegister, &QAction::triggered, this, [this] { writeRegister(RegisterKind::Acts); });
+}
+
+std::array<DBGrid*, 5> TBuhForm::documentGrids() const
+{
+    return {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4, ui->DBGrid7};
 }
 
 QMenu* TBuhForm::popupMenu(int number) const
 {
-    return number >= 1 && number <= 5 ? m_popups[number - 1] : nullptr;
+    return number >= 1 && number <= kPopupMenus ? m_popups[number - 1] : nullptr;
 }
 
 void TBuhForm::showEvent(QShowEvent* event)
@@ -570,7 +596,7 @@ TBuhForm::Chosen TBuhForm::chosen()
     Chosen c;
     c.client = clientRegister().idAt(currentClientRow());
     c.allDocuments = documentLists().showsAllDocuments();
-    const DBGrid* grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    const auto grids = documentGrids();
     for (std::size_t i = 0; i < c.documents.size(); ++i)
         if (grids[i]->currentRow() >= 0)
             c.documents[i] = grids[i]->listModel()->keyAt(grids[i]->currentRow());
@@ -586,7 +612,7 @@ void TBuhForm::chooseAgain(const Chosen& c)
             locateClient(c.client);
         RefreshClientDocuments();
     }
-    DBGrid* grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    const auto grids = documentGrids();
     for (std::size_t i = 0; i < c.documents.size(); ++i)
         if (const int row = c.documents[i] < 0 ? -1 : grids[i]->listModel()->rowOfKey(c.documents[i]);
             row >= 0)
@@ -610,7 +636,7 @@ void TBuhForm::applyPrecision()
     const Precision precision = ApplyPrecision(m_settings.price, m_settings.goods);
     documentLists().setPrecision(precision);
     clientRegister().model().setPrecision(precision);
-    for (DBGrid* grid : {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
+    for (DBGrid* grid : documentGrids())
         grid->fitColumns();
 }
 
@@ -642,11 +668,12 @@ void TBuhForm::showDocumentCaptions()
     SetElidedTitle(ui->GB5, docs.receiptCaption());
     SetElidedTitle(ui->GB3, docs.expenseCaption());
     SetElidedTitle(ui->GB4, docs.taxCaption());
+    SetElidedTitle(ui->GB6, docs.actCaption());
 }
 
 void TBuhForm::ShowDocumentsStoredElsewhere()
 {
-    DBGrid* const grids[] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4};
+    const auto grids = documentGrids();
     // A cell being typed into is never taken away: the lists are read again once it is posted or left.
     if (std::any_of(std::begin(grids), std::end(grids), [](const DBGrid* g) { return g->isEditing(); })) {
         if (!m_listsReloadDeferred) {
@@ -658,7 +685,7 @@ void TBuhForm::ShowDocumentsStoredElsewhere()
         }
         return;
     }
-    qint64 keys[std::size(grids)] = {};
+    std::array<qint64, std::tuple_size_v<decltype(grids)>> keys{};
     for (std::size_t i = 0; i < std::size(grids); ++i)
         keys[i] = grids[i]->listModel() ? grids[i]->listModel()->keyAt(grids[i]->currentRow()) : 0;
     documentLists().reloadAll();
@@ -674,7 +701,7 @@ void TBuhForm::ShowDocumentsStoredElsewhere()
 
 void TBuhForm::moveListsToLastRows()
 {
-    for (DBGrid* grid : {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5, ui->DBGrid4})
+    for (DBGrid* grid : documentGrids())
         grid->moveTo(grid->model()->rowCount() - 1);
 }
 
@@ -740,6 +767,29 @@ void TBuhForm::printTaxWaybill(bool preview)
     if (std::optional<Page> page =
             m_documents.taxWaybillPage(ui->DBGrid4->currentRow(), !preview, m_owner.record(), m_settings))
         showOrPrint(std::move(*page), QStringLiteral("TForm3"), preview);
+}
+
+void TBuhForm::printAct(bool preview)
+{
+    if (std::optional<Page> page =
+            m_documents.actPage(ui->DBGrid7->currentRow(), m_owner.record(), m_settings))
+        showOrPrint(std::move(*page), QStringLiteral("ActBlank"), preview);
+}
+
+void TBuhForm::editAct(ActCommand command)
+{
+    const std::optional<DocumentsController::ActEdit> edit =
+        m_documents.openAct(command, ui->DBGrid7->currentRow(), m_settings, QDate::currentDate());
+    if (!edit)
+        return;
+    ActEditorForm editor(*edit, m_documents, m_prompter, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    ReconnectAndRefresh();
+    ui->DBGrid7->moveTo(
+        ui->DBGrid7->listModel()->findFirst(QStringLiteral("ACT_NUMBER"), editor.storedNumber()));
+    UpdateDocumentCommands();
+    sayBook();
 }
 
 void TBuhForm::showOrPrint(Page page, const QString& holderName, bool preview)
@@ -824,14 +874,19 @@ void TBuhForm::N4Click()
     const std::pair<DBGrid*, int> moves[] = {{ui->DBGrid3, found.invoice},
                                              {ui->DBGrid6, found.receipt},
                                              {ui->DBGrid5, found.expense},
-                                             {ui->DBGrid4, found.tax}};
+                                             {ui->DBGrid4, found.tax},
+                                             {ui->DBGrid7, found.act}};
     for (const auto& [grid, row] : moves)
         if (row >= 0)
             grid->moveTo(row);
     const QString searched = dialog.list() == 0   ? documentLists().invoiceCaption()
                              : dialog.list() == 1 ? documentLists().expenseCaption()
-                                                  : documentLists().taxCaption();
-    const int foundRow = dialog.list() == 0 ? found.invoice : dialog.list() == 1 ? found.expense : found.tax;
+                             : dialog.list() == 2 ? documentLists().taxCaption()
+                                                  : documentLists().actCaption();
+    const int foundRow = dialog.list() == 0   ? found.invoice
+                         : dialog.list() == 1 ? found.expense
+                         : dialog.list() == 2 ? found.tax
+                                              : found.act;
     if (foundRow >= 0)
         sayBook();
     else
@@ -1081,13 +1136,14 @@ void TBuhForm::sayBook()
         say([=] {
             return tr("База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, "
                       "расходных накладных %5, "
-                      "налоговых накладных %6.")
+                      "налоговых накладных %6, актов %7.")
                 .arg(book)
                 .arg(clients)
                 .arg(counts.invoices)
                 .arg(counts.receipts)
                 .arg(counts.expenseWaybills)
-                .arg(counts.taxWaybills);
+                .arg(counts.taxWaybills)
+                .arg(counts.acts);
         });
     } catch (const DbError& e) {
         say({});

@@ -84,7 +84,7 @@ private:
     struct Chosen {
         int client = 0;
         bool allDocuments = false;
-        std::array<qint64, 4> documents{-1, -1, -1, -1};
+        std::array<qint64, 5> documents{-1, -1, -1, -1, -1};
     };
     Chosen chosen();
     // The same choice again, after the lists were read anew, as far as the book still holds it.
@@ -99,7 +99,12 @@ private:
     void printInvoice(bool preview);
     void printExpenseWaybill(bool preview);
     void printTaxWaybill(bool preview);
+    void printAct(bool preview);
     void showOrPrint(Page page, const QString& holderName, bool preview);
+    // The act editor for a new act, a copy or the chosen act, then the act list on the stored act.
+    void editAct(ActCommand command);
+    // The document lists' grids: invoices, receipts, expense and tax waybills, acts.
+    std::array<DBGrid*, 5> documentGrids() const;
     // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
     void editDocument(EditorCommand command);
     // N15, N16, N21, N22: a waybill dialog, then the waybill list on the new waybill.
@@ -185,7 +190,8 @@ private:
     ElidedLabel* m_statusLine = nullptr;
     std::function<QString()> m_said;
     bool m_listsReloadDeferred = false; // another workplace's documents wait for a cell being typed into
-    QMenu* m_popups[5] = {};
+    static constexpr int kPopupMenus = 6;
+    QMenu* m_popups[kPopupMenus] = {};
     TNamesForm* m_namesForm = nullptr;
     TTovarForm* m_tovarForm = nullptr;
     TDataForm* m_dataForm = nullptr;

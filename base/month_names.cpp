@@ -12,6 +12,13 @@ const char16_t* const kMonths[48] = {
     u"травня",       u"червня",      u"липня",       u"серпня",      u"вересня",      u"жовтня",
     u"листопада",    u"грудня",      u"I кварталу",  u"II кварталу", u"III кварталу", u"IV кварталу",
 };
+// The Ukrainian nominative: what a list and "за …" on an act need (the table's Ukrainian block is genitive,
+// for dates).
+const char16_t* const kUkrainianPeriods[16] = {
+    u"січень",    u"лютий",      u"березень",    u"квітень",    u"травень",  u"червень",
+    u"липень",    u"серпень",    u"вересень",    u"жовтень",    u"листопад", u"грудень",
+    u"I квартал", u"II квартал", u"III квартал", u"IV квартал",
+};
 } // namespace
 
 QString MonthName(int index)
@@ -21,7 +28,16 @@ QString MonthName(int index)
     return QString::fromUtf16(kMonths[index - 1]);
 }
 
-QString ActPeriodName(int actMonth)
+QString ActPeriodName(int actMonth, bool ukrainian)
 {
-    return actMonth >= 1 && actMonth <= 16 ? MonthName(kRussianNominativeBlock + actMonth) : QString();
+    if (actMonth < 1 || actMonth > 16)
+        return {};
+    return ukrainian ? QString::fromUtf16(kUkrainianPeriods[actMonth - 1])
+                     : MonthName(kRussianNominativeBlock + actMonth);
+}
+
+QString ActBlankPeriod(int actMonth, int year)
+{
+    const QString name = ActPeriodName(actMonth, true);
+    return name.isEmpty() ? QString() : QStringLiteral("за %1 %2 р.").arg(name).arg(year);
 }

@@ -129,15 +129,30 @@ ClientsController::Deletion ClientsController::deleteClient(int row)
     const QString name = m_newClientId || row < 0
                              ? QString()
                              : m_register.model().value(row, QStringLiteral("FIRMNAME")).toString().trimmed();
+    // What goes with the client, counted, so that a client with a year of documents is not deleted lightly.
+    QString what = QCoreApplication::translate(
+        "ClientsController",
+        "из базы будут удалены все акты, накладные, поступления и счета-фактуры этого клиента");
+    if (!m_newClientId && row >= 0) {
+        try {
+            const DocumentCounts c = m_dm.CountDocuments(m_register.idAt(row));
+            what = QCoreApplication::translate(
+                       "ClientsController", "из базы будут удалены его счета-фактуры (%1), поступления (%2), "
+                                            "расходные накладные (%3), налоговые накладные (%4) и акты (%5)")
+                       .arg(c.invoices)
+                       .arg(c.receipts)
+                       .arg(c.expenseWaybills)
+                       .arg(c.taxWaybills)
+                       .arg(c.acts);
+        } catch (const DbError&) {
+        }
+    }
     if (!m_prompter.ask(
             name.isEmpty()
-                ? QCoreApplication::translate("ClientsController",
-                                              "Вы желаете удалить клиента? (из базы будут удалены все акты,"
-                                              "накладные, поступления и счета-фактуры этого клиента)")
-                : QCoreApplication::translate(
-                      "ClientsController", "Вы желаете удалить клиента «%1»? (из базы будут удалены все акты,"
-                                           "накладные, поступления и счета-фактуры этого клиента)")
-                      .arg(name)))
+                ? QCoreApplication::translate("ClientsController", "Вы желаете удалить клиента? (%1)")
+                      .arg(what)
+                : QCoreApplication::translate("ClientsController", "Вы желаете удалить клиента «%1»? (%2)")
+                      .arg(name, what)))
         return deletion;
     if (m_newClientId) { // a new client that was never stored is simply dropped
         panelShown();

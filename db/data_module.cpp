@@ -154,9 +154,16 @@ void upgradeToVersion6(SchemaChange& c)
     c.keepRowCounts();
 }
 
+// Version 7: on a server, the acts are counted too, now that a list shows them.
+void upgradeToVersion7(SchemaChange& c)
+{
+    c.keepRowCounts();
+}
+
 using UpgradeStep = void (*)(SchemaChange&);
 constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3,
-                                         upgradeToVersion4, upgradeToVersion5, upgradeToVersion6};
+                                         upgradeToVersion4, upgradeToVersion5, upgradeToVersion6,
+                                         upgradeToVersion7};
 static_assert(std::size(kUpgradeSteps) == TDM::kSchemaVersion, "a step for every schema version");
 
 QStringList columnsAddedByUpgrade()
@@ -691,18 +698,20 @@ int TDM::CountRowsBesideOwner() const
         .toInt();
 }
 
-DocumentCounts TDM::CountDocuments() const
+DocumentCounts TDM::CountDocuments(int clientId) const
 {
+    const QString client = clientId > 0 ? QStringLiteral(" AND ID_NUMBER=%1").arg(clientId) : QString();
+    const QString only = clientId > 0 ? QStringLiteral(" WHERE ID_NUMBER=%1").arg(clientId) : QString();
     Rows q = execOrThrow(
-        database(),
-        QStringLiteral("SELECT (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0), (SELECT count(*) "
-                       "FROM FACTURES WHERE FACT_NUMBER<0), (SELECT count(*) FROM NAKLADN1), (SELECT "
-                       "count(*) FROM NAKLADN2), (SELECT count(*) FROM ACTS) + (SELECT count(*) FROM "
-                       "PLATEG)"));
+        database(), QStringLiteral("SELECT (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0%1), (SELECT "
+                                   "count(*) FROM FACTURES WHERE FACT_NUMBER<0%1), (SELECT count(*) FROM "
+                                   "NAKLADN1%2), (SELECT count(*) FROM NAKLADN2%2), (SELECT count(*) FROM "
+                                   "ACTS%2), (SELECT count(*) FROM PLATEG%2)")
+                        .arg(client, only));
     DocumentCounts counts;
     if (q.next())
-        counts = {q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
-                  q.value(4).toInt()};
+        counts = {q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt(),
+                  q.value(3).toInt(), q.value(4).toInt(), q.value(5).toInt()};
     return counts;
 }
 

@@ -17,13 +17,13 @@ class Prompter;
 // The data module: owns the database connection and the operations more than one window needs.
 // The documents of a book, by kind.
 struct DocumentCounts {
-    int invoices = 0, receipts = 0, expenseWaybills = 0, taxWaybills = 0, actsAndPayments = 0;
+    int invoices = 0, receipts = 0, expenseWaybills = 0, taxWaybills = 0, acts = 0, payments = 0;
 };
 
 // Engine failures surface as DbError; a document or row that is not there reads as 0.
 class TDM {
 public:
-    static constexpr int kSchemaVersion = 6;
+    static constexpr int kSchemaVersion = 7;
 
     TDM();
     ~TDM();
@@ -97,8 +97,8 @@ public:
     // Empties the five document tables (acts, invoices and receipts, both kinds of waybill, payments) at
     // once, their structure and indexes kept; clients and goods stay. All or nothing.
     void ClearDocumentTables();
-    // What the clearing would delete.
-    DocumentCounts CountDocuments() const;
+    // What the clearing would delete, or a client's deletion (clientId above 0).
+    DocumentCounts CountDocuments(int clientId = 0) const;
     // The rows of every table but the owner's: 0 in a book that holds nothing yet.
     int CountRowsBesideOwner() const;
     // The documents and the client's own row together. The owner row (1) is never deleted this way.

@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 
 #include <algorithm>
+#include <cmath>
 #include <queue>
 #include <vector>
 
@@ -299,7 +300,61 @@ struct ClientState {
     Contract contract;
     std::vector<NamedInvoice> open;
     std::size_t groupSize = 1;
+    QString chief;
 };
+
+const char16_t* const kServices[] = {
+    u"Консультаційні послуги з питань бухгалтерського обліку",
+    u"Технічне обслуговування комп'ютерної техніки та оргтехніки",
+    u"Прибирання офісних приміщень",
+    u"Транспортно-експедиційні послуги",
+    u"Супровід та оновлення веб-сайту замовника",
+    u"Охорона об'єкта замовника",
+};
+
+// Some clients are served month by month or quarter by quarter; each such period closes with an act,
+// dated in the first days of the next month. A generator of its own leaves the rest of the book as it was.
+void writeActs(const QSqlDatabase& db, const std::vector<ClientState>& clients, quint64 seed,
+               DemoSummary& summary)
+{
+    Random rnd(seed ^ 0xAC75AC75AC75AC75ULL);
+    RowInserter acts(db, Tables::acts());
+    struct Served {
+        int client;
+        bool quarterly;
+        int vatRate;
+        QString service;
+        double monthly;
+    };
+    std::vector<Served> served;
+    for (int i = 0; i < int(clients.size()); ++i)
+        if (i % 15 == 3 || clients.size() < 4) {
+            const int rates[] = {20, 20, 7, 0};
+            served.push_back({i, rnd.chance(35), rates[rnd.below(4)], str(rnd.pick(kServices)),
+                              rnd.between(150000, 6000000) / 100.0});
+        }
+    // Periods in date order, so the numbers run with the dates.
+    for (QDate month(kFirstDocumentDate.year(), kFirstDocumentDate.month(), 1); month < kLastDocumentDate;
+         month = month.addMonths(1))
+        for (const Served& s : served) {
+            const bool quarterEnd = month.month() % 3 == 0;
+            if (s.quarterly && !quarterEnd)
+                continue;
+            const QDate date = month.addMonths(1).addDays(rnd.below(5));
+            if (date > kLastDocumentDate)
+                continue;
+            ActDraft a;
+            a.number = ++summary.acts;
+            a.date = date;
+            a.period = {s.quarterly ? 12 + month.month() / 3 : month.month(), month.year()};
+            a.kindOfWork = s.service;
+            a.sum = std::round(s.monthly * (s.quarterly ? 3 : 1) * rnd.between(95, 110)) / 100.0;
+            a.vatRate = s.vatRate;
+            a.representative = clients[std::size_t(s.client)].chief;
+            acts.insert({a.number, dateToDb(a.date), a.period.year, a.sum, a.period.month, 2 + s.client,
+                         a.kindOfWork, a.vatRate, a.representative});
+        }
+}
 
 // Streams the documents into the tables in date order, so memory does not grow with the book.
 class DocumentWriter {
@@ -476,7 +531,8 @@ DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
                     QString::number(rnd.between(1, 250)) + u'/' + c.DOGDATA.toString(QStringLiteral("yy"));
             }
             inserter.insert(toValues(c));
-            clients.push_back({c.FIRMNAME, {c.DOGNUMBER, c.DOGDATA}, {}, std::size_t(rnd.between(1, 3))});
+            clients.push_back(
+                {c.FIRMNAME, {c.DOGNUMBER, c.DOGDATA}, {}, std::size_t(rnd.between(1, 3)), c.CHIEF});
             ++summary.clients;
         }
     }
@@ -513,6 +569,7 @@ DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
             writer.addInvoice(f, client);
         }
         writer.finish();
+        writeActs(db, clients, options.seed, summary);
     }
     guards.restore();
     tx.commit();

@@ -16,6 +16,7 @@ struct DemoSummary {
     int receipts = 0;
     int expenseWaybills = 0;
     int taxWaybills = 0;
+    int acts = 0;
     int products = 0;
 };
 
@@ -23,6 +24,6 @@ struct DemoSummary {
 bool IsDatabaseEmpty(const TDM& dm);
 
 // Fills an empty database with a realistic invented firm: its owner details, clients, goods, invoices,
-// receipts and waybills of both kinds. The same seed gives the same data. Throws DbError; refuses a
-// database that already holds clients or documents.
+// receipts, waybills of both kinds and acts of work for the clients it serves. The same seed gives the same
+// data. Throws DbError; refuses a database that already holds clients or documents.
 DemoSummary FillDemoData(TDM& dm, const DemoOptions& options);

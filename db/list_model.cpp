@@ -576,6 +576,8 @@ QString SqlListModel::display(const ListColumn& column, const QVariant& value) c
 {
     if (value.isNull())
         return {};
+    if (column.shown)
+        return column.shown(value);
     switch (column.kind) {
     case ListColumn::Text:
         return value.toString();
@@ -634,7 +636,8 @@ QVariant SqlListModel::headerData(int section, Qt::Orientation orientation, int 
 Qt::ItemFlags SqlListModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && !m_readOnly && m_columns[std::size_t(index.column())].editable)
+    if (index.isValid() && !m_readOnly && m_columns[std::size_t(index.column())].editable &&
+        !m_columns[std::size_t(index.column())].shown)
         f |= Qt::ItemIsEditable;
     return f;
 }

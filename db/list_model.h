@@ -32,6 +32,8 @@ struct ListColumn {
     bool required = false;
     // A column the list query works out rather than one of the table: its SQL for the engine at hand.
     QString (*expression)(const SqlDialect&) = nullptr;
+    // A stored code shown as the words it stands for (an act's period); such a column is never edited.
+    QString (*shown)(const QVariant&) = nullptr;
 };
 
 // A read-only column of amounts in hryvnias and kopecks, worked out by the list query.

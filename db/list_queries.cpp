@@ -109,8 +109,8 @@ namespace ListQueries {
 QString invoiceTotal(const SqlDialect& d)
 {
     const Arithmetic a{d};
-    return a.withTaxes(a.positions(QStringLiteral("FACTURES")),
-                       a.number(QStringLiteral("FACT_NDS")), a.number(QStringLiteral("FACT_NR")));
+    return a.withTaxes(a.positions(QStringLiteral("FACTURES")), a.number(QStringLiteral("FACT_NDS")),
+                       a.number(QStringLiteral("FACT_NR")));
 }
 
 QString expenseWaybillTotal(const SqlDialect& d)
@@ -132,9 +132,17 @@ QString taxWaybillTotal(const SqlDialect& d)
     // The first document's VAT; no advertising tax.
     const Arithmetic a{d};
     const QString w = QStringLiteral("NAKLADN2");
-    return a.withTaxes(waybillPositions(a, w),
-                       waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NDS"))),
-                       QStringLiteral("0"));
+    return a.withTaxes(
+        waybillPositions(a, w),
+        waybillDocument(w, QStringLiteral("FACT1_NUMBER"), a.number(QStringLiteral("d_.FACT_NDS"))),
+        QStringLiteral("0"));
+}
+
+QString actTotal(const SqlDialect& d)
+{
+    const Arithmetic a{d};
+    return a.withTaxes(d.money(a.number(QStringLiteral("ACTS.SUMMA"))),
+                       a.number(QStringLiteral("ACTS.ACT_NDS")), QStringLiteral("0"));
 }
 
 ListQuery clientInvoices(int clientId)
@@ -155,6 +163,11 @@ ListQuery clientExpenseWaybills(int clientId)
 ListQuery clientTaxWaybills(int clientId)
 {
     return {QStringLiteral("ID_NUMBER=?"), {clientId}, QStringLiteral("NAKL_NUMBER"), {}};
+}
+
+ListQuery clientActs(int clientId)
+{
+    return {QStringLiteral("ID_NUMBER=?"), {clientId}, QStringLiteral("ACT_NUMBER"), {}};
 }
 
 namespace {
@@ -211,6 +224,11 @@ ListQuery allExpenseWaybills(const SqlDialect& d)
 ListQuery allTaxWaybills(const SqlDialect& d)
 {
     return {{}, {}, QStringLiteral("NAKL_NUMBER"), countOf(d, "NAKLADN2", 0, {})};
+}
+
+ListQuery allActs(const SqlDialect& d)
+{
+    return {{}, {}, QStringLiteral("ACT_NUMBER"), countOf(d, "ACTS", 0, {})};
 }
 
 QString orderOfIndex(const SqlDialect& d, const QString& indexName)

@@ -34,6 +34,7 @@ ListQuery clientInvoices(int clientId);
 ListQuery clientReceipts(int clientId);
 ListQuery clientExpenseWaybills(int clientId);
 ListQuery clientTaxWaybills(int clientId);
+ListQuery clientActs(int clientId);
 
 // Every client's documents.
 // receipts: how many receipts the book holds, as the receipts list has just counted them; the invoices
@@ -43,6 +44,7 @@ ListQuery allInvoices(const SqlDialect& d, int receipts);
 ListQuery allReceipts(const SqlDialect& d);
 ListQuery allExpenseWaybills(const SqlDialect& d);
 ListQuery allTaxWaybills(const SqlDialect& d);
+ListQuery allActs(const SqlDialect& d);
 
 // The invoice list narrowed by the filters that are on; dates compared as dates, bound as values.
 ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter);
@@ -61,6 +63,8 @@ ListQuery goods(const SqlDialect& d, const QString& indexName);
 QString invoiceTotal(const SqlDialect& d);
 QString expenseWaybillTotal(const SqlDialect& d);
 QString taxWaybillTotal(const SqlDialect& d);
+// An act's sum without VAT with its VAT (an ACTS row).
+QString actTotal(const SqlDialect& d);
 
 // ORDER BY of a CLIENTS index; the register's default order for an unknown name.
 QString orderOfIndex(const SqlDialect& d, const QString& indexName);

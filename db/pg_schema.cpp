@@ -260,6 +260,7 @@ constexpr CountedTable kCountedTables[] = {
     {"clients", "(coalesce(ID_NUMBER, 0) > 1)::integer"},
     {"nakladn1", "0"},
     {"nakladn2", "0"},
+    {"acts", "0"},
 };
 
 } // namespace
@@ -289,12 +290,14 @@ QStringList rowCountSql()
         QStringLiteral("GRANT SELECT ON docmar_counts TO PUBLIC"),
         // Only the program's own bulk write skips the counts (and counts its tables at its end): one made
         // by the tables' owner. Any other role's writes are counted whatever it sets.
-        inBookSchema(QStringLiteral(
-            "CREATE OR REPLACE FUNCTION @.docmar_bulk_write() RETURNS boolean LANGUAGE sql STABLE "
-            "SET search_path = pg_catalog, pg_temp AS $b$ SELECT coalesce(current_setting('%1', true), '') = "
-            "'on' AND pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = "
-            "'@.docmar_counts'::regclass), 'MEMBER') $b$")
-                         .arg(QLatin1String(kBulkWriteSetting)))};
+        inBookSchema(
+            QStringLiteral(
+                "CREATE OR REPLACE FUNCTION @.docmar_bulk_write() RETURNS boolean LANGUAGE sql STABLE "
+                "SET search_path = pg_catalog, pg_temp AS $b$ SELECT coalesce(current_setting('%1', true), "
+                "'') = "
+                "'on' AND pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = "
+                "'@.docmar_counts'::regclass), 'MEMBER') $b$")
+                .arg(QLatin1String(kBulkWriteSetting)))};
     for (const CountedTable& c : kCountedTables) {
         const QString table = QLatin1String(c.table);
         const auto add = [&](const char* rows, const char* sign) {
@@ -304,13 +307,13 @@ QStringList rowCountSql()
                 .arg(table, QLatin1String(c.kind), QLatin1String(sign), QLatin1String(rows));
         };
         // One function for every event; each trigger passes only the rows its event has.
-        sql << inBookSchema(QStringLiteral(
-                                "CREATE OR REPLACE FUNCTION @.%1_count() RETURNS trigger LANGUAGE plpgsql "
-                                "SECURITY DEFINER SET search_path = pg_catalog, @, pg_temp AS $c$ "
-                                "BEGIN IF TG_OP = 'TRUNCATE' THEN DELETE FROM @.docmar_counts WHERE tbl = '%1'; "
-                                "RETURN NULL; END IF; IF TG_OP IN ('UPDATE', 'DELETE') THEN %2 END IF; "
-                                "IF TG_OP IN ('UPDATE', 'INSERT') THEN %3 END IF; RETURN NULL; END $c$")
-                                .arg(table, add("old_rows", "-"), add("new_rows", "")));
+        sql << inBookSchema(
+            QStringLiteral("CREATE OR REPLACE FUNCTION @.%1_count() RETURNS trigger LANGUAGE plpgsql "
+                           "SECURITY DEFINER SET search_path = pg_catalog, @, pg_temp AS $c$ "
+                           "BEGIN IF TG_OP = 'TRUNCATE' THEN DELETE FROM @.docmar_counts WHERE tbl = '%1'; "
+                           "RETURN NULL; END IF; IF TG_OP IN ('UPDATE', 'DELETE') THEN %2 END IF; "
+                           "IF TG_OP IN ('UPDATE', 'INSERT') THEN %3 END IF; RETURN NULL; END $c$")
+                .arg(table, add("old_rows", "-"), add("new_rows", "")));
         const QString counting =
             QStringLiteral("FOR EACH STATEMENT WHEN (NOT docmar_bulk_write()) EXECUTE FUNCTION %1_count()")
                 .arg(table);
@@ -369,7 +372,8 @@ QHash<QString, QSet<QString>> dumpColumns(const QString& ddl, int* version)
     static const QRegularExpression table(QStringLiteral("^CREATE TABLE (?:\\w+\\.)?(\\w+) \\((.*?)\\n\\);"),
                                           QRegularExpression::MultilineOption |
                                               QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression column(QStringLiteral("^\\s+(\\w+) "), QRegularExpression::MultilineOption);
+    static const QRegularExpression column(QStringLiteral("^\\s+(\\w+) "),
+                                           QRegularExpression::MultilineOption);
     static const QRegularExpression schemaVersion(
         QStringLiteral("docmar_schema_version\\(\\) RETURNS integer[^$]*AS \\$\\w*\\$ SELECT (\\d+) "));
     QHash<QString, QSet<QString>> columns;

@@ -55,6 +55,24 @@ struct ClientRow {
     bool operator==(const ClientRow&) const = default;
 };
 
+// An act's period: a month (1-12) or a quarter (13-16, first to fourth) of a year.
+struct ActPeriod {
+    int month = 0;
+    int year = 0;
+    bool operator==(const ActPeriod&) const = default;
+};
+
+// An act of work done, as the editor, the command line and the blank take it.
+struct ActDraft {
+    int number = 0;
+    QDate date;
+    ActPeriod period;
+    QString kindOfWork;     // ACT_INFO
+    double sum = 0;         // without VAT
+    int vatRate = 0;        // ACT_NDS
+    QString representative; // NAME_CLIENT
+};
+
 struct Position {
     QString name;
     QString measure;

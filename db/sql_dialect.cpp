@@ -131,8 +131,9 @@ public:
     }
     QString rowKey(const TableDef& table) const override
     {
-        // The waybills are told apart by their unique numbers.
-        return table.primaryKey ? QLatin1String(table.primaryKey) : QStringLiteral("NAKL_NUMBER");
+        // The waybills and acts are told apart by their numbers, their first column (unique for waybills;
+        // the act store refuses a used one).
+        return QLatin1String(table.primaryKey ? table.primaryKey : table.columns.front().name);
     }
     // The server's keys are 32-bit integers: a wider bound would not compare with them.
     qint64 largestRowKey() const override { return std::numeric_limits<qint32>::max(); }
@@ -217,7 +218,10 @@ public:
                               "FROM (SELECT %1 AS v_) h_)")
             .arg(value);
     }
-    QString money(const QString& amount) const override { return halfToEven(exact(amount) + QStringLiteral("*100")); }
+    QString money(const QString& amount) const override
+    {
+        return halfToEven(exact(amount) + QStringLiteral("*100"));
+    }
     QString moneyProduct(const QString& count, const QString& price) const override
     {
         return halfToEven(exact(count) + u'*' + exact(price) + QStringLiteral("*100"));

@@ -160,6 +160,24 @@ bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QV
     return stored;
 }
 
+std::optional<StoredAct> ReadAct(const TDM& dm, int number)
+{
+    const std::optional<QVariantMap> row = ReadRowByKey(dm, Tables::acts(), "ACT_NUMBER", number);
+    if (!row)
+        return std::nullopt;
+    const auto value = [&row](const char* column) { return row->value(QLatin1String(column)); };
+    StoredAct stored;
+    stored.act = {value("ACT_NUMBER").toInt(),
+                  dateFromDb(value("ACT_DATA")),
+                  {value("ACT_MONTH").toInt(), value("ACT_YEAR").toInt()},
+                  value("ACT_INFO").toString(),
+                  value("SUMMA").toDouble(),
+                  value("ACT_NDS").toInt(),
+                  value("NAME_CLIENT").toString()};
+    stored.clientId = value("ID_NUMBER").toInt();
+    return stored;
+}
+
 int NextActNumber(const TDM& dm)
 {
     return std::max(scalar(ConnectionOf(dm), QStringLiteral("SELECT MAX(ACT_NUMBER) FROM ACTS")).toInt() + 1,

@@ -43,6 +43,12 @@ int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& colum
 // over the act stored as original (anew when that one is gone), in one write turn, retried on a collision.
 // False, with nothing written, when another act has that number.
 bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QVariantList& values);
+// An act as stored, and its client; nothing when there is no act of that number.
+struct StoredAct {
+    ActDraft act;
+    int clientId = 0;
+};
+std::optional<StoredAct> ReadAct(const TDM& dm, int number);
 // One above the largest act number, at least 1.
 int NextActNumber(const TDM& dm);
 

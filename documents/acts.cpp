@@ -10,15 +10,23 @@
 
 namespace {
 
-// The Ukrainian nominative: what a list and "за …" on the blank need (the month table's Ukrainian block
-// is genitive, for dates).
-const char16_t* const kUkrainianPeriods[16] = {
-    u"січень",    u"лютий",      u"березень",    u"квітень",    u"травень",  u"червень",
-    u"липень",    u"серпень",    u"вересень",    u"жовтень",    u"листопад", u"грудень",
-    u"I квартал", u"II квартал", u"III квартал", u"IV квартал",
+// The Russian month names as the translation file knows them: the interface shows them in its language.
+const char* const kListMonths[12] = {
+    QT_TRANSLATE_NOOP("Acts", "январь"),   QT_TRANSLATE_NOOP("Acts", "февраль"),
+    QT_TRANSLATE_NOOP("Acts", "март"),     QT_TRANSLATE_NOOP("Acts", "апрель"),
+    QT_TRANSLATE_NOOP("Acts", "май"),      QT_TRANSLATE_NOOP("Acts", "июнь"),
+    QT_TRANSLATE_NOOP("Acts", "июль"),     QT_TRANSLATE_NOOP("Acts", "август"),
+    QT_TRANSLATE_NOOP("Acts", "сентябрь"), QT_TRANSLATE_NOOP("Acts", "октябрь"),
+    QT_TRANSLATE_NOOP("Acts", "ноябрь"),   QT_TRANSLATE_NOOP("Acts", "декабрь"),
 };
 
 } // namespace
+
+QString ActPeriodShown(const QVariant& month)
+{
+    const int m = month.toInt();
+    return m >= 1 && m <= 12 ? QCoreApplication::translate("Acts", kListMonths[m - 1]) : ActPeriodName(m);
+}
 
 ActPeriod DefaultActPeriod(const QDate& date)
 {
@@ -30,17 +38,21 @@ ActPeriod DefaultActPeriod(const QDate& date)
     return {closed.month(), closed.year()};
 }
 
-QString ActPeriodListName(int month, bool ukrainian)
+QString ActSumProblem(TypedNumber read, const QString& typed)
 {
-    if (month < 1 || month > 16)
+    switch (read) {
+    case TypedNumber::Ok:
         return {};
-    return ukrainian ? QString::fromUtf16(kUkrainianPeriods[month - 1]) : ActPeriodName(month);
-}
-
-QString ActBlankPeriod(const ActPeriod& period)
-{
-    const QString name = ActPeriodListName(period.month, true);
-    return name.isEmpty() ? QString() : QStringLiteral("за %1 %2 р.").arg(name).arg(period.year);
+    case TypedNumber::Negative:
+        return QCoreApplication::translate("Acts", "Сумма акта не может быть меньше нуля.");
+    case TypedNumber::NotANumber:
+    case TypedNumber::TooManyDecimals:
+        break;
+    }
+    return QCoreApplication::translate("Acts",
+                                       "Сумма акта «%1» — не сумма в гривнах и копейках: цифры, запятая или "
+                                       "точка и не больше двух знаков после неё.")
+        .arg(typed);
 }
 
 QString ActProblem(const ActDraft& draft)
@@ -74,24 +86,6 @@ QString ActProblem(const ActDraft& draft)
     return {};
 }
 
-std::optional<StoredAct> ReadAct(const TDM& dm, int number)
-{
-    const std::optional<QVariantMap> row = ReadRowByKey(dm, Tables::acts(), "ACT_NUMBER", number);
-    if (!row)
-        return std::nullopt;
-    const auto value = [&row](const char* column) { return row->value(QLatin1String(column)); };
-    StoredAct stored;
-    stored.act = {value("ACT_NUMBER").toInt(),
-                  dateFromDb(value("ACT_DATA")),
-                  {value("ACT_MONTH").toInt(), value("ACT_YEAR").toInt()},
-                  value("ACT_INFO").toString(),
-                  value("SUMMA").toDouble(),
-                  value("ACT_NDS").toInt(),
-                  value("NAME_CLIENT").toString()};
-    stored.clientId = value("ID_NUMBER").toInt();
-    return stored;
-}
-
 QString StoreAct(TDM& dm, int clientId, const ActDraft& draft, int original)
 {
     if (const QString problem = ActProblem(draft); !problem.isEmpty())
@@ -105,4 +99,22 @@ QString StoreAct(TDM& dm, int clientId, const ActDraft& draft, int original)
         return QCoreApplication::translate("Acts", "Акт № %1 уже есть: выберите другой номер.")
             .arg(draft.number);
     return {};
+}
+
+ActDraft OpenActDraft(const TDM& dm, ActCommand command, const ClientRow& client, const ActDraft* from,
+                      int vatRate, const QDate& today)
+{
+    if (command == ActCommand::Edit && from)
+        return *from;
+    ActDraft draft;
+    if (command == ActCommand::Copy && from)
+        draft = *from;
+    else {
+        draft.period = DefaultActPeriod(today);
+        draft.vatRate = vatRate;
+        draft.representative = client.CHIEF;
+    }
+    draft.number = NextActNumber(dm);
+    draft.date = today;
+    return draft;
 }

@@ -1,11 +1,11 @@
 #include "documents/document_commands.h"
 
 DocumentCommandStates documentCommandStates(bool clientSelected, bool invoicesShown, bool receiptsShown,
-                                            bool expenseShown, bool taxShown)
+                                            bool expenseShown, bool taxShown, bool actsShown)
 {
     using C = DocumentCommand;
     DocumentCommandStates states;
-    for (C c : {C::NewInvoice, C::NewReceipt})
+    for (C c : {C::NewInvoice, C::NewReceipt, C::NewAct})
         states[c] = clientSelected;
     for (C c : {C::EditInvoice, C::CopyInvoice, C::ExpenseWaybillForInvoice, C::TaxWaybillForInvoice})
         states[c] = clientSelected && invoicesShown;
@@ -19,5 +19,9 @@ DocumentCommandStates documentCommandStates(bool clientSelected, bool invoicesSh
         states[c] = expenseShown;
     for (C c : {C::PreviewTaxWaybill, C::PrintTaxWaybill, C::TaxRegister})
         states[c] = taxShown;
+    for (C c : {C::CopyAct, C::EditAct})
+        states[c] = clientSelected && actsShown;
+    for (C c : {C::PreviewAct, C::PrintAct, C::ActRegister})
+        states[c] = actsShown;
     return states;
 }

@@ -2,7 +2,7 @@
 
 #include <map>
 
-// The commands of the four document lists' popup menus whose availability follows the lists. The
+// The commands of the document lists' popup menus whose availability follows the lists. The
 // window maps each to its menu item (N9 ... N28) in one table.
 enum class DocumentCommand {
     NewInvoice,               // N9
@@ -25,6 +25,12 @@ enum class DocumentCommand {
     PreviewTaxWaybill,        // N25
     PrintTaxWaybill,          // N26
     TaxRegister,              // N28
+    NewAct,
+    CopyAct,
+    EditAct,
+    PreviewAct,
+    PrintAct,
+    ActRegister,
 };
 
 using DocumentCommandStates = std::map<DocumentCommand, bool>;
@@ -32,4 +38,4 @@ using DocumentCommandStates = std::map<DocumentCommand, bool>;
 // Which commands are enabled: every command has its state. The commands on a selected receipt follow
 // the receipt list.
 DocumentCommandStates documentCommandStates(bool clientSelected, bool invoicesShown, bool receiptsShown,
-                                            bool expenseShown, bool taxShown);
+                                            bool expenseShown, bool taxShown, bool actsShown = false);

@@ -3,6 +3,7 @@
 #include "db/data_module.h"
 #include "db/list_queries.h"
 #include "db/tables.h"
+#include "documents/acts.h"
 
 #include <QCoreApplication>
 
@@ -57,6 +58,25 @@ std::vector<ListColumn> receiptColumns()
     return withTotal(columns, ListQueries::invoiceTotal);
 }
 
+// An act's list shows its period in words and its total with VAT; the editor is the way to change it.
+std::vector<ListColumn> actColumns()
+{
+    auto columns = listColumns(
+        Tables::acts(), {"ACT_NUMBER", "ACT_DATA", "ACT_MONTH", "ACT_YEAR", "ACT_INFO", "NAME_CLIENT"});
+    ListColumn& period = columns[2];
+    period.title = QStringLiteral(QT_TRANSLATE_NOOP("Tables", "Период"));
+    period.kind = ListColumn::Text;
+    period.width = 11;
+    period.hidden = false;
+    period.shown = ActPeriodShown;
+    columns.insert(columns.begin() + 5,
+                   computedMoneyColumn(QStringLiteral("DOC_TOTAL"), QT_TRANSLATE_NOOP("Tables", "Сумма"),
+                                       ListQueries::actTotal));
+    for (ListColumn& c : columns)
+        c.editable = false;
+    return columns;
+}
+
 } // namespace
 
 DocumentLists::DocumentLists(TDM& dm)
@@ -73,6 +93,7 @@ DocumentLists::DocumentLists(TDM& dm)
           withTotal(listColumns(Tables::nakladn2(),
                                 {"NAKL_NUMBER", "NAKL_DATA", "INFO", "NAME_CLIENT", "OPLATA_TYPE"}),
                     ListQueries::taxWaybillTotal)))
+    , m_acts(std::make_unique<SqlListModel>(dm, Tables::acts(), actColumns()))
 {
     clear();
 }
@@ -90,6 +111,7 @@ void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName
     m_receipts->setQuery(ListQueries::clientReceipts(clientId));
     m_expense->setQuery(ListQueries::clientExpenseWaybills(clientId));
     m_tax->setQuery(ListQueries::clientTaxWaybills(clientId));
+    m_acts->setQuery(ListQueries::clientActs(clientId));
     m_firmName = firmName;
 }
 
@@ -102,11 +124,12 @@ void DocumentLists::ShowAllDocuments()
         ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
     m_expense->setQuery(ListQueries::allExpenseWaybills(m_dm.dialect()));
     m_tax->setQuery(ListQueries::allTaxWaybills(m_dm.dialect()));
+    m_acts->setQuery(ListQueries::allActs(m_dm.dialect()));
 }
 
 void DocumentLists::reloadAll()
 {
-    for (SqlListModel* list : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
+    for (SqlListModel* list : all())
         list->reload();
 }
 
@@ -116,7 +139,7 @@ void DocumentLists::clear()
     m_showsAll = false;
     m_selection.clear();
     m_firmName.clear();
-    for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
+    for (SqlListModel* m : all())
         m->clear();
 }
 
@@ -158,7 +181,7 @@ void DocumentLists::clearInvoiceFilters()
 
 void DocumentLists::setPrecision(const Precision& precision)
 {
-    for (SqlListModel* m : {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get()})
+    for (SqlListModel* m : all())
         m->setPrecision(precision);
 }
 
@@ -171,22 +194,26 @@ void DocumentLists::addToWaybillSelection(int invoiceNumber)
 QString DocumentLists::caption(int list) const
 {
     // Made when asked, so that a change of the interface's language shows at once.
-    static const char* const client[4] = {QT_TRANSLATE_NOOP("DocumentLists", "Счета-фактуры клиента "),
+    static const char* const client[5] = {QT_TRANSLATE_NOOP("DocumentLists", "Счета-фактуры клиента "),
                                           QT_TRANSLATE_NOOP("DocumentLists", "Поступления клиента "),
                                           QT_TRANSLATE_NOOP("DocumentLists", "Расходные накладные клиента "),
-                                          QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные клиента ")};
-    static const char* const all[4] = {QT_TRANSLATE_NOOP("DocumentLists", "Список всех счетов-фактур"),
-                                       QT_TRANSLATE_NOOP("DocumentLists", "Список всех поступлений без с/ф"),
-                                       QT_TRANSLATE_NOOP("DocumentLists", "Список всех расходных накладных"),
-                                       QT_TRANSLATE_NOOP("DocumentLists", "Список всех налоговых накладных")};
-    static const char* const none[4] = {QT_TRANSLATE_NOOP("DocumentLists", "Счета-фактуры клиента "),
+                                          QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные клиента "),
+                                          QT_TRANSLATE_NOOP("DocumentLists", "Акты клиента ")};
+    static const char* const allClients[5] = {
+        QT_TRANSLATE_NOOP("DocumentLists", "Список всех счетов-фактур"),
+        QT_TRANSLATE_NOOP("DocumentLists", "Список всех поступлений без с/ф"),
+        QT_TRANSLATE_NOOP("DocumentLists", "Список всех расходных накладных"),
+        QT_TRANSLATE_NOOP("DocumentLists", "Список всех налоговых накладных"),
+        QT_TRANSLATE_NOOP("DocumentLists", "Список всех актов")};
+    static const char* const none[5] = {QT_TRANSLATE_NOOP("DocumentLists", "Счета-фактуры клиента "),
                                         QT_TRANSLATE_NOOP("DocumentLists", "Проплаты "),
                                         QT_TRANSLATE_NOOP("DocumentLists", "Расходные накладные "),
-                                        QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные ")};
+                                        QT_TRANSLATE_NOOP("DocumentLists", "Налоговые накладные "),
+                                        QT_TRANSLATE_NOOP("DocumentLists", "Акты выполненных работ ")};
     // A filtered invoice list says so, and by what, for as long as the filter holds.
     const QString filtered = list == 0 ? InvoiceFilterNote(m_filter) : QString();
     if (m_showsAll)
-        return QCoreApplication::translate("DocumentLists", all[list]) + filtered;
+        return QCoreApplication::translate("DocumentLists", allClients[list]) + filtered;
     if (m_clientId > 0)
         return QCoreApplication::translate("DocumentLists", client[list]) + m_firmName + filtered;
     return QCoreApplication::translate("DocumentLists", none[list]) + filtered;

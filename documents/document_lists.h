@@ -4,12 +4,13 @@
 
 #include <QString>
 
+#include <array>
 #include <memory>
 
 class TDM;
 
-// The four document lists under the client list: invoices, receipts, expense and tax waybills, either of one
-// client or of all clients, each standing on its last row once loaded.
+// The document lists under the client list: invoices, receipts, expense and tax waybills and acts, either of
+// one client or of all clients, each standing on its last row once loaded.
 // How the invoice list's caption says its filter: " (с 01.03.2025 по 31.03.2025, № с 5 по 12)"; empty when
 // there is none.
 QString InvoiceFilterNote(const InvoiceFilter& filter);
@@ -22,10 +23,12 @@ public:
     SqlListModel& receipts() { return *m_receipts; }
     SqlListModel& expenseWaybills() { return *m_expense; }
     SqlListModel& taxWaybills() { return *m_tax; }
+    SqlListModel& acts() { return *m_acts; }
     const SqlListModel& invoices() const { return *m_invoices; }
     const SqlListModel& receipts() const { return *m_receipts; }
     const SqlListModel& expenseWaybills() const { return *m_expense; }
     const SqlListModel& taxWaybills() const { return *m_tax; }
+    const SqlListModel& acts() const { return *m_acts; }
 
     // One client's documents; the waybill selection is emptied.
     void RefreshClientDocuments(int clientId, const QString& firmName);
@@ -51,6 +54,7 @@ public:
     QString receiptCaption() const { return caption(1); }
     QString expenseCaption() const { return caption(2); }
     QString taxCaption() const { return caption(3); }
+    QString actCaption() const { return caption(4); }
 
     // Invoice numbers picked for a new waybill, each followed by "/".
     const QString& waybillSelection() const { return m_selection; }
@@ -59,9 +63,14 @@ public:
 
 private:
     QString caption(int list) const;
+    // Every list, for what is done to all of them.
+    std::array<SqlListModel*, 5> all() const
+    {
+        return {m_invoices.get(), m_receipts.get(), m_expense.get(), m_tax.get(), m_acts.get()};
+    }
 
     TDM& m_dm;
-    std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax;
+    std::unique_ptr<SqlListModel> m_invoices, m_receipts, m_expense, m_tax, m_acts;
     int m_clientId = 0;
     InvoiceFilter m_filter;
     bool m_showsAll = false;

@@ -2,6 +2,7 @@
 
 #include "base/prompter.h"
 #include "db/data_module.h"
+#include "print/act_form.h"
 #include "print/blank_parts.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
@@ -16,14 +17,18 @@ std::optional<Page> DocumentPage(const TDM& dm, PrintedDocument kind, int number
     try {
         // A paper of a new book's sample details would go out with zeros for codes: asked first.
         using O = OwnerRecord;
-        static constexpr QString O::*invoice[] = {&O::FIRMNAME, &O::TELFAX,   &O::OKPOCODE,
-                                                   &O::CHETNUMBER, &O::MFOCODE, &O::BANKNAME, &O::BUHALTER};
+        static constexpr QString O::*invoice[] = {&O::FIRMNAME, &O::TELFAX,   &O::OKPOCODE, &O::CHETNUMBER,
+                                                  &O::MFOCODE,  &O::BANKNAME, &O::BUHALTER};
         static constexpr QString O::*expense[] = {&O::FIRMNAME, &O::OKPOCODE, &O::TELFAX};
-        static constexpr QString O::*tax[] = {&O::FIRMNAME, &O::TELFAX, &O::BUHALTER, &O::REGNUMBER, &O::TAXCODE};
-        using Printed = std::span<QString O::* const>;
+        static constexpr QString O::*tax[] = {&O::FIRMNAME, &O::TELFAX, &O::BUHALTER, &O::REGNUMBER,
+                                              &O::TAXCODE};
+        static constexpr QString O::*act[] = {&O::FIRMNAME,   &O::CHIEF,    &O::OKPOCODE,
+                                              &O::CHETNUMBER, &O::BANKNAME, &O::LAWADDRESS};
+        using Printed = std::span<QString O::*const>;
         const QStringList samples =
             SampleOwnerDetails(owner, kind == PrintedDocument::Invoice          ? Printed(invoice)
                                       : kind == PrintedDocument::ExpenseWaybill ? Printed(expense)
+                                      : kind == PrintedDocument::Act            ? Printed(act)
                                                                                 : Printed(tax));
         if (!samples.isEmpty() &&
             !prompter.ask(QCoreApplication::translate("DocumentPage",
@@ -45,6 +50,9 @@ std::optional<Page> DocumentPage(const TDM& dm, PrintedDocument kind, int number
             break;
         case PrintedDocument::TaxWaybill:
             page = PrepareTaxWaybillPage(dm, number, owner, settings, &prompter, section, &complete, &error);
+            break;
+        case PrintedDocument::Act:
+            page = PrepareActPage(dm, number, owner, settings, &prompter, &error);
             break;
         }
         if (!page) {

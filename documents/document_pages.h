@@ -11,7 +11,7 @@
 class Prompter;
 class TDM;
 
-enum class PrintedDocument { Invoice, ExpenseWaybill, TaxWaybill };
+enum class PrintedDocument { Invoice, ExpenseWaybill, TaxWaybill, Act };
 
 // A stored document's blank, as the preview and print commands of the window and the command line make it.
 // A waybill the blank could not take whole may be previewed, never printed ("Накладная заполнена не

@@ -23,6 +23,12 @@ QString renumbered(int offered, int stored)
         .arg(stored);
 }
 
+// The client of a stored document, when there is one.
+template <typename Row> std::optional<int> clientOf(const std::optional<Row>& row)
+{
+    return row ? std::optional(row->ID_NUMBER) : std::nullopt;
+}
+
 } // namespace
 
 DocumentsController::DocumentsController(TDM& dm, Prompter& prompter)
@@ -37,7 +43,7 @@ DocumentCommandStates DocumentsController::commandStates() const
 {
     return documentCommandStates(m_lists.currentClientId() > 0, m_lists.invoices().rowCount() > 0,
                                  m_lists.receipts().rowCount() > 0, m_lists.expenseWaybills().rowCount() > 0,
-                                 m_lists.taxWaybills().rowCount() > 0);
+                                 m_lists.taxWaybills().rowCount() > 0, m_lists.acts().rowCount() > 0);
 }
 
 std::optional<DocumentsController::WaybillRows> DocumentsController::waybillsOfDocument(int number) const
@@ -193,18 +199,27 @@ void DocumentsController::storeGoods(const DraftPosition& position)
 DocumentsController::FoundRows DocumentsController::findDocument(int number, int list)
 {
     m_lastFindNumber = number;
-    m_lastFindList = std::clamp(list, 0, 2);
+    m_lastFindList = std::clamp(list, 0, 3);
     FoundRows found;
     // A document of another client: the whole kind is searched, and its client named.
     const auto ownerOf = [&](const auto& read) {
         try {
-            const auto document = read();
-            if (document && !m_lists.showsAllDocuments() && document->ID_NUMBER != m_lists.currentClientId())
-                found.client = document->ID_NUMBER;
+            const std::optional<int> client = read();
+            if (client && !m_lists.showsAllDocuments() && *client != m_lists.currentClientId())
+                found.client = *client;
         } catch (const DbError& e) {
             m_prompter.error(e.message(), e.detail());
         }
     };
+    if (m_lastFindList == 3) {
+        found.act = number > 0 ? m_lists.acts().findFirst(QStringLiteral("ACT_NUMBER"), number) : -1;
+        if (found.act < 0 && number > 0)
+            ownerOf([&]() -> std::optional<int> {
+                const std::optional<StoredAct> act = ReadAct(m_dm, number);
+                return act ? std::optional(act->clientId) : std::nullopt;
+            });
+        return found;
+    }
     if (m_lastFindList == 0) {
         found.invoice = number > 0 ? m_lists.invoices().rowOfKey(number) : -1;
         if (found.invoice >= 0) {
@@ -213,7 +228,7 @@ DocumentsController::FoundRows DocumentsController::findDocument(int number, int
                 found.tax = waybills->tax;
             }
         } else if (number > 0) {
-            ownerOf([&] { return m_dm.ReadDocument(number); });
+            ownerOf([&] { return clientOf(m_dm.ReadDocument(number)); });
         }
         return found;
     }
@@ -221,9 +236,9 @@ DocumentsController::FoundRows DocumentsController::findDocument(int number, int
     const int row = number > 0 ? waybills.findFirst(QStringLiteral("NAKL_NUMBER"), number) : -1;
     if (row < 0) {
         if (number > 0 && m_lastFindList == 1)
-            ownerOf([&] { return m_dm.ReadExpenseWaybill(number); });
+            ownerOf([&] { return clientOf(m_dm.ReadExpenseWaybill(number)); });
         else if (number > 0)
-            ownerOf([&] { return m_dm.ReadTaxWaybill(number); });
+            ownerOf([&] { return clientOf(m_dm.ReadTaxWaybill(number)); });
         return found;
     }
     (m_lastFindList == 1 ? found.expense : found.tax) = row;
@@ -373,10 +388,70 @@ QString DocumentsController::deleteQuestion(const SqlListModel& list, int row) c
             .arg(list.value(row, QStringLiteral("FACT_NUMBER")).toString() +
                      list.value(row, QStringLiteral("FACT_DOPNO")).toString().trimmed(),
                  date("FACT_DATA"));
+    if (&list == &m_lists.acts())
+        return QCoreApplication::translate("DocumentsController", "Удалить акт № %1 от %2?")
+            .arg(list.value(row, QStringLiteral("ACT_NUMBER")).toString(), date("ACT_DATA"));
     const QString number = list.value(row, QStringLiteral("NAKL_NUMBER")).toString();
     if (&list == &m_lists.expenseWaybills())
         return QCoreApplication::translate("DocumentsController", "Удалить расходную накладную № %1 от %2?")
             .arg(number, date("NAKL_DATA"));
     return QCoreApplication::translate("DocumentsController", "Удалить налоговую накладную № %1 от %2?")
         .arg(number, date("NAKL_DATA"));
+}
+
+std::optional<DocumentsController::ActEdit>
+DocumentsController::openAct(ActCommand command, int row, const Settings& settings, const QDate& today) const
+{
+    try {
+        const int clientId = m_lists.currentClientId();
+        const std::optional<ClientRow> client = clientId > 0 ? m_dm.ReadClient(clientId) : std::nullopt;
+        if (!client) {
+            m_prompter.error(
+                QCoreApplication::translate("DocumentsController", "Выберите клиента в списке клиентов."));
+            return std::nullopt;
+        }
+        std::optional<StoredAct> selected;
+        if (command != ActCommand::New) {
+            const int number = m_lists.acts().value(row, QStringLiteral("ACT_NUMBER")).toInt();
+            selected = number > 0 ? ReadAct(m_dm, number) : std::nullopt;
+            if (!selected) {
+                m_prompter.error(
+                    QCoreApplication::translate("DocumentsController", "Выберите акт в списке."));
+                return std::nullopt;
+            }
+        }
+        ActEdit edit;
+        edit.draft = OpenActDraft(m_dm, command, *client, selected ? &selected->act : nullptr,
+                                  settings.ndsValue, today);
+        edit.original = command == ActCommand::Edit ? selected->act.number : 0;
+        edit.clientId = clientId;
+        edit.clientName = client->FIRMNAME;
+        return edit;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+bool DocumentsController::storeAct(const ActEdit& edit, const ActDraft& draft)
+{
+    try {
+        if (const QString problem = StoreAct(m_dm, edit.clientId, draft, edit.original); !problem.isEmpty()) {
+            m_prompter.error(problem);
+            return false;
+        }
+        return true;
+    } catch (const DbError& e) {
+        const auto [headline, detail] = e.refusal(QCoreApplication::translate(
+            "DocumentsController", "Неправильные данные (невозможно сохранить изменения)!"));
+        m_prompter.error(headline, detail);
+        return false;
+    }
+}
+
+std::optional<Page> DocumentsController::actPage(int row, const OwnerRecord& owner,
+                                                 const Settings& settings) const
+{
+    const int number = m_lists.acts().value(row, QStringLiteral("ACT_NUMBER")).toInt();
+    return DocumentPage(m_dm, PrintedDocument::Act, number, true, owner, settings, {}, m_prompter);
 }

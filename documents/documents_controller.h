@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "db/rows.h"
+#include "documents/acts.h"
 #include "documents/document_commands.h"
 #include "documents/document_lists.h"
 #include "documents/goods_list.h"
@@ -63,13 +64,15 @@ public:
     WaybillStore storeWaybill(const WaybillDraft& draft, int* number);
 
     // Find a document by number in the lists as they are loaded and filtered: list 0 the invoices (the
-    // waybill lists follow), 1 the expense and 2 the tax waybills (the invoice and receipt lists follow).
+    // waybill lists follow), 1 the expense and 2 the tax waybills (the invoice and receipt lists follow),
+    // 3 the acts.
     // -1 where a list stays; nothing found moves nothing and says nothing.
     struct FoundRows {
         int invoice = -1;
         int receipt = -1;
         int expense = -1;
         int tax = -1;
+        int act = -1;
         // Not in the lists of the chosen client: the client whose lists hold it, to choose and look again.
         int client = 0;
     };
@@ -78,7 +81,7 @@ public:
     int lastFindNumber() const { return m_lastFindNumber; }
     int lastFindList() const { return m_lastFindList; }
 
-    // The question asked before the row of one of the four lists is deleted, naming its document.
+    // The question asked before the row of one of the lists is deleted, naming its document.
     QString deleteQuestion(const SqlListModel& list, int row) const;
 
     // A double click on an invoice: it joins the waybill selection.
@@ -116,6 +119,21 @@ public:
     // they are.
     std::optional<int> writeRegister(RegisterKind kind, const QDate& from, const QDate& to,
                                      const QString& fileName);
+
+    // The act editor's draft for a new act, a copy of the act at the row of the act list, or that act to be
+    // edited, with the act it stands for (0 for a new one); nullopt after the message saying why not.
+    struct ActEdit {
+        ActDraft draft;
+        int original = 0;
+        int clientId = 0;
+        QString clientName;
+    };
+    std::optional<ActEdit> openAct(ActCommand command, int row, const Settings& settings,
+                                   const QDate& today) const;
+    // "Записать": the act stored under the client; false (the editor stays open) after the message why not.
+    bool storeAct(const ActEdit& edit, const ActDraft& draft);
+    // The act blank of the act at the row of its list; nullopt after the message saying why not.
+    std::optional<Page> actPage(int row, const OwnerRecord& owner, const Settings& settings) const;
 
 private:
     // The payer's tax code typed in the editor passes its check, or is to be stored as typed.

@@ -45,7 +45,8 @@ void MaintenanceController::reportBackup(const BookPlace& place, const BackupRep
                      report.failed.join(u'\n'));
 }
 
-std::optional<BackupReport> MaintenanceController::backUpBook(TDM& dm, const BookPlace& place, const QString& tag,
+std::optional<BackupReport> MaintenanceController::backUpBook(TDM& dm, const BookPlace& place,
+                                                              const QString& tag,
                                                               const std::function<void()>& bookBack)
 {
     dm.disconnect();
@@ -97,12 +98,13 @@ MaintenanceController::Clearing MaintenanceController::confirmClearing(const QSt
                         QCoreApplication::translate("Backup",
                                                     "Будут удалены счета-фактуры (%1), поступления (%2), "
                                                     "расходные накладные (%3), налоговые накладные (%4), "
-                                                    "акты и оплаты (%5). Клиенты и товары останутся.")
+                                                    "акты (%5), оплаты (%6). Клиенты и товары останутся.")
                             .arg(counts.invoices)
                             .arg(counts.receipts)
                             .arg(counts.expenseWaybills)
                             .arg(counts.taxWaybills)
-                            .arg(counts.actsAndPayments)))
+                            .arg(counts.acts)
+                            .arg(counts.payments)))
         return Clearing::Cancelled;
     return m_prompter.ask(
                QCoreApplication::translate("Backup", "Сделать перед очисткой резервную копию базы?"))
@@ -153,12 +155,13 @@ QString MaintenanceController::clearedText(const DocumentCounts& counts)
 {
     return QCoreApplication::translate("Backup",
                                        "База документов очищена: удалено счетов-фактур %1, поступлений %2, "
-                                       "расходных накладных %3, налоговых накладных %4, актов и оплат %5.")
+                                       "расходных накладных %3, налоговых накладных %4, актов %5, оплат %6.")
         .arg(counts.invoices)
         .arg(counts.receipts)
         .arg(counts.expenseWaybills)
         .arg(counts.taxWaybills)
-        .arg(counts.actsAndPayments);
+        .arg(counts.acts)
+        .arg(counts.payments);
 }
 
 void MaintenanceController::reportImport(const ParadoxImportOutcome& outcome)

@@ -41,6 +41,10 @@ Taxed SumWaybill(const std::vector<InvoiceRow>& documents, bool withAdvertisingT
 
 // An act's figures: its sum without VAT, VAT at its rate, and the total, as on the invoice.
 Taxed SumAct(double sumWithoutVat, int vatRate);
+inline Taxed SumAct(const ActDraft& act)
+{
+    return SumAct(act.sum, act.vatRate);
+}
 
 // Why a document cannot go on paper: a position or a total beyond what a blank can show. Empty when it can.
 QString AmountBeyondBlank(const InvoiceRow& document);

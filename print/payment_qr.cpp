@@ -62,7 +62,12 @@ std::optional<QString> field(const QString& text, int chars, QString* bad)
 
 } // namespace
 
-InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice, const InvoiceSums& sums)
+namespace {
+
+// The payment of a document's total with that purpose; badPurpose names where a character the rules refuse
+// came from.
+InvoicePaymentCode payment(const OwnerRecord& owner, const QString& purposeText, const Money total,
+                           const QString& badPurpose)
 {
     const QString iban = CompactIban(owner.CHETNUMBER);
     if (!LooksLikeIban(iban) || !IbanProblem(iban).isEmpty())
@@ -72,7 +77,6 @@ InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& in
         if (code.isEmpty() && (EdrpouValid(candidate) || RnokppValid(candidate)) &&
             candidate.count(u'0') != candidate.size()) // a new book's zeros are no code
             code = candidate;
-    const Money total = sums.total;
     if (code.isEmpty() || !total.isValid() || total <= Money())
         return {};
     if (!iban.startsWith(QLatin1String("UA")))
@@ -82,25 +86,19 @@ InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& in
                          .arg(iban))};
     const QString amount = QStringLiteral("UAH") + total.text(u'.');
     if (amount.size() > kAmountBytes)
-        return {std::nullopt,
-                note(QCoreApplication::translate("PaymentQr", "сумма %1 больше, чем берёт QR-код (наибольшая — "
-                                                              "999 999 999,99).")
-                         .arg(total.text()))};
+        return {std::nullopt, note(QCoreApplication::translate(
+                                       "PaymentQr", "сумма %1 больше, чем берёт QR-код (наибольшая — "
+                                                    "999 999 999,99).")
+                                       .arg(total.text()))};
     QString bad;
     const std::optional<QString> recipient = field(owner.FIRMNAME, kNameChars, &bad);
-    const std::optional<QString> purpose =
-        recipient ? field(QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3, у т.ч. ПДВ %4 грн.")
-                              .arg(invoice.FACT_NUMBER)
-                              .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), sums.vat.text()),
-                          kPurposeChars, &bad)
-                  : std::nullopt;
+    const std::optional<QString> purpose = recipient ? field(purposeText, kPurposeChars, &bad) : std::nullopt;
     if (!recipient || !purpose)
-        return {std::nullopt,
-                note((recipient ? QCoreApplication::translate(
-                                      "PaymentQr", "знак «%1» в номере счета не допускают правила Национального банка.")
-                                : QCoreApplication::translate("PaymentQr", "знак «%1» в названии владельца не "
-                                                                           "допускают правила Национального банка."))
-                         .arg(bad))};
+        return {std::nullopt, note((recipient ? badPurpose
+                                              : QCoreApplication::translate(
+                                                    "PaymentQr", "знак «%1» в названии владельца не "
+                                                                 "допускают правила Национального банка."))
+                                       .arg(bad))};
     PaymentRequest p;
     p.recipient = *recipient;
     p.iban = iban;
@@ -108,6 +106,30 @@ InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& in
     p.code = code;
     p.purpose = *purpose;
     return {p, {}};
+}
+
+} // namespace
+
+InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
+                                  const InvoiceSums& sums)
+{
+    return payment(owner,
+                   QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3, у т.ч. ПДВ %4 грн.")
+                       .arg(invoice.FACT_NUMBER)
+                       .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), sums.vat.text()),
+                   sums.total,
+                   QCoreApplication::translate(
+                       "PaymentQr", "знак «%1» в номере счета не допускают правила Национального банка."));
+}
+
+InvoicePaymentCode ActPayment(const OwnerRecord& owner, const ActDraft& act, const Taxed& sums)
+{
+    // An act's purpose holds digits and a date only: nothing in it the rules refuse.
+    return payment(owner,
+                   QStringLiteral("Оплата за актом № %1 від %2, у т.ч. ПДВ %3 грн.")
+                       .arg(act.number)
+                       .arg(dateText(act.date), sums.vat.text()),
+                   sums.total, {});
 }
 
 QString PaymentQrData(const PaymentRequest& p)

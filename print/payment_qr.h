@@ -9,6 +9,7 @@
 #include <optional>
 
 struct InvoiceSums;
+struct Taxed;
 
 // The National Bank's payment QR code (format 002): what a banking app needs to pay an invoice in one scan.
 struct PaymentRequest {
@@ -28,7 +29,10 @@ struct InvoicePaymentCode {
     std::optional<PaymentRequest> request;
     QString note;
 };
-InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice, const InvoiceSums& sums);
+InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
+                                  const InvoiceSums& sums);
+// The same for an act: "Оплата за актом № N від DD.MM.YYYY, у т.ч. ПДВ X грн.".
+InvoicePaymentCode ActPayment(const OwnerRecord& owner, const ActDraft& act, const Taxed& sums);
 // The code's data lines, separated by line feeds: "BCD", "002", "1" (UTF-8), "UCT", no BIC, recipient,
 // IBAN, "UAH" and the amount, code, no category, no reference, purpose, no display text.
 QString PaymentQrData(const PaymentRequest& payment);

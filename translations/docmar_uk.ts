@@ -2,6 +2,88 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk_UA">
 <context>
+    <name>ActEditorForm</name>
+    <message>
+        <source>Акт № %1</source>
+        <translation>Акт № %1</translation>
+    </message>
+    <message>
+        <source>Новый акт</source>
+        <translation>Новий акт</translation>
+    </message>
+    <message>
+        <source>&amp;Год:</source>
+        <translation>&amp;Рік:</translation>
+    </message>
+    <message>
+        <source>&amp;Номер акта:</source>
+        <translation>&amp;Номер акта:</translation>
+    </message>
+    <message>
+        <source>&amp;Дата акта:</source>
+        <translation>&amp;Дата акта:</translation>
+    </message>
+    <message>
+        <source>&amp;Период:</source>
+        <translation>&amp;Період:</translation>
+    </message>
+    <message>
+        <source>&amp;Вид работ:</source>
+        <translation>&amp;Вид робіт:</translation>
+    </message>
+    <message>
+        <source>&amp;Сумма без НДС:</source>
+        <translation>&amp;Сума без ПДВ:</translation>
+    </message>
+    <message>
+        <source>&amp;НДС:</source>
+        <translation>П&amp;ДВ:</translation>
+    </message>
+    <message>
+        <source>П&amp;редставитель Заказчика:</source>
+        <translation>П&amp;редставник Замовника:</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Записати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>НДС и сумма с НДС — после суммы в гривнах и копейках.</source>
+        <translation>ПДВ і сума з ПДВ — після суми в гривнях і копійках.</translation>
+    </message>
+    <message>
+        <source>НДС: %1    Всего с НДС: %2</source>
+        <translation>ПДВ: %1    Всього з ПДВ: %2</translation>
+    </message>
+    <message>
+        <source>Изменения в документе не записаны. Закрыть окно без записи?</source>
+        <translation>Зміни в документі не записано. Закрити вікно без запису?</translation>
+    </message>
+</context>
+<context>
+    <name>ActForm</name>
+    <message>
+        <source>Акт № %1 не найден.</source>
+        <translation>Акт № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Клиент № %1 акта № %2 не найден. Акт не напечатан.</source>
+        <translation>Клієнта № %1 акта № %2 не знайдено. Акт не надруковано.</translation>
+    </message>
+    <message>
+        <source>Акт № %1 не напечатан: его период (%2) — не месяц от 1 до 12 и не квартал от 13 до 16. Исправьте период в акте.</source>
+        <translation>Акт № %1 не надруковано: його період (%2) — не місяць від 1 до 12 і не квартал від 13 до 16. Виправте період в акті.</translation>
+    </message>
+    <message>
+        <source>Акт № %1 не напечатан: %2</source>
+        <translation>Акт № %1 не надруковано: %2</translation>
+    </message>
+</context>
+<context>
     <name>Acts</name>
     <message>
         <source>Клиент № %1 не найден.</source>
@@ -42,6 +124,58 @@
     <message>
         <source>Акт № %1 уже есть: выберите другой номер.</source>
         <translation>Акт № %1 вже є: виберіть інший номер.</translation>
+    </message>
+    <message>
+        <source>январь</source>
+        <translation>січень</translation>
+    </message>
+    <message>
+        <source>февраль</source>
+        <translation>лютий</translation>
+    </message>
+    <message>
+        <source>март</source>
+        <translation>березень</translation>
+    </message>
+    <message>
+        <source>апрель</source>
+        <translation>квітень</translation>
+    </message>
+    <message>
+        <source>май</source>
+        <translation>травень</translation>
+    </message>
+    <message>
+        <source>июнь</source>
+        <translation>червень</translation>
+    </message>
+    <message>
+        <source>июль</source>
+        <translation>липень</translation>
+    </message>
+    <message>
+        <source>август</source>
+        <translation>серпень</translation>
+    </message>
+    <message>
+        <source>сентябрь</source>
+        <translation>вересень</translation>
+    </message>
+    <message>
+        <source>октябрь</source>
+        <translation>жовтень</translation>
+    </message>
+    <message>
+        <source>ноябрь</source>
+        <translation>листопад</translation>
+    </message>
+    <message>
+        <source>декабрь</source>
+        <translation>грудень</translation>
+    </message>
+    <message>
+        <source>Сумма акта «%1» — не сумма в гривнах и копейках: цифры, запятая или точка и не больше двух знаков после неё.</source>
+        <translation>Сума акта «%1» — не сума в гривнях і копійках: цифри, кома або крапка і не більше двох знаків після неї.</translation>
     </message>
 </context>
 <context>
@@ -151,16 +285,8 @@
         <translation>База даних: %1.</translation>
     </message>
     <message>
-        <source>Будут удалены счета-фактуры (%1), поступления (%2), расходные накладные (%3), налоговые накладные (%4), акты и оплаты (%5). Клиенты и товары останутся.</source>
-        <translation>Буде видалено рахунки-фактури (%1), надходження (%2), видаткові накладні (%3), податкові накладні (%4), акти й оплати (%5). Клієнти й товари залишаться.</translation>
-    </message>
-    <message>
         <source>Сделать перед очисткой резервную копию базы?</source>
         <translation>Зробити перед очищенням резервну копію бази?</translation>
-    </message>
-    <message>
-        <source>База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, налоговых накладных %4, актов и оплат %5.</source>
-        <translation>Базу документів очищено: видалено рахунків-фактур %1, надходжень %2, видаткових накладних %3, податкових накладних %4, актів і оплат %5.</translation>
     </message>
     <message>
         <source>Папка резервных копий %1 — это папка базы данных: каждая копия копировала бы прежние. Укажите другую папку (BACKUP= в docmar.ini).</source>
@@ -169,6 +295,14 @@
     <message>
         <source>Права ролей на базу данных не восстановлены (%1): выдайте их снова.</source>
         <translation>Права ролей на базу даних не відновлено (%1): надайте їх знову.</translation>
+    </message>
+    <message>
+        <source>Будут удалены счета-фактуры (%1), поступления (%2), расходные накладные (%3), налоговые накладные (%4), акты (%5), оплаты (%6). Клиенты и товары останутся.</source>
+        <translation>Буде видалено рахунки-фактури (%1), надходження (%2), видаткові накладні (%3), податкові накладні (%4), акти (%5), оплати (%6). Клієнти й товари залишаться.</translation>
+    </message>
+    <message>
+        <source>База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, налоговых накладных %4, актов %5, оплат %6.</source>
+        <translation>Базу документів очищено: видалено рахунків-фактур %1, надходжень %2, видаткових накладних %3, податкових накладних %4, актів %5, оплат %6.</translation>
     </message>
 </context>
 <context>
@@ -343,10 +477,6 @@
         <translation>У Вас є незбережені зміни! Додавання нового клієнта призведе до їх втрати! Продовжити?</translation>
     </message>
     <message>
-        <source>Вы желаете удалить клиента? (из базы будут удалены все акты,накладные, поступления и счета-фактуры этого клиента)</source>
-        <translation>Видалити клієнта? (з бази буде видалено всі акти, накладні, надходження та рахунки-фактури цього клієнта)</translation>
-    </message>
-    <message>
         <source>Список клиентов пуст: удалять некого.</source>
         <translation>Список клієнтів порожній: немає кого видаляти.</translation>
     </message>
@@ -375,8 +505,20 @@
         <translation>Дані клієнта змінено. Зберегти зміни?</translation>
     </message>
     <message>
-        <source>Вы желаете удалить клиента «%1»? (из базы будут удалены все акты,накладные, поступления и счета-фактуры этого клиента)</source>
-        <translation>Видалити клієнта «%1»? (з бази буде видалено всі акти, накладні, надходження та рахунки-фактури цього клієнта)</translation>
+        <source>из базы будут удалены все акты, накладные, поступления и счета-фактуры этого клиента</source>
+        <translation>з бази буде видалено всі акти, накладні, надходження й рахунки-фактури цього клієнта</translation>
+    </message>
+    <message>
+        <source>из базы будут удалены его счета-фактуры (%1), поступления (%2), расходные накладные (%3), налоговые накладные (%4) и акты (%5)</source>
+        <translation>з бази буде видалено його рахунки-фактури (%1), надходження (%2), видаткові накладні (%3), податкові накладні (%4) і акти (%5)</translation>
+    </message>
+    <message>
+        <source>Вы желаете удалить клиента? (%1)</source>
+        <translation>Видалити клієнта? (%1)</translation>
+    </message>
+    <message>
+        <source>Вы желаете удалить клиента «%1»? (%2)</source>
+        <translation>Видалити клієнта «%1»? (%2)</translation>
     </message>
 </context>
 <context>
@@ -392,10 +534,6 @@
     <message>
         <source>База данных уже существует, ничего не изменено: %1</source>
         <translation>База даних уже існує, нічого не змінено: %1</translation>
-    </message>
-    <message>
-        <source>Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, расходных накладных %4, налоговых накладных %5, товаров %6 (%7 с)</source>
-        <translation>Демонстраційні дані: клієнтів %1, рахунків-фактур %2, надходжень %3, видаткових накладних %4, податкових накладних %5, товарів %6 (%7 с)</translation>
     </message>
     <message>
         <source>Не найдены данные о владельце программы! Значения по умолчанию.</source>
@@ -420,6 +558,10 @@
     <message>
         <source>В папке %1 нет резервной копии %2.</source>
         <translation>У папці %1 немає резервної копії %2.</translation>
+    </message>
+    <message>
+        <source>Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, расходных накладных %4, налоговых накладных %5, актов %8, товаров %6 (%7 с)</source>
+        <translation>Демонстраційні дані: клієнтів %1, рахунків-фактур %2, надходжень %3, видаткових накладних %4, податкових накладних %5, актів %8, товарів %6 (%7 с)</translation>
     </message>
 </context>
 <context>
@@ -563,6 +705,18 @@
         <source>№ с %1 по %2</source>
         <translation>№ з %1 по %2</translation>
     </message>
+    <message>
+        <source>Акты клиента </source>
+        <translation>Акти клієнта </translation>
+    </message>
+    <message>
+        <source>Список всех актов</source>
+        <translation>Список усіх актів</translation>
+    </message>
+    <message>
+        <source>Акты выполненных работ </source>
+        <translation>Акти виконаних робіт </translation>
+    </message>
 </context>
 <context>
     <name>DocumentPage</name>
@@ -662,6 +816,14 @@
     <message>
         <source>Удалить налоговую накладную № %1 от %2?</source>
         <translation>Видалити податкову накладну № %1 від %2?</translation>
+    </message>
+    <message>
+        <source>Удалить акт № %1 от %2?</source>
+        <translation>Видалити акт № %1 від %2?</translation>
+    </message>
+    <message>
+        <source>Выберите акт в списке.</source>
+        <translation>Виберіть акт у списку.</translation>
     </message>
 </context>
 <context>
@@ -1652,12 +1814,40 @@
         <translation>Дані власника збережено.</translation>
     </message>
     <message>
-        <source>База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, расходных накладных %5, налоговых накладных %6.</source>
-        <translation>База даних %1: клієнтів %2, рахунків-фактур %3, надходжень %4, видаткових накладних %5, податкових накладних %6.</translation>
-    </message>
-    <message>
         <source>Клиент «%1» сохранен.</source>
         <translation>Клієнта «%1» збережено.</translation>
+    </message>
+    <message>
+        <source>Акты выполненных работ </source>
+        <translation>Акти виконаних робіт </translation>
+    </message>
+    <message>
+        <source>&amp;Новый акт</source>
+        <translation>&amp;Новий акт</translation>
+    </message>
+    <message>
+        <source>Новый акт из &amp;копии</source>
+        <translation>Новий акт з &amp;копії</translation>
+    </message>
+    <message>
+        <source>&amp;Редактировать акт</source>
+        <translation>&amp;Редагувати акт</translation>
+    </message>
+    <message>
+        <source>&amp;Просмотр акта</source>
+        <translation>&amp;Перегляд акта</translation>
+    </message>
+    <message>
+        <source>П&amp;ечать акта</source>
+        <translation>Д&amp;рук акта</translation>
+    </message>
+    <message>
+        <source>Подготовить &amp;журнал актов</source>
+        <translation>Підготувати &amp;журнал актів</translation>
+    </message>
+    <message>
+        <source>База данных %1: клиентов %2, счетов-фактур %3, поступлений %4, расходных накладных %5, налоговых накладных %6, актов %7.</source>
+        <translation>База даних %1: клієнтів %2, рахунків-фактур %3, надходжень %4, видаткових накладних %5, податкових накладних %6, актів %7.</translation>
     </message>
 </context>
 <context>
@@ -1962,6 +2152,10 @@
     <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source> - актов</source>
+        <translation> - актів</translation>
     </message>
 </context>
 <context>
@@ -2934,6 +3128,10 @@
     <message>
         <source>Способ оплаты</source>
         <translation>Спосіб оплати</translation>
+    </message>
+    <message>
+        <source>Период</source>
+        <translation>Період</translation>
     </message>
 </context>
 <context>

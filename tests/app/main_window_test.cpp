@@ -40,6 +40,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -969,7 +970,9 @@ TEST_F(MainWindowTest, FindByNumberLooksThroughTheWholeKindAndChoosesItsClient)
         const char* table;
         const char* number;
         const char* grid;
-    } kinds[] = {{0, "FACTURES", "FACT_NUMBER", "DBGrid3"}, {2, "NAKLADN2", "NAKL_NUMBER", "DBGrid4"}};
+    } kinds[] = {{0, "FACTURES", "FACT_NUMBER", "DBGrid3"},
+                 {2, "NAKLADN2", "NAKL_NUMBER", "DBGrid4"},
+                 {3, "ACTS", "ACT_NUMBER", "DBGrid7"}};
     for (const auto& kind : kinds) {
         const int chosen = window->currentClientId();
         const QString other = QStringLiteral(" FROM %1 WHERE %2>0 AND ID_NUMBER<>%3 ORDER BY %2 DESC")
@@ -1303,16 +1306,18 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_EQ(
         prompter.texts().last(),
         QStringLiteral("Очистить базу документов?\nБаза данных: %1.\nБудут удалены счета-фактуры (%2), "
-                       "поступления (%3), расходные накладные (%4), налоговые накладные (%5), акты и оплаты "
-                       "(0). Клиенты и товары останутся.")
+                       "поступления (%3), расходные накладные (%4), налоговые накладные (%5), акты (%6), "
+                       "оплаты (0). Клиенты и товары останутся.")
             .arg(window->dataModule().isPostgres()
                      ? window->dataModule().book()
                      : QDir::toNativeSeparators(TDM::databaseFile(home.dataFolder())))
             .arg(counts.invoices)
             .arg(counts.receipts)
             .arg(counts.expenseWaybills)
-            .arg(counts.taxWaybills));
+            .arg(counts.taxWaybills)
+            .arg(counts.acts));
     EXPECT_EQ(counts.invoices, 300);
+    EXPECT_GT(counts.acts, 0);
     EXPECT_EQ(w<DBGrid>("DBGrid3")->model()->rowCount(), invoices);
 
     // Yes, with a backup first: the backup, then the clearing.
@@ -1325,7 +1330,7 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_EQ(prompter.texts()[1], QStringLiteral("Сделать перед очисткой резервную копию базы?"));
     EXPECT_TRUE(prompter.texts()[2].startsWith(QStringLiteral("Резервная копия базы данных сделана")));
     EXPECT_FALSE(w<QLabel>("Panel13")->isVisible());
-    for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"})
+    for (const char* grid : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4", "DBGrid7"})
         EXPECT_EQ(w<DBGrid>(grid)->model()->rowCount(), 0) << grid;
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS")), clients);
     EXPECT_EQ(window->currentClientId(), chosen);
@@ -1335,10 +1340,11 @@ TEST_F(MainWindowTest, BackupClearingAndRestoreBringTheWindowBack)
     EXPECT_EQ(window->dataModule().CountDocuments().invoices, 0);
     EXPECT_EQ(StatusText(window.get()),
               QStringLiteral("База документов очищена: удалено счетов-фактур 300, поступлений %1, расходных "
-                             "накладных %2, налоговых накладных %3, актов и оплат 0.")
+                             "накладных %2, налоговых накладных %3, актов %4, оплат 0.")
                   .arg(counts.receipts)
                   .arg(counts.expenseWaybills)
-                  .arg(counts.taxWaybills));
+                  .arg(counts.taxWaybills)
+                  .arg(counts.acts));
 
     // The copy made above puts the documents back; the dialog offers it first.
     whenModal([](QWidget* dialog) {
@@ -1819,14 +1825,19 @@ TEST_F(MainWindowTest, ClientsAreAddedEditedCancelledAndDeleted)
     // Delete: No keeps the client, Yes removes it with its documents.
     execOrThrow(ConnectionOf(window->dataModule()),
                 QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, ID_NUMBER) VALUES (9999, ?)"), {newId});
+    execOrThrow(ConnectionOf(window->dataModule()),
+                QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ID_NUMBER) VALUES (9999, ?)"), {newId});
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
-    EXPECT_TRUE(prompter.messages().back().text.startsWith(
-        "Вы желаете удалить клиента «ТОВ \"Нова Пошта-Сервіс\"»?"));
+    EXPECT_EQ(
+        prompter.messages().back().text,
+        "Вы желаете удалить клиента «ТОВ \"Нова Пошта-Сервіс\"»? (из базы будут удалены его счета-фактуры "
+        "(1), поступления (0), расходные накладные (0), налоговые накладные (0) и акты (1))");
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 1);
     prompter.queueAnswer(true);
     QTest::mouseClick(w<QPushButton>("BitBtn5"), Qt::LeftButton);
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM CLIENTS WHERE ID_NUMBER=%1").arg(newId)), 0);
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM FACTURES WHERE FACT_NUMBER=9999")), 0);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM ACTS WHERE ACT_NUMBER=9999")), 0);
     EXPECT_EQ(window->clientRegister().model().rowCount(), 30);
 }
 
@@ -2009,6 +2020,11 @@ TEST_F(MainWindowTest, AClickedClientGetsItsDocumentsAndAnEmptySelection)
 TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
 {
     open();
+    execOrThrow(
+        ConnectionOf(window->dataModule()),
+        QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_DATA, ID_NUMBER) VALUES (9000, '2026-03-05', ?)"),
+        {window->currentClientId()});
+    window->RefreshClientDocuments();
     auto* grid = w<DBGrid>("DBGrid3");
     const int rows = grid->model()->rowCount();
     ASSERT_GT(rows, 0);
@@ -2026,6 +2042,7 @@ TEST_F(MainWindowTest, NavigatorDeleteAsksFirst)
          "Удалить расходную накладную № " + cell("DBGrid5", 0) + " от " + cell("DBGrid5", 1) + "?"},
         {"DBNavigator2",
          "Удалить налоговую накладную № " + cell("DBGrid4", 0) + " от " + cell("DBGrid4", 1) + "?"},
+        {"DBNavigator5", "Удалить акт № " + cell("DBGrid7", 0) + " от " + cell("DBGrid7", 1) + "?"},
     };
     for (const auto& [navigator, question] : questions) {
         w<DBNavigator>(navigator)->button(QStringLiteral("delete"))->click();
@@ -2829,4 +2846,53 @@ TEST_F(MainWindowTest, Screenshots)
         });
         w<QAction>(item)->trigger();
     }
+}
+
+TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
+{
+    open();
+    QStringList items;
+    for (QAction* a : window->popupMenu(6)->actions())
+        items << a->objectName();
+    EXPECT_EQ(items, (QStringList{"ActNew", "ActCopy", "ActEdit", "ActPreview", "ActPrint", "ActRegister"}));
+    const int next = scalarInt(QStringLiteral("SELECT max(ACT_NUMBER) + 1 FROM ACTS"));
+    // The figures follow the typing; a sum with kopecks' fractions is refused and the editor stays.
+    whenModal([this](QWidget* editor) {
+        child<QPlainTextEdit>(editor, "ActWork")->setPlainText(QStringLiteral("Прибирання приміщень"));
+        auto* sum = child<NumberField>(editor, "ActSum");
+        sum->setText(QStringLiteral("1000,005"));
+        child<QPushButton>(editor, "ActStore")->click();
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_TRUE(prompter.messages().back().text.startsWith(QStringLiteral("Сумма акта «1000,005»")));
+        QTest::keyClick(sum, Qt::Key_End);
+        QTest::keyClick(sum, Qt::Key_Backspace); // 1000,00 + 20 % of the settings
+        EXPECT_EQ(child<QLabel>(editor, "ActFigures")->text(),
+                  QStringLiteral("НДС: 200,00    Всего с НДС: 1200,00"));
+        child<QPushButton>(editor, "ActStore")->click();
+    });
+    w<QAction>("ActNew")->trigger();
+    auto* acts = w<DBGrid>("DBGrid7");
+    ASSERT_EQ(acts->listModel()->value(acts->currentRow(), QStringLiteral("ACT_NUMBER")).toInt(), next);
+    EXPECT_EQ(acts->model()->index(acts->currentRow(), 5).data().toString(), QStringLiteral("1200,00"));
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT ID_NUMBER FROM ACTS WHERE ACT_NUMBER=%1").arg(next)),
+              window->currentClientId());
+
+    // Edited: the same act, not a new one.
+    whenModal([next](QWidget* editor) {
+        EXPECT_EQ(child<QSpinBox>(editor, "ActNumber")->value(), next);
+        child<QLineEdit>(editor, "ActRepresentative")->setText(QStringLiteral("Іваненко І.І."));
+        child<QPushButton>(editor, "ActStore")->click();
+    });
+    w<QAction>("ActEdit")->trigger();
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM ACTS WHERE ACT_NUMBER=%1 AND "
+                                       "NAME_CLIENT='Іваненко І.І.'")
+                            .arg(next)),
+              1);
+    QString title;
+    whenModal([&title](QWidget* preview) {
+        title = static_cast<PreviewWindow*>(preview)->page().element(QStringLiteral("ActTitle"))->text;
+        preview->close();
+    });
+    w<QAction>("ActPreview")->trigger();
+    EXPECT_EQ(title, QStringLiteral("Акт № %1 здачі-приймання виконаних робіт (наданих послуг)").arg(next));
 }

@@ -25,9 +25,9 @@ TEST(Acts, PeriodsDefaultsNamesAndSums)
                    {0, "", "", ""},
                    {17, "", "", ""}};
     for (const auto& p : periods) {
-        EXPECT_EQ(ActPeriodListName(p.month, false), QString::fromUtf8(p.russian)) << p.month;
-        EXPECT_EQ(ActPeriodListName(p.month, true), QString::fromUtf8(p.ukrainian)) << p.month;
-        EXPECT_EQ(ActBlankPeriod({p.month, 2026}), QString::fromUtf8(p.blank)) << p.month;
+        EXPECT_EQ(ActPeriodName(p.month, false), QString::fromUtf8(p.russian)) << p.month;
+        EXPECT_EQ(ActPeriodName(p.month, true), QString::fromUtf8(p.ukrainian)) << p.month;
+        EXPECT_EQ(ActBlankPeriod(p.month, 2026), QString::fromUtf8(p.blank)) << p.month;
     }
     const struct {
         double sum;

@@ -60,10 +60,19 @@ TEST(DocumentLists, OneClientOrAllClients)
 TEST(DocumentLists, CommandsFollowTheClientAndTheLists)
 {
     using C = DocumentCommand;
-    auto states = documentCommandStates(true, true, true, true, true);
+    auto states = documentCommandStates(true, true, true, true, true, true);
     for (const auto& [command, enabled] : states)
         EXPECT_TRUE(enabled) << int(command);
-    EXPECT_EQ(states.size(), 20u);
+    EXPECT_EQ(states.size(), 26u);
+    // An act is written for a chosen client; a listed one is printed and registered in any view.
+    states = documentCommandStates(false, false, false, false, false, true);
+    for (C c : {C::NewAct, C::CopyAct, C::EditAct})
+        EXPECT_FALSE(states[c]) << int(c);
+    for (C c : {C::PreviewAct, C::PrintAct, C::ActRegister})
+        EXPECT_TRUE(states[c]) << int(c);
+    states = documentCommandStates(true, false, false, false, false, false);
+    EXPECT_TRUE(states[C::NewAct]);
+    EXPECT_FALSE(states[C::EditAct]);
 
     states = documentCommandStates(false, true, true, false, true); // the all-documents view
     for (C c :
@@ -258,4 +267,40 @@ TEST(DocumentLists, AnInvoiceNumberTypedInTheGridStaysAboveZero)
               1);
     EXPECT_TRUE(invoices.setData(number, QStringLiteral("5")));
     EXPECT_TRUE(dm->ReadDocument(5).has_value());
+}
+
+TEST(DocumentLists, ActsShowTheirPeriodInWordsAndTheirTotalWithVat)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = ConnectionOf(*dm);
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ'), (3, 'ПП')"));
+    // 1000 + 20 %; 10,05 + 0,7035 → 0,70; 2,50 + 0,175 → 0,18 (half away from zero); a period no tool
+    // should have stored shows empty.
+    execOrThrow(db, QStringLiteral(
+                        "INSERT INTO ACTS (ACT_NUMBER, ACT_DATA, ACT_MONTH, ACT_YEAR, SUMMA, ACT_NDS, "
+                        "ID_NUMBER) VALUES (1, '2026-03-05', 3, 2026, 1000, 20, 2), "
+                        "(2, '2026-04-05', 14, 2026, 10.05, 7, 2), (3, '2026-04-05', 17, 2026, 2.5, 7, 2), "
+                        "(4, '2026-04-05', 1, 2026, 1, 0, 3)"));
+    DocumentLists lists(*dm);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    EXPECT_EQ(lists.actCaption(), QStringLiteral("Акты клиента ТОВ"));
+    const SqlListModel& acts = lists.acts();
+    const auto column = [&acts](int c) {
+        QStringList shown;
+        for (int r = 0; r < acts.rowCount(); ++r)
+            shown << acts.data(acts.index(r, c)).toString();
+        return shown;
+    };
+    QStringList titles;
+    for (int c = 0; c < acts.columnCount(); ++c)
+        titles << acts.headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, QStringList({"№ акта", "Дата акта", "Период", "Год", "Вид работ", "Сумма",
+                                   "Представитель Заказчика"}));
+    EXPECT_EQ(column(2), QStringList({"март", "II квартал", ""}));
+    EXPECT_EQ(column(5), QStringList({"1200,00", "10,75", "2,68"}));
+    EXPECT_FALSE(acts.flags(acts.index(0, 2)) & Qt::ItemIsEditable);
+    lists.ShowAllDocuments();
+    EXPECT_EQ(lists.acts().rowCount(), 4);
+    EXPECT_EQ(lists.actCaption(), QStringLiteral("Список всех актов"));
 }
