@@ -67,7 +67,9 @@ ActEditorForm::ActEditorForm(const DocumentsController::ActEdit& edit, Documents
     auto* form = new QFormLayout;
     form->addRow(tr("&Номер акта:"), m_number);
     form->addRow(tr("&Дата акта:"), m_date);
-    form->addRow(tr("&Период:"), periodRow);
+    auto* periodLabel = new QLabel(tr("&Период:"), this);
+    periodLabel->setBuddy(m_period);
+    form->addRow(periodLabel, periodRow);
     form->addRow(tr("&Вид работ:"), m_work);
     form->addRow(tr("&Сумма без НДС:"), m_sum);
     form->addRow(tr("&НДС:"), m_vat);
@@ -79,6 +81,7 @@ ActEditorForm::ActEditorForm(const DocumentsController::ActEdit& edit, Documents
     ok->setDefault(true);
     buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("ActCancel"));
+    setMinimumWidth(fontMetrics().averageCharWidth() * 70);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -2822,13 +2822,18 @@ TEST_F(MainWindowTest, Screenshots)
     }
     w<QTabWidget>("PC1")->setCurrentIndex(0);
     // The document lists scrolled to their last column, the documents' amounts.
-    for (const char* name : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4"}) {
+    for (const char* name : {"DBGrid3", "DBGrid6", "DBGrid5", "DBGrid4", "DBGrid7"}) {
         auto* grid = w<DBGrid>(name);
         grid->scrollTo(
             grid->model()->index(std::max(grid->currentRow(), 0), grid->model()->columnCount() - 1));
     }
     QApplication::processEvents();
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_0_amounts.png"))));
+    // A client the firm serves, with its acts.
+    w<DBGrid>("DBGrid1")->moveTo(window->clientRegister().rowOfId(scalarInt("SELECT min(ID_NUMBER) FROM ACTS")));
+    emit w<DBGrid>("DBGrid1")->clicked(w<DBGrid>("DBGrid1")->currentIndex());
+    QApplication::processEvents();
+    EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_0_acts.png"))));
     std::vector<std::pair<const char*, QString>> shots;
     for (const char* item : kDialogCommands)
         shots.emplace_back(item, QString());
@@ -2836,7 +2841,8 @@ TEST_F(MainWindowTest, Screenshots)
     shots.insert(shots.end(), {{"N17", "receipt_editor"},
                                {"N14", "data_register"},
                                {"N21", "TNewN1PForm"},
-                               {"N22", "TNewN2PForm"}});
+                               {"N22", "TNewN2PForm"},
+                               {"ActNew", "act_editor"}});
     for (const auto& [item, name] : shots) {
         whenModal([&folder, name = name](QWidget* dialog) {
             QApplication::processEvents();
