@@ -84,6 +84,7 @@ const std::pair<DocumentCommand, QAction * Ui::TBuhForm::*> kCommandItems[] = {
     {DocumentCommand::NewAct, &Ui::TBuhForm::ActNew},
     {DocumentCommand::CopyAct, &Ui::TBuhForm::ActCopy},
     {DocumentCommand::EditAct, &Ui::TBuhForm::ActEdit},
+    {DocumentCommand::EditAct, &Ui::TBuhForm::ActDelete},
     {DocumentCommand::PreviewAct, &Ui::TBuhForm::ActPreview},
     {DocumentCommand::PrintAct, &Ui::TBuhForm::ActPrint},
     {DocumentCommand::ActRegister, &Ui::TBuhForm::ActRegister},
@@ -298,7 +299,7 @@ void TBuhForm::setupMenus()
         {ui->N23, ui->N24, ui->N27},
         {ui->N25, ui->N26, ui->N28},
         {ui->N37, ui->N35, ui->N36, nullptr, ui->N33},
-        {ui->ActNew, ui->ActCopy, ui->ActEdit, ui->ActPreview, ui->ActPrint, ui->ActRegister},
+        {ui->ActNew, ui->ActCopy, ui->ActEdit, ui->ActDelete, ui->ActPreview, ui->ActPrint, ui->ActRegister},
     };
     DBGrid* const owners[kPopupMenus] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5,
                                          ui->DBGrid4, ui->DBGrid1, ui->DBGrid7};
@@ -369,6 +370,7 @@ void TBuhForm::setupMenus()
     connect(ui->ActNew, &QAction::triggered, this, [this] { editAct(ActCommand::New); });
     connect(ui->ActCopy, &QAction::triggered, this, [this] { editAct(ActCommand::Copy); });
     connect(ui->ActEdit, &QAction::triggered, this, [this] { editAct(ActCommand::Edit); });
+    connect(ui->ActDelete, &QAction::triggered, this, [this] { deleteThroughNavigator(ui->DBGrid7); });
     connect(ui->ActPreview, &QAction::triggered, this, [this] { printAct(true); });
     connect(ui->ActPrint, &QAction::triggered, this, [this] { printAct(false); });
     connect(ui->ActRegister, &QAction::triggered, this, [this] { writeRegister(RegisterKind::Acts); });

@@ -2,6 +2,7 @@
 // Usage: bench_print [benchmark flags] [PROGRAM_FOLDER]  (a small demo book is made when none is given)
 #include "bench/demo_book.h"
 #include "db/data_module.h"
+#include "print/act_form.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
 #include "print/tax_waybill_form.h"
@@ -90,7 +91,21 @@ void BM_TaxWaybillToPdf(benchmark::State& state)
     }
 }
 
+// The last act of the demo book, filled and written as PDF, beside the invoice.
+void BM_ActToPdf(benchmark::State& state)
+{
+    Book book;
+    const QString file = g_out->filePath(QStringLiteral("act.pdf"));
+    const int number =
+        scalar(ConnectionOf(book.dm), QStringLiteral("SELECT max(ACT_NUMBER) FROM ACTS")).toInt();
+    for (auto _ : state) {
+        const auto page = PrepareActPage(book.dm, number, book.owner, book.settings, nullptr, nullptr);
+        benchmark::DoNotOptimize(RenderToPdf(*page, file));
+    }
+}
+
 BENCHMARK(BM_FillInvoice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ActToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TaxWaybillToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpenseWaybillToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvoiceToPdf)->Unit(benchmark::kMillisecond);

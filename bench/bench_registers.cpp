@@ -50,11 +50,16 @@ void BM_TaxRegisterYear(benchmark::State& state)
 {
     writeYear(state, RegisterKind::TaxWaybills);
 }
+void BM_ActRegisterYear(benchmark::State& state)
+{
+    writeYear(state, RegisterKind::Acts);
+}
 
 BENCHMARK(BM_InvoiceRegisterYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiptRegisterYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpenseRegisterYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TaxRegisterYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ActRegisterYear)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

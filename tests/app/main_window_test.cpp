@@ -2830,7 +2830,8 @@ TEST_F(MainWindowTest, Screenshots)
     QApplication::processEvents();
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_0_amounts.png"))));
     // A client the firm serves, with its acts.
-    w<DBGrid>("DBGrid1")->moveTo(window->clientRegister().rowOfId(scalarInt("SELECT min(ID_NUMBER) FROM ACTS")));
+    w<DBGrid>("DBGrid1")->moveTo(
+        window->clientRegister().rowOfId(scalarInt("SELECT min(ID_NUMBER) FROM ACTS")));
     emit w<DBGrid>("DBGrid1")->clicked(w<DBGrid>("DBGrid1")->currentIndex());
     QApplication::processEvents();
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(QStringLiteral("main_0_acts.png"))));
@@ -2860,7 +2861,8 @@ TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
     QStringList items;
     for (QAction* a : window->popupMenu(6)->actions())
         items << a->objectName();
-    EXPECT_EQ(items, (QStringList{"ActNew", "ActCopy", "ActEdit", "ActPreview", "ActPrint", "ActRegister"}));
+    EXPECT_EQ(items, (QStringList{"ActNew", "ActCopy", "ActEdit", "ActDelete", "ActPreview", "ActPrint",
+                                  "ActRegister"}));
     const int next = scalarInt(QStringLiteral("SELECT max(ACT_NUMBER) + 1 FROM ACTS"));
     // The figures follow the typing; a sum with kopecks' fractions is refused and the editor stays.
     whenModal([this](QWidget* editor) {
@@ -2901,4 +2903,10 @@ TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
     });
     w<QAction>("ActPreview")->trigger();
     EXPECT_EQ(title, QStringLiteral("Акт № %1 здачі-приймання виконаних робіт (наданих послуг)").arg(next));
+    prompter.queueAnswer(true);
+    w<QAction>("ActDelete")->trigger();
+    EXPECT_EQ(
+        prompter.messages().back().text,
+        QStringLiteral("Удалить акт № %1 от %2?").arg(next).arg(QDate::currentDate().toString("dd.MM.yyyy")));
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM ACTS WHERE ACT_NUMBER=%1").arg(next)), 0);
 }
