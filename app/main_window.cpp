@@ -785,11 +785,16 @@ void TBuhForm::editAct(ActCommand command)
     if (!edit)
         return;
     ActEditorForm editor(*edit, m_documents, m_prompter, this);
-    if (editor.exec() != QDialog::Accepted)
-        return;
+    if (editor.exec() == QDialog::Accepted)
+        showStored(ui->DBGrid7, "ACT_NUMBER", editor.storedNumber());
+}
+
+void TBuhForm::showStored(DBGrid* list, const char* numberColumn, int number)
+{
     ReconnectAndRefresh();
-    ui->DBGrid7->moveTo(
-        ui->DBGrid7->listModel()->findFirst(QStringLiteral("ACT_NUMBER"), editor.storedNumber()));
+    const SqlListModel* model = list->listModel();
+    list->moveTo(numberColumn ? model->findFirst(QLatin1String(numberColumn), number)
+                              : model->rowOfKey(number));
     UpdateDocumentCommands();
     sayBook();
 }
@@ -836,12 +841,8 @@ void TBuhForm::editDocument(EditorCommand command)
             m_prompter->error(error);
         applyPrecision();
     });
-    if (editor.exec() != QDialog::Accepted)
-        return;
-    ReconnectAndRefresh();
-    list->moveTo(list->listModel()->rowOfKey(editor.storedNumber()));
-    UpdateDocumentCommands();
-    sayBook();
+    if (editor.exec() == QDialog::Accepted)
+        showStored(list, nullptr, editor.storedNumber());
 }
 
 void TBuhForm::issueWaybill(WaybillKind kind, bool forReceipt)
@@ -852,13 +853,9 @@ void TBuhForm::issueWaybill(WaybillKind kind, bool forReceipt)
     if (!draft)
         return;
     WaybillForm form(*draft, m_documents, m_prompter, this);
-    if (form.exec() != QDialog::Accepted)
-        return;
-    ReconnectAndRefresh();
-    DBGrid* waybills = kind == WaybillKind::Expense ? ui->DBGrid5 : ui->DBGrid4;
-    waybills->moveTo(waybills->listModel()->findFirst(QStringLiteral("NAKL_NUMBER"), form.storedNumber()));
-    UpdateDocumentCommands();
-    sayBook();
+    if (form.exec() == QDialog::Accepted)
+        showStored(kind == WaybillKind::Expense ? ui->DBGrid5 : ui->DBGrid4, "NAKL_NUMBER",
+                   form.storedNumber());
 }
 
 void TBuhForm::N4Click()

@@ -103,6 +103,9 @@ private:
     void showOrPrint(Page page, const QString& holderName, bool preview);
     // The act editor for a new act, a copy or the chosen act, then the act list on the stored act.
     void editAct(ActCommand command);
+    // After a store: the lists read again, the list on the stored document, found by its number column
+    // (nullptr: the number is the list's key).
+    void showStored(DBGrid* list, const char* numberColumn, int number);
     // The document lists' grids: invoices, receipts, expense and tax waybills, acts.
     std::array<DBGrid*, 5> documentGrids() const;
     // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
