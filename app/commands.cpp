@@ -32,6 +32,9 @@ const char* const kUsage = R"(Usage:
                                                        an act of work done (period 13..16: a quarter)
   docmar [--home DIR] register invoices|receipts|expense|tax|acts --from DD.MM.YYYY
          --to DD.MM.YYYY [--client ID] [-o FILE]
+  docmar [--home DIR] import-statement FILE [--yes]    a bank statement (1CClientBankExchange or CSV):
+                                                       what it brings; --yes stores the payments tied
+                                                       to an invoice or act
   docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
          [--sort INDEX] [-o FILE]                      appends the client list to the file
   docmar [--home DIR] backup                           the database folder into its BackUp folder
@@ -146,6 +149,7 @@ const Command kCommandTable[] = {
     {"issue", -1, [](P parser, I inv, Prompter& p) { return issue(parser, inv, p); }},
     {"act", 0, [](P parser, I inv, Prompter& p) { return act(parser, inv, p); }},
     {"register", -1, [](P parser, I inv, Prompter& p) { return writeRegister(parser, inv, p); }},
+    {"import-statement", -1, [](P parser, I inv, Prompter& p) { return importStatement(parser, inv, p); }},
     {"export-clients", 0, [](P parser, I inv, Prompter& p) { return exportClients(parser, inv, p); }},
     {"backup", 0, [](P, I inv, Prompter& p) { return backup(inv, p); }},
     {"clear-documents", 0, [](P, I inv, Prompter& p) { return clearDocuments(inv, p); }},

@@ -160,15 +160,32 @@ void upgradeToVersion7(SchemaChange& c)
     c.keepRowCounts();
 }
 
+// Version 8: the payments table takes what a payment needs (the document it pays, the bank's document, the
+// payer, its source and a statement line's key) and the indexes that find a client's or a document's
+// payments.
+constexpr const char* kPaymentColumnsOfVersion8[] = {"FACT_NUMBER", "ACT_NUMBER", "BANK_NUMBER",
+                                                     "BANK_DATA",   "PAYER_NAME", "PAYER_CODE",
+                                                     "PAYER_IBAN",  "SOURCE",     "LINE_KEY"};
+void upgradeToVersion8(SchemaChange& c)
+{
+    for (const char* column : kPaymentColumnsOfVersion8)
+        c.addColumn(Tables::plateg(), column);
+    c.createIndexes(8);
+    c.remakeSizeGuards();
+}
+
 using UpgradeStep = void (*)(SchemaChange&);
 constexpr UpgradeStep kUpgradeSteps[] = {upgradeToVersion1, upgradeToVersion2, upgradeToVersion3,
                                          upgradeToVersion4, upgradeToVersion5, upgradeToVersion6,
-                                         upgradeToVersion7};
+                                         upgradeToVersion7, upgradeToVersion8};
 static_assert(std::size(kUpgradeSteps) == TDM::kSchemaVersion, "a step for every schema version");
 
 QStringList columnsAddedByUpgrade()
 {
-    return {QStringLiteral("FACTURES.FACT_NR"), QStringLiteral("FACTURES.FACT_DOPNO")};
+    QStringList added{QStringLiteral("FACTURES.FACT_NR"), QStringLiteral("FACTURES.FACT_DOPNO")};
+    for (const char* column : kPaymentColumnsOfVersion8)
+        added << QStringLiteral("PLATEG.") + QLatin1String(column);
+    return added;
 }
 
 // Each step whole or not at all, under the write turn so that two programs never upgrade at once; an error

@@ -23,7 +23,7 @@ struct DocumentCounts {
 // Engine failures surface as DbError; a document or row that is not there reads as 0.
 class TDM {
 public:
-    static constexpr int kSchemaVersion = 7;
+    static constexpr int kSchemaVersion = 8;
 
     TDM();
     ~TDM();

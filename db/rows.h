@@ -73,6 +73,23 @@ struct ActDraft {
     QString representative; // NAME_CLIENT
 };
 
+// A payment received (a PLATEG row): typed, or a line of a bank statement.
+struct PaymentRow {
+    int PLAT_NUMBER = 0;
+    QDate PLAT_DATA;
+    double SUMMA = 0;
+    QString INFO;        // the purpose
+    int ID_NUMBER = 0;   // the client; 0 while the payer is not known
+    int FACT_NUMBER = 0; // the invoice it pays; 0 for none
+    int ACT_NUMBER = 0;  // the act it pays; 0 for none
+    QString BANK_NUMBER;
+    QDate BANK_DATA;
+    QString PAYER_NAME, PAYER_CODE, PAYER_IBAN;
+    QString SOURCE;   // "typed" or the statement file's name
+    QString LINE_KEY; // a statement line's key; empty for a typed payment
+    bool operator==(const PaymentRow&) const = default;
+};
+
 struct Position {
     QString name;
     QString measure;

@@ -1,5 +1,6 @@
 #include "db/stores.h"
 
+#include "base/money.h"
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/tables.h"
@@ -224,4 +225,128 @@ void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVar
 void DeleteOwnerRow(TDM& dm)
 {
     execOrThrow(ConnectionOf(dm), QStringLiteral("DELETE FROM CLIENTS WHERE ID_NUMBER=1"));
+}
+
+namespace {
+
+QVariantList paymentValues(const PaymentRow& p, int number)
+{
+    const auto orNull = [](int n) { return n > 0 ? QVariant(n) : QVariant(0); };
+    return {number,
+            dateToDb(p.PLAT_DATA),
+            p.SUMMA,
+            p.INFO,
+            p.ID_NUMBER > 0 ? QVariant(p.ID_NUMBER) : QVariant(),
+            orNull(p.FACT_NUMBER),
+            orNull(p.ACT_NUMBER),
+            p.BANK_NUMBER,
+            p.BANK_DATA.isValid() ? dateToDb(p.BANK_DATA) : QVariant(),
+            p.PAYER_NAME,
+            p.PAYER_CODE,
+            p.PAYER_IBAN,
+            p.SOURCE,
+            p.LINE_KEY.isEmpty() ? QVariant() : QVariant(p.LINE_KEY)};
+}
+
+PaymentRow paymentOf(const QSqlRecord& r)
+{
+    const auto v = [&r](const char* column) { return r.value(QLatin1String(column)); };
+    PaymentRow p;
+    p.PLAT_NUMBER = v("PLAT_NUMBER").toInt();
+    p.PLAT_DATA = dateFromDb(v("PLAT_DATA"));
+    p.SUMMA = v("SUMMA").toDouble();
+    p.INFO = v("INFO").toString();
+    p.ID_NUMBER = v("ID_NUMBER").toInt();
+    p.FACT_NUMBER = v("FACT_NUMBER").toInt();
+    p.ACT_NUMBER = v("ACT_NUMBER").toInt();
+    p.BANK_NUMBER = v("BANK_NUMBER").toString();
+    p.BANK_DATA = v("BANK_DATA").isNull() ? QDate() : dateFromDb(v("BANK_DATA"));
+    p.PAYER_NAME = v("PAYER_NAME").toString();
+    p.PAYER_CODE = v("PAYER_CODE").toString();
+    p.PAYER_IBAN = v("PAYER_IBAN").toString();
+    p.SOURCE = v("SOURCE").toString();
+    p.LINE_KEY = v("LINE_KEY").toString();
+    return p;
+}
+
+const QString kPaymentColumns = QStringLiteral(
+    "PLAT_NUMBER,PLAT_DATA,SUMMA,INFO,ID_NUMBER,FACT_NUMBER,ACT_NUMBER,BANK_NUMBER,BANK_DATA,PAYER_NAME,"
+    "PAYER_CODE,PAYER_IBAN,SOURCE,LINE_KEY");
+
+} // namespace
+
+std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments)
+{
+    const QSqlDatabase db = ConnectionOf(dm);
+    std::vector<int> numbers;
+    RetryOnCollision([&] {
+        numbers.assign(payments.size(), 0);
+        Transaction tx(db, Transaction::Writing);
+        int next = scalar(db, QStringLiteral("SELECT MAX(PLAT_NUMBER) FROM PLATEG")).toInt() + 1;
+        QSet<QString> keys;
+        const QString insert =
+            QStringLiteral("INSERT INTO PLATEG (%1) VALUES (%2)").arg(kPaymentColumns, marks(14));
+        for (std::size_t i = 0; i < payments.size(); ++i) {
+            const PaymentRow& p = payments[i];
+            if (!p.LINE_KEY.isEmpty()) {
+                if (keys.contains(p.LINE_KEY) ||
+                    scalar(db, QStringLiteral("SELECT 1 FROM PLATEG WHERE LINE_KEY=?"), {p.LINE_KEY})
+                        .isValid())
+                    continue;
+                keys.insert(p.LINE_KEY);
+            }
+            execOrThrow(db, insert, paymentValues(p, next));
+            numbers[i] = next++;
+        }
+        tx.commit();
+    });
+    return numbers;
+}
+
+QSet<QString> StoredLineKeys(const TDM& dm, const QStringList& keys)
+{
+    QSet<QString> stored;
+    const QSqlDatabase db = ConnectionOf(dm);
+    for (const QString& key : keys)
+        if (!key.isEmpty() &&
+            scalar(db, QStringLiteral("SELECT 1 FROM PLATEG WHERE LINE_KEY=?"), {key}).isValid())
+            stored.insert(key);
+    return stored;
+}
+
+std::vector<ClientKeys> ReadClientKeys(const TDM& dm)
+{
+    std::vector<ClientKeys> clients;
+    Rows q = execOrThrow(ConnectionOf(dm),
+                         QStringLiteral("SELECT ID_NUMBER, FIRMNAME, OKPOCODE, TAXCODE, "
+                                        "CHETNUMBER, CHETNUMBER2 FROM CLIENTS WHERE ID_NUMBER>1"));
+    while (q.next())
+        clients.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString().trimmed(),
+                           q.value(3).toString().trimmed(), q.value(4).toString(), q.value(5).toString()});
+    return clients;
+}
+
+qint64 PaidKopecks(const TDM& dm, int number, bool act)
+{
+    Rows q = execOrThrow(ConnectionOf(dm),
+                         QStringLiteral("SELECT SUMMA FROM PLATEG WHERE %1=?")
+                             .arg(act ? QStringLiteral("ACT_NUMBER") : QStringLiteral("FACT_NUMBER")),
+                         {number});
+    qint64 kopecks = 0;
+    while (q.next())
+        kopecks += Money::fromDouble(q.value(0).toDouble()).kopecks();
+    return kopecks;
+}
+
+std::vector<PaymentRow> ReadClientPayments(const TDM& dm, int clientId)
+{
+    std::vector<PaymentRow> payments;
+    Rows q =
+        execOrThrow(ConnectionOf(dm),
+                    QStringLiteral("SELECT %1 FROM PLATEG WHERE ID_NUMBER=? ORDER BY PLAT_DATA, PLAT_NUMBER")
+                        .arg(kPaymentColumns),
+                    {clientId});
+    while (q.next())
+        payments.push_back(paymentOf(q.record()));
+    return payments;
 }

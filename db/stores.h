@@ -3,6 +3,7 @@
 #include "db/list_queries.h"
 #include "db/rows.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -51,6 +52,22 @@ struct StoredAct {
 std::optional<StoredAct> ReadAct(const TDM& dm, int number);
 // One above the largest act number, at least 1.
 int NextActNumber(const TDM& dm);
+
+// Payments written in one write turn, each under the next payment number; a statement line whose key is
+// stored already is passed over (and so is a second line of the same key). The numbers given to the new
+// ones, in order; the lines passed over get 0. Throws DbError, with nothing written.
+std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments);
+// Which of these statement line keys the book holds already.
+QSet<QString> StoredLineKeys(const TDM& dm, const QStringList& keys);
+// What tells a client apart in a bank statement: its codes and accounts as stored.
+struct ClientKeys {
+    int id = 0;
+    QString name, edrpou, taxCode, account, account2;
+};
+std::vector<ClientKeys> ReadClientKeys(const TDM& dm);
+// The payments tied to an invoice (or, with acts, an act), added up in kopecks.
+qint64 PaidKopecks(const TDM& dm, int number, bool act = false);
+std::vector<PaymentRow> ReadClientPayments(const TDM& dm, int clientId);
 
 // The invoice or receipt as stored, held until the write turn ends on the server so that no one changes
 // it in between; nullopt when it is gone.

@@ -239,8 +239,25 @@ const TableDef& plateg()
             {"SUMMA", T::Money, 0, QT_TRANSLATE_NOOP("Tables", "Сумма"), kDefault},
             {"INFO", T::Text, 240, QT_TRANSLATE_NOOP("Tables", "Назначение платежа"), 24},
             {"ID_NUMBER", T::Integer, 0, nullptr, kHidden},
+            // What a payment needs (schema version 8): the document it pays, the bank's document, the
+            // payer as the bank named it, where it came from, and what tells a statement's line apart.
+            {"FACT_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ с/ф"), 7},
+            {"ACT_NUMBER", T::Integer, 0, QT_TRANSLATE_NOOP("Tables", "№ акта"), 7},
+            {"BANK_NUMBER", T::Text, 32, QT_TRANSLATE_NOOP("Tables", "№ банк. док."), 10},
+            {"BANK_DATA", T::Date, 0, nullptr, kHidden},
+            {"PAYER_NAME", T::Text, 255, QT_TRANSLATE_NOOP("Tables", "Плательщик"), 24},
+            {"PAYER_CODE", T::Text, 12, QT_TRANSLATE_NOOP("Tables", "Код плательщика"), 10},
+            {"PAYER_IBAN", T::Text, 34, nullptr, kHidden},
+            {"SOURCE", T::Text, 255, nullptr, kHidden},
+            {"LINE_KEY", T::Text, 64, nullptr, kHidden},
         },
-        {},
+        {
+            {"PL_NUMBER", "PLAT_NUMBER", false, nullptr, 8},
+            {"PL_CLIENT", "ID_NUMBER, PLAT_DATA", false, nullptr, 8},
+            {"PL_FACT", "FACT_NUMBER", false, "FACT_NUMBER>0", 8},
+            {"PL_ACT", "ACT_NUMBER", false, "ACT_NUMBER>0", 8},
+            {"PL_LINE", "LINE_KEY", true, "LINE_KEY <> ''", 8},
+        },
     };
     return t;
 }

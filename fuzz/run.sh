@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang and runs it for the given time on its seed corpus; a crash is
 # written to fuzz/findings/ and becomes a test. Not part of ./test.sh.
-# Usage: fuzz/run.sh settings|amount|page|paradox [SECONDS]    (default 300)
+# Usage: fuzz/run.sh settings|amount|page|paradox|statement [SECONDS]    (default 300)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-target=${1:?settings, amount, page or paradox}; seconds=${2:-300}
+target=${1:?settings, amount, page, paradox or statement}; seconds=${2:-300}
 ./scripts/install-deps.sh
 command -v clang++ >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo;
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang; }

@@ -6,7 +6,7 @@ cd "$2"
 copy=$(mktemp --suffix=.ts)
 trap 'rm -f "$copy"' EXIT
 cp translations/docmar_uk.ts "$copy"
-out=$("$lupdate" -locations none -no-obsolete app base clients db documents maintenance print report widgets -ts "$copy" 2>&1)
+out=$("$lupdate" -locations none -no-obsolete app base clients db documents maintenance payments print report widgets -ts "$copy" 2>&1)
 if ! grep -q '(0 new and' <<<"$out"; then
   echo "$out"
   echo "Texts missing from the translation: cmake --build build --target update_translations, then translate them."

@@ -563,6 +563,30 @@
         <source>Демонстрационные данные: клиентов %1, счетов-фактур %2, поступлений %3, расходных накладных %4, налоговых накладных %5, актов %8, товаров %6 (%7 с)</source>
         <translation>Демонстраційні дані: клієнтів %1, рахунків-фактур %2, надходжень %3, видаткових накладних %4, податкових накладних %5, актів %8, товарів %6 (%7 с)</translation>
     </message>
+    <message>
+        <source>с/ф № %1</source>
+        <translation>р/ф № %1</translation>
+    </message>
+    <message>
+        <source>акт № %1</source>
+        <translation>акт № %1</translation>
+    </message>
+    <message>
+        <source>клиент № %1, без счета</source>
+        <translation>клієнт № %1, без рахунку</translation>
+    </message>
+    <message>
+        <source>плательщика нет в базе</source>
+        <translation>платника немає в базі</translation>
+    </message>
+    <message>
+        <source>Ничего не записано: --yes записывает сопоставленные.</source>
+        <translation>Нічого не записано: --yes записує зіставлені.</translation>
+    </message>
+    <message>
+        <source>Записано платежей: %1.</source>
+        <translation>Записано платежів: %1.</translation>
+    </message>
 </context>
 <context>
     <name>CopyBook</name>
@@ -1113,6 +1137,65 @@
     </message>
 </context>
 <context>
+    <name>PaymentImport</name>
+    <message>
+        <source>Выписка: %1, %2, %3 без счета</source>
+        <translation>Виписка: %1, %2, %3 без рахунку</translation>
+    </message>
+    <message>
+        <source>поступление</source>
+        <translation>надходження</translation>
+    </message>
+    <message>
+        <source>поступления</source>
+        <translation>надходження</translation>
+    </message>
+    <message>
+        <source>поступлений</source>
+        <translation>надходжень</translation>
+    </message>
+    <message>
+        <source>сопоставлено</source>
+        <translation>зіставлено</translation>
+    </message>
+    <message>
+        <source>сопоставлены</source>
+        <translation>зіставлено</translation>
+    </message>
+    <message>
+        <source> (плательщиков нет в базе: %1)</source>
+        <translation> (платників немає в базі: %1)</translation>
+    </message>
+    <message>
+        <source>Не берутся: по другим счетам %1, списания %2, в другой валюте %3.</source>
+        <translation>Не беруться: за іншими рахунками %1, списання %2, в іншій валюті %3.</translation>
+    </message>
+    <message>
+        <source>Эта выписка уже загружена: новых поступлений нет.</source>
+        <translation>Цю виписку вже завантажено: нових надходжень немає.</translation>
+    </message>
+    <message>
+        <source>Уже в базе: %1.</source>
+        <translation>Уже в базі: %1.</translation>
+    </message>
+    <message>
+        <source>В данных владельца нет расчётного счёта: поступления берутся только на счёт фирмы. Впишите его на вкладке «Владелец».</source>
+        <translation>У даних власника немає поточного рахунку: надходження беруться лише на рахунок фірми. Впишіть його на вкладці «Власник».</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл %1: %2.</source>
+        <translation>Не вдалося прочитати файл %1: %2.</translation>
+    </message>
+    <message>
+        <source>Файл %1, строка %2: «%3…» длиннее %4 знаков, которые хранит база.</source>
+        <translation>Файл %1, рядок %2: «%3…» довше за %4 знаків, які зберігає база.</translation>
+    </message>
+    <message>
+        <source>Файл %1, строка %2: «%3» — не счёт.</source>
+        <translation>Файл %1, рядок %2: «%3» — не рахунок.</translation>
+    </message>
+</context>
+<context>
     <name>PaymentQr</name>
     <message>
         <source>QR-код для оплаты не напечатан: %1</source>
@@ -1290,6 +1373,81 @@
     <message>
         <source>%1=%2 в docmar.ini — путь Windows, а не папка этой системы. Укажите папку этой системы (например /home/anna/DocMar).</source>
         <translation>%1=%2 у docmar.ini — шлях Windows, а не папка цієї системи. Вкажіть папку цієї системи (наприклад /home/anna/DocMar).</translation>
+    </message>
+</context>
+<context>
+    <name>Statement</name>
+    <message>
+        <source>Файл %1, строка %2: %3</source>
+        <translation>Файл %1, рядок %2: %3</translation>
+    </message>
+    <message>
+        <source>Файл %1: %2</source>
+        <translation>Файл %1: %2</translation>
+    </message>
+    <message>
+        <source>нет строки «Кодировка=» (Windows, DOS или UTF-8).</source>
+        <translation>немає рядка «Кодировка=» (Windows, DOS або UTF-8).</translation>
+    </message>
+    <message>
+        <source>«Дата=%1» — не дата.</source>
+        <translation>«Дата=%1» — не дата.</translation>
+    </message>
+    <message>
+        <source>«Сумма=%1» — не сумма.</source>
+        <translation>«Сумма=%1» — не сума.</translation>
+    </message>
+    <message>
+        <source>строка длиннее %1 знаков.</source>
+        <translation>рядок довший за %1 знаків.</translation>
+    </message>
+    <message>
+        <source>не выписка 1CClientBankExchange.</source>
+        <translation>не виписка 1CClientBankExchange.</translation>
+    </message>
+    <message>
+        <source>документ не закрыт строкой «КонецДокумента».</source>
+        <translation>документ не закрито рядком «КонецДокумента».</translation>
+    </message>
+    <message>
+        <source>«КонецДокумента» без начала документа.</source>
+        <translation>«КонецДокумента» без початку документа.</translation>
+    </message>
+    <message>
+        <source>файл оборван: нет строки «КонецФайла».</source>
+        <translation>файл обірвано: немає рядка «КонецФайла».</translation>
+    </message>
+    <message>
+        <source>не выписка банка: первая строка — «%1»; нужны столбцы даты, суммы (или дебета и кредита) и назначения платежа.</source>
+        <translation>не виписка банку: перший рядок — «%1»; потрібні стовпці дати, суми (або дебету й кредиту) і призначення платежу.</translation>
+    </message>
+    <message>
+        <source>кавычка не закрыта до конца файла.</source>
+        <translation>лапки не закрито до кінця файлу.</translation>
+    </message>
+    <message>
+        <source>поле длиннее %1 знаков.</source>
+        <translation>поле довше за %1 знаків.</translation>
+    </message>
+    <message>
+        <source>«%1» — не дата.</source>
+        <translation>«%1» — не дата.</translation>
+    </message>
+    <message>
+        <source>«%1» — не сумма.</source>
+        <translation>«%1» — не сума.</translation>
+    </message>
+    <message>
+        <source>файл больше 256 МБ.</source>
+        <translation>файл більший за 256 МБ.</translation>
+    </message>
+    <message>
+        <source>файл пуст.</source>
+        <translation>файл порожній.</translation>
+    </message>
+    <message>
+        <source>двоичный файл, не выписка.</source>
+        <translation>двійковий файл, не виписка.</translation>
     </message>
 </context>
 <context>
@@ -3136,6 +3294,14 @@
     <message>
         <source>Период</source>
         <translation>Період</translation>
+    </message>
+    <message>
+        <source>№ банк. док.</source>
+        <translation>№ банк. док.</translation>
+    </message>
+    <message>
+        <source>Код плательщика</source>
+        <translation>Код платника</translation>
     </message>
 </context>
 <context>
