@@ -64,6 +64,8 @@ int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
 int act(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int importStatement(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
+int pay(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
+int debtors(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 
 int exportClients(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 

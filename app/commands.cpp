@@ -30,8 +30,12 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] act --client ID --work TEXT --sum AMOUNT [--number N] [--date DD.MM.YYYY]
          [--period 1..16] [--year YYYY] [--vat RATE] [--representative TEXT]
                                                        an act of work done (period 13..16: a quarter)
-  docmar [--home DIR] register invoices|receipts|expense|tax|acts --from DD.MM.YYYY
+  docmar [--home DIR] register invoices|receipts|expense|tax|acts|payments --from DD.MM.YYYY
          --to DD.MM.YYYY [--client ID] [-o FILE]
+  docmar [--home DIR] pay (--invoice N | --act N | --client ID) [--sum AMOUNT] [--date DD.MM.YYYY]
+         [--bank-number TEXT] [--purpose TEXT]         a payment received (default: the unpaid rest)
+  docmar [--home DIR] debtors [--date DD.MM.YYYY] [-o FILE]
+                                                       who owes on the date, to DOLGI.TXT
   docmar [--home DIR] import-statement FILE [--yes]    a bank statement (1CClientBankExchange or CSV):
                                                        what it brings; --yes stores the payments tied
                                                        to an invoice or act
@@ -79,7 +83,8 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("receipt"), QStringLiteral("The receipt of the waybill."), QStringLiteral("N")},
         {QStringLiteral("number"), QStringLiteral("Waybill or act number (default: the next one)."),
          QStringLiteral("N")},
-        {QStringLiteral("date"), QStringLiteral("Waybill or act date (default: today)."),
+        {QStringLiteral("date"),
+         QStringLiteral("Waybill, act or payment date; debtors: the day (default: today)."),
          QStringLiteral("DD.MM.YYYY")},
         {QStringLiteral("receiver"), QStringLiteral("Expense waybill: who takes the goods."),
          QStringLiteral("TEXT")},
@@ -96,7 +101,8 @@ void addOptions(QCommandLineParser& parser)
          QStringLiteral("TEXT")},
         {QStringLiteral("yes"), QStringLiteral("Answer the dialog's questions with Yes.")},
         {QStringLiteral("work"), QStringLiteral("Act: the kind of work done."), QStringLiteral("TEXT")},
-        {QStringLiteral("sum"), QStringLiteral("Act: the sum without VAT."), QStringLiteral("AMOUNT")},
+        {QStringLiteral("sum"), QStringLiteral("act: the sum without VAT; pay: the sum paid."),
+         QStringLiteral("AMOUNT")},
         {QStringLiteral("period"),
          QStringLiteral("Act: month 1-12 or quarter 13-16 (default: the month closed)."),
          QStringLiteral("N")},
@@ -112,7 +118,8 @@ void addOptions(QCommandLineParser& parser)
          QStringLiteral("register: the period's last day; copy-book: the empty PostgreSQL book to fill."),
          QStringLiteral("DD.MM.YYYY|URI")},
         {QStringLiteral("client"),
-         QStringLiteral("register: one client's documents (default: every client's); act: the customer."),
+         QStringLiteral("register: one client's documents (default: every client's); act: the customer; pay: "
+                        "the payer."),
          QStringLiteral("ID")},
         {QStringLiteral("fields"), QStringLiteral("Client columns to export, each with its width."),
          QStringLiteral("NAME[:WIDTH],...")},
@@ -125,6 +132,11 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("codepage"),
          QStringLiteral("import-paradox: the tables' text is in this code page (866, 1251)."),
          QStringLiteral("N")},
+        {QStringLiteral("invoice"), QStringLiteral("pay: the invoice paid."), QStringLiteral("N")},
+        {QStringLiteral("act"), QStringLiteral("pay: the act paid."), QStringLiteral("N")},
+        {QStringLiteral("bank-number"), QStringLiteral("pay: the bank document's number."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("purpose"), QStringLiteral("pay: the payment's purpose."), QStringLiteral("TEXT")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("The file to write."),
          QStringLiteral("FILE")},
@@ -149,6 +161,8 @@ const Command kCommandTable[] = {
     {"issue", -1, [](P parser, I inv, Prompter& p) { return issue(parser, inv, p); }},
     {"act", 0, [](P parser, I inv, Prompter& p) { return act(parser, inv, p); }},
     {"register", -1, [](P parser, I inv, Prompter& p) { return writeRegister(parser, inv, p); }},
+    {"pay", 0, [](P parser, I inv, Prompter& p) { return pay(parser, inv, p); }},
+    {"debtors", 0, [](P parser, I inv, Prompter& p) { return debtors(parser, inv, p); }},
     {"import-statement", -1, [](P parser, I inv, Prompter& p) { return importStatement(parser, inv, p); }},
     {"export-clients", 0, [](P parser, I inv, Prompter& p) { return exportClients(parser, inv, p); }},
     {"backup", 0, [](P, I inv, Prompter& p) { return backup(inv, p); }},

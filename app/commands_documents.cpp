@@ -258,12 +258,13 @@ int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Promp
         {QStringLiteral("expense"), RegisterKind::ExpenseWaybills},
         {QStringLiteral("tax"), RegisterKind::TaxWaybills},
         {QStringLiteral("acts"), RegisterKind::Acts},
+        {QStringLiteral("payments"), RegisterKind::Payments},
     };
     const QStringList args = positionalArguments(parser);
     if (args.size() != 2 || !kinds.count(args[1]) || !parser.isSet(QStringLiteral("from")) ||
         !parser.isSet(QStringLiteral("to"))) {
-        printErr(QStringLiteral(
-            "register: invoices, receipts, expense, tax or acts, --from and --to DD.MM.YYYY are expected"));
+        printErr(QStringLiteral("register: invoices, receipts, expense, tax, acts or payments, --from and "
+                                "--to DD.MM.YYYY are expected"));
         return ExitUsage;
     }
     const RegisterKind kind = kinds.at(args[1]);

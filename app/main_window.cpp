@@ -16,6 +16,8 @@
 #include "documents/waybill_form.h"
 #include "maintenance/book_start.h"
 #include "maintenance/paradox_import.h"
+#include "payments/debtors.h"
+#include "payments/payment_form.h"
 #include "report/report_holder.h"
 #include "ui_main_window.h"
 #include "widgets/access_keys.h"
@@ -102,6 +104,7 @@ TBuhForm::TBuhForm(const QString& programFolder, Prompter* prompter, QWidget* pa
     , m_clients(m_dm, *m_prompter)
     , m_documents(m_dm, *m_prompter)
     , m_maintenance(*m_prompter)
+    , m_payments(m_dm, *m_prompter)
 {
     ui->setupUi(this);
     const QString dataFolder = defaultDatabaseFolder(m_programFolder);
@@ -293,13 +296,14 @@ void TBuhForm::setupMenus()
 {
     // Each popup menu's items in order; nullptr stands for its separator (N29, N34).
     const std::vector<QAction*> items[kPopupMenus] = {
-        {ui->N9, ui->N11, ui->N10, ui->N12, ui->N13, ui->N14, ui->N15, ui->N16, nullptr, ui->N30, ui->N31,
-         ui->N32},
+        {ui->N9, ui->N11, ui->N10, ui->N12, ui->N13, ui->N14, ui->N15, ui->N16, ui->PayInvoice, nullptr,
+         ui->N30, ui->N31, ui->UnpaidOnly, ui->N32},
         {ui->N17, ui->N18, ui->N19, ui->N20, ui->N21, ui->N22},
         {ui->N23, ui->N24, ui->N27},
         {ui->N25, ui->N26, ui->N28},
-        {ui->N37, ui->N35, ui->N36, nullptr, ui->N33},
-        {ui->ActNew, ui->ActCopy, ui->ActEdit, ui->ActDelete, ui->ActPreview, ui->ActPrint, ui->ActRegister},
+        {ui->N37, ui->N35, ui->N36, nullptr, ui->N33, ui->PayClient},
+        {ui->ActNew, ui->ActCopy, ui->ActEdit, ui->ActDelete, ui->ActPreview, ui->ActPrint, ui->ActRegister,
+         ui->PayAct},
     };
     DBGrid* const owners[kPopupMenus] = {ui->DBGrid3, ui->DBGrid6, ui->DBGrid5,
                                          ui->DBGrid4, ui->DBGrid1, ui->DBGrid7};
@@ -361,6 +365,10 @@ void TBuhForm::setupMenus()
     connect(ui->N30, &QAction::triggered, this, &TBuhForm::N30Click);
     connect(ui->N31, &QAction::triggered, this, &TBuhForm::N31Click);
     connect(ui->N32, &QAction::triggered, this, &TBuhForm::N32Click);
+    connect(ui->UnpaidOnly, &QAction::triggered, this, [this](bool on) {
+        documentLists().filterUnpaid(on);
+        showInvoiceFilter();
+    });
     connect(ui->N12, &QAction::triggered, this, [this] { printInvoice(true); });
     connect(ui->N23, &QAction::triggered, this, [this] { printExpenseWaybill(true); });
     connect(ui->N24, &QAction::triggered, this, [this] { printExpenseWaybill(false); });
@@ -374,6 +382,18 @@ void TBuhForm::setupMenus()
     connect(ui->ActPreview, &QAction::triggered, this, [this] { printAct(true); });
     connect(ui->ActPrint, &QAction::triggered, this, [this] { printAct(false); });
     connect(ui->ActRegister, &QAction::triggered, this, [this] { writeRegister(RegisterKind::Acts); });
+    connect(ui->PayInvoice, &QAction::triggered, this,
+            [this] { typePayment(int(documentLists().invoices().keyAt(ui->DBGrid3->currentRow())), false); });
+    connect(ui->PayAct, &QAction::triggered, this, [this] {
+        typePayment(
+            documentLists().acts().value(ui->DBGrid7->currentRow(), QStringLiteral("ACT_NUMBER")).toInt(),
+            true);
+    });
+    connect(ui->PayClient, &QAction::triggered, this, [this] { typePayment(0, false); });
+    connect(ui->ImportStatement, &QAction::triggered, this, &TBuhForm::importStatement);
+    connect(ui->DebtorsReport, &QAction::triggered, this, &TBuhForm::writeDebtors);
+    connect(ui->PaymentRegister, &QAction::triggered, this,
+            [this] { writeRegister(RegisterKind::Payments); });
 }
 
 std::array<DBGrid*, 5> TBuhForm::documentGrids() const
@@ -789,6 +809,60 @@ void TBuhForm::editAct(ActCommand command)
         showStored(ui->DBGrid7, "ACT_NUMBER", editor.storedNumber());
 }
 
+void TBuhForm::typePayment(int number, bool act)
+{
+    std::optional<PaymentDraft> draft;
+    QString what;
+    if (number > 0) {
+        draft = m_payments.openPayment(number, act, QDate::currentDate());
+        what = (act ? tr("акт № %1") : tr("счет-фактура № %1")).arg(number);
+    } else if (const int client = currentClientId(); client > 0) {
+        draft = OpenClientPayment(client, QDate::currentDate());
+        what = clientRegister().model().value(currentClientRow(), QStringLiteral("FIRMNAME")).toString();
+    } else {
+        m_prompter->error(tr("Выберите клиента в списке клиентов."));
+    }
+    if (!draft)
+        return;
+    PaymentForm form(*draft, what, m_payments, m_prompter, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    const Chosen before = chosen();
+    documentLists().reloadAll();
+    chooseAgain(before);
+    sayBook();
+}
+
+void TBuhForm::importStatement()
+{
+    const QString file = QFileDialog::getOpenFileName(this, tr("Банковская выписка"), m_programFolder,
+                                                      tr("Выписки (*.txt *.csv);;Все файлы (*)"));
+    if (file.isEmpty())
+        return;
+    if (const std::optional<int> stored = m_payments.importStatement(file, m_owner.record())) {
+        const Chosen before = chosen();
+        documentLists().reloadAll();
+        chooseAgain(before);
+        say([stored = *stored, file] {
+            return tr("Из выписки %1 записано платежей: %2.").arg(QDir::toNativeSeparators(file)).arg(stored);
+        });
+    }
+}
+
+void TBuhForm::writeDebtors()
+{
+    // The period dialog's last day is the day the debts are counted on.
+    m_dataForm->prepareForRegister(QDir(m_programFolder).filePath(DebtorsFileName()));
+    if (m_dataForm->exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<int> lines = m_payments.writeDebtors(m_dataForm->to(), m_dataForm->fileName()))
+        say([file = m_dataForm->fileName(), lines = *lines] {
+            return tr("Должники записаны в файл %1: строк %2.")
+                .arg(QDir::toNativeSeparators(file))
+                .arg(lines);
+        });
+}
+
 void TBuhForm::showStored(DBGrid* list, const char* numberColumn, int number)
 {
     ReconnectAndRefresh();
@@ -941,6 +1015,7 @@ void TBuhForm::showInvoiceFilter()
     const InvoiceFilter& filter = documentLists().invoiceFilter();
     ui->N30->setChecked(filter.byDate);
     ui->N31->setChecked(filter.byNumber);
+    ui->UnpaidOnly->setChecked(filter.unpaid);
     ui->N32->setEnabled(filter.active());
     showDocumentCaptions();
     ui->DBGrid3->moveTo(ui->DBGrid3->model()->rowCount() - 1);

@@ -8,6 +8,7 @@
 #include "documents/documents_controller.h"
 #include "maintenance/book_start.h"
 #include "maintenance/maintenance_controller.h"
+#include "payments/payments_controller.h"
 #include "widgets/widget_prompter.h"
 
 #include "db/list_queries.h"
@@ -100,6 +101,10 @@ private:
     void printExpenseWaybill(bool preview);
     void printTaxWaybill(bool preview);
     void printAct(bool preview);
+    // A payment typed for the chosen invoice or act (number 0: the chosen client's own payment).
+    void typePayment(int number, bool act);
+    void importStatement();
+    void writeDebtors();
     void showOrPrint(Page page, const QString& holderName, bool preview);
     // The act editor for a new act, a copy or the chosen act, then the act list on the stored act.
     void editAct(ActCommand command);
@@ -189,6 +194,7 @@ private:
     ClientsController m_clients;
     DocumentsController m_documents;
     MaintenanceController m_maintenance;
+    PaymentsController m_payments;
     BookNotifier m_notifier;
     ElidedLabel* m_statusLine = nullptr;
     std::function<QString()> m_said;

@@ -116,7 +116,8 @@ DbError engineFailure(sqlite3* handle, sqlite3_stmt* stmt)
     if ((code & 0xFF) == SQLITE_IOERR &&
         (sqlite3_system_errno(handle) == ENOSPC || sqlite3_system_errno(handle) == EFBIG))
         code = SQLITE_FULL;
-    return DbError::fromEngine(code, QString::fromUtf8(sqlite3_errmsg(handle)), stmt && !sqlite3_stmt_readonly(stmt));
+    return DbError::fromEngine(code, QString::fromUtf8(sqlite3_errmsg(handle)),
+                               stmt && !sqlite3_stmt_readonly(stmt));
 }
 
 sqlite3_stmt* prepareOrThrow(sqlite3* handle, const QString& sql)

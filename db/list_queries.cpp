@@ -145,6 +145,46 @@ QString actTotal(const SqlDialect& d)
                        a.number(QStringLiteral("ACTS.ACT_NDS")), QStringLiteral("0"));
 }
 
+namespace {
+
+QString paidBy(const SqlDialect& d, const char* table, const char* column)
+{
+    return d.moneyAmount(
+        QStringLiteral("(SELECT coalesce(sum(%1),0) FROM PLATEG p_ WHERE p_.%3=%2.%3 AND %2.%3>0)")
+            .arg(d.money(QStringLiteral("coalesce(p_.SUMMA,0)")), QLatin1String(table),
+                 QLatin1String(column)));
+}
+
+QString stateOf(const QString& paid, const QString& total)
+{
+    return QStringLiteral(
+               "(SELECT CASE WHEN pd_<=0 THEN 0 WHEN pd_<tt_ THEN 1 WHEN pd_=tt_ THEN 2 ELSE 3 END FROM "
+               "(SELECT %1 AS pd_, %2 AS tt_) st_)")
+        .arg(paid, total);
+}
+
+} // namespace
+
+QString invoicePaid(const SqlDialect& d)
+{
+    return paidBy(d, "FACTURES", "FACT_NUMBER");
+}
+
+QString actPaid(const SqlDialect& d)
+{
+    return paidBy(d, "ACTS", "ACT_NUMBER");
+}
+
+QString invoicePaymentState(const SqlDialect& d)
+{
+    return stateOf(invoicePaid(d), invoiceTotal(d));
+}
+
+QString actPaymentState(const SqlDialect& d)
+{
+    return stateOf(actPaid(d), actTotal(d));
+}
+
 ListQuery clientInvoices(int clientId)
 {
     return {QStringLiteral("FACT_NUMBER>0 AND ID_NUMBER=?"), {clientId}, QStringLiteral("FACT_NUMBER"), {}};
@@ -190,7 +230,7 @@ ListQuery allInvoices(const SqlDialect& d, int receipts)
                         .arg(receipts))};
 }
 
-ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter)
+ListQuery filteredInvoices(const SqlDialect& d, ListQuery invoices, const InvoiceFilter& filter)
 {
     if (filter.byDate) {
         invoices.where += QStringLiteral(" AND FACT_DATA>=? AND FACT_DATA<=?");
@@ -200,6 +240,8 @@ ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter)
         invoices.where += QStringLiteral(" AND FACT_NUMBER>=? AND FACT_NUMBER<=?");
         invoices.values << filter.numberFrom << filter.numberTo;
     }
+    if (filter.unpaid)
+        invoices.where += QStringLiteral(" AND %1<2").arg(invoicePaymentState(d));
     if (filter.active())
         invoices.countSql.clear(); // the quick count of the whole book no longer applies
     return invoices;

@@ -20,11 +20,12 @@ struct ListQuery {
 // The date and number filters of the invoice list. The bounds stay when a filter is switched off, to be
 // offered again.
 struct InvoiceFilter {
+    bool unpaid = false; // only the invoices not paid in full
     bool byDate = false;
     QDate from, to;
     bool byNumber = false;
     int numberFrom = 0, numberTo = 0;
-    bool active() const { return byDate || byNumber; }
+    bool active() const { return byDate || byNumber || unpaid; }
 };
 
 namespace ListQueries {
@@ -46,8 +47,9 @@ ListQuery allExpenseWaybills(const SqlDialect& d);
 ListQuery allTaxWaybills(const SqlDialect& d);
 ListQuery allActs(const SqlDialect& d);
 
-// The invoice list narrowed by the filters that are on; dates compared as dates, bound as values.
-ListQuery filteredInvoices(ListQuery invoices, const InvoiceFilter& filter);
+// The invoice list narrowed by the filters that are on; dates compared as dates, bound as values; the
+// unpaid ones are those whose payments do not reach their total.
+ListQuery filteredInvoices(const SqlDialect& d, ListQuery invoices, const InvoiceFilter& filter);
 
 // The client register: every client but the owner row, in the order of a named CLIENTS index (the
 // register's default order for an unknown name). A name or city value ending in "*" matches every text
@@ -65,6 +67,12 @@ QString expenseWaybillTotal(const SqlDialect& d);
 QString taxWaybillTotal(const SqlDialect& d);
 // An act's sum without VAT with its VAT (an ACTS row).
 QString actTotal(const SqlDialect& d);
+// What the payments tied to an invoice (a FACTURES row) or an act (an ACTS row) add up to.
+QString invoicePaid(const SqlDialect& d);
+QString actPaid(const SqlDialect& d);
+// Where the payments leave the document: 0 not paid, 1 paid in part, 2 paid, 3 paid over.
+QString invoicePaymentState(const SqlDialect& d);
+QString actPaymentState(const SqlDialect& d);
 
 // ORDER BY of a CLIENTS index; the register's default order for an unknown name.
 QString orderOfIndex(const SqlDialect& d, const QString& indexName);

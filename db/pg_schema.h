@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QPair>
+#include <QSet>
 #include <QString>
 
 #include <QString>

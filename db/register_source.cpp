@@ -180,6 +180,33 @@ void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& p
     }
 }
 
+void ForEachRegisterPayment(const TDM& dm, const RegisterPeriod& period,
+                            const std::function<void(const RegisterPayment&)>& take)
+{
+    QVariantList values;
+    const QString where = within(period, "p.PLAT_DATA", "p.ID_NUMBER", &values);
+    Statement q(ConnectionOf(dm),
+                QStringLiteral(
+                    "SELECT p.PLAT_NUMBER, p.PLAT_DATA, p.SUMMA, p.INFO, p.BANK_NUMBER, p.PAYER_NAME, "
+                    "p.FACT_NUMBER, p.ACT_NUMBER, c.ID_NUMBER, c.FIRMNAME FROM PLATEG p LEFT JOIN CLIENTS c "
+                    "ON c.ID_NUMBER=p.ID_NUMBER WHERE %1 ORDER BY p.PLAT_DATA, p.PLAT_NUMBER")
+                    .arg(where),
+                values, Statement::Streamed);
+    RegisterPayment p;
+    while (q.next()) {
+        p.number = int(q.integer(0));
+        p.date = dateFromDb(q.text(1));
+        p.sum = q.real(2);
+        p.purpose = q.text(3);
+        p.bankNumber = q.text(4);
+        p.payer = q.text(5);
+        p.invoice = int(q.integer(6));
+        p.act = int(q.integer(7));
+        p.client = q.isNull(8) ? std::nullopt : std::optional<QString>(q.text(9));
+        take(p);
+    }
+}
+
 void ForEachRegisterAct(const TDM& dm, const RegisterPeriod& period,
                         const std::function<void(const RegisterAct&)>& take)
 {

@@ -55,6 +55,19 @@ struct RegisterAct {
 void ForEachRegisterAct(const TDM& dm, const RegisterPeriod& period,
                         const std::function<void(const RegisterAct&)>& take);
 
+// A payment as its register line needs it.
+struct RegisterPayment {
+    int number = 0;
+    QDate date;
+    double sum = 0;
+    QString purpose, bankNumber, payer;
+    int invoice = 0, act = 0;
+    std::optional<QString> client;
+};
+// The payments of the period, in date and then number order.
+void ForEachRegisterPayment(const TDM& dm, const RegisterPeriod& period,
+                            const std::function<void(const RegisterPayment&)>& take);
+
 // Expense or tax waybills of the period, in number order.
 void ForEachRegisterWaybill(const TDM& dm, bool expense, const RegisterPeriod& period,
                             const std::function<void(const RegisterWaybill&)>& take);

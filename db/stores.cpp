@@ -3,10 +3,14 @@
 #include "base/money.h"
 #include "db/connection.h"
 #include "db/data_module.h"
+#include "db/list_queries.h"
+#include "db/sql_dialect.h"
 #include "db/tables.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <map>
 
 namespace {
 
@@ -349,4 +353,62 @@ std::vector<PaymentRow> ReadClientPayments(const TDM& dm, int clientId)
     while (q.next())
         payments.push_back(paymentOf(q.record()));
     return payments;
+}
+
+std::vector<ClientBalance> ReadBalances(const TDM& dm, const QDate& date, int clientId)
+{
+    const QSqlDatabase db = ConnectionOf(dm);
+    const SqlDialect& d = dm.dialect();
+    const QString client = clientId > 0 ? QStringLiteral(" AND ID_NUMBER=%1").arg(clientId) : QString();
+    const QVariant day = dateToDb(date);
+    std::map<int, ClientBalance> balances;
+    // Kopecks added up as whole numbers, so that a long account stays exact.
+    const auto add = [&](const QString& sql, qint64 ClientBalance::*to) {
+        Rows q = execOrThrow(db, sql, {day});
+        while (q.next()) {
+            ClientBalance& b = balances[q.value(0).toInt()];
+            b.clientId = q.value(0).toInt();
+            b.*to += q.value(1).toLongLong();
+        }
+    };
+    const auto kopecks = [](const QString& hryvnias) {
+        return QStringLiteral("CAST(round((%1)*100) AS bigint)").arg(hryvnias);
+    };
+    add(QStringLiteral("SELECT ID_NUMBER, sum(%1) FROM FACTURES WHERE FACT_NUMBER>0 AND FACT_DATA<=?%2 GROUP "
+                       "BY ID_NUMBER")
+            .arg(kopecks(ListQueries::invoiceTotal(d)), client),
+        &ClientBalance::charged);
+    add(QStringLiteral("SELECT ID_NUMBER, sum(%1) FROM ACTS WHERE ACT_DATA<=?%2 GROUP BY ID_NUMBER")
+            .arg(kopecks(ListQueries::actTotal(d)), client),
+        &ClientBalance::charged);
+    add(QStringLiteral(
+            "SELECT ID_NUMBER, sum(%1) FROM PLATEG WHERE PLAT_DATA<=? AND ID_NUMBER>1%2 GROUP BY ID_NUMBER")
+            .arg(d.money(QStringLiteral("coalesce(SUMMA,0)")), client),
+        &ClientBalance::paid);
+    std::vector<ClientBalance> list;
+    for (auto& [id, b] : balances) {
+        if (const std::optional<ClientRow> row = dm.ReadClient(id))
+            b.name = row->FIRMNAME;
+        // The oldest document its own payments leave unpaid.
+        const auto oldest = [&](const QString& sql, bool act) {
+            Rows q = execOrThrow(db, sql, {id, day});
+            if (q.next() && (!b.oldestDate.isValid() || dateFromDb(q.value(1)) < b.oldestDate)) {
+                b.oldestNumber = q.value(0).toInt();
+                b.oldestDate = dateFromDb(q.value(1));
+                b.oldestIsAct = act;
+            }
+        };
+        oldest(QStringLiteral(
+                   "SELECT FACT_NUMBER, FACT_DATA FROM FACTURES WHERE ID_NUMBER=? AND FACT_NUMBER>0 AND "
+                   "FACT_DATA<=? AND %1<2 ORDER BY FACT_DATA, FACT_NUMBER LIMIT 1")
+                   .arg(ListQueries::invoicePaymentState(d)),
+               false);
+        oldest(QStringLiteral(
+                   "SELECT ACT_NUMBER, ACT_DATA FROM ACTS WHERE ID_NUMBER=? AND ACT_DATA<=? AND %1<2 ORDER "
+                   "BY ACT_DATA, ACT_NUMBER LIMIT 1")
+                   .arg(ListQueries::actPaymentState(d)),
+               true);
+        list.push_back(b);
+    }
+    return list;
 }

@@ -68,6 +68,18 @@ std::vector<ClientKeys> ReadClientKeys(const TDM& dm);
 // The payments tied to an invoice (or, with acts, an act), added up in kopecks.
 qint64 PaidKopecks(const TDM& dm, int number, bool act = false);
 std::vector<PaymentRow> ReadClientPayments(const TDM& dm, int clientId);
+// Each client's account up to a date (its documents and payments dated on or before it): what its invoices
+// and acts charge and what it paid, in kopecks, and the oldest invoice or act not paid in full. Clients
+// without a document or payment are left out; one client's with clientId above 0.
+struct ClientBalance {
+    int clientId = 0;
+    QString name;
+    qint64 charged = 0, paid = 0;
+    int oldestNumber = 0; // 0: none
+    bool oldestIsAct = false;
+    QDate oldestDate;
+};
+std::vector<ClientBalance> ReadBalances(const TDM& dm, const QDate& date, int clientId = 0);
 
 // The invoice or receipt as stored, held until the write turn ends on the server so that no one changes
 // it in between; nullopt when it is gone.

@@ -26,6 +26,31 @@ std::vector<ListColumn> withTotal(std::vector<ListColumn> columns, QString (*exp
     return columns;
 }
 
+// Where the payments leave a document, in the interface's language.
+QString paymentStateShown(const QVariant& state)
+{
+    static const char* const names[] = {
+        QT_TRANSLATE_NOOP("DocumentLists", "не оплачен"), QT_TRANSLATE_NOOP("DocumentLists", "частично"),
+        QT_TRANSLATE_NOOP("DocumentLists", "оплачен"), QT_TRANSLATE_NOOP("DocumentLists", "переплата")};
+    const int s = state.toInt();
+    return s >= 0 && s <= 3 ? QCoreApplication::translate("DocumentLists", names[s]) : QString();
+}
+
+// After what a document charges: what was paid of it, and so its state.
+std::vector<ListColumn> withPayments(std::vector<ListColumn> columns, QString (*paid)(const SqlDialect&),
+                                     QString (*state)(const SqlDialect&))
+{
+    columns.push_back(
+        computedMoneyColumn(QStringLiteral("DOC_PAID"), QT_TRANSLATE_NOOP("Tables", "Оплачено"), paid));
+    ListColumn c =
+        computedMoneyColumn(QStringLiteral("DOC_STATE"), QT_TRANSLATE_NOOP("Tables", "Оплата"), state);
+    c.kind = ListColumn::Text;
+    c.width = 11;
+    c.shown = paymentStateShown;
+    columns.push_back(c);
+    return columns;
+}
+
 std::vector<ListColumn> invoiceColumns()
 {
     QStringList names = {"FACT_NUMBER", "FACT_DOPNO", "FACT_DATA"};
@@ -39,7 +64,8 @@ std::vector<ListColumn> invoiceColumns()
     // 0 is shown in no list, and below it an invoice would become a receipt.
     columns.front().minimum = 1;
     markEmptyPositions(columns);
-    return withTotal(columns, ListQueries::invoiceTotal);
+    return withPayments(withTotal(columns, ListQueries::invoiceTotal), ListQueries::invoicePaid,
+                        ListQueries::invoicePaymentState);
 }
 
 std::vector<ListColumn> receiptColumns()
@@ -74,7 +100,7 @@ std::vector<ListColumn> actColumns()
                                        ListQueries::actTotal));
     for (ListColumn& c : columns)
         c.editable = false;
-    return columns;
+    return withPayments(columns, ListQueries::actPaid, ListQueries::actPaymentState);
 }
 
 } // namespace
@@ -107,7 +133,8 @@ void DocumentLists::RefreshClientDocuments(int clientId, const QString& firmName
     m_showsAll = false;
     m_selection.clear();
     m_clientId = clientId;
-    m_invoices->setQuery(ListQueries::filteredInvoices(ListQueries::clientInvoices(clientId), m_filter));
+    m_invoices->setQuery(
+        ListQueries::filteredInvoices(m_dm.dialect(), ListQueries::clientInvoices(clientId), m_filter));
     m_receipts->setQuery(ListQueries::clientReceipts(clientId));
     m_expense->setQuery(ListQueries::clientExpenseWaybills(clientId));
     m_tax->setQuery(ListQueries::clientTaxWaybills(clientId));
@@ -121,7 +148,7 @@ void DocumentLists::ShowAllDocuments()
     m_showsAll = true;
     m_receipts->setQuery(ListQueries::allReceipts(m_dm.dialect()));
     m_invoices->setQuery(ListQueries::filteredInvoices(
-        ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
+        m_dm.dialect(), ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
     m_expense->setQuery(ListQueries::allExpenseWaybills(m_dm.dialect()));
     m_tax->setQuery(ListQueries::allTaxWaybills(m_dm.dialect()));
     m_acts->setQuery(ListQueries::allActs(m_dm.dialect()));
@@ -148,10 +175,10 @@ void DocumentLists::setInvoiceFilter(const InvoiceFilter& filter)
     m_filter = filter;
     if (m_showsAll)
         m_invoices->setQuery(ListQueries::filteredInvoices(
-            ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
+            m_dm.dialect(), ListQueries::allInvoices(m_dm.dialect(), m_receipts->rowCount()), m_filter));
     else if (m_clientId > 0)
         m_invoices->setQuery(
-            ListQueries::filteredInvoices(ListQueries::clientInvoices(m_clientId), m_filter));
+            ListQueries::filteredInvoices(m_dm.dialect(), ListQueries::clientInvoices(m_clientId), m_filter));
 }
 
 void DocumentLists::filterByPeriod(const QDate& from, const QDate& to)
@@ -172,10 +199,17 @@ void DocumentLists::filterByNumbers(int from, int to)
     setInvoiceFilter(filter);
 }
 
+void DocumentLists::filterUnpaid(bool unpaid)
+{
+    InvoiceFilter filter = m_filter;
+    filter.unpaid = unpaid;
+    setInvoiceFilter(filter);
+}
+
 void DocumentLists::clearInvoiceFilters()
 {
     InvoiceFilter filter = m_filter;
-    filter.byDate = filter.byNumber = false;
+    filter.byDate = filter.byNumber = filter.unpaid = false;
     setInvoiceFilter(filter);
 }
 
@@ -222,6 +256,8 @@ QString DocumentLists::caption(int list) const
 QString InvoiceFilterNote(const InvoiceFilter& filter)
 {
     QStringList parts;
+    if (filter.unpaid)
+        parts << QCoreApplication::translate("DocumentLists", "только неоплаченные");
     if (filter.byDate)
         parts << QCoreApplication::translate("DocumentLists", "с %1 по %2")
                      .arg(filter.from.toString(QStringLiteral("dd.MM.yyyy")),

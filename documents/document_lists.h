@@ -47,6 +47,8 @@ public:
     // switched on keeps the other one as it was; switched off, both keep their bounds to be offered again.
     void filterByPeriod(const QDate& from, const QDate& to);
     void filterByNumbers(int from, int to);
+    // Only the invoices not paid in full, or every one again.
+    void filterUnpaid(bool unpaid);
     void clearInvoiceFilters();
 
     int currentClientId() const { return m_clientId; }

@@ -32,6 +32,13 @@ const QByteArray kActHeading =
     encode1251(QStringLiteral("|  Дата  | № акта|   Заказчик              | Период         | Вид работ       "
                               "   | Сумма | НДС  |  ИТОГО |"));
 
+const QByteArray kPaymentRuler =
+    "+--------+-------+-------------------------+------------+----------+------------"
+    "+------------------------------+";
+const QByteArray kPaymentHeading = encode1251(
+    QStringLiteral("|  Дата  |   №   |   Клиент                | Документ   | № банк.  |   Сумма    "
+                   "| Назначение платежа           |"));
+
 // The register's lines in Windows-1251, built in place and handed on a block at a time: a year's
 // register is tens of megabytes.
 class RegisterOutput {
@@ -238,6 +245,41 @@ void actRegister(const TDM& dm, const RegisterScope& scope, RegisterOutput& outp
     totalsLine(output, grand);
 }
 
+void paymentRegister(const TDM& dm, const RegisterScope& scope, RegisterOutput& output)
+{
+    output.line(kPaymentRuler);
+    output.line(kPaymentHeading);
+    Money total;
+    int count = 0;
+    ForEachRegisterPayment(dm, periodOf(scope), [&](const RegisterPayment& p) {
+        const Money sum = Money::fromDouble(p.sum);
+        total = Money::fromKopecks(total.kopecks() + sum.kopecks());
+        ++count;
+        // A payment of a payer the book does not know names the payer as the bank did.
+        QByteArray& out = documentLine(output, kPaymentRuler, p.date, p.number, 7,
+                                       p.client ? p.client : std::optional(p.payer));
+        appendCell1251(out,
+                       p.invoice > 0 ? QStringLiteral("с/ф %1").arg(p.invoice)
+                       : p.act > 0   ? QStringLiteral("акт %1").arg(p.act)
+                                     : QString(),
+                       12);
+        out += '|';
+        appendCell1251(out, p.bankNumber, 10);
+        out += '|';
+        number(out, sum, 12);
+        out += '|';
+        appendCell1251(out, QString(p.purpose).replace(u'\n', u' '), 30);
+        out += '|';
+        output.endLine();
+    });
+    output.line(kPaymentRuler);
+    QByteArray& out = output.out();
+    out += encode1251(QStringLiteral("     ИТОГО : платежей - %1, сумма - ").arg(count));
+    number(out, total, 10);
+    out += '.';
+    output.endLine();
+}
+
 void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
                 const std::function<void(const QByteArray&)>& drain)
 {
@@ -246,6 +288,8 @@ void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
         invoiceRegister(dm, kind == RegisterKind::Invoices, scope, output);
     else if (kind == RegisterKind::Acts)
         actRegister(dm, scope, output);
+    else if (kind == RegisterKind::Payments)
+        paymentRegister(dm, scope, output);
     else
         waybillRegister(dm, kind == RegisterKind::ExpenseWaybills, scope, output);
     output.finish();
@@ -293,6 +337,8 @@ QString RegisterFileName(RegisterKind kind)
         return QStringLiteral("NAKLADN2.TXT");
     case RegisterKind::Acts:
         return QStringLiteral("ACTS.TXT");
+    case RegisterKind::Payments:
+        return QStringLiteral("PLATEG.TXT");
     }
     return {};
 }

@@ -6,7 +6,7 @@
 class TDM;
 
 // The document registers: fixed-width text tables of one kind of document for a period.
-enum class RegisterKind { Invoices, Receipts, ExpenseWaybills, TaxWaybills, Acts };
+enum class RegisterKind { Invoices, Receipts, ExpenseWaybills, TaxWaybills, Acts, Payments };
 
 // Which documents: one client's (clientId > 0) or every client's, dated from .. to.
 struct RegisterScope {
@@ -22,5 +22,5 @@ QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scop
 bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
                    QString* error = nullptr, int* lines = nullptr);
 
-// FACTURE1.TXT, FACTURE2.TXT, NAKLADN1.TXT, NAKLADN2.TXT, ACTS.TXT.
+// FACTURE1.TXT, FACTURE2.TXT, NAKLADN1.TXT, NAKLADN2.TXT, ACTS.TXT, PLATEG.TXT.
 QString RegisterFileName(RegisterKind kind);

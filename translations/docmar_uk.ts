@@ -741,6 +741,26 @@
         <source>Акты выполненных работ </source>
         <translation>Акти виконаних робіт </translation>
     </message>
+    <message>
+        <source>не оплачен</source>
+        <translation>не оплачено</translation>
+    </message>
+    <message>
+        <source>частично</source>
+        <translation>частково</translation>
+    </message>
+    <message>
+        <source>оплачен</source>
+        <translation>оплачено</translation>
+    </message>
+    <message>
+        <source>переплата</source>
+        <translation>переплата</translation>
+    </message>
+    <message>
+        <source>только неоплаченные</source>
+        <translation>лише неоплачені</translation>
+    </message>
 </context>
 <context>
     <name>DocumentPage</name>
@@ -1137,6 +1157,45 @@
     </message>
 </context>
 <context>
+    <name>PaymentForm</name>
+    <message>
+        <source>Оплата: %1</source>
+        <translation>Оплата: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Дата оплаты:</source>
+        <translation>&amp;Дата оплати:</translation>
+    </message>
+    <message>
+        <source>&amp;Сумма:</source>
+        <translation>&amp;Сума:</translation>
+    </message>
+    <message>
+        <source>№ &amp;банковского документа:</source>
+        <translation>№ &amp;банківського документа:</translation>
+    </message>
+    <message>
+        <source>&amp;Назначение платежа:</source>
+        <translation>&amp;Призначення платежу:</translation>
+    </message>
+    <message>
+        <source>Остаток к оплате: %1</source>
+        <translation>Залишок до оплати: %1</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Записати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Сумма «%1» — не сумма в гривнах и копейках.</source>
+        <translation>Сума «%1» — не сума в гривнях і копійках.</translation>
+    </message>
+</context>
+<context>
     <name>PaymentImport</name>
     <message>
         <source>Выписка: %1, %2, %3 без счета</source>
@@ -1216,6 +1275,44 @@
     <message>
         <source>знак «%1» в названии владельца не допускают правила Национального банка.</source>
         <translation>знак «%1» у назві власника не допускають правила Національного банку.</translation>
+    </message>
+</context>
+<context>
+    <name>Payments</name>
+    <message>
+        <source>Акт № %1 не найден.</source>
+        <translation>Акт № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Счет-фактура № %1 не найден.</source>
+        <translation>Рахунок-фактуру № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Платёж без клиента: выберите клиента.</source>
+        <translation>Платіж без клієнта: виберіть клієнта.</translation>
+    </message>
+    <message>
+        <source>У платежа нет даты.</source>
+        <translation>Платіж не має дати.</translation>
+    </message>
+    <message>
+        <source>Сумма платежа должна быть больше нуля.</source>
+        <translation>Сума платежу має бути більшою за нуль.</translation>
+    </message>
+    <message>
+        <source>Сумма платежа больше наибольшей (999 999 999 999,99).</source>
+        <translation>Сума платежу більша за найбільшу (999 999 999 999,99).</translation>
+    </message>
+    <message>
+        <source>«%1…»: %2 знаков, а помещается %3.</source>
+        <translation>«%1…»: %2 знаків, а вміщується %3.</translation>
+    </message>
+</context>
+<context>
+    <name>PaymentsController</name>
+    <message>
+        <source>Записать платежи известных плательщиков (%1)? Платежи без счета записываются на клиента.</source>
+        <translation>Записати платежі відомих платників (%1)? Платежі без рахунку записуються на клієнта.</translation>
     </message>
 </context>
 <context>
@@ -2010,6 +2107,66 @@
     <message>
         <source>&amp;Удалить акт</source>
         <translation>В&amp;идалити акт</translation>
+    </message>
+    <message>
+        <source>Загрузить банковскую &amp;выписку...</source>
+        <translation>Завантажити банківську &amp;виписку...</translation>
+    </message>
+    <message>
+        <source>&amp;Должники...</source>
+        <translation>&amp;Боржники...</translation>
+    </message>
+    <message>
+        <source>Подготовить журнал &amp;платежей</source>
+        <translation>Підготувати журнал &amp;платежів</translation>
+    </message>
+    <message>
+        <source>Платёж &amp;клиента...</source>
+        <translation>Платіж &amp;клієнта...</translation>
+    </message>
+    <message>
+        <source>акт № %1</source>
+        <translation>акт № %1</translation>
+    </message>
+    <message>
+        <source>счет-фактура № %1</source>
+        <translation>рахунок-фактура № %1</translation>
+    </message>
+    <message>
+        <source>Выберите клиента в списке клиентов.</source>
+        <translation>Виберіть клієнта у списку клієнтів.</translation>
+    </message>
+    <message>
+        <source>Банковская выписка</source>
+        <translation>Банківська виписка</translation>
+    </message>
+    <message>
+        <source>Выписки (*.txt *.csv);;Все файлы (*)</source>
+        <translation>Виписки (*.txt *.csv);;Усі файли (*)</translation>
+    </message>
+    <message>
+        <source>Из выписки %1 записано платежей: %2.</source>
+        <translation>З виписки %1 записано платежів: %2.</translation>
+    </message>
+    <message>
+        <source>Должники записаны в файл %1: строк %2.</source>
+        <translation>Боржників записано у файл %1: рядків %2.</translation>
+    </message>
+    <message>
+        <source>Плат&amp;ежи</source>
+        <translation>Плат&amp;ежі</translation>
+    </message>
+    <message>
+        <source>Только неопла&amp;ченные</source>
+        <translation>Лише неопла&amp;чені</translation>
+    </message>
+    <message>
+        <source>Отметить опла&amp;ту...</source>
+        <translation>Позначити опла&amp;ту...</translation>
+    </message>
+    <message>
+        <source>Отметить оплату &amp;акта...</source>
+        <translation>Позначити оплату &amp;акта...</translation>
     </message>
 </context>
 <context>
@@ -3302,6 +3459,14 @@
     <message>
         <source>Код плательщика</source>
         <translation>Код платника</translation>
+    </message>
+    <message>
+        <source>Оплачено</source>
+        <translation>Оплачено</translation>
+    </message>
+    <message>
+        <source>Оплата</source>
+        <translation>Оплата</translation>
     </message>
 </context>
 <context>

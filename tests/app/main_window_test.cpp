@@ -738,10 +738,10 @@ TEST_F(MainWindowTest, AnInvoiceIsWrittenFromScratchCopiedEditedAndAReceiptToo)
     auto* invoices = w<DBGrid>("DBGrid3");
     EXPECT_EQ(invoices->listModel()->keyAt(invoices->currentRow()), next); // the list stands on it
     EXPECT_EQ(window->currentClientId(), client);
-    // Its last column shows what its paper charges: 4 × 100,00 with 20 % VAT.
+    // Its total shows what its paper charges: 4 × 100,00 with 20 % VAT.
     ASSERT_EQ(stored.FACT_NDS, 20);
     ASSERT_EQ(stored.FACT_NR, 0);
-    const int total = invoices->model()->columnCount() - 1;
+    const int total = invoices->listModel()->columnOf(QStringLiteral("DOC_TOTAL"));
     EXPECT_EQ(invoices->model()->headerData(total, Qt::Horizontal).toString(), QStringLiteral("Сумма"));
     EXPECT_EQ(invoices->model()->index(invoices->currentRow(), total).data().toString(),
               QStringLiteral("480,00"));
@@ -1660,19 +1660,20 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
     QStringList top;
     for (QAction* a : w<QMenuBar>("MainMenu1")->actions())
         top << QString(a->text()).remove(u'&');
-    EXPECT_EQ(top, (QStringList{"Поиск", "Список товаров", "Настройки программы", "Список всех документов",
-                                "О программе", "Выход"}));
+    EXPECT_EQ(top, (QStringList{"Поиск", "Платежи", "Список товаров", "Настройки программы",
+                                "Список всех документов", "О программе", "Выход"}));
     QStringList search;
     for (QAction* a : w<QMenu>("N1")->actions())
         search << a->objectName();
     EXPECT_EQ(search, (QStringList{"N3", "N4"}));
 
     const QStringList expected[5] = {
-        {"N9", "N11", "N10", "N12", "N13", "N14", "N15", "N16", "N29", "N30", "N31", "N32"},
+        {"N9", "N11", "N10", "N12", "N13", "N14", "N15", "N16", "PayInvoice", "N29", "N30", "N31",
+         "UnpaidOnly", "N32"},
         {"N17", "N18", "N19", "N20", "N21", "N22"},
         {"N23", "N24", "N27"},
         {"N25", "N26", "N28"},
-        {"N37", "N35", "N36", "N34", "N33"},
+        {"N37", "N35", "N36", "N34", "N33", "PayClient"},
     };
     for (int m = 1; m <= 5; ++m) {
         QStringList names;
@@ -2862,7 +2863,7 @@ TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
     for (QAction* a : window->popupMenu(6)->actions())
         items << a->objectName();
     EXPECT_EQ(items, (QStringList{"ActNew", "ActCopy", "ActEdit", "ActDelete", "ActPreview", "ActPrint",
-                                  "ActRegister"}));
+                                  "ActRegister", "PayAct"}));
     const int next = scalarInt(QStringLiteral("SELECT max(ACT_NUMBER) + 1 FROM ACTS"));
     // The figures follow the typing; a sum with kopecks' fractions is refused and the editor stays.
     whenModal([this](QWidget* editor) {

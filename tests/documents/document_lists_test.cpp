@@ -1,5 +1,6 @@
 #include "db/data_module.h"
 #include "db/demo_data.h"
+#include "db/stores.h"
 #include "documents/document_commands.h"
 #include "documents/document_lists.h"
 #include "support/test_support.h"
@@ -48,7 +49,7 @@ TEST(DocumentLists, OneClientOrAllClients)
     EXPECT_EQ(lists.expenseCaption(), QStringLiteral("Список всех расходных накладных"));
     EXPECT_EQ(lists.taxCaption(), QStringLiteral("Список всех налоговых накладных"));
     EXPECT_EQ(lists.receipts().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Дата "));
-    EXPECT_EQ(lists.invoices().columnCount(), 23);
+    EXPECT_EQ(lists.invoices().columnCount(), 25);
     EXPECT_EQ(lists.receipts().columnCount(), 20);
     // Receipts list the unit before the quantity.
     EXPECT_EQ(lists.receipts().columns()[2].name, QStringLiteral("MEASURE_POS1"));
@@ -181,7 +182,7 @@ TEST(DocumentLists, TheLastColumnShowsWhatThePaperCharges)
     lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
     const auto totals = [](const SqlListModel& list) {
         QStringList shown;
-        const int column = list.columnCount() - 1;
+        const int column = list.columnOf(QStringLiteral("DOC_TOTAL"));
         EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), QStringLiteral("Сумма"));
         EXPECT_EQ(list.data(list.index(0, column), Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
                   Qt::AlignRight);
@@ -296,11 +297,49 @@ TEST(DocumentLists, ActsShowTheirPeriodInWordsAndTheirTotalWithVat)
     for (int c = 0; c < acts.columnCount(); ++c)
         titles << acts.headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(titles, QStringList({"№ акта", "Дата акта", "Период", "Год", "Вид работ", "Сумма",
-                                   "Представитель Заказчика"}));
+                                   "Представитель Заказчика", "Оплачено", "Оплата"}));
     EXPECT_EQ(column(2), QStringList({"март", "II квартал", ""}));
     EXPECT_EQ(column(5), QStringList({"1200,00", "10,75", "2,68"}));
     EXPECT_FALSE(acts.flags(acts.index(0, 2)) & Qt::ItemIsEditable);
     lists.ShowAllDocuments();
     EXPECT_EQ(lists.acts().rowCount(), 4);
     EXPECT_EQ(lists.actCaption(), QStringLiteral("Список всех актов"));
+}
+
+TEST(DocumentLists, PaymentsShowWhatIsPaidAndTheUnpaidFilterKeepsTheRest)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = ConnectionOf(*dm);
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ')"));
+    // Four invoices of 1000,00 + 20 % = 1200,00: paid 0, 100,00, 1199,99 + 0,01, 1300,00.
+    for (int n = 1; n <= 4; ++n)
+        execOrThrow(
+            db,
+            QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, "
+                           "MEASURE_POS1, COUNT_POS1, PRICE_POS1, FACT_NDS) VALUES (?, '2026-03-01', 2, "
+                           "'Послуга', 'шт', 1, 1000, 20)"),
+            {n});
+    ASSERT_EQ(StorePayments(*dm, {PaymentRow{0, QDate(2026, 3, 2), 100, {}, 2, 2},
+                                  PaymentRow{0, QDate(2026, 3, 2), 1199.99, {}, 2, 3},
+                                  PaymentRow{0, QDate(2026, 3, 3), 0.01, {}, 2, 3},
+                                  PaymentRow{0, QDate(2026, 3, 3), 1300, {}, 2, 4}})
+                  .size(),
+              4u);
+    DocumentLists lists(*dm);
+    lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
+    const SqlListModel& invoices = lists.invoices();
+    const auto column = [&invoices](const char* name) {
+        QStringList shown;
+        for (int r = 0; r < invoices.rowCount(); ++r)
+            shown << invoices.data(invoices.index(r, invoices.columnOf(QLatin1String(name)))).toString();
+        return shown;
+    };
+    EXPECT_EQ(column("DOC_PAID"), QStringList({"0,00", "100,00", "1200,00", "1300,00"}));
+    EXPECT_EQ(column("DOC_STATE"), QStringList({"не оплачен", "частично", "оплачен", "переплата"}));
+    lists.filterUnpaid(true);
+    EXPECT_EQ(column("FACT_NUMBER"), QStringList({"1", "2"}));
+    EXPECT_EQ(lists.invoiceCaption(), QStringLiteral("Счета-фактуры клиента ТОВ (только неоплаченные)"));
+    lists.clearInvoiceFilters();
+    EXPECT_EQ(invoices.rowCount(), 4);
 }

@@ -1,0 +1,83 @@
+#include "payments/payments_controller.h"
+
+#include "base/prompter.h"
+#include "db/data_module.h"
+#include "payments/debtors.h"
+#include "payments/payment_import.h"
+
+#include <QCoreApplication>
+
+PaymentsController::PaymentsController(TDM& dm, Prompter& prompter)
+    : m_dm(dm)
+    , m_prompter(prompter)
+{
+}
+
+std::optional<PaymentDraft> PaymentsController::openPayment(int number, bool act, const QDate& today) const
+{
+    try {
+        QString error;
+        std::optional<PaymentDraft> draft = OpenDocumentPayment(m_dm, number, act, today, &error);
+        if (!draft)
+            m_prompter.error(error);
+        return draft;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+bool PaymentsController::store(const PaymentRow& payment)
+{
+    try {
+        if (const QString problem = StoreTypedPayment(m_dm, payment); !problem.isEmpty()) {
+            m_prompter.error(problem);
+            return false;
+        }
+        return true;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return false;
+    }
+}
+
+std::optional<int> PaymentsController::importStatement(const QString& fileName, const OwnerRecord& owner)
+{
+    try {
+        QString error;
+        const std::optional<StatementImport> plan = PlanStatementImport(m_dm, fileName, owner, &error);
+        if (!plan) {
+            m_prompter.error(error);
+            return std::nullopt;
+        }
+        const int storable = plan->count([](const ImportedLine& l) { return !l.stored && l.clientId > 0; });
+        if (storable == 0) {
+            m_prompter.inform(plan->summary());
+            return std::nullopt;
+        }
+        if (!m_prompter.ask(plan->summary() + u'\n' +
+                            QCoreApplication::translate(
+                                "PaymentsController", "Записать платежи известных плательщиков (%1)? Платежи "
+                                                      "без счета записываются на клиента.")
+                                .arg(storable)))
+            return std::nullopt;
+        return StoreStatementImport(m_dm, *plan, false);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+std::optional<int> PaymentsController::writeDebtors(const QDate& date, const QString& fileName)
+{
+    try {
+        QString error;
+        int lines = 0;
+        if (WriteDebtors(m_dm, date, fileName, &error, &lines))
+            return lines;
+        m_prompter.error(error);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "payments/payments.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+class Prompter;
+class TDM;
+
+// The payment commands without their widgets: a payment typed for an invoice, an act or a client, a bank
+// statement loaded after the question that says what it brings, and the debtors written.
+class PaymentsController {
+public:
+    PaymentsController(TDM& dm, Prompter& prompter);
+
+    // The dialog's draft; nullopt after the message saying why not.
+    std::optional<PaymentDraft> openPayment(int number, bool act, const QDate& today) const;
+    // "Записать": false (the dialog stays open) after the message why not.
+    bool store(const PaymentRow& payment);
+    // The statement: what it would bring, asked first; how many payments were stored, nullopt when none
+    // was to be (refused, cancelled, nothing new).
+    std::optional<int> importStatement(const QString& fileName, const OwnerRecord& owner);
+    // The debtors on the date into the file: the lines written, nullopt after the message.
+    std::optional<int> writeDebtors(const QDate& date, const QString& fileName);
+
+private:
+    TDM& m_dm;
+    Prompter& m_prompter;
+};
