@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -113,15 +114,22 @@ std::optional<StatementImport> PlanStatementImport(const TDM& dm, const QString&
 
     StatementImport plan;
     plan.file = QFileInfo(fileName).fileName();
-    const std::vector<ClientKeys> clients = ReadClientKeys(dm);
-    const auto clientOf = [&clients](const StatementLine& l) {
+    // A payer is found by its code or account, looked up rather than searched: a statement may have
+    // thousands of lines and a book thousands of clients.
+    QHash<QString, int> byCode, byAccount;
+    for (const ClientKeys& c : ReadClientKeys(dm)) {
+        for (const QString& code : {c.edrpou, c.taxCode})
+            if (!code.isEmpty())
+                byCode.insert(code, c.id);
+        for (const QString& account : {c.account, c.account2})
+            if (const QString compact = CompactIban(account); !compact.isEmpty())
+                byAccount.insert(compact, c.id);
+    }
+    const auto clientOf = [&](const StatementLine& l) {
+        if (const int id = byCode.value(l.otherCode); !l.otherCode.isEmpty() && id > 0)
+            return id;
         const QString account = CompactIban(l.otherAccount);
-        for (const ClientKeys& c : clients)
-            if ((!l.otherCode.isEmpty() && (l.otherCode == c.edrpou || l.otherCode == c.taxCode)) ||
-                (!account.isEmpty() &&
-                 (account == CompactIban(c.account) || account == CompactIban(c.account2))))
-                return c.id;
-        return 0;
+        return account.isEmpty() ? 0 : byAccount.value(account);
     };
     QStringList keys;
     for (const StatementLine& l : statement->lines) {

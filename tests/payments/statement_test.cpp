@@ -2,7 +2,9 @@
 #include "db/connection.h"
 #include "db/data_module.h"
 #include "db/stores.h"
+#include "payments/debtors.h"
 #include "payments/payment_import.h"
+#include "payments/payments.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -207,4 +209,46 @@ TEST(Statement, PurposesNameTheirDocuments)
         EXPECT_EQ(n.invoices, c.invoices) << c.purpose;
         EXPECT_EQ(n.acts, c.acts) << c.purpose;
     }
+}
+
+TEST(Payments, ATypedPaymentTheRestAndTheDebtorsOfADay)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    const QSqlDatabase db = ConnectionOf(*dm);
+    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Боржник\"')"));
+    // 1000,00 + 20 % = 1200,00 on 01.03; an act of 500,00 + 20 % = 600,00 on 02.03.
+    execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, MEASURE_POS1, "
+                                   "COUNT_POS1, PRICE_POS1, FACT_NDS) VALUES (1, '2026-03-01', 2, 'Товар', 'шт', 2, "
+                                   "500, 20)"));
+    execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_DATA, ACT_MONTH, ACT_YEAR, SUMMA, ACT_NDS, "
+                                   "ID_NUMBER) VALUES (1, '2026-03-02', 2, 2026, 500, 20, 2)"));
+    QString error;
+    std::optional<PaymentDraft> draft = OpenDocumentPayment(*dm, 1, false, QDate(2026, 3, 5), &error);
+    ASSERT_TRUE(draft) << error.toStdString();
+    EXPECT_EQ(draft->rest.text(), QStringLiteral("1200,00"));
+    EXPECT_EQ(draft->row.INFO, QStringLiteral("Оплата за рахунком-фактурою № 1 від 01.03.2026"));
+    draft->row.SUMMA = 0;
+    EXPECT_EQ(StoreTypedPayment(*dm, draft->row), QStringLiteral("Сумма платежа должна быть больше нуля."));
+    draft->row.SUMMA = 200;
+    EXPECT_EQ(StoreTypedPayment(*dm, draft->row), QString());
+    EXPECT_EQ(UnpaidRest(*dm, 1, false).text(), QStringLiteral("1000,00"));
+    EXPECT_FALSE(OpenDocumentPayment(*dm, 9, true, QDate(2026, 3, 5), &error));
+    EXPECT_EQ(error, QStringLiteral("Акт № 9 не найден."));
+
+    // Before the payment the client owes both documents; after it, 1600,00, its oldest the invoice.
+    const std::vector<ClientBalance> before = Debtors(*dm, QDate(2026, 3, 4));
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_EQ(before[0].charged - before[0].paid, 180000);
+    const std::vector<ClientBalance> after = Debtors(*dm, QDate(2026, 3, 31));
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0].paid, 20000);
+    EXPECT_EQ(after[0].oldestNumber, 1);
+    EXPECT_FALSE(after[0].oldestIsAct);
+    const QStringList text = DebtorsText(after, QDate(2026, 3, 31)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(text[4], QStringLiteral("|     2|ТОВ \"Боржник\"                 |        1800.00|         200.00|        "
+                                      "1600.00|с/ф 1 от 01.03.26      |"));
+    EXPECT_EQ(text[6], QStringLiteral("     ИТОГО : должников - 1, начислено - 1800.00, оплачено - 200.00, долг - "
+                                      "1600.00."));
+    EXPECT_TRUE(Debtors(*dm, QDate(2026, 2, 28)).empty());
 }
