@@ -42,23 +42,26 @@ void writeStatement(TDM& dm)
 {
     QString text = QStringLiteral("1CClientBankExchange\r\nВерсияФормата=1.02\r\nКодировка=Windows\r\n"
                                   "РасчСчет=UA213223130000026007233566001\r\n");
-    Rows q = execOrThrow(ConnectionOf(dm),
-                         QStringLiteral("SELECT f.FACT_NUMBER, c.OKPOCODE FROM FACTURES f JOIN CLIENTS c ON "
-                                        "c.ID_NUMBER=f.ID_NUMBER WHERE f.FACT_NUMBER>0 ORDER BY f.FACT_NUMBER DESC "
-                                        "LIMIT %1")
-                             .arg(kLines));
+    Rows q = execOrThrow(
+        ConnectionOf(dm),
+        QStringLiteral("SELECT f.FACT_NUMBER, c.OKPOCODE FROM FACTURES f JOIN CLIENTS c ON "
+                       "c.ID_NUMBER=f.ID_NUMBER WHERE f.FACT_NUMBER>0 ORDER BY f.FACT_NUMBER DESC "
+                       "LIMIT %1")
+            .arg(kLines));
     int n = 0;
     while (q.next()) {
         ++n;
-        text += QStringLiteral("СекцияДокумент=Платежное поручение\r\nНомер=%1\r\nДата=05.12.2026\r\nСумма=%2.00\r\n"
-                               "ПлательщикСчет=UA903052990000026000000000001\r\nПлательщик=Клієнт\r\n"
-                               "ПлательщикИНН=%3\r\nПолучательСчет=UA213223130000026007233566001\r\n"
-                               "НазначениеПлатежа=%4\r\nКонецДокумента\r\n")
+        text += QStringLiteral(
+                    "СекцияДокумент=Платежное поручение\r\nНомер=%1\r\nДата=05.12.2026\r\nСумма=%2.00\r\n"
+                    "ПлательщикСчет=UA903052990000026000000000001\r\nПлательщик=Клієнт\r\n"
+                    "ПлательщикИНН=%3\r\nПолучательСчет=UA213223130000026007233566001\r\n"
+                    "НазначениеПлатежа=%4\r\nКонецДокумента\r\n")
                     .arg(n)
                     .arg(100 + n % 900)
                     .arg(q.value(1).toString(),
-                         n % 10 == 0 ? QStringLiteral("Поповнення")
-                                     : QStringLiteral("Оплата за рахунком-фактурою № %1").arg(q.value(0).toInt()));
+                         n % 10 == 0
+                             ? QStringLiteral("Поповнення")
+                             : QStringLiteral("Оплата за рахунком-фактурою № %1").arg(q.value(0).toInt()));
     }
     text += QStringLiteral("КонецФайла\r\n");
     QFile file(g_statement);

@@ -150,7 +150,7 @@ namespace {
 QString paidBy(const SqlDialect& d, const char* table, const char* column)
 {
     return d.moneyAmount(
-        QStringLiteral("(SELECT coalesce(sum(%1),0) FROM PLATEG p_ WHERE p_.%3=%2.%3 AND %2.%3>0)")
+        QStringLiteral("(SELECT coalesce(sum(%1),0) FROM PLATEG p_ WHERE p_.%3=%2.%3 AND p_.%3>0)")
             .arg(d.money(QStringLiteral("coalesce(p_.SUMMA,0)")), QLatin1String(table),
                  QLatin1String(column)));
 }
@@ -240,8 +240,12 @@ ListQuery filteredInvoices(const SqlDialect& d, ListQuery invoices, const Invoic
         invoices.where += QStringLiteral(" AND FACT_NUMBER>=? AND FACT_NUMBER<=?");
         invoices.values << filter.numberFrom << filter.numberTo;
     }
+    // An invoice without a payment is unpaid at once (an index lookup); only the others are reckoned.
     if (filter.unpaid)
-        invoices.where += QStringLiteral(" AND %1<2").arg(invoicePaymentState(d));
+        invoices.where +=
+            QStringLiteral(" AND (NOT EXISTS (SELECT 1 FROM PLATEG p_ WHERE p_.FACT_NUMBER=FACTURES."
+                           "FACT_NUMBER AND p_.FACT_NUMBER>0) OR %1<2)")
+                .arg(invoicePaymentState(d));
     if (filter.active())
         invoices.countSql.clear(); // the quick count of the whole book no longer applies
     return invoices;

@@ -294,7 +294,8 @@ std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments)
             const PaymentRow& p = payments[i];
             if (!p.LINE_KEY.isEmpty()) {
                 if (keys.contains(p.LINE_KEY) ||
-                    scalar(db, QStringLiteral("SELECT 1 FROM PLATEG WHERE LINE_KEY=?"), {p.LINE_KEY})
+                    scalar(db, QStringLiteral("SELECT 1 FROM PLATEG WHERE LINE_KEY=? AND LINE_KEY<>''"),
+                           {p.LINE_KEY})
                         .isValid())
                     continue;
                 keys.insert(p.LINE_KEY);
@@ -313,7 +314,8 @@ QSet<QString> StoredLineKeys(const TDM& dm, const QStringList& keys)
     const QSqlDatabase db = ConnectionOf(dm);
     for (const QString& key : keys)
         if (!key.isEmpty() &&
-            scalar(db, QStringLiteral("SELECT 1 FROM PLATEG WHERE LINE_KEY=?"), {key}).isValid())
+            scalar(db, QStringLiteral("SELECT 1 FROM PLATEG WHERE LINE_KEY=? AND LINE_KEY<>''"), {key})
+                .isValid())
             stored.insert(key);
     return stored;
 }
@@ -333,7 +335,7 @@ std::vector<ClientKeys> ReadClientKeys(const TDM& dm)
 qint64 PaidKopecks(const TDM& dm, int number, bool act)
 {
     Rows q = execOrThrow(ConnectionOf(dm),
-                         QStringLiteral("SELECT SUMMA FROM PLATEG WHERE %1=?")
+                         QStringLiteral("SELECT SUMMA FROM PLATEG WHERE %1=? AND %1>0")
                              .arg(act ? QStringLiteral("ACT_NUMBER") : QStringLiteral("FACT_NUMBER")),
                          {number});
     qint64 kopecks = 0;

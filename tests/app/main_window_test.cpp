@@ -2911,3 +2911,33 @@ TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
         QStringLiteral("Удалить акт № %1 от %2?").arg(next).arg(QDate::currentDate().toString("dd.MM.yyyy")));
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM ACTS WHERE ACT_NUMBER=%1").arg(next)), 0);
 }
+
+TEST_F(MainWindowTest, APaymentTypedOnAnInvoiceShowsInItsRow)
+{
+    open();
+    auto* invoices = w<DBGrid>("DBGrid3");
+    ASSERT_GE(invoices->currentRow(), 0);
+    const QString total = invoices->model()
+                              ->index(invoices->currentRow(), invoices->listModel()->columnOf("DOC_TOTAL"))
+                              .data()
+                              .toString();
+    whenModal([&total](QWidget* dialog) {
+        auto* sum = child<NumberField>(dialog, "PaymentSum");
+        EXPECT_EQ(sum->text(), total); // the unpaid rest proposed
+        sum->setText(QStringLiteral("100,00"));
+        child<QLineEdit>(dialog, "PaymentBankNumber")->setText(QStringLiteral("77"));
+        child<QPushButton>(dialog, "PaymentStore")->click();
+    });
+    w<QAction>("PayInvoice")->trigger();
+    const auto cell = [invoices](const char* column) {
+        return invoices->model()
+            ->index(invoices->currentRow(), invoices->listModel()->columnOf(QLatin1String(column)))
+            .data()
+            .toString();
+    };
+    EXPECT_EQ(cell("DOC_PAID"), QStringLiteral("100,00"));
+    EXPECT_EQ(cell("DOC_STATE"), QStringLiteral("частично"));
+    EXPECT_EQ(
+        scalarInt(QStringLiteral("SELECT count(*) FROM PLATEG WHERE BANK_NUMBER='77' AND SOURCE='typed'")),
+        1);
+}
