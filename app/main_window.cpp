@@ -765,8 +765,10 @@ void TBuhForm::PC1Change(int index)
     m_previousPage = index;
     if (index == OwnerPage)
         m_owner.repairOwnerRow();
-    else if (index == ClientsPage)
+    else if (index == ClientsPage) {
         N36Click();
+        showClientBalance();
+    }
 }
 
 void TBuhForm::printInvoice(bool preview)

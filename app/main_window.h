@@ -136,6 +136,8 @@ private:
     void locateClient(int id);
     void followCurrentClient();
     void fillClientPanel();
+    // "На …: начислено …, оплачено …, долг …" under the client's details.
+    void showClientBalance();
     // The client as the panel shows it.
     ClientRow clientFromPanel() const;
     void settleClientEdits(int row = -1);

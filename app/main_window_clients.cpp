@@ -4,6 +4,7 @@
 #include "base/requisites.h"
 #include "clients/find_form.h"
 #include "clients/names_form.h"
+#include "payments/payments.h"
 #include "ui_main_window.h"
 
 #include <QApplication>
@@ -159,8 +160,23 @@ void TBuhForm::fillClientPanel()
         ((*ui).*p.edit)->setText(client.*p.field);
     // The engine's day zero stands for "no date".
     ui->DBDateEdit1->setDate(client.DOGDATA != kDateZero ? client.DOGDATA : QDate());
+    showClientBalance();
     m_clients.panelShown();
     m_fillingPanel = false;
+}
+
+void TBuhForm::showClientBalance()
+{
+    // Read only while the client tab shows it: a click in the client list stays as quick as it was.
+    const int id = clientRegister().idAt(currentClientRow());
+    QString balance;
+    if (id > 1 && ui->PC1->currentIndex() == 1) {
+        try {
+            balance = ClientBalanceText(m_dm, id, QDate::currentDate());
+        } catch (const DbError&) {
+        }
+    }
+    ui->ClientBalance->setText(balance);
 }
 
 ClientRow TBuhForm::clientFromPanel() const

@@ -93,3 +93,19 @@ QString StoreTypedPayment(TDM& dm, PaymentRow payment)
     StorePayments(dm, {payment});
     return {};
 }
+
+QString ClientBalanceText(const TDM& dm, int clientId, const QDate& date)
+{
+    const std::vector<ClientBalance> balances =
+        clientId > 1 ? ReadBalances(dm, date, clientId) : std::vector<ClientBalance>{};
+    if (balances.empty())
+        return {};
+    const ClientBalance& b = balances.front();
+    const qint64 owed = b.charged - b.paid;
+    return QCoreApplication::translate("Payments", "На %1: начислено %2, оплачено %3, %4 %5.")
+        .arg(date.toString(QStringLiteral("dd.MM.yyyy")), Money::fromKopecks(b.charged).text(),
+             Money::fromKopecks(b.paid).text(),
+             owed >= 0 ? QCoreApplication::translate("Payments", "долг")
+                       : QCoreApplication::translate("Payments", "переплата"),
+             Money::fromKopecks(owed >= 0 ? owed : -owed).text());
+}

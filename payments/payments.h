@@ -24,6 +24,10 @@ PaymentDraft OpenClientPayment(int clientId, const QDate& today);
 // What a document charges less what its payments brought (negative when paid over).
 Money UnpaidRest(const TDM& dm, int number, bool act);
 
+// A client's account as its panel says it: "Начислено 1800,00, оплачено 200,00, долг 1600,00" (or
+// "переплата" when it paid more); empty for a client without documents or payments.
+QString ClientBalanceText(const TDM& dm, int clientId, const QDate& date);
+
 // Why the payment cannot be stored; empty when it can.
 QString PaymentProblem(const PaymentRow& payment);
 // Stores a typed payment under the next number: the message why not, empty when stored.

@@ -1307,6 +1307,18 @@
         <source>«%1…»: %2 знаков, а помещается %3.</source>
         <translation>«%1…»: %2 знаків, а вміщується %3.</translation>
     </message>
+    <message>
+        <source>На %1: начислено %2, оплачено %3, %4 %5.</source>
+        <translation>На %1: нараховано %2, оплачено %3, %4 %5.</translation>
+    </message>
+    <message>
+        <source>долг</source>
+        <translation>борг</translation>
+    </message>
+    <message>
+        <source>переплата</source>
+        <translation>переплата</translation>
+    </message>
 </context>
 <context>
     <name>PaymentsController</name>
