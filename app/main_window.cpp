@@ -16,7 +16,7 @@
 #include "documents/waybill_form.h"
 #include "maintenance/book_start.h"
 #include "maintenance/paradox_import.h"
-#include "payments/debtors.h"
+#include "payments/debtors_form.h"
 #include "payments/payment_form.h"
 #include "report/report_holder.h"
 #include "ui_main_window.h"
@@ -853,12 +853,10 @@ void TBuhForm::importStatement()
 
 void TBuhForm::writeDebtors()
 {
-    // The period dialog's last day is the day the debts are counted on.
-    m_dataForm->prepareForRegister(QDir(m_programFolder).filePath(DebtorsFileName()));
-    if (m_dataForm->exec() != QDialog::Accepted)
-        return;
-    if (const std::optional<int> lines = m_payments.writeDebtors(m_dataForm->to(), m_dataForm->fileName()))
-        say([file = m_dataForm->fileName(), lines = *lines] {
+    DebtorsForm form(m_payments, m_programFolder, this);
+    form.exec();
+    if (!form.writtenFile().isEmpty())
+        say([file = form.writtenFile(), lines = form.writtenLines()] {
             return tr("Должники записаны в файл %1: строк %2.")
                 .arg(QDir::toNativeSeparators(file))
                 .arg(lines);

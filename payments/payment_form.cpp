@@ -53,7 +53,8 @@ PaymentForm::PaymentForm(const PaymentDraft& draft, const QString& what, Payment
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    setMinimumWidth(fontMetrics().averageCharWidth() * 70);
+    // The purpose a bank writes is long: most of it in sight.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 110);
     connect(buttons, &QDialogButtonBox::accepted, this, &PaymentForm::store);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AssignAccessLetters(this);

@@ -81,3 +81,13 @@ std::optional<int> PaymentsController::writeDebtors(const QDate& date, const QSt
     }
     return std::nullopt;
 }
+
+std::vector<ClientBalance> PaymentsController::debtors(const QDate& date) const
+{
+    try {
+        return Debtors(m_dm, date);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return {};
+    }
+}

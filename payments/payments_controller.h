@@ -1,11 +1,13 @@
 #pragma once
 
+#include "db/stores.h"
 #include "payments/payments.h"
 
 #include <QDate>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class Prompter;
 class TDM;
@@ -23,6 +25,8 @@ public:
     // The statement: what it would bring, asked first; how many payments were stored, nullopt when none
     // was to be (refused, cancelled, nothing new).
     std::optional<int> importStatement(const QString& fileName, const OwnerRecord& owner);
+    // Who owes on the date, the largest debt first; empty after the message when the book cannot say.
+    std::vector<ClientBalance> debtors(const QDate& date) const;
     // The debtors on the date into the file: the lines written, nullopt after the message.
     std::optional<int> writeDebtors(const QDate& date, const QString& fileName);
 

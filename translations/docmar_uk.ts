@@ -669,6 +669,73 @@
     </message>
 </context>
 <context>
+    <name>DebtorsForm</name>
+    <message>
+        <source>Должники</source>
+        <translation>Боржники</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Клиент</source>
+        <translation>Клієнт</translation>
+    </message>
+    <message>
+        <source>Начислено</source>
+        <translation>Нараховано</translation>
+    </message>
+    <message>
+        <source>Оплачено</source>
+        <translation>Оплачено</translation>
+    </message>
+    <message>
+        <source>Долг</source>
+        <translation>Борг</translation>
+    </message>
+    <message>
+        <source>Старейший неоплаченный</source>
+        <translation>Найдавніший неоплачений</translation>
+    </message>
+    <message>
+        <source>&amp;На дату:</source>
+        <translation>&amp;На дату:</translation>
+    </message>
+    <message>
+        <source>&amp;Показать</source>
+        <translation>&amp;Показати</translation>
+    </message>
+    <message>
+        <source>&amp;Записать в файл...</source>
+        <translation>&amp;Записати у файл...</translation>
+    </message>
+    <message>
+        <source>З&amp;акрыть</source>
+        <translation>З&amp;акрити</translation>
+    </message>
+    <message>
+        <source>акт № %1 от %2</source>
+        <translation>акт № %1 від %2</translation>
+    </message>
+    <message>
+        <source>с/ф № %1 от %2</source>
+        <translation>р/ф № %1 від %2</translation>
+    </message>
+    <message>
+        <source>Должников: %1, долг: %2</source>
+        <translation>Боржників: %1, борг: %2</translation>
+    </message>
+    <message>
+        <source>Записать должников</source>
+        <translation>Записати боржників</translation>
+    </message>
+    <message>
+        <source>Текстовые файлы (*.txt);;Все файлы (*)</source>
+        <translation>Текстові файли (*.txt);;Усі файли (*)</translation>
+    </message>
+</context>
+<context>
     <name>Demo</name>
     <message>
         <source>База данных уже содержит клиентов или документы: демонстрационные данные не добавлены.</source>

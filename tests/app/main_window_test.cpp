@@ -58,6 +58,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -2844,7 +2845,9 @@ TEST_F(MainWindowTest, Screenshots)
                                {"N14", "data_register"},
                                {"N21", "TNewN1PForm"},
                                {"N22", "TNewN2PForm"},
-                               {"ActNew", "act_editor"}});
+                               {"ActNew", "act_editor"},
+                               {"DebtorsReport", "debtors"},
+                               {"PayInvoice", "payment"}});
     for (const auto& [item, name] : shots) {
         whenModal([&folder, name = name](QWidget* dialog) {
             QApplication::processEvents();
