@@ -18,6 +18,7 @@
 #include "maintenance/paradox_import.h"
 #include "payments/debtors_form.h"
 #include "payments/payment_form.h"
+#include "payments/statement_form.h"
 #include "report/report_holder.h"
 #include "ui_main_window.h"
 #include "widgets/access_keys.h"
@@ -841,7 +842,13 @@ void TBuhForm::importStatement()
                                                       tr("Выписки (*.txt *.csv);;Все файлы (*)"));
     if (file.isEmpty())
         return;
-    if (const std::optional<int> stored = m_payments.importStatement(file, m_owner.record())) {
+    const std::optional<StatementImport> plan = m_payments.planStatement(file, m_owner.record());
+    if (!plan)
+        return;
+    StatementForm form(*plan, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<int> stored = m_payments.storeStatement(*plan)) {
         const Chosen before = chosen();
         documentLists().reloadAll();
         chooseAgain(before);

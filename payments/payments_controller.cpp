@@ -41,27 +41,25 @@ bool PaymentsController::store(const PaymentRow& payment)
     }
 }
 
-std::optional<int> PaymentsController::importStatement(const QString& fileName, const OwnerRecord& owner)
+std::optional<StatementImport> PaymentsController::planStatement(const QString& fileName,
+                                                                 const OwnerRecord& owner)
 {
     try {
         QString error;
-        const std::optional<StatementImport> plan = PlanStatementImport(m_dm, fileName, owner, &error);
-        if (!plan) {
+        std::optional<StatementImport> plan = PlanStatementImport(m_dm, fileName, owner, &error);
+        if (!plan)
             m_prompter.error(error);
-            return std::nullopt;
-        }
-        const int storable = plan->count([](const ImportedLine& l) { return !l.stored && l.clientId > 0; });
-        if (storable == 0) {
-            m_prompter.inform(plan->summary());
-            return std::nullopt;
-        }
-        if (!m_prompter.ask(plan->summary() + u'\n' +
-                            QCoreApplication::translate(
-                                "PaymentsController", "Записать платежи известных плательщиков (%1)? Платежи "
-                                                      "без счета записываются на клиента.")
-                                .arg(storable)))
-            return std::nullopt;
-        return StoreStatementImport(m_dm, *plan, false);
+        return plan;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+std::optional<int> PaymentsController::storeStatement(const StatementImport& plan)
+{
+    try {
+        return StoreStatementImport(m_dm, plan, false);
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/stores.h"
+#include "payments/payment_import.h"
 #include "payments/payments.h"
 
 #include <QDate>
@@ -22,9 +23,10 @@ public:
     std::optional<PaymentDraft> openPayment(int number, bool act, const QDate& today) const;
     // "Записать": false (the dialog stays open) after the message why not.
     bool store(const PaymentRow& payment);
-    // The statement: what it would bring, asked first; how many payments were stored, nullopt when none
-    // was to be (refused, cancelled, nothing new).
-    std::optional<int> importStatement(const QString& fileName, const OwnerRecord& owner);
+    // The statement read and tied to payers and documents, nothing stored; nullopt after the message.
+    std::optional<StatementImport> planStatement(const QString& fileName, const OwnerRecord& owner);
+    // Its lines of known payers not stored yet, all or none: how many; nullopt after the message.
+    std::optional<int> storeStatement(const StatementImport& plan);
     // Who owes on the date, the largest debt first; empty after the message when the book cannot say.
     std::vector<ClientBalance> debtors(const QDate& date) const;
     // The debtors on the date into the file: the lines written, nullopt after the message.

@@ -1388,13 +1388,6 @@
     </message>
 </context>
 <context>
-    <name>PaymentsController</name>
-    <message>
-        <source>Записать платежи известных плательщиков (%1)? Платежи без счета записываются на клиента.</source>
-        <translation>Записати платежі відомих платників (%1)? Платежі без рахунку записуються на клієнта.</translation>
-    </message>
-</context>
-<context>
     <name>PreviewWindow</name>
     <message>
         <source>Предварительный просмотр</source>
@@ -1624,6 +1617,65 @@
     <message>
         <source>двоичный файл, не выписка.</source>
         <translation>двійковий файл, не виписка.</translation>
+    </message>
+</context>
+<context>
+    <name>StatementForm</name>
+    <message>
+        <source>Банковская выписка %1</source>
+        <translation>Банківська виписка %1</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Сумма</source>
+        <translation>Сума</translation>
+    </message>
+    <message>
+        <source>Плательщик</source>
+        <translation>Платник</translation>
+    </message>
+    <message>
+        <source>Код</source>
+        <translation>Код</translation>
+    </message>
+    <message>
+        <source>Документ</source>
+        <translation>Документ</translation>
+    </message>
+    <message>
+        <source>Назначение платежа</source>
+        <translation>Призначення платежу</translation>
+    </message>
+    <message>
+        <source>уже в базе</source>
+        <translation>уже в базі</translation>
+    </message>
+    <message>
+        <source>с/ф № %1</source>
+        <translation>р/ф № %1</translation>
+    </message>
+    <message>
+        <source>акт № %1</source>
+        <translation>акт № %1</translation>
+    </message>
+    <message>
+        <source>без счета, на клиента</source>
+        <translation>без рахунку, на клієнта</translation>
+    </message>
+    <message>
+        <source>плательщика нет в базе</source>
+        <translation>платника немає в базі</translation>
+    </message>
+    <message>
+        <source>Записать платежи (%1)</source>
+        <translation>Записати платежі (%1)</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
     </message>
 </context>
 <context>

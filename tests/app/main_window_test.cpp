@@ -2944,3 +2944,50 @@ TEST_F(MainWindowTest, APaymentTypedOnAnInvoiceShowsInItsRow)
         scalarInt(QStringLiteral("SELECT count(*) FROM PLATEG WHERE BANK_NUMBER='77' AND SOURCE='typed'")),
         1);
 }
+
+TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
+{
+    open();
+    auto* invoices = w<DBGrid>("DBGrid3");
+    const int invoice = int(invoices->listModel()->keyAt(invoices->currentRow()));
+    const QString code =
+        scalar(
+            ConnectionOf(window->dataModule()),
+            QStringLiteral("SELECT OKPOCODE FROM CLIENTS WHERE ID_NUMBER=%1").arg(window->currentClientId()))
+            .toString();
+    const QString file = home.file(QStringLiteral("statement.csv"));
+    writeFileBytes(
+        file, QStringLiteral("Дата операції;Рахунок;Номер документа;ЄДРПОУ кореспондента;Кореспондент;"
+                             "Сума;Призначення платежу\n05.12.2026;%1;9;%2;Клієнт;100,00;Оплата за рах. %3\n")
+                  .arg(window->ownerRecord().CHETNUMBER, code)
+                  .arg(invoice)
+                  .toUtf8());
+    const auto load = [&](bool store) {
+        whenModal([&, store](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            files->selectFile(file);
+            whenModal([&, store](QWidget* form) {
+                auto* lines = child<QTableWidget>(form, "StatementLines");
+                EXPECT_EQ(lines->rowCount(), 1);
+                EXPECT_EQ(lines->item(0, 4)->text(),
+                          store ? QStringLiteral("с/ф № %1").arg(invoice) : QStringLiteral("уже в базе"));
+                EXPECT_EQ(child<QPushButton>(form, "StatementStore")->isEnabled(), store);
+                if (store)
+                    child<QPushButton>(form, "StatementStore")->click();
+                else
+                    form->close();
+            });
+            static_cast<QDialog*>(files)->accept();
+        });
+        w<QAction>("ImportStatement")->trigger();
+    };
+    load(true);
+    EXPECT_EQ(invoices->model()
+                  ->index(invoices->currentRow(), invoices->listModel()->columnOf("DOC_PAID"))
+                  .data()
+                  .toString(),
+              QStringLiteral("100,00"));
+    load(false); // the same statement again: nothing new
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PLATEG")), 1);
+}

@@ -1,0 +1,62 @@
+#include "payments/statement_form.h"
+
+#include "widgets/access_keys.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+StatementForm::StatementForm(const StatementImport& plan, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("StatementForm"));
+    setWindowTitle(tr("Банковская выписка %1").arg(plan.file));
+    auto* summary = new QLabel(plan.summary(), this);
+    summary->setObjectName(QStringLiteral("StatementSummary"));
+    summary->setWordWrap(true);
+    auto* table = new QTableWidget(int(plan.incoming.size()), 6, this);
+    table->setObjectName(QStringLiteral("StatementLines"));
+    table->setHorizontalHeaderLabels(
+        {tr("Дата"), tr("Сумма"), tr("Плательщик"), tr("Код"), tr("Документ"), tr("Назначение платежа")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setTabKeyNavigation(false);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    for (int r = 0; r < int(plan.incoming.size()); ++r) {
+        const ImportedLine& in = plan.incoming[std::size_t(r)];
+        const QString tie = in.stored         ? tr("уже в базе")
+                            : in.invoice > 0  ? tr("с/ф № %1").arg(in.invoice)
+                            : in.act > 0      ? tr("акт № %1").arg(in.act)
+                            : in.clientId > 0 ? tr("без счета, на клиента")
+                                              : tr("плательщика нет в базе");
+        auto* sum = new QTableWidgetItem(in.line.amount.text());
+        sum->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(r, 0, new QTableWidgetItem(in.line.date.toString(QStringLiteral("dd.MM.yyyy"))));
+        table->setItem(r, 1, sum);
+        table->setItem(r, 2, new QTableWidgetItem(in.line.otherName));
+        table->setItem(r, 3, new QTableWidgetItem(in.line.otherCode));
+        table->setItem(r, 4, new QTableWidgetItem(tie));
+        table->setItem(r, 5, new QTableWidgetItem(in.line.purpose));
+    }
+    table->resizeColumnsToContents();
+    const int storable = plan.count([](const ImportedLine& l) { return !l.stored && l.clientId > 0; });
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* store =
+        buttons->addButton(tr("Записать платежи (%1)").arg(storable), QDialogButtonBox::AcceptRole);
+    store->setObjectName(QStringLiteral("StatementStore"));
+    store->setEnabled(storable > 0);
+    store->setDefault(true);
+    buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(table, 1);
+    layout->addWidget(buttons);
+    resize(fontMetrics().averageCharWidth() * 150, fontMetrics().height() * 28);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AssignAccessLetters(this);
+}
