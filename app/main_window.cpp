@@ -848,10 +848,10 @@ void TBuhForm::importStatement()
     StatementForm form(*plan, this);
     if (form.exec() != QDialog::Accepted)
         return;
-    if (const std::optional<int> stored = m_payments.storeStatement(*plan)) {
-        const Chosen before = chosen();
-        documentLists().reloadAll();
-        chooseAgain(before);
+    if (const std::optional<int> stored =
+            m_payments.storeStatement(*plan, form.addPayers(), file, m_owner.record())) {
+        // New clients from the statement join the register, the chosen one stays chosen.
+        ReconnectAndRefresh();
         say([stored = *stored, file] {
             return tr("Из выписки %1 записано платежей: %2.").arg(QDir::toNativeSeparators(file)).arg(stored);
         });

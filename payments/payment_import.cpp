@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -219,4 +220,26 @@ int StoreStatementImport(TDM& dm, const StatementImport& plan, bool matchedOnly)
             payments.push_back(PaymentOfLine(in, plan.file));
     const std::vector<int> numbers = StorePayments(dm, payments);
     return int(std::count_if(numbers.begin(), numbers.end(), [](int n) { return n > 0; }));
+}
+
+int AddUnknownPayers(TDM& dm, const StatementImport& plan)
+{
+    QSet<QString> added;
+    for (const ImportedLine& in : plan.incoming) {
+        const StatementLine& l = in.line;
+        const QString key = l.otherCode.isEmpty() ? CompactIban(l.otherAccount) : l.otherCode;
+        // A name the client table cannot hold whole stays a payer to be added by hand.
+        if (in.clientId > 0 || in.stored || key.isEmpty() || added.contains(key) ||
+            l.otherName.trimmed().isEmpty() ||
+            l.otherName.size() > Tables::clients().column(QStringLiteral("FIRMNAME"))->size)
+            continue;
+        added.insert(key);
+        const bool edrpou = l.otherCode.size() == 8;
+        StoreClientColumns(dm, dm.NextClientNumber(),
+                           {QStringLiteral("FIRMNAME"),
+                            edrpou ? QStringLiteral("OKPOCODE") : QStringLiteral("TAXCODE"),
+                            QStringLiteral("CHETNUMBER")},
+                           {l.otherName.trimmed(), l.otherCode, CompactIban(l.otherAccount)}, true);
+    }
+    return int(added.size());
 }

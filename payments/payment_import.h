@@ -43,6 +43,11 @@ struct StatementImport {
 std::optional<StatementImport> PlanStatementImport(const TDM& dm, const QString& fileName,
                                                    const OwnerRecord& owner, QString* error);
 
+// The payers of the statement the book does not know, each added once as a client with the name, code
+// (8 digits: ЄДРПОУ, else ІПН) and account the bank gave; a payer without a name, or with one longer than
+// a client's, is left to be added by hand. How many were added. Throws DbError.
+int AddUnknownPayers(TDM& dm, const StatementImport& plan);
+
 // The payment a line becomes.
 PaymentRow PaymentOfLine(const ImportedLine& line, const QString& source);
 

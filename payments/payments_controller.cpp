@@ -56,9 +56,14 @@ std::optional<StatementImport> PaymentsController::planStatement(const QString& 
     }
 }
 
-std::optional<int> PaymentsController::storeStatement(const StatementImport& plan)
+std::optional<int> PaymentsController::storeStatement(const StatementImport& plan, bool addPayers,
+                                                      const QString& fileName, const OwnerRecord& owner)
 {
     try {
+        if (addPayers && AddUnknownPayers(m_dm, plan) > 0) {
+            const std::optional<StatementImport> again = planStatement(fileName, owner);
+            return again ? std::optional(StoreStatementImport(m_dm, *again, false)) : std::nullopt;
+        }
         return StoreStatementImport(m_dm, plan, false);
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());

@@ -25,8 +25,10 @@ public:
     bool store(const PaymentRow& payment);
     // The statement read and tied to payers and documents, nothing stored; nullopt after the message.
     std::optional<StatementImport> planStatement(const QString& fileName, const OwnerRecord& owner);
-    // Its lines of known payers not stored yet, all or none: how many; nullopt after the message.
-    std::optional<int> storeStatement(const StatementImport& plan);
+    // Its lines of known payers not stored yet, all or none: how many; nullopt after the message. With
+    // addPayers the payers the book does not know become clients first, and their lines are tied anew.
+    std::optional<int> storeStatement(const StatementImport& plan, bool addPayers, const QString& fileName,
+                                      const OwnerRecord& owner);
     // Who owes on the date, the largest debt first; empty after the message when the book cannot say.
     std::vector<ClientBalance> debtors(const QDate& date) const;
     // The debtors on the date into the file: the lines written, nullopt after the message.

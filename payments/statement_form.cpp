@@ -2,6 +2,7 @@
 
 #include "widgets/access_keys.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +12,7 @@
 
 StatementForm::StatementForm(const StatementImport& plan, QWidget* parent)
     : QDialog(parent)
+    , m_addPayers(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("StatementForm"));
     setWindowTitle(tr("Банковская выписка %1").arg(plan.file));
@@ -44,19 +46,30 @@ StatementForm::StatementForm(const StatementImport& plan, QWidget* parent)
     }
     table->resizeColumnsToContents();
     const int storable = plan.count([](const ImportedLine& l) { return !l.stored && l.clientId > 0; });
+    const int unknown = plan.count([](const ImportedLine& l) { return !l.stored && l.clientId == 0; });
+    m_addPayers->setObjectName(QStringLiteral("StatementAddPayers"));
+    m_addPayers->setText(
+        tr("&Добавить в клиенты плательщиков, которых нет в базе (платежей: %1)").arg(unknown));
+    m_addPayers->setVisible(unknown > 0);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* store =
         buttons->addButton(tr("Записать платежи (%1)").arg(storable), QDialogButtonBox::AcceptRole);
     store->setObjectName(QStringLiteral("StatementStore"));
-    store->setEnabled(storable > 0);
+    store->setEnabled(storable > 0 || unknown > 0);
     store->setDefault(true);
     buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
     layout->addWidget(table, 1);
+    layout->addWidget(m_addPayers);
     layout->addWidget(buttons);
     resize(fontMetrics().averageCharWidth() * 150, fontMetrics().height() * 28);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AssignAccessLetters(this);
+}
+
+bool StatementForm::addPayers() const
+{
+    return !m_addPayers->isHidden() && m_addPayers->isChecked();
 }

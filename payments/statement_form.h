@@ -10,4 +10,9 @@ class StatementForm : public QDialog {
     Q_OBJECT
 public:
     StatementForm(const StatementImport& plan, QWidget* parent = nullptr);
+    // "Добавить в клиенты": the payers the book does not know become clients before the lines are stored.
+    bool addPayers() const;
+
+private:
+    class QCheckBox* m_addPayers;
 };

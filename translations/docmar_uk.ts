@@ -1677,6 +1677,10 @@
         <source>Отмена</source>
         <translation>Скасувати</translation>
     </message>
+    <message>
+        <source>&amp;Добавить в клиенты плательщиков, которых нет в базе (платежей: %1)</source>
+        <translation>&amp;Додати до клієнтів платників, яких немає в базі (платежів: %1)</translation>
+    </message>
 </context>
 <context>
     <name>TAboutForm</name>

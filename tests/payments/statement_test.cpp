@@ -186,6 +186,13 @@ TEST(Statement, AnImportTiesPaymentsToTheirDocumentsAndStoresALineOnce)
     EXPECT_EQ(StoreStatementImport(*dm, *plan, false), 0);
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM PLATEG")).toInt(), 3);
     EXPECT_EQ(ReadClientPayments(*dm, 2).back().SOURCE, QStringLiteral("march.txt"));
+    // The unknown payer becomes a client from the bank's name and code; its line can go in then.
+    EXPECT_EQ(AddUnknownPayers(*dm, *plan), 1);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE OKPOCODE='99999999'")).toString(),
+              QStringLiteral("Невідомий"));
+    plan = PlanStatementImport(*dm, file, owner, &error);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(StoreStatementImport(*dm, *plan, false), 1);
 
     owner.CHETNUMBER.clear();
     EXPECT_FALSE(PlanStatementImport(*dm, file, owner, &error));
@@ -216,13 +223,16 @@ TEST(Payments, ATypedPaymentTheRestAndTheDebtorsOfADay)
     TestHome home;
     auto dm = home.createAndConnect();
     const QSqlDatabase db = ConnectionOf(*dm);
-    execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Боржник\"')"));
+    execOrThrow(db,
+                QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (2, 'ТОВ \"Боржник\"')"));
     // 1000,00 + 20 % = 1200,00 on 01.03; an act of 500,00 + 20 % = 600,00 on 02.03.
-    execOrThrow(db, QStringLiteral("INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, MEASURE_POS1, "
-                                   "COUNT_POS1, PRICE_POS1, FACT_NDS) VALUES (1, '2026-03-01', 2, 'Товар', 'шт', 2, "
-                                   "500, 20)"));
-    execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_DATA, ACT_MONTH, ACT_YEAR, SUMMA, ACT_NDS, "
-                                   "ID_NUMBER) VALUES (1, '2026-03-02', 2, 2026, 500, 20, 2)"));
+    execOrThrow(db, QStringLiteral(
+                        "INSERT INTO FACTURES (FACT_NUMBER, FACT_DATA, ID_NUMBER, NAME_POS1, MEASURE_POS1, "
+                        "COUNT_POS1, PRICE_POS1, FACT_NDS) VALUES (1, '2026-03-01', 2, 'Товар', 'шт', 2, "
+                        "500, 20)"));
+    execOrThrow(db,
+                QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ACT_DATA, ACT_MONTH, ACT_YEAR, SUMMA, ACT_NDS, "
+                               "ID_NUMBER) VALUES (1, '2026-03-02', 2, 2026, 500, 20, 2)"));
     QString error;
     std::optional<PaymentDraft> draft = OpenDocumentPayment(*dm, 1, false, QDate(2026, 3, 5), &error);
     ASSERT_TRUE(draft) << error.toStdString();
@@ -246,9 +256,11 @@ TEST(Payments, ATypedPaymentTheRestAndTheDebtorsOfADay)
     EXPECT_EQ(after[0].oldestNumber, 1);
     EXPECT_FALSE(after[0].oldestIsAct);
     const QStringList text = DebtorsText(after, QDate(2026, 3, 31)).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(text[4], QStringLiteral("|     2|ТОВ \"Боржник\"                 |        1800.00|         200.00|        "
-                                      "1600.00|с/ф 1 от 01.03.26      |"));
-    EXPECT_EQ(text[6], QStringLiteral("     ИТОГО : должников - 1, начислено - 1800.00, оплачено - 200.00, долг - "
-                                      "1600.00."));
+    EXPECT_EQ(text[4], QStringLiteral(
+                           "|     2|ТОВ \"Боржник\"                 |        1800.00|         200.00|        "
+                           "1600.00|с/ф 1 от 01.03.26      |"));
+    EXPECT_EQ(text[6],
+              QStringLiteral("     ИТОГО : должников - 1, начислено - 1800.00, оплачено - 200.00, долг - "
+                             "1600.00."));
     EXPECT_TRUE(Debtors(*dm, QDate(2026, 2, 28)).empty());
 }
