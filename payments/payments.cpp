@@ -4,6 +4,7 @@
 #include "db/stores.h"
 #include "db/tables.h"
 #include "print/invoice_sums.h"
+#include "print/payment_qr.h"
 
 #include <QCoreApplication>
 
@@ -34,9 +35,7 @@ std::optional<PaymentDraft> OpenDocumentPayment(const TDM& dm, int number, bool 
         }
         draft.row.ID_NUMBER = a->clientId;
         draft.row.ACT_NUMBER = number;
-        draft.row.INFO = QStringLiteral("Оплата за актом № %1 від %2")
-                             .arg(number)
-                             .arg(a->act.date.toString(QStringLiteral("dd.MM.yyyy")));
+        draft.row.INFO = ActPurpose(a->act);
     } else {
         const std::optional<InvoiceRow> invoice = number > 0 ? dm.ReadDocument(number) : std::nullopt;
         if (!invoice) {
@@ -45,10 +44,7 @@ std::optional<PaymentDraft> OpenDocumentPayment(const TDM& dm, int number, bool 
         }
         draft.row.ID_NUMBER = invoice->ID_NUMBER;
         draft.row.FACT_NUMBER = number;
-        draft.row.INFO = QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3")
-                             .arg(number)
-                             .arg(invoice->FACT_DOPNO.trimmed(),
-                                  invoice->FACT_DATA.toString(QStringLiteral("dd.MM.yyyy")));
+        draft.row.INFO = InvoicePurpose(*invoice);
     }
     draft.rest = UnpaidRest(dm, number, act);
     draft.row.SUMMA = std::max(draft.rest, Money()).toDouble();

@@ -110,13 +110,23 @@ InvoicePaymentCode payment(const OwnerRecord& owner, const QString& purposeText,
 
 } // namespace
 
+QString InvoicePurpose(const InvoiceRow& invoice)
+{
+    return QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3")
+        .arg(invoice.FACT_NUMBER)
+        .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA));
+}
+
+QString ActPurpose(const ActDraft& act)
+{
+    return QStringLiteral("Оплата за актом № %1 від %2").arg(act.number).arg(dateText(act.date));
+}
+
 InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
                                   const InvoiceSums& sums)
 {
     return payment(owner,
-                   QStringLiteral("Оплата за рахунком-фактурою № %1%2 від %3, у т.ч. ПДВ %4 грн.")
-                       .arg(invoice.FACT_NUMBER)
-                       .arg(invoice.FACT_DOPNO.trimmed(), dateText(invoice.FACT_DATA), sums.vat.text()),
+                   InvoicePurpose(invoice) + QStringLiteral(", у т.ч. ПДВ %1 грн.").arg(sums.vat.text()),
                    sums.total,
                    QCoreApplication::translate(
                        "PaymentQr", "знак «%1» в номере счета не допускают правила Национального банка."));
@@ -125,10 +135,7 @@ InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& in
 InvoicePaymentCode ActPayment(const OwnerRecord& owner, const ActDraft& act, const Taxed& sums)
 {
     // An act's purpose holds digits and a date only: nothing in it the rules refuse.
-    return payment(owner,
-                   QStringLiteral("Оплата за актом № %1 від %2, у т.ч. ПДВ %3 грн.")
-                       .arg(act.number)
-                       .arg(dateText(act.date), sums.vat.text()),
+    return payment(owner, ActPurpose(act) + QStringLiteral(", у т.ч. ПДВ %1 грн.").arg(sums.vat.text()),
                    sums.total, {});
 }
 

@@ -31,6 +31,10 @@ struct InvoicePaymentCode {
 };
 InvoicePaymentCode InvoicePayment(const OwnerRecord& owner, const InvoiceRow& invoice,
                                   const InvoiceSums& sums);
+// What a payment of the document is for, as the code and a typed payment say it: "Оплата за
+// рахунком-фактурою № 12а від 07.12.2026", "Оплата за актом № 3 від 05.03.2026".
+QString InvoicePurpose(const InvoiceRow& invoice);
+QString ActPurpose(const ActDraft& act);
 // The same for an act: "Оплата за актом № N від DD.MM.YYYY, у т.ч. ПДВ X грн.".
 InvoicePaymentCode ActPayment(const OwnerRecord& owner, const ActDraft& act, const Taxed& sums);
 // The code's data lines, separated by line feeds: "BCD", "002", "1" (UTF-8), "UCT", no BIC, recipient,
