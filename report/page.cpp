@@ -201,14 +201,16 @@ std::optional<Page> Page::fromJson(const QJsonObject& json, QString* error)
     return page;
 }
 
-bool Page::save(const QString& fileName, QString* error) const
+namespace {
+
+bool writeJson(const QJsonObject& json, const QString& fileName, QString* error)
 {
-    const QByteArray bytes = QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
+    const QByteArray bytes = QJsonDocument(json).toJson(QJsonDocument::Indented);
     return WriteOutputFile(
         fileName, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
-std::optional<Page> Page::load(const QString& fileName, QString* error)
+std::optional<QByteArray> readWhole(const QString& fileName, QString* error)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -216,10 +218,67 @@ std::optional<Page> Page::load(const QString& fileName, QString* error)
             *error = QCoreApplication::translate("Page", "Не удалось прочитать файл %1").arg(fileName);
         return std::nullopt;
     }
-    std::optional<Page> page = fromBytes(file.readAll(), error);
+    return file.readAll();
+}
+
+} // namespace
+
+bool Page::save(const QString& fileName, QString* error) const
+{
+    return writeJson(toJson(), fileName, error);
+}
+
+std::optional<Page> Page::load(const QString& fileName, QString* error)
+{
+    const std::optional<QByteArray> bytes = readWhole(fileName, error);
+    if (!bytes)
+        return std::nullopt;
+    std::optional<Page> page = fromBytes(*bytes, error);
     if (!page && error)
         *error = fileName + QStringLiteral(": ") + *error;
     return page;
+}
+
+bool SavePages(std::span<const Page> pages, const QString& fileName, QString* error)
+{
+    if (pages.size() == 1)
+        return pages.front().save(fileName, error);
+    QJsonArray list;
+    for (const Page& page : pages)
+        list.append(page.toJson());
+    return writeJson(QJsonObject{{QStringLiteral("pages"), list}}, fileName, error);
+}
+
+std::optional<Pages> LoadPages(const QString& fileName, QString* error)
+{
+    const std::optional<QByteArray> bytes = readWhole(fileName, error);
+    if (!bytes)
+        return std::nullopt;
+    const auto refuse = [&](const QString& why) -> std::optional<Pages> {
+        if (error)
+            *error = fileName + QStringLiteral(": ") + why;
+        return std::nullopt;
+    };
+    const QJsonDocument doc = QJsonDocument::fromJson(*bytes);
+    if (!doc.isObject() || !doc.object().contains(QStringLiteral("pages"))) {
+        QString why;
+        std::optional<Page> page = Page::fromBytes(*bytes, &why);
+        if (!page)
+            return refuse(why);
+        return Pages{std::move(*page)};
+    }
+    Pages pages;
+    const QJsonArray list = doc.object().value(QStringLiteral("pages")).toArray();
+    for (const QJsonValue& one : list) {
+        QString why;
+        std::optional<Page> page = Page::fromJson(one.toObject(), &why);
+        if (!page)
+            return refuse(QStringLiteral("page %1: %2").arg(pages.size() + 1).arg(why));
+        pages.push_back(std::move(*page));
+    }
+    if (pages.empty())
+        return refuse(QStringLiteral("not a page file (no pages)"));
+    return pages;
 }
 
 std::optional<Page> Page::fromBytes(const QByteArray& bytes, QString* error)

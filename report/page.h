@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 // One printed blank: elements at absolute positions on an A4 sheet, drawn once in creation order.
@@ -80,6 +81,12 @@ private:
     PageUnit m_unit;
     std::vector<PageElement> m_elements;
 };
+
+// A blank whose lines run over one sheet: its pages in print order.
+using Pages = std::vector<Page>;
+// One page is written as its page file; several as {"pages": [...]} of page files. Either reads back.
+bool SavePages(std::span<const Page> pages, const QString& fileName, QString* error = nullptr);
+std::optional<Pages> LoadPages(const QString& fileName, QString* error = nullptr);
 
 // Convenience for building blanks: a label or a shape with the usual properties.
 PageElement makeLabel(const QString& name, double left, double top, double width, double height,

@@ -23,9 +23,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <climits>
+
 PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* parent)
+    : PreviewWindow(Pages{page}, prompter, parent)
+{
+}
+
+PreviewWindow::PreviewWindow(Pages pages, Prompter* prompter, QWidget* parent)
     : QDialog(parent)
-    , m_page(page)
+    , m_pages(pages.empty() ? Pages{Page()} : std::move(pages))
     , m_area(new QScrollArea(this))
     , m_view(new QLabel)
     , m_status(new QLabel)
@@ -117,16 +124,18 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
             [this] { setFactor(m_factor * 1.25); });
     connect(findChild<QAction*>(QStringLiteral("ZoomOut")), &QAction::triggered, this,
             [this] { setFactor(m_factor / 1.25); });
-    // A blank is one page: the page keys move over it, a screen at a time or to its top and bottom.
-    QScrollBar* down = m_area->verticalScrollBar();
-    const std::pair<const char*, QAbstractSlider::SliderAction> moves[] = {
-        {"FirstPage", QAbstractSlider::SliderToMinimum},
-        {"PrevPage", QAbstractSlider::SliderPageStepSub},
-        {"NextPage", QAbstractSlider::SliderPageStepAdd},
-        {"LastPage", QAbstractSlider::SliderToMaximum}};
-    for (const auto& [name, move] : moves)
-        connect(findChild<QAction*>(QLatin1String(name)), &QAction::triggered, down,
-                [down, move = move] { down->triggerAction(move); });
+    struct Move {
+        const char* name;
+        int step; // pages; the first and last page are as far as there are pages
+        QAbstractSlider::SliderAction scroll;
+    };
+    const Move moves[] = {{"FirstPage", INT_MIN, QAbstractSlider::SliderToMinimum},
+                          {"PrevPage", -1, QAbstractSlider::SliderPageStepSub},
+                          {"NextPage", 1, QAbstractSlider::SliderPageStepAdd},
+                          {"LastPage", INT_MAX, QAbstractSlider::SliderToMaximum}};
+    for (const Move& m : moves)
+        connect(findChild<QAction*>(QLatin1String(m.name)), &QAction::triggered, this,
+                [this, m] { turn(m.step, m.scroll); });
     connect(findChild<QAction*>(QStringLiteral("PrinterSetup")), &QAction::triggered, this, [this] {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
@@ -143,6 +152,27 @@ PreviewWindow::PreviewWindow(const Page& page, Prompter* prompter, QWidget* pare
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::setCurrentPage(int index)
+{
+    const int page = std::clamp(index, 0, int(m_pages.size()) - 1);
+    if (page == m_current)
+        return;
+    m_current = page;
+    render();
+    m_area->verticalScrollBar()->setValue(0);
+}
+
+void PreviewWindow::turn(int step, QAbstractSlider::SliderAction scroll)
+{
+    // One sheet: the keys move over it, a screen at a time or to its top and bottom.
+    if (m_pages.size() == 1) {
+        m_area->verticalScrollBar()->triggerAction(scroll);
+        return;
+    }
+    const long long to = step == INT_MIN ? 0 : step == INT_MAX ? m_pages.size() - 1 : m_current + step;
+    setCurrentPage(int(std::clamp<long long>(to, 0, m_pages.size() - 1)));
+}
 
 void PreviewWindow::setZoom(Zoom zoom)
 {
@@ -171,8 +201,8 @@ void PreviewWindow::render()
     m_status->setText(tr("Подготовка страницы ..."));
     m_status->repaint();
     const QSize room = m_area->viewport()->size() - QSize(24, 24);
-    const double pageWidth = m_page.width() * m_page.pxPerUnit();
-    const double pageHeight = m_page.height() * m_page.pxPerUnit();
+    const double pageWidth = page().width() * page().pxPerUnit();
+    const double pageHeight = page().height() * page().pxPerUnit();
     switch (m_zoom) {
     case Zoom::Actual:
         m_factor = 1.0;
@@ -187,16 +217,19 @@ void PreviewWindow::render()
         break;
     }
     const qreal ratio = devicePixelRatioF();
-    QImage image = RenderToImage(m_page, 96.0 * m_factor * ratio);
+    QImage image = RenderToImage(page(), 96.0 * m_factor * ratio);
     image.setDevicePixelRatio(ratio);
     m_view->setPixmap(QPixmap::fromImage(image));
-    m_status->setText(tr("Страница 1 из 1   Масштаб %1%").arg(qRound(m_factor * 100)));
+    m_status->setText(tr("Страница %1 из %2   Масштаб %3%")
+                          .arg(m_current + 1)
+                          .arg(m_pages.size())
+                          .arg(qRound(m_factor * 100)));
 }
 
-PrintOutcome PrintPage(const Page& page, QPrinter& printer, QWidget* parent)
+PrintOutcome PrintPage(std::span<const Page> pages, QPrinter& printer, QWidget* parent)
 {
-    QProgressDialog progress(PreviewWindow::tr("Printing progress"), PreviewWindow::tr("Cancel"), 0, 1,
-                             parent);
+    QProgressDialog progress(PreviewWindow::tr("Printing progress"), PreviewWindow::tr("Cancel"), 0,
+                             int(pages.size()), parent);
     progress.setObjectName(QStringLiteral("PrintProgress"));
     progress.setWindowTitle(PreviewWindow::tr("Printing progress"));
     progress.setWindowModality(Qt::ApplicationModal);
@@ -211,16 +244,22 @@ PrintOutcome PrintPage(const Page& page, QPrinter& printer, QWidget* parent)
     QPainter painter;
     if (!painter.begin(&printer))
         return PrintOutcome::Failed;
-    RenderPage(page, painter, printer.resolution());
-    QCoreApplication::processEvents();
-    if (progress.wasCanceled()) {
-        printer.abort();
-        painter.end();
-        return PrintOutcome::Cancelled;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            return PrintOutcome::Failed;
+        }
+        RenderPage(pages[i], painter, printer.resolution());
+        progress.setValue(int(i) + 1);
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) {
+            printer.abort();
+            painter.end();
+            return PrintOutcome::Cancelled;
+        }
     }
     if (!painter.end())
         return PrintOutcome::Failed;
-    progress.setValue(1);
     return PrintOutcome::Printed;
 }
 
@@ -237,7 +276,7 @@ QString WithChosenExtension(const QString& fileName, const QString& chosenFilter
 
 PrintOutcome PreviewWindow::printTo(QPrinter& printer)
 {
-    const PrintOutcome outcome = PrintPage(m_page, printer, this);
+    const PrintOutcome outcome = PrintPage(m_pages, printer, this);
     if (outcome == PrintOutcome::Printed)
         emit printed();
     return outcome;
@@ -255,18 +294,19 @@ void PreviewWindow::print()
 bool PreviewWindow::saveTo(const QString& fileName, QString* error)
 {
     if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        return RenderToPdf(m_page, fileName, error);
+        return RenderToPdf(m_pages, fileName, error);
     if (fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        return RenderToPng(m_page, fileName, 300, error);
-    return m_page.save(fileName, error);
+        return RenderToPng(m_pages, fileName, 300, error);
+    return SavePages(m_pages, fileName, error);
 }
 
 bool PreviewWindow::loadFrom(const QString& fileName, QString* error)
 {
-    std::optional<Page> page = Page::load(fileName, error);
-    if (!page)
+    std::optional<Pages> pages = LoadPages(fileName, error);
+    if (!pages)
         return false;
-    m_page = std::move(*page);
+    m_pages = std::move(*pages);
+    m_current = 0;
     render();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "report/page.h"
 
+#include <QAbstractSlider>
 #include <QDialog>
 
 #include <memory>
@@ -13,15 +14,16 @@ class QScrollArea;
 
 enum class PrintOutcome { Printed, Cancelled, Failed, NoPrinter };
 
-// Draws the page on the printer from the paper's edge, under the engine's small progress window whose
-// "Cancel" stops the job before it is sent.
-PrintOutcome PrintPage(const Page& page, QPrinter& printer, QWidget* parent = nullptr);
+// Draws the pages on the printer from the paper's edge, a sheet each, under the engine's small progress
+// window whose "Cancel" stops the job before it is sent.
+PrintOutcome PrintPage(std::span<const Page> pages, QPrinter& printer, QWidget* parent = nullptr);
 
 // The page file name the preview's "Save" writes: the chosen type's extension is added to a name that has
 // none of the three.
 QString WithChosenExtension(const QString& fileName, const QString& chosenFilter);
 
-// The preview of a blank: the page at a chosen zoom, with printing, printer setup and the page file.
+// The preview of a blank: a page at a time at a chosen zoom, with printing, printer setup and the page
+// file. The page keys move between the pages of a longer blank and over the sheet of a one-page one.
 class PreviewWindow : public QDialog {
     Q_OBJECT
 public:
@@ -29,9 +31,14 @@ public:
 
     // Failures are told through the prompter (message boxes over the preview when there is none).
     explicit PreviewWindow(const Page& page, Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    explicit PreviewWindow(Pages pages, Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
-    const Page& page() const { return m_page; }
+    // The page shown.
+    const Page& page() const { return m_pages[m_current]; }
+    const Pages& pages() const { return m_pages; }
+    int currentPage() const { return m_current; }
+    void setCurrentPage(int index);
     void setZoom(Zoom zoom);
     double zoomFactor() const { return m_factor; }
     // A zoom of its own, as the zoom in and out keys make it.
@@ -52,7 +59,10 @@ private:
     void save();
     void load();
 
-    Page m_page;
+    void turn(int step, QAbstractSlider::SliderAction scroll);
+
+    Pages m_pages;
+    int m_current = 0;
     Zoom m_zoom = Zoom::PageWidth;
     double m_factor = 1.0;
     QScrollArea* m_area;

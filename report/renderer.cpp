@@ -3,6 +3,7 @@
 #include "base/whole_file.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -273,7 +274,28 @@ bool RenderToPng(const Page& page, const QString& fileName, double dpi, QString*
         fileName, [&image](QIODevice& file) { return image.save(&file, "PNG"); }, error);
 }
 
-bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
+QString PageImageName(const QString& fileName, int pageIndex)
+{
+    if (pageIndex == 0)
+        return fileName;
+    const QFileInfo info(fileName);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    return fileName.left(fileName.size() - suffix.size()) + QStringLiteral("-%1").arg(pageIndex + 1) + suffix;
+}
+
+bool RenderToPng(std::span<const Page> pages, const QString& fileName, double dpi, QString* error)
+{
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (!RenderToPng(pages[i], PageImageName(fileName, int(i)), dpi, error)) {
+            for (std::size_t written = 0; written < i; ++written)
+                QFile::remove(PageImageName(fileName, int(written)));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RenderToPdf(std::span<const Page> pages, const QString& fileName, QString* error)
 {
     return WriteOutputFile(
         fileName,
@@ -287,7 +309,11 @@ bool RenderToPdf(const Page& page, const QString& fileName, QString* error)
             QPainter painter;
             if (!painter.begin(&writer))
                 return false;
-            RenderPage(page, painter, writer.resolution());
+            for (std::size_t i = 0; i < pages.size(); ++i) {
+                if (i > 0 && !writer.newPage())
+                    return false;
+                RenderPage(pages[i], painter, writer.resolution());
+            }
             return painter.end();
         },
         error);

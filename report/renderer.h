@@ -23,5 +23,13 @@ double FittedPointSize(const PageElement& e, const QPaintDevice* device, const Q
 // The page as a picture at the given resolution (96 dpi: 794 x 1123 pixels), white background.
 QImage RenderToImage(const Page& page, double dpi = 96);
 bool RenderToPng(const Page& page, const QString& fileName, double dpi, QString* error = nullptr);
-// An A4 PDF with the texts as text.
-bool RenderToPdf(const Page& page, const QString& fileName, QString* error = nullptr);
+// Several pages as pictures: the first under the name, the next ones with "-2", "-3" before the
+// extension. All are written or none is left.
+bool RenderToPng(std::span<const Page> pages, const QString& fileName, double dpi, QString* error = nullptr);
+QString PageImageName(const QString& fileName, int pageIndex);
+// An A4 PDF with the texts as text, a sheet a page.
+bool RenderToPdf(std::span<const Page> pages, const QString& fileName, QString* error = nullptr);
+inline bool RenderToPdf(const Page& page, const QString& fileName, QString* error = nullptr)
+{
+    return RenderToPdf(std::span<const Page>(&page, 1), fileName, error);
+}

@@ -5,16 +5,16 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-ReportHolder::ReportHolder(Page page, const QString& name, QObject* owner)
+ReportHolder::ReportHolder(Pages pages, const QString& name, QObject* owner)
     : QObject(owner)
-    , m_page(std::move(page))
+    , m_pages(std::move(pages))
 {
     setObjectName(name);
 }
 
 void ReportHolder::Preview(QWidget* parent, Prompter* prompter)
 {
-    PreviewWindow preview(m_page, prompter, parent);
+    PreviewWindow preview(m_pages, prompter, parent);
     connect(&preview, &PreviewWindow::printed, this, &ReportHolder::afterPrint);
     preview.exec();
 }
@@ -27,7 +27,7 @@ PrintOutcome ReportHolder::Print(QWidget* parent)
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setCopyCount(1);
     printer.setDuplex(QPrinter::DuplexNone);
-    const PrintOutcome outcome = PrintPage(m_page, printer, parent);
+    const PrintOutcome outcome = PrintPage(m_pages, printer, parent);
     if (outcome == PrintOutcome::Printed)
         emit afterPrint();
     return outcome;

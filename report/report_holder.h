@@ -9,14 +9,14 @@ class QWidget;
 
 class Prompter;
 
-// Holds one filled blank for its preview or print. It never releases itself: a print from inside the
-// preview's own loop would otherwise free it under the preview's feet. Its owner lets it go.
+// Holds one filled blank (its pages) for its preview or print. It never releases itself: a print from inside
+// the preview's own loop would otherwise free it under the preview's feet. Its owner lets it go.
 class ReportHolder : public QObject {
     Q_OBJECT
 public:
-    ReportHolder(Page page, const QString& name, QObject* owner);
+    ReportHolder(Pages pages, const QString& name, QObject* owner);
 
-    const Page& page() const { return m_page; }
+    const Pages& pages() const { return m_pages; }
     // Shows the modal preview, its failures told through the prompter; returns when it is closed.
     void Preview(QWidget* parent, Prompter* prompter = nullptr);
     // Sends the page to the current printer, with the progress window over the parent.
@@ -26,5 +26,5 @@ signals:
     void afterPrint();
 
 private:
-    Page m_page;
+    Pages m_pages;
 };

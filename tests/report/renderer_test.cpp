@@ -9,10 +9,12 @@
 #include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -244,6 +246,46 @@ TEST(PreviewWindow, ZoomsSavesLoadsAndPrints)
     EXPECT_EQ(preview.printTo(printer), PrintOutcome::Cancelled);
     EXPECT_TRUE(progressShown);
     EXPECT_EQ(printed.count(), 1);
+}
+
+// A blank of several sheets: the page keys turn them, the status says which, the page file and the print
+// hold them all.
+TEST(PreviewWindow, TheSheetsOfALongerBlankAreTurnedSavedAndPrinted)
+{
+    Pages pages(3, smallPage());
+    pages[2].elements().front().text = QStringLiteral("третья");
+    PreviewWindow preview(pages);
+    preview.show();
+    QApplication::setActiveWindow(&preview);
+    const auto status = [&] { return preview.findChild<QLabel*>(QStringLiteral("StatusLine"))->text(); };
+    for (const auto& [key, sheet] : {std::pair{Qt::Key_PageDown, 1},
+                                     {Qt::Key_PageDown, 2},
+                                     {Qt::Key_PageDown, 2},
+                                     {Qt::Key_Home, 0},
+                                     {Qt::Key_PageUp, 0},
+                                     {Qt::Key_End, 2}}) {
+        QTest::keyClick(&preview, key);
+        EXPECT_EQ(preview.currentPage(), sheet) << key;
+    }
+    EXPECT_TRUE(status().startsWith(QStringLiteral("Страница 3 из 3"))) << status().toStdString();
+    EXPECT_EQ(preview.page().elements().front().text, QStringLiteral("третья"));
+
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(preview.saveTo(dir.filePath(QStringLiteral("p.json")), &error));
+    PreviewWindow second(smallPage());
+    ASSERT_TRUE(second.loadFrom(dir.filePath(QStringLiteral("p.json")), &error)) << error.toStdString();
+    EXPECT_EQ(second.pages().size(), 3u);
+    ASSERT_TRUE(preview.saveTo(dir.filePath(QStringLiteral("p.png")), &error));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("p-3.png"))));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    ASSERT_EQ(preview.printTo(printer), PrintOutcome::Printed);
+    QFile pdf(dir.filePath(QStringLiteral("printed.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        QString::fromLatin1(pdf.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))), 3);
 }
 
 TEST(PreviewWindow, SaveTakesTheChosenTypesExtension)
