@@ -23,6 +23,8 @@ const char* const kUsage = R"(Usage:
   docmar [--home DIR] demo [--clients N] [--invoices N] [--seed N]
   docmar [--home DIR] print invoice|expense|tax|act NUMBER (--pdf FILE | --png FILE | --page FILE) [--section 0|1|2]
          [--no-qr]
+  docmar [--home DIR] print reconciliation --client ID --from DD.MM.YYYY --to DD.MM.YYYY
+         (--pdf FILE | --png FILE | --page FILE)     the client's reconciliation act for the period
   docmar [--home DIR] find invoice|expense|tax|act NUMBER the stored document as NAME=value lines
   docmar [--home DIR] issue expense|tax (--invoices N[,N[,N]] | --receipt N) [--number N]
          [--date DD.MM.YYYY] [--receiver TEXT] [--proxy-serie TEXT] [--proxy-number N]
@@ -112,14 +114,17 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("representative"), QStringLiteral("Act: who signs for the customer."),
          QStringLiteral("TEXT")},
         {QStringLiteral("from"),
-         QStringLiteral("register: the period's first day; copy-book: the PostgreSQL book to read."),
+         QStringLiteral("register, reconciliation: the period's first day; copy-book: the PostgreSQL book to "
+                        "read."),
          QStringLiteral("DD.MM.YYYY|URI")},
         {QStringLiteral("to"),
-         QStringLiteral("register: the period's last day; copy-book: the empty PostgreSQL book to fill."),
+         QStringLiteral(
+             "register, reconciliation: the period's last day; copy-book: the empty PostgreSQL book "
+             "to fill."),
          QStringLiteral("DD.MM.YYYY|URI")},
         {QStringLiteral("client"),
          QStringLiteral("register: one client's documents (default: every client's); act: the customer; pay: "
-                        "the payer."),
+                        "the payer; reconciliation: the client."),
          QStringLiteral("ID")},
         {QStringLiteral("fields"), QStringLiteral("Client columns to export, each with its width."),
          QStringLiteral("NAME[:WIDTH],...")},

@@ -9,6 +9,7 @@
 #include "documents/document_pages.h"
 #include "documents/documents_controller.h"
 #include "documents/waybill_issue.h"
+#include "payments/reconciliation.h"
 #include "print/amount_in_words.h"
 #include "print/registers.h"
 #include "report/renderer.h"
@@ -16,6 +17,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <climits>
 #include <map>
 
 namespace Cli {
@@ -37,16 +39,81 @@ int words(const QCommandLineParser& parser, Prompter& prompter)
     return text.startsWith(u'_') ? ExitFailed : ExitDone;
 }
 
+namespace {
+
+// Exactly one of --pdf, --png and --page.
+bool oneOutput(const QCommandLineParser& parser)
+{
+    int chosen = 0;
+    for (const char* o : {"pdf", "png", "page"})
+        chosen += parser.isSet(QLatin1String(o)) ? 1 : 0;
+    return chosen == 1;
+}
+
+ExitCode writePages(const QCommandLineParser& parser, const Pages& pages)
+{
+    QString error;
+    bool written = false;
+    if (parser.isSet(QStringLiteral("pdf")))
+        written = RenderToPdf(pages, optionValue(parser, QStringLiteral("pdf")), &error);
+    else if (parser.isSet(QStringLiteral("png")))
+        written = RenderToPng(pages, optionValue(parser, QStringLiteral("png")), 96, &error);
+    else
+        written = SavePages(pages, optionValue(parser, QStringLiteral("page")), &error);
+    if (!written) {
+        printErr(error);
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
+OwnerRecord ownerOrDefaults(TDM& dm, Prompter& prompter)
+{
+    OwnerRecord owner;
+    if (!dm.ReadOwnerRow(owner))
+        prompter.warn(QCoreApplication::translate(
+            "Commands", "Не найдены данные о владельце программы! Значения по умолчанию."));
+    return owner;
+}
+
+// A client's reconciliation act for a period.
+int printReconciliation(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    qlonglong client = 0;
+    QDate from, to;
+    if (positionalArguments(parser).size() != 2 || !oneOutput(parser) ||
+        !parser.isSet(QStringLiteral("client")) || !parser.isSet(QStringLiteral("from")) ||
+        !parser.isSet(QStringLiteral("to"))) {
+        printErr(
+            QStringLiteral("print reconciliation: --client ID, --from DD.MM.YYYY, --to DD.MM.YYYY and one "
+                           "of --pdf, --png, --page are expected"));
+        return ExitUsage;
+    }
+    if (!intOption(parser, QStringLiteral("client"), 1, INT_MAX, &client) ||
+        !dateOption(parser, QStringLiteral("from"), &from) || !dateOption(parser, QStringLiteral("to"), &to))
+        return ExitUsage;
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        QString error;
+        const std::optional<Pages> pages = PrepareReconciliationPages(
+            dm, int(client), from, to, ownerOrDefaults(dm, prompter), &prompter, &error);
+        if (!pages) {
+            printErr(error);
+            return ExitFailed;
+        }
+        return writePages(parser, *pages);
+    });
+}
+
+} // namespace
+
 int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
 {
     const QStringList args = positionalArguments(parser);
+    if (args.size() >= 2 && args[1] == QLatin1String("reconciliation"))
+        return printReconciliation(parser, inv, prompter);
     bool ok = false;
     const int number = args.size() == 3 ? args[2].toInt(&ok) : 0;
-    const QStringList outputs = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("page")};
-    int chosen = 0;
-    for (const QString& o : outputs)
-        chosen += parser.isSet(o) ? 1 : 0;
-    if (args.size() != 3 || !ok || chosen != 1) {
+    if (args.size() != 3 || !ok || !oneOutput(parser)) {
         printErr(QStringLiteral("print: a kind, a NUMBER and one of --pdf, --png, --page are expected"));
         return ExitUsage;
     }
@@ -54,7 +121,8 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
     const bool tax = args[1] == QLatin1String("tax");
     const bool act = args[1] == QLatin1String("act");
     if (args[1] != QLatin1String("invoice") && !expense && !tax && !act) {
-        printErr(QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax, act)").arg(args[1]));
+        printErr(QStringLiteral("print: unknown kind \"%1\" (invoice, expense, tax, act, reconciliation)")
+                     .arg(args[1]));
         return ExitUsage;
     }
     qlonglong section = -1;
@@ -64,10 +132,7 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
         Settings settings = stored;
         if (parser.isSet(QStringLiteral("no-qr")))
             settings.paymentQr = false;
-        OwnerRecord owner;
-        if (!dm.ReadOwnerRow(owner))
-            prompter.warn(QCoreApplication::translate(
-                "Commands", "Не найдены данные о владельце программы! Значения по умолчанию."));
+        const OwnerRecord owner = ownerOrDefaults(dm, prompter);
         // Without --section a zero-rate tax waybill goes into the first section, as the dialog proposes.
         const PrintedDocument kind = expense ? PrintedDocument::ExpenseWaybill
                                      : tax   ? PrintedDocument::TaxWaybill
@@ -78,19 +143,7 @@ int print(const QCommandLineParser& parser, const Invocation& inv, Prompter& pro
                          int(std::max<qlonglong>(section, 0)));
         if (!page)
             return ExitFailed;
-        QString error;
-        bool written = false;
-        if (parser.isSet(QStringLiteral("pdf")))
-            written = RenderToPdf(*page, optionValue(parser, QStringLiteral("pdf")), &error);
-        else if (parser.isSet(QStringLiteral("png")))
-            written = RenderToPng(*page, optionValue(parser, QStringLiteral("png")), 96, &error);
-        else
-            written = page->save(optionValue(parser, QStringLiteral("page")), &error);
-        if (!written) {
-            printErr(error);
-            return ExitFailed;
-        }
-        return ExitDone;
+        return writePages(parser, {*page});
     });
 }
 

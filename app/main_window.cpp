@@ -18,6 +18,7 @@
 #include "maintenance/paradox_import.h"
 #include "payments/debtors_form.h"
 #include "payments/payment_form.h"
+#include "payments/reconciliation_form.h"
 #include "payments/statement_form.h"
 #include "report/report_holder.h"
 #include "ui_main_window.h"
@@ -302,7 +303,7 @@ void TBuhForm::setupMenus()
         {ui->N17, ui->N18, ui->N19, ui->N20, ui->N21, ui->N22},
         {ui->N23, ui->N24, ui->N27},
         {ui->N25, ui->N26, ui->N28},
-        {ui->N37, ui->N35, ui->N36, nullptr, ui->N33, ui->PayClient},
+        {ui->N37, ui->N35, ui->N36, nullptr, ui->N33, ui->PayClient, ui->Reconciliation},
         {ui->ActNew, ui->ActCopy, ui->ActEdit, ui->ActDelete, ui->ActPreview, ui->ActPrint, ui->ActRegister,
          ui->PayAct},
     };
@@ -393,6 +394,7 @@ void TBuhForm::setupMenus()
     connect(ui->PayClient, &QAction::triggered, this, [this] { typePayment(0, false); });
     connect(ui->ImportStatement, &QAction::triggered, this, &TBuhForm::importStatement);
     connect(ui->DebtorsReport, &QAction::triggered, this, &TBuhForm::writeDebtors);
+    connect(ui->Reconciliation, &QAction::triggered, this, &TBuhForm::printReconciliation);
     connect(ui->PaymentRegister, &QAction::triggered, this,
             [this] { writeRegister(RegisterKind::Payments); });
 }
@@ -777,28 +779,28 @@ void TBuhForm::printInvoice(bool preview)
     std::optional<Page> page = m_documents.invoicePage(ui->DBGrid3->currentRow(), preview, m_owner.record(),
                                                        m_settings, m_programFolder);
     if (page)
-        showOrPrint(std::move(*page), QStringLiteral("TForm1"), preview);
+        showOrPrint({std::move(*page)}, QStringLiteral("TForm1"), preview);
 }
 
 void TBuhForm::printExpenseWaybill(bool preview)
 {
     if (std::optional<Page> page = m_documents.expenseWaybillPage(
             ui->DBGrid5->currentRow(), !preview, m_owner.record(), m_settings, m_programFolder))
-        showOrPrint(std::move(*page), QStringLiteral("TForm2"), preview);
+        showOrPrint({std::move(*page)}, QStringLiteral("TForm2"), preview);
 }
 
 void TBuhForm::printTaxWaybill(bool preview)
 {
     if (std::optional<Page> page =
             m_documents.taxWaybillPage(ui->DBGrid4->currentRow(), !preview, m_owner.record(), m_settings))
-        showOrPrint(std::move(*page), QStringLiteral("TForm3"), preview);
+        showOrPrint({std::move(*page)}, QStringLiteral("TForm3"), preview);
 }
 
 void TBuhForm::printAct(bool preview)
 {
     if (std::optional<Page> page =
             m_documents.actPage(ui->DBGrid7->currentRow(), m_owner.record(), m_settings))
-        showOrPrint(std::move(*page), QStringLiteral("ActBlank"), preview);
+        showOrPrint({std::move(*page)}, QStringLiteral("ActBlank"), preview);
 }
 
 void TBuhForm::editAct(ActCommand command)
@@ -858,6 +860,23 @@ void TBuhForm::importStatement()
     }
 }
 
+void TBuhForm::printReconciliation()
+{
+    const int client = currentClientId();
+    if (client <= 0) {
+        m_prompter->error(tr("Выберите клиента в списке клиентов."));
+        return;
+    }
+    ReconciliationForm form(
+        clientRegister().model().value(currentClientRow(), QStringLiteral("FIRMNAME")).toString(),
+        QDate::currentDate(), this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    if (std::optional<Pages> pages =
+            m_payments.reconciliation(client, form.from(), form.to(), m_owner.record()))
+        showOrPrint(std::move(*pages), QStringLiteral("ReconciliationBlank"), form.preview());
+}
+
 void TBuhForm::writeDebtors()
 {
     DebtorsForm form(m_payments, m_programFolder, this);
@@ -880,10 +899,10 @@ void TBuhForm::showStored(DBGrid* list, const char* numberColumn, int number)
     sayBook();
 }
 
-void TBuhForm::showOrPrint(Page page, const QString& holderName, bool preview)
+void TBuhForm::showOrPrint(Pages pages, const QString& holderName, bool preview)
 {
     m_holder.reset(); // before the new one, so that a lookup by name finds the blank in hand
-    m_holder = std::make_unique<ReportHolder>(std::move(page), holderName, this);
+    m_holder = std::make_unique<ReportHolder>(std::move(pages), holderName, this);
     ReportHolder* holder = m_holder.get();
     if (preview) {
         holder->Preview(this, m_prompter);

@@ -105,7 +105,8 @@ private:
     void typePayment(int number, bool act);
     void importStatement();
     void writeDebtors();
-    void showOrPrint(Page page, const QString& holderName, bool preview);
+    void printReconciliation();
+    void showOrPrint(Pages pages, const QString& holderName, bool preview);
     // The act editor for a new act, a copy or the chosen act, then the act list on the stored act.
     void editAct(ActCommand command);
     // After a store: the lists read again, the list on the stored document, found by its number column

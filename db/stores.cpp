@@ -357,6 +357,35 @@ std::vector<PaymentRow> ReadClientPayments(const TDM& dm, int clientId)
     return payments;
 }
 
+namespace {
+
+// A document's total in whole kopecks, added up exactly however long the account.
+QString kopecksOf(const QString& hryvnias)
+{
+    return QStringLiteral("CAST(round((%1)*100) AS bigint)").arg(hryvnias);
+}
+
+} // namespace
+
+std::vector<ChargedDocument> ReadChargedDocuments(const TDM& dm, int clientId, const QDate& from,
+                                                  const QDate& to)
+{
+    const SqlDialect& d = dm.dialect();
+    Rows q = execOrThrow(
+        ConnectionOf(dm),
+        QStringLiteral(
+            "SELECT FACT_NUMBER, FACT_DATA, 0, %1 FROM FACTURES WHERE ID_NUMBER=? AND FACT_NUMBER>0 "
+            "AND FACT_DATA>=? AND FACT_DATA<=? UNION ALL SELECT ACT_NUMBER, ACT_DATA, 1, %2 FROM "
+            "ACTS WHERE ID_NUMBER=? AND ACT_DATA>=? AND ACT_DATA<=? ORDER BY 2, 3, 1")
+            .arg(kopecksOf(ListQueries::invoiceTotal(d)), kopecksOf(ListQueries::actTotal(d))),
+        {clientId, dateToDb(from), dateToDb(to), clientId, dateToDb(from), dateToDb(to)});
+    std::vector<ChargedDocument> documents;
+    while (q.next())
+        documents.push_back(
+            {q.value(0).toInt(), q.value(2).toInt() == 1, dateFromDb(q.value(1)), q.value(3).toLongLong()});
+    return documents;
+}
+
 std::vector<ClientBalance> ReadBalances(const TDM& dm, const QDate& date, int clientId)
 {
     const QSqlDatabase db = ConnectionOf(dm);
@@ -373,15 +402,12 @@ std::vector<ClientBalance> ReadBalances(const TDM& dm, const QDate& date, int cl
             b.*to += q.value(1).toLongLong();
         }
     };
-    const auto kopecks = [](const QString& hryvnias) {
-        return QStringLiteral("CAST(round((%1)*100) AS bigint)").arg(hryvnias);
-    };
     add(QStringLiteral("SELECT ID_NUMBER, sum(%1) FROM FACTURES WHERE FACT_NUMBER>0 AND FACT_DATA<=?%2 GROUP "
                        "BY ID_NUMBER")
-            .arg(kopecks(ListQueries::invoiceTotal(d)), client),
+            .arg(kopecksOf(ListQueries::invoiceTotal(d)), client),
         &ClientBalance::charged);
     add(QStringLiteral("SELECT ID_NUMBER, sum(%1) FROM ACTS WHERE ACT_DATA<=?%2 GROUP BY ID_NUMBER")
-            .arg(kopecks(ListQueries::actTotal(d)), client),
+            .arg(kopecksOf(ListQueries::actTotal(d)), client),
         &ClientBalance::charged);
     add(QStringLiteral(
             "SELECT ID_NUMBER, sum(%1) FROM PLATEG WHERE PLAT_DATA<=? AND ID_NUMBER>1%2 GROUP BY ID_NUMBER")

@@ -80,6 +80,16 @@ struct ClientBalance {
     QDate oldestDate;
 };
 std::vector<ClientBalance> ReadBalances(const TDM& dm, const QDate& date, int clientId = 0);
+// A client's invoices and acts dated from one day to another, with what each charges in kopecks, by date,
+// invoices before acts of a day, and by number.
+struct ChargedDocument {
+    int number = 0;
+    bool act = false;
+    QDate date;
+    qint64 kopecks = 0;
+};
+std::vector<ChargedDocument> ReadChargedDocuments(const TDM& dm, int clientId, const QDate& from,
+                                                  const QDate& to);
 
 // The invoice or receipt as stored, held until the write turn ends on the server so that no one changes
 // it in between; nullopt when it is gone.

@@ -94,3 +94,19 @@ std::vector<ClientBalance> PaymentsController::debtors(const QDate& date) const
         return {};
     }
 }
+
+std::optional<Pages> PaymentsController::reconciliation(int clientId, const QDate& from, const QDate& to,
+                                                        const OwnerRecord& owner) const
+{
+    try {
+        QString error;
+        std::optional<Pages> pages =
+            PrepareReconciliationPages(m_dm, clientId, from, to, owner, &m_prompter, &error);
+        if (!pages)
+            m_prompter.error(error);
+        return pages;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}

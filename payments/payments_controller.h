@@ -3,6 +3,7 @@
 #include "db/stores.h"
 #include "payments/payment_import.h"
 #include "payments/payments.h"
+#include "payments/reconciliation.h"
 
 #include <QDate>
 #include <QString>
@@ -14,7 +15,8 @@ class Prompter;
 class TDM;
 
 // The payment commands without their widgets: a payment typed for an invoice, an act or a client, a bank
-// statement loaded after the question that says what it brings, and the debtors written.
+// statement loaded after the question that says what it brings, the debtors written and a client's
+// reconciliation act.
 class PaymentsController {
 public:
     PaymentsController(TDM& dm, Prompter& prompter);
@@ -33,6 +35,9 @@ public:
     std::vector<ClientBalance> debtors(const QDate& date) const;
     // The debtors on the date into the file: the lines written, nullopt after the message.
     std::optional<int> writeDebtors(const QDate& date, const QString& fileName);
+    // A client's reconciliation act for the period; nullopt after the message.
+    std::optional<Pages> reconciliation(int clientId, const QDate& from, const QDate& to,
+                                        const OwnerRecord& owner) const;
 
 private:
     TDM& m_dm;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
@@ -220,6 +221,37 @@ TEST(CommandLine, PrintInvoiceWritesPdfPngAndPageFile)
     EXPECT_EQ(huge.exitCode, 1);
     EXPECT_TRUE(huge.err.contains(QStringLiteral("999 999 999 999,99"))) << huge.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// A long account prints on several sheets in every output, the page file reading back whole.
+TEST(CommandLine, PrintReconciliationWritesEverySheet)
+{
+    TestHome home;
+    ASSERT_EQ(runDocmar({"--home", home.path(), "demo", "--clients", "2", "--invoices", "120"}).exitCode, 0);
+    const QStringList act = {"--home", home.path(), "print",      "reconciliation", "--client",
+                             "2",      "--from",    "01.01.2000", "--to",           "31.12.2099"};
+    const QString pdf = home.file(QStringLiteral("akt.pdf")), png = home.file(QStringLiteral("akt.png")),
+                  page = home.file(QStringLiteral("akt.json"));
+    const ProcessResult r = runDocmar(act + QStringList{"--pdf", pdf});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const qsizetype sheets =
+        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b")));
+    EXPECT_GE(sheets, 2);
+    EXPECT_EQ(runDocmar(act + QStringList{"--png", png}).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(home.file(QStringLiteral("akt-%1.png").arg(sheets))));
+    EXPECT_EQ(runDocmar(act + QStringList{"--page", page}).exitCode, 0);
+    EXPECT_EQ(LoadPages(page).value_or(Pages{}).size(), std::size_t(sheets));
+
+    EXPECT_EQ(
+        runDocmar({"--home", home.path(), "print", "reconciliation", "--client", "2", "--pdf", pdf}).exitCode,
+        2);
+    const ProcessResult reversed =
+        runDocmar({"--home", home.path(), "print", "reconciliation", "--client", "2", "--from", "02.01.2025",
+                   "--to", "01.01.2025", "--pdf", pdf});
+    EXPECT_EQ(reversed.exitCode, 1);
+    EXPECT_TRUE(reversed.err.contains(QStringLiteral("конец раньше начала"))) << reversed.err.toStdString();
 }
 
 TEST(CommandLine, FindPrintsAStoredDocumentLineByLine)
