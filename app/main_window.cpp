@@ -847,11 +847,11 @@ void TBuhForm::importStatement()
     const std::optional<StatementImport> plan = m_payments.planStatement(file, m_owner.record());
     if (!plan)
         return;
-    StatementForm form(*plan, this);
+    StatementForm form(*plan, m_payments.openDocuments(*plan), this);
     if (form.exec() != QDialog::Accepted)
         return;
     if (const std::optional<int> stored =
-            m_payments.storeStatement(*plan, form.addPayers(), file, m_owner.record())) {
+            m_payments.storeStatement(form.chosen(), form.addPayers(), file, m_owner.record())) {
         // New clients from the statement join the register, the chosen one stays chosen.
         ReconnectAndRefresh();
         say([stored = *stored, file] {

@@ -193,6 +193,29 @@ std::optional<StatementImport> PlanStatementImport(const TDM& dm, const QString&
     return plan;
 }
 
+std::vector<OpenDocument> UnpaidDocuments(const TDM& dm, int clientId)
+{
+    std::vector<OpenDocument> open;
+    for (const ChargedDocument& d : ReadChargedDocuments(dm, clientId, QDate(1, 1, 1), QDate(9999, 12, 31)))
+        if (const qint64 rest = d.kopecks - PaidKopecks(dm, d.number, d.act); rest > 0)
+            open.push_back({d.number, d.act, d.date, Money::fromKopecks(rest)});
+    return open;
+}
+
+void KeepChosenDocuments(StatementImport& again, const StatementImport& chosen)
+{
+    QHash<QString, const ImportedLine*> byKey;
+    for (const ImportedLine& in : chosen.incoming)
+        if (in.matched())
+            byKey.insert(in.line.key, &in);
+    for (ImportedLine& in : again.incoming)
+        if (const ImportedLine* was = byKey.value(in.line.key);
+            was && !in.matched() && in.clientId == was->clientId) {
+            in.invoice = was->invoice;
+            in.act = was->act;
+        }
+}
+
 PaymentRow PaymentOfLine(const ImportedLine& in, const QString& source)
 {
     PaymentRow p;

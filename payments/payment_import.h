@@ -48,6 +48,19 @@ std::optional<StatementImport> PlanStatementImport(const TDM& dm, const QString&
 // a client's, is left to be added by hand. How many were added. Throws DbError.
 int AddUnknownPayers(TDM& dm, const StatementImport& plan);
 
+// A document a payment of its client may be tied to by hand, with what it still asks for.
+struct OpenDocument {
+    int number = 0;
+    bool act = false;
+    QDate date;
+    Money rest;
+};
+// The client's invoices and acts not paid in full, oldest first. Throws DbError.
+std::vector<OpenDocument> UnpaidDocuments(const TDM& dm, int clientId);
+// The documents chosen by hand for the lines of a plan, carried into the same statement planned again (after
+// its unknown payers were added), line by line.
+void KeepChosenDocuments(StatementImport& again, const StatementImport& chosen);
+
 // The payment a line becomes.
 PaymentRow PaymentOfLine(const ImportedLine& line, const QString& source);
 

@@ -56,13 +56,30 @@ std::optional<StatementImport> PaymentsController::planStatement(const QString& 
     }
 }
 
+std::map<int, std::vector<OpenDocument>> PaymentsController::openDocuments(const StatementImport& plan) const
+{
+    std::map<int, std::vector<OpenDocument>> open;
+    try {
+        for (const ImportedLine& in : plan.incoming)
+            if (!in.stored && in.clientId > 0 && !in.matched() && !open.count(in.clientId))
+                open[in.clientId] = UnpaidDocuments(m_dm, in.clientId);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message(), e.detail());
+        return {};
+    }
+    return open;
+}
+
 std::optional<int> PaymentsController::storeStatement(const StatementImport& plan, bool addPayers,
                                                       const QString& fileName, const OwnerRecord& owner)
 {
     try {
         if (addPayers && AddUnknownPayers(m_dm, plan) > 0) {
-            const std::optional<StatementImport> again = planStatement(fileName, owner);
-            return again ? std::optional(StoreStatementImport(m_dm, *again, false)) : std::nullopt;
+            std::optional<StatementImport> again = planStatement(fileName, owner);
+            if (!again)
+                return std::nullopt;
+            KeepChosenDocuments(*again, plan);
+            return StoreStatementImport(m_dm, *again, false);
         }
         return StoreStatementImport(m_dm, plan, false);
     } catch (const DbError& e) {

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,9 @@ public:
     bool store(const PaymentRow& payment);
     // The statement read and tied to payers and documents, nothing stored; nullopt after the message.
     std::optional<StatementImport> planStatement(const QString& fileName, const OwnerRecord& owner);
+    // For each known payer of the plan's lines not tied to a document, its documents not paid in full: what
+    // such a line may be tied to by hand. Empty after the message when the book cannot say.
+    std::map<int, std::vector<OpenDocument>> openDocuments(const StatementImport& plan) const;
     // Its lines of known payers not stored yet, all or none: how many; nullopt after the message. With
     // addPayers the payers the book does not know become clients first, and their lines are tied anew.
     std::optional<int> storeStatement(const StatementImport& plan, bool addPayers, const QString& fileName,

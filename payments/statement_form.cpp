@@ -3,6 +3,7 @@
 #include "widgets/access_keys.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,8 +11,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-StatementForm::StatementForm(const StatementImport& plan, QWidget* parent)
+StatementForm::StatementForm(const StatementImport& plan,
+                             const std::map<int, std::vector<OpenDocument>>& open, QWidget* parent)
     : QDialog(parent)
+    , m_plan(plan)
     , m_addPayers(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("StatementForm"));
@@ -43,6 +46,22 @@ StatementForm::StatementForm(const StatementImport& plan, QWidget* parent)
         table->setItem(r, 3, new QTableWidgetItem(in.line.otherCode));
         table->setItem(r, 4, new QTableWidgetItem(tie));
         table->setItem(r, 5, new QTableWidgetItem(in.line.purpose));
+        const auto documents = open.find(in.clientId);
+        if (in.stored || in.matched() || documents == open.end() || documents->second.empty())
+            continue;
+        auto* choice = new QComboBox(table);
+        choice->setObjectName(QStringLiteral("StatementDocument%1").arg(r + 1));
+        choice->setAccessibleName(
+            tr("Документ платежа от %1 на %2")
+                .arg(in.line.date.toString(QStringLiteral("dd.MM.yyyy")), in.line.amount.text()));
+        choice->addItem(tie);
+        for (const OpenDocument& d : documents->second)
+            choice->addItem((d.act ? tr("акт № %1 от %2, долг %3") : tr("с/ф № %1 от %2, долг %3"))
+                                .arg(d.number)
+                                .arg(d.date.toString(QStringLiteral("dd.MM.yyyy")), d.rest.text()),
+                            QVariant::fromValue(d.act ? -d.number : d.number));
+        table->setCellWidget(r, 4, choice);
+        m_choices[r] = choice;
     }
     table->resizeColumnsToContents();
     const int storable = plan.count([](const ImportedLine& l) { return !l.stored && l.clientId > 0; });
@@ -67,6 +86,18 @@ StatementForm::StatementForm(const StatementImport& plan, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AssignAccessLetters(this);
+}
+
+StatementImport StatementForm::chosen() const
+{
+    StatementImport plan = m_plan;
+    for (const auto& [row, choice] : m_choices) {
+        // An act's number is kept negative in the list, an invoice's positive.
+        const int chosen = choice->currentData().toInt();
+        plan.incoming[std::size_t(row)].invoice = std::max(chosen, 0);
+        plan.incoming[std::size_t(row)].act = std::max(-chosen, 0);
+    }
+    return plan;
 }
 
 bool StatementForm::addPayers() const

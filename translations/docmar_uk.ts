@@ -1394,10 +1394,6 @@
         <translation>Попередній перегляд</translation>
     </message>
     <message>
-        <source>Страница 1 из 1   Масштаб %1%</source>
-        <translation>Сторінка 1 з 1   Масштаб %1%</translation>
-    </message>
-    <message>
         <source>Printing progress</source>
         <translation>Хід друку</translation>
     </message>
@@ -1488,6 +1484,52 @@
     <message>
         <source>&amp;Открыть</source>
         <translation>Відкр&amp;ити</translation>
+    </message>
+    <message>
+        <source>Страница %1 из %2   Масштаб %3%</source>
+        <translation>Сторінка %1 з %2   Масштаб %3%</translation>
+    </message>
+</context>
+<context>
+    <name>Reconciliation</name>
+    <message>
+        <source>Клиент № %1 не найден.</source>
+        <translation>Клієнта № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Период акта сверки задан неверно: конец раньше начала.</source>
+        <translation>Період акта звірки задано неправильно: кінець раніше за початок.</translation>
+    </message>
+</context>
+<context>
+    <name>ReconciliationForm</name>
+    <message>
+        <source>Акт сверки</source>
+        <translation>Акт звірки</translation>
+    </message>
+    <message>
+        <source>Клиент:</source>
+        <translation>Клієнт:</translation>
+    </message>
+    <message>
+        <source>&amp;С:</source>
+        <translation>&amp;З:</translation>
+    </message>
+    <message>
+        <source>&amp;По:</source>
+        <translation>&amp;По:</translation>
+    </message>
+    <message>
+        <source>Про&amp;смотр</source>
+        <translation>Пере&amp;гляд</translation>
+    </message>
+    <message>
+        <source>П&amp;ечать</source>
+        <translation>&amp;Друк</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Скасувати</translation>
     </message>
 </context>
 <context>
@@ -1680,6 +1722,18 @@
     <message>
         <source>&amp;Добавить в клиенты плательщиков, которых нет в базе (платежей: %1)</source>
         <translation>&amp;Додати до клієнтів платників, яких немає в базі (платежів: %1)</translation>
+    </message>
+    <message>
+        <source>Документ платежа от %1 на %2</source>
+        <translation>Документ платежу від %1 на %2</translation>
+    </message>
+    <message>
+        <source>акт № %1 от %2, долг %3</source>
+        <translation>акт № %1 від %2, борг %3</translation>
+    </message>
+    <message>
+        <source>с/ф № %1 от %2, долг %3</source>
+        <translation>р/ф № %1 від %2, борг %3</translation>
     </message>
 </context>
 <context>
@@ -2302,6 +2356,10 @@
     <message>
         <source>Отметить оплату &amp;акта...</source>
         <translation>Позначити оплату &amp;акта...</translation>
+    </message>
+    <message>
+        <source>Акт с&amp;верки...</source>
+        <translation>Акт з&amp;вірки...</translation>
     </message>
 </context>
 <context>

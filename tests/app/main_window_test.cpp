@@ -5,6 +5,7 @@
 #include "base/settings.h"
 #include "base/version.h"
 #include "db/demo_data.h"
+#include "db/stores.h"
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
 #include "documents/new_fact_form.h"
@@ -1674,7 +1675,7 @@ TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
         {"N17", "N18", "N19", "N20", "N21", "N22"},
         {"N23", "N24", "N27"},
         {"N25", "N26", "N28"},
-        {"N37", "N35", "N36", "N34", "N33", "PayClient"},
+        {"N37", "N35", "N36", "N34", "N33", "PayClient", "Reconciliation"},
     };
     for (int m = 1; m <= 5; ++m) {
         QStringList names;
@@ -2847,7 +2848,8 @@ TEST_F(MainWindowTest, Screenshots)
                                {"N22", "TNewN2PForm"},
                                {"ActNew", "act_editor"},
                                {"DebtorsReport", "debtors"},
-                               {"PayInvoice", "payment"}});
+                               {"PayInvoice", "payment"},
+                               {"Reconciliation", "reconciliation"}});
     for (const auto& [item, name] : shots) {
         whenModal([&folder, name = name](QWidget* dialog) {
             QApplication::processEvents();
@@ -2857,6 +2859,61 @@ TEST_F(MainWindowTest, Screenshots)
         });
         w<QAction>(item)->trigger();
     }
+
+    // The chosen client's reconciliation act with two payments in it, as its preview shows it.
+    const int client = window->currentClientId();
+    for (const auto& [day, sum] : {std::pair{QDate(2026, 1, 15), 1500.0}, {QDate(2026, 2, 20), 250.5}}) {
+        PaymentRow paid;
+        paid.PLAT_DATA = day;
+        paid.SUMMA = sum;
+        paid.ID_NUMBER = client;
+        StorePayments(window->dataModule(), {paid});
+    }
+    whenModal([&folder](QWidget* form) {
+        child<DateField>(form, "ReconciliationFrom")->setDate(QDate(2000, 1, 1));
+        whenModal([&folder](QWidget* preview) {
+            QApplication::processEvents();
+            EXPECT_TRUE(
+                preview->grab().save(QDir(folder).filePath(QStringLiteral("reconciliation_act.png"))));
+            preview->close();
+        });
+        child<QPushButton>(form, "ReconciliationPreview")->click();
+    });
+    w<QAction>("Reconciliation")->trigger();
+
+    // A statement as the import shows it: a payment of an invoice, one of a known payer without a document,
+    // one of a payer the book does not know, and an outgoing one.
+    const QString code = scalar(ConnectionOf(window->dataModule()),
+                                QStringLiteral("SELECT OKPOCODE FROM CLIENTS WHERE ID_NUMBER=%1").arg(client))
+                             .toString();
+    const int invoice =
+        scalarInt(QStringLiteral("SELECT min(FACT_NUMBER) FROM FACTURES WHERE ID_NUMBER=%1 AND "
+                                 "FACT_NUMBER>0")
+                      .arg(client));
+    const QString file = home.file(QStringLiteral("statement.csv"));
+    const QString account = window->ownerRecord().CHETNUMBER;
+    writeFileBytes(file,
+                   QStringLiteral("Дата операції;Рахунок;Номер документа;ЄДРПОУ кореспондента;Кореспондент;"
+                                  "Сума;Призначення платежу\n"
+                                  "05.12.2026;%1;9;%2;Клієнт;1000,00;Оплата за рах. № %3\n"
+                                  "06.12.2026;%1;10;%2;Клієнт;500,00;Передоплата згідно з договором\n"
+                                  "06.12.2026;%1;11;31234567;ФОП Новенко О.О.;250,00;Оплата за послуги\n"
+                                  "07.12.2026;%1;12;%2;Клієнт;-100,00;Повернення коштів\n")
+                       .arg(account, code)
+                       .arg(invoice)
+                       .toUtf8());
+    whenModal([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        files->selectFile(file);
+        whenModal([&folder](QWidget* form) {
+            QApplication::processEvents();
+            EXPECT_TRUE(form->grab().save(QDir(folder).filePath(QStringLiteral("statement.png"))));
+            form->close();
+        });
+        static_cast<QDialog*>(files)->accept();
+    });
+    w<QAction>("ImportStatement")->trigger();
 }
 
 TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
@@ -2945,6 +3002,42 @@ TEST_F(MainWindowTest, APaymentTypedOnAnInvoiceShowsInItsRow)
         1);
 }
 
+// The chosen client's act for the period typed, its payment on the owner's side of the table.
+TEST_F(MainWindowTest, AReconciliationActIsPreviewedForTheChosenClient)
+{
+    open();
+    const int client = window->currentClientId();
+    PaymentRow paid;
+    paid.PLAT_DATA = QDate::currentDate();
+    paid.SUMMA = 123.45;
+    paid.ID_NUMBER = client;
+    paid.BANK_NUMBER = QStringLiteral("501");
+    StorePayments(window->dataModule(), {paid});
+    Pages shown;
+    whenModal([&shown](QWidget* form) {
+        child<DateField>(form, "ReconciliationFrom")->setDate(QDate(2000, 1, 1));
+        whenModal([&shown](QWidget* preview) {
+            shown = static_cast<PreviewWindow*>(preview)->pages();
+            preview->close();
+        });
+        child<QPushButton>(form, "ReconciliationPreview")->click();
+    });
+    w<QAction>("Reconciliation")->trigger();
+    ASSERT_FALSE(shown.empty());
+    const QString name = scalar(ConnectionOf(window->dataModule()),
+                                QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(client))
+                             .toString();
+    EXPECT_TRUE(shown[0].element(QStringLiteral("Parties"))->text.endsWith(name.trimmed()));
+    bool found = false;
+    for (const Page& page : shown)
+        for (const PageElement& e : page.elements())
+            found = found || (e.text == QStringLiteral("Оплата, п/д № 501") &&
+                              page.element(e.name.chopped(8) + QStringLiteral("Credit"))->text ==
+                                  QStringLiteral("123,45"));
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(shown.back().element(QStringLiteral("Result")));
+}
+
 TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
 {
     open();
@@ -2958,7 +3051,8 @@ TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
     const QString file = home.file(QStringLiteral("statement.csv"));
     writeFileBytes(
         file, QStringLiteral("Дата операції;Рахунок;Номер документа;ЄДРПОУ кореспондента;Кореспондент;"
-                             "Сума;Призначення платежу\n05.12.2026;%1;9;%2;Клієнт;100,00;Оплата за рах. %3\n")
+                             "Сума;Призначення платежу\n05.12.2026;%1;9;%2;Клієнт;100,00;Оплата за рах. %3\n"
+                             "06.12.2026;%1;10;%2;Клієнт;50,00;Передоплата\n")
                   .arg(window->ownerRecord().CHETNUMBER, code)
                   .arg(invoice)
                   .toUtf8());
@@ -2969,14 +3063,21 @@ TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
             files->selectFile(file);
             whenModal([&, store](QWidget* form) {
                 auto* lines = child<QTableWidget>(form, "StatementLines");
-                EXPECT_EQ(lines->rowCount(), 1);
+                EXPECT_EQ(lines->rowCount(), 2);
                 EXPECT_EQ(lines->item(0, 4)->text(),
                           store ? QStringLiteral("с/ф № %1").arg(invoice) : QStringLiteral("уже в базе"));
                 EXPECT_EQ(child<QPushButton>(form, "StatementStore")->isEnabled(), store);
-                if (store)
-                    child<QPushButton>(form, "StatementStore")->click();
-                else
+                if (!store) {
                     form->close();
+                    return;
+                }
+                // The payment without a number is tied by hand to the same invoice.
+                auto* choice = child<QComboBox>(form, "StatementDocument2");
+                ASSERT_NE(choice, nullptr);
+                EXPECT_EQ(choice->itemText(0), QStringLiteral("без счета, на клиента"));
+                choice->setCurrentIndex(choice->findData(invoice));
+                EXPECT_TRUE(choice->currentText().startsWith(QStringLiteral("с/ф № %1 от ").arg(invoice)));
+                child<QPushButton>(form, "StatementStore")->click();
             });
             static_cast<QDialog*>(files)->accept();
         });
@@ -2987,7 +3088,7 @@ TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
                   ->index(invoices->currentRow(), invoices->listModel()->columnOf("DOC_PAID"))
                   .data()
                   .toString(),
-              QStringLiteral("100,00"));
+              QStringLiteral("150,00"));
     load(false); // the same statement again: nothing new
-    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PLATEG")), 1);
+    EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PLATEG WHERE FACT_NUMBER=%1").arg(invoice)), 2);
 }

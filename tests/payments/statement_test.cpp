@@ -263,4 +263,25 @@ TEST(Payments, ATypedPaymentTheRestAndTheDebtorsOfADay)
               QStringLiteral("     ИТОГО : должников - 1, начислено - 1800.00, оплачено - 200.00, долг - "
                              "1600.00."));
     EXPECT_TRUE(Debtors(*dm, QDate(2026, 2, 28)).empty());
+
+    // What a statement line of the client may be tied to by hand: the rest of each document, oldest first.
+    const std::vector<OpenDocument> open = UnpaidDocuments(*dm, 2);
+    ASSERT_EQ(open.size(), 2u);
+    EXPECT_EQ(std::tuple(open[0].number, open[0].act, open[0].rest.text()),
+              std::tuple(1, false, QString("1000,00")));
+    EXPECT_EQ(std::tuple(open[1].number, open[1].act, open[1].rest.text()),
+              std::tuple(1, true, QString("600,00")));
+    // A choice survives the statement planned again, for the same line of the same payer only.
+    ImportedLine tied;
+    tied.line.key = QStringLiteral("k");
+    tied.clientId = 2;
+    tied.act = 1;
+    StatementImport chosen, again;
+    chosen.incoming = {tied};
+    tied.act = 0;
+    again.incoming = {tied, tied};
+    again.incoming[1].clientId = 3;
+    KeepChosenDocuments(again, chosen);
+    EXPECT_EQ(again.incoming[0].act, 1);
+    EXPECT_EQ(again.incoming[1].act, 0);
 }
