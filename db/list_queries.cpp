@@ -246,7 +246,14 @@ ListQuery filteredInvoices(const SqlDialect& d, ListQuery invoices, const Invoic
             QStringLiteral(" AND (NOT EXISTS (SELECT 1 FROM PLATEG p_ WHERE p_.FACT_NUMBER=FACTURES."
                            "FACT_NUMBER AND p_.FACT_NUMBER>0) OR %1<2)")
                 .arg(invoicePaymentState(d));
-    if (filter.active())
+    // The whole book's unpaid invoices are its kept count less those its payments cover, so the count
+    // follows the payments rather than the invoices.
+    if (filter.unpaid && !filter.byDate && !filter.byNumber && !invoices.countSql.isEmpty())
+        invoices.countSql =
+            QStringLiteral("SELECT (%1) - (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER IN (SELECT "
+                           "p_.FACT_NUMBER FROM PLATEG p_ WHERE p_.FACT_NUMBER>0) AND %2>=2)")
+                .arg(invoices.countSql, invoicePaymentState(d));
+    else if (filter.active())
         invoices.countSql.clear(); // the quick count of the whole book no longer applies
     return invoices;
 }

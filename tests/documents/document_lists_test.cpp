@@ -320,12 +320,16 @@ TEST(DocumentLists, PaymentsShowWhatIsPaidAndTheUnpaidFilterKeepsTheRest)
                            "MEASURE_POS1, COUNT_POS1, PRICE_POS1, FACT_NDS) VALUES (?, '2026-03-01', 2, "
                            "'Послуга', 'шт', 1, 1000, 20)"),
             {n});
-    ASSERT_EQ(StorePayments(*dm, {PaymentRow{0, QDate(2026, 3, 2), 100, {}, 2, 2},
-                                  PaymentRow{0, QDate(2026, 3, 2), 1199.99, {}, 2, 3},
-                                  PaymentRow{0, QDate(2026, 3, 3), 0.01, {}, 2, 3},
-                                  PaymentRow{0, QDate(2026, 3, 3), 1300, {}, 2, 4}})
-                  .size(),
-              4u);
+    std::vector<PaymentRow> payments;
+    for (const auto& [day, sum, invoice] :
+         {std::tuple{2, 100.0, 2}, {2, 1199.99, 3}, {3, 0.01, 3}, {3, 1300.0, 4}}) {
+        payments.emplace_back();
+        payments.back().PLAT_DATA = QDate(2026, 3, day);
+        payments.back().SUMMA = sum;
+        payments.back().ID_NUMBER = 2;
+        payments.back().FACT_NUMBER = invoice;
+    }
+    ASSERT_EQ(StorePayments(*dm, payments).size(), 4u);
     DocumentLists lists(*dm);
     lists.RefreshClientDocuments(2, QStringLiteral("ТОВ"));
     const SqlListModel& invoices = lists.invoices();
@@ -340,6 +344,9 @@ TEST(DocumentLists, PaymentsShowWhatIsPaidAndTheUnpaidFilterKeepsTheRest)
     lists.filterUnpaid(true);
     EXPECT_EQ(column("FACT_NUMBER"), QStringList({"1", "2"}));
     EXPECT_EQ(lists.invoiceCaption(), QStringLiteral("Счета-фактуры клиента ТОВ (только неоплаченные)"));
+    // The whole book's list counts its unpaid invoices from the payments, to the same rows.
+    lists.ShowAllDocuments();
+    EXPECT_EQ(column("FACT_NUMBER"), QStringList({"1", "2"}));
     lists.clearInvoiceFilters();
     EXPECT_EQ(invoices.rowCount(), 4);
 }
