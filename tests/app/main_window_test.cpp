@@ -140,6 +140,44 @@ protected:
         return window->clientRegister().model().value(row, QStringLiteral("FIRMNAME")).toString();
     }
     int currentRow() { return w<DBGrid>("DBGrid1")->currentRow(); }
+    // The chosen client's reconciliation act since 2000 in its preview, given to onPreview.
+    void previewReconciliation(std::function<void(PreviewWindow*)> onPreview)
+    {
+        whenModal([onPreview](QWidget* form) {
+            child<DateField>(form, "ReconciliationFrom")->setDate(QDate(2000, 1, 1));
+            whenModal([onPreview](QWidget* preview) {
+                QApplication::processEvents();
+                onPreview(static_cast<PreviewWindow*>(preview));
+                preview->close();
+            });
+            child<QPushButton>(form, "ReconciliationPreview")->click();
+        });
+        w<QAction>("Reconciliation")->trigger();
+    }
+    // A CSV statement of these lines loaded through the menu and its file dialog, the import dialog given to
+    // onForm; {account} in the lines stands for the owner's account, {code} for the chosen client's code.
+    void importStatement(const QString& lines, std::function<void(QWidget*)> onForm)
+    {
+        const QString code = scalar(ConnectionOf(window->dataModule()),
+                                    QStringLiteral("SELECT OKPOCODE FROM CLIENTS WHERE ID_NUMBER=%1")
+                                        .arg(window->currentClientId()))
+                                 .toString();
+        const QString file = home.file(QStringLiteral("statement.csv"));
+        writeFileBytes(file, (QStringLiteral("Дата операції;Рахунок;Номер документа;ЄДРПОУ кореспондента;"
+                                             "Кореспондент;Сума;Призначення платежу\n") +
+                              QString(lines)
+                                  .replace(QStringLiteral("{account}"), window->ownerRecord().CHETNUMBER)
+                                  .replace(QStringLiteral("{code}"), code))
+                                 .toUtf8());
+        whenModal([file, onForm](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            files->selectFile(file);
+            whenModal(onForm);
+            static_cast<QDialog*>(files)->accept();
+        });
+        w<QAction>("ImportStatement")->trigger();
+    }
 
     // The client panel's labels stand whole, on as many lines as they need, and the dialogs fit the screen.
     void expectWholeLabelsAndFittingDialogs(const QSize& smallScreen)
@@ -2862,58 +2900,30 @@ TEST_F(MainWindowTest, Screenshots)
 
     // The chosen client's reconciliation act with two payments in it, as its preview shows it.
     const int client = window->currentClientId();
-    for (const auto& [day, sum] : {std::pair{QDate(2026, 1, 15), 1500.0}, {QDate(2026, 2, 20), 250.5}}) {
-        PaymentRow paid;
-        paid.PLAT_DATA = day;
-        paid.SUMMA = sum;
-        paid.ID_NUMBER = client;
-        StorePayments(window->dataModule(), {paid});
-    }
-    whenModal([&folder](QWidget* form) {
-        child<DateField>(form, "ReconciliationFrom")->setDate(QDate(2000, 1, 1));
-        whenModal([&folder](QWidget* preview) {
-            QApplication::processEvents();
-            EXPECT_TRUE(
-                preview->grab().save(QDir(folder).filePath(QStringLiteral("reconciliation_act.png"))));
-            preview->close();
-        });
-        child<QPushButton>(form, "ReconciliationPreview")->click();
+    execOrThrow(ConnectionOf(window->dataModule()),
+                QStringLiteral("INSERT INTO PLATEG (PLAT_NUMBER, PLAT_DATA, SUMMA, ID_NUMBER) VALUES (1, "
+                               "'2026-01-15', 1500, %1), (2, '2026-02-20', 250.5, %1)")
+                    .arg(client));
+    previewReconciliation([&folder](PreviewWindow* preview) {
+        EXPECT_TRUE(preview->grab().save(QDir(folder).filePath(QStringLiteral("reconciliation_act.png"))));
     });
-    w<QAction>("Reconciliation")->trigger();
 
     // A statement as the import shows it: a payment of an invoice, one of a known payer without a document,
     // one of a payer the book does not know, and an outgoing one.
-    const QString code = scalar(ConnectionOf(window->dataModule()),
-                                QStringLiteral("SELECT OKPOCODE FROM CLIENTS WHERE ID_NUMBER=%1").arg(client))
-                             .toString();
     const int invoice =
-        scalarInt(QStringLiteral("SELECT min(FACT_NUMBER) FROM FACTURES WHERE ID_NUMBER=%1 AND "
-                                 "FACT_NUMBER>0")
+        scalarInt(QStringLiteral("SELECT min(FACT_NUMBER) FROM FACTURES WHERE ID_NUMBER=%1 AND FACT_NUMBER>0")
                       .arg(client));
-    const QString file = home.file(QStringLiteral("statement.csv"));
-    const QString account = window->ownerRecord().CHETNUMBER;
-    writeFileBytes(file,
-                   QStringLiteral("Дата операції;Рахунок;Номер документа;ЄДРПОУ кореспондента;Кореспондент;"
-                                  "Сума;Призначення платежу\n"
-                                  "05.12.2026;%1;9;%2;Клієнт;1000,00;Оплата за рах. № %3\n"
-                                  "06.12.2026;%1;10;%2;Клієнт;500,00;Передоплата згідно з договором\n"
-                                  "06.12.2026;%1;11;31234567;ФОП Новенко О.О.;250,00;Оплата за послуги\n"
-                                  "07.12.2026;%1;12;%2;Клієнт;-100,00;Повернення коштів\n")
-                       .arg(account, code)
-                       .arg(invoice)
-                       .toUtf8());
-    whenModal([&](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        ASSERT_NE(files, nullptr);
-        files->selectFile(file);
-        whenModal([&folder](QWidget* form) {
+    importStatement(
+        QStringLiteral("05.12.2026;{account};9;{code};Клієнт;1000,00;Оплата за рах. № %1\n"
+                       "06.12.2026;{account};10;{code};Клієнт;500,00;Передоплата згідно з договором\n"
+                       "06.12.2026;{account};11;31234567;ФОП Новенко О.О.;250,00;Оплата за послуги\n"
+                       "07.12.2026;{account};12;{code};Клієнт;-100,00;Повернення коштів\n")
+            .arg(invoice),
+        [&folder](QWidget* form) {
             QApplication::processEvents();
             EXPECT_TRUE(form->grab().save(QDir(folder).filePath(QStringLiteral("statement.png"))));
             form->close();
         });
-        static_cast<QDialog*>(files)->accept();
-    });
-    w<QAction>("ImportStatement")->trigger();
 }
 
 TEST_F(MainWindowTest, AnActIsWrittenEditedAndPreviewedFromItsList)
@@ -3002,66 +3012,17 @@ TEST_F(MainWindowTest, APaymentTypedOnAnInvoiceShowsInItsRow)
         1);
 }
 
-// The chosen client's act for the period typed, its payment on the owner's side of the table.
-TEST_F(MainWindowTest, AReconciliationActIsPreviewedForTheChosenClient)
-{
-    open();
-    const int client = window->currentClientId();
-    PaymentRow paid;
-    paid.PLAT_DATA = QDate::currentDate();
-    paid.SUMMA = 123.45;
-    paid.ID_NUMBER = client;
-    paid.BANK_NUMBER = QStringLiteral("501");
-    StorePayments(window->dataModule(), {paid});
-    Pages shown;
-    whenModal([&shown](QWidget* form) {
-        child<DateField>(form, "ReconciliationFrom")->setDate(QDate(2000, 1, 1));
-        whenModal([&shown](QWidget* preview) {
-            shown = static_cast<PreviewWindow*>(preview)->pages();
-            preview->close();
-        });
-        child<QPushButton>(form, "ReconciliationPreview")->click();
-    });
-    w<QAction>("Reconciliation")->trigger();
-    ASSERT_FALSE(shown.empty());
-    const QString name = scalar(ConnectionOf(window->dataModule()),
-                                QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE ID_NUMBER=%1").arg(client))
-                             .toString();
-    EXPECT_TRUE(shown[0].element(QStringLiteral("Parties"))->text.endsWith(name.trimmed()));
-    bool found = false;
-    for (const Page& page : shown)
-        for (const PageElement& e : page.elements())
-            found = found || (e.text == QStringLiteral("Оплата, п/д № 501") &&
-                              page.element(e.name.chopped(8) + QStringLiteral("Credit"))->text ==
-                                  QStringLiteral("123,45"));
-    EXPECT_TRUE(found);
-    EXPECT_TRUE(shown.back().element(QStringLiteral("Result")));
-}
-
 TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
 {
     open();
     auto* invoices = w<DBGrid>("DBGrid3");
     const int invoice = int(invoices->listModel()->keyAt(invoices->currentRow()));
-    const QString code =
-        scalar(
-            ConnectionOf(window->dataModule()),
-            QStringLiteral("SELECT OKPOCODE FROM CLIENTS WHERE ID_NUMBER=%1").arg(window->currentClientId()))
-            .toString();
-    const QString file = home.file(QStringLiteral("statement.csv"));
-    writeFileBytes(
-        file, QStringLiteral("Дата операції;Рахунок;Номер документа;ЄДРПОУ кореспондента;Кореспондент;"
-                             "Сума;Призначення платежу\n05.12.2026;%1;9;%2;Клієнт;100,00;Оплата за рах. %3\n"
-                             "06.12.2026;%1;10;%2;Клієнт;50,00;Передоплата\n")
-                  .arg(window->ownerRecord().CHETNUMBER, code)
-                  .arg(invoice)
-                  .toUtf8());
     const auto load = [&](bool store) {
-        whenModal([&, store](QWidget* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            ASSERT_NE(files, nullptr);
-            files->selectFile(file);
-            whenModal([&, store](QWidget* form) {
+        importStatement(
+            QStringLiteral("05.12.2026;{account};9;{code};Клієнт;100,00;Оплата за рах. %1\n"
+                           "06.12.2026;{account};10;{code};Клієнт;50,00;Передоплата\n")
+                .arg(invoice),
+            [&, store](QWidget* form) {
                 auto* lines = child<QTableWidget>(form, "StatementLines");
                 EXPECT_EQ(lines->rowCount(), 2);
                 EXPECT_EQ(lines->item(0, 4)->text(),
@@ -3079,9 +3040,6 @@ TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
                 EXPECT_TRUE(choice->currentText().startsWith(QStringLiteral("с/ф № %1 от ").arg(invoice)));
                 child<QPushButton>(form, "StatementStore")->click();
             });
-            static_cast<QDialog*>(files)->accept();
-        });
-        w<QAction>("ImportStatement")->trigger();
     };
     load(true);
     EXPECT_EQ(invoices->model()
@@ -3091,4 +3049,15 @@ TEST_F(MainWindowTest, AStatementIsShownLineByLineAndStoredOnce)
               QStringLiteral("150,00"));
     load(false); // the same statement again: nothing new
     EXPECT_EQ(scalarInt(QStringLiteral("SELECT count(*) FROM PLATEG WHERE FACT_NUMBER=%1").arg(invoice)), 2);
+
+    // Both stand as credits in the client's reconciliation act, named by the bank's numbers.
+    QStringList credits;
+    previewReconciliation([&credits](PreviewWindow* preview) {
+        for (const Page& page : preview->pages())
+            for (const PageElement& e : page.elements())
+                if (e.text.startsWith(QStringLiteral("Оплата, п/д")))
+                    credits << e.text + u' ' +
+                                   page.element(e.name.chopped(8) + QStringLiteral("Credit"))->text;
+    });
+    EXPECT_EQ(credits, QStringList({"Оплата, п/д № 9 100,00", "Оплата, п/д № 10 50,00"}));
 }

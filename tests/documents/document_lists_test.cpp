@@ -323,11 +323,9 @@ TEST(DocumentLists, PaymentsShowWhatIsPaidAndTheUnpaidFilterKeepsTheRest)
     std::vector<PaymentRow> payments;
     for (const auto& [day, sum, invoice] :
          {std::tuple{2, 100.0, 2}, {2, 1199.99, 3}, {3, 0.01, 3}, {3, 1300.0, 4}}) {
-        payments.emplace_back();
-        payments.back().PLAT_DATA = QDate(2026, 3, day);
-        payments.back().SUMMA = sum;
-        payments.back().ID_NUMBER = 2;
-        payments.back().FACT_NUMBER = invoice;
+        PaymentRow& p = payments.emplace_back();
+        std::tie(p.PLAT_DATA, p.SUMMA, p.ID_NUMBER, p.FACT_NUMBER) =
+            std::tuple(QDate(2026, 3, day), sum, 2, invoice);
     }
     ASSERT_EQ(StorePayments(*dm, payments).size(), 4u);
     DocumentLists lists(*dm);
