@@ -850,8 +850,7 @@ void TBuhForm::importStatement()
     StatementForm form(*plan, m_payments.openDocuments(*plan), this);
     if (form.exec() != QDialog::Accepted)
         return;
-    if (const std::optional<int> stored =
-            m_payments.storeStatement(form.chosen(), form.addPayers(), file, m_owner.record())) {
+    if (const std::optional<int> stored = m_payments.storeStatement(form.chosen(), form.addPayers())) {
         // New clients from the statement join the register, the chosen one stays chosen.
         ReconnectAndRefresh();
         say([stored = *stored, file] {

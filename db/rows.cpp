@@ -279,6 +279,11 @@ TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& r)
     return fromRecord<TaxWaybillRow>(r);
 }
 
+RowColumns columnsOf(const ClientRow& row, const QStringList& except)
+{
+    return columnsOf<ClientRow>(row, except);
+}
+
 RowColumns columnsOf(const InvoiceRow& row, const QStringList& except)
 {
     return columnsOf<InvoiceRow>(row, except);

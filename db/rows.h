@@ -159,6 +159,7 @@ struct RowColumns {
     QStringList names;
     QVariantList values;
 };
+RowColumns columnsOf(const ClientRow& row, const QStringList& except = {});
 RowColumns columnsOf(const InvoiceRow& row, const QStringList& except = {});
 RowColumns columnsOf(const ExpenseWaybillRow& row, const QStringList& except = {});
 RowColumns columnsOf(const TaxWaybillRow& row, const QStringList& except = {});

@@ -279,13 +279,23 @@ const QString kPaymentColumns = QStringLiteral(
 
 } // namespace
 
-std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments)
+std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments,
+                               const std::vector<ClientRow>& newClients)
 {
     const QSqlDatabase db = ConnectionOf(dm);
     std::vector<int> numbers;
     RetryOnCollision([&] {
         numbers.assign(payments.size(), 0);
         Transaction tx(db, Transaction::Writing);
+        std::vector<int> clientIds;
+        for (const ClientRow& client : newClients) {
+            const RowColumns row = columnsOf(client, {QStringLiteral("ID_NUMBER")});
+            clientIds.push_back(dm.NextClientNumber());
+            execOrThrow(db,
+                        QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
+                            .arg(row.names.join(u','), marks(row.names.size() + 1)),
+                        QVariantList{clientIds.back()} + row.values);
+        }
         int next = scalar(db, QStringLiteral("SELECT MAX(PLAT_NUMBER) FROM PLATEG")).toInt() + 1;
         QSet<QString> keys;
         const QString insert =
@@ -300,7 +310,13 @@ std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments)
                     continue;
                 keys.insert(p.LINE_KEY);
             }
-            execOrThrow(db, insert, paymentValues(p, next));
+            if (p.ID_NUMBER < 0) {
+                PaymentRow ofNew = p;
+                ofNew.ID_NUMBER = clientIds.at(std::size_t(-p.ID_NUMBER - 1));
+                execOrThrow(db, insert, paymentValues(ofNew, next));
+            } else {
+                execOrThrow(db, insert, paymentValues(p, next));
+            }
             numbers[i] = next++;
         }
         tx.commit();

@@ -54,9 +54,12 @@ std::optional<StoredAct> ReadAct(const TDM& dm, int number);
 int NextActNumber(const TDM& dm);
 
 // Payments written in one write turn, each under the next payment number; a statement line whose key is
-// stored already is passed over (and so is a second line of the same key). The numbers given to the new
-// ones, in order; the lines passed over get 0. Throws DbError, with nothing written.
-std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments);
+// stored already is passed over (and so is a second line of the same key). The new clients are added
+// first in the same turn, each under the next client number: a payment whose ID_NUMBER is -k is the k-th
+// one's. The numbers given to the new payments, in order; the lines passed over get 0. Throws DbError,
+// with nothing written.
+std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments,
+                               const std::vector<ClientRow>& newClients = {});
 // Which of these statement line keys the book holds already.
 QSet<QString> StoredLineKeys(const TDM& dm, const QStringList& keys);
 // What tells a client apart in a bank statement: its codes and accounts as stored.

@@ -202,20 +202,6 @@ std::vector<OpenDocument> UnpaidDocuments(const TDM& dm, int clientId)
     return open;
 }
 
-void KeepChosenDocuments(StatementImport& again, const StatementImport& chosen)
-{
-    QHash<QString, const ImportedLine*> byKey;
-    for (const ImportedLine& in : chosen.incoming)
-        if (in.matched())
-            byKey.insert(in.line.key, &in);
-    for (ImportedLine& in : again.incoming)
-        if (const ImportedLine* was = byKey.value(in.line.key);
-            was && !in.matched() && in.clientId == was->clientId) {
-            in.invoice = was->invoice;
-            in.act = was->act;
-        }
-}
-
 PaymentRow PaymentOfLine(const ImportedLine& in, const QString& source)
 {
     PaymentRow p;
@@ -235,34 +221,57 @@ PaymentRow PaymentOfLine(const ImportedLine& in, const QString& source)
     return p;
 }
 
-int StoreStatementImport(TDM& dm, const StatementImport& plan, bool matchedOnly)
-{
-    std::vector<PaymentRow> payments;
-    for (const ImportedLine& in : plan.incoming)
-        if (!in.stored && in.clientId > 0 && (in.matched() || !matchedOnly))
-            payments.push_back(PaymentOfLine(in, plan.file));
-    const std::vector<int> numbers = StorePayments(dm, payments);
-    return int(std::count_if(numbers.begin(), numbers.end(), [](int n) { return n > 0; }));
-}
+namespace {
 
-int AddUnknownPayers(TDM& dm, const StatementImport& plan)
+// The payers the book does not know as the clients they become, and the number of each payer's client by
+// its code (else its account), from 1.
+struct NewPayers {
+    std::vector<ClientRow> clients;
+    QHash<QString, int> byKey;
+};
+
+NewPayers newPayers(const StatementImport& plan)
 {
-    QSet<QString> added;
+    NewPayers payers;
     for (const ImportedLine& in : plan.incoming) {
         const StatementLine& l = in.line;
         const QString key = l.otherCode.isEmpty() ? CompactIban(l.otherAccount) : l.otherCode;
         // A name the client table cannot hold whole stays a payer to be added by hand.
-        if (in.clientId > 0 || in.stored || key.isEmpty() || added.contains(key) ||
+        if (in.clientId > 0 || in.stored || key.isEmpty() || payers.byKey.contains(key) ||
             l.otherName.trimmed().isEmpty() ||
             l.otherName.size() > Tables::clients().column(QStringLiteral("FIRMNAME"))->size)
             continue;
-        added.insert(key);
-        const bool edrpou = l.otherCode.size() == 8;
-        StoreClientColumns(dm, dm.NextClientNumber(),
-                           {QStringLiteral("FIRMNAME"),
-                            edrpou ? QStringLiteral("OKPOCODE") : QStringLiteral("TAXCODE"),
-                            QStringLiteral("CHETNUMBER")},
-                           {l.otherName.trimmed(), l.otherCode, CompactIban(l.otherAccount)}, true);
+        ClientRow& client = payers.clients.emplace_back();
+        client.FIRMNAME = l.otherName.trimmed();
+        (l.otherCode.size() == 8 ? client.OKPOCODE : client.TAXCODE) = l.otherCode;
+        client.CHETNUMBER = CompactIban(l.otherAccount);
+        payers.byKey.insert(key, int(payers.clients.size()));
     }
-    return int(added.size());
+    return payers;
+}
+
+} // namespace
+
+std::vector<ClientRow> UnknownPayers(const StatementImport& plan)
+{
+    return newPayers(plan).clients;
+}
+
+int StoreStatementImport(TDM& dm, const StatementImport& plan, bool matchedOnly, bool addPayers)
+{
+    const NewPayers payers = addPayers ? newPayers(plan) : NewPayers{};
+    std::vector<PaymentRow> payments;
+    for (const ImportedLine& in : plan.incoming) {
+        if (in.stored || (matchedOnly && !in.matched()))
+            continue;
+        PaymentRow p = PaymentOfLine(in, plan.file);
+        // A new payer's line goes with its client, stored in the same turn.
+        if (p.ID_NUMBER <= 0)
+            p.ID_NUMBER = -payers.byKey.value(in.line.otherCode.isEmpty() ? CompactIban(in.line.otherAccount)
+                                                                          : in.line.otherCode);
+        if (p.ID_NUMBER != 0)
+            payments.push_back(p);
+    }
+    const std::vector<int> numbers = StorePayments(dm, payments, payers.clients);
+    return int(std::count_if(numbers.begin(), numbers.end(), [](int n) { return n > 0; }));
 }

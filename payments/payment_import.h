@@ -43,10 +43,10 @@ struct StatementImport {
 std::optional<StatementImport> PlanStatementImport(const TDM& dm, const QString& fileName,
                                                    const OwnerRecord& owner, QString* error);
 
-// The payers of the statement the book does not know, each added once as a client with the name, code
-// (8 digits: ЄДРПОУ, else ІПН) and account the bank gave; a payer without a name, or with one longer than
-// a client's, is left to be added by hand. How many were added. Throws DbError.
-int AddUnknownPayers(TDM& dm, const StatementImport& plan);
+// The payers of the statement the book does not know, each once, as the clients they become: the name,
+// code (8 digits: ЄДРПОУ, else ІПН) and account the bank gave. A payer without a name, or with one longer
+// than a client's, is left to be added by hand.
+std::vector<ClientRow> UnknownPayers(const StatementImport& plan);
 
 // A document a payment of its client may be tied to by hand, with what it still asks for.
 struct OpenDocument {
@@ -57,13 +57,11 @@ struct OpenDocument {
 };
 // The client's invoices and acts not paid in full, oldest first. Throws DbError.
 std::vector<OpenDocument> UnpaidDocuments(const TDM& dm, int clientId);
-// The documents chosen by hand for the lines of a plan, carried into the same statement planned again (after
-// its unknown payers were added), line by line.
-void KeepChosenDocuments(StatementImport& again, const StatementImport& chosen);
 
 // The payment a line becomes.
 PaymentRow PaymentOfLine(const ImportedLine& line, const QString& source);
 
 // Stores the lines not stored yet (only the matched ones with matchedOnly, else every line of a known
-// payer), all or none. How many were stored. Throws DbError.
-int StoreStatementImport(TDM& dm, const StatementImport& plan, bool matchedOnly);
+// payer; with addPayers the unknown payers become clients and their lines go in too), all or none. How
+// many were stored. Throws DbError.
+int StoreStatementImport(TDM& dm, const StatementImport& plan, bool matchedOnly, bool addPayers = false);

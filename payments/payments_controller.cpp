@@ -70,18 +70,10 @@ std::map<int, std::vector<OpenDocument>> PaymentsController::openDocuments(const
     return open;
 }
 
-std::optional<int> PaymentsController::storeStatement(const StatementImport& plan, bool addPayers,
-                                                      const QString& fileName, const OwnerRecord& owner)
+std::optional<int> PaymentsController::storeStatement(const StatementImport& plan, bool addPayers)
 {
     try {
-        if (addPayers && AddUnknownPayers(m_dm, plan) > 0) {
-            std::optional<StatementImport> again = planStatement(fileName, owner);
-            if (!again)
-                return std::nullopt;
-            KeepChosenDocuments(*again, plan);
-            return StoreStatementImport(m_dm, *again, false);
-        }
-        return StoreStatementImport(m_dm, plan, false);
+        return StoreStatementImport(m_dm, plan, false, addPayers);
     } catch (const DbError& e) {
         m_prompter.error(e.message(), e.detail());
         return std::nullopt;

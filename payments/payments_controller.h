@@ -32,9 +32,8 @@ public:
     // such a line may be tied to by hand. Empty after the message when the book cannot say.
     std::map<int, std::vector<OpenDocument>> openDocuments(const StatementImport& plan) const;
     // Its lines of known payers not stored yet, all or none: how many; nullopt after the message. With
-    // addPayers the payers the book does not know become clients first, and their lines are tied anew.
-    std::optional<int> storeStatement(const StatementImport& plan, bool addPayers, const QString& fileName,
-                                      const OwnerRecord& owner);
+    // addPayers the payers the book does not know become clients in the same turn, their lines with them.
+    std::optional<int> storeStatement(const StatementImport& plan, bool addPayers);
     // Who owes on the date, the largest debt first; empty after the message when the book cannot say.
     std::vector<ClientBalance> debtors(const QDate& date) const;
     // The debtors on the date into the file: the lines written, nullopt after the message.

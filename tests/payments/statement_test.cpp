@@ -186,13 +186,14 @@ TEST(Statement, AnImportTiesPaymentsToTheirDocumentsAndStoresALineOnce)
     EXPECT_EQ(StoreStatementImport(*dm, *plan, false), 0);
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT count(*) FROM PLATEG")).toInt(), 3);
     EXPECT_EQ(ReadClientPayments(*dm, 2).back().SOURCE, QStringLiteral("march.txt"));
-    // The unknown payer becomes a client from the bank's name and code; its line can go in then.
-    EXPECT_EQ(AddUnknownPayers(*dm, *plan), 1);
-    EXPECT_EQ(scalar(db, QStringLiteral("SELECT FIRMNAME FROM CLIENTS WHERE OKPOCODE='99999999'")).toString(),
-              QStringLiteral("Невідомий"));
-    plan = PlanStatementImport(*dm, file, owner, &error);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(StoreStatementImport(*dm, *plan, false), 1);
+    // The unknown payer becomes a client from the bank's name and code, in the same turn as its line.
+    EXPECT_EQ(UnknownPayers(*plan).size(), 1u);
+    EXPECT_EQ(StoreStatementImport(*dm, *plan, false, true), 1);
+    EXPECT_EQ(
+        scalar(db, QStringLiteral("SELECT c.FIRMNAME FROM PLATEG p JOIN CLIENTS c ON c.ID_NUMBER=p.ID_NUMBER "
+                                  "WHERE c.OKPOCODE='99999999'"))
+            .toString(),
+        QStringLiteral("Невідомий"));
 
     owner.CHETNUMBER.clear();
     EXPECT_FALSE(PlanStatementImport(*dm, file, owner, &error));
@@ -271,17 +272,4 @@ TEST(Payments, ATypedPaymentTheRestAndTheDebtorsOfADay)
               std::tuple(1, false, QString("1000,00")));
     EXPECT_EQ(std::tuple(open[1].number, open[1].act, open[1].rest.text()),
               std::tuple(1, true, QString("600,00")));
-    // A choice survives the statement planned again, for the same line of the same payer only.
-    ImportedLine tied;
-    tied.line.key = QStringLiteral("k");
-    tied.clientId = 2;
-    tied.act = 1;
-    StatementImport chosen, again;
-    chosen.incoming = {tied};
-    tied.act = 0;
-    again.incoming = {tied, tied};
-    again.incoming[1].clientId = 3;
-    KeepChosenDocuments(again, chosen);
-    EXPECT_EQ(again.incoming[0].act, 1);
-    EXPECT_EQ(again.incoming[1].act, 0);
 }
