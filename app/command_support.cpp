@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "base/whole_file.h"
 #include "db/data_module.h"
+#include "report/spreadsheet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -188,11 +189,17 @@ bool dateOption(const QCommandLineParser& parser, const QString& name, QDate* da
 QString outputFile(const QCommandLineParser& parser, const Invocation& inv, const QString& defaultName)
 {
     if (!parser.isSet(QStringLiteral("o")))
-        return QDir(inv.programFolder).filePath(defaultName);
+        return QDir(inv.programFolder)
+            .filePath(parser.isSet(QStringLiteral("xlsx")) ? SpreadsheetName(defaultName) : defaultName);
     const QString file = optionValue(parser, QStringLiteral("o"));
     if (file.trimmed().isEmpty())
         printErr(QStringLiteral("-o: a file name is expected"));
     return file.trimmed().isEmpty() ? QString() : file;
+}
+
+bool spreadsheetOutput(const QCommandLineParser& parser, const QString& file)
+{
+    return parser.isSet(QStringLiteral("xlsx")) || IsSpreadsheetName(file);
 }
 
 } // namespace Cli

@@ -30,6 +30,8 @@ bool intOption(const QCommandLineParser& parser, const QString& name, qlonglong 
 bool dateOption(const QCommandLineParser& parser, const QString& name, QDate* date);
 // The output file: -o, or the default name in the program folder; empty after a message.
 QString outputFile(const QCommandLineParser& parser, const Invocation& inv, const QString& defaultName);
+// Whether the output is a spreadsheet: --xlsx, or a name that ends in .xlsx.
+bool spreadsheetOutput(const QCommandLineParser& parser, const QString& file);
 
 // Settings as start-up reads them; the file is created with the defaults when missing.
 Settings loadSettings(const Invocation& inv, Prompter& prompter);

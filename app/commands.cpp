@@ -33,7 +33,7 @@ const char* const kUsage = R"(Usage:
          [--period 1..16] [--year YYYY] [--vat RATE] [--representative TEXT]
                                                        an act of work done (period 13..16: a quarter)
   docmar [--home DIR] register invoices|receipts|expense|tax|acts|payments --from DD.MM.YYYY
-         --to DD.MM.YYYY [--client ID] [-o FILE]
+         --to DD.MM.YYYY [--client ID] [-o FILE] [--xlsx]    (FILE.xlsx or --xlsx: a spreadsheet)
   docmar [--home DIR] pay (--invoice N | --act N | --client ID) [--sum AMOUNT] [--date DD.MM.YYYY]
          [--bank-number TEXT] [--purpose TEXT]         a payment received (default: the unpaid rest)
   docmar [--home DIR] debtors [--date DD.MM.YYYY] [-o FILE]
@@ -142,6 +142,9 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("bank-number"), QStringLiteral("pay: the bank document's number."),
          QStringLiteral("TEXT")},
         {QStringLiteral("purpose"), QStringLiteral("pay: the payment's purpose."), QStringLiteral("TEXT")},
+        {QStringLiteral("xlsx"),
+         QStringLiteral("register, debtors, export-clients, goods: an XLSX spreadsheet (also when the output "
+                        "ends in .xlsx).")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("The file to write."),
          QStringLiteral("FILE")},

@@ -331,8 +331,11 @@ int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Promp
     const QString file = outputFile(parser, inv, RegisterFileName(kind));
     if (file.isEmpty())
         return ExitUsage;
-    return writeFromBook(
-        inv, prompter, [&](TDM& dm, QString* error) { return WriteRegister(dm, kind, scope, file, error); });
+    const bool sheet = spreadsheetOutput(parser, file);
+    return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
+        return sheet ? WriteRegisterSheet(dm, kind, scope, file, error)
+                     : WriteRegister(dm, kind, scope, file, error);
+    });
 }
 
 } // namespace Cli

@@ -9,6 +9,9 @@
 #include "db/register_source.h"
 #include "db/tables.h"
 #include "print/invoice_sums.h"
+#include "report/spreadsheet.h"
+
+#include <QCoreApplication>
 
 #include <QIODevice>
 #include <QStringList>
@@ -132,6 +135,22 @@ void totalsLine(RegisterOutput& output, const DocumentSums& s)
     output.endLine();
 }
 
+// Every position that charges something, a return too, so that the lines add up to the document: each
+// takes the VAT its running sum adds to the document's, never a kopeck more or less in all.
+template <class Take> void forEachPositionLine(const InvoiceRow& d, const InvoiceSums& invoice, Take take)
+{
+    Money before, vatBefore;
+    for (std::size_t i = 0; i < d.positions.size(); ++i) {
+        const Money sum = invoice.positions[i];
+        const Money vatSoFar = WithTaxes(before + sum, d.FACT_NDS).vat;
+        const DocumentSums s{sum, vatSoFar - vatBefore, sum + (vatSoFar - vatBefore)};
+        before += sum;
+        vatBefore = vatSoFar;
+        if (sum != Money())
+            take(d.positions[i], s);
+    }
+}
+
 RegisterPeriod periodOf(const RegisterScope& scope)
 {
     return {scope.from, scope.to, scope.clientId};
@@ -166,23 +185,13 @@ void invoiceRegister(const TDM& dm, bool invoices, const RegisterScope& scope, R
         out += '|';
         amounts(out, sums);
         output.endLine();
-        // Every position that charges something, a return too, so that the lines add up to the document:
-        // each takes the VAT its running sum adds to the document's, never a kopeck more or less in all.
-        Money before, vatBefore;
-        for (std::size_t i = 0; i < d.positions.size(); ++i) {
-            const Money sum = invoice.positions[i];
-            const Money vatSoFar = WithTaxes(before + sum, d.FACT_NDS).vat;
-            const DocumentSums s{sum, vatSoFar - vatBefore, sum + (vatSoFar - vatBefore)};
-            before += sum;
-            vatBefore = vatSoFar;
-            if (sum == Money())
-                continue;
+        forEachPositionLine(d, invoice, [&](const Position& p, const DocumentSums& s) {
             out += "|        |            |                         |";
-            appendCell1251(out, d.positions[i].name, 20);
+            appendCell1251(out, p.name, 20);
             out += '|';
             amounts(out, s);
             output.endLine();
-        }
+        });
     });
     output.line(kInvoiceRuler);
     totalsLine(output, grand);
@@ -296,6 +305,170 @@ void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
 }
 
 } // namespace
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Registers", text);
+}
+
+QVariant money(Money m)
+{
+    return moneyCell(m);
+}
+
+SheetRow sumCells(SheetRow row, const DocumentSums& s)
+{
+    row.insert(row.end(), {money(s.sum), money(s.vat), money(s.total)});
+    return row;
+}
+
+std::vector<SheetColumn> withSums(std::vector<SheetColumn> columns)
+{
+    columns.insert(
+        columns.end(),
+        {{tr("Сумма"), CellKind::Money}, {tr("НДС"), CellKind::Money}, {tr("Итого"), CellKind::Money}});
+    return columns;
+}
+
+// What the sheet is called, its title and its columns.
+struct SheetLayout {
+    QString name, title;
+    std::vector<SheetColumn> columns;
+};
+
+SheetLayout layoutOf(const TDM& dm, RegisterKind kind, const RegisterScope& scope)
+{
+    const QString date = tr("Дата"), client = tr("Клиент");
+    SheetLayout l;
+    switch (kind) {
+    case RegisterKind::Invoices:
+    case RegisterKind::Receipts:
+        l.name = kind == RegisterKind::Invoices ? tr("Счета-фактуры") : tr("Поступления");
+        l.columns = withSums({{date, CellKind::Date},
+                              {tr("№"), CellKind::Integer},
+                              {tr("Доп. №"), CellKind::Text},
+                              {tr("Плательщик"), CellKind::Text},
+                              {tr("Товар"), CellKind::Text}});
+        break;
+    case RegisterKind::ExpenseWaybills:
+    case RegisterKind::TaxWaybills:
+        l.name =
+            kind == RegisterKind::ExpenseWaybills ? tr("Расходные накладные") : tr("Налоговые накладные");
+        l.columns = withSums({{date, CellKind::Date},
+                              {tr("№ накл"), CellKind::Integer},
+                              {tr("Плательщик"), CellKind::Text},
+                              {tr("Основание платежа"), CellKind::Text}});
+        break;
+    case RegisterKind::Acts:
+        l.name = tr("Акты");
+        l.columns = withSums({{date, CellKind::Date},
+                              {tr("№ акта"), CellKind::Integer},
+                              {tr("Заказчик"), CellKind::Text},
+                              {tr("Период"), CellKind::Text},
+                              {tr("Вид работ"), CellKind::Text}});
+        break;
+    case RegisterKind::Payments:
+        l.name = tr("Платежи");
+        l.columns = {{date, CellKind::Date},
+                     {tr("№"), CellKind::Integer},
+                     {client, CellKind::Text},
+                     {tr("Документ"), CellKind::Text},
+                     {tr("№ банк."), CellKind::Text},
+                     {tr("Сумма"), CellKind::Money},
+                     {tr("Назначение платежа"), CellKind::Text}};
+        break;
+    }
+    l.title = tr("%1 с %2 по %3")
+                  .arg(l.name, scope.from.toString(QStringLiteral("dd.MM.yyyy")),
+                       scope.to.toString(QStringLiteral("dd.MM.yyyy")));
+    if (scope.clientId > 0)
+        if (const std::optional<ClientRow> c = dm.ReadClient(scope.clientId))
+            l.title += tr(", клиент: %1").arg(c->FIRMNAME.trimmed());
+    return l;
+}
+
+// The same documents and sums as the text register, a row a document with its position lines folded under
+// it, texts whole.
+void fillSheet(const TDM& dm, RegisterKind kind, const RegisterScope& scope, Spreadsheet& sheet)
+{
+    DocumentSums grand;
+    const QString gone = QStringLiteral("????");
+    switch (kind) {
+    case RegisterKind::Invoices:
+    case RegisterKind::Receipts:
+        ForEachRegisterDocument(
+            dm, kind == RegisterKind::Invoices, periodOf(scope), [&](const InvoiceRow& d) {
+                const InvoiceSums invoice = SumInvoice(d);
+                const DocumentSums sums = sumsOf(invoice);
+                add(grand, sums);
+                std::vector<SheetRow> lines;
+                forEachPositionLine(d, invoice, [&](const Position& p, const DocumentSums& s) {
+                    lines.push_back(sumCells({{}, {}, {}, {}, p.name}, s));
+                });
+                sheet.addGroup(sumCells({d.FACT_DATA,
+                                         d.FACT_NUMBER > 0 ? QVariant(d.FACT_NUMBER) : QVariant(),
+                                         d.FACT_DOPNO.trimmed(),
+                                         d.NAME_OWNER,
+                                         {}},
+                                        sums),
+                               lines);
+            });
+        break;
+    case RegisterKind::ExpenseWaybills:
+    case RegisterKind::TaxWaybills: {
+        const bool expense = kind == RegisterKind::ExpenseWaybills;
+        ForEachRegisterWaybill(dm, expense, periodOf(scope), [&](const RegisterWaybill& w) {
+            const DocumentSums sums = sumsOf(SumWaybill(w.documents, expense));
+            add(grand, sums);
+            sheet.addRow(sumCells({w.date, w.number, w.payer.value_or(gone), w.info}, sums));
+        });
+        break;
+    }
+    case RegisterKind::Acts:
+        ForEachRegisterAct(dm, periodOf(scope), [&](const RegisterAct& a) {
+            const DocumentSums sums = sumsOf(SumAct(a.sum, a.vatRate));
+            add(grand, sums);
+            const QString period = ActPeriodName(a.month);
+            sheet.addRow(sumCells({a.date, a.number, a.customer.value_or(gone),
+                                   period.isEmpty() ? QString() : period + u' ' + QString::number(a.year),
+                                   a.kindOfWork},
+                                  sums));
+        });
+        break;
+    case RegisterKind::Payments: {
+        int count = 0;
+        ForEachRegisterPayment(dm, periodOf(scope), [&](const RegisterPayment& p) {
+            const Money sum = Money::fromDouble(p.sum);
+            grand.sum += sum;
+            ++count;
+            sheet.addRow({p.date, p.number, p.client.value_or(p.payer),
+                          p.invoice > 0 ? tr("с/ф %1").arg(p.invoice)
+                          : p.act > 0   ? tr("акт %1").arg(p.act)
+                                        : QString(),
+                          p.bankNumber, money(sum), p.purpose});
+        });
+        sheet.addTotals(tr("ИТОГО: платежей %1").arg(count), {{}, {}, {}, {}, {}, money(grand.sum)});
+        return;
+    }
+    }
+    SheetRow totals(sheet.columns() - 3);
+    sheet.addTotals(tr("ИТОГО"), sumCells(totals, grand));
+}
+
+} // namespace
+
+bool WriteRegisterSheet(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
+                        QString* error, int* rows)
+{
+    const SheetLayout layout = layoutOf(dm, kind, scope);
+    Spreadsheet sheet(layout.name, layout.title, layout.columns);
+    fillSheet(dm, kind, scope, sheet);
+    if (rows)
+        *rows = sheet.rows();
+    return sheet.save(fileName, error);
+}
 
 QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scope)
 {

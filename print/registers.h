@@ -22,5 +22,13 @@ QString RegisterText(const TDM& dm, RegisterKind kind, const RegisterScope& scop
 bool WriteRegister(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
                    QString* error = nullptr, int* lines = nullptr);
 
+// The same register as an XLSX spreadsheet: a title row (the register, the period, the client), a frozen
+// header row in the interface's language with an autofilter, a row a document with its position lines
+// folded under it, sums, dates and numbers as such, texts whole, and a totals row of SUBTOTAL formulas that
+// keep the text register's totals. Written whole or not at all; *rows, the rows written. False with
+// *error. Throws DbError.
+bool WriteRegisterSheet(const TDM& dm, RegisterKind kind, const RegisterScope& scope, const QString& fileName,
+                        QString* error = nullptr, int* rows = nullptr);
+
 // FACTURE1.TXT, FACTURE2.TXT, NAKLADN1.TXT, NAKLADN2.TXT, ACTS.TXT, PLATEG.TXT.
 QString RegisterFileName(RegisterKind kind);

@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   fonts-liberation poppler-utils
   libqrencode-dev zbar-tools
+  libxlsxwriter-dev python3-openpyxl
 )
 
 missing=()
