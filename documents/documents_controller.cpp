@@ -6,6 +6,8 @@
 #include "db/list_model.h"
 #include "db/tables.h"
 #include "documents/document_pages.h"
+#include "print/registers.h"
+#include "report/spreadsheet.h"
 
 #include <QCoreApplication>
 
@@ -366,7 +368,9 @@ std::optional<int> DocumentsController::writeRegister(RegisterKind kind, const Q
     try {
         QString error;
         int lines = 0;
-        if (WriteRegister(m_dm, kind, scope, fileName, &error, &lines))
+        // A name ending in .xlsx is a spreadsheet, as on the command line.
+        if (IsSpreadsheetName(fileName) ? WriteRegisterSheet(m_dm, kind, scope, fileName, &error, &lines)
+                                        : WriteRegister(m_dm, kind, scope, fileName, &error, &lines))
             return lines;
         m_prompter.error(error);
     } catch (const DbError& e) {

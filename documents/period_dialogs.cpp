@@ -1,5 +1,6 @@
 #include "documents/period_dialogs.h"
 
+#include "report/spreadsheet.h"
 #include "ui_data_form.h"
 #include "ui_find_form2.h"
 #include "ui_numbers_form.h"
@@ -36,12 +37,23 @@ TDataForm::TDataForm(Prompter* prompter, QWidget* parent)
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->FNE1Browse, &QToolButton::clicked, this, [this] {
-        QString chosen = tr("Текстовые  файлы (*.txt)");
-        const QString file =
-            QFileDialog::getSaveFileName(this, ui->Label4->text(), ui->FNE1->text(),
-                                         tr("Все файлы (*.*);;Текстовые  файлы (*.txt)"), &chosen);
+        const bool sheet = ui->FormatSheet->isChecked();
+        QString chosen = sheet ? tr("Таблицы Excel (*.xlsx)") : tr("Текстовые  файлы (*.txt)");
+        const QString file = QFileDialog::getSaveFileName(this, ui->Label4->text(), ui->FNE1->text(),
+                                                          tr("Все файлы (*.*);;") + chosen, &chosen);
         if (!file.isEmpty())
             ui->FNE1->setText(QDir::toNativeSeparators(file));
+    });
+    // The file's name follows the form chosen; back to text, the text name it had.
+    connect(ui->FormatSheet, &QRadioButton::toggled, this, [this](bool sheet) {
+        if (sheet) {
+            m_textName = ui->FNE1->text();
+            ui->FNE1->setText(SpreadsheetName(m_textName));
+        } else if (IsSpreadsheetName(ui->FNE1->text())) {
+            ui->FNE1->setText(ui->FNE1->text() == SpreadsheetName(m_textName)
+                                  ? m_textName
+                                  : ui->FNE1->text().chopped(5) + QStringLiteral(".TXT"));
+        }
     });
 }
 
@@ -50,18 +62,19 @@ TDataForm::~TDataForm() = default;
 void TDataForm::prepareForFilter()
 {
     ui->Label1->setText(tr("Период подготовки счетов :"));
-    ui->Label4->hide();
-    ui->FNE1->hide();
-    ui->FNE1Browse->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Label4, ui->FNE1, ui->FNE1Browse, ui->FormatText,
+                                                      ui->FormatSheet})
+        w->hide();
 }
 
 void TDataForm::prepareForRegister(const QString& defaultFile)
 {
     ui->Label1->setText(tr("За какой период выводить журнал :"));
+    ui->FormatText->setChecked(true);
     ui->FNE1->setText(QDir::toNativeSeparators(defaultFile));
-    ui->Label4->show();
-    ui->FNE1->show();
-    ui->FNE1Browse->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Label4, ui->FNE1, ui->FNE1Browse, ui->FormatText,
+                                                      ui->FormatSheet})
+        w->show();
 }
 
 QString TDataForm::fileName() const

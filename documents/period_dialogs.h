@@ -21,7 +21,8 @@ public:
     ~TDataForm() override;
     // The date filter's heading, without the file row.
     void prepareForFilter();
-    // The registers' heading with the file row, the file field set to the default; dates as they were.
+    // The registers' heading with the file row and the choice of text or spreadsheet (text chosen), the file
+    // field set to the default; dates as they were. The file's name follows the choice.
     void prepareForRegister(const QString& defaultFile);
     QString fileName() const;
     // An empty field stands for today.
@@ -39,6 +40,7 @@ protected:
 private:
     std::unique_ptr<Ui::TDataForm> ui;
     Prompter* m_prompter;
+    QString m_textName; // the file's name before the spreadsheet was chosen
 };
 
 // The number filter's bounds.

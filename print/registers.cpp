@@ -308,10 +308,10 @@ void writeLines(const TDM& dm, RegisterKind kind, const RegisterScope& scope,
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Registers", text);
-}
+// The spreadsheet's texts, in the interface's language.
+struct RegisterSheet {
+    Q_DECLARE_TR_FUNCTIONS(RegisterSheet)
+};
 
 QVariant money(Money m)
 {
@@ -326,9 +326,9 @@ SheetRow sumCells(SheetRow row, const DocumentSums& s)
 
 std::vector<SheetColumn> withSums(std::vector<SheetColumn> columns)
 {
-    columns.insert(
-        columns.end(),
-        {{tr("Сумма"), CellKind::Money}, {tr("НДС"), CellKind::Money}, {tr("Итого"), CellKind::Money}});
+    columns.insert(columns.end(), {{RegisterSheet::tr("Сумма"), CellKind::Money},
+                                   {RegisterSheet::tr("НДС"), CellKind::Money},
+                                   {RegisterSheet::tr("Итого"), CellKind::Money}});
     return columns;
 }
 
@@ -340,52 +340,53 @@ struct SheetLayout {
 
 SheetLayout layoutOf(const TDM& dm, RegisterKind kind, const RegisterScope& scope)
 {
-    const QString date = tr("Дата"), client = tr("Клиент");
+    const QString date = RegisterSheet::tr("Дата"), client = RegisterSheet::tr("Клиент");
     SheetLayout l;
     switch (kind) {
     case RegisterKind::Invoices:
     case RegisterKind::Receipts:
-        l.name = kind == RegisterKind::Invoices ? tr("Счета-фактуры") : tr("Поступления");
+        l.name = kind == RegisterKind::Invoices ? RegisterSheet::tr("Счета-фактуры")
+                                                : RegisterSheet::tr("Поступления");
         l.columns = withSums({{date, CellKind::Date},
-                              {tr("№"), CellKind::Integer},
-                              {tr("Доп. №"), CellKind::Text},
-                              {tr("Плательщик"), CellKind::Text},
-                              {tr("Товар"), CellKind::Text}});
+                              {RegisterSheet::tr("№"), CellKind::Integer},
+                              {RegisterSheet::tr("Доп. №"), CellKind::Text},
+                              {RegisterSheet::tr("Плательщик"), CellKind::Text},
+                              {RegisterSheet::tr("Товар"), CellKind::Text}});
         break;
     case RegisterKind::ExpenseWaybills:
     case RegisterKind::TaxWaybills:
-        l.name =
-            kind == RegisterKind::ExpenseWaybills ? tr("Расходные накладные") : tr("Налоговые накладные");
+        l.name = kind == RegisterKind::ExpenseWaybills ? RegisterSheet::tr("Расходные накладные")
+                                                       : RegisterSheet::tr("Налоговые накладные");
         l.columns = withSums({{date, CellKind::Date},
-                              {tr("№ накл"), CellKind::Integer},
-                              {tr("Плательщик"), CellKind::Text},
-                              {tr("Основание платежа"), CellKind::Text}});
+                              {RegisterSheet::tr("№ накл"), CellKind::Integer},
+                              {RegisterSheet::tr("Плательщик"), CellKind::Text},
+                              {RegisterSheet::tr("Основание платежа"), CellKind::Text}});
         break;
     case RegisterKind::Acts:
-        l.name = tr("Акты");
+        l.name = RegisterSheet::tr("Акты");
         l.columns = withSums({{date, CellKind::Date},
-                              {tr("№ акта"), CellKind::Integer},
-                              {tr("Заказчик"), CellKind::Text},
-                              {tr("Период"), CellKind::Text},
-                              {tr("Вид работ"), CellKind::Text}});
+                              {RegisterSheet::tr("№ акта"), CellKind::Integer},
+                              {RegisterSheet::tr("Заказчик"), CellKind::Text},
+                              {RegisterSheet::tr("Период"), CellKind::Text},
+                              {RegisterSheet::tr("Вид работ"), CellKind::Text}});
         break;
     case RegisterKind::Payments:
-        l.name = tr("Платежи");
+        l.name = RegisterSheet::tr("Платежи");
         l.columns = {{date, CellKind::Date},
-                     {tr("№"), CellKind::Integer},
+                     {RegisterSheet::tr("№"), CellKind::Integer},
                      {client, CellKind::Text},
-                     {tr("Документ"), CellKind::Text},
-                     {tr("№ банк."), CellKind::Text},
-                     {tr("Сумма"), CellKind::Money},
-                     {tr("Назначение платежа"), CellKind::Text}};
+                     {RegisterSheet::tr("Документ"), CellKind::Text},
+                     {RegisterSheet::tr("№ банк."), CellKind::Text},
+                     {RegisterSheet::tr("Сумма"), CellKind::Money},
+                     {RegisterSheet::tr("Назначение платежа"), CellKind::Text}};
         break;
     }
-    l.title = tr("%1 с %2 по %3")
+    l.title = RegisterSheet::tr("%1 с %2 по %3")
                   .arg(l.name, scope.from.toString(QStringLiteral("dd.MM.yyyy")),
                        scope.to.toString(QStringLiteral("dd.MM.yyyy")));
     if (scope.clientId > 0)
         if (const std::optional<ClientRow> c = dm.ReadClient(scope.clientId))
-            l.title += tr(", клиент: %1").arg(c->FIRMNAME.trimmed());
+            l.title += RegisterSheet::tr(", клиент: %1").arg(c->FIRMNAME.trimmed());
     return l;
 }
 
@@ -444,17 +445,18 @@ void fillSheet(const TDM& dm, RegisterKind kind, const RegisterScope& scope, Spr
             grand.sum += sum;
             ++count;
             sheet.addRow({p.date, p.number, p.client.value_or(p.payer),
-                          p.invoice > 0 ? tr("с/ф %1").arg(p.invoice)
-                          : p.act > 0   ? tr("акт %1").arg(p.act)
+                          p.invoice > 0 ? RegisterSheet::tr("с/ф %1").arg(p.invoice)
+                          : p.act > 0   ? RegisterSheet::tr("акт %1").arg(p.act)
                                         : QString(),
                           p.bankNumber, money(sum), p.purpose});
         });
-        sheet.addTotals(tr("ИТОГО: платежей %1").arg(count), {{}, {}, {}, {}, {}, money(grand.sum)});
+        sheet.addTotals(RegisterSheet::tr("ИТОГО: платежей %1").arg(count),
+                        {{}, {}, {}, {}, {}, money(grand.sum)});
         return;
     }
     }
     SheetRow totals(sheet.columns() - 3);
-    sheet.addTotals(tr("ИТОГО"), sumCells(totals, grand));
+    sheet.addTotals(RegisterSheet::tr("ИТОГО"), sumCells(totals, grand));
 }
 
 } // namespace

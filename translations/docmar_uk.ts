@@ -1533,6 +1533,129 @@
     </message>
 </context>
 <context>
+    <name>RegisterSheet</name>
+    <message>
+        <source>Сумма</source>
+        <translation>Сума</translation>
+    </message>
+    <message>
+        <source>НДС</source>
+        <translation>ПДВ</translation>
+    </message>
+    <message>
+        <source>Итого</source>
+        <translation>Разом</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Клиент</source>
+        <translation>Клієнт</translation>
+    </message>
+    <message>
+        <source>Счета-фактуры</source>
+        <translation>Рахунки-фактури</translation>
+    </message>
+    <message>
+        <source>Поступления</source>
+        <translation>Надходження</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Доп. №</source>
+        <translation>Дод. №</translation>
+    </message>
+    <message>
+        <source>Плательщик</source>
+        <translation>Платник</translation>
+    </message>
+    <message>
+        <source>Товар</source>
+        <translation>Товар</translation>
+    </message>
+    <message>
+        <source>Расходные накладные</source>
+        <translation>Видаткові накладні</translation>
+    </message>
+    <message>
+        <source>Налоговые накладные</source>
+        <translation>Податкові накладні</translation>
+    </message>
+    <message>
+        <source>№ накл</source>
+        <translation>№ накл</translation>
+    </message>
+    <message>
+        <source>Основание платежа</source>
+        <translation>Підстава платежу</translation>
+    </message>
+    <message>
+        <source>Акты</source>
+        <translation>Акти</translation>
+    </message>
+    <message>
+        <source>№ акта</source>
+        <translation>№ акта</translation>
+    </message>
+    <message>
+        <source>Заказчик</source>
+        <translation>Замовник</translation>
+    </message>
+    <message>
+        <source>Период</source>
+        <translation>Період</translation>
+    </message>
+    <message>
+        <source>Вид работ</source>
+        <translation>Вид робіт</translation>
+    </message>
+    <message>
+        <source>Платежи</source>
+        <translation>Платежі</translation>
+    </message>
+    <message>
+        <source>Документ</source>
+        <translation>Документ</translation>
+    </message>
+    <message>
+        <source>№ банк.</source>
+        <translation>№ банк.</translation>
+    </message>
+    <message>
+        <source>Назначение платежа</source>
+        <translation>Призначення платежу</translation>
+    </message>
+    <message>
+        <source>%1 с %2 по %3</source>
+        <translation>%1 з %2 по %3</translation>
+    </message>
+    <message>
+        <source>, клиент: %1</source>
+        <translation>, клієнт: %1</translation>
+    </message>
+    <message>
+        <source>с/ф %1</source>
+        <translation>р/ф %1</translation>
+    </message>
+    <message>
+        <source>акт %1</source>
+        <translation>акт %1</translation>
+    </message>
+    <message>
+        <source>ИТОГО: платежей %1</source>
+        <translation>РАЗОМ: платежів %1</translation>
+    </message>
+    <message>
+        <source>ИТОГО</source>
+        <translation>РАЗОМ</translation>
+    </message>
+</context>
+<context>
     <name>Requisites</name>
     <message>
         <source>IBAN %1 содержит недопустимый знак «%2»: в IBAN только латинские буквы и цифры.</source>
@@ -1584,6 +1707,13 @@
     <message>
         <source>%1=%2 в docmar.ini — путь Windows, а не папка этой системы. Укажите папку этой системы (например /home/anna/DocMar).</source>
         <translation>%1=%2 у docmar.ini — шлях Windows, а не папка цієї системи. Вкажіть папку цієї системи (наприклад /home/anna/DocMar).</translation>
+    </message>
+</context>
+<context>
+    <name>Spreadsheet</name>
+    <message>
+        <source>Таблица %1 не записана: %2</source>
+        <translation>Таблицю %1 не записано: %2</translation>
     </message>
 </context>
 <context>
@@ -2548,10 +2678,6 @@
         <translation>Текстові файли (*.txt)</translation>
     </message>
     <message>
-        <source>Все файлы (*.*);;Текстовые  файлы (*.txt)</source>
-        <translation>Усі файли (*.*);;Текстові файли (*.txt)</translation>
-    </message>
-    <message>
         <source>За какой период выводить журнал :</source>
         <translation>За який період виводити журнал:</translation>
     </message>
@@ -2566,6 +2692,22 @@
     <message>
         <source>Конец периода</source>
         <translation>Кінець періоду</translation>
+    </message>
+    <message>
+        <source>&amp;Текст (как прежде)</source>
+        <translation>&amp;Текст (як раніше)</translation>
+    </message>
+    <message>
+        <source>Таблица &amp;Excel (.xlsx)</source>
+        <translation>Таблиця &amp;Excel (.xlsx)</translation>
+    </message>
+    <message>
+        <source>Таблицы Excel (*.xlsx)</source>
+        <translation>Таблиці Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*.*);;</source>
+        <translation>Усі файли (*.*);;</translation>
     </message>
 </context>
 <context>

@@ -1243,6 +1243,17 @@ TEST_F(MainWindowTest, RegistersAskThePeriodAndFileAndLeaveTheListsAlone)
     });
     w<QAction>("N28")->trigger();
     EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("NAKLADN2.TXT"))));
+    // The spreadsheet's choice renames the file, and back; chosen, the register is a spreadsheet.
+    whenModal([&](QWidget* dialog) {
+        auto* name = child<QLineEdit>(dialog, "FNE1");
+        for (const char* choice : {"FormatSheet", "FormatText", "FormatSheet"}) {
+            child<QRadioButton>(dialog, choice)->setChecked(true);
+            EXPECT_TRUE(name->text().endsWith(choice[6] == 'S' ? "NAKLADN2.xlsx" : "NAKLADN2.TXT"));
+        }
+        child<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    w<QAction>("N28")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(home.file(QStringLiteral("NAKLADN2.xlsx"))));
 
     // A file that cannot be written: the message, and the program goes on.
     whenModal([&](QWidget* dialog) {
