@@ -65,6 +65,7 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
 int issue(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int act(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
+int goods(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int importStatement(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int pay(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int debtors(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);

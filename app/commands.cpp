@@ -34,15 +34,17 @@ const char* const kUsage = R"(Usage:
                                                        an act of work done (period 13..16: a quarter)
   docmar [--home DIR] register invoices|receipts|expense|tax|acts|payments --from DD.MM.YYYY
          --to DD.MM.YYYY [--client ID] [-o FILE] [--xlsx]    (FILE.xlsx or --xlsx: a spreadsheet)
+  docmar [--home DIR] goods [-o FILE]                  the goods list as a spreadsheet (goods.xlsx)
   docmar [--home DIR] pay (--invoice N | --act N | --client ID) [--sum AMOUNT] [--date DD.MM.YYYY]
          [--bank-number TEXT] [--purpose TEXT]         a payment received (default: the unpaid rest)
-  docmar [--home DIR] debtors [--date DD.MM.YYYY] [-o FILE]
+  docmar [--home DIR] debtors [--date DD.MM.YYYY] [-o FILE] [--xlsx]
                                                        who owes on the date, to DOLGI.TXT
   docmar [--home DIR] import-statement FILE [--yes]    a bank statement (1CClientBankExchange or CSV):
                                                        what it brings; --yes stores the payments tied
                                                        to an invoice or act
   docmar [--home DIR] export-clients --fields NAME[:WIDTH],... [--name TEXT] [--city TEXT]
-         [--sort INDEX] [-o FILE]                      appends the client list to the file
+         [--sort INDEX] [-o FILE] [--xlsx]             appends the client list to the file (a
+                                                       spreadsheet replaces it)
   docmar [--home DIR] backup                           the database folder into its BackUp folder
                                                        (dated copies of the book, the last ten kept)
   docmar [--home DIR] restore [FILE]                   a copy (the newest when none is named) in place
@@ -169,6 +171,7 @@ const Command kCommandTable[] = {
     {"issue", -1, [](P parser, I inv, Prompter& p) { return issue(parser, inv, p); }},
     {"act", 0, [](P parser, I inv, Prompter& p) { return act(parser, inv, p); }},
     {"register", -1, [](P parser, I inv, Prompter& p) { return writeRegister(parser, inv, p); }},
+    {"goods", 0, [](P parser, I inv, Prompter& p) { return goods(parser, inv, p); }},
     {"pay", 0, [](P parser, I inv, Prompter& p) { return pay(parser, inv, p); }},
     {"debtors", 0, [](P parser, I inv, Prompter& p) { return debtors(parser, inv, p); }},
     {"import-statement", -1, [](P parser, I inv, Prompter& p) { return importStatement(parser, inv, p); }},

@@ -51,9 +51,11 @@ int exportClients(const QCommandLineParser& parser, const Invocation& inv, Promp
     const QString file = outputFile(parser, inv, ClientListFileName());
     if (file.isEmpty())
         return ExitUsage;
+    const bool sheet = spreadsheetOutput(parser, file);
     return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
-        return AppendClientList(dm, ListQueries::clients(dm.dialect(), name, city, sort), columns, file,
-                                error);
+        const ListQuery clients = ListQueries::clients(dm.dialect(), name, city, sort);
+        return sheet ? WriteClientListSheet(dm, clients, columns, file, error)
+                     : AppendClientList(dm, clients, columns, file, error);
     });
 }
 

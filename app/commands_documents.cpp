@@ -8,6 +8,7 @@
 #include "documents/acts.h"
 #include "documents/document_pages.h"
 #include "documents/documents_controller.h"
+#include "documents/goods_list.h"
 #include "documents/waybill_issue.h"
 #include "payments/reconciliation.h"
 #include "print/amount_in_words.h"
@@ -335,6 +336,19 @@ int writeRegister(const QCommandLineParser& parser, const Invocation& inv, Promp
     return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
         return sheet ? WriteRegisterSheet(dm, kind, scope, file, error)
                      : WriteRegister(dm, kind, scope, file, error);
+    });
+}
+
+// The goods list in the window's order, as a spreadsheet.
+int goods(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter)
+{
+    const QString file = outputFile(parser, inv, QStringLiteral("goods.xlsx"));
+    if (file.isEmpty())
+        return ExitUsage;
+    return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
+        GoodsList goods(dm);
+        goods.reload();
+        return goods.writeSheet(file, error);
     });
 }
 

@@ -137,8 +137,10 @@ int debtors(const QCommandLineParser& parser, const Invocation& inv, Prompter& p
     const QString file = outputFile(parser, inv, DebtorsFileName());
     if (file.isEmpty())
         return ExitUsage;
-    return writeFromBook(inv, prompter,
-                         [&](TDM& dm, QString* error) { return WriteDebtors(dm, date, file, error); });
+    const bool sheet = spreadsheetOutput(parser, file);
+    return writeFromBook(inv, prompter, [&](TDM& dm, QString* error) {
+        return WriteDebtors(dm, date, file, error, nullptr, sheet);
+    });
 }
 
 } // namespace Cli

@@ -115,3 +115,16 @@ bool WriteOutputFile(const QString& fileName, const std::function<bool(QIODevice
     }
     return WriteWholeFile(fileName, write, error);
 }
+
+QString SpreadsheetName(const QString& textName)
+{
+    const QFileInfo info(textName);
+    const QString suffix = info.suffix();
+    return (suffix.isEmpty() ? textName : textName.left(textName.size() - suffix.size() - 1)) +
+           QStringLiteral(".xlsx");
+}
+
+bool IsSpreadsheetName(const QString& fileName)
+{
+    return fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
+}

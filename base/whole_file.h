@@ -23,6 +23,11 @@ bool ProcessIsGone(qint64 pid);
 // Why a file may not be written as an output, in the program's words; empty when it may.
 QString NotAnOutput(const QString& fileName);
 
+// "FACTURE1.TXT" -> "FACTURE1.xlsx": a text output's name for its spreadsheet.
+QString SpreadsheetName(const QString& textName);
+// Whether the output named is to be a spreadsheet: its name ends in .xlsx.
+bool IsSpreadsheetName(const QString& fileName);
+
 // WriteWholeFile for an output: refused when the target is one of the files kept from output.
 bool WriteOutputFile(const QString& fileName, const std::function<bool(QIODevice&)>& write,
                      QString* error = nullptr);

@@ -6,6 +6,7 @@
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "db/tables.h"
+#include "report/spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -219,6 +220,31 @@ bool AppendClientList(const TDM& dm, const ListQuery& clients, const std::vector
             return file.write(table) == table.size();
         },
         error);
+}
+
+bool WriteClientListSheet(const TDM& dm, const ListQuery& clients, const std::vector<ExportColumn>& columns,
+                          const QString& fileName, QString* error)
+{
+    std::vector<SheetColumn> sheetColumns;
+    QStringList names;
+    for (const ExportColumn& c : columns) {
+        names << QLatin1String(exportFields()[std::size_t(c.field)].column);
+        sheetColumns.push_back({shownCaption(c.field),
+                                names.back() == QLatin1String("DOGDATA") ? CellKind::Date : CellKind::Text});
+    }
+    const QString title = QCoreApplication::translate("ClientExport", "Список клиентов");
+    Spreadsheet sheet(title, title, sheetColumns);
+    ForEachClientColumns(dm, clients, names, [&](const QStringList& texts) {
+        SheetRow row;
+        for (int i = 0; i < int(columns.size()); ++i) {
+            const QDate date = names[i] == QLatin1String("DOGDATA") ? dateFromDb(texts[i]) : QDate();
+            row.push_back(sheetColumns[std::size_t(i)].kind == CellKind::Text ? QVariant(texts[i])
+                          : date == kDateZero                                 ? QVariant()
+                                                                              : QVariant(date));
+        }
+        sheet.addRow(row);
+    });
+    return sheet.save(fileName, error);
 }
 
 QString ClientListFileName()

@@ -72,5 +72,11 @@ private:
 bool AppendClientList(const TDM& dm, const ListQuery& clients, const std::vector<ExportColumn>& columns,
                       const QString& fileName, QString* error = nullptr);
 
+// The same list as an XLSX spreadsheet, which replaces the file: a column a field (its caption in the
+// interface's language, texts whole, the contract's date as a date), a row a client. False with *error.
+// Throws DbError.
+bool WriteClientListSheet(const TDM& dm, const ListQuery& clients, const std::vector<ExportColumn>& columns,
+                          const QString& fileName, QString* error = nullptr);
+
 // clients.txt, the export's default file in the program folder.
 QString ClientListFileName();

@@ -2,6 +2,7 @@
 
 #include "base/prompter.h"
 #include "base/requisites.h"
+#include "base/whole_file.h"
 #include "db/data_module.h"
 
 #include <QCoreApplication>
@@ -263,7 +264,10 @@ bool ClientsController::exportClients(const QString& fileName)
     }
     try {
         QString error;
-        if (AppendClientList(m_dm, m_register.query(), m_exportChoice.columns(), fileName, &error))
+        // A name ending in .xlsx is a spreadsheet, as on the command line.
+        if (IsSpreadsheetName(fileName)
+                ? WriteClientListSheet(m_dm, m_register.query(), m_exportChoice.columns(), fileName, &error)
+                : AppendClientList(m_dm, m_register.query(), m_exportChoice.columns(), fileName, &error))
             return true;
         m_prompter.error(error);
     } catch (const DbError& e) {

@@ -57,12 +57,12 @@ TSaveForm::TSaveForm(ClientExportChoice& choice, const QString& defaultFile,
     connect(ui->BitBtn1, &QPushButton::clicked, this,
             [this] { m_save(QDir::fromNativeSeparators(ui->FilenameEdit1->text())); });
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    ui->Format->bind(ui->FilenameEdit1);
     connect(ui->FilenameEdit1Browse, &QToolButton::clicked, this, [this] {
-        QString chosen = tr("Текстовые файлы (*.txt)");
-        QFileDialog dialog(this, windowTitle(), ui->FilenameEdit1->text(),
-                           tr("Все файлы (*.*);;Текстовые файлы (*.txt)"));
+        const QString chosen = ui->Format->fileFilter();
+        QFileDialog dialog(this, windowTitle(), ui->FilenameEdit1->text(), tr("Все файлы (*.*);;") + chosen);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.setDefaultSuffix(ui->Format->spreadsheet() ? QStringLiteral("xlsx") : QStringLiteral("txt"));
         dialog.selectNameFilter(chosen);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             ui->FilenameEdit1->setText(QDir::toNativeSeparators(dialog.selectedFiles().first()));

@@ -4,6 +4,9 @@
 #include "db/list_queries.h"
 #include "db/stores.h"
 #include "db/tables.h"
+#include "report/spreadsheet.h"
+
+#include <QCoreApplication>
 
 GoodsList::GoodsList(TDM& dm)
     : m_dm(dm)
@@ -38,6 +41,19 @@ int GoodsList::insertEmpty()
         emit m_model->engineError(e.message(), e.detail());
         return -1;
     }
+}
+
+bool GoodsList::writeSheet(const QString& fileName, QString* error) const
+{
+    const QString title = QCoreApplication::translate("GoodsList", "Список товаров");
+    Spreadsheet sheet(title, title,
+                      {{QCoreApplication::translate("GoodsList", "Товар"), CellKind::Text},
+                       {QCoreApplication::translate("GoodsList", "Цена"), CellKind::Money}});
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        sheet.addRow(
+            {m_model->value(row, QStringLiteral("PRODUCT_NAME")),
+             moneyCell(Money::fromDouble(m_model->value(row, QStringLiteral("PRODUCT_PRICE")).toDouble()))});
+    return sheet.save(fileName, error);
 }
 
 bool GoodsList::dropIfEmpty(int row)

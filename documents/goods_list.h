@@ -22,6 +22,9 @@ public:
     int insertEmpty();
     // A row left without a name and a price (an insert given up) goes again; true when it went.
     bool dropIfEmpty(int row);
+    // The list in its order as an XLSX spreadsheet: the name and the price of each of the goods. False with
+    // *error.
+    bool writeSheet(const QString& fileName, QString* error) const;
 
 private:
     TDM& m_dm;

@@ -1,11 +1,13 @@
 #include "documents/goods_list_form.h"
 
 #include "base/prompter.h"
+#include "base/whole_file.h"
 #include "documents/goods_list.h"
 #include "ui_goods_list_form.h"
 
 #include <QAbstractItemDelegate>
 #include <QEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
@@ -27,6 +29,14 @@ TTovListForm::TTovListForm(GoodsList& goods, Prompter& prompter, QWidget* parent
         ui->DBGrid9->moveTo(0);
     });
     connect(ui->DBNavigator1, &DBNavigator::deleteRequested, this, &TTovListForm::deleteCurrent);
+    connect(ui->SaveSheet, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, tr("Список товаров в Excel"), QString(),
+                                                          tr("Таблицы Excel (*.xlsx)"));
+        QString error;
+        if (!file.isEmpty() &&
+            !m_goods.writeSheet(IsSpreadsheetName(file) ? file : file + QStringLiteral(".xlsx"), &error))
+            m_prompter.error(error);
+    });
     connect(ui->DBNavigator1, &DBNavigator::insertRequested, this, [this] {
         dropGivenUpInsert();
         const int row = m_goods.insertEmpty();

@@ -1,6 +1,5 @@
 #include "documents/period_dialogs.h"
 
-#include "report/spreadsheet.h"
 #include "ui_data_form.h"
 #include "ui_find_form2.h"
 #include "ui_numbers_form.h"
@@ -36,24 +35,13 @@ TDataForm::TDataForm(Prompter* prompter, QWidget* parent)
     }
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    ui->Format->bind(ui->FNE1);
     connect(ui->FNE1Browse, &QToolButton::clicked, this, [this] {
-        const bool sheet = ui->FormatSheet->isChecked();
-        QString chosen = sheet ? tr("Таблицы Excel (*.xlsx)") : tr("Текстовые  файлы (*.txt)");
+        QString chosen = ui->Format->fileFilter();
         const QString file = QFileDialog::getSaveFileName(this, ui->Label4->text(), ui->FNE1->text(),
                                                           tr("Все файлы (*.*);;") + chosen, &chosen);
         if (!file.isEmpty())
             ui->FNE1->setText(QDir::toNativeSeparators(file));
-    });
-    // The file's name follows the form chosen; back to text, the text name it had.
-    connect(ui->FormatSheet, &QRadioButton::toggled, this, [this](bool sheet) {
-        if (sheet) {
-            m_textName = ui->FNE1->text();
-            ui->FNE1->setText(SpreadsheetName(m_textName));
-        } else if (IsSpreadsheetName(ui->FNE1->text())) {
-            ui->FNE1->setText(ui->FNE1->text() == SpreadsheetName(m_textName)
-                                  ? m_textName
-                                  : ui->FNE1->text().chopped(5) + QStringLiteral(".TXT"));
-        }
     });
 }
 
@@ -62,18 +50,16 @@ TDataForm::~TDataForm() = default;
 void TDataForm::prepareForFilter()
 {
     ui->Label1->setText(tr("Период подготовки счетов :"));
-    for (QWidget* w : std::initializer_list<QWidget*>{ui->Label4, ui->FNE1, ui->FNE1Browse, ui->FormatText,
-                                                      ui->FormatSheet})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Label4, ui->FNE1, ui->FNE1Browse, ui->Format})
         w->hide();
 }
 
 void TDataForm::prepareForRegister(const QString& defaultFile)
 {
     ui->Label1->setText(tr("За какой период выводить журнал :"));
-    ui->FormatText->setChecked(true);
+    ui->Format->reset();
     ui->FNE1->setText(QDir::toNativeSeparators(defaultFile));
-    for (QWidget* w : std::initializer_list<QWidget*>{ui->Label4, ui->FNE1, ui->FNE1Browse, ui->FormatText,
-                                                      ui->FormatSheet})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Label4, ui->FNE1, ui->FNE1Browse, ui->Format})
         w->show();
 }
 

@@ -40,7 +40,6 @@ protected:
 private:
     std::unique_ptr<Ui::TDataForm> ui;
     Prompter* m_prompter;
-    QString m_textName; // the file's name before the spreadsheet was chosen
 };
 
 // The number filter's bounds.

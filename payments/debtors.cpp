@@ -3,6 +3,9 @@
 #include "base/money.h"
 #include "base/text_codec.h"
 #include "base/whole_file.h"
+#include "report/spreadsheet.h"
+
+#include <QCoreApplication>
 
 #include <QIODevice>
 
@@ -81,8 +84,54 @@ QString DebtorsText(const std::vector<ClientBalance>& debtors, const QDate& date
     return decode1251(debtorsBytes(debtors, date));
 }
 
-bool WriteDebtors(const TDM& dm, const QDate& date, const QString& fileName, QString* error, int* lines)
+namespace {
+
+struct DebtorsSheet {
+    Q_DECLARE_TR_FUNCTIONS(DebtorsSheet)
+};
+
+bool writeSheet(const std::vector<ClientBalance>& debtors, const QDate& date, const QString& fileName,
+                QString* error, int* rows)
 {
+    using T = DebtorsSheet;
+    Spreadsheet sheet(T::tr("Должники"),
+                      T::tr("Должники на %1").arg(date.toString(QStringLiteral("dd.MM.yyyy"))),
+                      {{T::tr("Клиент"), CellKind::Integer},
+                       {T::tr("Название"), CellKind::Text},
+                       {T::tr("Начислено"), CellKind::Money},
+                       {T::tr("Оплачено"), CellKind::Money},
+                       {T::tr("Долг"), CellKind::Money},
+                       {T::tr("Старейший неоплаченный"), CellKind::Text},
+                       {T::tr("от"), CellKind::Date}});
+    qint64 charged = 0, paid = 0;
+    for (const ClientBalance& b : debtors) {
+        const auto money = [](qint64 kopecks) { return moneyCell(Money::fromKopecks(kopecks)); };
+        sheet.addRow({b.clientId, b.name, money(b.charged), money(b.paid), money(b.charged - b.paid),
+                      b.oldestNumber > 0
+                          ? (b.oldestIsAct ? T::tr("акт %1") : T::tr("с/ф %1")).arg(b.oldestNumber)
+                          : QString(),
+                      b.oldestNumber > 0 ? QVariant(b.oldestDate) : QVariant()});
+        charged += b.charged;
+        paid += b.paid;
+    }
+    sheet.addTotals(T::tr("ИТОГО: должников %1").arg(debtors.size()),
+                    {{},
+                     {},
+                     moneyCell(Money::fromKopecks(charged)),
+                     moneyCell(Money::fromKopecks(paid)),
+                     moneyCell(Money::fromKopecks(charged - paid))});
+    if (rows)
+        *rows = sheet.rows();
+    return sheet.save(fileName, error);
+}
+
+} // namespace
+
+bool WriteDebtors(const TDM& dm, const QDate& date, const QString& fileName, QString* error, int* lines,
+                  bool spreadsheet)
+{
+    if (spreadsheet)
+        return writeSheet(Debtors(dm, date), date, fileName, error, lines);
     const QByteArray bytes = debtorsBytes(Debtors(dm, date), date);
     if (lines)
         *lines = int(bytes.count('\n'));

@@ -12,10 +12,11 @@
 std::vector<ClientBalance> Debtors(const TDM& dm, const QDate& date);
 
 // The debtors as a fixed-width Windows-1251 text like the registers: a line a debtor with its charge,
-// payments, debt and oldest unpaid document, and a totals line. Written whole or not at all; *lines, the
-// lines written. False with *error. Throws DbError.
+// payments, debt and oldest unpaid document, and a totals line; or, as a spreadsheet, the same in columns
+// of their own with SUBTOTAL totals. Written whole or not at all; *lines, the lines (rows) written. False
+// with *error. Throws DbError.
 bool WriteDebtors(const TDM& dm, const QDate& date, const QString& fileName, QString* error = nullptr,
-                  int* lines = nullptr);
+                  int* lines = nullptr, bool spreadsheet = false);
 QString DebtorsText(const std::vector<ClientBalance>& debtors, const QDate& date);
 // DOLGI.TXT
 QString DebtorsFileName();

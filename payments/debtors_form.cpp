@@ -100,9 +100,9 @@ void DebtorsForm::showDebtors()
 
 void DebtorsForm::write()
 {
-    const QString file = QFileDialog::getSaveFileName(this, tr("Записать должников"),
-                                                      QDir(m_programFolder).filePath(DebtorsFileName()),
-                                                      tr("Текстовые файлы (*.txt);;Все файлы (*)"));
+    const QString file = QFileDialog::getSaveFileName(
+        this, tr("Записать должников"), QDir(m_programFolder).filePath(DebtorsFileName()),
+        tr("Текстовые файлы (*.txt);;Таблицы Excel (*.xlsx);;Все файлы (*)"));
     if (file.isEmpty())
         return;
     const QDate date = m_date->date().isValid() ? m_date->date() : QDate::currentDate();

@@ -4,6 +4,7 @@
 #include "db/data_module.h"
 #include "payments/debtors.h"
 #include "payments/payment_import.h"
+#include "report/spreadsheet.h"
 
 #include <QCoreApplication>
 
@@ -85,7 +86,7 @@ std::optional<int> PaymentsController::writeDebtors(const QDate& date, const QSt
     try {
         QString error;
         int lines = 0;
-        if (WriteDebtors(m_dm, date, fileName, &error, &lines))
+        if (WriteDebtors(m_dm, date, fileName, &error, &lines, IsSpreadsheetName(fileName)))
             return lines;
         m_prompter.error(error);
     } catch (const DbError& e) {

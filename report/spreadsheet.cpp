@@ -256,16 +256,3 @@ bool Spreadsheet::save(const QString& fileName, QString* error)
         },
         error);
 }
-
-QString SpreadsheetName(const QString& textName)
-{
-    const QFileInfo info(textName);
-    const QString suffix = info.suffix();
-    return (suffix.isEmpty() ? textName : textName.left(textName.size() - suffix.size() - 1)) +
-           QStringLiteral(".xlsx");
-}
-
-bool IsSpreadsheetName(const QString& fileName)
-{
-    return fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
-}

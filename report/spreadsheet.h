@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/money.h"
+#include "base/whole_file.h"
 
 #include <QDate>
 #include <QString>
@@ -56,8 +57,3 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
-
-// "FACTURE1.TXT" -> "FACTURE1.xlsx": a text output's name for its spreadsheet.
-QString SpreadsheetName(const QString& textName);
-// Whether the output named is to be a spreadsheet: its name ends in .xlsx.
-bool IsSpreadsheetName(const QString& fileName);

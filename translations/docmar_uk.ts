@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk_UA">
 <context>
+    <name></name>
+    <message>
+        <source>Должники</source>
+        <translation>Боржники</translation>
+    </message>
+    <message>
+        <source>Должники на %1</source>
+        <translation>Боржники на %1</translation>
+    </message>
+    <message>
+        <source>Клиент</source>
+        <translation>Клієнт</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Назва</translation>
+    </message>
+    <message>
+        <source>Начислено</source>
+        <translation>Нараховано</translation>
+    </message>
+    <message>
+        <source>Оплачено</source>
+        <translation>Сплачено</translation>
+    </message>
+    <message>
+        <source>Долг</source>
+        <translation>Борг</translation>
+    </message>
+    <message>
+        <source>Старейший неоплаченный</source>
+        <translation>Найстаріший неоплачений</translation>
+    </message>
+    <message>
+        <source>от</source>
+        <translation>від</translation>
+    </message>
+    <message>
+        <source>акт %1</source>
+        <translation>акт %1</translation>
+    </message>
+    <message>
+        <source>с/ф %1</source>
+        <translation>р/ф %1</translation>
+    </message>
+    <message>
+        <source>ИТОГО: должников %1</source>
+        <translation>РАЗОМ: боржників %1</translation>
+    </message>
+</context>
+<context>
     <name>ActEditorForm</name>
     <message>
         <source>Акт № %1</source>
@@ -469,6 +520,10 @@
         <source>(ширина %1)</source>
         <translation>(ширина %1)</translation>
     </message>
+    <message>
+        <source>Список клиентов</source>
+        <translation>Список клієнтів</translation>
+    </message>
 </context>
 <context>
     <name>ClientsController</name>
@@ -731,8 +786,8 @@
         <translation>Записати боржників</translation>
     </message>
     <message>
-        <source>Текстовые файлы (*.txt);;Все файлы (*)</source>
-        <translation>Текстові файли (*.txt);;Усі файли (*)</translation>
+        <source>Текстовые файлы (*.txt);;Таблицы Excel (*.xlsx);;Все файлы (*)</source>
+        <translation>Текстові файли (*.txt);;Таблиці Excel (*.xlsx);;Усі файли (*)</translation>
     </message>
 </context>
 <context>
@@ -974,6 +1029,40 @@
     <message>
         <source>Расходная накладная № %1 не найдена.</source>
         <translation>Видаткову накладну № %1 не знайдено.</translation>
+    </message>
+</context>
+<context>
+    <name>FormatChoice</name>
+    <message>
+        <source>Таблицы Excel (*.xlsx)</source>
+        <translation>Таблиці Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Текстовые файлы (*.txt)</source>
+        <translation>Текстові файли (*.txt)</translation>
+    </message>
+    <message>
+        <source>&amp;Текст (как прежде)</source>
+        <translation>&amp;Текст (як раніше)</translation>
+    </message>
+    <message>
+        <source>Таблица &amp;Excel (.xlsx)</source>
+        <translation>Таблиця &amp;Excel (.xlsx)</translation>
+    </message>
+</context>
+<context>
+    <name>GoodsList</name>
+    <message>
+        <source>Список товаров</source>
+        <translation>Список товарів</translation>
+    </message>
+    <message>
+        <source>Товар</source>
+        <translation>Товар</translation>
+    </message>
+    <message>
+        <source>Цена</source>
+        <translation>Ціна</translation>
     </message>
 </context>
 <context>
@@ -2674,10 +2763,6 @@
         <translation>Скасувати</translation>
     </message>
     <message>
-        <source>Текстовые  файлы (*.txt)</source>
-        <translation>Текстові файли (*.txt)</translation>
-    </message>
-    <message>
         <source>За какой период выводить журнал :</source>
         <translation>За який період виводити журнал:</translation>
     </message>
@@ -2692,18 +2777,6 @@
     <message>
         <source>Конец периода</source>
         <translation>Кінець періоду</translation>
-    </message>
-    <message>
-        <source>&amp;Текст (как прежде)</source>
-        <translation>&amp;Текст (як раніше)</translation>
-    </message>
-    <message>
-        <source>Таблица &amp;Excel (.xlsx)</source>
-        <translation>Таблиця &amp;Excel (.xlsx)</translation>
-    </message>
-    <message>
-        <source>Таблицы Excel (*.xlsx)</source>
-        <translation>Таблиці Excel (*.xlsx)</translation>
     </message>
     <message>
         <source>Все файлы (*.*);;</source>
@@ -3428,12 +3501,8 @@
         <translation>Закрити</translation>
     </message>
     <message>
-        <source>Текстовые файлы (*.txt)</source>
-        <translation>Текстові файли (*.txt)</translation>
-    </message>
-    <message>
-        <source>Все файлы (*.*);;Текстовые файлы (*.txt)</source>
-        <translation>Усі файли (*.*);;Текстові файли (*.txt)</translation>
+        <source>Все файлы (*.*);;</source>
+        <translation>Усі файли (*.*);;</translation>
     </message>
 </context>
 <context>
@@ -3564,6 +3633,18 @@
     <message>
         <source>Закрыть</source>
         <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>В &amp;Excel...</source>
+        <translation>В &amp;Excel...</translation>
+    </message>
+    <message>
+        <source>Список товаров в Excel</source>
+        <translation>Список товарів в Excel</translation>
+    </message>
+    <message>
+        <source>Таблицы Excel (*.xlsx)</source>
+        <translation>Таблиці Excel (*.xlsx)</translation>
     </message>
 </context>
 <context>

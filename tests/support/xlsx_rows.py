@@ -1,7 +1,7 @@
 """Reads an XLSX sheet with openpyxl, a reader DocMar does not use, and prints it for the tests.
 
 Lines: the sheet's name, the frozen cell, the autofilter's range; then every row, its cells separated
-by tabs (cached values: dates as dd.mm.yy, numbers as Python writes them); then the last row's formulas;
+by tabs (cached values: dates as dd.mm.yyyy, numbers as Python writes them); then the last row's formulas;
 then the outline level of every row from the third.
 """
 import datetime
@@ -14,7 +14,7 @@ def text(value):
     if value is None:
         return ""
     if isinstance(value, datetime.datetime):
-        return value.strftime("%d.%m.%y")
+        return value.strftime("%d.%m.%Y")
     return str(value)
 
 
