@@ -1,7 +1,9 @@
-// The document registers of all clients for the busiest year of the book, written to a file.
+// The document registers of all clients for the busiest year of the book, written to a file (the
+// invoices also as a spreadsheet).
 // Usage: bench_registers [benchmark flags] [PROGRAM_FOLDER]  (a small demo book is made when none is given)
 // bench/register_vs_shell.sh sets the invoice register beside the sqlite3 shell selecting the same rows.
 #include "base/settings.h"
+#include "base/whole_file.h"
 #include "bench/demo_book.h"
 #include "db/data_module.h"
 #include "print/registers.h"
@@ -18,7 +20,7 @@ namespace {
 QString g_home;
 std::unique_ptr<QTemporaryDir> g_out;
 
-void writeYear(benchmark::State& state, RegisterKind kind)
+void writeYear(benchmark::State& state, RegisterKind kind, bool sheet = false)
 {
     Settings settings = defaultSettings(g_home);
     ReadSettings(settings, g_home);
@@ -28,15 +30,22 @@ void writeYear(benchmark::State& state, RegisterKind kind)
                                                              "GROUP BY 1 ORDER BY count(*) DESC LIMIT 1"))
                          .toInt();
     const RegisterScope scope{0, QDate(year, 1, 1), QDate(year, 12, 31)};
-    const QString file = g_out->filePath(RegisterFileName(kind));
+    const QString file =
+        g_out->filePath(sheet ? SpreadsheetName(RegisterFileName(kind)) : RegisterFileName(kind));
     for (auto _ : state)
-        benchmark::DoNotOptimize(WriteRegister(dm, kind, scope, file));
+        benchmark::DoNotOptimize(sheet ? WriteRegisterSheet(dm, kind, scope, file)
+                                       : WriteRegister(dm, kind, scope, file));
     state.SetLabel(QStringLiteral("year %1").arg(year).toStdString());
 }
 
 void BM_InvoiceRegisterYear(benchmark::State& state)
 {
     writeYear(state, RegisterKind::Invoices);
+}
+// The same register as a spreadsheet, beside the text.
+void BM_InvoiceRegisterYearXlsx(benchmark::State& state)
+{
+    writeYear(state, RegisterKind::Invoices, true);
 }
 void BM_ReceiptRegisterYear(benchmark::State& state)
 {
@@ -56,6 +65,7 @@ void BM_ActRegisterYear(benchmark::State& state)
 }
 
 BENCHMARK(BM_InvoiceRegisterYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InvoiceRegisterYearXlsx)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReceiptRegisterYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpenseRegisterYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TaxRegisterYear)->Unit(benchmark::kMillisecond);
