@@ -93,28 +93,28 @@ struct DebtorsSheet {
 bool writeSheet(const std::vector<ClientBalance>& debtors, const QDate& date, const QString& fileName,
                 QString* error, int* rows)
 {
-    using T = DebtorsSheet;
-    Spreadsheet sheet(T::tr("Должники"),
-                      T::tr("Должники на %1").arg(date.toString(QStringLiteral("dd.MM.yyyy"))),
-                      {{T::tr("Клиент"), CellKind::Integer},
-                       {T::tr("Название"), CellKind::Text},
-                       {T::tr("Начислено"), CellKind::Money},
-                       {T::tr("Оплачено"), CellKind::Money},
-                       {T::tr("Долг"), CellKind::Money},
-                       {T::tr("Старейший неоплаченный"), CellKind::Text},
-                       {T::tr("от"), CellKind::Date}});
+    Spreadsheet sheet(DebtorsSheet::tr("Должники"),
+                      DebtorsSheet::tr("Должники на %1").arg(date.toString(QStringLiteral("dd.MM.yyyy"))),
+                      {{DebtorsSheet::tr("Клиент"), CellKind::Integer},
+                       {DebtorsSheet::tr("Название"), CellKind::Text},
+                       {DebtorsSheet::tr("Начислено"), CellKind::Money},
+                       {DebtorsSheet::tr("Оплачено"), CellKind::Money},
+                       {DebtorsSheet::tr("Долг"), CellKind::Money},
+                       {DebtorsSheet::tr("Старейший неоплаченный"), CellKind::Text},
+                       {DebtorsSheet::tr("от"), CellKind::Date}});
     qint64 charged = 0, paid = 0;
     for (const ClientBalance& b : debtors) {
         const auto money = [](qint64 kopecks) { return moneyCell(Money::fromKopecks(kopecks)); };
         sheet.addRow({b.clientId, b.name, money(b.charged), money(b.paid), money(b.charged - b.paid),
                       b.oldestNumber > 0
-                          ? (b.oldestIsAct ? T::tr("акт %1") : T::tr("с/ф %1")).arg(b.oldestNumber)
+                          ? (b.oldestIsAct ? DebtorsSheet::tr("акт %1") : DebtorsSheet::tr("с/ф %1"))
+                                .arg(b.oldestNumber)
                           : QString(),
                       b.oldestNumber > 0 ? QVariant(b.oldestDate) : QVariant()});
         charged += b.charged;
         paid += b.paid;
     }
-    sheet.addTotals(T::tr("ИТОГО: должников %1").arg(debtors.size()),
+    sheet.addTotals(DebtorsSheet::tr("ИТОГО: должников %1").arg(debtors.size()),
                     {{},
                      {},
                      moneyCell(Money::fromKopecks(charged)),

@@ -2,57 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk_UA">
 <context>
-    <name></name>
-    <message>
-        <source>Должники</source>
-        <translation>Боржники</translation>
-    </message>
-    <message>
-        <source>Должники на %1</source>
-        <translation>Боржники на %1</translation>
-    </message>
-    <message>
-        <source>Клиент</source>
-        <translation>Клієнт</translation>
-    </message>
-    <message>
-        <source>Название</source>
-        <translation>Назва</translation>
-    </message>
-    <message>
-        <source>Начислено</source>
-        <translation>Нараховано</translation>
-    </message>
-    <message>
-        <source>Оплачено</source>
-        <translation>Сплачено</translation>
-    </message>
-    <message>
-        <source>Долг</source>
-        <translation>Борг</translation>
-    </message>
-    <message>
-        <source>Старейший неоплаченный</source>
-        <translation>Найстаріший неоплачений</translation>
-    </message>
-    <message>
-        <source>от</source>
-        <translation>від</translation>
-    </message>
-    <message>
-        <source>акт %1</source>
-        <translation>акт %1</translation>
-    </message>
-    <message>
-        <source>с/ф %1</source>
-        <translation>р/ф %1</translation>
-    </message>
-    <message>
-        <source>ИТОГО: должников %1</source>
-        <translation>РАЗОМ: боржників %1</translation>
-    </message>
-</context>
-<context>
     <name>ActEditorForm</name>
     <message>
         <source>Акт № %1</source>
@@ -788,6 +737,57 @@
     <message>
         <source>Текстовые файлы (*.txt);;Таблицы Excel (*.xlsx);;Все файлы (*)</source>
         <translation>Текстові файли (*.txt);;Таблиці Excel (*.xlsx);;Усі файли (*)</translation>
+    </message>
+</context>
+<context>
+    <name>DebtorsSheet</name>
+    <message>
+        <source>Должники</source>
+        <translation>Боржники</translation>
+    </message>
+    <message>
+        <source>Должники на %1</source>
+        <translation>Боржники на %1</translation>
+    </message>
+    <message>
+        <source>Клиент</source>
+        <translation>Клієнт</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Назва</translation>
+    </message>
+    <message>
+        <source>Начислено</source>
+        <translation>Нараховано</translation>
+    </message>
+    <message>
+        <source>Оплачено</source>
+        <translation>Сплачено</translation>
+    </message>
+    <message>
+        <source>Долг</source>
+        <translation>Борг</translation>
+    </message>
+    <message>
+        <source>Старейший неоплаченный</source>
+        <translation>Найстаріший неоплачений</translation>
+    </message>
+    <message>
+        <source>от</source>
+        <translation>від</translation>
+    </message>
+    <message>
+        <source>акт %1</source>
+        <translation>акт %1</translation>
+    </message>
+    <message>
+        <source>с/ф %1</source>
+        <translation>р/ф %1</translation>
+    </message>
+    <message>
+        <source>ИТОГО: должников %1</source>
+        <translation>РАЗОМ: боржників %1</translation>
     </message>
 </context>
 <context>
