@@ -17,6 +17,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <sqlite3.h>
+
 #include <atomic>
 #include <iterator>
 
@@ -225,6 +227,11 @@ TDM::TDM()
 TDM::~TDM()
 {
     disconnect();
+}
+
+QString TDM::engineVersion()
+{
+    return QString::fromLatin1(sqlite3_libversion());
 }
 
 QString TDM::databaseFile(const QString& folder)

@@ -30,6 +30,8 @@ public:
     TDM(const TDM&) = delete;
     TDM& operator=(const TDM&) = delete;
 
+    // The version of the embedded engine the program runs on ("3.40.1"), for the about box.
+    static QString engineVersion();
     static QString databaseFile(const QString& folder);
     static bool databaseExists(const QString& folder);
     // A first start's book: none in the folder, or one that holds nothing yet (no owner's details, no
