@@ -29,6 +29,8 @@ TEST(Requisites, IbansAreCheckedByCountryLengthAndCheckDigits)
         {"UA99 3052 9900 0002 6002 0000 0601 7", "не проходит проверку контрольных цифр."},
         {"UA01-3052-9900-0002-6002-0000-0603-5", "не проходит проверку контрольных цифр."},
         {"UA00 3052 9900 0002 6002 0000 0605 3", "не проходит проверку контрольных цифр."},
+        // Letters where the check digits stand, though the remainder comes out as 1.
+        {"UAA43223130000026007233566001", "не проходит проверку контрольных цифр."},
         {"EG380019000500000000263180002", ""},
         {"EG6756084582426123191065804123", "содержит 30 знаков, а IBAN страны EG — 29."},
         {"MT84MALT011000012345MTLCAST001S", ""},
@@ -80,6 +82,7 @@ TEST(Requisites, FirmAndPersonCodesAreCheckedByTheirControlDigits)
     EXPECT_EQ(TaxCodeProblem(QStringLiteral("143605726541")), QString());
     EXPECT_EQ(TaxCodeProblem(QStringLiteral("3003614877")), QString());
     EXPECT_FALSE(TaxCodeProblem(QStringLiteral("14360572654")).isEmpty());
+    EXPECT_FALSE(TaxCodeProblem(QStringLiteral("14360572654A")).isEmpty());
     EXPECT_EQ(RequisiteProblems({}, {}, {}), QStringList());
     EXPECT_EQ(RequisiteProblems(QStringLiteral("UA213223130000026007233566002"), QStringLiteral("14360571"),
                                 QStringLiteral("x"))
