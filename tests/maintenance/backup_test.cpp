@@ -663,7 +663,7 @@ TEST(Backup, NoCopyIsEverReplacedAndNoKeptCopyPruned)
     EXPECT_EQ(backup.entryList({"docmar-*-before-restore.db"}).size(), 11 + 2);
     EXPECT_EQ(backup.entryList({"docmar-*-before-clearing.db"}).size(), 11 + 1);
     const QStringList plain =
-        backup.entryList({"docmar-????-??-??-*.db"}).filter(QRegularExpression("\\d\\.db$"));
+        backup.entryList({"docmar-\?\?\?\?-\?\?-\?\?-*.db"}).filter(QRegularExpression("\\d\\.db$"));
     EXPECT_EQ(plain.size(), kKeptCopies);
     EXPECT_TRUE(plain.contains(QFileInfo(emptied).fileName()));
     EXPECT_GT(checkedClients(backup.path()), 0);
