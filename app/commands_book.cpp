@@ -98,8 +98,7 @@ int backup(const Invocation& inv, Prompter& prompter)
         return ExitFailed;
     }
     if (settings.book.isEmpty() && !TDM::databaseExists(settings.path)) {
-        printErr(QCoreApplication::translate("Commands", "Файл базы данных не найден: %1")
-                     .arg(TDM::databaseFile(settings.path)));
+        printErr(TDM::missingBookText(settings.path));
         return ExitFailed;
     }
     MaintenanceController maintenance(prompter);

@@ -72,8 +72,7 @@ OwnerRecord ownerOrDefaults(TDM& dm, Prompter& prompter)
 {
     OwnerRecord owner;
     if (!dm.ReadOwnerRow(owner))
-        prompter.warn(QCoreApplication::translate(
-            "Commands", "Не найдены данные о владельце программы! Значения по умолчанию."));
+        prompter.warn(TDM::ownerMissingText());
     return owner;
 }
 

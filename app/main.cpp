@@ -44,6 +44,17 @@ int main(int argc, char* argv[])
     Invocation invocation = ParseInvocation(arguments);
     if (invocation.earlyExit)
         return *invocation.earlyExit;
+    // A command runs on its program folder, keeps its outputs off the settings and speaks the interface's
+    // language, as the desktop program would.
+    const auto runCommand = [&invocation] {
+        if (invocation.programFolder.isEmpty())
+            invocation.programFolder = QCoreApplication::applicationDirPath();
+        KeepFromOutput(settingsFilePath(invocation.programFolder));
+        if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
+            language != QLatin1String("ru"))
+            SetInterfaceLanguage(language);
+        return RunCommand(invocation);
+    };
 
     if (invocation.command == QLatin1String("print")) {
         // Drawing needs fonts and a paint engine, never a screen. Without a session (a script, a service)
@@ -60,25 +71,11 @@ int main(int argc, char* argv[])
                 qputenv("XDG_RUNTIME_DIR", runtime);
         }
         QGuiApplication app(argc, argv);
-        if (invocation.programFolder.isEmpty())
-            invocation.programFolder = QCoreApplication::applicationDirPath();
-        KeepFromOutput(settingsFilePath(invocation.programFolder));
-        // Messages in the interface's language, as the desktop program would show them.
-        if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
-            language != QLatin1String("ru"))
-            SetInterfaceLanguage(language);
-        return RunCommand(invocation);
+        return runCommand();
     }
     if (!invocation.command.isEmpty()) {
         QCoreApplication app(argc, argv);
-        if (invocation.programFolder.isEmpty())
-            invocation.programFolder = QCoreApplication::applicationDirPath();
-        KeepFromOutput(settingsFilePath(invocation.programFolder));
-        // Messages in the interface's language, as the desktop program would show them.
-        if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
-            language != QLatin1String("ru"))
-            SetInterfaceLanguage(language);
-        return RunCommand(invocation);
+        return runCommand();
     }
 
     QApplication app(argc, argv);

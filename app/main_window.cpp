@@ -914,7 +914,7 @@ void TBuhForm::showOrPrint(Pages pages, const QString& holderName, bool preview)
         holder->Preview(this, m_prompter);
         break;
     case PrintOutcome::Failed:
-        m_prompter->error(tr("Не удалось напечатать документ."));
+        m_prompter->error(PrintFailedText());
         break;
     case PrintOutcome::Printed:
     case PrintOutcome::Cancelled:

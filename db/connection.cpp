@@ -633,10 +633,15 @@ void setBusyNotifier(std::function<void()> notifier)
     busyNotifier() = std::move(notifier);
 }
 
+QString MissingBookText(const QString& file)
+{
+    return QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(file);
+}
+
 QSqlDatabase openSqliteFile(const QString& file, const QString& connectionName, bool create)
 {
     if (!create && !QFileInfo(file).isFile())
-        throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1").arg(file));
+        throw DbError(MissingBookText(file));
     // A failure here is the file's, whatever statement met it: said as such, with the engine's reason.
     const auto cannotOpen = [&file](const DbError& e) {
         return DbError(

@@ -59,6 +59,8 @@ private:
     bool m_dataFault = true;
 };
 
+// "Файл базы данных не найден: <file>".
+QString MissingBookText(const QString& file);
 // Opens the SQLite file under a connection of its own and readies it: the Russian/Ukrainian collation and
 // functions, full synchronous writes. Throws DbError when the file is missing (unless create), is not a
 // database, or cannot be opened.

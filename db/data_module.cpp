@@ -229,6 +229,17 @@ TDM::~TDM()
     disconnect();
 }
 
+QString TDM::missingBookText(const QString& folder)
+{
+    return MissingBookText(databaseFile(folder));
+}
+
+QString TDM::ownerMissingText()
+{
+    return QCoreApplication::translate("TDM",
+                                       "Не найдены данные о владельце программы! Значения по умолчанию.");
+}
+
 QString TDM::engineVersion()
 {
     return QString::fromLatin1(sqlite3_libversion());
@@ -389,9 +400,6 @@ void TDM::connect(const QString& folder, const QString& book)
     } else {
         if (const QString foreign = ForeignFolderProblem(QStringLiteral("PATH"), folder); !foreign.isEmpty())
             throw DbError(foreign);
-        if (!databaseExists(folder))
-            throw DbError(QCoreApplication::translate("TDM", "Файл базы данных не найден: %1")
-                              .arg(databaseFile(folder)));
         openSqliteFile(databaseFile(folder), m_connectionName, false);
         // No output of the program ever lands on the book, its journals or its backups.
         const QString file = databaseFile(folder);
@@ -651,8 +659,7 @@ void TDM::LoadOwnerRecord(OwnerRecord& owner, Prompter* prompter)
     if (ReadOwnerRow(owner))
         return;
     if (prompter)
-        prompter->warn(QCoreApplication::translate(
-            "TDM", "Не найдены данные о владельце программы! Значения по умолчанию."));
+        prompter->warn(ownerMissingText());
     SaveOwnerRecord(owner);
 }
 

@@ -33,6 +33,10 @@ public:
     // The version of the embedded engine the program runs on ("3.40.1"), for the about box.
     static QString engineVersion();
     static QString databaseFile(const QString& folder);
+    // "Файл базы данных не найден: …" of the folder's book.
+    static QString missingBookText(const QString& folder);
+    // "Не найдены данные о владельце программы! Значения по умолчанию."
+    static QString ownerMissingText();
     static bool databaseExists(const QString& folder);
     // A first start's book: none in the folder, or one that holds nothing yet (no owner's details, no
     // clients, no documents, no goods). A book that cannot be read is not one.

@@ -169,13 +169,6 @@ QString ExpenseInfo(const WaybillDraft& draft)
     return info;
 }
 
-QString MissingDocumentText(int number)
-{
-    return number < 0 ? QCoreApplication::translate("WaybillIssue", "Не найдена исходное поступление!")
-                      : QCoreApplication::translate("WaybillIssue", "Не найдена исходная счет-фактура №") +
-                            QString::number(number);
-}
-
 std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const WaybillDraft& draft)
 {
     // A document deleted after it was picked gets no waybill.

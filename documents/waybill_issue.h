@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/rows.h"
+#include "print/blank_parts.h"
 
 #include <QDate>
 #include <QString>
@@ -64,8 +65,6 @@ struct WaybillRefusal {
     QString message;
     bool closesDialog = false;
 };
-// A document of a waybill that is gone, in the document's own words (an invoice by its number, a receipt).
-QString MissingDocumentText(int number);
 // Checks that the documents are there, belong to one client and, for an expense waybill, share one
 // advertising-tax rate.
 std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const WaybillDraft& draft);

@@ -7,6 +7,13 @@
 #include "base/month_names.h"
 #include "db/tables.h"
 
+QString MissingDocumentText(int number)
+{
+    return number < 0 ? QCoreApplication::translate("WaybillIssue", "Не найдена исходное поступление!")
+                      : QCoreApplication::translate("WaybillIssue", "Не найдена исходная счет-фактура №") +
+                            QString::number(number);
+}
+
 void AddLabels(Page& page, std::span<const LabelDef> labels)
 {
     for (const LabelDef& d : labels) {

@@ -53,9 +53,13 @@ void setDate(Page& page, const char* day, const char* month, const char* year, c
 bool isLumpSum(const QString& unit);
 } // namespace Blank
 
+// A waybill's source document that is gone: "Не найдена исходная счет-фактура №N" for an invoice (a
+// number above zero), "Не найдена исходное поступление!" for a receipt.
+QString MissingDocumentText(int number);
+
 // The owner's details a blank prints that are still a new book's samples ("Назва банку", zeros for a
 // code), named as the owner tab names them; empty when every one is filled in.
-QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString OwnerRecord::* const> printed);
+QStringList SampleOwnerDetails(const OwnerRecord& owner, std::span<QString OwnerRecord::*const> printed);
 
 // A waybill's first, second and third document as its blank takes them, looked up by the caller by number
 // whoever's they are (the blank tells another client's apart); nullopt where there is none.

@@ -272,7 +272,7 @@ WaybillDocumentsTaken takeDocuments(Fill& fill, const ExpenseWaybillRow& waybill
             set(page, "Firma1", upperCase(receipt->NAME_OWNER));
             subtotal += fill.addRows(*receipt);
         } else {
-            fill.fail(QCoreApplication::translate("ExpenseWaybillForm", "Не найдена исходное поступление!"));
+            fill.fail(MissingDocumentText(-1));
         }
     } else if (const std::optional<InvoiceRow> first = document(0)) {
         set(page, "QRFact1",
@@ -397,7 +397,8 @@ bool FillWaybillForm(Page& page, const ExpenseWaybillRow& waybill, const Waybill
     set(page, "ALLSum1", padded(sums.total, 8));
     // The words spell the total printed above them, the advertising tax included.
     set(page, "SumStr",
-        u'(' + AmountInWords(sums.total.toDouble(), russian, settings.grvOrBaks, false, true, prompter) + u')');
+        u'(' + AmountInWords(sums.total.toDouble(), russian, settings.grvOrBaks, false, true, prompter) +
+            u')');
     return fill.complete;
 }
 

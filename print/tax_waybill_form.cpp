@@ -534,8 +534,7 @@ std::optional<WaybillLines> takeDocuments(TaxFill& fill, const TaxWaybillRow& wa
     if (f1 > 0) {
         const std::optional<InvoiceRow> first = document(0);
         if (!first) {
-            fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
-                      QString::number(f1));
+            fill.fail(MissingDocumentText(f1));
             return std::nullopt;
         }
         rate = first->FACT_NDS;
@@ -554,9 +553,7 @@ std::optional<WaybillLines> takeDocuments(TaxFill& fill, const TaxWaybillRow& wa
                 continue;
             const std::optional<InvoiceRow> next = document(m.index);
             if (!next) {
-                fill.fail(
-                    QCoreApplication::translate("TaxWaybillForm", "Не найдена исходная счет-фактура №") +
-                    QString::number(m.number));
+                fill.fail(MissingDocumentText(m.number));
                 return std::nullopt;
             }
             if (next->ID_NUMBER != first->ID_NUMBER) {
@@ -573,7 +570,7 @@ std::optional<WaybillLines> takeDocuments(TaxFill& fill, const TaxWaybillRow& wa
     } else {
         const std::optional<InvoiceRow> receipt = document(0);
         if (!receipt) {
-            fill.fail(QCoreApplication::translate("TaxWaybillForm", "Не найдена исходное поступление!"));
+            fill.fail(MissingDocumentText(-1));
             return std::nullopt;
         }
         rate = receipt->FACT_NDS;

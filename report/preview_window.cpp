@@ -263,6 +263,11 @@ PrintOutcome PrintPage(std::span<const Page> pages, QPrinter& printer, QWidget* 
     return PrintOutcome::Printed;
 }
 
+QString PrintFailedText()
+{
+    return PreviewWindow::tr("Не удалось напечатать документ.");
+}
+
 QString WithChosenExtension(const QString& fileName, const QString& chosenFilter)
 {
     static const QRegularExpression known(QStringLiteral("\\.(json|pdf|png)$"),
@@ -288,7 +293,7 @@ void PreviewWindow::print()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (printTo(*m_printer) == PrintOutcome::Failed)
-        m_prompter->error(tr("Не удалось напечатать документ."));
+        m_prompter->error(PrintFailedText());
 }
 
 bool PreviewWindow::saveTo(const QString& fileName, QString* error)

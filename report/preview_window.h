@@ -18,6 +18,9 @@ enum class PrintOutcome { Printed, Cancelled, Failed, NoPrinter };
 // window whose "Cancel" stops the job before it is sent.
 PrintOutcome PrintPage(std::span<const Page> pages, QPrinter& printer, QWidget* parent = nullptr);
 
+// "Не удалось напечатать документ."
+QString PrintFailedText();
+
 // The page file name the preview's "Save" writes: the chosen type's extension is added to a name that has
 // none of the three.
 QString WithChosenExtension(const QString& fileName, const QString& chosenFilter);

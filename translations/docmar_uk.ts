@@ -540,16 +540,8 @@
         <translation>База даних уже існує, нічого не змінено: %1</translation>
     </message>
     <message>
-        <source>Не найдены данные о владельце программы! Значения по умолчанию.</source>
-        <translation>Не знайдено даних про власника програми! Взято типові значення.</translation>
-    </message>
-    <message>
         <source>Документ № %1 не найден.</source>
         <translation>Документ № %1 не знайдено.</translation>
-    </message>
-    <message>
-        <source>Файл базы данных не найден: %1</source>
-        <translation>Файл бази даних не знайдено: %1</translation>
     </message>
     <message>
         <source>Перенос закончен (%1 с).</source>
@@ -1001,10 +993,6 @@
     <message>
         <source>Счета выписаны под разную величину НДС!</source>
         <translation>Рахунки виписано з різними ставками ПДВ!</translation>
-    </message>
-    <message>
-        <source>Не найдена исходное поступление!</source>
-        <translation>Не знайдено початкового надходження!</translation>
     </message>
     <message>
         <source>Счета выписаны под разную величину налога на рекламу!</source>
@@ -2387,10 +2375,6 @@
     <message>
         <source>Принтер не найден. Документ можно сохранить в PDF из окна просмотра.</source>
         <translation>Принтер не знайдено. Документ можна зберегти в PDF із вікна перегляду.</translation>
-    </message>
-    <message>
-        <source>Не удалось напечатать документ.</source>
-        <translation>Не вдалося надрукувати документ.</translation>
     </message>
     <message>
         <source>Очистка базы документов ...</source>
@@ -3888,10 +3872,6 @@
 <context>
     <name>TaxWaybillForm</name>
     <message>
-        <source>Не найдена исходная счет-фактура №</source>
-        <translation>Не знайдено початкового рахунку-фактури №</translation>
-    </message>
-    <message>
         <source>Первый и второй счета выписаны под разную величину НДС!</source>
         <translation>Перший і другий рахунки виписано з різними ставками ПДВ!</translation>
     </message>
@@ -3902,10 +3882,6 @@
     <message>
         <source>Вы пытаетесь выписать одну накладную на счета разных клиентов!</source>
         <translation>Ви намагаєтеся виписати одну накладну на рахунки різних клієнтів!</translation>
-    </message>
-    <message>
-        <source>Не найдена исходное поступление!</source>
-        <translation>Не знайдено початкового надходження!</translation>
     </message>
     <message>
         <source>В какой раздел вписать данные  (величина НДС=0%) :</source>
