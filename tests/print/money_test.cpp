@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <random>
 
 namespace {
@@ -205,5 +207,24 @@ TEST(EveryPaper, OfADemoBookAgreesWithItsListsAndRegisters)
                 .arg(sums[0].text(u'.').rightJustified(10), sums[1].text(u'.').rightJustified(10),
                      sums[2].text(u'.').rightJustified(10));
         EXPECT_EQ(lines[lines.size() - 2], expected) << int(kind);
+    }
+}
+
+// A position may charge exactly the largest amount a blank shows, not a kopeck more, and never a sum that
+// is no number.
+TEST(Money, APositionUpToTheLargestAmountIsPrintedAndNoMore)
+{
+    const struct {
+        double count, price;
+        bool refused;
+    } cases[] = {{1, 999'999'999'999.99, false},
+                 {1, -999'999'999'999.99, false},
+                 {1, 1'000'000'000'000.00, true},
+                 {1, std::nan(""), true},
+                 {std::numeric_limits<double>::infinity(), 1, true}};
+    for (const auto& c : cases) {
+        InvoiceRow row;
+        row.positions[0] = {QStringLiteral("Товар"), QStringLiteral("шт"), c.count, c.price};
+        EXPECT_EQ(!AmountBeyondBlank(row).isEmpty(), c.refused) << c.count << " x " << c.price;
     }
 }
