@@ -3,7 +3,7 @@
 #include "app/toolkit_language.h"
 #include "base/settings.h"
 #include "base/whole_file.h"
-#include "db/connection.h"
+#include "db/db_error.h"
 
 #include <QApplication>
 #include <QCoreApplication>

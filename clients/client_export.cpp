@@ -2,7 +2,7 @@
 
 #include "base/text_codec.h"
 #include "base/whole_file.h"
-#include "db/connection.h"
+#include "db/db_error.h"
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "db/tables.h"

@@ -1,6 +1,6 @@
 #include "clients/client_register.h"
 
-#include "db/connection.h"
+#include "db/db_error.h"
 #include "db/data_module.h"
 #include "db/list_queries.h"
 #include "db/stores.h"

@@ -279,6 +279,15 @@ const QString kPaymentColumns = QStringLiteral(
 
 } // namespace
 
+void InOneWriteTurn(TDM& dm, const std::function<void()>& work)
+{
+    RetryOnCollision([&] {
+        Transaction tx(dm, Transaction::Writing);
+        work();
+        tx.commit();
+    });
+}
+
 std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments,
                                const std::vector<ClientRow>& newClients)
 {

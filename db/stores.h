@@ -53,6 +53,10 @@ std::optional<StoredAct> ReadAct(const TDM& dm, int number);
 // One above the largest act number, at least 1.
 int NextActNumber(const TDM& dm);
 
+// The work done in one write turn of the book, begun again from the start when another workplace's write
+// met it: the turn is taken, and committed or rolled back, here. Throws DbError, with nothing written.
+void InOneWriteTurn(TDM& dm, const std::function<void()>& work);
+
 // Payments written in one write turn, each under the next payment number; a statement line whose key is
 // stored already is passed over (and so is a second line of the same key). The new clients are added
 // first in the same turn, each under the next client number: a payment whose ID_NUMBER is -k is the k-th

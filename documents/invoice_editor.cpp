@@ -1,7 +1,7 @@
 #include "documents/invoice_editor.h"
 
-#include "db/connection.h"
 #include "db/data_module.h"
+#include "db/db_error.h"
 #include "db/stores.h"
 #include "db/tables.h"
 #include "print/invoice_sums.h"
@@ -196,13 +196,11 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
     if (!draft.date.isValid())
         throw DbError(QCoreApplication::translate("InvoiceEditor", "Не указана дата документа."));
     int number = 0;
-    RetryOnCollision([&] {
-        Transaction tx(dm, Transaction::Writing);
+    InOneWriteTurn(dm, [&] {
         if (!draft.isNew)
             checkUnchanged(dm, draft);
         number = numberToStore(dm, draft);
         writeDraft(dm, draft, number, clientId, settings);
-        tx.commit();
     });
     return number;
 }

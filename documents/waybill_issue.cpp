@@ -1,6 +1,6 @@
 #include "documents/waybill_issue.h"
 
-#include "db/connection.h"
+#include "db/db_error.h"
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "db/tables.h"

@@ -3,7 +3,7 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "base/whole_file.h"
-#include "db/connection.h"
+#include "db/db_error.h"
 #include "db/data_module.h"
 #include "db/pg_schema.h"
 

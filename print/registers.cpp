@@ -4,7 +4,7 @@
 #include "base/number_format.h"
 #include "base/text_codec.h"
 #include "base/whole_file.h"
-#include "db/connection.h"
+#include "db/db_error.h"
 #include "db/data_module.h"
 #include "db/register_source.h"
 #include "db/tables.h"
