@@ -236,6 +236,11 @@ bool Spreadsheet::save(const QString& fileName, QString* error)
         d->filter();
     const lxw_error closed = workbook_close(d->book);
     d->book = nullptr;
+    // A sheet holds 1 048 576 rows: a longer list is refused whole, never cut.
+    if (d->failure == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE)
+        return fail(QCoreApplication::translate("Spreadsheet",
+                                                "в листе Excel не больше 1 048 576 строк, а здесь их больше. "
+                                                "Выберите период короче или текстовый вид."));
     if (d->failure != LXW_NO_ERROR)
         return fail(QString::fromUtf8(lxw_strerror(d->failure)));
     if (closed != LXW_NO_ERROR)

@@ -1792,6 +1792,10 @@
         <source>Таблица %1 не записана: %2</source>
         <translation>Таблицю %1 не записано: %2</translation>
     </message>
+    <message>
+        <source>в листе Excel не больше 1 048 576 строк, а здесь их больше. Выберите период короче или текстовый вид.</source>
+        <translation>в аркуші Excel не більше 1 048 576 рядків, а тут їх більше. Виберіть коротший період або текстовий вигляд.</translation>
+    </message>
 </context>
 <context>
     <name>Statement</name>
