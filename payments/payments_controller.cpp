@@ -8,6 +8,26 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+// A core call that says why not through its error text: its result, or nullopt after the message; a failure
+// of the book is said too.
+template <class Call> auto sayingWhyNot(Prompter& prompter, Call call) -> decltype(call(nullptr))
+{
+    try {
+        QString error;
+        auto result = call(&error);
+        if (!result)
+            prompter.error(error);
+        return result;
+    } catch (const DbError& e) {
+        prompter.error(e.message(), e.detail());
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 PaymentsController::PaymentsController(TDM& dm, Prompter& prompter)
     : m_dm(dm)
     , m_prompter(prompter)
@@ -16,16 +36,8 @@ PaymentsController::PaymentsController(TDM& dm, Prompter& prompter)
 
 std::optional<PaymentDraft> PaymentsController::openPayment(int number, bool act, const QDate& today) const
 {
-    try {
-        QString error;
-        std::optional<PaymentDraft> draft = OpenDocumentPayment(m_dm, number, act, today, &error);
-        if (!draft)
-            m_prompter.error(error);
-        return draft;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return sayingWhyNot(m_prompter,
+                        [&](QString* error) { return OpenDocumentPayment(m_dm, number, act, today, error); });
 }
 
 bool PaymentsController::store(const PaymentRow& payment)
@@ -45,16 +57,8 @@ bool PaymentsController::store(const PaymentRow& payment)
 std::optional<StatementImport> PaymentsController::planStatement(const QString& fileName,
                                                                  const OwnerRecord& owner)
 {
-    try {
-        QString error;
-        std::optional<StatementImport> plan = PlanStatementImport(m_dm, fileName, owner, &error);
-        if (!plan)
-            m_prompter.error(error);
-        return plan;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return sayingWhyNot(m_prompter,
+                        [&](QString* error) { return PlanStatementImport(m_dm, fileName, owner, error); });
 }
 
 std::map<int, std::vector<OpenDocument>> PaymentsController::openDocuments(const StatementImport& plan) const
@@ -83,16 +87,12 @@ std::optional<int> PaymentsController::storeStatement(const StatementImport& pla
 
 std::optional<int> PaymentsController::writeDebtors(const QDate& date, const QString& fileName)
 {
-    try {
-        QString error;
+    return sayingWhyNot(m_prompter, [&](QString* error) -> std::optional<int> {
         int lines = 0;
-        if (WriteDebtors(m_dm, date, fileName, &error, &lines, IsSpreadsheetName(fileName)))
+        if (WriteDebtors(m_dm, date, fileName, error, &lines, IsSpreadsheetName(fileName)))
             return lines;
-        m_prompter.error(error);
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-    }
-    return std::nullopt;
+        return std::nullopt;
+    });
 }
 
 std::vector<ClientBalance> PaymentsController::debtors(const QDate& date) const
@@ -108,15 +108,7 @@ std::vector<ClientBalance> PaymentsController::debtors(const QDate& date) const
 std::optional<Pages> PaymentsController::reconciliation(int clientId, const QDate& from, const QDate& to,
                                                         const OwnerRecord& owner) const
 {
-    try {
-        QString error;
-        std::optional<Pages> pages =
-            PrepareReconciliationPages(m_dm, clientId, from, to, owner, &m_prompter, &error);
-        if (!pages)
-            m_prompter.error(error);
-        return pages;
-    } catch (const DbError& e) {
-        m_prompter.error(e.message(), e.detail());
-        return std::nullopt;
-    }
+    return sayingWhyNot(m_prompter, [&](QString* error) {
+        return PrepareReconciliationPages(m_dm, clientId, from, to, owner, &m_prompter, error);
+    });
 }
