@@ -5,6 +5,7 @@
 #include "payments/payments_controller.h"
 #include "widgets/access_keys.h"
 #include "widgets/date_field.h"
+#include "widgets/db_grid.h"
 #include "widgets/input_names.h"
 
 #include <QDir>
@@ -31,10 +32,7 @@ DebtorsForm::DebtorsForm(PaymentsController& payments, const QString& programFol
     m_table->setObjectName(QStringLiteral("DebtorsTable"));
     m_table->setHorizontalHeaderLabels(
         {tr("№"), tr("Клиент"), tr("Начислено"), tr("Оплачено"), tr("Долг"), tr("Старейший неоплаченный")});
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setTabKeyNavigation(false);
-    m_table->verticalHeader()->hide();
+    ShowAsReadOnlyRows(m_table);
     m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_totals->setObjectName(QStringLiteral("DebtorsTotals"));
     auto* top = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "payments/statement_form.h"
 
 #include "widgets/access_keys.h"
+#include "widgets/db_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,10 +27,7 @@ StatementForm::StatementForm(const StatementImport& plan,
     table->setObjectName(QStringLiteral("StatementLines"));
     table->setHorizontalHeaderLabels(
         {tr("Дата"), tr("Сумма"), tr("Плательщик"), tr("Код"), tr("Документ"), tr("Назначение платежа")});
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setTabKeyNavigation(false);
-    table->verticalHeader()->hide();
+    ShowAsReadOnlyRows(table);
     table->horizontalHeader()->setStretchLastSection(true);
     for (int r = 0; r < int(plan.incoming.size()); ++r) {
         const ImportedLine& in = plan.incoming[std::size_t(r)];

@@ -101,3 +101,11 @@ void DBGrid::keyReleaseEvent(QKeyEvent* event)
     QTableView::keyReleaseEvent(event);
     emit keyReleased(event->key(), event->modifiers());
 }
+
+void ShowAsReadOnlyRows(QTableView* table)
+{
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setTabKeyNavigation(false);
+    table->verticalHeader()->hide();
+}

@@ -36,3 +36,7 @@ private:
     SqlListModel* m_model = nullptr;
     bool m_pickedByKeys = false;
 };
+
+// A table of a window's own rows, to read rather than edit: rows chosen whole, no row numbers, and Tab goes
+// on to the next control.
+void ShowAsReadOnlyRows(QTableView* table);
