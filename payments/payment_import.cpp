@@ -223,6 +223,12 @@ PaymentRow PaymentOfLine(const ImportedLine& in, const QString& source)
 
 namespace {
 
+// What tells a payer apart: its code, else its account.
+QString payerKey(const StatementLine& l)
+{
+    return l.otherCode.isEmpty() ? CompactIban(l.otherAccount) : l.otherCode;
+}
+
 // The payers the book does not know as the clients they become, and the number of each payer's client by
 // its code (else its account), from 1.
 struct NewPayers {
@@ -235,7 +241,7 @@ NewPayers newPayers(const StatementImport& plan)
     NewPayers payers;
     for (const ImportedLine& in : plan.incoming) {
         const StatementLine& l = in.line;
-        const QString key = l.otherCode.isEmpty() ? CompactIban(l.otherAccount) : l.otherCode;
+        const QString key = payerKey(l);
         // A name the client table cannot hold whole stays a payer to be added by hand.
         if (in.clientId > 0 || in.stored || key.isEmpty() || payers.byKey.contains(key) ||
             l.otherName.trimmed().isEmpty() ||
@@ -267,8 +273,7 @@ int StoreStatementImport(TDM& dm, const StatementImport& plan, bool matchedOnly,
         PaymentRow p = PaymentOfLine(in, plan.file);
         // A new payer's line goes with its client, stored in the same turn.
         if (p.ID_NUMBER <= 0)
-            p.ID_NUMBER = -payers.byKey.value(in.line.otherCode.isEmpty() ? CompactIban(in.line.otherAccount)
-                                                                          : in.line.otherCode);
+            p.ID_NUMBER = -payers.byKey.value(payerKey(in.line));
         if (p.ID_NUMBER != 0)
             payments.push_back(p);
     }
