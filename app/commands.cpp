@@ -4,7 +4,7 @@
 
 #include "base/prompter.h"
 #include "base/version.h"
-#include "db/pg_schema.h"
+#include "db/postgres/pg_schema.h"
 
 #include <QCommandLineParser>
 #include <QDir>

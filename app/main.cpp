@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "base/whole_file.h"
 #include "db/db_error.h"
+#include "db/engine.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -7,6 +7,7 @@
 #include "base/whole_file.h"
 #include "clients/names_form.h"
 #include "clients/save_form.h"
+#include "db/engine.h"
 #include "db/tables.h"
 #include "documents/act_editor_form.h"
 #include "documents/goods_list_form.h"

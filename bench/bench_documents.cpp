@@ -6,6 +6,7 @@
 #include "base/prompter.h"
 #include "bench/widget_bench.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
 #include "documents/new_fact_form.h"

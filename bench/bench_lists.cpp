@@ -7,6 +7,7 @@
 #include "bench/widget_bench.h"
 #include "clients/client_register.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "documents/document_lists.h"
 #include "documents/documents_controller.h"
 

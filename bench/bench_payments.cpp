@@ -3,8 +3,8 @@
 // Usage: bench_payments [benchmark flags] [PROGRAM_FOLDER]  (a demo book is made when none is given)
 #include "base/text_codec.h"
 #include "bench/demo_book.h"
-#include "db/connection.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "documents/document_lists.h"
 #include "payments/payment_import.h"
 

@@ -2,6 +2,7 @@
 // Usage: bench_print [benchmark flags] [PROGRAM_FOLDER]  (a small demo book is made when none is given)
 #include "bench/demo_book.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "print/act_form.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"

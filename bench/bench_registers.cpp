@@ -6,6 +6,7 @@
 #include "base/whole_file.h"
 #include "bench/demo_book.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "print/registers.h"
 
 #include <QCoreApplication>

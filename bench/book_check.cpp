@@ -2,6 +2,7 @@
 // its clients besides the owner; "none" where there is no database; anything else names the damage.
 // Exit 0 for ok or none. Usage: book_check DATABASE_FOLDER
 #include "db/data_module.h"
+#include "db/driver.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 
 #include "base/settings.h"
 #include "db/data_module.h"
-#include "db/demo_data.h"
+#include "maintenance/demo_data.h"
 
 #include <QElapsedTimer>
 

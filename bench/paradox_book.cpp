@@ -2,6 +2,7 @@
 // Usage: paradox_book PROGRAM_FOLDER OUT_FOLDER
 #include "base/settings.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "db/tables.h"
 #include "support/paradox_fixture.h"
 

@@ -6,6 +6,7 @@
 //                                                      the writer's own; the times' median and 99th
 //                                                      percentile
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "documents/invoice_editor.h"
 
 #include <QCoreApplication>

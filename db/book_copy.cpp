@@ -1,17 +1,14 @@
 #include "db/book_copy.h"
 
-#include "db/connection.h"
 #include "db/data_module.h"
-#include "db/pg_schema.h"
+#include "db/driver.h"
+#include "db/postgres/pg_schema.h"
 #include "db/sql_dialect.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
-
-#include <sqlite3.h>
 
 #include <map>
 #include <memory>
@@ -24,14 +21,6 @@ QString notEmpty()
 {
     return QCoreApplication::translate("CopyBook", "В базе данных, куда переносится книга, уже есть записи: "
                                                    "книга переносится только в пустую базу данных.");
-}
-
-void execOrThrowPlain(const QSqlDatabase& db, const QString& sql)
-{
-    // Statements without values go as they are: PostgreSQL prepares no DDL.
-    QSqlQuery q(db);
-    if (!q.exec(sql))
-        throw QueryFailure(q);
 }
 
 int rowCount(const QSqlDatabase& db, const TableDef& table)
@@ -71,19 +60,23 @@ template <typename Write>
 CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress, Write write)
 {
     return copyTables(source, progress, [&](const TableDef& t, const std::function<void()>& row) {
-        QSqlQuery read(source);
-        read.setForwardOnly(true);
-        if (!read.exec(selectAll(t)))
-            throw QueryFailure(read);
+        Statement read(source, selectAll(t), {}, Statement::Streamed);
         QVariantList values;
         while (read.next()) {
             values.clear();
             for (int i = 0; i < int(t.columns.size()); ++i) {
-                const QVariant v = read.value(i);
                 // Dates as dates on both engines; an empty one stays empty.
-                values << (t.columns[std::size_t(i)].type == ColumnType::Date && !v.isNull()
-                               ? QVariant(dateFromDb(v))
-                               : v);
+                const ColumnType type = t.columns[std::size_t(i)].type;
+                if (read.isNull(i))
+                    values << QVariant();
+                else if (type == ColumnType::Date)
+                    values << QVariant(dateFromDb(read.text(i)));
+                else if (type == ColumnType::Text)
+                    values << read.text(i);
+                else if (type == ColumnType::Integer || type == ColumnType::Short)
+                    values << read.integer(i);
+                else
+                    values << read.real(i);
             }
             write(t, values);
             row();
@@ -91,48 +84,20 @@ CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress
     });
 }
 
-// Every row of every table of a SQLite book straight from its handle, each value as the engine keeps it:
+// Every row of every table of a SQLite book, each value as the engine keeps it:
 // a big book's copy spends its time on the rows, not on a value object per cell.
 CopyBookReport copySqliteRows(const QSqlDatabase& source, const CopyProgress& progress,
                               const std::function<void(const TableDef&, const std::vector<CopyCell>&)>& write)
 {
-    sqlite3* handle = sqliteHandle(source);
-    if (!handle)
-        throw DbError(QCoreApplication::translate("TDM", "База данных не подключена"));
     return copyTables(source, progress, [&](const TableDef& t, const std::function<void()>& row) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(handle, selectAll(t).toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            throw DbError::fromEngine(sqlite3_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)),
-                                      false);
-        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalize(stmt, sqlite3_finalize);
+        Statement read(source, selectAll(t));
         std::vector<CopyCell> cells(t.columns.size());
-        int rc = SQLITE_ROW;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            for (int i = 0; i < int(cells.size()); ++i) {
-                CopyCell& c = cells[std::size_t(i)];
-                switch (sqlite3_column_type(stmt, i)) {
-                case SQLITE_NULL:
-                    c.kind = CopyCell::Null;
-                    break;
-                case SQLITE_INTEGER:
-                    c.kind = CopyCell::Integer;
-                    c.integer = sqlite3_column_int64(stmt, i);
-                    break;
-                case SQLITE_FLOAT:
-                    c.kind = CopyCell::Real;
-                    c.real = sqlite3_column_double(stmt, i);
-                    break;
-                default:
-                    c.kind = CopyCell::Text;
-                    c.text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-                    c.bytes = sqlite3_column_bytes(stmt, i);
-                }
-            }
+        while (read.next()) {
+            for (int i = 0; i < int(cells.size()); ++i)
+                cells[std::size_t(i)] = read.cell(i);
             write(t, cells);
             row();
         }
-        if (rc != SQLITE_DONE)
-            throw DbError::fromEngine(rc, QString::fromUtf8(sqlite3_errmsg(handle)), false);
     });
 }
 
@@ -149,7 +114,7 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         const bool made = !PostgresSchema::hasTables(pg);
         if (made) {
             for (const QString& sql : PostgresSchema::tableSql())
-                execOrThrowPlain(pg, sql);
+                execOrThrow(pg, sql);
         } else if (PostgresSchema::hasRows(pg)) {
             throw DbError(notEmpty());
         }
@@ -174,11 +139,11 @@ CopyBookReport CopyBookToPostgres(const TDM& source, const QSqlDatabase& target,
         if (made)
             for (const QString& sql :
                  PostgresSchema::sizeGuardSql() + PostgresSchema::indexSql() + PostgresSchema::rowCountSql())
-                execOrThrowPlain(pg, sql);
+                execOrThrow(pg, sql);
         if (!pg.commit())
             throw ConnectionFailure(pg);
         for (const QString& sql : SqlDialect::of(pg).statisticsSql())
-            execOrThrowPlain(pg, sql);
+            execOrThrow(pg, sql);
         return report;
     } catch (...) {
         pg.rollback();

@@ -1,7 +1,7 @@
 #include "db/book_notifier.h"
 
 #include "db/data_module.h"
-#include "db/pg_schema.h"
+#include "db/postgres/pg_schema.h"
 
 #include <QSqlDatabase>
 

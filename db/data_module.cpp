@@ -4,8 +4,10 @@
 
 #include "base/prompter.h"
 #include "base/whole_file.h"
-#include "db/pg_schema.h"
+#include "db/driver.h"
+#include "db/postgres/pg_schema.h"
 #include "db/sql_dialect.h"
+#include "db/sqlite/sqlite_driver.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
@@ -16,8 +18,6 @@
 #include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
-#include <sqlite3.h>
 
 #include <atomic>
 #include <iterator>
@@ -242,7 +242,7 @@ QString TDM::ownerMissingText()
 
 QString TDM::engineVersion()
 {
-    return QString::fromLatin1(sqlite3_libversion());
+    return SqliteDriver().version();
 }
 
 QString TDM::databaseFile(const QString& folder)
@@ -410,7 +410,7 @@ void TDM::connect(const QString& folder, const QString& book)
     }
     m_folder = folder;
     m_book = book;
-    m_dialect = book.isEmpty() ? &SqlDialect::sqlite() : &SqlDialect::postgres();
+    m_driver = &Driver::of(QSqlDatabase::database(m_connectionName, false));
     m_connected = true;
     try {
         checkBook();
@@ -460,6 +460,11 @@ void TDM::disconnect()
     m_book.clear();
 }
 
+const SqlDialect& TDM::dialect() const
+{
+    return m_driver ? m_driver->dialect() : SqlDialect::sqlite();
+}
+
 bool TDM::isConnected() const
 {
     return m_connected;
@@ -469,12 +474,8 @@ bool TDM::isReadOnly() const
 {
     if (!m_connected)
         return false;
-    if (isPostgres())
-        return scalar(database(), QStringLiteral("SELECT current_setting('transaction_read_only') = 'on' OR "
-                                                 "NOT has_table_privilege('factures', 'INSERT')"))
-            .toBool();
-    return isReadOnlyConnection(database()) ||
-           !QFileInfo(QFileInfo(databaseFile(m_folder)).absolutePath()).isWritable();
+    return m_driver->isReadOnly(database()) ||
+           (!isPostgres() && !QFileInfo(QFileInfo(databaseFile(m_folder)).absolutePath()).isWritable());
 }
 
 QSqlDatabase ConnectionOf(const TDM& dm)

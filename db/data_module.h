@@ -1,18 +1,19 @@
 #pragma once
 
-#include "db/connection.h"
+#include "db/db_error.h"
 #include "db/rows.h"
 #include "db/sql_dialect.h"
 
 #include <QDate>
 #include <QHash>
 #include <QSet>
-#include <QSqlDatabase>
 #include <QString>
 
 #include <optional>
 
 class Prompter;
+class QSqlDatabase;
+class Driver;
 
 // The data module: owns the database connection and the operations more than one window needs.
 // The documents of a book, by kind.
@@ -67,7 +68,7 @@ public:
     const QString& book() const { return m_book; }
     bool isPostgres() const { return !m_book.isEmpty(); }
     // The SQL of the book's engine, chosen when the book is opened.
-    const SqlDialect& dialect() const { return *m_dialect; }
+    const SqlDialect& dialect() const;
 
     QDate GetFactDate(int number) const;
     int GetFactClient(int number) const;
@@ -127,7 +128,7 @@ private:
     QString m_connectionName;
     QString m_folder;
     QString m_book;
-    const SqlDialect* m_dialect = &SqlDialect::sqlite();
+    const Driver* m_driver = nullptr;
     bool m_connected = false;
 };
 

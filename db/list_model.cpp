@@ -4,8 +4,8 @@
 
 #include "base/number_format.h"
 #include "base/text_case.h"
-#include "db/connection.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 
 #include <QSqlQuery>
 

@@ -1,7 +1,7 @@
 #include "db/register_source.h"
 
-#include "db/connection.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "db/sql_dialect.h"
 #include "db/tables.h"
 

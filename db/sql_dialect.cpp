@@ -1,6 +1,6 @@
 #include "db/sql_dialect.h"
 
-#include "db/pg_schema.h"
+#include "db/postgres/pg_schema.h"
 #include "db/tables.h"
 
 #include <QSqlDatabase>

@@ -1,8 +1,8 @@
 #include "db/stores.h"
 
 #include "base/money.h"
-#include "db/connection.h"
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "db/list_queries.h"
 #include "db/sql_dialect.h"
 #include "db/tables.h"
@@ -286,6 +286,42 @@ void InOneWriteTurn(TDM& dm, const std::function<void()>& work)
         work();
         tx.commit();
     });
+}
+
+void InBulkWriteTurn(TDM& dm, const std::function<void()>& work)
+{
+    {
+        Transaction tx(dm, Transaction::Writing);
+        BulkWrite guards(dm);
+        work();
+        guards.restore();
+        tx.commit();
+    }
+    dm.refreshStatistics();
+}
+
+TableRows::TableRows(const TDM& dm, const TableDef& table)
+    : m_inserter(std::make_unique<RowInserter>(dm, table))
+{
+}
+
+TableRows::~TableRows() = default;
+TableRows::TableRows(TableRows&&) noexcept = default;
+
+void TableRows::append(const QVariantList& values)
+{
+    m_inserter->insert(values);
+}
+
+bool IsDatabaseEmpty(const TDM& dm)
+{
+    const QSqlDatabase db = ConnectionOf(dm);
+    for (const char* sql :
+         {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
+          "SELECT 1 FROM NAKLADN1 LIMIT 1", "SELECT 1 FROM NAKLADN2 LIMIT 1", "SELECT 1 FROM ACTS LIMIT 1"})
+        if (!scalar(db, QString::fromLatin1(sql)).isNull())
+            return false;
+    return true;
 }
 
 std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments,

@@ -10,14 +10,35 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
+class RowInserter;
 class TDM;
 struct TableDef;
 
 // What the layers above write and read: rows and named columns in, rows out; the statements stay here.
+
+// A whole book filled in one write turn (an import, invented data): all or nothing, the engine's statistics
+// brought up to date after. Its writers cut their own texts, so what costs every row (the size guards, the
+// server's kept counts) steps aside until the end. Throws DbError, with nothing written.
+void InBulkWriteTurn(TDM& dm, const std::function<void()>& work);
+// Rows appended to one table within such a turn, values in the table's column order: texts cut to their
+// columns, dates stored as dates. Throws DbError.
+class TableRows {
+public:
+    TableRows(const TDM& dm, const TableDef& table);
+    ~TableRows();
+    TableRows(TableRows&&) noexcept;
+    void append(const QVariantList& values);
+
+private:
+    std::unique_ptr<RowInserter> m_inserter;
+};
+// True when the book holds no client and no document, so invented data cannot mix into real books.
+bool IsDatabaseEmpty(const TDM& dm);
 
 // A stored row by its key column, every column of the table by name; nullopt when there is none.
 std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key);

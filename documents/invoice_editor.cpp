@@ -1,5 +1,6 @@
 #include "documents/invoice_editor.h"
 
+#include "db/collation.h"
 #include "db/data_module.h"
 #include "db/db_error.h"
 #include "db/stores.h"

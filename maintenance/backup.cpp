@@ -3,9 +3,10 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "base/whole_file.h"
-#include "db/db_error.h"
 #include "db/data_module.h"
-#include "db/pg_schema.h"
+#include "db/db_error.h"
+#include "db/engine.h"
+#include "db/postgres/pg_schema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,7 +75,10 @@ QString temporaryName(const QString& target)
 struct NewCopy {
     QString folder, name, tag;
     QDateTime when = QDateTime::currentDateTime();
-    QString path(int counter = 1) const { return QDir(folder).filePath(DatedCopyName(name, when, tag, counter)); }
+    QString path(int counter = 1) const
+    {
+        return QDir(folder).filePath(DatedCopyName(name, when, tag, counter));
+    }
     QString temporary() const { return temporaryName(path()); }
 };
 
@@ -239,14 +243,16 @@ QString addressProblem(const QString& book)
 
 QString FolderProblem(const QString& dataFolder, const QString& named)
 {
-    for (const auto& [key, folder] : {std::pair{QStringLiteral("PATH"), dataFolder}, std::pair{QStringLiteral("BACKUP"), named}})
+    for (const auto& [key, folder] :
+         {std::pair{QStringLiteral("PATH"), dataFolder}, std::pair{QStringLiteral("BACKUP"), named}})
         if (const QString foreign = ForeignFolderProblem(key, folder); !foreign.isEmpty())
             return foreign;
     // Copies among the book's files would be copied again by every backup after.
     if (!named.isEmpty() && QFileInfo(named).absoluteFilePath() == QFileInfo(dataFolder).absoluteFilePath())
-        return QCoreApplication::translate("Backup", "Папка резервных копий %1 — это папка базы данных: каждая "
-                                                     "копия копировала бы прежние. Укажите другую папку "
-                                                     "(BACKUP= в docmar.ini).")
+        return QCoreApplication::translate("Backup",
+                                           "Папка резервных копий %1 — это папка базы данных: каждая "
+                                           "копия копировала бы прежние. Укажите другую папку "
+                                           "(BACKUP= в docmar.ini).")
             .arg(QDir::toNativeSeparators(named));
     return {};
 }
@@ -374,7 +380,8 @@ std::optional<BackupReport> BackUpPostgresBook(const BookPlace& place, QString* 
             *error = problem;
         return std::nullopt;
     }
-    std::optional<BackupReport> report = BackUpDatabaseFolder(place.dataFolder, place.backupFolder, error, tag);
+    std::optional<BackupReport> report =
+        BackUpDatabaseFolder(place.dataFolder, place.backupFolder, error, tag);
     if (!report)
         return report;
     const QString name = PostgresDumpName(place.book);
@@ -488,7 +495,8 @@ std::optional<QString> restoreFileBook(const BookPlace& place, const QString& co
 QString restoreGrants(const QString& book, const QString& dump)
 {
     QString contents;
-    if (const QString reason = runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), dump}, &contents);
+    if (const QString reason =
+            runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), dump}, &contents);
         !reason.isEmpty())
         return reason;
     QStringList grants;
@@ -502,7 +510,8 @@ QString restoreGrants(const QString& book, const QString& dump)
         return QCoreApplication::translate("Backup", "ошибка записи на диск");
     return runTool(QStringLiteral("pg_restore"),
                    {QStringLiteral("--single-transaction"), QStringLiteral("--exit-on-error"),
-                    QStringLiteral("--use-list=") + list.fileName(), QStringLiteral("--dbname=") + book, dump});
+                    QStringLiteral("--use-list=") + list.fileName(), QStringLiteral("--dbname=") + book,
+                    dump});
 }
 
 std::optional<QString> restoreServerBook(const BookPlace& place, const QString& copy, QString* error,
@@ -510,8 +519,8 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
 {
     QString ddl;
     if (!QFileInfo(copy).isFile() ||
-        !runTool(QStringLiteral("pg_restore"), {QStringLiteral("--schema-only"), QStringLiteral("--file=-"), copy},
-                 &ddl)
+        !runTool(QStringLiteral("pg_restore"),
+                 {QStringLiteral("--schema-only"), QStringLiteral("--file=-"), copy}, &ddl)
              .isEmpty())
         return failedRestore(
             error, QCoreApplication::translate("Backup",
@@ -525,8 +534,8 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
     if (!makeCopiesFolder(place, error))
         return std::nullopt;
     QString kept;
-    if (const QString reason = dumpBook(place.book, {place.copies(), PostgresDumpName(place.book), kBeforeRestore},
-                                        &kept);
+    if (const QString reason =
+            dumpBook(place.book, {place.copies(), PostgresDumpName(place.book), kBeforeRestore}, &kept);
         !reason.isEmpty())
         return failedRestore(
             error, QCoreApplication::translate("Backup", "не удалось сохранить текущую базу данных (%1)")
@@ -550,7 +559,8 @@ std::optional<QString> restoreServerBook(const BookPlace& place, const QString& 
 
 } // namespace
 
-std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error, QString* warning)
+std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, QString* error,
+                                   QString* warning)
 {
     if (const QString problem = FolderProblem(place.dataFolder, place.backupFolder); !problem.isEmpty())
         return failedRestore(error, problem);
@@ -559,5 +569,6 @@ std::optional<QString> RestoreBook(const BookPlace& place, const QString& copy, 
             return failedRestore(error, problem);
     if (!QFileInfo(copy).isFile())
         return failedRestore(error, QCoreApplication::translate("Backup", "файл копии не найден"));
-    return place.book.isEmpty() ? restoreFileBook(place, copy, error) : restoreServerBook(place, copy, error, warning);
+    return place.book.isEmpty() ? restoreFileBook(place, copy, error)
+                                : restoreServerBook(place, copy, error, warning);
 }

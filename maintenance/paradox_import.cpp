@@ -1,6 +1,5 @@
 #include "maintenance/paradox_import.h"
 
-#include "db/connection.h"
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "db/tables.h"
@@ -24,6 +23,8 @@ extern "C" {
 namespace {
 
 struct Cancelled {};
+// The book met holding rows once it was locked for the import.
+struct NotEmpty {};
 
 // The days of a Paradox date count from 1 January of year 1; the Julian day of day 0 is this.
 constexpr qint64 kParadoxDayZero = 1721425;
@@ -372,7 +373,7 @@ QVariant valueOf(ParadoxTable& px, int field, const ColumnDef& column, bool* bad
 void importTable(const TDM& dm, Source& s, ParadoxTableReport& report, QStringList* badDates,
                  const ImportProgress& progress)
 {
-    RowInserter inserter(dm, *s.table);
+    TableRows inserter(dm, *s.table);
     const int total = s.px->records();
     QVariantList values;
     values.reserve(qsizetype(s.table->columns.size()));
@@ -405,7 +406,7 @@ void importTable(const TDM& dm, Source& s, ParadoxTableReport& report, QStringLi
             values << v;
         }
         try {
-            inserter.insert(values);
+            inserter.append(values);
         } catch (const DbError& e) {
             throw DbError(QCoreApplication::translate("ParadoxImport", "Файл %1, запись %2: %3")
                               .arg(report.file)
@@ -483,28 +484,27 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
     }
 
     try {
-        Transaction tx(dm, Transaction::Writing);
-        if (dm.CountRowsBesideOwner() > 0)
-            return refuse(QCoreApplication::translate(
-                "ParadoxImport",
-                "В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
-                "только в пустую базу данных."));
-        BulkWrite guards(dm); // the inserter cuts every text to its column
-        OwnerRecord owner;
-        const bool hadOwner = dm.ReadOwnerRow(owner);
-        for (std::size_t i = 0; i < sources.size(); ++i) {
-            Source& s = sources[i];
-            // The book's own owner row takes the place of the one the new database has.
-            if (s.table == &Tables::clients())
-                DeleteOwnerRow(dm);
-            importTable(dm, s, outcome.report.tables[i], &outcome.report.badDates, progress);
-        }
-        OwnerRecord imported;
-        if (hadOwner && !dm.ReadOwnerRow(imported))
-            dm.SaveOwnerRecord(owner);
-        guards.restore();
-        tx.commit();
-        dm.refreshStatistics();
+        InBulkWriteTurn(dm, [&] { // the inserter cuts every text to its column
+            if (dm.CountRowsBesideOwner() > 0)
+                throw NotEmpty();
+            OwnerRecord owner;
+            const bool hadOwner = dm.ReadOwnerRow(owner);
+            for (std::size_t i = 0; i < sources.size(); ++i) {
+                Source& s = sources[i];
+                // The book's own owner row takes the place of the one the new database has.
+                if (s.table == &Tables::clients())
+                    DeleteOwnerRow(dm);
+                importTable(dm, s, outcome.report.tables[i], &outcome.report.badDates, progress);
+            }
+            OwnerRecord imported;
+            if (hadOwner && !dm.ReadOwnerRow(imported))
+                dm.SaveOwnerRecord(owner);
+        });
+    } catch (const NotEmpty&) {
+        return refuse(QCoreApplication::translate(
+            "ParadoxImport",
+            "В базе данных уже есть клиенты, документы или товары: таблицы Paradox переносятся "
+            "только в пустую базу данных."));
     } catch (const Cancelled&) {
         outcome.result = ParadoxImportOutcome::Cancelled;
         return outcome;

@@ -4,7 +4,7 @@
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "base/version.h"
-#include "db/demo_data.h"
+#include "maintenance/demo_data.h"
 #include "db/stores.h"
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"

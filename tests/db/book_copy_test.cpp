@@ -1,5 +1,5 @@
 #include "db/data_module.h"
-#include "db/pg_schema.h"
+#include "db/postgres/pg_schema.h"
 #include "db/sql_dialect.h"
 #include "db/tables.h"
 #include "support/test_support.h"

@@ -1,3 +1,4 @@
+#include "db/postgres/postgres_driver.h"
 #include "db/list_model.h"
 #include "db/list_queries.h"
 #include "db/register_source.h"

@@ -1,7 +1,7 @@
 // The book's schema on PostgreSQL, against the throw-away server that ./test.sh starts (DOCMAR_TEST_PG).
 #include "base/month_names.h"
-#include "db/connection.h"
-#include "db/pg_schema.h"
+#include "db/driver.h"
+#include "db/postgres/pg_schema.h"
 #include "db/tables.h"
 #include "support/test_support.h"
 

@@ -1,5 +1,5 @@
 #include "base/text_case.h"
-#include "db/connection.h"
+#include "db/driver.h"
 #include "db/data_module.h"
 #include "db/list_queries.h"
 #include "db/register_source.h"

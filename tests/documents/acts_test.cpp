@@ -1,4 +1,4 @@
-#include "db/connection.h"
+#include "db/driver.h"
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "documents/acts.h"

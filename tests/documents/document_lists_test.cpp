@@ -1,5 +1,5 @@
 #include "db/data_module.h"
-#include "db/demo_data.h"
+#include "maintenance/demo_data.h"
 #include "db/stores.h"
 #include "documents/document_commands.h"
 #include "documents/document_lists.h"

@@ -1,5 +1,5 @@
 #include "base/text_codec.h"
-#include "db/connection.h"
+#include "db/driver.h"
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "payments/debtors.h"

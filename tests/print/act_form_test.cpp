@@ -1,5 +1,5 @@
 #include "base/prompter.h"
-#include "db/connection.h"
+#include "db/driver.h"
 #include "db/data_module.h"
 #include "print/act_form.h"
 #include "print/invoice_sums.h"

@@ -1,7 +1,7 @@
 #include "base/money.h"
 #include "base/prompter.h"
 #include "db/data_module.h"
-#include "db/demo_data.h"
+#include "maintenance/demo_data.h"
 #include "db/list_model.h"
 #include "documents/document_lists.h"
 #include "print/expense_waybill_form.h"

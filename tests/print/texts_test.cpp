@@ -1,6 +1,6 @@
 #include "base/prompter.h"
 #include "db/data_module.h"
-#include "db/demo_data.h"
+#include "maintenance/demo_data.h"
 #include "print/expense_waybill_form.h"
 #include "print/invoice_form.h"
 #include "print/tax_waybill_form.h"

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "db/driver.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMap>

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "db/collation.h"
 #include "db/data_module.h"
+#include "db/driver.h"
+#include "db/sqlite/sqlite_driver.h"
 
 #include <QString>
 #include <QTemporaryDir>

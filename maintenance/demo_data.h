@@ -20,9 +20,6 @@ struct DemoSummary {
     int products = 0;
 };
 
-// True when the database holds no client and no document, so invented data cannot mix into real books.
-bool IsDatabaseEmpty(const TDM& dm);
-
 // Fills an empty database with a realistic invented firm: its owner details, clients, goods, invoices,
 // receipts, waybills of both kinds and acts of work for the clients it serves. The same seed gives the same
 // data. Throws DbError; refuses a database that already holds clients or documents.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/cell.h"
+
 #include <QHash>
 #include <QList>
 #include <QPair>
@@ -110,13 +112,7 @@ public:
     void add(const QVariantList& values);
     // A row as the source engine hands its values over, without a value object each: a number, or text
     // as UTF-8 bytes (a date as 'YYYY-MM-DD'); in the table's column order.
-    struct Cell {
-        enum Kind { Null, Integer, Real, Text } kind = Null;
-        qint64 integer = 0;
-        double real = 0;
-        const char* text = nullptr;
-        int bytes = 0;
-    };
+    using Cell = ::Cell;
     void add(const std::vector<Cell>& cells);
     // Ends the copy; the rows are then in the table (until the transaction rolls back).
     void finish();

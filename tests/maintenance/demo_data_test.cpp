@@ -1,5 +1,6 @@
 #include "db/data_module.h"
-#include "db/demo_data.h"
+#include "db/stores.h"
+#include "maintenance/demo_data.h"
 #include "db/sql_dialect.h"
 #include "db/tables.h"
 #include "support/test_support.h"

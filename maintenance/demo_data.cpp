@@ -1,10 +1,10 @@
-#include "db/demo_data.h"
+#include "maintenance/demo_data.h"
 
 #include "db/data_module.h"
+#include "db/stores.h"
 #include "db/tables.h"
 
 #include <QCoreApplication>
-#include <QSqlDatabase>
 
 #include <algorithm>
 #include <cmath>
@@ -267,17 +267,6 @@ struct Contract {
 
 } // namespace
 
-bool IsDatabaseEmpty(const TDM& dm)
-{
-    const QSqlDatabase db = ConnectionOf(dm);
-    for (const char* sql :
-         {"SELECT 1 FROM CLIENTS WHERE ID_NUMBER>1 LIMIT 1", "SELECT 1 FROM FACTURES LIMIT 1",
-          "SELECT 1 FROM NAKLADN1 LIMIT 1", "SELECT 1 FROM NAKLADN2 LIMIT 1", "SELECT 1 FROM ACTS LIMIT 1"})
-        if (!scalar(db, QString::fromLatin1(sql)).isNull())
-            return false;
-    return true;
-}
-
 namespace {
 
 // A receipt waiting for its turn: receipts are numbered in date order, and each is dated up to
@@ -314,11 +303,10 @@ const char16_t* const kServices[] = {
 
 // Some clients are served month by month or quarter by quarter; each such period closes with an act,
 // dated in the first days of the next month. A generator of its own leaves the rest of the book as it was.
-void writeActs(const QSqlDatabase& db, const std::vector<ClientState>& clients, quint64 seed,
-               DemoSummary& summary)
+void writeActs(const TDM& dm, const std::vector<ClientState>& clients, quint64 seed, DemoSummary& summary)
 {
     Random rnd(seed ^ 0xAC75AC75AC75AC75ULL);
-    RowInserter acts(db, Tables::acts());
+    TableRows acts(dm, Tables::acts());
     struct Served {
         int client;
         bool quarterly;
@@ -351,7 +339,7 @@ void writeActs(const QSqlDatabase& db, const std::vector<ClientState>& clients, 
             a.sum = std::round(s.monthly * (s.quarterly ? 3 : 1) * rnd.between(95, 110)) / 100.0;
             a.vatRate = s.vatRate;
             a.representative = clients[std::size_t(s.client)].chief;
-            acts.insert({a.number, dateToDb(a.date), a.period.year, a.sum, a.period.month, 2 + s.client,
+            acts.append({a.number, dateToDb(a.date), a.period.year, a.sum, a.period.month, 2 + s.client,
                          a.kindOfWork, a.vatRate, a.representative});
         }
 }
@@ -359,19 +347,19 @@ void writeActs(const QSqlDatabase& db, const std::vector<ClientState>& clients, 
 // Streams the documents into the tables in date order, so memory does not grow with the book.
 class DocumentWriter {
 public:
-    DocumentWriter(const QSqlDatabase& db, Random& rnd, DemoSummary& summary)
+    DocumentWriter(const TDM& dm, Random& rnd, DemoSummary& summary)
         : m_rnd(rnd)
         , m_summary(summary)
-        , m_factures(db, Tables::factures())
-        , m_expense(db, Tables::nakladn1())
-        , m_tax(db, Tables::nakladn2())
+        , m_factures(dm, Tables::factures())
+        , m_expense(dm, Tables::nakladn1())
+        , m_tax(dm, Tables::nakladn2())
     {
     }
 
     void addInvoice(const InvoiceRow& f, ClientState& client)
     {
         releaseReceiptsUpTo(f.FACT_DATA);
-        m_factures.insert(toValues(f));
+        m_factures.append(toValues(f));
         ++m_summary.invoices;
         if (m_rnd.chance(25)) {
             InvoiceRow r = f;
@@ -402,7 +390,7 @@ private:
             InvoiceRow r = m_pending.top().row;
             m_pending.pop();
             r.FACT_NUMBER = -++m_summary.receipts;
-            m_factures.insert(toValues(r));
+            m_factures.append(toValues(r));
             if (m_rnd.chance(10)) {
                 TaxWaybillRow w;
                 w.NAKL_DATA = r.FACT_DATA;
@@ -448,7 +436,7 @@ private:
             w.ID_NUMBER = clientId;
             if (prints && oneTax) {
                 w.NAKL_NUMBER = ++m_summary.expenseWaybills;
-                m_expense.insert(toValues(w));
+                m_expense.append(toValues(w));
             }
         }
         if (m_rnd.chance(65)) {
@@ -474,12 +462,12 @@ private:
     void writeTax(TaxWaybillRow& w)
     {
         w.NAKL_NUMBER = ++m_summary.taxWaybills;
-        m_tax.insert(toValues(w));
+        m_tax.append(toValues(w));
     }
 
     Random& m_rnd;
     DemoSummary& m_summary;
-    RowInserter m_factures, m_expense, m_tax;
+    TableRows m_factures, m_expense, m_tax;
     std::priority_queue<PendingReceipt> m_pending;
     qint64 m_sequence = 0;
 };
@@ -488,91 +476,88 @@ private:
 
 DemoSummary FillDemoData(TDM& dm, const DemoOptions& options)
 {
-    const QSqlDatabase db = ConnectionOf(dm);
-    // The book is locked before it is found empty: two runs at once never both fill it.
-    Transaction tx(db, Transaction::Writing);
-    if (!IsDatabaseEmpty(dm))
-        throw DbError(QCoreApplication::translate(
-            "Demo",
-            "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
     Random rnd(options.seed);
     DemoSummary summary;
-    BulkWrite guards(db); // every row below is cut to its columns as it is bound
+    // Every row below is cut to its columns as it is bound.
+    InBulkWriteTurn(dm, [&] {
+        // The book is locked before it is found empty: two runs at once never both fill it.
+        if (!IsDatabaseEmpty(dm))
+            throw DbError(QCoreApplication::translate(
+                "Demo",
+                "База данных уже содержит клиентов или документы: демонстрационные данные не добавлены."));
 
-    // The owner is a Kyiv trading house with the same kind of details as its clients.
-    ClientRow self = inventFirm(rnd, kCities[0]);
-    self.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро-Постач\"");
-    self.LAWADDRESS = self.POSTADDRESS;
-    OwnerRecord owner;
-    for (const OwnerRecord::Field& f : OwnerRecord::fields())
-        for (const ClientRow::Field& c : ClientRow::textFields())
-            if (qstrcmp(f.column, c.column) == 0)
-                owner.*f.member = self.*c.member;
-    dm.SaveOwnerRecord(owner);
+        // The owner is a Kyiv trading house with the same kind of details as its clients.
+        ClientRow self = inventFirm(rnd, kCities[0]);
+        self.FIRMNAME = QStringLiteral("ТОВ \"Торговий дім Дніпро-Постач\"");
+        self.LAWADDRESS = self.POSTADDRESS;
+        OwnerRecord owner;
+        for (const OwnerRecord::Field& f : OwnerRecord::fields())
+            for (const ClientRow::Field& c : ClientRow::textFields())
+                if (qstrcmp(f.column, c.column) == 0)
+                    owner.*f.member = self.*c.member;
+        dm.SaveOwnerRecord(owner);
 
-    {
-        RowInserter products(db, Tables::products());
-        for (const Goods& g : kGoods) {
-            products.insert({QVariant(), str(g.name), g.priceKopecks / 100.0});
-            ++summary.products;
-        }
-    }
-
-    std::vector<ClientState> clients;
-    {
-        RowInserter inserter(db, Tables::clients());
-        const int firstId = dm.NextClientNumber();
-        for (int i = 0; i < options.clients; ++i) {
-            ClientRow c = inventFirm(rnd, rnd.pick(kCities));
-            c.ID_NUMBER = firstId + i;
-            if (rnd.chance(60)) {
-                c.DOGDATA = QDate(2023, 1, 1).addDays(rnd.below(700));
-                c.DOGNUMBER =
-                    QString::number(rnd.between(1, 250)) + u'/' + c.DOGDATA.toString(QStringLiteral("yy"));
+        {
+            TableRows products(dm, Tables::products());
+            for (const Goods& g : kGoods) {
+                products.append({QVariant(), str(g.name), g.priceKopecks / 100.0});
+                ++summary.products;
             }
-            inserter.insert(toValues(c));
-            clients.push_back(
-                {c.FIRMNAME, {c.DOGNUMBER, c.DOGDATA}, {}, std::size_t(rnd.between(1, 3)), c.CHIEF});
-            ++summary.clients;
         }
-    }
 
-    if (!clients.empty()) {
-        // Invoices in date order; a few clients buy far more often than the rest.
-        DocumentWriter writer(db, rnd, summary);
-        const int span = int(kFirstDocumentDate.daysTo(kLastDocumentDate));
-        const int clientCount = int(clients.size());
-        for (int i = 0; i < options.invoices; ++i) {
-            InvoiceRow f;
-            f.FACT_NUMBER = i + 1;
-            f.FACT_DATA = kFirstDocumentDate.addDays(qint64(span) * i / std::max(options.invoices, 1));
-            const int r = rnd.below(clientCount);
-            const int clientIndex = int(qint64(r) * r / clientCount);
-            ClientState& client = clients[std::size_t(clientIndex)];
-            f.ID_NUMBER = 2 + clientIndex;
-            f.NAME_OWNER = client.name;
-            const int lines = rnd.between(1, 4);
-            for (int p = 0; p < lines; ++p) {
-                const Goods& g = rnd.pick(kGoods);
-                Position& pos = f.positions[std::size_t(p)];
-                pos.name = str(g.name);
-                pos.measure = str(g.unit);
-                // Quantities a small firm sells: dear goods in ones and twos, cheap ones by the dozen.
-                const int most = std::clamp(3000000 / std::max(g.priceKopecks, 1), 1, 120);
-                pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, most);
-                pos.price = (g.priceKopecks * rnd.between(90, 115) / 100) / 100.0;
+        std::vector<ClientState> clients;
+        {
+            TableRows inserter(dm, Tables::clients());
+            const int firstId = dm.NextClientNumber();
+            for (int i = 0; i < options.clients; ++i) {
+                ClientRow c = inventFirm(rnd, rnd.pick(kCities));
+                c.ID_NUMBER = firstId + i;
+                if (rnd.chance(60)) {
+                    c.DOGDATA = QDate(2023, 1, 1).addDays(rnd.below(700));
+                    c.DOGNUMBER = QString::number(rnd.between(1, 250)) + u'/' +
+                                  c.DOGDATA.toString(QStringLiteral("yy"));
+                }
+                inserter.append(toValues(c));
+                clients.push_back(
+                    {c.FIRMNAME, {c.DOGNUMBER, c.DOGDATA}, {}, std::size_t(rnd.between(1, 3)), c.CHIEF});
+                ++summary.clients;
             }
-            f.FACT_NDS = rnd.chance(92) ? 20 : 0;
-            f.FACT_NR = rnd.chance(3) ? 1.5 : 0;
-            if (rnd.chance(4))
-                f.FACT_DOPNO = QString(QChar(u"абвг"[rnd.below(4)]));
-            writer.addInvoice(f, client);
         }
-        writer.finish();
-        writeActs(db, clients, options.seed, summary);
-    }
-    guards.restore();
-    tx.commit();
-    dm.refreshStatistics();
+
+        if (!clients.empty()) {
+            // Invoices in date order; a few clients buy far more often than the rest.
+            DocumentWriter writer(dm, rnd, summary);
+            const int span = int(kFirstDocumentDate.daysTo(kLastDocumentDate));
+            const int clientCount = int(clients.size());
+            for (int i = 0; i < options.invoices; ++i) {
+                InvoiceRow f;
+                f.FACT_NUMBER = i + 1;
+                f.FACT_DATA = kFirstDocumentDate.addDays(qint64(span) * i / std::max(options.invoices, 1));
+                const int r = rnd.below(clientCount);
+                const int clientIndex = int(qint64(r) * r / clientCount);
+                ClientState& client = clients[std::size_t(clientIndex)];
+                f.ID_NUMBER = 2 + clientIndex;
+                f.NAME_OWNER = client.name;
+                const int lines = rnd.between(1, 4);
+                for (int p = 0; p < lines; ++p) {
+                    const Goods& g = rnd.pick(kGoods);
+                    Position& pos = f.positions[std::size_t(p)];
+                    pos.name = str(g.name);
+                    pos.measure = str(g.unit);
+                    // Quantities a small firm sells: dear goods in ones and twos, cheap ones by the dozen.
+                    const int most = std::clamp(3000000 / std::max(g.priceKopecks, 1), 1, 120);
+                    pos.count = pos.measure.isEmpty() ? 1 : rnd.between(1, most);
+                    pos.price = (g.priceKopecks * rnd.between(90, 115) / 100) / 100.0;
+                }
+                f.FACT_NDS = rnd.chance(92) ? 20 : 0;
+                f.FACT_NR = rnd.chance(3) ? 1.5 : 0;
+                if (rnd.chance(4))
+                    f.FACT_DOPNO = QString(QChar(u"абвг"[rnd.below(4)]));
+                writer.addInvoice(f, client);
+            }
+            writer.finish();
+            writeActs(dm, clients, options.seed, summary);
+        }
+    });
     return summary;
 }

@@ -1,9 +1,10 @@
-#include "db/pg_schema.h"
+#include "db/postgres/pg_schema.h"
 
 #include "base/month_names.h"
 #include "base/text_case.h"
-#include "db/connection.h"
+#include "db/collation.h"
 #include "db/data_module.h"
+#include "db/postgres/postgres_driver.h"
 #include "db/tables.h"
 
 #include <QRegularExpression>

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// What the layers above meet of the engines beneath the book: how long a busy book is waited for, the
+// toolkit's own complaints, and the SQLite book file as a whole (its copies and their check).
+
+// While another process holds the book, a statement waits for it a little at a time, up to this long, and
+// then fails with "база данных занята другой программой".
+inline constexpr int kBusyWaitMs = 5000;
+// Called when a statement starts to wait for another process (the desktop shows a busy cursor).
+void setBusyNotifier(std::function<void()> notifier);
+// Whether a message of the toolkit is its database drivers' own complaint (a query on a connection that is
+// gone, a rollback the server no longer takes): the program says each failure once, in its words.
+bool IsDriverChatter(const QString& message);
+
+// "Файл базы данных не найден: <file>".
+QString MissingBookText(const QString& file);
+// True when the file opens as a database of the engine that holds no table at all.
+bool hasNoTables(const QString& file);
+// Puts a finished file in place of one that is not there (or holds nothing), in one step; throws DbError.
+// When another process put its file there first, that one stays and this one is dropped.
+void placeNewFile(const QString& temp, const QString& file);
+// A consistent copy of a database file made through the engine's online backup, whatever other
+// connections write meanwhile (they are waited for as every connection waits). The target is made
+// anew and written without a journal: it is a private file until the caller puts it in place. Throws
+// DbError.
+void backupDatabaseFile(const QString& source, const QString& target);
+// The pages of a checked copy written over a book in one transaction of the book's: a kill leaves the one
+// or the other, and other connections read the new book. Throws DbError.
+void restoreDatabaseFile(const QString& copy, const QString& book);
+// The engine's integrity check of a database file, with DocMar's collation for the text indexes: empty
+// when the file is whole, else what the engine found first.
+QString integrityProblem(const QString& file);
