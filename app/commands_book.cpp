@@ -3,8 +3,8 @@
 #include "base/prompter.h"
 #include "db/book_copy.h"
 #include "db/data_module.h"
-#include "maintenance/demo_data.h"
 #include "db/postgres/pg_schema.h"
+#include "maintenance/demo_data.h"
 #include "maintenance/maintenance_controller.h"
 #include "maintenance/paradox_import.h"
 

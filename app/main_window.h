@@ -6,41 +6,32 @@
 #include "db/book_notifier.h"
 #include "db/data_module.h"
 #include "documents/documents_controller.h"
-#include "maintenance/book_start.h"
 #include "maintenance/maintenance_controller.h"
 #include "payments/payments_controller.h"
 #include "widgets/widget_prompter.h"
 
-#include "db/list_queries.h"
-
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
-#include <optional>
-
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TBuhForm;
 }
-class DBGrid;
-class QMenu;
-class TNamesForm;
-class TTovarForm;
-class TDataForm;
-class TNumbersForm;
-class TTovListForm;
-class ReportHolder;
+class ClientsView;
+class DocumentsView;
 class ElidedLabel;
-enum class EditorCommand;
-enum class WaybillKind;
+class OwnerView;
+class QMenu;
 
-// The main window: owns the settings, the program folder and the data module for the run, and wires its
-// widgets to the controllers that decide (clients, owner, documents).
 // What an edit of a CLIENTS column takes: the column's characters, and for an account the blanks between
 // its groups of four (it is stored compact).
 int TypedColumnLength(const QString& column);
 
+// The main window: owns the settings, the program folder and the data module for the run, and wires its
+// tabs' views (documents, clients, owner) and the command table to the controllers that decide.
 class TBuhForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,8 +47,6 @@ public:
     void UpdateDocumentCommands();
     // Another workplace stored, changed or deleted documents: the lists read again, each on its row.
     void ShowDocumentsStoredElsewhere();
-    // Moves both waybill lists to a waybill naming the document first or second.
-    void LocateWaybillsOfInvoice(int number);
     void LoadAndShowOwner();
     void FindClient(int field, const QString& text, bool fullMatch);
 
@@ -67,7 +56,7 @@ public:
     ClientRegister& clientRegister() { return m_clients.clientRegister(); }
     DocumentLists& documentLists() { return m_documents.lists(); }
     int currentClientId() const { return m_documents.lists().currentClientId(); }
-    bool isSearchActive() const { return m_searchActive; }
+    bool isSearchActive() const;
     QMenu* popupMenu(int number) const;
 
 protected:
@@ -77,8 +66,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Start-up and the shell.
-    void StartUpSequence();
+    // The tabs' views are parts of the window: they share its book, settings and status line.
+    friend class ClientsView;
+    friend class DocumentsView;
+    friend class OwnerView;
+    friend struct WindowCommands;
+
+    // The settings read, the book opened (or a first start welcomed) and shown.
+    void startUp();
     // ReconnectAndRefresh, standing on the given client afterwards (the first one when it is gone).
     void reconnectAndLocate(int id);
     // What the user has chosen: the client (or every client's documents) and a document in each list.
@@ -90,105 +85,27 @@ private:
     Chosen chosen();
     // The same choice again, after the lists were read anew, as far as the book still holds it.
     void chooseAgain(const Chosen& chosen);
-    void setupMenus();
-    void setupGrids();
+    // A fresh start after the book was replaced or emptied, on the choice made before as far as it stands.
+    void startAgain(const Chosen& before);
     void applyPrecision();
-    void PC1Change(int index);
-    void N6Click(); // the settings dialog
+    void tabChanged(int index);
+    void editSettings();
     void applyInterfaceLanguage();
     void showCaption();
-    void printInvoice(bool preview);
-    void printExpenseWaybill(bool preview);
-    void printTaxWaybill(bool preview);
-    void printAct(bool preview);
-    // A payment typed for the chosen invoice or act (number 0: the chosen client's own payment).
-    void typePayment(int number, bool act);
-    void importStatement();
-    void writeDebtors();
-    void printReconciliation();
-    void showOrPrint(Pages pages, const QString& holderName, bool preview);
-    // The act editor for a new act, a copy or the chosen act, then the act list on the stored act.
-    void editAct(ActCommand command);
-    // After a store: the lists read again, the list on the stored document, found by its number column
-    // (nullptr: the number is the list's key).
-    void showStored(DBGrid* list, const char* numberColumn, int number);
-    // The document lists' grids: invoices, receipts, expense and tax waybills, acts.
-    std::array<DBGrid*, 5> documentGrids() const;
-    // N9, N10, N11, N17, N18, N19: the editor, then the lists on the stored document.
-    void editDocument(EditorCommand command);
-    // N15, N16, N21, N22: a waybill dialog, then the waybill list on the new waybill.
-    void issueWaybill(WaybillKind kind, bool forReceipt);
-    void N4Click();                        // find a document by number
-    void writeRegister(RegisterKind kind); // N14, N20, N27, N28
-    void N30Click();                       // the date filter of the invoice list
-    void N31Click();                       // the number filter
-    void N32Click();                       // both filters off
-    // The filter commands' marks and the list after a filter changed.
-    void showInvoiceFilter();
-    void N8Click(); // the about box
-    void showDocumentCaptions();
-    void moveListsToLastRows();
-    void deleteThroughNavigator(DBGrid* grid);
-
-    // Client register tab and client list.
-    void setupClientPanel();
-    void fitPanelLabels();
-    int currentClientRow() const;
-    void locateClient(int id);
-    void followCurrentClient();
-    void fillClientPanel();
-    // "На …: начислено …, оплачено …, долг …" under the client's details.
-    void showClientBalance();
-    // The client as the panel shows it.
-    ClientRow clientFromPanel() const;
-    void settleClientEdits(int row = -1);
-    // Leaving the client tab or the program: unsaved typing is stored or dropped as the user says.
-    void leaveClientPanel();
-    void panelEdited();
-    void BitBtn4Click(); // add
-    void BitBtn5Click(); // delete
-    void BitBtn2Click(); // save
-    void BitBtn3Click(); // cancel
-    void SortRGClick(int item);
-    void DBGrid1TitleClick(int logicalIndex);
-    void clearRegister();
-    void N3Click(); // the find dialog
-    void filterClients(bool byName);
-    void N36Click(); // remove the filters
-
-    // Owner tab.
-    void ShowOwnerRecord(const OwnerRecord& owner);
-    void settleOwnerEdits();
-    void importParadoxBook(const QString& folder);
-    // A first start: one question with every way to begin; true when a book is there to open.
-    bool welcome();
-    QString chooseParadoxFolder();
-    // Makes the folder's book when there is none, connects to it and fills it: the demonstration data, or
-    // the Paradox tables of the folder given. False after the message.
-    bool startBook(BookStart how, bool withOwnerRow, const QString& paradoxFolder);
-    void BitBtn6Click(); // the backup
-    // The backup, the window brought back, and what was copied said; true when every file was.
-    // tag: what the copy is kept for (a clearing's copy is never pruned).
-    bool backUpBook(const QString& tag = {});
-    // The book in use and where its copies go; a server book only while it is open.
-    BookPlace placeInUse() const;
+    void showAbout();
+    void forgetDatabase();
+    bool createDatabaseOnOffer();
     // The result of a command that has no message of its own, on the status bar; composed again when the
     // interface changes its language.
     void say(std::function<QString()> text);
     // The book and what it holds, on the status bar.
     void sayBook();
-    void BitBtn7Click(); // the clearing
-    void RestoreClick(); // a backup copy in place of the book
-    void showProgressPanel(const QString& caption);
-    void forgetDatabase();
-    bool createDatabaseOnOffer();
-    OwnerRecord ownerFromTab() const;
+    // The PostgreSQL book in use, or empty for the SQLite file of PATH.
+    QString bookInUse() const { return m_bookOfThisRun ? *m_bookOfThisRun : m_settings.book; }
 
     std::unique_ptr<Ui::TBuhForm> ui;
     QString m_programFolder;
     std::optional<QString> m_bookOfThisRun;
-    // The PostgreSQL book in use, or empty for the SQLite file of PATH.
-    QString bookInUse() const { return m_bookOfThisRun ? *m_bookOfThisRun : m_settings.book; }
     WidgetPrompter m_widgetPrompter;
     Prompter* m_prompter;
     Settings m_settings;
@@ -199,22 +116,15 @@ private:
     MaintenanceController m_maintenance;
     PaymentsController m_payments;
     BookNotifier m_notifier;
+    std::unique_ptr<DocumentsView> m_documentsView;
+    std::unique_ptr<ClientsView> m_clientsView;
+    std::unique_ptr<OwnerView> m_ownerView;
     ElidedLabel* m_statusLine = nullptr;
     std::function<QString()> m_said;
-    bool m_listsReloadDeferred = false; // another workplace's documents wait for a cell being typed into
     static constexpr int kPopupMenus = 6;
-    QMenu* m_popups[kPopupMenus] = {};
-    TNamesForm* m_namesForm = nullptr;
-    TTovarForm* m_tovarForm = nullptr;
-    TDataForm* m_dataForm = nullptr;
-    TNumbersForm* m_numbersForm = nullptr;
-    TTovListForm* m_tovListForm = nullptr;
-    // The last previewed or printed blank; the next one takes its place.
-    std::unique_ptr<ReportHolder> m_holder;
+    std::array<QMenu*, kPopupMenus> m_popups{};
     bool m_started = false;
     bool m_welcomeOffered = false;
     bool m_folderWasMissing = false;
     int m_previousPage = 0;
-    bool m_searchActive = false;
-    bool m_fillingPanel = false;
 };

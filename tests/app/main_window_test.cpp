@@ -1,15 +1,16 @@
 #include "app/main_window.h"
 #include "app/toolkit_language.h"
+#include "app/window_commands.h"
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "base/settings.h"
 #include "base/version.h"
-#include "maintenance/demo_data.h"
 #include "db/stores.h"
 #include "documents/documents_controller.h"
 #include "documents/invoice_editor.h"
 #include "documents/new_fact_form.h"
 #include "maintenance/backup.h"
+#include "maintenance/demo_data.h"
 #include "print/invoice_form.h"
 #include "report/preview_window.h"
 #include "report/report_holder.h"
@@ -1705,36 +1706,40 @@ TEST_F(MainWindowTest, StartsOnTheFirstClientWithItsDocuments)
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), window->ownerRecord().FIRMNAME);
 }
 
-TEST_F(MainWindowTest, MenusHoldEveryItemInOrder)
+// Every command of the window is reachable from a menu, every menu item is a command, and what the
+// command line does alike is a command it knows.
+TEST_F(MainWindowTest, EveryCommandIsReachable)
 {
     open();
-    QStringList top;
-    for (QAction* a : w<QMenuBar>("MainMenu1")->actions())
-        top << QString(a->text()).remove(u'&');
-    EXPECT_EQ(top, (QStringList{"Поиск", "Платежи", "Список товаров", "Настройки программы",
-                                "Список всех документов", "О программе", "Выход"}));
-    QStringList search;
-    for (QAction* a : w<QMenu>("N1")->actions())
-        search << a->objectName();
-    EXPECT_EQ(search, (QStringList{"N3", "N4"}));
-
-    const QStringList expected[5] = {
-        {"N9", "N11", "N10", "N12", "N13", "N14", "N15", "N16", "PayInvoice", "N29", "N30", "N31",
-         "UnpaidOnly", "N32"},
-        {"N17", "N18", "N19", "N20", "N21", "N22"},
-        {"N23", "N24", "N27"},
-        {"N25", "N26", "N28"},
-        {"N37", "N35", "N36", "N34", "N33", "PayClient", "Reconciliation"},
+    QSet<QAction*> reachable;
+    const std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& items) {
+        for (QAction* a : items) {
+            if (a->menu())
+                walk(a->menu()->actions());
+            else if (!a->isSeparator())
+                reachable.insert(a);
+        }
     };
-    for (int m = 1; m <= 5; ++m) {
-        QStringList names;
-        for (QAction* a : window->popupMenu(m)->actions())
-            names << a->objectName();
-        EXPECT_EQ(names, expected[m - 1]) << m;
+    walk(w<QMenuBar>("MainMenu1")->actions());
+    for (int m = 1; m <= WindowCommands::kPopupMenus; ++m)
+        walk(window->popupMenu(m)->actions());
+    const QStringList usage = runDocmar({"--help"}).out.split(u'\n');
+    QSet<QAction*> commands;
+    for (const WindowCommands::Command& c : WindowCommands::all()) {
+        if (!c.item)
+            continue;
+        QAction* item = WindowCommands::itemOf(*window, c);
+        commands.insert(item);
+        EXPECT_TRUE(reachable.contains(item)) << item->objectName().toStdString();
+        if (!c.commandLine)
+            continue;
+        const QStringList words = QString::fromLatin1(c.commandLine).split(u' ');
+        const QString start = QStringLiteral(" %1 ").arg(words[0]);
+        EXPECT_TRUE(std::any_of(usage.begin(), usage.end(), [&](const QString& l) {
+            return (l.contains(start) || l.endsWith(u' ' + words[0])) && l.contains(words.back());
+        })) << c.commandLine;
     }
-    EXPECT_EQ(QString(w<QAction>("N12")->text()).remove(u'&'), QStringLiteral("Предварительный просмотр "));
-    EXPECT_EQ(QString(w<QAction>("N32")->text()).remove(u'&'),
-              QStringLiteral("Отменить фильтры  для списка счетов  "));
+    EXPECT_EQ(reachable, commands);
 
     // Every item of every menu has its own access letter.
     std::vector<QList<QAction*>> menus = {w<QMenuBar>("MainMenu1")->actions(), w<QMenu>("N1")->actions()};

@@ -1,13 +1,17 @@
 // The client register tab, the client list's sorting, search and filters: widgets to the controller.
-#include "app/main_window.h"
+#include "app/clients_view.h"
 
+#include "app/main_window.h"
+#include "app/window_tabs.h"
 #include "base/requisites.h"
 #include "clients/find_form.h"
 #include "clients/names_form.h"
+#include "clients/save_form.h"
 #include "payments/payments.h"
 #include "ui_main_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
@@ -51,7 +55,60 @@ constexpr int kPanelLabelWidth = 165;
 
 } // namespace
 
-void TBuhForm::fitPanelLabels()
+ClientsView::ClientsView(TBuhForm& window)
+    : QObject(&window)
+    , w(window)
+    , ui(window.ui.get())
+    , m_namesForm(new TNamesForm(&window))
+{
+    setupList();
+    setupPanel();
+}
+
+void ClientsView::setupList()
+{
+    SqlListModel& clients = w.clientRegister().model();
+    ui->DBGrid1->setListModel(&clients);
+    ui->DBGrid2->setListModel(&clients);
+    ui->DBGrid2->setSelectionModel(ui->DBGrid1->selectionModel());
+    for (DBGrid* g : {ui->DBGrid1, ui->DBGrid2}) {
+        g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        g->setTabKeyNavigation(false); // nothing to edit: Tab goes on to the next control
+    }
+    // The client list shows its own choice of columns, in its own order and widths.
+    QHeaderView* header = ui->DBGrid1->horizontalHeader();
+    for (int c = 0; c < clients.columnCount(); ++c)
+        ui->DBGrid1->setColumnHidden(c, true);
+    int visual = 0;
+    for (const ClientColumn& shown : clientListColumns()) {
+        const int logical = clients.columnOf(QLatin1String(shown.name));
+        ui->DBGrid1->setColumnHidden(logical, false);
+        header->moveSection(header->visualIndex(logical), visual++);
+        if (shown.listWidth > 0)
+            ui->DBGrid1->setColumnWidth(logical, shown.listWidth);
+    }
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, &ClientsView::sortByColumn);
+    connect(ui->DBGrid1, &QAbstractItemView::clicked, &w, &TBuhForm::RefreshClientDocuments);
+    connect(ui->DBGrid1, &QAbstractItemView::doubleClicked, &w, &TBuhForm::RefreshClientDocuments);
+}
+
+void ClientsView::exportList()
+{
+    TSaveForm dialog(
+        w.m_clients.exportChoice(), QDir(w.m_programFolder).filePath(ClientListFileName()),
+        [this](const QString& file) {
+            if (w.m_clients.exportClients(file))
+                w.say([file] {
+                    return TBuhForm::tr("Список клиентов дописан в файл %1.")
+                        .arg(QDir::toNativeSeparators(file));
+                });
+        },
+        &w);
+    dialog.exec();
+}
+
+void ClientsView::fitPanelLabels()
 {
     // Each label on one line where the panel has room for the longest; wrapped, and as tall as its lines,
     // in a narrow one.
@@ -75,7 +132,7 @@ void TBuhForm::fitPanelLabels()
     }
 }
 
-void TBuhForm::setupClientPanel()
+void ClientsView::setupPanel()
 {
     // Labels wrap within their column and are always as tall as their lines: none is ever cut, at any
     // font size; the panel scrolls when the window is too small for it.
@@ -88,20 +145,20 @@ void TBuhForm::setupClientPanel()
     for (const PanelEdit& p : kPanelEdits) {
         QLineEdit* edit = (*ui).*p.edit;
         edit->setMaxLength(TypedColumnLength(QLatin1String(p.column)));
-        connect(edit, &QLineEdit::textEdited, this, &TBuhForm::panelEdited);
+        connect(edit, &QLineEdit::textEdited, this, &ClientsView::panelEdited);
     }
     // The field being typed into is always in sight, however it got the focus ("Добавить" gives it).
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && ui->Panel10->isAncestorOf(now))
             ui->Panel10Scroll->ensureWidgetVisible(now);
     });
-    ui->DBDateEdit1->setPrompter(m_prompter);
-    connect(ui->DBDateEdit1, &DateField::dateEdited, this, &TBuhForm::panelEdited);
-    connect(ui->BitBtn4, &QPushButton::clicked, this, &TBuhForm::BitBtn4Click);
-    connect(ui->BitBtn5, &QPushButton::clicked, this, &TBuhForm::BitBtn5Click);
-    connect(ui->BitBtn2, &QPushButton::clicked, this, &TBuhForm::BitBtn2Click);
-    connect(ui->BitBtn3, &QPushButton::clicked, this, &TBuhForm::BitBtn3Click);
-    connect(ui->SortRG, &RadioGroup::itemChosen, this, &TBuhForm::SortRGClick);
+    ui->DBDateEdit1->setPrompter(w.m_prompter);
+    connect(ui->DBDateEdit1, &DateField::dateEdited, this, &ClientsView::panelEdited);
+    connect(ui->BitBtn4, &QPushButton::clicked, this, &ClientsView::addClient);
+    connect(ui->BitBtn5, &QPushButton::clicked, this, &ClientsView::deleteClient);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &ClientsView::saveClient);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &ClientsView::dropEdits);
+    connect(ui->SortRG, &RadioGroup::itemChosen, this, &ClientsView::sortByItem);
     connect(ui->DBGrid2, &DBGrid::keyReleased, this, [this](int key, Qt::KeyboardModifiers modifiers) {
         if (key == Qt::Key_Delete && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier)
             clearRegister();
@@ -110,25 +167,25 @@ void TBuhForm::setupClientPanel()
             [this](const QModelIndex&, const QModelIndex& previous) {
                 // Moving to another client stores what was typed for the one left, as a posted edit.
                 if (previous.isValid())
-                    settleClientEdits(previous.row());
-                fillClientPanel();
-                followCurrentClient();
+                    settleEdits(previous.row());
+                fillPanel();
+                followCurrent();
             });
 }
 
-int TBuhForm::currentClientRow() const
+int ClientsView::currentRow() const
 {
     const QModelIndex current = ui->DBGrid1->selectionModel()->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void TBuhForm::locateClient(int id)
+void ClientsView::locate(int id)
 {
-    const ClientRegister& reg = clientRegister();
+    const ClientRegister& reg = w.clientRegister();
     int row = reg.rowOfId(id);
     if (row < 0)
         row = reg.model().rowCount() > 0 ? 0 : -1;
-    m_clients.panelShown(); // a reopened register has nothing pending
+    w.m_clients.panelShown(); // a reopened register has nothing pending
     if (row >= 0) {
         const QModelIndex index = reg.model().index(row, reg.model().columnOf(QStringLiteral("FIRMNAME")));
         ui->DBGrid1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -136,50 +193,50 @@ void TBuhForm::locateClient(int id)
         ui->DBGrid1->scrollTo(index);
         ui->DBGrid2->scrollTo(index);
     }
-    fillClientPanel();
-    followCurrentClient();
+    fillPanel();
+    followCurrent();
 }
 
-void TBuhForm::followCurrentClient()
+void ClientsView::followCurrent()
 {
     // A search moves the register once, when it ends; the lists follow then.
     if (m_searchActive)
         return;
-    const int row = currentClientRow();
-    const int id = row >= 0 ? clientRegister().idAt(row) : 0;
-    if (id != documentLists().currentClientId() || documentLists().showsAllDocuments())
-        RefreshClientDocuments();
+    const int row = currentRow();
+    const int id = row >= 0 ? w.clientRegister().idAt(row) : 0;
+    if (id != w.documentLists().currentClientId() || w.documentLists().showsAllDocuments())
+        w.RefreshClientDocuments();
 }
 
-void TBuhForm::fillClientPanel()
+void ClientsView::fillPanel()
 {
     m_fillingPanel = true;
-    const int row = currentClientRow();
-    const ClientRow client = row >= 0 ? clientRegister().clientAt(row) : ClientRow{};
+    const int row = currentRow();
+    const ClientRow client = row >= 0 ? w.clientRegister().clientAt(row) : ClientRow{};
     for (const PanelEdit& p : kPanelEdits)
         ((*ui).*p.edit)->setText(client.*p.field);
     // The engine's day zero stands for "no date".
     ui->DBDateEdit1->setDate(client.DOGDATA != kDateZero ? client.DOGDATA : QDate());
-    showClientBalance();
-    m_clients.panelShown();
+    showBalance();
+    w.m_clients.panelShown();
     m_fillingPanel = false;
 }
 
-void TBuhForm::showClientBalance()
+void ClientsView::showBalance()
 {
     // Read only while the client tab shows it: a click in the client list stays as quick as it was.
-    const int id = clientRegister().idAt(currentClientRow());
+    const int id = w.clientRegister().idAt(currentRow());
     QString balance;
-    if (id > 1 && ui->PC1->currentIndex() == 1) {
+    if (id > 1 && ui->PC1->currentIndex() == ClientsPage) {
         try {
-            balance = ClientBalanceText(m_dm, id, QDate::currentDate());
+            balance = ClientBalanceText(w.m_dm, id, QDate::currentDate());
         } catch (const DbError&) {
         }
     }
     ui->ClientBalance->setText(balance);
 }
 
-ClientRow TBuhForm::clientFromPanel() const
+ClientRow ClientsView::fromPanel() const
 {
     ClientRow client;
     for (const PanelEdit& p : kPanelEdits)
@@ -188,26 +245,26 @@ ClientRow TBuhForm::clientFromPanel() const
     return client;
 }
 
-void TBuhForm::panelEdited()
+void ClientsView::panelEdited()
 {
     if (!m_fillingPanel)
-        m_clients.panelEdited(currentClientRow());
+        w.m_clients.panelEdited(currentRow());
 }
 
-void TBuhForm::settleClientEdits(int row)
+void ClientsView::settleEdits(int row)
 {
-    m_clients.settle(row < 0 ? currentClientRow() : row, clientFromPanel());
+    w.m_clients.settle(row < 0 ? currentRow() : row, fromPanel());
 }
 
-void TBuhForm::leaveClientPanel()
+void ClientsView::leave()
 {
-    if (m_clients.settleOnLeaving(currentClientRow(), clientFromPanel()))
-        fillClientPanel();
+    if (w.m_clients.settleOnLeaving(currentRow(), fromPanel()))
+        fillPanel();
 }
 
-void TBuhForm::BitBtn4Click()
+void ClientsView::addClient()
 {
-    if (!m_clients.startNewClient())
+    if (!w.m_clients.startNewClient())
         return;
     m_fillingPanel = true;
     for (const PanelEdit& p : kPanelEdits)
@@ -217,106 +274,108 @@ void TBuhForm::BitBtn4Click()
     ui->DBEdit13->setFocus();
 }
 
-void TBuhForm::BitBtn2Click()
+void ClientsView::saveClient()
 {
-    if (const std::optional<int> id = m_clients.save(currentClientRow(), clientFromPanel())) {
-        reconnectAndLocate(*id);
-        say([name = clientFromPanel().FIRMNAME.trimmed()] { return tr("Клиент «%1» сохранен.").arg(name); });
+    if (const std::optional<int> id = w.m_clients.save(currentRow(), fromPanel())) {
+        w.reconnectAndLocate(*id);
+        w.say([name = fromPanel().FIRMNAME.trimmed()] {
+            return TBuhForm::tr("Клиент «%1» сохранен.").arg(name);
+        });
     }
 }
 
-void TBuhForm::BitBtn3Click()
+void ClientsView::dropEdits()
 {
-    clientRegister().model().refreshRows();
-    fillClientPanel();
+    w.clientRegister().model().refreshRows();
+    fillPanel();
 }
 
-void TBuhForm::BitBtn5Click()
+void ClientsView::deleteClient()
 {
-    const ClientsController::Deletion deletion = m_clients.deleteClient(currentClientRow());
+    const ClientsController::Deletion deletion = w.m_clients.deleteClient(currentRow());
     if (deletion.what == ClientsController::Deletion::NewClientDropped)
-        fillClientPanel();
+        fillPanel();
     else if (deletion.what == ClientsController::Deletion::ClientDeleted) {
-        reconnectAndLocate(deletion.standOn);
-        sayBook();
+        w.reconnectAndLocate(deletion.standOn);
+        w.sayBook();
     }
 }
 
-void TBuhForm::clearRegister()
+void ClientsView::clearRegister()
 {
-    m_clients.clearRegister([] {
+    w.m_clients.clearRegister([] {
         QCoreApplication::processEvents();
         return true;
     });
-    locateClient(0);
-    RefreshClientDocuments();
+    locate(0);
+    w.RefreshClientDocuments();
 }
 
-void TBuhForm::SortRGClick(int item)
+void ClientsView::sortByItem(int item)
 {
-    settleClientEdits();
-    m_clients.sortByItem(item);
-    locateClient(clientRegister().idAt(0));
+    settleEdits();
+    w.m_clients.sortByItem(item);
+    locate(w.clientRegister().idAt(0));
 }
 
-void TBuhForm::DBGrid1TitleClick(int logicalIndex)
+void ClientsView::sortByColumn(int logicalIndex)
 {
-    settleClientEdits();
-    m_clients.sortByColumn(logicalIndex);
-    locateClient(clientRegister().idAt(0));
+    settleEdits();
+    w.m_clients.sortByColumn(logicalIndex);
+    locate(w.clientRegister().idAt(0));
 }
 
-void TBuhForm::N3Click()
+void ClientsView::openFind()
 {
-    TFindForm dialog(m_clients.lastFind(), this);
+    TFindForm dialog(w.m_clients.lastFind(), &w);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const FindRequest request = dialog.request();
     if (!request.text.isEmpty())
-        FindClient(request.field, request.text, request.fullMatch);
+        find(request.field, request.text, request.fullMatch);
 }
 
-void TBuhForm::FindClient(int field, const QString& text, bool fullMatch)
+void ClientsView::find(int field, const QString& text, bool fullMatch)
 {
-    settleClientEdits();
+    settleEdits();
     m_searchActive = true;
     const ClientsController::SearchOutcome outcome =
-        m_clients.find(currentClientRow(), {text, field, fullMatch}, [this] {
+        w.m_clients.find(currentRow(), {text, field, fullMatch}, [this] {
             // The message loop runs between stretches of clients so that Esc can reach the search.
             QCoreApplication::processEvents();
             return m_searchActive;
         });
     m_searchActive = false;
     if (outcome.row >= 0)
-        locateClient(clientRegister().idAt(outcome.row));
+        locate(w.clientRegister().idAt(outcome.row));
     if (outcome.interrupted)
-        ShowAllDocuments();
+        w.ShowAllDocuments();
 }
 
-void TBuhForm::filterClients(bool byName)
+void ClientsView::filter(bool byName)
 {
-    const ClientFilter& filter = m_clients.filter();
+    const ClientFilter& filter = w.m_clients.filter();
     QAction* own = byName ? ui->N37 : ui->N35;
     own->setChecked(byName ? filter.nameOn
                            : filter.cityOn); // the check mark follows the filter, not the click
-    m_namesForm->prepare(byName ? tr("Фильтровать список клиентов  по названию фирмы:")
-                                : tr("Фильтровать список клиентов  по городу:"),
+    m_namesForm->prepare(byName ? TBuhForm::tr("Фильтровать список клиентов  по названию фирмы:")
+                                : TBuhForm::tr("Фильтровать список клиентов  по городу:"),
                          byName ? filter.nameValue : filter.cityValue);
     if (m_namesForm->exec() != QDialog::Accepted)
         return;
-    settleClientEdits();
+    settleEdits();
     own->setChecked(true);
     ui->N36->setEnabled(true);
-    m_clients.applyFilter(byName, m_namesForm->value());
-    locateClient(clientRegister().idAt(0));
+    w.m_clients.applyFilter(byName, m_namesForm->value());
+    locate(w.clientRegister().idAt(0));
 }
 
-void TBuhForm::N36Click()
+void ClientsView::removeFilters()
 {
-    settleClientEdits();
+    settleEdits();
     ui->N35->setChecked(false);
     ui->N37->setChecked(false);
     ui->N36->setEnabled(false);
-    m_clients.removeFilters();
-    locateClient(clientRegister().idAt(0));
+    w.m_clients.removeFilters();
+    locate(w.clientRegister().idAt(0));
 }
