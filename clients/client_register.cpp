@@ -1,12 +1,10 @@
 #include "clients/client_register.h"
 
-#include "db/db_error.h"
 #include "db/data_module.h"
+#include "db/db_error.h"
 #include "db/list_queries.h"
 #include "db/stores.h"
 #include "db/tables.h"
-
-#include <QSqlRecord>
 
 QString ClientFilter::text() const
 {
@@ -113,7 +111,7 @@ int ClientRegister::rowOfId(int id) const
 
 ClientRow ClientRegister::clientAt(int row) const
 {
-    return clientFromRecord(m_model->record(row));
+    return m_model->clientAt(row);
 }
 
 int SaveClient(TDM& dm, const ClientRow& client, bool isNew)

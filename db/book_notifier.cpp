@@ -4,6 +4,7 @@
 #include "db/postgres/pg_schema.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 
 BookNotifier::BookNotifier(QObject* parent)
     : QObject(parent)
@@ -25,14 +26,10 @@ void BookNotifier::watch(const TDM& dm)
     // The driver goes with the connection, and its connection to this object with it.
     connect(driver, &QSqlDriver::notification, this,
             [this](const QString& name, QSqlDriver::NotificationSource source, const QVariant&) {
-                notified(name, source);
+                // This program's own stores are shown already.
+                if (name == QLatin1String(PostgresSchema::kDocumentsChannel) &&
+                    source != QSqlDriver::SelfSource)
+                    m_gather.start();
             });
     driver->subscribeToNotification(channel);
-}
-
-void BookNotifier::notified(const QString& name, QSqlDriver::NotificationSource source)
-{
-    // This program's own stores are shown already.
-    if (name == QLatin1String(PostgresSchema::kDocumentsChannel) && source != QSqlDriver::SelfSource)
-        m_gather.start();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QSqlDriver>
 #include <QString>
 #include <QTimer>
 
@@ -22,7 +21,5 @@ signals:
     void documentsChanged();
 
 private:
-    void notified(const QString& name, QSqlDriver::NotificationSource source);
-
     QTimer m_gather;
 };

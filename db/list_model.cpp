@@ -8,6 +8,7 @@
 #include "db/driver.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <cmath>
 #include <limits>
@@ -554,6 +555,13 @@ QVariant SqlListModel::value(int row, const QString& column) const
 {
     const QSqlRecord* r = cachedRecord(row);
     return r ? r->value(column) : QVariant();
+}
+
+SqlListModel::~SqlListModel() = default;
+
+ClientRow SqlListModel::clientAt(int row) const
+{
+    return clientFromRecord(record(row));
 }
 
 QSqlRecord SqlListModel::record(int row) const

@@ -2,10 +2,10 @@
 
 #include "base/settings.h"
 #include "db/list_queries.h"
+#include "db/rows.h"
 #include "db/tables.h"
 
 #include <QAbstractTableModel>
-#include <QSqlRecord>
 
 #include <functional>
 #include <optional>
@@ -13,6 +13,7 @@
 
 class DbError;
 class SqlDialect;
+class QSqlRecord;
 class TDM;
 
 // One shown column of a list: a column of the table with its title and how it is shown and edited.
@@ -51,6 +52,7 @@ class SqlListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     SqlListModel(TDM& dm, const TableDef& table, std::vector<ListColumn> columns, QObject* parent = nullptr);
+    ~SqlListModel() override;
     // From this many rows on, a row is found by the list's keys, read in order once after each load,
     // instead of by counting the rows before it.
     static constexpr int kRowsByKeyFrom = 20000;
@@ -84,6 +86,8 @@ public:
     // The stored value of any column of the row (shown or not); null for a row out of range.
     QVariant value(int row, const QString& column) const;
     QSqlRecord record(int row) const;
+    // The client on a row of a list of CLIENTS.
+    ClientRow clientAt(int row) const;
     bool deleteRow(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
