@@ -165,7 +165,8 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
     }
     const auto& [table, key] = kinds.at(args[1]);
     return onBook(inv, prompter, [&, table = table, key = key](TDM& dm, const Settings&) {
-        const std::optional<QVariantMap> row = ReadRowByKey(dm, *table, key, number);
+        const std::optional<QVariantMap> row =
+            ReadRowByKey(dm, *table, *table->column(QLatin1String(key)), number);
         if (!row) {
             printErr(QCoreApplication::translate("Commands", "Документ № %1 не найден.").arg(number));
             return ExitFailed;

@@ -2,8 +2,8 @@
 
 #include "base/text_codec.h"
 #include "base/whole_file.h"
-#include "db/db_error.h"
 #include "db/data_module.h"
+#include "db/db_error.h"
 #include "db/stores.h"
 #include "db/tables.h"
 #include "report/spreadsheet.h"
@@ -168,21 +168,21 @@ QByteArray clientTable(const TDM& dm, const ListQuery& clients, const std::vecto
 {
     QByteArray header = "|";
     QByteArray rule = "+";
-    QStringList names;
+    std::vector<const ColumnDef*> read;
     for (const ExportColumn& c : columns) {
         // A caption longer than its width is written whole; the rule follows the header cell.
         const QString title = caption(c.field);
         const QByteArray cell = encode1251(title.leftJustified(c.width, u' '));
         header += cell + '|';
         rule += QByteArray(cell.size(), '-') + '+';
-        names << QLatin1String(exportFields()[std::size_t(c.field)].column);
+        read.push_back(Tables::clients().column(QLatin1String(exportFields()[std::size_t(c.field)].column)));
     }
     QByteArray out = rule + "\r\n" + header + "\r\n" + rule + "\r\n";
-    ForEachClientColumns(dm, clients, names, [&](const QStringList& texts) {
+    ForEachClientColumns(dm, clients, read, [&](const QStringList& texts) {
         out += '|';
         for (int i = 0; i < int(columns.size()); ++i) {
             QString value = texts[i];
-            if (names[i] == QLatin1String("DOGDATA")) {
+            if (read[std::size_t(i)]->type == ColumnType::Date) {
                 const QDate date = dateFromDb(value);
                 value = date == kDateZero ? QString() : date.toString(QStringLiteral("dd.MM.yyyy"));
             }
@@ -226,18 +226,19 @@ bool WriteClientListSheet(const TDM& dm, const ListQuery& clients, const std::ve
                           const QString& fileName, QString* error)
 {
     std::vector<SheetColumn> sheetColumns;
-    QStringList names;
+    std::vector<const ColumnDef*> read;
     for (const ExportColumn& c : columns) {
-        names << QLatin1String(exportFields()[std::size_t(c.field)].column);
-        sheetColumns.push_back({shownCaption(c.field),
-                                names.back() == QLatin1String("DOGDATA") ? CellKind::Date : CellKind::Text});
+        read.push_back(Tables::clients().column(QLatin1String(exportFields()[std::size_t(c.field)].column)));
+        sheetColumns.push_back(
+            {shownCaption(c.field), read.back()->type == ColumnType::Date ? CellKind::Date : CellKind::Text});
     }
     const QString title = QCoreApplication::translate("ClientExport", "Список клиентов");
     Spreadsheet sheet(title, title, sheetColumns);
-    ForEachClientColumns(dm, clients, names, [&](const QStringList& texts) {
+    ForEachClientColumns(dm, clients, read, [&](const QStringList& texts) {
         SheetRow row;
         for (int i = 0; i < int(columns.size()); ++i) {
-            const QDate date = names[i] == QLatin1String("DOGDATA") ? dateFromDb(texts[i]) : QDate();
+            const QDate date =
+                read[std::size_t(i)]->type == ColumnType::Date ? dateFromDb(texts[i]) : QDate();
             row.push_back(sheetColumns[std::size_t(i)].kind == CellKind::Text ? QVariant(texts[i])
                           : date == kDateZero                                 ? QVariant()
                                                                               : QVariant(date));

@@ -117,8 +117,7 @@ ClientRow ClientRegister::clientAt(int row) const
 int SaveClient(TDM& dm, const ClientRow& client, bool isNew)
 {
     const TableDef& table = Tables::clients();
-    QStringList columns;
-    QVariantList values;
+    RowColumns columns(table);
     for (const QString& column : registerColumns()) {
         if (column == QLatin1String("ID_NUMBER"))
             continue;
@@ -130,10 +129,9 @@ int SaveClient(TDM& dm, const ClientRow& client, bool isNew)
                 if (column == QLatin1String(f.column))
                     v = cutToColumn(table, column, client.*f.member);
         }
-        columns << column;
-        values << v;
+        columns.set(qPrintable(column), v);
     }
-    return StoreClientColumns(dm, client.ID_NUMBER, columns, values, isNew);
+    return StoreClientColumns(dm, client.ID_NUMBER, columns, isNew);
 }
 
 const QStringList& findFields()

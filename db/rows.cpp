@@ -1,5 +1,6 @@
 #include "db/rows.h"
 
+#include "db/db_error.h"
 #include "db/tables.h"
 
 #include <QSqlRecord>
@@ -165,15 +166,11 @@ template <class Row> Row fromRecord(const QSqlRecord& record)
 
 template <class Row> RowColumns columnsOf(const Row& row, const QStringList& except)
 {
-    RowColumns out;
+    RowColumns out(Bound<Row>::table());
     const std::vector<ColumnDef>& columns = Bound<Row>::table().columns;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const QString name = QLatin1String(columns[i].name);
-        if (except.contains(name))
-            continue;
-        out.names << name;
-        out.values << toStorage(columns[i], inTableOrder<Row>()[i]->get(row));
-    }
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (!except.contains(QLatin1String(columns[i].name)))
+            out.set(columns[i].name, toStorage(columns[i], inTableOrder<Row>()[i]->get(row)));
     return out;
 }
 
@@ -277,6 +274,30 @@ ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& r)
 TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& r)
 {
     return fromRecord<TaxWaybillRow>(r);
+}
+
+RowColumns::RowColumns(const TableDef& table)
+    : m_table(&table)
+{
+}
+
+RowColumns& RowColumns::set(const char* column, const QVariant& stored)
+{
+    const ColumnDef* def = m_table->column(QLatin1String(column));
+    if (!def)
+        throw DbError(
+            QStringLiteral("%1 has no column %2").arg(QLatin1String(m_table->name), QLatin1String(column)));
+    m_columns.push_back(def);
+    m_values << stored;
+    return *this;
+}
+
+QStringList RowColumns::names() const
+{
+    QStringList names;
+    for (const ColumnDef* c : m_columns)
+        names << QLatin1String(c->name);
+    return names;
 }
 
 RowColumns columnsOf(const ClientRow& row, const QStringList& except)

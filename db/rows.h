@@ -152,13 +152,26 @@ ExpenseWaybillRow expenseWaybillFromRecord(const QSqlRecord& record);
 TaxWaybillRow taxWaybillFromRecord(const QSqlRecord& record);
 
 struct ColumnDef;
+struct TableDef;
 
-// Columns named and their values as stored (text cut to its column, dates as 'YYYY-MM-DD'), in table
-// order, for an INSERT or UPDATE of the row; columns the writer does not own are left out.
-struct RowColumns {
-    QStringList names;
-    QVariantList values;
+// Columns of one table and their values as stored (text cut to its column, dates as 'YYYY-MM-DD'), for an
+// INSERT or UPDATE of the row. Each column is one the table describes, so a statement is made of the book's
+// own column names and never of a text handed down; naming a column the table lacks throws DbError.
+class RowColumns {
+public:
+    explicit RowColumns(const TableDef& table);
+    RowColumns& set(const char* column, const QVariant& stored);
+    const TableDef& table() const { return *m_table; }
+    const std::vector<const ColumnDef*>& columns() const { return m_columns; }
+    const QVariantList& values() const { return m_values; }
+    QStringList names() const;
+
+private:
+    const TableDef* m_table;
+    std::vector<const ColumnDef*> m_columns;
+    QVariantList m_values;
 };
+// The row's columns in table order; columns the writer does not own are left out.
 RowColumns columnsOf(const ClientRow& row, const QStringList& except = {});
 RowColumns columnsOf(const InvoiceRow& row, const QStringList& except = {});
 RowColumns columnsOf(const ExpenseWaybillRow& row, const QStringList& except = {});

@@ -21,19 +21,26 @@ QString marks(qsizetype count)
     return m.join(u',');
 }
 
-QString assignments(const QStringList& columns)
+QString assignments(const RowColumns& row)
 {
-    return columns.join(QStringLiteral("=?,")) + QStringLiteral("=?");
+    return row.names().join(QStringLiteral("=?,")) + QStringLiteral("=?");
+}
+
+QString insertSql(const RowColumns& row)
+{
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(QLatin1String(row.table().name), row.names().join(u','), marks(qsizetype(row.columns().size())));
 }
 
 } // namespace
 
-std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key)
+std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const ColumnDef& key,
+                                        int number)
 {
-    Rows q = execOrThrow(ConnectionOf(dm),
-                         QStringLiteral("SELECT * FROM %1 WHERE %2=?")
-                             .arg(QLatin1String(table.name), QLatin1String(keyColumn)),
-                         {key});
+    Rows q = execOrThrow(
+        ConnectionOf(dm),
+        QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(QLatin1String(table.name), QLatin1String(key.name)),
+        {number});
     if (!q.next())
         return std::nullopt;
     QVariantMap row;
@@ -42,29 +49,34 @@ std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, co
     return row;
 }
 
-void ForEachClientColumns(const TDM& dm, const ListQuery& clients, const QStringList& columns,
+void ForEachClientColumns(const TDM& dm, const ListQuery& clients,
+                          const std::vector<const ColumnDef*>& columns,
                           const std::function<void(const QStringList& texts)>& take)
 {
-    if (columns.isEmpty())
+    if (columns.empty())
         return;
+    QStringList names;
+    for (const ColumnDef* c : columns)
+        names << QLatin1String(c->name);
     Statement q(ConnectionOf(dm),
                 QStringLiteral("SELECT %1 FROM CLIENTS WHERE %2 ORDER BY %3")
-                    .arg(columns.join(QStringLiteral(", ")), clients.where, clients.orderBy),
+                    .arg(names.join(QStringLiteral(", ")), clients.where, clients.orderBy),
                 clients.values);
     QStringList texts;
     while (q.next()) {
         texts.clear();
-        for (int i = 0; i < columns.size(); ++i)
+        for (int i = 0; i < names.size(); ++i)
             texts << q.text(i);
         take(texts);
     }
 }
 
-int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values, bool isNew)
+int StoreClientColumns(TDM& dm, int id, const RowColumns& client, bool isNew)
 {
     const QSqlDatabase db = ConnectionOf(dm);
     const QString insert = QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
-                               .arg(columns.join(u','), marks(columns.size() + 1));
+                               .arg(client.names().join(u','), marks(qsizetype(client.columns().size()) + 1));
+    const QVariantList& values = client.values();
     int stored = id;
     RetryOnCollision([&] {
         Transaction tx(db, Transaction::Writing);
@@ -77,7 +89,7 @@ int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVaria
             execOrThrow(db, insert, QVariantList{stored} + values);
         } else {
             Rows update = execOrThrow(
-                db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(columns)),
+                db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(client)),
                 values + QVariantList{stored});
             if (update.numRowsAffected() == 0)
                 execOrThrow(db, insert, QVariantList{stored} + values);
@@ -112,11 +124,11 @@ void AddGoods(TDM& dm, const QString& name, double price)
                 {cutToColumn(Tables::products(), QStringLiteral("PRODUCT_NAME"), name), price});
 }
 
-int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& columns, QVariantList values,
-                        const std::function<int(int taken)>& whenTaken)
+int StoreWaybillColumns(TDM& dm, const RowColumns& waybill, const std::function<int(int taken)>& whenTaken)
 {
     const QSqlDatabase db = ConnectionOf(dm);
-    const QString name = QLatin1String(table.name);
+    const QString name = QLatin1String(waybill.table().name);
+    QVariantList values = waybill.values();
     const int wanted = values.value(0).toInt();
     int number = 0;
     RetryOnCollision([&] {
@@ -125,18 +137,16 @@ int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& colum
         if (scalar(db, QStringLiteral("SELECT 1 FROM %1 WHERE NAKL_NUMBER=?").arg(name), {number}).isValid())
             number = whenTaken(number);
         values[0] = number;
-        execOrThrow(db,
-                    QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(name, columns.join(u','), marks(columns.size())),
-                    values);
+        execOrThrow(db, insertSql(waybill), values);
         tx.commit();
     });
     return number;
 }
 
-bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QVariantList& values)
+bool StoreActColumns(TDM& dm, int original, const RowColumns& act)
 {
     const QSqlDatabase db = ConnectionOf(dm);
+    const QVariantList& values = act.values();
     const int number = values.value(0).toInt();
     bool stored = false;
     RetryOnCollision([&] {
@@ -151,15 +161,10 @@ bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QV
             original > 0 &&
             scalar(db, QStringLiteral("SELECT 1 FROM ACTS WHERE ACT_NUMBER=?"), {original}).isValid();
         if (over)
-            execOrThrow(db,
-                        QStringLiteral("UPDATE ACTS SET %1=? WHERE ACT_NUMBER=?")
-                            .arg(columns.join(QStringLiteral("=?,"))),
+            execOrThrow(db, QStringLiteral("UPDATE ACTS SET %1 WHERE ACT_NUMBER=?").arg(assignments(act)),
                         values + QVariantList{original});
         else
-            execOrThrow(db,
-                        QStringLiteral("INSERT INTO ACTS (%1) VALUES (%2)")
-                            .arg(columns.join(u','), marks(columns.size())),
-                        values);
+            execOrThrow(db, insertSql(act), values);
         tx.commit();
     });
     return stored;
@@ -167,7 +172,8 @@ bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QV
 
 std::optional<StoredAct> ReadAct(const TDM& dm, int number)
 {
-    const std::optional<QVariantMap> row = ReadRowByKey(dm, Tables::acts(), "ACT_NUMBER", number);
+    const std::optional<QVariantMap> row =
+        ReadRowByKey(dm, Tables::acts(), *Tables::acts().column(QStringLiteral("ACT_NUMBER")), number);
     if (!row)
         return std::nullopt;
     const auto value = [&row](const char* column) { return row->value(QLatin1String(column)); };
@@ -200,29 +206,26 @@ std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number)
     return invoiceFromRecord(q.record());
 }
 
-void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantList& values)
+void InsertDocumentColumns(TDM& dm, const RowColumns& document)
 {
-    execOrThrow(ConnectionOf(dm),
-                QStringLiteral("INSERT INTO FACTURES (%1) VALUES (%2)")
-                    .arg(columns.join(u','), marks(columns.size())),
-                values);
+    execOrThrow(ConnectionOf(dm), insertSql(document), document.values());
 }
 
-bool UpdateDocumentColumns(TDM& dm, int number, const QStringList& columns, const QVariantList& values)
+bool UpdateDocumentColumns(TDM& dm, int number, const RowColumns& document)
 {
     Rows update =
         execOrThrow(ConnectionOf(dm),
-                    QStringLiteral("UPDATE FACTURES SET %1 WHERE FACT_NUMBER=?").arg(assignments(columns)),
-                    values + QVariantList{number});
+                    QStringLiteral("UPDATE FACTURES SET %1 WHERE FACT_NUMBER=?").arg(assignments(document)),
+                    document.values() + QVariantList{number});
     return update.numRowsAffected() > 0;
 }
 
-void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values)
+void UpdateClientColumns(TDM& dm, int id, const RowColumns& client)
 {
     const QSqlDatabase db = ConnectionOf(dm);
     Transaction tx(db, Transaction::Writing);
-    execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(columns)),
-                values + QVariantList{id});
+    execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET %1 WHERE ID_NUMBER=?").arg(assignments(client)),
+                client.values() + QVariantList{id});
     tx.commit();
 }
 
@@ -338,8 +341,8 @@ std::vector<int> StorePayments(TDM& dm, const std::vector<PaymentRow>& payments,
             clientIds.push_back(dm.NextClientNumber());
             execOrThrow(db,
                         QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER,%1) VALUES (%2)")
-                            .arg(row.names.join(u','), marks(row.names.size() + 1)),
-                        QVariantList{clientIds.back()} + row.values);
+                            .arg(row.names().join(u','), marks(qsizetype(row.columns().size()) + 1)),
+                        QVariantList{clientIds.back()} + row.values());
         }
         int next = scalar(db, QStringLiteral("SELECT MAX(PLAT_NUMBER) FROM PLATEG")).toInt() + 1;
         QSet<QString> keys;

@@ -16,6 +16,7 @@
 #include <vector>
 
 class RowInserter;
+struct ColumnDef;
 class TDM;
 struct TableDef;
 
@@ -41,30 +42,31 @@ private:
 bool IsDatabaseEmpty(const TDM& dm);
 
 // A stored row by its key column, every column of the table by name; nullopt when there is none.
-std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const char* keyColumn, int key);
+std::optional<QVariantMap> ReadRowByKey(const TDM& dm, const TableDef& table, const ColumnDef& key,
+                                        int number);
 
 // The clients a list query selects, in its order: the named columns of each as text.
-void ForEachClientColumns(const TDM& dm, const ListQuery& clients, const QStringList& columns,
+void ForEachClientColumns(const TDM& dm, const ListQuery& clients,
+                          const std::vector<const ColumnDef*>& columns,
                           const std::function<void(const QStringList& texts)>& take);
-// Writes the named columns of a client under its number in one write turn, retried on a collision. A new
+// Writes the columns of a client under its number in one write turn, retried on a collision. A new
 // client whose number went to another workplace's client meanwhile takes the next free number; a client
 // gone meanwhile is written anew. The number it was stored under.
-int StoreClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values, bool isNew);
+int StoreClientColumns(TDM& dm, int id, const RowColumns& client, bool isNew);
 
 // The goods list: an empty row to be typed into (its key), every row as name and price, a row added.
 qint64 AddEmptyGoods(TDM& dm);
 std::vector<std::pair<QString, double>> ReadGoods(const TDM& dm);
 void AddGoods(TDM& dm, const QString& name, double price);
 
-// A waybill written with the named columns (NAKL_NUMBER first) in one write turn, retried on a collision.
+// A waybill written with its columns (NAKL_NUMBER first) in one write turn, retried on a collision.
 // When its number is taken, `taken` gives the number to use instead, or throws.
-int StoreWaybillColumns(TDM& dm, const TableDef& table, const QStringList& columns, QVariantList values,
-                        const std::function<int(int taken)>& whenTaken);
+int StoreWaybillColumns(TDM& dm, const RowColumns& waybill, const std::function<int(int taken)>& whenTaken);
 
 // An act written under the number its columns start with (ACT_NUMBER first): a new one (original 0) or
 // over the act stored as original (anew when that one is gone), in one write turn, retried on a collision.
 // False, with nothing written, when another act has that number.
-bool StoreActColumns(TDM& dm, int original, const QStringList& columns, const QVariantList& values);
+bool StoreActColumns(TDM& dm, int original, const RowColumns& act);
 // An act as stored, and its client; nothing when there is no act of that number.
 struct StoredAct {
     ActDraft act;
@@ -123,10 +125,10 @@ std::vector<ChargedDocument> ReadChargedDocuments(const TDM& dm, int clientId, c
 // it in between; nullopt when it is gone.
 std::optional<InvoiceRow> ReadDocumentForUpdate(const TDM& dm, int number);
 // A document's named columns, written as a new row or over the stored one (false when it is gone).
-void InsertDocumentColumns(TDM& dm, const QStringList& columns, const QVariantList& values);
-bool UpdateDocumentColumns(TDM& dm, int number, const QStringList& columns, const QVariantList& values);
+void InsertDocumentColumns(TDM& dm, const RowColumns& document);
+bool UpdateDocumentColumns(TDM& dm, int number, const RowColumns& document);
 // A client's named columns written over its row.
-void UpdateClientColumns(TDM& dm, int id, const QStringList& columns, const QVariantList& values);
+void UpdateClientColumns(TDM& dm, int id, const RowColumns& client);
 
 // The owner row, for an import that puts the book's own in its place.
 void DeleteOwnerRow(TDM& dm);

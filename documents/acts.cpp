@@ -90,12 +90,17 @@ QString StoreAct(TDM& dm, int clientId, const ActDraft& draft, int original)
 {
     if (const QString problem = ActProblem(draft); !problem.isEmpty())
         return problem;
-    static const QStringList columns = {"ACT_NUMBER", "ACT_DATA", "ACT_MONTH",   "ACT_YEAR", "ACT_INFO",
-                                        "SUMMA",      "ACT_NDS",  "NAME_CLIENT", "ID_NUMBER"};
-    const QVariantList values = {draft.number,      dateToDb(draft.date), draft.period.month,
-                                 draft.period.year, draft.kindOfWork,     draft.sum,
-                                 draft.vatRate,     draft.representative, clientId};
-    if (!StoreActColumns(dm, original, columns, values))
+    RowColumns act(Tables::acts());
+    act.set("ACT_NUMBER", draft.number)
+        .set("ACT_DATA", dateToDb(draft.date))
+        .set("ACT_MONTH", draft.period.month)
+        .set("ACT_YEAR", draft.period.year)
+        .set("ACT_INFO", draft.kindOfWork)
+        .set("SUMMA", draft.sum)
+        .set("ACT_NDS", draft.vatRate)
+        .set("NAME_CLIENT", draft.representative)
+        .set("ID_NUMBER", clientId);
+    if (!StoreActColumns(dm, original, act))
         return QCoreApplication::translate("Acts", "Акт № %1 уже есть: выберите другой номер.")
             .arg(draft.number);
     return {};

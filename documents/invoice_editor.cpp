@@ -258,11 +258,9 @@ void writeDraft(TDM& dm, const InvoiceDraft& draft, int number, int clientId, co
     const RowColumns stored = columnsOf(
         row, draft.isInvoice ? QStringList{}
                              : QStringList{QStringLiteral("FACT_DOPNO"), QStringLiteral("FACT_NR")});
-    const QStringList& columns = stored.names;
-    const QVariantList& values = stored.values;
     if (draft.isNew)
-        InsertDocumentColumns(dm, columns, values);
-    else if (!UpdateDocumentColumns(dm, draft.originalNumber, columns, values))
+        InsertDocumentColumns(dm, stored);
+    else if (!UpdateDocumentColumns(dm, draft.originalNumber, stored))
         throw DbError(QCoreApplication::translate("InvoiceEditor",
                                                   "Документ № %1 не найден: его удалили, пока он был открыт.")
                           .arg(draft.originalNumber));
@@ -280,16 +278,14 @@ void StorePayerDetails(TDM& dm, int clientId, const InvoiceDraft& draft)
                               .arg(draft.dogDate.trimmed()));
     }
     const TableDef& t = Tables::clients();
-    const auto cutClient = [&t](const char* column, const QString& text) {
-        return cutToColumn(t, QLatin1String(column), text);
-    };
-    UpdateClientColumns(dm, clientId,
-                        {QStringLiteral("FIRMNAME"), QStringLiteral("LAWADDRESS"),
-                         QStringLiteral("REGNUMBER"), QStringLiteral("TAXCODE"), QStringLiteral("DOGNUMBER"),
-                         QStringLiteral("DOGDATA")},
-                        {cutClient("FIRMNAME", draft.payerName), cutClient("LAWADDRESS", draft.lawAddress),
-                         cutClient("REGNUMBER", draft.regNumber), cutClient("TAXCODE", draft.taxCode),
-                         cutClient("DOGNUMBER", draft.dogNumber), dateToDb(contract)});
+    RowColumns payer(t);
+    for (const auto& [column, text] : {std::pair{"FIRMNAME", &draft.payerName},
+                                       {"LAWADDRESS", &draft.lawAddress},
+                                       {"REGNUMBER", &draft.regNumber},
+                                       {"TAXCODE", &draft.taxCode},
+                                       {"DOGNUMBER", &draft.dogNumber}})
+        payer.set(column, cutToColumn(t, QLatin1String(column), *text));
+    UpdateClientColumns(dm, clientId, payer.set("DOGDATA", dateToDb(contract)));
 }
 
 double ParseDecimalText(const QString& text)

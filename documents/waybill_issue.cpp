@@ -1,7 +1,7 @@
 #include "documents/waybill_issue.h"
 
-#include "db/db_error.h"
 #include "db/data_module.h"
+#include "db/db_error.h"
 #include "db/stores.h"
 #include "db/tables.h"
 
@@ -188,7 +188,7 @@ std::optional<WaybillRefusal> CheckWaybillDocuments(const TDM& dm, const Waybill
 
 int StoreWaybill(TDM& dm, const WaybillDraft& draft)
 {
-    RowColumns row;
+    std::optional<RowColumns> row;
     if (draft.kind == WaybillKind::Expense) {
         const QString proxy =
             draft.proxyNumber.trimmed().isEmpty() ? QStringLiteral("0") : draft.proxyNumber.trimmed();
@@ -208,7 +208,7 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
         throw DbError(
             QCoreApplication::translate("WaybillIssue", "Номер накладной должен быть от 1 до 2147483647."));
     const TableDef& table = draft.kind == WaybillKind::Expense ? Tables::nakladn1() : Tables::nakladn2();
-    return StoreWaybillColumns(dm, table, row.names, row.values, [&](int) {
+    return StoreWaybillColumns(dm, *row, [&](int) {
         // The number offered when the dialog opened went to another waybill meanwhile: the next free one.
         if (draft.number != draft.proposedNumber)
             throw DbError(
