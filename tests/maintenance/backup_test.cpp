@@ -550,6 +550,32 @@ TEST(Restore, ABookThatNoLongerOpensIsKeptAsItWasAndReplacedWhole)
     EXPECT_EQ(fileBytes(backup.filePath(kept.first())), damaged);
 }
 
+// A book another program is writing is never taken for a damaged one and replaced under it: the restore
+// waits, is refused as busy, and the writer's book stays whole.
+TEST(Restore, ABookAnotherProgramHoldsIsLeftToIt)
+{
+    TestHome home;
+    const QString homeArg = QStringLiteral("--home=") + home.path();
+    ASSERT_EQ(runDocmar({homeArg, "demo", "--clients", "30", "--invoices", "400"}).exitCode, 0);
+    ASSERT_EQ(runDocmar({homeArg, "backup"}).exitCode, 0);
+    const QString book = TDM::databaseFile(home.dataFolder());
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(book).constData(), &writer), SQLITE_OK);
+    registerFunctions(writer);
+    // Its cache spills: the writer holds the book's exclusive lock until it ends.
+    ASSERT_EQ(sqlite3_exec(writer, "PRAGMA cache_size=5; BEGIN; UPDATE FACTURES SET NAME_POS1='held'", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    QString error;
+    EXPECT_FALSE(RestoreBook({home.dataFolder(), {}, {}},
+                             NewestCopy(BackupFolder(home.dataFolder()), "docmar.db"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("занята"))) << error.toStdString();
+    EXPECT_EQ(sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(writer);
+    EXPECT_EQ(TDM::bookFileProblem(book), QString());
+    EXPECT_EQ(clientsIn(book), 31);
+}
+
 // A server book takes a dump back in one transaction, whether its database holds a book or nothing.
 TEST(Restore, AServerBookTakesADumpBackIntoItsDatabaseFullOrEmpty)
 {
@@ -650,6 +676,10 @@ TEST(Backup, NoCopyIsEverReplacedAndNoKeptCopyPruned)
     ASSERT_TRUE(BackUpDatabaseFolder(data, {}, &error, kBeforeClearing)) << error.toStdString();
     const QString cleared = NewestCopy(backup.path(), "docmar.db");
     EXPECT_TRUE(cleared.endsWith(QStringLiteral("-before-clearing.db"))) << cleared.toStdString();
+    const auto plainCopies = [&backup] {
+        return backup.entryList({"docmar-\?\?\?\?-\?\?-\?\?-*.db"}).filter(QRegularExpression("\\d\\.db$"));
+    };
+    EXPECT_EQ(plainCopies().size(), 11); // a kept copy prunes none of the plain ones
     dm->connect(data);
     dm->ClearDocumentTables();
     dm->disconnect();
@@ -662,8 +692,7 @@ TEST(Backup, NoCopyIsEverReplacedAndNoKeptCopyPruned)
 
     EXPECT_EQ(backup.entryList({"docmar-*-before-restore.db"}).size(), 11 + 2);
     EXPECT_EQ(backup.entryList({"docmar-*-before-clearing.db"}).size(), 11 + 1);
-    const QStringList plain =
-        backup.entryList({"docmar-\?\?\?\?-\?\?-\?\?-*.db"}).filter(QRegularExpression("\\d\\.db$"));
+    const QStringList plain = plainCopies();
     EXPECT_EQ(plain.size(), kKeptCopies);
     EXPECT_TRUE(plain.contains(QFileInfo(emptied).fileName()));
     EXPECT_GT(checkedClients(backup.path()), 0);

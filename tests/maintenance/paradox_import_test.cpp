@@ -149,8 +149,8 @@ TEST_F(ParadoxImportTest, ABookComesOverWholeValueByValue)
     EXPECT_EQ(rowOf(*dm, Tables::acts(), "1"),
               (QStringList{"3", "2001-04-30", "2001", "1500.25", "14", "2", "Ремонт", "20", "Петренко"}));
     // The payment columns a Paradox book never had stay empty.
-    EXPECT_EQ(rowOf(*dm, Tables::plateg(), "1"), (QStringList{"1", "2001-05-01", "100.5", "оплата", "2", "0", "0",
-                                                              "", "NULL", "", "", "", "", ""}));
+    EXPECT_EQ(rowOf(*dm, Tables::plateg(), "1"), (QStringList{"1", "2001-05-01", "100.5", "оплата", "2", "0",
+                                                              "0", "", "NULL", "", "", "", "", ""}));
 
     const ParadoxImportReport& r = outcome.report;
     ASSERT_EQ(r.tables.size(), 7u);
@@ -392,6 +392,27 @@ TEST_F(ParadoxImportTest, AHostileHeaderIsRefusedBeforeTheLibraryReadsIt)
     write("Plateg.Db", Tables::plateg(), payments);
     patchWord(plateg, 0x38, 14 << 8); // a version the library reads another way (found by fuzzing)
     refusedWith(QStringLiteral("Файл Plateg.Db: заголовок таблицы повреждён."));
+    // A header that disagrees with itself or with the file, as (offset, word) patches.
+    const int record = wordAt(plateg, 0x00);
+    const struct {
+        std::vector<std::pair<int, int>> patches;
+        QString said;
+    } hostile[] = {
+        {{{0x38, 13 << 8}},
+         QStringLiteral("заголовок таблицы повреждён")}, // the first version read otherwise
+        {{{0x00, record + 1}},
+         QStringLiteral("длина записи в заголовке (%1) не равна сумме длин полей (%2)")
+             .arg(record + 1)
+             .arg(record)},
+        {{{0x0C, 9}, {0x0E, 5}}, QStringLiteral("блок 5 лежит за концом файла")},
+        {{{header + 4, record + 1}}, QStringLiteral("блок 1 повреждён")}, // its last record between two
+    };
+    for (const auto& h : hostile) {
+        write("Plateg.Db", Tables::plateg(), payments);
+        for (const auto& [at, word] : h.patches)
+            patchWord(plateg, at, word);
+        refusedWith(QStringLiteral("Файл Plateg.Db: %1.").arg(h.said));
+    }
     write("Plateg.Db", Tables::plateg(), payments);
     QFile(plateg).resize(88); // nothing but the header's first part
     refusedWith(QStringLiteral("Файл Plateg.Db: размеры в заголовке не сходятся с файлом."));
