@@ -314,7 +314,9 @@ std::vector<qint64> SqlListModel::keysNextTo(qint64 key, bool after, int count) 
 {
     // The server seeks its index to a row of values at once, where counting rows from an end costs it
     // every row passed. SQLite passes rows cheaply and would read a row of values from the index's start,
-    // so it keeps counting; so does an order of mixed directions or a row with an empty value.
+    // so it keeps counting; so does an order of mixed directions or a row with an empty value, and an order
+    // with a term beside the first that may be empty: a row of values compared with an empty one is no
+    // answer, and the rows that sort first for it would be passed over.
     if (!m_dm.dialect().isServer())
         return {};
     QSqlRecord values;
@@ -323,7 +325,8 @@ std::vector<qint64> SqlListModel::keysNextTo(qint64 key, bool after, int count) 
     QStringList terms, marks;
     QVariantList bound;
     for (std::size_t i = 0; i < m_order.size(); ++i) {
-        if (m_order[i].descending != m_order.front().descending || values.value(int(i)).isNull())
+        if (m_order[i].descending != m_order.front().descending || values.value(int(i)).isNull() ||
+            (i > 0 && expressionOf(m_order[i]) != keyColumn()))
             return {};
         terms << expressionOf(m_order[i]);
         marks << QStringLiteral("?");

@@ -1,6 +1,6 @@
-#include "db/postgres/postgres_driver.h"
 #include "db/list_model.h"
 #include "db/list_queries.h"
+#include "db/postgres/postgres_driver.h"
 #include "db/register_source.h"
 #include "db/tables.h"
 #include "support/test_support.h"
@@ -203,25 +203,36 @@ TEST(LongListModel, PageByPageTheListIsThePlainOrder)
 {
     TestHome home;
     auto dm = home.createAndConnect();
-    execOrThrow(ConnectionOf(*dm),
+    const QSqlDatabase db = ConnectionOf(*dm);
+    execOrThrow(db,
                 QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 2 UNION ALL SELECT x+1 FROM n WHERE x<301) "
                                "INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME, CITY) SELECT x, CASE WHEN x%17=0 "
-                               "THEN NULL ELSE 'Фірма ' || (x%23) END, 'Київ' FROM n"));
-    const std::vector<qint64> expected =
-        selectKeys(ConnectionOf(*dm),
-                   QStringLiteral("SELECT ID_NUMBER FROM CLIENTS WHERE ID_NUMBER>1 ORDER BY %1")
-                       .arg(QStringList{
-                           dm->dialect().orderTerm(dm->dialect().collated(QStringLiteral("FIRMNAME")), false),
-                           QStringLiteral("ID_NUMBER")}
-                                .join(u',')));
-    ASSERT_EQ(expected.size(), 300u);
+                               "THEN NULL ELSE 'Фірма ' || (x%23) END, 'Місто ' || (x%3) FROM n"));
+    // A later term of the order empty but for every fifth client: a step from a row without it never skips
+    // the rows of its city.
+    for (int k = 0; k < 4; ++k)
+        execOrThrow(db, QStringLiteral("UPDATE CLIENTS SET DOGDATA=? WHERE ID_NUMBER%20=?"),
+                    {QDate(2026, 1, k + 1), k * 5});
+    const SqlDialect& d = dm->dialect();
+    const QStringList orders[] = {
+        {d.orderTerm(d.collated(QStringLiteral("FIRMNAME")), false), QStringLiteral("ID_NUMBER")},
+        {d.orderTerm(QStringLiteral("CITY"), false), d.orderTerm(QStringLiteral("DOGDATA"), false),
+         QStringLiteral("ID_NUMBER")}};
     SqlListModel model(*dm, Tables::clients(), listColumns(Tables::clients(), {"FIRMNAME"}));
-    for (const bool down : {true, false}) {
-        model.setQuery(
-            ListQueries::clients(dm->dialect(), std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
-        for (int i = 0; i < 300; ++i) {
-            const int row = down ? i : 299 - i;
-            EXPECT_EQ(model.keyAt(row), expected[std::size_t(row)]) << row;
+    for (const QStringList& order : orders) {
+        const std::vector<qint64> expected =
+            selectKeys(db, QStringLiteral("SELECT ID_NUMBER FROM CLIENTS WHERE ID_NUMBER>1 ORDER BY ") +
+                               order.join(u','));
+        ASSERT_EQ(expected.size(), 300u);
+        for (const bool down : {true, false}) {
+            if (order == orders[0])
+                model.setQuery(ListQueries::clients(d, std::nullopt, std::nullopt, QStringLiteral("FIRMA")));
+            else
+                model.setQuery(QStringLiteral("ID_NUMBER>1"), {}, QStringLiteral("CITY, DOGDATA, ID_NUMBER"));
+            for (int i = 0; i < 300; ++i) {
+                const int row = down ? i : 299 - i;
+                EXPECT_EQ(model.keyAt(row), expected[std::size_t(row)]) << row;
+            }
         }
     }
 }
