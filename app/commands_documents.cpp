@@ -168,7 +168,7 @@ int find(const QCommandLineParser& parser, const Invocation& inv, Prompter& prom
         const std::optional<QVariantMap> row =
             ReadRowByKey(dm, *table, *table->column(QLatin1String(key)), number);
         if (!row) {
-            printErr(QCoreApplication::translate("Commands", "Документ № %1 не найден.").arg(number));
+            printErr(DocumentNotFoundText(number));
             return ExitFailed;
         }
         for (const ColumnDef& c : table->columns) {

@@ -458,7 +458,7 @@ void DocumentsView::findDocument()
         w.sayBook();
     else
         w.say([number = dialog.number(), searched] {
-            return TBuhForm::tr("Документ № %1 не найден в списке «%2».").arg(number).arg(searched.trimmed());
+            return DocumentNotFoundText(number, searched.trimmed());
         });
 }
 

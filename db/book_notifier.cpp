@@ -1,6 +1,7 @@
 #include "db/book_notifier.h"
 
 #include "db/data_module.h"
+#include "db/driver.h"
 #include "db/postgres/pg_schema.h"
 
 #include <QSqlDatabase>
@@ -17,7 +18,7 @@ BookNotifier::BookNotifier(QObject* parent)
 void BookNotifier::watch(const TDM& dm)
 {
     m_gather.stop();
-    if (!dm.isConnected() || !dm.isPostgres())
+    if (!dm.isConnected() || !Driver::of(ConnectionOf(dm)).tellsOfChanges())
         return;
     QSqlDriver* driver = ConnectionOf(dm).driver();
     const QString channel = QLatin1String(PostgresSchema::kDocumentsChannel);

@@ -474,8 +474,7 @@ bool TDM::isReadOnly() const
 {
     if (!m_connected)
         return false;
-    return m_driver->isReadOnly(database()) ||
-           (!isPostgres() && !QFileInfo(QFileInfo(databaseFile(m_folder)).absolutePath()).isWritable());
+    return m_driver->isReadOnly(database());
 }
 
 QSqlDatabase ConnectionOf(const TDM& dm)

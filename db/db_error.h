@@ -39,6 +39,14 @@ public:
     }
 
 private:
+    // What an engine's failure means: the reason said within the statement's failure, the engine's words
+    // beneath; a fault of the data, a collision or a busy book as the engine's code says.
+    struct EngineFailure {
+        QString reason;
+        bool dataFault, collision, busy;
+    };
+    static DbError fromFailure(const EngineFailure& failure, const QString& words, bool writing);
+
     QString m_message;
     QString m_detail;
     QString m_reason;

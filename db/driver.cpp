@@ -5,6 +5,7 @@
 #include "db/sqlite/sqlite_driver.h"
 #include "db/tables.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -45,6 +46,26 @@ bool IsWritingStatement(const QString& sql)
                        "SAVEPOINT|RELEASE|ROLLBACK|BEGIN|COMMIT|PRAGMA \\w+\\s*=)"),
         QRegularExpression::CaseInsensitiveOption);
     return writes.match(sql).hasMatch();
+}
+
+DbError DbError::fromFailure(const EngineFailure& failure, const QString& words, bool writing)
+{
+    const QString what = writing ? QCoreApplication::translate("TDM", "Не удалось сохранить запись: %1.")
+                                 : QCoreApplication::translate("TDM", "Не удалось прочитать данные: %1.");
+    DbError error(what.arg(failure.reason), words);
+    error.m_reason = failure.reason;
+    error.m_dataFault = failure.dataFault;
+    error.m_collision = failure.collision;
+    error.m_busy = failure.busy;
+    return error;
+}
+
+void* NativeHandle(const QSqlDatabase& db, const char* typeName)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), typeName) != 0)
+        return nullptr;
+    return *static_cast<void* const*>(v.constData());
 }
 
 DbError ConnectionFailure(const QSqlDatabase& db)

@@ -82,8 +82,12 @@ public:
     virtual DbError failure(const QSqlError& error, const QString& sql) const = 0;
     // The engine's version, for the about box.
     virtual QString version() const = 0;
+    // Whether other programs' stores on the book are told to this connection as they happen.
+    virtual bool tellsOfChanges() const { return false; }
 };
 
+// The engine's own handle under a connection of the toolkit's, when its type is the one named; else nullptr.
+void* NativeHandle(const QSqlDatabase& db, const char* typeName);
 // Whether a statement writes (or may), for the words of its failure.
 bool IsWritingStatement(const QString& sql);
 // A failed begin or commit of a connection, or its failure to open.

@@ -459,3 +459,12 @@ std::optional<Page> DocumentsController::actPage(int row, const OwnerRecord& own
     const int number = m_lists.acts().value(row, QStringLiteral("ACT_NUMBER")).toInt();
     return DocumentPage(m_dm, PrintedDocument::Act, number, true, owner, settings, {}, m_prompter);
 }
+
+QString DocumentNotFoundText(int number, const QString& list)
+{
+    if (list.isEmpty())
+        return QCoreApplication::translate("DocumentsController", "Документ № %1 не найден.").arg(number);
+    return QCoreApplication::translate("DocumentsController", "Документ № %1 не найден в списке «%2».")
+        .arg(number)
+        .arg(list);
+}

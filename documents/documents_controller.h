@@ -145,3 +145,7 @@ private:
     int m_lastFindNumber = 0;
     int m_lastFindList = 0;
 };
+
+// "Документ № N не найден", in the named list when there is one: what the window's find and the command
+// line's say alike.
+QString DocumentNotFoundText(int number, const QString& list = {});

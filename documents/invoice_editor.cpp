@@ -208,15 +208,20 @@ int StoreDraft(TDM& dm, const InvoiceDraft& draft, int clientId, const Settings&
 
 namespace {
 
+DbError goneWhileOpen(int number)
+{
+    return DbError(QCoreApplication::translate("InvoiceEditor",
+                                               "Документ № %1 не найден: его удалили, пока он был открыт.")
+                       .arg(number));
+}
+
 // The edited row is still there as the editor read it; another user's change is never written over.
 void checkUnchanged(TDM& dm, const InvoiceDraft& draft)
 {
     // On the server the row is held until the store ends, so no one changes it in between.
     const std::optional<InvoiceRow> stored = ReadDocumentForUpdate(dm, draft.originalNumber);
     if (!stored)
-        throw DbError(QCoreApplication::translate("InvoiceEditor",
-                                                  "Документ № %1 не найден: его удалили, пока он был открыт.")
-                          .arg(draft.originalNumber));
+        throw goneWhileOpen(draft.originalNumber);
     if (draft.original && *stored != *draft.original)
         throw DbError(QCoreApplication::translate(
                           "InvoiceEditor", "Документ № %1 изменили на другом рабочем месте, пока он был "
@@ -261,9 +266,7 @@ void writeDraft(TDM& dm, const InvoiceDraft& draft, int number, int clientId, co
     if (draft.isNew)
         InsertDocumentColumns(dm, stored);
     else if (!UpdateDocumentColumns(dm, draft.originalNumber, stored))
-        throw DbError(QCoreApplication::translate("InvoiceEditor",
-                                                  "Документ № %1 не найден: его удалили, пока он был открыт.")
-                          .arg(draft.originalNumber));
+        throw goneWhileOpen(draft.originalNumber);
 }
 
 } // namespace

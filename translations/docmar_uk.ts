@@ -540,10 +540,6 @@
         <translation>База даних уже існує, нічого не змінено: %1</translation>
     </message>
     <message>
-        <source>Документ № %1 не найден.</source>
-        <translation>Документ № %1 не знайдено.</translation>
-    </message>
-    <message>
         <source>Перенос закончен (%1 с).</source>
         <translation>Перенесення завершено (%1 с).</translation>
     </message>
@@ -650,14 +646,6 @@
     <message>
         <source>ошибка базы данных</source>
         <translation>помилка бази даних</translation>
-    </message>
-    <message>
-        <source>Не удалось сохранить запись: %1.</source>
-        <translation>Не вдалося зберегти запис: %1.</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать данные: %1.</source>
-        <translation>Не вдалося прочитати дані: %1.</translation>
     </message>
     <message>
         <source>нет связи с сервером базы данных</source>
@@ -982,6 +970,14 @@
     <message>
         <source>Выберите акт в списке.</source>
         <translation>Виберіть акт у списку.</translation>
+    </message>
+    <message>
+        <source>Документ № %1 не найден.</source>
+        <translation>Документ № %1 не знайдено.</translation>
+    </message>
+    <message>
+        <source>Документ № %1 не найден в списке «%2».</source>
+        <translation>Документ № %1 не знайдено в списку «%2».</translation>
     </message>
 </context>
 <context>
@@ -2441,10 +2437,6 @@
         <translation>Список клієнтів дописано у файл %1.</translation>
     </message>
     <message>
-        <source>Документ № %1 не найден в списке «%2».</source>
-        <translation>Документ № %1 не знайдено в списку «%2».</translation>
-    </message>
-    <message>
         <source>Журнал записан в файл %1: строк %2.</source>
         <translation>Журнал записано у файл %1: рядків %2.</translation>
     </message>
@@ -2714,6 +2706,14 @@
     <message>
         <source>в копии нет таблицы %1</source>
         <translation>у копії немає таблиці %1</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить запись: %1.</source>
+        <translation>Не вдалося зберегти запис: %1.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать данные: %1.</source>
+        <translation>Не вдалося прочитати дані: %1.</translation>
     </message>
 </context>
 <context>

@@ -310,23 +310,16 @@ DbError DbError::fromPostgres(const QString& sqlState, const QString& words, boo
         reason = tr("нет связи с сервером базы данных");
         dataFault = false;
     }
-    const QString what =
-        writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
-    DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("PostgreSQL %1").arg(sqlState) : words);
-    error.m_reason = reason;
-    error.m_collision = sqlState == QLatin1String("23505") || sqlState == QLatin1String("40001") ||
-                        sqlState == QLatin1String("40P01");
-    error.m_busy = sqlState == QLatin1String("55P03") || sqlState == QLatin1String("57014");
-    error.m_dataFault = dataFault;
-    return error;
+    return fromFailure({reason, dataFault,
+                        sqlState == QLatin1String("23505") || sqlState == QLatin1String("40001") ||
+                            sqlState == QLatin1String("40P01"),
+                        sqlState == QLatin1String("55P03") || sqlState == QLatin1String("57014")},
+                       words.isEmpty() ? QStringLiteral("PostgreSQL %1").arg(sqlState) : words, writing);
 }
 
 PGconn* postgresHandle(const QSqlDatabase& db)
 {
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "pg_conn*") != 0)
-        return nullptr;
-    return *static_cast<PGconn* const*>(v.constData());
+    return static_cast<PGconn*>(NativeHandle(db, "pg_conn*"));
 }
 
 namespace {

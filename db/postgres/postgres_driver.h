@@ -17,6 +17,7 @@ public:
     DbError failure(const QSqlError& error, const QString& sql) const override;
     // The client library's version.
     QString version() const override;
+    bool tellsOfChanges() const override { return true; }
 };
 
 // The client library's connection under a PostgreSQL connection; nullptr for any other.

@@ -209,8 +209,10 @@ bool SqliteDriver::inTransaction(const QSqlDatabase& db) const
 
 bool SqliteDriver::isReadOnly(const QSqlDatabase& db) const
 {
+    // A folder that cannot take the engine's journal takes no write either.
     sqlite3* handle = sqliteHandle(db);
-    return handle && sqlite3_db_readonly(handle, "main") == 1;
+    return (handle && sqlite3_db_readonly(handle, "main") == 1) ||
+           !QFileInfo(QFileInfo(db.databaseName()).absolutePath()).isWritable();
 }
 
 DbError SqliteDriver::failure(const QSqlError& e, const QString& sql) const
@@ -249,22 +251,15 @@ DbError DbError::fromEngine(int code, const QString& words, bool writing)
             reason = tr(r.reason);
             dataFault = r.codes[0] == SQLITE_CONSTRAINT;
         }
-    const QString what =
-        writing ? tr("Не удалось сохранить запись: %1.") : tr("Не удалось прочитать данные: %1.");
-    DbError error(what.arg(reason), words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words);
-    error.m_reason = reason;
-    error.m_collision = code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE;
-    error.m_busy = (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
-    error.m_dataFault = dataFault;
-    return error;
+    return fromFailure({reason, dataFault,
+                        code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE,
+                        (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED},
+                       words.isEmpty() ? QStringLiteral("SQLite %1").arg(code) : words, writing);
 }
 
 sqlite3* sqliteHandle(const QSqlDatabase& db)
 {
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.constData());
+    return static_cast<sqlite3*>(NativeHandle(db, "sqlite3*"));
 }
 
 namespace {

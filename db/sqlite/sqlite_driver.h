@@ -12,7 +12,8 @@ public:
     Rows exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values) const override;
     std::unique_ptr<Cursor> prepare(const QSqlDatabase& db, const QString& sql, bool streamed) const override;
     bool inTransaction(const QSqlDatabase& db) const override;
-    // The engine opened the file for reading only (the file is write-protected).
+    // The engine opened the file for reading only (the file is write-protected), or its folder cannot take
+    // the engine's journal.
     bool isReadOnly(const QSqlDatabase& db) const override;
     DbError failure(const QSqlError& error, const QString& sql) const override;
     QString version() const override;
