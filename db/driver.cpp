@@ -94,7 +94,7 @@ QVariant Rows::value(int column) const
 
 QVariant Rows::value(const QString& name) const
 {
-    return m_rows->value(m_rows->record().indexOf(name));
+    return m_rows->value(m_rows->indexOf(name));
 }
 
 QSqlRecord Rows::record() const

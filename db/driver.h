@@ -26,6 +26,7 @@ public:
     virtual ~RowSet() = default;
     virtual bool next() = 0;
     virtual QVariant value(int column) const = 0;
+    virtual int indexOf(const QString& column) const = 0;
     virtual QSqlRecord record() const = 0;
     virtual int numRowsAffected() const = 0;
     virtual int size() const = 0;

@@ -207,7 +207,6 @@ int StoreWaybill(TDM& dm, const WaybillDraft& draft)
     if (draft.number < 1)
         throw DbError(
             QCoreApplication::translate("WaybillIssue", "Номер накладной должен быть от 1 до 2147483647."));
-    const TableDef& table = draft.kind == WaybillKind::Expense ? Tables::nakladn1() : Tables::nakladn2();
     return StoreWaybillColumns(dm, *row, [&](int) {
         // The number offered when the dialog opened went to another waybill meanwhile: the next free one.
         if (draft.number != draft.proposedNumber)

@@ -225,6 +225,7 @@ public:
             return QVariant(metaTypeOf(type));
         return fromServer(PQgetvalue(m_result, m_row, column), PQgetlength(m_result, m_row, column), type);
     }
+    int indexOf(const QString& column) const override { return m_fields.indexOf(column); }
     QSqlRecord record() const override
     {
         QSqlRecord record = m_fields;

@@ -111,6 +111,7 @@ public:
     }
     bool next() override { return m_query.next(); }
     QVariant value(int column) const override { return m_query.value(column); }
+    int indexOf(const QString& column) const override { return m_query.record().indexOf(column); }
     QSqlRecord record() const override { return m_query.record(); }
     int numRowsAffected() const override { return m_query.numRowsAffected(); }
     int size() const override { return -1; }
