@@ -32,3 +32,7 @@ if [ "$(id -u)" -eq 0 ] && setpriv --reuid=65534 --regid=65534 --clear-groups tr
       --gtest_filter='*WriteProtected*')
   rm -rf "$rights"
 fi
+
+# The Debian package: built from a release build, linted, installed, run from PATH and removed.
+cd "$root"
+./scripts/package-check.sh

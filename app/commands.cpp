@@ -7,7 +7,9 @@
 #include "db/postgres/pg_schema.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -192,6 +194,16 @@ const Command* commandNamed(const QString& name)
 }
 
 } // namespace
+
+QString DefaultProgramFolder()
+{
+    if (const QString home = qEnvironmentVariable("DOCMAR_HOME"); !home.isEmpty())
+        return home;
+    const QString own = QCoreApplication::applicationDirPath();
+    if (QFileInfo(QDir(own).filePath(QStringLiteral("../share/docmar"))).isDir())
+        return QDir::home().filePath(QStringLiteral("DocMar"));
+    return own;
+}
 
 Invocation ParseInvocation(const QStringList& arguments)
 {

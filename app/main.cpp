@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
     // language, as the desktop program would.
     const auto runCommand = [&invocation] {
         if (invocation.programFolder.isEmpty())
-            invocation.programFolder = QCoreApplication::applicationDirPath();
+            invocation.programFolder = DefaultProgramFolder();
         KeepFromOutput(settingsFilePath(invocation.programFolder));
         if (const QString language = ReadInterfaceLanguage(invocation.programFolder);
             language != QLatin1String("ru"))
@@ -82,7 +82,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     InstallToolkitLanguage(app);
     if (invocation.programFolder.isEmpty())
-        invocation.programFolder = QCoreApplication::applicationDirPath();
+        invocation.programFolder = DefaultProgramFolder();
     KeepFromOutput(settingsFilePath(invocation.programFolder));
     TBuhForm window(invocation.programFolder);
     if (invocation.book)

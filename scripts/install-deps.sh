@@ -11,6 +11,7 @@ packages=(
   fonts-liberation poppler-utils
   libqrencode-dev zbar-tools
   libxlsxwriter-dev python3-openpyxl
+  desktop-file-utils appstream groff-base man-db lintian dpkg-dev fakeroot file
 )
 
 missing=()
