@@ -14,28 +14,36 @@ const QString kFormat = QStringLiteral("dd.MM.yyyy");
 
 DateField::DateField(QWidget* parent)
     : QLineEdit(parent)
-    , m_calendar(new QCalendarWidget(this))
 {
     // Every digit may stay blank, so an empty field is just its two dots.
     setInputMask(QStringLiteral("00.00.0000;_"));
-    m_calendar->setWindowFlags(Qt::Popup);
-    m_calendar->setObjectName(QStringLiteral("Calendar"));
-    m_calendar->setGridVisible(true);
     QAction* pick = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
     pick->setObjectName(QStringLiteral("CalendarButton"));
     pick->setToolTip(tr("Выбрать дату в календаре"));
     m_pick = pick;
     connect(pick, &QAction::triggered, this, &DateField::showCalendar);
     connect(this, &QLineEdit::returnPressed, this, &DateField::takeTyped);
-    connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate picked) {
-        m_calendar->hide();
-        if (picked != m_date) {
-            display(picked);
-            emit dateEdited(m_date);
-        }
-        setFocus();
-    });
     display(QDate());
+}
+
+QCalendarWidget* DateField::calendar()
+{
+    // Made when first opened: a window holds several date fields, and a calendar costs most of one.
+    if (!m_calendar) {
+        m_calendar = new QCalendarWidget(this);
+        m_calendar->setWindowFlags(Qt::Popup);
+        m_calendar->setObjectName(QStringLiteral("Calendar"));
+        m_calendar->setGridVisible(true);
+        connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate picked) {
+            m_calendar->hide();
+            if (picked != m_date) {
+                display(picked);
+                emit dateEdited(m_date);
+            }
+            setFocus();
+        });
+    }
+    return m_calendar;
 }
 
 QDate DateField::parse(const QString& text, bool* ok)
@@ -66,13 +74,14 @@ void DateField::display(const QDate& date)
 void DateField::showCalendar()
 {
     takeTyped();
+    QCalendarWidget* shown = calendar();
     // An empty field opens on today, not on the first date the calendar knows.
-    m_calendar->setSelectedDate(m_date.isValid() ? m_date : QDate::currentDate());
-    m_calendar->setLocale(locale());
-    m_calendar->adjustSize();
-    m_calendar->move(mapToGlobal(QPoint(0, height())));
-    m_calendar->show();
-    m_calendar->setFocus();
+    shown->setSelectedDate(m_date.isValid() ? m_date : QDate::currentDate());
+    shown->setLocale(locale());
+    shown->adjustSize();
+    shown->move(mapToGlobal(QPoint(0, height())));
+    shown->show();
+    shown->setFocus();
 }
 
 void DateField::focusOutEvent(QFocusEvent* event)

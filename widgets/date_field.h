@@ -25,7 +25,8 @@ public:
     void setDate(const QDate& date);
     // Messages go here; without one, to a message box over the field.
     void setPrompter(Prompter* prompter) { m_prompter = prompter; }
-    QCalendarWidget* calendar() const { return m_calendar; }
+    // The calendar the button opens, made when first asked for.
+    QCalendarWidget* calendar();
 
     // The field's text as a date: *ok false when it is neither empty nor a date that exists.
     static QDate parse(const QString& text, bool* ok);
@@ -46,7 +47,7 @@ private:
     void display(const QDate& date);
 
     QDate m_date;
-    QCalendarWidget* m_calendar;
+    QCalendarWidget* m_calendar = nullptr;
     QAction* m_pick = nullptr;
     Prompter* m_prompter = nullptr;
     bool m_taking = false;
