@@ -134,6 +134,11 @@ void TBuhForm::FindClient(int field, const QString& text, bool fullMatch)
     m_clientsView->find(field, text, fullMatch);
 }
 
+StartFlow TBuhForm::startFlow()
+{
+    return StartFlow(this, m_settings, m_programFolder, bookInUse(), m_dm, *m_prompter, m_maintenance);
+}
+
 void TBuhForm::startAgain(const Chosen& before)
 {
     startUp();
@@ -165,8 +170,7 @@ void TBuhForm::startUp()
         m_welcomeOffered = true;
         if (bookInUse().isEmpty() && TDM::isFreshBook(m_settings.path)) {
             welcomed = true;
-            if (!StartFlow(this, m_settings, m_programFolder, bookInUse(), m_dm, *m_prompter, m_maintenance)
-                     .welcome()) {
+            if (!startFlow().welcome()) {
                 forgetDatabase();
                 m_clientsView->removeFilters();
                 return;
@@ -197,8 +201,7 @@ bool TBuhForm::OpenDatabase()
     } catch (const DbError& e) {
         m_prompter->error(tr("Ошибка при открытии базы данных!") + u'\n' + e.message(), e.detail());
         forgetDatabase();
-        if (!StartFlow(this, m_settings, m_programFolder, bookInUse(), m_dm, *m_prompter, m_maintenance)
-                 .offerNewBook())
+        if (!startFlow().offerNewBook())
             return false;
     }
     if (m_dm.isReadOnly())

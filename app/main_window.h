@@ -25,6 +25,7 @@ class DocumentsView;
 class ElidedLabel;
 class OwnerView;
 class QMenu;
+class StartFlow;
 
 // What an edit of a CLIENTS column takes: the column's characters, and for an account the blanks between
 // its groups of four (it is stored compact).
@@ -94,7 +95,8 @@ private:
     void showCaption();
     void showAbout();
     void forgetDatabase();
-    bool createDatabaseOnOffer();
+    // How a book begins here: the welcome, the offer of a new one, an import.
+    StartFlow startFlow();
     // The result of a command that has no message of its own, on the status bar; composed again when the
     // interface changes its language.
     void say(std::function<QString()> text);

@@ -1,10 +1,10 @@
 #include "base/ini_file.h"
 #include "base/prompter.h"
 #include "base/settings.h"
-#include "db/driver.h"
 #include "db/data_module.h"
-#include "maintenance/demo_data.h"
+#include "db/driver.h"
 #include "db/tables.h"
+#include "maintenance/demo_data.h"
 #include "maintenance/maintenance_controller.h"
 #include "support/test_support.h"
 
@@ -27,6 +27,23 @@ int count(TDM& dm, const char* table)
 {
     return scalar(ConnectionOf(dm), QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
         .toInt();
+}
+
+// Another program in the middle of a write to the book, its cache spilled into the file: it holds the
+// book's exclusive lock until it ends. nullptr when it could not begin.
+sqlite3* spilledWriter(const QString& file, const char* text)
+{
+    sqlite3* writer = nullptr;
+    if (sqlite3_open(QFile::encodeName(file).constData(), &writer) != SQLITE_OK)
+        return nullptr;
+    registerFunctions(writer);
+    const QByteArray sql =
+        QByteArray("PRAGMA cache_size=5; BEGIN; UPDATE FACTURES SET NAME_POS1='") + text + "'";
+    if (sqlite3_exec(writer, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_close(writer);
+        return nullptr;
+    }
+    return writer;
 }
 
 int clientsIn(const QString& file)
@@ -184,12 +201,8 @@ TEST(Backup, ACopyNeverTakesAWritersUncommittedPages)
     closeConnection(QStringLiteral("docmar"));
     const QString file = TDM::databaseFile(home.dataFolder());
     const QByteArray committed = fileBytes(file);
-    sqlite3* writer = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &writer), SQLITE_OK);
-    registerFunctions(writer);
-    ASSERT_EQ(sqlite3_exec(writer, "PRAGMA cache_size=5; BEGIN; UPDATE FACTURES SET NAME_POS1='uncommitted'",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    sqlite3* writer = spilledWriter(file, "uncommitted");
+    ASSERT_NE(writer, nullptr);
     ASSERT_NE(fileBytes(file), committed) << "the writer's cache never spilled into the book";
 
     const std::optional<BackupReport> during = BackUpDatabaseFolder(home.dataFolder());
@@ -559,13 +572,8 @@ TEST(Restore, ABookAnotherProgramHoldsIsLeftToIt)
     ASSERT_EQ(runDocmar({homeArg, "demo", "--clients", "30", "--invoices", "400"}).exitCode, 0);
     ASSERT_EQ(runDocmar({homeArg, "backup"}).exitCode, 0);
     const QString book = TDM::databaseFile(home.dataFolder());
-    sqlite3* writer = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(book).constData(), &writer), SQLITE_OK);
-    registerFunctions(writer);
-    // Its cache spills: the writer holds the book's exclusive lock until it ends.
-    ASSERT_EQ(sqlite3_exec(writer, "PRAGMA cache_size=5; BEGIN; UPDATE FACTURES SET NAME_POS1='held'", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
+    sqlite3* writer = spilledWriter(book, "held");
+    ASSERT_NE(writer, nullptr);
     QString error;
     EXPECT_FALSE(RestoreBook({home.dataFolder(), {}, {}},
                              NewestCopy(BackupFolder(home.dataFolder()), "docmar.db"), &error));
