@@ -54,6 +54,7 @@ int onNewOrExistingBook(const Invocation& inv, Prompter& prompter, const std::fu
 int initDb(const Invocation& inv, Prompter& prompter);
 int demo(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);
 int backup(const Invocation& inv, Prompter& prompter);
+int checkBook(const Invocation& inv, Prompter& prompter);
 int restore(const QStringList& positional, const Invocation& inv, Prompter& prompter);
 int clearDocuments(const Invocation& inv, Prompter& prompter);
 int importParadox(const QCommandLineParser& parser, const Invocation& inv, Prompter& prompter);

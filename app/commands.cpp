@@ -51,6 +51,8 @@ const char* const kUsage = R"(Usage:
                                                        (dated copies of the book, the last ten kept)
   docmar [--home DIR] restore [FILE]                   a copy (the newest when none is named) in place
                                                        of the book, which is kept as a copy first
+  docmar [--home DIR] check                            the whole book checked: every page, index and
+                                                       constraint (a server book: every value read)
   docmar [--home DIR] clear-documents --yes            backs the book up, then empties the document tables
   docmar [--home DIR] import-paradox FOLDER [--codepage N]
                                                        the seven Paradox tables into an empty book
@@ -179,6 +181,7 @@ const Command kCommandTable[] = {
     {"import-statement", -1, [](P parser, I inv, Prompter& p) { return importStatement(parser, inv, p); }},
     {"export-clients", 0, [](P parser, I inv, Prompter& p) { return exportClients(parser, inv, p); }},
     {"backup", 0, [](P, I inv, Prompter& p) { return backup(inv, p); }},
+    {"check", 0, [](P, I inv, Prompter& p) { return checkBook(inv, p); }},
     {"clear-documents", 0, [](P, I inv, Prompter& p) { return clearDocuments(inv, p); }},
     {"import-paradox", -1, [](P parser, I inv, Prompter& p) { return importParadox(parser, inv, p); }},
     {"copy-book", 0, [](P parser, I inv, Prompter& p) { return copyBook(parser, inv, p); }},

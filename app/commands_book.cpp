@@ -107,6 +107,14 @@ int backup(const Invocation& inv, Prompter& prompter)
     return report && report->failed.isEmpty() ? ExitDone : ExitFailed;
 }
 
+// The whole book checked, as the owner tab's button does.
+int checkBook(const Invocation& inv, Prompter& prompter)
+{
+    return onBook(inv, prompter, [&](TDM& dm, const Settings&) {
+        return MaintenanceController(prompter).checkBook(dm) ? ExitDone : ExitFailed;
+    });
+}
+
 // A copy back in place of the book: the one named (a path, or a name in the backup folder), else the
 // newest.
 int restore(const QStringList& positional, const Invocation& inv, Prompter& prompter)

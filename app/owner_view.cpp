@@ -38,7 +38,8 @@ OwnerView::OwnerView(TBuhForm& window)
     // The owner tab's buttons come first in the input order, then the edits line by line.
     QWidget* previous = ui->BitBtn8;
     QWidget::setTabOrder(ui->BitBtn6, ui->RestoreButton);
-    QWidget::setTabOrder(ui->RestoreButton, ui->BitBtn7);
+    QWidget::setTabOrder(ui->RestoreButton, ui->CheckButton);
+    QWidget::setTabOrder(ui->CheckButton, ui->BitBtn7);
     QWidget::setTabOrder(ui->BitBtn7, ui->BitBtn1);
     QWidget::setTabOrder(ui->BitBtn1, ui->BitBtn8);
     ShowChars(ui->Edit13, 34); // an IBAN whole
@@ -59,6 +60,7 @@ OwnerView::OwnerView(TBuhForm& window)
     connect(ui->BitBtn6, &QPushButton::clicked, this, [this] { backUp(); });
     connect(ui->BitBtn7, &QPushButton::clicked, this, &OwnerView::clearDocuments);
     connect(ui->RestoreButton, &QPushButton::clicked, this, &OwnerView::restore);
+    connect(ui->CheckButton, &QPushButton::clicked, this, &OwnerView::checkBook);
 }
 
 void OwnerView::save()
@@ -142,6 +144,17 @@ void OwnerView::restore()
     w.m_maintenance.restore(place, copy);
     ui->Panel13->hide();
     w.startAgain(before);
+}
+
+void OwnerView::checkBook()
+{
+    if (!w.m_dm.isConnected() && !w.OpenDatabase())
+        return;
+    showProgress(TBuhForm::tr("Проверка базы данных ..."));
+    const bool whole = w.m_maintenance.checkBook(w.m_dm);
+    ui->Panel13->hide();
+    if (whole)
+        w.say([] { return TBuhForm::tr("Проверка базы данных: ошибок не найдено."); });
 }
 
 void OwnerView::clearDocuments()

@@ -30,6 +30,8 @@ private:
     bool backUp(const QString& tag = {});
     // A backup copy in place of the book.
     void restore();
+    // The whole book checked, and what was found said.
+    void checkBook();
     void clearDocuments();
     void showProgress(const QString& caption);
 

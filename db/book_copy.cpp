@@ -28,11 +28,6 @@ int rowCount(const QSqlDatabase& db, const TableDef& table)
     return scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table.name))).toInt();
 }
 
-QString selectAll(const TableDef& t)
-{
-    return QStringLiteral("SELECT %1 FROM %2").arg(t.columnNames().join(u','), QLatin1String(t.name));
-}
-
 // Every table in turn, with its progress: readTable reads one table whole, calling `row` after each row it
 // hands on.
 CopyBookReport
@@ -60,7 +55,7 @@ template <typename Write>
 CopyBookReport copyRows(const QSqlDatabase& source, const CopyProgress& progress, Write write)
 {
     return copyTables(source, progress, [&](const TableDef& t, const std::function<void()>& row) {
-        Statement read(source, selectAll(t), {}, Statement::Streamed);
+        Statement read(source, selectAllSql(t), {}, Statement::Streamed);
         QVariantList values;
         while (read.next()) {
             values.clear();
@@ -90,7 +85,7 @@ CopyBookReport copySqliteRows(const QSqlDatabase& source, const CopyProgress& pr
                               const std::function<void(const TableDef&, const std::vector<CopyCell>&)>& write)
 {
     return copyTables(source, progress, [&](const TableDef& t, const std::function<void()>& row) {
-        Statement read(source, selectAll(t));
+        Statement read(source, selectAllSql(t));
         std::vector<CopyCell> cells(t.columns.size());
         while (read.next()) {
             for (int i = 0; i < int(cells.size()); ++i)

@@ -477,6 +477,25 @@ bool TDM::isReadOnly() const
     return m_driver->isReadOnly(database());
 }
 
+QString TDM::wholeBookProblem() const
+{
+    if (!m_connected)
+        return QCoreApplication::translate("TDM", "База данных не подключена");
+    if (!isPostgres())
+        return integrityProblem(databaseFile(m_folder), FileCheck::Full);
+    // The server keeps its own pages; a value it can no longer read fails its table's reading.
+    try {
+        for (const TableDef* t : Tables::all()) {
+            Statement rows(database(), selectAllSql(*t), {}, Statement::Streamed);
+            while (rows.next()) {
+            }
+        }
+    } catch (const DbError& e) {
+        return e.fullText();
+    }
+    return {};
+}
+
 QSqlDatabase ConnectionOf(const TDM& dm)
 {
     return dm.database();

@@ -63,6 +63,10 @@ public:
     bool isConnected() const;
     // Nothing can be stored: the file is write-protected, or its folder cannot take the engine's journal.
     bool isReadOnly() const;
+    // The whole open book checked, however long it takes: SQLite's full check of every page, index and
+    // constraint; on the server, every value of every table read once. Empty when nothing was found, else
+    // what was found first.
+    QString wholeBookProblem() const;
     const QString& folder() const { return m_folder; }
     // The PostgreSQL book in use; empty for the SQLite file of the folder.
     const QString& book() const { return m_book; }

@@ -306,6 +306,11 @@ QString addColumnSql(const TableDef& table, const ColumnDef& column)
         .arg(QLatin1String(table.name), QLatin1String(column.name), sqlType(column.type));
 }
 
+QString selectAllSql(const TableDef& table)
+{
+    return QStringLiteral("SELECT %1 FROM %2").arg(table.columnNames().join(u','), QLatin1String(table.name));
+}
+
 QString createTableSql(const TableDef& table)
 {
     QStringList cols;

@@ -73,6 +73,8 @@ inline const QDate kDateZero{1899, 12, 30};
 QString storedDateText(const QDate& date);
 
 QString createTableSql(const TableDef& table);
+// Every row of the table, every column in the table's order.
+QString selectAllSql(const TableDef& table);
 // A column the table gained after books were made, added to an older one.
 QString addColumnSql(const TableDef& table, const ColumnDef& column);
 // Every index of the table, or only those the given schema version brought.

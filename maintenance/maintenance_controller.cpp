@@ -90,6 +90,19 @@ bool MaintenanceController::restore(const BookPlace& place, const QString& copy)
     return true;
 }
 
+bool MaintenanceController::checkBook(const TDM& dm)
+{
+    if (const QString problem = dm.wholeBookProblem(); !problem.isEmpty()) {
+        m_prompter.error(QCoreApplication::translate("Backup",
+                                                     "База данных повреждена: %1. Восстановите её из "
+                                                     "резервной копии.")
+                             .arg(problem));
+        return false;
+    }
+    m_prompter.inform(QCoreApplication::translate("Backup", "Проверка базы данных: ошибок не найдено."));
+    return true;
+}
+
 MaintenanceController::Clearing MaintenanceController::confirmClearing(const QString& book,
                                                                        const DocumentCounts& counts)
 {

@@ -32,6 +32,8 @@ public:
     bool confirmRestore(const QString& copy);
     // The restore, then what was done or why nothing was; false when nothing was.
     bool restore(const BookPlace& place, const QString& copy);
+    // "Проверить базу данных": the whole book checked, then what was found said; true when nothing was.
+    bool checkBook(const TDM& dm);
     // "Очистить базу документов": the question first, naming the book and what goes; then whether to back
     // it up first.
     enum class Clearing { Cancelled, Clear, BackUpFirst };

@@ -304,6 +304,14 @@
         <source>База документов очищена: удалено счетов-фактур %1, поступлений %2, расходных накладных %3, налоговых накладных %4, актов %5, оплат %6.</source>
         <translation>Базу документів очищено: видалено рахунків-фактур %1, надходжень %2, видаткових накладних %3, податкових накладних %4, актів %5, оплат %6.</translation>
     </message>
+    <message>
+        <source>База данных повреждена: %1. Восстановите её из резервной копии.</source>
+        <translation>Базу даних пошкоджено: %1. Відновіть її з резервної копії.</translation>
+    </message>
+    <message>
+        <source>Проверка базы данных: ошибок не найдено.</source>
+        <translation>Перевірка бази даних: помилок не знайдено.</translation>
+    </message>
 </context>
 <context>
     <name>Blank</name>
@@ -2559,6 +2567,22 @@
     <message>
         <source>Акт с&amp;верки...</source>
         <translation>Акт з&amp;вірки...</translation>
+    </message>
+    <message>
+        <source>Проверить базу данных</source>
+        <translation>Перевірити базу даних</translation>
+    </message>
+    <message>
+        <source>Полная проверка базы данных: каждая страница, индекс и ограничение</source>
+        <translation>Повна перевірка бази даних: кожна сторінка, індекс і обмеження</translation>
+    </message>
+    <message>
+        <source>Проверка базы данных ...</source>
+        <translation>Перевірка бази даних ...</translation>
+    </message>
+    <message>
+        <source>Проверка базы данных: ошибок не найдено.</source>
+        <translation>Перевірка бази даних: помилок не знайдено.</translation>
     </message>
 </context>
 <context>

@@ -526,14 +526,16 @@ void restoreDatabaseFile(const QString& copy, const QString& book)
     copyPages(from, to);
 }
 
-QString integrityProblem(const QString& file)
+QString integrityProblem(const QString& file, FileCheck depth)
 {
     static QAtomicInt serial;
     const QString name = QStringLiteral("docmar-check-%1").arg(serial.fetchAndAddRelaxed(1));
     QString problem;
     try {
         const QSqlDatabase db = openSqliteFile(file, name, false);
-        Rows q = execOrThrow(db, QStringLiteral("PRAGMA integrity_check(1)"));
+        const QString check = depth == FileCheck::Full ? QStringLiteral("PRAGMA integrity_check(1)")
+                                                       : QStringLiteral("PRAGMA quick_check(1)");
+        Rows q = execOrThrow(db, check);
         const QString result = q.next() ? q.value(0).toString() : QStringLiteral("no result");
         if (result != QLatin1String("ok"))
             problem = result;

@@ -404,6 +404,28 @@ TEST(Backup, ADamagedBookNeverReplacesTheLastGoodCopy)
               QStringList{QFileInfo(copy).fileName()});
 }
 
+// A copy is checked for damaged pages; an index at odds with its table (only a faulty writer makes one)
+// goes over page for page, and the full check of the book finds it, in the window and on the command line.
+TEST(Backup, TheFullCheckFindsWhatTheCopysQuickCheckLeaves)
+{
+    TestHome home;
+    auto dm = home.createAndConnect();
+    FillDemoData(*dm, {10, 50, 3});
+    EXPECT_EQ(dm->wholeBookProblem(), QString());
+    dm->disconnect();
+    ASSERT_TRUE(runOnFile(TDM::databaseFile(home.dataFolder()),
+                          "CREATE INDEX PROBE ON CLIENTS (ID_NUMBER); PRAGMA writable_schema=ON; UPDATE "
+                          "sqlite_master SET sql='CREATE INDEX PROBE ON CLIENTS (CITY)' WHERE name='PROBE'"));
+    const std::optional<BackupReport> report = BackUpDatabaseFolder(home.dataFolder());
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->failed, QStringList());
+    const ProcessResult check = runDocmar({"--home", home.path(), "check"});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(check.err.startsWith(QStringLiteral("База данных повреждена: ")) &&
+                check.err.contains(QLatin1String("PROBE")))
+        << check.err.toStdString();
+}
+
 TEST(Backup, ACopyIsAsPrivateAsTheBookAndHalfMadeCopiesGo)
 {
     TestHome home;
