@@ -373,9 +373,20 @@ void ClientsView::filter(bool byName)
 void ClientsView::removeFilters()
 {
     settleEdits();
+    uncheckFilters();
+    w.m_clients.removeFilters();
+    locate(w.clientRegister().idAt(0));
+}
+
+void ClientsView::resetFilters()
+{
+    uncheckFilters();
+    w.m_clients.resetFilters();
+}
+
+void ClientsView::uncheckFilters()
+{
     ui->N35->setChecked(false);
     ui->N37->setChecked(false);
     ui->N36->setEnabled(false);
-    w.m_clients.removeFilters();
-    locate(w.clientRegister().idAt(0));
 }

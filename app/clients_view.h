@@ -34,10 +34,13 @@ public:
     void openFind();
     void filter(bool byName);
     void removeFilters();
+    // Every filter and its value gone before a start reads the book.
+    void resetFilters();
     void exportList();
 
 private:
     void setupList();
+    void uncheckFilters();
     void setupPanel();
     void followCurrent();
     // The client as the panel shows it.

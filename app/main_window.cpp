@@ -158,7 +158,8 @@ void TBuhForm::showEvent(QShowEvent* event)
 void TBuhForm::startUp()
 {
     resetToDefaults(m_settings, m_programFolder);
-    m_clients.resetFilters();
+    // Before the book is opened, so that it is read once, unfiltered.
+    m_clientsView->resetFilters();
     QString error;
     if (!ReadSettings(m_settings, m_programFolder, &error))
         m_prompter->error(error);
@@ -172,7 +173,6 @@ void TBuhForm::startUp()
             welcomed = true;
             if (!startFlow().welcome()) {
                 forgetDatabase();
-                m_clientsView->removeFilters();
                 return;
             }
         } else if (m_folderWasMissing) {
@@ -188,8 +188,6 @@ void TBuhForm::startUp()
                 "Впишите на вкладке «Владелец» данные вашей фирмы: они печатаются на каждом документе.");
         });
     }
-    m_clientsView->removeFilters();
-    RefreshClientDocuments();
 }
 
 bool TBuhForm::OpenDatabase()

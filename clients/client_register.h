@@ -58,6 +58,8 @@ public:
     void setSortIndex(const QString& indexName); // reloads
     const ClientFilter& filter() const { return m_filter; }
     void setFilter(const ClientFilter& filter); // reloads
+    // The filter the next reload reads by; the list stays as it is until then.
+    void presetFilter(const ClientFilter& filter) { m_filter = filter; }
 
     int idAt(int row) const;
     int rowOfId(int id) const;

@@ -224,6 +224,7 @@ void ClientsController::removeFilters()
 void ClientsController::resetFilters()
 {
     m_filter = ClientFilter{};
+    m_register.presetFilter(m_filter);
 }
 
 ClientsController::SearchOutcome ClientsController::find(int startRow, const FindRequest& request,

@@ -62,7 +62,7 @@ public:
     const ClientFilter& filter() const { return m_filter; }
     void applyFilter(bool byName, const QString& value);
     void removeFilters();
-    // Clears the stored filter values, as every start does.
+    // Clears the filters and their stored values, as every start does, before the book is read.
     void resetFilters();
 
     // The last search asked for, to fill the find dialog.
