@@ -128,7 +128,7 @@ void BM_ClickInvoiceAllDocuments(benchmark::State& state)
 void BM_FindClientNoMatch(benchmark::State& state)
 {
     TDM dm;
-    dm.connect(dataFolder());
+    connectBook(dm, state);
     ClientRegister reg(dm);
     reg.reload();
     const int start = std::max(reg.model().rowCount() - int(state.range(0)), 0);

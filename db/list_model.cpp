@@ -210,69 +210,102 @@ int SqlListModel::findText(const QString& column, const QString& text, bool full
         return -1;
     try {
         const QSqlDatabase db = ConnectionOf(m_dm);
+        const qint64 startKey = keyAt(fromRow);
         QSqlRecord start;
-        if (!orderValuesOf(keyAt(fromRow), &start))
+        if (!orderValuesOf(startKey, &start))
             return -1;
-        // The table is read in its own order, a stretch of row ids at a time, as fast as the engine reads
-        // it; of the matching rows from the start row on, each stretch gives its first in the list's order.
-        QString where = keyColumn() + QStringLiteral(" BETWEEN ? AND ?");
-        if (!m_where.isEmpty())
-            where += QStringLiteral(" AND (") + m_where + u')';
-        where += QStringLiteral(" AND UFIND(%1,?,?) <> 0").arg(QLatin1String(m_table.column(column)->name));
-        QVariantList values = m_values + QVariantList{foldCase(text.left(255)), fullMatch ? 1 : 0};
-        QStringList before;
-        for (const Condition& c : fromRow == 0 ? std::vector<Condition>() : relativeTo(start, false)) {
-            before << u'(' + c.sql + u')';
-            values += c.values;
-        }
-        if (!before.isEmpty())
-            where += QStringLiteral(" AND NOT (") + before.join(QStringLiteral(" OR ")) + u')';
-        // Stretches of rowsPerAsk rows in row-id order, however sparse the row ids are.
-        const QString table = QLatin1String(m_table.name);
-        const QString key = keyColumn();
-        const QString sql = QStringLiteral("SELECT %4 FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
-                                .arg(m_dm.dialect().withoutIndex(table), where, orderTerms(false), key);
-        const QString nextStretch =
-            QStringLiteral("SELECT %2 FROM %1 WHERE %2>=? ORDER BY %2 LIMIT 1 OFFSET ?").arg(table, key);
-        std::vector<qint64> candidates;
-        Statement firstOfStretch(db, sql);
-        QVariant from = scalar(db, QStringLiteral("SELECT min(%2) FROM %1").arg(table, key));
-        qint64 examined = 0;
-        while (!from.isNull()) {
-            if (keepGoing && !keepGoing()) {
-                if (interrupted)
-                    *interrupted = true;
-                if (reachedRow) {
-                    // The share of the table read so far, laid over the rows from the start row on.
-                    const qint64 total = std::max<qint64>(
-                        scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong(), 1);
-                    *reachedRow =
-                        int(std::min<qint64>(fromRow + (m_count - fromRow) * examined / total, m_count - 1));
-                }
-                return -1;
+        const SqlDialect::Expression found =
+            m_dm.dialect().textFound(QLatin1String(m_table.column(column)->name), text, fullMatch);
+        const int ask = std::max(rowsPerAsk, 1);
+        // Whether to go on; false once the caller said stop, with the row a search through the list one row
+        // at a time would have reached.
+        const auto goOn = [&](int reached) {
+            if (!keepGoing || keepGoing())
+                return true;
+            if (interrupted)
+                *interrupted = true;
+            if (reachedRow)
+                *reachedRow = std::min(reached, m_count - 1);
+            return false;
+        };
+        // The list from the start row on, in its order: the row itself, then each stretch of the rows after
+        // it, nearest first, each read along its index; only the matching keys when they are known.
+        std::vector<Condition> stretches{{keyColumn() + QStringLiteral("=?"), {startKey}}};
+        const std::vector<Condition> after = relativeTo(start, true);
+        stretches.insert(stretches.end(), after.rbegin(), after.rend());
+        // Reading along an index costs a lookup of each row in the table, about five times what reading the
+        // table in its stored order costs: a search through most of the list first reads the whole table so,
+        // for the keys that match. None ends it; a few are placed in the list at once.
+        if (m_count - fromRow > m_count / 4) {
+            // Stretches of `ask` rows in key order, however sparse the keys are, each searched whole.
+            const QString table = QLatin1String(m_table.name);
+            const QString key = keyColumn();
+            QString where = key + QStringLiteral(" >= ? AND ") + found.sql;
+            if (!m_where.isEmpty())
+                where += QStringLiteral(" AND (") + m_where + u')';
+            Statement stretch(db,
+                              QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %1 < ?").arg(key, table, where));
+            Statement lastStretch(db, QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(key, table, where));
+            const QString nextStretch =
+                QStringLiteral("SELECT %2 FROM %1 WHERE %2>=? ORDER BY %2 LIMIT 1 OFFSET ?").arg(table, key);
+            std::vector<qint64> matches;
+            QVariant from = scalar(db, QStringLiteral("SELECT min(%2) FROM %1").arg(table, key));
+            for (qint64 examined = 0; !from.isNull(); examined += ask) {
+                if (!goOn(fromRow + int((m_count - fromRow) * std::min<qint64>(examined, m_count) / m_count)))
+                    return -1;
+                const QVariant next = scalar(db, nextStretch, {from, ask});
+                Statement& rows = next.isNull() ? lastStretch : stretch;
+                rows.rebind(QVariantList{from} + found.values + m_values +
+                            (next.isNull() ? QVariantList{} : QVariantList{next}));
+                while (rows.next())
+                    matches.push_back(rows.integer(0));
+                from = next;
             }
-            examined += std::max(rowsPerAsk, 1);
-            const QVariant next = scalar(db, nextStretch, {from, std::max(rowsPerAsk, 1)});
-            const qint64 last = next.isNull() ? m_dm.dialect().largestRowKey() : next.toLongLong() - 1;
-            firstOfStretch.rebind(QVariantList{from, last} + values);
-            if (firstOfStretch.next())
-                candidates.push_back(firstOfStretch.integer(0));
-            from = next;
+            if (matches.empty())
+                return -1;
+            if (matches.size() <= kFewMatches) {
+                QStringList marks, sides;
+                QVariantList values = m_values;
+                for (qint64 key : matches) {
+                    marks << QStringLiteral("?");
+                    values << key;
+                }
+                for (const Condition& c : stretches) {
+                    sides << u'(' + c.sql + u')';
+                    values += c.values;
+                }
+                const std::vector<qint64> first = selectKeys(
+                    db,
+                    selectSql(keyColumn(),
+                              QStringLiteral("%1 IN (%2) AND (%3)")
+                                  .arg(keyColumn(), marks.join(u','), sides.join(QStringLiteral(" OR "))),
+                              false) +
+                        QStringLiteral(" LIMIT 1"),
+                    values);
+                return first.empty() ? -1 : rowOfKey(first.front());
+            }
         }
-        if (candidates.empty())
-            return -1;
-        QStringList marks;
-        QVariantList keys;
-        for (qint64 key : candidates) {
-            marks << QStringLiteral("?");
-            keys << key;
+        // A row's place is the count of rows passed, so the search costs the rows it looks through.
+        int passed = 0;
+        int nextAsk = 0;
+        for (const Condition& stretch : stretches) {
+            Statement rows(db,
+                           selectSql(QStringLiteral("CASE WHEN %1 THEN 1 ELSE 0 END").arg(found.sql),
+                                     stretch.sql, false),
+                           found.values + m_values + stretch.values, Statement::Streamed);
+            for (;; ++passed) {
+                if (passed == nextAsk) {
+                    nextAsk += ask;
+                    if (!goOn(fromRow + passed))
+                        return -1;
+                }
+                if (!rows.next())
+                    break;
+                if (rows.integer(0) != 0)
+                    return fromRow + passed;
+            }
         }
-        const std::vector<qint64> first =
-            selectKeys(db,
-                       selectSql(key, QStringLiteral("%2 IN (%1)").arg(marks.join(u','), key), false) +
-                           QStringLiteral(" LIMIT 1"),
-                       m_values + keys);
-        return first.empty() ? -1 : rowOfKey(first.front());
+        return -1;
     } catch (const DbError& e) {
         reportError(e);
         return -1;

@@ -56,6 +56,8 @@ public:
     // From this many rows on, a row is found by the list's keys, read in order once after each load,
     // instead of by counting the rows before it.
     static constexpr int kRowsByKeyFrom = 20000;
+    // Matches of a search few enough to be placed in the list by one statement.
+    static constexpr std::size_t kFewMatches = 500;
 
     // The rows to show; values bind to the "?" of the WHERE clause in order. Reloads.
     void setQuery(const QString& where, const QVariantList& values, const QString& orderBy);

@@ -1,12 +1,11 @@
 #include "db/sql_dialect.h"
 
+#include "base/text_case.h"
 #include "db/postgres/pg_schema.h"
 #include "db/tables.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
-
-#include <limits>
 
 namespace {
 
@@ -26,14 +25,9 @@ public:
         return descending ? expression + QStringLiteral(" DESC") : expression;
     }
     QString rowKey(const TableDef&) const override { return QStringLiteral("rowid"); }
-    qint64 largestRowKey() const override { return std::numeric_limits<qint64>::max(); }
     QString throughIndex(const QString& table, const QString& index) const override
     {
         return table + QStringLiteral(" INDEXED BY ") + index;
-    }
-    QString withoutIndex(const QString& table) const override
-    {
-        return table + QStringLiteral(" NOT INDEXED");
     }
     // SQLite looks the sorted keys up one by one in the table's key order.
     QString keyedRows(const QString& table, const QString& as, const QString& key, const QString& keys,
@@ -119,6 +113,17 @@ public:
 class PostgresDialect final : public SqlDialect {
 public:
     bool isServer() const override { return true; }
+    // The key stored beside an indexed column folds letter case by the search's own rule, so it is searched
+    // rather than each text folded anew (the columns are shorter than the 255 characters searched).
+    Expression textFound(const QString& column, const QString& text, bool whole) const override
+    {
+        const QString key = PostgresSchema::storedKeyOf(column);
+        const QString needle = text.left(255);
+        if (key.isEmpty())
+            return SqlDialect::textFound(column, text, whole);
+        const QString keyed = PostgresSchema::textKey(needle);
+        return {whole ? key + QStringLiteral(" = ?") : QStringLiteral("strpos(%1, ?) > 0").arg(key), {keyed}};
+    }
     QString collated(const QString& expression) const override
     {
         return PostgresSchema::orderKey(expression);
@@ -135,11 +140,8 @@ public:
         // the act store refuses a used one).
         return QLatin1String(table.primaryKey ? table.primaryKey : table.columns.front().name);
     }
-    // The server's keys are 32-bit integers: a wider bound would not compare with them.
-    qint64 largestRowKey() const override { return std::numeric_limits<qint32>::max(); }
     // The planner chooses the index itself.
     QString throughIndex(const QString& table, const QString&) const override { return table; }
-    QString withoutIndex(const QString& table) const override { return table; }
     // The server would hash the keys and sort the joined rows: the keys are sorted first instead (a
     // month's invoice register 48 against 127 ms on the 400k book), and the rows follow them.
     QString keyedRows(const QString& table, const QString& as, const QString& key, const QString& keys,
@@ -241,6 +243,11 @@ public:
 };
 
 } // namespace
+
+SqlDialect::Expression SqlDialect::textFound(const QString& column, const QString& text, bool whole) const
+{
+    return {QStringLiteral("UFIND(%1,?,?) <> 0").arg(column), {foldCase(text.left(255)), whole ? 1 : 0}};
+}
 
 const SqlDialect& SqlDialect::sqlite()
 {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class QSqlDatabase;
 struct ColumnDef;
@@ -26,12 +27,17 @@ public:
     virtual QString collated(const QString& expression) const = 0;
     // An ORDER BY term; an empty value stands first going up and last going down on both engines.
     virtual QString orderTerm(const QString& expression, bool descending) const = 0;
-    // The column that tells a table's rows apart in the lists, and the largest value it can hold.
+    // The column that tells a table's rows apart in the lists.
     virtual QString rowKey(const TableDef& table) const = 0;
-    virtual qint64 largestRowKey() const = 0;
-    // A FROM item: the table read through the named index, or in its stored order without any.
+    // Whether a column's text, letter case folded and cut to 255 characters, holds the text (or is it, with
+    // whole): the expression, with its values for the "?" in it.
+    struct Expression {
+        QString sql;
+        QVariantList values;
+    };
+    virtual Expression textFound(const QString& column, const QString& text, bool whole) const;
+    // A FROM item: the table read through the named index.
     virtual QString throughIndex(const QString& table, const QString& index) const = 0;
-    virtual QString withoutIndex(const QString& table) const = 0;
     // The FROM, WHERE and ORDER BY of the rows of `table` (named `as`, with `joins` after it) whose `key` is
     // among those the statement `keys` selects, in key order: a register finds its period's keys through
     // their own index first and never sorts its wide rows.

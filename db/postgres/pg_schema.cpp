@@ -7,6 +7,7 @@
 #include "db/postgres/postgres_driver.h"
 #include "db/tables.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <libpq-fe.h>
@@ -139,16 +140,46 @@ QStringList documentTables()
             QStringLiteral("ACTS"), QStringLiteral("PLATEG")};
 }
 
-QString orderKey(const QString& column)
+namespace {
+
+bool isKeyed(const QString& column)
 {
-    // A column an index orders by has its key stored beside it: read, not worked out row by row.
     static const QStringList keyed = [] {
         QStringList all;
         for (const TableDef* t : Tables::all())
             all << keyedColumns(*t);
         return all;
     }();
-    if (keyed.contains(column, Qt::CaseInsensitive))
+    return keyed.contains(column, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString storedKeyOf(const QString& column)
+{
+    return isKeyed(column) ? storedKeyColumn(column.toUpper()) : QString();
+}
+
+QString textKey(const QString& text)
+{
+    static const QHash<char16_t, char16_t> keys = [] {
+        QString from, to;
+        keyTranslation(&from, &to);
+        QHash<char16_t, char16_t> map;
+        for (qsizetype i = 0; i < from.size(); ++i)
+            map.insert(from[i].unicode(), to[i].unicode());
+        return map;
+    }();
+    QString key = text;
+    for (QChar& c : key)
+        c = QChar(keys.value(c.unicode(), c.unicode()));
+    return key;
+}
+
+QString orderKey(const QString& column)
+{
+    // A column an index orders by has its key stored beside it: read, not worked out row by row.
+    if (isKeyed(column))
         return storedKeyColumn(column.toUpper()) + QStringLiteral(" COLLATE \"C\"");
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);
 }

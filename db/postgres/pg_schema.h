@@ -58,6 +58,10 @@ QString bulkWriteSql(bool bulk);
 // The ordering expression of a text, for ORDER BY and WHERE: docmar_key(TEXT) COLLATE "C", or for a
 // column an index orders by, its key stored beside it (COLUMN_KEY, kept by the server).
 QString orderKey(const QString& column);
+// The key stored beside a column an index orders by (COLUMN_KEY); empty for any other column.
+QString storedKeyOf(const QString& column);
+// docmar_key of a text, worked out here as the server works it out.
+QString textKey(const QString& text);
 // The stored keys of a book made before they were, and the indexes by a text rebuilt over them.
 QStringList storedKeysSql();
 // The body of docmar_key: every character mapped to one whose code point stands where the register

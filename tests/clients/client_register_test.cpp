@@ -126,6 +126,19 @@ TEST_F(ClientRegisterTest, FindLooksFromTheCurrentClientOn)
     EXPECT_GE(FindClient(*reg, 0, chief, QStringLiteral("шевчук іван петрович"), true).row, 0);
     EXPECT_GE(FindClient(*reg, 0, 8, QStringLiteral("12/24"), true).row, 0);
 
+    // Letter case ignored through the whole alphabet, on the server too, where the stored keys are
+    // searched; a letter outside it keeps its case (ђ is not Ђ).
+    add("ПП \"Ђорђе\"", "Ужгород", "Ґалаґан Ї.Ё.", "");
+    reg->reload();
+    for (const auto& [field, text, whole, found] : {std::tuple{0, "пп \"ЂОРђЕ\"", true, true},
+                                                    {0, "ЂОР", false, true},
+                                                    {0, "ђор", false, false},
+                                                    {1, "ґАЛАҐАН ї.ё.", true, true},
+                                                    {1, "АҐАН Ї", false, true}}) {
+        r = FindClient(*reg, 0, field, QString::fromUtf8(text), whole);
+        EXPECT_EQ(reg->clientAt(r.row).FIRMNAME, found ? QStringLiteral("ПП \"Ђорђе\"") : QString()) << text;
+    }
+
     int asked = 0;
     r = FindClient(
         *reg, 0, 0, QStringLiteral("nothing like it"), false, [&] { return ++asked < 3; }, 1);
