@@ -403,9 +403,9 @@ void TDM::connect(const QString& folder, const QString& book)
         openSqliteFile(databaseFile(folder), m_connectionName, false);
         // No output of the program ever lands on the book, its journals or its backups.
         const QString file = databaseFile(folder);
-        for (const QString& kept :
-             {file, file + QStringLiteral("-journal"), file + QStringLiteral("-wal"),
-              file + QStringLiteral("-shm"), QDir(folder).filePath(QStringLiteral("BackUp"))})
+        for (const QString& kept : {file, file + QStringLiteral("-journal"), file + QStringLiteral("-wal"),
+                                    file + QStringLiteral("-shm"), writerQueueFile(file),
+                                    QDir(folder).filePath(QStringLiteral("BackUp"))})
             KeepFromOutput(kept);
     }
     m_folder = folder;

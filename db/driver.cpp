@@ -147,8 +147,14 @@ Transaction::Transaction(const QSqlDatabase& db, Kind kind)
     const Driver& driver = Driver::of(db);
     if (!driver.inTransaction(db)) {
         const QStringList begin = driver.dialect().beginTransaction(kind == Writing);
-        for (const QString& sql : begin)
-            execOrThrow(m_db, sql);
+        const auto run = [&] {
+            for (const QString& sql : begin)
+                execOrThrow(m_db, sql);
+        };
+        if (kind == Writing)
+            driver.beginWriting(m_db, run);
+        else
+            run();
         m_outer = !begin.isEmpty();
         if (m_outer)
             return;

@@ -85,6 +85,9 @@ public:
     virtual QString version() const = 0;
     // Whether other programs' stores on the book are told to this connection as they happen.
     virtual bool tellsOfChanges() const { return false; }
+    // Begins a writing transaction through `begin`, taking the book's write turn in fair order with the
+    // other programs waiting for it.
+    virtual void beginWriting(const QSqlDatabase&, const std::function<void()>& begin) const { begin(); }
 };
 
 // The engine's own handle under a connection of the toolkit's, when its type is the one named; else nullptr.

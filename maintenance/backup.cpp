@@ -24,7 +24,7 @@ namespace {
 
 bool isEngineSideFile(const QString& name)
 {
-    for (const char* suffix : {"-journal", "-wal", "-shm"})
+    for (const char* suffix : {"-journal", "-wal", "-shm", "-turn"})
         if (name.endsWith(QLatin1String(suffix)))
             return true;
     return false;

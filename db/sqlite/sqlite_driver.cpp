@@ -13,11 +13,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -335,17 +338,96 @@ std::function<void()>& busyNotifier()
     return notifier;
 }
 
+// A wait for another program is short at first, when it is most likely over soon (a write turn handed on),
+// and then sparing: steps of 0.2 ms for the first 100 ms, of 20 ms after. The time waited before the
+// count-th step, in microseconds.
+constexpr int kQuickSteps = 500;
+qint64 waitedUs(int count)
+{
+    return count <= kQuickSteps ? count * 200LL : 100000LL + (count - kQuickSteps) * 20000LL;
+}
+
+// One more step of a wait; false when it has lasted as long as any wait for the book lasts.
+bool waitStep(int count)
+{
+    if (waitedUs(count) >= kBusyWaitMs * 1000LL)
+        return false;
+    ::usleep(useconds_t(waitedUs(count + 1) - waitedUs(count)));
+    return true;
+}
+
+// A place in the queue of writers: a lock of the book's side file, polled for as the book's own lock is.
+// A queue that cannot be had (a folder that takes no new file) is done without.
+class WriterQueue {
+public:
+    explicit WriterQueue(const QString& book)
+        : m_fd(::open(QFile::encodeName(writerQueueFile(book)).constData(), O_RDONLY | O_CREAT | O_CLOEXEC,
+                      0644))
+    {
+    }
+    ~WriterQueue()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // the lock goes with it
+    }
+    WriterQueue(const WriterQueue&) = delete;
+    WriterQueue& operator=(const WriterQueue&) = delete;
+    bool tryTake()
+    {
+        m_held = m_held || (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) == 0);
+        return m_held;
+    }
+    // Whether another program holds the queue: one kept waiting for the book.
+    bool isTakenByAnother()
+    {
+        if (m_fd < 0 || m_held || !tryTake())
+            return m_fd >= 0 && !m_held;
+        ::flock(m_fd, LOCK_UN);
+        m_held = false;
+        return false;
+    }
+    // Waits behind the program that holds it, as long as any wait for the book lasts.
+    void take()
+    {
+        for (int count = 0; !tryTake() && waitStep(count); ++count) {
+        }
+    }
+
+private:
+    int m_fd;
+    bool m_held = false;
+};
+
+// The queue of the write turn this thread is asking for, if any.
+thread_local WriterQueue* t_queue = nullptr;
+
 int waitForOtherProcess(void*, int count)
 {
-    constexpr int kStepMs = 20;
     if (count == 0 && busyNotifier())
         busyNotifier()();
-    if (count * kStepMs >= kBusyWaitMs)
-        return 0;
-    sqlite3_sleep(kStepMs);
-    return 1;
+    // A writer kept waiting takes the queue: those who come after it wait behind it, and it is next.
+    if (t_queue)
+        t_queue->tryTake();
+    return waitStep(count) ? 1 : 0;
 }
+
 } // namespace
+
+QString writerQueueFile(const QString& book)
+{
+    return book + QStringLiteral("-turn");
+}
+
+void SqliteDriver::beginWriting(const QSqlDatabase& db, const std::function<void()>& begin) const
+{
+    WriterQueue queue(db.databaseName());
+    // Behind one that has waited long, if there is one; it releases the queue once it has the book.
+    if (queue.isTakenByAnother())
+        queue.take();
+    t_queue = &queue;
+    const auto leave = qScopeGuard([] { t_queue = nullptr; });
+    begin();
+}
 
 void setBusyNotifier(std::function<void()> notifier)
 {

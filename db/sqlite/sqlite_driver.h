@@ -17,7 +17,14 @@ public:
     bool isReadOnly(const QSqlDatabase& db) const override;
     DbError failure(const QSqlError& error, const QString& sql) const override;
     QString version() const override;
+    // Programs wanting to write queue for a lock of a side file of the book (BOOK-turn) before they ask for
+    // the book's write lock, and leave the queue once they have it: one that stores again at once would
+    // otherwise take the book back before another, polling for it, ever saw it free.
+    void beginWriting(const QSqlDatabase& db, const std::function<void()>& begin) const override;
 };
+
+// The side file whose lock writers queue for.
+QString writerQueueFile(const QString& book);
 
 // Opens the SQLite file under a connection of its own and readies it: the Russian/Ukrainian collation and
 // functions, full synchronous writes. Throws DbError when the file is missing (unless create), is not a

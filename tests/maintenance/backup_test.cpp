@@ -75,6 +75,14 @@ int demoBookLetGo(TestHome& home)
 }
 
 // Statements run on a file by the engine alone (DocMar's collation and functions on); whether they ran.
+// The data folder's files but the writers' queue, which stays beside the book for good.
+QStringList bookFiles(const QString& folder)
+{
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    files.removeOne(QStringLiteral("docmar.db-turn"));
+    return files;
+}
+
 bool runOnFile(const QString& file, const char* sql, bool keepWal = false)
 {
     sqlite3* db = nullptr;
@@ -557,7 +565,7 @@ TEST(Restore, TheNewestCopyTakesTheBooksPlaceAfterTheBookIsKept)
     EXPECT_EQ(count(open, "CLIENTS"), clients);
     EXPECT_EQ(backup.entryList({"docmar-*-before-restore.db"}).size(), 1);
     EXPECT_EQ(backup.entryList(QDir::Hidden | QDir::Files).filter(".part-").size(), 0);
-    EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Hidden | QDir::Files), QStringList{"docmar.db"});
+    EXPECT_EQ(bookFiles(home.dataFolder()), QStringList{"docmar.db"});
 }
 
 // A book that no longer opens is what a restore is for: it is kept byte for byte, then replaced whole,
@@ -578,7 +586,7 @@ TEST(Restore, ABookThatNoLongerOpensIsKeptAsItWasAndReplacedWhole)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(TDM::bookFileProblem(book), QString());
     EXPECT_EQ(clientsIn(book), 5);
-    EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
+    EXPECT_EQ(bookFiles(home.dataFolder()), QStringList{"docmar.db"});
     const QDir backup(BackupFolder(home.dataFolder()));
     const QStringList kept = backup.entryList({"docmar-*-before-restore.db"});
     ASSERT_EQ(kept.size(), 1);
@@ -828,7 +836,7 @@ TEST(Restore, ACopyInWalModeGoesBackWholeAndLeavesNoSideFile)
     QString error;
     ASSERT_TRUE(RestoreBook({home.dataFolder(), {}, {}}, copy, &error)) << error.toStdString();
     EXPECT_EQ(clientsIn(TDM::databaseFile(home.dataFolder())), clients + 1);
-    EXPECT_EQ(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"docmar.db"});
+    EXPECT_EQ(bookFiles(home.dataFolder()), QStringList{"docmar.db"});
     dm.connect(home.dataFolder());
     EXPECT_EQ(scalar(ConnectionOf(dm), QStringLiteral("PRAGMA journal_mode")).toString(),
               QStringLiteral("delete"));
