@@ -171,6 +171,8 @@ ParadoxFileCheck CheckParadoxFile(QIODevice& file)
     return c;
 }
 
+static_assert(kNumRecords + 4 == kParadoxRecordCountEnd);
+
 void SetParadoxRecordCount(QByteArray& bytes, int records)
 {
     for (int i = 0; i < 4 && kNumRecords + i < bytes.size(); ++i)

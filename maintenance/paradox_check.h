@@ -20,5 +20,7 @@ struct ParadoxFileCheck {
 // file's end. A last block cut short is fine as long as every record lies inside the file.
 ParadoxFileCheck CheckParadoxFile(QIODevice& file);
 
-// Writes the record count into a table's header bytes (the library then reads just so many).
+// Writes the record count into a table's header bytes (the library then reads just so many); the count
+// ends kParadoxRecordCountEnd bytes into the file.
+inline constexpr int kParadoxRecordCountEnd = 0x0A;
 void SetParadoxRecordCount(QByteArray& bytes, int records);

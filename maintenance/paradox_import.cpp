@@ -5,15 +5,17 @@
 #include "db/tables.h"
 #include "maintenance/paradox_check.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 extern "C" {
@@ -64,6 +66,84 @@ QStringDecoder decoderFor(int codePage)
     return QStringDecoder("windows-1251");
 }
 
+// A table file as the library reads it: from the disk a window at a time (the library seeks to every
+// record), but for the header's record count, which is the blocks' own. The file is never held whole.
+struct TableFile {
+    static constexpr qint64 kWindow = 1 << 16;
+    QFile file;
+    QByteArray head;   // the bytes up to the record count's end, with the count set
+    QByteArray window; // the file's bytes from windowAt
+    qint64 windowAt = -1;
+    qint64 at = 0;
+
+    static ssize_t read(void* cookie, char* out, std::size_t size)
+    {
+        auto* t = static_cast<TableFile*>(cookie);
+        std::size_t done = 0;
+        while (done < size) {
+            if (t->at < t->head.size()) {
+                const auto n = std::min<std::size_t>(size - done, std::size_t(t->head.size() - t->at));
+                std::memcpy(out + done, t->head.constData() + t->at, n);
+                done += n;
+                t->at += qint64(n);
+                continue;
+            }
+            if (t->windowAt < 0 || t->at < t->windowAt || t->at >= t->windowAt + t->window.size()) {
+                t->windowAt = t->at / kWindow * kWindow;
+                if (!t->file.seek(t->windowAt))
+                    break;
+                t->window = t->file.read(kWindow);
+                if (t->at >= t->windowAt + t->window.size())
+                    break; // the end of the file, or a failed read
+            }
+            const auto n =
+                std::min<std::size_t>(size - done, std::size_t(t->windowAt + t->window.size() - t->at));
+            std::memcpy(out + done, t->window.constData() + (t->at - t->windowAt), n);
+            done += n;
+            t->at += qint64(n);
+        }
+        return ssize_t(done);
+    }
+    static int seek(void* cookie, off64_t* offset, int whence)
+    {
+        auto* t = static_cast<TableFile*>(cookie);
+        const qint64 to = whence == SEEK_SET   ? *offset
+                          : whence == SEEK_CUR ? t->at + *offset
+                                               : t->file.size() + *offset;
+        if (to < 0)
+            return -1;
+        *offset = t->at = to;
+        return 0;
+    }
+    static int close(void* cookie)
+    {
+        delete static_cast<TableFile*>(cookie);
+        return 0;
+    }
+    // The file opened for the library, with so many records in its header; nullptr with *error.
+    static std::FILE* open(const QString& path, int records, QString* error)
+    {
+        auto t = std::make_unique<TableFile>();
+        t->file.setFileName(path);
+        if (!t->file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            *error = t->file.errorString();
+            return nullptr;
+        }
+        t->head = t->file.read(kParadoxRecordCountEnd);
+        SetParadoxRecordCount(t->head, records);
+        std::FILE* stream =
+            fopencookie(t.get(), "r", {&TableFile::read, nullptr, &TableFile::seek, &TableFile::close});
+        if (!stream) {
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+            return nullptr;
+        }
+        t.release();
+        // A small buffer of the stream's own: it is filled anew from the window after every seek.
+        setvbuf(stream, nullptr, _IOFBF, 1024);
+        return stream;
+    }
+};
+
 // One Paradox data table, read record by record into raw bytes.
 class ParadoxTable {
 public:
@@ -85,12 +165,8 @@ public:
             *error = file.errorString();
             return false;
         }
-        m_bytes = file.readAll();
+        const ParadoxFileCheck check = CheckParadoxFile(file);
         file.close();
-        QBuffer buffer(&m_bytes);
-        buffer.open(QIODevice::ReadOnly);
-        const ParadoxFileCheck check = CheckParadoxFile(buffer);
-        buffer.close();
         if (!check.ok) {
             *error = check.reason;
             return false;
@@ -98,8 +174,9 @@ public:
         // The library reads the records the blocks hold, and has nothing to say to stderr about a header
         // that claims another number.
         m_headerRecords = check.headerRecords;
-        SetParadoxRecordCount(m_bytes, check.records);
-        m_stream = fmemopen(m_bytes.data(), std::size_t(m_bytes.size()), "r");
+        m_stream = TableFile::open(path, check.records, error);
+        if (!m_stream)
+            return false;
         m_doc = m_stream ? PX_new3(collectError, nullptr, nullptr, nullptr, &m_error) : nullptr;
         if (!m_doc || PX_open_fp(m_doc, m_stream) < 0) {
             *error = m_error.isEmpty()
@@ -229,7 +306,6 @@ private:
         return cyrillicLetters(sample, "IBM866") > cyrillicLetters(sample, "windows-1251") ? 866 : 1251;
     }
 
-    QByteArray m_bytes; // the file, with the header's record count the blocks' own
     int m_codePage = 0;
     bool m_guessed = false;
     bool m_lost = false;
