@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 extern "C" {
 #include <paradox.h>
@@ -65,6 +67,49 @@ QStringDecoder decoderFor(int codePage)
     }
     return QStringDecoder("windows-1251");
 }
+
+// The Paradox library, loaded when an import first needs it: it brings a dozen libraries of its own (GIO,
+// libgsf, libxml2) that no other command should pay for at every start.
+struct ParadoxLibrary {
+    decltype(&PX_new3) create = nullptr;
+    decltype(&PX_open_fp) openStream = nullptr;
+    decltype(&PX_get_record) record = nullptr;
+    decltype(&PX_get_data_short) shortValue = nullptr;
+    decltype(&PX_get_data_byte) byteValue = nullptr;
+    decltype(&PX_get_data_long) longValue = nullptr;
+    decltype(&PX_get_data_double) doubleValue = nullptr;
+    decltype(&PX_close) close = nullptr;
+    decltype(&PX_delete) remove = nullptr;
+
+    // The library, or nullptr with *error when it is not installed.
+    static const ParadoxLibrary* get(QString* error)
+    {
+        static const ParadoxLibrary loaded = [] {
+            ParadoxLibrary px;
+            QLibrary library(QStringLiteral("px"), 0);
+            if (!library.load())
+                return px;
+            const auto take = [&library](auto& function, const char* name) {
+                function =
+                    reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
+                return function != nullptr;
+            };
+            if (!(take(px.create, "PX_new3") && take(px.openStream, "PX_open_fp") &&
+                  take(px.record, "PX_get_record") && take(px.shortValue, "PX_get_data_short") &&
+                  take(px.byteValue, "PX_get_data_byte") && take(px.longValue, "PX_get_data_long") &&
+                  take(px.doubleValue, "PX_get_data_double") && take(px.close, "PX_close") &&
+                  take(px.remove, "PX_delete")))
+                px.create = nullptr;
+            return px;
+        }();
+        if (loaded.create)
+            return &loaded;
+        *error = QCoreApplication::translate("ParadoxImport",
+                                             "не найдена библиотека pxlib для чтения таблиц Paradox (пакет "
+                                             "pxlib1)");
+        return nullptr;
+    }
+};
 
 // A table file as the library reads it: from the disk a window at a time (the library seeks to every
 // record), but for the header's record count, which is the blocks' own. The file is never held whole.
@@ -150,8 +195,8 @@ public:
     ~ParadoxTable()
     {
         if (m_doc) {
-            PX_close(m_doc);
-            PX_delete(m_doc);
+            m_px->close(m_doc);
+            m_px->remove(m_doc);
         }
         if (m_stream)
             std::fclose(m_stream);
@@ -159,6 +204,9 @@ public:
     // False with *error naming the problem.
     bool open(const QString& path, QString* error, int codePage = 0)
     {
+        m_px = ParadoxLibrary::get(error);
+        if (!m_px)
+            return false;
         // The library follows what the header says; what it says is checked first, on the file's bytes.
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -177,8 +225,8 @@ public:
         m_stream = TableFile::open(path, check.records, error);
         if (!m_stream)
             return false;
-        m_doc = m_stream ? PX_new3(collectError, nullptr, nullptr, nullptr, &m_error) : nullptr;
-        if (!m_doc || PX_open_fp(m_doc, m_stream) < 0) {
+        m_doc = m_stream ? m_px->create(collectError, nullptr, nullptr, nullptr, &m_error) : nullptr;
+        if (!m_doc || m_px->openStream(m_doc, m_stream) < 0) {
             *error = m_error.isEmpty()
                          ? QCoreApplication::translate("ParadoxImport", "это не таблица Paradox")
                          : QCoreApplication::translate("ParadoxImport", "это не таблица Paradox (%1)")
@@ -233,7 +281,7 @@ public:
     }
     bool read(int recno, QString* error)
     {
-        if (!PX_get_record(m_doc, recno, m_record.data())) {
+        if (!m_px->record(m_doc, recno, m_record.data())) {
             *error =
                 m_error.isEmpty()
                     ? QCoreApplication::translate("ParadoxImport", "запись %1 не читается").arg(recno + 1)
@@ -265,16 +313,16 @@ public:
         const int len = m_doc->px_head->px_fields[i].px_flen;
         if (fieldType(i) == pxfShort) {
             short v = 0;
-            PX_get_data_short(m_doc, p, len, &v);
+            m_px->shortValue(m_doc, p, len, &v);
             return v;
         }
         if (fieldType(i) == pxfLogical) {
             char v = 0;
-            PX_get_data_byte(m_doc, p, len, &v);
+            m_px->byteValue(m_doc, p, len, &v);
             return v ? 1 : 0;
         }
         long v = 0;
-        PX_get_data_long(m_doc, p, len, &v);
+        m_px->longValue(m_doc, p, len, &v);
         return v;
     }
     double real(int i)
@@ -283,8 +331,8 @@ public:
         if (t == pxfShort || t == pxfLong || t == pxfAutoInc || t == pxfDate || t == pxfLogical)
             return double(integer(i));
         double v = 0;
-        PX_get_data_double(m_doc, m_record.data() + m_offsets[std::size_t(i)],
-                           m_doc->px_head->px_fields[i].px_flen, &v);
+        m_px->doubleValue(m_doc, m_record.data() + m_offsets[std::size_t(i)],
+                          m_doc->px_head->px_fields[i].px_flen, &v);
         return v;
     }
 
@@ -309,6 +357,7 @@ private:
     int m_codePage = 0;
     bool m_guessed = false;
     bool m_lost = false;
+    const ParadoxLibrary* m_px = nullptr;
     std::FILE* m_stream = nullptr;
     pxdoc_t* m_doc = nullptr;
     int m_headerRecords = 0;
