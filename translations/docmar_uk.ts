@@ -1303,6 +1303,10 @@
         <source>Файл %1, строка %2, столбец %3: число слишком велико для этого столбца.</source>
         <translation>Файл %1, рядок %2, стовпець %3: число завелике для цього стовпця.</translation>
     </message>
+    <message>
+        <source>не найдена библиотека pxlib для чтения таблиц Paradox (пакет pxlib1)</source>
+        <translation>не знайдено бібліотеку pxlib для читання таблиць Paradox (пакет pxlib1)</translation>
+    </message>
 </context>
 <context>
     <name>PaymentForm</name>
@@ -2738,6 +2742,10 @@
     <message>
         <source>Не удалось прочитать данные: %1.</source>
         <translation>Не вдалося прочитати дані: %1.</translation>
+    </message>
+    <message>
+        <source>Не найдена библиотека libpq для работы с книгой на сервере PostgreSQL (пакет libpq5)</source>
+        <translation>Не знайдено бібліотеку libpq для роботи з книгою на сервері PostgreSQL (пакет libpq5)</translation>
     </message>
 </context>
 <context>

@@ -10,7 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
-#include <libpq-fe.h>
+#include "db/postgres/libpq.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -492,9 +492,9 @@ BookAddress ParseBookAddress(const QString& uri)
     if (!isBookUri(uri))
         throw notAnAddress();
     char* error = nullptr;
-    PQconninfoOption* parsed = PQconninfoParse(uri.toUtf8().constData(), &error);
+    PQconninfoOption* parsed = libpq().PQconninfoParse(uri.toUtf8().constData(), &error);
     if (!parsed) {
-        PQfreemem(error);
+        libpq().PQfreemem(error);
         throw notAnAddress();
     }
     BookAddress a;
@@ -516,7 +516,7 @@ BookAddress ParseBookAddress(const QString& uri)
         else
             a.options.append({key, value});
     }
-    PQconninfoFree(parsed);
+    libpq().PQconninfoFree(parsed);
     // The settings file, the caption and the backup's command line show the address: a password stays in
     // ~/.pgpass or PGPASSWORD.
     if (password)
@@ -602,7 +602,7 @@ DbError copyFailure(pg_conn* conn, const TableDef& table)
 {
     return DbError(
         QCoreApplication::translate("TDM", "Не удалось записать таблицу %1").arg(QLatin1String(table.name)),
-        QString::fromUtf8(PQerrorMessage(conn)).trimmed());
+        QString::fromUtf8(libpq().PQerrorMessage(conn)).trimmed());
 }
 
 // UTF-8 text in COPY's text form, cut to its first `characters` characters: backslash, tab and line ends
@@ -703,9 +703,9 @@ CopyIn::CopyIn(const QSqlDatabase& db, const TableDef& table)
     const QByteArray sql = QStringLiteral("COPY %1 (%2) FROM STDIN")
                                .arg(QLatin1String(table.name), table.columnNames().join(u','))
                                .toUtf8();
-    PGresult* result = PQexec(m_conn, sql.constData());
-    const bool ready = PQresultStatus(result) == PGRES_COPY_IN;
-    PQclear(result);
+    PGresult* result = libpq().PQexec(m_conn, sql.constData());
+    const bool ready = libpq().PQresultStatus(result) == PGRES_COPY_IN;
+    libpq().PQclear(result);
     if (!ready)
         throw copyFailure(m_conn, table);
     m_open = true;
@@ -715,9 +715,9 @@ CopyIn::~CopyIn()
 {
     // A copy given up midway is ended as failed, so the connection can be rolled back and used again.
     if (m_open) {
-        PQputCopyEnd(m_conn, "given up");
-        while (PGresult* result = PQgetResult(m_conn))
-            PQclear(result);
+        libpq().PQputCopyEnd(m_conn, "given up");
+        while (PGresult* result = libpq().PQgetResult(m_conn))
+            libpq().PQclear(result);
     }
 }
 
@@ -767,7 +767,7 @@ void CopyIn::add(const std::vector<Cell>& cells)
 
 void CopyIn::send()
 {
-    if (!m_buffer.isEmpty() && PQputCopyData(m_conn, m_buffer.constData(), int(m_buffer.size())) != 1)
+    if (!m_buffer.isEmpty() && libpq().PQputCopyData(m_conn, m_buffer.constData(), int(m_buffer.size())) != 1)
         throw copyFailure(m_conn, m_table);
     m_buffer.resize(0); // keeps its room
 }
@@ -776,12 +776,12 @@ void CopyIn::finish()
 {
     send();
     m_open = false;
-    if (PQputCopyEnd(m_conn, nullptr) != 1)
+    if (libpq().PQputCopyEnd(m_conn, nullptr) != 1)
         throw copyFailure(m_conn, m_table);
     bool ok = true;
-    while (PGresult* result = PQgetResult(m_conn)) {
-        ok = ok && PQresultStatus(result) == PGRES_COMMAND_OK;
-        PQclear(result);
+    while (PGresult* result = libpq().PQgetResult(m_conn)) {
+        ok = ok && libpq().PQresultStatus(result) == PGRES_COMMAND_OK;
+        libpq().PQclear(result);
     }
     if (!ok)
         throw copyFailure(m_conn, m_table);

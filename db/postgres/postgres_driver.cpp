@@ -8,7 +8,7 @@
 #include <QSqlError>
 #include <QSqlField>
 
-#include <libpq-fe.h>
+#include "db/postgres/libpq.h"
 
 #include <atomic>
 #include <cmath>
@@ -158,9 +158,9 @@ QVariant fromServer(const char* text, int length, Oid type)
         return QDateTime::fromString(QString::fromLatin1(raw), Qt::ISODateWithMs);
     case QMetaType::QByteArray: {
         std::size_t size = 0;
-        unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
+        unsigned char* bytes = libpq().PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
         const QByteArray value(reinterpret_cast<const char*>(bytes), qsizetype(size));
-        PQfreemem(bytes);
+        libpq().PQfreemem(bytes);
         return value;
     }
     default:
@@ -186,14 +186,16 @@ void sendToServer(const QSqlDatabase& db, PGconn* pg, const QString& sql, const 
         formats.push_back(type == kByteaOid ? 1 : 0);
         types.push_back(type);
     }
-    const int sent = values.isEmpty()
-                         ? PQsendQuery(pg, sql.toUtf8().constData())
-                         : PQsendQueryParams(pg, numberedParameters(sql).constData(), int(values.size()),
-                                             types.data(), texts.data(), lengths.data(), formats.data(), 0);
+    const int sent =
+        values.isEmpty()
+            ? libpq().PQsendQuery(pg, sql.toUtf8().constData())
+            : libpq().PQsendQueryParams(pg, numberedParameters(sql).constData(), int(values.size()),
+                                        types.data(), texts.data(), lengths.data(), formats.data(), 0);
     if (!sent)
-        throw describe(QSqlError(QString(), QString::fromUtf8(PQerrorMessage(pg)), QSqlError::StatementError,
-                                 PQstatus(pg) == CONNECTION_BAD ? QStringLiteral("08006") : QString()),
-                       sql);
+        throw describe(
+            QSqlError(QString(), QString::fromUtf8(libpq().PQerrorMessage(pg)), QSqlError::StatementError,
+                      libpq().PQstatus(pg) == CONNECTION_BAD ? QStringLiteral("08006") : QString()),
+            sql);
 }
 
 // A result of the server's, typed as the toolkit's driver types its columns.
@@ -202,28 +204,31 @@ public:
     explicit ServerRows(PGresult* result)
         : m_result(result)
     {
-        for (int i = 0; i < PQnfields(result); ++i)
-            m_fields.append(QSqlField(QString::fromUtf8(PQfname(result, i)), metaTypeOf(PQftype(result, i))));
+        for (int i = 0; i < libpq().PQnfields(result); ++i)
+            m_fields.append(QSqlField(QString::fromUtf8(libpq().PQfname(result, i)),
+                                      metaTypeOf(libpq().PQftype(result, i))));
     }
-    ~ServerRows() override { PQclear(m_result); }
+    ~ServerRows() override { libpq().PQclear(m_result); }
     ServerRows(const ServerRows&) = delete;
     ServerRows& operator=(const ServerRows&) = delete;
 
     bool next() override
     {
-        if (m_row + 1 >= PQntuples(m_result))
+        if (m_row + 1 >= libpq().PQntuples(m_result))
             return false;
         ++m_row;
         return true;
     }
     QVariant value(int column) const override
     {
-        if (m_row < 0 || m_row >= PQntuples(m_result) || column < 0 || column >= PQnfields(m_result))
+        if (m_row < 0 || m_row >= libpq().PQntuples(m_result) || column < 0 ||
+            column >= libpq().PQnfields(m_result))
             return {};
-        const Oid type = PQftype(m_result, column);
-        if (PQgetisnull(m_result, m_row, column))
+        const Oid type = libpq().PQftype(m_result, column);
+        if (libpq().PQgetisnull(m_result, m_row, column))
             return QVariant(metaTypeOf(type));
-        return fromServer(PQgetvalue(m_result, m_row, column), PQgetlength(m_result, m_row, column), type);
+        return fromServer(libpq().PQgetvalue(m_result, m_row, column),
+                          libpq().PQgetlength(m_result, m_row, column), type);
     }
     int indexOf(const QString& column) const override { return m_fields.indexOf(column); }
     QSqlRecord record() const override
@@ -233,8 +238,8 @@ public:
             record.setValue(i, value(i));
         return record;
     }
-    int numRowsAffected() const override { return QByteArray(PQcmdTuples(m_result)).toInt(); }
-    int size() const override { return PQntuples(m_result); }
+    int numRowsAffected() const override { return QByteArray(libpq().PQcmdTuples(m_result)).toInt(); }
+    int size() const override { return libpq().PQntuples(m_result); }
 
 private:
     PGresult* m_result;
@@ -246,26 +251,28 @@ private:
 Rows resultFromServer(const QSqlDatabase& db, PGconn* pg, const QString& sql)
 {
     PGresult* result = nullptr;
-    while (PGresult* next = PQgetResult(pg)) {
-        if (result && PQresultStatus(result) == PGRES_FATAL_ERROR) {
-            PQclear(next);
+    while (PGresult* next = libpq().PQgetResult(pg)) {
+        if (result && libpq().PQresultStatus(result) == PGRES_FATAL_ERROR) {
+            libpq().PQclear(next);
             continue;
         }
-        PQclear(result);
+        libpq().PQclear(result);
         result = next;
     }
     // What the server said to the program's listeners meanwhile is handed to the driver, which would
     // otherwise see it only with the next message on the socket.
     if (!db.driver()->subscribedToNotifications().isEmpty())
         QMetaObject::invokeMethod(db.driver(), "_q_handleNotification", Qt::QueuedConnection);
-    const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    const ExecStatusType status = result ? libpq().PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
         return Rows(std::make_unique<ServerRows>(result));
-    QString state = result ? QString::fromLatin1(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QString();
-    if (state.isEmpty() && PQstatus(pg) == CONNECTION_BAD)
+    QString state =
+        result ? QString::fromLatin1(libpq().PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QString();
+    if (state.isEmpty() && libpq().PQstatus(pg) == CONNECTION_BAD)
         state = QStringLiteral("08006");
-    const QString words = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(pg));
-    PQclear(result);
+    const QString words =
+        QString::fromUtf8(result ? libpq().PQresultErrorMessage(result) : libpq().PQerrorMessage(pg));
+    libpq().PQclear(result);
     throw describe(QSqlError(QString(), words, QSqlError::StatementError, state), sql);
 }
 
@@ -502,7 +509,7 @@ std::unique_ptr<Cursor> PostgresDriver::prepare(const QSqlDatabase& db, const QS
 bool PostgresDriver::inTransaction(const QSqlDatabase& db) const
 {
     PGconn* pg = postgresHandle(db);
-    return pg && PQtransactionStatus(pg) != PQTRANS_IDLE;
+    return pg && libpq().PQtransactionStatus(pg) != PQTRANS_IDLE;
 }
 
 bool PostgresDriver::isReadOnly(const QSqlDatabase& db) const
@@ -519,6 +526,6 @@ DbError PostgresDriver::failure(const QSqlError& error, const QString& sql) cons
 
 QString PostgresDriver::version() const
 {
-    const int v = PQlibVersion();
+    const int v = libpq().PQlibVersion();
     return QStringLiteral("%1.%2").arg(v / 10000).arg(v % 10000);
 }
