@@ -154,7 +154,7 @@ void OwnerView::checkBook()
     const bool whole = w.m_maintenance.checkBook(w.m_dm);
     ui->Panel13->hide();
     if (whole)
-        w.say([] { return TBuhForm::tr("Проверка базы данных: ошибок не найдено."); });
+        w.say(&MaintenanceController::checkedText);
 }
 
 void OwnerView::clearDocuments()

@@ -99,8 +99,13 @@ bool MaintenanceController::checkBook(const TDM& dm)
                              .arg(problem));
         return false;
     }
-    m_prompter.inform(QCoreApplication::translate("Backup", "Проверка базы данных: ошибок не найдено."));
+    m_prompter.inform(checkedText());
     return true;
+}
+
+QString MaintenanceController::checkedText()
+{
+    return QCoreApplication::translate("Backup", "Проверка базы данных: ошибок не найдено.");
 }
 
 MaintenanceController::Clearing MaintenanceController::confirmClearing(const QString& book,

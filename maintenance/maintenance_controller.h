@@ -34,6 +34,8 @@ public:
     bool restore(const BookPlace& place, const QString& copy);
     // "Проверить базу данных": the whole book checked, then what was found said; true when nothing was.
     bool checkBook(const TDM& dm);
+    // "Проверка базы данных: ошибок не найдено."
+    static QString checkedText();
     // "Очистить базу документов": the question first, naming the book and what goes; then whether to back
     // it up first.
     enum class Clearing { Cancelled, Clear, BackUpFirst };

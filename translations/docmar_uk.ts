@@ -2584,10 +2584,6 @@
         <source>Проверка базы данных ...</source>
         <translation>Перевірка бази даних ...</translation>
     </message>
-    <message>
-        <source>Проверка базы данных: ошибок не найдено.</source>
-        <translation>Перевірка бази даних: помилок не знайдено.</translation>
-    </message>
 </context>
 <context>
     <name>TDM</name>

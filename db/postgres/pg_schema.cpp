@@ -4,13 +4,12 @@
 #include "base/text_case.h"
 #include "db/collation.h"
 #include "db/data_module.h"
+#include "db/postgres/libpq.h"
 #include "db/postgres/postgres_driver.h"
 #include "db/tables.h"
 
 #include <QHash>
 #include <QRegularExpression>
-
-#include "db/postgres/libpq.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -140,9 +139,7 @@ QStringList documentTables()
             QStringLiteral("ACTS"), QStringLiteral("PLATEG")};
 }
 
-namespace {
-
-bool isKeyed(const QString& column)
+QString storedKeyOf(const QString& column)
 {
     static const QStringList keyed = [] {
         QStringList all;
@@ -150,14 +147,7 @@ bool isKeyed(const QString& column)
             all << keyedColumns(*t);
         return all;
     }();
-    return keyed.contains(column, Qt::CaseInsensitive);
-}
-
-} // namespace
-
-QString storedKeyOf(const QString& column)
-{
-    return isKeyed(column) ? storedKeyColumn(column.toUpper()) : QString();
+    return keyed.contains(column, Qt::CaseInsensitive) ? storedKeyColumn(column.toUpper()) : QString();
 }
 
 QString textKey(const QString& text)
@@ -179,8 +169,8 @@ QString textKey(const QString& text)
 QString orderKey(const QString& column)
 {
     // A column an index orders by has its key stored beside it: read, not worked out row by row.
-    if (isKeyed(column))
-        return storedKeyColumn(column.toUpper()) + QStringLiteral(" COLLATE \"C\"");
+    if (const QString stored = storedKeyOf(column); !stored.isEmpty())
+        return stored + QStringLiteral(" COLLATE \"C\"");
     return QStringLiteral("docmar_key(%1) COLLATE \"C\"").arg(column);
 }
 

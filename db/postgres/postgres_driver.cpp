@@ -1,5 +1,6 @@
 #include "db/postgres/postgres_driver.h"
 
+#include "db/postgres/libpq.h"
 #include "db/sql_dialect.h"
 
 #include <QCoreApplication>
@@ -7,8 +8,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
-
-#include "db/postgres/libpq.h"
 
 #include <atomic>
 #include <cmath>

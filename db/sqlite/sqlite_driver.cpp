@@ -377,11 +377,13 @@ public:
         m_held = m_held || (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) == 0);
         return m_held;
     }
-    // Whether another program holds the queue: one kept waiting for the book.
+    // Whether another program holds the queue (one kept waiting for the book); the queue is left as found.
     bool isTakenByAnother()
     {
-        if (m_fd < 0 || m_held || !tryTake())
-            return m_fd >= 0 && !m_held;
+        if (m_fd < 0)
+            return false;
+        if (!tryTake())
+            return true;
         ::flock(m_fd, LOCK_UN);
         m_held = false;
         return false;
@@ -541,11 +543,10 @@ void copyPages(sqlite3* from, sqlite3* to, const char* finish = nullptr)
     if (!backup)
         throw fail(to);
     int rc = SQLITE_OK;
-    for (int waited = 0;; waited += 20) {
+    for (int count = 0;; ++count) {
         rc = sqlite3_backup_step(backup, -1);
-        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited >= kBusyWaitMs)
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || !waitStep(count))
             break;
-        sqlite3_sleep(20);
     }
     sqlite3_backup_finish(backup);
     // A book another program keeps busy is said as such: the step's code is on neither handle.
