@@ -27,7 +27,12 @@ void placeNewFile(const QString& temp, const QString& file);
 // connections write meanwhile (they are waited for as every connection waits). The target is made
 // anew and written without a journal: it is a private file until the caller puts it in place. Throws
 // DbError.
-void backupDatabaseFile(const QString& source, const QString& target);
+// Quick: the copy is checked as integrityProblem's quick check does, and what it found is returned (empty
+// when whole). The check reads the source under the copy's own read lock, on a second core, so it costs
+// little more than the copy: the copy is the source's pages as the check saw them. Should the second reader
+// be kept out, the copy itself is checked once made.
+enum class CopyCheck { None, Quick };
+QString backupDatabaseFile(const QString& source, const QString& target, CopyCheck check = CopyCheck::None);
 // The pages of a checked copy written over a book in one transaction of the book's: a kill leaves the one
 // or the other, and other connections read the new book. Throws DbError.
 void restoreDatabaseFile(const QString& copy, const QString& book);

@@ -136,9 +136,9 @@ QString makeCopy(const QString& source, const QString& temp, Copy how = Copy::Ch
     QString reason;
     if (how == Copy::Checked && isDatabaseFile(source)) {
         try {
-            backupDatabaseFile(source, temp);
             // A copy of a damaged book never takes the place of the last good copy.
-            if (const QString problem = integrityProblem(temp); !problem.isEmpty())
+            if (const QString problem = backupDatabaseFile(source, temp, CopyCheck::Quick);
+                !problem.isEmpty())
                 reason = QCoreApplication::translate("Backup", "база данных повреждена (%1); прежняя копия "
                                                                "оставлена, проверьте базу данных")
                              .arg(problem);

@@ -26,6 +26,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <future>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -574,9 +576,59 @@ sqlite3* openForCopy(const QString& file, int flags, const char* setup = nullptr
     return handle;
 }
 
+// A read transaction begun and its read lock taken (a journal left by a writer that died is rolled back
+// first); a writer holding the book is waited for as long as any wait lasts. False when it was not had.
+bool beginReading(sqlite3* handle, bool wait)
+{
+    if (sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    for (int count = 0;; ++count) {
+        const int rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            return true;
+        if (!wait || (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || !waitStep(count))
+            return false;
+    }
+}
+
+QString quickCheck(sqlite3* handle)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const bool checked =
+        sqlite3_prepare_v2(handle, "PRAGMA quick_check(1)", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW;
+    const QString result = QString::fromUtf8(
+        checked ? reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)) : sqlite3_errmsg(handle));
+    sqlite3_finalize(stmt);
+    return result == QLatin1String("ok") ? QString() : result;
+}
+
+// The quick check of a book run on a thread of its own, beside a copy that holds the book's read lock: it
+// joins that lock before the copy may let it go (started), so both read one state of the book. It never
+// waits, so it never holds the copy up: kept out, it says so (started false, no result) and the copy is
+// checked once made instead.
+std::future<std::optional<QString>> checkBeside(const QString& book, std::promise<bool> started)
+{
+    return std::async(std::launch::async, [book, started = std::move(started)]() mutable {
+        sqlite3* handle = nullptr;
+        const auto close = qScopeGuard([&handle] { sqlite3_close(handle); });
+        if (sqlite3_open_v2(QFile::encodeName(book).constData(), &handle, SQLITE_OPEN_READONLY, nullptr) !=
+            SQLITE_OK) {
+            started.set_value(false);
+            return std::optional<QString>();
+        }
+        registerFunctions(handle);
+        const bool joined = beginReading(handle, false);
+        started.set_value(joined);
+        if (!joined)
+            return std::optional<QString>();
+        return std::optional<QString>(quickCheck(handle));
+    });
+}
+
 } // namespace
 
-void backupDatabaseFile(const QString& source, const QString& target)
+QString backupDatabaseFile(const QString& source, const QString& target, CopyCheck check)
 {
     // Read and write: a journal left by a writer that died is rolled back before the copy reads.
     sqlite3* from = openForCopy(source, SQLITE_OPEN_READWRITE);
@@ -589,9 +641,24 @@ void backupDatabaseFile(const QString& source, const QString& target)
         sqlite3_close(from);
         throw;
     }
+    // The copy holds the book's read lock from here until every page is in, and the check on the second
+    // core reads the book under it meanwhile: the copy is the book's pages as the check saw them.
+    std::future<std::optional<QString>> besideCheck;
+    if (check == CopyCheck::Quick && beginReading(from, true)) {
+        std::promise<bool> started;
+        std::future<bool> joined = started.get_future();
+        besideCheck = checkBeside(source, std::move(started));
+        joined.wait();
+    }
     // A copy of a book in WAL mode is no WAL file: it leaves no side files wherever it is opened, and
     // restored it never changes the mode of the book it goes into.
     copyPages(from, to, "PRAGMA journal_mode=DELETE");
+    if (check == CopyCheck::None)
+        return {};
+    if (besideCheck.valid())
+        if (std::optional<QString> problem = besideCheck.get())
+            return *problem;
+    return integrityProblem(target);
 }
 
 void restoreDatabaseFile(const QString& copy, const QString& book)
