@@ -5,6 +5,7 @@
 #include "base/prompter.h"
 #include "base/whole_file.h"
 #include "db/driver.h"
+#include "db/list_queries.h"
 #include "db/postgres/pg_schema.h"
 #include "db/sql_dialect.h"
 #include "db/sqlite/sqlite_driver.h"
@@ -271,7 +272,7 @@ bool TDM::isFreshBook(const QString& folder)
         OwnerRecord owner;
         if (dm.ReadOwnerRow(owner) && owner != OwnerRecord{})
             return false;
-        return dm.CountRowsBesideOwner() == 0;
+        return !dm.HoldsRowsBesideOwner();
     } catch (const DbError&) {
         return false;
     }
@@ -738,27 +739,59 @@ void TDM::ClearDocumentTables()
     tx.commit();
 }
 
+namespace {
+// Every table's rows but the owner's.
+constexpr const char* kRowsBesideOwner[] = {
+    "CLIENTS WHERE ID_NUMBER<>1", "FACTURES", "NAKLADN1", "NAKLADN2", "ACTS", "PLATEG", "PRODUCTS"};
+} // namespace
+
 int TDM::CountRowsBesideOwner() const
 {
-    return scalar(database(),
-                  QStringLiteral("SELECT (SELECT count(*) FROM CLIENTS WHERE ID_NUMBER<>1) + "
-                                 "(SELECT count(*) FROM FACTURES) + (SELECT count(*) FROM NAKLADN1) + "
-                                 "(SELECT count(*) FROM NAKLADN2) + (SELECT count(*) FROM ACTS) + "
-                                 "(SELECT count(*) FROM PLATEG) + (SELECT count(*) FROM PRODUCTS)"))
-        .toInt();
+    QStringList counts;
+    for (const char* rows : kRowsBesideOwner)
+        counts << QStringLiteral("(SELECT count(*) FROM %1)").arg(QLatin1String(rows));
+    return scalar(database(), QStringLiteral("SELECT ") + counts.join(QStringLiteral(" + "))).toInt();
+}
+
+bool TDM::HoldsRowsBesideOwner() const
+{
+    // One row found is enough: counting them all would read a large book through.
+    QStringList any;
+    for (const char* rows : kRowsBesideOwner)
+        any << QStringLiteral("EXISTS (SELECT 1 FROM %1)").arg(QLatin1String(rows));
+    return scalar(database(), QStringLiteral("SELECT ") + any.join(QStringLiteral(" OR "))).toBool();
 }
 
 DocumentCounts TDM::CountDocuments(int clientId) const
 {
-    const QString client = clientId > 0 ? QStringLiteral(" AND ID_NUMBER=%1").arg(clientId) : QString();
-    const QString only = clientId > 0 ? QStringLiteral(" WHERE ID_NUMBER=%1").arg(clientId) : QString();
-    Rows q = execOrThrow(
-        database(), QStringLiteral("SELECT (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0%1), (SELECT "
-                                   "count(*) FROM FACTURES WHERE FACT_NUMBER<0%1), (SELECT count(*) FROM "
-                                   "NAKLADN1%2), (SELECT count(*) FROM NAKLADN2%2), (SELECT count(*) FROM "
-                                   "ACTS%2), (SELECT count(*) FROM PLATEG%2)")
-                        .arg(client, only));
+    const QSqlDatabase db = database();
     DocumentCounts counts;
+    // The whole book is counted as its lists count it: through the narrow indexes, or the server's kept
+    // counts, rather than row by row (a start-up says these counts).
+    if (clientId <= 0) {
+        using namespace ListQueries;
+        const SqlDialect& d = dialect();
+        const auto count = [&db](const ListQuery& list, const char* table) {
+            return scalar(db, list.countSql.isEmpty()
+                                  ? QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))
+                                  : list.countSql)
+                .toInt();
+        };
+        counts.receipts = count(allReceipts(d), "FACTURES");
+        counts.invoices = count(allInvoices(d, counts.receipts), "FACTURES");
+        counts.expenseWaybills = count(allExpenseWaybills(d), "NAKLADN1");
+        counts.taxWaybills = count(allTaxWaybills(d), "NAKLADN2");
+        counts.acts = count(allActs(d), "ACTS");
+        counts.payments = count({}, "PLATEG");
+        return counts;
+    }
+    Rows q = execOrThrow(db, QStringLiteral("SELECT (SELECT count(*) FROM FACTURES WHERE FACT_NUMBER>0 AND "
+                                            "ID_NUMBER=%1), (SELECT count(*) FROM FACTURES WHERE "
+                                            "FACT_NUMBER<0 AND ID_NUMBER=%1), (SELECT count(*) FROM NAKLADN1 "
+                                            "WHERE ID_NUMBER=%1), (SELECT count(*) FROM NAKLADN2 WHERE "
+                                            "ID_NUMBER=%1), (SELECT count(*) FROM ACTS WHERE ID_NUMBER=%1), "
+                                            "(SELECT count(*) FROM PLATEG WHERE ID_NUMBER=%1)")
+                                 .arg(clientId));
     if (q.next())
         counts = {q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt(),
                   q.value(3).toInt(), q.value(4).toInt(), q.value(5).toInt()};

@@ -112,6 +112,7 @@ public:
     DocumentCounts CountDocuments(int clientId = 0) const;
     // The rows of every table but the owner's: 0 in a book that holds nothing yet.
     int CountRowsBesideOwner() const;
+    bool HoldsRowsBesideOwner() const;
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
     void DeleteClient(int clientId);
 

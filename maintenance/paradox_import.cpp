@@ -610,7 +610,7 @@ ParadoxImportOutcome ImportParadoxBook(TDM& dm, const QString& folder, const Imp
 
     try {
         InBulkWriteTurn(dm, [&] { // the inserter cuts every text to its column
-            if (dm.CountRowsBesideOwner() > 0)
+            if (dm.HoldsRowsBesideOwner())
                 throw NotEmpty();
             OwnerRecord owner;
             const bool hadOwner = dm.ReadOwnerRow(owner);

@@ -24,6 +24,20 @@ protected:
                                    "VALUES (?, ?, ?, ?)"),
                     {number, client, dateToDb(date), nds});
     }
+    // An invoice, a receipt, a waybill of each kind and an act of a new client.
+    void documentsOf(int client)
+    {
+        invoice(client * 10, client);
+        invoice(-client, client);
+        execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"),
+                    {client, client});
+        execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"),
+                    {client, client});
+        execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ID_NUMBER) VALUES (?, ?)"),
+                    {client, client});
+        execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (?, 'x')"),
+                    {client});
+    }
     int count(const char* table, int client)
     {
         return scalar(db,
@@ -148,18 +162,8 @@ TEST_F(DataModuleTest, OwnerSaveCutsToColumnsAndKeepsOtherColumns)
 
 TEST_F(DataModuleTest, DeletingAClientsDocumentsTouchesNoOneElse)
 {
-    for (int client : {2, 3}) {
-        invoice(client * 10, client);
-        invoice(-client, client);
-        execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN1 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"),
-                    {client, client});
-        execOrThrow(db, QStringLiteral("INSERT INTO NAKLADN2 (NAKL_NUMBER, ID_NUMBER) VALUES (?, ?)"),
-                    {client, client});
-        execOrThrow(db, QStringLiteral("INSERT INTO ACTS (ACT_NUMBER, ID_NUMBER) VALUES (?, ?)"),
-                    {client, client});
-        execOrThrow(db, QStringLiteral("INSERT INTO CLIENTS (ID_NUMBER, FIRMNAME) VALUES (?, 'x')"),
-                    {client});
-    }
+    for (int client : {2, 3})
+        documentsOf(client);
     dm->DeleteClientDocuments(2);
     for (const char* t : {"FACTURES", "NAKLADN1", "NAKLADN2", "ACTS"}) {
         EXPECT_EQ(count(t, 2), 0) << t;
@@ -173,6 +177,24 @@ TEST_F(DataModuleTest, DeletingAClientsDocumentsTouchesNoOneElse)
     dm->SaveOwnerRecord(OwnerRecord{});
     EXPECT_THROW(dm->DeleteClient(1), DbError);
     EXPECT_EQ(count("CLIENTS", 1), 1);
+}
+
+TEST_F(DataModuleTest, TheWholeBookIsCountedKindByKindAsEachClientIs)
+{
+    dm->SaveOwnerRecord(OwnerRecord{});
+    EXPECT_FALSE(dm->HoldsRowsBesideOwner());
+    for (int client : {2, 3, 4})
+        documentsOf(client);
+    invoice(0, 4); // neither an invoice nor a receipt
+    invoice(99, 4);
+    EXPECT_TRUE(dm->HoldsRowsBesideOwner());
+    const auto kinds = [](const DocumentCounts& c) {
+        return std::vector<int>{c.invoices, c.receipts, c.expenseWaybills, c.taxWaybills, c.acts, c.payments};
+    };
+    EXPECT_EQ(kinds(dm->CountDocuments()), (std::vector<int>{4, 3, 3, 3, 3, 0}));
+    EXPECT_EQ(kinds(dm->CountDocuments(4)), (std::vector<int>{2, 1, 1, 1, 1, 0}));
+    dm->DeleteClient(3);
+    EXPECT_EQ(kinds(dm->CountDocuments()), (std::vector<int>{3, 2, 2, 2, 2, 0}));
 }
 
 TEST_F(DataModuleTest, AFailedCascadeDeleteLeavesTheClientWhole)
