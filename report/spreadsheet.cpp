@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QLibrary>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -13,6 +14,52 @@
 #include <algorithm>
 
 namespace {
+
+#define DOCMAR_XLSX_FUNCTIONS(F)                                                                             \
+    F(format_set_bold)                                                                                       \
+    F(format_set_num_format)                                                                                 \
+    F(lxw_col_to_name)                                                                                       \
+    F(lxw_strerror)                                                                                          \
+    F(lxw_workbook_free)                                                                                     \
+    F(workbook_add_format)                                                                                   \
+    F(workbook_add_worksheet)                                                                                \
+    F(workbook_close)                                                                                        \
+    F(workbook_new_opt)                                                                                      \
+    F(worksheet_autofilter)                                                                                  \
+    F(worksheet_freeze_panes)                                                                                \
+    F(worksheet_outline_settings)                                                                            \
+    F(worksheet_set_column)                                                                                  \
+    F(worksheet_set_row_opt)                                                                                 \
+    F(worksheet_write_formula_num)                                                                           \
+    F(worksheet_write_number)                                                                                \
+    F(worksheet_write_string)
+
+// libxlsxwriter, loaded when a workbook is first written: it brings a cryptography library and a zip one
+// that every start would load otherwise.
+struct XlsxWriter {
+#define DOCMAR_XLSX_MEMBER(name) decltype(&::name) name = nullptr;
+    DOCMAR_XLSX_FUNCTIONS(DOCMAR_XLSX_MEMBER)
+#undef DOCMAR_XLSX_MEMBER
+    bool loaded = false;
+};
+
+const XlsxWriter& xlsx()
+{
+    static const XlsxWriter loaded = [] {
+        XlsxWriter lib;
+        QLibrary library(QStringLiteral("xlsxwriter"), 4);
+        if (!library.load())
+            return lib;
+        lib.loaded = true;
+#define DOCMAR_XLSX_RESOLVE(name)                                                                            \
+    lib.name = reinterpret_cast<decltype(lib.name)>(library.resolve(#name));                                 \
+    lib.loaded = lib.loaded && lib.name;
+        DOCMAR_XLSX_FUNCTIONS(DOCMAR_XLSX_RESOLVE)
+#undef DOCMAR_XLSX_RESOLVE
+        return lib;
+    }();
+    return loaded;
+}
 
 // Days since 30 December 1899: the spreadsheet's date.
 double serialOf(const QDate& date)
@@ -23,7 +70,7 @@ double serialOf(const QDate& date)
 QByteArray columnName(int column)
 {
     char name[16];
-    lxw_col_to_name(name, lxw_col_t(column), 0);
+    xlsx().lxw_col_to_name(name, lxw_col_t(column), 0);
     return name;
 }
 
@@ -55,8 +102,8 @@ struct Spreadsheet::Impl {
     // The header's filter over the rows written so far.
     void filter()
     {
-        note(worksheet_autofilter(sheet, 1, 0, lxw_row_t(std::max(row - 1, 1)),
-                                  lxw_col_t(columns.size() - 1)));
+        note(xlsx().worksheet_autofilter(sheet, 1, 0, lxw_row_t(std::max(row - 1, 1)),
+                                         lxw_col_t(columns.size() - 1)));
         filtered = true;
     }
     void note(lxw_error e)
@@ -78,24 +125,25 @@ struct Spreadsheet::Impl {
         case CellKind::Text: {
             const QString text = value.toString();
             if (!text.isEmpty()) {
-                note(worksheet_write_string(sheet, lxw_row_t(row), c, text.toUtf8().constData(), nullptr));
+                note(xlsx().worksheet_write_string(sheet, lxw_row_t(row), c, text.toUtf8().constData(),
+                                                   nullptr));
                 widen(column, text.size());
             }
             break;
         }
         case CellKind::Integer:
-            note(worksheet_write_number(sheet, lxw_row_t(row), c, value.toDouble(), integer));
+            note(xlsx().worksheet_write_number(sheet, lxw_row_t(row), c, value.toDouble(), integer));
             widen(column, value.toString().size());
             break;
         case CellKind::Money: {
             const Money m = value.value<Money>();
-            note(worksheet_write_number(sheet, lxw_row_t(row), c, m.toDouble(), money));
+            note(xlsx().worksheet_write_number(sheet, lxw_row_t(row), c, m.toDouble(), money));
             widen(column, m.text().size() + m.text().size() / 4);
             break;
         }
         case CellKind::Date:
             if (const QDate d = value.toDate(); d.isValid())
-                note(worksheet_write_number(sheet, lxw_row_t(row), c, serialOf(d), date));
+                note(xlsx().worksheet_write_number(sheet, lxw_row_t(row), c, serialOf(d), date));
             break;
         }
     }
@@ -117,7 +165,9 @@ Spreadsheet::Spreadsheet(const QString& sheetName, const QString& title, std::ve
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // a year's register is hundreds of thousands of rows
     options.tmpdir = const_cast<char*>(tmp.constData());
-    d->book = workbook_new_opt(d->path.constData(), &options);
+    if (!xlsx().loaded)
+        return; // said when saved
+    d->book = xlsx().workbook_new_opt(d->path.constData(), &options);
     if (!d->book) {
         d->failure = LXW_ERROR_MEMORY_MALLOC_FAILED;
         return;
@@ -126,24 +176,24 @@ Spreadsheet::Spreadsheet(const QString& sheetName, const QString& title, std::ve
     QString name = sheetName.left(31);
     for (const QChar bad : {u'[', u']', u':', u'*', u'?', u'/', u'\\'})
         name.replace(bad, u' ');
-    d->sheet = workbook_add_worksheet(d->book, name.toUtf8().constData());
-    d->bold = workbook_add_format(d->book);
-    format_set_bold(d->bold);
-    d->money = workbook_add_format(d->book);
-    format_set_num_format(d->money, "#,##0.00");
-    d->boldMoney = workbook_add_format(d->book);
-    format_set_num_format(d->boldMoney, "#,##0.00");
-    format_set_bold(d->boldMoney);
-    d->date = workbook_add_format(d->book);
-    format_set_num_format(d->date, "dd.mm.yyyy");
-    d->integer = workbook_add_format(d->book);
-    format_set_num_format(d->integer, "0");
+    d->sheet = xlsx().workbook_add_worksheet(d->book, name.toUtf8().constData());
+    d->bold = xlsx().workbook_add_format(d->book);
+    xlsx().format_set_bold(d->bold);
+    d->money = xlsx().workbook_add_format(d->book);
+    xlsx().format_set_num_format(d->money, "#,##0.00");
+    d->boldMoney = xlsx().workbook_add_format(d->book);
+    xlsx().format_set_num_format(d->boldMoney, "#,##0.00");
+    xlsx().format_set_bold(d->boldMoney);
+    d->date = xlsx().workbook_add_format(d->book);
+    xlsx().format_set_num_format(d->date, "dd.mm.yyyy");
+    d->integer = xlsx().workbook_add_format(d->book);
+    xlsx().format_set_num_format(d->integer, "0");
     // The fold's button stands by the row the lines belong to, above them.
-    worksheet_outline_settings(d->sheet, LXW_TRUE, LXW_FALSE, LXW_TRUE, LXW_FALSE);
-    d->note(worksheet_write_string(d->sheet, 0, 0, title.toUtf8().constData(), d->bold));
+    xlsx().worksheet_outline_settings(d->sheet, LXW_TRUE, LXW_FALSE, LXW_TRUE, LXW_FALSE);
+    d->note(xlsx().worksheet_write_string(d->sheet, 0, 0, title.toUtf8().constData(), d->bold));
     for (int c = 0; c < int(d->columns.size()); ++c) {
-        d->note(worksheet_write_string(d->sheet, 1, lxw_col_t(c),
-                                       d->columns[std::size_t(c)].header.toUtf8().constData(), d->bold));
+        d->note(xlsx().worksheet_write_string(
+            d->sheet, 1, lxw_col_t(c), d->columns[std::size_t(c)].header.toUtf8().constData(), d->bold));
         d->widen(c, d->columns[std::size_t(c)].header.size() + 2);
     }
     d->row = 2;
@@ -152,7 +202,7 @@ Spreadsheet::Spreadsheet(const QString& sheetName, const QString& title, std::ve
 Spreadsheet::~Spreadsheet()
 {
     if (d->book)
-        lxw_workbook_free(d->book);
+        xlsx().lxw_workbook_free(d->book);
 }
 
 int Spreadsheet::rows() const
@@ -186,14 +236,16 @@ void Spreadsheet::addGroup(const SheetRow& row, const std::vector<SheetRow>& lin
             continue;
         }
         const Money m = row[std::size_t(c)].value<Money>();
-        d->note(worksheet_write_formula_num(d->sheet, lxw_row_t(d->row), lxw_col_t(c),
-                                            subtotal(c, first, last).constData(), d->money, m.toDouble()));
+        d->note(xlsx().worksheet_write_formula_num(d->sheet, lxw_row_t(d->row), lxw_col_t(c),
+                                                   subtotal(c, first, last).constData(), d->money,
+                                                   m.toDouble()));
     }
     ++d->row;
     lxw_row_col_options folded{};
     folded.level = 1;
     for (const SheetRow& line : lines) {
-        d->note(worksheet_set_row_opt(d->sheet, lxw_row_t(d->row), LXW_DEF_ROW_HEIGHT, nullptr, &folded));
+        d->note(
+            xlsx().worksheet_set_row_opt(d->sheet, lxw_row_t(d->row), LXW_DEF_ROW_HEIGHT, nullptr, &folded));
         d->write(line);
     }
 }
@@ -206,14 +258,15 @@ void Spreadsheet::addTotals(const QString& caption, const SheetRow& values)
     // Set before the totals row is begun: rows already written out cannot be named afterwards, and a sort
     // is to leave the totals where they are.
     d->filter();
-    d->note(worksheet_write_string(d->sheet, lxw_row_t(d->row), 0, caption.toUtf8().constData(), d->bold));
+    d->note(
+        xlsx().worksheet_write_string(d->sheet, lxw_row_t(d->row), 0, caption.toUtf8().constData(), d->bold));
     for (int c = 1; c < int(d->columns.size()) && c < int(values.size()); ++c) {
         if (values[std::size_t(c)].isNull())
             continue;
         const Money m = values[std::size_t(c)].value<Money>();
-        d->note(worksheet_write_formula_num(d->sheet, lxw_row_t(d->row), lxw_col_t(c),
-                                            subtotal(c, 2, std::max(last, 2)).constData(), d->boldMoney,
-                                            m.toDouble()));
+        d->note(xlsx().worksheet_write_formula_num(d->sheet, lxw_row_t(d->row), lxw_col_t(c),
+                                                   subtotal(c, 2, std::max(last, 2)).constData(),
+                                                   d->boldMoney, m.toDouble()));
     }
     ++d->row;
 }
@@ -226,15 +279,18 @@ bool Spreadsheet::save(const QString& fileName, QString* error)
                 QCoreApplication::translate("Spreadsheet", "Таблица %1 не записана: %2").arg(fileName, why);
         return false;
     };
+    if (!xlsx().loaded)
+        return fail(QCoreApplication::translate("Spreadsheet", "не найдена библиотека libxlsxwriter (пакет "
+                                                               "libxlsxwriter4)"));
     if (!d->book)
-        return fail(QString::fromUtf8(lxw_strerror(d->failure)));
+        return fail(QString::fromUtf8(xlsx().lxw_strerror(d->failure)));
     for (int c = 0; c < int(d->columns.size()); ++c)
-        worksheet_set_column(d->sheet, lxw_col_t(c), lxw_col_t(c),
-                             std::min(d->widths[std::size_t(c)], kWidestColumn), nullptr);
-    worksheet_freeze_panes(d->sheet, 2, 0);
+        xlsx().worksheet_set_column(d->sheet, lxw_col_t(c), lxw_col_t(c),
+                                    std::min(d->widths[std::size_t(c)], kWidestColumn), nullptr);
+    xlsx().worksheet_freeze_panes(d->sheet, 2, 0);
     if (!d->filtered)
         d->filter();
-    const lxw_error closed = workbook_close(d->book);
+    const lxw_error closed = xlsx().workbook_close(d->book);
     d->book = nullptr;
     // A sheet holds 1 048 576 rows: a longer list is refused whole, never cut.
     if (d->failure == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE)
@@ -242,9 +298,9 @@ bool Spreadsheet::save(const QString& fileName, QString* error)
                                                 "в листе Excel не больше 1 048 576 строк, а здесь их больше. "
                                                 "Выберите период короче или текстовый вид."));
     if (d->failure != LXW_NO_ERROR)
-        return fail(QString::fromUtf8(lxw_strerror(d->failure)));
+        return fail(QString::fromUtf8(xlsx().lxw_strerror(d->failure)));
     if (closed != LXW_NO_ERROR)
-        return fail(QString::fromUtf8(lxw_strerror(closed)));
+        return fail(QString::fromUtf8(xlsx().lxw_strerror(closed)));
     QFile made(QFile::decodeName(d->path));
     if (!made.open(QIODevice::ReadOnly))
         return fail(made.errorString());

@@ -1804,6 +1804,10 @@
         <source>в листе Excel не больше 1 048 576 строк, а здесь их больше. Выберите период короче или текстовый вид.</source>
         <translation>в аркуші Excel не більше 1 048 576 рядків, а тут їх більше. Виберіть коротший період або текстовий вигляд.</translation>
     </message>
+    <message>
+        <source>не найдена библиотека libxlsxwriter (пакет libxlsxwriter4)</source>
+        <translation>не знайдено бібліотеку libxlsxwriter (пакет libxlsxwriter4)</translation>
+    </message>
 </context>
 <context>
     <name>Statement</name>
