@@ -29,14 +29,12 @@ DocumentsView::DocumentsView(TBuhForm& window)
     , w(window)
     , ui(window.ui.get())
     , m_tovarForm(new TTovarForm(&window))
-    , m_dataForm(new TDataForm(window.m_prompter, &window))
     , m_numbersForm(new TNumbersForm(window.m_prompter, &window))
     , m_tovListForm(new TTovListForm(window.m_documents.goods(), *window.m_prompter, &window))
 {
-    // The filter's period starts as the period dialog's dates.
+    // The filter's period starts as the period dialog's dates do: today.
     InvoiceFilter filter;
-    filter.from = m_dataForm->from();
-    filter.to = m_dataForm->to();
+    filter.from = filter.to = QDate::currentDate();
     w.documentLists().setInvoiceFilter(filter);
     setupLists();
 }
@@ -462,14 +460,23 @@ void DocumentsView::findDocument()
         });
 }
 
+TDataForm& DocumentsView::dataForm()
+{
+    // Made when first asked for: most sessions never open it, and its date fields cost a start.
+    if (!m_dataForm)
+        m_dataForm = new TDataForm(w.m_prompter, &w);
+    return *m_dataForm;
+}
+
 void DocumentsView::writeRegister(RegisterKind kind)
 {
-    m_dataForm->prepareForRegister(QDir(w.m_programFolder).filePath(RegisterFileName(kind)));
-    if (m_dataForm->exec() != QDialog::Accepted)
+    TDataForm& period = dataForm();
+    period.prepareForRegister(QDir(w.m_programFolder).filePath(RegisterFileName(kind)));
+    if (period.exec() != QDialog::Accepted)
         return;
     if (const std::optional<int> lines =
-            w.m_documents.writeRegister(kind, m_dataForm->from(), m_dataForm->to(), m_dataForm->fileName()))
-        w.say([file = m_dataForm->fileName(), lines = *lines] {
+            w.m_documents.writeRegister(kind, period.from(), period.to(), period.fileName()))
+        w.say([file = period.fileName(), lines = *lines] {
             return TBuhForm::tr("Журнал записан в файл %1: строк %2.")
                 .arg(QDir::toNativeSeparators(file))
                 .arg(lines);
@@ -480,12 +487,13 @@ void DocumentsView::filterByPeriod()
 {
     const InvoiceFilter& filter = w.documentLists().invoiceFilter();
     ui->N30->setChecked(filter.byDate); // the mark follows the filter, not the click
-    m_dataForm->prepareForFilter();
+    TDataForm& period = dataForm();
+    period.prepareForFilter();
     if (filter.byNumber)
-        m_dataForm->setPeriod(filter.from, filter.to);
-    if (m_dataForm->exec() != QDialog::Accepted)
+        period.setPeriod(filter.from, filter.to);
+    if (period.exec() != QDialog::Accepted)
         return;
-    w.documentLists().filterByPeriod(m_dataForm->from(), m_dataForm->to());
+    w.documentLists().filterByPeriod(period.from(), period.to());
     showInvoiceFilter();
 }
 

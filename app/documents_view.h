@@ -78,11 +78,12 @@ private:
     // (nullptr: the number is the list's key).
     void showStored(DBGrid* list, const char* numberColumn, int number);
     void showOrPrint(Pages pages, const QString& holderName, bool preview);
+    TDataForm& dataForm();
 
     TBuhForm& w;
     Ui::TBuhForm* ui;
     TTovarForm* m_tovarForm;
-    TDataForm* m_dataForm;
+    TDataForm* m_dataForm = nullptr;
     TNumbersForm* m_numbersForm;
     TTovListForm* m_tovListForm;
     // The last previewed or printed blank; the next one takes its place.
