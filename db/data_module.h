@@ -110,7 +110,8 @@ public:
     void ClearDocumentTables();
     // What the clearing would delete, or a client's deletion (clientId above 0).
     DocumentCounts CountDocuments(int clientId = 0) const;
-    // The rows of every table but the owner's: 0 in a book that holds nothing yet.
+    // The rows of every table but the owner's: 0 in a book that holds nothing yet; and whether there is one at
+    // all, found without counting.
     int CountRowsBesideOwner() const;
     bool HoldsRowsBesideOwner() const;
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
