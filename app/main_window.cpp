@@ -155,6 +155,18 @@ void TBuhForm::showEvent(QShowEvent* event)
     }
 }
 
+void TBuhForm::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (std::exchange(m_firstPaint, FirstPaint::Done) != FirstPaint::Waiting)
+        return;
+    // After the paint in hand; unless something else has been said meanwhile (a welcome's hint).
+    QTimer::singleShot(0, this, [this] {
+        if (m_sayings == m_bookWaitsFrom)
+            sayBook();
+    });
+}
+
 void TBuhForm::startUp()
 {
     resetToDefaults(m_settings, m_programFolder);
@@ -369,12 +381,19 @@ void TBuhForm::LoadAndShowOwner()
 
 void TBuhForm::say(std::function<QString()> text)
 {
+    ++m_sayings;
     m_said = std::move(text);
     m_statusLine->setFullText(m_said ? m_said() : QString());
 }
 
 void TBuhForm::sayBook()
 {
+    if (m_firstPaint == FirstPaint::Ahead) {
+        m_firstPaint = FirstPaint::Waiting;
+        say({});
+        m_bookWaitsFrom = m_sayings;
+        return;
+    }
     if (!m_dm.isConnected()) {
         say({});
         return;

@@ -62,6 +62,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,6 +124,11 @@ private:
     std::unique_ptr<OwnerView> m_ownerView;
     ElidedLabel* m_statusLine = nullptr;
     std::function<QString()> m_said;
+    quint64 m_sayings = 0; // how many results the status bar has been given
+    // The book is said once the window has first been painted (on a large book its counts cost more than
+    // the rest of a start); waiting: the window has not been painted yet.
+    enum class FirstPaint { Ahead, Waiting, Done } m_firstPaint = FirstPaint::Ahead;
+    quint64 m_bookWaitsFrom = 0; // the sayings by then: a later one stands
     static constexpr int kPopupMenus = 6;
     std::array<QMenu*, kPopupMenus> m_popups{};
     bool m_started = false;
