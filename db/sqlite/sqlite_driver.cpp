@@ -591,6 +591,17 @@ bool beginReading(sqlite3* handle, bool wait)
     }
 }
 
+// A book in WAL mode lets a writer commit between two readers' first reads: they may see two states.
+bool inWalMode(sqlite3* handle)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const bool wal = sqlite3_prepare_v2(handle, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
+                     sqlite3_step(stmt) == SQLITE_ROW &&
+                     sqlite3_stricmp(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "wal") == 0;
+    sqlite3_finalize(stmt);
+    return wal;
+}
+
 QString quickCheck(sqlite3* handle)
 {
     sqlite3_stmt* stmt = nullptr;
@@ -644,7 +655,7 @@ QString backupDatabaseFile(const QString& source, const QString& target, CopyChe
     // The copy holds the book's read lock from here until every page is in, and the check on the second
     // core reads the book under it meanwhile: the copy is the book's pages as the check saw them.
     std::future<std::optional<QString>> besideCheck;
-    if (check == CopyCheck::Quick && beginReading(from, true)) {
+    if (check == CopyCheck::Quick && beginReading(from, true) && !inWalMode(from)) {
         std::promise<bool> started;
         std::future<bool> joined = started.get_future();
         besideCheck = checkBeside(source, std::move(started));
