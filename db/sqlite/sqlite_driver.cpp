@@ -576,19 +576,12 @@ sqlite3* openForCopy(const QString& file, int flags, const char* setup = nullptr
     return handle;
 }
 
-// A read transaction begun and its read lock taken (a journal left by a writer that died is rolled back
-// first); a writer holding the book is waited for as long as any wait lasts. False when it was not had.
-bool beginReading(sqlite3* handle, bool wait)
+// A read transaction begun and its read lock taken at once (a journal left by a writer that died is rolled
+// back first); false when a writer holds the book just then.
+bool beginReading(sqlite3* handle)
 {
-    if (sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
-    for (int count = 0;; ++count) {
-        const int rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        if (rc == SQLITE_OK)
-            return true;
-        if (!wait || (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || !waitStep(count))
-            return false;
-    }
+    return sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
+           sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // A book in WAL mode lets a writer commit between two readers' first reads: they may see two states.
@@ -629,7 +622,7 @@ std::future<std::optional<QString>> checkBeside(const QString& book, std::promis
             return std::optional<QString>();
         }
         registerFunctions(handle);
-        const bool joined = beginReading(handle, false);
+        const bool joined = beginReading(handle);
         started.set_value(joined);
         if (!joined)
             return std::optional<QString>();
@@ -653,9 +646,10 @@ QString backupDatabaseFile(const QString& source, const QString& target, CopyChe
         throw;
     }
     // The copy holds the book's read lock from here until every page is in, and the check on the second
-    // core reads the book under it meanwhile: the copy is the book's pages as the check saw them.
+    // core reads the book under it meanwhile: the copy is the book's pages as the check saw them. A book a
+    // writer holds just then is waited for by the copy alone, and the copy is checked once made.
     std::future<std::optional<QString>> besideCheck;
-    if (check == CopyCheck::Quick && beginReading(from, true) && !inWalMode(from)) {
+    if (check == CopyCheck::Quick && beginReading(from) && !inWalMode(from)) {
         std::promise<bool> started;
         std::future<bool> joined = started.get_future();
         besideCheck = checkBeside(source, std::move(started));
