@@ -179,9 +179,10 @@ void TBuhForm::startUp()
     applyInterfaceLanguage();
     // A first start meets one welcome instead of the messages of a book that is missing or empty.
     bool welcomed = false;
+    bool open = false; // a book in use stays open from the look at it below, and is not opened twice
     if (!m_welcomeOffered) {
         m_welcomeOffered = true;
-        if (bookInUse().isEmpty() && TDM::isFreshBook(m_settings.path)) {
+        if (bookInUse().isEmpty() && TDM::isFreshBook(m_settings.path, m_dm)) {
             welcomed = true;
             if (!startFlow().welcome()) {
                 forgetDatabase();
@@ -190,8 +191,9 @@ void TBuhForm::startUp()
         } else if (m_folderWasMissing) {
             m_prompter->error(tr("Не найдена директория базы данных!"));
         }
+        open = !welcomed && m_dm.isConnected();
     }
-    if (OpenDatabase())
+    if (openDatabase(open))
         LoadAndShowOwner();
     if (welcomed && m_owner.record() == OwnerRecord{}) {
         ui->PC1->setCurrentIndex(OwnerPage);
@@ -204,10 +206,17 @@ void TBuhForm::startUp()
 
 bool TBuhForm::OpenDatabase()
 {
+    return openDatabase(false);
+}
+
+bool TBuhForm::openDatabase(bool alreadyOpen)
+{
     m_clients.panelShown();
-    m_dm.disconnect();
     try {
-        m_dm.connect(m_settings.path, bookInUse());
+        if (!alreadyOpen) {
+            m_dm.disconnect();
+            m_dm.connect(m_settings.path, bookInUse());
+        }
     } catch (const DbError& e) {
         m_prompter->error(tr("Ошибка при открытии базы данных!") + u'\n' + e.message(), e.detail());
         forgetDatabase();

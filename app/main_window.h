@@ -103,6 +103,8 @@ private:
     void say(std::function<QString()> text);
     // The book and what it holds, on the status bar.
     void sayBook();
+    // The book opened (unless it already is, by this start) and every list read from it.
+    bool openDatabase(bool alreadyOpen);
     // The PostgreSQL book in use, or empty for the SQLite file of PATH.
     QString bookInUse() const { return m_bookOfThisRun ? *m_bookOfThisRun : m_settings.book; }
 

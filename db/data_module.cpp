@@ -263,19 +263,28 @@ bool TDM::databaseExists(const QString& folder)
 
 bool TDM::isFreshBook(const QString& folder)
 {
+    TDM dm;
+    return isFreshBook(folder, dm);
+}
+
+bool TDM::isFreshBook(const QString& folder, TDM& dm)
+{
+    dm.disconnect();
     if (!databaseExists(folder))
         return true;
     try {
-        TDM dm;
         dm.connect(folder);
         // The owner's details first: any book in use has them, and they cost one row to read.
         OwnerRecord owner;
-        if (dm.ReadOwnerRow(owner) && owner != OwnerRecord{})
+        if ((dm.ReadOwnerRow(owner) && owner != OwnerRecord{}) || dm.HoldsRowsBesideOwner())
             return false;
-        return !dm.HoldsRowsBesideOwner();
     } catch (const DbError&) {
+        dm.disconnect();
         return false;
     }
+    // What a first start does with it is not done through this connection.
+    dm.disconnect();
+    return true;
 }
 
 QString TDM::copyProblem(const QHash<QString, QSet<QString>>& columns, int version)

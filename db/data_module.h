@@ -42,6 +42,8 @@ public:
     // A first start's book: none in the folder, or one that holds nothing yet (no owner's details, no
     // clients, no documents, no goods). A book that cannot be read is not one.
     static bool isFreshBook(const QString& folder);
+    // The same, read through dm: a book in use is left open in it, for the start to go on with.
+    static bool isFreshBook(const QString& folder, TDM& dm);
     // Why a database file cannot stand for a book: what the engine's check found, or a table of the book it
     // lacks; empty when it can (an older book, which opening brings up to date, included).
     static QString bookFileProblem(const QString& file);
@@ -110,8 +112,8 @@ public:
     void ClearDocumentTables();
     // What the clearing would delete, or a client's deletion (clientId above 0).
     DocumentCounts CountDocuments(int clientId = 0) const;
-    // The rows of every table but the owner's: 0 in a book that holds nothing yet; and whether there is one at
-    // all, found without counting.
+    // The rows of every table but the owner's: 0 in a book that holds nothing yet; and whether there is one
+    // at all, found without counting.
     int CountRowsBesideOwner() const;
     bool HoldsRowsBesideOwner() const;
     // The documents and the client's own row together. The owner row (1) is never deleted this way.
