@@ -1,5 +1,6 @@
 #include "maintenance/paradox_import.h"
 
+#include "base/late_library.h"
 #include "db/data_module.h"
 #include "db/stores.h"
 #include "db/tables.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -84,26 +84,20 @@ struct ParadoxLibrary {
     // The library, or nullptr with *error when it is not installed.
     static const ParadoxLibrary* get(QString* error)
     {
-        static const ParadoxLibrary loaded = [] {
-            ParadoxLibrary px;
-            QLibrary library(QStringLiteral("px"), 0);
-            if (!library.load())
-                return px;
-            const auto take = [&library](auto& function, const char* name) {
-                function =
-                    reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
-                return function != nullptr;
-            };
-            if (!(take(px.create, "PX_new3") && take(px.openStream, "PX_open_fp") &&
-                  take(px.record, "PX_get_record") && take(px.shortValue, "PX_get_data_short") &&
-                  take(px.byteValue, "PX_get_data_byte") && take(px.longValue, "PX_get_data_long") &&
-                  take(px.doubleValue, "PX_get_data_double") && take(px.close, "PX_close") &&
-                  take(px.remove, "PX_delete")))
-                px.create = nullptr;
-            return px;
-        }();
-        if (loaded.create)
-            return &loaded;
+        static const std::optional<ParadoxLibrary> loaded = LateLibrary::load<ParadoxLibrary>(
+            QStringLiteral("px"), 0, [](LateLibrary& library, ParadoxLibrary& px) {
+                library.take(px.create, "PX_new3");
+                library.take(px.openStream, "PX_open_fp");
+                library.take(px.record, "PX_get_record");
+                library.take(px.shortValue, "PX_get_data_short");
+                library.take(px.byteValue, "PX_get_data_byte");
+                library.take(px.longValue, "PX_get_data_long");
+                library.take(px.doubleValue, "PX_get_data_double");
+                library.take(px.close, "PX_close");
+                library.take(px.remove, "PX_delete");
+            });
+        if (loaded)
+            return &*loaded;
         *error = QCoreApplication::translate("ParadoxImport",
                                              "не найдена библиотека pxlib для чтения таблиц Paradox (пакет "
                                              "pxlib1)");

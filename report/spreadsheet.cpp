@@ -1,17 +1,18 @@
 #include "report/spreadsheet.h"
 
+#include "base/late_library.h"
 #include "base/whole_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QLibrary>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -40,25 +41,24 @@ struct XlsxWriter {
 #define DOCMAR_XLSX_MEMBER(name) decltype(&::name) name = nullptr;
     DOCMAR_XLSX_FUNCTIONS(DOCMAR_XLSX_MEMBER)
 #undef DOCMAR_XLSX_MEMBER
-    bool loaded = false;
 };
 
+// Null when the library is not installed.
+const XlsxWriter* xlsxWriter()
+{
+    static const std::optional<XlsxWriter> loaded = LateLibrary::load<XlsxWriter>(
+        QStringLiteral("xlsxwriter"), 4, [](LateLibrary& library, XlsxWriter& lib) {
+#define DOCMAR_XLSX_TAKE(name) library.take(lib.name, #name);
+            DOCMAR_XLSX_FUNCTIONS(DOCMAR_XLSX_TAKE)
+#undef DOCMAR_XLSX_TAKE
+        });
+    return loaded ? &*loaded : nullptr;
+}
+
+// Only once xlsxWriter() has been found.
 const XlsxWriter& xlsx()
 {
-    static const XlsxWriter loaded = [] {
-        XlsxWriter lib;
-        QLibrary library(QStringLiteral("xlsxwriter"), 4);
-        if (!library.load())
-            return lib;
-        lib.loaded = true;
-#define DOCMAR_XLSX_RESOLVE(name)                                                                            \
-    lib.name = reinterpret_cast<decltype(lib.name)>(library.resolve(#name));                                 \
-    lib.loaded = lib.loaded && lib.name;
-        DOCMAR_XLSX_FUNCTIONS(DOCMAR_XLSX_RESOLVE)
-#undef DOCMAR_XLSX_RESOLVE
-        return lib;
-    }();
-    return loaded;
+    return *xlsxWriter();
 }
 
 // Days since 30 December 1899: the spreadsheet's date.
@@ -165,7 +165,7 @@ Spreadsheet::Spreadsheet(const QString& sheetName, const QString& title, std::ve
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // a year's register is hundreds of thousands of rows
     options.tmpdir = const_cast<char*>(tmp.constData());
-    if (!xlsx().loaded)
+    if (!xlsxWriter())
         return; // said when saved
     d->book = xlsx().workbook_new_opt(d->path.constData(), &options);
     if (!d->book) {
@@ -279,7 +279,7 @@ bool Spreadsheet::save(const QString& fileName, QString* error)
                 QCoreApplication::translate("Spreadsheet", "Таблица %1 не записана: %2").arg(fileName, why);
         return false;
     };
-    if (!xlsx().loaded)
+    if (!xlsxWriter())
         return fail(QCoreApplication::translate("Spreadsheet", "не найдена библиотека libxlsxwriter (пакет "
                                                                "libxlsxwriter4)"));
     if (!d->book)

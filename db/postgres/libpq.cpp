@@ -1,29 +1,20 @@
 #include "db/postgres/libpq.h"
 
+#include "base/late_library.h"
 #include "db/db_error.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
 
 const LibPq& libpq()
 {
-    static const LibPq loaded = [] {
-        LibPq pq;
-        QLibrary library(QStringLiteral("pq"), 5);
-        if (!library.load())
-            return pq;
-        bool whole = true;
-#define DOCMAR_LIBPQ_RESOLVE(name)                                                                           \
-    pq.name = reinterpret_cast<decltype(pq.name)>(library.resolve(#name));                                   \
-    whole = whole && pq.name;
-        DOCMAR_LIBPQ_FUNCTIONS(DOCMAR_LIBPQ_RESOLVE)
-#undef DOCMAR_LIBPQ_RESOLVE
-        if (!whole)
-            pq.PQclear = nullptr;
-        return pq;
-    }();
-    if (!loaded.PQclear)
+    static const std::optional<LibPq> loaded =
+        LateLibrary::load<LibPq>(QStringLiteral("pq"), 5, [](LateLibrary& library, LibPq& pq) {
+#define DOCMAR_LIBPQ_TAKE(name) library.take(pq.name, #name);
+            DOCMAR_LIBPQ_FUNCTIONS(DOCMAR_LIBPQ_TAKE)
+#undef DOCMAR_LIBPQ_TAKE
+        });
+    if (!loaded)
         throw DbError(QCoreApplication::translate("TDM", "Не найдена библиотека libpq для работы с книгой на "
                                                          "сервере PostgreSQL (пакет libpq5)"));
-    return loaded;
+    return *loaded;
 }
