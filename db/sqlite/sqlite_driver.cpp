@@ -584,26 +584,27 @@ bool beginReading(sqlite3* handle)
            sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+// The first value of a statement's first row as text, or the engine's complaint when it gives none.
+QString firstText(sqlite3* handle, const char* sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const bool row =
+        sqlite3_prepare_v2(handle, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW;
+    const QString text = QString::fromUtf8(row ? reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))
+                                               : sqlite3_errmsg(handle));
+    sqlite3_finalize(stmt);
+    return text;
+}
+
 // A book in WAL mode lets a writer commit between two readers' first reads: they may see two states.
 bool inWalMode(sqlite3* handle)
 {
-    sqlite3_stmt* stmt = nullptr;
-    const bool wal = sqlite3_prepare_v2(handle, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
-                     sqlite3_step(stmt) == SQLITE_ROW &&
-                     sqlite3_stricmp(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "wal") == 0;
-    sqlite3_finalize(stmt);
-    return wal;
+    return firstText(handle, "PRAGMA journal_mode").compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
 }
 
 QString quickCheck(sqlite3* handle)
 {
-    sqlite3_stmt* stmt = nullptr;
-    const bool checked =
-        sqlite3_prepare_v2(handle, "PRAGMA quick_check(1)", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW;
-    const QString result = QString::fromUtf8(
-        checked ? reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)) : sqlite3_errmsg(handle));
-    sqlite3_finalize(stmt);
+    const QString result = firstText(handle, "PRAGMA quick_check(1)");
     return result == QLatin1String("ok") ? QString() : result;
 }
 
